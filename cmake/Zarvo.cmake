@@ -1,0 +1,65 @@
+# Shared build rules: warnings, the sanitizer switch and test registration.
+
+set(ZARVO_SANITIZE "" CACHE STRING "Sanitizer build: empty, 'address' (with undefined-behaviour checks) or 'thread'")
+set_property(CACHE ZARVO_SANITIZE PROPERTY STRINGS "" address thread)
+
+add_compile_options(-Wall -Wextra)
+if(ZARVO_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(ZARVO_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(ZARVO_SANITIZE)
+    message(FATAL_ERROR "ZARVO_SANITIZE must be empty, 'address' or 'thread'")
+endif()
+
+# A static library of one area, built from every .cpp below its folder
+# (subfolders named in EXCLUDE are left to libraries of their own).
+function(zarvo_library name)
+    cmake_parse_arguments(ARG "" "" "EXCLUDE;LIBS;PUBLIC_LIBS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+    foreach(ex ${ARG_EXCLUDE})
+        list(FILTER sources EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${ex}/")
+    endforeach()
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_LIBS})
+endfunction()
+
+# A GoogleTest program registered with ctest. SANITIZE marks it for the
+# address-sanitizer pass of scripts/test.sh, THREAD for the thread-sanitizer pass.
+function(zarvo_test name)
+    cmake_parse_arguments(ARG "SANITIZE;THREAD" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+    add_test(NAME ${name} COMMAND ${name})
+    set(labels ${ARG_LABELS})
+    if(ARG_SANITIZE)
+        list(APPEND labels sanitize)
+        set_property(GLOBAL APPEND PROPERTY ZARVO_SANITIZE_TESTS ${name})
+    endif()
+    if(ARG_THREAD)
+        list(APPEND labels tsan)
+        set_property(GLOBAL APPEND PROPERTY ZARVO_TSAN_TESTS ${name})
+    endif()
+    if(NOT ARG_TIMEOUT)
+        set(ARG_TIMEOUT 600)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} LABELS "${labels}"
+        ENVIRONMENT "ZARVO_SOURCE_DIR=${PROJECT_SOURCE_DIR};ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
+
+# Targets that build only the tests each sanitizer pass runs.
+function(zarvo_finish_sanitizer_targets)
+    get_property(asan_tests GLOBAL PROPERTY ZARVO_SANITIZE_TESTS)
+    get_property(tsan_tests GLOBAL PROPERTY ZARVO_TSAN_TESTS)
+    add_custom_target(sanitizer_tests)
+    add_custom_target(tsan_tests)
+    if(asan_tests)
+        add_dependencies(sanitizer_tests ${asan_tests})
+    endif()
+    if(tsan_tests)
+        add_dependencies(tsan_tests ${tsan_tests})
+    endif()
+endfunction()
