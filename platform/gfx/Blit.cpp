@@ -1,0 +1,261 @@
+#include "platform/gfx/Blit.h"
+
+#include <cstring>
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/PixelOps.h"
+
+using namespace gfx_detail;
+
+namespace {
+
+enum class TBlitMode { Copy, Key, Blend };
+
+struct TBlitParams {
+    TBlitMode Mode = TBlitMode::Copy;
+    uint32_t Key = 0;             // 0x00RRGGBB
+    uint32_t ConstantAlpha = 255;
+    bool SourceAlpha = false;
+    bool Straight = false;
+    uint32_t SourceBk = 0xFFFFFF;  // colour that becomes 1 in a monochrome target
+    uint32_t TargetText = 0;       // what a 0 bit of a monochrome source paints
+    uint32_t TargetBk = 0xFFFFFF;  // what a 1 bit paints
+};
+
+// Maps target index i (0..count) to a source index inside [0, limit), -1 outside.
+std::vector<int> MapAxis(int count, int from, int start, bool flip, int limit)
+{
+    std::vector<int> map(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        int s = int(((2 * int64_t(i) + 1) * from) / (2 * int64_t(count)));
+        if (flip)
+            s = from - 1 - s;
+        s += start;
+        map[size_t(i)] = (s >= 0 && s < limit) ? s : -1;
+    }
+    return map;
+}
+
+uint32_t Blend(uint32_t s, uint32_t d, const TBlitParams& p)
+{
+    uint32_t sa = s >> 24;
+    uint32_t sc[3] = {s & 0xFF, (s >> 8) & 0xFF, (s >> 16) & 0xFF};
+    uint32_t dc[4] = {d & 0xFF, (d >> 8) & 0xFF, (d >> 16) & 0xFF, d >> 24};
+    uint32_t k = p.ConstantAlpha;
+    uint32_t inverse;  // weight of the target, 0..255
+    if (p.SourceAlpha) {
+        if (p.Straight)
+            for (auto& c : sc)
+                c = Div255(c * sa);
+        for (auto& c : sc)
+            c = Div255(c * k);
+        sa = Div255(sa * k);
+        inverse = 255 - sa;
+    } else {
+        for (auto& c : sc)
+            c = Div255(c * k);
+        sa = Div255(sa * k);
+        inverse = 255 - k;
+    }
+    uint32_t out[4];
+    for (int i = 0; i < 3; ++i) {
+        uint32_t v = sc[i] + Div255(dc[i] * inverse);
+        out[i] = v > 255 ? 255 : v;
+    }
+    uint32_t a = sa + Div255(dc[3] * inverse);
+    out[3] = a > 255 ? 255 : a;
+    return out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24);
+}
+
+void BlitRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* cols, const uint8_t* srcRow, TPixelFormat sf,
+             const TBlitParams& p)
+{
+    for (int x = x0; x < x1; ++x) {
+        int sx = cols[x - x0];
+        if (sx < 0)
+            continue;
+        if (sf == pf1bit && df == pf1bit && p.Mode == TBlitMode::Copy) {
+            SetMonoBit(dstRow, x, MonoBit(srcRow, sx));
+            continue;
+        }
+        uint32_t s;
+        if (sf == pf1bit)
+            s = MonoBit(srcRow, sx) ? p.TargetBk : p.TargetText;
+        else
+            s = ReadPixel(sf, srcRow, sx);
+        if (p.Mode == TBlitMode::Key && (s & 0xFFFFFF) == p.Key)
+            continue;
+        if (p.Mode == TBlitMode::Blend) {
+            s = Blend(s, ReadPixel(df, dstRow, x), p);
+            WritePixel(df, dstRow, x, s);
+        } else if (df == pf1bit) {
+            SetMonoBit(dstRow, x, (s & 0xFFFFFF) == p.SourceBk);
+        } else {
+            WritePixel(df, dstRow, x, s);
+        }
+    }
+}
+
+void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect, const TBlitParams& p)
+{
+    TBitmap* target = dst.Surface();
+    if (!target || target->Empty() || src.Empty())
+        return;
+    int dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
+    if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
+        return;
+    const bool flipX = (dw < 0) != (sw < 0);
+    const bool flipY = (dh < 0) != (sh < 0);
+    auto normalise = [](TRect r) {
+        if (r.Right < r.Left) std::swap(r.Left, r.Right);
+        if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+        return r;
+    };
+    TRect d = normalise(dstRect), s = normalise(srcRect);
+    const TPoint o = dst.SurfaceOffset();
+    d.Offset(o.X, o.Y);
+    const TRegion& clip = dst.Clip();
+    if (!clip.Intersects(d))
+        return;
+
+    // Reading and writing the same surface: read from a copy.
+    TBitmap copy;
+    const TBitmap* source = &src;
+    if (&src == target) {
+        copy = src;
+        source = &copy;
+    }
+    const std::vector<int> cols = MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width());
+    const std::vector<int> rows = MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height());
+    const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
+    const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && df != pf1bit && d.Width() == s.Width() && !flipX;
+    const int bytesPerPixel = df == pf32bit ? 4 : 3;
+
+    for (const TRect& cr : clip.Rects()) {
+        if (cr.Top >= d.Bottom)
+            break;
+        TRect part = IntersectRect(cr, d);
+        if (part.IsEmpty())
+            continue;
+        const int* colMap = cols.data() + (part.Left - d.Left);
+        // Columns of the part that lie inside the source, for plain copies.
+        int first = 0, last = part.Width();
+        if (plainCopy) {
+            while (first < last && colMap[first] < 0) ++first;
+            while (last > first && colMap[last - 1] < 0) --last;
+        }
+        for (int y = part.Top; y < part.Bottom; ++y) {
+            int sy = rows[size_t(y - d.Top)];
+            if (sy < 0)
+                continue;
+            uint8_t* dstRow = target->ScanLine(y);
+            const uint8_t* srcRow = source->ScanLine(sy);
+            if (plainCopy) {
+                if (last > first)
+                    std::memmove(dstRow + (part.Left + first) * bytesPerPixel, srcRow + colMap[first] * bytesPerPixel,
+                                 size_t(last - first) * size_t(bytesPerPixel));
+            } else {
+                BlitRow(dstRow, df, part.Left, part.Right, colMap, srcRow, sf, p);
+            }
+        }
+    }
+}
+
+TBlitParams ParamsFor(const TDeviceContext& dst)
+{
+    TBlitParams p;
+    p.TargetText = ColorToPixel(ColorToRGB(dst.TextColor()));
+    p.TargetBk = ColorToPixel(ColorToRGB(dst.BkColor()));
+    return p;
+}
+
+TBlitParams ParamsFor(const TDeviceContext& dst, const TDeviceContext& src)
+{
+    TBlitParams p = ParamsFor(dst);
+    p.SourceBk = ColorToPixel(ColorToRGB(src.BkColor()));
+    return p;
+}
+
+TRect SourceRect(const TDeviceContext& src, const TRect& r)
+{
+    TPoint o = src.SurfaceOffset();
+    return r.Offsetted(o.X, o.Y);
+}
+
+}  // namespace
+
+void BitBlt(TDeviceContext& dst, int x, int y, int width, int height, const TDeviceContext& src, int sx, int sy)
+{
+    if (src.Surface())
+        Blit(dst, Bounds(x, y, width, height), *src.Surface(), SourceRect(src, Bounds(sx, sy, width, height)), ParamsFor(dst, src));
+}
+
+void BitBlt(TDeviceContext& dst, int x, int y, int width, int height, const TBitmap& src, int sx, int sy)
+{
+    Blit(dst, Bounds(x, y, width, height), src, Bounds(sx, sy, width, height), ParamsFor(dst));
+}
+
+void StretchBlt(TDeviceContext& dst, const TRect& dstRect, const TDeviceContext& src, const TRect& srcRect)
+{
+    if (src.Surface())
+        Blit(dst, dstRect, *src.Surface(), SourceRect(src, srcRect), ParamsFor(dst, src));
+}
+
+void StretchBlt(TDeviceContext& dst, const TRect& dstRect, const TBitmap& src, const TRect& srcRect)
+{
+    Blit(dst, dstRect, src, srcRect, ParamsFor(dst));
+}
+
+void AlphaBlend(TDeviceContext& dst, const TRect& dstRect, const TBitmap& src, const TRect& srcRect, TBlendFunction blend,
+                bool straightAlpha)
+{
+    TBlitParams p = ParamsFor(dst);
+    p.Mode = TBlitMode::Blend;
+    p.ConstantAlpha = blend.ConstantAlpha;
+    p.SourceAlpha = blend.SourceAlpha && src.PixelFormat() == pf32bit;
+    p.Straight = straightAlpha;
+    Blit(dst, dstRect, src, srcRect, p);
+}
+
+void AlphaBlend(TDeviceContext& dst, const TRect& dstRect, const TDeviceContext& src, const TRect& srcRect, TBlendFunction blend)
+{
+    if (src.Surface())
+        AlphaBlend(dst, dstRect, *src.Surface(), SourceRect(src, srcRect), blend);
+}
+
+void TransparentBlt(TDeviceContext& dst, const TRect& dstRect, const TBitmap& src, const TRect& srcRect, TColor key)
+{
+    TBlitParams p = ParamsFor(dst);
+    p.Mode = TBlitMode::Key;
+    p.Key = ColorToPixel(ColorToRGB(key));
+    Blit(dst, dstRect, src, srcRect, p);
+}
+
+void TransparentBlt(TDeviceContext& dst, const TRect& dstRect, const TDeviceContext& src, const TRect& srcRect, TColor key)
+{
+    if (src.Surface())
+        TransparentBlt(dst, dstRect, *src.Surface(), SourceRect(src, srcRect), key);
+}
+
+std::vector<int> StretchColumns(int from, int to)
+{
+    if (from <= 0 || to <= 0)
+        return {};
+    return MapAxis(to, from, 0, false, from);
+}
+
+void PremultiplyAlpha(TBitmap& bitmap)
+{
+    if (bitmap.PixelFormat() != pf32bit)
+        return;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        uint8_t* row = bitmap.ScanLine(y);
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            uint8_t* px = row + x * 4;
+            uint32_t a = px[3];
+            for (int c = 0; c < 3; ++c)
+                px[c] = uint8_t(Div255(px[c] * a));
+        }
+    }
+    bitmap.SetAlphaFormat(afPremultiplied);
+}

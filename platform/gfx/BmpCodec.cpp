@@ -1,0 +1,283 @@
+#include "platform/gfx/BmpCodec.h"
+
+#include <cstring>
+#include <string>
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/PixelOps.h"
+
+using namespace gfx_detail;
+
+namespace {
+
+constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
+
+[[noreturn]] void Fail(const std::string& why)
+{
+    throw EInvalidGraphic("Invalid bitmap: " + why);
+}
+
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24); }
+int32_t S32(const uint8_t* p) { return int32_t(U32(p)); }
+
+void Put16(std::vector<uint8_t>& v, uint32_t x) { v.push_back(uint8_t(x)); v.push_back(uint8_t(x >> 8)); }
+void Put32(std::vector<uint8_t>& v, uint32_t x) { Put16(v, x & 0xFFFF); Put16(v, x >> 16); }
+
+// Value of a bit-field mask, scaled to 0..255.
+struct TField {
+    uint32_t Mask = 0;
+    int Shift = 0;
+    int Bits = 0;
+    explicit TField(uint32_t mask) : Mask(mask)
+    {
+        if (!mask)
+            return;
+        while (!((mask >> Shift) & 1)) ++Shift;
+        while (Bits + Shift < 32 && ((mask >> (Shift + Bits)) & 1)) ++Bits;
+    }
+    uint8_t Get(uint32_t v) const
+    {
+        if (!Bits)
+            return 0;
+        uint32_t x = (v & Mask) >> Shift;
+        if (Bits >= 8)
+            return uint8_t(x >> (Bits - 8));
+        uint32_t max = (1u << Bits) - 1;
+        return uint8_t((x * 255 + max / 2) / max);
+    }
+};
+
+struct THeader {
+    int Width = 0, Height = 0;
+    bool TopDown = false;
+    int BitCount = 0;
+    uint32_t Compression = BI_RGB;
+    std::vector<uint32_t> Palette;  // 0x00RRGGBB
+    uint32_t Masks[4] = {0, 0, 0, 0};
+};
+
+// Decodes the RLE stream into palette indices, rows top-down; pixels the
+// stream skips keep index 0.
+std::vector<uint8_t> DecodeRle(const uint8_t* p, const uint8_t* end, const THeader& h)
+{
+    const int w = h.Width, ht = h.Height;
+    std::vector<uint8_t> idx(size_t(w) * size_t(ht), 0);
+    int x = 0, y = ht - 1;  // the stream runs bottom-up
+    const bool four = h.Compression == BI_RLE4;
+    auto put = [&](uint8_t v) {
+        if (x < w && y >= 0)
+            idx[size_t(y) * size_t(w) + size_t(x)] = v;
+        ++x;
+    };
+    while (true) {
+        if (end - p < 2)
+            Fail("compressed data is truncated");
+        uint8_t count = p[0], value = p[1];
+        p += 2;
+        if (count) {
+            for (int i = 0; i < count; ++i)
+                put(four ? ((i & 1) ? (value & 0x0F) : (value >> 4)) : value);
+            continue;
+        }
+        if (value == 0) {  // end of line
+            x = 0;
+            --y;
+        } else if (value == 1) {  // end of bitmap
+            break;
+        } else if (value == 2) {  // delta
+            if (end - p < 2)
+                Fail("compressed data is truncated");
+            x += p[0];
+            y -= p[1];
+            p += 2;
+        } else {  // absolute run
+            int n = value;
+            size_t bytes = four ? size_t((n + 1) / 2) : size_t(n);
+            bytes = (bytes + 1) & ~size_t(1);
+            if (size_t(end - p) < bytes)
+                Fail("compressed data is truncated");
+            for (int i = 0; i < n; ++i)
+                put(four ? ((i & 1) ? (p[i / 2] & 0x0F) : (p[i / 2] >> 4)) : p[i]);
+            p += bytes;
+        }
+        if (y < 0)
+            break;
+    }
+    return idx;
+}
+
+}  // namespace
+
+void CheckPictureSize(int64_t width, int64_t height, const char* format)
+{
+    if (width <= 0 || height <= 0)
+        throw EInvalidGraphic(std::string("Invalid ") + format + " picture: size " + std::to_string(width) + "x" +
+                              std::to_string(height));
+    if (width > 65535 || height > 65535 || width * height > MaxPicturePixels)
+        throw EInvalidGraphic(std::string("Invalid ") + format + " picture: size " + std::to_string(width) + "x" +
+                              std::to_string(height) + " is too large");
+}
+
+void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
+{
+    if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
+        Fail("not a bitmap file");
+    const uint32_t offBits = U32(data + 10);
+    const uint8_t* info = data + 14;
+    const uint32_t infoSize = U32(info);
+    if (infoSize < 12 || infoSize > size - 14)
+        Fail("header is truncated");
+    THeader h;
+    size_t paletteEntry = 4;
+    uint32_t colorsUsed = 0;
+    if (infoSize == 12) {  // core header
+        h.Width = U16(info + 4);
+        h.Height = U16(info + 6);
+        h.BitCount = U16(info + 10);
+        paletteEntry = 3;
+    } else {
+        if (infoSize < 40)
+            Fail("header is truncated");
+        int32_t height = S32(info + 8);
+        h.Width = S32(info + 4);
+        h.TopDown = height < 0;
+        if (height == INT32_MIN)
+            Fail("height is out of range");
+        h.Height = height < 0 ? -height : height;
+        h.BitCount = U16(info + 14);
+        h.Compression = U32(info + 16);
+        colorsUsed = U32(info + 32);
+        if (h.Compression == BI_BITFIELDS) {
+            // Masks follow a 40-byte header, or sit inside a longer one.
+            const uint8_t* m = info + 40;
+            if (infoSize == 40) {
+                if (size < 14 + 40 + 12)
+                    Fail("colour masks are truncated");
+            }
+            for (int i = 0; i < 3; ++i)
+                h.Masks[i] = U32(m + 4 * i);
+            if (infoSize >= 56)
+                h.Masks[3] = U32(m + 12);
+        }
+    }
+    CheckPictureSize(h.Width, h.Height, "bitmap");
+    const int bpp = h.BitCount;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        Fail("unsupported colour depth " + std::to_string(bpp));
+    if ((h.Compression == BI_RLE8 && bpp != 8) || (h.Compression == BI_RLE4 && bpp != 4) ||
+        (h.Compression == BI_BITFIELDS && bpp != 16 && bpp != 32) || h.Compression > BI_BITFIELDS)
+        Fail("unsupported compression " + std::to_string(h.Compression));
+    if (h.TopDown && (h.Compression == BI_RLE4 || h.Compression == BI_RLE8))
+        Fail("compressed bitmaps cannot be top-down");
+
+    if (bpp <= 8) {
+        uint32_t count = colorsUsed ? colorsUsed : (1u << bpp);
+        if (count > (1u << bpp))
+            Fail("palette is too large");
+        size_t paletteStart = 14 + size_t(infoSize) + (h.Compression == BI_BITFIELDS && infoSize == 40 ? 12 : 0);
+        if (paletteStart + count * paletteEntry > size)
+            Fail("palette is truncated");
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint8_t* e = data + paletteStart + i * paletteEntry;
+            h.Palette.push_back(uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16));
+        }
+        h.Palette.resize(size_t(1) << bpp, 0);
+    }
+    if (offBits >= size)
+        Fail("pixel data is missing");
+    const uint8_t* pixels = data + offBits;
+    const uint8_t* end = data + size;
+
+    const bool mono = bpp == 1 && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
+    const TPixelFormat format = mono ? pf1bit : (bpp == 32 ? pf32bit : pf24bit);
+    TBitmap out(h.Width, h.Height, format);
+
+    if (h.Compression == BI_RLE4 || h.Compression == BI_RLE8) {
+        std::vector<uint8_t> idx = DecodeRle(pixels, end, h);
+        for (int y = 0; y < h.Height; ++y) {
+            uint8_t* row = out.ScanLine(y);
+            for (int x = 0; x < h.Width; ++x)
+                WritePixel(pf24bit, row, x, h.Palette[idx[size_t(y) * size_t(h.Width) + size_t(x)]]);
+        }
+        into = out;
+        return;
+    }
+
+    const size_t stride = size_t(((int64_t(h.Width) * bpp + 31) / 32) * 4);
+    if (stride * size_t(h.Height) > size_t(end - pixels))
+        Fail("pixel data is truncated");
+    uint32_t masks[4] = {h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3]};
+    if (h.Compression != BI_BITFIELDS) {
+        if (bpp == 16) { masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F; }
+        if (bpp == 32) { masks[0] = 0xFF0000; masks[1] = 0xFF00; masks[2] = 0xFF; masks[3] = 0xFF000000; }
+    }
+    const TField red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
+    for (int y = 0; y < h.Height; ++y) {
+        const uint8_t* src = pixels + stride * size_t(h.TopDown ? y : h.Height - 1 - y);
+        uint8_t* row = out.ScanLine(y);
+        if (mono) {
+            std::memcpy(row, src, size_t(out.Stride()));
+            continue;
+        }
+        for (int x = 0; x < h.Width; ++x) {
+            uint32_t px;
+            switch (bpp) {
+            case 1: px = h.Palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
+            case 4: px = h.Palette[(x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4)]; break;
+            case 8: px = h.Palette[src[x]]; break;
+            case 16: {
+                uint32_t v = U16(src + 2 * x);
+                px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16);
+                break;
+            }
+            case 24: px = uint32_t(src[3 * x]) | (uint32_t(src[3 * x + 1]) << 8) | (uint32_t(src[3 * x + 2]) << 16); break;
+            default: {
+                uint32_t v = U32(src + 4 * x);
+                px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16) |
+                     (uint32_t(alpha.Get(v)) << 24);
+                break;
+            }
+            }
+            WritePixel(format, row, x, px);
+        }
+    }
+    into = out;
+}
+
+std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap)
+{
+    if (bitmap.Empty())
+        throw EInvalidGraphicOperation("Cannot save an empty bitmap");
+    const int bpp = bitmap.BitsPerPixel();
+    const uint32_t paletteBytes = bpp == 1 ? 8 : 0;
+    const uint32_t stride = uint32_t(bitmap.Stride());
+    const uint32_t imageBytes = stride * uint32_t(bitmap.Height());
+    const uint32_t offBits = 14 + 40 + paletteBytes;
+    std::vector<uint8_t> out;
+    out.reserve(offBits + imageBytes);
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, offBits + imageBytes);
+    Put32(out, 0);
+    Put32(out, offBits);
+    Put32(out, 40);
+    Put32(out, uint32_t(bitmap.Width()));
+    Put32(out, uint32_t(bitmap.Height()));  // bottom-up, as most readers expect
+    Put16(out, 1);
+    Put16(out, uint32_t(bpp));
+    Put32(out, BI_RGB);
+    Put32(out, imageBytes);
+    Put32(out, 3780);  // 96 dpi in pixels per metre
+    Put32(out, 3780);
+    Put32(out, bpp == 1 ? 2 : 0);
+    Put32(out, 0);
+    if (bpp == 1) {
+        Put32(out, 0x000000);
+        Put32(out, 0xFFFFFF);
+    }
+    for (int y = bitmap.Height() - 1; y >= 0; --y) {
+        const uint8_t* row = bitmap.ScanLine(y);
+        out.insert(out.end(), row, row + stride);
+    }
+    return out;
+}
