@@ -9,6 +9,10 @@ TbsColor RGBToBsColor(std::uint32_t rgb) {
     return 0xFF000000u | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
 }
 
+TbsColor ColorToBsColor(TColor Color) {
+    return RGBToBsColor(ColorToRGB(Color));
+}
+
 void ClampRGB(int& R, int& G, int& B) {
     R = std::clamp(R, 0, 255);
     G = std::clamp(G, 0, 255);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include "platform/gfx/Color.h"
 #include "platform/gfx/Geometry.h"
 
 // The 32-bit pixel of the skin layer's alpha rasters: $AARRGGBB, bytes B, G,
@@ -31,6 +32,8 @@ constexpr TbsColor bsRGBA(int r, int g, int b, int a) {
 
 // A $00BBGGRR colour value (already resolved from any system colour) as an opaque pixel.
 TbsColor RGBToBsColor(std::uint32_t rgb);
+// Any colour, system colours resolved, as an opaque pixel.
+TbsColor ColorToBsColor(TColor Color);
 // Red, green and blue each limited to 0..255.
 void ClampRGB(int& R, int& G, int& B);
 // Channels limited to 0..255 and packed with alpha A.
