@@ -22,6 +22,24 @@ public:
     using Exception::Exception;
 };
 
+// An invalid or duplicate component name.
+class EComponentError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A thread that cannot be started, waited for or given its priority.
+class EThreadError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A call into the operating system that failed; the message carries its reason.
+class EOSError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // File and stream errors: opening, creating, reading (also short reads) and writing.
 class EInOutError : public Exception {
 public:
