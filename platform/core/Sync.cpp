@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "platform/core/Exception.h"
+
 void TEvent::SetEvent() {
     {
         std::lock_guard lock(FLock);
@@ -36,9 +38,30 @@ TWaitResult TEvent::WaitFor(uint32_t timeoutMs) {
 }
 
 TWaitResult TMutex::WaitFor(uint32_t timeoutMs) {
-    if (timeoutMs == INFINITE) {
-        FLock.lock();
+    const auto me = std::this_thread::get_id();
+    std::unique_lock lock(FLock);
+    if (FCount > 0 && FOwner == me) {
+        ++FCount;
         return wrSignaled;
     }
-    return FLock.try_lock_for(std::chrono::milliseconds(timeoutMs)) ? wrSignaled : wrTimeout;
+    auto free = [this] { return FCount == 0; };
+    if (timeoutMs == INFINITE)
+        FFree.wait(lock, free);
+    else if (!FFree.wait_for(lock, std::chrono::milliseconds(timeoutMs), free))
+        return wrTimeout;
+    FOwner = me;
+    FCount = 1;
+    return wrSignaled;
+}
+
+void TMutex::Release() {
+    {
+        std::lock_guard lock(FLock);
+        if (FCount == 0 || FOwner != std::this_thread::get_id())
+            throw EInvalidOperation("Mutex released by a thread that does not hold it");
+        if (--FCount > 0)
+            return;
+        FOwner = {};
+    }
+    FFree.notify_one();
 }

@@ -2,6 +2,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 #include "platform/core/Object.h"
 
@@ -61,13 +62,18 @@ private:
     bool FSignaled;
 };
 
-// A mutual-exclusion lock with a timed wait; the owner may acquire it again.
+// A mutual-exclusion lock with a timed wait; the owner may acquire it again
+// (each acquisition needs its Release).
 class TMutex : public TObject {
 public:
     TWaitResult WaitFor(uint32_t timeoutMs = INFINITE);
-    void Acquire() { FLock.lock(); }
-    void Release() { FLock.unlock(); }
+    void Acquire() { WaitFor(INFINITE); }
+    // Raises EInvalidOperation when the calling thread does not hold the mutex.
+    void Release();
 
 private:
-    std::recursive_timed_mutex FLock;
+    std::mutex FLock;
+    std::condition_variable FFree;
+    std::thread::id FOwner;
+    int FCount = 0;
 };

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 
+#include "platform/core/Exception.h"
 #include "platform/core/Sync.h"
 #include "platform/core/Thread.h"
 
@@ -103,4 +104,5 @@ TEST(Mutex, TimedWaitGivesUpWhileHeld) {
     EXPECT_EQ(mutex.WaitFor(0), wrSignaled);  // the owner may take it again
     mutex.Release();
     mutex.Release();
+    EXPECT_THROW(mutex.Release(), EInvalidOperation);
 }
