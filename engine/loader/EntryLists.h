@@ -1,0 +1,120 @@
+#pragma once
+// The entry points that the engine binds by name, one list per library, in
+// binding order. This is the one place to add a call: write its name into the
+// list of the library that exports it; the table member, the binding and the
+// clearing on unload follow from the list.
+//
+// Each list names the library's version call first where it has one: the
+// loader compares that run-time major version with the headers'.
+
+#define ZARVO_AVUTIL_ENTRIES(X)   \
+    X(avutil_version)             \
+    X(av_log)                     \
+    X(av_log_set_callback)        \
+    X(av_log_set_level)           \
+    X(av_log_get_level)           \
+    X(av_malloc)                  \
+    X(av_mallocz)                 \
+    X(av_realloc)                 \
+    X(av_free)                    \
+    X(av_freep)                   \
+    X(av_strdup)                  \
+    X(av_gcd)                     \
+    X(av_reduce)                  \
+    X(av_rescale)                 \
+    X(av_rescale_q)               \
+    X(av_compare_ts)              \
+    X(av_dict_get)                \
+    X(av_dict_set)                \
+    X(av_dict_count)              \
+    X(av_dict_copy)               \
+    X(av_dict_free)               \
+    X(av_opt_find)                \
+    X(av_opt_set)                 \
+    X(av_opt_set_int)             \
+    X(av_opt_get)                 \
+    X(av_frame_alloc)             \
+    X(av_frame_free)              \
+    X(av_frame_unref)             \
+    X(av_image_get_buffer_size)   \
+    X(av_image_fill_arrays)       \
+    X(av_image_copy)              \
+    X(av_get_pix_fmt_name)        \
+    X(av_pix_fmt_desc_get)
+
+#define ZARVO_SWRESAMPLE_ENTRIES(X) \
+    X(swresample_version)
+
+#define ZARVO_SWSCALE_ENTRIES(X)  \
+    X(swscale_version)            \
+    X(sws_get_class)              \
+    X(sws_alloc_context)          \
+    X(sws_getCachedContext)       \
+    X(sws_scale)                  \
+    X(sws_freeContext)
+
+#define ZARVO_AVCODEC_ENTRIES(X)          \
+    X(avcodec_version)                    \
+    X(avcodec_get_class)                  \
+    X(avcodec_find_decoder)               \
+    X(avcodec_find_decoder_by_name)       \
+    X(avcodec_find_encoder)               \
+    X(avcodec_find_encoder_by_name)       \
+    X(avcodec_get_name)                   \
+    X(avcodec_alloc_context3)             \
+    X(avcodec_free_context)               \
+    X(avcodec_parameters_to_context)      \
+    X(avcodec_open2)                      \
+    X(avcodec_send_packet)                \
+    X(avcodec_receive_frame)              \
+    X(avcodec_flush_buffers)              \
+    X(avcodec_string)                     \
+    X(av_packet_alloc)                    \
+    X(av_packet_free)                     \
+    X(av_packet_unref)
+
+#define ZARVO_AVFORMAT_ENTRIES(X)         \
+    X(avformat_version)                   \
+    X(avformat_get_class)                 \
+    X(avformat_alloc_context)             \
+    X(avformat_free_context)              \
+    X(avformat_open_input)                \
+    X(avformat_find_stream_info)          \
+    X(avformat_close_input)               \
+    X(av_find_input_format)               \
+    X(av_read_frame)                      \
+    X(av_seek_frame)                      \
+    X(avio_seek)                          \
+    X(avio_size)                          \
+    X(avio_feof)
+
+#define ZARVO_AVFILTER_ENTRIES(X) \
+    X(avfilter_version)
+
+// avdevice is known to the loader but never loaded by any set.
+#define ZARVO_AVDEVICE_ENTRIES(X) \
+    X(avdevice_version)
+
+// The C run-time: the engine's file and text routines take the thread-safe,
+// locale-independent forms (numbers are parsed in the "C" locale with the _l calls).
+#define ZARVO_LIBC_ENTRIES(X) \
+    X(fopen)                  \
+    X(fclose)                 \
+    X(fread)                  \
+    X(fwrite)                 \
+    X(fseeko)                 \
+    X(ftello)                 \
+    X(fprintf)                \
+    X(snprintf)               \
+    X(vsnprintf)              \
+    X(strtok_r)               \
+    X(strtol)                 \
+    X(strtod_l)               \
+    X(newlocale)              \
+    X(freelocale)
+
+#define ZARVO_SDL_ENTRIES(X) \
+    X(SDL_GetVersion)        \
+    X(SDL_GetError)          \
+    X(SDL_Init)              \
+    X(SDL_Quit)

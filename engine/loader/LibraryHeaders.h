@@ -1,0 +1,23 @@
+#pragma once
+// The media libraries' own declarations. They give the entry points their
+// types; the engine never calls a declared function by its symbol, only through
+// the entry-point table (see EntryPoints.h).
+#define SDL_MAIN_HANDLED
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavdevice/avdevice.h>
+#include <libavfilter/avfilter.h>
+#include <libavformat/avformat.h>
+#include <libavutil/avutil.h>
+#include <libavutil/dict.h>
+#include <libavutil/error.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <locale.h>
