@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+#include "platform/gfx/Color.h"
 #include "platform/gfx/Geometry.h"
 
 // Where a button's glyph sits relative to its caption.
@@ -9,3 +11,14 @@ enum TbsButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 // edge and the text follows after Spacing. A glyph of width 0 drops Spacing.
 void CalcGlyphTextLayout(TbsButtonLayout Layout, const TRect& R, int GlyphWidth, int GlyphHeight, int TextWidth,
                          int TextHeight, int Spacing, int Margin, int& TextX, int& TextY, int& GlyphX, int& GlyphY);
+
+class TCanvas;
+class TBitmap;
+
+// A glyph frame from a strip (drawn with DrawGlyph) and a centred,
+// word-wrapped caption laid out by CalcGlyphTextLayout; Down moves both by
+// one pixel. DrawMarker underlines the glyph, or the caption, or fills a
+// marker box when there is neither.
+void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TbsButtonLayout Layout,
+                      const std::string& Caption, const TBitmap& Glyph, int NumGlyphs, int GlyphNum, bool Down,
+                      bool DrawMarker, TColor MarkerColor);
