@@ -389,9 +389,10 @@ void TbsEffectBmp::MaskAntialiasing(const TbsEffectBmp& Msk, int Amount) {
         }
 }
 
-void TbsEffectBmp::MaskFillColor(const TbsEffectBmp& Msk, std::uint32_t C, double kf) {
+void TbsEffectBmp::MaskFillColor(const TbsEffectBmp& Msk, TColor C, double kf) {
     if (!MaskFits(Msk))
         return;
+    C = ColorToRGB(C);
     const int channel[3] = {static_cast<int>((C >> 16) & 0xFF), static_cast<int>((C >> 8) & 0xFF),
                             static_cast<int>(C & 0xFF)};  // blue, green, red
     for (int y = 0; y < FHeight; ++y)

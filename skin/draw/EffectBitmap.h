@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
 #include <vector>
+#include "platform/gfx/Color.h"
 #include "platform/gfx/Geometry.h"
+
+class TBitmap;
+class TDeviceContext;
 
 // A plain 24-bit raster (bytes blue, green, red; rows top-down, each padded
 // to a multiple of 4 bytes) for the morph transitions between two pictures of
@@ -9,6 +13,8 @@
 class TbsEffectBmp {
 public:
     TbsEffectBmp(int cx, int cy);                // all zero
+    // A snapshot of any bitmap (1, 24 or 32 bits), as 24-bit pixels.
+    explicit TbsEffectBmp(const TBitmap& Source);
     TbsEffectBmp(const TbsEffectBmp&) = default;  // same size, pixels copied
     TbsEffectBmp& operator=(const TbsEffectBmp&) = default;
 
@@ -20,6 +26,14 @@ public:
     const std::uint8_t* Bits() const { return FBits.data(); }
     std::uint8_t* ScanLine(int y) { return FBits.data() + static_cast<std::size_t>(y) * FStride; }
     const std::uint8_t* ScanLine(int y) const { return FBits.data() + static_cast<std::size_t>(y) * FStride; }
+
+    // Output onto a device context: the whole raster at x, y; stretched into
+    // (x, y, cx, cy); the cx x cy block at (x, y) of the raster at (hx, hy).
+    void Draw(TDeviceContext& DC, int x, int y) const;
+    void Stretch(TDeviceContext& DC, int x, int y, int cx, int cy) const;
+    void DrawRect(TDeviceContext& DC, int hx, int hy, int x, int y, int cx, int cy) const;
+    // The raster as a 24-bit bitmap of the graphics library.
+    void AssignTo(TBitmap& Dest) const;
 
     // $00RRGGBB of pixel (x, y); the setter ignores positions outside.
     std::uint32_t Pixel(int x, int y) const;
@@ -62,8 +76,7 @@ public:
     // Msk must be as wide as this raster and at least as high.
     void MaskAntialiasing(const TbsEffectBmp& Msk, int Amount);
     void MaskBlur(const TbsEffectBmp& Msk, int Amount);
-    // C is a $00BBGGRR colour already resolved from any system colour.
-    void MaskFillColor(const TbsEffectBmp& Msk, std::uint32_t C, double kf);
+    void MaskFillColor(const TbsEffectBmp& Msk, TColor C, double kf);
 
 private:
     bool SameSize(const TbsEffectBmp& other) const { return other.FWidth == FWidth && other.FHeight == FHeight; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Canvas.h"
 #include "skin/draw/EffectBitmap.h"
 
 namespace {
@@ -143,4 +145,24 @@ TEST(EffectBitmap, MasksNeedACoveringMask) {
     b.MaskFillColor(mask, 0x0000FF, 1);  // $00BBGGRR red
     EXPECT_EQ(b.Pixel(2, 2), 0xFF0000u);
     EXPECT_EQ(b.Pixel(1, 1), 0u);
+}
+
+TEST(EffectBitmap, SnapshotAndOutput) {
+    TBitmap source(5, 3, pf32bit);
+    source.Fill(RGB(10, 20, 30), 128);
+    source.SetPixel(4, 2, RGB(1, 2, 3));
+    TbsEffectBmp snapshot(source);
+    ASSERT_EQ(snapshot.Width(), 5);
+    EXPECT_EQ(snapshot.Pixel(0, 0), 0x0A141Eu);
+    EXPECT_EQ(snapshot.Pixel(4, 2), 0x010203u);
+
+    TBitmap screen(8, 8, pf24bit);
+    screen.Fill(clWhite);
+    snapshot.Draw(*screen.Canvas()->Handle(), 2, 2);
+    EXPECT_EQ(screen.GetPixel(6, 4), RGB(1, 2, 3));
+    EXPECT_EQ(screen.GetPixel(1, 1), clWhite);
+    snapshot.DrawRect(*screen.Canvas()->Handle(), 0, 0, 4, 2, 1, 1);
+    EXPECT_EQ(screen.GetPixel(0, 0), RGB(1, 2, 3));
+    snapshot.Stretch(*screen.Canvas()->Handle(), 0, 0, 8, 8);
+    EXPECT_EQ(screen.GetPixel(7, 7), RGB(1, 2, 3));
 }
