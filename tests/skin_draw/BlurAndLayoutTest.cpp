@@ -4,6 +4,7 @@
 
 #include "skin/draw/ColorModel.h"
 #include "skin/draw/GlyphLayout.h"
+#include "skin/draw/PlatformTests.h"
 #include "skin/draw/RectText.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/StackBlur.h"
@@ -130,4 +131,13 @@ TEST(RectText, TokensAndRectangles) {
     CutToken(s, token);
     EXPECT_EQ(token, "plain");
     EXPECT_EQ(s, "");
+}
+
+TEST(PlatformTests, AnswersOfOurPlatform) {
+    EXPECT_TRUE(IsWindowsXPOrLater());
+    EXPECT_TRUE(IsWindowsVistaOrLater());
+    EXPECT_TRUE(IsNTFamily());
+    EXPECT_FALSE(CPUHasMMX());
+    EXPECT_FALSE(TransparentBltAvailable());
+    EXPECT_FALSE(CanUseLayeredWindows()) << "alpha features take their plain path by default";
 }
