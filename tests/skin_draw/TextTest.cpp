@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/gfx/Bitmap.h"
@@ -63,4 +64,31 @@ TEST(GlowText, GlowLiesUnderAndAroundTheText) {
     // Degenerate rectangles draw no glow and never fail.
     DrawGlowText(*plain.Canvas(), TRect{5, 5, 5, 5}, "x", 0, 0, clBlue, 2);
     DrawReflectionText(*plain.Canvas(), TRect{5, 5, 4, 9}, "x", 0, 0, clBlue);
+}
+
+TEST(GlowText, ThickGlowOfSizeZeroIsTheTextWidenedByOnePixel) {
+    auto box = [](bool glow) {
+        TBitmap b(60, 30, pf24bit);
+        b.Fill(clWhite);
+        TCanvas& c = *b.Canvas();
+        c.Font().SetName("Arial");
+        c.Font().SetHeight(16);
+        c.Font().SetColor(glow ? clWhite : clBlack);
+        if (glow)
+            DrawThickGlowText(c, TRect{10, 5, 50, 25}, "H", 0, 0, clBlue, 0);
+        else {
+            TRect r{10, 5, 50, 25};
+            DrawSkinText(c, "H", r, 0);
+        }
+        TRect bounds{1000, 1000, -1, -1};
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x)
+                if (b.GetPixel(x, y) != clWhite)
+                    bounds = TRect{std::min(bounds.Left, x), std::min(bounds.Top, y), std::max(bounds.Right, x + 1),
+                                   std::max(bounds.Bottom, y + 1)};
+        return bounds;
+    };
+    const TRect text = box(false), glow = box(true);
+    ASSERT_FALSE(text.IsEmpty());
+    EXPECT_EQ(glow, (TRect{text.Left - 1, text.Top - 1, text.Right + 1, text.Bottom + 1}));
 }
