@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// Opens a folder, file or link with the desktop's opener ("xdg-open"), started
+// with an argument vector (never through a shell), so the target reaches it
+// byte for byte. Raises EOSError when the opener cannot be started or a local
+// path does not exist; returns once the opener runs (it is reaped in the background).
+void OpenDocument(const std::string& target);
+
+// Plays a WAV file once, without waiting, on an audio device of its own (a
+// new sound replaces one still playing). Raises EOSError with the reason when
+// the file cannot be read or no audio device can be opened.
+void PlaySoundAsync(const std::string& wavFile);
+// Stops a sound still playing; true while one plays.
+void StopSound();
+bool IsSoundPlaying();
+
+// Asks the system to power off ("systemctl poweroff") and waits for its answer;
+// raises EOSError when it cannot be started or refuses.
+void PowerOff();
+
+// Starts program (looked up on PATH) with argv[0] = program and the given
+// arguments; returns its process id. Raises EOSError when it cannot start.
+int SpawnProgram(const std::string& program, const std::vector<std::string>& arguments);
+// Waits for a spawned process and returns its exit code (128 + signal when killed).
+int WaitForProgram(int pid);
