@@ -29,6 +29,7 @@
     X(av_dict_count)              \
     X(av_dict_copy)               \
     X(av_dict_free)               \
+    X(av_parse_time)              \
     X(av_opt_find)                \
     X(av_opt_set)                 \
     X(av_opt_set_int)             \

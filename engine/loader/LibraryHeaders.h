@@ -13,6 +13,7 @@ extern "C" {
 #include <libavutil/error.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/parseutils.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
