@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "engine/loader/EntryPoints.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
 
@@ -46,25 +47,22 @@ std::string TakeToken(std::string& AText, const std::string& ASeparator, bool AR
     return token;
 }
 
-namespace {
-constexpr double UnixEpochDays = 25569.0;  // 1970-01-01 in days since 1899-12-30
-}
-
 double UnixTimeToDateTime(int64_t AUnixTime) {
-    const time_t t = time_t(AUnixTime);
-    struct tm local {};
-    localtime_r(&t, &local);
-    return double(AUnixTime + local.tm_gmtoff) / 86400.0 + UnixEpochDays;
+    return UnixToDateTime(AUnixTime) - LocalTimeZoneBiasMinutes(time_t(AUnixTime)) / 1440.0;
 }
 
 int64_t DateTimeToUnixTime(double ADateTime) {
     // The local fields of the date-time, read as if they were UTC, then placed
     // in the zone by the system with the rules of that date.
-    const time_t fields = time_t(BankersRound((ADateTime - UnixEpochDays) * 86400.0));
+    const time_t fields = time_t(BankersRound((ADateTime - UnixDateDelta) * 86400.0));
     struct tm tm {};
     gmtime_r(&fields, &tm);
     tm.tm_isdst = -1;
     return int64_t(mktime(&tm));
+}
+
+std::string DateTimeText(const std::string& AFormat, double ADateTime) {
+    return FormatDateTime(AFormat, ADateTime);
 }
 
 int ReadWholeFile(const std::string& AFileName, char** ABuffer, int64_t* ASize) {

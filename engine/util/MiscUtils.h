@@ -33,6 +33,8 @@ std::string TakeToken(std::string& AText, const std::string& ASeparator, bool AR
 double UnixTimeToDateTime(int64_t AUnixTime);
 // Seconds since 1970 UTC of a local date-time, rounded half to even.
 int64_t DateTimeToUnixTime(double ADateTime);
+// The date-time in the platform's format rules, e.g. "yyyy-mm-dd hh:nn:ss".
+std::string DateTimeText(const std::string& AFormat, double ADateTime);
 
 // Reads a whole file through the C run-time into a buffer of the library
 // allocator with a zero byte after the contents (ASize counts it). 0, -1 when

@@ -176,6 +176,10 @@ TEST(MiscUtils, ConvertTimesWithTheOffsetInForceAtThatInstant) {
         EXPECT_EQ(DateTimeToUnixTime(c.local), c.unix) << c.zone << " " << c.local;
         EXPECT_DOUBLE_EQ(UnixTimeToDateTime(c.unix), c.local) << c.zone << " " << c.unix;
     }
+    {
+        TZone shanghai("Asia/Shanghai");
+        EXPECT_EQ(DateTimeText("yyyy-mm-dd hh:nn:ss", UnixTimeToDateTime(0)), "1970-01-01 08:00:00");
+    }
     TZone zone("UTC");
     EXPECT_EQ(DateTimeToUnixTime(25569.0 + 0.4 / 86400), 0);  // to the nearest second
     EXPECT_EQ(DateTimeToUnixTime(25569.0 + 0.6 / 86400), 1);
