@@ -1,7 +1,6 @@
 #include "engine/probe/CustomAVProbe.h"
 
 #include <cctype>
-#include <ctime>
 #include <vector>
 
 #include "engine/loader/EntryPoints.h"
@@ -10,6 +9,8 @@
 #include "engine/probe/ProbeTexts.h"
 #include "engine/util/FileNames.h"
 #include "engine/util/Texts.h"
+#include "engine/util/MiscUtils.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
 
@@ -43,16 +44,6 @@ const char* KindName(AVMediaType AKind) {
     case AVMEDIA_TYPE_VIDEO: return "video";
     default: return "subtitle";
     }
-}
-
-// "yyyy-mm-dd hh:nn:ss" in local time, with the zone's rules of that date.
-std::string LocalTimeText(int64_t AUnixTime) {
-    const time_t t = time_t(AUnixTime);
-    struct tm local {};
-    char text[32] = {};
-    if (localtime_r(&t, &local))
-        std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-    return text;
 }
 
 // A program's provider or name: the demuxers of today keep them under "service_" keys.
@@ -288,7 +279,7 @@ std::string TCustomAVProbe::FileInfoText() {
         lines.push_back("StartTime: " + FormatSecondsText(info.StartTime));
     lines.push_back(info.BitRate < 1 ? "Bit Rate: N/A" : Format("Bit Rate: %d kb/s", info.BitRate / 1000));
     if (info.TimeStamp > 0)
-        lines.push_back("Time Stamp: " + LocalTimeText(info.TimeStamp));
+        lines.push_back("Time Stamp: " + FormatDateTime("yyyy-mm-dd hh:nn:ss", UnixTimeToDateTime(info.TimeStamp)));
     AddMetadataLines(lines, c->metadata, "");
 
     std::vector<bool> shown(c->nb_streams, false);

@@ -211,10 +211,20 @@ TEST_F(ProbeTest, InformationTextFollowsTheDumpLayout) {
     EXPECT_EQ(LineStarting(lines, "    language"), "");
 }
 
-TEST_F(ProbeTest, TimeStampIsShownInLocalTime) {
-    TZoneScope zone("Asia/Shanghai");
-    ASSERT_TRUE(Load(TSampleKind::VideoTwoAudio));
-    EXPECT_TRUE(HasLine(Lines(Probe->FileInfoText()), "Time Stamp: 2021-03-04 13:06:07"));
+TEST_F(ProbeTest, TimeStampIsShownInLocalTimeOfItsDate) {
+    {
+        TZoneScope zone("Asia/Shanghai");
+        ASSERT_TRUE(Load(TSampleKind::VideoTwoAudio));
+        EXPECT_TRUE(HasLine(Lines(Probe->FileInfoText()), "Time Stamp: 2021-03-04 13:06:07"));
+    }
+    // A summer date takes the summer offset of the zone.
+    TZoneScope zone("Europe/Berlin");
+    TAdoptedInput input(Sample(TSampleKind::VideoTwoAudio).Path);
+    av_dict_set(&input->metadata, "creation_time", "2021-07-01T10:00:00.000000Z", 0);
+    Probe->SetFileHandle(input.Get());
+    EXPECT_EQ(Probe->FileStreamInfo().TimeStamp, 1625133600);
+    EXPECT_TRUE(HasLine(Lines(Probe->FileInfoText()), "Time Stamp: 2021-07-01 12:00:00"));
+    Probe->CloseFile();
 }
 
 TEST_F(ProbeTest, LineFormatsOfUnusualContainerValues) {
