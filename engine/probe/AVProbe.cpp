@@ -10,6 +10,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Sync.h"
+#include "platform/gfx/Bitmap.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
@@ -45,6 +46,7 @@ void TAVProbe::CloseFile() {
     FLastPTS = AV_NOPTS_VALUE;
     FLastPos = -1;
     CloseDecoder();
+    FreeRGBConvertContext(FRGBContext);
     TCustomAVProbe::CloseFile();
 }
 
@@ -337,9 +339,9 @@ void TAVProbe::CaptureFrame(const AVFrame* AFrame) {
         FLastPos = FPicture.Position;
     FPicture.Position = AFrame->pkt_pos;
 
-    AVLib.av_image_fill_arrays(FPicture.PictureData, FPicture.PictureLineSize, FPicture.Buffer, format,
+    AVLib.av_image_fill_arrays(FPicture.Picture.data, FPicture.Picture.linesize, FPicture.Buffer, format,
                                AFrame->width, AFrame->height, 1);
-    AVLib.av_image_copy(FPicture.PictureData, FPicture.PictureLineSize, const_cast<const uint8_t**>(AFrame->data),
+    AVLib.av_image_copy(FPicture.Picture.data, FPicture.Picture.linesize, const_cast<const uint8_t**>(AFrame->data),
                         AFrame->linesize, format, AFrame->width, AFrame->height);
     FPicture.Ready = true;
 }
@@ -404,4 +406,21 @@ bool TAVProbe::DecodePreviousFrame(int AStreamIndex) {
         if (!Decode(index))
             return false;
     return true;
+}
+
+bool TAVProbe::CopyToBitmap(TBitmap* ABitmap) {
+    if (!FPicture.Ready) {
+        ReportError(AV_LOG_ERROR, "picture not ready, please decode first");
+        return false;
+    }
+    if (PictureToBitmap(FRGBContext, FPicture.Picture, AVPixelFormat(FPicture.PixFmt), FPicture.Width,
+                        FPicture.Height)) {
+        *ABitmap = *FRGBContext.Bitmap;
+        return true;
+    }
+    ABitmap->SetPixelFormat(pf24bit);
+    ABitmap->SetSize(FPicture.Width, FPicture.Height, false);
+    ABitmap->Fill(clBlack);
+    AVLib.av_log(nullptr, AV_LOG_ERROR, "convert picture to bitmap failed\n");
+    return false;
 }

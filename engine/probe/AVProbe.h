@@ -3,6 +3,7 @@
 
 #include "engine/probe/CustomAVProbe.h"
 #include "engine/util/MiscUtils.h"
+#include "engine/util/Picture.h"
 
 
 // The probe that also seeks in a file it opened itself and decodes single
@@ -31,6 +32,9 @@ public:
     bool DecodeNextKeyFrame(int AStreamIndex = -1);
     bool DecodePreviousFrame(int AStreamIndex = -1);
     bool DecodePreviousKeyFrame(int AStreamIndex = -1);
+    // The current picture as 24-bit pixels; a black picture of its size when
+    // the conversion fails.
+    bool CopyToBitmap(TBitmap* ABitmap);
 
     // The end of the file was reached by decoding or seeking (EOF is a C macro).
     bool EndOfFile() const { return FEOF; }
@@ -58,6 +62,7 @@ private:
     AVCodecContext* FCodec = nullptr;    // our decoder of stream FCodecIndex
     int FCodecIndex = -1;
     bool FDraining = false;              // the empty packet was sent at the end of the file
+    TRGBConvertContext FRGBContext;
     int FSeekIndex = -1;
     int64_t FStartTime = -1;
     int FDecodeIndex = -1;

@@ -4,6 +4,7 @@
 
 #include "engine/loader/LibraryHeaders.h"
 #include "engine/util/MiscUtils.h"
+#include "engine/util/Picture.h"
 
 // What the probe reports of a file. A record that could not be filled (no
 // file, a bad index, a stream of another kind) holds empty texts and -1 in
@@ -72,9 +73,7 @@ struct TFrameInfo {
     int32_t StreamIndex = -1;
     int64_t Position = -1;      // byte position of the frame's packet; -1 when unknown or no frame
     bool Ready = false;         // a picture is held
-    // Describes Buffer: plane pointers and line sizes.
-    uint8_t* PictureData[4] = {};
-    int PictureLineSize[4] = {};
+    TAVPicture Picture;         // describes Buffer: plane pointers and line sizes
     uint8_t* Buffer = nullptr;  // owned by the probe (library allocator)
     int Size = 0;               // bytes allocated in Buffer; grows, never shrinks
 };

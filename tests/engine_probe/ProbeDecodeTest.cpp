@@ -1,4 +1,5 @@
 #include "platform/core/Exception.h"
+#include "platform/gfx/Bitmap.h"
 #include "tests/engine_probe/ProbeTestSupport.h"
 
 using namespace testmedia;
@@ -203,4 +204,28 @@ TEST_F(ProbeTest, ClosingForgetsTheDecodingState) {
     ASSERT_TRUE(Load(TSampleKind::VideoTwoAudio));
     ASSERT_TRUE(Probe->Decode());
     EXPECT_EQ(ShownIndex(), 0);
+}
+
+TEST_F(ProbeTest, CopiesTheCurrentPictureToA24BitBitmap) {
+    TBitmap bitmap;
+    ASSERT_TRUE(Load(TSampleKind::AllIntra));
+    EXPECT_FALSE(Probe->CopyToBitmap(&bitmap));
+    EXPECT_EQ(Probe->LastErrMsg(), "picture not ready, please decode first");
+
+    for (auto [kind, index] : {std::pair{TSampleKind::AllIntra, 17}, std::pair{TSampleKind::H264BFrames, 30},
+                               std::pair{TSampleKind::ImageSequence, 0}}) {
+        SCOPED_TRACE(SampleKindName(kind));
+        ASSERT_TRUE(Load(kind));
+        if (index > 0) {
+            ASSERT_TRUE(Probe->Seek(index * FrameUS, {sfBackward}));
+        }
+        while (Probe->Decode() && ShownIndex() < index)
+            ;
+        ASSERT_TRUE(Probe->CopyToBitmap(&bitmap));
+        EXPECT_EQ(bitmap.Width(), 160);
+        EXPECT_EQ(bitmap.Height(), 120);
+        EXPECT_EQ(bitmap.PixelFormat(), pf24bit);
+        EXPECT_EQ(ReadFrameNumberFromBGR(bitmap.Width(), bitmap.Height(), [&](int row) { return bitmap.ScanLine(row); }),
+                  index);
+    }
 }

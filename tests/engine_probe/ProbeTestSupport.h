@@ -58,7 +58,7 @@ protected:
         const TFrameInfo& f = Probe->FrameInfo();
         if (!f.Ready)
             return -1;
-        auto row = [&](int y) { return f.PictureData[0] + y * f.PictureLineSize[0]; };
+        auto row = [&](int y) { return f.Picture.data[0] + y * f.Picture.linesize[0]; };
         if (f.PixFmt == AV_PIX_FMT_RGB24 || f.PixFmt == AV_PIX_FMT_BGR24)
             return testmedia::ReadFrameNumberFromBGR(f.Width, f.Height, row); // grey cells: channel order is moot
         return testmedia::ReadFrameNumberFromLuma(f.Width, f.Height, row);
