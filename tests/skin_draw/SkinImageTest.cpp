@@ -107,6 +107,40 @@ TEST(SkinImage, NineSliceKeepsCornersAndTilesTheBands) {
         }
 }
 
+TEST(SkinImage, CornersReachingAlongTheEdgesStayWhole) {
+    const TBitmap picture = Coded(30, 30);
+    TbsSkinGeometry g;
+    g.ClRect = {5, 5, 25, 25};
+    g.LTPt = {10, 8};
+    g.RTPt = {20, 8};
+    g.LBPt = {10, 22};
+    g.RBPt = {20, 22};
+    g.NewClRect = {5, 5, 35, 35};
+    g.NewLTPt = {10, 8};
+    g.NewRTPt = {30, 8};
+    g.NewLBPt = {10, 32};
+    g.NewRBPt = {30, 32};
+    TBitmap dest;
+    CreateSkinImage(g, dest, picture, TRect{0, 0, 30, 30}, 40, 40, false, false, false, false, false, false, bsstFull);
+    struct Case { TPoint at, from; const char* piece; };
+    const Case cases[] = {
+        {{9, 4}, {9, 4}, "top-left along the top"},
+        {{4, 7}, {4, 7}, "top-left along the left"},
+        {{25, 2}, {15, 2}, "top band, second tile"},
+        {{30, 0}, {20, 0}, "top-right along the top"},
+        {{36, 7}, {26, 7}, "top-right along the right"},
+        {{37, 23}, {27, 9}, "right band, second tile"},
+        {{4, 39}, {4, 29}, "bottom-left along the left"},
+        {{9, 35}, {9, 25}, "bottom-left along the bottom"},
+        {{21, 36}, {11, 26}, "bottom band, second tile"},
+        {{39, 39}, {29, 29}, "bottom-right along the bottom"},
+        {{35, 32}, {25, 22}, "bottom-right along the right"},
+        {{2, 30}, {2, 16}, "left band, cut second tile"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Source(dest, c.at.X, c.at.Y), c.from) << c.piece;
+}
+
 TEST(SkinImage, NineSliceStretchesBandsAndClientByItsType) {
     const TBitmap picture = Coded(30, 30);
     const TbsSkinGeometry g = NineSlice(TRect{10, 10, 20, 20}, TRect{10, 10, 40, 30});
