@@ -28,6 +28,10 @@ enum TbsInActiveEffect {
     ieInvert
 };
 
+// Horizontal alignment of a caption. The class library has no alignment type
+// of its own below the controls, so the skin layer keeps the classic one here.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+
 // The command of a caption button.
 enum TbsStdCommand {
     cmClose,
