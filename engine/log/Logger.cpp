@@ -46,6 +46,7 @@ TFFLogger::~TFFLogger() {
     if (s.Logger == this) {
         s.Logger = nullptr;
         s.Queue.clear();
+        s.DrainPosted = false;  // a later logger posts its own drain
     }
 }
 
