@@ -1,0 +1,167 @@
+#include "resources/skingen/Parts.h"
+
+namespace {
+
+// Popup and hint windows take a whole picture each.
+TSheet& WindowSheet(TSkinParts& S, const std::string& FileName, int w, int h, TRgb Border, TRgb Fill, TRect& Cell)
+{
+    TSheet& sheet = S.Skin.AddSheet(FileName, w, Fill);
+    Cell = sheet.Place(w, h);
+    sheet.Art().Fill(Cell, Fill);
+    sheet.Art().Frame(Cell, Border);
+    return sheet;
+}
+
+void WriteWindowCorners(TIniSection& s, int w, int h, int c)
+{
+    s.Point("lefttoppoint", Point(c, c));
+    s.Point("righttoppoint", Point(w - c, c));
+    s.Point("leftbottompoint", Point(c, h - c));
+    s.Point("rightbottompoint", Point(w - c, h - c));
+}
+
+void WriteStretch(TIniSection& s)
+{
+    for (const char* key : {"leftstretch", "rightstretch", "topstretch", "bottomstretch", "stretcheffect"})
+        s.Bool(key, true);
+    s.Text("stretchtype", "stfull");
+}
+
+// Marks of menu items, on the key colour.
+TRect DrawMark(TSheet& sheet, int Kind, TRgb Color)
+{
+    const TRect c = sheet.Place(12, 12);
+    TArt& art = sheet.Art();
+    art.Fill(c, KeyRgb);
+    const double cx = c.Left + 6, cy = c.Top + 6;
+    if (Kind == 0)
+        DrawCheckMark(art, cx, cy, 9, Color, 1.6);
+    else if (Kind == 1)
+        art.FillCircle(cx, cy, 3, Color);
+    else
+        DrawChevron(art, cx, cy, 1, 8, Color);
+    art.SetPixel(c.Left, c.Bottom - 1, KeyRgb);
+    return c;
+}
+
+void WriteObjectBase(TIniSection& s, int Sheet, const TRect& Normal, const TRect& Active)
+{
+    s.Text("hint", "");
+    s.Int("activepictureindex", Sheet);
+    s.Int("activemaskpictureindex", -1);
+    s.Bool("skinrectinapicture", true);
+    s.Rect("skinrect", Normal);
+    s.Rect("activeskinrect", Active);
+    s.Rect("inactiveskinrect", Rect(0, 0, 0, 0));
+    s.Bool("morphing", true);
+    s.Text("morphkind", "mkdefault");
+    s.Int("glowlayerpictureindex", -1);
+    s.Int("glowlayermaskpictureindex", -1);
+    s.Int("glowlayeralphablendvalue", 255);
+}
+
+}  // namespace
+
+void BuildMenus(TSkinParts& S)
+{
+    const TPalette& P = S.P;
+
+    TRect popupCell;
+    TSheet& popup = WindowSheet(S, "popup.bmp", 40, 40, P.ControlBorder, P.Window, popupCell);
+    TIniSection& pw = S.Skin.Section("POPUPWINDOW");
+    pw.Int("windowpictureindex", S.Skin.SheetIndex(popup));
+    pw.Int("maskpictureindex", -1);
+    WriteWindowCorners(pw, 40, 40, 4);
+    pw.Rect("itemsrect", Rect(3, 3, 37, 37));
+    pw.Color("scrollmarkercolor", P.Glyph);
+    pw.Color("scrollmarkeractivecolor", P.Accent);
+    WriteStretch(pw);
+
+    TRect hintCell;
+    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, Hex(0xFCFDFE), hintCell);
+    TIniSection& hw = S.Skin.Section("HINTWINDOW");
+    hw.Int("windowpictureindex", S.Skin.SheetIndex(hint));
+    hw.Int("maskpictureindex", -1);
+    WriteWindowCorners(hw, 40, 28, 4);
+    hw.Rect("clientrect", Rect(6, 4, 34, 24));
+    hw.Font(P.Text, false, 14);
+    WriteStretch(hw);
+
+    // Popup menu items: a rounded highlight inside the white menu.
+    TSheet& sheet = S.Lists;
+    TArt& art = sheet.Art();
+    const int idx = S.Skin.SheetIndex(sheet);
+    const auto items = sheet.PlaceRow(60, 24, 2);
+    art.Fill(items[0], P.Window);
+    art.Fill(items[1], P.Window);
+    art.FillRoundRect(Inset(items[1], 1, 1), 3, P.AccentSoft);
+    const TRect divider = sheet.Place(60, 7);
+    art.Fill(divider, P.Window);
+    art.HLine(divider.Left, divider.Right, divider.Top + 3, P.Divider);
+
+    TIniSection& mi = S.Skin.AddObject("menuitem", "menuitem");
+    WriteObjectBase(mi, idx, items[0], items[1]);
+    mi.Int("itemleftoffset", 5);
+    mi.Int("itemrightoffset", 5);
+    mi.Rect("dividerrect", divider);
+    mi.Int("dividerleftoffset", 4);
+    mi.Int("dividerrightoffset", 4);
+    mi.Rect("textrect", Rect(6, 0, 56, 24));
+    mi.Rect("imagerect", Rect(0, 0, 0, 0));
+    mi.Font(P.Text, false, 14);
+    mi.Color("activefontcolor", P.Text);
+    mi.Color("unenabledfontcolor", P.DisabledText);
+    mi.Bool("stretcheffect", true);
+    mi.Bool("inactivestretcheffect", true);
+    mi.Bool("dividerstretcheffect", true);
+    mi.Int("framecount", 0);
+    mi.Int("animateinterval", 25);
+    mi.Rect("checkimagerect", DrawMark(sheet, 0, P.Accent));
+    mi.Rect("activecheckimagerect", DrawMark(sheet, 0, P.AccentDark));
+    mi.Rect("radioimagerect", DrawMark(sheet, 1, P.Accent));
+    mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark));
+    mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph));
+    mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text));
+
+    // The menu bar: the tool colour with a divider under it; items light up
+    // like tool buttons.
+    const TRect bar = sheet.Place(60, 26);
+    art.Fill(bar, P.ToolFace);
+    art.HLine(bar.Left, bar.Right, bar.Bottom - 1, P.Divider);
+    const auto barItems = sheet.PlaceRow(40, 24, 3);
+    for (int i = 0; i < 3; ++i) {
+        art.Fill(barItems[i], P.ToolFace);
+        if (i == 1)
+            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, P.AccentSoft);
+        else if (i == 2)
+            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, Mix(P.AccentSoft, P.Accent, 0.25));
+    }
+    TIniSection& mb = S.Skin.AddControl("mainmenubar", "mainmenubar");
+    mb.Int("pictureindex", idx);
+    mb.Int("maskpictureindex", -1);
+    mb.Rect("skinrect", bar);
+    mb.Rect("itemsrect", Rect(2, 1, 58, 25));
+    mb.Text("menubaritem", "menubaritem");
+    mb.Text("closebutton", "closebutton");
+    mb.Text("minbutton", "minbutton");
+    mb.Text("maxbutton", "maxbutton");
+    mb.Text("sysmenubutton", "sysmenubutton");
+    mb.Color("trackmarkcolor", P.Glyph);
+    mb.Color("trackmarkactivecolor", P.Accent);
+    mb.Bool("stretcheffect", true);
+    mb.Bool("itemtransparent", false);
+
+    TIniSection& bi = S.Skin.AddObject("menubaritem", "mainmenubaritem");
+    WriteObjectBase(bi, idx, barItems[0], barItems[1]);
+    bi.Int("itemleftoffset", 5);
+    bi.Int("itemrightoffset", 5);
+    bi.Rect("downrect", barItems[2]);
+    bi.Rect("textrect", Rect(6, 0, 34, 24));
+    bi.Font(P.Text, false, 14);
+    bi.Color("activefontcolor", P.Text);
+    bi.Color("downfontcolor", P.Text);
+    bi.Color("unenabledfontColor", P.DisabledText);
+    bi.Bool("stretcheffect", true);
+    bi.Int("framecount", 0);
+    bi.Int("animateinterval", 25);
+}
