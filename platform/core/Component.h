@@ -58,6 +58,9 @@ protected:
     // for components this one asked FreeNotification about.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     void SetComponentStateFlag(TComponentStateItem flag, bool on);
+    // Sets csDestroying; a derived destructor calls it first when its own
+    // teardown raises events that handlers should ignore.
+    void Destroying() { FComponentState.Include(csDestroying); }
 
 private:
     void RemoveNotificationLink(TComponent* AComponent);

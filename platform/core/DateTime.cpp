@@ -139,6 +139,12 @@ int LocalTimeZoneBiasMinutes() {
     return LocalTimeZoneBiasMinutes(std::time(nullptr));
 }
 
+int StandardTimeZoneBiasMinutes() {
+    tzset();
+    // glibc keeps the standard offset, seconds west of UTC, in `timezone`.
+    return static_cast<int>(timezone / 60);
+}
+
 std::string FormatDateTime(const std::string& format, TDateTime value) {
     int year, month, day, hour, min, sec, msec;
     DecodeDate(value, year, month, day);

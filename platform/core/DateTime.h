@@ -31,6 +31,8 @@ TDateTime UnixToDateTime(int64_t seconds);
 // included (UTC+8 gives -480), as the classic time zone bias.
 int LocalTimeZoneBiasMinutes(time_t at);
 int LocalTimeZoneBiasMinutes();
+// The zone's base bias: the same without any daylight-saving shift.
+int StandardTimeZoneBiasMinutes();
 
 // Patterns: yyyy yy m mm mmm mmmm d dd ddd dddd h hh n nn s ss z zzz am/pm ampm;
 // "m"/"mm" right after an hour means minutes; text in '...' or "..." is

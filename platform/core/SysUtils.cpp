@@ -1,6 +1,8 @@
 #include "platform/core/SysUtils.h"
 
+#include <atomic>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -175,8 +177,8 @@ std::string IntToStr(int64_t value) {
     return std::to_string(value);
 }
 
-std::string IntToHex(int64_t value, int digits) {
-    return Format("%.*llX", digits < 0 ? 0 : digits, static_cast<uint64_t>(value));
+std::string IntToHexBits(uint64_t bits, int digits) {
+    return Format("%.*X", digits < 0 ? 0 : digits, bits);
 }
 
 bool TryStrToInt64(const std::string& s, int64_t& value) {
@@ -483,6 +485,43 @@ std::string AnsiExtractQuotedStr(std::string_view s, size_t& pos, char quote) {
         r += s[pos++];
     }
     return r;
+}
+
+namespace {
+
+std::atomic<uint32_t> GRandSeed{0};
+
+uint32_t NextRandom() {
+    uint32_t seed = GRandSeed.load(std::memory_order_relaxed);
+    uint32_t next;
+    do {
+        next = seed * 0x08088405u + 1;
+    } while (!GRandSeed.compare_exchange_weak(seed, next, std::memory_order_relaxed));
+    return next;
+}
+
+}  // namespace
+
+int Random(int n) {
+    if (n <= 0)
+        return 0;
+    return static_cast<int>((static_cast<uint64_t>(NextRandom()) * static_cast<uint64_t>(n)) >> 32);
+}
+
+double Random() {
+    return NextRandom() / 4294967296.0;
+}
+
+void Randomize() {
+    GRandSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}
+
+uint32_t RandSeed() {
+    return GRandSeed;
+}
+
+void SetRandSeed(uint32_t seed) {
+    GRandSeed = seed;
 }
 
 std::string SysErrorMessage(int errorCode) {

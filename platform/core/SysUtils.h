@@ -54,7 +54,14 @@ std::string Format(std::string_view fmt, const Args&... args) {
 
 // Number to text and back; "." is the decimal separator whatever the locale.
 std::string IntToStr(int64_t value);
-std::string IntToHex(int64_t value, int digits);  // upper case, at least `digits` digits
+// Upper case, at least `digits` digits; a negative value shows the bit
+// pattern of its own width (IntToHex(-1, 2) is "FFFFFFFF" for an int).
+std::string IntToHexBits(uint64_t bits, int digits);
+template <typename T>
+    requires std::is_integral_v<T>
+std::string IntToHex(T value, int digits) {
+    return IntToHexBits(static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(value)), digits);
+}
 // Decimal with optional sign and surrounding blanks, or hexadecimal after "$" or
 // "0x"; anything else, or a value out of range, raises EConvertError.
 int StrToInt(const std::string& s);
@@ -99,6 +106,14 @@ std::string AnsiQuotedStr(const std::string& s, char quote);
 // Reads a quoted string starting at s[pos] (which must be the quote), doubling
 // rules as AnsiQuotedStr; advances pos past the closing quote.
 std::string AnsiExtractQuotedStr(std::string_view s, size_t& pos, char quote);
+
+// The classic linear congruential generator, so that a seed replays the same
+// sequence: Random(n) is uniform in 0..n-1 (0 when n <= 0).
+int Random(int n);
+double Random();  // uniform in [0, 1)
+void Randomize();  // seeds from the clock
+uint32_t RandSeed();
+void SetRandSeed(uint32_t seed);
 
 // The reason of a system error number as text ("No such file or directory").
 std::string SysErrorMessage(int errorCode);

@@ -54,6 +54,7 @@ TEST(DateTime, TimeZoneBiasFollowsDaylightSaving) {
     tzset();
     EXPECT_EQ(LocalTimeZoneBiasMinutes(1704067200), -60);   // 2024-01-01: winter
     EXPECT_EQ(LocalTimeZoneBiasMinutes(1719792000), -120);  // 2024-07-01: summer
+    EXPECT_EQ(StandardTimeZoneBiasMinutes(), -60);
     setenv("TZ", "CST-8", 1);
     tzset();
     EXPECT_EQ(LocalTimeZoneBiasMinutes(1719792000), -480);

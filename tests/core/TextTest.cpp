@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
+#include <set>
 #include <cstdint>
 
 #include "platform/core/Exception.h"
@@ -141,6 +143,9 @@ TEST(Text, TrimCaseAndSearch) {
     EXPECT_EQ(StringReplace("Xax", "x", "y", {rfReplaceAll, rfIgnoreCase}), "yay");
     EXPECT_EQ(QuotedStr("it's"), "'it''s'");
     EXPECT_EQ(IntToHex(255, 4), "00FF");
+    EXPECT_EQ(IntToHex(-1, 2), "FFFFFFFF");
+    EXPECT_EQ(IntToHex(int64_t(-2), 1), "FFFFFFFFFFFFFFFE");
+    EXPECT_EQ(IntToHex(uint8_t(10), 1), "A");
     EXPECT_EQ(IntToStr(-5000000000LL), "-5000000000");
 }
 
@@ -166,4 +171,19 @@ TEST(List, KeepsOrderSortsAndChecksIndexes) {
     EXPECT_THROW(list.Items(3), EListError);
     EXPECT_THROW(list.Delete(-1), EListError);
     EXPECT_THROW(list.Insert(5, nullptr), EListError);
+}
+
+TEST(Random, ASeedReplaysTheSameSequenceInRange) {
+    SetRandSeed(12345);
+    std::vector<int> first;
+    for (int i = 0; i < 100; ++i)
+        first.push_back(Random(7));
+    SetRandSeed(12345);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(Random(7), first[i]);
+    EXPECT_TRUE(std::all_of(first.begin(), first.end(), [](int v) { return v >= 0 && v < 7; }));
+    EXPECT_GT(std::set<int>(first.begin(), first.end()).size(), 5u);
+    EXPECT_EQ(Random(0), 0);
+    SetRandSeed(0);
+    EXPECT_EQ(Random(1 << 30), 0);  // first step from seed 0 is 1: (1 * n) >> 32
 }
