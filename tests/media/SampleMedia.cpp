@@ -118,6 +118,15 @@ TMediaSpec CutSpec() {
     return s;
 }
 
+TMediaSpec NegativeStartSpec() {
+    TMediaSpec s;
+    s.Video = {SmallVideo(25, 12)};
+    s.Audio = {Tone("aac", 440, {}, 19845)};
+    // The coder's priming samples come before time 0; the muxer is told not to shift them.
+    s.MuxerOptions = {{"avoid_negative_ts", "disabled"}};
+    return s;
+}
+
 void WriteText(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
@@ -134,7 +143,7 @@ std::vector<TSampleKind> AllSampleKinds() {
             TSampleKind::Mp3Audio,      TSampleKind::WavAudio,       TSampleKind::SrtSubtitle,
             TSampleKind::RawElementary, TSampleKind::ImageSequence,  TSampleKind::AllIntra,
             TSampleKind::NonAsciiName,  TSampleKind::ZeroBytes,      TSampleKind::TextNamedAvi,
-            TSampleKind::Mp4CutBeforeIndex};
+            TSampleKind::Mp4CutBeforeIndex, TSampleKind::NegativeStart};
 }
 
 const char* SampleKindName(TSampleKind kind) {
@@ -152,6 +161,7 @@ const char* SampleKindName(TSampleKind kind) {
     case TSampleKind::ZeroBytes: return "ZeroBytes";
     case TSampleKind::TextNamedAvi: return "TextNamedAvi";
     case TSampleKind::Mp4CutBeforeIndex: return "Mp4CutBeforeIndex";
+    case TSampleKind::NegativeStart: return "NegativeStart";
     }
     return "?";
 }
@@ -174,6 +184,7 @@ TSample MakeSample(const std::string& folder, TSampleKind kind) {
     case TSampleKind::ImageSequence: generate("frame%03d.png", ImageSequenceSpec()); break;
     case TSampleKind::AllIntra: generate("intra.mp4", AllIntraSpec()); break;
     case TSampleKind::NonAsciiName: generate("测试 视频.avi", NonAsciiSpec()); break;
+    case TSampleKind::NegativeStart: generate("negative_start.mkv", NegativeStartSpec()); break;
     case TSampleKind::ZeroBytes:
         sample.Path = folder + "/empty.mp4";
         sample.Broken = true;

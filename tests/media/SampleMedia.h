@@ -23,6 +23,7 @@ enum class TSampleKind {
     ZeroBytes,          // "empty.mp4": an empty file
     TextNamedAvi,       // "notes.avi": plain text with a video name
     Mp4CutBeforeIndex,  // "cut.mp4": an MP4 whose index (written last) was cut off
+    NegativeStart,      // "negative_start.mkv": the audio coder's delay kept, so audio and file start before 0
 };
 
 std::vector<TSampleKind> AllSampleKinds();

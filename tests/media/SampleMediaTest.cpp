@@ -231,6 +231,14 @@ TEST_F(SampleMedia, MetadataAndLanguagesAreStored) {
     EXPECT_EQ(Meta(mp3->metadata, "artist"), "Test Maker");
 }
 
+TEST_F(SampleMedia, NegativeStartIsKept) {
+    TInput in(MakeSample(Folder.Path(), TSampleKind::NegativeStart).Path);
+    ASSERT_GE(in.Result, 0);
+    EXPECT_LT(in->start_time, 0);
+    EXPECT_EQ(in->streams[0]->start_time, 0);
+    EXPECT_LT(in->streams[1]->start_time, 0);
+}
+
 TEST_F(SampleMedia, SubtitleFileHoldsItsCues) {
     const TSample srt = MakeSample(Folder.Path(), TSampleKind::SrtSubtitle);
     TInput in(srt.Path);
