@@ -263,6 +263,10 @@ TEST_F(ProbeTest, LineFormatsOfUnusualContainerValues) {
     video->codecpar->sample_aspect_ratio = AVRational{1, 1};
     EXPECT_NE(LineStarting(text(), "Stream #0").find(", PAR 4:3 DAR 16:9"), std::string::npos);
     EXPECT_FLOAT_EQ(Probe->FirstVideoStreamInfo().AspectRatio, 160.0f / 120.0f);
+    video->codecpar->sample_aspect_ratio = AVRational{0, 1};  // unknown
+    EXPECT_EQ(Probe->FirstVideoStreamInfo().AspectRatio, 0.0f);
+    video->codecpar->sample_aspect_ratio = AVRational{1, 0};  // cannot be computed
+    EXPECT_EQ(Probe->FirstVideoStreamInfo().AspectRatio, -1.0f);
 
     // A time base without denominator is mended on a copy, not in the stream.
     video->time_base = AVRational{1, 0};
@@ -270,6 +274,22 @@ TEST_F(ProbeTest, LineFormatsOfUnusualContainerValues) {
     EXPECT_EQ(Probe->FirstVideoStreamInfo().DurationScaled, 3000000);
     EXPECT_EQ(video->time_base.den, 0);
     Probe->CloseFile();
+}
+
+TEST_F(ProbeTest, NegativeStartTimesKeepOneSign) {
+    ASSERT_TRUE(Load(TSampleKind::NegativeStart));
+    const TFileStreamInfo info = Probe->FileStreamInfo();
+    EXPECT_EQ(info.StartTime, -46000);  // 1024 priming samples at 22050 Hz, in milliseconds
+    const TAudioStreamInfo audio = Probe->FirstAudioStreamInfo();
+    EXPECT_EQ(audio.StartTime, -46);
+    EXPECT_EQ(audio.StartTimeScaled, -46000);
+    const std::vector<std::string> lines = Lines(Probe->FileInfoText());
+    EXPECT_EQ(LineStarting(lines, "StartTime:"), "");
+    EXPECT_NE(LineStarting(lines, "Stream #1").find(", StartTime: -0.046000, "), std::string::npos);
+    // Decoding starts with the first picture all the same.
+    ASSERT_TRUE(Probe->Decode());
+    EXPECT_EQ(ShownIndex(), 0);
+    EXPECT_EQ(Probe->FrameInfo().PTS, 0);
 }
 
 TEST_F(ProbeTest, ProgramsListTheirStreamsFirst) {
