@@ -127,6 +127,47 @@ TEST(Synchronize, WakeHookFiresForEveryQueuedCall) {
     }
 }
 
+TEST(Synchronize, AFailingQueuedCallLeavesTheRestQueued) {
+    std::vector<int> seen;
+    TThread::ForceQueue(nullptr, [&] { seen.push_back(1); });
+    TThread::ForceQueue(nullptr, [] { throw EInvalidOperation("queued failure"); });
+    TThread::ForceQueue(nullptr, [&] { seen.push_back(3); });
+    EXPECT_THROW(TThread::CheckSynchronize(), EInvalidOperation);
+    EXPECT_EQ(seen, std::vector<int>{1});
+    EXPECT_TRUE(TThread::CheckSynchronize());
+    EXPECT_EQ(seen, (std::vector<int>{1, 3}));
+}
+
+TEST(Synchronize, ProcessMessagesRunsTheInstalledPumpOrThePendingCalls) {
+    bool ran = false;
+    TThread::ForceQueue(nullptr, [&] { ran = true; });
+    int pumped = 0;
+    SetProcessMessagesHook([&] { ++pumped; });
+    ProcessMessages();
+    EXPECT_EQ(pumped, 1);
+    EXPECT_FALSE(ran);  // the window layer's pump decides when calls run
+    SetProcessMessagesHook(nullptr);
+    ProcessMessages();
+    EXPECT_TRUE(ran);
+}
+
+TEST(Synchronize, RemovedQueuedEventsNeverRun) {
+    bool ran = false;
+    std::atomic<bool> queued{false};
+    TFuncThread worker([&](TFuncThread& self) {
+        self.Queue([&] { ran = true; });
+        queued = true;
+    });
+    worker.Start();
+    while (!queued)
+        Sleep(1);
+    TThread::RemoveQueuedEvents(&worker);
+    worker.WaitFor();
+    while (TThread::CheckSynchronize()) {
+    }
+    EXPECT_FALSE(ran);
+}
+
 TEST(Synchronize, CheckSynchronizeBelongsToTheMainThread) {
     std::atomic<bool> raised{false};
     TFuncThread worker([&](TFuncThread&) {
