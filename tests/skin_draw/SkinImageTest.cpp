@@ -188,6 +188,31 @@ TEST(SkinImage, BadGeometryNeverReadsOutsideThePicture) {
     EXPECT_EQ(Source(top, 19, 2), (TPoint{9, 2}));
 }
 
+TEST(SkinImage, BorderStripsOfAFrame) {
+    const TBitmap picture = Coded(30, 30);
+    const TbsSkinGeometry g = NineSlice(TRect{5, 4, 25, 24}, TRect{5, 4, 45, 34});
+    TBitmap left, top, right, bottom;
+    CreateSkinBorderImages(g, left, top, right, bottom, picture, TRect{0, 0, 30, 30}, 50, 40, false, false, false,
+                           false);
+    EXPECT_EQ((std::vector<int>{top.Width(), top.Height(), bottom.Width(), bottom.Height()}),
+              (std::vector<int>{50, 4, 50, 6}));
+    EXPECT_EQ((std::vector<int>{left.Width(), left.Height(), right.Width(), right.Height()}),
+              (std::vector<int>{5, 30, 5, 30}));
+    struct Case { const TBitmap* strip; TPoint at, from; const char* name; };
+    const Case cases[] = {
+        {&top, {0, 0}, {0, 0}, "top-left corner"},
+        {&top, {49, 3}, {29, 3}, "top-right corner"},
+        {&top, {5, 0}, {10, 0}, "the top band is tiled from the strip's left edge"},
+        {&bottom, {0, 0}, {0, 24}, "bottom strip from the picture's last rows"},
+        {&bottom, {49, 5}, {29, 29}, "bottom-right corner"},
+        {&left, {0, 0}, {0, 4}, "left band"},
+        {&left, {4, 29}, {4, 13}, "left band, second tile"},
+        {&right, {0, 0}, {25, 4}, "right band"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Source(*c.strip, c.at.X, c.at.Y), c.from) << c.name;
+}
+
 TEST(SkinImage, GlyphFrameWithItsBottomLeftColourAsHole) {
     TBitmap strip = Coded(64, 4);
     strip.SetPixel(16, 3, clFuchsia);
