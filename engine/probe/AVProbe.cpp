@@ -1,6 +1,5 @@
 #include "engine/probe/AVProbe.h"
 
-#include <cctype>
 #include <string>
 
 #include "engine/loader/EntryPoints.h"
@@ -10,8 +9,8 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Sync.h"
-#include "platform/gfx/Bitmap.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gfx/Bitmap.h"
 
 namespace {
 
