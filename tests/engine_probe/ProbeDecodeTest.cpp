@@ -15,7 +15,7 @@ TEST_F(ProbeTest, ConsecutiveDecodesGiveConsecutiveFrames) {
                              TSampleKind::NonAsciiName, TSampleKind::RawElementary}) {
         SCOPED_TRACE(SampleKindName(kind));
         ASSERT_TRUE(Load(kind));
-        const int frames = Sample(kind).Spec.Video[0].Frames;
+        const int frames = Sample(kind).Plan.Video[0].Frames;
         int64_t previousPTS = AV_NOPTS_VALUE;
         for (int i = 0; i < frames; ++i) {
             ASSERT_TRUE(Probe->Decode()) << "frame " << i << ": " << Probe->LastErrMsg();
@@ -150,7 +150,7 @@ TEST_F(ProbeTest, PreviousFrameStepsBackOneFrame) {
         ASSERT_TRUE(Probe->DecodePreviousFrame());
         EXPECT_EQ(ShownIndex(), 0);
 
-        const int last = Sample(kind).Spec.Video[0].Frames - 1;
+        const int last = Sample(kind).Plan.Video[0].Frames - 1;
         ASSERT_TRUE(Probe->Seek(0));
         while (Probe->Decode() && ShownIndex() < last)
             ;

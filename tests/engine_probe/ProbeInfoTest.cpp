@@ -123,7 +123,7 @@ TEST_F(ProbeTest, ReportsStreamsAndTimesOfEveryGeneratedKind) {
             EXPECT_EQ(info.Duration, -1);
             EXPECT_TRUE(HasLine(lines, "Duration: N/A"));
         } else {
-            EXPECT_NEAR(double(info.Duration), double(sample.Spec.DurationUS()), double(c.ToleranceUS));
+            EXPECT_NEAR(double(info.Duration), double(sample.Plan.DurationUS()), double(c.ToleranceUS));
             EXPECT_TRUE(HasLine(lines, "Duration: " + FormatAVTime(info.Duration)));
         }
         int streamLines = 0;
@@ -293,14 +293,14 @@ TEST_F(ProbeTest, NegativeStartTimesKeepOneSign) {
 }
 
 TEST_F(ProbeTest, ProgramsListTheirStreamsFirst) {
-    TMediaSpec spec;
-    spec.Format = "mpegts";
-    spec.Video = {TVideoTrack{}};
-    spec.Audio = {TAudioTrack{}};
-    spec.Audio[0].Codec = "mp2";
-    spec.Metadata = {{"service_provider", "Zarvo"}, {"service_name", "Test"}};
+    TMediaPlan plan;
+    plan.Format = "mpegts";
+    plan.Video = {TVideoTrack{}};
+    plan.Audio = {TAudioTrack{}};
+    plan.Audio[0].Codec = "mp2";
+    plan.Metadata = {{"service_provider", "Zarvo"}, {"service_name", "Test"}};
     const std::string path = TSampleSet::Instance().Folder() + "/program.ts";
-    WriteMediaFile(path, spec);
+    WriteMediaFile(path, plan);
     ASSERT_TRUE(Probe->LoadFile(path)) << Probe->LastErrMsg();
     ASSERT_EQ(Probe->ProgramCount(), 1);
     const std::vector<std::string> lines = Lines(Probe->FileInfoText());
@@ -401,7 +401,7 @@ TEST_F(ProbeTest, TruncatedFilesOpenShorterOrFailButNeverCrash) {
             std::filesystem::copy_file(whole.Path, cut, std::filesystem::copy_options::overwrite_existing);
             TruncateFile(cut, size);
             if (Probe->LoadFile(cut)) {
-                EXPECT_LE(Probe->FileStreamInfo().Duration, whole.Spec.DurationUS() + 100000);
+                EXPECT_LE(Probe->FileStreamInfo().Duration, whole.Plan.DurationUS() + 100000);
                 Probe->FileInfoText();
                 while (Probe->VideoStreamCount() > 0 && Probe->Decode())
                     ;

@@ -341,7 +341,7 @@ private:
 
 } // namespace
 
-int64_t TMediaSpec::DurationUS() const {
+int64_t TMediaPlan::DurationUS() const {
     int64_t longest = 0;
     for (const auto& t : Video)
         longest = std::max(longest, t.DurationUS());
@@ -352,22 +352,22 @@ int64_t TMediaSpec::DurationUS() const {
     return longest;
 }
 
-void WriteMediaFile(const std::string& path, const TMediaSpec& spec) {
-    TOutput output(path, spec.Format);
+void WriteMediaFile(const std::string& path, const TMediaPlan& plan) {
+    TOutput output(path, plan.Format);
     AVFormatContext* oc = output.Context();
     std::vector<std::unique_ptr<TTrackWriter>> tracks;
-    for (const auto& t : spec.Video)
+    for (const auto& t : plan.Video)
         tracks.push_back(std::make_unique<TVideoWriter>(oc, t));
-    for (const auto& t : spec.Audio)
+    for (const auto& t : plan.Audio)
         tracks.push_back(std::make_unique<TAudioWriter>(oc, t));
-    for (const auto& t : spec.Subtitles)
+    for (const auto& t : plan.Subtitles)
         tracks.push_back(std::make_unique<TSubtitleWriter>(oc, t));
-    for (const auto& [key, value] : spec.Metadata)
+    for (const auto& [key, value] : plan.Metadata)
         av_dict_set(&oc->metadata, key.c_str(), value.c_str(), 0);
 
     output.Open(path);
     AVDictionary* options = nullptr;
-    for (const auto& [name, value] : spec.MuxerOptions)
+    for (const auto& [name, value] : plan.MuxerOptions)
         av_dict_set(&options, name.c_str(), value.c_str(), 0);
     const int header = avformat_write_header(oc, &options);
     av_dict_free(&options);

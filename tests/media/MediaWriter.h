@@ -53,7 +53,7 @@ struct TSubtitleTrack {
 
 // One file to generate. Streams are written in the order video, audio,
 // subtitles, so stream indexes follow that order.
-struct TMediaSpec {
+struct TMediaPlan {
     std::string Format;                   // muxer name; empty: chosen by the file name
     std::vector<TVideoTrack> Video;
     std::vector<TAudioTrack> Audio;
@@ -67,6 +67,6 @@ struct TMediaSpec {
 };
 
 // Encodes and writes the file; throws Exception with the library's reason on failure.
-void WriteMediaFile(const std::string& path, const TMediaSpec& spec);
+void WriteMediaFile(const std::string& path, const TMediaPlan& plan);
 
 } // namespace testmedia

@@ -26,8 +26,8 @@ TAudioTrack Tone(const std::string& codec, int hz, const std::string& language =
     return a;
 }
 
-TMediaSpec VideoTwoAudioSpec() {
-    TMediaSpec s;
+TMediaPlan VideoTwoAudioPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(25, 12)};
     s.Audio = {Tone("aac", 440, "eng", 19845), Tone("aac", 660, "chi", 19845)};
     s.Metadata = {{"title", "Generated clip"},   {"artist", "Test Maker"}, {"album", "Samples"},
@@ -36,8 +36,8 @@ TMediaSpec VideoTwoAudioSpec() {
     return s;
 }
 
-TMediaSpec TaggedMatroskaSpec() {
-    TMediaSpec s;
+TMediaPlan TaggedMatroskaPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(25, 12)};
     s.Audio = {Tone("mp2", 440, "eng", 19845)};
     TSubtitleTrack subtitles;
@@ -48,8 +48,8 @@ TMediaSpec TaggedMatroskaSpec() {
     return s;
 }
 
-TMediaSpec H264BFramesSpec() {
-    TMediaSpec s;
+TMediaPlan H264BFramesPlan() {
+    TMediaPlan s;
     TVideoTrack v = SmallVideo(50, 12);
     v.Codec = "libx264";
     v.MaxBFrames = 2;
@@ -60,21 +60,21 @@ TMediaSpec H264BFramesSpec() {
     return s;
 }
 
-TMediaSpec Mp3Spec() {
-    TMediaSpec s;
+TMediaPlan Mp3Plan() {
+    TMediaPlan s;
     s.Audio = {Tone("libmp3lame", 440)};
     s.Metadata = {{"title", "Tone"}, {"artist", "Test Maker"}, {"album", "Samples"}};
     return s;
 }
 
-TMediaSpec WavSpec() {
-    TMediaSpec s;
+TMediaPlan WavPlan() {
+    TMediaPlan s;
     s.Audio = {Tone("pcm_s16le", 440)};
     return s;
 }
 
-TMediaSpec SrtSpec() {
-    TMediaSpec s;
+TMediaPlan SrtPlan() {
+    TMediaPlan s;
     s.Format = "srt";
     TSubtitleTrack t;
     t.Cues = {{0, 1000, "One"}, {1500, 2500, "Two"}, {3000, 4000, "Three"}};
@@ -82,15 +82,15 @@ TMediaSpec SrtSpec() {
     return s;
 }
 
-TMediaSpec RawElementarySpec() {
-    TMediaSpec s;
+TMediaPlan RawElementaryPlan() {
+    TMediaPlan s;
     s.Format = "m4v";
     s.Video = {SmallVideo(25, 12)};
     return s;
 }
 
-TMediaSpec ImageSequenceSpec() {
-    TMediaSpec s;
+TMediaPlan ImageSequencePlan() {
+    TMediaPlan s;
     s.Format = "image2";
     TVideoTrack v = SmallVideo(5, 1);
     v.Codec = "png";
@@ -98,28 +98,28 @@ TMediaSpec ImageSequenceSpec() {
     return s;
 }
 
-TMediaSpec AllIntraSpec() {
-    TMediaSpec s;
+TMediaPlan AllIntraPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(50, 1)};
     return s;
 }
 
-TMediaSpec NonAsciiSpec() {
-    TMediaSpec s;
+TMediaPlan NonAsciiPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(25, 12)};
     s.Audio = {Tone("mp2", 440, {}, 19845)};
     return s;
 }
 
-TMediaSpec CutSpec() {
-    TMediaSpec s;
+TMediaPlan CutPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(25, 12)};
     s.Audio = {Tone("aac", 440)};
     return s;
 }
 
-TMediaSpec NegativeStartSpec() {
-    TMediaSpec s;
+TMediaPlan NegativeStartPlan() {
+    TMediaPlan s;
     s.Video = {SmallVideo(25, 12)};
     s.Audio = {Tone("aac", 440, {}, 19845)};
     // The coder's priming samples come before time 0; the muxer is told not to shift them.
@@ -168,23 +168,23 @@ const char* SampleKindName(TSampleKind kind) {
 
 TSample MakeSample(const std::string& folder, TSampleKind kind) {
     TSample sample{kind, {}, {}};
-    auto generate = [&](const std::string& name, TMediaSpec spec) {
+    auto generate = [&](const std::string& name, TMediaPlan plan) {
         sample.Path = folder + "/" + name;
-        sample.Spec = std::move(spec);
-        WriteMediaFile(sample.Path, sample.Spec);
+        sample.Plan = std::move(plan);
+        WriteMediaFile(sample.Path, sample.Plan);
     };
     switch (kind) {
-    case TSampleKind::VideoTwoAudio: generate("two_audio.mp4", VideoTwoAudioSpec()); break;
-    case TSampleKind::TaggedMatroska: generate("tagged.mkv", TaggedMatroskaSpec()); break;
-    case TSampleKind::H264BFrames: generate("bframes.mp4", H264BFramesSpec()); break;
-    case TSampleKind::Mp3Audio: generate("tone.mp3", Mp3Spec()); break;
-    case TSampleKind::WavAudio: generate("tone.wav", WavSpec()); break;
-    case TSampleKind::SrtSubtitle: generate("subtitles.srt", SrtSpec()); break;
-    case TSampleKind::RawElementary: generate("raw.m4v", RawElementarySpec()); break;
-    case TSampleKind::ImageSequence: generate("frame%03d.png", ImageSequenceSpec()); break;
-    case TSampleKind::AllIntra: generate("intra.mp4", AllIntraSpec()); break;
-    case TSampleKind::NonAsciiName: generate("测试 视频.avi", NonAsciiSpec()); break;
-    case TSampleKind::NegativeStart: generate("negative_start.mkv", NegativeStartSpec()); break;
+    case TSampleKind::VideoTwoAudio: generate("two_audio.mp4", VideoTwoAudioPlan()); break;
+    case TSampleKind::TaggedMatroska: generate("tagged.mkv", TaggedMatroskaPlan()); break;
+    case TSampleKind::H264BFrames: generate("bframes.mp4", H264BFramesPlan()); break;
+    case TSampleKind::Mp3Audio: generate("tone.mp3", Mp3Plan()); break;
+    case TSampleKind::WavAudio: generate("tone.wav", WavPlan()); break;
+    case TSampleKind::SrtSubtitle: generate("subtitles.srt", SrtPlan()); break;
+    case TSampleKind::RawElementary: generate("raw.m4v", RawElementaryPlan()); break;
+    case TSampleKind::ImageSequence: generate("frame%03d.png", ImageSequencePlan()); break;
+    case TSampleKind::AllIntra: generate("intra.mp4", AllIntraPlan()); break;
+    case TSampleKind::NonAsciiName: generate("测试 视频.avi", NonAsciiPlan()); break;
+    case TSampleKind::NegativeStart: generate("negative_start.mkv", NegativeStartPlan()); break;
     case TSampleKind::ZeroBytes:
         sample.Path = folder + "/empty.mp4";
         sample.Broken = true;
@@ -196,12 +196,12 @@ TSample MakeSample(const std::string& folder, TSampleKind kind) {
         WriteText(sample.Path, "These are notes in plain text,\nnot a video at all.\n");
         break;
     case TSampleKind::Mp4CutBeforeIndex: {
-        generate("cut.mp4", CutSpec());
+        generate("cut.mp4", CutPlan());
         const int64_t index = FindMp4Box(sample.Path, "moov");
         if (index <= FindMp4Box(sample.Path, "mdat"))
             throw Exception("the index of " + sample.Path + " is not behind the media data");
         TruncateFile(sample.Path, index);
-        sample.Spec = {};
+        sample.Plan = {};
         sample.Broken = true;
         break;
     }

@@ -33,7 +33,7 @@ const char* SampleKindName(TSampleKind kind);
 struct TSample {
     TSampleKind Kind;
     std::string Path;       // what to open: the file, or the name pattern of the image sequence
-    TMediaSpec Spec;        // what was encoded into it; no tracks for the broken kinds
+    TMediaPlan Plan;        // what was encoded into it; no tracks for the broken kinds
     bool Broken = false;    // the file is not valid media
 };
 

@@ -153,10 +153,10 @@ TEST_F(SampleMedia, EveryKindIsSmallAndOpensAsWritten) {
             continue;
         }
         ASSERT_GE(in.Result, 0);
-        EXPECT_EQ(int(in->nb_streams), sample.Spec.StreamCount());
-        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_VIDEO), int(sample.Spec.Video.size()));
-        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_AUDIO), int(sample.Spec.Audio.size()));
-        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_SUBTITLE), int(sample.Spec.Subtitles.size()));
+        EXPECT_EQ(int(in->nb_streams), sample.Plan.StreamCount());
+        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_VIDEO), int(sample.Plan.Video.size()));
+        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_AUDIO), int(sample.Plan.Audio.size()));
+        EXPECT_EQ(CountStreams(in, AVMEDIA_TYPE_SUBTITLE), int(sample.Plan.Subtitles.size()));
     }
 }
 
@@ -180,7 +180,7 @@ TEST_F(SampleMedia, DurationsMatchWhatWasEncoded) {
         if (c.ToleranceUS < 0)
             EXPECT_EQ(in->duration, AV_NOPTS_VALUE);
         else
-            EXPECT_NEAR(double(in->duration), double(sample.Spec.DurationUS()), double(c.ToleranceUS));
+            EXPECT_NEAR(double(in->duration), double(sample.Plan.DurationUS()), double(c.ToleranceUS));
     }
 }
 
@@ -192,7 +192,7 @@ TEST_F(SampleMedia, EveryVideoFrameShowsItsIndexInDisplayOrder) {
         SCOPED_TRACE(SampleKindName(kind));
         const TSample sample = MakeSample(Folder.Path(), kind);
         const TDecoded decoded = DecodeVideo(sample.Path);
-        EXPECT_EQ(decoded.Numbers, Range(sample.Spec.Video[0].Frames));
+        EXPECT_EQ(decoded.Numbers, Range(sample.Plan.Video[0].Frames));
     }
 }
 
@@ -213,7 +213,7 @@ TEST_F(SampleMedia, MetadataAndLanguagesAreStored) {
     const TSample two = MakeSample(Folder.Path(), TSampleKind::VideoTwoAudio);
     TInput in(two.Path);
     ASSERT_GE(in.Result, 0);
-    for (const auto& [key, value] : two.Spec.Metadata)
+    for (const auto& [key, value] : two.Plan.Metadata)
         EXPECT_EQ(Meta(in->metadata, key.c_str()), value) << key;
     EXPECT_EQ(Meta(in->streams[1]->metadata, "language"), "eng");
     EXPECT_EQ(Meta(in->streams[2]->metadata, "language"), "chi");
