@@ -1,0 +1,35 @@
+#pragma once
+#include "platform/ui/WinTypes.h"
+
+class TBitmap;
+
+// Invalidation. Without RDW_ALLCHILDREN / RDW_NOCHILDREN, children share
+// their parent's invalidation unless the parent has WS_CLIPCHILDREN.
+bool InvalidateRect(HWND hwnd, const TRect* rect, bool erase);       // client coordinates; null: all
+bool InvalidateRgn(HWND hwnd, const TRegion* region, bool erase);
+bool ValidateRect(HWND hwnd, const TRect* rect);
+bool ValidateRgn(HWND hwnd, const TRegion* region);
+bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flags);
+bool UpdateWindow(HWND hwnd);              // paints now what is invalid, children included
+bool GetUpdateRect(HWND hwnd, TRect* rect, bool erase);
+int GetUpdateRgn(HWND hwnd, TRegion& region, bool erase);
+
+// Painting inside WM_PAINT: a client context clipped to the update region.
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
+bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
+
+// Contexts on the window's part of its top-level backing store, clipped to
+// what is visible of it: the client area (GetDC) or the whole window in
+// frame coordinates (GetWindowDC). Every context taken must be released.
+HDC GetDC(HWND hwnd);
+HDC GetWindowDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
+
+// Prints a window into any device context at the context's origin
+// (WM_PRINT: PRF_NONCLIENT, PRF_ERASEBKGND, PRF_CLIENT, PRF_CHILDREN).
+bool PrintWindow(HWND hwnd, HDC dc, LPARAM prfFlags);
+
+// Hands every changed part of the top-level backing stores to the back end.
+void FlushWindows();
+// The composed surface of a top-level window (painting pending first).
+const TBitmap* WindowSurface(HWND topLevel);

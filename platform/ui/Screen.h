@@ -1,0 +1,16 @@
+#pragma once
+#include <string>
+#include "platform/ui/Caps.h"
+#include "platform/ui/WinTypes.h"
+
+// Screen, monitors and system values, as the active back end reports them.
+int GetSystemMetrics(int index);
+bool SystemParametersInfo(UINT action, UINT uiParam, void* pvParam, UINT winIni);
+HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags);
+HMONITOR MonitorFromPoint(TPoint point, DWORD flags);
+HMONITOR MonitorFromRect(const TRect& rect, DWORD flags);
+bool GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
+
+bool MessageBeep(UINT type);
+std::string GetClipboardText();
+bool SetClipboardText(const std::string& text);

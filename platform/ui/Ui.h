@@ -1,0 +1,15 @@
+#pragma once
+// Everything of the window layer in one include.
+#include "platform/ui/Backend.h"
+#include "platform/ui/Caps.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/Paint.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/Scroll.h"
+#include "platform/ui/Timers.h"
+#include "platform/ui/WinConsts.h"
+#include "platform/ui/WinTypes.h"
+#include "platform/ui/Window.h"
