@@ -23,11 +23,18 @@ void WriteCorners(TIniSection& s, TPoint LT, TPoint RT, TPoint LB, TPoint RB, co
     s.Text("stretchtype", "stfull");
 }
 
-// A framed white box (edits, combo box, lists) with its four-pixel corners.
+// A framed white box (lists) with its four-pixel corners.
 void WriteBoxCorners(TIniSection& s, const TRect& Cell, const TRect& Client)
 {
     const int w = Cell.Width(), h = Cell.Height();
     WriteCorners(s, Point(4, 4), Point(w - 4, 4), Point(4, h - 4), Point(w - 4, h - 4), Client);
+}
+
+// One-line boxes (edits, combo box) keep the skin's height and grow across
+// only, so their drop and ellipsis buttons are never stretched out of shape.
+void WriteLineCorners(TIniSection& s, int Left, int Right, const TRect& Client)
+{
+    WriteCorners(s, Point(Left, 4), Point(Right, 4), Point(0, 0), Point(0, 0), Client);
 }
 
 TRect DrawBox(TSheet& sheet, int w, int h, TRgb Border, TRgb Fill, const TPalette& P)
@@ -196,7 +203,7 @@ void AddEdit(TSkinParts& S, const std::string& Name, bool WithButton)
     const TRect active = DrawBox(sheet, w, h, P.Accent, P.Window, P);
     TIniSection& s = S.Skin.AddControl(Name, "edit");
     WriteBase(s, S.Skin.SheetIndex(sheet), normal);
-    WriteBoxCorners(s, normal, Rect(5, 4, w - (WithButton ? 22 : 5), h - 4));
+    WriteLineCorners(s, 4, w - (WithButton ? 22 : 4), Rect(5, 4, w - (WithButton ? 22 : 5), h - 4));
     s.Rect("activeskinrect", active);
     s.Font(P.Text, false, 14);
     s.Color("disabledfontcolor", P.DisabledText);
@@ -258,7 +265,7 @@ void AddComboBox(TSkinParts& S, const TItemCells& items)
     };
     TIniSection& s = S.Skin.AddControl("combobox", "combobox");
     WriteBase(s, S.Skin.SheetIndex(sheet), normal);
-    WriteCorners(s, Point(4, 4), Point(w - 22, 4), Point(4, h - 4), Point(w - 22, h - 4), Rect(4, 3, w - 22, h - 3));
+    WriteLineCorners(s, 4, w - 22, Rect(4, 3, w - 22, h - 3));
     s.Rect("activeskinrect", active);
     WriteItems(s, items, P);
     s.Color("focusfontcolor", P.HighlightText);

@@ -7,7 +7,7 @@ namespace {
 
 constexpr float AccentHue = 214.0f / 360.0f;   // the base palette's accent
 constexpr float HueBand = 0.12f;               // +- around it
-constexpr int MinChroma = 8;                   // greys below this keep their hue
+constexpr int MinChroma = 12;                  // greys below this keep their hue
 
 float HueDistance(float a, float b)
 {
