@@ -238,6 +238,26 @@ void AddEdit(TSkinParts& S, const std::string& Name, bool WithButton)
     s.Rect("unenabledbuttonrect", face(fsDisabled));
 }
 
+// The multi-line edit: a list-like box that grows both ways.
+void AddMemo(TSkinParts& S)
+{
+    const TPalette& P = S.P;
+    TSheet& sheet = S.Controls;
+    const TRect normal = DrawBox(sheet, 60, 60, P.ControlBorder, P.Window, P);
+    const TRect active = DrawBox(sheet, 60, 60, P.Accent, P.Window, P);
+    TIniSection& s = S.Skin.AddControl("memo", "memo");
+    WriteBase(s, S.Skin.SheetIndex(sheet), normal);
+    WriteBoxCorners(s, normal, Rect(3, 3, 57, 57));
+    s.Rect("activeskinrect", active);
+    s.Font(P.Text, false, 14);
+    s.Color("disabledfontcolor", P.DisabledText);
+    s.Color("activefontcolor", P.Text);
+    for (const char* key : {"buttonrect", "activebuttonrect", "downbuttonrect", "unenabledbuttonrect"})
+        s.Rect(key, Rect(0, 0, 0, 0));
+    s.Color("bgcolor", P.Window);
+    s.Color("activebgcolor", P.Window);
+}
+
 void AddComboBox(TSkinParts& S, const TItemCells& items)
 {
     const TPalette& P = S.P;
@@ -359,6 +379,7 @@ void BuildBoxes(TSkinParts& S)
 {
     AddEdit(S, "edit", false);
     AddEdit(S, "buttonedit", true);
+    AddMemo(S);
     const TItemCells items = DrawItems(S.Controls, S.P);
     AddComboBox(S, items);
     AddListBox(S, items);

@@ -203,6 +203,9 @@ void BuildButtons(TSkinParts& S)
     const TButtonCells tool = DrawButtonCells(sheet, 40, 40, bsTool, P);
     WriteButton(S.Skin.AddControl("resizetoolbutton", "button"), idx, tool, P, 5);
     WriteButton(S.Skin.AddControl("toolbutton", "button"), idx, tool, P, 5);
+    // Faces of controls the program does not place today, cheap to offer.
+    for (const char* name : {"bigtoolbutton", "officequickbutton", "menuitembutton"})
+        WriteButton(S.Skin.AddControl(name, "button"), idx, tool, P, 5);
 
     const TButtonCells drop = DrawButtonCells(sheet, 18, 20, bsDrop, P);
     WriteButton(S.Skin.AddControl("editbutton", "button"), idx, drop, P, 4);
@@ -221,6 +224,9 @@ void BuildButtons(TSkinParts& S)
     const TButtonCells menu{cells[0], cells[1], cells[2], cells[3], cells[4]};
     WriteButton(m, idx, menu, P, 5, &markers, 16);
     m.Rect("trackbuttonrect", Rect(40, 0, 56, 40));
+    TIniSection& big = S.Skin.AddControl("bigtoolmenubutton", "menubutton");
+    WriteButton(big, idx, menu, P, 5, &markers, 16);
+    big.Rect("trackbuttonrect", Rect(40, 0, 56, 40));
 
     AddCheckRadio(S, "checkbox", false);
     AddCheckRadio(S, "radiobox", true);

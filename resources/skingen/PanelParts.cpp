@@ -134,8 +134,30 @@ void BuildPanels(TSkinParts& S)
     art.HLine(tool.Left, tool.Right, tool.Bottom - 1, P.Divider);
     WritePanel(S.Skin.AddControl("toolpanel", "panel"), idx, tool, 2, Rect(0, 0, 40, 39), Rect(0, 0, 0, 0), P.Text,
                false, "tacenter");
-    WritePanel(S.Skin.AddControl("resizetoolpanel", "panel"), idx, tool, 2, Rect(0, 0, 40, 39), Rect(0, 0, 0, 0),
-               P.Text, false, "tacenter");
+    for (const char* name : {"resizetoolpanel", "bigtoolpanel"})
+        WritePanel(S.Skin.AddControl(name, "panel"), idx, tool, 2, Rect(0, 0, 40, 39), Rect(0, 0, 0, 0), P.Text, false,
+                   "tacenter");
+
+    // Splitters: a flat bar with a row of grip dots drawn transparently.
+    for (bool vertical : {false, true}) {
+        const TRect bar = vertical ? sheet.Place(6, 40) : sheet.Place(40, 6);
+        art.Fill(bar, P.Face);
+        const TRect grip = vertical ? sheet.Place(6, 18) : sheet.Place(18, 6);
+        art.Fill(grip, KeyRgb);
+        for (int i = 0; i < 4; ++i) {
+            const double along = 3 + i * 4;
+            art.FillCircle(grip.Left + (vertical ? 3 : along), grip.Top + (vertical ? along : 3), 1.1, P.Shadow);
+        }
+        art.SetPixel(grip.Left, grip.Bottom - 1, KeyRgb);
+        TIniSection& s = S.Skin.AddControl(vertical ? "vsplitter" : "hsplitter", "splitter");
+        if (vertical)
+            WriteNine(s, idx, bar, 0, 2, Rect(0, 2, 6, 38));
+        else
+            WriteNine(s, idx, bar, 2, 0, Rect(2, 0, 38, 6));
+        s.Rect("gripperrect", grip);
+        s.Bool("grippertransparent", true);
+        s.Color("grippertransparentcolor", KeyRgb);
+    }
 
     const TRect status = sheet.Place(40, 22);
     art.Fill(status, P.ToolFace);
