@@ -42,17 +42,22 @@ void WriteBoolean(TCustomIniFile& Ini, const std::string& Section, const std::st
 TFontStyles ReadFontStyles(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
 void WriteFontStyles(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TFontStyles Value);
 
-// Keyword values: exact lower-case keywords. A missing key gives the first
-// default named below, any other text the fallback.
-TAlignment ReadAlignment(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);  // taCenter / taRightJustify
+// Keyword values: exact lower-case keywords. A missing key gives the default,
+// any other text the fallback:
+//   alignment      taCenter / taRightJustify     stretch type    bsstFull / bsstHorz
+//   morph kind     mkDefault / mkDefault         inactive effect ieBrightness / ieGrayScale
+//   command        cmDefault / cmMinimizeToTray
+TAlignment ReadAlignment(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
 void WriteAlignment(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TAlignment Value);
-TbsStretchType ReadStretchType(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);  // bsstFull / bsstHorz
-void WriteStretchType(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TbsStretchType Value);
-TbsMorphKind ReadMorphKind(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);  // mkDefault / mkDefault
+TbsStretchType ReadStretchType(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
+void WriteStretchType(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident,
+                      TbsStretchType Value);
+TbsMorphKind ReadMorphKind(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
 void WriteMorphKind(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TbsMorphKind Value);
-TbsInActiveEffect ReadInActiveEffect(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);  // ieBrightness / ieGrayScale
-void WriteInActiveEffect(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TbsInActiveEffect Value);
-TbsStdCommand ReadCommand(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);  // cmDefault / cmMinimizeToTray
+TbsInActiveEffect ReadInActiveEffect(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
+void WriteInActiveEffect(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident,
+                         TbsInActiveEffect Value);
+TbsStdCommand ReadCommand(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident);
 void WriteCommand(TCustomIniFile& Ini, const std::string& Section, const std::string& Ident, TbsStdCommand Value);
 
 // A name list: key Name + "count", then keys "0" .. count-1 of the same section.

@@ -84,16 +84,24 @@ inline void Read(TCustomIniFile& Ini, const std::string& S, const char* K, TbsSt
     F = ReadCommand(Ini, S, K);
 }
 
-inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, int F, const auto&) { WriteSkinInteger(Ini, S, K, F); }
+inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, int F, const auto&) {
+    WriteSkinInteger(Ini, S, K, F);
+}
 inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, TColor F, const auto& E) {
     if (E.FontStyles)
         WriteFontStyles(Ini, S, K, F);
     else
         WriteColor(Ini, S, K, F);
 }
-inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, bool F, const auto&) { WriteBoolean(Ini, S, K, F); }
-inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, const TRect& F, const auto&) { WriteRect(Ini, S, K, F); }
-inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, const TPoint& F, const auto&) { WritePoint(Ini, S, K, F); }
+inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, bool F, const auto&) {
+    WriteBoolean(Ini, S, K, F);
+}
+inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, const TRect& F, const auto&) {
+    WriteRect(Ini, S, K, F);
+}
+inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, const TPoint& F, const auto&) {
+    WritePoint(Ini, S, K, F);
+}
 inline void Write(TCustomIniFile& Ini, const std::string& S, const char* K, const std::string& F, const auto&) {
     Ini.WriteString(S, K, F);
 }
