@@ -8,7 +8,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
-#include <future>
 #include <memory>
 
 #include "platform/core/Exception.h"
@@ -150,30 +149,44 @@ void TThread::AfterConstruction() {
         Start();
 }
 
+namespace {
+
+// Start waits here until the new thread has settled its priority. The thread
+// signals while holding the lock, so it never touches this after Start returns.
+struct TStartHandshake {
+    std::mutex Lock;
+    std::condition_variable Cond;
+    bool Done = false;
+    int Error = 0;
+};
+
+struct TStartArgs {
+    TThread* Thread;
+    TStartHandshake* Handshake;
+};
+
+}  // namespace
+
 void TThread::Start() {
-    std::unique_lock lock(FStateLock);
+    std::lock_guard lock(FStateLock);
     if (FStarted)
         throw EThreadError("Cannot call Start on a running or terminated thread");
-    auto started = std::make_unique<std::promise<int>>();
-    auto result = started->get_future();
-    FStartError = 0;
+    TStartHandshake handshake;
     FStarted = true;
-    // The promise is handed over through this pointer; the thread fulfils it
-    // once its priority is settled.
-    struct TStartArgs {
-        TThread* Thread;
-        std::promise<int>* Started;
-    };
-    auto* args = new TStartArgs{this, started.get()};
+    auto* args = new TStartArgs{this, &handshake};
     const int rc = pthread_create(&FHandle, nullptr, [](void* p) -> void* {
-        std::unique_ptr<TStartArgs> a(static_cast<TStartArgs*>(p));
-        TThread* self = a->Thread;
+        const TStartArgs a = *static_cast<TStartArgs*>(p);
+        delete static_cast<TStartArgs*>(p);
+        TThread* self = a.Thread;
         self->FThreadId = static_cast<uint32_t>(gettid());
         const int error = ApplyNice(self->FThreadId, self->FPriority);
-        a->Started->set_value(error);
-        if (error != 0)
-            return nullptr;
-        return ThreadProc(self);
+        {
+            std::lock_guard signal(a.Handshake->Lock);
+            a.Handshake->Error = error;
+            a.Handshake->Done = true;
+            a.Handshake->Cond.notify_one();
+        }
+        return error == 0 ? ThreadProc(self) : nullptr;
     }, args);
     if (rc != 0) {
         delete args;
@@ -181,7 +194,12 @@ void TThread::Start() {
         throw EThreadError(Format("Thread creation error: %s", SysErrorMessage(rc)));
     }
     FJoinable = true;
-    const int error = result.get();
+    int error = 0;
+    {
+        std::unique_lock wait(handshake.Lock);
+        handshake.Cond.wait(wait, [&] { return handshake.Done; });
+        error = handshake.Error;
+    }
     if (error != 0) {
         pthread_join(FHandle, nullptr);
         FJoinable = false;
@@ -209,13 +227,10 @@ void* TThread::ThreadProc(void* arg) {
         if (!self->FFatalException)
             self->FFatalException = std::current_exception();
     }
-    if (freeOnTerminate) {
-        self->FFinished = true;
-        delete self;
-        WakeMainThread();
-        return nullptr;
-    }
+    // Past this point a waiter may delete the object, unless it frees itself.
     self->FFinished = true;
+    if (freeOnTerminate)
+        delete self;
     WakeMainThread();
     return nullptr;
 }

@@ -105,7 +105,6 @@ private:
     std::atomic<uint32_t> FThreadId{0};
     std::atomic<int> FReturnValue{0};
     std::exception_ptr FFatalException;
-    int FStartError = 0;
 };
 
 // The window layer installs a hook that wakes its event loop; it is called from
