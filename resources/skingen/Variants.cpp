@@ -31,6 +31,7 @@ TRgb TSkinVariant::Shift(TRgb c) const
     h = h + HueShift;
     h -= std::floor(h);
     s = std::clamp(s * SaturationScale, 0.0f, 1.0f);
+    l = std::clamp(l - Deepen * 4 * l * (1 - l), 0.0f, 1.0f);
     const TbsColor out = HSLToBsColor(h, s, l);
     return TRgb{bsRedOf(out), bsGreenOf(out), bsBlueOf(out)};
 }
@@ -38,12 +39,12 @@ TRgb TSkinVariant::Shift(TRgb c) const
 const std::vector<TSkinVariant>& SkinVariants()
 {
     static const std::vector<TSkinVariant> variants = {
-        {"ZarvoTeal", "青碧", -0.08f, 0.75f},
-        {"ZarvoViolet", "暮紫", 0.13f, 0.85f},
-        {"ZarvoRose", "胭脂", 0.37f, 0.9f},
-        {"ZarvoAmber", "琥珀", -0.51f, 0.85f},
-        {"ZarvoForest", "松绿", -0.22f, 0.6f},
-        {"ZarvoGraphite", "石墨", 0.0f, 0.12f},
+        {"ZarvoTeal", "青碧", -0.08f, 0.75f, 0.09f},
+        {"ZarvoViolet", "暮紫", 0.13f, 0.85f, 0.0f},
+        {"ZarvoRose", "胭脂", 0.37f, 0.9f, 0.02f},
+        {"ZarvoAmber", "琥珀", -0.51f, 0.85f, 0.08f},
+        {"ZarvoForest", "松绿", -0.22f, 0.6f, 0.12f},
+        {"ZarvoGraphite", "石墨", 0.0f, 0.12f, 0.03f},
     };
     return variants;
 }

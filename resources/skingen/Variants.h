@@ -12,6 +12,9 @@ struct TSkinVariant {
     std::string DisplayName;   // shown by the skin picker
     float HueShift = 0;        // in turns (1 = the whole colour circle)
     float SaturationScale = 1;
+    // Darkens the strong tones (most at lightness 0.5, pale tints hardly at
+    // all), so light hues keep the contrast of white text on the accent.
+    float Deepen = 0;
 
     TRgb Shift(TRgb c) const;
 };
