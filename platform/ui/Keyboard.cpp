@@ -1,28 +1,6 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/WindowManager.h"
 
-// The characters an input method tied to a key (UTF-8); broken bytes
-// become U+FFFD each.
-std::u32string KeyTextChars(const std::string& text)
-{
-    std::u32string out;
-    size_t i = 0;
-    while (i < text.size()) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
-        char32_t cp = extra <= 0 ? c : char32_t(c & (0x3F >> extra));
-        bool ok = extra >= 0 && i + size_t(extra) < text.size();
-        for (int k = 1; ok && k <= extra; ++k) {
-            unsigned char cc = static_cast<unsigned char>(text[i + size_t(k)]);
-            ok = (cc & 0xC0) == 0x80;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        out.push_back(ok ? cp : 0xFFFD);
-        i += ok ? size_t(extra) + 1 : 1;
-    }
-    return out;
-}
-
 // The character a key gives on a US layout; input methods send their text
 // with the key instead.
 char32_t CharFromKey(int vk, bool shift, bool control, bool capsLock)

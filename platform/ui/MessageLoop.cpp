@@ -1,5 +1,6 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/core/Thread.h"
+#include "platform/gfx/Utf8.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/WindowManager.h"
 
@@ -65,7 +66,7 @@ bool TranslateMessage(const TMsg& msg)
         auto it = m.KeyTexts.find(ticket);
         if (it == m.KeyTexts.end())
             return false;
-        chars = KeyTextChars(it->second);
+        chars = DecodeUtf8(it->second);
         m.KeyTexts.erase(it);
     } else {
         char32_t c = CharFromKey(int(msg.wParam), (m.KeyState[VK_SHIFT] & 0x80) != 0,

@@ -227,7 +227,6 @@ private:
 inline TWindowManager& WM() { return TWindowManager::Instance(); }
 
 // Keyboard helpers (Keyboard.cpp).
-std::u32string KeyTextChars(const std::string& text);
 char32_t CharFromKey(int vk, bool shift, bool control, bool capsLock);
 constexpr LPARAM KF_ALONE_BIT = 1 << 25;  // on WM_SYSKEYUP of VK_MENU: Alt went down and up alone
 void NotifyParents(HWND h, UINT event, WPARAM extra, LPARAM screenPointOrHandle, bool pointInParent);
