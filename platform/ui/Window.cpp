@@ -275,6 +275,12 @@ bool DestroyWindow(HWND hwnd)
         return false;
     if (m.ActiveWnd == hwnd)
         m.ActivateNextAfter(hwnd);
+    if (!(w = m.Alive(hwnd)))
+        return false;
+    if (w->IsChild() && m.FocusWnd && (m.FocusWnd == hwnd || IsChild(hwnd, m.FocusWnd)))
+        SetFocus(w->Parent);
+    if (!m.Alive(hwnd))
+        return false;
     DestroyTree(m, hwnd);
     return true;
 }

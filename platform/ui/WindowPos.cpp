@@ -185,6 +185,12 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     m.Send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
     if (!(w = m.Alive(hwnd)))
         return true;
+    // Keys never go to a hidden window: the focus moves up to the parent.
+    if ((flags & SWP_HIDEWINDOW) && w->IsChild() && m.FocusWnd && (m.FocusWnd == hwnd || IsChild(hwnd, m.FocusWnd))) {
+        SetFocus(w->Parent);
+        if (!(w = m.Alive(hwnd)))
+            return true;
+    }
     if (!w->IsChild()) {
         if (nowVisible && !(flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled())
             m.Activate(hwnd, WA_ACTIVE);

@@ -248,3 +248,32 @@ TEST_F(InputTest, WindowFromPointHonoursRegionsTransparencyAndVisibility)
     Pump();
     EXPECT_EQ(Screen->BeepCount(), 1);      // a press on a disabled window only beeps
 }
+
+TEST_F(InputTest, HidingOrDestroyingTheFocusedChildHandsTheFocusToItsParent)
+{
+    HWND inner = Make("inner", WS_CHILD | WS_VISIBLE, Bounds(5, 5, 20, 20), Left);
+    struct TCase {
+        const char* Name;
+        std::function<void()> Action;
+        HWND Expected;
+    };
+    const TCase cases[] = {
+        {"hide", [&] { ShowWindow(Left, SW_HIDE); }, Form},
+        {"disable", [&] { EnableWindow(Right, false); }, nullptr},
+        {"destroy", [&] { DestroyWindow(inner); }, Left},
+    };
+    SetFocus(inner);
+    Watch({WM_KILLFOCUS, WM_SETFOCUS});
+    cases[0].Action();
+    EXPECT_EQ(GetFocus(), cases[0].Expected) << cases[0].Name;
+    EXPECT_EQ(Take(), (Strings{"inner KILLFOCUS", "form SETFOCUS"}));
+    SetFocus(Right);
+    cases[1].Action();
+    EXPECT_EQ(GetFocus(), cases[1].Expected) << cases[1].Name;
+    ShowWindow(Left, SW_SHOW);
+    SetFocus(inner);
+    Take();
+    cases[2].Action();
+    EXPECT_EQ(GetFocus(), cases[2].Expected) << cases[2].Name;
+    EXPECT_EQ(Take(), (Strings{"inner KILLFOCUS", "left SETFOCUS"}));
+}
