@@ -1,8 +1,10 @@
 #include "platform/ui/HeadlessBackend.h"
 #include <algorithm>
+#include <cstring>
 #include "platform/core/Clock.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 
@@ -24,8 +26,15 @@ void THeadlessBackend::Present(const TPresentInfo& info)
 {
     ++FPresents;
     FLastDirty = info.Dirty;
-    for (const TRect& r : info.Dirty.Rects())
+    auto& front = FFront[info.Wnd];
+    const TBitmap& store = *info.Store;
+    if (!front || front->Width() != store.Width() || front->Height() != store.Height())
+        front = std::make_unique<TBitmap>(store.Width(), store.Height(), pf32bit);
+    for (const TRect& r : info.Dirty.Rects()) {
         FPresentedPixels += int64_t(r.Width()) * r.Height();
+        for (int y = r.Top; y < r.Bottom; ++y)
+            std::memcpy(front->ScanLine(y) + r.Left * 4, store.ScanLine(y) + r.Left * 4, size_t(r.Width()) * 4);
+    }
 }
 
 void THeadlessBackend::WaitForEvents(int64_t timeoutMs)
@@ -50,6 +59,12 @@ void THeadlessBackend::Wake()
         FWoken = true;
     }
     FWakeUp.notify_all();
+}
+
+void THeadlessBackend::SetMonitors(std::vector<TMonitor> monitors)
+{
+    FConfig.Monitors = std::move(monitors);
+    BroadcastDisplayChange();
 }
 
 std::string THeadlessBackend::ClipboardText()

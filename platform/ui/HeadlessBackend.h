@@ -1,6 +1,7 @@
 #pragma once
 #include <atomic>
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -29,6 +30,7 @@ public:
     const TPlatformCaps& Caps() const override { return FConfig.Caps; }
     std::vector<TMonitor> Monitors() const override { return FConfig.Monitors; }
     void Present(const TPresentInfo& info) override;
+    void WindowDestroyed(HWND h) override { FFront.erase(h); }
     void WaitForEvents(int64_t timeoutMs) override;
     void Wake() override;
     void QueueIdle() override { FNow += 1; }
@@ -38,7 +40,7 @@ public:
     void SetClipboardText(const std::string& text) override;
 
     // Screen set-up for monitor tests.
-    void SetMonitors(std::vector<TMonitor> monitors) { FConfig.Monitors = std::move(monitors); }
+    void SetMonitors(std::vector<TMonitor> monitors);       // announced by WM_DISPLAYCHANGE
     void SetCaps(const TPlatformCaps& caps) { FConfig.Caps = caps; }
 
     // The virtual clock.
@@ -76,6 +78,7 @@ private:
     std::condition_variable FWakeUp;
     bool FWoken = false;
     std::string FClipboard;
+    std::map<HWND, std::unique_ptr<TBitmap>> FFront;   // what each window shows, as a real back end uploads it
     int FPresents = 0;
     int64_t FPresentedPixels = 0;
     TRegion FLastDirty;

@@ -183,6 +183,14 @@ bool GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
     return true;
 }
 
+void BroadcastDisplayChange()
+{
+    auto& m = WM();
+    LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    for (HWND h : std::vector<HWND>(m.TopLevels))
+        m.Send(h, WM_DISPLAYCHANGE, 32, size);
+}
+
 bool MessageBeep(UINT type)
 {
     WM().Backend().Beep(type);

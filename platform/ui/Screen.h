@@ -11,6 +11,10 @@ HMONITOR MonitorFromPoint(TPoint point, DWORD flags);
 HMONITOR MonitorFromRect(const TRect& rect, DWORD flags);
 bool GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 
+// Tells every top-level window that the screen changed (WM_DISPLAYCHANGE
+// with 32 bits per pixel and the primary screen's size); back ends call it.
+void BroadcastDisplayChange();
+
 bool MessageBeep(UINT type);
 std::string GetClipboardText();
 bool SetClipboardText(const std::string& text);

@@ -182,9 +182,15 @@ TEST_F(FrameTest, ScrollStateIsKeptWithoutTheStylesAndTheBarSendsThumbPositions)
 
 TEST_F(FrameTest, MonitorsAndWorkAreasComeFromTheBackEnd)
 {
+    LPARAM announced = 0;
+    On(Form, WM_DISPLAYCHANGE, [&](HWND, WPARAM, LPARAM lp) {
+        announced = lp;
+        return std::optional<LRESULT>(0);
+    });
     Screen->SetMonitors({TMonitor{Bounds(0, 0, 1024, 768), Bounds(0, 0, 1024, 738), true},
                          TMonitor{Bounds(1024, 0, 800, 600), Bounds(1024, 30, 800, 570), false}});
     HWND right = Make("right", WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(1500, 100, 200, 100));
+    EXPECT_EQ(announced, MAKELPARAM(1024, 768));
     EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 2);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), 1824);
