@@ -9,6 +9,8 @@
 #include <cstring>
 #include <limits>
 
+#include <locale.h>
+
 #include "platform/core/Exception.h"
 
 namespace {
@@ -21,7 +23,25 @@ char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
+// The C locale for this thread while it lives, so that "." stays the decimal
+// separator whatever locale the program or a library has set.
+class TCLocaleScope {
+public:
+    TCLocaleScope() : FOld(uselocale(CLocale())) {}
+    ~TCLocaleScope() { uselocale(FOld); }
+    TCLocaleScope(const TCLocaleScope&) = delete;
+    TCLocaleScope& operator=(const TCLocaleScope&) = delete;
+
+private:
+    static locale_t CLocale() {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+        return c;
+    }
+    locale_t FOld;
+};
+
 std::string CFormat(const std::string& spec, auto value) {
+    TCLocaleScope cLocale;
     char small[128];
     const int n = std::snprintf(small, sizeof small, spec.c_str(), value);
     if (n < 0)
@@ -302,7 +322,10 @@ std::string FloatToStr(double value) {
         return "0";
     constexpr int precision = 15;
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
+    {
+        TCLocaleScope cLocale;
+        std::snprintf(buf, sizeof buf, "%.*e", precision - 1, value);
+    }
     // buf: [-]d.dddddddddddddde[+-]xx
     std::string text = buf;
     const bool negative = text[0] == '-';
