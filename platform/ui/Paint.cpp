@@ -134,6 +134,11 @@ TWindowRecord* TWindowManager::NextToPaint(HWND filter)
 void TWindowManager::DeliverPaint(TWindowRecord* w)
 {
     HWND h = w->Handle;
+    HideCaretFor(h);
+    struct TShowAfter {
+        HWND H;
+        ~TShowAfter() { ShowCaretFor(H); }
+    } showAfter{h};
     if (w->NcPending) {
         w->NcPending = false;
         Send(h, WM_NCPAINT, 1, 0);
@@ -328,6 +333,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps)
         if (!(w = m.Alive(hwnd)))
             return nullptr;
     }
+    HideCaretFor(hwnd);
     TRegion area = w->Update;
     w->Update = TRegion();
     w->InternalPaint = false;
@@ -350,7 +356,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps)
 
 bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps)
 {
-    return ReleaseDC(hwnd, ps.hdc) != 0;
+    bool released = ReleaseDC(hwnd, ps.hdc) != 0;
+    ShowCaretFor(hwnd);
+    return released;
 }
 
 HDC GetDC(HWND hwnd)

@@ -210,6 +210,7 @@ public:
         TSize Size;
         TPoint Pos;
         int HideCount = 1;
+        bool Drawn = false;                // inverted into the store right now
     } Caret;
 
     struct TDcRecord {
@@ -225,6 +226,11 @@ private:
 };
 
 inline TWindowManager& WM() { return TWindowManager::Instance(); }
+
+// The caret is inverted into the store while shown; painting hides it first
+// (Caret.cpp).
+void HideCaretFor(HWND h);
+void ShowCaretFor(HWND h);
 
 // Keyboard helpers (Keyboard.cpp).
 char32_t CharFromKey(int vk, bool shift, bool control, bool capsLock);

@@ -272,8 +272,6 @@ bool ShowWindow(HWND hwnd, int cmd)
                 w->Maximized = false;
             w->Style &= ~(WS_MINIMIZE | (w->Maximized ? 0 : WS_MAXIMIZE));
             TRect r = w->Maximized ? w->Rect : (w->RestoreRect.IsEmpty() ? w->Rect : w->RestoreRect);
-            if (fromMinimized && !child)
-                m.Backend().WindowShown(hwnd, r);
             w->Style &= ~WS_VISIBLE;   // shown again by the position change below
             SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | quiet);
             if (TWindowRecord* again = m.Alive(hwnd); again && fromMinimized)

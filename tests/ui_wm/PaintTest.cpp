@@ -186,3 +186,31 @@ TEST_F(PaintTest, APerPixelLayerTakesItsPictureFromABitmap)
     EXPECT_EQ(PixelAt(*screen, 45, 45), 0x808000u);
     EXPECT_EQ(WindowFromPoint(TPoint{35, 45}), nullptr);      // a click-through layer
 }
+
+TEST_F(PaintTest, TheCaretIsInvertedInAndSurvivesRepainting)
+{
+    HWND edit = Make("edit", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 100, 40));
+    Pump();
+    CreateCaret(edit, 2, 14);
+    SetCaretPos(10, 5);
+    ShowCaret(edit);
+    FlushWindows();
+    auto shot = Screen->CaptureWindow(edit);
+    EXPECT_EQ(PixelAt(*shot, 10, 5), 0u);                      // white inverted
+    EXPECT_EQ(PixelAt(*shot, 12, 5), White);
+    InvalidateRect(edit, nullptr, true);
+    Pump();
+    shot = Screen->CaptureWindow(edit);
+    EXPECT_EQ(PixelAt(*shot, 11, 18), 0u);                     // still exactly one caret after the erase
+    SetCaretPos(50, 5);
+    HideCaret(edit);
+    shot = Screen->CaptureWindow(edit);
+    EXPECT_EQ(PixelAt(*shot, 10, 5), White);
+    EXPECT_EQ(PixelAt(*shot, 50, 5), White);
+    ShowCaret(edit);
+    shot = Screen->CaptureWindow(edit);
+    EXPECT_EQ(PixelAt(*shot, 50, 5), 0u);
+    DestroyCaret();
+    shot = Screen->CaptureWindow(edit);
+    EXPECT_EQ(PixelAt(*shot, 50, 5), White);
+}
