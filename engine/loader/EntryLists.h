@@ -41,7 +41,20 @@
     X(av_image_fill_arrays)       \
     X(av_image_copy)              \
     X(av_get_pix_fmt_name)        \
-    X(av_pix_fmt_desc_get)
+    X(av_pix_fmt_desc_get)        \
+    X(av_opt_get_int)             \
+    X(av_d2q)                     \
+    X(av_find_nearest_q_idx)      \
+    X(av_parse_video_rate)        \
+    X(av_parse_video_size)        \
+    X(av_pix_fmt_desc_next)       \
+    X(av_get_bits_per_pixel)      \
+    X(av_get_pix_fmt)             \
+    X(av_get_sample_fmt)          \
+    X(av_get_sample_fmt_string)   \
+    X(av_channel_layout_copy)     \
+    X(av_channel_layout_default)  \
+    X(av_channel_layout_uninit)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
     X(swresample_version)
@@ -72,7 +85,8 @@
     X(avcodec_string)                     \
     X(av_packet_alloc)                    \
     X(av_packet_free)                     \
-    X(av_packet_unref)
+    X(av_packet_unref)                    \
+    X(av_bsf_get_by_name)
 
 #define ZARVO_AVFORMAT_ENTRIES(X)         \
     X(avformat_version)                   \
@@ -87,7 +101,14 @@
     X(av_seek_frame)                      \
     X(avio_seek)                          \
     X(avio_size)                          \
-    X(avio_feof)
+    X(avio_feof)                          \
+    X(avformat_new_stream)                \
+    X(av_guess_format)                    \
+    X(av_guess_codec)                     \
+    X(av_filename_number_test)            \
+    X(av_dump_format)                     \
+    X(avio_open)                          \
+    X(avio_closep)
 
 #define ZARVO_AVFILTER_ENTRIES(X) \
     X(avfilter_version)
