@@ -1,0 +1,251 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "engine/loader/LibraryHeaders.h"
+#include "engine/options/OptionState.h"
+#include "engine/transcode/JobFiles.h"
+#include "engine/util/FFOptions.h"
+#include "engine/util/Records.h"
+#include "platform/core/Object.h"
+#include "platform/core/Sync.h"
+#include "platform/core/Thread.h"
+
+class TConvertThread;
+class TDoTerminateThread;
+
+// Taken around every change and use of a job's post hooks.
+extern TCriticalSection GlobalPostHookLock;
+
+// What the pause gate tells the worker.
+enum TPauseGate { pgGoOn, pgStop };
+
+// One conversion job: the state of one command line (inputs, outputs, the
+// option state the option layer fills) and its life cycle. A job runs at most
+// once between two resets:
+//   prepared --StartConvert--> running --end of run--> terminated
+//   prepared --StopOrTerminate / a start that cannot start--> terminated
+// Every job that leaves "prepared" reports its end exactly once (the
+// terminate step and OnTerminate).
+//
+// Pause is cooperative: the run calls WaitIfPaused at every pass, so a paused
+// worker never holds a lock. Stop opens the gate.
+class TCustomFFmpeg : public TObject, public TOptionState {
+public:
+    // AMaxFiles: inputs and outputs a job may have, 1..512.
+    explicit TCustomFFmpeg(int AMaxFiles);
+    ~TCustomFFmpeg() override;
+    TCustomFFmpeg(const TCustomFFmpeg&) = delete;
+    TCustomFFmpeg& operator=(const TCustomFFmpeg&) = delete;
+
+    // ---- life cycle ----
+    // Back to "prepared" with defaults; joins a finished worker first. Does
+    // nothing while the conversion libraries are not loaded.
+    void Reset();
+    void SetDefaults();
+    // Releases everything a set-up or a run holds (outputs left empty are deleted).
+    void Cleanup();
+    // Starts the run on a worker of its own (returned, already started) or, without
+    // a thread, runs it in the calling thread and returns null. A running or
+    // terminated job refuses (null, nothing done). Priorities above normal are
+    // not available to an unprivileged process and run as normal.
+    TThread* StartConvert(bool AUseThread, TThreadPriority APriority = tpNormal);
+    // Asks the run to end at its next pass; with AWaitFor waits for the end of the
+    // run, serving main-thread calls every 20 ms when called in the main thread.
+    void Stop(bool AWaitFor);
+    // A running job: Stop. A job that never started: its terminate step runs on a
+    // thread of its own (waited for with AWaitFor). A terminated job: nothing.
+    void StopOrTerminate(bool AWaitFor);
+    void Pause();
+    void Resume();
+    bool Paused() const;
+    // The run's gate: blocks while paused; pgStop at once when the job is stopped.
+    TPauseGate WaitIfPaused();
+
+    int MaxFiles() const { return FMaxFiles; }
+    int nb_input_files() const { return int(FInputs.size()); }
+    int nb_output_files() const { return int(Foutput_files.size()); }
+    bool Converting() const { return FState == jsRunning; }
+    bool Terminated() const { return FState == jsTerminated; }
+    bool Broken() const { return FBroken; }
+    bool Finished() const { return FFinished; }
+    bool FatalException() const { return FFatalException; }
+    std::string FatalMessage() const;
+    const std::string& LastErrMsg() const { return FLastErrMsg; }
+    bool JoinMode() const { return FJoinMode; }
+    bool EnableFilter() const { return FEnableFilter; }
+
+    int64_t ReportInterval = 500000;   // least time between two progress reports, µs
+    int64_t PreviewInterval = 100000;  // least time between two preview frames, µs
+
+    // Called with the job as sender by the terminate step (on the worker, on the
+    // terminate thread, or in the caller of a start that could not start).
+    TJobTerminateEvent OnTerminate;
+    TJobProgressEvent OnProgress;
+    TJobPreviewBitmapEvent OnPreviewBitmap;
+    TJobCustomHookEvent OnCustomHook;
+
+    // ---- open-codec lists: contexts opened by the run, closed at its end ----
+    using TCodecList = std::vector<AVCodecContext**>;
+    static void AddCodecItem(TCodecList& AList, AVCodecContext** AContext);
+    static void RemoveCodecItem(TCodecList& AList, AVCodecContext** AContext);
+    TCodecList FEncoderList;
+    TCodecList FDecoderList;
+
+    // ---- option handlers ----
+    void SetVerbose(int value) { Fverbose = value; }
+    void SetMeThreshold(int value) { Fme_threshold = value; }
+    void SetTopFieldFirst(int value) { Ftop_field_first = value; }
+    void SetVideoChannel(int value) { Fvideo_channel = value; }
+    void SetAudioRate(int value);
+    void SetAudioChannels(int value);
+    void SetAudioVolume(int value);
+    void SetAudioSyncMethod(int value) { Faudio_sync_method = value; }
+    void SetVideoSyncMethod(int value) { Fvideo_sync_method = value; }
+    void SetMuxMaxDelay(float value);
+    void SetMuxPreload(float value);
+    void SetProgramID(int value);
+    void SetStartTime(int64_t value);
+    void SetRecordingTime(int64_t value);
+    void SetVideoFilters(const std::string& value);
+    void SetRcOverride(const std::string& value) { Fvideo_rc_override_string = value; }
+    void SetVideoStandard(const std::string& value) { Fvideo_standard = value; }
+    void SetVStatsFile(const std::string& value) { Fvstats_filename = value; }
+    void AddMetadata(const std::string& AKey, const std::string& AValue);
+    void SetPostHooks(TPostHooks value);
+
+    void SetFormat(const std::string& AName);
+    bool SetGenericOption(const std::string& AName, const std::string& AValue);
+    bool SetGenericIntOption(const std::string& AName, int32_t AValue);
+    bool SetBitrate(const std::string& AName, const std::string& AValue);
+    void SetFrameRate(const std::string& value);
+    void SetFrameSize(const std::string& value);
+    void SetAspectRatio(const std::string& value);
+    void SetPixelFormat(const std::string& AName);
+    void SetSampleFormat(const std::string& AName);
+    void SetCropTop(int value);
+    void SetCropBottom(int value);
+    void SetCropLeft(int value);
+    void SetCropRight(int value);
+    void SetVideoQScale(float value);
+    void SetVideoCodec(const std::string& value);
+    void SetAudioCodec(const std::string& value);
+    void SetSubtitleCodec(const std::string& value);
+    void SetVideoTag(const std::string& value);
+    void SetAudioTag(const std::string& value);
+    void SetSubtitleTag(const std::string& value);
+    void AddVideoHook(const std::string& ACommandLine);
+    void AddStreamMap(const std::string& value);
+    void AddMetaDataMap(const std::string& value);
+    void SetInputTsScale(const std::string& value);
+    int64_t ParseTimeSpec(const std::string& AName, const std::string& AValue, bool ADuration);
+    void SetRecordingTimeOption(const std::string& AName, const std::string& AValue);
+    void SetStartTimeOption(const std::string& AName, const std::string& AValue);
+    void SetInputTsOffset(const std::string& AName, const std::string& AValue);
+    void SetRecordingTimestamp(const std::string& AName, const std::string& AValue);
+    void AddMetadataOption(const std::string& value);
+    void SetIntraMatrix(const std::string& value);
+    void SetInterMatrix(const std::string& value);
+    void SetPass(int value);
+    void SetVStats(bool value);
+    void AddBitstreamFilter(const std::string& AName, const std::string& AValue);
+    void SetStreamId(const std::string& AName, const std::string& AValue);
+    void StorePostHooks(TPostHooks value);
+
+    // Looks a codec up by name for a media type; false with the refusal in
+    // LastErrMsg. An empty name gives AV_CODEC_ID_NONE and true.
+    bool FindCodec(const std::string& AName, AVMediaType AType, bool AEncoder, int AStrict, AVCodecID& ACodecID);
+
+    // ---- inputs ----
+    // Opens, probes and adds one input; false with the reason in LastErrMsg.
+    // Raises FFmpegException for an unknown forced format.
+    bool OpenInputFile(const std::string& AFileName);
+    // Which kinds the open inputs (or only the first) hold.
+    void CheckInputStreamTypes(int& AHasVideo, int& AHasAudio, int& AHasSubtitle, bool AFirstOnly) const;
+    TJobInputFile& InputFile(int AIndex) const { return *FInputs.at(AIndex); }
+
+    // ---- outputs ----
+    // Builds one output; the new number of output entries, or -1 with the
+    // reason in LastErrMsg.
+    int OpenOutputFile(const std::string& AFileName, bool AJoin);
+    void NewVideoStream(TJobOutputFile& AOutput);
+    void NewAudioStream(TJobOutputFile& AOutput);
+    void NewSubtitleStream(TJobOutputFile& AOutput);
+    void NewVideoStreamOption();
+    void NewAudioStreamOption();
+    void NewSubtitleStreamOption();
+    // The output of an entry (in join mode every entry is the one output).
+    TJobOutputFile& OutputFile(int AIndex) const { return *Foutput_files.at(AIndex); }
+
+    // Brings an audio encoder context's sample rate to one the encoder supports.
+    void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
+
+    TFFOptions FOptions;
+
+protected:
+    // The conversion itself, on the worker: converts until the inputs end or the
+    // job is stopped; at its normal end sets Finished to "not stopped".
+    virtual void Transcode();
+    // Adds a frame-hook plug-in with its arguments (the plug-in first); 0 on success.
+    virtual int AddFrameHook(const std::vector<std::string>& AArguments);
+
+    void ReportFatal(const std::string& AMessage);
+    void SetLastErrMsg(const std::string& AText) { FLastErrMsg = AText; }
+
+    std::atomic<bool> FFinished{false};
+
+private:
+    friend class TConvertThread;
+    friend class TDoTerminateThread;
+
+    enum TJobState { jsPrepared, jsRunning, jsTerminating, jsTerminated };
+
+    void Run();
+    void DoTerminate();
+    void CloseCodecList(TCodecList& AList, bool AEncoders);
+    void JoinThreads();
+    void SetCrop(int value, int& ABand, int& ADimension, bool AVertical);
+    void ParseMatrix(std::optional<TQuantMatrix>& AMatrix, const std::string& value);
+    void CheckAVLib() const;
+    void FreeInputs();
+    void FreeOutputs();
+    static void FreeInputFile(TJobInputFile& AInput);
+    static void FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty);
+    AVDictionary* InputOpenOptions() const;
+    bool SelectProgram(AVFormatContext* AContext);
+    void AddInputStreams(TJobInputFile& AInput);
+    void AbortInputFile(AVFormatContext*& AContext);
+    int AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput);
+    void SetUpJoinMode();
+    TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType);
+    void ApplyOutputOptions(TJobOutputFile& AOutput);
+
+    const int FMaxFiles;
+    std::vector<std::unique_ptr<TJobInputFile>> FInputs;
+    std::vector<std::unique_ptr<TJobOutputFile>> FOutputs;  // owned, one per distinct output
+    std::vector<TJobOutputFile*> Foutput_files;             // entries; join repeats the one output
+    bool FJoinMode = false;
+    bool FEnableFilter = false;
+    std::string FLastErrMsg;
+
+    std::atomic<TJobState> FState{jsPrepared};
+    std::atomic<bool> FBroken{false};
+    std::atomic<bool> FFatalException{false};
+    mutable std::mutex FFatalLock;
+    std::string FFatalMessage;
+
+    mutable std::mutex FGateLock;
+    std::condition_variable FGate;
+    bool FPaused = false;
+
+    TEvent FStopEvent{true, true};  // set while no run is under way
+    TEvent FTermEvent{true, true};  // set while no separate terminate step is under way
+    std::atomic<uint32_t> FWorkerThreadId{0};  // the thread running the run or the terminate step
+    std::unique_ptr<TConvertThread> FThread;
+    std::unique_ptr<TDoTerminateThread> FTermThread;
+};
