@@ -1,0 +1,188 @@
+#include <ctime>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/FFmpegException.h"
+#include "engine/util/FileNames.h"
+#include "engine/util/Texts.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+// Whether a muxer has a private option of that name.
+bool MuxerKnows(const AVOutputFormat* AFormat, const char* AName) {
+    if (!AFormat->priv_class)
+        return false;
+    const AVClass* cls = AFormat->priv_class;
+    return AVLib.av_opt_find(&cls, AName, nullptr, 0, AV_OPT_SEARCH_FAKE_OBJ) != nullptr;
+}
+
+// "2026-12-10T13:40:00.000000Z" of seconds since 1970.
+std::string CreationTimeText(int64_t ASeconds) {
+    const time_t t = time_t(ASeconds);
+    struct tm utc {};
+    gmtime_r(&t, &utc);
+    char text[64];
+    strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S.000000Z", &utc);
+    return text;
+}
+
+} // namespace
+
+int TCustomFFmpeg::AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput) {
+    if (!Foutput_files.empty() && Foutput_files.back() == AOutput.get())
+        Foutput_files.pop_back();
+    if (AOutput)
+        FreeOutputFile(*AOutput, false);
+    AOutput.reset();
+    return -1;
+}
+
+int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
+    CheckAVLib();
+    if (FJoinMode) {
+        FLastErrMsg = "Cannot join more than one output file.";
+        return -1;
+    }
+    if (int(FOutputs.size()) >= FMaxFiles) {
+        FLastErrMsg = Format("max output files %d reached", FMaxFiles);
+        return -1;
+    }
+    FEnableFilter = !Fvfilters.empty();
+
+    auto output = std::make_unique<TJobOutputFile>();
+    output->FileName = AFileName;
+    output->ctx = AVLib.avformat_alloc_context();
+    if (!output->ctx)
+        throw FFmpegException("avformat_alloc_context failed");
+    AVFormatContext* ctx = output->ctx;
+
+    const std::string avName = FileNameToAV(AFileName);
+    const AVOutputFormat* format = nullptr;
+    if (!Flast_asked_format.empty()) {
+        format = AVLib.av_guess_format(Flast_asked_format.c_str(), nullptr, nullptr);
+        if (!format) {
+            FLastErrMsg =
+                Format("Requested output format '%s' is not a suitable output format", Flast_asked_format);
+            return AbortOutputFile(output);
+        }
+        Flast_asked_format.clear();
+    } else {
+        format = AVLib.av_guess_format(nullptr, avName.c_str(), nullptr);
+        if (!format) {
+            FLastErrMsg = Format("Unable to find a suitable output format for '%s'", AFileName);
+            return AbortOutputFile(output);
+        }
+    }
+    ctx->oformat = format;
+    ctx->url = AVLib.av_strdup(avName.c_str());
+
+    bool useVideo = format->video_codec != AV_CODEC_ID_NONE || Fvideo_stream_copy || !Fvideo_codec_name.empty();
+    bool useAudio = format->audio_codec != AV_CODEC_ID_NONE || Faudio_stream_copy || !Faudio_codec_name.empty();
+    bool useSubtitle =
+        format->subtitle_codec != AV_CODEC_ID_NONE || Fsubtitle_stream_copy || !Fsubtitle_codec_name.empty();
+    if (!FInputs.empty()) {
+        int hasVideo = 0, hasAudio = 0, hasSubtitle = 0;
+        try {
+            CheckInputStreamTypes(hasVideo, hasAudio, hasSubtitle, AJoin);
+        } catch (const std::exception& e) {
+            FLastErrMsg = Format("check_audio_video_sub_inputs fail: %s", e.what());
+            return AbortOutputFile(output);
+        }
+        useVideo = useVideo && hasVideo;
+        useAudio = useAudio && hasAudio;
+        useSubtitle = useSubtitle && hasSubtitle;
+    }
+    useVideo = useVideo && !Fvideo_disable;
+    useAudio = useAudio && !Faudio_disable;
+    useSubtitle = useSubtitle && !Fsubtitle_disable;
+
+    const struct {
+        bool Use;
+        void (TCustomFFmpeg::*Make)(TJobOutputFile&);
+        const char* Text;
+    } builders[] = {
+        {useVideo, &TCustomFFmpeg::NewVideoStream, "new_video_stream fail: %s"},
+        {useAudio, &TCustomFFmpeg::NewAudioStream, "new_audio_stream fail: %s"},
+        {useSubtitle, &TCustomFFmpeg::NewSubtitleStream, "new_subtitle_stream fail: %s"},
+    };
+    for (const auto& b : builders) {
+        if (!b.Use)
+            continue;
+        try {
+            (this->*b.Make)(*output);
+        } catch (const std::exception& e) {
+            FLastErrMsg = Format(b.Text, e.what());
+            return AbortOutputFile(output);
+        }
+    }
+
+    // Today's muxers keep the time stamp as "creation_time" metadata.
+    if (Frecording_timestamp != 0)
+        AVLib.av_dict_set(&ctx->metadata, "creation_time", CreationTimeText(Frecording_timestamp).c_str(), 0);
+    // Written last to first, so that of a key given twice the first pair wins.
+    for (auto it = Fmetadata.rbegin(); it != Fmetadata.rend(); ++it)
+        AVLib.av_dict_set(&ctx->metadata, it->first.c_str(), it->second.c_str(), 0);
+    Fmetadata.clear();
+
+    Foutput_files.push_back(output.get());  // AbortOutputFile takes it back off
+
+    if ((format->flags & AVFMT_NEEDNUMBER) && !AVLib.av_filename_number_test(avName.c_str())) {
+        FLastErrMsg = AVErrorText(AFileName, AVERROR(EDOM));
+        return AbortOutputFile(output);
+    }
+    if (!(format->flags & AVFMT_NOFILE)) {
+        const int opened = AVLib.avio_open(&ctx->pb, avName.c_str(), AVIO_FLAG_WRITE);
+        if (opened < 0) {
+            FLastErrMsg = AVErrorText(AFileName, opened);
+            return AbortOutputFile(output);
+        }
+    }
+
+    ctx->max_delay = int(Fmux_max_delay * 1000000);
+    ctx->flags |= AVFMT_FLAG_NONBLOCK;
+    AVLib.av_dict_copy(&output->muxer_opts, FOptions.format_dict, 0);
+    if (MuxerKnows(format, "preload"))
+        AVLib.av_dict_set(&output->muxer_opts, "preload", IntToStr(int64_t(Fmux_preload * 1000000)).c_str(),
+                          AV_DICT_DONT_OVERWRITE);
+    if (MuxerKnows(format, "loop"))
+        AVLib.av_dict_set(&output->muxer_opts, "loop", IntToStr(Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
+    ApplyFFOptions(FOptions, ctx, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
+    Fstreamid_map.clear();
+    FOutputs.push_back(std::move(output));
+
+    if (AJoin && FInputs.size() > 1) {
+        FJoinMode = true;
+        SetUpJoinMode();
+    }
+    return nb_output_files();
+}
+
+void TCustomFFmpeg::SetUpJoinMode() {
+    int64_t total = 0;
+    for (const auto& input : FInputs)
+        if (input->ctx->duration != AV_NOPTS_VALUE)
+            total += input->ctx->duration;
+    FTotalOutputDuration = total == 0 ? -1 : total;
+    TJobOutputFile* output = Foutput_files.back();
+    for (size_t i = 1; i < FInputs.size(); ++i)
+        Foutput_files.push_back(output);
+}
+
+void TCustomFFmpeg::NewVideoStreamOption() {
+    if (Foutput_files.empty())
+        throw FFmpegException("At least one output file must be specified");
+    NewVideoStream(*Foutput_files.back());
+}
+
+void TCustomFFmpeg::NewAudioStreamOption() {
+    if (Foutput_files.empty())
+        throw FFmpegException("At least one output file must be specified");
+    NewAudioStream(*Foutput_files.back());
+}
+
+void TCustomFFmpeg::NewSubtitleStreamOption() {
+    if (Foutput_files.empty())
+        throw FFmpegException("At least one output file must be specified");
+    NewSubtitleStream(*Foutput_files.back());
+}

@@ -1,0 +1,272 @@
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/FormatChoice.h"
+#include "platform/core/SysUtils.h"
+
+namespace {
+
+// A copy of a quantiser matrix in the library's allocator: the encoder
+// context frees it with itself.
+uint16_t* MatrixCopy(const TQuantMatrix& AMatrix) {
+    auto* copy = static_cast<uint16_t*>(AVLib.av_malloc(sizeof(uint16_t) * AMatrix.size()));
+    if (!copy)
+        throw FFmpegException("out of memory");
+    std::memcpy(copy, AMatrix.data(), sizeof(uint16_t) * AMatrix.size());
+    return copy;
+}
+
+// "start,end,q/start,end,q/...": q above 0 is a fixed quantiser, else a
+// quality factor of -q/100. Each number is followed by one separator.
+void ParseRcOverride(AVCodecContext* AContext, const std::string& AText) {
+    std::vector<RcOverride> entries;
+    const char* p = AText.c_str();
+    while (*p) {
+        RcOverride entry{};
+        int values[3] = {};
+        for (int k = 0; k < 3; ++k) {
+            char* end = nullptr;
+            const long v = std::strtol(p, &end, 10);
+            // The start and the end must each be followed by a separator.
+            if (end == p || (k < 2 && !*end))
+                throw FFmpegException("error parsing rc_override");
+            values[k] = int(v);
+            p = *end ? end + 1 : end;
+        }
+        entry.start_frame = values[0];
+        entry.end_frame = values[1];
+        if (values[2] > 0) {
+            entry.qscale = values[2];
+            entry.quality_factor = 1.0f;
+        } else {
+            entry.qscale = 0;
+            entry.quality_factor = -values[2] / 100.0f;
+        }
+        entries.push_back(entry);
+    }
+    if (entries.empty())
+        return;
+    auto* copy = static_cast<RcOverride*>(AVLib.av_malloc(sizeof(RcOverride) * entries.size()));
+    if (!copy)
+        throw FFmpegException("out of memory");
+    std::memcpy(copy, entries.data(), sizeof(RcOverride) * entries.size());
+    AContext->rc_override = copy;
+    AContext->rc_override_count = int(entries.size());
+}
+
+void SetLanguage(AVStream* AStream, std::string& ALanguage) {
+    if (ALanguage.empty())
+        return;
+    AVLib.av_dict_set(&AStream->metadata, "language", ALanguage.c_str(), 0);
+    ALanguage.clear();
+}
+
+void SetGlobalHeader(AVCodecContext* AContext, AVCodecContext* AGeneric) {
+    AContext->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (AGeneric)
+        AGeneric->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+}
+
+} // namespace
+
+TJobOutputStream& TCustomFFmpeg::AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType) {
+    AVStream* st = AVLib.avformat_new_stream(AOutput.ctx, nullptr);
+    if (!st)
+        throw FFmpegException("Could not alloc stream");
+    for (const auto& [index, id] : Fstreamid_map)
+        if (index == st->index)
+            st->id = id;
+    auto record = std::make_unique<TJobOutputStream>();
+    record->st = st;
+    record->enc = AVLib.avcodec_alloc_context3(nullptr);
+    AOutput.streams.push_back(std::move(record));
+    TJobOutputStream& stream = *AOutput.streams.back();
+    if (!stream.enc)
+        throw FFmpegException("Could not alloc stream");
+    stream.enc->codec_type = AType;
+    std::vector<const AVBitStreamFilter*>& pending = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_bitstream_filters
+                                                     : AType == AVMEDIA_TYPE_AUDIO ? Faudio_bitstream_filters
+                                                                                   : Fsubtitle_bitstream_filters;
+    stream.bitstream_filters = std::move(pending);
+    pending.clear();
+    AVLib.av_dict_copy(&stream.codec_opts, FOptions.codec_dict[AType], 0);
+    return stream;
+}
+
+void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput) {
+    try {
+        AVCodecContext* generic = FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_VIDEO);
+        AVCodecContext* enc = stream.enc;
+        const AVOutputFormat* format = AOutput.ctx->oformat;
+        enc->thread_count = Fthread_count;
+        if (Fvideo_codec_tag)
+            enc->codec_tag = Fvideo_codec_tag;
+        if ((Fvideo_global_header & 1) || (Fvideo_global_header == 0 && (format->flags & AVFMT_GLOBALHEADER)))
+            SetGlobalHeader(enc, generic);
+        if (Fvideo_global_header & 2) {
+            enc->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+            if (generic)
+                generic->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
+        }
+
+        auto setAspect = [&] {
+            const double d = Fframe_width * Fframe_height != 0
+                                 ? double(Fframe_aspect_ratio) * Fframe_height / Fframe_width
+                                 : double(Fframe_aspect_ratio) * 3 / 4;
+            enc->sample_aspect_ratio = AVLib.av_d2q(d, 255);
+            stream.st->sample_aspect_ratio = enc->sample_aspect_ratio;
+        };
+
+        if (Fvideo_stream_copy) {
+            stream.stream_copy = true;
+            setAspect();
+        } else {
+            AVRational rate = Fframe_rate.num ? Fframe_rate : AVRational{25, 1};
+            AVCodecID id = AV_CODEC_ID_NONE;
+            const AVCodec* codec = nullptr;
+            if (!Fvideo_codec_name.empty()) {
+                if (!FindCodec(Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, true, enc->strict_std_compliance, id))
+                    throw FFmpegException(FLastErrMsg);
+                codec = AVLib.avcodec_find_encoder_by_name(Fvideo_codec_name.c_str());
+            } else {
+                id = AVLib.av_guess_codec(format, nullptr, AOutput.ctx->url, nullptr, AVMEDIA_TYPE_VIDEO);
+                codec = AVLib.avcodec_find_encoder(id);
+            }
+            stream.codec = codec;
+            enc->codec_id = id;
+            ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
+            if (codec && codec->supported_framerates && !Fforce_fps)
+                rate = codec->supported_framerates[AVLib.av_find_nearest_q_idx(rate, codec->supported_framerates)];
+            enc->time_base = AVRational{rate.den, rate.num};
+            enc->framerate = rate;
+            enc->width = Fframe_width;
+            enc->height = Fframe_height;
+            setAspect();
+            enc->pix_fmt = Fframe_pix_fmt;
+            ChoosePixelFormat(enc, codec);
+            if (Fintra_only)
+                enc->gop_size = 0;
+            if (Fvideo_qscale != 0.0f || Fsame_quality) {
+                enc->flags |= AV_CODEC_FLAG_QSCALE;
+                enc->global_quality = int(FF_QP2LAMBDA * Fvideo_qscale);
+            }
+            if (Fintra_matrix)
+                enc->intra_matrix = MatrixCopy(*Fintra_matrix);
+            if (Finter_matrix)
+                enc->inter_matrix = MatrixCopy(*Finter_matrix);
+            ParseRcOverride(enc, Fvideo_rc_override_string);
+            if (enc->rc_initial_buffer_occupancy == 0)
+                enc->rc_initial_buffer_occupancy = enc->rc_buffer_size * 3 / 4;
+            enc->intra_dc_precision = Fintra_dc_precision - 8;
+            if (Fdo_psnr)
+                enc->flags |= AV_CODEC_FLAG_PSNR;
+            if (Fdo_pass == 1)
+                enc->flags |= AV_CODEC_FLAG_PASS1;
+            else if (Fdo_pass == 2)
+                enc->flags |= AV_CODEC_FLAG_PASS2;
+        }
+        SetLanguage(stream.st, Fvideo_language);
+    } catch (...) {
+        Fvideo_codec_name.clear();
+        throw;
+    }
+    Fvideo_disable = false;
+    Fvideo_codec_name.clear();
+    Fvideo_stream_copy = 0;
+    Fframe_pix_fmt = AV_PIX_FMT_NONE;
+}
+
+void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput) {
+    try {
+        AVCodecContext* generic = FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO];
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_AUDIO);
+        AVCodecContext* enc = stream.enc;
+        const AVOutputFormat* format = AOutput.ctx->oformat;
+        enc->thread_count = Fthread_count;
+        if (Faudio_codec_tag)
+            enc->codec_tag = Faudio_codec_tag;
+        if (format->flags & AVFMT_GLOBALHEADER)
+            SetGlobalHeader(enc, generic);
+
+        if (Faudio_stream_copy) {
+            stream.stream_copy = true;
+            AVLib.av_channel_layout_default(&enc->ch_layout, Faudio_channels);
+            enc->sample_rate = Faudio_sample_rate;
+        } else {
+            // Before the codec is chosen, so that a "strict" option takes part in its check.
+            ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
+            AVCodecID id = AV_CODEC_ID_NONE;
+            const AVCodec* codec = nullptr;
+            if (!Faudio_codec_name.empty()) {
+                if (!FindCodec(Faudio_codec_name, AVMEDIA_TYPE_AUDIO, true, enc->strict_std_compliance, id))
+                    throw FFmpegException(FLastErrMsg);
+                codec = AVLib.avcodec_find_encoder_by_name(Faudio_codec_name.c_str());
+            } else {
+                id = AVLib.av_guess_codec(format, nullptr, AOutput.ctx->url, nullptr, AVMEDIA_TYPE_AUDIO);
+                codec = AVLib.avcodec_find_encoder(id);
+            }
+            stream.codec = codec;
+            enc->codec_id = id;
+            if (Faudio_qscale > -99999.0f) {
+                enc->flags |= AV_CODEC_FLAG_QSCALE;
+                enc->global_quality = int(FF_QP2LAMBDA * Faudio_qscale);
+            }
+            // The input's layout when it has the wanted count, else the usual one for that count.
+            if (Fchannel_layout.nb_channels == Faudio_channels)
+                AVLib.av_channel_layout_copy(&enc->ch_layout, &Fchannel_layout);
+            else
+                AVLib.av_channel_layout_default(&enc->ch_layout, Faudio_channels);
+            enc->sample_fmt = Faudio_sample_fmt;
+            enc->sample_rate = Faudio_sample_rate;
+            ChooseSampleFormat(enc, codec);
+            ChooseSampleRate(enc, codec);
+        }
+        enc->time_base = AVRational{1, enc->sample_rate > 0 ? enc->sample_rate : Faudio_sample_rate};
+        SetLanguage(stream.st, Faudio_language);
+    } catch (...) {
+        Faudio_codec_name.clear();
+        Faudio_language.clear();
+        throw;
+    }
+    Faudio_disable = false;
+    Faudio_codec_name.clear();
+    Faudio_stream_copy = 0;
+}
+
+void TCustomFFmpeg::NewSubtitleStream(TJobOutputFile& AOutput) {
+    try {
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_SUBTITLE);
+        AVCodecContext* enc = stream.enc;
+        if (Fsubtitle_codec_tag)
+            enc->codec_tag = Fsubtitle_codec_tag;
+        if (Fsubtitle_stream_copy) {
+            stream.stream_copy = true;
+        } else {
+            AVCodecID id = AV_CODEC_ID_NONE;
+            if (!FindCodec(Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, true, enc->strict_std_compliance, id))
+                throw FFmpegException(FLastErrMsg);
+            if (!Fsubtitle_codec_name.empty()) {
+                stream.codec = AVLib.avcodec_find_encoder_by_name(Fsubtitle_codec_name.c_str());
+            } else {
+                // Without a name the container's usual subtitle codec: no codec
+                // at all could never be encoded.
+                id = AVLib.av_guess_codec(AOutput.ctx->oformat, nullptr, AOutput.ctx->url, nullptr,
+                                          AVMEDIA_TYPE_SUBTITLE);
+                stream.codec = AVLib.avcodec_find_encoder(id);
+            }
+            enc->codec_id = id;
+        }
+        SetLanguage(stream.st, Fsubtitle_language);
+    } catch (...) {
+        Fsubtitle_codec_name.clear();
+        Fsubtitle_language.clear();
+        throw;
+    }
+    Fsubtitle_disable = false;
+    Fsubtitle_codec_name.clear();
+    Fsubtitle_stream_copy = 0;
+}
