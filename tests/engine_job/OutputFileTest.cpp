@@ -1,0 +1,285 @@
+#include <sys/stat.h>
+
+#include "engine/transcode/FFmpegException.h"
+#include "engine/util/MiscUtils.h"
+#include "tests/engine_job/JobTestSupport.h"
+
+namespace {
+
+std::vector<AVMediaType> StreamKinds(const TJobOutputFile& AOutput) {
+    std::vector<AVMediaType> kinds;
+    for (const auto& s : AOutput.streams)
+        kinds.push_back(s->enc->codec_type);
+    return kinds;
+}
+
+const std::string* DictValue(const AVDictionary* ADict, const char* AKey) {
+    static std::string value;
+    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
+    if (!e)
+        return nullptr;
+    value = e->value;
+    return &value;
+}
+
+} // namespace
+
+TEST_F(JobTest, OutputStreamsFollowTheContainerAndTheInputs) {
+    using K = std::vector<AVMediaType>;
+    const AVMediaType V = AVMEDIA_TYPE_VIDEO, A = AVMEDIA_TYPE_AUDIO;
+    struct TCase {
+        const char* Name;
+        std::string Input;
+        std::function<void(TCustomFFmpeg&)> Options;
+        std::string Output;
+        K Kinds;
+        std::vector<AVCodecID> Codecs;
+    };
+    const TCase cases[] = {
+        {"mp4", "va", nullptr, "a.mp4", K{V, A}, {AV_CODEC_ID_H264, AV_CODEC_ID_AAC}},
+        {"mpeg", "va", nullptr, "a.mpg", K{V, A}, {AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MP2}},
+        {"wav has no video", "va", nullptr, "a.wav", K{A}, {AV_CODEC_ID_PCM_S16LE}},
+        {"no audio in the input", "video", [](auto& j) { j.SetAudioCodec("mp2"); }, "b.mp4", K{V},
+         {AV_CODEC_ID_H264}},
+        {"vn", "va", [](auto& j) { j.Fvideo_disable = true; }, "c.mp4", K{A}, {AV_CODEC_ID_AAC}},
+        {"an", "va", [](auto& j) { j.Faudio_disable = true; }, "d.mp4", K{V}, {AV_CODEC_ID_H264}},
+        {"named codecs", "va", [](auto& j) { j.SetVideoCodec("mjpeg"); j.SetAudioCodec("mp2"); }, "e.avi", K{V, A},
+         {AV_CODEC_ID_MJPEG, AV_CODEC_ID_MP2}},
+        {"copies", "va", [](auto& j) { j.SetVideoCodec("copy"); j.SetAudioCodec("copy"); }, "f.mkv", K{V, A},
+         {AV_CODEC_ID_NONE, AV_CODEC_ID_NONE}},
+    };
+    for (const TCase& c : cases) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(Media(c.Input))) << c.Name;
+        if (c.Options)
+            c.Options(*Job);
+        const bool vn = Job->Fvideo_disable;
+        ASSERT_EQ(Job->OpenOutputFile(Scratch(c.Output), false), 1) << c.Name << ": " << Job->LastErrMsg();
+        const TJobOutputFile& output = Job->OutputFile(0);
+        EXPECT_EQ(StreamKinds(output), c.Kinds) << c.Name;
+        for (size_t i = 0; i < output.streams.size() && i < c.Codecs.size(); ++i) {
+            EXPECT_EQ(output.streams[i]->enc->codec_id, c.Codecs[i]) << c.Name << " stream " << i;
+            EXPECT_EQ(output.streams[i]->stream_copy, c.Codecs[i] == AV_CODEC_ID_NONE) << c.Name;
+            EXPECT_EQ(output.streams[i]->st->index, int(i));
+        }
+        EXPECT_EQ(Job->Fvideo_disable, vn) << c.Name << ": only a made video stream clears vn";
+        // Per-stream options are consumed by the stream that uses them.
+        EXPECT_TRUE(Job->Fvideo_codec_name.empty()) << c.Name;
+        EXPECT_EQ(Job->Fvideo_stream_copy + Job->Faudio_stream_copy, 0) << c.Name;
+    }
+}
+
+TEST_F(JobTest, VideoStreamSettings) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TCustomFFmpeg&)> Options;
+        std::string Output;
+        AVRational Sar, TimeBase;
+        AVPixelFormat PixFmt;
+    };
+    const TCase cases[] = {
+        {"16:9 at 720x576", [](auto& j) { j.SetFrameSize("720x576"); j.SetAspectRatio("16:9"); }, "s1.mp4",
+         {64, 45}, {1, 25}, AV_PIX_FMT_YUV420P},
+        {"no frame rate gives 25", [](auto& j) { j.SetFrameSize("320x240"); }, "s2.mp4", {0, 1}, {1, 25},
+         AV_PIX_FMT_YUV420P},
+        {"nearest supported rate", [](auto& j) { j.SetFrameSize("320x240"); j.SetFrameRate("26"); }, "s3.mpg",
+         {0, 1}, {1, 25}, AV_PIX_FMT_YUV420P},
+        {"forced rate", [](auto& j) { j.SetFrameSize("320x240"); j.SetFrameRate("26"); j.Fforce_fps = true; },
+         "s4.mpg", {0, 1}, {1, 26}, AV_PIX_FMT_YUV420P},
+        {"unsupported pixel format", [](auto& j) { j.SetFrameSize("320x240"); j.SetPixelFormat("rgb24"); },
+         "s5.mpg", {0, 1}, {1, 25}, AV_PIX_FMT_YUV420P},
+        {"supported pixel format", [](auto& j) { j.SetFrameSize("320x240"); j.SetPixelFormat("yuv422p"); },
+         "s6.mkv", {0, 1}, {1, 25}, AV_PIX_FMT_NONE},
+    };
+    for (const TCase& c : cases) {
+        Job->Reset();
+        c.Options(*Job);
+        Job->Faudio_disable = true;
+        ASSERT_EQ(Job->OpenOutputFile(Scratch(c.Output), false), 1) << c.Name << ": " << Job->LastErrMsg();
+        const TJobOutputStream& s = *Job->OutputFile(0).streams.at(0);
+        if (c.Sar.num) {
+            EXPECT_EQ(s.enc->sample_aspect_ratio.num, c.Sar.num) << c.Name;
+            EXPECT_EQ(s.enc->sample_aspect_ratio.den, c.Sar.den) << c.Name;
+            EXPECT_EQ(s.st->sample_aspect_ratio.num, c.Sar.num) << c.Name;
+        }
+        EXPECT_EQ(s.enc->time_base.num, c.TimeBase.num) << c.Name;
+        EXPECT_EQ(s.enc->time_base.den, c.TimeBase.den) << c.Name;
+        if (c.PixFmt != AV_PIX_FMT_NONE) {
+            EXPECT_EQ(s.enc->pix_fmt, c.PixFmt) << c.Name;
+        }
+        else
+            EXPECT_EQ(s.enc->pix_fmt, AV_PIX_FMT_YUV422P) << c.Name << ": kept when the encoder takes it";
+        EXPECT_EQ(Job->Fframe_pix_fmt, AV_PIX_FMT_NONE) << c.Name;
+    }
+}
+
+TEST_F(JobTest, EncoderSettingsAreCopiedPerStream) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    std::string matrix;
+    for (int i = 0; i < 64; ++i)
+        matrix += (i ? "," : "") + std::to_string(i + 1);
+    Job->SetIntraMatrix(matrix);
+    Job->SetRcOverride("0,10,5/20,30,-50");
+    Job->SetVideoQScale(4);
+    Job->SetPass(1);
+    Job->AddBitstreamFilter("vbsf", "dump_extra");
+    Job->SetGenericOption("g", "7");
+    Job->SetGenericOption("b", "300000");
+    Job->SetVideoTag("DX50");
+    Job->Fvideo_language = "eng";
+    Job->SetStreamId("streamid", "0:33");
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("enc.avi"), false), 1) << Job->LastErrMsg();
+    const TJobOutputStream& v = *Job->OutputFile(0).streams.at(0);
+    AVCodecContext* enc = v.enc;
+    ASSERT_NE(enc->intra_matrix, nullptr);
+    EXPECT_EQ(enc->intra_matrix[63], 64);
+    ASSERT_EQ(enc->rc_override_count, 2);
+    EXPECT_EQ(enc->rc_override[0].qscale, 5);
+    EXPECT_EQ(enc->rc_override[1].start_frame, 20);
+    EXPECT_FLOAT_EQ(enc->rc_override[1].quality_factor, 0.5f);
+    EXPECT_TRUE(enc->flags & AV_CODEC_FLAG_QSCALE);
+    EXPECT_EQ(enc->global_quality, 4 * FF_QP2LAMBDA);
+    EXPECT_TRUE(enc->flags & AV_CODEC_FLAG_PASS1);
+    EXPECT_EQ(enc->gop_size, 7);
+    EXPECT_EQ(enc->bit_rate, 300000);
+    EXPECT_EQ(enc->codec_tag, 0x30355844u);
+    ASSERT_EQ(v.bitstream_filters.size(), 1u);
+    EXPECT_TRUE(Job->Fvideo_bitstream_filters.empty());
+    EXPECT_EQ(v.st->id, 33);
+    EXPECT_TRUE(Job->Fstreamid_map.empty());
+    ASSERT_NE(DictValue(v.st->metadata, "language"), nullptr);
+    EXPECT_EQ(*DictValue(v.st->metadata, "language"), "eng");
+    EXPECT_TRUE(Job->Fvideo_language.empty());
+    // The audio stream's time base is its sample rate's.
+    const TJobOutputStream& a = *Job->OutputFile(0).streams.at(1);
+    EXPECT_EQ(a.enc->time_base.den, a.enc->sample_rate);
+}
+
+TEST_F(JobTest, AudioEncodersGetARateAndFormatTheyTake) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    Job->SetAudioRate(40000);
+    Job->SetAudioChannels(2);
+    Job->Fvideo_disable = true;
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("rate.mp2"), false), 1) << Job->LastErrMsg();
+    const AVCodecContext* enc = Job->OutputFile(0).streams.at(0)->enc;
+    EXPECT_EQ(enc->codec_id, AV_CODEC_ID_MP2);
+    EXPECT_EQ(enc->sample_rate, 44100);
+    EXPECT_EQ(enc->sample_fmt, AV_SAMPLE_FMT_S16);
+    EXPECT_EQ(enc->ch_layout.nb_channels, 2) << "the usual layout when the input's has another count";
+    EXPECT_TRUE(Log.Has(llWarning, "Requested sampling rate unsupported using closest supported (44100)"));
+}
+
+TEST_F(JobTest, OutputFailuresNameTheirReason) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TCustomFFmpeg&)> Options;
+        std::string Output;
+        std::string Text;
+    };
+    const std::string noFolder = Scratch("no/such/out.mp4");
+    const TCase cases[] = {
+        {"forced format", [](auto& j) { j.SetFormat("nosuch"); }, "x.mp4",
+         "Requested output format 'nosuch' is not a suitable output format"},
+        {"no format", nullptr, "x.nosuchext", "Unable to find a suitable output format for '" +
+                                                  Scratch("x.nosuchext") + "'"},
+        {"unknown audio encoder", [](auto& j) { j.SetAudioCodec("nosuch"); }, "x.mp4",
+         "new_audio_stream fail: Unknown encoder 'nosuch'"},
+        {"audio encoder for video", [](auto& j) { j.SetVideoCodec("mp2"); }, "x.mp4",
+         "new_video_stream fail: Invalid encoder type 'mp2'"},
+        {"rate-control text", [](auto& j) { j.SetRcOverride("1,2"); }, "x.mp4",
+         "new_video_stream fail: error parsing rc_override"},
+        {"subtitle encoder", [](auto& j) { j.SetSubtitleCodec("nosuch"); }, "x.mkv",
+         "new_subtitle_stream fail: Unknown encoder 'nosuch'"},
+        {"missing folder", nullptr, "no/such/out.mp4", noFolder + ": No such file or directory"},
+    };
+    for (const TCase& c : cases) {
+        Job->Reset();
+        // Without inputs every kind the options ask for is made.
+        if (c.Name != std::string("subtitle encoder")) {
+            ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        }
+        if (c.Options)
+            c.Options(*Job);
+        EXPECT_EQ(Job->OpenOutputFile(Scratch(c.Output), false), -1) << c.Name;
+        EXPECT_EQ(Job->LastErrMsg(), c.Text) << c.Name;
+        EXPECT_EQ(Job->nb_output_files(), 0) << c.Name;
+    }
+    Job->Reset();
+    EXPECT_EQ(RaisedText([&] { Job->NewAudioStreamOption(); }), "At least one output file must be specified");
+}
+
+TEST_F(JobTest, StreamsAddedAfterTheOutputWasOpened) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("two_audio")));
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("more.mkv"), false), 1) << Job->LastErrMsg();
+    Job->SetAudioCodec("mp2");
+    Job->Faudio_language = "deu";
+    Job->NewAudioStreamOption();
+    const TJobOutputFile& output = Job->OutputFile(0);
+    ASSERT_EQ(output.streams.size(), 3u);
+    EXPECT_EQ(output.streams[2]->enc->codec_id, AV_CODEC_ID_MP2);
+    EXPECT_EQ(output.streams[2]->codec, AVLib.avcodec_find_encoder_by_name("mp2"));
+    EXPECT_EQ(output.streams[2]->st->index, 2);
+}
+
+TEST_F(JobTest, MetadataAndMuxerSettings) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    Job->AddMetadataOption("title=first");
+    Job->AddMetadataOption("title=second");
+    Job->AddMetadataOption("artist=me");
+    Job->SetRecordingTimestamp("timestamp", "2020-01-02T03:04:05Z");
+    Job->SetMuxPreload(0.25f);
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("meta.mpg"), false), 1) << Job->LastErrMsg();
+    const TJobOutputFile& output = Job->OutputFile(0);
+    EXPECT_EQ(*DictValue(output.ctx->metadata, "title"), "first");
+    EXPECT_EQ(*DictValue(output.ctx->metadata, "artist"), "me");
+    EXPECT_EQ(*DictValue(output.ctx->metadata, "creation_time"), "2020-01-02T03:04:05.000000Z");
+    EXPECT_TRUE(Job->Fmetadata.empty());
+    ASSERT_NE(DictValue(output.muxer_opts, "preload"), nullptr);
+    EXPECT_EQ(*DictValue(output.muxer_opts, "preload"), "250000");
+    EXPECT_EQ(output.ctx->max_delay, 700000);
+    EXPECT_EQ(DictValue(output.muxer_opts, "loop"), nullptr);
+
+    Job->Reset();
+    Job->Floop_output = 3;
+    Job->SetFrameSize("32x32");
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("loop.gif"), false), 1) << Job->LastErrMsg();
+    ASSERT_NE(DictValue(Job->OutputFile(0).muxer_opts, "loop"), nullptr);
+    EXPECT_EQ(*DictValue(Job->OutputFile(0).muxer_opts, "loop"), "3");
+    EXPECT_EQ(DictValue(Job->OutputFile(0).ctx->metadata, "creation_time"), nullptr);
+}
+
+TEST_F(JobTest, JoinGivesOneEntryPerInput) {
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    int64_t sum = 0;
+    for (int i = 0; i < 3; ++i)
+        sum += Job->InputFile(i).ctx->duration;
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("joined.mp4"), true), 3) << Job->LastErrMsg();
+    EXPECT_TRUE(Job->JoinMode());
+    EXPECT_EQ(&Job->OutputFile(0), &Job->OutputFile(2));
+    EXPECT_EQ(Job->FTotalOutputDuration, sum);
+    EXPECT_EQ(Job->OpenOutputFile(Scratch("second.mp4"), false), -1);
+    EXPECT_EQ(Job->LastErrMsg(), "Cannot join more than one output file.");
+    EXPECT_EQ(Job->nb_output_files(), 3);
+
+    Job->Reset();
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    EXPECT_EQ(Job->OpenOutputFile(Scratch("single.mp4"), true), 1);
+    EXPECT_FALSE(Job->JoinMode());
+    EXPECT_EQ(Job->OpenOutputFile(Scratch("single2.mp4"), true), 2);
+}
+
+TEST_F(JobTest, CleanupDeletesOnlyEmptyOutputsItCreated) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    const std::string empty = Scratch("left_empty.mp4");
+    ASSERT_EQ(Job->OpenOutputFile(empty, false), 1);
+    EXPECT_EQ(GetFileSizeByName(empty), 0);
+    const std::string kept = Scratch("kept.mp4");
+    ASSERT_EQ(Job->OpenOutputFile(kept, false), 2);
+    avio_w8(Job->OutputFile(1).ctx->pb, 'x');
+    Job->Cleanup();
+    EXPECT_EQ(GetFileSizeByName(empty), -1);
+    EXPECT_EQ(GetFileSizeByName(kept), 1);
+    EXPECT_EQ(Job->nb_output_files(), 0);
+    EXPECT_EQ(Job->nb_input_files(), 0);
+}
