@@ -1,12 +1,6 @@
 #include "skin/draw/PlatformTests.h"
 
-#include <atomic>
-
-namespace {
-
-std::atomic<bool> LayeredWindows{false};
-
-}  // namespace
+#include "platform/ui/Caps.h"
 
 void GetWindowsVersion(int& Major, int& Minor) {
     Major = 6;
@@ -30,11 +24,7 @@ bool IsNTFamily() {
 }
 
 bool CanUseLayeredWindows() {
-    return LayeredWindows.load();
-}
-
-void SetCanUseLayeredWindows(bool Value) {
-    LayeredWindows.store(Value);
+    return PlatformCaps().PerPixelAlpha;
 }
 
 bool CPUHasMMX() {

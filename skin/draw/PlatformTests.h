@@ -11,12 +11,10 @@ bool IsWindowsVistaOrLater();
 bool IsWindowsXPOrLater();
 // True: text always goes through the wide-character path.
 bool IsNTFamily();
-// Windows with per-pixel alpha can be shown. False until the window back end
-// says otherwise; every alpha feature (glow layers, layered borders, fades,
-// translucent menus and forms) takes its plain path while it is false.
+// Windows with per-pixel alpha can be shown, as the window back end's
+// capabilities say; every alpha feature (glow layers, layered borders, fades,
+// translucent menus and forms) takes its plain path when they cannot.
 bool CanUseLayeredWindows();
-// Set by the window back end (the headless one switches it on for tests of fades).
-void SetCanUseLayeredWindows(bool Value);
 // No processor-specific routines: the plain blend is the only one.
 bool CPUHasMMX();
 void ClearMMXState();

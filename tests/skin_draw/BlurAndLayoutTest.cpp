@@ -4,7 +4,6 @@
 
 #include "skin/draw/ColorModel.h"
 #include "skin/draw/GlyphLayout.h"
-#include "skin/draw/PlatformTests.h"
 #include "skin/draw/RectText.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/StackBlur.h"
@@ -133,11 +132,3 @@ TEST(RectText, TokensAndRectangles) {
     EXPECT_EQ(s, "");
 }
 
-TEST(PlatformTests, AnswersOfOurPlatform) {
-    EXPECT_TRUE(IsWindowsXPOrLater());
-    EXPECT_TRUE(IsWindowsVistaOrLater());
-    EXPECT_TRUE(IsNTFamily());
-    EXPECT_FALSE(CPUHasMMX());
-    EXPECT_FALSE(TransparentBltAvailable());
-    EXPECT_FALSE(CanUseLayeredWindows()) << "alpha features take their plain path by default";
-}
