@@ -1,4 +1,6 @@
 #include "platform/ui/MessageLoop.h"
+#include <cctype>
+#include <map>
 #include "platform/core/Thread.h"
 #include "platform/gfx/Utf8.h"
 #include "platform/ui/Keys.h"
@@ -17,6 +19,22 @@ bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 bool InSendMessage()
 {
     return WM().SendDepth > 0;
+}
+
+UINT RegisterWindowMessage(const std::string& name)
+{
+    static std::map<std::string, UINT> numbers;
+    std::string key = name;
+    for (char& c : key)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    if (key.empty())
+        return 0;
+    auto it = numbers.find(key);
+    if (it != numbers.end())
+        return it->second;
+    UINT number = UINT(0xC000 + numbers.size());
+    numbers[key] = number;
+    return number;
 }
 
 bool PeekMessage(TMsg& msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include "platform/ui/WinTypes.h"
 
 // Messages: SendMessage calls the window procedure at once (main thread,
@@ -6,6 +7,9 @@
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool InSendMessage();
+// A message number of our own for a name, the same for every caller of that
+// name (0xC000 .. 0xFFFF; names compare without case).
+UINT RegisterWindowMessage(const std::string& name);
 
 // The queue. Order of what the loop hands out: posted messages, input,
 // WM_QUIT, then WM_PAINT and WM_TIMER only when nothing else waits.

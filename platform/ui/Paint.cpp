@@ -364,6 +364,13 @@ bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps)
 HDC GetDC(HWND hwnd)
 {
     auto& m = WM();
+    if (!hwnd) {
+        static TBitmap screen(1, 1, pf32bit);
+        auto dc = std::make_unique<TDeviceContext>(&screen);
+        HDC handle = dc.get();
+        m.Dcs[handle] = TWindowManager::TDcRecord{std::move(dc), nullptr};
+        return handle;
+    }
     TWindowRecord* w = m.Alive(hwnd);
     return w ? m.MakeDc(w, true, nullptr) : nullptr;
 }

@@ -21,6 +21,8 @@ bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps);
 // Contexts on the window's part of its top-level backing store, clipped to
 // what is visible of it: the client area (GetDC) or the whole window in
 // frame coordinates (GetWindowDC). Every context taken must be released.
+// GetDC(nullptr) gives a screen context for measuring text and asking
+// formats; what is drawn on it is not shown.
 HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);

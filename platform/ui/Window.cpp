@@ -493,6 +493,31 @@ std::vector<HWND> TopLevelWindows()
     return WM().TopLevels;
 }
 
+HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string& windowName)
+{
+    auto& m = WM();
+    std::vector<HWND> list = parent ? ChildWindows(parent) : m.TopLevels;
+    auto it = list.begin();
+    if (childAfter) {
+        it = std::find(list.begin(), list.end(), childAfter);
+        if (it == list.end())
+            return nullptr;
+        ++it;
+    }
+    std::string wanted = ClassKey(className);
+    for (; it != list.end(); ++it) {
+        TWindowRecord* w = m.Alive(*it);
+        if (!w)
+            continue;
+        if (!wanted.empty() && ClassKey(w->Class->Name) != wanted)
+            continue;
+        if (!windowName.empty() && w->Text != windowName)
+            continue;
+        return *it;
+    }
+    return nullptr;
+}
+
 bool BringWindowToTop(HWND hwnd)
 {
     return SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

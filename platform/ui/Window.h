@@ -47,6 +47,9 @@ HWND GetTopWindow(HWND parent);            // null parent: the topmost top-level
 bool IsChild(HWND parent, HWND hwnd);
 std::vector<HWND> ChildWindows(HWND parent);          // direct children, topmost first
 std::vector<HWND> TopLevelWindows();                  // topmost first
+// The next child of parent (null: the next top-level window) after childAfter
+// whose class and text match (empty: any), in z-order; null when none.
+HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string& windowName);
 bool BringWindowToTop(HWND hwnd);
 
 // Visibility and state.

@@ -253,6 +253,18 @@ bool ShowWindow(HWND hwnd, int cmd)
         MONITORINFO mi;
         GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
         TRect r = child ? w->Rect : mi.rcWork;
+        if (!child) {
+            // The window may place and size its maximised state itself.
+            MINMAXINFO mmi;
+            mmi.ptMaxSize = TPoint{r.Width(), r.Height()};
+            mmi.ptMaxPosition = TPoint{r.Left, r.Top};
+            mmi.ptMinTrackSize = TPoint{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+            mmi.ptMaxTrackSize = TPoint{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+            m.Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+            if (!(w = m.Alive(hwnd)))
+                return was;
+            r = Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
+        }
         if (child)
             if (TWindowRecord* p = m.Find(w->Parent))
                 r = Bounds(0, 0, p->Client.Width(), p->Client.Height());

@@ -195,3 +195,25 @@ TEST_F(MessageTest, ABusyWaitOnTheTickCountEndsInTestTime)
     }
     EXPECT_GE(polls, 1);
 }
+
+TEST_F(MessageTest, NamedMessagesAndWindowLookUps)
+{
+    UINT a = RegisterWindowMessage("TaskbarCreated");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessage("taskbarcreated"), a);
+    EXPECT_NE(RegisterWindowMessage("Another"), a);
+
+    HWND form = Make("form", WS_POPUP, Bounds(0, 0, 100, 100));
+    HWND first = Make("updown", WS_CHILD, Bounds(0, 0, 10, 10), form);
+    HWND second = Make("other", WS_CHILD, Bounds(0, 0, 10, 10), form, 0, "ProbeDbl");
+    HWND third = Make("updown", WS_CHILD, Bounds(0, 0, 10, 10), form);
+    EXPECT_EQ(FindWindowEx(form, nullptr, "probedbl", ""), second);
+    EXPECT_EQ(FindWindowEx(form, nullptr, "Probe", "updown"), third);     // topmost first
+    EXPECT_EQ(FindWindowEx(form, third, "Probe", "updown"), first);
+    EXPECT_EQ(FindWindowEx(form, first, "Probe", ""), nullptr);
+    EXPECT_EQ(FindWindowEx(nullptr, nullptr, "", "form"), form);
+
+    HDC screen = GetDC(nullptr);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+}
