@@ -63,6 +63,7 @@ public:
     TCanvas* Canvas();
 
     void Assign(const TGraphic& source) override;
+    using TGraphic::Assign;
     void AssignTo(TBitmap& target) const override;
     void Draw(TCanvas& canvas, const TRect& dest) const override;
     void LoadFromBuffer(const uint8_t* data, size_t size) override;

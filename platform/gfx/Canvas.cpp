@@ -9,7 +9,7 @@
 void TPen::Changed()
 {
     if (OnChange)
-        OnChange(nullptr);
+        OnChange(this);
 }
 
 void TPen::SetColor(TColor value)
@@ -34,6 +34,14 @@ void TPen::SetMode(TPenMode value)
     if (value != FData.Mode) { FData.Mode = value; Changed(); }
 }
 
+void TPen::Assign(const TPersistent* source)
+{
+    if (auto pen = dynamic_cast<const TPen*>(source))
+        Assign(*pen);
+    else
+        TPersistent::Assign(source);
+}
+
 void TPen::Assign(const TPen& source)
 {
     FData = source.FData;
@@ -43,7 +51,7 @@ void TPen::Assign(const TPen& source)
 void TBrush::Changed()
 {
     if (OnChange)
-        OnChange(nullptr);
+        OnChange(this);
 }
 
 void TBrush::SetColor(TColor value)
@@ -59,6 +67,14 @@ void TBrush::SetColor(TColor value)
 void TBrush::SetStyle(TBrushStyle value)
 {
     if (value != FData.Style) { FData.Style = value; Changed(); }
+}
+
+void TBrush::Assign(const TPersistent* source)
+{
+    if (auto brush = dynamic_cast<const TBrush*>(source))
+        Assign(*brush);
+    else
+        TPersistent::Assign(source);
 }
 
 void TBrush::Assign(const TBrush& source)
@@ -90,13 +106,13 @@ bool TCanvas::RequireState()
 void TCanvas::Changing()
 {
     if (OnChanging)
-        OnChanging(nullptr);
+        OnChanging(this);
 }
 
 void TCanvas::Changed()
 {
     if (OnChange)
-        OnChange(nullptr);
+        OnChange(this);
 }
 
 bool TCanvas::TryLock()

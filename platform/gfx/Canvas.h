@@ -3,16 +3,16 @@
 #include <mutex>
 #include <string>
 #include <vector>
+#include "platform/core/Object.h"
 #include "platform/gfx/Color.h"
 #include "platform/gfx/Font.h"
 #include "platform/gfx/Geometry.h"
 #include "platform/gfx/Pen.h"
 
-class TObject;
 class TDeviceContext;
 class TGraphic;
 
-class TPen {
+class TPen : public TPersistent {
 public:
     TColor Color() const { return FData.Color; }
     void SetColor(TColor value);
@@ -23,6 +23,7 @@ public:
     TPenMode Mode() const { return FData.Mode; }
     void SetMode(TPenMode value);
     void Assign(const TPen& source);
+    void Assign(const TPersistent* source) override;
     const TPenData& Data() const { return FData; }
 
     std::function<void(TObject* Sender)> OnChange;
@@ -32,7 +33,7 @@ private:
     TPenData FData;
 };
 
-class TBrush {
+class TBrush : public TPersistent {
 public:
     TColor Color() const { return FData.Color; }
     // Setting a colour makes a clear brush solid, as the classic brush does.
@@ -40,6 +41,7 @@ public:
     TBrushStyle Style() const { return FData.Style; }
     void SetStyle(TBrushStyle value);
     void Assign(const TBrush& source);
+    void Assign(const TPersistent* source) override;
     const TBrushData& Data() const { return FData; }
 
     std::function<void(TObject* Sender)> OnChange;
@@ -52,10 +54,10 @@ private:
 // Drawing on a device context with a pen, a brush and a font. The canvas
 // hands its objects to the context before each call, so several canvases
 // may share one context. Without a context every call does nothing.
-class TCanvas {
+class TCanvas : public TPersistent {
 public:
     TCanvas();
-    virtual ~TCanvas();
+    ~TCanvas() override;
 
     TDeviceContext* Handle() const { return FHandle; }
     void SetHandle(TDeviceContext* dc) { FHandle = dc; }

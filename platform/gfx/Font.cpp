@@ -18,7 +18,15 @@ int MulDiv(int a, int b, int c)
 void TFont::Changed()
 {
     if (OnChange)
-        OnChange(nullptr);
+        OnChange(this);
+}
+
+void TFont::Assign(const TPersistent* source)
+{
+    if (auto font = dynamic_cast<const TFont*>(source))
+        Assign(*font);
+    else
+        TPersistent::Assign(source);
 }
 
 void TFont::SetName(const std::string& value)

@@ -1,9 +1,8 @@
 #pragma once
 #include <functional>
 #include <string>
+#include "platform/core/Object.h"
 #include "platform/gfx/Color.h"
-
-class TObject;
 
 // Font styles as bits: Style() & fsBold.
 using TFontStyles = unsigned;
@@ -48,7 +47,7 @@ struct TTextMetric {
     int MaxCharWidth = 0;
 };
 
-class TFont {
+class TFont : public TPersistent {
 public:
     const std::string& Name() const { return FData.Name; }
     void SetName(const std::string& value);
@@ -67,6 +66,7 @@ public:
     void SetPitch(TFontPitch value);
 
     void Assign(const TFont& source);
+    void Assign(const TPersistent* source) override;
     const TFontData& Data() const { return FData; }
 
     std::function<void(TObject* Sender)> OnChange;

@@ -1,9 +1,7 @@
 #include "platform/gfx/Graphic.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include "platform/core/Stream.h"
+#include "platform/gfx/Bitmap.h"
 
 void TGraphic::SetTransparent(bool value)
 {
@@ -16,14 +14,38 @@ void TGraphic::SetTransparent(bool value)
 void TGraphic::Changed()
 {
     if (OnChange)
-        OnChange(nullptr);
+        OnChange(this);
+}
+
+void TGraphic::Assign(const TPersistent* source)
+{
+    if (auto graphic = dynamic_cast<const TGraphic*>(source))
+        Assign(*graphic);
+    else
+        TPersistent::Assign(source);
+}
+
+void TGraphic::LoadFromStream(TStream& stream)
+{
+    const int64_t left = stream.Size() - stream.Position();
+    std::vector<uint8_t> data(size_t(left > 0 ? left : 0));
+    if (!data.empty())
+        stream.ReadBuffer(data.data(), int64_t(data.size()));
+    LoadFromBuffer(data.data(), data.size());
+}
+
+void TGraphic::SaveToStream(TStream& stream) const
+{
+    std::vector<uint8_t> data = SaveToBuffer();
+    if (!data.empty())
+        stream.WriteBuffer(data.data(), int64_t(data.size()));
 }
 
 void TGraphic::LoadFromFile(const std::string& fileName)
 {
-    std::vector<uint8_t> data = ReadWholeFile(fileName);
+    TFileStream stream(fileName, fmOpenRead | fmShareDenyWrite);
     try {
-        LoadFromBuffer(data.data(), data.size());
+        LoadFromStream(stream);
     } catch (const EInvalidGraphic& e) {
         throw EInvalidGraphic(fileName + ": " + e.Message());
     }
@@ -31,31 +53,6 @@ void TGraphic::LoadFromFile(const std::string& fileName)
 
 void TGraphic::SaveToFile(const std::string& fileName) const
 {
-    WriteWholeFile(fileName, SaveToBuffer());
-}
-
-std::vector<uint8_t> ReadWholeFile(const std::string& fileName)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(fileName.c_str(), "rb"), &std::fclose);
-    if (!f)
-        throw EFOpenError("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
-    std::vector<uint8_t> data;
-    uint8_t chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof(chunk), f.get())) > 0)
-        data.insert(data.end(), chunk, chunk + n);
-    if (std::ferror(f.get()))
-        throw EReadError("Cannot read file \"" + fileName + "\"");
-    return data;
-}
-
-void WriteWholeFile(const std::string& fileName, const std::vector<uint8_t>& data)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(fileName.c_str(), "wb"), &std::fclose);
-    if (!f)
-        throw EFCreateError("Cannot create file \"" + fileName + "\". " + std::strerror(errno));
-    if (!data.empty() && std::fwrite(data.data(), 1, data.size(), f.get()) != data.size())
-        throw EWriteError("Cannot write file \"" + fileName + "\"");
-    if (std::fclose(f.release()) != 0)
-        throw EWriteError("Cannot write file \"" + fileName + "\"");
+    TFileStream stream(fileName, fmCreate);
+    SaveToStream(stream);
 }

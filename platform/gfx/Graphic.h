@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 #include "platform/core/Exception.h"
+#include "platform/core/Object.h"
 #include "platform/gfx/Geometry.h"
 
-class TObject;
+class TStream;
 class TCanvas;
 class TBitmap;
 
@@ -27,9 +28,8 @@ public:
 
 // Base of every picture kind: bitmaps and the compressed formats. Each kind
 // reads and writes its own format; TPicture picks the kind by extension.
-class TGraphic {
+class TGraphic : public TPersistent {
 public:
-    virtual ~TGraphic() = default;
 
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -41,6 +41,7 @@ public:
     // Takes over the picture of any other kind (through a bitmap); raises
     // EInvalidGraphicOperation when the source cannot give one.
     virtual void Assign(const TGraphic& source) = 0;
+    void Assign(const TPersistent* source) override;
     // A 24- or 32-bit bitmap of the picture.
     virtual void AssignTo(TBitmap& target) const = 0;
 
@@ -52,6 +53,9 @@ public:
     void LoadFromBuffer(const std::vector<uint8_t>& data) { LoadFromBuffer(data.data(), data.size()); }
     void LoadFromFile(const std::string& fileName);
     void SaveToFile(const std::string& fileName) const;
+    // Streams read from their position to their end.
+    void LoadFromStream(TStream& stream);
+    void SaveToStream(TStream& stream) const;
 
     std::function<void(TObject* Sender)> OnChange;
 
@@ -59,7 +63,3 @@ protected:
     void Changed();
     bool FTransparent = false;
 };
-
-// Whole-file helpers the codecs share; both raise the stream errors of core.
-std::vector<uint8_t> ReadWholeFile(const std::string& fileName);
-void WriteWholeFile(const std::string& fileName, const std::vector<uint8_t>& data);
