@@ -123,13 +123,23 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
     if (size < 14 + 12 || data[0] != 'B' || data[1] != 'M')
         Fail("not a bitmap file");
     const uint32_t offBits = U32(data + 10);
-    const uint8_t* info = data + 14;
+    if (offBits < 14 + 12 || offBits >= size)
+        Fail("pixel data is missing");
+    DecodeDib(data + 14, size - 14, offBits - 14, false, into, nullptr);
+}
+
+void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, TBitmap& into, size_t* pixelEnd)
+{
+    if (size < 12)
+        Fail("header is truncated");
+    const uint8_t* info = dib;
     const uint32_t infoSize = U32(info);
-    if (infoSize < 12 || infoSize > size - 14)
+    if (infoSize < 12 || infoSize > size)
         Fail("header is truncated");
     THeader h;
     size_t paletteEntry = 4;
     uint32_t colorsUsed = 0;
+    size_t masksAfterHeader = 0;
     if (infoSize == 12) {  // core header
         h.Width = U16(info + 4);
         h.Height = U16(info + 6);
@@ -149,16 +159,21 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
         colorsUsed = U32(info + 32);
         if (h.Compression == BI_BITFIELDS) {
             // Masks follow a 40-byte header, or sit inside a longer one.
-            const uint8_t* m = info + 40;
             if (infoSize == 40) {
-                if (size < 14 + 40 + 12)
+                masksAfterHeader = 12;
+                if (size < 40 + 12)
                     Fail("colour masks are truncated");
             }
             for (int i = 0; i < 3; ++i)
-                h.Masks[i] = U32(m + 4 * i);
+                h.Masks[i] = U32(info + 40 + 4 * i);
             if (infoSize >= 56)
-                h.Masks[3] = U32(m + 12);
+                h.Masks[3] = U32(info + 52);
         }
+    }
+    if (icon) {
+        // Icon images declare the height of colour and mask together.
+        h.Height /= 2;
+        h.TopDown = false;
     }
     CheckPictureSize(h.Width, h.Height, "bitmap");
     const int bpp = h.BitCount;
@@ -167,28 +182,32 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
     if ((h.Compression == BI_RLE8 && bpp != 8) || (h.Compression == BI_RLE4 && bpp != 4) ||
         (h.Compression == BI_BITFIELDS && bpp != 16 && bpp != 32) || h.Compression > BI_BITFIELDS)
         Fail("unsupported compression " + std::to_string(h.Compression));
-    if (h.TopDown && (h.Compression == BI_RLE4 || h.Compression == BI_RLE8))
+    if ((h.TopDown || icon) && (h.Compression == BI_RLE4 || h.Compression == BI_RLE8))
         Fail("compressed bitmaps cannot be top-down");
 
+    const size_t paletteStart = size_t(infoSize) + masksAfterHeader;
+    size_t paletteBytes = 0;
     if (bpp <= 8) {
         uint32_t count = colorsUsed ? colorsUsed : (1u << bpp);
         if (count > (1u << bpp))
             Fail("palette is too large");
-        size_t paletteStart = 14 + size_t(infoSize) + (h.Compression == BI_BITFIELDS && infoSize == 40 ? 12 : 0);
-        if (paletteStart + count * paletteEntry > size)
+        paletteBytes = count * paletteEntry;
+        if (paletteStart + paletteBytes > size)
             Fail("palette is truncated");
         for (uint32_t i = 0; i < count; ++i) {
-            const uint8_t* e = data + paletteStart + i * paletteEntry;
+            const uint8_t* e = dib + paletteStart + i * paletteEntry;
             h.Palette.push_back(uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16));
         }
         h.Palette.resize(size_t(1) << bpp, 0);
     }
-    if (offBits >= size)
+    if (pixelOffset == SIZE_MAX)
+        pixelOffset = paletteStart + paletteBytes;
+    if (pixelOffset >= size)
         Fail("pixel data is missing");
-    const uint8_t* pixels = data + offBits;
-    const uint8_t* end = data + size;
+    const uint8_t* pixels = dib + pixelOffset;
+    const uint8_t* end = dib + size;
 
-    const bool mono = bpp == 1 && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
+    const bool mono = bpp == 1 && !icon && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
     const TPixelFormat format = mono ? pf1bit : (bpp == 32 ? pf32bit : pf24bit);
     TBitmap out(h.Width, h.Height, format);
 
@@ -206,6 +225,8 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
     const size_t stride = size_t(((int64_t(h.Width) * bpp + 31) / 32) * 4);
     if (stride * size_t(h.Height) > size_t(end - pixels))
         Fail("pixel data is truncated");
+    if (pixelEnd)
+        *pixelEnd = pixelOffset + stride * size_t(h.Height);
     uint32_t masks[4] = {h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3]};
     if (h.Compression != BI_BITFIELDS) {
         if (bpp == 16) { masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F; }

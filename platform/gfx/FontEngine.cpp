@@ -17,11 +17,10 @@ const char* const FallbackFamily = "zarvo-cjk-fallback";
 FcConfig* FontConfig()
 {
     static FcConfig* config = [] {
-        FcConfig* c = FcInitLoadConfigAndFonts();
-        if (!c)
+        FcConfig* c = FcConfigCreate();
+        if (!c || !FcConfigParseAndLoadFromMemory(c, reinterpret_cast<const FcChar8*>(FontAliasXml()), FcTrue) ||
+            !FcConfigBuildFonts(c))
             throw EExternalException("The font configuration cannot be loaded");
-        if (!FcConfigParseAndLoadFromMemory(c, reinterpret_cast<const FcChar8*>(FontAliasXml()), FcTrue))
-            throw EExternalException("The font alias rules cannot be loaded");
         return c;
     }();
     return config;

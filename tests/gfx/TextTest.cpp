@@ -113,10 +113,11 @@ TEST(Text, SolidBrushPaintsAnOpaqueCellAndClearBrushNone)
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 200; ++x) {
             bool inCell = x >= 5 && x < 5 + size.cx && y >= 5 && y < 5 + size.cy;
-            if (!inCell)
+            if (!inCell) {
                 ASSERT_EQ(sheet.Bitmap.GetPixel(x, y), clWhite) << x << "," << y;
-            else
+            } else {
                 ASSERT_NE(sheet.Bitmap.GetPixel(x, y), clWhite) << x << "," << y;
+            }
         }
     EXPECT_EQ(sheet.Canvas.PenPos(), Point(5 + size.cx, 5));
 
