@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 
 #include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/FormatChoice.h"
 #include "engine/util/MiscUtils.h"
 #include "tests/engine_job/JobTestSupport.h"
 
@@ -191,6 +192,15 @@ TEST_F(JobTest, OutputFailuresNameTheirReason) {
         {"subtitle encoder", [](auto& j) { j.SetSubtitleCodec("nosuch"); }, "x.mkv",
          "new_subtitle_stream fail: Unknown encoder 'nosuch'"},
         {"missing folder", nullptr, "no/such/out.mp4", noFolder + ": No such file or directory"},
+        {"feed output", [](auto& j) { j.SetFormat("ffm"); }, "feed.ffm",
+         "Requested output format 'ffm' is not a suitable output format"},
+        {"name without a number", [](auto& j) { j.SetFormat("webm_chunk"); j.Faudio_disable = true; }, "chunk.webm",
+         Scratch("chunk.webm") + ": Number syntax expected in filename"},
+        // The video builder checks the codec before it applies the generic options.
+        {"experimental video encoder",
+         [](auto& j) { j.SetGenericOption("strict", "experimental"); j.SetVideoCodec("avui"); }, "x.mov",
+         "new_video_stream fail: encoder 'avui' is experimental and might produce bad results.\r\n"
+         "Add '-strict experimental' if you want to use it."},
     };
     for (const TCase& c : cases) {
         Job->Reset();
@@ -206,6 +216,75 @@ TEST_F(JobTest, OutputFailuresNameTheirReason) {
     }
     Job->Reset();
     EXPECT_EQ(RaisedText([&] { Job->NewAudioStreamOption(); }), "At least one output file must be specified");
+}
+
+TEST_F(JobTest, AStrictOptionLetsAnExperimentalAudioEncoderIn) {
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    Job->SetAudioCodec("vorbis");
+    Job->Fvideo_disable = true;
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("x.ogg"), false), -1);
+    EXPECT_EQ(Job->LastErrMsg().rfind("new_audio_stream fail: encoder 'vorbis' is experimental", 0), 0u)
+        << Job->LastErrMsg();
+
+    Job->SetGenericOption("strict", "experimental");
+    Job->SetAudioCodec("vorbis");
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("x.ogg"), false), 1) << Job->LastErrMsg();
+    EXPECT_EQ(Job->OutputFile(0).streams.at(0)->enc->codec_id, AV_CODEC_ID_VORBIS);
+}
+
+TEST(FormatChoice, KeepsWhatTheEncoderTakesElseItsFirst) {
+    const AVPixelFormat jpegFormats[] = {AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_NONE};
+    struct TCase {
+        const char* Name;
+        AVCodecID Id;
+        int Strict;
+        AVPixelFormat Wanted, Chosen;
+    };
+    const TCase cases[] = {
+        {"supported", AV_CODEC_ID_MJPEG, 0, AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUVJ422P},
+        {"unsupported", AV_CODEC_ID_MJPEG, 0, AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUVJ420P},
+        {"unofficial 420", AV_CODEC_ID_MJPEG, FF_COMPLIANCE_UNOFFICIAL, AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUV420P},
+        {"unofficial 422", AV_CODEC_ID_MJPEG, FF_COMPLIANCE_EXPERIMENTAL, AV_PIX_FMT_YUV422P, AV_PIX_FMT_YUV422P},
+        {"unofficial 444", AV_CODEC_ID_MJPEG, FF_COMPLIANCE_UNOFFICIAL, AV_PIX_FMT_YUV444P, AV_PIX_FMT_YUVJ420P},
+        {"other codec", AV_CODEC_ID_LJPEG, FF_COMPLIANCE_UNOFFICIAL, AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUVJ420P},
+    };
+    for (const TCase& c : cases) {
+        AVCodec codec{};
+        codec.id = c.Id;
+        codec.pix_fmts = jpegFormats;
+        AVCodecContext context{};
+        context.codec_id = c.Id;
+        context.strict_std_compliance = c.Strict;
+        context.pix_fmt = c.Wanted;
+        ChoosePixelFormat(&context, &codec);
+        EXPECT_EQ(context.pix_fmt, c.Chosen) << c.Name;
+    }
+    const AVSampleFormat sampleFormats[] = {AV_SAMPLE_FMT_FLTP, AV_SAMPLE_FMT_S16, AV_SAMPLE_FMT_NONE};
+    AVCodec codec{};
+    codec.sample_fmts = sampleFormats;
+    AVCodecContext context{};
+    context.sample_fmt = AV_SAMPLE_FMT_S16;
+    ChooseSampleFormat(&context, &codec);
+    EXPECT_EQ(context.sample_fmt, AV_SAMPLE_FMT_S16);
+    context.sample_fmt = AV_SAMPLE_FMT_U8;
+    ChooseSampleFormat(&context, &codec);
+    EXPECT_EQ(context.sample_fmt, AV_SAMPLE_FMT_FLTP);
+}
+
+TEST_F(JobTest, ChooseSampleRateTakesTheNearestEarlierOnATie) {
+    const int rates[] = {48000, 32000, 0};
+    AVCodec codec{};
+    codec.supported_samplerates = rates;
+    const struct {
+        int Wanted, Chosen;
+    } cases[] = {{40000, 48000}, {32000, 32000}, {36000, 32000}, {96000, 48000}};
+    for (const auto& c : cases) {
+        AVCodecContext context{};
+        context.sample_rate = c.Wanted;
+        Job->ChooseSampleRate(&context, &codec);
+        EXPECT_EQ(context.sample_rate, c.Chosen) << c.Wanted;
+    }
+    EXPECT_TRUE(Log.Has(llWarning, "Requested sampling rate unsupported using closest supported (48000)"));
 }
 
 TEST_F(JobTest, StreamsAddedAfterTheOutputWasOpened) {
