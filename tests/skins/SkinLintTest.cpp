@@ -103,7 +103,20 @@ const std::set<std::string> StepButtonKeys = {"upbuttonrect", "downbuttonrect"};
 
 class SkinLint : public ::testing::TestWithParam<int> {
 protected:
-    void SetUp() override { U = Unpack(SkinAt(GetParam())); }
+    // Each skin is unpacked once for all the checks of the suite.
+    static void TearDownTestSuite() { Cache().clear(); }
+    static std::map<int, std::unique_ptr<TUnpacked>>& Cache()
+    {
+        static std::map<int, std::unique_ptr<TUnpacked>> cache;
+        return cache;
+    }
+    void SetUp() override
+    {
+        auto& slot = Cache()[GetParam()];
+        if (!slot)
+            slot = Unpack(SkinAt(GetParam()));
+        U = slot.get();
+    }
 
     TSize PictureSize(int Index) const
     {
@@ -112,7 +125,7 @@ protected:
     }
     int PictureCount() const { return static_cast<int>(U->Data.FActivePictures.size()); }
 
-    std::unique_ptr<TUnpacked> U;
+    TUnpacked* U = nullptr;
 };
 
 TEST_P(SkinLint, RoundTripsThroughTheStoredSkin)
