@@ -11,6 +11,7 @@
 #include "platform/core/Stream.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
+#include "platform/gfx/Png.h"
 #include "resources/skins/EmbeddedSkins.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
@@ -103,7 +104,12 @@ TFramePreview RenderFrame(const TbsSkinData& d, int ClientW, int ClientH, bool A
     return out;
 }
 
-void SaveImage(const TBitmap& B, const std::string& Name) { B.SaveToFile(PreviewFolder() + "/" + Name + ".bmp"); }
+void SaveImage(const TBitmap& B, const std::string& Name)
+{
+    TPngImage png;
+    png.Assign(B);
+    png.SaveToFile(PreviewFolder() + "/" + Name + ".png");
+}
 
 class SkinPreview : public ::testing::TestWithParam<int> {
 protected:
