@@ -8,6 +8,7 @@
 #include <zlib.h>
 #include "platform/core/Stream.h"
 #include "platform/gfx/BmpCodec.h"
+#include "platform/gfx/Canvas.h"
 #include "platform/gfx/Gif.h"
 #include "platform/gfx/Icon.h"
 #include "platform/gfx/Jpeg.h"
@@ -608,4 +609,20 @@ TEST(Picture, ChoosesTheKindByExtensionOnLoadAndSave)
     EXPECT_THROW(picture.SaveToFile((dir / "x.tiff").string()), EInvalidGraphic);
     EXPECT_THROW(picture.LoadFromFile((dir / "missing.png").string()), EFOpenError);
     std::filesystem::remove_all(dir);
+}
+
+TEST(Picture, PicturesWithAlphaBlendWhenDrawn)
+{
+    TBitmap straight(2, 1, pf32bit);
+    straight.Fill(clBlue, 255);
+    straight.ScanLine(0)[3] = 0;    // first pixel transparent
+    straight.ScanLine(0)[7] = 128;  // second half transparent
+    straight.SetAlphaFormat(afDefined);
+    TPngImage png;
+    png.Assign(straight);
+    TBitmap target(2, 1);
+    target.Fill(clRed);
+    target.Canvas()->Draw(0, 0, png);
+    EXPECT_EQ(target.GetPixel(0, 0), clRed);
+    EXPECT_EQ(target.GetPixel(1, 0), RGB(127, 0, 128));
 }
