@@ -1,4 +1,5 @@
 #include "platform/ui/Paint.h"
+#include <algorithm>
 #include "platform/gfx/DeviceContext.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
@@ -175,7 +176,9 @@ void TWindowManager::EnsureStore(TWindowRecord* top)
 {
     if (!top)
         return;
-    int width = std::max(1, top->Width()), height = std::max(1, top->Height());
+    // A window may be asked to be huge; its surface stays within reason.
+    constexpr int MaxSide = 4096;
+    int width = std::clamp(top->Width(), 1, MaxSide), height = std::clamp(top->Height(), 1, MaxSide);
     if (!top->Store) {
         top->Store = std::make_unique<TBitmap>(width, height, pf32bit);
         top->Dirty = TRegion(Bounds(0, 0, width, height));

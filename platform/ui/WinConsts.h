@@ -90,6 +90,9 @@ constexpr int SW_SHOWMINNOACTIVE = 7;
 constexpr int SW_SHOWNA = 8;
 constexpr int SW_RESTORE = 9;
 constexpr int SW_SHOWDEFAULT = 10;
+// WM_SHOWWINDOW lParam: owned windows hidden or shown with their owner.
+constexpr LPARAM SW_PARENTCLOSING = 1;
+constexpr LPARAM SW_PARENTOPENING = 3;
 
 // RedrawWindow flags.
 constexpr UINT RDW_INVALIDATE = 0x0001;

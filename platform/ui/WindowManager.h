@@ -61,6 +61,7 @@ struct TWindowRecord {
     bool CaptionActive = false;            // frame drawn active (WM_NCACTIVATE)
     bool SizeMoveSent = false;             // the first WM_WINDOWPOSCHANGED sends both
     bool Minimized = false;
+    bool HiddenWithOwner = false;          // hidden because its owner was minimised
     bool Maximized = false;
     TRect RestoreRect;
     bool Destroying = false;

@@ -87,6 +87,33 @@ TRegion WindowArea(const TWindowRecord* w)
     return r;
 }
 
+// Owned windows go away with their owner when it is minimised and come back
+// with it when it is restored.
+void HideOwned(TWindowManager& m, HWND owner)
+{
+    for (HWND h : std::vector<HWND>(m.TopLevels)) {
+        TWindowRecord* w = m.Alive(h);
+        if (!w || w->Owner != owner || !w->Visible())
+            continue;
+        m.Send(h, WM_SHOWWINDOW, 0, SW_PARENTCLOSING);
+        SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if ((w = m.Alive(h)))
+            w->HiddenWithOwner = true;
+    }
+}
+
+void ShowOwned(TWindowManager& m, HWND owner)
+{
+    for (HWND h : std::vector<HWND>(m.TopLevels)) {
+        TWindowRecord* w = m.Alive(h);
+        if (!w || w->Owner != owner || !w->HiddenWithOwner)
+            continue;
+        w->HiddenWithOwner = false;
+        m.Send(h, WM_SHOWWINDOW, 1, SW_PARENTOPENING);
+        SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 } // namespace
 
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -233,8 +260,10 @@ bool ShowWindow(HWND hwnd, int cmd)
             return was;
         w->Minimized = true;
         w->Style |= WS_VISIBLE | WS_MINIMIZE;
-        if (!child)
+        if (!child) {
             m.Backend().WindowHidden(hwnd);
+            HideOwned(m, hwnd);
+        }
         m.Send(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
         if (m.ActiveWnd == hwnd)
             m.ActivateNextAfter(hwnd);
@@ -286,9 +315,8 @@ bool ShowWindow(HWND hwnd, int cmd)
             TRect r = w->Maximized ? w->Rect : (w->RestoreRect.IsEmpty() ? w->Rect : w->RestoreRect);
             w->Style &= ~WS_VISIBLE;   // shown again by the position change below
             SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | quiet);
-            if (TWindowRecord* again = m.Alive(hwnd); again && fromMinimized)
-                m.Send(hwnd, WM_SIZE, again->Maximized ? SIZE_MAXIMIZED : SIZE_RESTORED,
-                       MAKELPARAM(again->Client.Width(), again->Client.Height()));
+            if (fromMinimized && !child && m.Alive(hwnd))
+                ShowOwned(m, hwnd);
             return was;
         }
         [[fallthrough]];

@@ -135,3 +135,30 @@ TEST_F(SequenceTest, DestroyingTheActiveWindowActivatesItsOwner)
     DestroyWindow(form);
     EXPECT_EQ(GetActiveWindow(), nullptr);
 }
+
+TEST_F(SequenceTest, OwnedWindowsFollowTheirOwnerIntoAndOutOfMinimised)
+{
+    HWND form = Make("form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, Bounds(100, 100, 300, 200));
+    HWND tool = Make("tool", WS_POPUP | WS_VISIBLE, Bounds(120, 120, 50, 50), form, WS_EX_TOOLWINDOW);
+    HWND hiddenTool = Make("hidden", WS_POPUP, Bounds(130, 130, 50, 50), form);
+    HWND other = Make("other", WS_POPUP | WS_VISIBLE, Bounds(600, 100, 50, 50));
+    SetActiveWindow(form);
+    Pump();
+    Watch({WM_SHOWWINDOW, WM_SIZE, WM_ACTIVATE});
+    ShowWindow(form, SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(tool));
+    EXPECT_EQ(GetActiveWindow(), other);
+    ShowWindow(form, SW_RESTORE);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(tool));
+    EXPECT_FALSE(IsWindowVisible(hiddenTool));
+    EXPECT_EQ(Take(), (Strings{"tool SHOWWINDOW(0)", "form SIZE(0,0)", "form ACTIVATE(0)", "other ACTIVATE(1)",
+                               "form SIZE(292,172)", "other ACTIVATE(0)", "form ACTIVATE(1)", "tool SHOWWINDOW(1)"}));
+    TRect huge;
+    SetWindowPos(other, nullptr, 0, 0, 100000, 100000, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(other, huge);
+    EXPECT_EQ(huge.Width(), 100000);
+    const TBitmap* surface = WindowSurface(other);
+    ASSERT_NE(surface, nullptr);
+    EXPECT_LE(surface->Width(), 4096);
+}
