@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include "platform/core/Clock.h"
+#include "platform/gfx/Picture.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
@@ -190,15 +191,23 @@ std::unique_ptr<TBitmap> THeadlessBackend::CaptureScreen()
     return out;
 }
 
+// The picture format follows the file's extension (PNG, BMP, JPEG, GIF).
+static void SavePicture(const TBitmap& bitmap, const std::string& fileName)
+{
+    TPicture picture;
+    picture.SetGraphic(&bitmap);
+    picture.SaveToFile(fileName);
+}
+
 void THeadlessBackend::SaveWindowPicture(HWND topLevel, const std::string& fileName)
 {
     if (auto picture = CaptureWindow(topLevel))
-        picture->SaveToFile(fileName);
+        SavePicture(*picture, fileName);
 }
 
 void THeadlessBackend::SaveScreenPicture(const std::string& fileName)
 {
-    CaptureScreen()->SaveToFile(fileName);
+    SavePicture(*CaptureScreen(), fileName);
 }
 
 THeadlessBackend& UseHeadlessBackend(THeadlessConfig config)

@@ -61,7 +61,7 @@ public:
     // every shown window in z-order (regions and layered alpha applied).
     std::unique_ptr<TBitmap> CaptureWindow(HWND topLevel);
     std::unique_ptr<TBitmap> CaptureScreen();
-    void SaveWindowPicture(HWND topLevel, const std::string& fileName);   // by extension (.bmp, .png)
+    void SaveWindowPicture(HWND topLevel, const std::string& fileName);   // format by extension (.png, .bmp)
     void SaveScreenPicture(const std::string& fileName);
 
     // What was presented, for tests and benchmarks.

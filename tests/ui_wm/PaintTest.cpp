@@ -1,6 +1,7 @@
 #include "WmFixture.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Draw.h"
+#include "platform/gfx/Picture.h"
 
 using Strings = std::vector<std::string>;
 
@@ -213,4 +214,33 @@ TEST_F(PaintTest, TheCaretIsInvertedInAndSurvivesRepainting)
     DestroyCaret();
     shot = Screen->CaptureWindow(edit);
     EXPECT_EQ(PixelAt(*shot, 50, 5), White);
+}
+
+TEST_F(PaintTest, WindowsAndTheScreenAreSavedAsPng)
+{
+    HWND form = Make("form", WS_POPUP | WS_VISIBLE, Bounds(20, 10, 60, 40));
+    Solid("a", Bounds(5, 5, 10, 10), form, Red);
+    Pump();
+    std::string folder = ::testing::TempDir();
+    struct TCase {
+        std::string File;
+        TPoint At;
+        TColor Expected;
+        int Width;
+    };
+    Screen->SaveWindowPicture(form, folder + "wm_window.png");
+    Screen->SaveScreenPicture(folder + "wm_screen.png");
+    const TCase cases[] = {
+        {"wm_window.png", {7, 7}, Red, 60},
+        {"wm_screen.png", {27, 17}, Red, 1024},
+        {"wm_screen.png", {2, 2}, 0x808000, 1024},
+    };
+    for (const TCase& c : cases) {
+        TPicture picture;
+        picture.LoadFromFile(folder + c.File);
+        EXPECT_EQ(picture.Width(), c.Width) << c.File;
+        TBitmap pixels;
+        picture.Graphic()->AssignTo(pixels);
+        EXPECT_EQ(PixelAt(pixels, c.At.X, c.At.Y), c.Expected) << c.File;
+    }
 }
