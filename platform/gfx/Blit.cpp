@@ -22,16 +22,17 @@ struct TBlitParams {
     uint32_t TargetBk = 0xFFFFFF;  // what a 1 bit paints
 };
 
-// Maps target index i (0..count) to a source index inside [0, limit), -1 outside.
-std::vector<int> MapAxis(int count, int from, int start, bool flip, int limit)
+// Maps target indices i in [first, last) of count to source indices inside
+// [0, limit), -1 outside.
+std::vector<int> MapAxis(int count, int from, int start, bool flip, int limit, int first, int last)
 {
-    std::vector<int> map(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
+    std::vector<int> map(static_cast<size_t>(last - first));
+    for (int i = first; i < last; ++i) {
         int s = int(((2 * int64_t(i) + 1) * from) / (2 * int64_t(count)));
         if (flip)
             s = from - 1 - s;
         s += start;
-        map[size_t(i)] = (s >= 0 && s < limit) ? s : -1;
+        map[size_t(i - first)] = (s >= 0 && s < limit) ? s : -1;
     }
     return map;
 }
@@ -201,6 +202,8 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
     const TRegion& clip = dst.Clip();
     if (!clip.Intersects(d))
         return;
+    // Only the visible part of the target is mapped.
+    const TRect visible = IntersectRect(d, clip.Bounds());
 
     // Reading and writing the same surface: read from a copy.
     TBitmap copy;
@@ -209,8 +212,10 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         copy = src;
         source = &copy;
     }
-    const std::vector<int> cols = MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width());
-    const std::vector<int> rows = MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height());
+    const std::vector<int> cols =
+        MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width(), visible.Left - d.Left, visible.Right - d.Left);
+    const std::vector<int> rows =
+        MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height(), visible.Top - d.Top, visible.Bottom - d.Top);
     const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
     const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && df != pf1bit && d.Width() == s.Width() && !flipX;
     const int bytesPerPixel = df == pf32bit ? 4 : 3;
@@ -221,7 +226,7 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         TRect part = IntersectRect(cr, d);
         if (part.IsEmpty())
             continue;
-        const int* colMap = cols.data() + (part.Left - d.Left);
+        const int* colMap = cols.data() + (part.Left - visible.Left);
         // Columns of the part that lie inside the source, for plain copies.
         int first = 0, last = part.Width();
         if (plainCopy) {
@@ -229,7 +234,7 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
             while (last > first && colMap[last - 1] < 0) --last;
         }
         for (int y = part.Top; y < part.Bottom; ++y) {
-            int sy = rows[size_t(y - d.Top)];
+            int sy = rows[size_t(y - visible.Top)];
             if (sy < 0)
                 continue;
             uint8_t* dstRow = target->ScanLine(y);
@@ -333,7 +338,7 @@ std::vector<int> StretchColumns(int from, int to)
 {
     if (from <= 0 || to <= 0)
         return {};
-    return MapAxis(to, from, 0, false, from);
+    return MapAxis(to, from, 0, false, from, 0, to);
 }
 
 void PremultiplyAlpha(TBitmap& bitmap)

@@ -30,7 +30,7 @@ class TPenPlotter {
 public:
     explicit TPenPlotter(TDeviceContext& dc)
         : FPainter(dc), FPen(dc.Pen()), FPixel(PenPixel(dc.Pen().Color)), FBk(PenPixel(dc.BkColor())),
-          FOpaqueGaps(dc.BkMode() == bkOpaque), FPattern(DashPattern(dc.Pen().Style))
+          FOpaqueGaps(dc.BkMode() == bkOpaque), FPattern(DashPattern(dc.Pen().Style)), FVisible(dc.ClipBox())
     {
     }
 
@@ -63,6 +63,13 @@ public:
     // Bresenham from (x0, y0) towards (x1, y1), the end point left out.
     void Line(int x0, int y0, int x1, int y1)
     {
+        // A line wholly outside the clip costs nothing, however long.
+        const int reach = FPen.Width;
+        TRect box{std::min(x0, x1) - reach, std::min(y0, y1) - reach, std::max(x0, x1) + reach + 1, std::max(y0, y1) + reach + 1};
+        if (IntersectRect(box, FVisible).IsEmpty())
+            return;
+        if (std::max(std::llabs(int64_t(x1) - x0), std::llabs(int64_t(y1) - y0)) > 4096 && !ClipLong(x0, y0, x1, y1, reach + 2))
+            return;
         int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
         int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
         int err = dx + dy;
@@ -72,6 +79,38 @@ public:
             if (e2 >= dy) { err += dy; x0 += sx; }
             if (e2 <= dx) { err += dx; y0 += sy; }
         }
+    }
+
+    // Cuts a long line to the visible area widened by margin (Liang-Barsky),
+    // so that its cost follows what can be seen; false when nothing is left.
+    bool ClipLong(int& x0, int& y0, int& x1, int& y1, int margin) const
+    {
+        const double dx = double(x1) - x0, dy = double(y1) - y0;
+        double t0 = 0, t1 = 1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {double(x0) - (FVisible.Left - margin), double(FVisible.Right + margin) - x0,
+                             double(y0) - (FVisible.Top - margin), double(FVisible.Bottom + margin) - y0};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0)
+                    return false;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+        }
+        if (t0 > t1)
+            return false;
+        const int nx0 = int(std::lround(x0 + t0 * dx)), ny0 = int(std::lround(y0 + t0 * dy));
+        const int nx1 = int(std::lround(x0 + t1 * dx)), ny1 = int(std::lround(y0 + t1 * dy));
+        x0 = nx0;
+        y0 = ny0;
+        x1 = nx1;
+        y1 = ny1;
+        return true;
     }
 
     TPainter& Painter() { return FPainter; }
@@ -84,6 +123,7 @@ private:
     uint32_t FPixel, FBk;
     bool FOpaqueGaps;
     const std::vector<int>& FPattern;
+    TRect FVisible;  // logical
     int FSegment = 0, FStep = 0;
 };
 
@@ -155,17 +195,18 @@ void DrawFocusRect(TDeviceContext& dc, const TRect& r)
     if (r.IsEmpty())
         return;
     TPainter p(dc);
+    const TRect visible = dc.ClipBox();
     // Every other pixel of the frame, on a checkerboard fixed to the logical origin.
     auto dot = [&](int x, int y) {
         if (((x + y) & 1) == 0)
             p.RopPixel(x, y, pmXor, 0xFFFFFF);
     };
-    for (int x = r.Left; x < r.Right; ++x) {
+    for (int x = std::max(r.Left, visible.Left); x < std::min(r.Right, visible.Right); ++x) {
         dot(x, r.Top);
         if (r.Bottom - 1 > r.Top)
             dot(x, r.Bottom - 1);
     }
-    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+    for (int y = std::max(r.Top + 1, visible.Top); y < std::min(r.Bottom - 1, visible.Bottom); ++y) {
         dot(r.Left, y);
         if (r.Right - 1 > r.Left)
             dot(r.Right - 1, y);
@@ -222,6 +263,9 @@ void Polygon(TDeviceContext& dc, const std::vector<TPoint>& points)
         }
         std::vector<double> xs;
         const uint32_t px = BrushPixel(dc);
+        const TRect visible = dc.ClipBox();
+        top = std::max(top, visible.Top);
+        bottom = std::min(bottom, visible.Bottom);
         for (int y = top; y < bottom; ++y) {
             // Crossings at the pixel centre line, even-odd.
             double cy = y + 0.5;
@@ -280,7 +324,7 @@ void Rectangle(TDeviceContext& dc, const TRect& r)
 
 void Ellipse(TDeviceContext& dc, const TRect& r)
 {
-    if (r.IsEmpty())
+    if (r.IsEmpty() || !dc.RectVisible(r) || int64_t(r.Height()) > 65536)
         return;
     TPenPlotter plotter(dc);
     const bool pen = plotter.Visible();

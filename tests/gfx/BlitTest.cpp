@@ -222,3 +222,13 @@ TEST(DeviceContext, SaveAndRestoreBringBackClipOriginAndObjects)
     dc.SelectClipRgn(nullptr);
     EXPECT_TRUE(dc.PtVisible(Point(0, 0)));
 }
+
+TEST(Stretch, AHugeTargetMapsOnlyItsVisiblePart)
+{
+    TBitmap src = RowBitmap(3), dst(5, 1);
+    TDeviceContext dc(&dst);
+    const int far = 1000000000;
+    StretchBlt(dc, Rect(-far, 0, far, 1), src, Rect(0, 0, 3, 1));
+    for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(dst.GetPixel(x, 0), clLime) << "the middle column covers the centre, at " << x;
+}

@@ -179,3 +179,20 @@ TEST(Draw, CanvasDrawHonoursTransparencyAndStretchDrawStretches)
     EXPECT_EQ(t.Bitmap.GetPixel(4, 0), clRed);
     EXPECT_EQ(t.Bitmap.GetPixel(0, 0), clFuchsia);
 }
+
+TEST(Draw, HugeShapesCostOnlyWhatIsVisible)
+{
+    TSheet s;
+    const int far = 1000000000;
+    s.Canvas.MoveTo(-far, -5);
+    s.Canvas.LineTo(far, -5);
+    s.Canvas.DrawFocusRect(Rect(-far, -far, far, far));
+    s.Canvas.Brush().SetColor(clBlack);
+    s.Canvas.Polygon({{-far, -far}, {far, 6}, {-far, far}});
+    s.Canvas.Ellipse(-far, -far, far, far);
+    s.Canvas.Pen().SetColor(clRed);
+    s.Canvas.MoveTo(-far, -far);
+    s.Canvas.LineTo(far, far);
+    EXPECT_TRUE(s.Black(0, 6)) << "the polygon covers the sheet";
+    EXPECT_EQ(s.Bitmap.GetPixel(5, 5), clRed) << "the long diagonal crosses it";
+}
