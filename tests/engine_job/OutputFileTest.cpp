@@ -4,6 +4,7 @@
 #include "engine/transcode/FormatChoice.h"
 #include "engine/util/MiscUtils.h"
 #include "tests/engine_job/JobTestSupport.h"
+#include "tests/media/SampleMedia.h"
 
 namespace {
 
@@ -361,4 +362,25 @@ TEST_F(JobTest, CleanupDeletesOnlyEmptyOutputsItCreated) {
     EXPECT_EQ(GetFileSizeByName(kept), 1);
     EXPECT_EQ(Job->nb_output_files(), 0);
     EXPECT_EQ(Job->nb_input_files(), 0);
+}
+
+TEST_F(JobTest, JoinTakesItsStreamKindsFromTheFirstInput) {
+    for (bool join : {false, true}) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(Media("video")));
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        ASSERT_EQ(Job->OpenOutputFile(Scratch("kinds.mp4"), join), join ? 2 : 1) << Job->LastErrMsg();
+        EXPECT_EQ(Job->OutputFile(0).streams.size(), join ? 1u : 2u) << "join " << join;
+    }
+}
+
+TEST_F(JobTest, AJoinOfInputsWithoutDurationHasNoTotal) {
+    const testmedia::TSample raw =
+        testmedia::MakeSample(TJobMedia::Instance().Scratch(""), testmedia::TSampleKind::RawElementary);
+    ASSERT_TRUE(Job->OpenInputFile(raw.Path)) << Job->LastErrMsg();
+    if (Job->InputFile(0).ctx->duration != AV_NOPTS_VALUE)
+        GTEST_SKIP() << "the library estimates a duration for this input";
+    ASSERT_TRUE(Job->OpenInputFile(raw.Path));
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("raw_join.mp4"), true), 2) << Job->LastErrMsg();
+    EXPECT_EQ(Job->FTotalOutputDuration, -1);
 }
