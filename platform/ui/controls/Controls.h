@@ -1,0 +1,419 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "platform/core/Component.h"
+#include "platform/core/Set.h"
+#include "platform/gfx/Canvas.h"
+#include "platform/gfx/Color.h"
+#include "platform/gfx/Font.h"
+#include "platform/gfx/Geometry.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/WinConsts.h"
+#include "platform/ui/WinTypes.h"
+
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+
+// A message as the controls see it: number, parameters and the answer.
+struct TMessage {
+    UINT Msg = 0;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+    LRESULT Result = 0;
+};
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+inline const TAnchors AnchorsTopLeft{akLeft, akTop};
+
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateItem>;
+
+enum TControlStyleItem {
+    csAcceptsControls, csCaptureMouse, csDesignInteractive, csClickEvents, csFramed, csSetCaption, csOpaque,
+    csDoubleClicks, csFixedWidth, csFixedHeight, csNoDesignVisible, csReplicatable, csNoStdEvents,
+    csDisplayDragImage, csReflector, csActionClient, csMenuEvents, csParentBackground
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+enum TControlStateItem {
+    csLButtonDown, csClicked, csPalette, csReadingState, csAlignmentNeeded, csFocusing, csCreating,
+    csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
+};
+using TControlState = TSet<TControlStateItem>;
+
+// Cursors by the classic numbers; the window layer shows them as IDC_* shapes.
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+HCURSOR CursorShape(TCursor cursor);
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+
+// The shift state of a key message (from the key state) or a mouse message
+// (from its wParam).
+TShiftState KeyboardStateToShiftState();
+TShiftState KeysToShiftState(WORD keys);
+// Whether text holds "&" followed by the character (case-insensitive).
+bool IsAccel(char32_t key, const std::string& caption);
+
+// Minimum and maximum size of a control; 0 means no limit.
+struct TSizeConstraints {
+    int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
+
+// The base of every control: a rectangle in its parent's client area,
+// visibility, text, font, colour, mouse handling and the control
+// notifications. Messages reach a control through WindowProc, which is
+// WndProc unless someone replaces it.
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    int Left() const { return FLeft; }
+    int Top() const { return FTop; }
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    void SetLeft(int v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(int v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(int v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(int v) { SetBounds(FLeft, FTop, FWidth, v); }
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    virtual TRect ClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(int v);
+    void SetClientHeight(int v);
+    virtual TPoint ClientOrigin() const;        // client (0,0) on the screen
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value);
+    TSizeConstraints& Constraints() { return FConstraints; }
+    void SetConstraints(const TSizeConstraints& c);
+
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible with every parent up to a shown form.
+    virtual bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+
+    const std::string& Caption() const { return FText; }
+    void SetCaption(const std::string& value) { SetText(value); }
+    const std::string& Text() const { return FText; }
+    void SetText(const std::string& value);
+
+    TFont& Font() { return FFont; }
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& value) { FHint = value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value);
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState value) { FControlState = value; }
+
+    virtual void Invalidate();
+    void Repaint();
+    virtual void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    LRESULT Perform(UINT Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    // The replaceable entry point; by default it is WndProc.
+    std::function<void(TMessage&)> WindowProc;
+    virtual void WndProc(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    TCustomForm* GetParentForm() const;
+    // Runs OnClick (overridden by buttons to do their own part first).
+    virtual void Click();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnResize;
+    std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)> OnContextPopup;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    virtual void DblClick();
+    // A completed click of the mouse; check boxes toggle here.
+    virtual void DoMouseClick() { Click(); }
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void Resize();
+    virtual void Changed() { Perform(CM_CHANGED, 0, LPARAM(this)); }
+    // Fits the control to its content (labels); called when text or font change.
+    virtual void AdjustBounds() {}
+    // Whether the size may be changed to w, h (constraints applied by the caller).
+    virtual bool CanResize(int& /*w*/, int& /*h*/) { return true; }
+    virtual void RequestAlign();
+    virtual void VisibleChanging() {}
+    virtual void FontChanged();
+    // Whether the control is shown when its parent paints (windowless kinds).
+    bool IsVisibleForPaint() const { return FVisible; }
+    // The nearest parent with a window handle (the one that paints us).
+    TWinControl* ParentWithHandle() const;
+    void InvalidateControl(bool isVisible, bool isOpaque);
+    // Moves without any notification (alignment and anchors use it).
+    void UpdateBoundsRect(const TRect& r);
+    void ApplyConstraints(int& w, int& h) const;
+    void SendCancelMode(TControl* Sender);
+    bool IsLoading() const { return ComponentState().Contains(csLoading); }
+
+    TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    TControlState FControlState;
+    TWinControl* FParent = nullptr;
+    int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::string FText;
+    TFont FFont;
+    TColor FColor = clWindow;
+    TCursor FCursor = crDefault;
+
+private:
+    friend class TWinControl;
+    void HandleMouse(TMessage& m);
+    void HandleControlMessage(TMessage& m);
+    void ParentFontChanged();
+    void ParentColorChanged();
+
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = AnchorsTopLeft;
+    TSizeConstraints FConstraints;
+    TRect FAnchorRules;          // distances to the parent's right and bottom edges when anchored
+    bool FParentFont = true;
+    bool FParentColor = true;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    bool FSettingFont = false;
+    std::string FHint;
+    TPopupMenu* FPopupMenu = nullptr;
+};
+
+// A windowless control: its parent paints it in z-order and hands it the
+// mouse. It draws on the canvas in Paint.
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+    TCanvas& Canvas() { return *FCanvas; }
+
+protected:
+    void WndProc(TMessage& Message) override;
+    virtual void Paint() {}
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// Window creation parameters a control may change in CreateParams.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    UINT WindowClassStyle = CS_DBLCLKS;
+    std::string WinClassName;
+};
+
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+
+// A control with a window of its own, created when first needed. It holds
+// other controls, takes the focus and paints windowless children.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+
+    HWND Handle();
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void HandleNeeded() { Handle(); }
+    // Destroys the window and makes a new one, keeping text, bounds and state.
+    void RecreateWnd();
+    static TWinControl* FindControl(HWND h);
+
+    int ControlCount() const { return int(FControls.size()); }
+    // Children in z-order, the bottom one first.
+    TControl* Controls(int index) const { return FControls[size_t(index)]; }
+    TControl* ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls = false) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+    bool ContainsControl(const TControl* c) const;
+
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
+    bool AlignDisabled() const { return FAlignLevel > 0; }
+
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value);
+    int TabOrder() const;
+    void SetTabOrder(int value);
+    // Windowed children in tab order.
+    std::vector<TWinControl*> GetTabOrderList() const;
+    TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) const;
+    void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+
+    void Invalidate() override;
+    void Update() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    TRect ClientRect() const override;
+    TPoint ClientOrigin() const override;
+    bool Showing() const override;
+    void SetEnabled(bool value) override;
+    void ScrollBy(int dx, int dy);
+    // Paints the control and its children into dc with its (0,0) at (x, y).
+    void PaintTo(HDC dc, int x, int y);
+
+    TBorderStyle BorderWidthStyle() const { return bsNone; }
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int v) { FBorderWidth = v; Realign(); }
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
+    TKeyPressEvent OnKeyPress;
+    TMouseWheelEvent OnMouseWheel;
+
+protected:
+    virtual void CreateParams(TCreateParams& Params);
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    virtual void CreateHandle();
+    void DestroyHandle();
+    void WndProc(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+    // The client area the children align in.
+    virtual void AdjustClientRect(TRect& r);
+    virtual void AlignControls(TControl* AControl, TRect& r);
+    // Paints the window's own face (the default procedure's painting).
+    virtual void PaintWindow(HDC dc);
+    void PaintHandler(TMessage& m);
+    void PaintControls(HDC dc, TControl* first);
+    virtual void KeyDown(WORD& Key, TShiftState Shift);
+    virtual void KeyUp(WORD& Key, TShiftState Shift);
+    virtual void KeyPress(char32_t& Key);
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual void DoEnter();
+    virtual void DoExit();
+    void RequestAlign() override;
+    void FontChanged() override;
+    void UpdateStyle(DWORD add, DWORD remove);
+    bool DoKeyDown(TMessage& m);
+    void ChildAligned(TControl* child);
+    void SetZOrderOf(TControl* c, bool top);
+
+    std::vector<TControl*> FControls;       // every child, z-order bottom first
+    HWND FHandle = nullptr;
+    int FBorderWidth = 0;
+
+private:
+    friend class TControl;
+    friend class TCustomForm;
+    void UpdateShowing();
+    void UpdateAnchorRules(TSize oldClient);
+    void RouteMouse(TMessage& m);
+    void TrackMouseControl(TPoint clientPt);
+    void ReadBackBounds();
+
+    TWndProc FDefWndProc;
+    std::vector<TWinControl*> FTabList;    // windowed children in tab order
+    bool FTabStop = false;
+    int FAlignLevel = 0;
+    bool FAligning = false;
+    TSize FLastClient{-1, -1};
+    TControl* FMouseControl = nullptr;      // the windowless child under the mouse
+    bool FInBoundsUpdate = false;
+};
+
+// A windowed control that paints its own face on its canvas in Paint.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+    TCanvas& Canvas() { return *FCanvas; }
+
+protected:
+    void PaintWindow(HDC dc) override;
+    virtual void Paint() {}
+
+private:
+    std::unique_ptr<TCanvas> FCanvas;
+};
+
+// The control that has the mouse captured (windowless ones included).
+TControl* GetCaptureControl();
+void SetCaptureControl(TControl* c);
+// The control (windowless included) under a screen point.
+TControl* FindDragTarget(TPoint screen, bool allowDisabled);
+// The short or long part of "short|long" hint text.
+std::string GetShortHint(const std::string& hint);
+std::string GetLongHint(const std::string& hint);

@@ -1,0 +1,159 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+#include "platform/core/Component.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/ui/WinTypes.h"
+
+struct TMessage;
+class TImageList;
+class TMenu;
+
+// A shortcut: a virtual key with modifier bits.
+using TShortCut = WORD;
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+constexpr TShortCut scNone = 0;
+TShortCut ShortCut(WORD key, bool shift, bool ctrl, bool alt);
+// "Ctrl+F4", "Alt+F4", "F1", "Shift+Ctrl+A"; "" for none.
+std::string ShortCutToText(TShortCut shortCut);
+TShortCut TextToShortCut(const std::string& text);
+// The shortcut a key-down message stands for (with the keyboard's modifiers).
+TShortCut ShortCutFromMessage(const TMessage& keyMsg);
+// Removes the accelerator marks of a caption ("&&" stays one "&").
+std::string StripHotkey(const std::string& caption);
+
+// One entry of a menu, holding its sub-items. A caption of "-" is a line.
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* AOwner);
+    ~TMenuItem() override;
+
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& v) { FCaption = v; Changed(); }
+    bool IsLine() const { return FCaption == "-"; }
+    bool Checked() const { return FChecked; }
+    // Checking a radio item unchecks the other radio items of its group.
+    void SetChecked(bool v);
+    bool RadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool v) { FRadioItem = v; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int v) { FGroupIndex = v; }
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool v) { FEnabled = v; Changed(); }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { FVisible = v; Changed(); }
+    bool Default() const { return FDefault; }
+    void SetDefault(bool v) { FDefault = v; Changed(); }
+    TShortCut ShortCut() const { return FShortCut; }
+    void SetShortCut(TShortCut v) { FShortCut = v; Changed(); }
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& v) { FHint = v; }
+    TBitmap& Bitmap() { return FBitmap; }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int v) { FImageIndex = v; Changed(); }
+    bool AutoCheck() const { return FAutoCheck; }
+    void SetAutoCheck(bool v) { FAutoCheck = v; }
+    // A number unique in the program, for DispatchCommand.
+    UINT Command() const { return FCommand; }
+
+    int Count() const { return int(FItems.size()); }
+    TMenuItem* Items(int index) const { return FItems[size_t(index)]; }
+    TMenuItem* Parent() const { return FParent; }
+    int MenuIndex() const;
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    void Remove(TMenuItem* item);
+    void Delete(int index);
+    void Clear();
+    TMenuItem* Find(const std::string& caption) const;
+    TMenu* GetParentMenu() const;
+
+    virtual void Click();
+    std::function<void(TObject* Sender)> OnClick;
+
+private:
+    void Changed();
+
+    std::string FCaption;
+    bool FChecked = false;
+    bool FRadioItem = false;
+    int FGroupIndex = 0;
+    bool FEnabled = true;
+    bool FVisible = true;
+    bool FDefault = false;
+    bool FAutoCheck = false;
+    TShortCut FShortCut = 0;
+    std::string FHint;
+    TBitmap FBitmap;
+    int FImageIndex = -1;
+    UINT FCommand = 0;
+    TMenuItem* FParent = nullptr;
+    TMenu* FMenu = nullptr;                // set on the root item
+    std::vector<TMenuItem*> FItems;        // owned
+    friend class TMenu;
+};
+
+// A tree of items under an invisible root.
+class TMenu : public TComponent {
+public:
+    explicit TMenu(TComponent* AOwner);
+    ~TMenu() override;
+
+    TMenuItem* Items() const { return FItems.get(); }
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* v);
+    // Runs the enabled, visible item whose shortcut the key message is.
+    bool IsShortCut(TMessage& keyMsg);
+    // Runs the item with that command number.
+    bool DispatchCommand(UINT command);
+    TMenuItem* FindItem(UINT command) const;
+    TMenuItem* FindShortCut(TShortCut sc) const;
+    // Raised when items change (the skin's menu bar redraws on it).
+    std::function<void(TObject* Sender)> OnChange;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    std::unique_ptr<TMenuItem> FItems;
+    TImageList* FImages = nullptr;
+};
+
+// The menu of a form. No bar is drawn here: the form routes its shortcuts
+// through it and the skin layer draws the bar.
+class TMainMenu : public TMenu {
+public:
+    explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
+    bool AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(bool v) { FAutoLineReduction = v; }
+
+private:
+    bool FAutoLineReduction = true;
+};
+
+// A menu shown at a screen point. The plain Popup runs a simple list window
+// until an item is chosen or the menu is dismissed; the skin layer overrides it.
+class TPopupMenu : public TMenu {
+public:
+    explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+    virtual void Popup(int X, int Y);
+    TComponent* PopupComponent() const { return FPopupComponent; }
+    void SetPopupComponent(TComponent* c) { FPopupComponent = c; }
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool v) { FAutoPopup = v; }
+    // The item the last plain popup ran (null when dismissed).
+    TMenuItem* LastChosen() const { return FLastChosen; }
+    std::function<void(TObject* Sender)> OnPopup;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TComponent* FPopupComponent = nullptr;
+    TMenuItem* FLastChosen = nullptr;
+    bool FAutoPopup = true;
+};
