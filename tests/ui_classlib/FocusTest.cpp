@@ -1,0 +1,153 @@
+#include "ClassLibFixture.h"
+
+class TFocusTest : public TClassLibTest {
+protected:
+    // Three buttons and a check box in a row; the check box is second in tab order.
+    void SetUp() override
+    {
+        TClassLibTest::SetUp();
+        Form = MakeForm(50, 50, 400, 200, false);
+        Form->SetName("Form");
+        const char* names[] = {"A", "B", "C"};
+        for (int i = 0; i < 3; ++i) {
+            auto* b = new TButton(Form);
+            b->SetName(names[i]);
+            b->SetCaption(names[i]);
+            b->SetBounds(10 + i * 90, 10, 80, 25);
+            b->SetParent(Form);
+            b->OnEnter = [this](TObject* s) { Log.push_back("enter " + static_cast<TComponent*>(s)->Name()); };
+            b->OnExit = [this](TObject* s) { Log.push_back("exit " + static_cast<TComponent*>(s)->Name()); };
+            Buttons.push_back(b);
+        }
+        Check = new TCheckBox(Form);
+        Check->SetName("Check");
+        Check->SetBounds(10, 60, 100, 20);
+        Check->SetParent(Form);
+        Check->SetTabOrder(1);
+        Form->Show();
+        Pump();
+    }
+
+    std::string Focused() const
+    {
+        TWinControl* c = TWinControl::FindControl(GetFocus());
+        return c ? c->Name() : "?";
+    }
+
+    TForm* Form = nullptr;
+    std::vector<TButton*> Buttons;
+    TCheckBox* Check = nullptr;
+    std::vector<std::string> Log;
+};
+
+TEST_F(TFocusTest, ActivationFocusesTheFirstTabStopAndTabWalksTheTabOrder)
+{
+    EXPECT_EQ(Focused(), "A");
+    EXPECT_EQ(Form->ActiveControl(), Buttons[0]);
+    const char* expected[] = {"Check", "B", "C", "A"};
+    for (const char* name : expected) {
+        Key(VK_TAB);
+        EXPECT_EQ(Focused(), name);
+    }
+    Backend->KeyDown(VK_SHIFT);
+    Key(VK_TAB);
+    Backend->KeyUp(VK_SHIFT);
+    Pump();
+    EXPECT_EQ(Focused(), "C");
+    EXPECT_EQ(Screen->ActiveControl(), Buttons[2]);
+}
+
+TEST_F(TFocusTest, TabSkipsControlsThatCannotTakeTheFocus)
+{
+    Check->SetEnabled(false);
+    Buttons[1]->SetTabStop(false);
+    Key(VK_TAB);
+    EXPECT_EQ(Focused(), "C");
+    Buttons[2]->SetVisible(false);
+    EXPECT_EQ(Focused(), "Form") << "hiding the focused control moves the focus off it";
+}
+
+TEST_F(TFocusTest, EnterAndExitComeInOrderAndFocusChangeReachesEveryControl)
+{
+    Log.clear();
+    int changes = 0;
+    TControl* lastSender = nullptr;
+    Buttons[2]->WindowProc = [&, inner = Buttons[2]->WindowProc](TMessage& m) {
+        if (m.Msg == CM_FOCUSCHANGED) {
+            ++changes;
+            lastSender = reinterpret_cast<TControl*>(m.LParam);
+        }
+        inner(m);
+    };
+    Buttons[1]->SetFocus();
+    EXPECT_EQ(Log, (std::vector<std::string>{"exit A", "enter B"}));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(lastSender, Buttons[1]);
+}
+
+TEST_F(TFocusTest, PressingAControlSendsCancelModeToTheActiveControlWithTheSender)
+{
+    TControl* sender = nullptr;
+    Buttons[0]->WindowProc = [&, inner = Buttons[0]->WindowProc](TMessage& m) {
+        if (m.Msg == CM_CANCELMODE)
+            sender = reinterpret_cast<TControl*>(m.LParam);
+        inner(m);
+    };
+    auto* label = new TLabel(Form);
+    label->SetCaption("label");
+    label->SetBounds(10, 120, 60, 20);
+    label->SetParent(Form);
+    Click(label, 2, 2);
+    EXPECT_EQ(sender, label);
+}
+
+TEST_F(TFocusTest, EnterRunsTheDefaultButtonAndEscTheCancelButton)
+{
+    std::vector<std::string> clicks;
+    for (TButton* b : Buttons)
+        b->OnClick = [&clicks](TObject* s) { clicks.push_back(static_cast<TComponent*>(s)->Name()); };
+    Buttons[2]->SetDefault(true);
+    Buttons[1]->SetCancel(true);
+    Check->SetFocus();
+    Key(VK_RETURN);
+    Key(VK_ESCAPE);
+    // A focused button answers Enter itself.
+    Buttons[0]->SetFocus();
+    Key(VK_RETURN);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(TFocusTest, AcceleratorsFocusTheLabelsControlAndClickButtons)
+{
+    auto* label = new TLabel(Form);
+    label->SetCaption("&Name");
+    label->SetFocusControl(Buttons[2]);
+    label->SetBounds(10, 150, 60, 20);
+    label->SetParent(Form);
+    Buttons[1]->SetCaption("&Go");
+    int goClicks = 0;
+    Buttons[1]->OnClick = [&](TObject*) { ++goClicks; };
+    Backend->KeyDown(VK_MENU);
+    Backend->KeyPress('N', "n");
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_EQ(Focused(), "C");
+    Backend->KeyDown(VK_MENU);
+    Backend->KeyPress('G', "g");
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_EQ(goClicks, 1);
+}
+
+TEST_F(TFocusTest, RecreatingAWindowKeepsTextStateAndFocus)
+{
+    Buttons[1]->SetFocus();
+    HWND before = Buttons[1]->Handle();
+    Buttons[1]->SetCaption("kept");
+    Buttons[1]->RecreateWnd();
+    EXPECT_NE(Buttons[1]->Handle(), before);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(GetWindowText(Buttons[1]->Handle()), "kept");
+    EXPECT_EQ(Focused(), "B");
+    EXPECT_EQ(Buttons[1]->BoundsRect(), Bounds(100, 10, 80, 25));
+}
