@@ -219,17 +219,14 @@ TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner)
     FControlStyle.Include(csReplicatable);
     FWidth = 105;
     FHeight = 105;
-}
-
-void TImage::SetGraphic(const TGraphic& g)
-{
-    g.AssignTo(FPicture);
-    PictureChanged();
+    FPicture.OnChange = [this](TObject*) { PictureChanged(); };
 }
 
 void TImage::PictureChanged()
 {
-    FPicture.SetTransparent(FTransparent);
+    if (TGraphic* g = FPicture.Graphic())
+        if (g->Transparent() != FTransparent)
+            g->SetTransparent(FTransparent);
     AdjustBounds();
     Invalidate();
 }
@@ -237,7 +234,8 @@ void TImage::PictureChanged()
 void TImage::SetTransparent(bool v)
 {
     FTransparent = v;
-    FPicture.SetTransparent(v);
+    if (TGraphic* g = FPicture.Graphic())
+        g->SetTransparent(v);
     if (v)
         FControlStyle.Exclude(csOpaque);
     Invalidate();
@@ -245,7 +243,7 @@ void TImage::SetTransparent(bool v)
 
 void TImage::AdjustBounds()
 {
-    if (FAutoSize && !FPicture.Empty() && !IsLoading())
+    if (FAutoSize && FPicture.Graphic() && !FPicture.Graphic()->Empty() && !IsLoading())
         SetBounds(Left(), Top(), FPicture.Width(), FPicture.Height());
 }
 
@@ -277,13 +275,14 @@ TRect TImage::DestRect() const
 
 void TImage::Paint()
 {
-    if (FPicture.Empty())
+    TGraphic* g = FPicture.Graphic();
+    if (!g || g->Empty())
         return;
     TRect r = DestRect();
-    if (r.Width() == FPicture.Width() && r.Height() == FPicture.Height())
-        Canvas().Draw(r.Left, r.Top, FPicture);
+    if (r.Width() == g->Width() && r.Height() == g->Height())
+        Canvas().Draw(r.Left, r.Top, *g);
     else
-        Canvas().StretchDraw(r, FPicture);
+        Canvas().StretchDraw(r, *g);
 }
 
 // ------------------------------------------------------------------ TScrollBox

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Picture.h"
 #include "platform/ui/controls/StdCtrls.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
@@ -81,9 +82,8 @@ private:
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* AOwner);
-    TBitmap& Picture() { return FPicture; }
-    // Takes any picture kind (through a bitmap) and repaints.
-    void SetGraphic(const TGraphic& g);
+    // Any picture kind; changing it repaints (and resizes with AutoSize).
+    TPicture& Picture() { return FPicture; }
     void PictureChanged();
     bool Stretch() const { return FStretch; }
     void SetStretch(bool v) { FStretch = v; Invalidate(); }
@@ -103,7 +103,7 @@ protected:
     void AdjustBounds() override;
 
 private:
-    TBitmap FPicture;
+    TPicture FPicture;
     bool FStretch = false;
     bool FCenter = false;
     bool FProportional = false;

@@ -4,28 +4,6 @@
 #include "platform/gfx/Blit.h"
 #include "platform/gfx/DeviceContext.h"
 
-void TIcon::AssignGraphic(const TGraphic& g)
-{
-    g.AssignTo(FImage);
-    if (FImage.PixelFormat() != pf32bit) {
-        FImage.SetPixelFormat(pf32bit);
-        for (int y = 0; y < FImage.Height(); ++y) {
-            uint8_t* row = FImage.ScanLine(y);
-            for (int x = 0; x < FImage.Width(); ++x)
-                row[x * 4 + 3] = 255;
-        }
-    }
-    Changed();
-}
-
-void TIcon::Draw(TCanvas& canvas, int x, int y) const
-{
-    if (FImage.Empty() || !canvas.Handle())
-        return;
-    TRect r{0, 0, FImage.Width(), FImage.Height()};
-    AlphaBlend(*canvas.Handle(), r.Offsetted(x, y), FImage, r, TBlendFunction{255, true}, true);
-}
-
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner)
 {
 }

@@ -10,29 +10,6 @@
 enum TDrawingStyle { dsFocus, dsSelected, dsNormal, dsTransparent };
 enum TImageType { itImage, itMask };
 
-// A picture of the window's icon: a 32-bit bitmap with alpha.
-class TIcon {
-public:
-    int Width() const { return FImage.Width(); }
-    int Height() const { return FImage.Height(); }
-    bool Empty() const { return FImage.Empty(); }
-    TBitmap& Image() { return FImage; }
-    const TBitmap& Image() const { return FImage; }
-    void Assign(const TIcon& other) { FImage = other.FImage; Changed(); }
-    // Takes the picture of any graphic (as a 32-bit bitmap with alpha).
-    void AssignGraphic(const TGraphic& g);
-    void Draw(TCanvas& canvas, int x, int y) const;
-    std::function<void(TObject* Sender)> OnChange;
-
-private:
-    void Changed()
-    {
-        if (OnChange)
-            OnChange(nullptr);
-    }
-    TBitmap FImage;
-};
-
 // Pictures of one size, kept as 32-bit bitmaps with alpha. A picture added
 // with a mask, or with a key colour when Masked, gets alpha 0 where it is
 // transparent. Draw paints enabled or greyed.

@@ -8,7 +8,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/ControlHooks.h"
 #include "platform/ui/controls/HintWindow.h"
-#include "platform/ui/controls/ImageList.h"
+#include "platform/gfx/Icon.h"
 
 TApplication* Application = new TApplication(nullptr);
 TScreen* Screen = new TScreen(nullptr);

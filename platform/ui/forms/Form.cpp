@@ -5,7 +5,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/controls/ImageList.h"
+#include "platform/gfx/Icon.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"

@@ -80,12 +80,11 @@ TDemoForm::TDemoForm(TComponent* AOwner) : TForm(AOwner)
     Picture->SetParent(this);
     Picture->SetBounds(366, 50, 100, 100);
     Picture->SetStretch(true);
-    TBitmap& b = Picture->Picture();
-    b.SetSize(20, 20);
+    TBitmap b(20, 20);
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 20; ++x)
             b.SetPixel(x, y, ((x / 5 + y / 5) % 2) ? RGB(230, 120, 20) : RGB(250, 240, 200));
-    Picture->PictureChanged();
+    Picture->Picture().SetGraphic(&b);
 
     Box = new TScrollBox(this);
     Box->SetParent(this);
