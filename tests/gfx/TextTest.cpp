@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/FontEngine.h"
@@ -315,4 +317,25 @@ TEST(Text, UnderlineAndStrikeOutStyles)
     EXPECT_GT(underline.Ink().Bottom, plain.Ink().Bottom);
     EXPECT_FALSE(strike.SameAs(plain));
     EXPECT_EQ(strike.Ink().Bottom, plain.Ink().Bottom);
+}
+
+TEST(Text, SeveralThreadsDrawAtOnce)
+{
+    // Workers draw captions on their own bitmaps (the engine's snapshots)
+    // while the main thread draws too: fonts and glyph caches are shared.
+    auto work = [](int seed, int* inked) {
+        TTextSheet sheet(120, 30, seed % 2 ? "Arial" : "宋体", -11 - seed % 4);
+        for (int i = 0; i < 20; ++i)
+            sheet.Canvas.TextOut(0, 0, std::string(Title) + std::to_string(i * seed));
+        *inked = sheet.Ink().IsEmpty() ? 0 : 1;
+    };
+    int results[4] = {};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t)
+        threads.emplace_back(work, t + 1, &results[t]);
+    work(7, &results[3]);
+    for (auto& t : threads)
+        t.join();
+    for (int r : results)
+        EXPECT_EQ(r, 1);
 }
