@@ -89,11 +89,17 @@ std::vector<TRun> WrapParagraph(TFontFace& face, const TRun& paragraph, int maxW
             const char32_t c = t[i];
             const int right = rest.X[i - pos + 1];
             if (c != U' ' && right > maxWidth && i > pos) {
-                if (IsCjk(c) || !haveBreak) {
-                    end = next = i;  // before a CJK character, or inside a word too long for a line
-                } else {
+                if (IsCjk(c)) {
+                    end = next = i;  // CJK text breaks between any two characters
+                } else if (haveBreak) {
                     end = breakEnd;
                     next = breakNext;
+                } else {
+                    // A word longer than the line stays whole, as on the classic desktop.
+                    size_t j = i;
+                    while (j < n && t[j] != U' ' && !IsCjk(t[j]))
+                        ++j;
+                    end = next = j;
                 }
                 break;
             }

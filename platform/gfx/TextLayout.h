@@ -31,7 +31,7 @@ TRun LayoutRun(TFontFace& face, const std::u32string& text, const std::vector<bo
 void StripPrefixes(const std::u32string& in, std::u32string& out, std::vector<bool>& marks, bool showMarks);
 
 // Breaks a paragraph into lines no wider than maxWidth: after spaces and
-// around CJK characters; a word longer than a line breaks between characters.
+// around CJK characters; a word longer than a line stays whole and overflows.
 std::vector<TRun> WrapParagraph(TFontFace& face, const TRun& paragraph, int maxWidth, const TTabs& tabs);
 
 // "abc..." and "C:\dir\...\file.txt" that fit maxWidth.

@@ -178,8 +178,9 @@ TEST(DrawText, LayoutsAsATableOfCases)
         {"alpha\nbeta\r\ngamma", 1000, 0, 3},
         {"alpha\nbeta\r\ngamma", 1000, DT_SINGLELINE, 1},
         {"alpha beta gamma", 1, DT_WORDBREAK | DT_SINGLELINE, 1},
-        {"averyveryverylongword", 40, DT_WORDBREAK, 0},  // breaks between characters: checked below
-        {"格式转换器格式转换器", 40, DT_WORDBREAK, 0},
+        {"averyveryverylongword", 40, DT_WORDBREAK, 1},  // a long word stays whole
+        {"alpha averyveryverylongword", 40, DT_WORDBREAK, 2},
+        {"格式转换器格式转换器", 40, DT_WORDBREAK, 0},  // CJK breaks between characters: checked below
     };
     for (const auto& c : cases) {
         TRect r = Rect(0, 0, c.width, 0);
@@ -192,7 +193,10 @@ TEST(DrawText, LayoutsAsATableOfCases)
             EXPECT_LE(r.Width(), c.width) << c.text << " every line fits";
         }
     }
-    // The calculated width is the widest line.
+    // A word wider than the rectangle widens it; the calculated width is the widest line.
+    TRect narrow = Rect(0, 0, 40, 0);
+    sheet.Canvas.DrawText("averyveryverylongword", narrow, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(narrow.Width(), sheet.Canvas.TextWidth("averyveryverylongword"));
     TRect r = Rect(10, 10, 1000, 10);
     sheet.Canvas.DrawText("ab\nabcd", r, DT_CALCRECT);
     EXPECT_EQ(r, Rect(10, 10, 10 + sheet.Canvas.TextWidth("abcd"), 10 + 2 * line));
