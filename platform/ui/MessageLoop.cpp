@@ -116,10 +116,18 @@ LRESULT DispatchMessage(const TMsg& msg)
         return 0;
     if (msg.message == WM_PAINT) {
         if (TWindowRecord* w = m.Alive(msg.hwnd)) {
-            ++m.SendDepth;
+            // Counted as a send, so records destroyed while painting stay
+            // valid until the paint returns (also when a handler throws).
+            struct TDepth {
+                TWindowManager& M;
+                explicit TDepth(TWindowManager& manager) : M(manager) { ++M.SendDepth; }
+                ~TDepth()
+                {
+                    if (--M.SendDepth == 0)
+                        M.FlushGraveyard();
+                }
+            } depth(m);
             m.DeliverPaint(w);
-            if (--m.SendDepth == 0)
-                m.FlushGraveyard();
         }
         return 0;
     }
