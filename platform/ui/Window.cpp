@@ -374,6 +374,10 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value)
         LONG_PTR old = reinterpret_cast<LONG_PTR>(w->Owner);
         TWindowRecord* owner = m.Alive(reinterpret_cast<HWND>(value));
         TWindowRecord* root = m.TopLevelOf(owner);
+        // An owner chain never loops back to the window itself.
+        for (TWindowRecord* o = root; o; o = m.Find(o->Owner))
+            if (o == w)
+                return 0;
         w->Owner = root ? root->Handle : nullptr;
         return old;
     }

@@ -154,6 +154,9 @@ TEST_F(SequenceTest, OwnedWindowsFollowTheirOwnerIntoAndOutOfMinimised)
     EXPECT_FALSE(IsWindowVisible(hiddenTool));
     EXPECT_EQ(Take(), (Strings{"tool SHOWWINDOW(0)", "form SIZE(0,0)", "form ACTIVATE(0)", "other ACTIVATE(1)",
                                "form SIZE(292,172)", "other ACTIVATE(0)", "form ACTIVATE(1)", "tool SHOWWINDOW(1)"}));
+    // An owner loop is refused.
+    EXPECT_EQ(SetWindowLong(form, GWL_HWNDPARENT, reinterpret_cast<LONG_PTR>(tool)), 0);
+    EXPECT_EQ(GetWindow(form, GW_OWNER), nullptr);
     TRect huge;
     SetWindowPos(other, nullptr, 0, 0, 100000, 100000, SWP_NOMOVE | SWP_NOZORDER);
     GetWindowRect(other, huge);
