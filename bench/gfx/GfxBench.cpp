@@ -76,7 +76,18 @@ void AlphaBlendPerPixel(benchmark::State& state)
     TDeviceContext dc(&target);
     const TRect all = Rect(0, 0, target.Width(), target.Height());
     for (auto _ : state)
-        AlphaBlend(dc, all, source, all, TBlendFunction{200, true});
+        AlphaBlend(dc, all, source, all, TBlendFunction{255, true});
+    Report(state);
+}
+
+void AlphaBlendConstant(benchmark::State& state)
+{
+    TBitmap target = Pattern(int(state.range(0)), int(state.range(1)), pf32bit);
+    TBitmap source = Pattern(target.Width(), target.Height(), pf32bit);
+    TDeviceContext dc(&target);
+    const TRect all = Rect(0, 0, target.Width(), target.Height());
+    for (auto _ : state)
+        AlphaBlend(dc, all, source, all, TBlendFunction{128, false});
     Report(state);
 }
 
@@ -138,5 +149,6 @@ BENCHMARK(Blit) SIZES;
 BENCHMARK(BlitFrom24) SIZES;
 BENCHMARK(Stretch) SIZES;
 BENCHMARK(AlphaBlendPerPixel) SIZES;
+BENCHMARK(AlphaBlendConstant) SIZES;
 BENCHMARK(TextLines) SIZES;
 BENCHMARK(Composition)->Unit(benchmark::kMillisecond);

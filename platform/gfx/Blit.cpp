@@ -68,6 +68,16 @@ uint32_t Blend(uint32_t s, uint32_t d, const TBlitParams& p)
     return out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24);
 }
 
+// Each byte of p times a / 255, rounded, two bytes per multiplication.
+inline uint32_t MulDiv255x4(uint32_t p, uint32_t a)
+{
+    uint32_t rb = (p & 0x00FF00FF) * a + 0x00800080;
+    rb = ((rb + ((rb >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+    uint32_t ag = ((p >> 8) & 0x00FF00FF) * a + 0x00800080;
+    ag = (ag + ((ag >> 8) & 0x00FF00FF)) & 0xFF00FF00;
+    return rb | ag;
+}
+
 // The common blend of 32-bit surfaces, written out for speed; other cases
 // go through Blend.
 void BlendRow32(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t* srcRow, const TBlitParams& p)
@@ -95,6 +105,24 @@ void BlendRow32(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t*
                 std::memcpy(d, s, 4);
                 continue;
             }
+            if (k == 255 && s[0] <= sa && s[1] <= sa && s[2] <= sa) {
+                // Valid premultiplied pixels cannot overflow: all four channels at once.
+                uint32_t sp, dp;
+                std::memcpy(&sp, s, 4);
+                std::memcpy(&dp, d, 4);
+                dp = sp + MulDiv255x4(dp, 255 - sa);
+                std::memcpy(d, &dp, 4);
+                continue;
+            }
+        }
+        if (!p.SourceAlpha) {
+            // Constant alpha alone never overflows a channel: all four at once.
+            uint32_t sp, dp;
+            std::memcpy(&sp, s, 4);
+            std::memcpy(&dp, d, 4);
+            dp = MulDiv255x4(sp, k) + MulDiv255x4(dp, 255 - k);
+            std::memcpy(d, &dp, 4);
+            continue;
         }
         uint32_t sc[3] = {s[0], s[1], s[2]};
         if (k != 255) {
