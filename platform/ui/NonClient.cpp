@@ -6,6 +6,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
+#include "platform/ui/Timers.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 
@@ -16,6 +17,8 @@
 namespace {
 
 constexpr int ScrollBarSize = 17;
+// The id of the repeat timer of a held scroll arrow; window code uses small ids.
+constexpr UINT_PTR ScrollRepeatTimer = 0xFFF0;
 
 struct TCaptionButton {
     int Hit;
@@ -511,8 +514,12 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
     else if (l.Thumb.Contains(p)) thumb = true;
     else if (l.Track.Contains(p)) code = (vert ? p.Y < l.Thumb.Top : p.X < l.Thumb.Left) ? SB_PAGEUP : SB_PAGEDOWN;
     else return;
-    if (code >= 0)
+    if (code >= 0) {
         m.Send(h, msgId, WPARAM(code), 0);
+        SetTimer(h, ScrollRepeatTimer, 400);
+    }
+    if (!(w = m.Alive(h)))
+        return;
     int grab = thumb ? (vert ? p.Y - l.Thumb.Top : p.X - l.Thumb.Left) : 0;
     int lastPos = w->Scroll[bar].nPos;
     SetCapture(h);
@@ -526,6 +533,23 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
         }
         if (msg.message == WM_LBUTTONUP)
             break;
+        if (msg.message == WM_TIMER && msg.hwnd == h && msg.wParam == ScrollRepeatTimer) {
+            // Held on an arrow or the track: repeat, on the track only until
+            // the thumb has come under the mouse.
+            if (!(w = m.Alive(h)))
+                break;
+            TBarLayout now = LayoutBar(*w, bar);
+            TPoint q{m.CursorPos.X - o.X, m.CursorPos.Y - o.Y};
+            int at = vert ? q.Y : q.X;
+            bool repeat = code == SB_LINEUP ? now.Before.Contains(q)
+                        : code == SB_LINEDOWN ? now.After.Contains(q)
+                        : code == SB_PAGEUP ? now.Track.Contains(q) && at < (vert ? now.Thumb.Top : now.Thumb.Left)
+                        : now.Track.Contains(q) && at >= (vert ? now.Thumb.Bottom : now.Thumb.Right);
+            if (repeat)
+                m.Send(h, msgId, WPARAM(code), 0);
+            SetTimer(h, ScrollRepeatTimer, 50);
+            continue;
+        }
         if (msg.message == WM_MOUSEMOVE && thumb) {
             if (!(w = m.Alive(h)))
                 break;
@@ -543,6 +567,7 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
         TranslateMessage(msg);
         DispatchMessage(msg);
     }
+    KillTimer(h, ScrollRepeatTimer);
     if (m.CaptureWnd == h)
         ReleaseCapture();
     if (!m.Alive(h))

@@ -178,6 +178,20 @@ TEST_F(FrameTest, ScrollStateIsKeptWithoutTheStylesAndTheBarSendsThumbPositions)
     Release(400 + 191, 300 + 100);
     Pump();
     EXPECT_EQ(Take(), (Strings{"list VSCROLL(5,45)", "list VSCROLL(4,45)", "list VSCROLL(8,0)"}));
+
+    // A held arrow repeats (first after 400 ms, then every 50 ms) until released.
+    int steps = 0;
+    On(list, WM_VSCROLL, [&](HWND, WPARAM wp, LPARAM) {
+        if (LOWORD(wp) == SB_LINEDOWN && ++steps == 3)
+            InjectMouseButton(0, false, TPoint{400 + 191, 300 + 190});
+        return std::optional<LRESULT>(0);
+    });
+    uint64_t start = Screen->Now();
+    Screen->MouseDown(400 + 191, 300 + 190);
+    Pump();
+    EXPECT_EQ(Take(), (Strings{"list VSCROLL(1,0)", "list VSCROLL(1,0)", "list VSCROLL(1,0)", "list VSCROLL(8,0)"}));
+    EXPECT_GE(Screen->Now() - start, 450u);
+    EXPECT_LT(Screen->Now() - start, 500u);
 }
 
 TEST_F(FrameTest, MonitorsAndWorkAreasComeFromTheBackEnd)
