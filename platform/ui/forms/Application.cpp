@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/ControlHooks.h"
 #include "platform/ui/controls/HintWindow.h"
+#include "platform/ui/forms/Dialogs.h"
 #include "platform/gfx/Icon.h"
 
 TApplication* Application = new TApplication(nullptr);
@@ -164,6 +165,11 @@ void TApplication::Restore()
     FMinimizedForms.clear();
     if (OnRestore)
         OnRestore(this);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)
+{
+    return ::MessageBox(text, caption.empty() ? FTitle : caption, flags);
 }
 
 // The hook every queued message passes before it is dispatched.

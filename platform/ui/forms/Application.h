@@ -68,6 +68,8 @@ public:
     bool ProcessMessage();
     void Minimize();
     void Restore();
+    // The plain modal message box (Dialogs.h), titled with Title when caption is empty.
+    int MessageBox(const std::string& text, const std::string& caption, UINT flags);
     bool Minimized() const { return FMinimized; }
 
     // Hints.
