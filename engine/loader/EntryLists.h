@@ -93,6 +93,7 @@
     X(avformat_get_class)                 \
     X(avformat_alloc_context)             \
     X(avformat_free_context)              \
+    X(avformat_alloc_output_context2)     \
     X(avformat_open_input)                \
     X(avformat_find_stream_info)          \
     X(avformat_close_input)               \
@@ -105,6 +106,7 @@
     X(avformat_new_stream)                \
     X(av_guess_format)                    \
     X(av_guess_codec)                     \
+    X(av_guess_frame_rate)                \
     X(av_filename_number_test)            \
     X(av_dump_format)                     \
     X(avio_open)                          \

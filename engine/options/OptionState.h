@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -135,6 +136,9 @@ struct TOptionState {
     std::vector<const AVBitStreamFilter*> Fvideo_bitstream_filters;
     std::vector<const AVBitStreamFilter*> Faudio_bitstream_filters;
     std::vector<const AVBitStreamFilter*> Fsubtitle_bitstream_filters;
+
+    // Names of codec- and muxer-private options an encoder or muxer took.
+    std::set<std::string> Fprivate_options_taken;
 
     TPostHooks FPostHooks;
     int64_t FTotalOutputDuration = -1;

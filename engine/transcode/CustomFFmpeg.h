@@ -157,6 +157,36 @@ public:
     void SetStreamId(const std::string& AName, const std::string& AValue);
     void StorePostHooks(TPostHooks value);
 
+    // ---- option language (engine/options) ----
+    // The one entry point of the option language: a name (case-sensitive) and
+    // its value text. Raises FFmpegException or EConvertError; names nobody
+    // knows change nothing.
+    void ParseOption(const std::string& AName, const std::string& AValue);
+    // ANorm "pal", "ntsc", "film", anything else automatic; ADefaultNorm
+    // "film", "ntsc", anything else PAL.
+    void SetTarget(const std::string& ATarget, const std::string& ANorm, const std::string& ADefaultNorm);
+    void SetTargetOption(const std::string& AValue);
+    // AName "apre", "vpre", "spre" or "fpre"; AValue a built-in preset or a file.
+    void ApplyPreset(const std::string& AName, const std::string& AValue);
+
+    // ---- codec- and muxer-private options: the hand-over to the set-up ----
+    // The option layer keeps options that only a particular encoder or muxer
+    // knows in FOptions.codec_dict (per media type) and FOptions.format_dict.
+    // Opening an output copies them into each new stream's codec_opts and the
+    // output's muxer_opts; these calls then keep only what the chosen encoder
+    // or muxer knows, drop values it refuses (logged as "Invalid value"), and
+    // note what was taken. Output streams call CollectEncoderOptions once their
+    // encoder is chosen and the output calls CollectMuxerOptions once its muxer
+    // is known, so the transcode set-up finds dictionaries that
+    // avcodec_open2(stream.enc, stream.codec, &stream.codec_opts) and
+    // avformat_write_header(output.ctx, &output.muxer_opts) take whole. After
+    // the last encoder and header are open the set-up calls
+    // ReportUnusedOptions: every private option no consumer took is logged
+    // once as a warning; nothing fails.
+    void CollectEncoderOptions(TJobOutputStream& AStream);
+    void CollectMuxerOptions(TJobOutputFile& AOutput);
+    void ReportUnusedOptions();
+
     // Looks a codec up by name for a media type; false with the refusal in
     // LastErrMsg. An empty name gives AV_CODEC_ID_NONE and true.
     bool FindCodec(const std::string& AName, AVMediaType AType, bool AEncoder, int AStrict, AVCodecID& ACodecID);

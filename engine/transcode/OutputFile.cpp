@@ -148,6 +148,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
     if (MuxerKnows(format, "loop"))
         AVLib.av_dict_set(&output->muxer_opts, "loop", IntToStr(Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
     ApplyFFOptions(FOptions, ctx, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
+    CollectMuxerOptions(*output);
     Fstreamid_map.clear();
     FOutputs.push_back(std::move(output));
 

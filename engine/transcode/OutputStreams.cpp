@@ -70,6 +70,26 @@ void SetGlobalHeader(AVCodecContext* AContext, AVCodecContext* AGeneric) {
         AGeneric->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
 }
 
+// Makes the encoder context again for the chosen encoder, so that it starts
+// from that encoder's own defaults (the H.264 encoder, for one, refuses the
+// generic ones); what was set before the choice is carried over.
+void RenewForEncoder(TJobOutputStream& AStream) {
+    if (!AStream.codec)
+        return;
+    AVCodecContext* fresh = AVLib.avcodec_alloc_context3(AStream.codec);
+    if (!fresh)
+        throw FFmpegException("Could not alloc stream");
+    const AVCodecContext* old = AStream.enc;
+    fresh->codec_type = old->codec_type;
+    fresh->thread_count = old->thread_count;
+    fresh->codec_tag = old->codec_tag;
+    fresh->flags = old->flags;
+    fresh->flags2 = old->flags2;
+    fresh->strict_std_compliance = old->strict_std_compliance;
+    AVLib.avcodec_free_context(&AStream.enc);
+    AStream.enc = fresh;
+}
+
 } // namespace
 
 TJobOutputStream& TCustomFFmpeg::AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType) {
@@ -137,6 +157,8 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput) {
                 codec = AVLib.avcodec_find_encoder(id);
             }
             stream.codec = codec;
+            RenewForEncoder(stream);
+            enc = stream.enc;
             enc->codec_id = id;
             ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
             if (codec && codec->supported_framerates && !Fforce_fps)
@@ -169,6 +191,7 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput) {
             else if (Fdo_pass == 2)
                 enc->flags |= AV_CODEC_FLAG_PASS2;
         }
+        CollectEncoderOptions(stream);
         SetLanguage(stream.st, Fvideo_language);
     } catch (...) {
         Fvideo_codec_name.clear();
@@ -210,6 +233,9 @@ void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput) {
                 codec = AVLib.avcodec_find_encoder(id);
             }
             stream.codec = codec;
+            RenewForEncoder(stream);
+            enc = stream.enc;
+            ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
             enc->codec_id = id;
             if (Faudio_qscale > -99999.0f) {
                 enc->flags |= AV_CODEC_FLAG_QSCALE;
@@ -226,6 +252,7 @@ void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput) {
             ChooseSampleRate(enc, codec);
         }
         enc->time_base = AVRational{1, enc->sample_rate > 0 ? enc->sample_rate : Faudio_sample_rate};
+        CollectEncoderOptions(stream);
         SetLanguage(stream.st, Faudio_language);
     } catch (...) {
         Faudio_codec_name.clear();
@@ -260,6 +287,7 @@ void TCustomFFmpeg::NewSubtitleStream(TJobOutputFile& AOutput) {
             }
             enc->codec_id = id;
         }
+        CollectEncoderOptions(stream);
         SetLanguage(stream.st, Fsubtitle_language);
     } catch (...) {
         Fsubtitle_codec_name.clear();
