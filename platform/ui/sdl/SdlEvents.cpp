@@ -1,0 +1,279 @@
+#include <SDL.h>
+#include <algorithm>
+#include <climits>
+#include "platform/ui/Input.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/WindowManager.h"
+#include "platform/ui/sdl/SdlBackend.h"
+#include "platform/ui/sdl/SdlKeys.h"
+#include "platform/ui/sdl/X11Desktop.h"
+
+// SDL events become our input and messages. Pointer input comes from the
+// raw X events (root coordinates) and is routed by our own hit testing and
+// capture, never by SDL's window id. Changes the desktop makes to a window
+// are collected while SDL is pumped and applied afterwards, so window
+// procedures never run inside SDL's event queue.
+
+namespace {
+
+bool CanActivate(TWindowRecord* w)
+{
+    return w && w->Visible() && !w->Minimized && w->Enabled() && !(w->ExStyle & WS_EX_NOACTIVATE);
+}
+
+// The program lost the desktop's focus: a drag, a menu or a move loop ends.
+void CancelModeForDesktop()
+{
+    auto& m = WM();
+    HWND target = m.CaptureWnd ? m.CaptureWnd : m.ActiveWnd;
+    if (m.Alive(target))
+        m.Send(target, WM_CANCELMODE);
+    if (m.CaptureWnd)
+        ReleaseCapture();
+}
+
+} // namespace
+
+void TSdlBackend::WaitForEvents(int64_t timeoutMs)
+{
+    SyncWithWindowManager();
+    FInPump = true;
+    SDL_Event ev;
+    bool any = false;
+    while (SDL_PollEvent(&ev)) {
+        HandleEvent(ev);
+        any = true;
+    }
+    if (!any && timeoutMs != 0) {
+        int wait = timeoutMs < 0 ? -1 : int(std::min<int64_t>(timeoutMs, INT_MAX));
+        if (SDL_WaitEventTimeout(&ev, wait)) {
+            HandleEvent(ev);
+            while (SDL_PollEvent(&ev))
+                HandleEvent(ev);
+        }
+    }
+    FInPump = false;
+    RunDesktopActions();
+}
+
+void TSdlBackend::RunDesktopActions()
+{
+    std::vector<std::function<void()>> actions;
+    actions.swap(FActions);
+    for (auto& action : actions)
+        action();
+}
+
+void TSdlBackend::HandleEvent(const SDL_Event& ev)
+{
+    if (ev.type == FWakeEvent) {
+        FWakePosted = false;
+        return;
+    }
+    switch (ev.type) {
+    case SDL_SYSWMEVENT: {
+        TX11Pointer p = TranslateX11Pointer(ev.syswm.msg);
+        switch (p.Kind) {
+        case TX11Pointer::pkMove:
+            InjectMouseMove(p.Screen);
+            DropMotionTwin();
+            break;
+        case TX11Pointer::pkButtonDown: InjectMouseButton(p.Button, true, p.Screen); break;
+        case TX11Pointer::pkButtonUp: InjectMouseButton(p.Button, false, p.Screen); break;
+        case TX11Pointer::pkWheel: InjectMouseWheel(p.WheelDelta, p.Screen); break;
+        case TX11Pointer::pkNone: break;
+        }
+        break;
+    }
+    case SDL_MOUSEMOTION:
+        // A free move (XInput2): relative to the window, which is where we put it.
+        if (TDesktopWindow* d = Desktop(WindowOfId(ev.motion.windowID)))
+            InjectMouseMove(TPoint{d->Rect.Left + ev.motion.x, d->Rect.Top + ev.motion.y});
+        break;
+    case SDL_WINDOWEVENT: HandleWindowEvent(ev); break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: HandleKey(ev); break;
+    case SDL_TEXTINPUT:
+        // Text an input method committed without a key of its own.
+        InjectKey(VK_PROCESSKEY, true, ev.text.text);
+        InjectKey(VK_PROCESSKEY, false);
+        break;
+    case SDL_DISPLAYEVENT: FActions.push_back([] { BroadcastDisplayChange(); }); break;
+    default: break;        // SDL_QUIT among them: only our own code ends the program
+    }
+}
+
+// SDL turns a core motion or crossing into a mouse motion of its own (for
+// a crossing clamped to the window) right behind the raw event: we have
+// that move already, in root coordinates.
+void TSdlBackend::DropMotionTwin()
+{
+    SDL_Event next[4];
+    int n = SDL_PeepEvents(next, 4, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    for (int i = 0; i < n; ++i) {
+        if (next[i].type == SDL_MOUSEMOTION) {
+            SDL_PeepEvents(next, 1, SDL_GETEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION);
+            return;
+        }
+        if (next[i].type != SDL_WINDOWEVENT)
+            return;
+    }
+}
+
+void TSdlBackend::HandleKey(const SDL_Event& ev)
+{
+    int vk = VirtualKeyOf(ev.key.keysym);
+    if (!vk)
+        return;
+    if (ev.type == SDL_KEYUP) {
+        InjectKey(vk, false);
+        return;
+    }
+    // With text input on, SDL queues the key's text right behind the key:
+    // it travels with the key-down and becomes its characters.
+    std::string text;
+    SDL_Event next;
+    if (FTextInput && SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+        next.type == SDL_TEXTINPUT && SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT) == 1)
+        text = next.text.text;
+    InjectKey(vk, true, text);
+}
+
+void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
+{
+    HWND h = WindowOfId(ev.window.windowID);
+    TDesktopWindow* d = Desktop(h);
+    if (!h || !d)
+        return;
+    bool popup = d->Kind == wkPopupMenu || d->Kind == wkTooltip;
+    switch (ev.window.event) {
+    case SDL_WINDOWEVENT_CLOSE:
+        // Title bar, Alt+F4 or the task bar: the window decides (close query).
+        if (!popup)
+            PostMessage(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case SDL_WINDOWEVENT_MOVED: {
+        TPoint p{ev.window.data1, ev.window.data2};
+        if (p.X == d->Rect.Left && p.Y == d->Rect.Top)
+            break;
+        d->Rect = Bounds(p.X, p.Y, d->Rect.Width(), d->Rect.Height());
+        FActions.push_back([h, p] {
+            TWindowRecord* w = WM().Alive(h);
+            if (w && WM().IsShown(w) && (w->Rect.Left != p.X || w->Rect.Top != p.Y))
+                SetWindowPos(h, nullptr, p.X, p.Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+        break;
+    }
+    case SDL_WINDOWEVENT_SIZE_CHANGED: {
+        TSize s{ev.window.data1, ev.window.data2};
+        if (s.cx == d->Rect.Width() && s.cy == d->Rect.Height())
+            break;
+        d->Rect = Bounds(d->Rect.Left, d->Rect.Top, s.cx, s.cy);
+        FActions.push_back([h, s] {
+            TWindowRecord* w = WM().Alive(h);
+            if (w && WM().IsShown(w) && (w->Width() != s.cx || w->Height() != s.cy))
+                SetWindowPos(h, nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        });
+        break;
+    }
+    case SDL_WINDOWEVENT_MINIMIZED: {
+        TWindowRecord* w = WM().Find(h);
+        if (popup || !d->Shown || !w || !w->Visible() || w->Minimized)
+            break;      // our own hiding or minimising
+        d->IconifiedByDesktop = true;
+        PostMessage(h, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    }
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED: {
+        TWindowRecord* w = WM().Find(h);
+        if (popup || !w || !(w->Minimized || (d->IconifiedByDesktop && !w->Visible())))
+            break;
+        d->IconifiedByDesktop = false;
+        PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+        break;
+    }
+    case SDL_WINDOWEVENT_EXPOSED:
+        // The store is whole: the desktop gets its picture again.
+        d->Surface = nullptr;
+        FActions.push_back([h] {
+            if (TWindowRecord* w = WM().Alive(h); w && w->Store)
+                WM().MarkDirty(w, TRegion(Bounds(0, 0, w->Width(), w->Height())));
+        });
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        if (popup)
+            break;
+        FActions.push_back([this, h] {
+            auto& m = WM();
+            TWindowRecord* w = m.Alive(h);
+            if (!w || m.ActiveWnd == h)
+                return;
+            if (CanActivate(w))
+                m.Activate(h, WA_ACTIVE);
+            else
+                FSyncedActive = nullptr;   // a disabled owner: its modal window comes back up
+        });
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        if (!popup && !FocusComesBack())
+            FActions.push_back([] { CancelModeForDesktop(); });
+        break;
+    default: break;
+    }
+}
+
+// Focus moving between two of our windows comes as a loss and a gain in
+// one go; only a loss nothing follows is the program losing the desktop.
+bool TSdlBackend::FocusComesBack() const
+{
+    SDL_Event queued[64];
+    int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
+    for (int i = 0; i < n; ++i)
+        if (queued[i].window.event == SDL_WINDOWEVENT_FOCUS_GAINED && WindowOfId(queued[i].window.windowID))
+            return true;
+    return false;
+}
+
+void TSdlBackend::SyncWithWindowManager()
+{
+    auto& m = WM();
+    for (auto& [h, d] : FWindows) {
+        TWindowRecord* w = m.Find(h);
+        if (w && d.Window && w->Text != d.Title) {
+            d.Title = w->Text;
+            SDL_SetWindowTitle(d.Window, d.Title.c_str());
+        }
+    }
+    if (m.ActiveWnd != FSyncedActive) {
+        FSyncedActive = m.ActiveWnd;
+        TDesktopWindow* d = Desktop(FSyncedActive);
+        if (d && d->Window && d->Shown && d->Kind != wkPopupMenu && d->Kind != wkTooltip) {
+            SDL_RaiseWindow(d->Window);
+            // Without a desktop window manager nobody else hands out the focus.
+            if (!FWindowManager)
+                SDL_SetWindowInputFocus(d->Window);
+        }
+    }
+    // Text input (and with it the input method) only while an edit with a
+    // caret has the focus, so that keys meant for lists stay keys.
+    HWND caret = m.Caret.Wnd;
+    TWindowRecord* cw = caret && caret == m.FocusWnd ? m.Alive(caret) : nullptr;
+    TWindowRecord* top = cw ? m.TopLevelOf(cw) : nullptr;
+    bool want = top && Desktop(top->Handle);
+    if (want) {
+        TPoint o = m.ClientScreenOrigin(cw);
+        SDL_Rect r{o.X + m.Caret.Pos.X - top->Rect.Left, o.Y + m.Caret.Pos.Y - top->Rect.Top,
+                   std::max(1, m.Caret.Size.cx), std::max(1, m.Caret.Size.cy)};
+        SDL_SetTextInputRect(&r);
+    }
+    if (want != FTextInput) {
+        FTextInput = want;
+        if (want)
+            SDL_StartTextInput();
+        else
+            SDL_StopTextInput();
+    }
+}

@@ -1,0 +1,126 @@
+#include "platform/ui/sdl/X11Desktop.h"
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+#include <string>
+
+namespace {
+
+struct TNative {
+    Display* Dpy = nullptr;
+    Window Win = 0;
+};
+
+TNative NativeOf(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return {};
+    return TNative{info.info.x11.display, info.info.x11.window};
+}
+
+constexpr int WheelDelta = 120;
+
+} // namespace
+
+TX11Desktop ProbeX11Desktop()
+{
+    TX11Desktop d;
+    Display* dpy = XOpenDisplay(nullptr);
+    if (!dpy)
+        return d;
+    int eventBase = 0, errorBase = 0;
+    d.Shapes = XShapeQueryExtension(dpy, &eventBase, &errorBase) != 0;
+    std::string cm = "_NET_WM_CM_S" + std::to_string(DefaultScreen(dpy));
+    d.Compositor = XGetSelectionOwner(dpy, XInternAtom(dpy, cm.c_str(), False)) != None;
+    // A compliant window manager keeps a window id in this root property.
+    Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
+                           &after, &data) == Success) {
+        d.WindowManager = type == XA_WINDOW && count == 1;
+        if (data)
+            XFree(data);
+    }
+    XCloseDisplay(dpy);
+    return d;
+}
+
+unsigned long X11WindowOf(SDL_Window* window)
+{
+    return NativeOf(window).Win;
+}
+
+void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    if (!rects) {
+        XShapeCombineMask(n.Dpy, n.Win, ShapeBounding, 0, 0, None, ShapeSet);
+    } else {
+        std::vector<XRectangle> xr;
+        xr.reserve(rects->size());
+        for (const TRect& r : *rects)
+            xr.push_back(XRectangle{short(r.Left), short(r.Top), (unsigned short)r.Width(), (unsigned short)r.Height()});
+        XShapeCombineRectangles(n.Dpy, n.Win, ShapeBounding, 0, 0, xr.data(), int(xr.size()), ShapeSet, YXBanded);
+    }
+    XFlush(n.Dpy);
+}
+
+void X11Bell(SDL_Window* window)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    XBell(n.Dpy, 0);
+    XFlush(n.Dpy);
+}
+
+TX11Pointer TranslateX11Pointer(const SDL_SysWMmsg* msg)
+{
+    TX11Pointer p;
+    if (!msg || msg->subsystem != SDL_SYSWM_X11)
+        return p;
+    const XEvent& e = msg->msg.x11.event;
+    switch (e.type) {
+    case MotionNotify:
+        p.Kind = TX11Pointer::pkMove;
+        p.Screen = TPoint{e.xmotion.x_root, e.xmotion.y_root};
+        break;
+    case EnterNotify:
+    case LeaveNotify:
+        // Crossing into, out of or between our windows (also when a grab
+        // ends): where the pointer is now.
+        p.Kind = TX11Pointer::pkMove;
+        p.Screen = TPoint{e.xcrossing.x_root, e.xcrossing.y_root};
+        break;
+    case ButtonPress:
+    case ButtonRelease: {
+        bool down = e.type == ButtonPress;
+        p.Screen = TPoint{e.xbutton.x_root, e.xbutton.y_root};
+        switch (e.xbutton.button) {
+        case Button1: p.Kind = down ? TX11Pointer::pkButtonDown : TX11Pointer::pkButtonUp; p.Button = 0; break;
+        case Button2: p.Kind = down ? TX11Pointer::pkButtonDown : TX11Pointer::pkButtonUp; p.Button = 2; break;
+        case Button3: p.Kind = down ? TX11Pointer::pkButtonDown : TX11Pointer::pkButtonUp; p.Button = 1; break;
+        case Button4:
+        case Button5:
+            if (down) {
+                p.Kind = TX11Pointer::pkWheel;
+                p.WheelDelta = e.xbutton.button == Button4 ? WheelDelta : -WheelDelta;
+            }
+            break;
+        default: break;     // horizontal wheel and extra buttons: not used
+        }
+        break;
+    }
+    default: break;
+    }
+    return p;
+}

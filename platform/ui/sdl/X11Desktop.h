@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "platform/gfx/Geometry.h"
+
+struct SDL_Window;
+struct SDL_SysWMmsg;
+
+// What the X desktop offers, asked once when the back end starts.
+struct TX11Desktop {
+    bool Shapes = false;                   // the shape extension is there
+    bool Compositor = false;               // someone owns _NET_WM_CM_S<screen>
+    bool WindowManager = false;            // a desktop window manager announces itself
+};
+TX11Desktop ProbeX11Desktop();
+
+// The X window behind an SDL window (0 when it is not an X11 window).
+unsigned long X11WindowOf(SDL_Window* window);
+
+// Cuts the desktop window to a set of rectangles (window coordinates);
+// null gives the whole rectangle back.
+void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
+
+void X11Bell(SDL_Window* window);
+
+// Pointer input read from the raw X event, in root (screen) coordinates:
+// SDL's own mouse events are relative to a window whose position may
+// already have changed again while the move loop runs. Buttons, the wheel,
+// crossings and every move while the pointer is grabbed (a press, our
+// capture) come this way; SDL takes free moves through XInput2, without
+// root coordinates.
+struct TX11Pointer {
+    enum TKind { pkNone, pkMove, pkButtonDown, pkButtonUp, pkWheel };
+    TKind Kind = pkNone;
+    TPoint Screen;
+    int Button = 0;                        // 0 left, 1 right, 2 middle
+    int WheelDelta = 0;                    // in WHEEL_DELTA units
+};
+TX11Pointer TranslateX11Pointer(const SDL_SysWMmsg* msg);

@@ -1,0 +1,363 @@
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <optional>
+#include <thread>
+#include <vector>
+#include "XDesktop.h"
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/sdl/SdlBackend.h"
+
+// Real SDL windows on a private X server: the test plays the user through
+// XTEST and the desktop through the protocol a window manager speaks, and
+// reads back what the server shows.
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+constexpr TColor FormColor = 0x00FF00;     // green, the same either way round
+constexpr DWORD FormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+struct TLogged {
+    HWND Wnd;
+    UINT Msg;
+    WPARAM W;
+    LPARAM L;
+};
+
+class SdlDesktop : public ::testing::Test {
+protected:
+    using THandler = std::function<std::optional<LRESULT>(HWND, WPARAM, LPARAM)>;
+
+    void SetUp() override
+    {
+        if (std::getenv("ZARVO_NO_XVFB"))
+            GTEST_SKIP() << "Xvfb is missing";
+        Self() = this;
+        Backend = &UseSdlBackend();
+        ASSERT_TRUE(X.Open());
+        WNDCLASS wc;
+        wc.lpszClassName = "SdlProbe";
+        wc.lpfnWndProc = &SdlDesktop::Proc;
+        wc.hbrBackground = FormColor;
+        RegisterClass(wc);
+    }
+
+    void TearDown() override
+    {
+        if (!Backend)
+            return;
+        UseHeadlessBackend();
+        UnregisterClass("SdlProbe");
+        Self() = nullptr;
+    }
+
+    static SdlDesktop*& Self()
+    {
+        static SdlDesktop* self = nullptr;
+        return self;
+    }
+
+    static LRESULT Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        SdlDesktop* t = Self();
+        if (t) {
+            t->Log.push_back(TLogged{h, msg, wp, lp});
+            auto it = t->Handlers.find({h, msg});
+            if (it != t->Handlers.end())
+                if (std::optional<LRESULT> r = it->second(h, wp, lp))
+                    return *r;
+        }
+        return DefWindowProc(h, msg, wp, lp);
+    }
+
+    HWND Form(const std::string& caption, TRect r)
+    {
+        HWND h = CreateWindowEx(0, "SdlProbe", caption, FormStyle, r.Left, r.Top, r.Width(), r.Height(), nullptr);
+        ShowWindow(h, SW_SHOW);
+        return h;
+    }
+
+    void On(HWND h, UINT msg, THandler handler) { Handlers[{h, msg}] = std::move(handler); }
+
+    // Runs our loop and SDL's until the condition holds (false after the limit).
+    bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = 5000ms)
+    {
+        auto end = TClock::now() + limit;
+        for (;;) {
+            ProcessWindowMessages();
+            if (done())
+                return true;
+            if (TClock::now() > end)
+                return false;
+            Backend->WaitForEvents(10);
+        }
+    }
+
+    // The form is on the screen where we put it, showing its picture, and
+    // holds the keyboard focus.
+    void WaitShown(HWND h)
+    {
+        TRect r;
+        GetWindowRect(h, r);
+        unsigned long xw = Backend->NativeWindow(h);
+        ASSERT_NE(xw, 0u);
+        ASSERT_TRUE(PumpUntil([&] { return X.Mapped(xw) && X.Geometry(xw) == r; })) << "window not placed";
+    }
+
+    bool Got(HWND h, UINT msg, std::optional<WPARAM> wp = {}) const
+    {
+        return std::any_of(Log.begin(), Log.end(),
+                           [&](const TLogged& l) { return l.Wnd == h && l.Msg == msg && (!wp || l.W == *wp); });
+    }
+
+    size_t IndexOf(HWND h, UINT msg, std::optional<WPARAM> wp = {}) const
+    {
+        for (size_t i = 0; i < Log.size(); ++i)
+            if (Log[i].Wnd == h && Log[i].Msg == msg && (!wp || Log[i].W == *wp))
+                return i;
+        return Log.size();
+    }
+
+    TPoint ClientPoint(HWND h, TPoint screen)
+    {
+        ScreenToClient(h, screen);
+        return screen;
+    }
+
+    TSdlBackend* Backend = nullptr;
+    TXDesktop X;
+    std::vector<TLogged> Log;
+    std::map<std::pair<HWND, UINT>, THandler> Handlers;
+};
+
+TEST_F(SdlDesktop, FormOpensWherePlacedAndShowsItsPicture)
+{
+    HWND f = Form("Placed", Bounds(130, 90, 320, 200));
+    WaitShown(f);
+    unsigned long xw = Backend->NativeWindow(f);
+    EXPECT_FALSE(X.OverrideRedirect(xw));
+    TPoint inside{130 + 160, 90 + 150};
+    ASSERT_TRUE(PumpUntil([&] { return X.Pixel(inside.X, inside.Y) == 0x00FF00; }))
+        << std::hex << X.Pixel(inside.X, inside.Y);
+    // Moved by the program: the desktop window follows.
+    SetWindowPos(f, nullptr, 300, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(PumpUntil([&] { return X.Geometry(xw) == Bounds(300, 250, 320, 200); }));
+    EXPECT_EQ(Backend->KindOf(FormStyle, 0, "TForm"), TSdlBackend::wkForm);
+}
+
+TEST_F(SdlDesktop, PopupOpensAtScreenPointWithoutDeactivatingItsForm)
+{
+    HWND f = Form("Owner", Bounds(100, 100, 400, 300));
+    WaitShown(f);
+    unsigned long fx = Backend->NativeWindow(f);
+    ASSERT_EQ(GetActiveWindow(), f);
+    ASSERT_TRUE(PumpUntil([&] { return X.FocusWindow() == fx; })) << "the form never got the keyboard focus";
+
+    Log.clear();
+    HWND p = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "SdlProbe", "", WS_POPUP | WS_BORDER, 450, 330, 150, 120, f);
+    On(p, WM_MOUSEACTIVATE, [](HWND, WPARAM, LPARAM) { return LRESULT(MA_NOACTIVATE); });
+    SetWindowPos(p, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    unsigned long px = Backend->NativeWindow(p);
+    ASSERT_NE(px, 0u);
+    ASSERT_TRUE(PumpUntil([&] { return X.Mapped(px) && X.Geometry(px) == Bounds(450, 330, 150, 120); }));
+    EXPECT_TRUE(X.OverrideRedirect(px)) << "a menu must not be managed (nor focused) by the desktop";
+
+    // A click into the popup reaches it where it was made.
+    X.MoveTo(500, 360);
+    X.Press();
+    X.Release();
+    ASSERT_TRUE(PumpUntil([&] { return Got(p, WM_LBUTTONUP); }));
+    size_t down = IndexOf(p, WM_LBUTTONDOWN);
+    ASSERT_LT(down, Log.size());
+    EXPECT_EQ(LParamToPoint(Log[down].L), ClientPoint(p, TPoint{500, 360}));
+
+    PumpUntil([] { return false; }, 100ms);  // any focus change has arrived by now
+    EXPECT_EQ(GetActiveWindow(), f);
+    EXPECT_FALSE(Got(f, WM_ACTIVATE, WPARAM(WA_INACTIVE)));
+    EXPECT_FALSE(Got(f, WM_NCACTIVATE, 0));
+    EXPECT_EQ(X.FocusWindow(), fx);
+}
+
+TEST_F(SdlDesktop, CaptureFollowsADragFromOneWindowIntoAnother)
+{
+    HWND a = Form("A", Bounds(100, 100, 240, 180));
+    HWND b = Form("B", Bounds(420, 100, 240, 180));
+    WaitShown(a);
+    WaitShown(b);
+    On(a, WM_LBUTTONDOWN, [](HWND h, WPARAM, LPARAM) { SetCapture(h); return LRESULT(0); });
+    On(a, WM_LBUTTONUP, [](HWND, WPARAM, LPARAM) { ReleaseCapture(); return LRESULT(0); });
+    SetActiveWindow(a);
+    PumpUntil([&] { return X.FocusWindow() == Backend->NativeWindow(a); }, 2000ms);
+    Log.clear();
+
+    X.MoveTo(200, 200);
+    X.Press();
+    for (int x = 260; x <= 520; x += 40)
+        X.MoveTo(x, 210);
+    X.Release();
+    ASSERT_TRUE(PumpUntil([&] { return Got(a, WM_LBUTTONUP); }));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Every move went to the window holding the capture, in its client
+    // coordinates, also those over the other window.
+    auto last = std::find_if(Log.rbegin(), Log.rend(), [&](const TLogged& l) { return l.Wnd == a && l.Msg == WM_MOUSEMOVE; });
+    ASSERT_NE(last, Log.rend());
+    EXPECT_EQ(LParamToPoint(last->L), ClientPoint(a, TPoint{500, 210}));
+    size_t up = IndexOf(a, WM_LBUTTONUP);
+    EXPECT_TRUE(std::none_of(Log.begin(), Log.begin() + long(up), [&](const TLogged& l) {
+        return l.Wnd == b && l.Msg >= WM_MOUSEFIRST && l.Msg <= WM_MOUSELAST;
+    })) << "the other window saw the mouse while the capture was held";
+
+    // Without the capture the pointer belongs to the window under it again.
+    Log.clear();
+    X.MoveTo(530, 220);
+    ASSERT_TRUE(PumpUntil([&] { return Got(b, WM_MOUSEMOVE); }));
+    auto free = std::find_if(Log.rbegin(), Log.rend(), [&](const TLogged& l) { return l.Wnd == b && l.Msg == WM_MOUSEMOVE; });
+    EXPECT_EQ(LParamToPoint(free->L), ClientPoint(b, TPoint{530, 220}));
+    EXPECT_FALSE(Got(a, WM_MOUSEMOVE));
+}
+
+TEST_F(SdlDesktop, MoveLoopMovesTheFormWithThePointer)
+{
+    HWND f = Form("Move me", Bounds(200, 300, 300, 180));
+    WaitShown(f);
+    unsigned long xw = Backend->NativeWindow(f);
+    SetActiveWindow(f);
+    PumpUntil([&] { return X.FocusWindow() == xw; }, 2000ms);
+
+    // The user drags the caption in steps; each step waits until the desktop
+    // window has followed and records how long that took.
+    constexpr int Steps = 20, Dx = 9, Dy = 5;
+    std::atomic<bool> done{false};
+    std::atomic<bool> lost{false};
+    std::vector<double> lagMs;
+    std::thread user([&] {
+        TXDesktop hand;
+        hand.MoveTo(260, 310);
+        hand.Press();
+        for (int i = 1; i <= Steps; ++i) {
+            hand.MoveTo(260 + i * Dx, 310 + i * Dy);
+            auto start = TClock::now();
+            TRect want = Bounds(200 + i * Dx, 300 + i * Dy, 300, 180);
+            while (hand.Geometry(xw) != want) {
+                if (TClock::now() - start > 3s) {
+                    lost = true;
+                    break;
+                }
+                std::this_thread::sleep_for(1ms);
+            }
+            lagMs.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
+            if (lost)
+                break;
+        }
+        hand.Release();
+        done = true;
+    });
+    bool finished = PumpUntil([&] { return done.load(); }, 20000ms);
+    user.join();
+    ASSERT_TRUE(finished);
+    EXPECT_FALSE(lost) << "the window fell behind the pointer";
+    PumpUntil([&] { return GetCapture() == nullptr; }, 2000ms);
+    TRect r;
+    GetWindowRect(f, r);
+    EXPECT_EQ(r, Bounds(200 + Steps * Dx, 300 + Steps * Dy, 300, 180));
+    EXPECT_TRUE(Got(f, WM_ENTERSIZEMOVE));
+    EXPECT_TRUE(Got(f, WM_EXITSIZEMOVE));
+    if (!lagMs.empty()) {
+        double worst = *std::max_element(lagMs.begin(), lagMs.end());
+        double sum = 0;
+        for (double v : lagMs)
+            sum += v;
+        std::printf("move loop: the window followed the pointer in %.2f ms on average, %.2f ms at worst\n",
+                    sum / double(lagMs.size()), worst);
+    }
+}
+
+TEST_F(SdlDesktop, IconifyAndRestoreFromTheDesktop)
+{
+    HWND f = Form("Iconify", Bounds(150, 150, 300, 200));
+    WaitShown(f);
+    unsigned long xw = Backend->NativeWindow(f);
+    Log.clear();
+
+    X.Iconify(xw);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(f); }));
+    EXPECT_TRUE(Got(f, WM_SYSCOMMAND, SC_MINIMIZE));
+
+    X.Deiconify(xw);
+    ASSERT_TRUE(PumpUntil([&] { return !IsIconic(f) && IsWindowVisible(f); }));
+    EXPECT_TRUE(Got(f, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_TRUE(PumpUntil([&] { return X.Mapped(xw) && X.Geometry(xw) == Bounds(150, 150, 300, 200); }));
+
+    // Minimised by the program, then restored by it.
+    ShowWindow(f, SW_MINIMIZE);
+    EXPECT_TRUE(PumpUntil([&] { return !X.Mapped(xw); }));
+    ShowWindow(f, SW_RESTORE);
+    EXPECT_TRUE(PumpUntil([&] { return X.Mapped(xw); }));
+    EXPECT_FALSE(IsIconic(f));
+}
+
+TEST_F(SdlDesktop, CloseRequestFromTheDesktopReachesTheCloseQuery)
+{
+    HWND f = Form("Close me", Bounds(200, 200, 300, 200));
+    WaitShown(f);
+    int queries = 0;
+    On(f, WM_CLOSE, [&](HWND, WPARAM, LPARAM) {
+        ++queries;          // the form says no
+        return LRESULT(0);
+    });
+    Log.clear();
+    X.RequestClose(Backend->NativeWindow(f));
+    ASSERT_TRUE(PumpUntil([&] { return queries > 0; }));
+    size_t sys = IndexOf(f, WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_LT(sys, IndexOf(f, WM_CLOSE));
+    PumpUntil([] { return false; }, 100ms);
+    EXPECT_TRUE(IsWindow(f));
+    EXPECT_FALSE(QuitReceived());
+
+    // A form that agrees goes away; the program still does not end by itself.
+    Handlers.clear();
+    X.RequestClose(Backend->NativeWindow(f));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(f); }));
+    EXPECT_FALSE(QuitReceived());
+}
+
+TEST_F(SdlDesktop, ChineseCaptionInTheTitle)
+{
+    const std::string caption = "格式转换器";
+    HWND f = Form(caption, Bounds(100, 100, 360, 160));
+    WaitShown(f);
+    unsigned long xw = Backend->NativeWindow(f);
+    EXPECT_TRUE(PumpUntil([&] { return X.Utf8Property(xw, "_NET_WM_NAME") == caption; }))
+        << X.Utf8Property(xw, "_NET_WM_NAME");
+    const std::string renamed = "ZarvoMPG格式转换器";
+    SetWindowText(f, renamed);
+    EXPECT_TRUE(PumpUntil([&] { return X.Utf8Property(xw, "_NET_WM_NAME") == renamed; }));
+
+    // Our frame draws the caption: its text shows as pixels of the caption
+    // text colour on the screen.
+    SetWindowText(f, caption);
+    SetActiveWindow(f);
+    auto textPixels = [&] {
+        std::map<uint32_t, int> colours;
+        int all = 0;
+        for (int y = 104; y < 120; ++y)
+            for (int x = 106; x < 200; ++x, ++all)
+                ++colours[X.Pixel(x, y)];
+        int background = 0;
+        for (auto& [c, n] : colours)
+            background = std::max(background, n);
+        return all - background;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return textPixels() > 40; })) << textPixels();
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include "XDesktop.h"
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+TXDesktop::TXDesktop() : FDisplay(XOpenDisplay(nullptr))
+{
+}
+
+TXDesktop::~TXDesktop()
+{
+    if (FDisplay)
+        XCloseDisplay(FDisplay);
+}
+
+void TXDesktop::Sync()
+{
+    XSync(FDisplay, False);
+}
+
+void TXDesktop::MoveTo(int x, int y)
+{
+    XTestFakeMotionEvent(FDisplay, -1, x, y, CurrentTime);
+    Sync();
+}
+
+void TXDesktop::Press(int button)
+{
+    XTestFakeButtonEvent(FDisplay, unsigned(button), True, CurrentTime);
+    Sync();
+}
+
+void TXDesktop::Release(int button)
+{
+    XTestFakeButtonEvent(FDisplay, unsigned(button), False, CurrentTime);
+    Sync();
+}
+
+void TXDesktop::RequestClose(unsigned long window)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(FDisplay, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(FDisplay, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(FDisplay, window, False, NoEventMask, &e);
+    Sync();
+}
+
+// What a desktop window manager does to iconify a client: unmap it and
+// mark it iconic; de-iconifying maps it again.
+void TXDesktop::Iconify(unsigned long window)
+{
+    long state[2] = {IconicState, None};
+    Atom wmState = XInternAtom(FDisplay, "WM_STATE", False);
+    XChangeProperty(FDisplay, window, wmState, wmState, 32, PropModeReplace, reinterpret_cast<unsigned char*>(state), 2);
+    XUnmapWindow(FDisplay, window);
+    Sync();
+}
+
+void TXDesktop::Deiconify(unsigned long window)
+{
+    long state[2] = {NormalState, None};
+    Atom wmState = XInternAtom(FDisplay, "WM_STATE", False);
+    XChangeProperty(FDisplay, window, wmState, wmState, 32, PropModeReplace, reinterpret_cast<unsigned char*>(state), 2);
+    XMapWindow(FDisplay, window);
+    Sync();
+}
+
+TRect TXDesktop::Geometry(unsigned long window)
+{
+    XWindowAttributes a{};
+    if (!XGetWindowAttributes(FDisplay, window, &a))
+        return TRect{};
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(FDisplay, window, DefaultRootWindow(FDisplay), 0, 0, &x, &y, &child);
+    return Bounds(x, y, a.width, a.height);
+}
+
+bool TXDesktop::Mapped(unsigned long window)
+{
+    XWindowAttributes a{};
+    return XGetWindowAttributes(FDisplay, window, &a) && a.map_state == IsViewable;
+}
+
+bool TXDesktop::OverrideRedirect(unsigned long window)
+{
+    XWindowAttributes a{};
+    return XGetWindowAttributes(FDisplay, window, &a) && a.override_redirect;
+}
+
+unsigned long TXDesktop::FocusWindow()
+{
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(FDisplay, &focus, &revert);
+    return focus;
+}
+
+std::string TXDesktop::Utf8Property(unsigned long window, const char* name)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string value;
+    if (XGetWindowProperty(FDisplay, window, XInternAtom(FDisplay, name, False), 0, 1024, False,
+                           XInternAtom(FDisplay, "UTF8_STRING", False), &type, &format, &count, &after, &data) == Success &&
+        data) {
+        value.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    return value;
+}
+
+uint32_t TXDesktop::Pixel(int x, int y)
+{
+    XImage* image = XGetImage(FDisplay, DefaultRootWindow(FDisplay), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image)
+        return 0xFFFFFFFF;
+    uint32_t p = uint32_t(XGetPixel(image, 0, 0)) & 0xFFFFFF;
+    XDestroyImage(image);
+    return p;
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include "platform/gfx/Geometry.h"
+
+struct _XDisplay;
+
+// The test's own connection to the X server: it plays the user (synthetic
+// input through XTEST) and the desktop (close requests, iconify, restore),
+// and reads what the server shows.
+class TXDesktop {
+public:
+    TXDesktop();
+    ~TXDesktop();
+    TXDesktop(const TXDesktop&) = delete;
+    TXDesktop& operator=(const TXDesktop&) = delete;
+    bool Open() const { return FDisplay != nullptr; }
+
+    // The user.
+    void MoveTo(int x, int y);
+    void Press(int button = 1);
+    void Release(int button = 1);
+
+    // The desktop.
+    void RequestClose(unsigned long window);        // title bar, Alt+F4, task bar
+    void Iconify(unsigned long window);
+    void Deiconify(unsigned long window);
+
+    // What the server shows.
+    TRect Geometry(unsigned long window);           // screen rectangle
+    bool Mapped(unsigned long window);
+    bool OverrideRedirect(unsigned long window);
+    unsigned long FocusWindow();
+    std::string Utf8Property(unsigned long window, const char* name);
+    uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
+    void Sync();
+
+private:
+    _XDisplay* FDisplay = nullptr;
+};
