@@ -236,9 +236,8 @@ void TControl::SetClientHeight(int v)
 
 void TControl::RequestAlign()
 {
-    if (FParent && !FParent->FAligning && (FAlign != alNone || FParent->AlignDisabled() == false))
-        if (FAlign != alNone)
-            FParent->Realign();
+    if (FParent && !FParent->FAligning && FAlign != alNone)
+        FParent->Realign();
 }
 
 void TControl::Resize()

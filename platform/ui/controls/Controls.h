@@ -332,7 +332,6 @@ public:
     // Paints the control and its children into dc with its (0,0) at (x, y).
     void PaintTo(HDC dc, int x, int y);
 
-    TBorderStyle BorderWidthStyle() const { return bsNone; }
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v) { FBorderWidth = v; Realign(); }
 

@@ -276,9 +276,7 @@ void TWinControl::InsertControl(TControl* c)
     FControls.push_back(c);
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
         FTabList.push_back(w);
-        if (FHandle && !IsLoading())
-            w->CreateHandle();
-        else if (FHandle)
+        if (FHandle)
             w->CreateHandle();
     } else {
         c->Invalidate();

@@ -37,8 +37,6 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::
             StopHintTimer();
             FHintControl = nullptr;
         }
-        if (c == FMouseControl)
-            FMouseControl = nullptr;
         if (c == FHintWindow)
             FHintWindow = nullptr;
         if (c == FMainForm)
@@ -86,12 +84,10 @@ void TApplication::Initialize()
 void TApplication::Run()
 {
     Initialize();
-    FRunning = true;
     if (FMainForm && FShowMainForm)
         FMainForm->Show();
     while (!Terminated())
         HandleMessage();
-    FRunning = false;
 }
 
 void TApplication::Terminate()
@@ -281,8 +277,9 @@ void TApplication::HintMouseMessage(TControl* control, TPoint screen)
     StartHintTimer(quick ? FHintShortPause : FHintPause, HintShow);
 }
 
-void TApplication::ActivateHint(TPoint)
+void TApplication::ActivateHint()
 {
+    StopHintTimer();
     ShowHintNow();
 }
 
@@ -338,11 +335,6 @@ void TApplication::CancelHint()
     HideHint();
     FHintActive = false;
     FHintControl = nullptr;
-}
-
-bool TApplication::HintEnabledFor(TControl* c) const
-{
-    return c && c->ShowHint() && !GetShortHint(c->Hint()).empty();
 }
 
 // ------------------------------------------------------------------ TScreen

@@ -85,7 +85,8 @@ public:
     void SetHintColor(TColor v) { FHintColor = v; }
     // The kind of hint window to make; the skin layer puts in its own.
     THintWindowFactory HintWindowClass;
-    void ActivateHint(TPoint cursorPos);
+    // Shows the hint of the control under the mouse now, without the pause.
+    void ActivateHint();
     void CancelHint();
     void HideHint();
     THintWindow* HintWindow() const { return FHintWindow; }
@@ -115,7 +116,6 @@ private:
     void StopHintTimer();
     void HintTimerExpired();
     void ShowHintNow();
-    bool HintEnabledFor(TControl* c) const;
 
     std::string FTitle;
     std::unique_ptr<TIcon> FIcon;
@@ -123,7 +123,6 @@ private:
     bool FShowMainForm = true;
     bool FTerminated = false;
     bool FMinimized = false;
-    bool FRunning = false;
     const void* FHookedBackend = nullptr;
     std::vector<HWND> FMinimizedForms;
 
@@ -134,7 +133,6 @@ private:
     TColor FHintColor = clInfoBk;
     THintWindow* FHintWindow = nullptr;
     TControl* FHintControl = nullptr;
-    TControl* FMouseControl = nullptr;
     bool FHintActive = false;              // within a short pause of the last hint: the next comes quickly
     bool FHintShown = false;
     UINT_PTR FHintTimer = 0;

@@ -210,8 +210,6 @@ TPoint TCustomForm::ClientOrigin() const
     if (FHandle)
         return TWinControl::ClientOrigin();
     TPoint p = FParent ? FParent->ClientOrigin() : TPoint{0, 0};
-    TRect window{0, 0, FWidth, FHeight};
-    (void)window;
     return TPoint{p.X + FLeft, p.Y + FTop};
 }
 

@@ -1,0 +1,113 @@
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include "ClassLibFixture.h"
+#include "platform/core/Thread.h"
+
+using TAppTest = TClassLibTest;
+
+TEST_F(TAppTest, RunShowsTheMainFormAndEndsWhenItCloses)
+{
+    TForm* main = MakeForm(10, 10, 200, 100, false);
+    Application->SetMainForm(main);
+    bool shownWhileRunning = false;
+    main->OnShow = [&](TObject*) {
+        shownWhileRunning = true;
+        TThread::ForceQueue(nullptr, [main] { main->Close(); });
+    };
+    Application->Run();
+    EXPECT_TRUE(shownWhileRunning);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(TAppTest, OnMessageSeesQueuedMessagesFirstAndMayHandleThem)
+{
+    TForm* form = MakeForm();
+    std::vector<UINT> seen;
+    int delivered = 0;
+    form->WindowProc = [&, inner = form->WindowProc](TMessage& m) {
+        if (m.Msg == WM_USER + 7)
+            ++delivered;
+        inner(m);
+    };
+    Application->OnMessage = [&](TMsg& msg, bool& handled) {
+        if (msg.message >= WM_USER) {
+            seen.push_back(msg.message);
+            handled = msg.wParam == 1;
+        }
+    };
+    PostMessage(form->Handle(), WM_USER + 7, 1, 0);
+    PostMessage(form->Handle(), WM_USER + 7, 0, 0);
+    Pump();
+    Application->OnMessage = nullptr;
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 7, WM_USER + 7}));
+    EXPECT_EQ(delivered, 1);
+}
+
+TEST_F(TAppTest, ProcessMessagesRunsCallsThatWorkersSynchroniseIntoTheMainThread)
+{
+    std::atomic<bool> done{false};
+    int ranOnMain = 0;
+    std::thread worker([&] {
+        TThread::Synchronize(nullptr, [&] { ++ranOnMain; });
+        done = true;
+    });
+    for (int i = 0; i < 2000 && !done; ++i) {
+        Application->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    worker.join();
+    EXPECT_EQ(ranOnMain, 1);
+}
+
+TEST_F(TAppTest, MinimizeHidesTheFormsAndRestoreBringsThemBack)
+{
+    TForm* main = MakeForm(10, 10, 200, 100);
+    TForm* tool = MakeForm(300, 10, 100, 100);
+    Application->SetMainForm(main);
+    int events = 0;
+    Application->OnMinimize = [&](TObject*) { ++events; };
+    Application->OnRestore = [&](TObject*) { ++events; };
+    Application->Minimize();
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    EXPECT_EQ(main->WindowState(), wsMinimized);
+    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
+    Application->Restore();
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_EQ(main->WindowState(), wsNormal);
+    EXPECT_TRUE(IsWindowVisible(tool->Handle()));
+    EXPECT_EQ(events, 2);
+    Application->OnMinimize = nullptr;
+    Application->OnRestore = nullptr;
+}
+
+TEST_F(TAppTest, TheScreenReportsItsSizeWorkAreaAndActiveForm)
+{
+    EXPECT_EQ(Screen->Width(), 1024);
+    EXPECT_EQ(Screen->Height(), 768);
+    EXPECT_EQ(Screen->WorkAreaRect(), Rect(0, 0, 1024, 738));
+    TForm* a = MakeForm(10, 10, 100, 100);
+    TForm* b = MakeForm(300, 10, 100, 100);
+    EXPECT_EQ(Screen->ActiveForm(), b);
+    a->Show();
+    Pump();
+    EXPECT_EQ(Screen->ActiveForm(), a);
+}
+
+TEST_F(TAppTest, TheCursorComesFromTheControlUnderTheMouseUnlessTheScreenSetsOne)
+{
+    TForm* form = MakeForm();
+    auto* label = new TLabel(form);
+    label->SetAutoSize(false);
+    label->SetBounds(10, 10, 50, 20);
+    label->SetCursor(crHandPoint);
+    label->SetParent(form);
+    MoveTo(label, 5, 5);
+    EXPECT_EQ(Backend->CursorShape(), IDC_HAND);
+    MoveTo(form, 150, 150);
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW);
+    Screen->SetCursor(crHourGlass);
+    MoveTo(label, 6, 6);
+    EXPECT_EQ(Backend->CursorShape(), IDC_WAIT);
+    Screen->SetCursor(crDefault);
+}
