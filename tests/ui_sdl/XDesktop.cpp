@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/shape.h>
 
 TXDesktop::TXDesktop() : FDisplay(XOpenDisplay(nullptr))
 {
@@ -34,6 +35,13 @@ void TXDesktop::Press(int button)
 void TXDesktop::Release(int button)
 {
     XTestFakeButtonEvent(FDisplay, unsigned(button), False, CurrentTime);
+    Sync();
+}
+
+void TXDesktop::Key(const char* keysym, bool down)
+{
+    KeyCode code = XKeysymToKeycode(FDisplay, XStringToKeysym(keysym));
+    XTestFakeKeyEvent(FDisplay, code, down ? True : False, CurrentTime);
     Sync();
 }
 
@@ -125,4 +133,16 @@ uint32_t TXDesktop::Pixel(int x, int y)
     uint32_t p = uint32_t(XGetPixel(image, 0, 0)) & 0xFFFFFF;
     XDestroyImage(image);
     return p;
+}
+
+std::vector<TRect> TXDesktop::Shape(unsigned long window)
+{
+    std::vector<TRect> list;
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(FDisplay, window, ShapeBounding, &count, &ordering);
+    for (int i = 0; i < count; ++i)
+        list.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
+    if (rects)
+        XFree(rects);
+    return list;
 }

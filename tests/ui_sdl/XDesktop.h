@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 #include "platform/gfx/Geometry.h"
 
 struct _XDisplay;
@@ -20,6 +21,8 @@ public:
     void MoveTo(int x, int y);
     void Press(int button = 1);
     void Release(int button = 1);
+    void Key(const char* keysym, bool down);        // "a", "Return", "F4"
+    void Type(const char* keysym) { Key(keysym, true); Key(keysym, false); }
 
     // The desktop.
     void RequestClose(unsigned long window);        // title bar, Alt+F4, task bar
@@ -33,6 +36,7 @@ public:
     unsigned long FocusWindow();
     std::string Utf8Property(unsigned long window, const char* name);
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
+    std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates
     void Sync();
 
 private:
