@@ -66,6 +66,13 @@ void TCustomFFmpeg::CollectMuxerOptions(TJobOutputFile& AOutput) {
         AVLib.avformat_free_context(probe);
 }
 
+void TCustomFFmpeg::NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft) {
+    const AVDictionaryEntry* e = nullptr;
+    while ((e = AVLib.av_dict_get(AGiven, "", e, AV_DICT_IGNORE_SUFFIX)))
+        if (!AVLib.av_dict_get(ALeft, e->key, nullptr, 0))
+            Fprivate_options_taken.insert(e->key);
+}
+
 void TCustomFFmpeg::ReportUnusedOptions() {
     std::vector<std::string> unused;
     auto collect = [&](const AVDictionary* ADict) {

@@ -185,6 +185,9 @@ public:
     // once as a warning; nothing fails.
     void CollectEncoderOptions(TJobOutputStream& AStream);
     void CollectMuxerOptions(TJobOutputFile& AOutput);
+    // Notes as taken the entries of AGiven that a library call consumed from
+    // its copy ALeft (inputs: the demuxer's options after opening).
+    void NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft);
     void ReportUnusedOptions();
 
     // Looks a codec up by name for a media type; false with the refusal in

@@ -114,6 +114,8 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     AVDictionary* options = InputOpenOptions();
     // On failure the library frees the context itself and clears the pointer.
     const int opened = AVLib.avformat_open_input(&context, FileNameToAV(AFileName).c_str(), format, &options);
+    if (opened >= 0)
+        NoteTakenOptions(FOptions.format_dict, options);
     AVLib.av_dict_free(&options);
     if (opened < 0) {
         FLastErrMsg = AVErrorText(AFileName, opened);

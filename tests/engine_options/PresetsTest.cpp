@@ -208,3 +208,12 @@ TEST_F(JobTest, RefusedPrivateValueIsDroppedWhenCollected) {
     EXPECT_EQ(DictValue(Job->OutputFile(0).streams.at(0)->codec_opts, "coder"), "");
     EXPECT_TRUE(LoggedInvalidValue(Log));
 }
+
+TEST_F(JobTest, OptionsTakenByADemuxerOrMuxerAreNotReported) {
+    Job->ParseOption("ignore_editlist", "1");  // the MP4 demuxer's
+    ASSERT_TRUE(Job->OpenInputFile(Media("va"))) << Job->LastErrMsg();
+    Job->ParseOption("target", "dvd");
+    ASSERT_EQ(Job->OpenOutputFile(Scratch("taken.vob"), false), 1) << Job->LastErrMsg();
+    Job->ReportUnusedOptions();
+    EXPECT_EQ(JoinedLog(Log).find("was not used"), std::string::npos) << JoinedLog(Log);
+}
