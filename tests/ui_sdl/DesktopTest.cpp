@@ -71,12 +71,20 @@ TEST_F(SdlDesktop, CaptureFollowsADragFromOneWindowIntoAnother)
     X.Release();
     ASSERT_TRUE(PumpUntil([&] { return Got(a, WM_LBUTTONUP); }));
     EXPECT_EQ(GetCapture(), nullptr);
+    PumpUntil([] { return false; }, 50ms);     // what the release brings along
 
     // Every move went to the window holding the capture, in its client
-    // coordinates, also those over the other window.
+    // coordinates, also those over the other window; none came from where
+    // the pointer never was.
     auto last = std::find_if(Log.rbegin(), Log.rend(), [&](const TLogged& l) { return l.Wnd == a && l.Msg == WM_MOUSEMOVE; });
     ASSERT_NE(last, Log.rend());
     EXPECT_EQ(LParamToPoint(last->L), ClientPoint(a, TPoint{500, 210}));
+    for (const TLogged& l : Log)
+        if (l.Msg == WM_NCHITTEST) {
+            TPoint p = LParamToPoint(l.L);
+            bool visited = p == TPoint{200, 200} || (p.Y == 210 && p.X >= 260 && p.X <= 500 && (p.X - 260) % 40 == 0);
+            EXPECT_TRUE(visited) << p.X << "," << p.Y;
+        }
     size_t up = IndexOf(a, WM_LBUTTONUP);
     EXPECT_TRUE(std::none_of(Log.begin(), Log.begin() + long(up), [&](const TLogged& l) {
         return l.Wnd == b && l.Msg >= WM_MOUSEFIRST && l.Msg <= WM_MOUSELAST;

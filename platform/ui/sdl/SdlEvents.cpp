@@ -88,9 +88,15 @@ void TSdlBackend::HandleEvent(const SDL_Event& ev)
         break;
     }
     case SDL_MOUSEMOTION:
-        // A free move (XInput2): relative to the window, which is where we put it.
-        if (TDesktopWindow* d = Desktop(WindowOfId(ev.motion.windowID)))
-            InjectMouseMove(TPoint{d->Rect.Left + ev.motion.x, d->Rect.Top + ev.motion.y});
+        // A free move (XInput2): relative to the window, which is where we
+        // put it. SDL clamps the moves it makes up itself (after a release
+        // outside the window) to the window's edge: those are dropped, the
+        // crossing events tell where the pointer really went.
+        if (TDesktopWindow* d = Desktop(WindowOfId(ev.motion.windowID))) {
+            int x = ev.motion.x, y = ev.motion.y;
+            if (x > 0 && y > 0 && x < d->Rect.Width() - 1 && y < d->Rect.Height() - 1)
+                InjectMouseMove(TPoint{d->Rect.Left + x, d->Rect.Top + y});
+        }
         break;
     case SDL_WINDOWEVENT: HandleWindowEvent(ev); break;
     case SDL_KEYDOWN:
