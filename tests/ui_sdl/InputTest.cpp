@@ -70,6 +70,35 @@ TEST_F(SdlDesktop, WindowRegionShapesTheDesktopWindow)
     EXPECT_TRUE(PumpUntil([&] { return X.Shape(xw) == whole; }));
 }
 
+// With a compositor on the desktop a layered window's constant alpha
+// becomes the desktop window's opacity.
+TEST_F(SdlDesktop, ConstantAlphaOnlyWithACompositor)
+{
+    HWND plain = CreateWindowEx(WS_EX_LAYERED, "SdlProbe", "", FormStyle, 100, 100, 200, 100, nullptr);
+    EXPECT_FALSE(SetLayeredWindowAttributes(plain, clNone, 128, LWA_ALPHA));
+    DestroyWindow(plain);
+
+    TXDesktop compositor;
+    compositor.ActAsCompositor();
+    Backend = &UseSdlBackend();             // a back end asks the desktop when it starts
+    RegisterClass([] {
+        WNDCLASS wc;
+        wc.lpszClassName = "SdlProbe";
+        wc.lpfnWndProc = &SdlDesktop::Proc;
+        wc.hbrBackground = FormColor;
+        return wc;
+    }());
+    ASSERT_TRUE(PlatformCaps().ConstantAlpha);
+    HWND f = CreateWindowEx(WS_EX_LAYERED, "SdlProbe", "Faded", FormStyle, 100, 100, 200, 100, nullptr);
+    ShowWindow(f, SW_SHOW);
+    WaitShown(f);
+    EXPECT_TRUE(SetLayeredWindowAttributes(f, clNone, 128, LWA_ALPHA));
+    unsigned long xw = Backend->NativeWindow(f);
+    EXPECT_TRUE(PumpUntil([&] { return X.CardinalProperty(xw, "_NET_WM_WINDOW_OPACITY") > 0; }));
+    double opacity = double(X.CardinalProperty(xw, "_NET_WM_WINDOW_OPACITY")) / 0xFFFFFFFF;
+    EXPECT_NEAR(opacity, 128.0 / 255.0, 0.01);
+}
+
 struct TKindCase {
     DWORD Style;
     DWORD ExStyle;

@@ -78,6 +78,13 @@ void TXDesktop::Deiconify(unsigned long window)
     Sync();
 }
 
+void TXDesktop::ActAsCompositor()
+{
+    Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(FDisplay, XInternAtom(FDisplay, "_NET_WM_CM_S0", False), owner, CurrentTime);
+    Sync();
+}
+
 TRect TXDesktop::Geometry(unsigned long window)
 {
     XWindowAttributes a{};
@@ -120,6 +127,23 @@ std::string TXDesktop::Utf8Property(unsigned long window, const char* name)
                            XInternAtom(FDisplay, "UTF8_STRING", False), &type, &format, &count, &after, &data) == Success &&
         data) {
         value.assign(reinterpret_cast<char*>(data), count);
+        XFree(data);
+    }
+    return value;
+}
+
+long TXDesktop::CardinalProperty(unsigned long window, const char* name)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long value = -1;
+    if (XGetWindowProperty(FDisplay, window, XInternAtom(FDisplay, name, False), 0, 1, False, XA_CARDINAL, &type,
+                           &format, &count, &after, &data) == Success &&
+        data) {
+        if (count == 1)
+            value = long(*reinterpret_cast<unsigned long*>(data) & 0xFFFFFFFFul);
         XFree(data);
     }
     return value;

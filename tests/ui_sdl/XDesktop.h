@@ -28,6 +28,7 @@ public:
     void RequestClose(unsigned long window);        // title bar, Alt+F4, task bar
     void Iconify(unsigned long window);
     void Deiconify(unsigned long window);
+    void ActAsCompositor();                         // owns _NET_WM_CM_S0 while the connection lasts
 
     // What the server shows.
     TRect Geometry(unsigned long window);           // screen rectangle
@@ -35,6 +36,7 @@ public:
     bool OverrideRedirect(unsigned long window);
     unsigned long FocusWindow();
     std::string Utf8Property(unsigned long window, const char* name);
+    long CardinalProperty(unsigned long window, const char* name);   // -1 when absent
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
     std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates
     void Sync();
