@@ -139,6 +139,37 @@ TEST_F(TFocusTest, AcceleratorsFocusTheLabelsControlAndClickButtons)
     EXPECT_EQ(goClicks, 1);
 }
 
+TEST_F(TFocusTest, KeyPreviewLetsTheFormSeeAndTakeKeysFirst)
+{
+    std::vector<std::string> log;
+    Form->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        log.push_back("form " + std::to_string(key));
+        if (key == VK_F2)
+            key = 0;
+    };
+    Buttons[0]->OnKeyDown = [&](TObject*, WORD& key, TShiftState) { log.push_back("button " + std::to_string(key)); };
+    Key(VK_F2);
+    Form->SetKeyPreview(true);
+    Key(VK_F3);
+    Key(VK_F2);
+    EXPECT_EQ(log, (std::vector<std::string>{"button 113", "form 114", "button 114", "form 113"}));
+}
+
+TEST_F(TFocusTest, TextSetOnTheWindowBecomesTheControlsText)
+{
+    int changes = 0;
+    Buttons[0]->WindowProc = [&, inner = Buttons[0]->WindowProc](TMessage& m) {
+        if (m.Msg == CM_TEXTCHANGED)
+            ++changes;
+        inner(m);
+    };
+    SetWindowText(Buttons[0]->Handle(), "outside");
+    EXPECT_EQ(Buttons[0]->Caption(), "outside");
+    Buttons[0]->SetCaption("inside");
+    EXPECT_EQ(GetWindowText(Buttons[0]->Handle()), "inside");
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(TFocusTest, RecreatingAWindowKeepsTextStateAndFocus)
 {
     Buttons[1]->SetFocus();

@@ -956,6 +956,16 @@ void TWinControl::WndProc(TMessage& m)
         if (FHandle)
             ShowWindow(FHandle, FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
         return;
+    case WM_SETTEXT: {
+        // Text set on the window from outside becomes the control's text too.
+        DefaultHandler(m);
+        std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
+        if (text != FText) {
+            FText = text;
+            Perform(CM_TEXTCHANGED);
+        }
+        return;
+    }
     case CM_TEXTCHANGED:
         if (FHandle && GetWindowText(FHandle) != FText)
             SetWindowText(FHandle, FText);
