@@ -204,6 +204,35 @@ TEST_F(SdlDesktop, CloseRequestFromTheDesktopReachesTheCloseQuery)
     EXPECT_FALSE(QuitReceived());
 }
 
+// Frames of the player arrive from its threads by PostMessage: every post
+// wakes the loop blocked in SDL's wait, none is lost.
+TEST_F(SdlDesktop, PostsFromOtherThreadsWakeTheLoop)
+{
+    HWND f = Form("Posts", Bounds(100, 100, 200, 100));
+    WaitShown(f);
+    constexpr int Posts = 200;
+    SetTimer(f, 1, 5000, nullptr);          // the test's limit, should a wake be lost
+    std::thread poster([f] {
+        for (int i = 0; i < Posts; ++i)
+            PostMessage(f, WM_APP, WPARAM(i), 0);
+    });
+    int received = 0;
+    bool timedOut = false;
+    TMsg msg;
+    while (received < Posts && !timedOut && GetMessage(msg, nullptr, 0, 0)) {
+        if (msg.message == WM_APP && msg.hwnd == f) {
+            EXPECT_EQ(int(msg.wParam), received);
+            ++received;
+        }
+        timedOut = msg.message == WM_TIMER && msg.hwnd == f;
+        DispatchMessage(msg);
+    }
+    poster.join();
+    KillTimer(f, 1);
+    EXPECT_EQ(received, Posts);
+    EXPECT_FALSE(timedOut);
+}
+
 TEST_F(SdlDesktop, ChineseCaptionInTheTitle)
 {
     const std::string caption = "格式转换器";
