@@ -53,11 +53,16 @@
     X(av_get_sample_fmt)          \
     X(av_get_sample_fmt_string)   \
     X(av_channel_layout_copy)     \
+    X(av_get_sample_fmt_name)     \
     X(av_channel_layout_default)  \
     X(av_channel_layout_uninit)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
-    X(swresample_version)
+    X(swresample_version)           \
+    X(swr_alloc_set_opts2)          \
+    X(swr_init)                     \
+    X(swr_convert)                  \
+    X(swr_free)
 
 #define ZARVO_SWSCALE_ENTRIES(X)  \
     X(swscale_version)            \
@@ -86,7 +91,10 @@
     X(av_packet_alloc)                    \
     X(av_packet_free)                     \
     X(av_packet_unref)                    \
-    X(av_bsf_get_by_name)
+    X(av_bsf_get_by_name)                 \
+    X(av_packet_move_ref)                 \
+    X(avcodec_decode_subtitle2)           \
+    X(avsubtitle_free)
 
 #define ZARVO_AVFORMAT_ENTRIES(X)         \
     X(avformat_version)                   \
@@ -110,7 +118,9 @@
     X(av_filename_number_test)            \
     X(av_dump_format)                     \
     X(avio_open)                          \
-    X(avio_closep)
+    X(avio_closep)                        \
+    X(avformat_seek_file)                 \
+    X(av_find_best_stream)
 
 #define ZARVO_AVFILTER_ENTRIES(X) \
     X(avfilter_version)
@@ -141,4 +151,10 @@
     X(SDL_GetVersion)        \
     X(SDL_GetError)          \
     X(SDL_Init)              \
-    X(SDL_Quit)
+    X(SDL_Quit)              \
+    X(SDL_InitSubSystem)     \
+    X(SDL_QuitSubSystem)     \
+    X(SDL_OpenAudioDevice)   \
+    X(SDL_CloseAudioDevice)  \
+    X(SDL_PauseAudioDevice)  \
+    X(SDL_MixAudioFormat)

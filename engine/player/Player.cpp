@@ -1,0 +1,395 @@
+#include "engine/player/Player.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/loader/Loader.h"
+#include "engine/log/Logger.h"
+#include "engine/player/VideoState.h"
+#include "engine/util/MainThread.h"
+#include "platform/core/Exception.h"
+#include "platform/core/Thread.h"
+
+namespace {
+
+enum { cmdNone, cmdReopen, cmdQuit };
+constexpr int RefreshPeriodMS = 5;
+
+} // namespace
+
+TCustomPlayer::TCustomPlayer(TComponent* AOwner)
+    : TFFBaseComponent(AOwner), FAVProbe(std::make_unique<TAVProbe>(nullptr)) {
+    InitOptions();
+}
+
+TCustomPlayer::~TCustomPlayer() {
+    OnPosition = nullptr;
+    OnState = nullptr;
+    OnHook = nullptr;
+    Stop(true);
+    FAVProbe.reset();
+    if (AVLib.sws_freeContext) {
+        FreeRGBConvertContext(FRGBContext);
+        FreeRGBConvertContext(FHookContext);
+        AVLib.sws_freeContext(FDisplaySws);
+    }
+}
+
+void TCustomPlayer::InitOptions() {
+    Fsws_flags = SWS_BICUBIC;
+    Ffile_iformat = nullptr;
+    FFileName.clear();
+    Fav_sync_type = AV_SYNC_AUDIO_MASTER;
+    Fdecoder_reorder_pts = -1;
+    Fframedrop = 1;
+    Frdftspeed = 20;
+    ResetState();
+}
+
+void TCustomPlayer::ResetState() {
+    FLastPTS = AV_NOPTS_VALUE;
+    FCurrentPTS = -1;
+    Fstep = false;
+    for (int& wanted : Fwanted_stream)
+        wanted = -1;
+    Fseek_by_bytes = -1;
+    Fstart_time = AV_NOPTS_VALUE;
+    FPlayTime = AV_NOPTS_VALUE;
+    FRepeatType = rtStop;
+    FVerticalFlip = false;
+    FSeekEvent.SetEvent();
+    FSeeking = false;
+}
+
+bool TCustomPlayer::AVLibLoaded() const { return GlobalLoader().Loaded(PlayerLibraries); }
+
+bool TCustomPlayer::LoadAVLib(const std::string& APath) {
+    GlobalLoader().SetLibraryPath(APath);
+    if (GlobalLoader().Load(PlayerLibraries))
+        return true;
+    FLastErrMsg = GlobalLoader().LastErrMsg();
+    return false;
+}
+
+void TCustomPlayer::UnloadAVLib() { GlobalLoader().Unload(PlayerLibraries); }
+
+void TCustomPlayer::ReportError(const std::string& AMsg, bool AStore) {
+    GetFFLogger()->Log(this, llError, AMsg);
+    if (AStore)
+        FLastErrMsg = AMsg;
+}
+
+bool TCustomPlayer::OpenedFile() const { return FVideoState && !FVideoState->Closed; }
+bool TCustomPlayer::FileOpened() const { return OpenedFile(); }
+bool TCustomPlayer::Paused() const { return !OpenedFile() || FVideoState->paused != 0; }
+int64_t TCustomPlayer::Duration() const { return FVideoState ? FVideoState->Duration : -1; }
+
+bool TCustomPlayer::Open(const std::string& AFileName, TPlayerHost* AHost, bool APaused) {
+    if (!AVLibLoaded()) {
+        ReportError("libav or libsdl not loaded.", true);
+        return false;
+    }
+    Stop(true);
+    // SDL is shared with the user interface: only the audio subsystem is ours,
+    // and the driver choice stays with the environment.
+    if (!Faudio_disable && !FAudioStarted) {
+        if (AVLib.SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
+            FAudioStarted = true;
+        else
+            GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + AVLib.SDL_GetError());
+    }
+    FHost = AHost;
+    FPlayEvent.Clear();
+    if (!StreamOpen(AFileName, APaused)) {
+        FHost = nullptr;
+        if (FAudioStarted) {
+            AVLib.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            FAudioStarted = false;
+        }
+        return false;
+    }
+    FFileName = AFileName;
+    FAVProbe->SetFileHandle(FVideoState->ic);
+    DoFileOpen();
+    FEventEnded.ResetEvent();
+    FStopEvent.ResetEvent();
+    FEventThread = std::thread([this] { EventThreadExecute(); });
+    FPlayThread = std::thread([this] { PlayThreadExecute(); });
+    return true;
+}
+
+void TCustomPlayer::PushPlayCommand(int ACommand) {
+    {
+        std::lock_guard<std::mutex> lock(FCommandLock);
+        FCommand = std::max(FCommand, ACommand);
+    }
+    FCommandCond.notify_one();
+}
+
+void TCustomPlayer::Stop(bool AWaitForStop) {
+    if (OpenedFile()) {
+        if (FVideoState->paused)
+            StreamPause();
+        Fstep = false;
+        PushPlayCommand(cmdQuit);
+    }
+    if (!AWaitForStop)
+        return;
+    WaitForStop();
+    if (FVideoState) {
+        delete FVideoState;
+        FVideoState = nullptr;
+        ResetState();
+    }
+    FHost = nullptr;
+    if (FAudioStarted && AVLib.SDL_QuitSubSystem) {
+        AVLib.SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        FAudioStarted = false;
+    }
+}
+
+// Waits in steps that keep serving the main thread's queued calls and
+// messages, so event deliveries the player's threads wait on can complete.
+void TCustomPlayer::WaitInMainThread(TEvent& AEvent) {
+    while (AEvent.WaitFor(IsMainThread() ? 10 : 100) != wrSignaled)
+        if (IsMainThread())
+            ProcessMessages();
+}
+
+void TCustomPlayer::WaitForStop() {
+    if (FPlayThread.joinable()) {
+        WaitInMainThread(FStopEvent);
+        FPlayThread.join();
+    }
+    if (FEventThread.joinable()) {
+        WaitInMainThread(FEventEnded);
+        FEventThread.join();
+    }
+    {
+        std::lock_guard<std::mutex> lock(FCommandLock);
+        FCommand = cmdNone;
+    }
+}
+
+void TCustomPlayer::CloseVideoState() {
+    if (FVideoState && !FVideoState->Closed) {
+        FAVProbe->SetFileHandle(nullptr);
+        StreamClose(FVideoState);
+        FVideoState->Closed = true;
+        ClearSurface();
+    }
+}
+
+void TCustomPlayer::PlayThreadExecute() {
+    SetPlayState(psPlay);
+    FVideoState->PlayStarted = true;
+    try {
+        for (;;) {
+            int command;
+            {
+                std::unique_lock<std::mutex> lock(FCommandLock);
+                FCommandCond.wait_for(lock, std::chrono::milliseconds(RefreshPeriodMS), [this] { return FCommand != cmdNone; });
+                command = FCommand;
+                FCommand = cmdNone;
+            }
+            FDataLock.Acquire();
+            if (!OpenedFile()) {
+                FDataLock.Release();
+                break;
+            }
+            if (command == cmdQuit) {
+                CloseVideoState();
+                FDataLock.Release();
+                break;
+            }
+            if (command == cmdReopen)
+                DisplayCurrent(FVideoState);
+            else
+                RefreshVideo(FVideoState, true);
+            FDataLock.Release();
+        }
+    } catch (const std::exception& e) {
+        GetFFLogger()->Log(this, llFatal, std::string("PlayThread Exception: ") + e.what());
+        CloseVideoState();
+        FDataLock.Release();
+    }
+    SetPlayState(psStop);
+    FStopEvent.SetEvent();
+}
+
+void TCustomPlayer::StreamPause() {
+    if (FSeekEvent.WaitFor(250) != wrSignaled)
+        FSeekEvent.SetEvent();  // a pending seek is given up waiting for
+    TVideoState* is = FVideoState;
+    if (!OpenedFile())
+        return;
+    if (is->paused) {
+        const double now = WallClock();
+        is->frame_timer = is->frame_timer + now + is->video_current_pts_drift - is->video_current_pts;
+        is->video_current_pts = now + is->video_current_pts_drift;
+        is->video_current_pts_drift = is->video_current_pts - now;
+        is->paused = 0;
+    } else {
+        if (is->video_stream >= 0 && FPictEvent.WaitFor(250) != wrSignaled)
+            FPictEvent.SetEvent();
+        if (!OpenedFile())
+            return;
+        is->paused = 1;
+    }
+}
+
+void TCustomPlayer::Pause() {
+    if (OpenedFile() && !FVideoState->paused) {
+        StreamPause();
+        Fstep = false;
+        SetPlayState(psPause);
+    }
+}
+
+void TCustomPlayer::Resume() {
+    if (OpenedFile() && FVideoState->paused) {
+        StreamPause();
+        Fstep = false;
+        SetPlayState(psResume);
+    }
+}
+
+void TCustomPlayer::TogglePause() {
+    if (!OpenedFile())
+        return;
+    StreamPause();
+    Fstep = false;
+    SetPlayState(FVideoState->paused ? psPause : psResume);
+}
+
+void TCustomPlayer::StepToNextFrame() {
+    if (!OpenedFile())
+        return;
+    if (FVideoState->paused)
+        StreamPause();
+    if (!Fstep.exchange(true))
+        SetPlayState(psStep);
+}
+
+void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bool AWait) {
+    TVideoState* is = FVideoState;
+    if (is->seek_req)
+        return;
+    FSeeking = true;
+    is->seek_paused = is->paused.load();
+    is->seek_pos = APos;
+    is->seek_rel = ARel;
+    is->seek_flags = SeekFlagsToAVFlags(AFlags);
+    FSeekEvent.ResetEvent();
+    is->seek_req = 1;
+    if (AWait) {
+        WaitInMainThread(FSeekEvent);
+        if (is->video_stream >= 0)
+            WaitInMainThread(FPictEvent);
+    }
+}
+
+void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
+    if (!OpenedFile())
+        return;
+    TVideoState* is = FVideoState;
+    if (ASeekFlags.Contains(sfByte)) {
+        StreamSeek(APTS, 0, ASeekFlags, AWaitForSeekEnd);
+        return;
+    }
+    // An unknown duration does not limit the target.
+    int64_t pos = is->Duration > 0 ? std::min(APTS, is->Duration) : APTS;
+    if (is->ic->start_time != AV_NOPTS_VALUE)
+        pos += is->ic->start_time;
+    StreamSeek(pos, APTS <= 0 ? 1 : 0, ASeekFlags, AWaitForSeekEnd);
+}
+
+void TCustomPlayer::SeekBy(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
+    if (!OpenedFile())
+        return;
+    TVideoState* is = FVideoState;
+    if (ASeekFlags.Contains(sfByte)) {
+        const double bytes = is->ic->bit_rate > 0 ? ADelta * double(is->ic->bit_rate) / 8.0 : ADelta * 180000.0;
+        const double pos = double(is->video_current_pos >= 0 ? is->video_current_pos.load() : (is->ic->pb ? AVLib.avio_seek(is->ic->pb, 0, SEEK_CUR) : 0)) + bytes;
+        StreamSeek(std::llround(pos), std::llround(bytes), ASeekFlags, AWaitForSeekEnd);
+        return;
+    }
+    StreamSeek(std::llround((GetMasterClock(is) + ADelta) * 1000000.0), std::llround(ADelta * 1000000.0), ASeekFlags,
+               AWaitForSeekEnd);
+}
+
+void TCustomPlayer::SetAspectRatio(float AValue) {
+    if (FAspectRatio == AValue)
+        return;
+    FAspectRatio = AValue;
+    if (OpenedFile())
+        PushPlayCommand(cmdReopen);
+}
+
+void TCustomPlayer::SetShowAudio(TShowAudio AValue) {
+    FShowAudio = AValue;
+    if (OpenedFile() && FVideoState->audio_stream >= 0 && !Fdisplay_disable)
+        FVideoState->show_audio = int(AValue);
+}
+
+std::string TCustomPlayer::Format() const { return Ffile_iformat ? Ffile_iformat->name : ""; }
+
+void TCustomPlayer::SetFormat(const std::string& AValue) {
+    if (!AVLibLoaded()) {
+        ReportError("libav or libsdl not loaded.", true);
+        return;
+    }
+    if (AValue.empty()) {
+        Ffile_iformat = nullptr;
+        return;
+    }
+    const AVInputFormat* format = AVLib.av_find_input_format(AValue.c_str());
+    if (!format)
+        throw Exception("Unknown input format: " + AValue);
+    Ffile_iformat = format;
+}
+
+int TCustomPlayer::AudioStreamIndex() const { return OpenedFile() ? FVideoState->audio_stream.load() : -1; }
+int TCustomPlayer::VideoStreamIndex() const { return OpenedFile() ? FVideoState->video_stream.load() : -1; }
+int TCustomPlayer::SubtitleStreamIndex() const { return OpenedFile() ? FVideoState->subtitle_stream.load() : -1; }
+
+void TCustomPlayer::SetAudioStreamIndex(int AValue) {
+    if (OpenedFile() && AValue != FVideoState->audio_stream)
+        StreamCycleChannel(AVMEDIA_TYPE_AUDIO, AValue);
+}
+
+void TCustomPlayer::SetVideoStreamIndex(int AValue) {
+    if (OpenedFile() && AValue != FVideoState->video_stream)
+        StreamCycleChannel(AVMEDIA_TYPE_VIDEO, AValue);
+}
+
+void TCustomPlayer::SetSubtitleStreamIndex(int AValue) {
+    if (OpenedFile() && AValue != FVideoState->subtitle_stream)
+        StreamCycleChannel(AVMEDIA_TYPE_SUBTITLE, AValue);
+}
+
+TBitmap* TCustomPlayer::CurrentFrame() {
+    int64_t pts;
+    return CurrentFrame(pts);
+}
+
+TBitmap* TCustomPlayer::CurrentFrame(int64_t& APTS) {
+    APTS = -1;
+    if (!FRGBContext.Bitmap)
+        FRGBContext.Bitmap = CreateFrameBitmap(0, 0, FRGBContext.BMPPixFmt);
+    std::lock_guard<std::mutex> lock(FSurfaceLock);
+    if (!FHasShown || !FVideoState || FVideoState->video_stream < 0) {
+        FRGBContext.Bitmap->SetSize(0, 0, false);
+        return FRGBContext.Bitmap.get();
+    }
+    APTS = std::llround(FShown.Pts * 1000000.0) - FVideoState->StartTime;
+    TAVPicture picture;
+    for (int i = 0; i < 3; ++i) {
+        picture.data[i] = FShown.Picture.Plane[i];
+        picture.linesize[i] = FShown.Picture.Pitch[i];
+    }
+    if (!PictureToBitmap(FRGBContext, picture, AV_PIX_FMT_YUV420P, FShown.Width, FShown.Height))
+        FRGBContext.Bitmap->SetSize(0, 0, false);
+    return FRGBContext.Bitmap.get();
+}

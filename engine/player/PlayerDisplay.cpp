@@ -1,0 +1,275 @@
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/log/Logger.h"
+#include "engine/player/Player.h"
+#include "engine/player/VideoState.h"
+#include "platform/gfx/Color.h"
+
+namespace {
+
+constexpr double LateDropMargin = 0.5;
+constexpr double LateSkipFactor = 1.05;
+
+void FreeSubtitle(TSubtitleSlot& ASlot) {
+    AVLib.avsubtitle_free(&ASlot.Sub);
+    ASlot.Sub = AVSubtitle{};
+}
+
+} // namespace
+
+double TCustomPlayer::GetAudioClock(TVideoState* is) const {
+    double pts = is->audio_clock;
+    if (is->audio_stream >= 0 && is->audio_freq > 0 && !is->audio_buf_silent) {
+        const int waiting = is->audio_buf_size - is->audio_buf_index;
+        pts -= double(std::max(waiting, 0)) / (double(is->audio_freq) * 2 * is->audio_channels);
+    }
+    return pts;
+}
+
+double TCustomPlayer::GetVideoClock(TVideoState* is) const {
+    if (is->paused)
+        return is->video_current_pts;
+    const double drift = is->video_current_pts_drift;
+    if (drift != 0)
+        return WallClock() + drift;
+    return double(is->StartTime) / 1000000.0;
+}
+
+double TCustomPlayer::GetExternalClock() const { return WallClock(); }
+
+double TCustomPlayer::GetMasterClock(TVideoState* is) const {
+    switch (is->av_sync_type) {
+    case AV_SYNC_VIDEO_MASTER:
+        return is->video_stream >= 0 ? GetVideoClock(is) : GetAudioClock(is);
+    case AV_SYNC_AUDIO_MASTER:
+        return is->audio_stream >= 0 ? GetAudioClock(is) : GetVideoClock(is);
+    default:
+        return GetExternalClock();
+    }
+}
+
+void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
+    if (is->video_stream < 0) {
+        if (is->audio_stream >= 0)
+            CheckPosition(is);
+        return;
+    }
+    bool checkPosition = true;
+    for (;;) {
+        std::unique_lock<std::mutex> lock(is->pictq_mutex);
+        if (is->pictq_size == 0) {
+            lock.unlock();
+            if (!AAdvance)
+                DisplayCurrent(is);
+            if (checkPosition)
+                CheckPosition(is);
+            return;
+        }
+        // Read under the lock: a picture counted in after the seek was
+        // counted after the video thread cleared the flag.
+        const bool seekDone = is->seek_done;
+        const double now = WallClock();
+        TPictureSlot& slot = is->pictq[is->pictq_rindex];
+        if (now < slot.TargetClock)
+            return;
+        is->video_current_pts = slot.Pts;
+        is->video_current_pts_drift = slot.Pts - now;
+        is->video_current_pos = slot.Pos;
+        bool outOfOrder = false;
+        double next;
+        if (is->pictq_size > 1) {
+            next = is->pictq[(is->pictq_rindex + 1) % TVideoState::PictureSlots].TargetClock;
+            outOfOrder = next < slot.TargetClock;  // dropped instead of closing the file
+        } else {
+            next = slot.TargetClock + is->video_clock - slot.Pts;
+        }
+        bool drop = outOfOrder;
+        if ((Fframedrop && now > next && !is->IsDevice) || seekDone) {
+            is->skip_frames = is->skip_frames * LateSkipFactor;
+            drop = drop || is->pictq_size > 1 || now > next + LateDropMargin || seekDone;
+        }
+        if (!drop)
+            break;
+        is->pictq_rindex = (is->pictq_rindex + 1) % TVideoState::PictureSlots;
+        --is->pictq_size;
+        is->pictq_cond.notify_all();
+        checkPosition = false;
+    }
+    ExpireSubtitles(is);
+    DisplayCurrent(is);
+    if (AAdvance) {
+        std::lock_guard<std::mutex> lock(is->pictq_mutex);
+        is->pictq_rindex = (is->pictq_rindex + 1) % TVideoState::PictureSlots;
+        --is->pictq_size;
+        is->pictq_cond.notify_all();
+    }
+    if (checkPosition)
+        CheckPosition(is);
+}
+
+void TCustomPlayer::ExpireSubtitles(TVideoState* is) {
+    if (is->subtitle_stream < 0)
+        return;
+    std::lock_guard<std::mutex> lock(is->subpq_mutex);
+    if (is->subtitle_stream_changed) {
+        while (is->subpq_size > 0) {
+            FreeSubtitle(is->subpq[is->subpq_rindex]);
+            is->subpq_rindex = (is->subpq_rindex + 1) % TVideoState::SubtitleSlots;
+            --is->subpq_size;
+        }
+        is->subtitle_stream_changed = false;
+        is->subpq_cond.notify_all();
+        return;
+    }
+    while (is->subpq_size > 0) {
+        TSubtitleSlot& sp = is->subpq[is->subpq_rindex];
+        TSubtitleSlot* sp2 = is->subpq_size > 1 ? &is->subpq[(is->subpq_rindex + 1) % TVideoState::SubtitleSlots] : nullptr;
+        const double shown = is->video_current_pts;
+        if (!(shown > sp.Pts + sp.Sub.end_display_time / 1000.0 ||
+              (sp2 && shown > sp2->Pts + sp2->Sub.start_display_time / 1000.0)))
+            break;
+        FreeSubtitle(sp);
+        is->subpq_rindex = (is->subpq_rindex + 1) % TVideoState::SubtitleSlots;
+        --is->subpq_size;
+        is->subpq_cond.notify_all();
+    }
+}
+
+void TCustomPlayer::DisplayCurrent(TVideoState* is) {
+    // Files without video show nothing here: the audio display is not drawn.
+    if (is->video_stream >= 0)
+        DisplayVideoImage(is);
+}
+
+void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
+    TPictureSlot* slot;
+    {
+        std::lock_guard<std::mutex> lock(is->pictq_mutex);
+        if (is->pictq_size == 0 && !FHasShown)
+            return;
+        slot = is->pictq_size > 0 ? &is->pictq[is->pictq_rindex] : nullptr;
+    }
+    std::lock_guard<std::mutex> lock(FSurfaceLock);
+    if (slot) {
+        if (is->subtitle_stream >= 0) {
+            std::lock_guard<std::mutex> subLock(is->subpq_mutex);
+            if (is->subpq_size > 0) {
+                const TSubtitleSlot& sp = is->subpq[is->subpq_rindex];
+                if (slot->Pts >= sp.Pts + sp.Sub.start_display_time / 1000.0)
+                    for (unsigned i = 0; i < sp.Sub.num_rects; ++i) {
+                        const AVSubtitleRect* rect = sp.Sub.rects[i];
+                        TSubtitleBitmap bitmap{rect->x, rect->y, rect->w, rect->h, rect->data[0], rect->linesize[0],
+                                               reinterpret_cast<const uint32_t*>(rect->data[1])};
+                        BlendSubtitleRect(slot->Picture, bitmap, slot->Width, slot->Height);
+                    }
+            }
+        }
+        if (FShown.Width != slot->Width || FShown.Height != slot->Height)
+            FShown.Allocate(slot->Width, slot->Height);
+        std::copy(slot->Buffer.begin(), slot->Buffer.end(), FShown.Buffer.begin());
+        FShown.Pts = slot->Pts;
+        FShown.Pos = slot->Pos;
+        FShown.SampleAspect = slot->SampleAspect;
+        FHasShown = true;
+    }
+    const int outW = Fscreen_width > 0 ? Fscreen_width : FShown.Width;
+    const int outH = Fscreen_width > 0 && Fscreen_height > 0 ? Fscreen_height : FShown.Height;
+    is->width = outW;
+    is->height = outH;
+    // Geometry: an aspect below 0 fills the output, 0 takes the picture's own.
+    const float wanted = FAspectRatio;
+    double aspect;
+    if (wanted >= 0 || outW == 0 || outH == 0) {
+        aspect = wanted;
+        if (aspect <= 0) {
+            const double sar = FShown.SampleAspect.num > 0 && FShown.SampleAspect.den > 0 ? av_q2d(FShown.SampleAspect) : 1.0;
+            aspect = sar * FShown.Width / FShown.Height;
+        }
+    } else {
+        aspect = double(outW) / outH;
+    }
+    int height = outH;
+    int width = int(std::lround(height * aspect)) & ~1;
+    if (width > outW) {
+        width = outW;
+        height = int(std::lround(width / aspect)) & ~1;
+    }
+    const int x = (outW - width) / 2, y = (outH - height) / 2;
+    if (FSurface.Width() != outW || FSurface.Height() != outH || FSurface.PixelFormat() != pf24bit) {
+        FSurface.SetPixelFormat(pf24bit);
+        FSurface.SetSize(outW, outH, false);
+    }
+    FSurface.Fill(clBlack);
+    if (width > 0 && height > 0) {
+        FDisplaySws = AVLib.sws_getCachedContext(FDisplaySws, FShown.Width, FShown.Height, AV_PIX_FMT_YUV420P, width,
+                                                 height, AV_PIX_FMT_BGR24, Fsws_flags, nullptr, nullptr, nullptr);
+        if (FDisplaySws) {
+            uint8_t* dst[4] = {FSurface.ScanLine(y) + x * 3, nullptr, nullptr, nullptr};
+            const int dstStride[4] = {FSurface.Stride(), 0, 0, 0};
+            AVLib.sws_scale(FDisplaySws, FShown.Picture.Plane, FShown.Picture.Pitch, 0, FShown.Height, dst, dstStride);
+        }
+    }
+    if (FHost)
+        FHost->SurfaceChanged();
+}
+
+void TCustomPlayer::ClearSurface() {
+    {
+        std::lock_guard<std::mutex> lock(FSurfaceLock);
+        FHasShown = false;
+        FSurface.SetSize(0, 0, false);
+    }
+    if (FHost)
+        FHost->SurfaceCleared();
+}
+
+void TCustomPlayer::SubtitleThread(TVideoState* is) {
+    AVPacket* packet = AVLib.av_packet_alloc();
+    while (packet) {
+        while (is->paused && !is->subtitleq.Aborted() && !is->seek_paused)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        TPacketQueue::TKind kind;
+        if (is->subtitleq.Get(packet, kind, true) < 0)
+            break;
+        if (kind == TPacketQueue::pkFlush) {
+            AVLib.avcodec_flush_buffers(is->subtitle_dec);
+            continue;
+        }
+        if (kind == TPacketQueue::pkEnd)
+            continue;
+        {
+            std::unique_lock<std::mutex> lock(is->subpq_mutex);
+            is->subpq_cond.wait(lock, [is] {
+                return is->subpq_size < TVideoState::SubtitleSlots || is->subtitleq.Aborted();
+            });
+        }
+        if (is->subtitleq.Aborted()) {
+            AVLib.av_packet_unref(packet);
+            break;
+        }
+        const double pts = packet->pts != AV_NOPTS_VALUE ? double(packet->pts) * av_q2d(is->subtitle_st->time_base) : 0;
+        TSubtitleSlot& slot = is->subpq[is->subpq_windex];
+        int got = 0;
+        if (AVLib.avcodec_decode_subtitle2(is->subtitle_dec, &slot.Sub, &got, packet) >= 0 && got) {
+            if (slot.Sub.format == 0) {
+                slot.Pts = pts;
+                for (unsigned i = 0; i < slot.Sub.num_rects; ++i) {
+                    AVSubtitleRect* rect = slot.Sub.rects[i];
+                    auto* palette = reinterpret_cast<uint32_t*>(rect->data[1]);
+                    for (int c = 0; palette && c < rect->nb_colors; ++c)
+                        palette[c] = RGBAToYUVA(palette[c]);
+                }
+                is->subpq_windex = (is->subpq_windex + 1) % TVideoState::SubtitleSlots;
+                std::lock_guard<std::mutex> lock(is->subpq_mutex);
+                ++is->subpq_size;
+            } else {
+                FreeSubtitle(slot);  // text subtitles are not drawn
+            }
+        }
+        AVLib.av_packet_unref(packet);
+    }
+    AVLib.av_packet_free(&packet);
+}

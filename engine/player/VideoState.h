@@ -1,0 +1,112 @@
+#pragma once
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/loader/LibraryHeaders.h"
+#include "engine/player/PacketQueue.h"
+#include "engine/player/PictureSlot.h"
+#include "engine/player/PlayerTypes.h"
+#include "engine/player/SubtitleBlend.h"
+
+class TCustomPlayer;
+
+struct TSubtitleSlot {
+    double Pts = 0;
+    AVSubtitle Sub{};
+};
+
+// One open file: its input, streams, queues, decoders, clocks and the threads
+// that work on it. Made by Open and freed only after every one of its threads
+// has ended, so no thread ever sees it go.
+struct TVideoState {
+    static constexpr int PictureSlots = 2;
+    static constexpr int SubtitleSlots = 4;
+
+    TCustomPlayer* Owner = nullptr;
+    std::string filename;
+    const AVInputFormat* iformat = nullptr;
+
+    std::thread parse_tid, video_tid, subtitle_tid;
+    std::atomic<int> abort_request{0};
+    std::atomic<int> paused{0};
+    int last_paused = 0;
+    std::atomic<int> seek_req{0};
+    int seek_flags = 0;
+    int64_t seek_pos = 0, seek_rel = 0;
+
+    AVFormatContext* ic = nullptr;
+    Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
+
+    // Audio (the device's callback thread decodes).
+    std::atomic<int> audio_stream{-1};
+    AVStream* audio_st = nullptr;
+    AVCodecContext* audio_dec = nullptr;
+    SDL_AudioDeviceID audio_dev = 0;
+    int audio_freq = 0, audio_channels = 0;  // what the device takes
+    SwrContext* swr = nullptr;
+    AVFrame* audio_frame = nullptr;
+    AVPacket* audio_pkt = nullptr;
+    bool audio_eof_sent = false;
+    TPacketQueue audioq;
+    std::atomic<double> audio_clock{0};
+    double audio_diff_cum = 0, audio_diff_avg_coef = 0, audio_diff_threshold = 0;
+    int audio_diff_avg_count = 0;
+    int audio_hw_buf_size = 0;
+    std::vector<uint8_t> audio_buf;  // 16-bit samples being played
+    std::atomic<int> audio_buf_size{0}, audio_buf_index{0};
+    std::atomic<bool> audio_buf_silent{false};  // silence played for want of data: no time of the file
+    std::atomic<int> show_audio{0};
+
+    // Subtitles.
+    std::atomic<int> subtitle_stream{-1};
+    AVStream* subtitle_st = nullptr;
+    AVCodecContext* subtitle_dec = nullptr;
+    TPacketQueue subtitleq;
+    TSubtitleSlot subpq[SubtitleSlots];
+    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;
+    bool subtitle_stream_changed = false;
+    std::mutex subpq_mutex;
+    std::condition_variable subpq_cond;
+
+    // Video.
+    std::atomic<int> video_stream{-1};
+    AVStream* video_st = nullptr;
+    AVCodecContext* video_dec = nullptr;
+    SwsContext* video_sws = nullptr;  // decoder pictures of other formats to YUV 4:2:0
+    TPacketQueue videoq;
+    std::atomic<double> frame_timer{0};
+    double frame_last_pts = 0, frame_last_delay = 0;
+    std::atomic<double> video_clock{0};
+    std::atomic<double> video_current_pts{0}, video_current_pts_drift{0};
+    std::atomic<int64_t> video_current_pos{-1};
+    TPictureSlot pictq[PictureSlots];
+    int pictq_size = 0, pictq_rindex = 0, pictq_windex = 0;
+    std::mutex pictq_mutex;
+    std::condition_variable pictq_cond;
+    std::atomic<double> skip_frames{1};
+    double skip_frames_index = 0;  // video thread only
+
+    int width = 0, height = 0;  // output area
+
+    std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and the reader is done
+    std::atomic<bool> Closed{false};
+    std::atomic<bool> PlayStarted{false};  // the play thread has reported psPlay
+    int64_t StartTime = 0;   // µs; 0 when unknown
+    int64_t Duration = -1;   // µs; -1 when unknown
+    int64_t AudioDuration = -1;
+    int IsImage2 = 0, IsDevice = 0;
+    std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
+    std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
+    bool end_queued = false;  // the end marker went into the video queue since the last seek
+
+    TVideoState();
+    ~TVideoState();
+};
+
+// Seconds of the wall clock (steady).
+double WallClock();
