@@ -184,6 +184,7 @@ void TCustomPlayer::CloseVideoState() {
 void TCustomPlayer::PlayThreadExecute() {
     SetPlayState(psPlay);
     FVideoState->PlayStarted = true;
+    bool locked = false;
     try {
         for (;;) {
             int command;
@@ -194,13 +195,11 @@ void TCustomPlayer::PlayThreadExecute() {
                 FCommand = cmdNone;
             }
             FDataLock.Acquire();
-            if (!OpenedFile()) {
-                FDataLock.Release();
+            locked = true;
+            if (!OpenedFile())
                 break;
-            }
             if (command == cmdQuit) {
                 CloseVideoState();
-                FDataLock.Release();
                 break;
             }
             if (command == cmdReopen)
@@ -208,12 +207,17 @@ void TCustomPlayer::PlayThreadExecute() {
             else
                 RefreshVideo(FVideoState, true);
             FDataLock.Release();
+            locked = false;
         }
     } catch (const std::exception& e) {
         GetFFLogger()->Log(this, llFatal, std::string("PlayThread Exception: ") + e.what());
+        if (!locked)
+            FDataLock.Acquire();
+        locked = true;
         CloseVideoState();
-        FDataLock.Release();
     }
+    if (locked)
+        FDataLock.Release();
     SetPlayState(psStop);
     FStopEvent.SetEvent();
 }
