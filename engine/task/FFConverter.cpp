@@ -330,8 +330,8 @@ void TCustomFFConverter::FinalStep() {
     const TTerminateInfo info{-1, true, false, ""};
     if (FThreadMode)
         FDelivery->Push(info);
-    else if (OnTerminate)
-        OnTerminate(this, info);
+    else
+        RaiseTerminate(info);
 }
 
 void TCustomFFConverter::Pause() {
@@ -432,8 +432,8 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
                                   task->FatalMessage()};
         if (FThreadMode)
             FDelivery->Push(info);
-        else if (OnTerminate)
-            OnTerminate(this, info);
+        else
+            RaiseTerminate(info);
         ++FCompleteTasks;
         if (FPendingTasks >= 1) {
             if (FThreadMode)
@@ -447,14 +447,18 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
 }
 
 void TCustomFFConverter::DeliverTerminate(const TTerminateInfo& AInfo) {
-    auto raise = [this, &AInfo] {
-        if (OnTerminate)
-            OnTerminate(this, AInfo);
-    };
+    auto raise = [this, &AInfo] { RaiseTerminate(AInfo); };
     if (TriggerEventInMainThread)
         CallInMainThread(raise);
     else
         raise();
+}
+
+void TCustomFFConverter::RaiseTerminate(const TTerminateInfo& AInfo) {
+    // A copy: the handler may assign a new one while it runs.
+    const TTerminateEvent handler = OnTerminate;
+    if (handler)
+        handler(this, AInfo);
 }
 
 // ---- properties ----

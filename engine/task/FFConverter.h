@@ -105,6 +105,7 @@ private:
     void StartNextTask();
     void FinalStep();
     void DeliverTerminate(const TTerminateInfo& AInfo);
+    void RaiseTerminate(const TTerminateInfo& AInfo);
     int TaskIndexOf(TObject* ASender) const;
 
     std::string FLastErrMsg;

@@ -10,7 +10,7 @@ using namespace tasktest;
 TEST_F(ConverterTest, SurvivesRandomStartsPausesAndStops) {
     std::mt19937 random(20261210);
     Converter->Control = &Gate;
-    constexpr int Runs = 30;
+    constexpr int Runs = 24;
     for (int run = 0; run < Runs; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         Converter->ClearTasks();
