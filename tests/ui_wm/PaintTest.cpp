@@ -164,6 +164,9 @@ TEST_F(PaintTest, LayeredAlphaIsComposedOnTheScreenOrRefusedWithoutTheCapability
 
 TEST_F(PaintTest, APerPixelLayerTakesItsPictureFromABitmap)
 {
+    TPlatformCaps perPixel;
+    perPixel.PerPixelAlpha = true;    // off by default on the headless screen
+    Screen->SetCaps(perPixel);
     HWND layer = Make("layer", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 10, 10), nullptr, WS_EX_LAYERED | WS_EX_TRANSPARENT);
     TBitmap picture(20, 10, pf32bit);
     for (int y = 0; y < 10; ++y)
