@@ -24,10 +24,11 @@ TCustomPlayer::TCustomPlayer(TComponent* AOwner)
 }
 
 TCustomPlayer::~TCustomPlayer() {
+    // The threads read the handlers until they have ended, so they are let go after the stop.
+    Stop(true);
     OnPosition = nullptr;
     OnState = nullptr;
     OnHook = nullptr;
-    Stop(true);
     FAVProbe.reset();
     if (AVLib.sws_freeContext) {
         FreeRGBConvertContext(FRGBContext);
