@@ -52,6 +52,28 @@ TEST_F(TAlignTest, AlignedChildrenShareTheClientAreaByKindThenPosition)
     }
 }
 
+TEST_F(TAlignTest, ChildrenPlacedWhileLoadingAreAlignedOnceLoaded)
+{
+    struct TLoadedForm : TForm {
+        explicit TLoadedForm(TComponent* owner) : TForm(owner)
+        {
+            Holder = new TPanel(this);
+            Holder->SetBevelOuter(bvNone);
+            Holder->SetBounds(10, 10, 200, 100);
+            Holder->SetParent(this);
+            Inner = new TPanel(this);
+            Inner->SetAlign(alClient);
+            Inner->SetParent(Holder);
+            EXPECT_NE(Inner->BoundsRect(), Bounds(0, 0, 200, 100)) << "no aligning while loading";
+        }
+        TPanel* Holder = nullptr;
+        TPanel* Inner = nullptr;
+    };
+    auto* form = NewForm<TLoadedForm>(nullptr);
+    Forms.push_back(form);
+    EXPECT_EQ(form->Inner->BoundsRect(), Bounds(0, 0, 200, 100));
+}
+
 TEST_F(TAlignTest, AnchorsFollowTheParentsSizeChange)
 {
     struct TCase {

@@ -365,6 +365,8 @@ protected:
     virtual void DoExit();
     void RequestAlign() override;
     void FontChanged() override;
+    // Aligns the children that were placed while loading.
+    void Loaded() override;
     void UpdateStyle(DWORD add, DWORD remove);
     bool DoKeyDown(TMessage& m);
     void ChildAligned(TControl* child);

@@ -364,6 +364,12 @@ void TWinControl::Realign()
     FAligning = false;
 }
 
+void TWinControl::Loaded()
+{
+    TControl::Loaded();
+    Realign();
+}
+
 void TWinControl::RequestAlign()
 {
     TControl::RequestAlign();
