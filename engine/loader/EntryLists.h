@@ -55,7 +55,11 @@
     X(av_channel_layout_copy)     \
     X(av_get_sample_fmt_name)     \
     X(av_channel_layout_default)  \
-    X(av_channel_layout_uninit)
+    X(av_channel_layout_uninit)   \
+    X(av_gettime)                 \
+    X(av_audio_fifo_alloc)        \
+    X(av_audio_fifo_free)         \
+    X(av_frame_get_buffer)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
     X(swresample_version)           \
@@ -94,7 +98,12 @@
     X(av_bsf_get_by_name)                 \
     X(av_packet_move_ref)                 \
     X(avcodec_decode_subtitle2)           \
-    X(avsubtitle_free)
+    X(avsubtitle_free)                    \
+    X(avcodec_parameters_from_context)    \
+    X(avcodec_parameters_copy)            \
+    X(av_bsf_alloc)                       \
+    X(av_bsf_init)                        \
+    X(av_bsf_free)
 
 #define ZARVO_AVFORMAT_ENTRIES(X)         \
     X(avformat_version)                   \
@@ -120,7 +129,12 @@
     X(avio_open)                          \
     X(avio_closep)                        \
     X(avformat_seek_file)                 \
-    X(av_find_best_stream)
+    X(av_find_best_stream)                \
+    X(avformat_write_header)              \
+    X(av_write_trailer)                   \
+    X(av_codec_get_id)                    \
+    X(av_codec_get_tag)                   \
+    X(av_sdp_create)
 
 #define ZARVO_AVFILTER_ENTRIES(X) \
     X(avfilter_version)

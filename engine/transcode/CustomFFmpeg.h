@@ -235,6 +235,7 @@ protected:
 private:
     friend class TConvertThread;
     friend class TDoTerminateThread;
+    friend class TTranscode;
 
     enum TJobState { jsPrepared, jsRunning, jsTerminating, jsTerminated };
 
