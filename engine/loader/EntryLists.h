@@ -37,6 +37,19 @@
     X(av_frame_alloc)             \
     X(av_frame_free)              \
     X(av_frame_unref)             \
+    X(av_frame_ref)               \
+    X(av_frame_make_writable)     \
+    X(av_frame_apply_cropping)    \
+    X(av_get_picture_type_char)   \
+    X(av_opt_set_double)          \
+    X(av_sample_fmt_is_planar)    \
+    X(av_get_packed_sample_fmt)   \
+    X(av_get_bytes_per_sample)    \
+    X(av_samples_set_silence)     \
+    X(av_channel_layout_compare)  \
+    X(av_audio_fifo_write)        \
+    X(av_audio_fifo_read)         \
+    X(av_audio_fifo_size)         \
     X(av_image_get_buffer_size)   \
     X(av_image_fill_arrays)       \
     X(av_image_copy)              \
@@ -66,6 +79,9 @@
     X(swr_alloc_set_opts2)          \
     X(swr_init)                     \
     X(swr_convert)                  \
+    X(swr_get_out_samples)          \
+    X(swr_set_compensation)         \
+    X(swr_inject_silence)           \
     X(swr_free)
 
 #define ZARVO_SWSCALE_ENTRIES(X)  \
@@ -91,6 +107,13 @@
     X(avcodec_send_packet)                \
     X(avcodec_receive_frame)              \
     X(avcodec_flush_buffers)              \
+    X(avcodec_send_frame)                 \
+    X(avcodec_receive_packet)             \
+    X(av_packet_get_side_data)            \
+    X(av_packet_rescale_ts)               \
+    X(av_packet_ref)                      \
+    X(av_bsf_send_packet)                 \
+    X(av_bsf_receive_packet)              \
     X(avcodec_string)                     \
     X(av_packet_alloc)                    \
     X(av_packet_free)                     \
@@ -116,6 +139,8 @@
     X(avformat_close_input)               \
     X(av_find_input_format)               \
     X(av_read_frame)                      \
+    X(av_interleaved_write_frame)         \
+    X(av_pkt_dump_log2)                   \
     X(av_seek_frame)                      \
     X(avio_seek)                          \
     X(avio_size)                          \

@@ -1,12 +1,11 @@
 #include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/TranscodeRun.h"
 #include "engine/transcode/TranscodeSetup.h"
 
-// The run's body: the set-up, then (until the packet loop exists) the pause
-// gate once, and the end of every output with a valid trailer.
+// The run's body: the set-up, then the packet loop and the end of every output.
 void TCustomFFmpeg::Transcode() {
     TTranscode transcode(*this);
     transcode.SetUp();
-    const bool stopped = WaitIfPaused() == pgStop;
-    transcode.WriteTrailers();
-    FFinished = !stopped && !Broken();
+    TTranscodeRun run(*this, transcode);
+    FFinished = run.Run();
 }

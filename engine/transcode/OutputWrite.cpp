@@ -1,0 +1,102 @@
+#include <algorithm>
+#include <cstring>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/log/Logger.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/TranscodeRun.h"
+#include "engine/util/Texts.h"
+#include "platform/core/SysUtils.h"
+
+// Encoders and the muxer: every packet of the run reaches its container here.
+
+namespace {
+
+uint32_t ReadLE32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+} // namespace
+
+int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
+    AVCodecContext* enc = ost.enc;
+    const bool audio = enc->codec_type == AVMEDIA_TYPE_AUDIO;
+    const char* failure = audio ? "Audio encoding failed" : "Video encoding failed";
+    int ret = AVLib.avcodec_send_frame(enc, frame);
+    if (ret == AVERROR_EOF && !frame)
+        return 0;  // drained before
+    if (ret < 0)
+        throw FFmpegException(failure);
+    TOutputClock& clock = Clock(ost);
+    int last = 0;
+    for (;;) {
+        ret = AVLib.avcodec_receive_packet(enc, FOutPacket);
+        if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
+            break;
+        if (ret < 0)
+            throw FFmpegException(failure);
+        const int size = FOutPacket->size;
+        if (audio) {
+            audio_size += size;
+        } else {
+            video_size += size;
+            size_t sdSize = 0;
+            const uint8_t* sd = AVLib.av_packet_get_side_data(FOutPacket, AV_PKT_DATA_QUALITY_STATS, &sdSize);
+            if (sd && sdSize >= 5) {
+                clock.quality = float(ReadLE32(sd)) / float(FF_QP2LAMBDA);
+                clock.pict_type = sd[4];
+                const int errors = std::min<int>(sd[5], 3);
+                for (int i = 0; i < errors && 8 + 8 * size_t(i) + 8 <= sdSize; ++i) {
+                    uint64_t e = 0;
+                    std::memcpy(&e, sd + 8 + 8 * i, 8);
+                    clock.error[size_t(i)] = int64_t(e);
+                }
+            }
+        }
+        if (ost.logfile && enc->stats_out)
+            AVLib.fprintf(ost.logfile, "%s", enc->stats_out);
+        if (size == 0) {  // nothing to store: a packet without payload would only confuse players
+            AVLib.av_packet_unref(FOutPacket);
+            continue;
+        }
+        FOutPacket->stream_index = ost.index;
+        AVLib.av_packet_rescale_ts(FOutPacket, enc->time_base, ost.st->time_base);
+        WriteFrame(ost, FOutPacket);
+        last = size;
+    }
+    return last;
+}
+
+void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
+    // The output time this stream has reached, for the reading order and the report.
+    const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+    if (ts != AV_NOPTS_VALUE) {
+        TOutputClock& clock = Clock(ost);
+        const double end = double(ts + std::max<int64_t>(pkt->duration, 0)) * av_q2d(ost.st->time_base);
+        if (end > clock.time)
+            clock.time = end;
+    }
+    // Each filter of the chain in turn; a failing filter lets the packet pass unfiltered.
+    for (AVBSFContext* bsf : ost.bsfs) {
+        int ret = AVLib.av_bsf_send_packet(bsf, pkt);
+        if (ret >= 0)
+            ret = AVLib.av_bsf_receive_packet(bsf, pkt);
+        if (ret == AVERROR(EAGAIN))
+            return;  // the filter holds the packet back
+        if (ret < 0) {
+            const std::string text =
+                Format("%s failed for stream %d, codec %s", bsf->filter->name, pkt->stream_index,
+                       ost.encoding_needed ? std::string(ost.enc->codec->name) : std::string("copy"));
+            const std::string full = AVErrorText(text, ret);
+            if (FJob.Fexit_on_error)
+                throw FFmpegException(full);
+            GetFFLogger()->Log(&FJob, llError, full);
+        }
+    }
+    if (!pkt->data && pkt->size == 0)
+        return;  // consumed by a filter that then failed
+    pkt->stream_index = ost.index;
+    const int ret = AVLib.av_interleaved_write_frame(ost.output->ctx, pkt);
+    AVLib.av_packet_unref(pkt);
+    if (ret < 0)
+        throw FFmpegException(AVErrorText("av_interleaved_write_frame()", ret));
+}

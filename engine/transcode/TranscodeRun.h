@@ -1,0 +1,96 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <unordered_map>
+
+#include "engine/transcode/StreamRecords.h"
+
+class TCustomFFmpeg;
+class TTranscode;
+
+// What the run keeps per library stream of an output: in join mode the groups
+// share their streams, so they share these figures too.
+struct TOutputClock {
+    double time = 0.0;       // end of what was written so far, seconds
+    int64_t next_pts = AV_NOPTS_VALUE;  // audio: the next frame's time stamp, encoder time base
+    float quality = -1.0f;   // quantiser of the last encoded video packet
+    int pict_type = 0;       // its picture type
+    std::array<int64_t, 3> error{};  // its per-plane error sums (encoders reporting PSNR)
+    bool drained = false;    // the encoder has been asked for its last packets
+};
+
+// The run of one conversion after its set-up: reads the inputs, decodes and
+// dispatches their packets to the output paths, encodes and writes, reports
+// progress and ends every output with its trailer. One concern per file:
+// TranscodeLoop.cpp (reading order and the end), PacketDispatch.cpp (decoding,
+// input clocks, stream copy), OutputWrite.cpp (encoders and the muxer),
+// AudioOutput.cpp, VideoOutput.cpp and Progress.cpp.
+class TTranscodeRun {
+public:
+    TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables);
+    ~TTranscodeRun();
+    TTranscodeRun(const TTranscodeRun&) = delete;
+    TTranscodeRun& operator=(const TTranscodeRun&) = delete;
+
+    // The loop and the end sequence. True when it ended without a stop. A read
+    // error ends every output with its trailer and then raises FFmpegException.
+    bool Run();
+
+    // Decodes one packet of ist (or, with none, drains its decoder) and hands
+    // the result to every output stream fed from it. -1 when decoding failed.
+    int OutputPacket(TAVInputStream& ist, int ist_index, const AVPacket* pkt);
+
+    // Sends a frame to the stream's encoder (none: drain it) and writes every
+    // packet it gives. The size of the last packet written, 0 when none.
+    int EncodeFrame(TAVOutputStream& ost, AVFrame* frame);
+    // Audio: encodes what waits in the FIFO (a last short frame, or one padded
+    // with silence), then drains the encoder.
+    void FlushEncoder(TAVOutputStream& ost);
+    // Runs the packet through the stream's bit-stream filters and writes it
+    // interleaved; pkt is in the output stream's time base.
+    void WriteFrame(TAVOutputStream& ost, AVPacket* pkt);
+
+    void DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* decoded);
+    void DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture, int& frame_size);
+    void DoVideoStats(TAVOutputStream& ost, int frame_size);
+
+    void PrintReport(int file_index, bool is_last_report);
+
+    TOutputClock& Clock(const TAVOutputStream& ost) { return FClocks[ost.st]; }
+
+    // Byte counters of the final report.
+    int64_t video_size = 0;
+    int64_t audio_size = 0;
+    int nb_frames_dup = 0;
+    int nb_frames_drop = 0;
+    bool ShowDupOrDrop = false;
+    int64_t timer_start = 0;
+
+private:
+    void CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const AVPacket& pkt);
+    void DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame);
+    void AdvanceVideoClock(TAVInputStream& ist, const AVFrame* frame, const AVPacket* pkt);
+    void WriteAudioFrames(TAVOutputStream& ost, bool AFlush);
+    void EnsureResampler(TAVOutputStream& ost, AVFrame* decoded);
+    void RescaleMargins(TAVOutputStream& ost, int width, int height);
+
+    // Loop steps (TranscodeLoop.cpp).
+    int ChooseInput(int file_index);
+    bool PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_index);
+    void EndOfJoinedInput(int k);
+    void DrainAll();
+
+    TCustomFFmpeg& FJob;
+    TTranscode& T;
+    AVFrame* FDecoded = nullptr;    // the decoder's frame of the current pass
+    AVFrame* FAudioFrame = nullptr;  // one encoder frame read from a FIFO
+    AVFrame* FConverted = nullptr;   // the resampler's output of one block
+    AVFrame* FCropped = nullptr;     // a view of the decoded picture without its margins
+    AVPacket* FOutPacket = nullptr;
+    std::unordered_map<const AVStream*, TOutputClock> FClocks;
+    FILE* Fvstats_file = nullptr;
+    std::array<int, 52> Fqp_hist{};  // this job's quantiser histogram ("qphist")
+    std::string FReadError;           // a read failure that ends the job as failed
+};

@@ -1,0 +1,185 @@
+#include "engine/transcode/VideoOutput.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/loader/EntryPoints.h"
+#include "engine/log/Logger.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/TranscodeRun.h"
+#include "platform/core/SysUtils.h"
+
+// The video output path: frame-rate sync (duplicating and dropping), crop,
+// the engine's scaler, encoding, and the statistics file.
+
+int VideoSyncFrames(int method, bool variable_rate_container, double sync_ipts, int64_t& sync_opts) {
+    if (method == 0) {
+        sync_opts = std::llrint(sync_ipts);
+        return 1;
+    }
+    const double vdelta = sync_ipts - double(sync_opts);
+    if (vdelta < -1.1)
+        return 0;
+    if (method == 2 || (method < 0 && variable_rate_container)) {
+        if (vdelta <= -0.6)
+            return 0;
+        if (vdelta > 0.6)
+            sync_opts = std::llrint(sync_ipts);
+        return 1;
+    }
+    if (vdelta > 1.1)
+        return int(std::llrint(vdelta));
+    return 1;
+}
+
+int RescaleMargin(int margin, int size, int original) {
+    if (original <= 0)
+        return margin;
+    const int64_t scaled = int64_t(size) * margin / original;
+    return int(std::clamp<int64_t>(scaled, 0, INT32_MAX)) & ~1;
+}
+
+void TTranscodeRun::RescaleMargins(TAVOutputStream& ost, int width, int height) {
+    ost.topBand = RescaleMargin(ost.original_topBand, height, ost.original_height);
+    ost.bottomBand = RescaleMargin(ost.original_bottomBand, height, ost.original_height);
+    ost.leftBand = RescaleMargin(ost.original_leftBand, width, ost.original_width);
+    ost.rightBand = RescaleMargin(ost.original_rightBand, width, ost.original_width);
+}
+
+void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture, int& frame_size) {
+    AVCodecContext* enc = ost.enc;
+    frame_size = 0;
+    const double sync_ipts =
+        double(ost.sync_ist->pts - FJob.Fstart_time) / 1000000.0 / av_q2d(enc->time_base);
+    const bool vfr = ost.output->ctx->oformat->flags & AVFMT_VARIABLE_FPS;
+    int nb_frames = VideoSyncFrames(FJob.Fvideo_sync_method, vfr, sync_ipts, ost.sync_opts);
+    TFFLogger* logger = GetFFLogger();
+    if (nb_frames == 0) {
+        ++nb_frames_drop;
+        ShowDupOrDrop = true;
+        if (FJob.Fverbose > 2)
+            logger->Log(&FJob, llVerbose, "*** drop!");
+    } else if (nb_frames > 1) {
+        nb_frames_dup += nb_frames - 1;
+        ShowDupOrDrop = true;
+        if (FJob.Fverbose > 2)
+            logger->Log(&FJob, llVerbose, "*** %d dup!", nb_frames - 1);
+    }
+    nb_frames = std::min(nb_frames, FJob.Fmax_frames[flVideo] - ost.frame_number);
+    if (nb_frames <= 0)
+        return;
+
+    // The decoder's picture may change size or format on the way: the scaler follows.
+    const int width = picture->width, height = picture->height;
+    const AVPixelFormat format = AVPixelFormat(picture->format);
+    if (ost.resample_height != height - (ost.topBand + ost.bottomBand) ||
+        ost.resample_width != width - (ost.leftBand + ost.rightBand) || ost.resample_pix_fmt != format) {
+        const char* formatName = AVLib.av_get_pix_fmt_name(format);
+        logger->Log(&FJob, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", ist.file_index, ist.index,
+                    width, height, std::string(formatName ? formatName : "none"));
+        if (ost.video_crop)
+            RescaleMargins(ost, width, height);
+        ost.resample_height = height - (ost.topBand + ost.bottomBand);
+        ost.resample_width = width - (ost.leftBand + ost.rightBand);
+        ost.resample_pix_fmt = format;
+        if (ost.img_resample_ctx)
+            AVLib.sws_freeContext(ost.img_resample_ctx);
+        ost.img_resample_ctx = nullptr;
+        ost.video_resample = ost.resample_width != enc->width || ost.resample_height != enc->height ||
+                             ost.resample_pix_fmt != enc->pix_fmt;
+        if (ost.video_resample) {
+            int64_t flags = 0;
+            if (FJob.FOptions.sws_opts && AVLib.av_opt_get_int(FJob.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
+                FJob.Fsws_flags = int(flags);
+            if (ost.resample_width > 0 && ost.resample_height > 0)
+                ost.img_resample_ctx = AVLib.sws_getCachedContext(
+                    nullptr, ost.resample_width, ost.resample_height, format, enc->width, enc->height, enc->pix_fmt,
+                    FJob.Fsws_flags, nullptr, nullptr, nullptr);
+            if (!ost.img_resample_ctx)
+                throw FFmpegException("Cannot get resampling context");
+        }
+    }
+
+    AVFrame* formatted = picture;
+    if (ost.video_crop) {
+        AVLib.av_frame_unref(FCropped);
+        if (AVLib.av_frame_ref(FCropped, picture) < 0)
+            throw FFmpegException("error cropping picture");
+        FCropped->crop_top = size_t(ost.topBand);
+        FCropped->crop_bottom = size_t(ost.bottomBand);
+        FCropped->crop_left = size_t(ost.leftBand);
+        FCropped->crop_right = size_t(ost.rightBand);
+        if (AVLib.av_frame_apply_cropping(FCropped, AV_FRAME_CROP_UNALIGNED) < 0) {
+            if (FJob.Fexit_on_error)
+                throw FFmpegException("error cropping picture");
+            logger->Log(&FJob, llError, "error cropping picture");
+            return;
+        }
+        formatted = FCropped;
+    }
+    AVFrame* final = formatted;
+    if (ost.video_resample) {
+        if (!ost.pict_tmp) {
+            ost.pict_tmp = AVLib.av_frame_alloc();
+            if (!ost.pict_tmp)
+                throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        }
+        if (!ost.pict_tmp->data[0]) {
+            ost.pict_tmp->format = enc->pix_fmt;
+            ost.pict_tmp->width = enc->width;
+            ost.pict_tmp->height = enc->height;
+            if (AVLib.av_frame_get_buffer(ost.pict_tmp, 0) < 0)
+                throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        }
+        // The encoder may still hold the last picture: never draw into it.
+        if (AVLib.av_frame_make_writable(ost.pict_tmp) < 0)
+            throw FFmpegException("Cannot allocate temp picture, check pix fmt");
+        AVLib.sws_scale(ost.img_resample_ctx, formatted->data, formatted->linesize, 0, ost.resample_height,
+                        ost.pict_tmp->data, ost.pict_tmp->linesize);
+        final = ost.pict_tmp;
+    }
+    final->interlaced_frame = picture->interlaced_frame;
+    const AVCodecContext* videoOptions = FJob.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
+    if (videoOptions && (videoOptions->flags & (AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME)))
+        final->top_field_first = FJob.Ftop_field_first == -1 ? picture->top_field_first : FJob.Ftop_field_first;
+    final->pict_type = AV_PICTURE_TYPE_NONE;
+    final->quality = FJob.Fsame_quality ? picture->quality : enc->global_quality;
+    final->sample_aspect_ratio = enc->sample_aspect_ratio;
+
+    for (int i = 0; i < nb_frames; ++i) {
+        if (FJob.Broken())
+            return;
+        if (i > 0 && FJob.WaitIfPaused() == pgStop)
+            return;
+        final->pts = ost.sync_opts;
+        const int written = EncodeFrame(ost, final);
+        if (written > 0)
+            frame_size = written;
+        ost.sync_opts += 1;
+        ost.frame_number += 1;
+    }
+}
+
+void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
+    if (!Fvstats_file) {
+        Fvstats_file = AVLib.fopen(FJob.Fvstats_filename.c_str(), "w");
+        if (!Fvstats_file)
+            throw FFmpegException("fopen fail: " + FJob.Fvstats_filename);
+    }
+    AVCodecContext* enc = ost.enc;
+    if (enc->codec_type != AVMEDIA_TYPE_VIDEO)
+        return;
+    const TOutputClock& clock = Clock(ost);
+    AVLib.fprintf(Fvstats_file, "frame= %5d q= %2.1f ", ost.frame_number, double(clock.quality));
+    if (enc->flags & AV_CODEC_FLAG_PSNR)
+        AVLib.fprintf(Fvstats_file, "PSNR= %6.2f ",
+                      -10.0 * std::log10(double(clock.error[0]) / (double(enc->width) * enc->height * 255.0 * 255.0)));
+    AVLib.fprintf(Fvstats_file, "f_size= %6d ", frame_size);
+    const double t = std::max(double(ost.sync_opts) * av_q2d(enc->time_base), 0.01);
+    const double br = double(frame_size) * 8 / av_q2d(enc->time_base) / 1000.0;
+    const double avg_br = double(video_size) * 8 / t / 1000.0;
+    AVLib.fprintf(Fvstats_file, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ",
+                  double(video_size) / 1024, t, br, avg_br);
+    AVLib.fprintf(Fvstats_file, "type= %c\n", AVLib.av_get_picture_type_char(AVPictureType(clock.pict_type)));
+}
