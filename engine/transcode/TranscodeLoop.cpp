@@ -2,6 +2,7 @@
 #include <cmath>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "engine/loader/EntryPoints.h"
 #include "engine/log/Logger.h"
@@ -193,6 +194,7 @@ bool TTranscodeRun::Run() {
         ~TPacketGuard() { AVLib.av_packet_free(&p); }
     } guard{pkt};
     const bool join = FJob.JoinMode();
+    std::vector<bool> lastCorrupt(T.file_table.size(), false);
     TFFLogger* logger = GetFFLogger();
 
     while (!FJob.Broken()) {
@@ -220,9 +222,11 @@ bool TTranscodeRun::Run() {
         }
         if (ret < 0) {
             T.file_table[size_t(file_index)].eof_reached = 1;
-            if (ret != AVERROR_EOF) {
-                // Anything but the end of the input is a failure: the outputs are still ended properly.
-                FReadError = AVErrorText(FJob.InputFile(file_index).FileName, ret);
+            // Anything but the end of the input is a failure, and so is an input whose
+            // last packet came short (the file was cut off); the outputs are still ended properly.
+            if (ret != AVERROR_EOF || lastCorrupt[size_t(file_index)]) {
+                FReadError = ret != AVERROR_EOF ? AVErrorText(FJob.InputFile(file_index).FileName, ret)
+                                                : FJob.InputFile(file_index).FileName + ": Input is truncated";
                 break;
             }
             if (!join) {
@@ -237,6 +241,7 @@ bool TTranscodeRun::Run() {
             continue;
         }
         resetNoPacket();
+        lastCorrupt[size_t(file_index)] = pkt->flags & AV_PKT_FLAG_CORRUPT;
         int ist_index = 0;
         if (PrepareReadPacket(file_index, pkt, ist_index)) {
             TAVInputStream& ist = *T.ist_table[size_t(ist_index)];

@@ -36,6 +36,8 @@ TEST_F(TranscodeTest, StopWritesAValidTrailerAndDoesNotFinish) {
     Job->Reset();
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     const std::string output = Scratch("stopped.mp4");
+    Job->SetVideoCodec("libx264");
+    Job->ApplyPreset("vpre", "default");
     ASSERT_EQ(Job->OpenOutputFile(output, false), 1) << Job->LastErrMsg();
     Job->ReportInterval = 0;
     TCustomFFmpeg* job = Job.get();
@@ -46,6 +48,8 @@ TEST_F(TranscodeTest, StopWritesAValidTrailerAndDoesNotFinish) {
     Job->StartConvert(false);
     EXPECT_FALSE(Job->Finished());
     EXPECT_FALSE(Job->FatalException()) << Job->FatalMessage();
+    for (auto& [level, text] : Log.Lines())
+        EXPECT_GT(level, llError) << text;
     const TOutputFacts facts = ReadOutput(output);
     ASSERT_TRUE(facts.Opened);  // the index was written: the file plays
     EXPECT_GT(facts.VideoPackets, 0);
@@ -57,6 +61,8 @@ TEST_F(TranscodeTest, ProgressKeepsItsFiguresInRange) {
     for (const char* name : {"progress.mp3", "progress.mpg"}) {
         Job->Reset();
         ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        const bool audioOnly = std::string(name).ends_with(".mp3");
+        Job->Fvideo_disable = audioOnly;
         ASSERT_EQ(Job->OpenOutputFile(Scratch(name), false), 1) << Job->LastErrMsg();
         Job->ReportInterval = 0;
         std::vector<TReport> reports;
@@ -67,7 +73,6 @@ TEST_F(TranscodeTest, ProgressKeepsItsFiguresInRange) {
         Job->StartConvert(false);
         EXPECT_TRUE(Job->Finished()) << name << ": " << Job->FatalMessage();
         ASSERT_FALSE(reports.empty()) << name;
-        const bool audioOnly = std::string(name).ends_with(".mp3");
         for (const TReport& r : reports) {
             EXPECT_GT(r.Total, 0) << name;
             EXPECT_GE(r.Current, 0) << name;
@@ -78,10 +83,11 @@ TEST_F(TranscodeTest, ProgressKeepsItsFiguresInRange) {
                 EXPECT_EQ(r.Quality, -1.0f) << name;
             } else {
                 EXPECT_GE(r.Frames, 1) << name << ": no report before the first picture";
-                EXPECT_GT(r.Quality, 0.0f) << name;
             }
         }
         EXPECT_EQ(reports.back().File, -1) << name;
+        if (!audioOnly)
+            EXPECT_GT(reports.back().Quality, 0.0f) << name;
         EXPECT_GT(reports.back().Current, 800000) << name;
     }
 }
@@ -120,12 +126,14 @@ TEST_F(TranscodeTest, ATruncatedInputEndsAsFailed) {
     const std::string input = Scratch("cut_input.mp4");
     testmedia::WriteMediaFile(input, plan);
     testmedia::TruncateFile(input, testmedia::FileSize(input) / 2);
-    const std::string output = Scratch("from_cut.mkv");
-    ASSERT_TRUE(Convert(input, output));
+    const std::string output = Scratch("from_cut.avi");
+    ASSERT_TRUE(Convert(input, output, [](TCustomFFmpeg& j) { j.SetVideoCodec("mpeg4"); j.SetAudioCodec("mp2"); }));
     EXPECT_FALSE(Job->Finished());
     EXPECT_TRUE(Job->FatalException());
-    EXPECT_NE(Job->FatalMessage().find("cut_input.mp4"), std::string::npos) << Job->FatalMessage();
-    EXPECT_TRUE(ReadOutput(output).Opened) << "what was converted stays playable";
+    EXPECT_EQ(Job->FatalMessage(), input + ": Input is truncated");
+    const TOutputFacts facts = ReadOutput(output);
+    EXPECT_TRUE(facts.Opened) << "what was converted is ended properly";
+    EXPECT_GT(facts.VideoPackets, 0);
 }
 
 } // namespace

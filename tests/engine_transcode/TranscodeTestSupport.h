@@ -31,15 +31,16 @@ inline TOutputFacts ReadOutput(const std::string& path) {
     facts.Opened = true;
     facts.Format = probe.FormatName();
     facts.Duration = probe.FileStreamInfo().Duration;
+    auto shortName = [](std::string s) { return s.substr(0, s.find('(')); };
     if (probe.VideoStreamCount() > 0) {
         const TVideoStreamInfo v = probe.FirstVideoStreamInfo();
-        facts.VideoCodec = v.CodecName;
+        facts.VideoCodec = shortName(v.CodecName);
         facts.Width = v.Width;
         facts.Height = v.Height;
     }
     if (probe.AudioStreamCount() > 0) {
         const TAudioStreamInfo a = probe.FirstAudioStreamInfo();
-        facts.AudioCodec = a.CodecName;
+        facts.AudioCodec = shortName(a.CodecName);
         facts.SampleRate = a.SampleRate;
         facts.Channels = a.Channels;
     }
