@@ -25,12 +25,14 @@ TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJ
     FCropped = AVLib.av_frame_alloc();
     FOutPacket = AVLib.av_packet_alloc();
     if (!FDecoded || !FAudioFrame || !FConverted || !FCropped || !FOutPacket) {
-        this->~TTranscodeRun();
+        Release();
         throw FFmpegException("av_mallocz fail");
     }
 }
 
-TTranscodeRun::~TTranscodeRun() {
+TTranscodeRun::~TTranscodeRun() { Release(); }
+
+void TTranscodeRun::Release() {
     AVLib.av_frame_free(&FDecoded);
     AVLib.av_frame_free(&FAudioFrame);
     AVLib.av_frame_free(&FConverted);

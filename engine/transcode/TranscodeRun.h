@@ -69,6 +69,7 @@ public:
     int64_t timer_start = 0;
 
 private:
+    void Release();
     void CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const AVPacket& pkt);
     void DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame);
     void AdvanceVideoClock(TAVInputStream& ist, const AVFrame* frame, const AVPacket* pkt);

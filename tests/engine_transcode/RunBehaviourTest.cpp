@@ -136,4 +136,24 @@ TEST_F(TranscodeTest, ATruncatedInputEndsAsFailed) {
     EXPECT_GT(facts.VideoPackets, 0);
 }
 
+TEST_F(TranscodeTest, VideoSyncDuplicatesToAFasterRate) {
+    struct TCase { const char* Name; int Method; const char* Rate; int Packets; };
+    const TCase cases[] = {
+        {"duplicated to 50", 1, "50", 50},
+        {"dropped to 10", 1, "10", 10},
+        {"sync off", 0, "50", 25},
+    };
+    for (const TCase& c : cases) {
+        const std::string output = Scratch(std::string("vsync_") + c.Rate + "_" + std::to_string(c.Method) + ".avi");
+        ASSERT_TRUE(Convert(Media("va"), output, [&](TCustomFFmpeg& j) {
+            j.SetVideoCodec("mpeg4");
+            j.SetFrameRate(c.Rate);
+            j.Fvideo_sync_method = c.Method;
+            j.Faudio_disable = true;
+        })) << c.Name;
+        EXPECT_TRUE(Job->Finished()) << c.Name << ": " << Job->FatalMessage();
+        EXPECT_NEAR(ReadOutput(output).VideoPackets, c.Packets, 2) << c.Name;  // the last picture is not stretched
+    }
+}
+
 } // namespace

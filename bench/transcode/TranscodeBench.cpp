@@ -1,0 +1,91 @@
+// Conversion speed: a generated 720p clip of three seconds converted to
+// MPEG-2 (the dvd target) and to MPEG-4 AVI, by one job and by four jobs at
+// once. Prints frames per second and the real-time factor.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/loader/Loader.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/util/MiscUtils.h"
+#include "tests/media/MediaWriter.h"
+#include "tests/media/TempFolder.h"
+
+namespace {
+
+constexpr int ClipFrames = 75;  // 3 s at 25 fps
+
+struct TClip {
+    TClip() {
+        testmedia::TMediaPlan plan;
+        testmedia::TVideoTrack video;
+        video.Width = 1280;
+        video.Height = 720;
+        video.Frames = ClipFrames;
+        plan.Video.push_back(video);
+        testmedia::TAudioTrack audio;
+        audio.SampleRate = 48000;
+        audio.Channels = 2;
+        audio.Samples = 3 * 48000;
+        plan.Audio.push_back(audio);
+        Path = Folder.File("clip720.mp4");
+        testmedia::WriteMediaFile(Path, plan);
+    }
+    testmedia::TTempFolder Folder;
+    std::string Path;
+};
+
+void Convert(benchmark::State& state, const char* ext, const std::function<void(TCustomFFmpeg&)>& options) {
+    static TClip clip;
+    GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
+    if (!GlobalLoader().Loaded(ConversionLibraries) && !GlobalLoader().Load(ConversionLibraries)) {
+        state.SkipWithError(GlobalLoader().LastErrMsg().c_str());
+        return;
+    }
+    const int jobs = int(state.range(0));
+    int64_t frames = 0;
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<TCustomFFmpeg>> running;
+        for (int i = 0; i < jobs; ++i) {
+            auto job = std::make_unique<TCustomFFmpeg>(4);
+            job->Reset();
+            if (!job->OpenInputFile(clip.Path)) {
+                state.SkipWithError(job->LastErrMsg().c_str());
+                return;
+            }
+            options(*job);
+            if (job->OpenOutputFile(clip.Folder.File("out" + std::to_string(i) + ext), false) < 0) {
+                state.SkipWithError(job->LastErrMsg().c_str());
+                return;
+            }
+            job->StartConvert(true);
+            running.push_back(std::move(job));
+        }
+        for (auto& job : running)
+            while (!job->Terminated())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        for (auto& job : running)
+            if (!job->Finished()) {
+                state.SkipWithError(job->FatalMessage().c_str());
+                return;
+            }
+        frames += int64_t(jobs) * ClipFrames;
+    }
+    state.counters["fps"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+    state.counters["realtime"] =
+        benchmark::Counter(double(frames) / 25.0, benchmark::Counter::kIsRate);  // seconds of media per second
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(Convert, dvd_mpeg2, ".mpg",
+                  [](TCustomFFmpeg& j) { j.SetFrameSize("720x576"); j.SetVideoCodec("mpeg2video"); j.SetAudioCodec("ac3"); })
+    ->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(Convert, mpeg4_avi, ".avi",
+                  [](TCustomFFmpeg& j) { j.SetVideoCodec("mpeg4"); j.SetAudioCodec("libmp3lame"); })
+    ->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
