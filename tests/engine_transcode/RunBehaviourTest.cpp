@@ -86,8 +86,9 @@ TEST_F(TranscodeTest, ProgressKeepsItsFiguresInRange) {
             }
         }
         EXPECT_EQ(reports.back().File, -1) << name;
-        if (!audioOnly)
+        if (!audioOnly) {
             EXPECT_GT(reports.back().Quality, 0.0f) << name;
+        }
         EXPECT_GT(reports.back().Current, 800000) << name;
     }
 }
