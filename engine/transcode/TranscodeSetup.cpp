@@ -60,6 +60,7 @@ void TTranscode::SetUp() {
         ApplyMetadataMaps();
         CopyAllChapters();
         WriteHeaders();
+        FJob.ReportUnusedOptions();   // every encoder and muxer has taken its options by now
         DumpStreamMapping();
     } catch (...) {
         // Nothing of an output without a complete header is of use.
