@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <memory>
+#include <utility>
 
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
@@ -292,10 +293,16 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& method) {
     request->Method = method;
     request->Synchronous = true;
     Enqueue(request);
-    std::unique_lock lock(GSyncLock);
-    GSyncDone.wait(lock, [&] { return request->Done; });
-    if (request->Error)
-        std::rethrow_exception(request->Error);
+    std::exception_ptr error;
+    {
+        std::unique_lock lock(GSyncLock);
+        GSyncDone.wait(lock, [&] { return request->Done; });
+        // Taken out of the request, so that the error is freed by this thread
+        // and never by the main thread while this one still reads it.
+        error = std::exchange(request->Error, nullptr);
+    }
+    if (error)
+        std::rethrow_exception(error);
 }
 
 void TThread::Queue(TThread* AThread, const TThreadMethod& method) {
