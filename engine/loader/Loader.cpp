@@ -155,3 +155,19 @@ void TFFmpegLoader::Unload(TLibraries ALibraries) {
         if (ALibraries.Contains(TLibrary(i)))
             Unload(TLibrary(i));
 }
+
+const char* MissingCodecLibraryText() {
+    const struct {
+        TLibrary Library;
+        const char* Text;
+    } needed[] = {
+        {avCodec, "LibAVCodec not loaded."},
+        {avFormat, "LibAVFormat not loaded."},
+        {avUtil, "LibAVUtil not loaded."},
+        {swScale, "LibSwScale not loaded."},
+    };
+    for (const auto& n : needed)
+        if (!GlobalLoader().Loaded(n.Library))
+            return n.Text;
+    return nullptr;
+}

@@ -66,5 +66,10 @@ private:
 // The process's loader, made on first use.
 TFFmpegLoader& GlobalLoader();
 
+// The text for the first of avcodec, avformat, avutil and swscale that is not
+// bound ("LibAVCodec not loaded."), or nullptr when all are: what every
+// component that decodes or converts checks before it reaches the table.
+const char* MissingCodecLibraryText();
+
 // Taken around every codec open and close of the engine, the probe and the player.
 extern TCriticalSection GlobalCodecLock;

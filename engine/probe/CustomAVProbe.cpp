@@ -88,18 +88,8 @@ bool TCustomAVProbe::LoadAVLib(const std::string& APath) {
 void TCustomAVProbe::UnloadAVLib() { GlobalLoader().Unload(ProbeLibraries); }
 
 void TCustomAVProbe::CheckAVLib() const {
-    const struct {
-        TLibrary Library;
-        const char* Text;
-    } needed[] = {
-        {avCodec, "LibAVCodec not loaded."},
-        {avFormat, "LibAVFormat not loaded."},
-        {avUtil, "LibAVUtil not loaded."},
-        {swScale, "LibSwScale not loaded."},
-    };
-    for (const auto& n : needed)
-        if (!GlobalLoader().Loaded(n.Library))
-            throw EExternalException(n.Text);
+    if (const char* missing = MissingCodecLibraryText())
+        throw EExternalException(missing);
 }
 
 void TCustomAVProbe::ReportError(int ALevel, const std::string& AText) {

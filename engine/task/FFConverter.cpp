@@ -18,18 +18,8 @@ namespace {
 // A task needs the conversion set; without it the job's set-up would reach
 // unbound entry points.
 void CheckConversionLibraries() {
-    const struct {
-        TLibrary Library;
-        const char* Text;
-    } needed[] = {
-        {avCodec, "LibAVCodec not loaded."},
-        {avFormat, "LibAVFormat not loaded."},
-        {avUtil, "LibAVUtil not loaded."},
-        {swScale, "LibSwScale not loaded."},
-    };
-    for (const auto& n : needed)
-        if (!GlobalLoader().Loaded(n.Library))
-            throw FFmpegException(n.Text);
+    if (const char* missing = MissingCodecLibraryText())
+        throw FFmpegException(missing);
 }
 
 } // namespace

@@ -118,18 +118,8 @@ void TCustomFFmpeg::Reset() {
 }
 
 void TCustomFFmpeg::CheckAVLib() const {
-    const struct {
-        TLibrary Library;
-        const char* Text;
-    } needed[] = {
-        {avCodec, "LibAVCodec not loaded."},
-        {avFormat, "LibAVFormat not loaded."},
-        {avUtil, "LibAVUtil not loaded."},
-        {swScale, "LibSwScale not loaded."},
-    };
-    for (const auto& n : needed)
-        if (!GlobalLoader().Loaded(n.Library))
-            throw FFmpegException(n.Text);
+    if (const char* missing = MissingCodecLibraryText())
+        throw FFmpegException(missing);
 }
 
 void TCustomFFmpeg::FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty) {
