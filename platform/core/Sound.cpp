@@ -71,22 +71,22 @@ void PlaySoundAsync(const std::string& wavFile) {
         throw EOSError(std::string("Cannot start the audio system: ") + SDL_GetError());
     s.SubsystemUp = true;
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wanted{};
     Uint32 length = 0;
-    if (!SDL_LoadWAV(wavFile.c_str(), &spec, &s.Buffer, &length)) {
+    if (!SDL_LoadWAV(wavFile.c_str(), &wanted, &s.Buffer, &length)) {
         const std::string reason = SDL_GetError();
         CloseLocked(s);
         throw EOSError("Cannot play " + wavFile + ": " + reason);
     }
-    spec.callback = nullptr;  // fed through the queue
-    spec.userdata = nullptr;
+    wanted.callback = nullptr;  // fed through the queue
+    wanted.userdata = nullptr;
     // A buffer of about 20 ms: a short prompt starts and ends promptly, and
     // closing the device never waits for a long buffer to play out.
-    spec.samples = 256;
-    while (spec.samples < 4096 && spec.samples * 50 < spec.freq)
-        spec.samples *= 2;
+    wanted.samples = 256;
+    while (wanted.samples < 4096 && wanted.samples * 50 < wanted.freq)
+        wanted.samples *= 2;
     SDL_AudioSpec obtained{};
-    s.Device = SDL_OpenAudioDevice(nullptr, 0, &spec, &obtained, 0);
+    s.Device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (s.Device == 0) {
         const std::string reason = SDL_GetError();
         CloseLocked(s);
