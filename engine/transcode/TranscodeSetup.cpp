@@ -17,7 +17,12 @@
 
 TTranscode::TTranscode(TCustomFFmpeg& AJob) : FJob(AJob) {}
 
-TTranscode::~TTranscode() { FreeTables(); }
+// A run that ended by an error still closes every output it started: the
+// file stays complete and the muxer frees what its header allocated.
+TTranscode::~TTranscode() {
+    WriteTrailers();
+    FreeTables();
+}
 
 void TTranscode::FreeTables() {
     for (auto& ost : ost_table) {
