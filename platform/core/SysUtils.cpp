@@ -40,16 +40,16 @@ private:
     locale_t FOld;
 };
 
-std::string CFormat(const std::string& spec, auto value) {
+std::string CFormat(const std::string& pattern, auto value) {
     TCLocaleScope cLocale;
     char small[128];
-    const int n = std::snprintf(small, sizeof small, spec.c_str(), value);
+    const int n = std::snprintf(small, sizeof small, pattern.c_str(), value);
     if (n < 0)
         return {};
     if (static_cast<size_t>(n) < sizeof small)
         return std::string(small, n);
     std::string out(n + 1, '\0');
-    std::snprintf(out.data(), out.size(), spec.c_str(), value);
+    std::snprintf(out.data(), out.size(), pattern.c_str(), value);
     out.resize(n);
     return out;
 }
@@ -120,15 +120,15 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
         if (i >= fmt.size())
             FormatError(fmt);
         const char conv = fmt[i];
-        std::string spec = "%" + flags + width + (hasPrecision ? "." + (precision.empty() ? "0" : precision) : "");
+        std::string pattern = "%" + flags + width + (hasPrecision ? "." + (precision.empty() ? "0" : precision) : "");
         const TFormatArg& a = take();
         switch (conv) {
         case 'd':
         case 'i':
             if (a.Kind == TFormatArg::akInt)
-                out += CFormat(spec + "lld", static_cast<long long>(a.Int));
+                out += CFormat(pattern + "lld", static_cast<long long>(a.Int));
             else if (a.Kind == TFormatArg::akUInt)
-                out += CFormat(spec + "llu", static_cast<unsigned long long>(a.Int));
+                out += CFormat(pattern + "llu", static_cast<unsigned long long>(a.Int));
             else
                 FormatError(fmt);
             break;
@@ -138,12 +138,12 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
         case 'o':
             if (a.Kind != TFormatArg::akInt && a.Kind != TFormatArg::akUInt)
                 FormatError(fmt);
-            out += CFormat(spec + "ll" + conv, static_cast<unsigned long long>(MaskToWidth(a)));
+            out += CFormat(pattern + "ll" + conv, static_cast<unsigned long long>(MaskToWidth(a)));
             break;
         case 'c':
             if (a.Kind != TFormatArg::akInt && a.Kind != TFormatArg::akUInt)
                 FormatError(fmt);
-            out += CFormat(spec + "c", static_cast<int>(static_cast<unsigned char>(a.Int)));
+            out += CFormat(pattern + "c", static_cast<int>(static_cast<unsigned char>(a.Int)));
             break;
         case 's':
             if (a.Kind != TFormatArg::akString)
@@ -173,18 +173,18 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
         case 'A':
             // Integers widen to floating point without loss of meaning.
             if (a.Kind == TFormatArg::akFloat)
-                out += CFormat(spec + conv, a.Float);
+                out += CFormat(pattern + conv, a.Float);
             else if (a.Kind == TFormatArg::akInt)
-                out += CFormat(spec + conv, static_cast<double>(a.Int));
+                out += CFormat(pattern + conv, static_cast<double>(a.Int));
             else if (a.Kind == TFormatArg::akUInt)
-                out += CFormat(spec + conv, static_cast<double>(static_cast<uint64_t>(a.Int)));
+                out += CFormat(pattern + conv, static_cast<double>(static_cast<uint64_t>(a.Int)));
             else
                 FormatError(fmt);
             break;
         case 'p':
             if (a.Kind != TFormatArg::akPointer)
                 FormatError(fmt);
-            out += CFormat(spec + "p", a.Ptr);
+            out += CFormat(pattern + "p", a.Ptr);
             break;
         default:
             FormatError(fmt);

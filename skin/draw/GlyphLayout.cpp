@@ -48,32 +48,41 @@ void CalcGlyphTextLayout(TbsButtonLayout Layout, const TRect& R, int GlyphWidth,
     }
 }
 
-void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TbsButtonLayout Layout,
-                      const std::string& Caption, const TBitmap& Glyph, int NumGlyphs, int GlyphNum, bool Down,
-                      bool DrawMarker, TColor MarkerColor) {
-    const bool hasGlyph = !Glyph.Empty() && NumGlyphs > 0;
-    const int gw = hasGlyph ? Glyph.Width() / NumGlyphs : 0;
-    const int gh = hasGlyph ? Glyph.Height() : 0;
+TGlyphTextPlace DrawCaptionBesideGlyph(TCanvas& Canvas, const TRect& R, int Margin, int Spacing,
+                                       TbsButtonLayout Layout, const std::string& Caption, int GlyphWidth,
+                                       int GlyphHeight, bool Down, unsigned AlignFlags) {
     int tw = 0, th = 0;
     if (!Caption.empty()) {
         TRect measure{0, 0, RectWidth(R), RectHeight(R)};
         if (Layout == blGlyphLeft || Layout == blGlyphRight)
-            measure.Right -= gw;
+            measure.Right -= GlyphWidth;
         else
-            measure.Bottom -= gh;
+            measure.Bottom -= GlyphHeight;
         DrawSkinText(Canvas, Caption, measure, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
         tw = RectWidth(measure);
         th = RectHeight(measure);
         Canvas.Brush().SetStyle(bsClear);
     }
     int tx, ty, gx, gy;
-    CalcGlyphTextLayout(Layout, R, gw, gh, tw, th, Spacing, Margin, tx, ty, gx, gy);
+    CalcGlyphTextLayout(Layout, R, GlyphWidth, GlyphHeight, tw, th, Spacing, Margin, tx, ty, gx, gy);
     if (Down)
         ++tx, ++ty, ++gx, ++gy;
 
     TRect textRect{tx, ty, tx + tw + 2, ty + th};
     if (!Caption.empty())
-        DrawSkinText(Canvas, Caption, textRect, DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | DT_CENTER);
+        DrawSkinText(Canvas, Caption, textRect, DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | AlignFlags);
+    return {textRect, {gx, gy}};
+}
+
+void DrawGlyphAndText(TCanvas& Canvas, const TRect& R, int Margin, int Spacing, TbsButtonLayout Layout,
+                      const std::string& Caption, const TBitmap& Glyph, int NumGlyphs, int GlyphNum, bool Down,
+                      bool DrawMarker, TColor MarkerColor) {
+    const bool hasGlyph = !Glyph.Empty() && NumGlyphs > 0;
+    const int gw = hasGlyph ? Glyph.Width() / NumGlyphs : 0;
+    const int gh = hasGlyph ? Glyph.Height() : 0;
+    const auto [textRect, glyphAt] =
+        DrawCaptionBesideGlyph(Canvas, R, Margin, Spacing, Layout, Caption, gw, gh, Down, DT_CENTER);
+    const int gx = glyphAt.X, gy = glyphAt.Y;
 
     auto line = [&](int x1, int x2, int y) {
         Canvas.MoveTo(x1, y);

@@ -15,6 +15,18 @@ void CalcGlyphTextLayout(TbsButtonLayout Layout, const TRect& R, int GlyphWidth,
 class TCanvas;
 class TBitmap;
 
+// Measures the word-wrapped caption beside a glyph of the given size, lays
+// both out by CalcGlyphTextLayout (Down moves them by one pixel) and draws the
+// caption with AlignFlags; returns where the caption went and where the glyph
+// goes. Shared by every glyph-or-image-and-caption painter.
+struct TGlyphTextPlace {
+    TRect Text;
+    TPoint Glyph;
+};
+TGlyphTextPlace DrawCaptionBesideGlyph(TCanvas& Canvas, const TRect& R, int Margin, int Spacing,
+                                       TbsButtonLayout Layout, const std::string& Caption, int GlyphWidth,
+                                       int GlyphHeight, bool Down, unsigned AlignFlags);
+
 // A glyph frame from a strip (drawn with DrawGlyph) and a centred,
 // word-wrapped caption laid out by CalcGlyphTextLayout; Down moves both by
 // one pixel. DrawMarker underlines the glyph, or the caption, or fills a

@@ -15,26 +15,10 @@ void DrawImageAndTextAligned(TCanvas& Canvas, const TRect& R, int Margin, int Sp
     const bool hasImage = ImageList && ImageIndex >= 0 && ImageIndex < ImageList->Count();
     const int gw = hasImage ? ImageList->Width() : 0;
     const int gh = hasImage ? ImageList->Height() : 0;
-    int tw = 0, th = 0;
-    if (!Caption.empty()) {
-        TRect measure{0, 0, RectWidth(R), RectHeight(R)};
-        if (Layout == blGlyphLeft || Layout == blGlyphRight)
-            measure.Right -= gw;
-        else
-            measure.Bottom -= gh;
-        DrawSkinText(Canvas, Caption, measure, DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-        tw = RectWidth(measure);
-        th = RectHeight(measure);
-    }
     Canvas.Brush().SetStyle(bsClear);
-    int tx, ty, gx, gy;
-    CalcGlyphTextLayout(Layout, R, gw, gh, tw, th, Spacing, Margin, tx, ty, gx, gy);
-    if (Down)
-        ++tx, ++ty, ++gx, ++gy;
-
-    TRect textRect{tx, ty, tx + tw + 2, ty + th};
-    if (!Caption.empty())
-        DrawSkinText(Canvas, Caption, textRect, DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER | alignFlags);
+    const auto [textRect, glyphAt] =
+        DrawCaptionBesideGlyph(Canvas, R, Margin, Spacing, Layout, Caption, gw, gh, Down, alignFlags);
+    const int gx = glyphAt.X, gy = glyphAt.Y;
 
     auto line = [&](int x1, int x2, int y) {
         Canvas.MoveTo(x1, y);
