@@ -81,6 +81,42 @@ TEST_F(TAppTest, MinimizeHidesTheFormsAndRestoreBringsThemBack)
     Application->OnRestore = nullptr;
 }
 
+// The main form's minimise and restore commands (its caption button, the
+// desktop) go through the application; another form's stay its own.
+TEST_F(TAppTest, TheMainFormsMinimizeCommandMinimizesTheApplication)
+{
+    TForm* main = MakeForm(10, 10, 200, 100);
+    TForm* tool = MakeForm(300, 10, 100, 100);
+    Application->SetMainForm(main);
+    int minimized = 0, restored = 0;
+    Application->OnMinimize = [&](TObject*) { ++minimized; };
+    Application->OnRestore = [&](TObject*) { ++restored; };
+
+    PostMessage(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    Pump();
+    EXPECT_TRUE(Application->Minimized());
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(tool->Handle()));
+    PostMessage(main->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    Pump();
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_TRUE(IsWindowVisible(tool->Handle()));
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
+
+    // Another form minimises alone.
+    SendMessage(tool->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(tool->Handle()));
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    SendMessage(tool->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_FALSE(IsIconic(tool->Handle()));
+    EXPECT_EQ(minimized, 1);
+    Application->OnMinimize = nullptr;
+    Application->OnRestore = nullptr;
+}
+
 TEST_F(TAppTest, TheScreenReportsItsSizeWorkAreaAndActiveForm)
 {
     EXPECT_EQ(Screen->Width(), 1024);

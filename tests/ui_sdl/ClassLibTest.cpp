@@ -31,3 +31,47 @@ TEST_F(SdlDesktop, TheClassLibraryDemoRunsOnTheDesktop)
 }
 
 } // namespace
+
+namespace {
+
+// The desktop iconifies the main form: the whole application minimises (its
+// other forms leave the screen) and de-iconifying brings everything back.
+TEST_F(SdlDesktop, IconifyingTheMainFormMinimizesTheApplication)
+{
+    Application->Initialize();
+    auto* main = NewForm<TForm>(nullptr, TFormCreation::New);
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    main->SetBounds(100, 100, 300, 200);
+    other->SetBounds(450, 100, 200, 150);
+    Application->SetMainForm(main);
+    other->Show();
+    main->Show();
+    WaitShown(main->Handle());
+    WaitShown(other->Handle());
+    unsigned long mainX = Backend->NativeWindow(main->Handle());
+    unsigned long otherX = Backend->NativeWindow(other->Handle());
+    int minimized = 0, restored = 0;
+    Application->OnMinimize = [&](TObject*) { ++minimized; };
+    Application->OnRestore = [&](TObject*) { ++restored; };
+
+    X.Iconify(mainX);
+    ASSERT_TRUE(PumpUntil([&] { return Application->Minimized(); }));
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(other->Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return !X.Mapped(otherX); })) << "the other form stayed on the screen";
+
+    X.Deiconify(mainX);
+    ASSERT_TRUE(PumpUntil([&] { return !Application->Minimized(); }));
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_TRUE(IsWindowVisible(other->Handle()));
+    EXPECT_TRUE(PumpUntil([&] { return X.Mapped(mainX) && X.Mapped(otherX); }));
+    EXPECT_EQ(minimized, 1);
+    EXPECT_EQ(restored, 1);
+
+    Application->OnMinimize = nullptr;
+    Application->OnRestore = nullptr;
+    delete other;
+    delete main;
+}
+
+} // namespace

@@ -502,6 +502,23 @@ void TCustomForm::WndProc(TMessage& m)
     case WM_CLOSE:
         Close();
         return;
+    case WM_SYSCOMMAND:
+        // The main form stands for the program: minimising it (caption
+        // button, desktop iconify) minimises the application with all its
+        // forms, and restoring it then restores them all.
+        if (Application->MainForm() == this && !FParent) {
+            UINT command = UINT(m.WParam) & 0xFFF0;
+            if (command == SC_MINIMIZE) {
+                Application->Minimize();
+                return;
+            }
+            if (command == SC_RESTORE && Application->Minimized()) {
+                Application->Restore();
+                return;
+            }
+        }
+        TWinControl::WndProc(m);
+        return;
     case WM_SIZE:
         if (m.WParam == SIZE_MINIMIZED)
             FWindowState = wsMinimized;
