@@ -47,6 +47,8 @@ public:
     virtual void WindowMoved(HWND, const TRect& /*screenRect*/) {}
     virtual void WindowDestroyed(HWND) {}
     virtual void ZOrderChanged(const std::vector<HWND>& /*topFirst*/) {}
+    // The picture the desktop shows for a top-level window changed (null: none).
+    virtual void WindowIconChanged(HWND, const TBitmap* /*icon*/) {}
     // Shows the changed part of a composed window.
     virtual void Present(const TPresentInfo& info) = 0;
 

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Draw.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Keys.h"
@@ -116,6 +117,26 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETTEXTLENGTH:
         return LRESULT(w->Text.size());
+    case WM_SETICON: {
+        // The window keeps a copy; the desktop shows the big picture, else the small one.
+        if (wParam != ICON_SMALL && wParam != ICON_BIG)
+            return 0;
+        auto icon = reinterpret_cast<HICON>(lParam);
+        w->Icons[wParam] = icon && !icon->Empty() ? std::make_unique<TBitmap>(*icon) : nullptr;
+        if (!w->IsChild()) {
+            const TBitmap* shown = w->Icons[ICON_BIG] ? w->Icons[ICON_BIG].get() : w->Icons[ICON_SMALL].get();
+            m.Backend().WindowIconChanged(hwnd, shown);
+        }
+        return 0;
+    }
+    case WM_GETICON: {
+        // ICON_SMALL2 (2): the small picture, else the big one.
+        const auto& icons = w->Icons;
+        const TBitmap* icon = wParam == ICON_BIG ? icons[ICON_BIG].get()
+                              : wParam == ICON_SMALL ? icons[ICON_SMALL].get()
+                              : icons[ICON_SMALL] ? icons[ICON_SMALL].get() : icons[ICON_BIG].get();
+        return reinterpret_cast<LRESULT>(icon);
+    }
     case WM_ERASEBKGND: {
         TColor background = w->Class->Background;
         if (background == clNone || !wParam)

@@ -48,6 +48,9 @@ constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_STYLECHANGING = 0x007C;
 constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+// WM_SETICON: WParam ICON_SMALL or ICON_BIG, LParam an HICON (null removes);
+// the window keeps a copy of the picture and answers 0. WM_GETICON answers
+// the HICON of that copy (valid until the next WM_SETICON) or 0.
 constexpr UINT WM_GETICON = 0x007F;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCCREATE = 0x0081;

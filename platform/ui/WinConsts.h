@@ -118,6 +118,10 @@ constexpr int GWL_EXSTYLE = -20;
 constexpr int GWL_USERDATA = -21;
 constexpr int GCL_STYLE = -26;
 
+// WM_SETICON / WM_GETICON kinds.
+constexpr WPARAM ICON_SMALL = 0;
+constexpr WPARAM ICON_BIG = 1;
+
 // GetWindow / GetAncestor relations.
 constexpr UINT GW_HWNDFIRST = 0;
 constexpr UINT GW_HWNDLAST = 1;

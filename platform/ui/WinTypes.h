@@ -4,6 +4,7 @@
 #include <string>
 #include "platform/gfx/Geometry.h"
 
+class TBitmap;
 class TDeviceContext;
 class TRegion;
 
@@ -29,6 +30,7 @@ using HWND = HWND__*;
 struct HMONITOR__;
 using HMONITOR = HMONITOR__*;
 using HCURSOR = int;        // one of the IDC_* numbers
+using HICON = const TBitmap*;  // a picture, 32-bit with straight alpha or 24-bit
 using HDC = TDeviceContext*;
 using HRGN = TRegion*;
 

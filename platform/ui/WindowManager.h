@@ -43,6 +43,7 @@ struct TWindowRecord {
     UINT_PTR Id = 0;
     LONG_PTR UserData = 0;
     std::unique_ptr<TRegion> Shape;        // window region, window coordinates
+    std::unique_ptr<TBitmap> Icons[2];     // WM_SETICON copies: ICON_SMALL, ICON_BIG
 
     BYTE Alpha = 255;                      // constant alpha of a layered window
     bool PerPixelAlpha = false;            // content set by UpdateLayeredWindow

@@ -3,6 +3,7 @@
 #include <thread>
 #include "ClassLibFixture.h"
 #include "platform/core/Thread.h"
+#include "platform/gfx/Icon.h"
 
 using TAppTest = TClassLibTest;
 
@@ -146,4 +147,53 @@ TEST_F(TAppTest, TheCursorComesFromTheControlUnderTheMouseUnlessTheScreenSetsOne
     MoveTo(label, 6, 6);
     EXPECT_EQ(Backend->CursorShape(), IDC_WAIT);
     Screen->SetCursor(crDefault);
+}
+
+namespace {
+
+// Gives the icon a 32-bit picture of one colour with straight alpha.
+void PaintIcon(TIcon& icon, int size, TColor color)
+{
+    TBitmap pixels(size, size, pf32bit);
+    pixels.Fill(color, 255);
+    pixels.SetAlphaFormat(afDefined);
+    icon.Assign(pixels);
+}
+
+const TBitmap* DesktopIcon(TForm* f)
+{
+    return reinterpret_cast<HICON>(SendMessage(f->Handle(), WM_GETICON, ICON_BIG, 0));
+}
+
+} // namespace
+
+// A form's window carries the form's icon, or the application's while the
+// form has none; changing either reaches the windows.
+TEST_F(TAppTest, FormsHandTheirIconOrTheApplicationsToTheirWindow)
+{
+    TForm* own = MakeForm(10, 10, 100, 100);
+    TForm* plain = MakeForm(300, 10, 100, 100);
+    EXPECT_EQ(DesktopIcon(plain), nullptr);
+
+    PaintIcon(own->Icon(), 32, clRed);
+    ASSERT_NE(DesktopIcon(own), nullptr);
+    EXPECT_EQ(DesktopIcon(own)->Width(), 32);
+    EXPECT_EQ(DesktopIcon(own)->GetPixel(5, 5), clRed);
+    EXPECT_EQ(DesktopIcon(plain), nullptr);
+
+    PaintIcon(Application->Icon(), 16, clBlue);
+    ASSERT_NE(DesktopIcon(plain), nullptr);
+    EXPECT_EQ(DesktopIcon(plain)->GetPixel(5, 5), clBlue);
+    EXPECT_EQ(DesktopIcon(own)->GetPixel(5, 5), clRed);
+
+    // A window made later (a new handle) gets the icon as well.
+    TForm* late = MakeForm(10, 300, 100, 100);
+    ASSERT_NE(DesktopIcon(late), nullptr);
+    EXPECT_EQ(DesktopIcon(late)->Width(), 16);
+    own->RecreateWnd();
+    ASSERT_NE(DesktopIcon(own), nullptr);
+    EXPECT_EQ(DesktopIcon(own)->GetPixel(5, 5), clRed);
+
+    Application->Icon().Assign(TBitmap());
+    EXPECT_EQ(DesktopIcon(plain), nullptr);
 }

@@ -1,4 +1,5 @@
 #include "SdlFixture.h"
+#include "platform/gfx/Icon.h"
 #include "platform/ui/forms/Application.h"
 #include "tests/ui_classlib/demo/DemoForm.h"
 
@@ -72,6 +73,48 @@ TEST_F(SdlDesktop, IconifyingTheMainFormMinimizesTheApplication)
     Application->OnRestore = nullptr;
     delete other;
     delete main;
+}
+
+} // namespace
+
+namespace {
+
+// The form's icon becomes the desktop window's icon (_NET_WM_ICON: width,
+// height, then ARGB pixels row by row), transparency included.
+TEST_F(SdlDesktop, TheFormsIconIsTheDesktopWindowsIcon)
+{
+    Application->Initialize();
+    auto* form = NewForm<TForm>(nullptr, TFormCreation::New);
+    form->SetBounds(120, 120, 240, 160);
+    TBitmap pixels(16, 16, pf32bit);
+    pixels.Fill(clRed, 255);
+    pixels.ScanLine(0)[3] = 0;              // the top-left pixel is transparent
+    pixels.SetAlphaFormat(afDefined);
+    form->Icon().Assign(pixels);
+    form->Show();
+    HWND h = form->Handle();
+    WaitShown(h);
+    unsigned long xw = Backend->NativeWindow(h);
+    std::vector<uint32_t> icon;
+    ASSERT_TRUE(PumpUntil([&] { return (icon = X.CardinalList(xw, "_NET_WM_ICON")).size() == 2 + 16 * 16; }))
+        << icon.size();
+    EXPECT_EQ(icon[0], 16u);
+    EXPECT_EQ(icon[1], 16u);
+    EXPECT_EQ(icon[2] >> 24, 0u);
+    EXPECT_EQ(icon[3], 0xFFFF0000u);
+    EXPECT_EQ(icon[2 + 16 * 16 - 1], 0xFFFF0000u);
+
+    // A picture without alpha is opaque; the application's icon stands in
+    // for a form without one; no icon at all takes it away.
+    TBitmap opaque(8, 8, pf24bit);
+    opaque.Fill(clBlue);
+    Application->Icon().Assign(opaque);
+    form->Icon().Assign(TBitmap());
+    ASSERT_TRUE(PumpUntil([&] { return (icon = X.CardinalList(xw, "_NET_WM_ICON")).size() == 2 + 8 * 8; }));
+    EXPECT_EQ(icon[2], 0xFF0000FFu);
+    Application->Icon().Assign(TBitmap());
+    EXPECT_TRUE(PumpUntil([&] { return X.CardinalList(xw, "_NET_WM_ICON").empty(); }));
+    delete form;
 }
 
 } // namespace

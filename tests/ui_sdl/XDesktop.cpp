@@ -149,6 +149,25 @@ long TXDesktop::CardinalProperty(unsigned long window, const char* name)
     return value;
 }
 
+std::vector<uint32_t> TXDesktop::CardinalList(unsigned long window, const char* name)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<uint32_t> list;
+    if (XGetWindowProperty(FDisplay, window, XInternAtom(FDisplay, name, False), 0, 1 << 20, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &data) == Success &&
+        data) {
+        // Format-32 items arrive as longs.
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            list.push_back(uint32_t(items[i] & 0xFFFFFFFFul));
+        XFree(data);
+    }
+    return list;
+}
+
 uint32_t TXDesktop::Pixel(int x, int y)
 {
     XImage* image = XGetImage(FDisplay, DefaultRootWindow(FDisplay), x, y, 1, 1, AllPlanes, ZPixmap);

@@ -37,6 +37,7 @@ public:
     unsigned long FocusWindow();
     std::string Utf8Property(unsigned long window, const char* name);
     long CardinalProperty(unsigned long window, const char* name);   // -1 when absent
+    std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
     std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates
     void Sync();

@@ -32,6 +32,11 @@ TControl* HintTarget(TControl* c)
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>())
 {
+    // Forms without an icon of their own show the application's.
+    FIcon->OnChange = [](TObject*) {
+        for (TCustomForm* f : Screen->FormList())
+            f->Perform(CM_ICONCHANGED, 0, 0);
+    };
     ControlHooks().ControlDestroyed = [this](TControl* c) {
         if (c == FHintControl) {
             StopHintTimer();

@@ -23,6 +23,7 @@ TCustomForm::TCustomForm(TComponent* AOwner, TFormCreation how)
     FWidth = 320;
     FHeight = 240;
     FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    FIcon->OnChange = [this](TObject*) { IconChanged(); };
     Screen->AddForm(this);
 }
 
@@ -152,6 +153,17 @@ void TCustomForm::CreateWnd()
     TWinControl::CreateWnd();
     if (FHandle && FMenu)
         FMenu->FreeNotification(this);
+    if (!FIcon->Empty() || !Application->Icon().Empty())
+        IconChanged();
+}
+
+// Hands the window the picture the desktop shows for it.
+void TCustomForm::IconChanged()
+{
+    if (!FHandle || FParent)
+        return;
+    const TIcon& icon = FIcon->Empty() ? Application->Icon() : *FIcon;
+    SendMessage(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.Empty() ? nullptr : &icon.Bitmap()));
 }
 
 void TCustomForm::SetBorderStyle(TBorderStyle value)
@@ -527,6 +539,9 @@ void TCustomForm::WndProc(TMessage& m)
         else
             FWindowState = wsNormal;
         TWinControl::WndProc(m);
+        return;
+    case CM_ICONCHANGED:
+        IconChanged();
         return;
     case CM_RELEASE:
         TThread::ForceQueue(nullptr, [this] { delete this; });

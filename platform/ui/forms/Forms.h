@@ -88,6 +88,8 @@ public:
     // The shortcut pipeline: OnShortCut, then the main menu.
     virtual bool IsShortCut(TMessage& keyMsg);
 
+    // The form's icon, shown by the desktop for its window; while it is
+    // empty the application's icon stands in.
     TIcon& Icon() { return *FIcon; }
     TMainMenu* Menu() const { return FMenu; }
     void SetMenu(TMainMenu* value);
@@ -121,6 +123,7 @@ protected:
 
 private:
     void PlaceOnFirstShow();
+    void IconChanged();
     void HandleActivate(bool active);
     void ApplyVisibility();
     void CloseModal();

@@ -191,6 +191,8 @@ TSdlBackend::TDesktopWindow& TSdlBackend::Ensure(HWND h)
         throw Exception(std::string("Cannot create a desktop window: ") + SDL_GetError());
     }
     d.Id = SDL_GetWindowID(d.Window);
+    if (w && !IsPopupKind(d.Kind) && (w->Icons[ICON_BIG] || w->Icons[ICON_SMALL]))
+        ApplyIcon(d, w->Icons[ICON_BIG] ? w->Icons[ICON_BIG].get() : w->Icons[ICON_SMALL].get());
     // An owned form or tool window stays with its owner on the desktop.
     if (w && w->Owner && !IsPopupKind(d.Kind))
         if (TDesktopWindow* owner = Desktop(w->Owner); owner && owner->Window && !IsPopupKind(owner->Kind))
@@ -267,6 +269,39 @@ void TSdlBackend::ZOrderChanged(const std::vector<HWND>& topFirst)
             d->Topmost = topmost;
         }
     }
+}
+
+void TSdlBackend::WindowIconChanged(HWND h, const TBitmap* icon)
+{
+    if (TDesktopWindow* d = Desktop(h); d && d->Window && !IsPopupKind(d->Kind))
+        ApplyIcon(*d, icon);
+}
+
+// The desktop takes icons as straight-alpha ARGB; a picture without alpha is opaque.
+void TSdlBackend::ApplyIcon(TDesktopWindow& d, const TBitmap* icon)
+{
+    if (!icon || icon->Empty()) {
+        ClearX11WindowIcon(d.Window);    // SDL cannot take an icon away
+        return;
+    }
+    TBitmap pixels(*icon);
+    TAlphaFormat alpha = pixels.PixelFormat() == pf32bit ? pixels.AlphaFormat() : afIgnored;
+    pixels.SetPixelFormat(pf32bit);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, pixels.Width(), pixels.Height(), 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface)
+        return;
+    for (int y = 0; y < pixels.Height(); ++y) {
+        const uint8_t* src = pixels.ScanLine(y);
+        auto* dst = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch;
+        for (int x = 0; x < pixels.Width(); ++x, src += 4, dst += 4) {
+            uint8_t a = alpha == afIgnored ? 255 : src[3];
+            for (int c = 0; c < 3; ++c)
+                dst[c] = alpha == afPremultiplied && a ? uint8_t(std::min(255, src[c] * 255 / a)) : src[c];
+            dst[3] = a;
+        }
+    }
+    SDL_SetWindowIcon(d.Window, surface);
+    SDL_FreeSurface(surface);
 }
 
 void TSdlBackend::ApplyShape(TDesktopWindow& d, const TRegion* shape)

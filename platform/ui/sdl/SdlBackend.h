@@ -43,6 +43,7 @@ public:
     void WindowMoved(HWND h, const TRect& screenRect) override;
     void WindowDestroyed(HWND h) override;
     void ZOrderChanged(const std::vector<HWND>& topFirst) override;
+    void WindowIconChanged(HWND h, const TBitmap* icon) override;
     void Present(const TPresentInfo& info) override;
 
     void SetCursorShape(HCURSOR cursor) override;
@@ -85,6 +86,7 @@ private:
     HWND WindowOfId(uint32_t id) const;
     void Place(HWND h, TDesktopWindow& d, const TRect& r);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
+    void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
 
     // Events (SdlEvents.cpp).
     void HandleEvent(const SDL_Event& ev);

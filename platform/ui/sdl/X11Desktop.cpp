@@ -74,6 +74,15 @@ void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
     XFlush(n.Dpy);
 }
 
+void ClearX11WindowIcon(SDL_Window* window)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    XDeleteProperty(n.Dpy, n.Win, XInternAtom(n.Dpy, "_NET_WM_ICON", False));
+    XFlush(n.Dpy);
+}
+
 void X11Bell(SDL_Window* window)
 {
     TNative n = NativeOf(window);

@@ -21,6 +21,9 @@ unsigned long X11WindowOf(SDL_Window* window);
 // null gives the whole rectangle back.
 void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
 
+// Takes the desktop window's icon away (_NET_WM_ICON).
+void ClearX11WindowIcon(SDL_Window* window);
+
 void X11Bell(SDL_Window* window);
 
 // Pointer input read from the raw X event, in root (screen) coordinates:
