@@ -191,6 +191,7 @@ TEST_F(TLayerTest, TopMostModeDecidesTheLayerStacking)
     Manager->SetTopMostMode(false);
     Manager->Show(130, 130, Glow.Image, Glow.Mask, 255);
     EXPECT_FALSE(GetWindowLong(Manager->LayerWindow()->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(TopLevelWindows().front(), Manager->LayerWindow()->Handle());   // still above its form
     Manager->SetTopMostMode(true);
     Manager->Show(130, 130, Glow.Image, Glow.Mask, 255);
     EXPECT_TRUE(GetWindowLong(Manager->LayerWindow()->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
