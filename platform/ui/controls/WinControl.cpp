@@ -10,6 +10,7 @@
 #include "platform/ui/controls/ControlHooks.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/Menus.h"
+#include "platform/ui/controls/Reflect.h"
 #include "platform/ui/forms/Forms.h"
 
 namespace {
@@ -786,6 +787,8 @@ void TWinControl::RouteMouse(TMessage& m)
 
 void TWinControl::WndProc(TMessage& m)
 {
+    if (ReflectNotification(m))
+        return;
     switch (m.Msg) {
     case WM_NCDESTROY:
         DefaultHandler(m);

@@ -456,6 +456,9 @@ void TCustomForm::DefocusControl(TWinControl* c, bool removing)
         if (hadFocus && FHandle && !ComponentState().Contains(csDestroying))
             ::SetFocus(FHandle);
     }
+    // A control going away must not stay the screen's active control.
+    if (removing && Screen && Screen->ActiveControl() && c->ContainsControl(Screen->ActiveControl()))
+        Screen->SetActiveControl(nullptr);
 }
 
 void TCustomForm::SendCancelMode(TControl* Sender)
