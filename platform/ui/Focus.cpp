@@ -60,6 +60,15 @@ void TWindowManager::Activate(HWND h, int how)
     Send(h, WM_ACTIVATE, MAKEWPARAM(how, w->Minimized ? 1 : 0), reinterpret_cast<LPARAM>(old));
 }
 
+void TWindowManager::ActivateNone()
+{
+    HWND old = ActiveWnd;
+    if (!old)
+        return;
+    ActiveWnd = nullptr;
+    Deactivate(*this, old, nullptr);
+}
+
 void TWindowManager::BringToTop(HWND h)
 {
     TWindowRecord* w = Alive(h);

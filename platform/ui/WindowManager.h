@@ -149,6 +149,9 @@ public:
     // --- activation and focus
     void Activate(HWND h, int how);
     void ActivateNextAfter(HWND gone);
+    // The program lost the desktop's focus to another program: the active
+    // window is deactivated and none takes its place until one is activated.
+    void ActivateNone();
     void BringToTop(HWND h);
 
     // --- timers

@@ -85,6 +85,40 @@ void TXDesktop::ActAsCompositor()
     Sync();
 }
 
+unsigned long TXDesktop::MakeWindow(const TRect& r)
+{
+    XSetWindowAttributes a{};
+    a.override_redirect = False;
+    a.background_pixel = 0x0000FF;
+    Window w = XCreateWindow(FDisplay, DefaultRootWindow(FDisplay), r.Left, r.Top, unsigned(r.Width()),
+                             unsigned(r.Height()), 0, CopyFromParent, InputOutput, CopyFromParent, CWBackPixel, &a);
+    XMapRaised(FDisplay, w);
+    Sync();
+    return w;
+}
+
+void TXDesktop::Focus(unsigned long window)
+{
+    XSetInputFocus(FDisplay, window, RevertToParent, CurrentTime);
+    Sync();
+}
+
+std::vector<unsigned long> TXDesktop::Stacking()
+{
+    std::vector<unsigned long> list;
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(FDisplay, DefaultRootWindow(FDisplay), &root, &parent, &children, &count))
+        return list;
+    for (unsigned i = count; i-- > 0;)
+        if (Mapped(children[i]))
+            list.push_back(children[i]);
+    if (children)
+        XFree(children);
+    return list;
+}
+
 TRect TXDesktop::Geometry(unsigned long window)
 {
     XWindowAttributes a{};

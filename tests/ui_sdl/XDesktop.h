@@ -30,11 +30,16 @@ public:
     void Deiconify(unsigned long window);
     void ActAsCompositor();                         // owns _NET_WM_CM_S0 while the connection lasts
 
+    // Another program: a plain window of this connection, given the focus.
+    unsigned long MakeWindow(const TRect& r);
+    void Focus(unsigned long window);
+
     // What the server shows.
     TRect Geometry(unsigned long window);           // screen rectangle
     bool Mapped(unsigned long window);
     bool OverrideRedirect(unsigned long window);
     unsigned long FocusWindow();
+    std::vector<unsigned long> Stacking();          // mapped children of the root, top first
     std::string Utf8Property(unsigned long window, const char* name);
     long CardinalProperty(unsigned long window, const char* name);   // -1 when absent
     std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent

@@ -221,6 +221,10 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
     d.Shown = true;
     d.IconifiedByDesktop = false;
     d.Surface = nullptr;                   // a fresh map shows the whole store
+    // X maps a window on top of the others: put back whatever we keep above it.
+    std::erase(FStacked, h);
+    FStacked.insert(FStacked.begin(), h);
+    MirrorStacking(WM().TopLevels);
 }
 
 void TSdlBackend::WindowHidden(HWND h)
@@ -236,6 +240,7 @@ void TSdlBackend::WindowHidden(HWND h)
     else
         SDL_HideWindow(d->Window);
     d->Shown = false;
+    std::erase(FStacked, h);
 }
 
 void TSdlBackend::WindowMoved(HWND h, const TRect& screenRect)
@@ -252,6 +257,7 @@ void TSdlBackend::WindowDestroyed(HWND h)
     if (it->second.Window)
         SDL_DestroyWindow(it->second.Window);
     FWindows.erase(it);
+    std::erase(FStacked, h);
     if (FSyncedActive == h)
         FSyncedActive = nullptr;
 }
@@ -269,6 +275,31 @@ void TSdlBackend::ZOrderChanged(const std::vector<HWND>& topFirst)
             d->Topmost = topmost;
         }
     }
+    MirrorStacking(topFirst);
+}
+
+// X stacks our windows as we do: topmost ones over the rest, owned windows
+// over their owner, menus and hints over everything. A desktop window
+// manager does part of that by itself (transient and "above" windows), but
+// without one, and for override-redirect popups always, the stacking is
+// ours to make. The windows above the lowest one whose place changed are
+// raised from the bottom up; the bottom part that kept its order stays put.
+void TSdlBackend::MirrorStacking(const std::vector<HWND>& topFirst)
+{
+    std::vector<HWND> shown;
+    for (HWND h : topFirst)
+        if (TDesktopWindow* d = Desktop(h); d && d->Window && d->Shown)
+            shown.push_back(h);
+    std::erase_if(FStacked, [&](HWND h) { return std::find(shown.begin(), shown.end(), h) == shown.end(); });
+    size_t same = 0;
+    while (same < shown.size() && same < FStacked.size() &&
+           shown[shown.size() - 1 - same] == FStacked[FStacked.size() - 1 - same])
+        ++same;
+    std::vector<SDL_Window*> raise;
+    for (size_t i = shown.size() - same; i-- > 0;)
+        raise.push_back(Desktop(shown[i])->Window);
+    RaiseX11Windows(raise);
+    FStacked = std::move(shown);
 }
 
 void TSdlBackend::WindowIconChanged(HWND h, const TBitmap* icon)

@@ -87,14 +87,13 @@ private:
     void Place(HWND h, TDesktopWindow& d, const TRect& r);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
     void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
+    void MirrorStacking(const std::vector<HWND>& topFirst);
 
     // Events (SdlEvents.cpp).
     void HandleEvent(const SDL_Event& ev);
     void HandleWindowEvent(const SDL_Event& ev);
     void HandleKey(const SDL_Event& ev);
     void DropMotionTwin();
-    void FocusLost(HWND h);
-    bool FocusComesBack() const;
     void SyncWithWindowManager();
     void RunDesktopActions();
 
@@ -110,6 +109,7 @@ private:
     bool FInPump = false;
     bool FTextInput = false;
     HWND FSyncedActive = nullptr;
+    std::vector<HWND> FStacked;            // our mapped windows as X stacks them, top first
     std::vector<std::function<void()>> FActions;   // desktop changes, run after the pump
 };
 

@@ -23,8 +23,9 @@ bool CanActivate(TWindowRecord* w)
     return w && w->Visible() && !w->Minimized && w->Enabled() && !(w->ExStyle & WS_EX_NOACTIVATE);
 }
 
-// The program lost the desktop's focus: a drag, a menu or a move loop ends.
-void CancelModeForDesktop()
+// The program lost the desktop's focus: a drag, a menu or a move loop
+// ends, and the active window is deactivated (its caption drawn inactive).
+void DesktopFocusLost()
 {
     auto& m = WM();
     HWND target = m.CaptureWnd ? m.CaptureWnd : m.ActiveWnd;
@@ -32,6 +33,7 @@ void CancelModeForDesktop()
         m.Send(target, WM_CANCELMODE);
     if (m.CaptureWnd)
         ReleaseCapture();
+    m.ActivateNone();
 }
 
 } // namespace
@@ -224,23 +226,17 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
         });
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
-        if (!popup && !FocusComesBack())
-            FActions.push_back([] { CancelModeForDesktop(); });
+        // Focus moving between two of our windows is a loss and a gain in
+        // one go: only a loss of our active window after which no window
+        // of ours holds the keyboard is the program losing the desktop.
+        if (!popup)
+            FActions.push_back([h] {
+                if (!SDL_GetKeyboardFocus() && WM().ActiveWnd == h)
+                    DesktopFocusLost();
+            });
         break;
     default: break;
     }
-}
-
-// Focus moving between two of our windows comes as a loss and a gain in
-// one go; only a loss nothing follows is the program losing the desktop.
-bool TSdlBackend::FocusComesBack() const
-{
-    SDL_Event queued[64];
-    int n = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT);
-    for (int i = 0; i < n; ++i)
-        if (queued[i].window.event == SDL_WINDOWEVENT_FOCUS_GAINED && WindowOfId(queued[i].window.windowID))
-            return true;
-    return false;
 }
 
 void TSdlBackend::SyncWithWindowManager()
@@ -257,10 +253,17 @@ void TSdlBackend::SyncWithWindowManager()
         FSyncedActive = m.ActiveWnd;
         TDesktopWindow* d = Desktop(FSyncedActive);
         if (d && d->Window && d->Shown && d->Kind != wkPopupMenu && d->Kind != wkTooltip) {
-            SDL_RaiseWindow(d->Window);
-            // Without a desktop window manager nobody else hands out the focus.
-            if (!FWindowManager)
+            if (FWindowManager) {
+                // Asks the window manager to activate it, which raises it
+                // also above our windows that belong over it: put those back.
+                SDL_RaiseWindow(d->Window);
+                std::erase(FStacked, FSyncedActive);
+                FStacked.insert(FStacked.begin(), FSyncedActive);
+                MirrorStacking(m.TopLevels);
+            } else {
+                // Nobody else hands out the focus; activating restacked it already.
                 SDL_SetWindowInputFocus(d->Window);
+            }
         }
     }
     // Text input (and with it the input method) only while an edit with a

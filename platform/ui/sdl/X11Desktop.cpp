@@ -74,6 +74,20 @@ void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
     XFlush(n.Dpy);
 }
 
+void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst)
+{
+    Display* dpy = nullptr;
+    for (SDL_Window* window : bottomFirst) {
+        TNative n = NativeOf(window);
+        if (!n.Dpy)
+            continue;
+        XRaiseWindow(n.Dpy, n.Win);
+        dpy = n.Dpy;
+    }
+    if (dpy)
+        XFlush(dpy);
+}
+
 void ClearX11WindowIcon(SDL_Window* window)
 {
     TNative n = NativeOf(window);

@@ -21,6 +21,11 @@ unsigned long X11WindowOf(SDL_Window* window);
 // null gives the whole rectangle back.
 void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
 
+// Raises the windows in turn, so the last ends on top. A raise names no
+// sibling, so a window manager that reparented the windows gets it as a
+// request of its own instead of an error.
+void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst);
+
 // Takes the desktop window's icon away (_NET_WM_ICON).
 void ClearX11WindowIcon(SDL_Window* window);
 
