@@ -1,0 +1,652 @@
+#include <algorithm>
+#include "platform/gfx/Bitmap.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/InplaceEdit.h"
+#include "platform/ui/controls/ListView.h"
+
+// Geometry, scrolling and the LVM_* messages of the list view.
+
+namespace {
+
+int CeilDiv(int a, int b)
+{
+    return b > 0 ? (a + b - 1) / b : 0;
+}
+
+}  // namespace
+
+int TCustomListView::RowHeight() const
+{
+    if (FRowHeight == 0) {
+        TBitmap measure(1, 1);
+        TCanvas* c = measure.Canvas();
+        c->Font().Assign(const_cast<TCustomListView*>(this)->Font());
+        FRowHeight = c->TextHeight("Wg") + 4;
+        if (FSmallImages)
+            FRowHeight = std::max(FRowHeight, FSmallImages->Height() + 2);
+    }
+    return FRowHeight;
+}
+
+int TCustomListView::HeaderHeight() const
+{
+    if (FViewStyle != vsReport || !FHeader || !IsWindow(FHeader) || !(GetWindowLong(FHeader, GWL_STYLE) & WS_VISIBLE))
+        return 0;
+    TRect r;
+    GetWindowRect(FHeader, r);
+    return r.Height();
+}
+
+TRect TCustomListView::ItemArea() const
+{
+    TRect r = ClientRect();
+    r.Top = std::min(r.Bottom, r.Top + HeaderHeight());
+    return r;
+}
+
+int TCustomListView::TotalColumnWidth() const
+{
+    int total = 0;
+    for (int i = 0; i < FColumns.Count(); ++i)
+        total += FColumns.Items(i)->Width();
+    return total;
+}
+
+int TCustomListView::ListColumnWidth() const
+{
+    return std::max(1, FListColWidth);
+}
+
+TSize TCustomListView::CellSize() const
+{
+    if (FViewStyle == vsIcon) {
+        int iw = FLargeImages ? FLargeImages->Width() : 32;
+        int ih = FLargeImages ? FLargeImages->Height() : 32;
+        int th = RowHeight() - 4;
+        return TSize{std::max(76, iw + 20), ih + 8 + 2 * th + 4};
+    }
+    return TSize{ListColumnWidth(), RowHeight()};
+}
+
+int TCustomListView::ItemsPerLine() const
+{
+    return std::max(1, ItemArea().Width() / std::max(1, CellSize().cx));
+}
+
+int TCustomListView::ListRowsPerColumn() const
+{
+    return std::max(1, ItemArea().Height() / RowHeight());
+}
+
+TRect TCustomListView::ItemBounds(int index) const
+{
+    TRect area = ItemArea();
+    int rh = RowHeight();
+    switch (FViewStyle) {
+    case vsReport:
+        return Bounds(-FScrollX, area.Top + (index - FTop) * rh, TotalColumnWidth(), rh);
+    case vsList: {
+        int rows = ListRowsPerColumn();
+        int w = ListColumnWidth();
+        return Bounds((index / rows - FScrollX) * w, area.Top + (index % rows) * rh, w, rh);
+    }
+    default: {
+        TSize cell = CellSize();
+        int perLine = ItemsPerLine();
+        return Bounds((index % perLine) * cell.cx, area.Top + (index / perLine) * cell.cy - FTop, cell.cx, cell.cy);
+    }
+    }
+}
+
+TRect TCustomListView::SubItemRect(int index, int column) const
+{
+    TRect row = ItemBounds(index);
+    int x = -FScrollX;
+    for (int c : ColumnOrder()) {
+        int w = FColumns.Items(c)->Width();
+        if (c == column)
+            return TRect{x, row.Top, x + w, row.Bottom};
+        x += w;
+    }
+    return TRect{};
+}
+
+TRect TCustomListView::ItemPartRect(int index, TDisplayCode code) const
+{
+    TRect b = ItemBounds(index);
+    if (FViewStyle == vsIcon) {
+        TSize cell = CellSize();
+        int iw = FLargeImages ? FLargeImages->Width() : 32;
+        int ih = FLargeImages ? FLargeImages->Height() : 32;
+        TRect icon = Bounds(b.Left + (cell.cx - iw) / 2, b.Top + 2, iw, ih);
+        TRect label{b.Left + 2, icon.Bottom + 4, b.Right - 2, b.Bottom - 2};
+        switch (code) {
+        case drIcon: return icon;
+        case drLabel: return label;
+        case drSelectBounds: return TRect{label.Left, icon.Top, label.Right, label.Bottom};
+        default: return b;
+        }
+    }
+    TRect cell = FViewStyle == vsReport ? (FColumns.Count() > 0 ? SubItemRect(index, 0) : TRect{b.Left, b.Top, b.Left, b.Bottom}) : b;
+    int iw = FSmallImages ? FSmallImages->Width() : 0;
+    TRect icon{cell.Left + 2, cell.Top, cell.Left + 2 + iw, cell.Bottom};
+    TRect label{icon.Right + (iw ? 2 : 0), cell.Top, cell.Right, cell.Bottom};
+    if (label.Right < label.Left)
+        label.Right = label.Left;
+    switch (code) {
+    case drIcon: return icon;
+    case drLabel: return label;
+    case drSelectBounds:
+        return FViewStyle == vsReport && FRowSelect ? b : TRect{icon.Left, cell.Top, label.Right, cell.Bottom};
+    default: return b;
+    }
+}
+
+int TCustomListView::HitTestPoint(TPoint p, UINT* flags, int* subItem) const
+{
+    UINT f = LVHT_NOWHERE;
+    int hit = -1, sub = 0;
+    TRect area = ItemArea();
+    int count = ItemCount();
+    if (p.Y < area.Top)
+        f = LVHT_ABOVE;
+    else if (p.Y >= area.Bottom)
+        f = LVHT_BELOW;
+    else if (p.X < 0)
+        f = LVHT_TOLEFT;
+    else if (p.X >= area.Right)
+        f = LVHT_TORIGHT;
+    else if (FViewStyle == vsReport) {
+        int row = FTop + (p.Y - area.Top) / RowHeight();
+        int x = -FScrollX;
+        int column = -1;
+        for (int c : ColumnOrder()) {
+            int w = FColumns.Items(c)->Width();
+            if (p.X >= x && p.X < x + w)
+                column = c;
+            x += w;
+        }
+        if (row < count && column >= 0) {
+            hit = row;
+            sub = column;
+            if (column == 0) {
+                TRect icon = ItemPartRect(row, drIcon);
+                f = icon.Contains(p) ? LVHT_ONITEMICON : LVHT_ONITEMLABEL;
+            } else {
+                f = FRowSelect ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
+            }
+        }
+    } else {
+        for (int i = 0; i < count; ++i) {
+            TRect b = ItemBounds(i);
+            if (b.Top >= area.Bottom && FViewStyle != vsList)
+                break;
+            if (!b.Contains(p))
+                continue;
+            hit = i;
+            f = ItemPartRect(i, drIcon).Contains(p) ? LVHT_ONITEMICON : LVHT_ONITEMLABEL;
+            break;
+        }
+    }
+    if (flags)
+        *flags = f;
+    if (subItem)
+        *subItem = sub;
+    return hit;
+}
+
+int TCustomListView::CountPerPage() const
+{
+    TRect area = ItemArea();
+    switch (FViewStyle) {
+    case vsReport: return std::max(0, area.Height() / RowHeight());
+    case vsList: return ListRowsPerColumn() * std::max(1, area.Width() / ListColumnWidth());
+    default: return ItemsPerLine() * std::max(1, area.Height() / std::max(1, CellSize().cy));
+    }
+}
+
+void TCustomListView::PlaceHeader()
+{
+    if (!FHeader || !IsWindow(FHeader) || !HandleAllocated())
+        return;
+    TRect rc = ClientRect();
+    WINDOWPOS wp;
+    HDLAYOUT layout{&rc, &wp};
+    if (!SendMessage(FHeader, HDM_LAYOUT, 0, LPARAM(&layout)))
+        return;
+    // The header scrolls with the columns: it starts left of the client area.
+    TRect want = Bounds(wp.x - FScrollX, wp.y, wp.cx + FScrollX, wp.cy);
+    SetWindowPos(FHeader, nullptr, want.Left, want.Top, want.Width(), want.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomListView::UpdateScrollState()
+{
+    if (!HandleAllocated() || FInScrollUpdate || FUpdateCount > 0)
+        return;
+    FInScrollUpdate = true;
+    PlaceHeader();
+    // Showing a bar narrows the client area; the second round settles it.
+    for (int round = 0; round < 2; ++round) {
+        TRect area = ItemArea();
+        int count = ItemCount();
+        SCROLLINFO v, h;
+        v.fMask = h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        bool needV = false, needH = false;
+        switch (FViewStyle) {
+        case vsReport: {
+            int page = CountPerPage();
+            FTop = std::clamp(FTop, 0, std::max(0, count - page));
+            v.nMax = std::max(0, count - 1);
+            v.nPage = UINT(page);
+            v.nPos = FTop;
+            needV = count > page;
+            int total = TotalColumnWidth();
+            FScrollX = std::clamp(FScrollX, 0, std::max(0, total - area.Width()));
+            h.nMax = std::max(0, total - 1);
+            h.nPage = UINT(std::max(0, area.Width()));
+            h.nPos = FScrollX;
+            needH = total > area.Width();
+            break;
+        }
+        case vsList: {
+            int columns = CeilDiv(count, ListRowsPerColumn());
+            int page = std::max(1, area.Width() / ListColumnWidth());
+            FScrollX = std::clamp(FScrollX, 0, std::max(0, columns - page));
+            FTop = 0;
+            h.nMax = std::max(0, columns - 1);
+            h.nPage = UINT(page);
+            h.nPos = FScrollX;
+            needH = columns > page;
+            v.nPage = 0;
+            break;
+        }
+        default: {
+            int content = CeilDiv(count, ItemsPerLine()) * CellSize().cy;
+            FTop = std::clamp(FTop, 0, std::max(0, content - area.Height()));
+            FScrollX = 0;
+            v.nMax = std::max(0, content - 1);
+            v.nPage = UINT(std::max(0, area.Height()));
+            v.nPos = FTop;
+            needV = content > area.Height();
+            break;
+        }
+        }
+        SetScrollInfo(FHandle, SB_VERT, v, true);
+        SetScrollInfo(FHandle, SB_HORZ, h, true);
+        DWORD style = DWORD(GetWindowLong(FHandle, GWL_STYLE));
+        if (bool(style & WS_VSCROLL) == needV && bool(style & WS_HSCROLL) == needH)
+            break;
+        ShowScrollBar(FHandle, SB_VERT, needV);
+        ShowScrollBar(FHandle, SB_HORZ, needH);
+        PlaceHeader();
+    }
+    PlaceHeader();
+    FInScrollUpdate = false;
+}
+
+void TCustomListView::ScrollTo(int pos, bool vertical)
+{
+    int oldTop = FTop, oldX = FScrollX;
+    if (vertical)
+        FTop = pos;
+    else
+        FScrollX = pos;
+    UpdateScrollState();
+    if (FTop != oldTop || FScrollX != oldX) {
+        if (IsEditing())
+            FEditor->Finish(true);
+        Invalidate();
+    }
+}
+
+void TCustomListView::OnScrollMessage(TMessage& m, bool vertical)
+{
+    if (!HandleAllocated())
+        return;
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, si);
+    int pos = vertical ? FTop : FScrollX;
+    int line = 1;
+    if (FViewStyle == vsReport && !vertical)
+        line = 8;
+    else if ((FViewStyle == vsIcon || FViewStyle == vsSmallIcon) && vertical)
+        line = RowHeight();
+    int page = std::max(1, int(si.nPage));
+    int thumb = int(HIWORD(m.WParam));
+    if (si.nMax > 0xFFFF)
+        thumb = si.nTrackPos;      // the high word cannot hold the whole range
+    switch (LOWORD(m.WParam)) {
+    case SB_LINEUP: pos -= line; break;
+    case SB_LINEDOWN: pos += line; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: pos = thumb; break;
+    case SB_TOP: pos = si.nMin; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
+    }
+    ScrollTo(pos, vertical);
+    m.Result = 0;
+}
+
+void TCustomListView::EnsureVisible(int index, bool partialOK)
+{
+    if (index < 0 || index >= ItemCount())
+        return;
+    TRect area = ItemArea();
+    switch (FViewStyle) {
+    case vsReport: {
+        int page = std::max(1, CountPerPage());
+        if (index < FTop)
+            ScrollTo(index, true);
+        else if (index >= FTop + page)
+            ScrollTo(index - page + 1, true);
+        break;
+    }
+    case vsList: {
+        int column = index / ListRowsPerColumn();
+        int page = std::max(1, area.Width() / ListColumnWidth());
+        if (column < FScrollX)
+            ScrollTo(column, false);
+        else if (column >= FScrollX + page)
+            ScrollTo(column - page + 1, false);
+        break;
+    }
+    default: {
+        TRect b = ItemBounds(index);
+        if (partialOK && b.Bottom > area.Top && b.Top < area.Bottom)
+            break;
+        if (b.Top < area.Top)
+            ScrollTo(FTop - (area.Top - b.Top), true);
+        else if (b.Bottom > area.Bottom)
+            ScrollTo(FTop + (b.Bottom - area.Bottom), true);
+        break;
+    }
+    }
+}
+
+bool TCustomListView::HeaderNotify(const NMHEADER& nm, LRESULT& result)
+{
+    result = 0;
+    if (nm.iItem < 0 || nm.iItem >= FColumns.Count())
+        return true;
+    TListColumn* column = FColumns.Items(nm.iItem);
+    switch (nm.hdr.code) {
+    case HDN_ITEMCHANGING:
+        if (nm.pitem && (nm.pitem->mask & HDI_WIDTH)) {
+            int w = std::max(nm.pitem->cxy, column->MinWidth());
+            if (column->MaxWidth() > 0)
+                w = std::min(w, column->MaxWidth());
+            nm.pitem->cxy = w;
+        }
+        return true;
+    case HDN_ITEMCHANGED:
+        if (nm.pitem && (nm.pitem->mask & HDI_WIDTH) && column->FWidth != nm.pitem->cxy) {
+            column->FWidth = nm.pitem->cxy;
+            UpdateScrollState();
+            Invalidate();
+        }
+        return true;
+    case HDN_ITEMCLICK:
+        if (FColumnClick)
+            ColumnClick(column);
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT TCustomListView::ListViewMessage(TMessage& m, bool& handled)
+{
+    handled = true;
+    int count = ItemCount();
+    switch (m.Msg) {
+    case LVM_GETITEMCOUNT:
+        return count;
+    case LVM_SETITEMCOUNT: {
+        if (!FOwnerData)
+            return 1;
+        int n = int(m.WParam);
+        if (IsEditing())
+            FEditor->Finish(false);
+        FOwnerCount = std::max(0, n);
+        FStates.resize(size_t(FOwnerCount), 0);
+        if (FAnchor >= FOwnerCount)
+            FAnchor = -1;
+        UpdateScrollState();
+        Invalidate();
+        return 1;
+    }
+    case LVM_GETCOUNTPERPAGE:
+        return CountPerPage();
+    case LVM_GETTOPINDEX:
+        if (FViewStyle == vsReport)
+            return count ? std::min(FTop, count - 1) : 0;
+        if (FViewStyle == vsList)
+            return std::min(FScrollX * ListRowsPerColumn(), std::max(0, count - 1));
+        return 0;
+    case LVM_GETORIGIN:
+        if (m.LParam)
+            *reinterpret_cast<TPoint*>(m.LParam) =
+                FViewStyle == vsIcon || FViewStyle == vsSmallIcon ? TPoint{FScrollX, FTop} : TPoint{0, 0};
+        return FViewStyle == vsIcon || FViewStyle == vsSmallIcon;
+    case LVM_SETIMAGELIST: {
+        TImageList** slot = m.WParam == WPARAM(LVSIL_SMALL) ? &FSmallImages
+                            : m.WParam == WPARAM(LVSIL_STATE) ? &FStateImages
+                                                              : &FLargeImages;
+        TImageList* old = *slot;
+        *slot = reinterpret_cast<TImageList*>(m.LParam);
+        if (*slot)
+            (*slot)->FreeNotification(this);
+        if (slot == &FSmallImages && FHeader && IsWindow(FHeader))
+            SendMessage(FHeader, HDM_SETIMAGELIST, 0, m.LParam);
+        FRowHeight = 0;
+        UpdateScrollState();
+        Invalidate();
+        return LRESULT(old);
+    }
+    case LVM_GETIMAGELIST:
+        return LRESULT(m.WParam == WPARAM(LVSIL_SMALL) ? FSmallImages
+                       : m.WParam == WPARAM(LVSIL_STATE) ? FStateImages
+                                                         : FLargeImages);
+    case LVM_EDITLABEL:
+        if (int(m.WParam) < 0) {
+            if (IsEditing())
+                FEditor->Finish(false);
+            return 0;
+        }
+        return StartEdit(int(m.WParam)) ? LRESULT(FEditor->Handle()) : 0;
+    case LVM_GETEDITCONTROL:
+        return IsEditing() ? LRESULT(FEditor->Handle()) : 0;
+    case LVM_CANCELEDITLABEL:
+        if (IsEditing())
+            FEditor->Finish(false);
+        return 0;
+    case LVM_REDRAWITEMS: {
+        if (!HandleAllocated())
+            return 1;
+        int first = std::max(0, int(m.WParam)), last = std::min(count - 1, int(m.LParam));
+        TRect area = ItemArea();
+        TRect dirty;
+        for (int i = first; i <= last; ++i) {
+            TRect b = ItemBounds(i);
+            if (FViewStyle == vsReport) {
+                if (b.Bottom <= area.Top)
+                    continue;
+                if (b.Top >= area.Bottom)
+                    break;
+                b.Left = 0;
+                b.Right = area.Right;
+            }
+            dirty = UnionRect(dirty, IntersectRect(b, area));
+        }
+        if (!dirty.IsEmpty())
+            InvalidateRect(FHandle, &dirty, true);
+        return 1;
+    }
+    case LVM_SCROLL: {
+        int dx = int(intptr_t(m.WParam)), dy = int(m.LParam);
+        if (FViewStyle == vsReport) {
+            int rows = dy / RowHeight();
+            if (rows == 0 && dy != 0)
+                rows = dy > 0 ? 1 : -1;
+            if (rows)
+                ScrollTo(FTop + rows, true);
+            if (dx)
+                ScrollTo(FScrollX + dx, false);
+        } else if (FViewStyle == vsList) {
+            int columns = dx / ListColumnWidth();
+            if (columns == 0 && dx != 0)
+                columns = dx > 0 ? 1 : -1;
+            if (columns)
+                ScrollTo(FScrollX + columns, false);
+        } else if (dy) {
+            ScrollTo(FTop + dy, true);
+        }
+        return 1;
+    }
+    case LVM_GETITEMRECT:
+    case LVM_GETSUBITEMRECT: {
+        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        int i = int(m.WParam);
+        if (!r || i < 0 || i >= count)
+            return 0;
+        int code = r->Left;
+        if (m.Msg == LVM_GETSUBITEMRECT && r->Top > 0) {
+            if (r->Top >= FColumns.Count())
+                return 0;
+            *r = SubItemRect(i, r->Top);
+        } else {
+            *r = ItemPartRect(i, TDisplayCode(std::clamp(code, 0, 3)));
+        }
+        return 1;
+    }
+    case LVM_HITTEST: {
+        auto* info = reinterpret_cast<LVHITTESTINFO*>(m.LParam);
+        if (!info)
+            return -1;
+        info->iItem = HitTestPoint(info->pt, &info->flags, &info->iSubItem);
+        return info->iItem;
+    }
+    case LVM_ENSUREVISIBLE:
+        EnsureVisible(int(m.WParam), m.LParam != 0);
+        return 1;
+    case LVM_GETNEXTITEM: {
+        int start = int(intptr_t(m.WParam));
+        UINT want = UINT(m.LParam) & (LVNI_SELECTED | LVNI_FOCUSED);
+        for (int i = std::max(0, start + 1); i < count; ++i)
+            if ((FStates[size_t(i)] & want) == want)
+                return i;
+        return -1;
+    }
+    case LVM_SETITEMSTATE: {
+        auto* st = reinterpret_cast<const LVITEMSTATE*>(m.LParam);
+        if (!st)
+            return 0;
+        SetItemState(int(intptr_t(m.WParam)), st->state, st->stateMask);
+        return 1;
+    }
+    case LVM_GETITEMSTATE:
+        return LRESULT(ItemState(int(m.WParam)) & UINT(m.LParam));
+    case LVM_GETSELECTEDCOUNT:
+        return SelCount();
+    case LVM_DELETEITEM: {
+        int i = int(m.WParam);
+        if (FOwnerData || i < 0 || i >= count)
+            return 0;
+        FItems.FItems.erase(FItems.FItems.begin() + i);
+        ItemsDeleted(i, 1);
+        return 1;
+    }
+    case LVM_DELETEALLITEMS:
+        if (IsEditing())
+            FEditor->Finish(false);
+        FItems.FItems.clear();
+        FOwnerCount = 0;
+        FStates.clear();
+        FAnchor = -1;
+        FTop = 0;
+        UpdateScrollState();
+        Invalidate();
+        return 1;
+    case LVM_GETHEADER:
+        return LRESULT(FHeader);
+    case LVM_GETCOLUMNWIDTH:
+        if (FViewStyle == vsList)
+            return ListColumnWidth();
+        return int(m.WParam) >= 0 && int(m.WParam) < FColumns.Count() ? FColumns.Items(int(m.WParam))->Width() : 0;
+    case LVM_SETCOLUMNWIDTH:
+        if (FViewStyle == vsList) {
+            FListColWidth = std::max(1, int(m.LParam));
+            UpdateScrollState();
+            Invalidate();
+            return 1;
+        }
+        if (int(m.WParam) < 0 || int(m.WParam) >= FColumns.Count())
+            return 0;
+        FColumns.Items(int(m.WParam))->SetWidth(int(m.LParam));
+        return 1;
+    case LVM_GETCOLUMNORDERARRAY:
+    case LVM_SETCOLUMNORDERARRAY:
+        if (!FHeader || !IsWindow(FHeader))
+            return 0;
+        m.Result = SendMessage(FHeader, m.Msg == LVM_GETCOLUMNORDERARRAY ? HDM_GETORDERARRAY : HDM_SETORDERARRAY,
+                               m.WParam, m.LParam);
+        if (m.Msg == LVM_SETCOLUMNORDERARRAY)
+            Invalidate();
+        return m.Result;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+void TCustomListView::WndProc(TMessage& m)
+{
+    if (m.Msg >= LVM_FIRST && m.Msg < LVM_FIRST + 0x100) {
+        bool handled = false;
+        LRESULT r = ListViewMessage(m, handled);
+        if (handled) {
+            m.Result = r;
+            return;
+        }
+    }
+    switch (m.Msg) {
+    case WM_NOTIFY: {
+        auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
+        if (hdr && FHeader && hdr->hwndFrom == FHeader && HeaderNotify(*reinterpret_cast<const NMHEADER*>(m.LParam), m.Result))
+            return;
+        break;
+    }
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        OnScrollMessage(m, m.Msg == WM_VSCROLL);
+        return;
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return;
+    case WM_SIZE:
+        TCustomControl::WndProc(m);
+        UpdateScrollState();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TCustomControl::WndProc(m);
+        Invalidate();
+        return;
+    case CM_FONTCHANGED:
+        FRowHeight = 0;
+        if (FHeader && IsWindow(FHeader))
+            SendMessage(FHeader, WM_SETFONT, 1, LPARAM(&Font()));
+        TCustomControl::WndProc(m);
+        UpdateScrollState();
+        Invalidate();
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}

@@ -1,0 +1,322 @@
+#include "WidgetsFixture.h"
+#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/ListView.h"
+
+namespace {
+
+bool StartsWith(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// A list view as the skinned one makes it: no scroll styles and no
+// non-client area, so only the scroll messages move it.
+class TBarlessListView : public TListView {
+public:
+    using TListView::TListView;
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TListView::CreateParams(p);
+        p.Style &= ~(WS_HSCROLL | WS_VSCROLL);
+        p.ExStyle &= ~WS_EX_CLIENTEDGE;
+    }
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_NCCALCSIZE || m.Msg == WM_NCPAINT) {
+            m.Result = 0;
+            return;
+        }
+        TListView::WndProc(m);
+    }
+};
+
+}  // namespace
+
+class TListViewTest : public TWidgetsTest {
+protected:
+    template <class T = TListView>
+    T* MakeList(TViewStyle style = vsReport, TRect bounds = Bounds(10, 10, 300, 200))
+    {
+        auto* lv = new T(Form);
+        lv->SetBoundsRect(bounds);
+        lv->SetViewStyle(style);
+        lv->SetParent(Form);
+        return lv;
+    }
+    static void AddColumns(TCustomListView* lv, const std::vector<int>& widths)
+    {
+        for (size_t i = 0; i < widths.size(); ++i) {
+            TListColumn* c = lv->Columns().Add();
+            c->SetCaption("Column " + std::to_string(i));
+            c->SetWidth(widths[i]);
+        }
+    }
+    // The screen point in the middle of a row's column-0 cell.
+    static TPoint RowPoint(TCustomListView* lv, int index, int x = 20)
+    {
+        TRect r;
+        r.Left = LVIR_BOUNDS;
+        SendMessage(lv->Handle(), LVM_GETITEMRECT, WPARAM(index), LPARAM(&r));
+        return At(lv, x, r.Top + r.Height() / 2);
+    }
+    void ShiftClick(TPoint p)
+    {
+        Backend->KeyDown(VK_SHIFT);
+        Click(p);
+        Backend->KeyUp(VK_SHIFT);
+        Pump();
+    }
+};
+
+TEST_F(TListViewTest, TenThousandOwnerDataRowsScrollSelectAndFindByPrefix)
+{
+    auto* lv = MakeList();
+    lv->SetOwnerData(true);
+    lv->SetMultiSelect(true);
+    lv->SetRowSelect(true);
+    AddColumns(lv, {120, 80});
+    int fetches = 0;
+    auto caption = [](int i) { return "Row " + std::to_string(i); };
+    lv->OnData = [&](TObject*, TListItem* item) {
+        ++fetches;
+        item->SetCaption(caption(item->Index()));
+        item->SubItems().Add(std::to_string(item->Index() * 2));
+    };
+    lv->OnDataFind = [&](TObject*, TItemFind, const std::string& text, const TPoint&, void*, int start,
+                         TSearchDirection, bool wrap, int& index) {
+        for (int n = 0; n < 10000; ++n) {
+            int i = start + n;
+            if (i >= 10000) {
+                if (!wrap)
+                    return;
+                i -= 10000;
+            }
+            if (StartsWith(caption(i), text)) {
+                index = i;
+                return;
+            }
+        }
+    };
+    std::vector<std::pair<int, bool>> selections;
+    lv->OnSelectItem = [&](TObject*, TListItem* item, bool selected) { selections.push_back({item->Index(), selected}); };
+    lv->Items().SetCount(10000);
+    Pump();
+    HWND h = lv->Handle();
+    int page = int(SendMessage(h, LVM_GETCOUNTPERPAGE));
+    ASSERT_GT(page, 5);
+    EXPECT_EQ(SendMessage(h, LVM_GETITEMCOUNT), 10000);
+    EXPECT_LE(fetches, page + 1) << "painting fetches only the rows on view";
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_VERT, si);
+    EXPECT_EQ(si.nMax, 9999);
+    EXPECT_EQ(int(si.nPage), page);
+
+    SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 5000), 0);
+    EXPECT_EQ(SendMessage(h, LVM_GETTOPINDEX), 5000);
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 5000);
+    Click(RowPoint(lv, 5002));
+    EXPECT_EQ(lv->ItemIndex(), 5002);
+    ShiftClick(RowPoint(lv, 5004));
+    EXPECT_EQ(lv->SelCount(), 3);
+    EXPECT_EQ(lv->ItemFocused()->Index(), 5004);
+    EXPECT_EQ(selections, (std::vector<std::pair<int, bool>>{{5002, true}, {5003, true}, {5004, true}}));
+
+    Key(VK_END);
+    EXPECT_EQ(lv->ItemFocused()->Index(), 9999);
+    EXPECT_EQ(lv->SelCount(), 1);
+    EXPECT_EQ(SendMessage(h, LVM_GETTOPINDEX), 10000 - page);
+
+    // Typing searches from after the focused item and wraps to the top.
+    Type("Row 12");
+    EXPECT_EQ(lv->ItemIndex(), 12);
+    EXPECT_EQ(SendMessage(h, LVM_GETTOPINDEX), 12 - page + 1) << "brought into view from above";
+    fetches = 0;
+    lv->Repaint();
+    EXPECT_LE(fetches, page + 1);
+}
+
+TEST_F(TListViewTest, JobListShapeWithHiddenColumnsDrawsAndScrollsOnlyTheVisibleOnes)
+{
+    auto* lv = MakeList(vsReport, Bounds(10, 10, 300, 300));
+    lv->SetGridLines(true);
+    lv->SetRowSelect(true);
+    lv->SetReadOnly(true);
+    const std::vector<int> visible{0, 1, 2, 10, 15, 20, 24};
+    lv->Columns().BeginUpdate();
+    for (int c = 0; c < 25; ++c) {
+        TListColumn* col = lv->Columns().Add();
+        col->SetCaption("C" + std::to_string(c));
+        bool shown = std::find(visible.begin(), visible.end(), c) != visible.end();
+        col->SetWidth(shown ? 60 : 0);
+        col->SetMaxWidth(shown ? 0 : 1);
+    }
+    lv->Columns().EndUpdate();
+    lv->Items().BeginUpdate();
+    for (int i = 0; i < 501; ++i) {
+        TListItem* item = lv->Items().Add();
+        item->SetCaption("Job " + std::to_string(i));
+        for (int c = 1; c < 25; ++c)
+            item->SubItems().Add(std::to_string(i) + "." + std::to_string(c));
+    }
+    lv->Items().EndUpdate();
+    Pump();
+    HWND h = lv->Handle();
+    HWND header = HWND(SendMessage(h, LVM_GETHEADER));
+    ASSERT_EQ(GetClassName(header), "SysHeader32");
+    ASSERT_EQ(SendMessage(header, HDM_GETITEMCOUNT), 25);
+    for (int c = 0; c < 25; ++c) {
+        TRect r;
+        SendMessage(header, HDM_GETITEMRECT, WPARAM(c), LPARAM(&r));
+        bool shown = std::find(visible.begin(), visible.end(), c) != visible.end();
+        EXPECT_EQ(r.Width(), shown ? 60 : 0) << "column " << c;
+    }
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_HORZ, si);
+    EXPECT_EQ(si.nMax, 7 * 60 - 1);
+    GetScrollInfo(h, SB_VERT, si);
+    EXPECT_EQ(si.nMax, 500);
+
+    // The divider at x = 180 is column 2's, not one of the hidden columns ending there.
+    HDHITTESTINFO hit;
+    hit.pt = TPoint{181, 5};
+    EXPECT_EQ(SendMessage(header, HDM_HITTEST, 0, LPARAM(&hit)), 2);
+    EXPECT_EQ(hit.flags, HHT_ONDIVIDER);
+    // No section is drawn for a hidden column: column 10's left edge follows column 2's right edge.
+    auto shot = Snapshot("joblist");
+    EXPECT_EQ(PixelAt(*shot, At(header, 179, 8)), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(*shot, At(header, 180, 8)), ColorToRGB(clBtnHighlight));
+
+    SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 490), 0);
+    int page = int(SendMessage(h, LVM_GETCOUNTPERPAGE));
+    EXPECT_EQ(SendMessage(h, LVM_GETTOPINDEX), 501 - page);
+    SendMessage(h, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 50), 0);
+    TRect hr;
+    GetWindowRect(header, hr);
+    EXPECT_EQ(hr.Left, lv->ClientOrigin().X - 50);
+    TRect cell;
+    cell.Top = 10;
+    cell.Left = LVIR_BOUNDS;
+    SendMessage(h, LVM_GETSUBITEMRECT, WPARAM(501 - page), LPARAM(&cell));
+    EXPECT_EQ(cell.Left, 180 - 50);
+}
+
+TEST_F(TListViewTest, ScrollStateWorksWithoutScrollStylesOrNonClientArea)
+{
+    auto* lv = MakeList<TBarlessListView>(vsReport, Bounds(10, 10, 200, 150));
+    AddColumns(lv, {150, 150});
+    for (int i = 0; i < 40; ++i)
+        lv->Items().Add()->SetCaption("Item " + std::to_string(i));
+    Pump();
+    HWND h = lv->Handle();
+    EXPECT_EQ(lv->ClientWidth(), 200);
+    EXPECT_EQ(lv->ClientHeight(), 150);
+    int rh = lv->RowHeight();
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(h, SB_VERT, si);
+    EXPECT_EQ(si.nMax, 39);
+    GetScrollInfo(h, SB_HORZ, si);
+    EXPECT_EQ(si.nMax, 299);
+    EXPECT_EQ(int(si.nPage), 200);
+
+    SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), 0);
+    EXPECT_EQ(lv->TopItem()->Index(), 7);
+    lv->Scroll(0, 3 * rh);
+    EXPECT_EQ(lv->TopItem()->Index(), 10);
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 10);
+    SendMessage(h, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(GetScrollPos(h, SB_VERT), 9);
+    SendMessage(h, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 60), 0);
+    lv->Scroll(15, 0);
+    EXPECT_EQ(GetScrollPos(h, SB_HORZ), 75);
+    EXPECT_EQ(lv->Items()[9]->Left(), -75);
+    EXPECT_EQ(lv->ClientWidth(), 200) << "the bars never take room";
+}
+
+TEST_F(TListViewTest, LabelEditingAcceptsCancelsAndHonoursTheVeto)
+{
+    auto* lv = MakeList();
+    AddColumns(lv, {150});
+    for (const char* name : {"alpha", "beta", "gamma"})
+        lv->Items().Add()->SetCaption(name);
+    std::vector<std::string> edited;
+    lv->OnEdited = [&](TObject*, TListItem*, std::string& s) {
+        edited.push_back(s);
+        s += "!";
+    };
+    bool allow = true;
+    lv->OnEditing = [&](TObject*, TListItem*, bool& allowEdit) { allowEdit = allow; };
+    Click(RowPoint(lv, 1));
+    Key(VK_F2);
+    ASSERT_TRUE(lv->IsEditing());
+    Type("new");
+    Key(VK_RETURN);
+    EXPECT_FALSE(lv->IsEditing());
+    EXPECT_EQ(lv->Items()[1]->Caption(), "new!");
+    EXPECT_TRUE(lv->Focused());
+
+    ASSERT_NE(SendMessage(lv->Handle(), LVM_EDITLABEL, 2), 0);
+    Type("x");
+    Key(VK_ESCAPE);
+    EXPECT_EQ(lv->Items()[2]->Caption(), "gamma");
+    EXPECT_EQ(edited, std::vector<std::string>{"new"});
+
+    allow = false;
+    EXPECT_EQ(SendMessage(lv->Handle(), LVM_EDITLABEL, 0), 0);
+    EXPECT_FALSE(lv->Items()[0]->EditCaption());
+}
+
+TEST_F(TListViewTest, EveryViewStyleHitsAndSelectsTheItemUnderTheMouse)
+{
+    for (TViewStyle style : {vsReport, vsList, vsSmallIcon, vsIcon}) {
+        auto* lv = MakeList(style);
+        AddColumns(lv, {100});
+        for (int i = 0; i < 30; ++i)
+            lv->Items().Add()->SetCaption("File " + std::to_string(i));
+        Pump();
+        TRect r = lv->Items()[7]->DisplayRect(drLabel);
+        TPoint centre{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+        EXPECT_EQ(lv->GetItemAt(centre.X, centre.Y), lv->Items()[7]) << "style " << style;
+        Click(At(lv, centre.X, centre.Y));
+        EXPECT_EQ(lv->ItemIndex(), 7) << "style " << style;
+        Key(VK_HOME);
+        EXPECT_EQ(lv->ItemIndex(), 0) << "style " << style;
+        lv->Hide();
+    }
+}
+
+TEST_F(TListViewTest, ReportViewPaintsSelectionGridAndImagesOnKeyPixels)
+{
+    auto* images = new TImageList(Form, 16, 16);
+    TBitmap red(16, 16);
+    red.Fill(clRed);
+    red.SetPixel(0, 15, clFuchsia);      // the key colour corner stays transparent
+    images->AddMasked(red, clFuchsia);
+    auto* lv = MakeList();
+    lv->SetRowSelect(true);
+    lv->SetGridLines(true);
+    lv->SetSmallImages(images);
+    AddColumns(lv, {120, 100});
+    for (int i = 0; i < 5; ++i) {
+        TListItem* item = lv->Items().Add();
+        item->SetCaption("Row " + std::to_string(i));
+        item->SetImageIndex(0);
+        item->SubItems().Add("x");
+    }
+    lv->SetFocus();
+    lv->Items()[1]->SetSelected(true);
+    int rh = lv->RowHeight();
+    TRect row1 = lv->Items()[1]->DisplayRect(drBounds);
+    TRect row0 = lv->Items()[0]->DisplayRect(drBounds);
+    auto shot = Snapshot("report");
+    EXPECT_EQ(PixelAt(*shot, At(lv, 200, row1.Top + rh / 2)), ColorToRGB(clHighlight));
+    EXPECT_EQ(PixelAt(*shot, At(lv, 200, row0.Top + rh / 2)), ColorToRGB(clWindow));
+    EXPECT_EQ(PixelAt(*shot, At(lv, 200, row0.Bottom - 1)), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(*shot, At(lv, 119, row0.Top + 3)), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(*shot, At(lv, 8, row0.Top + rh / 2)), ColorToRGB(clRed));
+    EXPECT_EQ(PixelAt(*shot, At(lv, 250, 5)), ColorToRGB(clBtnFace)) << "header filler";
+}
