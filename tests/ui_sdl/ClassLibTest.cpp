@@ -1,3 +1,7 @@
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 #include "SdlFixture.h"
 #include "platform/gfx/Icon.h"
 #include "platform/ui/forms/Application.h"
@@ -115,6 +119,42 @@ TEST_F(SdlDesktop, TheFormsIconIsTheDesktopWindowsIcon)
     Application->Icon().Assign(TBitmap());
     EXPECT_TRUE(PumpUntil([&] { return X.CardinalList(xw, "_NET_WM_ICON").empty(); }));
     delete form;
+}
+
+} // namespace
+
+namespace {
+
+// The demo program itself, started as the user would on this desktop: its
+// form appears, and a close request from the desktop ends it.
+TEST(SdlDemoProgram, RunsOnTheDesktopAndEndsOnACloseRequest)
+{
+    if (std::getenv("ZARVO_NO_XVFB"))
+        GTEST_SKIP() << "Xvfb is missing";
+    TXDesktop x;
+    ASSERT_TRUE(x.Open());
+    char* args[] = {const_cast<char*>(ZARVO_DEMO_PROGRAM), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, ZARVO_DEMO_PROGRAM, nullptr, nullptr, args, environ), 0);
+    auto waitFor = [](const std::function<bool()>& done) {
+        for (auto end = TClock::now() + 10s; TClock::now() < end; std::this_thread::sleep_for(10ms))
+            if (done())
+                return true;
+        return false;
+    };
+    unsigned long window = 0;
+    EXPECT_TRUE(waitFor([&] { return (window = x.FindMapped("Plain controls")) != 0; })) << "the demo form never appeared";
+    int status = -1;
+    if (window) {
+        x.RequestClose(window);
+        waitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
+    }
+    if (status == -1) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+        FAIL() << "the demo did not end on a close request";
+    }
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <atomic>
 #include <thread>
 #include "SdlFixture.h"
@@ -261,6 +262,35 @@ TEST_F(SdlDesktop, ChineseCaptionInTheTitle)
         return all - background;
     };
     EXPECT_TRUE(PumpUntil([&] { return textPixels() > 40; })) << textPixels();
+}
+
+} // namespace
+
+namespace {
+
+// The window layer shares the process's one SDL with the player and the
+// prompt sound: letting the desktop go stops only SDL's video, and a quit
+// from SDL (the desktop session, a signal) ends nothing by itself.
+TEST_F(SdlDesktop, SdlAudioOutlivesTheBackEndAndSdlsQuitEndsNothing)
+{
+    SDL_SetHint(SDL_HINT_AUDIODRIVER, "dummy");
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    HWND f = Form("Stays", Bounds(100, 100, 200, 100));
+    WaitShown(f);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    PumpUntil([] { return false; }, 100ms);
+    EXPECT_TRUE(IsWindowVisible(f));
+    EXPECT_FALSE(QuitReceived());
+
+    UseHeadlessBackend();
+    Backend = nullptr;
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_VIDEO), 0u);
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    UnregisterClass("SdlProbe");
+    Self() = nullptr;
 }
 
 } // namespace

@@ -119,6 +119,14 @@ std::vector<unsigned long> TXDesktop::Stacking()
     return list;
 }
 
+unsigned long TXDesktop::FindMapped(const std::string& title)
+{
+    for (unsigned long w : Stacking())
+        if (Utf8Property(w, "_NET_WM_NAME") == title)
+            return w;
+    return 0;
+}
+
 TRect TXDesktop::Geometry(unsigned long window)
 {
     XWindowAttributes a{};

@@ -40,6 +40,7 @@ public:
     bool OverrideRedirect(unsigned long window);
     unsigned long FocusWindow();
     std::vector<unsigned long> Stacking();          // mapped children of the root, top first
+    unsigned long FindMapped(const std::string& title);  // a mapped top-level window by _NET_WM_NAME, or 0
     std::string Utf8Property(unsigned long window, const char* name);
     long CardinalProperty(unsigned long window, const char* name);   // -1 when absent
     std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent
