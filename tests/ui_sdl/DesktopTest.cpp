@@ -100,59 +100,74 @@ TEST_F(SdlDesktop, CaptureFollowsADragFromOneWindowIntoAnother)
     EXPECT_FALSE(Got(a, WM_MOUSEMOVE));
 }
 
-TEST_F(SdlDesktop, MoveLoopMovesTheFormWithThePointer)
+// The user drags the caption (the move loop) or the bottom-right corner
+// (the size loop) in steps; each step waits until the desktop window has
+// followed and records how long that took.
+TEST_F(SdlDesktop, MoveAndSizeLoopsFollowThePointer)
 {
-    HWND f = Form("Move me", Bounds(200, 300, 300, 180));
-    WaitShown(f);
-    unsigned long xw = Backend->NativeWindow(f);
-    SetActiveWindow(f);
-    PumpUntil([&] { return X.FocusWindow() == xw; }, 2000ms);
-
-    // The user drags the caption in steps; each step waits until the desktop
-    // window has followed and records how long that took.
     constexpr int Steps = 20, Dx = 9, Dy = 5;
-    std::atomic<bool> done{false};
-    std::atomic<bool> lost{false};
-    std::vector<double> lagMs;
-    std::thread user([&] {
-        TXDesktop hand;
-        hand.MoveTo(260, 310);
-        hand.Press();
-        for (int i = 1; i <= Steps; ++i) {
-            hand.MoveTo(260 + i * Dx, 310 + i * Dy);
-            auto start = TClock::now();
-            TRect want = Bounds(200 + i * Dx, 300 + i * Dy, 300, 180);
-            while (hand.Geometry(xw) != want) {
-                if (TClock::now() - start > 3s) {
-                    lost = true;
-                    break;
+    struct TDragCase {
+        const char* What;
+        TPoint Grab;                       // window coordinates
+        TRect (*Want)(int step);
+    };
+    const TDragCase cases[] = {
+        {"move", TPoint{60, 10}, [](int i) { return Bounds(200 + i * Dx, 300 + i * Dy, 300, 180); }},
+        {"size", TPoint{298, 178}, [](int i) { return Bounds(200, 300, 300 + i * Dx, 180 + i * Dy); }},
+    };
+    for (const TDragCase& c : cases) {
+        HWND f = CreateWindowEx(0, "SdlProbe", c.What, FormStyle | WS_THICKFRAME, 200, 300, 300, 180, nullptr);
+        ShowWindow(f, SW_SHOW);
+        WaitShown(f);
+        unsigned long xw = Backend->NativeWindow(f);
+        SetActiveWindow(f);
+        PumpUntil([&] { return X.FocusWindow() == xw; }, 2000ms);
+        Log.clear();
+
+        std::atomic<bool> done{false};
+        std::atomic<bool> lost{false};
+        std::vector<double> lagMs;
+        std::thread user([&] {
+            TXDesktop hand;
+            TPoint start{200 + c.Grab.X, 300 + c.Grab.Y};
+            hand.MoveTo(start.X, start.Y);
+            hand.Press();
+            for (int i = 1; i <= Steps; ++i) {
+                hand.MoveTo(start.X + i * Dx, start.Y + i * Dy);
+                auto begun = TClock::now();
+                while (hand.Geometry(xw) != c.Want(i)) {
+                    if (TClock::now() - begun > 3s) {
+                        lost = true;
+                        break;
+                    }
+                    std::this_thread::sleep_for(1ms);
                 }
-                std::this_thread::sleep_for(1ms);
+                lagMs.push_back(std::chrono::duration<double, std::milli>(TClock::now() - begun).count());
+                if (lost)
+                    break;
             }
-            lagMs.push_back(std::chrono::duration<double, std::milli>(TClock::now() - start).count());
-            if (lost)
-                break;
+            hand.Release();
+            done = true;
+        });
+        bool finished = PumpUntil([&] { return done.load(); }, 20000ms);
+        user.join();
+        ASSERT_TRUE(finished) << c.What;
+        EXPECT_FALSE(lost) << c.What << ": the window fell behind the pointer";
+        PumpUntil([&] { return GetCapture() == nullptr; }, 2000ms);
+        TRect r;
+        GetWindowRect(f, r);
+        EXPECT_EQ(r, c.Want(Steps)) << c.What;
+        EXPECT_TRUE(Got(f, WM_ENTERSIZEMOVE)) << c.What;
+        EXPECT_TRUE(Got(f, WM_EXITSIZEMOVE)) << c.What;
+        if (!lagMs.empty()) {
+            double worst = *std::max_element(lagMs.begin(), lagMs.end());
+            double sum = 0;
+            for (double v : lagMs)
+                sum += v;
+            std::printf("%s loop: the window followed the pointer in %.2f ms on average, %.2f ms at worst\n", c.What,
+                        sum / double(lagMs.size()), worst);
         }
-        hand.Release();
-        done = true;
-    });
-    bool finished = PumpUntil([&] { return done.load(); }, 20000ms);
-    user.join();
-    ASSERT_TRUE(finished);
-    EXPECT_FALSE(lost) << "the window fell behind the pointer";
-    PumpUntil([&] { return GetCapture() == nullptr; }, 2000ms);
-    TRect r;
-    GetWindowRect(f, r);
-    EXPECT_EQ(r, Bounds(200 + Steps * Dx, 300 + Steps * Dy, 300, 180));
-    EXPECT_TRUE(Got(f, WM_ENTERSIZEMOVE));
-    EXPECT_TRUE(Got(f, WM_EXITSIZEMOVE));
-    if (!lagMs.empty()) {
-        double worst = *std::max_element(lagMs.begin(), lagMs.end());
-        double sum = 0;
-        for (double v : lagMs)
-            sum += v;
-        std::printf("move loop: the window followed the pointer in %.2f ms on average, %.2f ms at worst\n",
-                    sum / double(lagMs.size()), worst);
+        DestroyWindow(f);
     }
 }
 
