@@ -171,6 +171,33 @@ TEST_F(SdlDesktop, MoveAndSizeLoopsFollowThePointer)
     }
 }
 
+// What the desktop does to a window becomes ours: a move and a resize by
+// the desktop reach the window as position changes, and a part uncovered
+// by another program's window shows our picture again.
+TEST_F(SdlDesktop, DesktopMovesResizesAndExposesBecomeOurs)
+{
+    HWND f = Form("Placed by the desktop", Bounds(100, 100, 300, 200));
+    WaitShown(f);
+    unsigned long xw = Backend->NativeWindow(f);
+    ASSERT_TRUE(PumpUntil([&] { return X.Pixel(250, 250) == 0x00FF00; }));
+    Log.clear();
+    X.MoveResize(xw, Bounds(160, 140, 360, 240));
+    EXPECT_TRUE(PumpUntil([&] {
+        TRect r;
+        GetWindowRect(f, r);
+        return r == Bounds(160, 140, 360, 240);
+    }));
+    EXPECT_TRUE(Got(f, WM_WINDOWPOSCHANGED));
+    EXPECT_TRUE(Got(f, WM_SIZE));
+    EXPECT_TRUE(PumpUntil([&] { return X.Pixel(160 + 340, 140 + 220) == 0x00FF00; })) << "the new part was not painted";
+
+    TXDesktop other;
+    unsigned long cover = other.MakeWindow(Bounds(200, 200, 150, 100));
+    ASSERT_TRUE(PumpUntil([&] { return X.Pixel(250, 250) == 0x0000FF; }));
+    other.Destroy(cover);
+    EXPECT_TRUE(PumpUntil([&] { return X.Pixel(250, 250) == 0x00FF00; })) << std::hex << X.Pixel(250, 250);
+}
+
 TEST_F(SdlDesktop, IconifyAndRestoreFromTheDesktop)
 {
     HWND f = Form("Iconify", Bounds(150, 150, 300, 200));

@@ -78,6 +78,18 @@ void TXDesktop::Deiconify(unsigned long window)
     Sync();
 }
 
+void TXDesktop::MoveResize(unsigned long window, const TRect& r)
+{
+    XMoveResizeWindow(FDisplay, window, r.Left, r.Top, unsigned(r.Width()), unsigned(r.Height()));
+    Sync();
+}
+
+void TXDesktop::Destroy(unsigned long window)
+{
+    XDestroyWindow(FDisplay, window);
+    Sync();
+}
+
 void TXDesktop::ActAsCompositor()
 {
     Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);

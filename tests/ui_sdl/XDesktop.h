@@ -28,6 +28,8 @@ public:
     void RequestClose(unsigned long window);        // title bar, Alt+F4, task bar
     void Iconify(unsigned long window);
     void Deiconify(unsigned long window);
+    void MoveResize(unsigned long window, const TRect& r);   // a window manager placing a window
+    void Destroy(unsigned long window);
     void ActAsCompositor();                         // owns _NET_WM_CM_S0 while the connection lasts
 
     // Another program: a plain window of this connection, given the focus.
