@@ -54,7 +54,9 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
         }
         if (ost.logfile && enc->stats_out)
             AVLib.fprintf(ost.logfile, "%s", enc->stats_out);
-        if (size == 0) {  // nothing to store: a packet without payload would only confuse players
+        // A packet without payload would only confuse players, unless it carries side data
+        // for the muxer (the final stream parameters of a FLAC encoder, for example).
+        if (size == 0 && FOutPacket->side_data_elems == 0) {
             AVLib.av_packet_unref(FOutPacket);
             continue;
         }
@@ -92,7 +94,7 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
             GetFFLogger()->Log(&FJob, llError, full);
         }
     }
-    if (!pkt->data && pkt->size == 0)
+    if (!pkt->data && pkt->size == 0 && pkt->side_data_elems == 0)
         return;  // consumed by a filter that then failed
     pkt->stream_index = ost.index;
     const int ret = AVLib.av_interleaved_write_frame(ost.output->ctx, pkt);
