@@ -86,6 +86,18 @@ int TTranscodeRun::ChooseInput(int file_index) {
     return chosen;
 }
 
+double TTranscodeRun::HandedOverTime(TAVOutputStream& ost) {
+    // An encoder that holds frames back has been given more than was written.
+    double time = Clock(ost).time;
+    const AVCodecContext* enc = ost.enc;
+    if (ost.encoding_needed && enc->codec_type == AVMEDIA_TYPE_VIDEO)
+        time = std::max(time, double(ost.sync_opts) * av_q2d(enc->time_base));
+    else if (ost.encoding_needed && enc->codec_type == AVMEDIA_TYPE_AUDIO && enc->sample_rate > 0)
+        time = std::max(time, double(ost.sync_opts + (ost.fifo ? AVLib.av_audio_fifo_size(ost.fifo) : 0)) /
+                                  enc->sample_rate);
+    return time;
+}
+
 void TTranscodeRun::EndOfJoinedInput(int k) {
     // Only the decoders start afresh: the encoders run on through every input
     // and are drained once at the real end.
@@ -102,7 +114,7 @@ void TTranscodeRun::EndOfJoinedInput(int k) {
     double end_time = 0.0;
     for (int i = G * k; i < G * (k + 1) && i < int(T.ost_table.size()); ++i) {
         TAVOutputStream& ost = *T.ost_table[size_t(i)];
-        end_time = std::max(end_time, Clock(ost).time);
+        end_time = std::max(end_time, HandedOverTime(ost));
         ost.show_fps = 0;
     }
     for (size_t i = size_t(G) * size_t(k + 1); i < T.ost_table.size(); ++i) {

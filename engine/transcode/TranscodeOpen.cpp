@@ -180,6 +180,12 @@ void TTranscode::WriteHeaders() {
     std::vector<AVFormatContext*> contexts;
     for (size_t i = 0; i < outputs.size(); ++i) {
         AVFormatContext* ctx = outputs[i]->ctx;
+        // AVI places pictures by their count and never pads before the first one: shifting
+        // every stream past an audio encoder's priming would leave a gap after the first
+        // picture. Its streams start together at 0 instead, the priming inside the audio.
+        if (std::strcmp(ctx->oformat->name, "avi") == 0 && ctx->avoid_negative_ts == AVFMT_AVOID_NEG_TS_AUTO &&
+            !AVLib.av_dict_get(outputs[i]->muxer_opts, "avoid_negative_ts", nullptr, 0))
+            ctx->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
         if (AVLib.avformat_write_header(ctx, &outputs[i]->muxer_opts) < 0)
             FailAfterMapping(Format("Could not write header for output file #%d (incorrect codec parameters ?)", int(i)));
         headers_written.push_back(outputs[i]);

@@ -81,6 +81,9 @@ private:
     int ChooseInput(int file_index);
     bool PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_index);
     void EndOfJoinedInput(int k);
+    // How far the stream's output has got, seconds: what its encoder was given,
+    // written or still held back.
+    double HandedOverTime(TAVOutputStream& ost);
     void DrainAll();
 
     TCustomFFmpeg& FJob;

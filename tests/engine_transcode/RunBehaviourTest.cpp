@@ -157,4 +157,56 @@ TEST_F(TranscodeTest, VideoSyncDuplicatesToAFasterRate) {
     }
 }
 
+TEST_F(TranscodeTest, JoinAppendsTheInputsIntoOneOutput) {
+    // A second input of 0.6 s after the 1 s one.
+    testmedia::TMediaPlan plan = TJobMedia::Instance().Plan("va");
+    plan.Video[0].Frames = 15;
+    plan.Audio[0].Samples = plan.Audio[0].SampleRate * 6 / 10;
+    const std::string second = Scratch("join_second.mp4");
+    testmedia::WriteMediaFile(second, plan);
+
+    struct TCase { const char* Output; const char* VideoCodec; const char* AudioCodec; };
+    // Encoders that hold frames back (B-frames, look-ahead, audio priming) must
+    // run on through the switch and be drained once at the end.
+    const TCase cases[] = {
+        {"join.mpg", "mpeg1video", "mp2"},
+        {"join.mp4", "libx264", "aac"},
+        {"join.avi", "mpeg4", "libmp3lame"},
+    };
+    for (const TCase& c : cases) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        ASSERT_TRUE(Job->OpenInputFile(second));
+        Job->SetVideoCodec(c.VideoCodec);
+        if (std::string(c.VideoCodec) == "libx264")
+            Job->ApplyPreset("vpre", "default");
+        Job->SetAudioCodec(c.AudioCodec);
+        const std::string output = Scratch(c.Output);
+        ASSERT_EQ(Job->OpenOutputFile(output, true), 2) << Job->LastErrMsg();
+        Job->ReportInterval = 0;
+        std::vector<int32_t> files;
+        Job->OnProgress = [&](TObject*, int32_t file, int32_t, int32_t, float, float, int64_t, int64_t, int64_t) {
+            if (files.empty() || files.back() != file)
+                files.push_back(file);
+        };
+        Job->StartConvert(false);
+        EXPECT_TRUE(Job->Finished()) << c.Output << ": " << Job->FatalMessage();
+        EXPECT_FALSE(Job->FatalException()) << c.Output << ": " << Job->FatalMessage();
+        EXPECT_EQ(files, (std::vector<int32_t>{0, 1, -1})) << c.Output;
+
+        const TOutputFacts facts = ReadOutput(output);
+        ASSERT_TRUE(facts.Opened) << c.Output;
+        EXPECT_NEAR(facts.VideoPackets, 40, 2) << c.Output;
+        EXPECT_NEAR(double(facts.Duration), 1600000.0, 150000.0) << c.Output;
+        EXPECT_NEAR(double(facts.AudioSamples) / facts.SampleRate, 1.6, 0.1) << c.Output;
+        // The second input continues where the first ended: no gap, no overlap.
+        const std::vector<int64_t>& pts = facts.PictureTimes;
+        EXPECT_EQ(pts.size(), 40u) << c.Output;
+        for (size_t i = 1; i < pts.size(); ++i) {
+            EXPECT_GT(pts[i] - pts[i - 1], 20000) << c.Output << " picture " << i;
+            EXPECT_LT(pts[i] - pts[i - 1], 60000) << c.Output << " picture " << i;
+        }
+    }
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/probe/AVProbe.h"
@@ -26,38 +27,56 @@ struct TOutputFacts {
     int64_t Duration = -1;               // µs, -1 unknown
     int VideoPackets = 0, AudioPackets = 0;
     int64_t AudioSamples = 0;            // decoded samples per channel of the first audio stream
-    std::vector<int64_t> VideoPts;       // presentation times of the video packets, µs, in file order
+    std::vector<int64_t> PictureTimes;   // times of the decoded pictures, µs, in display order
 };
 
-// Decodes every packet of one stream and counts the samples per channel.
-inline int64_t CountDecodedSamples(AVFormatContext* ctx, int stream) {
+// A decoder of one stream of an open input; null when none can be opened.
+inline AVCodecContext* OpenStreamDecoder(AVFormatContext* ctx, int stream) {
+    if (stream < 0)
+        return nullptr;
     const AVCodecParameters* par = ctx->streams[stream]->codecpar;
     const AVCodec* codec = avcodec_find_decoder(par->codec_id);
     AVCodecContext* dec = codec ? avcodec_alloc_context3(codec) : nullptr;
-    int64_t samples = 0;
-    if (!dec || avcodec_parameters_to_context(dec, par) < 0 || avcodec_open2(dec, codec, nullptr) < 0) {
-        avcodec_free_context(&dec);
-        return -1;
+    if (dec) {
+        dec->pkt_timebase = ctx->streams[stream]->time_base;
+        if (avcodec_parameters_to_context(dec, par) < 0 || avcodec_open2(dec, codec, nullptr) < 0)
+            avcodec_free_context(&dec);
     }
+    return dec;
+}
+
+// Decodes the first video and audio stream: the pictures' times (µs, in
+// display order) and the audio samples per channel.
+inline void DecodeStreams(AVFormatContext* ctx, std::vector<int64_t>& APictureTimes, int64_t& ASamples) {
+    const int video = av_find_best_stream(ctx, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int audio = av_find_best_stream(ctx, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
+    AVCodecContext* vdec = OpenStreamDecoder(ctx, video);
+    AVCodecContext* adec = OpenStreamDecoder(ctx, audio);
     AVPacket* pkt = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
-    auto receive = [&] {
-        while (avcodec_receive_frame(dec, frame) >= 0) {
-            samples += frame->nb_samples;
+    auto receive = [&](AVCodecContext* dec, int stream) {
+        while (dec && avcodec_receive_frame(dec, frame) >= 0) {
+            if (dec == adec)
+                ASamples += frame->nb_samples;
+            else if (frame->best_effort_timestamp != AV_NOPTS_VALUE)
+                APictureTimes.push_back(
+                    av_rescale_q(frame->best_effort_timestamp, ctx->streams[stream]->time_base, AV_TIME_BASE_Q));
             av_frame_unref(frame);
         }
     };
     while (av_read_frame(ctx, pkt) >= 0) {
-        if (pkt->stream_index == stream && avcodec_send_packet(dec, pkt) >= 0)
-            receive();
+        AVCodecContext* dec = pkt->stream_index == video ? vdec : pkt->stream_index == audio ? adec : nullptr;
+        if (dec && avcodec_send_packet(dec, pkt) >= 0)
+            receive(dec, pkt->stream_index);
         av_packet_unref(pkt);
     }
-    avcodec_send_packet(dec, nullptr);
-    receive();
+    for (auto [dec, stream] : {std::pair{vdec, video}, std::pair{adec, audio}})
+        if (dec && avcodec_send_packet(dec, nullptr) >= 0)
+            receive(dec, stream);
     av_frame_free(&frame);
     av_packet_free(&pkt);
-    avcodec_free_context(&dec);
-    return samples;
+    avcodec_free_context(&vdec);
+    avcodec_free_context(&adec);
 }
 
 inline TOutputFacts ReadOutput(const std::string& path) {
@@ -94,23 +113,18 @@ inline TOutputFacts ReadOutput(const std::string& path) {
         }
         AVPacket* pkt = av_packet_alloc();
         while (av_read_frame(ctx, pkt) >= 0) {
-            const AVStream* st = ctx->streams[pkt->stream_index];
-            const AVMediaType type = st->codecpar->codec_type;
+            const AVMediaType type = ctx->streams[pkt->stream_index]->codecpar->codec_type;
             facts.VideoPackets += type == AVMEDIA_TYPE_VIDEO;
             facts.AudioPackets += type == AVMEDIA_TYPE_AUDIO;
-            if (type == AVMEDIA_TYPE_VIDEO && pkt->pts != AV_NOPTS_VALUE)
-                facts.VideoPts.push_back(av_rescale_q(pkt->pts, st->time_base, AV_TIME_BASE_Q));
             av_packet_unref(pkt);
         }
         av_packet_free(&pkt);
         avformat_close_input(&ctx);
     }
-    // Once more from the start, decoding the audio.
+    // Once more from the start, decoding.
     if (avformat_open_input(&ctx, path.c_str(), nullptr, nullptr) == 0) {
         avformat_find_stream_info(ctx, nullptr);
-        const int audio = av_find_best_stream(ctx, AVMEDIA_TYPE_AUDIO, -1, -1, nullptr, 0);
-        if (audio >= 0)
-            facts.AudioSamples = CountDecodedSamples(ctx, audio);
+        DecodeStreams(ctx, facts.PictureTimes, facts.AudioSamples);
         avformat_close_input(&ctx);
     }
     return facts;
