@@ -8,6 +8,7 @@
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/LibraryErrors.h"
 #include "engine/transcode/TranscodeSetup.h"
 #include "engine/util/Texts.h"
 #include "platform/core/SysUtils.h"
@@ -186,8 +187,14 @@ void TTranscode::WriteHeaders() {
         if (std::strcmp(ctx->oformat->name, "avi") == 0 && ctx->avoid_negative_ts == AVFMT_AVOID_NEG_TS_AUTO &&
             !AVLib.av_dict_get(outputs[i]->muxer_opts, "avoid_negative_ts", nullptr, 0))
             ctx->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
-        if (AVLib.avformat_write_header(ctx, &outputs[i]->muxer_opts) < 0)
-            FailAfterMapping(Format("Could not write header for output file #%d (incorrect codec parameters ?)", int(i)));
+        // A muxer refusing a codec tells why in its log only: the reason goes into the error.
+        TLibraryErrorCapture muxerErrors;
+        const int ret = AVLib.avformat_write_header(ctx, &outputs[i]->muxer_opts);
+        if (ret < 0) {
+            const std::string text = Format("Could not write header for output file #%d (incorrect codec parameters ?)", int(i));
+            const std::string reason = muxerErrors.Text();
+            FailAfterMapping(reason.empty() ? AVErrorText(text, ret) : text + ": " + reason);
+        }
         headers_written.push_back(outputs[i]);
         contexts.push_back(ctx);
         if (std::strcmp(ctx->oformat->name, "rtp") != 0)

@@ -1,4 +1,5 @@
 #include <atomic>
+#include <filesystem>
 #include <vector>
 
 #include "tests/engine_transcode/TranscodeTestSupport.h"
@@ -207,6 +208,22 @@ TEST_F(TranscodeTest, JoinAppendsTheInputsIntoOneOutput) {
             EXPECT_LT(pts[i] - pts[i - 1], 60000) << c.Output << " picture " << i;
         }
     }
+}
+
+TEST_F(TranscodeTest, AMuxerRefusingACodecFailsWithItsReason) {
+    // MPEG program streams carry no AAC today; the muxer says why in its log only.
+    const std::string reason =
+        "Unsupported audio codec. Must be one of mp1, mp2, mp3, 16-bit pcm_dvd, pcm_s16be, ac3 or dts.";
+    const std::string output = Scratch("refused.mpg");
+    ASSERT_TRUE(Convert(Media("va"), output, [](TCustomFFmpeg& j) { j.SetAudioCodec("aac"); }));
+    EXPECT_FALSE(Job->Finished());
+    EXPECT_TRUE(Job->FatalException());
+    EXPECT_EQ(Job->FatalMessage(), "Could not write header for output file #0 (incorrect codec parameters ?): " + reason);
+    EXPECT_FALSE(std::filesystem::exists(output)) << "nothing of a file without its header is kept";
+    bool logged = false;  // the muxer's own line still reaches the log
+    for (auto& [level, text] : Log.Lines())
+        logged = logged || (level == llError && text.starts_with("[mpeg @ ") && text.ends_with("]" + reason));
+    EXPECT_TRUE(logged);
 }
 
 } // namespace
