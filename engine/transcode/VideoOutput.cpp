@@ -161,6 +161,21 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
     }
 }
 
+std::string VStatsLine(const TVStatsFigures& f) {
+    std::string line = Format("frame= %5d q= %2.1f ", f.FrameNumber, double(f.Quality));
+    if (f.ShowPSNR)
+        line += Format("PSNR= %6.2f ",
+                       -10.0 * std::log10(double(f.Error) / (double(f.Width) * f.Height * 255.0 * 255.0)));
+    line += Format("f_size= %6d ", f.FrameSize);
+    const double t = std::max(double(f.SyncOpts) * av_q2d(f.TimeBase), 0.01);
+    const double br = double(f.FrameSize) * 8 / av_q2d(f.TimeBase) / 1000.0;
+    const double avg_br = double(f.VideoSize) * 8 / t / 1000.0;
+    line += Format("s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ", double(f.VideoSize) / 1024,
+                   t, br, avg_br);
+    line += Format("type= %c\n", f.PictureType);
+    return line;
+}
+
 void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
     if (!Fvstats_file) {
         Fvstats_file = AVLib.fopen(FJob.Fvstats_filename.c_str(), "w");
@@ -171,15 +186,17 @@ void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
     if (enc->codec_type != AVMEDIA_TYPE_VIDEO)
         return;
     const TOutputClock& clock = Clock(ost);
-    AVLib.fprintf(Fvstats_file, "frame= %5d q= %2.1f ", ost.frame_number, double(clock.quality));
-    if (enc->flags & AV_CODEC_FLAG_PSNR)
-        AVLib.fprintf(Fvstats_file, "PSNR= %6.2f ",
-                      -10.0 * std::log10(double(clock.error[0]) / (double(enc->width) * enc->height * 255.0 * 255.0)));
-    AVLib.fprintf(Fvstats_file, "f_size= %6d ", frame_size);
-    const double t = std::max(double(ost.sync_opts) * av_q2d(enc->time_base), 0.01);
-    const double br = double(frame_size) * 8 / av_q2d(enc->time_base) / 1000.0;
-    const double avg_br = double(video_size) * 8 / t / 1000.0;
-    AVLib.fprintf(Fvstats_file, "s_size= %8.0fkB time= %0.3f br= %7.1fkbits/s avg_br= %7.1fkbits/s ",
-                  double(video_size) / 1024, t, br, avg_br);
-    AVLib.fprintf(Fvstats_file, "type= %c\n", AVLib.av_get_picture_type_char(AVPictureType(clock.pict_type)));
+    TVStatsFigures figures;
+    figures.FrameNumber = ost.frame_number;
+    figures.Quality = clock.quality;
+    figures.ShowPSNR = enc->flags & AV_CODEC_FLAG_PSNR;
+    figures.Error = clock.error[0];
+    figures.Width = enc->width;
+    figures.Height = enc->height;
+    figures.FrameSize = frame_size;
+    figures.VideoSize = video_size;
+    figures.SyncOpts = ost.sync_opts;
+    figures.TimeBase = enc->time_base;
+    figures.PictureType = AVLib.av_get_picture_type_char(AVPictureType(clock.pict_type));
+    AVLib.fprintf(Fvstats_file, "%s", VStatsLine(figures).c_str());
 }

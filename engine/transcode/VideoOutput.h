@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <string>
+
+#include "engine/loader/LibraryHeaders.h"
 
 // How many output frames one picture becomes. sync_ipts is the input clock
 // and sync_opts the output clock, both in encoder frames; the call may move
@@ -11,3 +14,20 @@ int VideoSyncFrames(int method, bool variable_rate_container, double sync_ipts, 
 // A crop margin rescaled to a new frame size: margin × size div original,
 // rounded down to even; the margin stays when the original size is unknown.
 int RescaleMargin(int margin, int size, int original);
+
+// What one line of the video statistics file tells of an encoded picture.
+struct TVStatsFigures {
+    int FrameNumber = 0;       // pictures output so far
+    float Quality = 0;         // quantiser of the coded picture
+    bool ShowPSNR = false;     // the encoder reports its error
+    int64_t Error = 0;         // the coded picture's luma error sum
+    int Width = 0, Height = 0;
+    int FrameSize = 0;         // bytes of the coded picture
+    int64_t VideoSize = 0;     // bytes of video so far
+    int64_t SyncOpts = 0;      // the output clock, in time-base units
+    AVRational TimeBase{1, 25};
+    char PictureType = '?';
+};
+// The line, ended by a line feed: frame, quantiser, PSNR when shown, sizes,
+// time (at least 0.01 s), the picture's bit rate and the average one.
+std::string VStatsLine(const TVStatsFigures& AFigures);

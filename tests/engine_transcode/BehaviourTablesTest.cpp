@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "engine/loader/EntryPoints.h"
@@ -49,6 +50,34 @@ TEST(VideoSync, MarginsFollowANewFrameSize) {
     EXPECT_EQ(RescaleMargin(10, 360, 720), 4);   // 5, rounded down to even
     EXPECT_EQ(RescaleMargin(16, 1440, 720), 32);
     EXPECT_EQ(RescaleMargin(10, 360, 0), 10);    // size unknown at set-up: no division by zero
+}
+
+TEST(VideoStats, LinesShowTheFiguresOfEachPicture) {
+    TVStatsFigures plain;
+    plain.FrameNumber = 25;
+    plain.Quality = 2.0f;
+    plain.FrameSize = 10000;
+    plain.VideoSize = 250000;
+    plain.SyncOpts = 25;
+    plain.PictureType = 'I';
+    TVStatsFigures early;  // the time floor and the error of the picture
+    early.FrameNumber = 1;
+    early.Quality = 31.0f;
+    early.ShowPSNR = true;
+    early.Width = 160;
+    early.Height = 120;
+    early.Error = int64_t(160) * 120 * 255 * 255 / 10000;
+    early.FrameSize = 500;
+    early.VideoSize = 500;
+    early.PictureType = 'P';
+    const std::pair<TVStatsFigures, const char*> cases[] = {
+        {plain, "frame=    25 q= 2.0 f_size=  10000 s_size=      244kB time= 1.000 br=  2000.0kbits/s "
+                "avg_br=  2000.0kbits/s type= I\n"},
+        {early, "frame=     1 q= 31.0 PSNR=  40.00 f_size=    500 s_size=        0kB time= 0.010 br=   100.0kbits/s "
+                "avg_br=   400.0kbits/s type= P\n"},
+    };
+    for (const auto& [figures, line] : cases)
+        EXPECT_EQ(VStatsLine(figures), line);
 }
 
 TEST(AudioSync, ThresholdsOfTheCorrections) {

@@ -1,5 +1,7 @@
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <vector>
 
 #include "tests/engine_transcode/TranscodeTestSupport.h"
@@ -224,6 +226,37 @@ TEST_F(TranscodeTest, AMuxerRefusingACodecFailsWithItsReason) {
     for (auto& [level, text] : Log.Lines())
         logged = logged || (level == llError && text.starts_with("[mpeg @ ") && text.ends_with("]" + reason));
     EXPECT_TRUE(logged);
+}
+
+TEST_F(TranscodeTest, VideoStatisticsGetALinePerPicture) {
+    const std::regex line(R"(frame= +(\d+) q= *\d+\.\d (PSNR= +(?:\d+\.\d\d|inf) )?f_size= +[1-9]\d* s_size= +\d+kB )"
+                          R"(time= \d+\.\d{3} br= +\d+\.\dkbits/s avg_br= +\d+\.\dkbits/s type= [IP])");
+    for (const bool psnr : {false, true}) {
+        const std::string stats = Scratch(psnr ? "vstats_psnr.log" : "vstats.log");
+        ASSERT_TRUE(Convert(Media("va"), Scratch("vstats.avi"), [&](TCustomFFmpeg& j) {
+            j.ParseOption("vcodec", "mpeg4");
+            j.ParseOption("vstats_file", stats);
+            if (psnr)
+                j.ParseOption("psnr", "");
+        }));
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        std::ifstream file(stats);
+        std::string text;
+        int frames = 0;
+        while (std::getline(file, text)) {
+            std::smatch match;
+            ASSERT_TRUE(std::regex_match(text, match, line)) << text;
+            EXPECT_EQ(std::stoi(match[1]), ++frames) << text;
+            EXPECT_EQ(match[2].matched, psnr) << text;
+        }
+        EXPECT_EQ(frames, 25);
+    }
+
+    const std::string unopenable = Scratch("no_such_folder/vstats.log");
+    ASSERT_TRUE(Convert(Media("va"), Scratch("vstats_failed.avi"),
+                        [&](TCustomFFmpeg& j) { j.ParseOption("vstats_file", unopenable); }));
+    EXPECT_FALSE(Job->Finished());
+    EXPECT_EQ(Job->FatalMessage(), "fopen fail: " + unopenable);
 }
 
 } // namespace
