@@ -11,6 +11,12 @@ namespace {
 
 thread_local TLibraryErrorCapture* CurrentCapture = nullptr;
 
+std::string TrimLine(std::string line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == ' '))
+        line.pop_back();
+    return line;
+}
+
 void CatchingLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
     if (CurrentCapture && fmt && level <= AV_LOG_ERROR) {
         char buffer[1024];
@@ -34,22 +40,18 @@ TLibraryErrorCapture::TLibraryErrorCapture() : FOuter(CurrentCapture) {
 
 TLibraryErrorCapture::~TLibraryErrorCapture() { CurrentCapture = FOuter; }
 
-std::string TLibraryErrorCapture::Text() const {
-    if (FPending.empty())
-        return FText;
-    return FText + (FText.empty() ? "" : " ") + FPending;
+std::string TLibraryErrorCapture::LastLine() const {
+    const std::string pending = TrimLine(FPending);
+    return pending.empty() ? FLast : pending;
 }
 
 void TLibraryErrorCapture::Add(const std::string& APiece) {
     FPending += APiece;
     size_t end;
     while ((end = FPending.find('\n')) != std::string::npos) {
-        std::string line = FPending.substr(0, end);
+        const std::string line = TrimLine(FPending.substr(0, end));
         FPending.erase(0, end + 1);
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
-        if (line.empty())
-            continue;
-        FText += (FText.empty() ? "" : " ") + line;
+        if (!line.empty())
+            FLast = line;
     }
 }

@@ -15,14 +15,15 @@ public:
     TLibraryErrorCapture(const TLibraryErrorCapture&) = delete;
     TLibraryErrorCapture& operator=(const TLibraryErrorCapture&) = delete;
 
-    // The lines caught so far, joined by a blank; empty when none.
-    std::string Text() const;
+    // The last error line caught, the one a library ends its refusal with;
+    // empty when none.
+    std::string LastLine() const;
 
     // Takes a piece of a line; public for the callback.
     void Add(const std::string& APiece);
 
 private:
     TLibraryErrorCapture* FOuter = nullptr;
-    std::string FText;
+    std::string FLast;
     std::string FPending;  // a line not yet ended
 };

@@ -192,7 +192,7 @@ void TTranscode::WriteHeaders() {
         const int ret = AVLib.avformat_write_header(ctx, &outputs[i]->muxer_opts);
         if (ret < 0) {
             const std::string text = Format("Could not write header for output file #%d (incorrect codec parameters ?)", int(i));
-            const std::string reason = muxerErrors.Text();
+            const std::string reason = muxerErrors.LastLine();
             FailAfterMapping(reason.empty() ? AVErrorText(text, ret) : text + ": " + reason);
         }
         headers_written.push_back(outputs[i]);

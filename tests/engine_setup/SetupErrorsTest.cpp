@@ -81,7 +81,9 @@ TEST_F(SetupTest, EveryRefusalRaisesItsText) {
          nullptr, true},
         {"Invalid input file index 2 map_meta_data(0,2)", {"va"}, [&](TJob& j) { codecs(j); j.AddMetaDataMap("0:2"); },
          nullptr, true},
-        {"Could not write header for output file #0 (incorrect codec parameters ?)", {"va"}, codecs,
+        {"Could not write header for output file #0 (incorrect codec parameters ?): Error setting option "
+         "cluster_size_limit to value nonsense.",
+         {"va"}, codecs,
          [](TJob& j) { AVLib.av_dict_set(&j.OutputFile(0).muxer_opts, "cluster_size_limit", "nonsense", 0); },
          true},
     };
