@@ -1,56 +1,78 @@
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-// The tests run on a private X server of their own (kept from resetting
-// between tests, when its last client leaves): the program starts
-// itself again under xvfb-run. Without Xvfb every test is skipped with a
-// message.
+// The tests run on a private X server of their own, kept from resetting
+// between tests when its last client leaves. The server picks a free
+// display number itself and writes it to a pipe (-displayfd), so that
+// several test programs starting at once never race for the same display.
+// Without Xvfb every test is skipped with a message.
 namespace {
 
-bool OnPath(const std::string& name)
+pid_t FServer = 0;
+
+// Starts Xvfb and sets DISPLAY; false when it cannot be started.
+bool StartServer()
 {
-    const char* path = std::getenv("PATH");
-    std::string all = path ? path : "/usr/bin:/bin";
-    size_t start = 0;
-    while (start <= all.size()) {
-        size_t end = all.find(':', start);
-        std::string dir = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!dir.empty() && access((dir + "/" + name).c_str(), X_OK) == 0)
-            return true;
-        if (end == std::string::npos)
-            break;
-        start = end + 1;
+    int fds[2];
+    if (pipe(fds) != 0)
+        return false;
+    pid_t pid = fork();
+    if (pid < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return false;
     }
-    return false;
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);  // the server never outlives the tests
+        close(fds[0]);
+        std::string fd = std::to_string(fds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+               "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&p, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
+    close(fds[0]);
+    if (number.empty()) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        return false;
+    }
+    FServer = pid;
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    return true;
+}
+
+void StopServer()
+{
+    if (!FServer)
+        return;
+    kill(FServer, SIGTERM);
+    waitpid(FServer, nullptr, 0);
+    FServer = 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (!std::getenv("ZARVO_UNDER_XVFB")) {
-        char self[PATH_MAX] = {};
-        ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
-        if (n > 0 && OnPath("xvfb-run") && OnPath("Xvfb") && OnPath("xauth")) {
-            setenv("ZARVO_UNDER_XVFB", "1", 1);
-            std::vector<std::string> args = {"xvfb-run", "-a", "-s", "-screen 0 1280x1024x24 -nolisten tcp -noreset", self};
-            for (int i = 1; i < argc; ++i)
-                args.push_back(argv[i]);
-            std::vector<char*> raw;
-            for (std::string& a : args)
-                raw.push_back(a.data());
-            raw.push_back(nullptr);
-            execvp("xvfb-run", raw.data());
-            std::perror("xvfb-run");
-        }
-        setenv("ZARVO_NO_XVFB", "1", 1);
-        std::printf("Xvfb (xvfb-run, Xvfb, xauth) is missing: the desktop back-end tests are skipped\n");
-    }
     testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (!StartServer()) {
+        setenv("ZARVO_NO_XVFB", "1", 1);
+        std::printf("Xvfb is missing: the desktop back-end tests are skipped\n");
+    }
+    int result = RUN_ALL_TESTS();
+    StopServer();
+    return result;
 }
