@@ -1,13 +1,12 @@
 #pragma once
 #include <functional>
 #include <string>
-#include "platform/ui/controls/Controls.h"
+#include "platform/ui/controls/Edit.h"
 
-// The small one-line editor that list and tree views put over a label while
-// it is being renamed: typing, Backspace, Delete, arrows, Home and End.
-// Enter or losing the focus accepts, Escape cancels; either way OnDone runs
-// once per session and the editor hides itself.
-class TInplaceEdit : public TCustomControl {
+// The edit control that list and tree views put over a label while it is
+// being renamed. Enter or losing the focus accepts, Escape cancels; either
+// way OnDone runs once per session and the editor hides itself.
+class TInplaceEdit : public TCustomEdit {
 public:
     explicit TInplaceEdit(TComponent* AOwner);
 
@@ -21,15 +20,9 @@ public:
     std::function<void(bool Accepted, const std::string& Text)> OnDone;
 
 protected:
-    void Paint() override;
     void WndProc(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyPress(char32_t& Key) override;
 
 private:
-    void DeleteSelection();
-    std::u32string FText;
-    int FCaret = 0;
-    int FAnchor = 0;                 // the other end of the selection
     bool FEditing = false;
 };
