@@ -1,0 +1,209 @@
+#include "WidgetFixture.h"
+#include "platform/ui/controls/ComboBox.h"
+
+class TComboBoxTest : public TWidgetTest {
+protected:
+    TComboBox* MakeCombo(TComboBoxStyle style, int x = 10, int y = 10)
+    {
+        auto* c = new TComboBox(Form);
+        c->SetStyle(style);
+        c->SetBounds(x, y, 150, 22);
+        c->SetParent(Form);
+        for (const char* s : {"Default", "DDraw", "GDI", "OpenGL", "Vulkan"})
+            c->Items().Add(s);
+        c->OnChange = [this](TObject*) { Log.push_back("change"); };
+        c->OnDropDown = [this](TObject*) { Log.push_back("dropdown"); };
+        c->OnCloseUp = [this](TObject*) { Log.push_back("closeup"); };
+        c->OnClick = [this](TObject*) { Log.push_back("click"); };
+        Pump();
+        return c;
+    }
+    // The screen point of an item of the open list.
+    TPoint ItemPoint(TComboBox* c, int index)
+    {
+        TRect r = c->ListBox()->ItemRect(index);
+        return c->ListBox()->ClientToScreen(TPoint{r.Left + 10, r.Top + r.Height() / 2});
+    }
+    void ClickAt(TPoint p)
+    {
+        Backend->Click(p.X, p.Y);
+        Pump();
+    }
+
+    std::vector<std::string> Log;
+};
+
+TEST_F(TComboBoxTest, TheDropDownListOpensAsANoActivatePopupAndAClickChooses)
+{
+    TComboBox* c = MakeCombo(csDropDownList);
+    c->SetItemIndex(1);
+    EXPECT_EQ(c->Text(), "DDraw");
+    EXPECT_TRUE(Log.empty()) << "code changes raise no events";
+    Click(c, 20, 8);
+    ASSERT_TRUE(c->DroppedDown());
+    HWND list = c->ListBox()->Handle();
+    EXPECT_TRUE(IsWindowVisible(list));
+    EXPECT_EQ(GetActiveWindow(), Form->Handle()) << "opening the list keeps the form active";
+    EXPECT_EQ(GetCapture(), list);
+    TRect box, popup;
+    GetWindowRect(c->Handle(), box);
+    GetWindowRect(list, popup);
+    EXPECT_EQ(popup.Top, box.Bottom);
+    EXPECT_EQ(popup.Left, box.Left);
+    EXPECT_EQ(popup.Width(), box.Width());
+    EXPECT_EQ(c->ListBox()->ItemIndex(), 1);
+    // Moving over the items tracks them; a click chooses one.
+    TPoint p = ItemPoint(c, 3);
+    Backend->MouseMove(p.X, p.Y);
+    Pump();
+    EXPECT_EQ(c->ListBox()->ItemIndex(), 3);
+    EXPECT_EQ(c->ItemIndex(), 1);
+    ClickAt(p);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(c->ItemIndex(), 3);
+    EXPECT_EQ(c->Text(), "OpenGL");
+    EXPECT_EQ(GetActiveWindow(), Form->Handle());
+    EXPECT_EQ(Log, (std::vector<std::string>{"dropdown", "closeup", "click", "change"}));
+}
+
+TEST_F(TComboBoxTest, AClickOutsideOrEscapeCancelsAndEnterTakesTheKeyboardChoice)
+{
+    TComboBox* c = MakeCombo(csDropDownList);
+    c->SetItemIndex(0);
+    Click(c, 20, 8);
+    TPoint p = ItemPoint(c, 2);
+    Backend->MouseMove(p.X, p.Y);
+    Pump();
+    Click(Form, 300, 250);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), 0);
+    EXPECT_EQ(Log, (std::vector<std::string>{"dropdown", "closeup"}));
+    Log.clear();
+
+    c->SetFocus();
+    Chord(VK_MENU, VK_DOWN);
+    ASSERT_TRUE(c->DroppedDown());
+    Key(VK_DOWN);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), 0);
+    Key(VK_F4);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), 2);
+    // Closed, the arrows and typing choose at once.
+    Log.clear();
+    Key(VK_DOWN);
+    EXPECT_EQ(c->Text(), "OpenGL");
+    Advance(1000);
+    Type("v");
+    EXPECT_EQ(c->Text(), "Vulkan");
+    EXPECT_EQ(Log, (std::vector<std::string>{"click", "change", "click", "change"}));
+}
+
+TEST_F(TComboBoxTest, TheListOpensAboveWhenTheWorkAreaEndsBelow)
+{
+    Form->SetBounds(100, 600, 400, 130);
+    Pump();
+    TComboBox* c = MakeCombo(csDropDownList, 10, 60);
+    Click(c, 20, 8);
+    TRect box, popup;
+    GetWindowRect(c->Handle(), box);
+    GetWindowRect(c->ListBox()->Handle(), popup);
+    EXPECT_EQ(popup.Bottom, box.Top);
+    MONITORINFO mi;
+    GetMonitorInfo(MonitorFromWindow(c->Handle(), MONITOR_DEFAULTTONEAREST), &mi);
+    EXPECT_GE(popup.Top, mi.rcWork.Top);
+    EXPECT_EQ(popup.Height(), 5 * c->ListBox()->ItemHeight() + 2);
+}
+
+TEST_F(TComboBoxTest, TheEditStyleTakesTypedTextAndChosenItems)
+{
+    TComboBox* c = MakeCombo(csDropDown);
+    c->SetFocus();
+    Pump();
+    EXPECT_TRUE(c->EditControl()->Focused());
+    Type("abc");
+    EXPECT_EQ(c->Text(), "abc");
+    EXPECT_EQ(c->ItemIndex(), -1);
+    EXPECT_EQ(Log, (std::vector<std::string>{"change", "change", "change"}));
+    Log.clear();
+    Key(VK_F4);
+    ASSERT_TRUE(c->DroppedDown());
+    ClickAt(ItemPoint(c, 2));
+    EXPECT_EQ(c->Text(), "GDI");
+    EXPECT_EQ(c->EditControl()->Text(), "GDI");
+    EXPECT_EQ(c->SelLength(), 3);
+    EXPECT_EQ(Log, (std::vector<std::string>{"dropdown", "closeup", "click", "change"}));
+    // Text from code goes into the edit without an event.
+    Log.clear();
+    c->SetText("free text");
+    EXPECT_EQ(c->EditControl()->Text(), "free text");
+    EXPECT_TRUE(Log.empty());
+    // Up and down in the edit step through the items.
+    c->SetItemIndex(0);
+    Key(VK_DOWN);
+    EXPECT_EQ(c->Text(), "DDraw");
+}
+
+TEST_F(TComboBoxTest, ItemsKeepTheSelectionWhenOthersComeAndGo)
+{
+    TComboBox* c = MakeCombo(csDropDownList);
+    c->SetItemIndex(2);
+    c->Items().Insert(0, "First");
+    EXPECT_EQ(c->ItemIndex(), 3);
+    c->Items().Delete(1);
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(c->Text(), "GDI");
+    c->Items().Delete(2);
+    EXPECT_EQ(c->ItemIndex(), -1);
+    EXPECT_EQ(c->Text(), "");
+    c->SetText("Vulkan");
+    EXPECT_EQ(c->Items()[c->ItemIndex()], "Vulkan");
+    c->Items().Clear();
+    EXPECT_EQ(c->ItemIndex(), -1);
+}
+
+TEST_F(TComboBoxTest, OwnerDrawnItemsAndTheFaceAreDrawnThroughTheParent)
+{
+    int parentSaw = 0;
+    auto inner = Form->WindowProc;
+    Form->WindowProc = [&parentSaw, inner](TMessage& m) {
+        if (m.Msg == WM_DRAWITEM)
+            ++parentSaw;
+        inner(m);
+    };
+    TComboBox* c = MakeCombo(csOwnerDrawFixed);
+    bool faceDrawn = false;
+    c->OnDrawItem = [&](TWinControl*, int index, TRect r, TOwnerDrawState state) {
+        if (state.Contains(odComboBoxEdit))
+            faceDrawn = true;
+        c->Canvas().Brush().SetColor(index == 1 ? clRed : clLime);
+        c->Canvas().FillRect(r);
+    };
+    c->SetItemIndex(1);
+    Pump();
+    EXPECT_TRUE(faceDrawn);
+    EXPECT_EQ(PixelAt(c, 40, 9), clRed);
+    Click(c, 20, 8);
+    ASSERT_TRUE(c->DroppedDown());
+    TPoint p = ItemPoint(c, 3);
+    Pump();
+    std::unique_ptr<TBitmap> screen = Backend->CaptureScreen();
+    EXPECT_EQ(screen->Canvas()->Pixels(p.X, p.Y), clLime);
+    EXPECT_GT(parentSaw, 1);
+}
+
+TEST_F(TComboBoxTest, TheFaceShowsTheChosenTextAndTheButton)
+{
+    TComboBox* c = MakeCombo(csDropDownList);
+    c->SetItemIndex(0);
+    Pump();
+    EXPECT_TRUE(HasDarkPixel(c, TRect{2, 2, 60, 16}));
+    int w = c->ClientWidth();
+    EXPECT_EQ(PixelAt(c, w - 4, 3), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(c, 100, 9), ColorToRGB(clWindow));
+}
