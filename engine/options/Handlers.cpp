@@ -107,8 +107,11 @@ void TCustomFFmpeg::AddMetadata(const std::string& AKey, const std::string& AVal
 }
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks value) {
+    // A preview window switched off goes after the lock is left (it closes in the main thread).
+    std::unique_ptr<TCustomPreviewer> closed;
     TCriticalSectionGuard lock(GlobalPostHookLock);
     StorePostHooks(value);
+    closed = TakeIdlePreviewer();
 }
 
 void TCustomFFmpeg::StorePostHooks(TPostHooks value) {

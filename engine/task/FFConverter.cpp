@@ -1,6 +1,7 @@
 #include "engine/task/FFConverter.h"
 
 #include <chrono>
+#include <cstdint>
 #include <thread>
 #include <utility>
 
@@ -14,6 +15,24 @@
 #include "platform/gfx/Canvas.h"
 
 namespace {
+
+// Holds a canvas locked for its lifetime.
+class TCanvasLock {
+public:
+    explicit TCanvasLock(TCanvas* ACanvas) : FCanvas(ACanvas) {
+        if (FCanvas)
+            FCanvas->Lock();
+    }
+    ~TCanvasLock() {
+        if (FCanvas)
+            FCanvas->Unlock();
+    }
+    TCanvasLock(const TCanvasLock&) = delete;
+    TCanvasLock& operator=(const TCanvasLock&) = delete;
+
+private:
+    TCanvas* FCanvas;
+};
 
 // A task needs the conversion set; without it the job's set-up would reach
 // unbound entry points.
@@ -121,6 +140,14 @@ int TCustomFFConverter::AddTask(const std::string& AFileName, const std::string&
     return AddTask(AFileName, &options);
 }
 
+std::string TCustomFFConverter::StreamFileName(const TStream* AStream, const std::string& APrivateData) {
+    return "stream:" + std::to_string(reinterpret_cast<intptr_t>(AStream)) + ":" + APrivateData;
+}
+
+int TCustomFFConverter::AddTask(TStream* AStream, const std::string& APrivateData, PInputOptions AOptions) {
+    return AddTask(StreamFileName(AStream, APrivateData), AOptions);
+}
+
 bool TCustomFFConverter::AddInputFile(int ATaskIndex, const std::string& AFileName, PInputOptions AOptions) {
     CheckIdle("AddInputFile");
     TFFmpeg* task = nullptr;
@@ -194,6 +221,11 @@ bool TCustomFFConverter::SetOutputFile(int ATaskIndex, const std::string& AFileN
     TOutputOptions options;
     OutputOptionsFromText(AExtOptions, options);
     return SetOutputFile(ATaskIndex, AFileName, &options);
+}
+
+bool TCustomFFConverter::SetOutputStream(int ATaskIndex, TStream* AStream, const std::string& APrivateData,
+                                         POutputOptions AOptions) {
+    return SetOutputFile(ATaskIndex, StreamFileName(AStream, APrivateData), AOptions);
 }
 
 TAVProbe* TCustomFFConverter::GetTaskAVProbe(int ATaskIndex, int AFileIndex) {
@@ -364,20 +396,19 @@ void TCustomFFConverter::DoCustomHook(TObject* Sender, TBitmap* ABitmap, int32_t
         return;
     TCriticalSectionGuard lock(FHookLock);
     FHookInfo = THookInfo{TaskIndexOf(Sender), ABitmap, AFrameNumber, APTS, AUpdate, AStopHook};
-    TCanvas* canvas = ABitmap ? ABitmap->Canvas() : nullptr;
-    if (canvas)
-        canvas->Lock();
-    try {
-        OnCustomHook(this, &FHookInfo);
-    } catch (...) {
-        if (canvas)
-            canvas->Unlock();
-        throw;
+    {
+        // The handler draws on the bitmap: nobody else may meanwhile.
+        TCanvasLock canvasLock(ABitmap ? ABitmap->Canvas() : nullptr);
+        try {
+            OnCustomHook(this, &FHookInfo);
+        } catch (...) {
+            FHookInfo.Bitmap = nullptr;
+            throw;
+        }
     }
-    if (canvas)
-        canvas->Unlock();
     AUpdate = FHookInfo.Update;
     AStopHook = FHookInfo.StopHook;
+    FHookInfo.Bitmap = nullptr;  // the task's: it may be gone after this call
 }
 
 void TCustomFFConverter::DoPreviewBitmap(TObject* Sender, TBitmap* ABitmap, int32_t AFrameNumber, int64_t APTS) {
@@ -385,11 +416,22 @@ void TCustomFFConverter::DoPreviewBitmap(TObject* Sender, TBitmap* ABitmap, int3
         return;
     TCriticalSectionGuard lock(FPreviewLock);
     FPreviewInfo = TPreviewInfo{TaskIndexOf(Sender), ABitmap, AFrameNumber, APTS};
-    auto raise = [this] { OnPreviewBitmap(this, FPreviewInfo); };
-    if (TriggerEventInMainThread)
-        CallInMainThread(raise);
-    else
-        raise();
+    auto raise = [this] {
+        // A copy: the handler may assign a new one while it runs.
+        const TPreviewBitmapEvent handler = OnPreviewBitmap;
+        if (handler)
+            handler(this, FPreviewInfo);
+    };
+    try {
+        if (TriggerEventInMainThread)
+            CallInMainThread(raise);
+        else
+            raise();
+    } catch (...) {
+        FPreviewInfo.Bitmap = nullptr;
+        throw;
+    }
+    FPreviewInfo.Bitmap = nullptr;  // the task's: it may be gone after this call
 }
 
 void TCustomFFConverter::DoProgress(TObject* Sender, int32_t AFileIndex, int32_t AFrameNumber, int32_t AFPS,

@@ -13,6 +13,7 @@
 #include "platform/core/Thread.h"
 
 class TAVProbe;
+class TStream;
 
 // The component through which the application converts files: a list of
 // tasks (one job each) built while idle, run with a thread count, paused,
@@ -40,6 +41,10 @@ public:
     // The task's list position, or -1 with the reason in LastErrMsg.
     int AddTask(const std::string& AFileName, PInputOptions AOptions = nullptr);
     int AddTask(const std::string& AFileName, const std::string& AExtOptions);
+    // Stream forms: the name "stream:<address of the stream>:<private data>".
+    // No protocol serves such names, so the library refuses to open them.
+    int AddTask(TStream* AStream, const std::string& APrivateData, PInputOptions AOptions);
+    bool SetOutputStream(int ATaskIndex, TStream* AStream, const std::string& APrivateData, POutputOptions AOptions);
     bool AddInputFile(int ATaskIndex, const std::string& AFileName, PInputOptions AOptions = nullptr);
     bool AddInputFile(int ATaskIndex, const std::string& AFileName, const std::string& AExtOptions);
     bool SetOutputFile(int ATaskIndex, const std::string& AFileName, POutputOptions AOptions = nullptr);
@@ -99,6 +104,7 @@ protected:
     virtual std::unique_ptr<TFFmpeg> CreateTask(int AMaxFiles);
 
 private:
+    static std::string StreamFileName(const TStream* AStream, const std::string& APrivateData);
     void CheckIdle(const char* AOperation) const;
     bool OpenInput(TFFmpeg& ATask, const std::string& AFileName, PInputOptions AOptions);
     TFFmpeg* PrepareNextTask();

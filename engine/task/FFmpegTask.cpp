@@ -108,12 +108,6 @@ void TFFmpegList::StopAll(bool AWaitFor) {
 }
 
 void TFFmpegList::SetPostHookAll(TPostHook AHook, bool AOn) {
-    for (auto& task : FItems) {
-        TPostHooks hooks = task->FPostHooks;
-        if (AOn)
-            hooks.Include(AHook);
-        else
-            hooks.Exclude(AHook);
-        task->SetPostHooks(hooks);
-    }
+    for (auto& task : FItems)
+        task->ChangePostHook(AHook, AOn);
 }

@@ -10,6 +10,7 @@
 #include "engine/loader/LibraryHeaders.h"
 #include "engine/options/OptionState.h"
 #include "engine/transcode/JobFiles.h"
+#include "engine/transcode/PictureHooks.h"
 #include "engine/util/FFOptions.h"
 #include "engine/util/Records.h"
 #include "platform/core/Object.h"
@@ -118,6 +119,9 @@ public:
     void SetVStatsFile(const std::string& value) { Fvstats_filename = value; }
     void AddMetadata(const std::string& AKey, const std::string& AValue);
     void SetPostHooks(TPostHooks value);
+    // Adds or removes one post hook, keeping the others (also those the worker
+    // switches off meanwhile).
+    void ChangePostHook(TPostHook AHook, bool AOn);
 
     void SetFormat(const std::string& AName);
     bool SetGenericOption(const std::string& AName, const std::string& AValue);
@@ -218,6 +222,14 @@ public:
     // Brings an audio encoder context's sample rate to one the encoder supports.
     void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
 
+    // ---- picture hooks (PictureHooks.cpp), on the worker ----
+    // Every decoded video picture, before its outputs: counts it and lets the
+    // custom hook see and change it (pts in µs).
+    void PreProcessVideoFrame(AVFrame* picture, int64_t pts);
+    // Every picture handed to a video encoder: the bitmap or the preview post
+    // hook, at most once per PreviewInterval.
+    void RunPostHooks(const AVFrame* picture, const AVCodecContext* enc);
+
     TFFOptions FOptions;
 
 protected:
@@ -258,6 +270,11 @@ private:
     void SetUpJoinMode();
     TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType);
     void ApplyOutputOptions(TJobOutputFile& AOutput);
+    void RunCustomHook(AVFrame* picture, int64_t pts);
+    // The preview window once phPreview is off and no paint is under way.
+    std::unique_ptr<TCustomPreviewer> TakeIdlePreviewer();
+    void ResetPostHookContext();
+    void ResetCustomHookContext();
 
     const int FMaxFiles;
     std::vector<std::unique_ptr<TJobInputFile>> FInputs;
@@ -282,4 +299,8 @@ private:
     std::atomic<uint32_t> FWorkerThreadId{0};  // the thread running the run or the terminate step
     std::unique_ptr<TConvertThread> FThread;
     std::unique_ptr<TDoTerminateThread> FTermThread;
+
+    int FHookFrameNumber = 0;  // decoded video pictures of the run
+    std::unique_ptr<TCustomHookContext> FHookContext = std::make_unique<TCustomHookContext>();
+    std::unique_ptr<TPostHookContext> FPostContext = std::make_unique<TPostHookContext>();
 };

@@ -109,6 +109,7 @@ void TCustomFFmpeg::Reset() {
         FFatalMessage.clear();
     }
     FLastErrMsg.clear();
+    FHookFrameNumber = 0;
     {
         std::lock_guard lock(FGateLock);
         FPaused = false;
@@ -194,6 +195,8 @@ void TCustomFFmpeg::Cleanup() {
     Faudio_language.clear();
     Fsubtitle_language.clear();
     Fsubtitle_codec_tag = 0;
+    ResetCustomHookContext();
+    ResetPostHookContext();
 }
 
 TThread* TCustomFFmpeg::StartConvert(bool AUseThread, TThreadPriority APriority) {

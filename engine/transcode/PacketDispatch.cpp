@@ -100,7 +100,9 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
 
 void TTranscodeRun::DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame) {
     const AVMediaType type = ist.st->codecpar->codec_type;
-    // Frame hooks and the filter graph join here in later steps.
+    // The filter graph joins here in a later step.
+    if (type == AVMEDIA_TYPE_VIDEO)
+        FJob.PreProcessVideoFrame(frame, ist.pts);
     if (type == AVMEDIA_TYPE_AUDIO && FJob.Faudio_volume != 256) {
         if (AVLib.av_frame_make_writable(frame) < 0)
             throw FFmpegException("Out of memory in do_audio_out");

@@ -156,6 +156,8 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         const int written = EncodeFrame(ost, final);
         if (written > 0)
             frame_size = written;
+        // Every picture the encoder took, also one it holds back for now.
+        FJob.RunPostHooks(final, enc);
         ost.sync_opts += 1;
         ost.frame_number += 1;
     }

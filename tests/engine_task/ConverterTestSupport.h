@@ -11,15 +11,24 @@
 #include <vector>
 
 #include "engine/loader/Loader.h"
+#include "engine/probe/AVProbe.h"
 #include "engine/task/FFConverter.h"
 #include "engine/util/MiscUtils.h"
 #include "platform/core/Thread.h"
+#include "platform/gfx/Bitmap.h"
+#include "tests/media/FramePattern.h"
 #include "tests/media/MediaWriter.h"
 #include "tests/media/TempFolder.h"
 
 namespace tasktest {
 
 using namespace std::chrono_literals;
+
+// The frame index the generator drew into a picture; -1 when unreadable.
+inline int ShownFrameNumber(const TBitmap& ABitmap) {
+    return testmedia::ReadFrameNumberFromBGR(ABitmap.Width(), ABitmap.Height(),
+                                             [&](int row) { return ABitmap.ScanLine(row); });
+}
 
 // One short video + audio file, made once per test program.
 inline const std::string& InputFile() {
@@ -35,6 +44,38 @@ inline const std::string& InputFile() {
         return name;
     }();
     return path;
+}
+
+// What a converted file holds when it is opened and decoded again.
+struct TOutputCheck {
+    bool Opened = false;
+    int VideoStreams = 0, AudioStreams = 0;
+    int Width = -1, Height = -1;
+    int VideoFrames = 0;                       // pictures decoded to the end
+    std::vector<int> FrameNumbers;             // the number each picture shows
+    std::string Error;
+};
+
+inline TOutputCheck ReopenOutput(const std::string& APath) {
+    TOutputCheck check;
+    TAVProbe probe(nullptr);
+    if (!probe.LoadAVLib(GetExePath() + "LibAV") || !probe.LoadFile(APath)) {
+        check.Error = probe.LastErrMsg();
+        return check;
+    }
+    check.Opened = true;
+    check.VideoStreams = probe.VideoStreamCount();
+    check.AudioStreams = probe.AudioStreamCount();
+    TBitmap bitmap;
+    while (check.VideoStreams > 0 && probe.Decode()) {
+        ++check.VideoFrames;
+        if (!probe.CopyToBitmap(&bitmap))
+            continue;
+        check.Width = bitmap.Width();
+        check.Height = bitmap.Height();
+        check.FrameNumbers.push_back(ShownFrameNumber(bitmap));
+    }
+    return check;
 }
 
 // Waits in the main thread, serving its calls, until the condition holds.
@@ -152,6 +193,22 @@ protected:
             Outputs.push_back(output);
             ASSERT_TRUE(Converter->SetOutputFile(index, output, nullptr)) << Converter->LastErrMsg();
         }
+    }
+    // Adds ACount tasks that really convert the input into MPEG program streams.
+    void AddConversions(int ACount) {
+        for (int i = 0; i < ACount; ++i) {
+            const int index = Converter->AddTask(InputFile(), nullptr);
+            ASSERT_EQ(index, Converter->TasksCount() - 1) << Converter->LastErrMsg();
+            const std::string output = Folder.File("run" + std::to_string(++FOutputNumber) + ".mpg");
+            Outputs.push_back(output);
+            ASSERT_TRUE(Converter->SetOutputFile(index, output, nullptr)) << Converter->LastErrMsg();
+        }
+    }
+    // Forgets the end events of earlier runs.
+    void ForgetEnds() {
+        std::lock_guard lock(Ends.Lock);
+        Ends.Events.clear();
+        Ends.InMainThread.clear();
     }
     std::string Output(int AIndex) { return Folder.File("out" + std::to_string(++FOutputNumber) + "_" +
                                                         std::to_string(AIndex) + ".mp4"); }
