@@ -94,7 +94,7 @@ TEST_F(ConverterTest, AStopMidRunLeavesCompleteShorterFiles) {
     Converter->SetPreviewBitmap(true);
     Converter->OnPreviewBitmap = [&](TObject*, const TPreviewInfo& AInfo) {
         seen.insert(AInfo.TaskIndex);
-        Converter->Pause();
+        Converter->Task(AInfo.TaskIndex)->Pause();  // this task only: the other may not have begun
     };
     Converter->Start(2);
     ASSERT_TRUE(WaitUntil([&] { return seen.size() == 2; }));
@@ -120,7 +120,6 @@ TEST_F(ConverterTest, AStopMidRunLeavesCompleteShorterFiles) {
     }
     for (int i = 2; i < 4; ++i)
         EXPECT_LT(GetFileSizeByName(Outputs[size_t(i)]), 0) << "a task that never ran left " << Outputs[size_t(i)];
-    EXPECT_FALSE(Converter->Paused());
 }
 
 // Paused in the middle, the tasks stop taking pictures; resumed, they finish

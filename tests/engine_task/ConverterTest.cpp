@@ -1,6 +1,7 @@
 #include "tests/engine_task/ConverterTestSupport.h"
 
 #include "engine/probe/AVProbe.h"
+#include "platform/core/Stream.h"
 #include "platform/core/SysUtils.h"
 
 using namespace tasktest;
@@ -347,4 +348,17 @@ TEST_F(ConverterTest, LoadsItsLibrarySet) {
     Converter->UnloadAVLib();  // gives back the use just taken
     EXPECT_TRUE(Converter->AVLibLoaded());
     EXPECT_EQ(std::string(TFFConverter::Version), "3.3");
+}
+
+// The stream forms name their stream; no protocol serves such names.
+TEST_F(ConverterTest, StreamFormsNameTheirStream) {
+    TMemoryStream stream;
+    EXPECT_EQ(Converter->AddTask(&stream, "in", nullptr), -1);
+    const std::string name = "stream:" + std::to_string(reinterpret_cast<intptr_t>(&stream)) + ":in";
+    EXPECT_EQ(Converter->LastErrMsg().rfind(name + ": ", 0), 0u) << Converter->LastErrMsg();
+    EXPECT_EQ(Converter->TasksCount(), 0);
+    AddTasks(1);
+    EXPECT_FALSE(Converter->SetOutputStream(0, &stream, "out", nullptr));
+    EXPECT_NE(Converter->LastErrMsg().find("stream:"), std::string::npos) << Converter->LastErrMsg();
+    EXPECT_EQ(Converter->Task(0)->nb_output_files(), 1);
 }

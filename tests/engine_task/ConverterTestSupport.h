@@ -30,6 +30,15 @@ inline int ShownFrameNumber(const TBitmap& ABitmap) {
                                              [&](int row) { return ABitmap.ScanLine(row); });
 }
 
+inline int MeanLevel(const TBitmap& ABitmap) {
+    int64_t sum = 0;
+    const int rowBytes = ABitmap.Width() * 3;
+    for (int y = 0; y < ABitmap.Height(); ++y)
+        for (int x = 0; x < rowBytes; ++x)
+            sum += ABitmap.ScanLine(y)[x];
+    return int(sum / std::max<int64_t>(1, int64_t(rowBytes) * ABitmap.Height()));
+}
+
 // One short video + audio file, made once per test program.
 inline const std::string& InputFile() {
     static testmedia::TTempFolder folder;
@@ -53,6 +62,7 @@ struct TOutputCheck {
     int Width = -1, Height = -1;
     int VideoFrames = 0;                       // pictures decoded to the end
     std::vector<int> FrameNumbers;             // the number each picture shows
+    std::vector<int> Levels;                   // the mean byte value of each picture
     std::string Error;
 };
 
@@ -74,6 +84,7 @@ inline TOutputCheck ReopenOutput(const std::string& APath) {
         check.Width = bitmap.Width();
         check.Height = bitmap.Height();
         check.FrameNumbers.push_back(ShownFrameNumber(bitmap));
+        check.Levels.push_back(MeanLevel(bitmap));
     }
     return check;
 }
