@@ -89,7 +89,7 @@ DWORD TCustomEdit::EditStyle()
         return DWORD(GetWindowLong(FHandle, GWL_STYLE));
     // Before the window exists the style is what our own settings ask for.
     const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    DWORD s = ES_AUTOHSCROLL | align[FAlignment];
+    DWORD s = ES_AUTOHSCROLL | align[FAlignment] | FOwnStyle;
     if (FReadOnly) s |= ES_READONLY;
     if (FPasswordChar) s |= ES_PASSWORD;
     if (!FHideSelection) s |= ES_NOHIDESEL;
@@ -102,7 +102,7 @@ void TCustomEdit::CreateParams(TCreateParams& p)
 {
     TWinControl::CreateParams(p);
     const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    p.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | align[FAlignment];
+    p.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | align[FAlignment] | FOwnStyle;
     if (FReadOnly) p.Style |= ES_READONLY;
     if (FPasswordChar) p.Style |= ES_PASSWORD;
     if (!FHideSelection) p.Style |= ES_NOHIDESEL;
@@ -372,9 +372,9 @@ void TCustomEdit::Notify(WORD code)
         Change();
 }
 
-std::u32string TCustomEdit::FilterInsert(const std::u32string& text) const
+std::u32string TCustomEdit::FilterInsert(const std::u32string& text)
 {
-    DWORD style = FHandle ? DWORD(GetWindowLong(FHandle, GWL_STYLE)) : 0;
+    DWORD style = EditStyle();
     std::u32string out;
     for (char32_t c : text) {
         if (!(style & ES_MULTILINE) && IsBreak(c))

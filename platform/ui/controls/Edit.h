@@ -97,6 +97,8 @@ protected:
     // Keeps the window's vertical bar in step (multi-line edits with WS_VSCROLL).
     virtual void UpdateScrollBars();
 
+    DWORD FOwnStyle = 0;             // edit styles a descendant always has (a memo's ES_MULTILINE)
+
 private:
     struct TLine {
         int Start = 0;          // index of the first character
@@ -109,7 +111,7 @@ private:
     void Notify(WORD code);
     void Modify(int start, int end, const std::u32string& insert, bool typing);
     void ReplaceSelection(const std::u32string& insert, bool typing);
-    std::u32string FilterInsert(const std::u32string& text) const;
+    std::u32string FilterInsert(const std::u32string& text);
     void SetSelection(int anchor, int caret, bool scroll = true);
     int SelMin() const { return std::min(FAnchor, FCaret); }
     int SelMax() const { return std::max(FAnchor, FCaret); }
