@@ -1,0 +1,548 @@
+#include "platform/ui/controls/TabControl.h"
+#include <algorithm>
+#include <numeric>
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/Text.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/controls/ImageList.h"
+
+namespace {
+
+constexpr int ArrowWidth = 16;
+
+}  // namespace
+
+TCustomTabControl::TCustomTabControl(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
+    FWidth = 289;
+    FHeight = 193;
+    SetParentColor(false);
+    FColor = clBtnFace;
+    SetTabStop(true);
+}
+
+TCustomTabControl::~TCustomTabControl() = default;
+
+void TCustomTabControl::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    Layout();
+}
+
+void TCustomTabControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages)
+        SetImages(nullptr);
+}
+
+void TCustomTabControl::SetTabIndex(int v)
+{
+    Perform(TCM_SETCURSEL, WPARAM(v));
+}
+
+void TCustomTabControl::SetTabWidth(int v)
+{
+    Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(std::max(0, v), FItemSize.cy));
+}
+
+void TCustomTabControl::SetTabHeight(int v)
+{
+    Perform(TCM_SETITEMSIZE, 0, MAKELPARAM(FItemSize.cx, std::max(0, v)));
+}
+
+void TCustomTabControl::SetMultiLine(bool v)
+{
+    FMultiLine = v;
+    FFirstTab = 0;
+    Layout();
+}
+
+void TCustomTabControl::SetTabPosition(TTabPosition v)
+{
+    FTabPosition = v;
+    Layout();
+}
+
+void TCustomTabControl::SetImages(TImageList* v)
+{
+    Perform(TCM_SETIMAGELIST, 0, LPARAM(v));
+}
+
+TRect TCustomTabControl::DisplayRect()
+{
+    TRect r = ClientRect();
+    Perform(TCM_ADJUSTRECT, 0, LPARAM(&r));
+    return r;
+}
+
+TRect TCustomTabControl::TabRect(int index)
+{
+    TRect r;
+    if (!Perform(TCM_GETITEMRECT, WPARAM(index), LPARAM(&r)))
+        return TRect{};
+    return r;
+}
+
+int TCustomTabControl::IndexOfTabAt(int x, int y)
+{
+    TCHITTESTINFO info;
+    info.pt = TPoint{x, y};
+    return int(Perform(TCM_HITTEST, 0, LPARAM(&info)));
+}
+
+void TCustomTabControl::AdjustClientRect(TRect& r)
+{
+    r = DisplayRect();
+}
+
+bool TCustomTabControl::CanChange()
+{
+    bool allow = true;
+    if (OnChanging && !IsLoading())
+        OnChanging(this, allow);
+    return allow;
+}
+
+void TCustomTabControl::Change()
+{
+    if (OnChange && !IsLoading())
+        OnChange(this);
+}
+
+int TCustomTabControl::GetImageIndex(int TabIndex)
+{
+    int index = TabIndex;
+    if (OnGetImageIndex)
+        OnGetImageIndex(this, TabIndex, index);
+    return index;
+}
+
+bool TCustomTabControl::SelectTab(int index)
+{
+    if (index < 0 || index >= TabCount() || index == FCurSel)
+        return false;
+    if (!CanChange())
+        return false;
+    Perform(TCM_SETCURSEL, WPARAM(index));
+    Change();
+    return true;
+}
+
+void TCustomTabControl::SetTabItems(const std::vector<std::string>& captions)
+{
+    FItems.assign(captions.size(), TTabItem{});
+    for (size_t i = 0; i < captions.size(); ++i)
+        FItems[i].Caption = captions[i];
+    if (FCurSel >= TabCount())
+        FCurSel = TabCount() - 1;
+    if (FCurSel < 0 && TabCount() > 0)
+        FCurSel = 0;
+    FFirstTab = std::min(FFirstTab, std::max(0, TabCount() - 1));
+    Layout();
+}
+
+// ------------------------------------------------------------------ layout
+
+int TCustomTabControl::TabDepth() const
+{
+    if (FItemSize.cy > 0)
+        return FItemSize.cy;
+    int h = FTextHeight + 7;
+    if (FImages)
+        h = std::max(h, FImages->Height() + 6);
+    return h;
+}
+
+int TCustomTabControl::TabLength(int index) const
+{
+    if (FItemSize.cx > 0)
+        return FItemSize.cx;
+    int len = (size_t(index) < FTextWidths.size() ? FTextWidths[size_t(index)] : 0) + 12;
+    if (FImages && const_cast<TCustomTabControl*>(this)->GetImageIndex(index) >= 0)
+        len += FImages->Width() + 3;
+    return len;
+}
+
+void TCustomTabControl::Layout()
+{
+    TBitmap measure(1, 1);
+    TCanvas* c = measure.Canvas();
+    c->Font().Assign(Font());
+    FTextHeight = c->TextHeight("Wg");
+    FTextWidths.clear();
+    for (const TTabItem& it : FItems)
+        FTextWidths.push_back(c->TextWidth(it.Caption));
+    bool vertical = FTabPosition == tpLeft || FTabPosition == tpRight;
+    int h = TabDepth();
+    int room = (vertical ? ClientHeight() : ClientWidth()) - 4;
+    // Rows in order, then turned so the selected tab's row is nearest the page.
+    int row = 0, x = 0;
+    for (int i = 0; i < TabCount(); ++i) {
+        int len = TabLength(i);
+        if (FMultiLine && x > 0 && x + len > room) {
+            ++row;
+            x = 0;
+        }
+        FItems[size_t(i)].Rect = TRect{x, 0, x + len, h};
+        FItems[size_t(i)].Row = row;
+        x += len;
+    }
+    FRowCount = TabCount() > 0 ? row + 1 : 0;
+    int n = std::max(1, FRowCount);
+    int sr = FCurSel >= 0 && FCurSel < TabCount() ? FItems[size_t(FCurSel)].Row : 0;
+    bool nearestLast = FTabPosition == tpTop || FTabPosition == tpLeft;
+    for (TTabItem& it : FItems)
+        it.Row = nearestLast ? (it.Row - sr + n - 1 + n) % n : (it.Row - sr + n) % n;
+    Realign();      // the display area follows the number of rows
+    Invalidate();
+}
+
+TRect TCustomTabControl::ItemRect(int index) const
+{
+    const TTabItem& it = FItems[size_t(index)];
+    int h = TabDepth();
+    int S = FRowCount * h;
+    int W = ClientWidth(), H = ClientHeight();
+    int along = it.Rect.Left + 2;
+    if (!FMultiLine)
+        for (int i = 0; i < FFirstTab && i < TabCount(); ++i)
+            along -= FItems[size_t(i)].Rect.Width();
+    int len = it.Rect.Width();
+    int k = it.Row;
+    switch (FTabPosition) {
+    case tpBottom: return TRect{along, H - S - 2 + k * h, along + len, H - S - 2 + (k + 1) * h};
+    case tpLeft: return TRect{2 + k * h, along, 2 + (k + 1) * h, along + len};
+    case tpRight: return TRect{W - S - 2 + k * h, along, W - S - 2 + (k + 1) * h, along + len};
+    default: return TRect{along, 2 + k * h, along + len, 2 + (k + 1) * h};
+    }
+}
+
+bool TCustomTabControl::Overflows() const
+{
+    if (FMultiLine || TabCount() == 0 || FTabPosition == tpLeft || FTabPosition == tpRight)
+        return false;
+    int total = 0;
+    for (const TTabItem& it : FItems)
+        total += it.Rect.Width();
+    return FFirstTab > 0 || total + 2 > ClientWidth();
+}
+
+TRect TCustomTabControl::ArrowsRect() const
+{
+    if (!Overflows())
+        return TRect{};
+    int h = TabDepth();
+    int size = std::min(h, ArrowWidth);
+    int top = FTabPosition == tpBottom ? ClientHeight() - 2 - h + (h - size) / 2 : 2 + (h - size) / 2;
+    return TRect{ClientWidth() - 2 * ArrowWidth, top, ClientWidth(), top + size};
+}
+
+int TCustomTabControl::HitTest(TPoint p) const
+{
+    if (ArrowsRect().Contains(p))
+        return -1;
+    for (int i = 0; i < TabCount(); ++i)
+        if (ItemRect(i).Contains(p))
+            return i;
+    return -1;
+}
+
+void TCustomTabControl::ScrollTabs(int first)
+{
+    int maxFirst = 0;
+    if (!FMultiLine && TabCount() > 0) {
+        int room = ClientWidth() - 3 - 2 * ArrowWidth;
+        int rest = 0;
+        maxFirst = TabCount() - 1;
+        for (int i = TabCount() - 1; i >= 0; --i) {
+            rest += FItems[size_t(i)].Rect.Width();
+            if (rest > room)
+                break;
+            maxFirst = i;
+        }
+    }
+    first = std::clamp(first, 0, maxFirst);
+    if (first != FFirstTab) {
+        FFirstTab = first;
+        Invalidate();
+    }
+}
+
+LRESULT TCustomTabControl::TabMessage(TMessage& m, bool& handled)
+{
+    handled = true;
+    switch (m.Msg) {
+    case TCM_GETITEMCOUNT:
+        return TabCount();
+    case TCM_GETITEMRECT: {
+        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        int i = int(m.WParam);
+        if (!r || i < 0 || i >= TabCount())
+            return 0;
+        *r = ItemRect(i);
+        return 1;
+    }
+    case TCM_GETCURSEL:
+        return FCurSel;
+    case TCM_SETCURSEL: {
+        int i = int(m.WParam);
+        if (i < -1 || i >= TabCount())
+            return -1;
+        int old = FCurSel;
+        FCurSel = i;
+        if (i >= 0 && !FMultiLine) {
+            // Bring the selected tab into the row.
+            if (i < FFirstTab)
+                ScrollTabs(i);
+            else
+                while (FFirstTab < i && ItemRect(i).Right > ClientWidth() - 3 - (Overflows() ? 2 * ArrowWidth : 0)) {
+                    int before = FFirstTab;
+                    ScrollTabs(FFirstTab + 1);
+                    if (FFirstTab == before)
+                        break;
+                }
+        }
+        if (FMultiLine)
+            Layout();
+        Invalidate();
+        return old;
+    }
+    case TCM_HITTEST: {
+        auto* info = reinterpret_cast<TCHITTESTINFO*>(m.LParam);
+        if (!info)
+            return -1;
+        int i = HitTest(info->pt);
+        info->flags = i < 0 ? TCHT_NOWHERE : TCHT_ONITEM;
+        return i;
+    }
+    case TCM_ADJUSTRECT: {
+        auto* r = reinterpret_cast<TRect*>(m.LParam);
+        if (!r)
+            return 0;
+        int S = FRowCount * TabDepth();
+        int sign = m.WParam ? -1 : 1;
+        int tabSide = S + (FTabPosition == tpTop ? 6 : 4);
+        int left = FTabPosition == tpLeft ? tabSide : 4;
+        int top = FTabPosition == tpTop ? tabSide : 4;
+        int right = FTabPosition == tpRight ? tabSide : 4;
+        int bottom = FTabPosition == tpBottom ? tabSide : 4;
+        r->Left += sign * left;
+        r->Top += sign * top;
+        r->Right -= sign * right;
+        r->Bottom -= sign * bottom;
+        return 0;
+    }
+    case TCM_SETITEMSIZE: {
+        LRESULT old = MAKELRESULT(TabLength(std::max(0, FCurSel)), TabDepth());
+        FItemSize = TSize{LOWORD(m.LParam), HIWORD(m.LParam)};
+        Layout();
+        return old;
+    }
+    case TCM_GETROWCOUNT:
+        return FRowCount;
+    case TCM_SETIMAGELIST: {
+        TImageList* old = FImages;
+        FImages = reinterpret_cast<TImageList*>(m.LParam);
+        if (FImages)
+            FImages->FreeNotification(this);
+        Layout();
+        return LRESULT(old);
+    }
+    case TCM_GETIMAGELIST:
+        return LRESULT(FImages);
+    case TCM_DELETEITEM: {
+        int i = int(m.WParam);
+        if (i < 0 || i >= TabCount())
+            return 0;
+        FItems.erase(FItems.begin() + i);
+        if (FCurSel >= TabCount() || FCurSel > i)
+            --FCurSel;
+        Layout();
+        return 1;
+    }
+    case TCM_DELETEALLITEMS:
+        FItems.clear();
+        FCurSel = -1;
+        FFirstTab = 0;
+        Layout();
+        return 1;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+void TCustomTabControl::WndProc(TMessage& m)
+{
+    if (m.Msg >= TCM_FIRST && m.Msg < TCM_FIRST + 0x100) {
+        bool handled = false;
+        LRESULT r = TabMessage(m, handled);
+        if (handled) {
+            m.Result = r;
+            return;
+        }
+    }
+    switch (m.Msg) {
+    case WM_HSCROLL:
+        switch (LOWORD(m.WParam)) {
+        case SB_THUMBPOSITION: ScrollTabs(HIWORD(m.WParam)); break;
+        case SB_LINELEFT: ScrollTabs(FFirstTab - 1); break;
+        case SB_LINERIGHT: ScrollTabs(FFirstTab + 1); break;
+        default: break;
+        }
+        m.Result = 0;
+        return;
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTARROWS;
+        return;
+    case WM_SIZE:
+        TCustomControl::WndProc(m);
+        Layout();
+        return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TCustomControl::WndProc(m);
+        Invalidate();
+        return;
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(m);
+        Layout();
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(m);
+}
+
+// ------------------------------------------------------------------ input
+
+void TCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft) {
+        TRect arrows = ArrowsRect();
+        if (arrows.Contains(TPoint{X, Y}))
+            Perform(WM_HSCROLL, X < arrows.Left + ArrowWidth ? SB_LINELEFT : SB_LINERIGHT);
+        else
+            SelectTab(HitTest(TPoint{X, Y}));
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomTabControl::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TCustomControl::KeyDown(Key, Shift);
+    if (TabCount() == 0)
+        return;
+    if (Key == VK_LEFT || Key == VK_UP) {
+        SelectTab(std::max(0, FCurSel - 1));
+        Key = 0;
+    } else if (Key == VK_RIGHT || Key == VK_DOWN) {
+        SelectTab(std::min(TabCount() - 1, FCurSel + 1));
+        Key = 0;
+    }
+}
+
+// ---------------------------------------------------------------- painting
+
+void TCustomTabControl::PaintTab(TCanvas& c, int index, bool selected)
+{
+    TRect r = ItemRect(index);
+    // The selected tab stands out by 2 pixels and covers the frame below it.
+    if (selected) {
+        switch (FTabPosition) {
+        case tpTop: r = TRect{r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom + 3}; break;
+        case tpBottom: r = TRect{r.Left - 2, r.Top - 3, r.Right + 2, r.Bottom + 2}; break;
+        case tpLeft: r = TRect{r.Left - 2, r.Top - 2, r.Right + 3, r.Bottom + 2}; break;
+        case tpRight: r = TRect{r.Left - 3, r.Top - 2, r.Right + 2, r.Bottom + 2}; break;
+        }
+    }
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clBtnFace);
+    c.FillRect(r);
+    TRect edge = r;
+    c.Frame3D(edge, clBtnHighlight, clBtnShadow, 1);
+    // Open toward the page.
+    c.Brush().SetColor(clBtnFace);
+    switch (FTabPosition) {
+    case tpTop: c.FillRect(TRect{r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom}); break;
+    case tpBottom: c.FillRect(TRect{r.Left + 1, r.Top, r.Right - 1, r.Top + 1}); break;
+    case tpLeft: c.FillRect(TRect{r.Right - 1, r.Top + 1, r.Right, r.Bottom - 1}); break;
+    case tpRight: c.FillRect(TRect{r.Left, r.Top + 1, r.Left + 1, r.Bottom - 1}); break;
+    }
+    TRect content = ItemRect(index);
+    if (selected && FTabPosition == tpTop)
+        content.Offset(0, -1);
+    int image = FImages ? GetImageIndex(index) : -1;
+    int iw = image >= 0 ? FImages->Width() + 3 : 0;
+    int tw = index < int(FTextWidths.size()) ? FTextWidths[size_t(index)] : 0;
+    int x = content.Left + (content.Width() - tw - iw) / 2;
+    int saved = c.Handle()->SaveDC();
+    c.Handle()->IntersectClipRect(content);
+    if (image >= 0 && image < FImages->Count())
+        FImages->Draw(c, x, content.Top + (content.Height() - FImages->Height()) / 2, image, Enabled());
+    c.Brush().SetStyle(bsClear);
+    c.Font().SetColor(Enabled() ? clBtnText : clGrayText);
+    TRect t{x + iw, content.Top, content.Right, content.Bottom};
+    c.DrawText(FItems[size_t(index)].Caption, t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    c.Handle()->RestoreDC(saved);
+    if (selected && Focused()) {
+        TRect f = content;
+        f.Inflate(-2, -2);
+        c.DrawFocusRect(f);
+    }
+}
+
+void TCustomTabControl::Paint()
+{
+    TCanvas& c = Canvas();
+    TRect client = ClientRect();
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(Color());
+    c.FillRect(client);
+    c.Font().Assign(Font());
+    TRect frame = DisplayRect();
+    frame.Inflate(2, 2);
+    TRect f = frame;
+    c.Frame3D(f, clBtnHighlight, cl3DDkShadow, 1);
+    c.Frame3D(f, clBtnFace, clBtnShadow, 1);
+    TRect arrows = ArrowsRect();
+    int saved = c.Handle()->SaveDC();
+    if (!arrows.IsEmpty())
+        c.Handle()->ExcludeClipRect(TRect{arrows.Left, 0, client.Right, client.Bottom});
+    for (int i = 0; i < TabCount(); ++i)
+        if (i != FCurSel)
+            PaintTab(c, i, false);
+    if (FCurSel >= 0 && FCurSel < TabCount())
+        PaintTab(c, FCurSel, true);
+    c.Handle()->RestoreDC(saved);
+    if (!arrows.IsEmpty()) {
+        for (int side = 0; side < 2; ++side) {
+            TRect b{arrows.Left + side * ArrowWidth, arrows.Top, arrows.Left + (side + 1) * ArrowWidth, arrows.Bottom};
+            c.Brush().SetColor(clBtnFace);
+            c.FillRect(b);
+            TRect e = b;
+            c.Frame3D(e, clBtnHighlight, clBtnShadow, 1);
+            int cx = (b.Left + b.Right) / 2, cy = (b.Top + b.Bottom) / 2;
+            c.Brush().SetColor(clBtnText);
+            for (int k = 0; k < 4; ++k) {
+                int x = side == 0 ? cx - 2 + k : cx + 1 - k;
+                c.FillRect(TRect{x, cy - k, x + 1, cy + k + 1});
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------ TTabControl
+
+TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner)
+{
+    FTabs.OnChange = [this](TObject*) {
+        std::vector<std::string> captions;
+        for (int i = 0; i < FTabs.Count(); ++i)
+            captions.push_back(FTabs.Get(i));
+        SetTabItems(captions);
+    };
+}

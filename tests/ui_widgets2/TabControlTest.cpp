@@ -1,0 +1,206 @@
+#include "WidgetsFixture.h"
+#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/TabControl.h"
+
+namespace {
+
+struct TBorders {
+    int L, T, RB, BB;
+};
+
+// The offsets a skinned page control applies to the raw geometry: the side
+// without tabs goes to the client edge less the skin border, the tab side
+// moves by the border less 6 (top) or 4; tab rectangles move 2 pixels out.
+class TSkinnedGeometryPageControl : public TPageControl {
+public:
+    TSkinnedGeometryPageControl(TComponent* owner, TBorders b) : TPageControl(owner), B(b) {}
+    TBorders B;
+
+protected:
+    void WndProc(TMessage& m) override
+    {
+        TPageControl::WndProc(m);
+        if (m.Msg == TCM_ADJUSTRECT && m.LParam) {
+            TRect& r = *reinterpret_cast<TRect*>(m.LParam);
+            int W = ClientWidth(), H = ClientHeight();
+            switch (TabPosition()) {
+            case tpTop: r = TRect{B.L, r.Top + B.T - 6, W - B.RB, H - B.BB}; break;
+            case tpBottom: r = TRect{B.L, r.Top + B.T - 4, W - B.RB, r.Bottom - B.BB + 4}; break;
+            case tpLeft: r = TRect{r.Left + B.L - 4, r.Top + B.T - 4, W - B.RB, H - B.BB}; break;
+            case tpRight: r = TRect{B.L, r.Top + B.T - 4, r.Right - B.RB + 4, H - B.BB}; break;
+            }
+        }
+        if (m.Msg == TCM_GETITEMRECT && m.LParam && m.Result) {
+            TRect& r = *reinterpret_cast<TRect*>(m.LParam);
+            switch (TabPosition()) {
+            case tpTop: r.Offset(MultiLine() ? 0 : -2, -2); break;
+            case tpBottom: r.Offset(MultiLine() ? 0 : -2, 2); break;
+            case tpLeft: r.Offset(-2, 0); break;
+            case tpRight: r.Offset(2, 0); break;
+            }
+        }
+    }
+};
+
+}  // namespace
+
+class TTabControlTest : public TWidgetsTest {
+protected:
+    template <class T = TPageControl, class... Args>
+    T* MakePages(int count, Args... args)
+    {
+        auto* pc = new T(Form, args...);
+        pc->SetBounds(10, 10, 300, 200);
+        pc->SetParent(Form);
+        for (int i = 0; i < count; ++i) {
+            auto* sheet = new TTabSheet(Form);
+            sheet->SetCaption("Page " + std::to_string(i));
+            sheet->SetPageControl(pc);
+        }
+        Pump();
+        return pc;
+    }
+    static TPoint TabCentre(TCustomTabControl* tc, int index)
+    {
+        TRect r = tc->TabRect(index);
+        return At(tc, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    }
+};
+
+TEST_F(TTabControlTest, ClickingATabAsksFirstAndTheAnswerCanKeepThePage)
+{
+    auto* pc = MakePages(3);
+    std::vector<std::string> log;
+    bool allow = true;
+    pc->OnChanging = [&](TObject*, bool& ok) {
+        log.push_back("changing from " + pc->ActivePage()->Caption());
+        ok = allow;
+    };
+    pc->OnChange = [&](TObject*) { log.push_back("change to " + pc->ActivePage()->Caption()); };
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    Click(TabCentre(pc, 2));
+    EXPECT_EQ(pc->ActivePageIndex(), 2);
+    EXPECT_TRUE(pc->Pages(2)->Visible());
+    EXPECT_FALSE(pc->Pages(0)->Visible());
+    EXPECT_EQ(pc->Pages(2)->BoundsRect(), pc->DisplayRect());
+    allow = false;
+    Click(TabCentre(pc, 1));
+    EXPECT_EQ(pc->ActivePageIndex(), 2);
+    EXPECT_EQ(pc->TabIndex(), 2);
+    allow = true;
+    Key(VK_LEFT);
+    EXPECT_EQ(pc->ActivePageIndex(), 1);
+    pc->SetActivePageIndex(0);     // from code: no questions, no events
+    EXPECT_EQ(log, (std::vector<std::string>{"changing from Page 0", "change to Page 2", "changing from Page 2",
+                                             "changing from Page 2", "change to Page 1"}));
+    // A hidden tab leaves the row; its page is no longer reachable by a tab.
+    pc->Pages(1)->SetTabVisible(false);
+    EXPECT_EQ(pc->TabCount(), 2);
+    Click(TabCentre(pc, 1));
+    EXPECT_EQ(pc->ActivePage(), pc->Pages(2));
+}
+
+struct TGeometryCase {
+    TTabPosition Position;
+    bool MultiLine;
+    int Pages;
+};
+
+TEST_F(TTabControlTest, SkinOffsetsOnTheRawGeometryGiveTheDisplayAreaInsetByTheBorders)
+{
+    const TBorders b{3, 5, 4, 6};
+    const TGeometryCase cases[] = {
+        {tpTop, false, 3}, {tpBottom, false, 3}, {tpLeft, false, 3}, {tpRight, false, 3}, {tpTop, true, 9},
+    };
+    for (const auto& c : cases) {
+        auto* pc = MakePages<TSkinnedGeometryPageControl>(c.Pages, b);
+        pc->SetTabHeight(20);
+        pc->SetMultiLine(c.MultiLine);
+        pc->SetTabPosition(c.Position);
+        Pump();
+        int W = pc->ClientWidth(), H = pc->ClientHeight();
+        int S = pc->RowCount() * 20;
+        if (c.MultiLine) {
+            EXPECT_EQ(pc->RowCount(), 2);
+        }
+        TRect want;
+        TRect strip;
+        switch (c.Position) {
+        case tpTop: want = TRect{b.L, S + b.T, W - b.RB, H - b.BB}; strip = TRect{0, 0, W, S}; break;
+        case tpBottom: want = TRect{b.L, b.T, W - b.RB, H - S - b.BB}; strip = TRect{0, H - S, W, H}; break;
+        case tpLeft: want = TRect{S + b.L, b.T, W - b.RB, H - b.BB}; strip = TRect{0, 0, S, H}; break;
+        case tpRight: want = TRect{b.L, b.T, W - S - b.RB, H - b.BB}; strip = TRect{W - S, 0, W, H}; break;
+        }
+        EXPECT_EQ(pc->ActivePage()->BoundsRect(), want) << "position " << c.Position << " multi-line " << c.MultiLine;
+        for (int i = 0; i < pc->TabCount(); ++i) {
+            TRect r = pc->TabRect(i);
+            bool horizontal = c.Position == tpTop || c.Position == tpBottom;
+            EXPECT_EQ(horizontal ? r.Top % 20 : r.Left % 20, horizontal ? strip.Top % 20 : strip.Left % 20);
+            EXPECT_GE(horizontal ? r.Top : r.Left, horizontal ? strip.Top : strip.Left) << "tab " << i;
+            EXPECT_LE(horizontal ? r.Bottom : r.Right, horizontal ? strip.Bottom : strip.Right) << "tab " << i;
+        }
+        if (!c.MultiLine && (c.Position == tpTop || c.Position == tpBottom)) {
+            EXPECT_EQ(pc->TabRect(0).Left, 0);
+        }
+        pc->Hide();
+    }
+}
+
+TEST_F(TTabControlTest, ASingleLineRowScrollsByTheThumbMessageAndTheArrows)
+{
+    auto* tc = new TTabControl(Form);
+    tc->SetBounds(10, 10, 200, 120);
+    tc->SetParent(Form);
+    for (int i = 0; i < 10; ++i)
+        tc->Tabs().Add("Tab number " + std::to_string(i));
+    Pump();
+    EXPECT_EQ(tc->RowCount(), 1);
+    SendMessage(tc->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), 0);
+    EXPECT_EQ(tc->FirstVisibleTab(), 3);
+    int scrolledOff = 0;     // counted as a skin does after moving the row 2 to the left
+    for (int i = 0; i < tc->TabCount(); ++i)
+        if (tc->TabRect(i).Right - 2 <= 0)
+            ++scrolledOff;
+    EXPECT_EQ(scrolledOff, 3);
+    EXPECT_EQ(tc->TabRect(3).Left, 2);
+    Click(At(tc, tc->ClientWidth() - 4, 10));
+    EXPECT_EQ(tc->FirstVisibleTab(), 4);
+    tc->SetTabIndex(0);
+    EXPECT_EQ(tc->FirstVisibleTab(), 0) << "the selected tab is brought into the row";
+    tc->SetTabIndex(9);
+    EXPECT_LE(tc->TabRect(9).Right, tc->ClientWidth());
+    EXPECT_GE(tc->TabRect(9).Left, 0);
+    EXPECT_EQ(tc->IndexOfTabAt(tc->TabRect(9).Left + 3, 10), 9);
+    // Multi-line: every tab on view, the selected row beside the page.
+    tc->SetMultiLine(true);
+    Pump();
+    EXPECT_GT(tc->RowCount(), 2);
+    int h = tc->TabRect(0).Height();
+    EXPECT_EQ(tc->TabRect(9).Bottom, 2 + tc->RowCount() * h);
+    tc->SetTabIndex(0);
+    EXPECT_EQ(tc->TabRect(0).Bottom, 2 + tc->RowCount() * h);
+}
+
+TEST_F(TTabControlTest, TabsPaintOpenTowardTheSelectedPage)
+{
+    auto* images = new TImageList(Form, 16, 16);
+    TBitmap green(16, 16);
+    green.Fill(clGreen);
+    images->Add(green);
+    auto* pc = MakePages(3);
+    pc->SetImages(images);
+    pc->Pages(1)->SetImageIndex(-1);
+    pc->SetActivePageIndex(1);
+    Pump();
+    TRect frame = pc->DisplayRect();
+    frame.Inflate(2, 2);
+    TRect selected = pc->TabRect(1), other = pc->TabRect(2);
+    auto shot = Snapshot("pages");
+    int x = (selected.Left + selected.Right) / 2;
+    EXPECT_EQ(PixelAt(*shot, At(pc, x, frame.Top)), ColorToRGB(clBtnFace)) << "no frame under the selected tab";
+    EXPECT_EQ(PixelAt(*shot, At(pc, (other.Left + other.Right) / 2, frame.Top)), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelAt(*shot, At(pc, other.Right - 1, (other.Top + other.Bottom) / 2)), ColorToRGB(clBtnShadow));
+    TRect tab0 = pc->TabRect(0);
+    EXPECT_GT(tab0.Width(), selected.Width() - 4) << "image room";
+    EXPECT_EQ(PixelAt(*shot, At(pc, tab0.Left + 8, (tab0.Top + tab0.Bottom) / 2)), ColorToRGB(clGreen));
+}
