@@ -4,6 +4,7 @@
 #include <thread>
 #include "SdlFixture.h"
 #include "platform/gfx/Icon.h"
+#include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/Application.h"
 #include "tests/ui_classlib/demo/DemoForm.h"
 
@@ -155,6 +156,68 @@ TEST(SdlDemoProgram, RunsOnTheDesktopAndEndsOnACloseRequest)
         FAIL() << "the demo did not end on a close request";
     }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+} // namespace
+
+namespace {
+
+// The class library's popup menu opens on the desktop at the screen point,
+// as an override-redirect window, and a click on an item chooses it; the
+// form stays active and keeps the keyboard all along.
+TEST_F(SdlDesktop, PopupMenuOfTheClassLibraryOpensAtAPointAndKeepsItsFormActive)
+{
+    Application->Initialize();
+    auto* form = NewForm<TForm>(nullptr, TFormCreation::New);
+    form->SetBounds(100, 100, 400, 300);
+    auto* menu = new TPopupMenu(form);
+    const char* captions[] = {"Open", "Save"};
+    for (const char* caption : captions) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(caption);
+        menu->Items()->Add(item);
+    }
+    form->Show();
+    HWND h = form->Handle();
+    WaitShown(h);
+    unsigned long fx = Backend->NativeWindow(h);
+    ASSERT_TRUE(PumpUntil([&] { return X.FocusWindow() == fx; }));
+    Log.clear();
+    int deactivations = 0;
+    form->OnDeactivate = [&](TObject*) { ++deactivations; };
+
+    // The user waits for the menu, looks at it, and clicks its second item.
+    constexpr int Px = 420, Py = 330;
+    std::atomic<bool> found{false}, overrideRedirect{false}, focusKept{false};
+    std::thread user([&] {
+        TXDesktop hand;
+        for (auto end = TClock::now() + 5s; TClock::now() < end && !found; std::this_thread::sleep_for(5ms))
+            for (unsigned long w : hand.Stacking())
+                if (hand.Geometry(w).Left == Px && hand.Geometry(w).Top == Py) {
+                    found = true;
+                    overrideRedirect = hand.OverrideRedirect(w);
+                    focusKept = hand.FocusWindow() == fx;
+                }
+        if (found) {
+            hand.MoveTo(Px + 20, Py + 2 + 20 + 10);     // the middle of the second item
+            hand.Press();
+            hand.Release();
+        } else {
+            hand.Type("Escape");
+        }
+    });
+    menu->Popup(Px, Py);
+    user.join();
+    ASSERT_TRUE(found) << "the menu never appeared at the point";
+    EXPECT_TRUE(overrideRedirect);
+    EXPECT_TRUE(focusKept);
+    ASSERT_NE(menu->LastChosen(), nullptr);
+    EXPECT_EQ(menu->LastChosen()->Caption(), "Save");
+    PumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(GetActiveWindow(), h);
+    EXPECT_EQ(deactivations, 0);
+    EXPECT_EQ(X.FocusWindow(), fx);
+    delete form;
 }
 
 } // namespace

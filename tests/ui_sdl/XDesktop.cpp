@@ -5,6 +5,35 @@
 #include <X11/extensions/XTest.h>
 #include <X11/extensions/shape.h>
 
+namespace {
+
+int IgnoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// Windows of other programs may vanish while we look at them: errors on
+// them are no failure (Xlib's default would end the test program).
+class TErrorTrap {
+public:
+    explicit TErrorTrap(Display* display) : FDisplay(display)
+    {
+        XSync(FDisplay, False);
+        FPrevious = XSetErrorHandler(IgnoreError);
+    }
+    ~TErrorTrap()
+    {
+        XSync(FDisplay, False);
+        XSetErrorHandler(FPrevious);
+    }
+
+private:
+    Display* FDisplay;
+    XErrorHandler FPrevious;
+};
+
+} // namespace
+
 TXDesktop::TXDesktop() : FDisplay(XOpenDisplay(nullptr))
 {
 }
@@ -117,6 +146,7 @@ void TXDesktop::Focus(unsigned long window)
 
 std::vector<unsigned long> TXDesktop::Stacking()
 {
+    TErrorTrap trap(FDisplay);
     std::vector<unsigned long> list;
     Window root = 0, parent = 0;
     Window* children = nullptr;
@@ -133,6 +163,7 @@ std::vector<unsigned long> TXDesktop::Stacking()
 
 unsigned long TXDesktop::FindMapped(const std::string& title)
 {
+    TErrorTrap trap(FDisplay);
     for (unsigned long w : Stacking())
         if (Utf8Property(w, "_NET_WM_NAME") == title)
             return w;

@@ -1,5 +1,7 @@
 #include "platform/ui/sdl/SdlBackend.h"
 #include <SDL.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <algorithm>
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
@@ -64,7 +66,20 @@ TSdlBackend::TSdlBackend()
     SetHints();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw Exception(std::string("Cannot open the desktop: ") + SDL_GetError());
-    FWakeEvent = SDL_RegisterEvents(1);
+    // SDL's own wake-up (a client message to a window it remembers from an
+    // earlier wait) can hit a window destroyed since, which ends the
+    // program with an X error: waits and wakes are ours instead.
+    FWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    FAnchor = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
+    if (FWakeFd < 0 || !FAnchor) {
+        std::string reason = FWakeFd < 0 ? "no event descriptor" : SDL_GetError();
+        if (FAnchor)
+            SDL_DestroyWindow(FAnchor);
+        if (FWakeFd >= 0)
+            close(FWakeFd);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw Exception("Cannot open the desktop: " + reason);
+    }
     // Raw X events carry the pointer's root coordinates.
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     // SDL starts with text input on; it is on only while an edit has the focus.
@@ -87,6 +102,8 @@ TSdlBackend::~TSdlBackend()
     for (auto& [id, c] : FCursors)
         SDL_FreeCursor(c);
     FCursors.clear();
+    SDL_DestroyWindow(FAnchor);
+    close(FWakeFd);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -216,8 +233,15 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
     Uint32 flags = SDL_GetWindowFlags(d.Window);
     if (flags & SDL_WINDOW_MINIMIZED)
         SDL_RestoreWindow(d.Window);
-    if (!(flags & SDL_WINDOW_SHOWN) || !d.Shown)
+    if (!(flags & SDL_WINDOW_SHOWN) || !d.Shown) {
         SDL_ShowWindow(d.Window);
+        // Without a desktop window manager SDL gives every window it shows
+        // the keyboard, menus and hints included: it stays with our active
+        // window (a window being activated gets it when that is synced).
+        if (!FWindowManager)
+            if (TDesktopWindow* active = Desktop(WM().ActiveWnd); active && active != &d && active->Window && active->Shown)
+                SDL_SetWindowInputFocus(active->Window);
+    }
     d.Shown = true;
     d.IconifiedByDesktop = false;
     d.Surface = nullptr;                   // a fresh map shows the whole store
@@ -413,12 +437,8 @@ void TSdlBackend::Wake()
     // The main thread inside the pump looks at its queues when it returns.
     if (std::this_thread::get_id() == FMainThread && FInPump)
         return;
-    if (FWakePosted.exchange(true))
-        return;
-    SDL_Event ev{};
-    ev.type = FWakeEvent;
-    if (SDL_PushEvent(&ev) != 1)
-        FWakePosted = false;
+    uint64_t one = 1;
+    [[maybe_unused]] ssize_t n = write(FWakeFd, &one, sizeof(one));   // only fails when the count is full
 }
 
 void TSdlBackend::Beep(UINT)

@@ -95,6 +95,8 @@ private:
     void HandleKey(const SDL_Event& ev);
     void DropMotionTwin();
     void SyncWithWindowManager();
+    bool TakeWake();
+    void WaitReadable(int timeoutMs);
     void RunDesktopActions();
 
     TPlatformCaps FCaps;
@@ -103,9 +105,9 @@ private:
     std::map<HWND, TDesktopWindow> FWindows;
     std::map<int, SDL_Cursor*> FCursors;
     std::thread::id FMainThread;
-    std::atomic<bool> FAwake{false};       // events flow: Wake may push
-    std::atomic<bool> FWakePosted{false};  // a wake event is on its way
-    uint32_t FWakeEvent = 0;
+    std::atomic<bool> FAwake{false};       // events flow: Wake may signal
+    int FWakeFd = -1;                      // eventfd: Wake counts, the wait drains
+    SDL_Window* FAnchor = nullptr;         // never shown: reaches SDL's X connection without a window of ours
     bool FInPump = false;
     bool FTextInput = false;
     HWND FSyncedActive = nullptr;

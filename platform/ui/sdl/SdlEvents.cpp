@@ -1,4 +1,7 @@
 #include <SDL.h>
+#include <poll.h>
+#include <unistd.h>
+#include <chrono>
 #include <algorithm>
 #include <climits>
 #include "platform/ui/Input.h"
@@ -42,22 +45,46 @@ void TSdlBackend::WaitForEvents(int64_t timeoutMs)
 {
     SyncWithWindowManager();
     FInPump = true;
-    SDL_Event ev;
-    bool any = false;
-    while (SDL_PollEvent(&ev)) {
-        HandleEvent(ev);
-        any = true;
-    }
-    if (!any && timeoutMs != 0) {
-        int wait = timeoutMs < 0 ? -1 : int(std::min<int64_t>(timeoutMs, INT_MAX));
-        if (SDL_WaitEventTimeout(&ev, wait)) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max<int64_t>(0, timeoutMs));
+    for (bool waited = false;;) {
+        SDL_Event ev;
+        bool any = false;
+        while (SDL_PollEvent(&ev)) {
             HandleEvent(ev);
-            while (SDL_PollEvent(&ev))
-                HandleEvent(ev);
+            any = true;
         }
+        if (any || TakeWake() || timeoutMs == 0 || waited)
+            break;
+        int wait = -1;
+        if (timeoutMs > 0) {
+            auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+            if (left <= 0)
+                break;
+            wait = int(std::min<int64_t>(left, INT_MAX));
+        }
+        // Sleeps until X has something for SDL, a wake or the time is up;
+        // then SDL is pumped once more.
+        WaitReadable(wait);
+        waited = wait >= 0 && std::chrono::steady_clock::now() >= deadline;
     }
+    TakeWake();
     FInPump = false;
     RunDesktopActions();
+}
+
+bool TSdlBackend::TakeWake()
+{
+    uint64_t count = 0;
+    return read(FWakeFd, &count, sizeof(count)) == sizeof(count) && count > 0;
+}
+
+void TSdlBackend::WaitReadable(int timeoutMs)
+{
+    // Events Xlib read already (during some reply) never make the socket readable.
+    if (X11EventsQueued(FAnchor))
+        return;
+    pollfd fds[2] = {{FWakeFd, POLLIN, 0}, {X11ConnectionFd(FAnchor), POLLIN, 0}};
+    poll(fds, fds[1].fd >= 0 ? 2 : 1, timeoutMs);
 }
 
 void TSdlBackend::RunDesktopActions()
@@ -70,10 +97,6 @@ void TSdlBackend::RunDesktopActions()
 
 void TSdlBackend::HandleEvent(const SDL_Event& ev)
 {
-    if (ev.type == FWakeEvent) {
-        FWakePosted = false;
-        return;
-    }
     switch (ev.type) {
     case SDL_SYSWMEVENT: {
         TX11Pointer p = TranslateX11Pointer(ev.syswm.msg);

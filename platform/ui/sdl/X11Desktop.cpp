@@ -57,6 +57,18 @@ unsigned long X11WindowOf(SDL_Window* window)
     return NativeOf(window).Win;
 }
 
+int X11ConnectionFd(SDL_Window* window)
+{
+    TNative n = NativeOf(window);
+    return n.Dpy ? ConnectionNumber(n.Dpy) : -1;
+}
+
+bool X11EventsQueued(SDL_Window* window)
+{
+    TNative n = NativeOf(window);
+    return n.Dpy && XEventsQueued(n.Dpy, QueuedAfterFlush) > 0;
+}
+
 void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
 {
     TNative n = NativeOf(window);

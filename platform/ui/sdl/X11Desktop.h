@@ -17,6 +17,11 @@ TX11Desktop ProbeX11Desktop();
 // The X window behind an SDL window (0 when it is not an X11 window).
 unsigned long X11WindowOf(SDL_Window* window);
 
+// The socket of the X connection SDL reads its events from (-1 without X),
+// and whether Xlib holds events SDL has not taken yet (after a flush).
+int X11ConnectionFd(SDL_Window* window);
+bool X11EventsQueued(SDL_Window* window);
+
 // Cuts the desktop window to a set of rectangles (window coordinates);
 // null gives the whole rectangle back.
 void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
