@@ -257,6 +257,7 @@ void TCustomFFConverter::ClearTasks() {
         FPendingTasks = 0;
         FTerminated = false;
         FThreadMode = false;
+        FForeignEnds.clear();
         FWorking = false;
         FPaused = false;
     }
@@ -303,6 +304,8 @@ void TCustomFFConverter::Start(int AThreadCount) {
         FTerminated = false;
         FFinalDone = false;
         FThreadMode = AThreadCount > 0;
+        FStartThread = std::this_thread::get_id();
+        FForeignEnds.clear();
         FWorking = true;
         if (FThreadMode) {
             // Ends of early tasks wait for this lock, so the count of running
@@ -325,12 +328,14 @@ void TCustomFFConverter::Start(int AThreadCount) {
             task = PrepareNextTask();
         }
         task->StartConvert(false, ThreadPriority);
+        RaiseForeignEnds();
     }
-    // A stop from another thread may still be reporting tasks that never started.
+    // A stop may still be reporting tasks that never started.
     for (;;) {
+        RaiseForeignEnds();
         {
             TCriticalSectionGuard lock(FTerminateLock);
-            if (FCompleteTasks >= FTasks.Count())
+            if (FCompleteTasks >= FTasks.Count() && FForeignEnds.empty())
                 break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -338,6 +343,16 @@ void TCustomFFConverter::Start(int AThreadCount) {
     // The final event comes from here rather than from inside the last task's
     // run, so that its handler may free every task.
     FinalStep();
+}
+
+void TCustomFFConverter::RaiseForeignEnds() {
+    std::vector<TTerminateInfo> ends;
+    {
+        TCriticalSectionGuard lock(FTerminateLock);
+        ends.swap(FForeignEnds);
+    }
+    for (const TTerminateInfo& info : ends)
+        RaiseTerminate(info);
 }
 
 void TCustomFFConverter::FinalStep() {
@@ -464,8 +479,10 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
                                   task->FatalMessage()};
         if (FThreadMode)
             FDelivery->Push(info);
-        else
+        else if (std::this_thread::get_id() == FStartThread)
             RaiseTerminate(info);
+        else
+            FForeignEnds.push_back(info);  // a task a stop ended elsewhere: Start raises it
         ++FCompleteTasks;
         if (FPendingTasks >= 1) {
             if (FThreadMode)

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/task/FFmpegTask.h"
@@ -110,6 +111,7 @@ private:
     TFFmpeg* PrepareNextTask();
     void StartNextTask();
     void FinalStep();
+    void RaiseForeignEnds();
     void DeliverTerminate(const TTerminateInfo& AInfo);
     void RaiseTerminate(const TTerminateInfo& AInfo);
     int TaskIndexOf(TObject* ASender) const;
@@ -135,6 +137,10 @@ private:
     std::atomic<bool> FWorking{false};
     std::atomic<bool> FPaused{false};
     bool FThreadMode = false;
+    // Without threads every end event comes in the thread that called Start;
+    // ends of tasks that a stop terminated elsewhere wait here for it.
+    std::thread::id FStartThread;
+    std::vector<TTerminateInfo> FForeignEnds;
     bool FFinalDone = false;
     std::atomic<int> FStopDepth{0};  // Stop calls under way in this component
     std::vector<std::unique_ptr<TFFmpeg>> FDeferredFree;

@@ -167,3 +167,25 @@ TEST_F(ConverterTest, PausesAndResumesMidRun) {
         EXPECT_EQ(check.VideoFrames, InputFrames) << output;
     }
 }
+
+// Without threads a handler may stop the run: the end of every task, also of
+// those that never started, still comes in the thread that called Start, and
+// the final one before Start returns.
+TEST_F(ConverterTest, AStopInsideARunWithoutThreadsReportsInTheCallingThread) {
+    AddConversions(3);
+    Converter->SetPreviewBitmap(true);
+    Converter->OnPreviewBitmap = [&](TObject*, const TPreviewInfo&) { Converter->Stop(true); };
+    Converter->Start(0);
+    EXPECT_EQ(Ends.Finals(), 1);
+    ExpectOrderedEnds(Ends, 3);
+    std::lock_guard lock(Ends.Lock);
+    for (int i = 0; i < 3; ++i) {
+        const TTerminateInfo& e = Ends.Events[size_t(i)];
+        EXPECT_EQ(e.TaskIndex, i);
+        EXPECT_FALSE(e.Finished) << i;
+        EXPECT_FALSE(e.Exception) << i << ": " << e.ExceptionMsg;
+    }
+    EXPECT_TRUE(ReopenOutput(Outputs[0]).Opened);
+    EXPECT_LT(GetFileSizeByName(Outputs[1]), 0);
+    EXPECT_LT(GetFileSizeByName(Outputs[2]), 0);
+}
