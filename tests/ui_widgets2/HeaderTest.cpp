@@ -11,6 +11,12 @@ constexpr TColor OwnFace = 0x20C040;
 class TSubclassingListView : public TListView {
 public:
     using TListView::TListView;
+    // The old procedure goes back before this object is gone.
+    ~TSubclassingListView() override
+    {
+        if (Header && IsWindow(Header))
+            SetWindowProc(Header, FOldProc);
+    }
     HWND Header = nullptr;
     int Announced = 0;
     int Paints = 0;

@@ -53,6 +53,8 @@ TCustomListView::TCustomListView(TComponent* AOwner) : TCustomControl(AOwner), F
 TCustomListView::~TCustomListView()
 {
     Destroying();
+    if (FEditor)
+        FEditor->OnDone = nullptr;      // an edit ended by the teardown reaches nobody
     FEditor = nullptr;
 }
 

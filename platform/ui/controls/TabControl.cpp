@@ -546,3 +546,8 @@ TTabControl::TTabControl(TComponent* AOwner) : TCustomTabControl(AOwner)
         SetTabItems(captions);
     };
 }
+
+TTabControl::~TTabControl()
+{
+    FTabs.OnChange = nullptr;
+}

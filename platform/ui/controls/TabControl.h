@@ -136,6 +136,7 @@ private:
 class TTabControl : public TCustomTabControl {
 public:
     explicit TTabControl(TComponent* AOwner);
+    ~TTabControl() override;
     TStrings& Tabs() { return FTabs; }
 
 private:

@@ -19,6 +19,8 @@ TCustomTreeView::TCustomTreeView(TComponent* AOwner) : TCustomControl(AOwner), F
 TCustomTreeView::~TCustomTreeView()
 {
     Destroying();
+    if (FEditor)
+        FEditor->OnDone = nullptr;
     FEditor = nullptr;
     // No events while going: the nodes simply go.
     FNodes.FRoots.clear();

@@ -7,6 +7,7 @@
 #include "platform/ui/controls/StdCtrls.h"
 
 class TCustomTreeView;
+class TBitmap;
 class TImageList;
 class TInplaceEdit;
 class TTreeNodes;
@@ -274,6 +275,7 @@ private:
     mutable bool FRowsValid = false;
     mutable std::vector<TTreeNode*> FRows;
     mutable int FRowHeight = 0;
+    mutable std::unique_ptr<TBitmap> FMeasure;  // a canvas to measure labels on
 };
 
 class TTreeView : public TCustomTreeView {

@@ -42,8 +42,9 @@ int TCustomTreeView::RowHeight() const
 
 int TCustomTreeView::TextWidth(const std::string& text) const
 {
-    TBitmap measure(1, 1);
-    TCanvas* c = measure.Canvas();
+    if (!FMeasure)
+        FMeasure = std::make_unique<TBitmap>(1, 1);
+    TCanvas* c = FMeasure->Canvas();
     c->Font().Assign(const_cast<TCustomTreeView*>(this)->Font());
     return c->TextWidth(text);
 }
