@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include "SdlFixture.h"
+#include "platform/core/Thread.h"
 #include "platform/gfx/Icon.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/Application.h"
@@ -218,6 +219,53 @@ TEST_F(SdlDesktop, PopupMenuOfTheClassLibraryOpensAtAPointAndKeepsItsFormActive)
     EXPECT_EQ(deactivations, 0);
     EXPECT_EQ(X.FocusWindow(), fx);
     delete form;
+}
+
+} // namespace
+
+namespace {
+
+// Owned windows and modal forms stay above the window they belong to also
+// under a desktop window manager: an owned tool window is transient for its
+// owner, a form shown modally is transient and modal for the form waiting
+// for it, and shown again plainly it is neither.
+TEST_F(SdlDesktop, ModalAndOwnedWindowsBelongToTheirOwnerOnTheDesktop)
+{
+    Application->Initialize();
+    auto* main = NewForm<TForm>(nullptr, TFormCreation::New);
+    auto* dialog = NewForm<TForm>(nullptr, TFormCreation::New);
+    main->SetBounds(100, 100, 400, 300);
+    dialog->SetBounds(200, 150, 200, 120);
+    main->Show();
+    HWND mh = main->Handle();
+    WaitShown(mh);
+    unsigned long mainX = Backend->NativeWindow(mh);
+    HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "SdlProbe", "Tool", WS_POPUP | WS_CAPTION, 520, 100, 150, 100, mh);
+    ShowWindow(tool, SW_SHOWNOACTIVATE);
+    WaitShown(tool);
+    EXPECT_EQ(X.TransientFor(Backend->NativeWindow(tool)), mainX);
+    EXPECT_FALSE(X.HasState(Backend->NativeWindow(tool), "_NET_WM_STATE_MODAL"));
+
+    unsigned long owner = 0;
+    bool modal = false;
+    TThread::ForceQueue(nullptr, [&] {
+        WaitShown(dialog->Handle());
+        unsigned long dx = Backend->NativeWindow(dialog->Handle());
+        owner = X.TransientFor(dx);
+        modal = X.HasState(dx, "_NET_WM_STATE_MODAL");
+        dialog->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(owner, mainX);
+    EXPECT_TRUE(modal);
+
+    dialog->Show();
+    WaitShown(dialog->Handle());
+    unsigned long dx = Backend->NativeWindow(dialog->Handle());
+    EXPECT_EQ(X.TransientFor(dx), 0u);
+    EXPECT_FALSE(X.HasState(dx, "_NET_WM_STATE_MODAL"));
+    delete dialog;
+    delete main;
 }
 
 } // namespace

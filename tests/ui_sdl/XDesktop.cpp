@@ -234,6 +234,31 @@ long TXDesktop::CardinalProperty(unsigned long window, const char* name)
     return value;
 }
 
+unsigned long TXDesktop::TransientFor(unsigned long window)
+{
+    Window owner = 0;
+    return XGetTransientForHint(FDisplay, window, &owner) ? owner : 0;
+}
+
+bool TXDesktop::HasState(unsigned long window, const char* state)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool found = false;
+    Atom wanted = XInternAtom(FDisplay, state, False);
+    if (XGetWindowProperty(FDisplay, window, XInternAtom(FDisplay, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM,
+                           &type, &format, &count, &after, &data) == Success &&
+        data) {
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            found = found || atoms[i] == wanted;
+        XFree(data);
+    }
+    return found;
+}
+
 std::vector<uint32_t> TXDesktop::CardinalList(unsigned long window, const char* name)
 {
     Atom type = None;

@@ -45,6 +45,8 @@ public:
     unsigned long FindMapped(const std::string& title);  // a mapped top-level window by _NET_WM_NAME, or 0
     std::string Utf8Property(unsigned long window, const char* name);
     long CardinalProperty(unsigned long window, const char* name);   // -1 when absent
+    unsigned long TransientFor(unsigned long window);                 // 0 when none
+    bool HasState(unsigned long window, const char* state);           // in _NET_WM_STATE
     std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
     std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates

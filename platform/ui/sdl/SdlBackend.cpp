@@ -210,10 +210,6 @@ TSdlBackend::TDesktopWindow& TSdlBackend::Ensure(HWND h)
     d.Id = SDL_GetWindowID(d.Window);
     if (w && !IsPopupKind(d.Kind) && (w->Icons[ICON_BIG] || w->Icons[ICON_SMALL]))
         ApplyIcon(d, w->Icons[ICON_BIG] ? w->Icons[ICON_BIG].get() : w->Icons[ICON_SMALL].get());
-    // An owned form or tool window stays with its owner on the desktop.
-    if (w && w->Owner && !IsPopupKind(d.Kind))
-        if (TDesktopWindow* owner = Desktop(w->Owner); owner && owner->Window && !IsPopupKind(owner->Kind))
-            SDL_SetWindowModalFor(d.Window, owner->Window);
     return d;
 }
 
@@ -234,6 +230,8 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
     if (flags & SDL_WINDOW_MINIMIZED)
         SDL_RestoreWindow(d.Window);
     if (!(flags & SDL_WINDOW_SHOWN) || !d.Shown) {
+        if (!IsPopupKind(d.Kind))
+            SetOwnerBeforeMap(h, d);
         SDL_ShowWindow(d.Window);
         // Without a desktop window manager SDL gives every window it shows
         // the keyboard, menus and hints included: it stays with our active
@@ -249,6 +247,24 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
     std::erase(FStacked, h);
     FStacked.insert(FStacked.begin(), h);
     MirrorStacking(WM().TopLevels);
+}
+
+// An owned window stays above its owner on the desktop. A form has no
+// owner of ours, but one shown while our active window is disabled is the
+// modal window that window waits for (ShowModal disables the others first).
+void TSdlBackend::SetOwnerBeforeMap(HWND h, TDesktopWindow& d)
+{
+    auto& m = WM();
+    TWindowRecord* w = m.Find(h);
+    HWND owner = w ? w->Owner : nullptr;
+    TWindowRecord* active = m.Find(m.ActiveWnd);
+    bool waiting = active && m.ActiveWnd != h && !active->Enabled();
+    if (!owner && waiting)
+        owner = m.ActiveWnd;
+    TDesktopWindow* o = Desktop(owner);
+    bool usable = o && o->Window && !IsPopupKind(o->Kind);
+    TWindowRecord* ow = usable ? m.Find(owner) : nullptr;
+    SetX11Owner(d.Window, usable ? o->Window : nullptr, ow && !ow->Enabled());
 }
 
 void TSdlBackend::WindowHidden(HWND h)

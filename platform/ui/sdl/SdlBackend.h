@@ -85,6 +85,7 @@ private:
     TDesktopWindow& Ensure(HWND h);
     HWND WindowOfId(uint32_t id) const;
     void Place(HWND h, TDesktopWindow& d, const TRect& r);
+    void SetOwnerBeforeMap(HWND h, TDesktopWindow& d);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
     void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
     void MirrorStacking(const std::vector<HWND>& topFirst);

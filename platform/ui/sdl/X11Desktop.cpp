@@ -100,6 +100,40 @@ void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst)
         XFlush(dpy);
 }
 
+void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    TNative o = NativeOf(owner);
+    if (o.Win)
+        XSetTransientForHint(n.Dpy, n.Win, o.Win);
+    else
+        XDeleteProperty(n.Dpy, n.Win, XA_WM_TRANSIENT_FOR);
+    // The state list keeps what SDL put there (above, skip taskbar).
+    Atom state = XInternAtom(n.Dpy, "_NET_WM_STATE", False);
+    Atom modalAtom = XInternAtom(n.Dpy, "_NET_WM_STATE_MODAL", False);
+    std::vector<Atom> atoms;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(n.Dpy, n.Win, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        const auto* list = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            if (list[i] != modalAtom)
+                atoms.push_back(list[i]);
+        XFree(data);
+    }
+    if (modal && o.Win)
+        atoms.push_back(modalAtom);
+    XChangeProperty(n.Dpy, n.Win, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+                    int(atoms.size()));
+    XFlush(n.Dpy);
+}
+
 void ClearX11WindowIcon(SDL_Window* window)
 {
     TNative n = NativeOf(window);

@@ -31,6 +31,11 @@ void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
 // request of its own instead of an error.
 void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst);
 
+// Keeps a window above its owner on the desktop (null: it has none) and
+// tells the window manager whether the owner waits for it (modal). Meant for
+// a window about to be mapped: window managers read both when it maps.
+void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal);
+
 // Takes the desktop window's icon away (_NET_WM_ICON).
 void ClearX11WindowIcon(SDL_Window* window);
 
