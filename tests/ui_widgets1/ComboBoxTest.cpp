@@ -118,6 +118,14 @@ TEST_F(TComboBoxTest, TheListOpensAboveWhenTheWorkAreaEndsBelow)
     GetMonitorInfo(MonitorFromWindow(c->Handle(), MONITOR_DEFAULTTONEAREST), &mi);
     EXPECT_GE(popup.Top, mi.rcWork.Top);
     EXPECT_EQ(popup.Height(), 5 * c->ListBox()->ItemHeight() + 2);
+    Key(VK_ESCAPE);
+    // The drop-down count limits the rows shown; the rest scroll.
+    c->SetDropDownCount(3);
+    Click(c, 20, 8);
+    GetWindowRect(c->ListBox()->Handle(), popup);
+    EXPECT_EQ(popup.Height(), 3 * c->ListBox()->ItemHeight() + 2);
+    Key(VK_END);
+    EXPECT_EQ(c->ListBox()->TopIndex(), 2);
 }
 
 TEST_F(TComboBoxTest, TheEditStyleTakesTypedTextAndChosenItems)

@@ -242,6 +242,17 @@ TEST_F(TEditTest, MarginsAndTheFormattingRectanglePlaceTheText)
     EXPECT_EQ(e->SelStart(), 4);
     EXPECT_EQ(SendMessage(h, EM_GETLINECOUNT, 0, 0), 1);
 
+    // Right and centred text sits against the right edge or in the middle.
+    e->SetText("ab");
+    TRect full{0, 0, 200, 20};
+    SendMessage(h, EM_SETRECT, 0, LPARAM(&full));
+    int left = GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0));
+    int width = GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 2, 0)) - left;
+    e->SetAlignment(taRightJustify);
+    EXPECT_EQ(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 2, 0)), 199);
+    e->SetAlignment(taCenter);
+    EXPECT_EQ(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0)), (200 - width) / 2);
+
     // A single-line edit ignores a formatting rectangle.
     TEdit* single = MakeEdit(10, 50);
     single->SetText("x");

@@ -16,6 +16,13 @@ namespace {
 
 constexpr uint32_t SearchPause = 500;
 
+DWORD KindStyle(TComboBoxStyle style)
+{
+    const DWORD kinds[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+                           CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
+    return kinds[style];
+}
+
 const char* TextParam(LPARAM l)
 {
     return l ? reinterpret_cast<const char*>(l) : "";
@@ -194,9 +201,7 @@ LRESULT TCustomComboBox::Send(UINT msg, WPARAM wParam, LPARAM lParam)
 void TCustomComboBox::CreateParams(TCreateParams& p)
 {
     TWinControl::CreateParams(p);
-    const DWORD kinds[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
-                           CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
-    p.Style |= kinds[FStyle] | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
+    p.Style |= KindStyle(FStyle) | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
     if (FSorted)
         p.Style |= CBS_SORT;
     p.ExStyle |= WS_EX_CLIENTEDGE;
@@ -237,7 +242,8 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value)
                     : value == csOwnerDrawVariable ? lbOwnerDrawVariable : lbStandard);
     if (!HasEdit())
         FText = CurrentText();
-    UpdateStyle(0, 0);
+    UpdateStyle(0, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE);
+    UpdateStyle(KindStyle(value), 0);
     PlaceEdit();
     Invalidate();
 }

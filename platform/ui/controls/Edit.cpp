@@ -182,8 +182,8 @@ void TCustomEdit::SetMaxLength(int value)
 void TCustomEdit::SetCharCase(TEditCharCase value)
 {
     FCharCase = value;
-    UpdateStyle(value == ecUpperCase ? ES_UPPERCASE : value == ecLowerCase ? ES_LOWERCASE : 0,
-                ES_UPPERCASE | ES_LOWERCASE);
+    UpdateStyle(0, ES_UPPERCASE | ES_LOWERCASE);
+    UpdateStyle(value == ecUpperCase ? ES_UPPERCASE : value == ecLowerCase ? ES_LOWERCASE : 0, 0);
     if (value != ecNormal) {
         std::u32string t = FChars;
         for (char32_t& c : t)
@@ -207,7 +207,8 @@ void TCustomEdit::SetAlignment(TAlignment value)
 {
     FAlignment = value;
     const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    UpdateStyle(align[value], ES_CENTER | ES_RIGHT);
+    UpdateStyle(0, ES_CENTER | ES_RIGHT);
+    UpdateStyle(align[value], 0);
     Invalidate();
 }
 
