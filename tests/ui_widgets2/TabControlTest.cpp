@@ -90,9 +90,15 @@ TEST_F(TTabControlTest, ClickingATabAsksFirstAndTheAnswerCanKeepThePage)
     allow = true;
     Key(VK_LEFT);
     EXPECT_EQ(pc->ActivePageIndex(), 1);
+    Backend->KeyDown(VK_CONTROL);
+    Key(VK_TAB);
+    Backend->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(pc->ActivePageIndex(), 2) << "Ctrl+Tab turns to the next page";
     pc->SetActivePageIndex(0);     // from code: no questions, no events
     EXPECT_EQ(log, (std::vector<std::string>{"changing from Page 0", "change to Page 2", "changing from Page 2",
-                                             "changing from Page 2", "change to Page 1"}));
+                                             "changing from Page 2", "change to Page 1", "changing from Page 1",
+                                             "change to Page 2"}));
     // A hidden tab leaves the row; its page is no longer reachable by a tab.
     pc->Pages(1)->SetTabVisible(false);
     EXPECT_EQ(pc->TabCount(), 2);

@@ -44,7 +44,6 @@ TCustomListView::TCustomListView(TComponent* AOwner) : TCustomControl(AOwner), F
     FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csDoubleClicks, csOpaque};
     FWidth = 250;
     FHeight = 150;
-    FColor = clWindow;
     SetParentColor(false);
     FColor = clWindow;
     SetTabStop(true);

@@ -238,3 +238,16 @@ int TPageControl::GetImageIndex(int TabIndex)
         OnGetImageIndex(this, TabIndex, index);
     return index;
 }
+
+void TPageControl::WndProc(TMessage& m)
+{
+    if (m.Msg == CM_DIALOGKEY && m.WParam == WPARAM(VK_TAB) && (GetKeyState(VK_CONTROL) & 0x8000)) {
+        TWinControl* focused = TWinControl::FindControl(GetFocus());
+        if (focused && (focused == this || ContainsControl(focused))) {
+            SelectNextPage(!(GetKeyState(VK_SHIFT) & 0x8000));
+            m.Result = 1;
+            return;
+        }
+    }
+    TCustomTabControl::WndProc(m);
+}

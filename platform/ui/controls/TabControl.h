@@ -189,6 +189,8 @@ public:
 protected:
     void Change() override;
     int GetImageIndex(int TabIndex) override;
+    // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the focus is inside.
+    void WndProc(TMessage& Message) override;
 
 private:
     friend class TTabSheet;
