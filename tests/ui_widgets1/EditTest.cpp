@@ -296,8 +296,14 @@ TEST_F(TEditTest, ColoursComeFromTheColourMessagesAndANullBrushLeavesTheBackgrou
     e->Invalidate();
     EXPECT_EQ(PixelAt(e, 190, 10), clRed);
     EXPECT_TRUE(HasDarkPixel(e, TRect{1, 0, 60, 18}));
-    // The selection shows in the highlight colour while focused.
+    // The selection shows in the highlight colour while focused, and after
+    // the focus leaves only without HideSelection.
     e->SelectAll();
+    EXPECT_TRUE(AnyPixel(e, TRect{1, 0, 60, 18}, ColorToRGB(clHighlight)));
+    TEdit* other = MakeEdit(10, 50);
+    EXPECT_TRUE(other->Focused());
+    EXPECT_FALSE(AnyPixel(e, TRect{1, 0, 60, 18}, ColorToRGB(clHighlight)));
+    e->SetHideSelection(false);
     EXPECT_TRUE(AnyPixel(e, TRect{1, 0, 60, 18}, ColorToRGB(clHighlight)));
 }
 
@@ -318,4 +324,39 @@ TEST_F(TEditTest, DeletingTheFocusedEditLeavesNoStaleActiveControl)
     ASSERT_EQ(Screen->ActiveControl(), e);
     delete e;
     EXPECT_EQ(Screen->ActiveControl(), nullptr);
+}
+
+TEST_F(TEditTest, TheContextMenuOffersWhatWouldDoSomethingAndSendsTheMessages)
+{
+    TEdit* e = MakeEdit();
+    e->SetText("abcd");
+    e->SetSelStart(0);
+    e->SetSelLength(3);
+    SetClipboardText("");
+    std::vector<UINT> seen;
+    auto inner = e->WindowProc;
+    e->WindowProc = [&seen, inner](TMessage& m) {
+        if (m.Msg == WM_CUT || m.Msg == WM_COPY || m.Msg == WM_PASTE || m.Msg == WM_CLEAR)
+            seen.push_back(m.Msg);
+        inner(m);
+    };
+    // Down steps over the separator and the disabled Undo is never chosen:
+    // Undo, Cut, Copy, then Enter takes Copy.
+    TPoint p = At(e, 20, 8);
+    Backend->Click(p.X, p.Y, 1);
+    for (int i = 0; i < 3; ++i)
+        Backend->KeyPress(VK_DOWN);
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_COPY}));
+    EXPECT_EQ(GetClipboardText(), "abc");
+    // The menu key opens it too; Delete clears the selection.
+    seen.clear();
+    Backend->KeyPress(VK_APPS);
+    for (int i = 0; i < 5; ++i)
+        Backend->KeyPress(VK_DOWN);
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_CLEAR}));
+    EXPECT_EQ(e->Text(), "d");
 }

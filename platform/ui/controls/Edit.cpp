@@ -1009,6 +1009,10 @@ void TCustomEdit::DefaultHandler(TMessage& m)
         if (HIWORD(m.WParam) == EN_CHANGE)
             Change();
         return;
+    case WM_CONTEXTMENU:
+        ShowContextMenu(LParamToPoint(m.LParam));
+        m.Result = 1;
+        return;
     // ------------------------------------------------------ EM_ requests
     case EM_GETSEL:
         if (m.WParam)

@@ -136,6 +136,8 @@ private:
     void HandleKeyDown(WORD key);
     void HandleMouseDown(TPoint p, WORD keys, bool dbl);
     void HandleScroll(int code, int pos);
+    // The edit's own menu when the control has no PopupMenu (EditMenu.cpp).
+    void ShowContextMenu(TPoint screen);
 
     // The text model.
     std::u32string FChars;
