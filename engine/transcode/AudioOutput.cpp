@@ -167,7 +167,8 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
             AVLib.av_frame_get_buffer(FConverted, 0) < 0)
             throw FFmpegException("Out of memory in do_audio_out");
     }
-    const int converted = AVLib.swr_convert(ost.swr, FConverted->extended_data, FConverted->nb_samples, in, in_samples);
+    const int converted = LibraryCall(
+        [&] { return AVLib.swr_convert(ost.swr, FConverted->extended_data, FConverted->nb_samples, in, in_samples); });
     if (converted < 0) {
         if (FJob.Fexit_on_error)
             throw FFmpegException("av_audio_convert() failed");

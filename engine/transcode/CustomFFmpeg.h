@@ -26,6 +26,14 @@ extern TCriticalSection GlobalPostHookLock;
 // What the pause gate tells the worker.
 enum TPauseGate { pgGoOn, pgStop };
 
+// Where a run spent its time, µs: in all (from the first read to the last
+// trailer), and inside the codec libraries' reading, decoding, scaling,
+// resampling, encoding and writing. The rest is the engine's own work.
+struct TRunTimes {
+    int64_t Total = 0;
+    int64_t InLibraries = 0;
+};
+
 // One conversion job: the state of one command line (inputs, outputs, the
 // option state the option layer fills) and its life cycle. A job runs at most
 // once between two resets:
@@ -79,6 +87,9 @@ public:
     std::string FatalMessage() const;
     const std::string& LastErrMsg() const { return FLastErrMsg; }
     bool JoinMode() const { return FJoinMode; }
+    // The times of the last run; read them once the job has terminated.
+    const TRunTimes& RunTimes() const { return FRunTimes; }
+    void SetRunTimes(const TRunTimes& value) { FRunTimes = value; }
     bool EnableFilter() const { return FEnableFilter; }
 
     int64_t ReportInterval = 500000;   // least time between two progress reports, µs
@@ -283,6 +294,7 @@ private:
     bool FJoinMode = false;
     bool FEnableFilter = false;
     std::string FLastErrMsg;
+    TRunTimes FRunTimes;
 
     std::atomic<TJobState> FState{jsPrepared};
     std::atomic<bool> FBroken{false};

@@ -21,7 +21,7 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
     AVCodecContext* enc = ost.enc;
     const bool audio = enc->codec_type == AVMEDIA_TYPE_AUDIO;
     const char* failure = audio ? "Audio encoding failed" : "Video encoding failed";
-    int ret = AVLib.avcodec_send_frame(enc, frame);
+    int ret = LibraryCall([&] { return AVLib.avcodec_send_frame(enc, frame); });
     if (ret == AVERROR_EOF && !frame)
         return 0;  // drained before
     if (ret < 0)
@@ -29,7 +29,7 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
     TOutputClock& clock = Clock(ost);
     int last = 0;
     for (;;) {
-        ret = AVLib.avcodec_receive_packet(enc, FOutPacket);
+        ret = LibraryCall([&] { return AVLib.avcodec_receive_packet(enc, FOutPacket); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)
@@ -79,9 +79,9 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
     }
     // Each filter of the chain in turn; a failing filter lets the packet pass unfiltered.
     for (AVBSFContext* bsf : ost.bsfs) {
-        int ret = AVLib.av_bsf_send_packet(bsf, pkt);
+        int ret = LibraryCall([&] { return AVLib.av_bsf_send_packet(bsf, pkt); });
         if (ret >= 0)
-            ret = AVLib.av_bsf_receive_packet(bsf, pkt);
+            ret = LibraryCall([&] { return AVLib.av_bsf_receive_packet(bsf, pkt); });
         if (ret == AVERROR(EAGAIN))
             return;  // the filter holds the packet back
         if (ret < 0) {
@@ -97,7 +97,7 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
     if (!pkt->data && pkt->size == 0 && pkt->side_data_elems == 0)
         return;  // consumed by a filter that then failed
     pkt->stream_index = ost.index;
-    const int ret = AVLib.av_interleaved_write_frame(ost.output->ctx, pkt);
+    const int ret = LibraryCall([&] { return AVLib.av_interleaved_write_frame(ost.output->ctx, pkt); });
     AVLib.av_packet_unref(pkt);
     if (ret < 0)
         throw FFmpegException(AVErrorText("av_interleaved_write_frame()", ret));

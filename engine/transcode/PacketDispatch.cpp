@@ -74,13 +74,13 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
     if (type != AVMEDIA_TYPE_AUDIO && type != AVMEDIA_TYPE_VIDEO)
         return -1;
 
-    int ret = AVLib.avcodec_send_packet(ist.dec, pkt);
+    int ret = LibraryCall([&] { return AVLib.avcodec_send_packet(ist.dec, pkt); });
     if (ret == AVERROR_EOF && !pkt)
         return 0;  // already drained
     if (ret < 0 && ret != AVERROR(EAGAIN))
         return -1;
     for (;;) {
-        ret = AVLib.avcodec_receive_frame(ist.dec, FDecoded);
+        ret = LibraryCall([&] { return AVLib.avcodec_receive_frame(ist.dec, FDecoded); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)

@@ -30,7 +30,12 @@ TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJ
     }
 }
 
-TTranscodeRun::~TTranscodeRun() { Release(); }
+TTranscodeRun::~TTranscodeRun() {
+    using namespace std::chrono;
+    FJob.SetRunTimes({duration_cast<microseconds>(steady_clock::now() - FStarted).count(),
+                      duration_cast<microseconds>(steady_clock::duration(FLibraryTime)).count()});
+    Release();
+}
 
 void TTranscodeRun::Release() {
     AVLib.av_frame_free(&FDecoded);
@@ -228,7 +233,7 @@ bool TTranscodeRun::Run() {
             if (pb && AVLib.avio_seek(pb, 0, SEEK_CUR) > FJob.Flimit_filesize)
                 break;
         }
-        const int ret = AVLib.av_read_frame(FJob.InputFile(file_index).ctx, pkt);
+        const int ret = LibraryCall([&] { return AVLib.av_read_frame(FJob.InputFile(file_index).ctx, pkt); });
         if (ret == AVERROR(EAGAIN)) {
             T.no_packet[size_t(file_index)] = true;
             ++T.no_packet_count;
@@ -279,7 +284,7 @@ bool TTranscodeRun::Run() {
     }
 
     DrainAll();
-    T.WriteTrailers();
+    LibraryCall([&] { T.WriteTrailers(); });
     PrintReport(-1, true);
     if (!FReadError.empty())
         throw FFmpegException(FReadError);

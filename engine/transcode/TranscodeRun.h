@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -60,6 +61,19 @@ public:
 
     TOutputClock& Clock(const TAVOutputStream& ost) { return FClocks[ost.st]; }
 
+    // Makes a call into the codec libraries (reading, decoding, scaling,
+    // resampling, encoding, filtering, writing) and adds its time to the run's
+    // account of time spent inside them.
+    template <typename F>
+    auto LibraryCall(F&& call) {
+        struct TScope {
+            int64_t& Total;
+            const std::chrono::steady_clock::time_point Start = std::chrono::steady_clock::now();
+            ~TScope() { Total += (std::chrono::steady_clock::now() - Start).count(); }
+        } scope{FLibraryTime};
+        return call();
+    }
+
     // Byte counters of the final report.
     int64_t video_size = 0;
     int64_t audio_size = 0;
@@ -97,4 +111,6 @@ private:
     FILE* Fvstats_file = nullptr;
     std::array<int, 52> Fqp_hist{};  // this job's quantiser histogram ("qphist")
     std::string FReadError;           // a read failure that ends the job as failed
+    std::chrono::steady_clock::time_point FStarted = std::chrono::steady_clock::now();
+    int64_t FLibraryTime = 0;         // steady-clock ticks spent inside the codec libraries
 };

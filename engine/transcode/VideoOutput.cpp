@@ -135,8 +135,10 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         // The encoder may still hold the last picture: never draw into it.
         if (AVLib.av_frame_make_writable(ost.pict_tmp) < 0)
             throw FFmpegException("Cannot allocate temp picture, check pix fmt");
-        AVLib.sws_scale(ost.img_resample_ctx, formatted->data, formatted->linesize, 0, ost.resample_height,
-                        ost.pict_tmp->data, ost.pict_tmp->linesize);
+        LibraryCall([&] {
+            return AVLib.sws_scale(ost.img_resample_ctx, formatted->data, formatted->linesize, 0, ost.resample_height,
+                                   ost.pict_tmp->data, ost.pict_tmp->linesize);
+        });
         final = ost.pict_tmp;
     }
     final->interlaced_frame = picture->interlaced_frame;

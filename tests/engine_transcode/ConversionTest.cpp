@@ -140,6 +140,8 @@ TEST_F(TranscodeTest, ConvertsIntoEveryContainerThePresetsUse) {
         })) << name << ": " << Job->LastErrMsg();
         EXPECT_TRUE(Job->Finished()) << name << ": " << Job->FatalMessage();
         EXPECT_FALSE(Job->FatalException()) << name << ": " << Job->FatalMessage();
+        EXPECT_GT(Job->RunTimes().InLibraries, 0) << name;
+        EXPECT_LE(Job->RunTimes().InLibraries, Job->RunTimes().Total) << name;
         if (c.Warning) {
             EXPECT_TRUE(Log.Has(llWarning, c.Warning)) << name;
         }
