@@ -19,6 +19,7 @@ TEST_F(TranscodeTest, LimitsEndTheOutputEarly) {
     const TCase cases[] = {
         {"frames", [](TCustomFFmpeg& j) { j.Fmax_frames[flVideo] = 10; }, 10, 600000},
         {"time", [](TCustomFFmpeg& j) { j.SetRecordingTime(400000); }, 12, 600000},
+        {"size", [](TCustomFFmpeg& j) { j.ParseOption("fs", "20000"); }, 15, 700000},
     };
     for (const TCase& c : cases) {
         const std::string output = Scratch(std::string("limit_") + c.Name + ".avi");
@@ -257,6 +258,36 @@ TEST_F(TranscodeTest, VideoStatisticsGetALinePerPicture) {
                         [&](TCustomFFmpeg& j) { j.ParseOption("vstats_file", unopenable); }));
     EXPECT_FALSE(Job->Finished());
     EXPECT_EQ(Job->FatalMessage(), "fopen fail: " + unopenable);
+}
+
+TEST_F(TranscodeTest, StatusLinesGoToTheLogWithoutAProgressHandler) {
+    const std::regex status(R"(frame= +(\d+) fps= +\d+ q=\d+\.\d (L?)size= +\d+kB time=\d+\.\d\d )"
+                            R"(bitrate= *\d+\.\dkbits/s( dup=(\d+) drop=0)?)");
+    const std::regex summary(R"(video:\d+kB audio:\d+kB global headers:\d+kB muxing overhead -?\d+\.\d{6}%\r\n)");
+    ASSERT_TRUE(Convert(Media("va"), Scratch("status.avi"), [](TCustomFFmpeg& j) {
+        j.ParseOption("vcodec", "mpeg4");
+        j.ParseOption("r", "50");  // every picture twice: the counts join the line
+        j.ReportInterval = 0;
+    }));
+    EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+    std::vector<std::string> lines;
+    bool summarised = false;
+    for (auto& [level, text] : Log.Lines()) {
+        if (level == llVerbose && text.starts_with("frame="))
+            lines.push_back(text);
+        summarised = summarised || (level == llVerbose && std::regex_match(text, summary));
+    }
+    ASSERT_FALSE(lines.empty());
+    for (const std::string& line : lines) {
+        std::smatch match;
+        ASSERT_TRUE(std::regex_match(line, match, status)) << line;
+        EXPECT_EQ(match[2].matched && match[2].length() == 1, &line == &lines.back()) << line;
+    }
+    std::smatch last;
+    ASSERT_TRUE(std::regex_match(lines.back(), last, status));
+    EXPECT_NEAR(std::stoi(last[1]), 50, 2) << lines.back();
+    EXPECT_NEAR(std::stoi(last[4]), 25, 2) << lines.back();
+    EXPECT_TRUE(summarised);
 }
 
 } // namespace
