@@ -71,12 +71,14 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
 void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
     // The output time this stream has reached, for the reading order and the report.
     const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+    TOutputClock& clock = Clock(ost);
     if (ts != AV_NOPTS_VALUE) {
-        TOutputClock& clock = Clock(ost);
         const double end = double(ts + std::max<int64_t>(pkt->duration, 0)) * av_q2d(ost.st->time_base);
         if (end > clock.time)
             clock.time = end;
     }
+    if (pkt->dts != AV_NOPTS_VALUE)
+        clock.end_dts = pkt->dts + std::max<int64_t>(pkt->duration, 0);
     // Each filter of the chain in turn; a failing filter lets the packet pass unfiltered.
     for (AVBSFContext* bsf : ost.bsfs) {
         int ret = LibraryCall([&] { return AVLib.av_bsf_send_packet(bsf, pkt); });

@@ -143,6 +143,17 @@ void TTranscodeRun::CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const 
     const int64_t start_tb = AVLib.av_rescale_q(FJob.Fstart_time, AV_TIME_BASE_Q, otb);
     if (ost.frame_number == 0 && !(pkt.flags & AV_PKT_FLAG_KEY) && !FJob.Fcopy_initial_nonkeyframes)
         return;
+    const AVRational itb = ist.st->time_base;
+    const int64_t dts = (pkt.dts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.dts, itb, otb)
+                                                   : AVLib.av_rescale_q(ist.pts, AV_TIME_BASE_Q, otb)) -
+                        start_tb;
+    // A joined input's audio may begin before the previous input's ended (an encoder's
+    // priming stored ahead of the first sample); the stream's time must not go back,
+    // so what overlaps is left out.
+    const int64_t end_dts = Clock(ost).end_dts;
+    if (FJob.JoinMode() && ost.file_index > 0 && ost.enc->codec_type == AVMEDIA_TYPE_AUDIO &&
+        end_dts != AV_NOPTS_VALUE && dts < end_dts)
+        return;
     if (ost.enc->codec_type == AVMEDIA_TYPE_AUDIO) {
         audio_size += pkt.size;
     } else if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO) {
@@ -151,12 +162,9 @@ void TTranscodeRun::CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const 
     }
     if (AVLib.av_packet_ref(FOutPacket, &pkt) < 0)
         throw FFmpegException("av_mallocz fail");
-    const AVRational itb = ist.st->time_base;
     FOutPacket->stream_index = ost.index;
     FOutPacket->pts = pkt.pts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.pts, itb, otb) - start_tb : AV_NOPTS_VALUE;
-    FOutPacket->dts = (pkt.dts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.dts, itb, otb)
-                                                 : AVLib.av_rescale_q(ist.pts, AV_TIME_BASE_Q, otb)) -
-                      start_tb;
+    FOutPacket->dts = dts;
     FOutPacket->duration = AVLib.av_rescale_q(pkt.duration, itb, otb);
     WriteFrame(ost, FOutPacket);
     ost.frame_number += 1;

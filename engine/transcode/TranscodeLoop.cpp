@@ -136,14 +136,19 @@ void TTranscodeRun::EndOfJoinedInput(int k) {
 }
 
 void TTranscodeRun::DrainAll() {
+    // A pause holds the drains too; a stop lets them finish, so that every output ends properly.
     for (size_t j = 0; j < T.ist_table.size(); ++j) {
         TAVInputStream& ist = *T.ist_table[j];
-        if (ist.decoding_needed && ist.decoder_flushed != 1)
+        if (ist.decoding_needed && ist.decoder_flushed != 1) {
+            FJob.WaitIfPaused();
             OutputPacket(ist, int(j), nullptr);
+        }
     }
     // Each encoder once; in join mode the last group holds what waits in the FIFOs.
-    for (auto it = T.ost_table.rbegin(); it != T.ost_table.rend(); ++it)
+    for (auto it = T.ost_table.rbegin(); it != T.ost_table.rend(); ++it) {
+        FJob.WaitIfPaused();
         FlushEncoder(**it);
+    }
 }
 
 bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_index) {

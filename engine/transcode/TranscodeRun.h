@@ -15,6 +15,7 @@ class TTranscode;
 // share their streams, so they share these figures too.
 struct TOutputClock {
     double time = 0.0;       // end of what was written so far, seconds
+    int64_t end_dts = AV_NOPTS_VALUE;   // dts + duration of the last packet written, stream time base
     int64_t next_pts = AV_NOPTS_VALUE;  // audio: the next frame's time stamp, encoder time base
     float quality = -1.0f;   // quantiser of the last encoded video packet
     int pict_type = 0;       // its picture type

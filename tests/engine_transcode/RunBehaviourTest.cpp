@@ -176,6 +176,7 @@ TEST_F(TranscodeTest, JoinAppendsTheInputsIntoOneOutput) {
         {"join.mpg", "mpeg1video", "mp2"},
         {"join.mp4", "libx264", "aac"},
         {"join.avi", "mpeg4", "libmp3lame"},
+        {"join_copy.mkv", "copy", "copy"},
     };
     for (const TCase& c : cases) {
         Job->Reset();
@@ -291,3 +292,4 @@ TEST_F(TranscodeTest, StatusLinesGoToTheLogWithoutAProgressHandler) {
 }
 
 } // namespace
+
