@@ -134,7 +134,11 @@ TEST_F(TComboBoxTest, TheEditStyleTakesTypedTextAndChosenItems)
     c->SetFocus();
     Pump();
     EXPECT_TRUE(c->EditControl()->Focused());
+    // The combo hears the keys typed into its edit.
+    std::string pressed;
+    c->OnKeyPress = [&](TObject*, char32_t& key) { pressed += char(key); };
     Type("abc");
+    EXPECT_EQ(pressed, "abc");
     EXPECT_EQ(c->Text(), "abc");
     EXPECT_EQ(c->ItemIndex(), -1);
     EXPECT_EQ(Log, (std::vector<std::string>{"change", "change", "change"}));
@@ -151,6 +155,17 @@ TEST_F(TComboBoxTest, TheEditStyleTakesTypedTextAndChosenItems)
     c->SetText("free text");
     EXPECT_EQ(c->EditControl()->Text(), "free text");
     EXPECT_TRUE(Log.empty());
+    // Typing completes with the first item that starts so, the rest selected;
+    // Backspace takes the completion away.
+    c->SetText("");
+    Type("op");
+    EXPECT_EQ(c->Text(), "openGL") << "the typed part keeps its case";
+    EXPECT_EQ(c->SelStart(), 2);
+    EXPECT_EQ(c->SelLength(), 4);
+    Key(VK_BACK);
+    EXPECT_EQ(c->Text(), "op");
+    Type("x");
+    EXPECT_EQ(c->Text(), "opx");
     // Up and down in the edit step through the items.
     c->SetItemIndex(0);
     Key(VK_DOWN);

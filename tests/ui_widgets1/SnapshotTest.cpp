@@ -52,15 +52,13 @@ TEST_F(TSnapshotTest, TheWidgetsRenderTheirKeyPixelsIntoAPicture)
     auto* png = dynamic_cast<TPngImage*>(picture.Graphic());
     ASSERT_NE(png, nullptr);
     TCanvas& c = *png->Bitmap().Canvas();
-    // Window points of client points of each control.
-    TPoint origin = Form->ClientToScreen(TPoint{0, 0});
+    // Picture points of client points of each control.
     TRect frame;
     GetWindowRect(Form->Handle(), frame);
     auto at = [&](TControl* control, int x, int y) {
         TPoint p = control->ClientToScreen(TPoint{x, y});
         return c.Pixels(p.X - frame.Left, p.Y - frame.Top);
     };
-    (void)origin;
     // The selection behind the text: some pixel of its first columns is pure highlight.
     auto highlightIn = [&](TControl* control, int x0, int x1) {
         for (int y = 0; y < control->ClientHeight(); ++y)

@@ -169,6 +169,21 @@ void TComboEdit::Change()
     FCombo->EditChanged();
 }
 
+void TComboEdit::KeyDown(WORD& Key, TShiftState Shift)
+{
+    FCombo->KeyDown(Key, Shift);
+    if (Key)
+        TCustomEdit::KeyDown(Key, Shift);
+}
+
+void TComboEdit::KeyPress(char32_t& Key)
+{
+    FCombo->KeyPress(Key);
+    if (Key)
+        TCustomEdit::KeyPress(Key);
+    FErasing = Key == 8 || Key == 24 || Key == 127;
+}
+
 // ------------------------------------------------------------- the combo box
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
@@ -386,6 +401,25 @@ void TCustomComboBox::EditChanged()
     if (FSettingText)
         return;
     FText = FEdit->Text();
+    // Typing at the end completes with the first item that starts so; the
+    // completed part stays selected, so the next character replaces it.
+    int typed = FEdit->SelStart();
+    if (FAutoComplete && !FEdit->FErasing && !FText.empty() && FEdit->SelLength() == 0 &&
+        typed == int(DecodeUtf8(FText).size())) {
+        int found = int(FList->Perform(LB_FINDSTRING, WPARAM(-1), LPARAM(FText.c_str())));
+        if (found >= 0) {
+            std::string item = FList->Items()[found];
+            int length = int(DecodeUtf8(item).size());
+            if (length > typed) {
+                FSettingText = true;
+                FEdit->SetText(FText + EncodeUtf8(DecodeUtf8(item).substr(size_t(typed))));
+                FEdit->SetSelStart(typed);
+                FEdit->SetSelLength(length - typed);
+                FSettingText = false;
+                FText = FEdit->Text();
+            }
+        }
+    }
     Notify(CBN_EDITCHANGE);
 }
 

@@ -51,9 +51,14 @@ public:
 protected:
     void WndProc(TMessage& Message) override;
     void Change() override;
+    // The combo's key events come first, as if the combo had the keys.
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
 
 private:
+    friend class TCustomComboBox;
     TCustomComboBox* FCombo;
+    bool FErasing = false;       // the last character typed took text away
 };
 
 // The combo box: a drop-down list style (the chosen item painted in the box)
@@ -82,6 +87,9 @@ public:
     void SetItemHeight(int value);
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int value);
+    // Typing into the edit completes the text with the first item it starts.
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool value) { FAutoComplete = value; }
     // The selection inside the edit part (edit styles only).
     int SelStart();
     void SetSelStart(int value);
@@ -145,6 +153,7 @@ private:
     int FMaxLength = 0;
     bool FDropped = false;
     bool FSettingText = false;
+    bool FAutoComplete = true;
     std::string FSearch;
     uint32_t FSearchTime = 0;
 };
