@@ -1,5 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <cctype>
 #include <cstdio>
 #include <functional>
@@ -79,7 +80,8 @@ protected:
     std::unique_ptr<TBitmap> Snapshot(const std::string& name)
     {
         Pump();
-        std::string file = ::testing::TempDir() + name + ".png";
+        // The process id keeps runs in parallel (other build folders, other checkouts) apart.
+        std::string file = ::testing::TempDir() + name + "-" + std::to_string(getpid()) + ".png";
         Backend->SaveWindowPicture(Form->Handle(), file);
         TPngImage png;
         png.LoadFromFile(file);
