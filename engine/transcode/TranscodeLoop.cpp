@@ -71,7 +71,9 @@ int TTranscodeRun::ChooseInput(int file_index) {
         const TAVInputStream& ist = *T.ist_table[size_t(ost.source_index)];
         if (ist.is_past_recording_time || T.no_packet[size_t(ist.file_index)])
             continue;
-        const double opts = Clock(ost).time;
+        // What the encoder was given, not what it wrote: an encoder that looks ahead would
+        // otherwise have its input read to the end before any other.
+        const double opts = HandedOverTime(ost);
         const double ipts = double(ist.pts);
         if (!T.file_table[size_t(ist.file_index)].eof_reached) {
             if (ipts < ipts_min) {
@@ -91,7 +93,7 @@ int TTranscodeRun::ChooseInput(int file_index) {
     return chosen;
 }
 
-double TTranscodeRun::HandedOverTime(TAVOutputStream& ost) {
+double TTranscodeRun::HandedOverTime(const TAVOutputStream& ost) {
     // An encoder that holds frames back has been given more than was written.
     double time = Clock(ost).time;
     const AVCodecContext* enc = ost.enc;

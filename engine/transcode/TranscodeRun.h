@@ -98,7 +98,7 @@ private:
     void EndOfJoinedInput(int k);
     // How far the stream's output has got, seconds: what its encoder was given,
     // written or still held back.
-    double HandedOverTime(TAVOutputStream& ost);
+    double HandedOverTime(const TAVOutputStream& ost);
     void DrainAll();
 
     TCustomFFmpeg& FJob;

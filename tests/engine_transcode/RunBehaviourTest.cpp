@@ -291,5 +291,29 @@ TEST_F(TranscodeTest, StatusLinesGoToTheLogWithoutAProgressHandler) {
     EXPECT_TRUE(summarised);
 }
 
-} // namespace
+TEST_F(TranscodeTest, TwoInputsAreReadInStep) {
+    // Pictures of 0.4 s from one input, the tone of 1 s from the other. The video
+    // encoder looks ahead and writes nothing for a while: the reading must still
+    // follow what each encoder was given, so that "shortest" ends with both.
+    struct TCase { bool Shortest; double AudioSeconds; };
+    for (const TCase c : {TCase{true, 0.4}, TCase{false, 1.0}}) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(Media("video")));
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        Job->ParseOption("map", "0:0");
+        Job->ParseOption("map", "1:1");
+        Job->ParseOption("vcodec", "libx264");
+        Job->ParseOption("vpre", "default");
+        if (c.Shortest)
+            Job->ParseOption("shortest", "");
+        const std::string output = Scratch(c.Shortest ? "shortest.mkv" : "two_inputs.mkv");
+        ASSERT_EQ(Job->OpenOutputFile(output, false), 1) << Job->LastErrMsg();
+        Job->StartConvert(false);
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_EQ(facts.VideoPackets, 10) << "shortest " << c.Shortest;
+        EXPECT_NEAR(double(facts.AudioSamples) / facts.SampleRate, c.AudioSeconds, 0.1) << "shortest " << c.Shortest;
+    }
+}
 
+} // namespace
