@@ -316,4 +316,26 @@ TEST_F(TranscodeTest, TwoInputsAreReadInStep) {
     }
 }
 
+TEST_F(TranscodeTest, AudioSyncFillsALateStartWithSilence) {
+    // The tone starts 0.5 s after the pictures: with a sync method the gap becomes
+    // silence in the audio itself; without, the audio just starts later.
+    struct TCase { const char* Method; double AudioSeconds; };
+    for (const TCase c : {TCase{"1", 1.5}, TCase{"0", 1.0}}) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(Media("video")));
+        Job->ParseOption("itsoffset", "0.5");
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        Job->ParseOption("map", "0:0");
+        Job->ParseOption("map", "1:1");
+        Job->ParseOption("acodec", "pcm_s16le");
+        Job->ParseOption("async", c.Method);
+        const std::string output = Scratch(std::string("late_audio_") + c.Method + ".mkv");
+        ASSERT_EQ(Job->OpenOutputFile(output, false), 1) << Job->LastErrMsg();
+        Job->StartConvert(false);
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_NEAR(double(facts.AudioSamples) / facts.SampleRate, c.AudioSeconds, 0.05) << "async " << c.Method;
+    }
+}
+
 } // namespace
