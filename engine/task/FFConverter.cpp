@@ -34,6 +34,24 @@ private:
     TCanvas* FCanvas;
 };
 
+// Counts, in the main thread, the event handlers of workers running there.
+class TServingEvent {
+public:
+    explicit TServingEvent(int& ADepth) : FDepth(IsMainThread() ? &ADepth : nullptr) {
+        if (FDepth)
+            ++*FDepth;
+    }
+    ~TServingEvent() {
+        if (FDepth)
+            --*FDepth;
+    }
+    TServingEvent(const TServingEvent&) = delete;
+    TServingEvent& operator=(const TServingEvent&) = delete;
+
+private:
+    int* FDepth;
+};
+
 // A task needs the conversion set; without it the job's set-up would reach
 // unbound entry points.
 void CheckConversionLibraries() {
@@ -390,6 +408,11 @@ void TCustomFFConverter::Stop(bool AWaitFor) {
     std::vector<TFFmpeg*> tasks;
     {
         TCriticalSectionGuard lock(FTerminateLock);
+        // A handler of a worker's event runs while that worker, and any other
+        // waiting for the event's lock, waits for it: waiting for them here
+        // would never end. They end once the handler returns.
+        if (FThreadMode && IsMainThread() && FServingDepth > 0)
+            AWaitFor = false;
         FPendingTasks = 0;  // nothing more starts
         FPaused = false;
         for (int i = 0; i < FTasks.Count(); ++i)
@@ -432,6 +455,7 @@ void TCustomFFConverter::DoPreviewBitmap(TObject* Sender, TBitmap* ABitmap, int3
     TCriticalSectionGuard lock(FPreviewLock);
     FPreviewInfo = TPreviewInfo{TaskIndexOf(Sender), ABitmap, AFrameNumber, APTS};
     auto raise = [this] {
+        TServingEvent serving(FServingDepth);
         // A copy: the handler may assign a new one while it runs.
         const TPreviewBitmapEvent handler = OnPreviewBitmap;
         if (handler)
@@ -457,7 +481,10 @@ void TCustomFFConverter::DoProgress(TObject* Sender, int32_t AFileIndex, int32_t
     TCriticalSectionGuard lock(FProgressLock);
     FProgressInfo = TProgressInfo{TaskIndexOf(Sender), AFileIndex,   AFrameNumber,     AFPS,          AQuality,
                                   ABitRate,            ACurrentSize, ACurrentDuration, ATotalDuration};
-    auto raise = [this] { OnProgress(this, &FProgressInfo); };
+    auto raise = [this] {
+        TServingEvent serving(FServingDepth);
+        OnProgress(this, &FProgressInfo);
+    };
     if (TriggerEventInMainThread)
         CallInMainThread(raise);
     else

@@ -62,6 +62,9 @@ public:
     void Start(int AThreadCount);
     void Pause();
     void Resume();
+    // With AWaitFor, returns once every task has ended; not so when a run on
+    // workers is stopped by a handler of OnProgress or OnPreviewBitmap in the
+    // main thread, whose worker waits for it (the tasks end once it returns).
     void Stop(bool AWaitFor);
 
     // ---- state ----
@@ -143,6 +146,7 @@ private:
     std::vector<TTerminateInfo> FForeignEnds;
     bool FFinalDone = false;
     std::atomic<int> FStopDepth{0};  // Stop calls under way in this component
+    int FServingDepth = 0;  // main thread only: progress and picture handlers running there
     std::vector<std::unique_ptr<TFFmpeg>> FDeferredFree;
     bool FPreview = false;
     bool FPreviewBitmap = false;

@@ -189,3 +189,25 @@ TEST_F(ConverterTest, AStopInsideARunWithoutThreadsReportsInTheCallingThread) {
     EXPECT_LT(GetFileSizeByName(Outputs[1]), 0);
     EXPECT_LT(GetFileSizeByName(Outputs[2]), 0);
 }
+
+// A handler of a worker's event may stop the run with waiting: the worker
+// waits for that very handler, so the stop cannot wait for it, but the run
+// still ends with every event.
+TEST_F(ConverterTest, AHandlerOfAWorkersEventMayStopTheRun) {
+    AddConversions(3);
+    Converter->SetPreviewBitmap(true);
+    int calls = 0;
+    Converter->OnPreviewBitmap = [&](TObject*, const TPreviewInfo&) {
+        if (++calls == 1)
+            Converter->Stop(true);
+    };
+    Converter->Start(3);
+    ASSERT_TRUE(WaitUntil([&] { return Ends.Finals() == 1; }));
+    ProcessMessages();
+    ExpectOrderedEnds(Ends, 3);
+    std::lock_guard lock(Ends.Lock);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(Ends.Events[size_t(i)].Finished) << Ends.Events[size_t(i)].TaskIndex;
+        EXPECT_FALSE(Ends.Events[size_t(i)].Exception) << Ends.Events[size_t(i)].ExceptionMsg;
+    }
+}
