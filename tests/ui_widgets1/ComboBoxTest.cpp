@@ -230,3 +230,17 @@ TEST_F(TComboBoxTest, TheFaceShowsTheChosenTextAndTheButton)
     EXPECT_EQ(PixelAt(c, w - 4, 3), ColorToRGB(clBtnFace));
     EXPECT_EQ(PixelAt(c, 100, 9), ColorToRGB(clWindow));
 }
+
+TEST_F(TComboBoxTest, ABoxDeletedWhileOpenLeavesNoPopupOrCapture)
+{
+    TComboBox* c = MakeCombo(csDropDown);
+    c->SetFocus();
+    Key(VK_F4);
+    ASSERT_TRUE(c->DroppedDown());
+    HWND list = c->ListBox()->Handle();
+    delete c;
+    Pump();
+    EXPECT_FALSE(IsWindow(list));
+    EXPECT_EQ(GetCapture(), nullptr);
+    Click(Form, 300, 250);
+}

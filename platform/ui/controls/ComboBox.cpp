@@ -52,6 +52,10 @@ void TComboListBox::CreateParams(TCreateParams& p)
 // release on an item after the pointer went over the items chooses it.
 void TComboListBox::WndProc(TMessage& m)
 {
+    if (!FCombo) {          // the combo is going away
+        TCustomListBox::WndProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_MOUSEACTIVATE:
         m.Result = MA_NOACTIVATE;
@@ -137,6 +141,10 @@ TComboEdit::TComboEdit(TCustomComboBox* combo) : TCustomEdit(combo), FCombo(comb
 
 void TComboEdit::WndProc(TMessage& m)
 {
+    if (!FCombo) {          // the combo is going away
+        TCustomEdit::WndProc(m);
+        return;
+    }
     switch (m.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -166,19 +174,22 @@ void TComboEdit::WndProc(TMessage& m)
 
 void TComboEdit::Change()
 {
-    FCombo->EditChanged();
+    if (FCombo)
+        FCombo->EditChanged();
 }
 
 void TComboEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
-    FCombo->KeyDown(Key, Shift);
+    if (FCombo)
+        FCombo->KeyDown(Key, Shift);
     if (Key)
         TCustomEdit::KeyDown(Key, Shift);
 }
 
 void TComboEdit::KeyPress(char32_t& Key)
 {
-    FCombo->KeyPress(Key);
+    if (FCombo)
+        FCombo->KeyPress(Key);
     if (Key)
         TCustomEdit::KeyPress(Key);
     FErasing = Key == 8 || Key == 24 || Key == 127;
@@ -204,6 +215,12 @@ TCustomComboBox::~TCustomComboBox()
     Destroying();
     if (FDropped && FList->HandleAllocated() && GetCapture() == FList->Handle())
         ReleaseCapture();
+    FDropped = false;
+    // The parts outlive this destructor a little (the control base frees
+    // them): they must not call back into a combo that is half gone.
+    FList->FCombo = nullptr;
+    if (FEdit)
+        FEdit->FCombo = nullptr;
 }
 
 LRESULT TCustomComboBox::Send(UINT msg, WPARAM wParam, LPARAM lParam)
