@@ -136,6 +136,15 @@ TEST_F(TListViewTest, TenThousandOwnerDataRowsScrollSelectAndFindByPrefix)
     fetches = 0;
     lv->Repaint();
     EXPECT_LE(fetches, page + 1);
+
+    // Past 65535 rows the message holds only the low word; the bar's position completes it.
+    lv->Items().SetCount(70000);
+    SCROLLINFO pos;
+    pos.fMask = SIF_POS;
+    pos.nPos = 68000;
+    SetScrollInfo(h, SB_VERT, pos, false);
+    SendMessage(h, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 68000 & 0xFFFF), 0);
+    EXPECT_EQ(SendMessage(h, LVM_GETTOPINDEX), 68000);
 }
 
 TEST_F(TListViewTest, JobListShapeWithHiddenColumnsDrawsAndScrollsOnlyTheVisibleOnes)

@@ -14,6 +14,18 @@ struct NMHDR {
     int code = 0;
 };
 
+// The whole thumb position of a WM_VSCROLL / WM_HSCROLL whose high word
+// holds only its low 16 bits: the bar's track or current position when they
+// agree with it (ranges past 65535), else the word itself.
+inline int ThumbPosition(const SCROLLINFO& si, WORD thumb)
+{
+    if ((si.nTrackPos & 0xFFFF) == thumb)
+        return si.nTrackPos;
+    if ((si.nPos & 0xFFFF) == thumb)
+        return si.nPos;
+    return thumb;
+}
+
 // ------------------------------------------------------------------ header
 
 inline const char* const WC_HEADER = "SysHeader32";

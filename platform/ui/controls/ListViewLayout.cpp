@@ -314,9 +314,7 @@ void TCustomListView::OnScrollMessage(TMessage& m, bool vertical)
     else if ((FViewStyle == vsIcon || FViewStyle == vsSmallIcon) && vertical)
         line = RowHeight();
     int page = std::max(1, int(si.nPage));
-    int thumb = int(HIWORD(m.WParam));
-    if (si.nMax > 0xFFFF)
-        thumb = si.nTrackPos;      // the high word cannot hold the whole range
+    int thumb = ThumbPosition(si, HIWORD(m.WParam));
     switch (LOWORD(m.WParam)) {
     case SB_LINEUP: pos -= line; break;
     case SB_LINEDOWN: pos += line; break;

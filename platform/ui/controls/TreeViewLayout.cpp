@@ -194,7 +194,7 @@ void TCustomTreeView::OnScrollMessage(TMessage& m, bool vertical)
     case SB_PAGEUP: pos -= page; break;
     case SB_PAGEDOWN: pos += page; break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = si.nMax > 0xFFFF ? si.nTrackPos : int(HIWORD(m.WParam)); break;
+    case SB_THUMBTRACK: pos = ThumbPosition(si, HIWORD(m.WParam)); break;
     case SB_TOP: pos = si.nMin; break;
     case SB_BOTTOM: pos = si.nMax; break;
     default: return;
