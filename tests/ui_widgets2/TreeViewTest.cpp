@@ -178,6 +178,8 @@ TEST_F(TTreeViewTest, ScrollStateFollowsTheShownRowsAndTheThumbMessage)
     Key(VK_HOME);
     EXPECT_EQ(Tree->Selected(), root);
     EXPECT_EQ(GetScrollPos(h, SB_VERT), 0);
+    Type("FOLDER 4");
+    EXPECT_EQ(Tree->Selected(), root->Item(4)) << "typing finds the shown node by its first letters";
 }
 
 TEST_F(TTreeViewTest, NodesPaintButtonsImagesAndTheSelection)

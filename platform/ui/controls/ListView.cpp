@@ -7,6 +7,7 @@
 #include "platform/ui/controls/HeaderControl.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/InplaceEdit.h"
+#include "platform/ui/controls/TypeAhead.h"
 
 namespace {
 
@@ -20,21 +21,6 @@ int HeaderFormat(const TListColumn& c)
     if (c.ImageIndex() >= 0)
         fmt |= HDF_IMAGE;
     return fmt;
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
-{
-    std::u32string t = DecodeUtf8(text), p = DecodeUtf8(prefix);
-    if (p.size() > t.size())
-        return false;
-    for (size_t i = 0; i < p.size(); ++i) {
-        char32_t a = t[i], b = p[i];
-        if (a < 128) a = char32_t(std::toupper(int(a)));
-        if (b < 128) b = char32_t(std::toupper(int(b)));
-        if (a != b)
-            return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -517,7 +503,7 @@ TListItem* TCustomListView::FindCaption(int startIndex, const std::string& value
             i -= count;
         }
         const std::string& c = FItems.FItems[size_t(i)]->Caption();
-        if (partial ? StartsWithNoCase(c, value) : c == value)
+        if (partial ? TTypeAhead::Matches(c, value) : c == value)
             return ItemAt(i);
     }
     return nullptr;
@@ -665,17 +651,13 @@ void TCustomListView::KeyPress(char32_t& Key)
     TCustomControl::KeyPress(Key);
     if (Key < 32 || ItemCount() == 0)
         return;
-    uint32_t now = GetTickCount();
-    if (now - FSearchTime > 1000)
-        FSearch.clear();
-    FSearchTime = now;
-    FSearch.push_back(Key);
+    std::string prefix = FTypeAhead.Add(Key, GetTickCount());
     TListItem* f = ItemFocused();
     int cur = f ? f->Index() : -1;
-    int start = FSearch.size() == 1 ? cur + 1 : std::max(cur, 0);
+    int start = FTypeAhead.Fresh() ? cur + 1 : std::max(cur, 0);
     if (start >= ItemCount())
         start = 0;
-    if (TListItem* hit = FindCaption(start, EncodeUtf8(FSearch), true, true, true))
+    if (TListItem* hit = FindCaption(start, prefix, true, true, true))
         MoveFocus(hit->Index(), TShiftState{});
     Key = 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/core/Strings.h"
 #include "platform/ui/controls/CommCtrl.h"
 #include "platform/ui/controls/StdCtrls.h"
+#include "platform/ui/controls/TypeAhead.h"
 
 class TCustomListView;
 class TImageList;
@@ -337,8 +338,7 @@ private:
     mutable int FRowHeight = 0;               // measured on first use, reset by font and image changes
     int FUpdateCount = 0;
     bool FInScrollUpdate = false;
-    std::u32string FSearch;                   // typed prefix for incremental search
-    uint32_t FSearchTime = 0;
+    TTypeAhead FTypeAhead;
     TInplaceEdit* FEditor = nullptr;          // owned through the component tree
     int FEditIndex = -1;
 };

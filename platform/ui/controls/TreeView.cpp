@@ -1,5 +1,6 @@
 #include "platform/ui/controls/TreeView.h"
 #include <algorithm>
+#include "platform/core/Clock.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Ui.h"
@@ -415,6 +416,26 @@ void TCustomTreeView::KeyDown(WORD& Key, TShiftState Shift)
         break;
     default:
         return;
+    }
+    Key = 0;
+}
+
+void TCustomTreeView::KeyPress(char32_t& Key)
+{
+    TCustomControl::KeyPress(Key);
+    const auto& rows = Rows();
+    if (Key < 32 || rows.empty() || IsEditing())
+        return;
+    std::string prefix = FTypeAhead.Add(Key, GetTickCount());
+    int n = int(rows.size());
+    int cur = FSelected ? RowOf(FSelected) : -1;
+    int start = FTypeAhead.Fresh() ? cur + 1 : std::max(cur, 0);
+    for (int k = 0; k < n; ++k) {
+        TTreeNode* node = rows[size_t((start + k) % n)];
+        if (TTypeAhead::Matches(node->Text(), prefix)) {
+            MoveTo(node);
+            break;
+        }
     }
     Key = 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 #include "platform/ui/controls/CommCtrl.h"
 #include "platform/ui/controls/StdCtrls.h"
+#include "platform/ui/controls/TypeAhead.h"
 
 class TCustomTreeView;
 class TBitmap;
@@ -199,6 +200,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void Paint() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
+    // Typing selects the next shown node whose text begins with what was typed.
+    void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
@@ -276,6 +279,7 @@ private:
     mutable std::vector<TTreeNode*> FRows;
     mutable int FRowHeight = 0;
     mutable std::unique_ptr<TBitmap> FMeasure;  // a canvas to measure labels on
+    TTypeAhead FTypeAhead;
 };
 
 class TTreeView : public TCustomTreeView {

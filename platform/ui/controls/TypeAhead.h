@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// What a list or tree view collects from typed characters to jump to an
+// item: the characters typed within a second of each other.
+class TTypeAhead {
+public:
+    // Adds a typed character at the tick count now; answers the prefix so far.
+    std::string Add(char32_t ch, uint32_t now);
+    // Whether this is the first character of a new search.
+    bool Fresh() const { return FText.size() == 1; }
+    // Whether text begins with prefix, ignoring the case of Latin letters.
+    static bool Matches(const std::string& text, const std::string& prefix);
+
+private:
+    std::u32string FText;
+    uint32_t FTime = 0;
+};
