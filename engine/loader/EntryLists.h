@@ -72,7 +72,8 @@
     X(av_gettime)                 \
     X(av_audio_fifo_alloc)        \
     X(av_audio_fifo_free)         \
-    X(av_frame_get_buffer)
+    X(av_frame_get_buffer)        \
+    X(av_opt_set_bin)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
     X(swresample_version)           \
@@ -126,7 +127,10 @@
     X(avcodec_parameters_copy)            \
     X(av_bsf_alloc)                       \
     X(av_bsf_init)                        \
-    X(av_bsf_free)
+    X(av_bsf_free)                        \
+    X(av_rdft_init)                       \
+    X(av_rdft_calc)                       \
+    X(av_rdft_end)
 
 #define ZARVO_AVFORMAT_ENTRIES(X)         \
     X(avformat_version)                   \
@@ -161,8 +165,19 @@
     X(av_codec_get_tag)                   \
     X(av_sdp_create)
 
-#define ZARVO_AVFILTER_ENTRIES(X) \
-    X(avfilter_version)
+#define ZARVO_AVFILTER_ENTRIES(X)     \
+    X(avfilter_version)               \
+    X(avfilter_get_by_name)           \
+    X(avfilter_graph_alloc)           \
+    X(avfilter_graph_free)            \
+    X(avfilter_graph_create_filter)   \
+    X(avfilter_graph_parse_ptr)       \
+    X(avfilter_graph_config)          \
+    X(avfilter_inout_alloc)           \
+    X(avfilter_inout_free)            \
+    X(av_buffersrc_add_frame_flags)   \
+    X(av_buffersink_get_frame)        \
+    X(av_buffersink_get_time_base)
 
 // avdevice is known to the loader but never loaded by any set.
 #define ZARVO_AVDEVICE_ENTRIES(X) \

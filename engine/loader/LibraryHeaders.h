@@ -5,9 +5,12 @@
 #define SDL_MAIN_HANDLED
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavcodec/avfft.h>
 #include <libavcodec/bsf.h>
 #include <libavdevice/avdevice.h>
 #include <libavfilter/avfilter.h>
+#include <libavfilter/buffersink.h>
+#include <libavfilter/buffersrc.h>
 #include <libavformat/avformat.h>
 #include <libavutil/audio_fifo.h>
 #include <libavutil/avutil.h>

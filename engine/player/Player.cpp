@@ -38,6 +38,7 @@ TCustomPlayer::~TCustomPlayer() {
 }
 
 void TCustomPlayer::InitOptions() {
+    Fvfilters.clear();
     Fsws_flags = SWS_BICUBIC;
     Ffile_iformat = nullptr;
     FFileName.clear();

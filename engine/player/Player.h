@@ -123,6 +123,10 @@ public:
     void SetPlayTime(int64_t AValue) { FPlayTime = AValue; }
     TRepeatType RepeatType() const { return FRepeatType; }
     void SetRepeatType(TRepeatType AValue) { FRepeatType = AValue; }
+    // The filter chain the pictures pass through, e.g. "hflip" or
+    // "scale=320:240"; empty for none. Taken at the next open.
+    const std::string& VideoFilters() const { return Fvfilters; }
+    void SetVideoFilters(const std::string& AValue) { Fvfilters = AValue; }
     bool VerticalFlip() const { return FVerticalFlip; }
     void SetVerticalFlip(bool AValue) { FVerticalFlip = AValue; }
     int64_t start_time() const { return Fstart_time; }
@@ -182,6 +186,8 @@ private:
     // Video.
     void VideoThread(TVideoState* is);
     int HandleVideoFrame(TVideoState* is, AVFrame* AFrame);
+    int OutputPicture(TVideoState* is, AVFrame* AFrame, int64_t AStamp, AVRational ATimeBase);
+    bool CheckVideoFilters(TVideoState* is, const AVCodecContext* ADecoder, const AVStream* AStream);
     int QueuePicture(TVideoState* is, AVFrame* AFrame, double APts, int64_t APos);
     bool CopyFrameToSlot(TVideoState* is, AVFrame* AFrame, TPictureSlot& ASlot);
     void RunHook(TPictureSlot& ASlot, double APts, int64_t AStartTime);
@@ -219,6 +225,7 @@ private:
 
     // Options.
     int Fsws_flags = SWS_BICUBIC;
+    std::string Fvfilters;
     int Fscreen_width = 0, Fscreen_height = 0;
     bool Faudio_disable = false, Fvideo_disable = false, Fdisplay_disable = false;
     int Fwanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1};  // by media type -1..5

@@ -67,6 +67,7 @@ bool TCustomPlayer::StreamOpen(const std::string& AFileName, bool APaused) {
         Fstep = false;
     }
     is->filename = AFileName;
+    is->vfilters = Fvfilters;
     is->iformat = Ffile_iformat;
     is->av_sync_type = Fav_sync_type;
     is->parse_tid = std::thread([this, is] { DecodeThread(is); });
@@ -133,6 +134,12 @@ int TCustomPlayer::StreamComponentOpen(TVideoState* is, int AIndex) {
     st->discard = AVDISCARD_DEFAULT;
     switch (st->codecpar->codec_type) {
     case AVMEDIA_TYPE_VIDEO:
+        if (!CheckVideoFilters(is, decoder, st)) {
+            st->discard = AVDISCARD_ALL;
+            TCriticalSectionGuard guard(GlobalCodecLock);
+            AVLib.avcodec_free_context(&decoder);
+            return -1;
+        }
         is->video_dec = decoder;
         is->video_stream = AIndex;
         is->video_st = st;
@@ -179,6 +186,19 @@ int TCustomPlayer::StreamComponentOpen(TVideoState* is, int AIndex) {
     return 0;
 }
 
+// A chain the library cannot parse or configure leaves the file without
+// pictures: its video stream is not opened, so the sound plays on.
+bool TCustomPlayer::CheckVideoFilters(TVideoState* is, const AVCodecContext* ADecoder, const AVStream* AStream) {
+    if (is->vfilters.empty() || ADecoder->width <= 0 || ADecoder->height <= 0 || ADecoder->pix_fmt == AV_PIX_FMT_NONE)
+        return true;
+    TVideoFilterGraph trial;
+    const int err = trial.Configure(is->vfilters, ADecoder->width, ADecoder->height, ADecoder->pix_fmt,
+                                    AStream->time_base, ADecoder->sample_aspect_ratio, Fsws_flags);
+    if (err < 0)
+        ReportError(AVErrorText("video filters \"" + is->vfilters + "\"", err), false);
+    return err >= 0;
+}
+
 void TCustomPlayer::StreamComponentClose(TVideoState* is, int AIndex) {
     if (AIndex < 0 || AIndex >= int(is->ic->nb_streams))
         return;
@@ -201,6 +221,7 @@ void TCustomPlayer::StreamComponentClose(TVideoState* is, int AIndex) {
         if (is->video_tid.joinable())
             is->video_tid.join();
         is->videoq.Flush();
+        is->video_filter.Reset();
         decoder = &is->video_dec;
         break;
     case AVMEDIA_TYPE_AUDIO:

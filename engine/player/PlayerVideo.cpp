@@ -7,6 +7,7 @@
 #include "engine/log/Logger.h"
 #include "engine/player/Player.h"
 #include "engine/player/VideoState.h"
+#include "engine/util/Texts.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ void TCustomPlayer::VideoThread(TVideoState* is) {
             is->frame_timer = WallClock();
             is->skip_frames = 1;
             is->skip_frames_index = 0;
+            is->video_filter.Reset();  // pictures held in the chain belong to the old place
             is->seek_flushed = 1;
             continue;
         }
@@ -92,13 +94,40 @@ void TCustomPlayer::VideoThread(TVideoState* is) {
 
 int TCustomPlayer::HandleVideoFrame(TVideoState* is, AVFrame* AFrame) {
     const int64_t stamp = Fdecoder_reorder_pts == 0 ? AFrame->pkt_dts : AFrame->best_effort_timestamp;
-    double pts = stamp == AV_NOPTS_VALUE ? 0 : double(stamp) * av_q2d(is->video_st->time_base);
     // Pictures pass at the ratio the display keeps up with.
     is->skip_frames_index += 1;
     if (is->skip_frames_index < is->skip_frames)
         return 0;
     is->skip_frames_index -= std::max(is->skip_frames.load(), 1.0);
+    if (is->vfilters.empty())
+        return OutputPicture(is, AFrame, stamp, is->video_st->time_base);
 
+    TVideoFilterGraph& graph = is->video_filter;
+    if (!graph.Fits(AFrame)) {
+        const int err = graph.Configure(is->vfilters, AFrame->width, AFrame->height, AVPixelFormat(AFrame->format),
+                                        is->video_st->time_base, AFrame->sample_aspect_ratio, Fsws_flags);
+        if (err < 0) {
+            if (!is->filter_failed)
+                ReportError(AVErrorText("video filters \"" + is->vfilters + "\"", err), false);
+            is->filter_failed = true;
+            return 0;  // the picture cannot be shown
+        }
+    }
+    AFrame->pts = stamp;
+    if (graph.Push(AFrame) < 0)
+        return 0;
+    AVFrame* filtered = AVLib.av_frame_alloc();
+    int result = filtered ? 0 : -1;
+    while (filtered && result >= 0 && graph.Pull(filtered) >= 0) {
+        result = OutputPicture(is, filtered, filtered->pts, graph.OutputTimeBase());
+        AVLib.av_frame_unref(filtered);
+    }
+    AVLib.av_frame_free(&filtered);
+    return result;
+}
+
+int TCustomPlayer::OutputPicture(TVideoState* is, AVFrame* AFrame, int64_t AStamp, AVRational ATimeBase) {
+    double pts = AStamp == AV_NOPTS_VALUE ? 0 : double(AStamp) * av_q2d(ATimeBase);
     WaitWhilePaused(is);
     if (is->videoq.Aborted())
         return -1;
@@ -107,7 +136,7 @@ int TCustomPlayer::HandleVideoFrame(TVideoState* is, AVFrame* AFrame) {
         is->seek_paused = 0;
     }
     // A picture without a time follows the previous one; a real time of 0 is kept.
-    if (stamp != AV_NOPTS_VALUE)
+    if (AStamp != AV_NOPTS_VALUE)
         is->video_clock = pts;
     else
         pts = is->video_clock;

@@ -12,6 +12,7 @@
 #include "engine/player/PictureSlot.h"
 #include "engine/player/PlayerTypes.h"
 #include "engine/player/SubtitleBlend.h"
+#include "engine/player/VideoFilter.h"
 
 class TCustomPlayer;
 
@@ -90,6 +91,9 @@ struct TVideoState {
     std::condition_variable pictq_cond;
     std::atomic<double> skip_frames{1};
     double skip_frames_index = 0;  // video thread only
+    std::string vfilters;           // the filter chain, fixed at open
+    TVideoFilterGraph video_filter; // video thread only
+    bool filter_failed = false;
 
     int width = 0, height = 0;  // output area
 
