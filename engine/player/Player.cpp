@@ -6,7 +6,10 @@
 #include "engine/loader/EntryPoints.h"
 #include "engine/loader/Loader.h"
 #include "engine/log/Logger.h"
+#include "engine/player/PlayerWindow.h"
 #include "engine/player/VideoState.h"
+#include "platform/core/SysUtils.h"
+#include "platform/ui/Window.h"
 #include "engine/util/MainThread.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Thread.h"
@@ -87,12 +90,27 @@ bool TCustomPlayer::FileOpened() const { return OpenedFile(); }
 bool TCustomPlayer::Paused() const { return !OpenedFile() || FVideoState->paused != 0; }
 int64_t TCustomPlayer::Duration() const { return FVideoState ? FVideoState->Duration : -1; }
 
+bool TCustomPlayer::Open(const std::string& AFileName, HWND AScreenHandle, bool APaused) {
+    return OpenFile(AFileName, nullptr, true, AScreenHandle, APaused);
+}
+
 bool TCustomPlayer::Open(const std::string& AFileName, TPlayerHost* AHost, bool APaused) {
+    return OpenFile(AFileName, AHost, false, nullptr, APaused);
+}
+
+bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, bool AWindow, HWND AScreenHandle,
+                             bool APaused) {
     if (!AVLibLoaded()) {
         ReportError("libav or libsdl not loaded.", true);
         return false;
     }
     Stop(true);
+    if (AWindow && AScreenHandle && !IsWindow(AScreenHandle)) {
+        ReportError(::Format("Could not initialize SDL with ScreenHandle(%u): %s", unsigned(uintptr_t(AScreenHandle)),
+                           "no such window"),
+                    true);
+        return false;
+    }
     // SDL is shared with the user interface: only the audio subsystem is ours,
     // and the driver choice stays with the environment.
     if (!Faudio_disable && !FAudioStarted) {
@@ -113,12 +131,36 @@ bool TCustomPlayer::Open(const std::string& AFileName, TPlayerHost* AHost, bool 
     }
     FFileName = AFileName;
     FAVProbe->SetFileHandle(FVideoState->ic);
+    if (AWindow) {
+        // The own window takes the wanted output size, else the picture's
+        // (even), else 640 × 480.
+        int w = 640, h = 480;
+        if (Fscreen_width > 0 && Fscreen_height > 0) {
+            w = Fscreen_width;
+            h = Fscreen_height;
+        } else if (FVideoState->video_dec && FVideoState->video_dec->width > 1 && FVideoState->video_dec->height > 1) {
+            w = FVideoState->video_dec->width & ~1;
+            h = FVideoState->video_dec->height & ~1;
+        }
+        FWindow = std::make_unique<TPlayerWindow>(*this, AScreenHandle, w, h);
+        FHost = FWindow.get();
+        FScreenHandle = FWindow->Handle();
+    }
     DoFileOpen();
     FEventEnded.ResetEvent();
     FStopEvent.ResetEvent();
     FEventThread = std::thread([this] { EventThreadExecute(); });
     FPlayThread = std::thread([this] { PlayThreadExecute(); });
     return true;
+}
+
+void TCustomPlayer::ScreenResized(int AWidth, int AHeight) {
+    if (AWidth == Fscreen_width && AHeight == Fscreen_height)
+        return;
+    Fscreen_width = AWidth;
+    Fscreen_height = AHeight;
+    if (OpenedFile())
+        PushPlayCommand(cmdReopen);
 }
 
 void TCustomPlayer::PushPlayCommand(int ACommand) {
@@ -145,6 +187,8 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
         ResetState();
     }
     FHost = nullptr;
+    FWindow.reset();  // the host gets its own procedure back
+    FScreenHandle = nullptr;
     if (FAudioStarted && AVLib.SDL_QuitSubSystem) {
         AVLib.SDL_QuitSubSystem(SDL_INIT_AUDIO);
         FAudioStarted = false;

@@ -16,8 +16,10 @@
 #include "engine/util/Picture.h"
 #include "platform/core/Sync.h"
 #include "platform/gfx/Bitmap.h"
+#include "platform/ui/WinTypes.h"
 
 struct TVideoState;
+class TPlayerWindow;
 
 // Where the player shows its pictures. The player draws every picture into
 // its surface (a bitmap of the host's pixel format) and tells the host, from
@@ -51,7 +53,11 @@ public:
     bool AVLibLoaded() const;
     void UnloadAVLib();
 
-    bool Open(const std::string& AFileName, TPlayerHost* AHost = nullptr, bool APaused = false);
+    // Shows the file in the host window (subclassed while the file plays),
+    // or in a window of the player's own when AScreenHandle is null.
+    bool Open(const std::string& AFileName, HWND AScreenHandle = nullptr, bool APaused = false);
+    // Shows the file through any host; a null host shows nothing.
+    bool Open(const std::string& AFileName, TPlayerHost* AHost, bool APaused);
     void Stop(bool AWaitForStop);
     void Pause();
     void Resume();
@@ -73,6 +79,8 @@ public:
 
     static std::string Version() { return "2.3"; }
     const std::string& FileName() const { return FFileName; }
+    // The window the open file shows in (the host's or the player's own); null otherwise.
+    HWND ScreenHandle() const { return FScreenHandle; }
     const std::string& LastErrMsg() const { return FLastErrMsg; }
     TAVProbe* AVProbe() const { return FAVProbe.get(); }
     int64_t CurrentPTS() const { return FCurrentPTS; }
@@ -155,8 +163,11 @@ public:
 
 private:
     friend struct TPlayerThreads;
+    friend class TPlayerWindow;
     struct TPlayCommand;
 
+    bool OpenFile(const std::string& AFileName, TPlayerHost* AHost, bool AWindow, HWND AScreenHandle, bool APaused);
+    void ScreenResized(int AWidth, int AHeight);  // the window's client area changed size
     void InitOptions();
     void ResetState();
     void ReportError(const std::string& AMsg, bool AStore);
@@ -219,6 +230,8 @@ private:
     std::unique_ptr<TAVProbe> FAVProbe;
     TVideoState* FVideoState = nullptr;
     TPlayerHost* FHost = nullptr;
+    std::unique_ptr<TPlayerWindow> FWindow;  // the window binding of the open file
+    HWND FScreenHandle = nullptr;
     std::string FFileName;
     std::string FLastErrMsg;
     const AVInputFormat* Ffile_iformat = nullptr;
@@ -226,7 +239,7 @@ private:
     // Options.
     int Fsws_flags = SWS_BICUBIC;
     std::string Fvfilters;
-    int Fscreen_width = 0, Fscreen_height = 0;
+    std::atomic<int> Fscreen_width{0}, Fscreen_height{0};
     bool Faudio_disable = false, Fvideo_disable = false, Fdisplay_disable = false;
     int Fwanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1};  // by media type -1..5
     int Fseek_by_bytes = -1;

@@ -175,8 +175,9 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
         FShown.SampleAspect = slot->SampleAspect;
         FHasShown = true;
     }
-    const int outW = Fscreen_width > 0 ? Fscreen_width : FShown.Width;
-    const int outH = Fscreen_width > 0 && Fscreen_height > 0 ? Fscreen_height : FShown.Height;
+    const int screenW = Fscreen_width, screenH = Fscreen_height;
+    const int outW = screenW > 0 && screenH > 0 ? screenW : FShown.Width;
+    const int outH = screenW > 0 && screenH > 0 ? screenH : FShown.Height;
     is->width = outW;
     is->height = outH;
     // Geometry: an aspect below 0 fills the output, 0 takes the picture's own.

@@ -112,6 +112,10 @@ void TCustomPlayer::DoFileOpen() {
         Fscreen_width = sw;
         Fscreen_height = sh;
     }
-    if (FHost && (Fscreen_width == 0 || Fscreen_height == 0))
-        FHost->GetClientSize(Fscreen_width, Fscreen_height);
+    if (FHost && (Fscreen_width == 0 || Fscreen_height == 0)) {
+        int w = 0, h = 0;
+        FHost->GetClientSize(w, h);
+        Fscreen_width = w;
+        Fscreen_height = h;
+    }
 }
