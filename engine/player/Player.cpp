@@ -377,11 +377,6 @@ void TCustomPlayer::SetAspectRatio(float AValue) {
         PushPlayCommand(cmdReopen);
 }
 
-void TCustomPlayer::SetShowAudio(TShowAudio AValue) {
-    FShowAudio = AValue;
-    if (OpenedFile() && FVideoState->audio_stream >= 0 && !Fdisplay_disable)
-        FVideoState->show_audio = int(AValue);
-}
 
 std::string TCustomPlayer::Format() const { return Ffile_iformat ? Ffile_iformat->name : ""; }
 

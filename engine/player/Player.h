@@ -63,6 +63,8 @@ public:
     void Resume();
     void TogglePause();
     void StepToNextFrame();
+    // Waveform, spectrum, none, in turn, for the open file.
+    void ToggleAudioDisplay();
     // To a time from the start (or a byte position with sfByte).
     void Seek(int64_t APTS, TSeekFlags ASeekFlags = {}, bool AWaitForSeekEnd = false);
     // By seconds from the current position (bytes estimated from the bit rate with sfByte).
@@ -214,6 +216,10 @@ private:
     void RefreshVideo(TVideoState* is, bool AAdvance);
     void DisplayCurrent(TVideoState* is);
     void DisplayVideoImage(TVideoState* is);
+    void DisplayAudio(TVideoState* is);
+    int AudioDisplayStart(TVideoState* is, int AWidth, int ANbFreq);
+    void DrawWaveform(TVideoState* is, int AStart);
+    void DrawSpectrum(TVideoState* is, int AStart, int ABits);
     void ExpireSubtitles(TVideoState* is);
     void SubtitleThread(TVideoState* is);
     void ClearSurface();

@@ -14,11 +14,6 @@ constexpr int DeviceSamples = 1024;
 constexpr int SilenceBytes = 1024;
 constexpr int AudioDiffAvgNb = 20;
 
-int64_t NowUS() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
 } // namespace
 
 bool TCustomPlayer::OpenAudioDevice(TVideoState* is) {
@@ -53,7 +48,7 @@ bool TCustomPlayer::OpenAudioDevice(TVideoState* is) {
 void TCustomPlayer::AudioCallback(void* AUserData, Uint8* AStream, int ALen) {
     auto* is = static_cast<TVideoState*>(AUserData);
     TCustomPlayer* player = is->Owner;
-    player->Faudio_callback_time = NowUS();
+    player->Faudio_callback_time = WallClockUS();
     std::memset(AStream, 0, size_t(ALen));  // SDL2 hands the buffer over uncleared
     while (ALen > 0) {
         if (is->audio_buf_index >= is->audio_buf_size) {
@@ -66,6 +61,8 @@ void TCustomPlayer::AudioCallback(void* AUserData, Uint8* AStream, int ALen) {
                 is->audio_buf_size = SilenceBytes;
             } else {
                 is->audio_buf_silent = false;
+                if (is->show_audio)
+                    UpdateSampleDisplay(is, is->audio_buf.data(), size);
                 is->audio_buf_size = player->SynchronizeAudio(is, size);
             }
             is->audio_buf_index = 0;

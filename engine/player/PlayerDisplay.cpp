@@ -53,8 +53,15 @@ double TCustomPlayer::GetMasterClock(TVideoState* is) const {
 
 void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
     if (is->video_stream < 0) {
-        if (is->audio_stream >= 0)
+        if (is->audio_stream >= 0) {
+            // The audio display is drawn every rdftspeed milliseconds.
+            const double now = WallClock();
+            if (is->show_audio && now - is->last_audio_display >= Frdftspeed / 1000.0) {
+                is->last_audio_display = now;
+                DisplayCurrent(is);
+            }
             CheckPosition(is);
+        }
         return;
     }
     bool checkPosition = true;
@@ -139,8 +146,9 @@ void TCustomPlayer::ExpireSubtitles(TVideoState* is) {
 }
 
 void TCustomPlayer::DisplayCurrent(TVideoState* is) {
-    // Files without video show nothing here: the audio display is not drawn.
-    if (is->video_stream >= 0)
+    if (is->audio_stream >= 0 && is->show_audio)
+        DisplayAudio(is);
+    else if (is->video_stream >= 0)
         DisplayVideoImage(is);
 }
 

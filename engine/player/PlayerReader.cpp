@@ -39,11 +39,18 @@ TVideoState::~TVideoState() {
     for (TSubtitleSlot& slot : subpq)
         if (slot.Sub.num_rects && AVLib.avsubtitle_free)
             AVLib.avsubtitle_free(&slot.Sub);
+    if (rdft && AVLib.av_rdft_end)
+        AVLib.av_rdft_end(rdft);
 }
 
 double WallClock() {
     using namespace std::chrono;
     return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+int64_t WallClockUS() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 void TPictureSlot::Allocate(int AWidth, int AHeight) {

@@ -63,6 +63,20 @@ struct TVideoState {
     std::atomic<bool> audio_buf_silent{false};  // silence played for want of data: no time of the file
     std::atomic<int> show_audio{0};
 
+    // The audio display: recent samples (16-bit, the device's channels
+    // interleaved), written by the audio callback and read by the play thread.
+    static constexpr int SampleArraySize = 131072;
+    std::mutex sample_lock;
+    std::vector<int16_t> sample_array = std::vector<int16_t>(SampleArraySize);
+    int sample_array_index = 0;
+    // Play thread only.
+    int last_i_start = 0;
+    RDFTContext* rdft = nullptr;
+    int rdft_bits = 0;
+    std::vector<float> rdft_data;
+    int xpos = 0;
+    double last_audio_display = 0;
+
     // Subtitles.
     std::atomic<int> subtitle_stream{-1};
     AVStream* subtitle_st = nullptr;
@@ -112,5 +126,9 @@ struct TVideoState {
     ~TVideoState();
 };
 
-// Seconds of the wall clock (steady).
+// Seconds of the wall clock (steady), and its microseconds.
 double WallClock();
+int64_t WallClockUS();
+
+// Keeps the newest samples of a frame for the audio display.
+void UpdateSampleDisplay(TVideoState* is, const uint8_t* ASamples, int ASize);
