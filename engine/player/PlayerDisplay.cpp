@@ -16,6 +16,7 @@ constexpr double LateSkipFactor = 1.05;
 void FreeSubtitle(TSubtitleSlot& ASlot) {
     AVLib.avsubtitle_free(&ASlot.Sub);
     ASlot.Sub = AVSubtitle{};
+    ASlot.Text.Clear();
 }
 
 } // namespace
@@ -165,14 +166,21 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
         if (is->subtitle_stream >= 0) {
             std::lock_guard<std::mutex> subLock(is->subpq_mutex);
             if (is->subpq_size > 0) {
-                const TSubtitleSlot& sp = is->subpq[is->subpq_rindex];
-                if (slot->Pts >= sp.Pts + sp.Sub.start_display_time / 1000.0)
-                    for (unsigned i = 0; i < sp.Sub.num_rects; ++i) {
-                        const AVSubtitleRect* rect = sp.Sub.rects[i];
-                        TSubtitleBitmap bitmap{rect->x, rect->y, rect->w, rect->h, rect->data[0], rect->linesize[0],
-                                               reinterpret_cast<const uint32_t*>(rect->data[1])};
-                        BlendSubtitleRect(slot->Picture, bitmap, slot->Width, slot->Height);
+                TSubtitleSlot& sp = is->subpq[is->subpq_rindex];
+                if (slot->Pts >= sp.Pts + sp.Sub.start_display_time / 1000.0) {
+                    if (sp.Sub.format == 0) {
+                        for (unsigned i = 0; i < sp.Sub.num_rects; ++i) {
+                            const AVSubtitleRect* rect = sp.Sub.rects[i];
+                            TSubtitleBitmap bitmap{rect->x,        rect->y,           rect->w, rect->h,
+                                                   rect->data[0], rect->linesize[0],
+                                                   reinterpret_cast<const uint32_t*>(rect->data[1])};
+                            BlendSubtitleRect(slot->Picture, bitmap, slot->Width, slot->Height);
+                        }
+                    } else {
+                        sp.Text.Render(slot->Width, slot->Height);
+                        BlendSubtitleRect(slot->Picture, sp.Text.Bitmap(), slot->Width, slot->Height);
                     }
+                }
             }
         }
         if (FShown.Width != slot->Width || FShown.Height != slot->Height)
@@ -263,20 +271,27 @@ void TCustomPlayer::SubtitleThread(TVideoState* is) {
         TSubtitleSlot& slot = is->subpq[is->subpq_windex];
         int got = 0;
         if (AVLib.avcodec_decode_subtitle2(is->subtitle_dec, &slot.Sub, &got, packet) >= 0 && got) {
+            slot.Pts = pts;
             if (slot.Sub.format == 0) {
-                slot.Pts = pts;
                 for (unsigned i = 0; i < slot.Sub.num_rects; ++i) {
                     AVSubtitleRect* rect = slot.Sub.rects[i];
                     auto* palette = reinterpret_cast<uint32_t*>(rect->data[1]);
                     for (int c = 0; palette && c < rect->nb_colors; ++c)
                         palette[c] = RGBAToYUVA(palette[c]);
                 }
-                is->subpq_windex = (is->subpq_windex + 1) % TVideoState::SubtitleSlots;
-                std::lock_guard<std::mutex> lock(is->subpq_mutex);
-                ++is->subpq_size;
             } else {
-                FreeSubtitle(slot);  // text subtitles are not drawn
+                // Text is drawn on the play thread once the picture size is known.
+                std::string text;
+                for (unsigned i = 0; i < slot.Sub.num_rects; ++i) {
+                    const std::string line = SubtitleRectText(slot.Sub.rects[i]);
+                    if (!line.empty())
+                        text += (text.empty() ? "" : "\n") + line;
+                }
+                slot.Text.SetText(text);
             }
+            is->subpq_windex = (is->subpq_windex + 1) % TVideoState::SubtitleSlots;
+            std::lock_guard<std::mutex> lock(is->subpq_mutex);
+            ++is->subpq_size;
         }
         AVLib.av_packet_unref(packet);
     }

@@ -12,6 +12,7 @@
 #include "engine/player/PictureSlot.h"
 #include "engine/player/PlayerTypes.h"
 #include "engine/player/SubtitleBlend.h"
+#include "engine/player/TextSubtitle.h"
 #include "engine/player/VideoFilter.h"
 
 class TCustomPlayer;
@@ -19,6 +20,7 @@ class TCustomPlayer;
 struct TSubtitleSlot {
     double Pts = 0;
     AVSubtitle Sub{};
+    TTextSubtitle Text;  // a text subtitle, drawn at the size of the pictures it goes on
 };
 
 // One open file: its input, streams, queues, decoders, clocks and the threads
