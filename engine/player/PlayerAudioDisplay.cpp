@@ -159,12 +159,15 @@ void TCustomPlayer::DrawSpectrum(TVideoState* is, int AStart, int ABits) {
             AVLib.av_rdft_end(is->rdft);
         is->rdft = AVLib.av_rdft_init(ABits, DFT_R2C);
         is->rdft_bits = ABits;
-        is->rdft_data.assign(size_t(4) * nbFreq, 0.0f);
+        for (float*& data : is->rdft_data) {
+            AVLib.av_freep(&data);
+            data = static_cast<float*>(AVLib.av_malloc(sizeof(float) * 2 * nbFreq));
+        }
     }
-    if (!is->rdft)
+    if (!is->rdft || !is->rdft_data[0] || !is->rdft_data[1])
         return;
     const int shown = std::min(channels, 2);
-    float* data[2] = {is->rdft_data.data(), is->rdft_data.data() + 2 * nbFreq};
+    float* const* data = is->rdft_data;
     for (int ch = 0; ch < shown; ++ch) {
         int i = Wrap(AStart + ch);
         for (int x = 0; x < 2 * nbFreq; ++x) {

@@ -41,6 +41,9 @@ TVideoState::~TVideoState() {
             AVLib.avsubtitle_free(&slot.Sub);
     if (rdft && AVLib.av_rdft_end)
         AVLib.av_rdft_end(rdft);
+    if (AVLib.av_freep)
+        for (float*& data : rdft_data)
+            AVLib.av_freep(&data);
 }
 
 double WallClock() {

@@ -75,7 +75,7 @@ struct TVideoState {
     int last_i_start = 0;
     RDFTContext* rdft = nullptr;
     int rdft_bits = 0;
-    std::vector<float> rdft_data;
+    float* rdft_data[2] = {};  // per channel; the transform wants the library's alignment
     int xpos = 0;
     double last_audio_display = 0;
 
