@@ -1,4 +1,5 @@
 #include "WidgetFixture.h"
+#include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ListBox.h"
 
 class TListBoxTest : public TWidgetTest {
@@ -247,4 +248,27 @@ TEST_F(TListBoxTest, ASubclassSeesTheStringMessagesOfTheItemList)
     l->Items().Delete(0);
     EXPECT_EQ(seen, (std::vector<UINT>{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING}));
     EXPECT_EQ(l->Items().Count(), 0);
+}
+
+TEST_F(TListBoxTest, AListWithoutWindowsAroundItAnswersFromItsBounds)
+{
+    // A panel that is on no form yet, holding a list and an edit.
+    auto* panel = new TPanel(nullptr);
+    auto* l = new TListBox(panel);
+    l->SetBounds(0, 0, 100, 48);
+    l->SetStyle(lbOwnerDrawFixed);
+    l->SetItemHeight(16);
+    l->SetParent(panel);
+    for (int i = 0; i < 10; ++i)
+        l->Items().Add(std::to_string(i));
+    l->SetItemIndex(7);
+    EXPECT_EQ(l->TopIndex(), 5);
+    EXPECT_EQ(l->ItemRect(7).Top, 32);
+    auto* e = new TEdit(panel);
+    e->SetParent(panel);
+    e->SetText("text");
+    e->SelectAll();
+    EXPECT_EQ(e->SelText(), "text");
+    EXPECT_FALSE(panel->HandleAllocated());
+    delete panel;
 }

@@ -868,7 +868,7 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
         }
         return;
     case CB_GETITEMHEIGHT:
-        m.Result = index < 0 ? ClientRect().Height() : FList->ItemHeight();
+        m.Result = index < 0 ? (FHandle ? ClientRect().Height() : FHeight) : FList->ItemHeight();
         return;
     case CB_LIMITTEXT:
         FMaxLength = int(m.WParam);

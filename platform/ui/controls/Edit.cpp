@@ -466,7 +466,8 @@ TRect TCustomEdit::FormatRect()
 {
     if (FHasRect)
         return FRect;
-    TRect r = ClientRect();
+    // Before the window exists: the bounds (the window layer would make the parents' windows).
+    TRect r = FHandle ? ClientRect() : TRect{0, 0, FWidth, FHeight};
     r.Left += FLeftMargin;
     r.Right -= FRightMargin;
     if (r.Right < r.Left)

@@ -344,7 +344,7 @@ TRect TCustomListBox::ItemRect(int index)
 
 int TCustomListBox::ItemAtPos(TPoint pos, bool existing)
 {
-    TRect client = ClientRect();
+    TRect client = ListClient();
     if (client.Contains(pos)) {
         LRESULT r = Send(LB_ITEMFROMPOINT, 0, PointToLParam(pos));
         if (HIWORD(uintptr_t(r)) == 0 && int(LOWORD(uintptr_t(r))) < int(FItems.size()))
@@ -369,9 +369,16 @@ void TCustomListBox::ClearSelection()
 
 // ------------------------------------------------------------------ layout
 
+// Before the window exists the layout uses the bounds: asking the window
+// layer then would make the parents' windows on the way.
+TRect TCustomListBox::ListClient()
+{
+    return FHandle ? ClientRect() : TRect{0, 0, FWidth, FHeight};
+}
+
 int TCustomListBox::RowsPerColumn()
 {
-    return std::max(1, ClientRect().Height() / EffectiveItemHeight());
+    return std::max(1, ListClient().Height() / EffectiveItemHeight());
 }
 
 int TCustomListBox::LastTop()
@@ -382,7 +389,7 @@ int TCustomListBox::LastTop()
         return std::max(0, n - rows);
     int columns = (n + rows - 1) / rows;
     int cw = std::max(1, FColumnWidth);
-    int visible = std::max(1, ClientRect().Width() / cw);
+    int visible = std::max(1, ListClient().Width() / cw);
     return std::max(0, columns - visible) * rows;
 }
 
@@ -406,7 +413,7 @@ void TCustomListBox::ScrollIntoView(int index)
     int rows = RowsPerColumn();
     if (ListStyle() & LBS_MULTICOLUMN) {
         int cw = std::max(1, FColumnWidth);
-        int visible = std::max(1, ClientRect().Width() / cw);
+        int visible = std::max(1, ListClient().Width() / cw);
         int column = index / rows, top = FTop / rows;
         if (column < top)
             SetTop(column * rows);
@@ -432,7 +439,7 @@ void TCustomListBox::UpdateScrollBars()
     si.nMin = 0;
     if (ListStyle() & LBS_MULTICOLUMN) {
         int columns = (n + rows - 1) / rows;
-        int visible = std::max(1, ClientRect().Width() / std::max(1, FColumnWidth));
+        int visible = std::max(1, ListClient().Width() / std::max(1, FColumnWidth));
         si.nMax = std::max(0, columns - 1);
         si.nPage = UINT(visible);
         si.nPos = FTop / rows;
@@ -692,7 +699,7 @@ void TCustomListBox::HandleScroll(int code, int pos)
 {
     bool multiColumn = (ListStyle() & LBS_MULTICOLUMN) != 0;
     int step = multiColumn ? RowsPerColumn() : 1;
-    int page = multiColumn ? step * std::max(1, ClientRect().Width() / std::max(1, FColumnWidth))
+    int page = multiColumn ? step * std::max(1, ListClient().Width() / std::max(1, FColumnWidth))
                            : RowsPerColumn();
     switch (code) {
     case SB_LINEUP: SetTop(FTop - step); break;
@@ -739,7 +746,7 @@ void TCustomListBox::MeasureItem(int Index, int& Height)
 
 void TCustomListBox::PaintWindow(HDC dc)
 {
-    TRect client = ClientRect();
+    TRect client = ListClient();
     if (client.Width() <= 0 || client.Height() <= 0)
         return;
     HWND parent = FHandle ? GetParent(FHandle) : nullptr;
@@ -808,7 +815,7 @@ void TCustomListBox::WndProc(TMessage& m)
     case WM_MOUSEMOVE:
         if (FTracking && (m.WParam & MK_LBUTTON) && !(ListStyle() & LBS_MULTIPLESEL)) {
             TPoint p = LParamToPoint(m.LParam);
-            TRect client = ClientRect();
+            TRect client = ListClient();
             int index;
             if (p.Y < client.Top)
                 index = FTop - 1;
@@ -1108,7 +1115,7 @@ void TCustomListBox::DefaultHandler(TMessage& m)
             return;
         }
         int h = EffectiveItemHeight();
-        TRect client = FHandle ? ClientRect() : TRect{0, 0, FWidth, FHeight};
+        TRect client = ListClient();
         TRect r;
         if (ListStyle() & LBS_MULTICOLUMN) {
             int rows = RowsPerColumn();
@@ -1126,7 +1133,7 @@ void TCustomListBox::DefaultHandler(TMessage& m)
     case LB_ITEMFROMPOINT: {
         TPoint p = LParamToPoint(m.LParam);
         int h = EffectiveItemHeight();
-        TRect client = ClientRect();
+        TRect client = ListClient();
         int rows = RowsPerColumn();
         int item;
         if (ListStyle() & LBS_MULTICOLUMN)

@@ -117,6 +117,7 @@ protected:
     DWORD ListStyle();
     int EffectiveItemHeight();
     void UpdateScrollBars();
+    TRect ListClient();
 
 private:
     struct TItem {
