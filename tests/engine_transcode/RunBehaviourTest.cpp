@@ -1,6 +1,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <vector>
 
@@ -335,6 +336,41 @@ TEST_F(TranscodeTest, AudioSyncFillsALateStartWithSilence) {
         EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
         const TOutputFacts facts = ReadOutput(output);
         EXPECT_NEAR(double(facts.AudioSamples) / facts.SampleRate, c.AudioSeconds, 0.05) << "async " << c.Method;
+    }
+}
+
+TEST_F(TranscodeTest, APictureSizeChangeMidStreamIsScaled) {
+    // Two raw MPEG-4 streams one after the other: the pictures change size halfway.
+    std::string stream;
+    for (const int width : {160, 96}) {
+        testmedia::TMediaPlan plan;
+        plan.Format = "m4v";
+        testmedia::TVideoTrack video;
+        video.Width = width;
+        video.Height = width * 3 / 4;
+        video.Frames = 10;
+        plan.Video.push_back(video);
+        const std::string part = Scratch("part" + std::to_string(width) + ".m4v");
+        testmedia::WriteMediaFile(part, plan);
+        std::ifstream in(part, std::ios::binary);
+        stream += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string input = Scratch("sizes.m4v");
+    std::ofstream(input, std::ios::binary) << stream;
+
+    for (const char* margins : {"0", "8"}) {
+        const std::string output = Scratch(std::string("sizes_") + margins + ".avi");
+        ASSERT_TRUE(Convert(input, output, [&](TCustomFFmpeg& j) {
+            j.ParseOption("croptop", margins);
+            j.ParseOption("cropbottom", margins);
+            j.ParseOption("s", "160x120");
+        }));
+        EXPECT_TRUE(Job->Finished()) << margins << ": " << Job->FatalMessage();
+        EXPECT_TRUE(Log.Has(llQuiet, "Input Stream #0.0 frame size changed to 96x72, yuv420p")) << margins;
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_EQ(facts.Width, 160) << margins;
+        EXPECT_EQ(facts.Height, 120) << margins;
+        EXPECT_EQ(facts.PictureTimes.size(), 20u) << margins;
     }
 }
 
