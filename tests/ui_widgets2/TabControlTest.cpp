@@ -1,6 +1,9 @@
 #include "WidgetsFixture.h"
+#include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/ListView.h"
 #include "platform/ui/controls/TabControl.h"
+#include "platform/ui/controls/TreeView.h"
 
 namespace {
 
@@ -209,4 +212,39 @@ TEST_F(TTabControlTest, TabsPaintOpenTowardTheSelectedPage)
     TRect tab0 = pc->TabRect(0);
     EXPECT_GT(tab0.Width(), selected.Width() - 4) << "image room";
     EXPECT_EQ(PixelAt(*shot, At(pc, tab0.Left + 8, (tab0.Top + tab0.Bottom) / 2)), ColorToRGB(clGreen));
+}
+
+TEST_F(TTabControlTest, WidgetsAreBuiltOnAParentThatHasNoWindowYet)
+{
+    auto* panel = new TPanel(Form);
+    panel->SetBounds(0, 0, 400, 300);
+    auto* pc = new TPageControl(Form);
+    pc->SetBounds(5, 5, 380, 280);
+    pc->SetParent(panel);
+    for (int i = 0; i < 3; ++i) {
+        auto* sheet = new TTabSheet(Form);
+        sheet->SetCaption("Page " + std::to_string(i));
+        sheet->SetPageControl(pc);
+    }
+    auto* lv = new TListView(Form);
+    lv->SetAlign(alClient);
+    lv->SetViewStyle(vsReport);
+    lv->SetParent(pc->Pages(0));
+    lv->Columns().Add()->SetWidth(100);
+    for (int i = 0; i < 20; ++i)
+        lv->Items().Add()->SetCaption("item " + std::to_string(i));
+    lv->Items()[3]->MakeVisible(false);
+    auto* tv = new TTreeView(Form);
+    tv->SetParent(pc->Pages(1));
+    TTreeNode* root = tv->Items().Add(nullptr, "root");
+    tv->Items().AddChild(root, "child");
+    tv->SetSelected(root->Item(0));
+    EXPECT_FALSE(panel->HandleAllocated());
+
+    panel->SetParent(Form);
+    Pump();
+    EXPECT_EQ(pc->ActivePage()->BoundsRect(), pc->DisplayRect());
+    EXPECT_EQ(lv->BoundsRect(), pc->Pages(0)->ClientRect());
+    EXPECT_NE(SendMessage(lv->Handle(), LVM_GETHEADER), 0);
+    EXPECT_TRUE(root->Expanded());
 }

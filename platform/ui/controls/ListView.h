@@ -172,6 +172,10 @@ public:
     explicit TCustomListView(TComponent* AOwner);
     ~TCustomListView() override;
 
+    // Before the window exists, the bounds: asking the window layer then would
+    // make the parents' windows on the way (and fail without a parent).
+    TRect ClientRect() const override { return FHandle ? TWinControl::ClientRect() : TRect{0, 0, FWidth, FHeight}; }
+
     TListColumns& Columns() { return FColumns; }
     TListItems& Items() { return FItems; }
 

@@ -196,7 +196,8 @@ void TCustomTabControl::Layout()
     bool nearestLast = FTabPosition == tpTop || FTabPosition == tpLeft;
     for (TTabItem& it : FItems)
         it.Row = nearestLast ? (it.Row - sr + n - 1 + n) % n : (it.Row - sr + n) % n;
-    Realign();      // the display area follows the number of rows
+    if (HandleAllocated())
+        Realign();  // the display area follows the number of rows
     Invalidate();
 }
 
@@ -236,8 +237,9 @@ TRect TCustomTabControl::ArrowsRect() const
         return TRect{};
     int h = TabDepth();
     int size = std::min(h, ArrowWidth);
-    int top = FTabPosition == tpBottom ? ClientHeight() - 2 - h + (h - size) / 2 : 2 + (h - size) / 2;
-    return TRect{ClientWidth() - 2 * ArrowWidth, top, ClientWidth(), top + size};
+    TRect client = ClientRect();
+    int top = FTabPosition == tpBottom ? client.Bottom - 2 - h + (h - size) / 2 : 2 + (h - size) / 2;
+    return TRect{client.Right - 2 * ArrowWidth, top, client.Right, top + size};
 }
 
 int TCustomTabControl::HitTest(TPoint p) const

@@ -62,6 +62,10 @@ public:
     explicit TCustomTabControl(TComponent* AOwner);
     ~TCustomTabControl() override;
 
+    // Before the window exists, the bounds: asking the window layer then would
+    // make the parents' windows on the way (and fail without a parent).
+    TRect ClientRect() const override { return FHandle ? TWinControl::ClientRect() : TRect{0, 0, FWidth, FHeight}; }
+
     int TabIndex() const { return FCurSel; }
     void SetTabIndex(int v);
     int TabWidth() const { return FItemSize.cx; }
@@ -150,6 +154,10 @@ class TTabSheet : public TCustomControl {
 public:
     explicit TTabSheet(TComponent* AOwner);
     ~TTabSheet() override;
+    // Before the window exists, the bounds: asking the window layer then would
+    // make the parents' windows on the way (and fail without a parent).
+    TRect ClientRect() const override { return FHandle ? TWinControl::ClientRect() : TRect{0, 0, FWidth, FHeight}; }
+
     TPageControl* PageControl() const { return FPageControl; }
     void SetPageControl(TPageControl* v);
     int PageIndex() const;

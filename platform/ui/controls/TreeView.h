@@ -148,6 +148,10 @@ public:
     explicit TCustomTreeView(TComponent* AOwner);
     ~TCustomTreeView() override;
 
+    // Before the window exists, the bounds: asking the window layer then would
+    // make the parents' windows on the way (and fail without a parent).
+    TRect ClientRect() const override { return FHandle ? TWinControl::ClientRect() : TRect{0, 0, FWidth, FHeight}; }
+
     TTreeNodes& Items() { return FNodes; }
     TTreeNode* Selected() const { return FSelected; }
     void SetSelected(TTreeNode* node);
