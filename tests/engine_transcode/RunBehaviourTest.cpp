@@ -374,4 +374,39 @@ TEST_F(TranscodeTest, APictureSizeChangeMidStreamIsScaled) {
     }
 }
 
+TEST_F(TranscodeTest, ATimeStampJumpIsCorrectedUnlessTimesAreCopied) {
+    // Two transport streams one after the other, the second stamped 20 s later.
+    std::string stream;
+    for (const char* offset : {"0", "20.4"}) {
+        testmedia::TMediaPlan plan;
+        plan.Format = "mpegts";
+        plan.Video.push_back({});
+        plan.Video[0].Codec = "mpeg2video";
+        plan.Video[0].Frames = 10;
+        plan.MuxerOptions.push_back({"output_ts_offset", offset});
+        const std::string part = Scratch(std::string("jump_part") + offset + ".ts");
+        testmedia::WriteMediaFile(part, plan);
+        std::ifstream in(part, std::ios::binary);
+        stream += std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string input = Scratch("jump.ts");
+    std::ofstream(input, std::ios::binary) << stream;
+
+    // The pictures keep their times (no duplicating): the output's length shows the gap.
+    struct TCase { bool CopyTs; double Seconds; };
+    for (const TCase c : {TCase{false, 0.8}, TCase{true, 20.8}}) {
+        const std::string output = Scratch(c.CopyTs ? "jump_copyts.mkv" : "jump.mkv");
+        ASSERT_TRUE(Convert(input, output, [&](TCustomFFmpeg& j) {
+            j.ParseOption("vcodec", "mpeg4");
+            j.ParseOption("vsync", "0");
+            if (c.CopyTs)
+                j.ParseOption("copyts", "");
+        }));
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_EQ(facts.VideoPackets, 20) << "copyts " << c.CopyTs;
+        EXPECT_NEAR(double(facts.Duration) / 1000000.0, c.Seconds, 0.2) << "copyts " << c.CopyTs;
+    }
+}
+
 } // namespace
