@@ -409,4 +409,26 @@ TEST_F(TranscodeTest, ATimeStampJumpIsCorrectedUnlessTimesAreCopied) {
     }
 }
 
+TEST_F(TranscodeTest, CopiesFromAStartTimeBeginAtAKeyPicture) {
+    // Key pictures at 0, 0.48 and 0.96 s; the copy starts at 0.5 s, stamped 0.5 s earlier.
+    struct TCase { bool KeepLeading; int Packets; int64_t FirstTime; };
+    for (const TCase c : {TCase{false, 1, 460000}, TCase{true, 12, 0}}) {
+        const std::string output = Scratch(c.KeepLeading ? "from_half_inkf.mkv" : "from_half.mkv");
+        ASSERT_TRUE(Convert(Media("va"), output, [&](TCustomFFmpeg& j) {
+            j.ParseOption("ss", "0.5");
+            j.ParseOption("vcodec", "copy");
+            j.ParseOption("an", "");
+            if (c.KeepLeading)
+                j.ParseOption("copyinkf", "1");
+        }));
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_EQ(facts.VideoPackets, c.Packets) << "copyinkf " << c.KeepLeading;
+        if (!c.KeepLeading) {
+            ASSERT_FALSE(facts.PictureTimes.empty());
+            EXPECT_EQ(facts.PictureTimes.front(), c.FirstTime);
+        }
+    }
+}
+
 } // namespace
