@@ -130,7 +130,9 @@
     X(av_bsf_free)                        \
     X(av_rdft_init)                       \
     X(av_rdft_calc)                       \
-    X(av_rdft_end)
+    X(av_rdft_end)                        \
+    X(avcodec_encode_subtitle)            \
+    X(av_new_packet)
 
 #define ZARVO_AVFORMAT_ENTRIES(X)         \
     X(avformat_version)                   \
@@ -171,12 +173,16 @@
     X(avfilter_graph_alloc)           \
     X(avfilter_graph_free)            \
     X(avfilter_graph_create_filter)   \
+    X(avfilter_link)                  \
     X(avfilter_graph_parse_ptr)       \
     X(avfilter_graph_config)          \
     X(avfilter_inout_alloc)           \
     X(avfilter_inout_free)            \
     X(av_buffersrc_add_frame_flags)   \
     X(av_buffersink_get_frame)        \
+    X(av_buffersink_get_w)            \
+    X(av_buffersink_get_h)            \
+    X(av_buffersink_get_format)       \
     X(av_buffersink_get_time_base)
 
 // avdevice is known to the loader but never loaded by any set.

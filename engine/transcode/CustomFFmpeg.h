@@ -230,6 +230,11 @@ public:
     // The output of an entry (in join mode every entry is the one output).
     TJobOutputFile& OutputFile(int AIndex) const { return *Foutput_files.at(AIndex); }
 
+    // Feeds of a streaming server once gave an output the stream layout they
+    // announce. The libraries read no feeds any more: this changes nothing,
+    // logs why and returns AVERROR(ENOSYS).
+    int ReadFeedStreams(AVFormatContext* s, const std::string& AFeedName);
+
     // Brings an audio encoder context's sample rate to one the encoder supports.
     void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
 

@@ -70,7 +70,7 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
         return 0;
     }
     if (type == AVMEDIA_TYPE_SUBTITLE)
-        return 0;  // the subtitle output is a later step; nothing decoded yet
+        return OutputSubtitle(ist, ist_index, pkt);
     if (type != AVMEDIA_TYPE_AUDIO && type != AVMEDIA_TYPE_VIDEO)
         return -1;
 
@@ -100,7 +100,7 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
 
 void TTranscodeRun::DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame) {
     const AVMediaType type = ist.st->codecpar->codec_type;
-    // The filter graph joins here in a later step.
+    // Hooks see the decoded picture before the filter graph does.
     if (type == AVMEDIA_TYPE_VIDEO)
         FJob.PreProcessVideoFrame(frame, ist.pts);
     if (type == AVMEDIA_TYPE_AUDIO && FJob.Faudio_volume != 256) {
@@ -123,13 +123,9 @@ void TTranscodeRun::DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame*
         case AVMEDIA_TYPE_AUDIO:
             DoAudioOut(*ost, ist, frame);
             break;
-        case AVMEDIA_TYPE_VIDEO: {
-            int frame_size = 0;
-            DoVideoOut(*ost, ist, frame, frame_size);
-            if (!FJob.Fvstats_filename.empty() && frame_size != 0)
-                DoVideoStats(*ost, frame_size);
+        case AVMEDIA_TYPE_VIDEO:
+            OutputVideo(*ost, ist, frame);
             break;
-        }
         case AVMEDIA_TYPE_SUBTITLE:
             break;
         default:

@@ -1,15 +1,16 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "engine/loader/LibraryHeaders.h"
 #include "engine/transcode/JobFiles.h"
+#include "engine/transcode/VideoFilterGraph.h"
 
 struct SwrContext;
 struct AVAudioFifo;
 struct SwsContext;
-struct AVFilterContext;
 
 // The records one conversion keeps while it runs: one per input, one per input
 // stream and one per output stream. The set-up fills them, the packet loop and
@@ -37,9 +38,6 @@ struct TAVInputStream {
     int showed_multi_packet_warning = 0;
     int is_past_recording_time = 0;
     int decoder_flushed = 0;            // join mode: flushed at the end of its input
-    AVFilterContext* out_video_filter = nullptr;    // sink of the video filter chain
-    AVFilterContext* input_video_filter = nullptr;  // source of the video filter chain
-    AVFrame* picref = nullptr;                      // last filtered picture, owned
 };
 
 struct TAVOutputStream {
@@ -65,6 +63,9 @@ struct TAVOutputStream {
     int video_crop = 0;
     int topBand = 0, bottomBand = 0, leftBand = 0, rightBand = 0;
     int original_topBand = 0, original_bottomBand = 0, original_leftBand = 0, original_rightBand = 0;
+    // With a video filter text the graph crops and scales instead: one graph
+    // per filtered stream, rebuilt when the decoded size changes.
+    std::unique_ptr<TVideoFilterGraph> filter_graph;
 
     // Audio: one resampler does rate, layout and sample-format conversion; it is
     // made by the audio path from the first decoded frame, whose format it

@@ -23,8 +23,9 @@ TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJ
     FAudioFrame = AVLib.av_frame_alloc();
     FConverted = AVLib.av_frame_alloc();
     FCropped = AVLib.av_frame_alloc();
+    FFiltered = AVLib.av_frame_alloc();
     FOutPacket = AVLib.av_packet_alloc();
-    if (!FDecoded || !FAudioFrame || !FConverted || !FCropped || !FOutPacket) {
+    if (!FDecoded || !FAudioFrame || !FConverted || !FCropped || !FFiltered || !FOutPacket) {
         Release();
         throw FFmpegException("av_mallocz fail");
     }
@@ -42,6 +43,7 @@ void TTranscodeRun::Release() {
     AVLib.av_frame_free(&FAudioFrame);
     AVLib.av_frame_free(&FConverted);
     AVLib.av_frame_free(&FCropped);
+    AVLib.av_frame_free(&FFiltered);
     AVLib.av_packet_free(&FOutPacket);
     if (Fvstats_file)
         AVLib.fclose(Fvstats_file);
@@ -118,6 +120,8 @@ void TTranscodeRun::EndOfJoinedInput(int k) {
         ist.decoder_flushed = 1;
     }
     const int G = T.G;
+    for (int i = G * k; i < G * (k + 1) && i < int(T.ost_table.size()); ++i)
+        FlushVideoFilter(*T.ost_table[size_t(i)]);
     double end_time = 0.0;
     for (int i = G * k; i < G * (k + 1) && i < int(T.ost_table.size()); ++i) {
         TAVOutputStream& ost = *T.ost_table[size_t(i)];
@@ -146,6 +150,8 @@ void TTranscodeRun::DrainAll() {
             OutputPacket(ist, int(j), nullptr);
         }
     }
+    for (auto& ost : T.ost_table)
+        FlushVideoFilter(*ost);
     // Each encoder once; in join mode the last group holds what waits in the FIFOs.
     for (auto it = T.ost_table.rbegin(); it != T.ost_table.rend(); ++it) {
         FJob.WaitIfPaused();

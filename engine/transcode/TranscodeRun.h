@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "engine/transcode/StreamRecords.h"
 
@@ -57,6 +58,9 @@ public:
     void DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* decoded);
     void DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture, int& frame_size);
     void DoVideoStats(TAVOutputStream& ost, int frame_size);
+    // Encodes one decoded subtitle (twice for DVB: the second clears it) and
+    // writes it; pts is the packet's time stamp in the input stream's time base.
+    void DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle& sub, int64_t pts);
 
     void PrintReport(int file_index, bool is_last_report);
 
@@ -91,6 +95,15 @@ private:
     void WriteAudioFrames(TAVOutputStream& ost, bool AFlush);
     void EnsureResampler(TAVOutputStream& ost, AVFrame* decoded);
     void RescaleMargins(TAVOutputStream& ost, int width, int height);
+    // A decoded picture to one encoded video output: through its filter graph
+    // when it has one, then the video path and its statistics.
+    void OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture);
+    void EncodeVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture);
+    // Ends the graph's input and encodes what it still holds.
+    void FlushVideoFilter(TAVOutputStream& ost);
+    void PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist);
+    // Decodes one subtitle packet and hands the subtitle to its encoded outputs.
+    int OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPacket* pkt);
 
     // Loop steps (TranscodeLoop.cpp).
     int ChooseInput(int file_index);
@@ -107,6 +120,7 @@ private:
     AVFrame* FAudioFrame = nullptr;  // one encoder frame read from a FIFO
     AVFrame* FConverted = nullptr;   // the resampler's output of one block
     AVFrame* FCropped = nullptr;     // a view of the decoded picture without its margins
+    AVFrame* FFiltered = nullptr;    // a picture taken from a filter graph
     AVPacket* FOutPacket = nullptr;
     std::unordered_map<const AVStream*, TOutputClock> FClocks;
     FILE* Fvstats_file = nullptr;
@@ -114,4 +128,5 @@ private:
     std::string FReadError;           // a read failure that ends the job as failed
     std::chrono::steady_clock::time_point FStarted = std::chrono::steady_clock::now();
     int64_t FLibraryTime = 0;         // steady-clock ticks spent inside the codec libraries
+    std::vector<uint8_t> FSubtitleBuffer;  // this job's own: concurrent jobs never share it
 };

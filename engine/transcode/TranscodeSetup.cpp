@@ -38,8 +38,6 @@ void TTranscode::FreeTables() {
             AVLib.av_bsf_free(&bsf);
     }
     ost_table.clear();
-    for (auto& ist : ist_table)
-        AVLib.av_frame_free(&ist->picref);
     ist_table.clear();
     file_table.clear();
 }
@@ -318,10 +316,6 @@ void TTranscode::SetupStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst, bo
     AOst.st->time_base = tb;
 }
 
-int TTranscode::ConfigureVideoFilters(TAVInputStream&, TAVOutputStream&) {
-    return -1;
-}
-
 void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIst) {
     AVCodecContext* codec = AOst.enc;
     AVCodecContext* icodec = AIst.dec;
@@ -390,6 +384,7 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
         break;
     }
     case AVMEDIA_TYPE_SUBTITLE:
+        PrepareSubtitleEncoder(AOst, AIst);
         AOst.encoding_needed = 1;
         AIst.decoding_needed = 1;
         break;

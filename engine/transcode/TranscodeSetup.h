@@ -65,8 +65,12 @@ private:
     void DumpOutputFormat(int AIndex);
     // DumpStreamMapping, the text at llError, then the text raised.
     [[noreturn]] void FailAfterMapping(const std::string& AText);
-    // The filter graph comes with a later change; until then a filter text fails.
+    // Builds the stream's filter graph from the job's filter text, margins and
+    // the encoder's size and pixel format; the encoder then takes the graph's
+    // output size. 0, or -1 with the reason in the job's LastErrMsg.
     int ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOst);
+    // A subtitle encoder's time base and the styled-text header text encoders need.
+    void PrepareSubtitleEncoder(TAVOutputStream& AOst, TAVInputStream& AIst);
     void FreeTables();
 
     TCustomFFmpeg& FJob;

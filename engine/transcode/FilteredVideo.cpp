@@ -1,0 +1,154 @@
+#include "engine/loader/EntryPoints.h"
+#include "engine/log/Logger.h"
+#include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/TranscodeRun.h"
+#include "engine/transcode/TranscodeSetup.h"
+#include "engine/transcode/VideoOutput.h"
+#include "engine/util/Texts.h"
+#include "platform/core/SysUtils.h"
+
+// Video outputs with a filter text: the set-up builds one graph per such
+// stream, the dispatch runs every decoded picture through it before the video
+// path, which then neither crops nor scales.
+
+namespace {
+
+int JobSwsFlags(TCustomFFmpeg& AJob) {
+    int64_t flags = 0;
+    if (AJob.FOptions.sws_opts && AVLib.av_opt_get_int(AJob.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
+        AJob.Fsws_flags = int(flags);
+    return AJob.Fsws_flags;
+}
+
+} // namespace
+
+int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOst) {
+    AVCodecContext* enc = AOst.enc;
+    const AVCodecContext* dec = AIst.dec;
+    TVideoFilterSpec spec;
+    spec.width = dec->width;
+    spec.height = dec->height;
+    spec.format = dec->pix_fmt;
+    spec.sample_aspect_ratio = dec->sample_aspect_ratio;
+    spec.time_base = AV_TIME_BASE_Q;  // pictures go in stamped with the input clock
+    spec.topBand = FJob.Fframe_topBand;
+    spec.bottomBand = FJob.Fframe_bottomBand;
+    spec.leftBand = FJob.Fframe_leftBand;
+    spec.rightBand = FJob.Fframe_rightBand;
+    spec.scale_width = enc->width;
+    spec.scale_height = enc->height;
+    spec.user_chain = FJob.Fvfilters;
+    spec.sws_flags = JobSwsFlags(FJob);
+    spec.output_format = enc->pix_fmt;
+
+    auto graph = std::make_unique<TVideoFilterGraph>();
+    std::string error;
+    if (!graph->Build(spec, error)) {
+        FJob.FLastErrMsg = error;
+        return -1;
+    }
+    // The user's chain may change the size: the encoder takes what comes out.
+    enc->width = graph->OutputWidth();
+    enc->height = graph->OutputHeight();
+
+    // The graph does all cropping and scaling; the video path sees pictures
+    // of the encoder's size and format only.
+    AOst.video_crop = 0;
+    AOst.video_resample = 0;
+    AVLib.av_frame_free(&AOst.pict_tmp);
+    if (AOst.img_resample_ctx)
+        AVLib.sws_freeContext(AOst.img_resample_ctx);
+    AOst.img_resample_ctx = nullptr;
+    AOst.topBand = AOst.bottomBand = AOst.leftBand = AOst.rightBand = 0;
+    AOst.original_topBand = spec.topBand;
+    AOst.original_bottomBand = spec.bottomBand;
+    AOst.original_leftBand = spec.leftBand;
+    AOst.original_rightBand = spec.rightBand;
+    AOst.original_width = dec->width;
+    AOst.original_height = dec->height;
+    AOst.resample_width = enc->width;
+    AOst.resample_height = enc->height;
+    AOst.resample_pix_fmt = enc->pix_fmt;
+    AOst.filter_graph = std::move(graph);
+    return 0;
+}
+
+void TTranscodeRun::EncodeVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture) {
+    int frame_size = 0;
+    DoVideoOut(ost, ist, picture, frame_size);
+    if (!FJob.Fvstats_filename.empty() && frame_size != 0)
+        DoVideoStats(ost, frame_size);
+}
+
+void TTranscodeRun::OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture) {
+    if (!ost.filter_graph) {
+        EncodeVideo(ost, ist, picture);
+        return;
+    }
+    TVideoFilterGraph& graph = *ost.filter_graph;
+    if (!graph.Accepts(picture)) {
+        // A new size mid-stream: what the old graph holds goes out first, then a
+        // graph for the new size that still ends at the encoder's size.
+        const char* formatName = AVLib.av_get_pix_fmt_name(AVPixelFormat(picture->format));
+        GetFFLogger()->Log(&FJob, llQuiet, "Input Stream #%d.%d frame size changed to %dx%d, %s", ist.file_index,
+                           ist.index, picture->width, picture->height,
+                           std::string(formatName ? formatName : "none"));
+        FlushVideoFilter(ost);
+        TVideoFilterSpec spec = graph.Spec();
+        spec.width = picture->width;
+        spec.height = picture->height;
+        spec.format = AVPixelFormat(picture->format);
+        spec.sample_aspect_ratio = picture->sample_aspect_ratio;
+        spec.topBand = RescaleMargin(ost.original_topBand, picture->height, ost.original_height);
+        spec.bottomBand = RescaleMargin(ost.original_bottomBand, picture->height, ost.original_height);
+        spec.leftBand = RescaleMargin(ost.original_leftBand, picture->width, ost.original_width);
+        spec.rightBand = RescaleMargin(ost.original_rightBand, picture->width, ost.original_width);
+        spec.fit_width = ost.enc->width;
+        spec.fit_height = ost.enc->height;
+        std::string error;
+        if (!graph.Build(spec, error))
+            throw FFmpegException("Error opening filters: " + error);
+    }
+    picture->pts = ist.pts;
+    const int ret = graph.Push(picture);
+    if (ret < 0)
+        throw FFmpegException(AVErrorText("Error while filtering", ret));
+    PullFilteredVideo(ost, ist);
+}
+
+void TTranscodeRun::PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist) {
+    TVideoFilterGraph& graph = *ost.filter_graph;
+    // A filtered picture carries its own time (the chain may retime); other
+    // outputs of the same input keep the decoder's.
+    const int64_t decodedPts = ist.pts;
+    for (;;) {
+        const int ret = graph.Pull(FFiltered);
+        if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
+            break;
+        if (ret < 0) {
+            ist.pts = decodedPts;
+            throw FFmpegException(AVErrorText("Error while filtering", ret));
+        }
+        if (FFiltered->pts != AV_NOPTS_VALUE)
+            ist.pts = AVLib.av_rescale_q(FFiltered->pts, graph.OutputTimeBase(), AV_TIME_BASE_Q);
+        try {
+            EncodeVideo(ost, ist, FFiltered);
+        } catch (...) {
+            AVLib.av_frame_unref(FFiltered);
+            ist.pts = decodedPts;
+            throw;
+        }
+        AVLib.av_frame_unref(FFiltered);
+    }
+    ist.pts = decodedPts;
+}
+
+void TTranscodeRun::FlushVideoFilter(TAVOutputStream& ost) {
+    if (!ost.filter_graph || ost.filter_graph->Ended())
+        return;
+    const int ret = ost.filter_graph->Push(nullptr);
+    if (ret < 0 && ret != AVERROR_EOF)
+        throw FFmpegException(AVErrorText("Error while filtering", ret));
+    PullFilteredVideo(ost, *T.ist_table[size_t(ost.source_index)]);
+}
