@@ -41,6 +41,19 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
     spec.user_chain = FJob.Fvfilters;
     spec.sws_flags = JobSwsFlags(FJob);
     spec.output_format = enc->pix_fmt;
+    // In join mode the groups share one encoder, which an earlier group's graph
+    // has sized already: later graphs scale as that one did and end at its size.
+    for (const auto& other : ost_table) {
+        if (other.get() == &AOst)
+            break;
+        if (other->enc == enc && other->filter_graph) {
+            spec.scale_width = other->filter_graph->Spec().scale_width;
+            spec.scale_height = other->filter_graph->Spec().scale_height;
+            spec.fit_width = enc->width;
+            spec.fit_height = enc->height;
+            break;
+        }
+    }
 
     auto graph = std::make_unique<TVideoFilterGraph>();
     std::string error;

@@ -271,6 +271,26 @@ TEST_F(FilterGraphTest, ConvertsAcrossAChangeOfPictureSize) {
     }
 }
 
+// Joined inputs share one encoder: every input's graph ends at the size the
+// first one gave it, even with a chain that halves whatever it gets.
+TEST_F(FilterGraphTest, JoinedInputsKeepTheFirstGraphsSize) {
+    Job->Reset();
+    ASSERT_TRUE(Job->OpenInputFile(Media("video")));
+    ASSERT_TRUE(Job->OpenInputFile(Media("video")));
+    Job->SetVideoFilters("crop=iw/2:ih/2:0:0");
+    Job->SetVideoQScale(2);
+    const std::string output = Scratch("joined_filtered.avi");
+    ASSERT_GE(Job->OpenOutputFile(output, true), 0) << Job->LastErrMsg();
+    Job->StartConvert(false);
+    EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+    const std::vector<TLumaPicture> pictures = DecodeLuma(output);
+    ASSERT_EQ(pictures.size(), 20u);
+    for (const TLumaPicture& p : pictures) {
+        EXPECT_EQ(p.Width, 80);
+        EXPECT_EQ(p.Height, 60);
+    }
+}
+
 TEST_F(FilterGraphTest, AFilterTextThatCannotBeBuiltEndsTheJob) {
     ASSERT_TRUE(Convert(Media("video"), Scratch("bad_filter.avi"),
                         [](TCustomFFmpeg& j) { j.SetVideoFilters("nosuchfilter"); }));
