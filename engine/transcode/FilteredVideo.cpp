@@ -58,7 +58,8 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
     auto graph = std::make_unique<TVideoFilterGraph>();
     std::string error;
     if (!graph->Build(spec, error)) {
-        FJob.FLastErrMsg = error;
+        // The set-up raises its own text; the library's reason goes to the log.
+        GetFFLogger()->Log(&FJob, llError, error);
         return -1;
     }
     // The user's chain may change the size: the encoder takes what comes out.
@@ -120,8 +121,10 @@ void TTranscodeRun::OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFra
         spec.fit_width = ost.enc->width;
         spec.fit_height = ost.enc->height;
         std::string error;
-        if (!graph.Build(spec, error))
-            throw FFmpegException("Error opening filters: " + error);
+        if (!graph.Build(spec, error)) {
+            GetFFLogger()->Log(&FJob, llError, error);
+            throw FFmpegException("Error opening filters!");
+        }
     }
     picture->pts = ist.pts;
     const int ret = graph.Push(picture);

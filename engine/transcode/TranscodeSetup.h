@@ -67,7 +67,7 @@ private:
     [[noreturn]] void FailAfterMapping(const std::string& AText);
     // Builds the stream's filter graph from the job's filter text, margins and
     // the encoder's size and pixel format; the encoder then takes the graph's
-    // output size. 0, or -1 with the reason in the job's LastErrMsg.
+    // output size. 0, or -1 with the library's reason logged.
     int ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOst);
     // A subtitle encoder's time base and the styled-text header text encoders need.
     void PrepareSubtitleEncoder(TAVOutputStream& AOst, TAVInputStream& AIst);

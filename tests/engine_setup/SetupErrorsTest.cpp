@@ -65,7 +65,7 @@ TEST_F(SetupTest, EveryRefusalRaisesItsText) {
         {"Cannot allocate temp picture, check pix fmt", {"video"}, codecs,
          [&](TJob& j) { video(j).enc->width = 0; }, false},
         {"Cannot get resampling context", {"video"}, codecs, [](TJob& j) { j.Fframe_leftBand = 400; }, false},
-        {"Error opening filters!", {"video"}, [&](TJob& j) { codecs(j); j.SetVideoFilters("negate"); }, nullptr,
+        {"Error opening filters!", {"video"}, [&](TJob& j) { codecs(j); j.SetVideoFilters("nosuchfilter"); }, nullptr,
          false},
         {Format("Encoder (codec id %d) not found for output stream #0.0 (Video)", int(AV_CODEC_ID_VP6)), {"video"}, codecs,
          [&](TJob& j) { video(j).codec = nullptr; video(j).enc->codec_id = AV_CODEC_ID_VP6; }, true},
