@@ -127,7 +127,7 @@ void TTranscodeRun::OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFra
         }
     }
     picture->pts = ist.pts;
-    const int ret = graph.Push(picture);
+    const int ret = LibraryCall([&] { return graph.Push(picture); });
     if (ret < 0)
         throw FFmpegException(AVErrorText("Error while filtering", ret));
     PullFilteredVideo(ost, ist);
@@ -139,7 +139,7 @@ void TTranscodeRun::PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist)
     // outputs of the same input keep the decoder's.
     const int64_t decodedPts = ist.pts;
     for (;;) {
-        const int ret = graph.Pull(FFiltered);
+        const int ret = LibraryCall([&] { return graph.Pull(FFiltered); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0) {
@@ -163,7 +163,7 @@ void TTranscodeRun::PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist)
 void TTranscodeRun::FlushVideoFilter(TAVOutputStream& ost) {
     if (!ost.filter_graph || ost.filter_graph->Ended())
         return;
-    const int ret = ost.filter_graph->Push(nullptr);
+    const int ret = LibraryCall([&] { return ost.filter_graph->Push(nullptr); });
     if (ret < 0 && ret != AVERROR_EOF)
         throw FFmpegException(AVErrorText("Error while filtering", ret));
     PullFilteredVideo(ost, *T.ist_table[size_t(ost.source_index)]);

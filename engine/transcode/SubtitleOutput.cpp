@@ -62,7 +62,7 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
         return 0;  // subtitle decoders hold nothing back
     AVSubtitle sub{};
     int got = 0;
-    if (AVLib.avcodec_decode_subtitle2(ist.dec, &sub, &got, const_cast<AVPacket*>(pkt)) < 0)
+    if (LibraryCall([&] { return AVLib.avcodec_decode_subtitle2(ist.dec, &sub, &got, const_cast<AVPacket*>(pkt)); }) < 0)
         return -1;
     if (!got)
         return 0;
@@ -104,7 +104,9 @@ void TTranscodeRun::DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVS
     for (int pass = 0; pass < (dvb ? 2 : 1); ++pass) {
         if (pass == 1)
             sub.num_rects = 0;
-        const int size = AVLib.avcodec_encode_subtitle(enc, FSubtitleBuffer.data(), int(FSubtitleBuffer.size()), &sub);
+        const int size = LibraryCall([&] {
+            return AVLib.avcodec_encode_subtitle(enc, FSubtitleBuffer.data(), int(FSubtitleBuffer.size()), &sub);
+        });
         sub.num_rects = rects;
         if (size < 0)
             throw FFmpegException("Subtitle encoding failed");
