@@ -62,7 +62,8 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
         return 0;  // subtitle decoders hold nothing back
     AVSubtitle sub{};
     int got = 0;
-    if (LibraryCall([&] { return AVLib.avcodec_decode_subtitle2(ist.dec, &sub, &got, const_cast<AVPacket*>(pkt)); }) < 0)
+    AVPacket* packet = const_cast<AVPacket*>(pkt);  // the decoder only reads it
+    if (LibraryCall([&] { return AVLib.avcodec_decode_subtitle2(ist.dec, &sub, &got, packet); }) < 0)
         return -1;
     if (!got)
         return 0;

@@ -216,8 +216,9 @@ TEST_F(FilterGraphTest, ConvertsThroughTheGraph) {
          80, 40, false, 0},
         {"user chain sets the size", [](TCustomFFmpeg& j) { j.SetVideoFilters("scale=96:64"); }, 96, 64, false, 0},
         {"user chain mirrors", [](TCustomFFmpeg& j) { j.SetVideoFilters("hflip"); }, 160, 120, true, 0},
-        {"user chain draws", [](TCustomFFmpeg& j) { j.SetVideoFilters("drawbox=x=0:y=ih-24:w=iw:h=24:color=black:t=fill"); },
-         160, 120, false, 24},
+        {"user chain draws",
+         [](TCustomFFmpeg& j) { j.SetVideoFilters("drawbox=x=0:y=ih-24:w=iw:h=24:color=black:t=fill"); }, 160, 120,
+         false, 24},
     };
     for (const TFilteredConversion& c : cases) {
         const std::string output = Scratch(std::string("filtered_") + std::to_string(&c - cases) + ".avi");
