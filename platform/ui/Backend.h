@@ -42,7 +42,8 @@ public:
     virtual std::vector<TMonitor> Monitors() const = 0;
 
     // Top-level windows and popups: shown, hidden, moved, restacked, destroyed.
-    virtual void WindowShown(HWND, const TRect& /*screenRect*/) {}
+    // activating: the window becomes the active one as it shows.
+    virtual void WindowShown(HWND, const TRect& /*screenRect*/, bool /*activating*/) {}
     virtual void WindowHidden(HWND) {}
     virtual void WindowMoved(HWND, const TRect& /*screenRect*/) {}
     virtual void WindowDestroyed(HWND) {}

@@ -200,7 +200,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (nowVisible && !w->Minimized)
             m.EnsureStore(w);
         if (flags & SWP_SHOWWINDOW)
-            b.WindowShown(hwnd, w->Rect);
+            b.WindowShown(hwnd, w->Rect, !(flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled());
         else if (flags & SWP_HIDEWINDOW)
             b.WindowHidden(hwnd);
         else if (sized || moved)

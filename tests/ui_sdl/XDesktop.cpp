@@ -119,6 +119,66 @@ void TXDesktop::Destroy(unsigned long window)
     Sync();
 }
 
+void TXDesktop::AskWindowManager(unsigned long window, const char* message, long data0)
+{
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window;
+    e.xclient.message_type = XInternAtom(FDisplay, message, False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = data0;
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(FDisplay, DefaultRootWindow(FDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    Sync();
+}
+
+bool TXDesktop::WindowManagerUp()
+{
+    TErrorTrap trap(FDisplay);
+    auto check = [&](Window w) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        Window found = 0;
+        if (XGetWindowProperty(FDisplay, w, XInternAtom(FDisplay, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False,
+                               XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+            data) {
+            if (count == 1)
+                found = *reinterpret_cast<Window*>(data);
+            XFree(data);
+        }
+        return found;
+    };
+    Window w = check(DefaultRootWindow(FDisplay));
+    return w && check(w) == w;
+}
+
+unsigned long TXDesktop::Frame(unsigned long window)
+{
+    TErrorTrap trap(FDisplay);
+    Window w = window;
+    for (;;) {
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(FDisplay, w, &root, &parent, &children, &count))
+            return 0;
+        if (children)
+            XFree(children);
+        if (parent == root)
+            return w;
+        w = parent;
+    }
+}
+
+void TXDesktop::Remap(unsigned long window)
+{
+    XUnmapWindow(FDisplay, window);
+    XMapRaised(FDisplay, window);
+    Sync();
+}
+
 void TXDesktop::ActAsCompositor()
 {
     Window owner = XCreateSimpleWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 1, 1, 0, 0, 0);

@@ -30,6 +30,12 @@ public:
     void Deiconify(unsigned long window);
     void MoveResize(unsigned long window, const TRect& r);   // a window manager placing a window
     void Destroy(unsigned long window);
+    void Remap(unsigned long window);
+    // A taskbar or pager asking the window manager (a client message to the
+    // root): "_NET_ACTIVE_WINDOW", "_NET_CLOSE_WINDOW", "WM_CHANGE_STATE".
+    void AskWindowManager(unsigned long window, const char* message, long data0 = 0);
+    bool WindowManagerUp();                         // a compliant window manager runs
+    unsigned long Frame(unsigned long window);      // the child of the root that holds it
     void ActAsCompositor();                         // owns _NET_WM_CM_S0 while the connection lasts
 
     // Another program: a plain window of this connection, given the focus.

@@ -222,7 +222,7 @@ void TSdlBackend::Place(HWND, TDesktopWindow& d, const TRect& r)
     d.Rect = r;
 }
 
-void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
+void TSdlBackend::WindowShown(HWND h, const TRect& screenRect, bool activating)
 {
     TDesktopWindow& d = Ensure(h);
     Place(h, d, screenRect);
@@ -230,8 +230,13 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect)
     if (flags & SDL_WINDOW_MINIMIZED)
         SDL_RestoreWindow(d.Window);
     if (!(flags & SDL_WINDOW_SHOWN) || !d.Shown) {
-        if (!IsPopupKind(d.Kind))
+        if (!IsPopupKind(d.Kind)) {
             SetOwnerBeforeMap(h, d);
+            // A window shown without activation asks the window manager
+            // not to give it the focus either.
+            if (FWindowManager)
+                SetX11FocusOnMap(d.Window, activating);
+        }
         SDL_ShowWindow(d.Window);
         // Without a desktop window manager SDL gives every window it shows
         // the keyboard, menus and hints included: it stays with our active
@@ -328,8 +333,8 @@ void TSdlBackend::MirrorStacking(const std::vector<HWND>& topFirst)
 {
     std::vector<HWND> shown;
     for (HWND h : topFirst)
-        if (TDesktopWindow* d = Desktop(h); d && d->Window && d->Shown)
-            shown.push_back(h);
+        if (TDesktopWindow* d = Desktop(h); d && d->Window && d->Shown && !d->IconifiedByDesktop)
+            shown.push_back(h);      // a raise could bring an iconified window back
     std::erase_if(FStacked, [&](HWND h) { return std::find(shown.begin(), shown.end(), h) == shown.end(); });
     size_t same = 0;
     while (same < shown.size() && same < FStacked.size() &&

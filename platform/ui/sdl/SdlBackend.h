@@ -38,7 +38,7 @@ public:
     const TPlatformCaps& Caps() const override { return FCaps; }
     std::vector<TMonitor> Monitors() const override;
 
-    void WindowShown(HWND h, const TRect& screenRect) override;
+    void WindowShown(HWND h, const TRect& screenRect, bool activating) override;
     void WindowHidden(HWND h) override;
     void WindowMoved(HWND h, const TRect& screenRect) override;
     void WindowDestroyed(HWND h) override;

@@ -220,9 +220,10 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
     case SDL_WINDOWEVENT_SHOWN:
     case SDL_WINDOWEVENT_RESTORED: {
         TWindowRecord* w = WM().Find(h);
-        if (popup || !w || !(w->Minimized || (d->IconifiedByDesktop && !w->Visible())))
-            break;
+        bool iconified = d->IconifiedByDesktop;
         d->IconifiedByDesktop = false;
+        if (popup || !w || !(w->Minimized || (iconified && !w->Visible())))
+            break;
         PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
         break;
     }
@@ -275,7 +276,7 @@ void TSdlBackend::SyncWithWindowManager()
     if (m.ActiveWnd != FSyncedActive) {
         FSyncedActive = m.ActiveWnd;
         TDesktopWindow* d = Desktop(FSyncedActive);
-        if (d && d->Window && d->Shown && d->Kind != wkPopupMenu && d->Kind != wkTooltip) {
+        if (d && d->Window && d->Shown && !d->IconifiedByDesktop && d->Kind != wkPopupMenu && d->Kind != wkTooltip) {
             if (FWindowManager) {
                 // Asks the window manager to activate it, which raises it
                 // also above our windows that belong over it: put those back.

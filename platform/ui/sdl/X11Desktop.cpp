@@ -24,6 +24,29 @@ TNative NativeOf(SDL_Window* window)
 
 constexpr int WheelDelta = 120;
 
+int IgnoreXError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// The window named by a window's _NET_SUPPORTING_WM_CHECK, or 0.
+Window CheckWindowOf(Display* dpy, Window w)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    Window found = 0;
+    if (XGetWindowProperty(dpy, w, XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False), 0, 1, False, XA_WINDOW, &type,
+                           &format, &count, &after, &data) == Success &&
+        data) {
+        if (type == XA_WINDOW && count == 1)
+            found = *reinterpret_cast<Window*>(data);
+        XFree(data);
+    }
+    return found;
+}
+
 } // namespace
 
 TX11Desktop ProbeX11Desktop()
@@ -36,17 +59,16 @@ TX11Desktop ProbeX11Desktop()
     d.Shapes = XShapeQueryExtension(dpy, &eventBase, &errorBase) != 0;
     std::string cm = "_NET_WM_CM_S" + std::to_string(DefaultScreen(dpy));
     d.Compositor = XGetSelectionOwner(dpy, XInternAtom(dpy, cm.c_str(), False)) != None;
-    // A compliant window manager keeps a window id in this root property.
-    Atom check = XInternAtom(dpy, "_NET_SUPPORTING_WM_CHECK", False);
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(dpy, DefaultRootWindow(dpy), check, 0, 1, False, XA_WINDOW, &type, &format, &count,
-                           &after, &data) == Success) {
-        d.WindowManager = type == XA_WINDOW && count == 1;
-        if (data)
-            XFree(data);
+    // A running compliant window manager keeps a window in this root
+    // property whose own property names itself; one that ended may leave
+    // the root's behind, naming a window that is gone.
+    Window check = CheckWindowOf(dpy, DefaultRootWindow(dpy));
+    if (check) {
+        XSync(dpy, False);
+        XErrorHandler previous = XSetErrorHandler(IgnoreXError);
+        d.WindowManager = CheckWindowOf(dpy, check) == check;
+        XSync(dpy, False);
+        XSetErrorHandler(previous);
     }
     XCloseDisplay(dpy);
     return d;
@@ -131,6 +153,21 @@ void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal)
         atoms.push_back(modalAtom);
     XChangeProperty(n.Dpy, n.Win, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
                     int(atoms.size()));
+    XFlush(n.Dpy);
+}
+
+void SetX11FocusOnMap(SDL_Window* window, bool focus)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    Atom userTime = XInternAtom(n.Dpy, "_NET_WM_USER_TIME", False);
+    if (focus) {
+        XDeleteProperty(n.Dpy, n.Win, userTime);
+    } else {
+        long never = 0;
+        XChangeProperty(n.Dpy, n.Win, userTime, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&never), 1);
+    }
     XFlush(n.Dpy);
 }
 

@@ -36,6 +36,10 @@ void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst);
 // a window about to be mapped: window managers read both when it maps.
 void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal);
 
+// Whether the window manager gives the window the focus when it maps
+// (no: _NET_WM_USER_TIME 0, as for a window shown without activation).
+void SetX11FocusOnMap(SDL_Window* window, bool focus);
+
 // Takes the desktop window's icon away (_NET_WM_ICON).
 void ClearX11WindowIcon(SDL_Window* window);
 
