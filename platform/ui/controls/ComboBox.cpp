@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr uint32_t SearchPause = 500;
 
 DWORD KindStyle(TComboBoxStyle style)
 {
@@ -555,15 +554,10 @@ void TCustomComboBox::TypeAhead(char32_t ch)
     int count = FList->Items().Count();
     if (ch < 32 || count == 0)
         return;
-    uint32_t now = GetTickCount();
-    if (uint32_t(now - FSearchTime) >= SearchPause)
-        FSearch.clear();
-    FSearchTime = now;
-    std::string typed = EncodeUtf8(std::u32string(1, ch));
-    FSearch += typed;
+    std::string prefix = FSearch.Add(ch, GetTickCount());
     int cur = FDropped ? int(FList->Perform(LB_GETCURSEL)) : FItemIndex;
-    int start = FSearch == typed ? cur : cur - 1;
-    int found = int(FList->Perform(LB_FINDSTRING, WPARAM(start), LPARAM(FSearch.c_str())));
+    int start = FSearch.Fresh() ? cur : cur - 1;
+    int found = int(FList->Perform(LB_FINDSTRING, WPARAM(start), LPARAM(prefix.c_str())));
     if (found < 0 || found == cur)
         return;
     if (FDropped)

@@ -2,6 +2,7 @@
 #include <memory>
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ListBox.h"
+#include "platform/ui/controls/TypeAhead.h"
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
@@ -154,8 +155,7 @@ private:
     bool FDropped = false;
     bool FSettingText = false;
     bool FAutoComplete = true;
-    std::string FSearch;
-    uint32_t FSearchTime = 0;
+    TTypeAhead FSearch{500};     // the typed prefix of the incremental search
 };
 
 class TComboBox : public TCustomComboBox {

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr uint32_t SearchPause = 500;      // ms after which typing starts a new prefix
 
 std::string Folded(const std::string& s)
 {
@@ -631,16 +630,13 @@ void TCustomListBox::HandleChar(char32_t ch)
 {
     if (ch < 32 || FItems.empty())
         return;
-    uint32_t now = GetTickCount();
-    if (!FAutoComplete || uint32_t(now - FSearchTime) >= SearchPause)
-        FSearch.clear();
-    FSearchTime = now;
-    std::u32string one(1, ch);
-    FSearch += EncodeUtf8(one);
+    if (!FAutoComplete)
+        FSearch.Reset();
+    std::string prefix = FSearch.Add(ch, GetTickCount());
     int cur = IsMulti() ? FCaretIndex : FCurSel;
     // One character moves on to the next match; a longer prefix may stay.
-    int start = FSearch.size() == EncodeUtf8(one).size() ? cur : cur - 1;
-    int found = Find(FSearch, start, false);
+    int start = FSearch.Fresh() ? cur : cur - 1;
+    int found = Find(prefix, start, false);
     if (found < 0 || found == cur)
         return;
     DWORD style = ListStyle();

@@ -5,6 +5,7 @@
 #include "platform/core/Strings.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/StdMessages.h"
+#include "platform/ui/controls/TypeAhead.h"
 
 enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
                            odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit };
@@ -165,8 +166,7 @@ private:
     bool FIntegralHeight = false;
     bool FTracking = false;      // the left button is down in the list
     bool FRedraw = true;
-    std::string FSearch;         // the typed prefix of the incremental search
-    uint32_t FSearchTime = 0;
+    TTypeAhead FSearch{500};     // the typed prefix of the incremental search
 };
 
 class TListBox : public TCustomListBox {

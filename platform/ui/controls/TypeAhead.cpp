@@ -12,7 +12,7 @@ char32_t Fold(char32_t c)
 
 std::string TTypeAhead::Add(char32_t ch, uint32_t now)
 {
-    if (now - FTime > 1000)
+    if (now - FTime >= FPause)
         FText.clear();
     FTime = now;
     FText.push_back(ch);

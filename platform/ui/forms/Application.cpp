@@ -46,6 +46,8 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FIcon(std::
             FHintWindow = nullptr;
         if (c == FMainForm)
             FMainForm = nullptr;
+        if (Screen && c == Screen->ActiveControl())
+            Screen->SetActiveControl(nullptr);
     };
     ControlHooks().MouseEnterLeave = [this](TControl* c, bool entered) {
         // Leaving the hinted control for no other control of ours ends its hint.
