@@ -75,6 +75,10 @@ public:
     TBitmap* CurrentFrame();
     TBitmap* CurrentFrame(int64_t& APTS);
 
+    // Nothing to do: the host window paints the surface itself wherever it
+    // lies, so a moved form needs no word to the player.
+    void UpdateScreenPosition() {}
+
     // The surface the host paints; hold the lock while reading it.
     std::mutex& SurfaceLock() { return FSurfaceLock; }
     const TBitmap& Surface() const { return FSurface; }

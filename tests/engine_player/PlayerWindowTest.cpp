@@ -73,6 +73,16 @@ TEST_F(PlayerWindowTest, TheHostShowsThePicturesWhileTheFilePlays) {
     // A later picture may be on its way: the window catches up with the surface.
     EXPECT_TRUE(WaitFor([&] { return WindowShowsSurface(30, 100) && WindowShowsSurface(200, 20); }));
 
+    // The output follows the panel's size.
+    MoveWindow(Panel, 20, 30, 320, 200, true);
+    EXPECT_EQ(Player->ScreenWidth(), 320);
+    EXPECT_EQ(Player->ScreenHeight(), 200);
+    ASSERT_TRUE(WaitFor([&] {
+        std::lock_guard<std::mutex> lock(Player->SurfaceLock());
+        return Player->Surface().Width() == 320 && Player->Surface().Height() == 200;
+    }));
+    EXPECT_TRUE(WaitFor([&] { return WindowShowsSurface(300, 100) && WindowShowsSurface(160, 190); }));
+
     // Closing is swallowed; a click takes the focus and still reaches the panel.
     SendMessage(Panel, WM_CLOSE);
     EXPECT_EQ(PanelMessages[WM_CLOSE], 0);
