@@ -54,7 +54,8 @@ public:
     void UnloadAVLib();
 
     // Shows the file in the host window (subclassed while the file plays),
-    // or in a window of the player's own when AScreenHandle is null.
+    // or in a window of the player's own when AScreenHandle is null. Called
+    // on the main thread, like Stop(true), since both touch windows.
     bool Open(const std::string& AFileName, HWND AScreenHandle = nullptr, bool APaused = false);
     // Shows the file through any host; a null host shows nothing.
     bool Open(const std::string& AFileName, TPlayerHost* AHost, bool APaused);
