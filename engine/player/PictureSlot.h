@@ -12,6 +12,7 @@ struct TPictureSlot {
     int64_t Pos = -1;          // byte position in the file
     int Width = 0, Height = 0;
     AVRational SampleAspect{0, 1};
+    bool SubtitleBlended = false;  // a picture shown twice gets its subtitle once
     std::vector<uint8_t> Buffer;
     TYUVPicture Picture;
 

@@ -163,11 +163,12 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
     }
     std::lock_guard<std::mutex> lock(FSurfaceLock);
     if (slot) {
-        if (is->subtitle_stream >= 0) {
+        if (is->subtitle_stream >= 0 && !slot->SubtitleBlended) {
             std::lock_guard<std::mutex> subLock(is->subpq_mutex);
             if (is->subpq_size > 0) {
                 TSubtitleSlot& sp = is->subpq[is->subpq_rindex];
                 if (slot->Pts >= sp.Pts + sp.Sub.start_display_time / 1000.0) {
+                    slot->SubtitleBlended = true;
                     if (sp.Sub.format == 0) {
                         for (unsigned i = 0; i < sp.Sub.num_rects; ++i) {
                             const AVSubtitleRect* rect = sp.Sub.rects[i];

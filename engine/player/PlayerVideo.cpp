@@ -209,6 +209,7 @@ int TCustomPlayer::QueuePicture(TVideoState* is, AVFrame* AFrame, double APts, i
     RunHook(slot, APts, is->StartTime);
     slot.Pts = APts;
     slot.Pos = APos;
+    slot.SubtitleBlended = false;
     is->pictq_windex = (is->pictq_windex + 1) % TVideoState::PictureSlots;
     std::lock_guard<std::mutex> lock(is->pictq_mutex);
     slot.TargetClock = ComputeTargetTime(is, APts);
