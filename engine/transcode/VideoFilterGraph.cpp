@@ -44,6 +44,8 @@ bool TVideoFilterGraph::Build(const TVideoFilterSpec& ASpec, std::string& AError
         AError = "Cannot allocate the filter graph";
         return false;
     }
+    // A job converts on its one worker thread; the graph starts no threads of its own.
+    FGraph->nb_threads = 1;
     // The scalers the graph inserts itself (format conversion) use the job's flags too.
     FGraph->scale_sws_opts = AVLib.av_strdup(Format("flags=%d", s.sws_flags).c_str());
 
