@@ -1,4 +1,5 @@
 #include "WidgetFixture.h"
+#include "platform/gfx/Utf8.h"
 #include "platform/ui/controls/Memo.h"
 
 class TMemoTest : public TWidgetTest {
@@ -96,4 +97,171 @@ TEST_F(TMemoTest, ScrollingFollowsTheCaretAndTheScrollBar)
                      GET_Y_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0));
     EXPECT_GT(lineHeight, 0);
     EXPECT_TRUE(HasDarkPixel(m, TRect{1, 0, 60, lineHeight}));
+}
+
+// The height of a row: a one-line memo's text with a break, second line's top.
+static int LineHeightOf(TMemo* m)
+{
+    TMemo probe(m->Parent());
+    probe.SetParent(m->Parent());
+    probe.SetText("a\r\nb");
+    return GET_Y_LPARAM(SendMessage(probe.Handle(), EM_POSFROMCHAR, 3, 0)) -
+           GET_Y_LPARAM(SendMessage(probe.Handle(), EM_POSFROMCHAR, 0, 0));
+}
+
+// Rows of a wrapping memo: the client y of each character's row.
+static int RowY(TMemo* m, int index)
+{
+    return GET_Y_LPARAM(SendMessage(m->Handle(), EM_POSFROMCHAR, WPARAM(index), 0));
+}
+
+TEST_F(TMemoTest, LongLinesWrapAtWordsAndRewrapWhenResized)
+{
+    TMemo* m = MakeMemo(90);
+    m->SetBounds(10, 10, 130, 90);
+    EXPECT_TRUE(m->WordWrap());
+    HWND h = m->Handle();
+    EXPECT_FALSE(GetWindowLong(h, GWL_STYLE) & ES_AUTOHSCROLL);
+    const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
+    m->SetText(words + "\r\nshort");
+    // Lines stays the lines as typed.
+    ASSERT_EQ(m->Lines().Count(), 2);
+    EXPECT_EQ(m->Lines()[0], words);
+    EXPECT_EQ(SendMessage(h, EM_GETLINECOUNT, 0, 0), 2);
+    int top = RowY(m, 0);
+    int rows = LineHeightOf(m);
+    ASSERT_GT(rows, 0);
+    // Every row starts at a word: the character before a row start is a blank.
+    int rowCount = 1;
+    int width = m->ClientWidth();
+    for (int i = 1; i < int(words.size()); ++i) {
+        int y = RowY(m, i);
+        int x = GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, WPARAM(i), 0));
+        EXPECT_LT(x, width) << "character " << i << " off the right edge";
+        if (y != RowY(m, i - 1)) {
+            EXPECT_EQ(words[size_t(i) - 1], ' ') << "row broken inside a word at " << i;
+            EXPECT_NE(words[size_t(i)], ' ');
+            EXPECT_EQ(x, GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0))) << "a row starts at the margin";
+            ++rowCount;
+        }
+    }
+    EXPECT_GE(rowCount, 3);
+    EXPECT_EQ(RowY(m, int(words.size()) + 2) - top, rowCount * rows) << "\"short\" below the wrapped line";
+    // Text is painted on the second row, nothing sideways scrolls.
+    EXPECT_TRUE(HasDarkPixel(m, TRect{1, top + rows, 60, top + 2 * rows}));
+    // Wider: fewer rows; narrower than a word: the word breaks inside.
+    m->SetBounds(10, 10, 380, 90);
+    Pump();
+    EXPECT_LT(RowY(m, int(words.size()) + 2) - top, rowCount * rows);
+    m->SetBounds(10, 10, 30, 200);
+    Pump();
+    EXPECT_GT(RowY(m, 4), RowY(m, 0)) << "\"alpha\" is wider than the row and breaks inside";
+    EXPECT_EQ(m->Lines().Count(), 2);
+}
+
+TEST_F(TMemoTest, CaretKeysAndSelectionFollowRows)
+{
+    TMemo* m = MakeMemo(90);
+    m->SetBounds(10, 10, 100, 90);
+    const std::string text = "one two three four five six seven eight";
+    m->SetText(text);
+    m->SetFocus();
+    Pump();
+    HWND h = m->Handle();
+    int rowStart = 0;
+    for (int i = 1; i < int(text.size()); ++i)
+        if (RowY(m, i) != RowY(m, 0)) {
+            rowStart = i;
+            break;
+        }
+    ASSERT_GT(rowStart, 0);
+    Chord(VK_CONTROL, VK_HOME);
+    // End stops at the end of the first row, the caret stays on that row.
+    Key(VK_END);
+    EXPECT_EQ(m->SelStart(), rowStart);
+    EXPECT_EQ(m->CaretPoint().Y, RowY(m, 0));
+    EXPECT_GT(m->CaretPoint().X, GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, WPARAM(rowStart - 2), 0)));
+    // Down moves one row, Home goes to its start.
+    Key(VK_DOWN);
+    EXPECT_GT(m->SelStart(), rowStart);
+    Key(VK_HOME);
+    EXPECT_EQ(m->SelStart(), rowStart);
+    EXPECT_EQ(m->CaretPoint().Y, RowY(m, rowStart));
+    Key(VK_UP);
+    EXPECT_LT(m->SelStart(), rowStart);
+    // A click on the second row places the caret there; typing stays in the one line.
+    Click(m, 2, RowY(m, rowStart) + 3);
+    EXPECT_EQ(m->SelStart(), rowStart);
+    Type("x");
+    EXPECT_EQ(m->Lines().Count(), 1);
+    EXPECT_EQ(m->Lines()[0], text.substr(0, size_t(rowStart)) + "x" + text.substr(size_t(rowStart)));
+    // Selecting across rows highlights both rows.
+    m->SetSelStart(0);
+    m->SetSelLength(rowStart + 3);
+    int lh = RowY(m, rowStart) - RowY(m, 0);
+    EXPECT_TRUE(AnyPixel(m, TRect{1, RowY(m, 0), 60, RowY(m, 0) + lh}, ColorToRGB(clHighlight)));
+    EXPECT_TRUE(AnyPixel(m, TRect{1, RowY(m, rowStart), 20, RowY(m, rowStart) + lh}, ColorToRGB(clHighlight)));
+}
+
+TEST_F(TMemoTest, WrappedRowsScrollVertically)
+{
+    TMemo* m = MakeMemo(60);
+    m->SetScrollBars(ssVertical);
+    std::string text;
+    for (int i = 0; i < 12; ++i)
+        text += "word" + std::to_string(i) + " filler text ";
+    m->SetText(text);
+    m->SetFocus();
+    Pump();
+    HWND h = m->Handle();
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(h, SB_VERT, si));
+    EXPECT_EQ(m->Lines().Count(), 1);
+    EXPECT_GT(si.nMax + 1, int(si.nPage)) << "the one line wraps into more rows than fit";
+    Chord(VK_CONTROL, VK_END);
+    EXPECT_EQ(m->TopLine(), si.nMax + 1 - int(si.nPage));
+    EXPECT_GE(RowY(m, int(text.size())), 0);
+    SendMessage(h, WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(m->TopLine(), 0);
+    EXPECT_FALSE(GetWindowLong(h, GWL_STYLE) & WS_HSCROLL);
+}
+
+TEST_F(TMemoTest, ChineseTextWrapsPerCharacter)
+{
+    TMemo* m = MakeMemo(120);
+    m->SetBounds(10, 10, 60, 120);
+    const std::u32string han = U"视频格式转换器把文件转换成另一种格式";
+    m->SetText(EncodeUtf8(han));
+    Pump();
+    HWND h = m->Handle();
+    int width = m->ClientWidth();
+    int rows = 1;
+    for (int i = 1; i < int(han.size()); ++i) {
+        if (RowY(m, i) != RowY(m, i - 1))
+            ++rows;
+        // A character's right edge stays inside the row.
+        EXPECT_LE(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, WPARAM(i), 0)), width);
+    }
+    EXPECT_GE(rows, 3);
+    // The first row is filled: its last character reaches past half the width.
+    int firstRowEnd = 1;
+    while (RowY(m, firstRowEnd) == RowY(m, 0))
+        ++firstRowEnd;
+    EXPECT_GT(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, WPARAM(firstRowEnd - 1), 0)), width / 3);
+}
+
+TEST_F(TMemoTest, WithoutWordWrapLinesScrollSideways)
+{
+    TMemo* m = MakeMemo(90);
+    m->SetWordWrap(false);
+    const std::string words = "alpha beta gamma delta epsilon zeta eta theta iota kappa";
+    m->SetText(words);
+    m->SetFocus();
+    Pump();
+    HWND h = m->Handle();
+    EXPECT_TRUE(GetWindowLong(h, GWL_STYLE) & ES_AUTOHSCROLL);
+    EXPECT_EQ(RowY(m, int(words.size()) - 1), RowY(m, 0));
+    Chord(VK_CONTROL, VK_END);
+    EXPECT_LT(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0)), 0) << "scrolled to show the caret";
 }

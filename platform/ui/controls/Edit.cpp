@@ -28,6 +28,14 @@ bool IsBreak(char32_t c)
     return c == '\r' || c == '\n';
 }
 
+// Ideographic scripts have no blanks between words: a row may break before
+// or after any of their characters.
+bool IsIdeographic(char32_t c)
+{
+    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
 // Word characters group into words; every other visible character is a
 // word of its own kind (punctuation runs), blanks separate.
 int CharKind(char32_t c)
@@ -89,7 +97,8 @@ DWORD TCustomEdit::EditStyle()
         return DWORD(GetWindowLong(FHandle, GWL_STYLE));
     // Before the window exists the style is what our own settings ask for.
     const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    DWORD s = ES_AUTOHSCROLL | align[FAlignment] | FOwnStyle;
+    DWORD s = align[FAlignment] | FOwnStyle;
+    if (FAutoHScroll) s |= ES_AUTOHSCROLL;
     if (FReadOnly) s |= ES_READONLY;
     if (FPasswordChar) s |= ES_PASSWORD;
     if (!FHideSelection) s |= ES_NOHIDESEL;
@@ -102,7 +111,8 @@ void TCustomEdit::CreateParams(TCreateParams& p)
 {
     TWinControl::CreateParams(p);
     const DWORD align[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
-    p.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | align[FAlignment] | FOwnStyle;
+    p.Style |= ES_AUTOVSCROLL | align[FAlignment] | FOwnStyle;
+    if (FAutoHScroll) p.Style |= ES_AUTOHSCROLL;
     if (FReadOnly) p.Style |= ES_READONLY;
     if (FPasswordChar) p.Style |= ES_PASSWORD;
     if (!FHideSelection) p.Style |= ES_NOHIDESEL;
@@ -260,7 +270,87 @@ void TCustomEdit::SplitLines()
     }
     line.Length = int(FChars.size()) - line.Start;
     FLines.push_back(line);
-    FTopLine = std::clamp(FTopLine, 0, int(FLines.size()) - 1);
+    BuildRows();
+}
+
+bool TCustomEdit::WrapsLines()
+{
+    DWORD style = EditStyle();
+    if (FHandle && (GetWindowLong(FHandle, GWL_STYLE) & WS_HSCROLL))
+        return false;
+    return (style & ES_MULTILINE) && !(style & ES_AUTOHSCROLL);
+}
+
+void TCustomEdit::BuildRows()
+{
+    FRows.clear();
+    bool wrap = WrapsLines();
+    int width = wrap ? FormatRect().Width() : 0;
+    for (int line = 0; line < int(FLines.size()); ++line) {
+        if (wrap && width > 0)
+            WrapLine(line, width);
+        else
+            FRows.push_back(TRow{FLines[size_t(line)].Start, FLines[size_t(line)].Length, line});
+    }
+    if (wrap)
+        FScrollX = 0;
+    FTopLine = std::clamp(FTopLine, 0, int(FRows.size()) - 1);
+}
+
+// Breaks a line into rows no wider than the width: after the blanks that
+// end a word (they hang past the edge), around ideographs, or inside a word
+// wider than the row. A row holds at least one character.
+void TCustomEdit::WrapLine(int line, int width)
+{
+    const TLine& l = FLines[size_t(line)];
+    std::u32string text = DisplayText().substr(size_t(l.Start), size_t(l.Length));
+    int n = int(text.size());
+    TDeviceContext* dc = FMeasure->Canvas()->Handle();
+    dc->SelectFont(FEditFont.Data());
+    std::vector<int> x(size_t(n) + 1, 0);
+    for (int i = 1; i <= n; ++i)
+        x[size_t(i)] = x[size_t(i) - 1] + GetTextExtent(*dc, EncodeUtf8(text.substr(size_t(i) - 1, 1))).cx;
+    int pos = 0;
+    do {
+        int end = pos + 1;
+        while (end < n && x[size_t(end) + 1] - x[size_t(pos)] <= width)
+            ++end;
+        if (end < n || pos == n) {
+            end = std::min(end, n);
+            int hang = end;
+            while (hang < n && IsSpace(text[size_t(hang)]))
+                ++hang;
+            if (hang > end) {
+                end = hang;
+            } else if (end < n) {
+                for (int b = end; b > pos; --b)
+                    if (IsSpace(text[size_t(b) - 1]) || IsIdeographic(text[size_t(b) - 1]) ||
+                        IsIdeographic(text[size_t(b)])) {
+                        end = b;
+                        break;
+                    }
+            }
+        }
+        end = std::min(end, n);
+        FRows.push_back(TRow{l.Start + pos, end - pos, line});
+        pos = end;
+    } while (pos < n);
+}
+
+int TCustomEdit::RowOf(int index) const
+{
+    auto it = std::upper_bound(FRows.begin(), FRows.end(), index,
+                               [](int i, const TRow& r) { return i < r.Start; });
+    return std::max(0, int(it - FRows.begin()) - 1);
+}
+
+int TCustomEdit::CaretRow() const
+{
+    int row = RowOf(FCaret);
+    if (FCaretAtRowEnd && row > 0 && FRows[size_t(row)].Start == FCaret &&
+        FRows[size_t(row) - 1].Line == FRows[size_t(row)].Line)
+        return row - 1;
+    return row;
 }
 
 int TCustomEdit::LineOf(int index) const
@@ -426,7 +516,7 @@ void TCustomEdit::ReplaceSelection(const std::u32string& insert, bool typing)
     Modify(SelMin(), SelMax(), text, typing);
 }
 
-void TCustomEdit::SetSelection(int anchor, int caret, bool scroll)
+void TCustomEdit::SetSelection(int anchor, int caret, bool scroll, bool atRowEnd)
 {
     int n = int(FChars.size());
     auto fix = [&](int i) {
@@ -439,8 +529,16 @@ void TCustomEdit::SetSelection(int anchor, int caret, bool scroll)
     caret = fix(caret);
     FTyping = false;
     FUpDownX = -1;
-    if (anchor == FAnchor && caret == FCaret)
+    bool rowEndChanged = atRowEnd != FCaretAtRowEnd;
+    FCaretAtRowEnd = atRowEnd;
+    if (anchor == FAnchor && caret == FCaret) {
+        if (rowEndChanged && FHandle) {
+            if (scroll)
+                ScrollCaretIntoView();
+            UpdateCaret();
+        }
         return;
+    }
     bool hadSelection = FAnchor != FCaret;
     FAnchor = anchor;
     FCaret = caret;
@@ -480,19 +578,19 @@ int TCustomEdit::VisibleLines()
     return std::max(1, FormatRect().Height() / LineHeight());
 }
 
-std::vector<int> TCustomEdit::LineOffsets(int line)
+std::vector<int> TCustomEdit::RowOffsets(int row)
 {
     TDeviceContext* dc = FMeasure->Canvas()->Handle();
     dc->SelectFont(FEditFont.Data());
-    const TLine& l = FLines[size_t(line)];
-    std::u32string shown = DisplayText().substr(size_t(l.Start), size_t(l.Length));
+    const TRow& r = FRows[size_t(row)];
+    std::u32string shown = DisplayText().substr(size_t(r.Start), size_t(r.Length));
     std::vector<int> x(shown.size() + 1, 0);
     for (size_t i = 1; i <= shown.size(); ++i)
         x[i] = GetTextExtent(*dc, EncodeUtf8(shown.substr(0, i))).cx;
     return x;
 }
 
-int TCustomEdit::LineShift(int /*line*/, int textWidth)
+int TCustomEdit::LineShift(int textWidth)
 {
     DWORD style = EditStyle();
     int room = FormatRect().Width() - textWidth;
@@ -505,38 +603,43 @@ int TCustomEdit::LineShift(int /*line*/, int textWidth)
     return 0;
 }
 
-TPoint TCustomEdit::PosFromChar(int index)
+TPoint TCustomEdit::PosFromChar(int index, int row)
 {
     TRect r = FormatRect();
-    int line = LineOf(index);
-    std::vector<int> x = LineOffsets(line);
-    int col = std::clamp(index - FLines[size_t(line)].Start, 0, int(x.size()) - 1);
-    return TPoint{r.Left - FScrollX + LineShift(line, x.back()) + x[size_t(col)],
-                  r.Top + (line - FTopLine) * LineHeight()};
+    if (row < 0)
+        row = RowOf(index);
+    std::vector<int> x = RowOffsets(row);
+    int col = std::clamp(index - FRows[size_t(row)].Start, 0, int(x.size()) - 1);
+    return TPoint{r.Left - FScrollX + LineShift(x.back()) + x[size_t(col)],
+                  r.Top + (row - FTopLine) * LineHeight()};
 }
 
-int TCustomEdit::CharFromPos(TPoint p)
+int TCustomEdit::CharFromPos(TPoint p, bool* atRowEnd)
 {
     TRect r = FormatRect();
     int lh = LineHeight();
-    int row = p.Y < r.Top ? -1 : (p.Y - r.Top) / lh;
-    int line = std::clamp(FTopLine + row, 0, int(FLines.size()) - 1);
-    std::vector<int> x = LineOffsets(line);
-    int px = p.X - (r.Left - FScrollX + LineShift(line, x.back()));
+    int offset = p.Y < r.Top ? -1 : (p.Y - r.Top) / lh;
+    int row = std::clamp(FTopLine + offset, 0, int(FRows.size()) - 1);
+    std::vector<int> x = RowOffsets(row);
+    int px = p.X - (r.Left - FScrollX + LineShift(x.back()));
     int col = 0;
     while (col + 1 < int(x.size()) && px >= (x[size_t(col)] + x[size_t(col) + 1] + 1) / 2)
         ++col;
-    return FLines[size_t(line)].Start + col;
+    // Past the end of a wrapped row the caret stays on that row.
+    bool end = col == FRows[size_t(row)].Length && !LastRowOfLine(row);
+    if (atRowEnd)
+        *atRowEnd = end;
+    return FRows[size_t(row)].Start + col;
 }
 
 TPoint TCustomEdit::CaretPoint()
 {
-    return FHandle ? PosFromChar(FCaret) : TPoint{0, 0};
+    return FHandle ? PosFromChar(FCaret, CaretRow()) : TPoint{0, 0};
 }
 
 void TCustomEdit::SetTopLine(int line)
 {
-    int last = std::max(0, int(FLines.size()) - VisibleLines());
+    int last = std::max(0, int(FRows.size()) - VisibleLines());
     line = std::clamp(line, 0, last);
     if (line == FTopLine)
         return;
@@ -547,29 +650,29 @@ void TCustomEdit::SetTopLine(int line)
 }
 
 // Scrolls by a quarter of the width when the caret leaves the text area
-// sideways, and by lines when it leaves it upwards or downwards.
+// sideways, and by rows when it leaves it upwards or downwards.
 void TCustomEdit::ScrollCaretIntoView()
 {
     if (!FHandle)
         return;
     TRect r = FormatRect();
-    int line = LineOf(FCaret);
-    std::vector<int> x = LineOffsets(line);
-    int cx = LineShift(line, x.back()) + x[size_t(std::clamp(FCaret - FLines[size_t(line)].Start, 0, int(x.size()) - 1))];
+    int row = CaretRow();
+    std::vector<int> x = RowOffsets(row);
+    int cx = LineShift(x.back()) + x[size_t(std::clamp(FCaret - FRows[size_t(row)].Start, 0, int(x.size()) - 1))];
     int w = std::max(1, r.Width());
     int old = FScrollX;
     if (cx - FScrollX < 0)
         FScrollX = std::max(0, cx - w / 4);
     else if (cx - FScrollX > w - 1)
         FScrollX = cx - w + 1 + w / 4;
-    if (x.back() <= w && !Multiline())
+    if ((x.back() <= w && !Multiline()) || WrapsLines())
         FScrollX = 0;
     int oldTop = FTopLine;
     int visible = VisibleLines();
-    if (line < FTopLine)
-        FTopLine = line;
-    else if (line >= FTopLine + visible)
-        FTopLine = line - visible + 1;
+    if (row < FTopLine)
+        FTopLine = row;
+    else if (row >= FTopLine + visible)
+        FTopLine = row - visible + 1;
     if (old != FScrollX || oldTop != FTopLine) {
         UpdateScrollBars();
         Invalidate();
@@ -580,7 +683,7 @@ void TCustomEdit::UpdateCaret()
 {
     if (!FHandle || GetFocus() != FHandle)
         return;
-    TPoint p = PosFromChar(FCaret);
+    TPoint p = PosFromChar(FCaret, CaretRow());
     SetCaretPos(p.X, p.Y);
 }
 
@@ -593,15 +696,15 @@ void TCustomEdit::UpdateScrollBars()
         SCROLLINFO si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
         si.nMin = 0;
-        si.nMax = int(FLines.size()) - 1;
+        si.nMax = int(FRows.size()) - 1;
         si.nPage = UINT(VisibleLines());
         si.nPos = FTopLine;
         SetScrollInfo(FHandle, SB_VERT, si, true);
     }
     if (style & WS_HSCROLL) {
         int widest = 0;
-        for (int i = 0; i < int(FLines.size()); ++i)
-            widest = std::max(widest, LineOffsets(i).back());
+        for (int i = 0; i < int(FRows.size()); ++i)
+            widest = std::max(widest, RowOffsets(i).back());
         SCROLLINFO si;
         si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
         si.nMin = 0;
@@ -631,15 +734,15 @@ HBRUSH TCustomEdit::RequestColours(HDC dc)
     return CreateSolidBrush(FColor);
 }
 
-void TCustomEdit::PaintLine(HDC dc, int line, TColor textColor)
+void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
 {
     TRect r = FormatRect();
     int lh = LineHeight();
-    const TLine& l = FLines[size_t(line)];
+    const TRow& l = FRows[size_t(row)];
     std::string shown = EncodeUtf8(DisplayText().substr(size_t(l.Start), size_t(l.Length)));
-    std::vector<int> x = LineOffsets(line);
-    int x0 = r.Left - FScrollX + LineShift(line, x.back());
-    int y = r.Top + (line - FTopLine) * lh;
+    std::vector<int> x = RowOffsets(row);
+    int x0 = r.Left - FScrollX + LineShift(x.back());
+    int y = r.Top + (row - FTopLine) * lh;
     dc->SetTextColor(textColor);
     TextOut(*dc, x0, y, shown);
     if (!SelectionShown())
@@ -651,7 +754,7 @@ void TCustomEdit::PaintLine(HDC dc, int line, TColor textColor)
     a = std::clamp(a, 0, l.Length);
     b = std::clamp(b, 0, l.Length);
     // A selected line break shows as a narrow block after the text.
-    int extra = SelMax() > l.Start + l.Length && line + 1 < int(FLines.size()) ? 4 : 0;
+    int extra = SelMax() > l.Start + l.Length && LastRowOfLine(row) && row + 1 < int(FRows.size()) ? 4 : 0;
     TRect sel{x0 + x[size_t(a)], y, x0 + x[size_t(b)] + extra, y + lh};
     FillRect(*dc, sel, ColorToRGB(clHighlight));
     int saved = dc->SaveDC();
@@ -675,9 +778,9 @@ void TCustomEdit::PaintWindow(HDC dc)
     dc->IntersectClipRect(r);
     dc->SelectFont(FEditFont.Data());
     dc->SetBkMode(bkTransparent);
-    int last = std::min(int(FLines.size()) - 1, FTopLine + VisibleLines());
-    for (int line = FTopLine; line <= last; ++line)
-        PaintLine(dc, line, textColor);
+    int last = std::min(int(FRows.size()) - 1, FTopLine + VisibleLines());
+    for (int row = FTopLine; row <= last; ++row)
+        PaintRow(dc, row, textColor);
     dc->RestoreDC(saved);
 }
 
@@ -726,16 +829,18 @@ void TCustomEdit::HandleKeyDown(WORD key)
     bool shift = GetKeyState(VK_SHIFT) < 0;
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     bool multi = Multiline();
-    auto moveTo = [&](int pos) { SetSelection(shift ? FAnchor : pos, pos); };
+    auto moveTo = [&](int pos, bool atRowEnd = false) { SetSelection(shift ? FAnchor : pos, pos, true, atRowEnd); };
     auto moveLines = [&](int delta) {
         if (!multi)
             return;
-        int keepX = FUpDownX >= 0 ? FUpDownX : PosFromChar(FCaret).X;
-        int line = std::clamp(LineOf(FCaret) + delta, 0, int(FLines.size()) - 1);
-        if (line < FTopLine || line >= FTopLine + VisibleLines())
+        int keepX = FUpDownX >= 0 ? FUpDownX : PosFromChar(FCaret, CaretRow()).X;
+        int row = std::clamp(CaretRow() + delta, 0, int(FRows.size()) - 1);
+        if (row < FTopLine || row >= FTopLine + VisibleLines())
             SetTopLine(FTopLine + delta);
-        int y = FormatRect().Top + (line - FTopLine) * LineHeight();
-        moveTo(CharFromPos(TPoint{keepX, y}));
+        int y = FormatRect().Top + (row - FTopLine) * LineHeight();
+        bool atRowEnd = false;
+        int pos = CharFromPos(TPoint{keepX, y}, &atRowEnd);
+        moveTo(pos, atRowEnd);
         FUpDownX = keepX;
     };
     switch (key) {
@@ -752,10 +857,15 @@ void TCustomEdit::HandleKeyDown(WORD key)
             moveTo(ctrl ? WordRight(FCaret) : NextPos(FCaret));
         break;
     case VK_HOME:
-        moveTo(ctrl ? 0 : FLines[size_t(LineOf(FCaret))].Start);
+        moveTo(ctrl ? 0 : FRows[size_t(CaretRow())].Start);
         break;
     case VK_END:
-        moveTo(ctrl ? int(FChars.size()) : LineEnd(LineOf(FCaret)));
+        if (ctrl) {
+            moveTo(int(FChars.size()));
+        } else {
+            int row = CaretRow();
+            moveTo(FRows[size_t(row)].Start + FRows[size_t(row)].Length, !LastRowOfLine(row));
+        }
         break;
     case VK_UP: moveLines(-1); break;
     case VK_DOWN: moveLines(1); break;
@@ -787,7 +897,8 @@ void TCustomEdit::HandleMouseDown(TPoint p, WORD keys, bool dbl)
 {
     if (FHandle && GetFocus() != FHandle && CanFocus())
         SetFocus();
-    int pos = CharFromPos(p);
+    bool atRowEnd = false;
+    int pos = CharFromPos(p, &atRowEnd);
     if (dbl) {
         int start, end;
         WordAt(pos, start, end);
@@ -795,7 +906,7 @@ void TCustomEdit::HandleMouseDown(TPoint p, WORD keys, bool dbl)
         FSelecting = false;
         return;
     }
-    SetSelection((keys & MK_SHIFT) ? FAnchor : pos, pos);
+    SetSelection((keys & MK_SHIFT) ? FAnchor : pos, pos, true, atRowEnd);
     FSelecting = true;
 }
 
@@ -810,7 +921,7 @@ void TCustomEdit::HandleScroll(int code, int pos)
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: SetTopLine(pos); break;
     case SB_TOP: SetTopLine(0); break;
-    case SB_BOTTOM: SetTopLine(int(FLines.size())); break;
+    case SB_BOTTOM: SetTopLine(int(FRows.size())); break;
     default: break;
     }
 }
@@ -838,11 +949,15 @@ void TCustomEdit::WndProc(TMessage& m)
     TWinControl::WndProc(m);
     switch (m.Msg) {
     case WM_MOUSEMOVE:
-        if (FSelecting && (m.WParam & MK_LBUTTON))
-            SetSelection(FAnchor, CharFromPos(LParamToPoint(m.LParam)));
+        if (FSelecting && (m.WParam & MK_LBUTTON)) {
+            bool atRowEnd = false;
+            int pos = CharFromPos(LParamToPoint(m.LParam), &atRowEnd);
+            SetSelection(FAnchor, pos, true, atRowEnd);
+        }
         break;
     case WM_SIZE:
         if (FHandle) {
+            BuildRows();
             ScrollCaretIntoView();
             UpdateScrollBars();
             UpdateCaret();
@@ -907,6 +1022,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
         else
             FEditFont.Assign(TFont());
         FLeftMargin = FRightMargin = DefaultMargin;
+        BuildRows();
         if (FHandle && GetFocus() == FHandle) {
             CreateCaret(FHandle, 1, LineHeight());
             ShowCaret(FHandle);
@@ -1059,6 +1175,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
             FRightMargin = right == EC_USEFONTINFO ? DefaultMargin : right;
         if (m.WParam == EC_USEFONTINFO)
             FLeftMargin = FRightMargin = DefaultMargin;
+        BuildRows();
         ScrollCaretIntoView();
         UpdateCaret();
         Invalidate();
@@ -1074,6 +1191,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
             FHasRect = m.LParam != 0;
             if (FHasRect)
                 FRect = *reinterpret_cast<const TRect*>(m.LParam);
+            BuildRows();
             ScrollCaretIntoView();
             UpdateCaret();
             if (m.Msg == EM_SETRECT)
@@ -1113,6 +1231,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
     case EM_SETPASSWORDCHAR:
         FPasswordChar = char32_t(m.WParam);
         UpdateStyle(FPasswordChar ? ES_PASSWORD : 0, FPasswordChar ? 0 : ES_PASSWORD);
+        BuildRows();
         ScrollCaretIntoView();
         UpdateCaret();
         Invalidate();

@@ -96,8 +96,14 @@ protected:
     int VisibleLines();
     // Keeps the window's vertical bar in step (multi-line edits with WS_VSCROLL).
     virtual void UpdateScrollBars();
+    // A multi-line edit without ES_AUTOHSCROLL and without a horizontal bar
+    // wraps its lines to the formatting rectangle.
+    bool WrapsLines();
+    // The rows shown (visual lines; one per line unless lines wrap).
+    int RowCount() const { return int(FRows.size()); }
 
     DWORD FOwnStyle = 0;             // edit styles a descendant always has (a memo's ES_MULTILINE)
+    bool FAutoHScroll = true;        // ES_AUTOHSCROLL (a wrapping memo goes without)
 
 private:
     struct TLine {
@@ -105,14 +111,29 @@ private:
         int Length = 0;         // characters before the break
     };
 
+    // A row: the part of a line shown on one visual line.
+    struct TRow {
+        int Start = 0;
+        int Length = 0;         // characters, trailing blanks of a wrapped row included
+        int Line = 0;           // the line it belongs to
+    };
+
     void LoadText(const std::u32string& text);
+    void BuildRows();
+    void WrapLine(int line, int width);
+    int RowOf(int index) const;
+    int CaretRow() const;
+    bool LastRowOfLine(int row) const
+    {
+        return row + 1 >= int(FRows.size()) || FRows[size_t(row) + 1].Line != FRows[size_t(row)].Line;
+    }
     void StoreText();
     void SplitLines();
     void Notify(WORD code);
     void Modify(int start, int end, const std::u32string& insert, bool typing);
     void ReplaceSelection(const std::u32string& insert, bool typing);
     std::u32string FilterInsert(const std::u32string& text);
-    void SetSelection(int anchor, int caret, bool scroll = true);
+    void SetSelection(int anchor, int caret, bool scroll = true, bool atRowEnd = false);
     int SelMin() const { return std::min(FAnchor, FCaret); }
     int SelMax() const { return std::max(FAnchor, FCaret); }
     int LineOf(int index) const;
@@ -122,15 +143,16 @@ private:
     int WordLeft(int index) const;
     int WordRight(int index) const;
     void WordAt(int index, int& start, int& end) const;
-    std::vector<int> LineOffsets(int line);
-    int LineShift(int line, int textWidth);
-    TPoint PosFromChar(int index);
-    int CharFromPos(TPoint p);
+    std::vector<int> RowOffsets(int row);
+    int LineShift(int textWidth);
+    // A row of -1 means the row the index falls in.
+    TPoint PosFromChar(int index, int row = -1);
+    int CharFromPos(TPoint p, bool* atRowEnd = nullptr);
     void ScrollCaretIntoView();
     void UpdateCaret();
     bool SelectionShown();
     HBRUSH RequestColours(HDC dc);
-    void PaintLine(HDC dc, int line, TColor textColor);
+    void PaintRow(HDC dc, int row, TColor textColor);
 
     void HandleChar(char32_t ch);
     void HandleKeyDown(WORD key);
@@ -142,6 +164,10 @@ private:
     // The text model.
     std::u32string FChars;
     std::vector<TLine> FLines{TLine{}};
+    std::vector<TRow> FRows{TRow{}};
+    // The caret sits at the end of a wrapped row rather than at the start
+    // of the next one (the same index).
+    bool FCaretAtRowEnd = false;
     int FAnchor = 0;                 // the fixed end of the selection
     int FCaret = 0;                  // the moving end, where the caret is
     int FUpDownX = -1;               // the column kept by up and down keys
@@ -158,7 +184,7 @@ private:
     bool FHasRect = false;
     TRect FRect;                     // set by EM_SETRECT
     int FScrollX = 0;                // horizontal scroll in pixels
-    int FTopLine = 0;
+    int FTopLine = 0;                // the first row shown
     bool FSelecting = false;         // the left button went down in the text
     std::unique_ptr<TBitmap> FMeasure;
     TFont FEditFont;                 // the font of the last WM_SETFONT

@@ -105,6 +105,7 @@ void TMemoStrings::SetUpdateState(bool updating)
 TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TMemoStrings>(this))
 {
     FOwnStyle = ES_MULTILINE;
+    FAutoHScroll = !FWordWrap;
     FWidth = 185;
     FHeight = 89;
 }
@@ -128,6 +129,15 @@ void TCustomMemo::SetScrollBars(TScrollStyle value)
     if (value == FScrollBars)
         return;
     FScrollBars = value;
+    RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool value)
+{
+    if (value == FWordWrap)
+        return;
+    FWordWrap = value;
+    FAutoHScroll = !value;
     RecreateWnd();
 }
 

@@ -48,10 +48,11 @@ public:
     void SetWantReturns(bool value) { FWantReturns = value; }
     bool WantTabs() const { return FWantTabs; }
     void SetWantTabs(bool value) { FWantTabs = value; }
-    // Stored for callers that publish it; lines are not wrapped.
+    // Long lines wrap at word boundaries to the width (no sideways
+    // scrolling then); Lines still holds the lines as typed.
     bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool value) { FWordWrap = value; }
-    // The first line shown.
+    void SetWordWrap(bool value);
+    // The first row shown.
     int TopLine() { return int(Send(EM_GETFIRSTVISIBLELINE)); }
 
 protected:
