@@ -154,9 +154,24 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         ost.sync_opts = std::llrint(ipts * enc->sample_rate) - fifo_samples;
     }
 
+    const int converted = Resample(ost, in, in_samples);
+    if (converted < 0) {
+        if (FJob.Fexit_on_error)
+            throw FFmpegException("av_audio_convert() failed");
+        logger->Log(&FJob, llError, "av_audio_convert() failed");
+        return;
+    }
+    WriteAudioFrames(ost, false);
+}
+
+// Converts a block (or, with no input, what the resampler still holds) into the
+// stream's FIFO; answers the samples converted or a negative library error.
+int TTranscodeRun::Resample(TAVOutputStream& ost, const uint8_t** in, int in_samples) {
+    AVCodecContext* enc = ost.enc;
     const int capacity = AVLib.swr_get_out_samples(ost.swr, in_samples);
     if (capacity < 0)
         throw FFmpegException("Buffer sizes too large in do_audio_out");
+    // One buffer serves every output stream: it is rebuilt when it does not fit this one.
     if (!FConverted->data[0] || FConverted->nb_samples < capacity || FConverted->format != enc->sample_fmt ||
         AVLib.av_channel_layout_compare(&FConverted->ch_layout, &enc->ch_layout) != 0) {
         AVLib.av_frame_unref(FConverted);
@@ -169,16 +184,19 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
     }
     const int converted = LibraryCall(
         [&] { return AVLib.swr_convert(ost.swr, FConverted->extended_data, FConverted->nb_samples, in, in_samples); });
-    if (converted < 0) {
-        if (FJob.Fexit_on_error)
-            throw FFmpegException("av_audio_convert() failed");
-        logger->Log(&FJob, llError, "av_audio_convert() failed");
-        return;
-    }
     if (converted > 0 &&
         AVLib.av_audio_fifo_write(ost.fifo, reinterpret_cast<void**>(FConverted->extended_data), converted) < converted)
         throw FFmpegException("av_fifo_realloc2() failed");
-    WriteAudioFrames(ost, false);
+    return converted;
+}
+
+// The resampler keeps the last few samples of the input for its filter; at the
+// end they belong to the output too.
+void TTranscodeRun::DrainResampler(TAVOutputStream& ost) {
+    if (!ost.swr || !ost.fifo)
+        return;
+    while (Resample(ost, nullptr, 0) > 0) {
+    }
 }
 
 void TTranscodeRun::WriteAudioFrames(TAVOutputStream& ost, bool AFlush) {
@@ -232,8 +250,10 @@ void TTranscodeRun::FlushEncoder(TAVOutputStream& ost) {
     if (clock.drained || !ost.encoding_needed)
         return;
     clock.drained = true;
-    if (ost.enc->codec_type == AVMEDIA_TYPE_AUDIO)
+    if (ost.enc->codec_type == AVMEDIA_TYPE_AUDIO) {
+        DrainResampler(ost);
         WriteAudioFrames(ost, true);
+    }
     else if (ost.enc->codec_type != AVMEDIA_TYPE_VIDEO)
         return;
     EncodeFrame(ost, nullptr);

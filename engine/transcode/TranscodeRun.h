@@ -93,6 +93,8 @@ private:
     void DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame);
     void AdvanceVideoClock(TAVInputStream& ist, const AVFrame* frame, const AVPacket* pkt);
     void WriteAudioFrames(TAVOutputStream& ost, bool AFlush);
+    int Resample(TAVOutputStream& ost, const uint8_t** in, int in_samples);
+    void DrainResampler(TAVOutputStream& ost);
     void EnsureResampler(TAVOutputStream& ost, AVFrame* decoded);
     void RescaleMargins(TAVOutputStream& ost, int width, int height);
     // A decoded picture to one encoded video output: through its filter graph

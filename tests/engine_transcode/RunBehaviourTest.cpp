@@ -125,6 +125,27 @@ TEST_F(TranscodeTest, VolumeChangesTheLoudness) {
     EXPECT_NEAR(peak(Scratch("quiet.wav")), plain / 2, 0.02 * plain);
 }
 
+TEST_F(TranscodeTest, ResamplingKeepsTheWholeLengthOfTheSound) {
+    // The resampler holds the last samples back for its filter: drained at the
+    // end, one second stays one second at every rate.
+    testmedia::TMediaPlan plan;
+    testmedia::TAudioTrack tone;
+    tone.Codec = "pcm_s16le";
+    tone.SampleRate = 22050;
+    tone.Samples = 22050;
+    plan.Audio.push_back(tone);
+    const std::string input = Scratch("one_second.wav");
+    testmedia::WriteMediaFile(input, plan);
+    for (const int rate : {48000, 44100, 8000}) {
+        const std::string output = Scratch("resampled_" + std::to_string(rate) + ".wav");
+        ASSERT_TRUE(Convert(input, output, [&](TCustomFFmpeg& j) { j.ParseOption("ar", std::to_string(rate)); }));
+        EXPECT_TRUE(Job->Finished()) << Job->FatalMessage();
+        const TOutputFacts facts = ReadOutput(output);
+        EXPECT_EQ(facts.SampleRate, rate);
+        EXPECT_NEAR(double(facts.AudioSamples), rate, 1) << rate;
+    }
+}
+
 TEST_F(TranscodeTest, ATruncatedInputEndsAsFailed) {
     // The index first, then the media: cut in the middle, the reader meets a partial file.
     testmedia::TMediaPlan plan = TJobMedia::Instance().Plan("va");
