@@ -329,3 +329,91 @@ TEST_F(TListViewTest, ReportViewPaintsSelectionGridAndImagesOnKeyPixels)
     EXPECT_EQ(PixelAt(*shot, At(lv, 8, row0.Top + rh / 2)), ColorToRGB(clRed));
     EXPECT_EQ(PixelAt(*shot, At(lv, 250, 5)), ColorToRGB(clBtnFace)) << "header filler";
 }
+
+TEST_F(TListViewTest, CheckBoxesToggleByClickAndSpaceAndPaintTheirTick)
+{
+    auto* lv = MakeList();
+    lv->SetCheckboxes(true);
+    AddColumns(lv, {120, 100});
+    for (int i = 0; i < 3; ++i)
+        lv->Items().Add()->SetCaption("Row " + std::to_string(i));
+    std::vector<std::pair<int, TItemChange>> changes;
+    lv->OnChange = [&](TObject*, TListItem* item, TItemChange change) { changes.emplace_back(item->Index(), change); };
+    EXPECT_EQ(lv->Items()[0]->StateIndex(), 0) << "check-box items start unchecked";
+
+    TRect icon;
+    icon.Left = LVIR_ICON;
+    SendMessage(lv->Handle(), LVM_GETITEMRECT, 1, LPARAM(&icon));
+    int rh = lv->RowHeight();
+    TRect box = Bounds(icon.Left - 13, icon.Top + (rh - 13) / 2, 13, 13);
+    LVHITTESTINFO hit;
+    hit.pt = TPoint{box.Left + 6, box.Top + 6};
+    EXPECT_EQ(SendMessage(lv->Handle(), LVM_HITTEST, 0, LPARAM(&hit)), 1);
+    EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON);
+
+    Click(At(lv, box.Left + 6, box.Top + 6));
+    EXPECT_TRUE(lv->Items()[1]->Checked());
+    EXPECT_FALSE(lv->Items()[1]->Selected()) << "the box toggles without selecting";
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), std::make_pair(1, ctState));
+    lv->SetFocus();
+    auto shot = Snapshot("checkboxes");
+    EXPECT_EQ(PixelAt(*shot, At(lv, box.Left, box.Top + 6)), ColorToRGB(clBtnShadow)) << "box frame";
+    EXPECT_EQ(PixelAt(*shot, At(lv, box.Left + 5, box.Top + 8)), ColorToRGB(clWindowText)) << "tick";
+    TRect box0 = box;
+    box0.Offset(0, -rh);
+    EXPECT_EQ(PixelAt(*shot, At(lv, box0.Left + 5, box0.Top + 8)), ColorToRGB(clWindow)) << "unchecked";
+
+    Click(At(lv, 60, box.Top + 6));
+    EXPECT_TRUE(lv->Items()[1]->Checked()) << "a click on the label only selects";
+    EXPECT_TRUE(lv->Items()[1]->Selected());
+    Key(VK_SPACE, " ");
+    EXPECT_FALSE(lv->Items()[1]->Checked()) << "space toggles the focused item";
+    Click(At(lv, box.Left + 6, box.Top + 6));
+    EXPECT_TRUE(lv->Items()[1]->Checked());
+    lv->SetCheckboxes(false);
+    EXPECT_EQ(lv->Items()[1]->StateIndex(), -1);
+}
+
+TEST_F(TListViewTest, StateImagesDrawLeftOfTheSmallIconInEveryListStyle)
+{
+    auto* small = new TImageList(Form, 16, 16);
+    auto* states = new TImageList(Form, 12, 12);
+    TBitmap pic(16, 16);
+    pic.Fill(clRed);
+    small->Add(pic);
+    TBitmap st(12, 12);
+    st.Fill(clLime);
+    states->Add(st);
+    st.Fill(clBlue);
+    states->Add(st);
+    auto* lv = MakeList(vsReport);
+    lv->SetSmallImages(small);
+    lv->SetStateImages(states);
+    AddColumns(lv, {150});
+    TListItem* item = lv->Items().Add();
+    item->SetCaption("Stated");
+    item->SetImageIndex(0);
+    item->SetStateIndex(1);
+    TListItem* plain = lv->Items().Add();
+    plain->SetCaption("Plain");
+    plain->SetImageIndex(0);
+    for (TViewStyle style : {vsReport, vsSmallIcon, vsList}) {
+        lv->SetViewStyle(style);
+        TRect icon = item->DisplayRect(drIcon);
+        int mid = icon.Top + icon.Height() / 2;
+        auto shot = Snapshot("state-images");
+        EXPECT_EQ(PixelAt(*shot, At(lv, icon.Left + 8, mid)), ColorToRGB(clRed)) << "style " << style;
+        EXPECT_EQ(PixelAt(*shot, At(lv, icon.Left - 8, mid)), ColorToRGB(clBlue)) << "style " << style;
+        TRect plainIcon = plain->DisplayRect(drIcon);
+        EXPECT_EQ(PixelAt(*shot, At(lv, plainIcon.Left - 8, plainIcon.Top + plainIcon.Height() / 2)),
+                  ColorToRGB(clWindow))
+            << "no state index, no picture; style " << style;
+        LVHITTESTINFO hit;
+        hit.pt = TPoint{icon.Left - 8, mid};
+        SendMessage(lv->Handle(), LVM_HITTEST, 0, LPARAM(&hit));
+        EXPECT_EQ(hit.flags, LVHT_ONITEMSTATEICON) << "style " << style;
+        Click(At(lv, icon.Left - 8, mid));
+        EXPECT_EQ(item->StateIndex(), 1) << "without check boxes a click does not change the state";
+    }
+}

@@ -209,3 +209,35 @@ TEST_F(TTreeViewTest, NodesPaintButtonsImagesAndTheSelection)
     EXPECT_EQ(PixelAt(*shot, At(Tree, rootLabel.Right - 2, (rootLabel.Top + rootLabel.Bottom) / 2)),
               ColorToRGB(clWindow));
 }
+
+TEST_F(TTreeViewTest, StateImagesDrawBeforeTheNodeImage)
+{
+    auto* images = new TImageList(Form, 16, 16);
+    auto* states = new TImageList(Form, 14, 20);
+    TBitmap pic(16, 16);
+    pic.Fill(clBlue);
+    images->Add(pic);
+    TBitmap st(14, 20);
+    st.Fill(clLime);
+    states->Add(st);
+    Tree->SetImages(images);
+    Tree->SetStateImages(states);
+    EXPECT_GE(Tree->RowHeight(), 21) << "rows fit the taller state picture";
+    TTreeNode* stated = Tree->Items().Add(nullptr, "Stated");
+    stated->SetImageIndex(0);
+    stated->SetStateIndex(0);
+    TTreeNode* plain = Tree->Items().Add(nullptr, "Plain");
+    plain->SetImageIndex(0);
+    auto shot = Snapshot("tree-states");
+    TRect a = stated->DisplayRect(true), b = plain->DisplayRect(true);
+    int midA = (a.Top + a.Bottom) / 2, midB = (b.Top + b.Bottom) / 2;
+    EXPECT_EQ(PixelAt(*shot, At(Tree, a.Left - 10, midA)), ColorToRGB(clBlue));
+    EXPECT_EQ(PixelAt(*shot, At(Tree, a.Left - 2 - 16 - 7, midA)), ColorToRGB(clLime));
+    EXPECT_EQ(b.Left + 14, a.Left) << "a node without a state index takes no state room";
+    EXPECT_EQ(PixelAt(*shot, At(Tree, b.Left - 10, midB)), ColorToRGB(clBlue));
+    TVHITTESTINFO hit;
+    hit.pt = TPoint{a.Left - 2 - 16 - 7, midA};
+    SendMessage(Tree->Handle(), TVM_HITTEST, 0, LPARAM(&hit));
+    EXPECT_EQ(hit.hItem, stated);
+    EXPECT_EQ(hit.flags, TVHT_ONITEMSTATEICON);
+}

@@ -84,7 +84,7 @@ int TListColumns::IndexOf(const TListColumn* c) const
 
 // ------------------------------------------------------------------- items
 
-TListItem::TListItem(TCustomListView* owner) : FOwner(owner)
+TListItem::TListItem(TCustomListView* owner) : FOwner(owner), FStateIndex(owner->Checkboxes() ? 0 : -1)
 {
     FSubItems.OnChange = [this](TObject*) {
         if (FOwnerDataIndex < 0)
@@ -109,6 +109,15 @@ void TListItem::SetCaption(const std::string& v)
     FCaption = v;
     if (FOwnerDataIndex < 0)
         FOwner->ItemChanged(Index(), ctText);
+}
+
+void TListItem::SetStateIndex(int v)
+{
+    if (v == FStateIndex)
+        return;
+    FStateIndex = v;
+    if (FOwnerDataIndex < 0)
+        FOwner->ItemChanged(Index(), ctState);
 }
 
 void TListItem::SetImageIndex(int v)

@@ -227,6 +227,60 @@ void TCustomListView::SetStateImages(TImageList* v)
     Perform(LVM_SETIMAGELIST, LVSIL_STATE, LPARAM(v));
 }
 
+void TCustomListView::SetCheckboxes(bool v)
+{
+    if (v == FCheckboxes)
+        return;
+    FCheckboxes = v;
+    for (auto& item : FItems.FItems)
+        if (v && item->FStateIndex < 0)
+            item->FStateIndex = 0;
+        else if (!v && item->FStateIndex <= 1)
+            item->FStateIndex = -1;
+    FRowHeight = 0;
+    UpdateScrollState();
+    Invalidate();
+}
+
+// The state picture's size: the state image list's, or the plain check box's.
+TSize TCustomListView::StateIconSize() const
+{
+    if (FStateImages)
+        return TSize{FStateImages->Width(), FStateImages->Height()};
+    return FCheckboxes ? TSize{13, 13} : TSize{0, 0};
+}
+
+// Where an item's state picture goes: left of the small icon, or at the
+// bottom left of the large icon. Empty when the view shows none.
+TRect TCustomListView::StateIconRect(int index) const
+{
+    TSize s = StateIconSize();
+    if (s.cx == 0 || (FViewStyle == vsReport && FColumns.Count() == 0))
+        return TRect{};
+    TRect icon = ItemPartRect(index, drIcon);
+    if (FViewStyle == vsIcon)
+        return Bounds(icon.Left - s.cx, icon.Bottom - s.cy, s.cx, s.cy);
+    int left = icon.Left - s.cx - (FSmallImages ? 2 : 0);
+    return Bounds(left, icon.Top + (icon.Height() - s.cy) / 2, s.cx, s.cy);
+}
+
+// A click on the check box or the space bar: flips the state between 0 and
+// 1. Owner data keeps no item, so the owner hears OnChange with the flipped
+// item and stores it.
+void TCustomListView::ToggleCheck(int index)
+{
+    if (!FCheckboxes || index < 0 || index >= ItemCount())
+        return;
+    TListItem* item = ItemAt(index);
+    if (FOwnerData) {
+        item->FStateIndex = item->FStateIndex == 1 ? 0 : 1;
+        Change(item, ctState);
+        UpdateItems(index, index);
+    } else {
+        item->SetChecked(!item->Checked());
+    }
+}
+
 void TCustomListView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
@@ -261,7 +315,7 @@ TListItem* TCustomListView::ItemAt(int index) const
     t.FOwnerDataIndex = index;
     t.FCaption.clear();
     t.FImageIndex = -1;
-    t.FStateIndex = -1;
+    t.FStateIndex = FCheckboxes ? 0 : -1;
     t.FData = nullptr;
     t.FSubItems.Clear();
     const_cast<TCustomListView*>(this)->OwnerDataFetch(&t, TItemRequest{irText, irImage, irParam, irState});
@@ -550,7 +604,10 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     UINT flags = 0;
     int index = HitTestPoint(TPoint{X, Y}, &flags, nullptr);
     bool onItem = index >= 0 && (flags & LVHT_ONITEM);
-    if (Button == mbLeft) {
+    if (Button == mbLeft && onItem && flags == LVHT_ONITEMSTATEICON && FCheckboxes) {
+        ToggleCheck(index);
+        SetItemState(index, LVIS_FOCUSED, LVIS_FOCUSED);
+    } else if (Button == mbLeft) {
         if (!onItem) {
             if (!Shift.Contains(ssCtrl))
                 ClearSelection();
@@ -621,6 +678,9 @@ void TCustomListView::KeyDown(WORD& Key, TShiftState Shift)
     case VK_SPACE:
         if (FMultiSelect && Shift.Contains(ssCtrl) && cur >= 0) {
             SetItemState(cur, (ItemState(cur) & LVIS_SELECTED) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
+            Key = 0;
+        } else if (FCheckboxes && cur >= 0) {
+            ToggleCheck(cur);
             Key = 0;
         }
         return;

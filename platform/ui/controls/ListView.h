@@ -88,7 +88,11 @@ public:
     int ImageIndex() const { return FImageIndex; }
     void SetImageIndex(int v);
     int StateIndex() const { return FStateIndex; }
-    void SetStateIndex(int v) { FStateIndex = v; Update(); }
+    // The picture of the state image list drawn left of the small icon (-1: none).
+    void SetStateIndex(int v);
+    // Check-box style: state index 1 is checked, 0 unchecked.
+    bool Checked() const { return FStateIndex == 1; }
+    void SetChecked(bool v) { SetStateIndex(v ? 1 : 0); }
     void* Data() const { return FData; }
     void SetData(void* v) { FData = v; }
     TStrings& SubItems() { return FSubItems; }
@@ -197,6 +201,11 @@ public:
     void SetShowColumnHeaders(bool v);
     bool ColumnClick() const { return FColumnClick; }
     void SetColumnClick(bool v);
+    // Items carry a check box (state index 0 or 1) that a click on it or
+    // the space bar toggles, raising OnChange with ctState. Without a state
+    // image list the view draws a plain box.
+    bool Checkboxes() const { return FCheckboxes; }
+    void SetCheckboxes(bool v);
     bool FullDrag() const { return FFullDrag; }
     void SetFullDrag(bool v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -310,6 +319,12 @@ private:
     void PaintGridded(TCanvas& c, const TRect& clip);
     void PaintItemLabel(TCanvas& c, int index, TListItem* item, const TRect& labelRect, bool highlight);
     TImageList* ImagesForStyle() const;
+    void PaintStateIcon(TCanvas& c, TListItem* item, const TRect& r);
+
+    // State images (ListView.cpp).
+    TSize StateIconSize() const;
+    TRect StateIconRect(int index) const;
+    void ToggleCheck(int index);
 
     // Label editing.
     bool StartEdit(int index);
@@ -330,6 +345,7 @@ private:
     bool FShowColumnHeaders = true;
     bool FColumnClick = true;
     bool FFullDrag = false;
+    bool FCheckboxes = false;
     TBorderStyle FBorderStyle = bsSingle;
     TImageList* FSmallImages = nullptr;
     TImageList* FLargeImages = nullptr;

@@ -25,6 +25,7 @@ int TCustomListView::RowHeight() const
         FRowHeight = c->TextHeight("Wg") + 4;
         if (FSmallImages)
             FRowHeight = std::max(FRowHeight, FSmallImages->Height() + 2);
+        FRowHeight = std::max(FRowHeight, int(StateIconSize().cy) + 2);
     }
     return FRowHeight;
 }
@@ -130,7 +131,9 @@ TRect TCustomListView::ItemPartRect(int index, TDisplayCode code) const
     }
     TRect cell = FViewStyle == vsReport ? (FColumns.Count() > 0 ? SubItemRect(index, 0) : TRect{b.Left, b.Top, b.Left, b.Bottom}) : b;
     int iw = FSmallImages ? FSmallImages->Width() : 0;
-    TRect icon{cell.Left + 2, cell.Top, cell.Left + 2 + iw, cell.Bottom};
+    int sw = StateIconSize().cx;
+    int left = cell.Left + 2 + (sw ? sw + (iw ? 2 : 0) : 0);
+    TRect icon{left, cell.Top, left + iw, cell.Bottom};
     TRect label{icon.Right + (iw ? 2 : 0), cell.Top, cell.Right, cell.Bottom};
     if (label.Right < label.Left)
         label.Right = label.Left;
@@ -138,7 +141,7 @@ TRect TCustomListView::ItemPartRect(int index, TDisplayCode code) const
     case drIcon: return icon;
     case drLabel: return label;
     case drSelectBounds:
-        return FViewStyle == vsReport && FRowSelect ? b : TRect{icon.Left, cell.Top, label.Right, cell.Bottom};
+        return FViewStyle == vsReport && FRowSelect ? b : TRect{cell.Left + 2, cell.Top, label.Right, cell.Bottom};
     default: return b;
     }
 }
@@ -172,7 +175,9 @@ int TCustomListView::HitTestPoint(TPoint p, UINT* flags, int* subItem) const
             sub = column;
             if (column == 0) {
                 TRect icon = ItemPartRect(row, drIcon);
-                f = icon.Contains(p) ? LVHT_ONITEMICON : LVHT_ONITEMLABEL;
+                f = StateIconRect(row).Contains(p) ? LVHT_ONITEMSTATEICON
+                    : icon.Contains(p)             ? LVHT_ONITEMICON
+                                                   : LVHT_ONITEMLABEL;
             } else {
                 f = FRowSelect ? LVHT_ONITEMLABEL : LVHT_NOWHERE;
             }
@@ -185,7 +190,9 @@ int TCustomListView::HitTestPoint(TPoint p, UINT* flags, int* subItem) const
             if (!b.Contains(p))
                 continue;
             hit = i;
-            f = ItemPartRect(i, drIcon).Contains(p) ? LVHT_ONITEMICON : LVHT_ONITEMLABEL;
+            f = StateIconRect(i).Contains(p) ? LVHT_ONITEMSTATEICON
+                : ItemPartRect(i, drIcon).Contains(p) ? LVHT_ONITEMICON
+                                                      : LVHT_ONITEMLABEL;
             break;
         }
     }

@@ -26,6 +26,36 @@ TImageList* TCustomListView::ImagesForStyle() const
     return FViewStyle == vsIcon ? FLargeImages : FSmallImages;
 }
 
+// The item's state picture; in check-box style without a state image list,
+// a plain box with a tick for state 1.
+void TCustomListView::PaintStateIcon(TCanvas& c, TListItem* item, const TRect& r)
+{
+    int state = item->StateIndex();
+    if (r.IsEmpty() || state < 0)
+        return;
+    if (FStateImages) {
+        if (state < FStateImages->Count())
+            FStateImages->Draw(c, r.Left, r.Top, state, Enabled());
+        return;
+    }
+    if (!FCheckboxes)
+        return;
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clBtnShadow);
+    c.FillRect(r);
+    c.Brush().SetColor(Enabled() ? clWindow : clBtnFace);
+    c.FillRect(TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1});
+    if (state != 1)
+        return;
+    // A tick: a short stroke down to the bottom point, a long one up to the right.
+    c.Brush().SetColor(clWindowText);
+    int x = r.Left + 3, y = r.Top + 5;
+    for (int i = 0; i < 7; ++i) {
+        int dy = i < 3 ? i : 4 - i;
+        c.FillRect(TRect{x + i, y + dy, x + i + 1, y + dy + 3});
+    }
+}
+
 void TCustomListView::Paint()
 {
     TCanvas& c = Canvas();
@@ -100,8 +130,9 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
             int cs = c.Handle()->SaveDC();
             c.Handle()->IntersectClipRect(cell);
             if (col == 0) {
+                PaintStateIcon(c, item, StateIconRect(i));
                 if (FSmallImages && item->ImageIndex() >= 0 && item->ImageIndex() < FSmallImages->Count())
-                    FSmallImages->Draw(c, cell.Left + 2, cell.Top + (rh - FSmallImages->Height()) / 2,
+                    FSmallImages->Draw(c, ItemPartRect(i, drIcon).Left, cell.Top + (rh - FSmallImages->Height()) / 2,
                                        item->ImageIndex(), Enabled());
                 TRect label = ItemPartRect(i, drLabel);
                 if (FRowSelect) {
@@ -169,6 +200,7 @@ void TCustomListView::PaintGridded(TCanvas& c, const TRect& clip)
         TListItem* item = ItemAt(i);
         bool highlight = (ItemState(i) & LVIS_SELECTED) && (focused || !FHideSelection);
         TRect icon = ItemPartRect(i, drIcon);
+        PaintStateIcon(c, item, StateIconRect(i));
         if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
             images->Draw(c, icon.Left, icon.Top + (icon.Height() - images->Height()) / 2, item->ImageIndex(), Enabled());
         int saved = c.Handle()->SaveDC();

@@ -36,6 +36,8 @@ int TCustomTreeView::RowHeight() const
         FRowHeight = c->TextHeight("Wg") + 3;
         if (FImages)
             FRowHeight = std::max(FRowHeight, FImages->Height() + 1);
+        if (FStateImages)
+            FRowHeight = std::max(FRowHeight, FStateImages->Height() + 1);
     }
     return FRowHeight;
 }
