@@ -244,3 +244,56 @@ TEST_F(TComboBoxTest, ABoxDeletedWhileOpenLeavesNoPopupOrCapture)
     EXPECT_EQ(GetCapture(), nullptr);
     Click(Form, 300, 250);
 }
+
+TEST_F(TComboBoxTest, AVariableOwnerDrawnListAsksTheParentForEachItemsHeight)
+{
+    std::vector<std::pair<UINT, UINT>> asked;   // control type, item
+    auto inner = Form->WindowProc;
+    Form->WindowProc = [&asked, inner](TMessage& m) {
+        inner(m);
+        if (m.Msg == WM_MEASUREITEM) {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+            asked.emplace_back(mis->CtlType, mis->itemID);
+            mis->itemHeight = mis->itemID == 2 ? 30 : 14;
+        }
+    };
+    TComboBox* c = MakeCombo(csOwnerDrawVariable);
+    c->OnDrawItem = [&](TWinControl*, int index, TRect r, TOwnerDrawState) {
+        c->Canvas().Brush().SetColor(index == 2 ? clRed : clLime);
+        c->Canvas().FillRect(r);
+    };
+    for (UINT i = 0; i < 5; ++i)
+        EXPECT_NE(std::find(asked.begin(), asked.end(), std::make_pair(UINT(ODT_COMBOBOX), i)), asked.end())
+            << "item " << i;
+    c->SetDroppedDown(true);
+    Pump();
+    TComboListBox* list = c->ListBox();
+    EXPECT_EQ(list->ItemRect(2).Top, 28);
+    EXPECT_EQ(list->ItemRect(2).Height(), 30);
+    EXPECT_EQ(list->ItemRect(3).Top, 58);
+    EXPECT_EQ(list->ClientHeight(), 4 * 14 + 30) << "the open list holds all five items by their heights";
+    EXPECT_EQ(PixelAt(list, 60, 40), clRed);
+    EXPECT_EQ(PixelAt(list, 60, 20), clLime);
+    // Choosing the tall item by the mouse.
+    TPoint p = list->ClientToScreen(TPoint{60, 50});
+    Backend->MouseMove(p.X, p.Y);
+    ClickAt(p);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_EQ(c->ItemIndex(), 2);
+}
+
+TEST_F(TComboBoxTest, AVariableComboWithoutAnAnsweringParentAsksOnMeasureItem)
+{
+    auto* c = new TComboBox(Form);
+    c->SetStyle(csOwnerDrawVariable);
+    c->OnMeasureItem = [](TWinControl*, int index, int& height) { height = 12 + index; };
+    c->SetBounds(10, 10, 150, 22);
+    c->SetParent(Form);
+    for (const char* s : {"a", "b", "c"})
+        c->Items().Add(s);
+    c->SetDroppedDown(true);
+    Pump();
+    EXPECT_EQ(c->ListBox()->ItemRect(2).Top, 12 + 13);
+    EXPECT_EQ(c->ListBox()->ItemRect(2).Height(), 14);
+    c->SetDroppedDown(false);
+}

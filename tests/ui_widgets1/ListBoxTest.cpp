@@ -272,3 +272,96 @@ TEST_F(TListBoxTest, AListWithoutWindowsAroundItAnswersFromItsBounds)
     EXPECT_FALSE(panel->HandleAllocated());
     delete panel;
 }
+
+// Item heights of 10, 20 and 30 in turn, as a parent of a variable list answers.
+static int VariableHeight(UINT item)
+{
+    return 10 + 10 * int(item % 3);
+}
+
+TEST_F(TListBoxTest, VariableOwnerDrawnItemsTakeTheHeightsTheParentGives)
+{
+    std::vector<UINT> asked;
+    auto inner = Form->WindowProc;
+    Form->WindowProc = [&asked, inner](TMessage& m) {
+        inner(m);
+        if (m.Msg == WM_MEASUREITEM) {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+            asked.push_back(mis->itemID);
+            mis->itemHeight = UINT(VariableHeight(mis->itemID));
+        }
+    };
+    auto* l = new TListBox(Form);
+    l->SetStyle(lbOwnerDrawVariable);
+    l->SetBounds(10, 10, 150, 64);      // the client shows 60 pixels
+    l->Items().Add("i0");               // asked when the window is made
+    l->SetParent(Form);
+    for (int i = 1; i < 9; ++i)
+        l->Items().Add("i" + std::to_string(i));
+    const TColor colours[] = {clRed, clLime, clBlue};
+    l->OnDrawItem = [&](TWinControl*, int index, TRect r, TOwnerDrawState) {
+        l->Canvas().Brush().SetColor(colours[index % 3]);
+        l->Canvas().FillRect(r);
+    };
+    Pump();
+    for (UINT i = 0; i < 9; ++i)
+        EXPECT_NE(std::find(asked.begin(), asked.end(), i), asked.end()) << "item " << i << " was not measured";
+    ASSERT_EQ(l->ClientHeight(), 60);
+    // Rectangles stack by the items' own heights.
+    int y = 0;
+    for (int i = 0; i < 4; ++i) {
+        TRect r = l->ItemRect(i);
+        EXPECT_EQ(r.Top, y) << i;
+        EXPECT_EQ(r.Height(), VariableHeight(UINT(i))) << i;
+        y += r.Height();
+    }
+    // y: item 0 at 0-9, item 1 at 10-29, item 2 at 30-59.
+    EXPECT_EQ(l->ItemAtPos(TPoint{5, 5}, true), 0);
+    EXPECT_EQ(l->ItemAtPos(TPoint{5, 29}, true), 1);
+    EXPECT_EQ(l->ItemAtPos(TPoint{5, 30}, true), 2);
+    EXPECT_EQ(l->ItemAtPos(TPoint{5, 59}, true), 2);
+    EXPECT_EQ(PixelAt(l, 50, 5), clRed);
+    EXPECT_EQ(PixelAt(l, 50, 25), clLime);
+    EXPECT_EQ(PixelAt(l, 50, 45), clBlue);
+    // Going down to the last item scrolls just far enough to show it whole:
+    // items 7 (20) and 8 (30) fit the 60 pixels, item 6 (10) too.
+    l->SetItemIndex(0);
+    l->SetFocus();
+    Key(VK_END);
+    EXPECT_EQ(l->ItemIndex(), 8);
+    EXPECT_EQ(l->TopIndex(), 6);
+    EXPECT_EQ(l->ItemRect(8).Bottom, 60);
+    EXPECT_EQ(PixelAt(l, 50, 5), clRed);       // item 6
+    EXPECT_EQ(PixelAt(l, 50, 45), clBlue);     // item 8
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(l->Handle(), SB_VERT, si));
+    EXPECT_EQ(si.nPos, 6);
+    EXPECT_EQ(si.nMax - int(si.nPage) + 1, 6) << "the bar ends where the last item shows";
+    // Scrolling by the bar moves by items; a click finds the item under it.
+    SendMessage(l->Handle(), WM_VSCROLL, SB_TOP, 0);
+    SendMessage(l->Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(l->TopIndex(), 1);
+    Click(l, 50, 25);                           // item 1 is 20 high, item 2 starts at 20
+    EXPECT_EQ(l->ItemIndex(), 2);
+    // Up from the top item scrolls back one item.
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_EQ(l->ItemIndex(), 0);
+    EXPECT_EQ(l->TopIndex(), 0);
+}
+
+TEST_F(TListBoxTest, AVariableListWithoutAnAnsweringParentAsksOnMeasureItem)
+{
+    auto* l = new TListBox(Form);
+    l->SetStyle(lbOwnerDrawVariable);
+    l->SetBounds(10, 10, 150, 100);
+    l->OnMeasureItem = [](TWinControl*, int index, int& height) { height = index == 1 ? 40 : 15; };
+    l->SetParent(Form);
+    for (const char* s : {"a", "b", "c"})
+        l->Items().Add(s);
+    Pump();
+    EXPECT_EQ(l->ItemRect(1).Height(), 40);
+    EXPECT_EQ(l->ItemRect(2).Top, 55);
+    EXPECT_EQ(l->ItemAtPos(TPoint{5, 54}, true), 1);
+}

@@ -131,6 +131,19 @@ void TComboListBox::WndProc(TMessage& m)
     TCustomListBox::WndProc(m);
 }
 
+void TComboListBox::SendMeasureItem(MEASUREITEMSTRUCT& mis)
+{
+    if (!FCombo) {
+        TCustomListBox::SendMeasureItem(mis);
+        return;
+    }
+    mis.CtlType = ODT_COMBOBOX;
+    mis.hwndItem = FCombo->FHandle;
+    HWND parent = FCombo->FHandle ? GetParent(FCombo->FHandle) : nullptr;
+    if (!parent || !SendMessage(parent, WM_MEASUREITEM, 0, LPARAM(&mis)))
+        FCombo->Perform(CN_MEASUREITEM, 0, LPARAM(&mis));
+}
+
 // ------------------------------------------------------------ the edit part
 
 TComboEdit::TComboEdit(TCustomComboBox* combo) : TCustomEdit(combo), FCombo(combo)
@@ -287,6 +300,12 @@ void TCustomComboBox::SetSorted(bool value)
 
 void TCustomComboBox::SetItemHeight(int value)
 {
+    if (value > 0 && FStyle == csOwnerDrawVariable) {
+        // The height items have until their owner answers otherwise.
+        FItemHeight = value;
+        FList->SetItemHeight(value);
+        return;
+    }
     Send(CB_SETITEMHEIGHT, 0, LPARAM(value));
 }
 
@@ -360,6 +379,12 @@ void TCustomComboBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
     FCanvas->FillRect(Rect);
     if (Index >= 0 && Index < FList->Items().Count())
         FCanvas->TextOut(Rect.Left + 2, Rect.Top, FList->Items()[Index]);
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height)
+{
+    if (OnMeasureItem)
+        OnMeasureItem(this, Index, Height);
 }
 
 // ------------------------------------------------------------------ parts
@@ -448,7 +473,14 @@ void TCustomComboBox::OpenList()
     Notify(CBN_DROPDOWN);
     int count = FList->Items().Count();
     int rows = std::clamp(std::min(FDropDownCount, count), 1, std::max(1, FDropDownCount));
-    int height = rows * FList->ItemHeight() + 2;
+    int height = 2;
+    if (FStyle == csOwnerDrawVariable && count > 0) {
+        // As many items as the count asks for, each as high as its owner said.
+        for (int i = 0; i < rows; ++i)
+            height += int(FList->Perform(LB_GETITEMHEIGHT, WPARAM(i)));
+    } else {
+        height += rows * FList->ItemHeight();
+    }
     TRect box;
     GetWindowRect(FHandle, box);
     MONITORINFO mi;
@@ -766,6 +798,15 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
         default: break;
         }
         return;
+    case CN_MEASUREITEM: {
+        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+        int h = FItemHeight;
+        if (FStyle == csOwnerDrawVariable)
+            MeasureItem(int(mis->itemID), h);
+        mis->itemHeight = UINT(h);
+        m.Result = 1;
+        return;
+    }
     case CN_DRAWITEM: {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
         TOwnerDrawState state = OwnerDrawState(dis->itemState);
@@ -855,14 +896,18 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
             m.Result = CB_ERR;
             return;
         }
-        if (index >= 0) {
+        if (FStyle == csOwnerDrawVariable && index >= 0) {
+            m.Result = FList->Perform(LB_SETITEMHEIGHT, WPARAM(index), m.LParam);
+        } else if (index >= 0) {
             FItemHeight = int(m.LParam);
             FList->SetItemHeight(FItemHeight);
             FList->Perform(LB_SETITEMHEIGHT, 0, m.LParam);
         }
         return;
     case CB_GETITEMHEIGHT:
-        m.Result = index < 0 ? (FHandle ? ClientRect().Height() : FHeight) : FList->ItemHeight();
+        m.Result = index < 0 ? (FHandle ? ClientRect().Height() : FHeight)
+                   : FStyle == csOwnerDrawVariable ? FList->Perform(LB_GETITEMHEIGHT, WPARAM(index))
+                                                   : FList->ItemHeight();
         return;
     case CB_LIMITTEXT:
         FMaxLength = int(m.WParam);

@@ -36,6 +36,8 @@ public:
 protected:
     void CreateParams(TCreateParams& Params) override;
     void WndProc(TMessage& Message) override;
+    // Items are the combo's: its parent answers for their heights.
+    void SendMeasureItem(MEASUREITEMSTRUCT& mis) override;
 
 private:
     friend class TCustomComboBox;
@@ -122,6 +124,7 @@ protected:
     virtual void DropDown();
     virtual void CloseUp();
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+    virtual void MeasureItem(int Index, int& Height);
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
 private:

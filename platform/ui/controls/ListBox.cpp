@@ -156,6 +156,8 @@ DWORD TCustomListBox::ListStyle()
         return DWORD(GetWindowLong(FHandle, GWL_STYLE));
     DWORD s = LBS_NOTIFY;
     if (FSorted) s |= LBS_SORT;
+    if (FStyle == lbOwnerDrawFixed) s |= LBS_OWNERDRAWFIXED;
+    if (FStyle == lbOwnerDrawVariable) s |= LBS_OWNERDRAWVARIABLE;
     if (FMultiSelect) s |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
     if (FColumns > 0) s |= LBS_MULTICOLUMN;
     return s;
@@ -193,6 +195,10 @@ void TCustomListBox::CreateWnd()
         if (int(mis.itemHeight) > 0)
             FItemHeight = int(mis.itemHeight);
     }
+    // Items added before the window existed are asked for now.
+    if (VariableHeights())
+        for (int i = 0; i < int(FItems.size()); ++i)
+            MeasureItemAt(i);
     UpdateScrollBars();
 }
 
@@ -377,12 +383,79 @@ TRect TCustomListBox::ListClient()
 
 int TCustomListBox::RowsPerColumn()
 {
+    if (VariableHeights())
+        return FitFrom(FTop);
     return std::max(1, ListClient().Height() / EffectiveItemHeight());
+}
+
+bool TCustomListBox::VariableHeights()
+{
+    DWORD style = ListStyle();
+    return (style & LBS_OWNERDRAWVARIABLE) && !(style & LBS_MULTICOLUMN);
+}
+
+int TCustomListBox::HeightOf(int index)
+{
+    if (VariableHeights() && index >= 0 && index < int(FItems.size()) && FItems[size_t(index)].Height > 0)
+        return FItems[size_t(index)].Height;
+    return EffectiveItemHeight();
+}
+
+void TCustomListBox::SendMeasureItem(MEASUREITEMSTRUCT& mis)
+{
+    HWND parent = FHandle ? GetParent(FHandle) : nullptr;
+    if (!parent || !SendMessage(parent, WM_MEASUREITEM, 0, LPARAM(&mis)))
+        Perform(CN_MEASUREITEM, 0, LPARAM(&mis));
+}
+
+void TCustomListBox::MeasureItemAt(int index)
+{
+    MEASUREITEMSTRUCT mis;
+    mis.CtlType = ODT_LISTBOX;
+    mis.itemID = UINT(index);
+    mis.itemHeight = UINT(FItemHeight);
+    mis.itemData = FItems[size_t(index)].Data;
+    mis.hwndItem = FHandle;
+    SendMeasureItem(mis);
+    // A height of 0 or less (or an absurd one) keeps the list's own height.
+    int h = int(mis.itemHeight);
+    FItems[size_t(index)].Height = h > 0 && h <= 0x7FFF ? h : FItemHeight;
+}
+
+int TCustomListBox::OffsetOf(int index)
+{
+    int y = 0;
+    for (int i = FTop; i < index; ++i)
+        y += HeightOf(i);
+    for (int i = index; i < FTop; ++i)
+        y -= HeightOf(i);
+    return y;
+}
+
+int TCustomListBox::FitFrom(int top)
+{
+    int room = ListClient().Height(), used = 0, count = 0;
+    for (int i = std::max(0, top); i < int(FItems.size()) && used + HeightOf(i) <= room; ++i) {
+        used += HeightOf(i);
+        ++count;
+    }
+    return std::max(1, count);
+}
+
+int TCustomListBox::TopShowingAtBottom(int index)
+{
+    int room = ListClient().Height();
+    int top = index, used = HeightOf(index);
+    while (top > 0 && used + HeightOf(top - 1) <= room)
+        used += HeightOf(--top);
+    return top;
 }
 
 int TCustomListBox::LastTop()
 {
     int n = int(FItems.size());
+    if (VariableHeights())
+        return n == 0 ? 0 : TopShowingAtBottom(n - 1);
     int rows = RowsPerColumn();
     if (!(ListStyle() & LBS_MULTICOLUMN))
         return std::max(0, n - rows);
@@ -420,6 +493,13 @@ void TCustomListBox::ScrollIntoView(int index)
             SetTop((column - visible + 1) * rows);
         return;
     }
+    if (VariableHeights()) {
+        if (index < FTop)
+            SetTop(index);
+        else if (OffsetOf(index) + HeightOf(index) > ListClient().Height() && index > FTop)
+            SetTop(TopShowingAtBottom(index));
+        return;
+    }
     if (index < FTop)
         SetTop(index);
     else if (index >= FTop + rows)
@@ -444,6 +524,17 @@ void TCustomListBox::UpdateScrollBars()
         si.nPos = FTop / rows;
         SetScrollInfo(FHandle, SB_HORZ, si, true);
         ShowScrollBar(FHandle, SB_HORZ, columns > visible);
+        return;
+    }
+    if (VariableHeights()) {
+        // Positions are items; the page is what shows at the bottom, so the
+        // bar ends where the last item shows.
+        int last = LastTop();
+        si.nMax = std::max(0, n - 1);
+        si.nPage = UINT(std::max(1, n - last));
+        si.nPos = FTop;
+        SetScrollInfo(FHandle, SB_VERT, si, true);
+        ShowScrollBar(FHandle, SB_VERT, last > 0);
         return;
     }
     si.nMax = std::max(0, n - 1);
@@ -489,10 +580,12 @@ int TCustomListBox::Find(const std::string& text, int start, bool exact) const
 
 int TCustomListBox::InsertItem(int index, const std::string& text)
 {
-    FItems.insert(FItems.begin() + index, TItem{text, 0, false});
+    FItems.insert(FItems.begin() + index, TItem{text, 0, false, 0});
     for (int* p : {&FCurSel, &FCaretIndex, &FAnchorIndex})
         if (*p >= index)
             ++*p;
+    if (FHandle && VariableHeights())
+        MeasureItemAt(index);
     if (FHandle) {
         UpdateScrollBars();
         if (FRedraw)
@@ -759,10 +852,14 @@ void TCustomListBox::PaintWindow(HDC dc)
     int rows = RowsPerColumn();
     bool multiColumn = (ListStyle() & LBS_MULTICOLUMN) != 0;
     int visible = multiColumn ? rows * (client.Width() / std::max(1, FColumnWidth) + 1) : rows + 1;
+    if (VariableHeights())
+        visible = n;
     bool focused = FHandle && GetFocus() == FHandle;
     int caret = IsMulti() ? FCaretIndex : FCurSel;
     for (int i = FTop; i < n && i < FTop + visible; ++i) {
         TRect r = ItemRect(i);
+        if (r.Top >= client.Bottom)
+            break;
         if (!dc->RectVisible(r))
             continue;
         UINT state = 0;
@@ -1120,6 +1217,8 @@ void TCustomListBox::DefaultHandler(TMessage& m)
             int row = rel - column * rows;
             int cw = std::max(1, FColumnWidth);
             r = Bounds(column * cw, row * h, cw, h);
+        } else if (VariableHeights()) {
+            r = Bounds(0, OffsetOf(index), client.Width(), HeightOf(index));
         } else {
             r = Bounds(0, (index - FTop) * h, client.Width(), h);
         }
@@ -1132,9 +1231,13 @@ void TCustomListBox::DefaultHandler(TMessage& m)
         TRect client = ListClient();
         int rows = RowsPerColumn();
         int item;
-        if (ListStyle() & LBS_MULTICOLUMN)
+        if (ListStyle() & LBS_MULTICOLUMN) {
             item = FTop + std::max(0, p.X / std::max(1, FColumnWidth)) * rows + std::clamp(p.Y / h, 0, rows - 1);
-        else
+        } else if (VariableHeights()) {
+            item = p.Y < 0 ? FTop - 1 : FTop;
+            for (int y = 0; p.Y >= 0 && item < n && y + HeightOf(item) <= p.Y; ++item)
+                y += HeightOf(item);
+        } else
             item = FTop + (p.Y < 0 ? -1 : p.Y / h);
         bool outside = !client.Contains(p) || item < 0 || item >= n;
         item = std::clamp(item, 0, std::max(0, n - 1));
@@ -1146,12 +1249,20 @@ void TCustomListBox::DefaultHandler(TMessage& m)
             m.Result = LB_ERR;
             return;
         }
-        FItemHeight = int(m.LParam);
+        if (VariableHeights()) {
+            if (index < 0 || index >= n) {
+                m.Result = LB_ERR;
+                return;
+            }
+            FItems[size_t(index)].Height = int(m.LParam);
+        } else {
+            FItemHeight = int(m.LParam);
+        }
         UpdateScrollBars();
         Invalidate();
         return;
     case LB_GETITEMHEIGHT:
-        m.Result = EffectiveItemHeight();
+        m.Result = VariableHeights() && index >= 0 && index < n ? HeightOf(index) : EffectiveItemHeight();
         return;
     case LB_SETCOLUMNWIDTH:
         FColumnWidth = std::max(1, int(m.WParam));

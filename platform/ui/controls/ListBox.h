@@ -117,6 +117,9 @@ protected:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
     DWORD ListStyle();
     int EffectiveItemHeight();
+    // Asks for the height of one item of a variable owner-drawn list: the
+    // parent answers WM_MEASUREITEM, else the list measures itself.
+    virtual void SendMeasureItem(MEASUREITEMSTRUCT& mis);
     void UpdateScrollBars();
     TRect ListClient();
 
@@ -125,8 +128,19 @@ private:
         std::string Text;
         UINT_PTR Data = 0;
         bool Selected = false;
+        int Height = 0;          // measured height of a variable owner-drawn item; 0 until asked
     };
 
+    // Items of their own heights (owner-drawn variable, one column).
+    bool VariableHeights();
+    int HeightOf(int index);
+    void MeasureItemAt(int index);
+    // The distance from the top item's top to an item's top.
+    int OffsetOf(int index);
+    // How many items from a first one fit the client height (at least one).
+    int FitFrom(int top);
+    // The first item that shows a given one at the bottom of the list.
+    int TopShowingAtBottom(int index);
     int Find(const std::string& text, int start, bool exact) const;
     int InsertItem(int index, const std::string& text);
     void DeleteItem(int index);
