@@ -179,3 +179,125 @@ TEST_F(THeaderTest, DraggingADividerResizesWithinTheColumnLimits)
         lv->Hide();
     }
 }
+
+namespace {
+
+// A parent that logs the header drag notifications its list view passes on
+// and may veto them.
+class TDragWatchPanel : public TCustomControl {
+public:
+    using TCustomControl::TCustomControl;
+    std::vector<std::string> Log;
+    int VetoCode = 0;
+
+protected:
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == WM_NOTIFY) {
+            const auto& nm = *reinterpret_cast<const NMHEADER*>(m.LParam);
+            if (nm.hdr.code == HDN_BEGINDRAG || nm.hdr.code == HDN_ENDDRAG) {
+                std::string entry = nm.hdr.code == HDN_BEGINDRAG ? "begin " : "end ";
+                entry += std::to_string(nm.iItem);
+                if (nm.hdr.code == HDN_ENDDRAG && nm.pitem)
+                    entry += " to " + std::to_string(nm.pitem->iOrder);
+                Log.push_back(entry);
+                m.Result = nm.hdr.code == VetoCode;
+                return;
+            }
+        }
+        TCustomControl::WndProc(m);
+    }
+};
+
+}  // namespace
+
+TEST_F(THeaderTest, DraggingASectionReordersTheColumnsUnlessTheParentVetoes)
+{
+    auto* panel = new TDragWatchPanel(Form);
+    panel->SetBounds(0, 0, 400, 300);
+    panel->SetParent(Form);
+    auto* lv = new TListView(Form);
+    lv->SetBounds(10, 10, 300, 150);
+    lv->SetViewStyle(vsReport);
+    for (int i = 0; i < 3; ++i) {
+        TListColumn* c = lv->Columns().Add();
+        c->SetCaption("Col " + std::to_string(i));
+        c->SetWidth(80);
+    }
+    lv->SetParent(panel);
+    for (int i = 0; i < 3; ++i) {
+        TListItem* item = lv->Items().Add();
+        item->SetCaption("Row " + std::to_string(i));
+        item->SubItems().Add("a");
+        item->SubItems().Add("b");
+    }
+    Pump();
+    HWND h = lv->Handle();
+    HWND header = lv->HeaderHandle();
+    int clicks = 0, dragged = 0;
+    lv->OnColumnClick = [&](TObject*, TListColumn*) { ++clicks; };
+    lv->OnColumnDragged = [&](TObject*) { ++dragged; };
+    auto order = [&] {
+        std::vector<int> o(3);
+        SendMessage(h, LVM_GETCOLUMNORDERARRAY, 3, LPARAM(o.data()));
+        return o;
+    };
+    TRect hr;
+    GetClientRect(header, hr);
+    int y = hr.Height() / 2;
+
+    Drag(At(header, 40, y), At(header, 200, y));
+    EXPECT_TRUE(panel->Log.empty()) << "no drag without the drag style";
+    EXPECT_EQ(order(), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(clicks, 0) << "a press released elsewhere is no click";
+
+    EXPECT_EQ(SendMessage(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_HEADERDRAGDROP, LVS_EX_HEADERDRAGDROP), 0);
+    EXPECT_TRUE(lv->ColumnDrag());
+    EXPECT_TRUE(GetWindowLong(header, GWL_STYLE) & HDS_DRAGDROP);
+    Drag(At(header, 40, y), At(header, 200, y));
+    EXPECT_EQ(panel->Log, (std::vector<std::string>{"begin 0", "end 0 to 2"}));
+    EXPECT_EQ(order(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 2, 0), 0);
+    EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 0, 0), 1);
+    EXPECT_EQ(lv->ColumnOrder(), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(dragged, 1);
+    EXPECT_EQ(clicks, 0) << "a drag is no click";
+    TRect sub;
+    sub.Left = LVIR_BOUNDS;
+    sub.Top = 2;
+    SendMessage(h, LVM_GETSUBITEMRECT, 0, LPARAM(&sub));
+    EXPECT_EQ(sub.Left, 80) << "the third column now paints second";
+
+    lv->SetFocus();
+    lv->Items()[0]->SetSelected(true);
+    TRect row = lv->Items()[0]->DisplayRect(drBounds);
+    int mid = row.Top + row.Height() / 2;
+    auto shot = Snapshot("column-drag");
+    EXPECT_EQ(PixelAt(*shot, At(lv, 164, mid)), ColorToRGB(clHighlight)) << "the label moved with its column";
+    EXPECT_EQ(PixelAt(*shot, At(lv, 4, mid)), ColorToRGB(clWindow));
+
+    panel->Log.clear();
+    panel->VetoCode = HDN_ENDDRAG;
+    Drag(At(header, 40, y), At(header, 200, y));
+    EXPECT_EQ(panel->Log, (std::vector<std::string>{"begin 1", "end 1 to 2"}));
+    EXPECT_EQ(order(), (std::vector<int>{1, 2, 0})) << "a vetoed drop keeps the order";
+    EXPECT_EQ(dragged, 1);
+
+    panel->Log.clear();
+    panel->VetoCode = HDN_BEGINDRAG;
+    Drag(At(header, 200, y), At(header, 10, y));
+    EXPECT_EQ(panel->Log, (std::vector<std::string>{"begin 0"}));
+    EXPECT_EQ(order(), (std::vector<int>{1, 2, 0}));
+
+    panel->VetoCode = 0;
+    Drag(At(header, 200, y), At(header, -30, y));
+    EXPECT_EQ(order(), (std::vector<int>{0, 1, 2})) << "dropped left of all sections it goes first";
+
+    int wanted[3] = {2, 0, 1};
+    EXPECT_EQ(SendMessage(h, LVM_SETCOLUMNORDERARRAY, 3, LPARAM(wanted)), 1);
+    EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 0, 0), 2);
+    sub.Left = LVIR_BOUNDS;
+    sub.Top = 1;
+    SendMessage(h, LVM_GETSUBITEMRECT, 0, LPARAM(&sub));
+    EXPECT_EQ(sub.Left, 160);
+}

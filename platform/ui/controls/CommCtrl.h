@@ -48,6 +48,7 @@ constexpr UINT HDM_SETORDERARRAY = HDM_FIRST + 18;
 constexpr DWORD HDS_HORZ = 0x0000;
 constexpr DWORD HDS_BUTTONS = 0x0002;
 constexpr DWORD HDS_HIDDEN = 0x0008;
+constexpr DWORD HDS_DRAGDROP = 0x0040;
 constexpr DWORD HDS_FULLDRAG = 0x0080;
 
 constexpr UINT HDI_WIDTH = 0x0001;
@@ -74,6 +75,8 @@ constexpr UINT HHT_TORIGHT = 0x0400;
 constexpr UINT HHT_TOLEFT = 0x0800;
 
 constexpr int HDN_FIRST = -300;
+constexpr int HDN_BEGINDRAG = HDN_FIRST - 10;
+constexpr int HDN_ENDDRAG = HDN_FIRST - 11;
 constexpr int HDN_ITEMCHANGING = HDN_FIRST - 20;
 constexpr int HDN_ITEMCHANGED = HDN_FIRST - 21;
 constexpr int HDN_ITEMCLICK = HDN_FIRST - 22;
@@ -146,8 +149,17 @@ constexpr UINT LVM_GETSELECTEDCOUNT = LVM_FIRST + 50;
 constexpr UINT LVM_GETSUBITEMRECT = LVM_FIRST + 56;
 constexpr UINT LVM_SETCOLUMNORDERARRAY = LVM_FIRST + 58;
 constexpr UINT LVM_GETCOLUMNORDERARRAY = LVM_FIRST + 59;
+constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 54;
+constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = LVM_FIRST + 55;
 constexpr UINT LVM_EDITLABEL = LVM_FIRST + 118;
 constexpr UINT LVM_CANCELEDITLABEL = LVM_FIRST + 179;
+
+// LVM_SETEXTENDEDLISTVIEWSTYLE: wParam the bits to change (0: all), lParam
+// their new values; answers the previous style.
+constexpr DWORD LVS_EX_GRIDLINES = 0x0001;
+constexpr DWORD LVS_EX_CHECKBOXES = 0x0004;
+constexpr DWORD LVS_EX_HEADERDRAGDROP = 0x0010;
+constexpr DWORD LVS_EX_FULLROWSELECT = 0x0020;
 
 // LVM_SETIMAGELIST wParam; lParam is a TImageList* (null removes the list).
 constexpr int LVSIL_NORMAL = 0;

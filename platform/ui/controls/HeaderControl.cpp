@@ -1,5 +1,6 @@
 #include "platform/ui/controls/HeaderControl.h"
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int DividerZone = 4;
+constexpr int DragThreshold = 5;      // pixels a section moves before it is dragged
 
 struct THeaderItem {
     std::string Text;
@@ -41,6 +43,8 @@ private:
     void GetItem(int index, HDITEM& it) const;
     void DeleteItem(int index);
     void EndModes();
+    int DropPosition(int x) const;
+    void FinishDrag();
 
     HWND FWnd;
     std::vector<THeaderItem> FItems;
@@ -53,6 +57,10 @@ private:
     int FTrackWidth = 0;
     int FPressedItem = -1;                   // the section held down
     bool FPressedInside = false;
+    int FDragItem = -1;                      // the section held down where dragging may start
+    int FDragStartX = 0;
+    int FDragX = 0;
+    bool FDragging = false;
 };
 
 std::unordered_map<HWND, std::unique_ptr<THeaderWindow>>& States()
@@ -225,11 +233,60 @@ void THeaderWindow::DeleteItem(int index)
     InvalidateRect(FWnd, nullptr, false);
 }
 
+// The display position a dragged section dropped at x takes: that of the
+// shown section under x, the first or last past the ends.
+int THeaderWindow::DropPosition(int x) const
+{
+    int left = 0, first = -1, last = -1;
+    for (int pos = 0; pos < int(FOrder.size()); ++pos) {
+        int w = FItems[size_t(FOrder[size_t(pos)])].Width;
+        if (w <= 0)
+            continue;
+        if (first < 0)
+            first = pos;
+        last = pos;
+        if (x >= left && x < left + w)
+            return pos;
+        left += w;
+    }
+    if (first < 0)
+        return -1;
+    return x < 0 ? first : last;
+}
+
+void THeaderWindow::FinishDrag()
+{
+    int item = FDragItem;
+    FDragItem = -1;
+    FDragging = false;
+    if (GetCapture() == FWnd)
+        ReleaseCapture();
+    InvalidateRect(FWnd, nullptr, false);
+    int to = DropPosition(FDragX);
+    if (item < 0 || item >= Count() || to < 0)
+        return;
+    HDITEM it;
+    it.mask = HDI_ORDER;
+    it.iOrder = to;
+    if (Notify(HDN_ENDDRAG, item, &it) != 0 || !IsWindow(FWnd) || item >= Count())
+        return;
+    auto from = std::find(FOrder.begin(), FOrder.end(), item);
+    if (from == FOrder.end() || from - FOrder.begin() == to)
+        return;
+    FOrder.erase(from);
+    FOrder.insert(FOrder.begin() + std::min(to, int(FOrder.size())), item);
+    InvalidateRect(FWnd, nullptr, false);
+    it.iOrder = to;
+    Notify(HDN_ITEMCHANGED, item, &it);
+}
+
 void THeaderWindow::EndModes()
 {
-    bool had = FTrackItem >= 0 || FPressedItem >= 0;
+    bool had = FTrackItem >= 0 || FPressedItem >= 0 || FDragItem >= 0;
     FTrackItem = -1;
     FPressedItem = -1;
+    FDragItem = -1;
+    FDragging = false;
     if (had) {
         if (GetCapture() == FWnd)
             ReleaseCapture();
@@ -285,7 +342,7 @@ void THeaderWindow::Paint(HDC dc)
         TRect r = ItemRect(item);
         right = std::max(right, r.Right);
         if (r.Width() > 0)
-            PaintSection(c, item, r, item == FPressedItem && FPressedInside);
+            PaintSection(c, item, r, (item == FPressedItem && FPressedInside) || (FDragging && item == FDragItem));
     }
     if (right < client.Right) {
         TRect filler{right, 0, client.Right, client.Bottom};
@@ -294,6 +351,18 @@ void THeaderWindow::Paint(HDC dc)
         c.FillRect(filler);
         c.Brush().SetColor(clBtnShadow);
         c.FillRect(TRect{right, client.Bottom - 1, client.Right, client.Bottom});
+    }
+    if (FDragging) {
+        // A bar where the dragged section would land.
+        int to = DropPosition(FDragX);
+        int from = int(std::find(FOrder.begin(), FOrder.end(), FDragItem) - FOrder.begin());
+        if (to >= 0) {
+            TRect target = ItemRect(FOrder[size_t(to)]);
+            int x = to > from ? target.Right : target.Left;
+            c.Brush().SetStyle(bsSolid);
+            c.Brush().SetColor(clHighlight);
+            c.FillRect(TRect{x - 1, 0, x + 1, client.Bottom});
+        }
     }
     if (FTrackItem >= 0 && !(GetWindowLong(FWnd, GWL_STYLE) & HDS_FULLDRAG)) {
         TRect r = ItemRect(FTrackItem);
@@ -432,11 +501,19 @@ LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
             FTrackStartWidth = FItems[size_t(item)].Width;
             FTrackWidth = FTrackStartWidth;
             SetCapture(FWnd);
-        } else if (GetWindowLong(FWnd, GWL_STYLE) & HDS_BUTTONS) {
-            FPressedItem = item;
-            FPressedInside = true;
-            SetCapture(FWnd);
-            InvalidateRect(FWnd, nullptr, false);
+        } else {
+            DWORD style = DWORD(GetWindowLong(FWnd, GWL_STYLE));
+            if (style & HDS_DRAGDROP) {
+                FDragItem = item;
+                FDragStartX = FDragX = p.X;
+                SetCapture(FWnd);
+            }
+            if (style & HDS_BUTTONS) {
+                FPressedItem = item;
+                FPressedInside = true;
+                SetCapture(FWnd);
+                InvalidateRect(FWnd, nullptr, false);
+            }
         }
         return 0;
     }
@@ -464,6 +541,20 @@ LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
                 ApplyWidth(FTrackItem, FTrackWidth);
             else
                 InvalidateRect(FWnd, nullptr, false);
+            return 0;
+        }
+        if (FDragItem >= 0 && !FDragging && std::abs(p.X - FDragStartX) > DragThreshold) {
+            if (Notify(HDN_BEGINDRAG, FDragItem) != 0 || !IsWindow(FWnd)) {
+                FDragItem = -1;
+            } else {
+                FDragging = true;
+                FPressedItem = -1;
+                InvalidateRect(FWnd, nullptr, false);
+            }
+        }
+        if (FDragging) {
+            FDragX = p.X;
+            InvalidateRect(FWnd, nullptr, false);
         } else if (FPressedItem >= 0) {
             UINT flags = 0;
             bool inside = HitTest(p, flags) == FPressedItem && (flags & HHT_ONHEADER);
@@ -487,7 +578,11 @@ LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
             it.mask = HDI_WIDTH;
             it.cxy = item < Count() ? FItems[size_t(item)].Width : 0;
             Notify(HDN_ENDTRACK, item, &it);
+        } else if (FDragging) {
+            FDragX = LParamToPoint(lp).X;
+            FinishDrag();
         } else if (FPressedItem >= 0) {
+            FDragItem = -1;
             int item = FPressedItem;
             bool inside = FPressedInside;
             FPressedItem = -1;
@@ -496,13 +591,19 @@ LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
             InvalidateRect(FWnd, nullptr, false);
             if (inside)
                 Notify(HDN_ITEMCLICK, item);
+        } else if (FDragItem >= 0) {
+            FDragItem = -1;
+            if (GetCapture() == FWnd)
+                ReleaseCapture();
         }
         return 0;
     }
     case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != FWnd && (FTrackItem >= 0 || FPressedItem >= 0)) {
+        if (reinterpret_cast<HWND>(lp) != FWnd && (FTrackItem >= 0 || FPressedItem >= 0 || FDragItem >= 0)) {
             FTrackItem = -1;
             FPressedItem = -1;
+            FDragItem = -1;
+            FDragging = false;
             InvalidateRect(FWnd, nullptr, false);
         }
         return 0;

@@ -26,6 +26,13 @@ class TFont;
 //   release, followed by HDN_ENDTRACK.
 // - With HDS_BUTTONS a section is pressed by the left button and a release
 //   over it sends HDN_ITEMCLICK.
+// - With HDS_DRAGDROP a section pulled sideways by more than a few pixels
+//   starts a drag: HDN_BEGINDRAG (a non-zero answer refuses), then at the
+//   release HDN_ENDDRAG with the proposed display position in
+//   pitem->iOrder (a non-zero answer keeps the old order). The section goes
+//   to the position of the section under the pointer; then HDN_ITEMCHANGED
+//   with HDI_ORDER tells the parent the order changed. A drag sends no
+//   HDN_ITEMCLICK.
 // - WM_SETFONT takes a const TFont* in lParam and copies it.
 void RegisterHeaderClass();
 

@@ -71,6 +71,8 @@ void TCustomListView::CreateHeader()
         style |= HDS_BUTTONS;
     if (FFullDrag)
         style |= HDS_FULLDRAG;
+    if (FColumnDrag)
+        style |= HDS_DRAGDROP;
     if (FShowColumnHeaders && FViewStyle == vsReport)
         style |= WS_VISIBLE;
     FHeader = CreateWindowEx(0, WC_HEADER, "", style, 0, 0, ClientWidth(), HeaderHeightFor(Font()), FHandle, 1);
@@ -188,22 +190,50 @@ void TCustomListView::SetShowColumnHeaders(bool v)
     Invalidate();
 }
 
+void TCustomListView::SetHeaderStyle(DWORD bit, bool on)
+{
+    if (FHeader && IsWindow(FHeader)) {
+        DWORD s = DWORD(GetWindowLong(FHeader, GWL_STYLE));
+        SetWindowLong(FHeader, GWL_STYLE, LONG_PTR(on ? (s | bit) : (s & ~bit)));
+    }
+}
+
 void TCustomListView::SetColumnClick(bool v)
 {
     FColumnClick = v;
-    if (FHeader && IsWindow(FHeader)) {
-        DWORD s = DWORD(GetWindowLong(FHeader, GWL_STYLE));
-        SetWindowLong(FHeader, GWL_STYLE, LONG_PTR(v ? (s | HDS_BUTTONS) : (s & ~HDS_BUTTONS)));
-    }
+    SetHeaderStyle(HDS_BUTTONS, v);
 }
 
 void TCustomListView::SetFullDrag(bool v)
 {
     FFullDrag = v;
-    if (FHeader && IsWindow(FHeader)) {
-        DWORD s = DWORD(GetWindowLong(FHeader, GWL_STYLE));
-        SetWindowLong(FHeader, GWL_STYLE, LONG_PTR(v ? (s | HDS_FULLDRAG) : (s & ~HDS_FULLDRAG)));
-    }
+    SetHeaderStyle(HDS_FULLDRAG, v);
+}
+
+void TCustomListView::SetColumnDrag(bool v)
+{
+    FColumnDrag = v;
+    SetHeaderStyle(HDS_DRAGDROP, v);
+}
+
+DWORD TCustomListView::ExtendedStyle() const
+{
+    return (FGridLines ? LVS_EX_GRIDLINES : 0) | (FCheckboxes ? LVS_EX_CHECKBOXES : 0) |
+           (FColumnDrag ? LVS_EX_HEADERDRAGDROP : 0) | (FRowSelect ? LVS_EX_FULLROWSELECT : 0);
+}
+
+void TCustomListView::SetExtendedStyle(DWORD mask, DWORD style)
+{
+    if (mask == 0)
+        mask = ~DWORD(0);
+    if (mask & LVS_EX_GRIDLINES)
+        SetGridLines((style & LVS_EX_GRIDLINES) != 0);
+    if (mask & LVS_EX_CHECKBOXES)
+        SetCheckboxes((style & LVS_EX_CHECKBOXES) != 0);
+    if (mask & LVS_EX_HEADERDRAGDROP)
+        SetColumnDrag((style & LVS_EX_HEADERDRAGDROP) != 0);
+    if (mask & LVS_EX_FULLROWSELECT)
+        SetRowSelect((style & LVS_EX_FULLROWSELECT) != 0);
 }
 
 void TCustomListView::SetBorderStyle(TBorderStyle v)

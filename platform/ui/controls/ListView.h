@@ -206,6 +206,11 @@ public:
     // image list the view draws a plain box.
     bool Checkboxes() const { return FCheckboxes; }
     void SetCheckboxes(bool v);
+    // Header sections can be dragged to reorder the columns. The view's
+    // parent hears the header's HDN_BEGINDRAG and HDN_ENDDRAG as WM_NOTIFY
+    // (a non-zero answer vetoes) and OnColumnDragged after a new order.
+    bool ColumnDrag() const { return FColumnDrag; }
+    void SetColumnDrag(bool v);
     bool FullDrag() const { return FFullDrag; }
     void SetFullDrag(bool v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -244,6 +249,7 @@ public:
     TLVChangeEvent OnChange;
     TLVSelectItemEvent OnSelectItem;
     TLVColumnClickEvent OnColumnClick;
+    TNotifyEvent OnColumnDragged;
     TLVOwnerDataEvent OnData;
     TLVOwnerDataFindEvent OnDataFind;
     TLVEditingEvent OnEditing;
@@ -313,6 +319,9 @@ private:
     void EnsureVisible(int index, bool partialOK);
     LRESULT ListViewMessage(TMessage& m, bool& handled);
     bool HeaderNotify(const NMHEADER& nm, LRESULT& result);
+    void SetHeaderStyle(DWORD bit, bool on);
+    DWORD ExtendedStyle() const;
+    void SetExtendedStyle(DWORD mask, DWORD style);
 
     // Painting (ListViewPaint.cpp).
     void PaintReport(TCanvas& c, const TRect& clip);
@@ -346,6 +355,7 @@ private:
     bool FColumnClick = true;
     bool FFullDrag = false;
     bool FCheckboxes = false;
+    bool FColumnDrag = false;
     TBorderStyle FBorderStyle = bsSingle;
     TImageList* FSmallImages = nullptr;
     TImageList* FLargeImages = nullptr;

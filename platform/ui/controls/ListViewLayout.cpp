@@ -394,7 +394,19 @@ bool TCustomListView::HeaderNotify(const NMHEADER& nm, LRESULT& result)
             UpdateScrollState();
             Invalidate();
         }
+        if (nm.pitem && (nm.pitem->mask & HDI_ORDER)) {
+            Invalidate();
+            if (OnColumnDragged)
+                OnColumnDragged(this);
+        }
         return true;
+    case HDN_BEGINDRAG:
+    case HDN_ENDDRAG: {
+        // The parent decides, as it would for its own header.
+        HWND parent = HandleAllocated() ? GetParent(Handle()) : nullptr;
+        result = parent ? SendMessage(parent, WM_NOTIFY, WPARAM(nm.hdr.idFrom), LPARAM(&nm)) : 0;
+        return true;
+    }
     case HDN_ITEMCLICK:
         if (FColumnClick)
             ColumnClick(column);
@@ -594,6 +606,13 @@ LRESULT TCustomListView::ListViewMessage(TMessage& m, bool& handled)
             return 0;
         FColumns.Items(int(m.WParam))->SetWidth(int(m.LParam));
         return 1;
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        return ExtendedStyle();
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+        DWORD old = ExtendedStyle();
+        SetExtendedStyle(DWORD(m.WParam), DWORD(m.LParam));
+        return old;
+    }
     case LVM_GETCOLUMNORDERARRAY:
     case LVM_SETCOLUMNORDERARRAY:
         if (!FHeader || !IsWindow(FHeader))
