@@ -297,3 +297,71 @@ TEST_F(TComboBoxTest, AVariableComboWithoutAnAnsweringParentAsksOnMeasureItem)
     EXPECT_EQ(c->ListBox()->ItemRect(2).Height(), 14);
     c->SetDroppedDown(false);
 }
+
+TEST_F(TComboBoxTest, ASimpleComboShowsItsListBelowTheEditAndNeverDropsDown)
+{
+    TComboBox* c = MakeCombo(csSimple);
+    c->SetBounds(10, 10, 150, 120);
+    Pump();
+    TComboListBox* list = c->ListBox();
+    HWND listWnd = list->Handle();
+    EXPECT_TRUE(IsWindowVisible(listWnd));
+    EXPECT_TRUE(IsChild(c->Handle(), listWnd)) << "a child of the box, not a popup";
+    EXPECT_FALSE(GetWindowLong(listWnd, GWL_STYLE) & WS_POPUP);
+    TRect box, below, edit;
+    GetWindowRect(c->Handle(), box);
+    GetWindowRect(listWnd, below);
+    GetWindowRect(c->EditControl()->Handle(), edit);
+    EXPECT_EQ(below.Left, box.Left);
+    EXPECT_EQ(below.Right, box.Right);
+    EXPECT_EQ(below.Bottom, box.Bottom);
+    EXPECT_GE(below.Top, edit.Bottom);
+    EXPECT_EQ(edit.Right, box.Right - 2) << "no drop-down button beside the edit";
+    // A click in the list chooses at once, the edit keeps the keys.
+    TRect r = list->ItemRect(2);
+    Click(list, 20, r.Top + r.Height() / 2);
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(c->Text(), "GDI");
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_TRUE(c->EditControl()->Focused());
+    EXPECT_EQ(Log, (std::vector<std::string>{"click", "change"}));
+    EXPECT_EQ(PixelAt(list, 100, r.Top + r.Height() / 2), ColorToRGB(clHighlight));
+    // Arrow keys walk the list and fill the edit; F4 and Alt+Down open nothing.
+    Key(VK_DOWN);
+    EXPECT_EQ(c->ItemIndex(), 3);
+    EXPECT_EQ(c->Text(), "OpenGL");
+    EXPECT_EQ(list->ItemIndex(), 3);
+    Key(VK_F4);
+    Chord(VK_MENU, VK_DOWN);
+    c->SetDroppedDown(true);
+    EXPECT_FALSE(c->DroppedDown());
+    EXPECT_TRUE(std::find(Log.begin(), Log.end(), "dropdown") == Log.end());
+    // Typing moves the list to the first item the text starts.
+    c->EditControl()->SelectAll();
+    Type("v");
+    EXPECT_EQ(c->Text(), "vulkan") << "completed with the item's rest";
+    EXPECT_EQ(c->ItemIndex(), 4);
+    EXPECT_EQ(list->ItemIndex(), 4);
+    EXPECT_EQ(PixelAt(list, 100, list->ItemRect(4).Top + 3), ColorToRGB(clHighlight));
+    // The edit shows the text inside its frame at the top.
+    EXPECT_TRUE(HasDarkPixel(c, TRect{3, 3, 60, below.Top - box.Top - 2}));
+}
+
+TEST_F(TComboBoxTest, SwitchingToAndFromTheSimpleStyleMovesTheList)
+{
+    TComboBox* c = MakeCombo(csDropDown);
+    c->SetBounds(10, 10, 150, 100);
+    c->SetStyle(csSimple);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(c->ListBox()->Handle()));
+    EXPECT_EQ(c->ListBox()->Items().Count(), 5);
+    c->SetStyle(csDropDown);
+    c->SetBounds(10, 10, 150, 22);
+    Pump();
+    EXPECT_FALSE(IsWindowVisible(c->ListBox()->Handle()));
+    c->SetDroppedDown(true);
+    Pump();
+    EXPECT_TRUE(c->DroppedDown());
+    EXPECT_TRUE(GetWindowLong(c->ListBox()->Handle(), GWL_STYLE) & WS_POPUP);
+    c->SetDroppedDown(false);
+}

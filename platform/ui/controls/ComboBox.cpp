@@ -42,6 +42,11 @@ void TComboListBox::CreateParams(TCreateParams& p)
 {
     TCustomListBox::CreateParams(p);
     DWORD keep = p.Style & (LBS_SORT | LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE);
+    if (FCombo && FCombo->IsSimple()) {
+        p.Style = WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | keep;
+        p.ExStyle = WS_EX_CLIENTEDGE;
+        return;
+    }
     p.Style = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | keep;
     p.ExStyle = WS_EX_TOOLWINDOW;
     p.WindowClassStyle |= CS_SAVEBITS | CS_DROPSHADOW;
@@ -53,6 +58,10 @@ void TComboListBox::WndProc(TMessage& m)
 {
     if (!FCombo) {          // the combo is going away
         TCustomListBox::WndProc(m);
+        return;
+    }
+    if (FCombo->IsSimple()) {
+        SimpleWndProc(m);
         return;
     }
     switch (m.Msg) {
@@ -125,6 +134,34 @@ void TComboListBox::WndProc(TMessage& m)
         m.Result = 1;
         return;
     }
+    default:
+        break;
+    }
+    TCustomListBox::WndProc(m);
+}
+
+// The always shown list of a simple combo: a click chooses the item at once
+// and the keys stay with the edit.
+void TComboListBox::SimpleWndProc(TMessage& m)
+{
+    switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        TComboEdit* edit = FCombo->FEdit;
+        if (edit && edit->CanFocus() && !edit->Focused())
+            edit->SetFocus();
+        int index = ItemAtPos(LParamToPoint(m.LParam), true);
+        if (index >= 0 && index != FCombo->FItemIndex)
+            FCombo->Commit(index, true);
+        else if (index >= 0 && edit)
+            edit->SelectAll();
+        if (index >= 0 && m.Msg == WM_LBUTTONDBLCLK)
+            FCombo->Notify(CBN_DBLCLK);
+        return;
+    }
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+        return;
     default:
         break;
     }
@@ -248,7 +285,9 @@ void TCustomComboBox::CreateParams(TCreateParams& p)
     p.Style |= KindStyle(FStyle) | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
     if (FSorted)
         p.Style |= CBS_SORT;
-    p.ExStyle |= WS_EX_CLIENTEDGE;
+    // A simple combo's edit and list carry their own frames.
+    if (!IsSimple())
+        p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TCustomComboBox::CreateWnd()
@@ -269,6 +308,9 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value)
 {
     if (value == FStyle && (FEdit != nullptr) == HasEdit())
         return;
+    bool simpleChanges = (value == csSimple) != IsSimple();
+    if (simpleChanges)
+        CloseList(false);
     FStyle = value;
     if (!HasEdit() && FEdit) {
         delete FEdit;
@@ -288,6 +330,12 @@ void TCustomComboBox::SetStyle(TComboBoxStyle value)
         FText = CurrentText();
     UpdateStyle(0, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE);
     UpdateStyle(KindStyle(value), 0);
+    if (simpleChanges) {
+        // The list turns from a popup into a child or back, the frame moves.
+        FList->SetVisible(false);
+        RecreateWnd();
+        FList->RecreateWnd();
+    }
     PlaceEdit();
     Invalidate();
 }
@@ -409,6 +457,15 @@ void TCustomComboBox::PlaceEdit()
     if (!FEdit || !FHandle)
         return;
     TRect c = ClientRect();
+    if (IsSimple()) {
+        // The edit inside a sunken frame at the top, the list below it.
+        int editHeight = std::min(SimpleEditHeight(), c.Height());
+        FEdit->SetBounds(2, 2, std::max(0, c.Width() - 4), std::max(0, editHeight - 4));
+        FList->SetBounds(0, editHeight, c.Width(), std::max(0, c.Height() - editHeight));
+        FList->SetVisible(true);
+        FList->Perform(LB_SETCURSEL, WPARAM(FItemIndex));
+        return;
+    }
     int right = c.Right - GetSystemMetrics(SM_CXVSCROLL);
     FEdit->SetBounds(1, 1, std::max(0, right - 1), std::max(0, c.Height() - 2));
 }
@@ -432,6 +489,8 @@ void TCustomComboBox::Commit(int index, bool notify)
             FEdit->SelectAll();
     }
     FText = CurrentText();
+    if (IsSimple())
+        FList->Perform(LB_SETCURSEL, WPARAM(FItemIndex));
     Invalidate();
     if (notify)
         Notify(CBN_SELCHANGE);
@@ -461,6 +520,12 @@ void TCustomComboBox::EditChanged()
             }
         }
     }
+    if (IsSimple()) {
+        // The list follows the text: the first item it starts is chosen and shown.
+        int found = FText.empty() ? -1 : int(FList->Perform(LB_FINDSTRING, WPARAM(-1), LPARAM(FText.c_str())));
+        FItemIndex = found;
+        FList->Perform(LB_SETCURSEL, WPARAM(found));
+    }
     Notify(CBN_EDITCHANGE);
 }
 
@@ -468,7 +533,7 @@ void TCustomComboBox::EditChanged()
 // and never leaves the work area sideways.
 void TCustomComboBox::OpenList()
 {
-    if (FDropped || !FHandle)
+    if (FDropped || !FHandle || IsSimple())
         return;
     Notify(CBN_DROPDOWN);
     int count = FList->Items().Count();
@@ -607,6 +672,12 @@ void TCustomComboBox::PaintWindow(HDC dc)
     canvas.SetHandle(dc);
     canvas.Brush().SetColor(Enabled() ? FColor : clBtnFace);
     canvas.FillRect(c);
+    if (IsSimple()) {
+        TRect frame{c.Left, c.Top, c.Right, c.Top + std::min(SimpleEditHeight(), c.Height())};
+        canvas.Frame3D(frame, clBtnShadow, clBtnHighlight, 1);
+        canvas.Frame3D(frame, cl3DDkShadow, clBtnFace, 1);
+        return;
+    }
     TRect b = ButtonRect();
     TRect face = b;
     if (FDropped) {
@@ -730,7 +801,7 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
         TPoint p = LParamToPoint(m.LParam);
         if (FDropped)
             CloseList(false);
-        else if (!FEdit || ButtonRect().Contains(p))
+        else if (!FEdit || (!IsSimple() && ButtonRect().Contains(p)))
             OpenList();
         return;
     }

@@ -28,7 +28,8 @@ protected:
 
 // The combo's drop-down list: a popup that never takes the activation, shown
 // at screen coordinates inside the work area, holding the mouse while open;
-// a press outside it closes it.
+// a press outside it closes it. In the simple style it is an ordinary child
+// below the edit, always shown, where a click chooses at once.
 class TComboListBox : public TCustomListBox {
 public:
     explicit TComboListBox(TCustomComboBox* combo);
@@ -40,6 +41,7 @@ protected:
     void SendMeasureItem(MEASUREITEMSTRUCT& mis) override;
 
 private:
+    void SimpleWndProc(TMessage& Message);
     friend class TCustomComboBox;
     TCustomComboBox* FCombo;
     bool FMovedIn = false;       // the pointer went over the items since the list opened
@@ -64,8 +66,9 @@ private:
     bool FErasing = false;       // the last character typed took text away
 };
 
-// The combo box: a drop-down list style (the chosen item painted in the box)
-// and an edit style (an edit for free text), items with objects, ItemIndex,
+// The combo box: a drop-down list style (the chosen item painted in the box),
+// an edit style (an edit for free text) and the simple style (an edit above
+// a list that is always shown, no drop-down), items with objects, ItemIndex,
 // Text and a drop-down count. Items, selection and the list go through CB_
 // messages; what the user does is told to the parent as CBN_ notifications,
 // which come back as OnDropDown, OnCloseUp, OnClick / OnSelect / OnChange.
@@ -132,6 +135,9 @@ private:
     friend class TComboEdit;
 
     bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
+    bool IsSimple() const { return FStyle == csSimple; }
+    // The height of the edit part of a simple combo, frame included.
+    int SimpleEditHeight() const { return FItemHeight + 5; }
     TRect ButtonRect();
     std::string CurrentText();
     void PlaceEdit();
