@@ -417,3 +417,65 @@ TEST_F(TListViewTest, StateImagesDrawLeftOfTheSmallIconInEveryListStyle)
         EXPECT_EQ(item->StateIndex(), 1) << "without check boxes a click does not change the state";
     }
 }
+
+TEST_F(TListViewTest, RubberBandSelectsTouchedItemsAndCtrlAdds)
+{
+    auto* lv = MakeList(vsSmallIcon);
+    lv->SetMultiSelect(true);
+    for (int i = 0; i < 6; ++i)
+        lv->Items().Add()->SetCaption("Item " + std::to_string(i));
+    lv->SetFocus();
+    auto selected = [&] {
+        std::vector<int> s;
+        for (int i = 0; i < lv->Items().Count(); ++i)
+            if (lv->Items()[i]->Selected())
+                s.push_back(i);
+        return s;
+    };
+    TRect last = lv->Items()[5]->DisplayRect(drBounds);
+    TRect row1 = lv->Items()[2]->DisplayRect(drBounds);
+    ASSERT_EQ(row1.Left, 0) << "two items a line";
+    TPoint start = At(lv, 10, last.Bottom + 20);
+    std::unique_ptr<TBitmap> midShot;
+    Drag(start, At(lv, 10, row1.Top + 3), [&] { midShot = Snapshot("marquee"); });
+    EXPECT_EQ(selected(), (std::vector<int>{2, 4})) << "the band touched the first column of two lines";
+    ASSERT_TRUE(midShot);
+    EXPECT_EQ(PixelAt(*midShot, start), ColorToRGB(clHighlight)) << "the band is drawn while dragging";
+    auto after = Snapshot("marquee-done");
+    EXPECT_EQ(PixelAt(*after, start), ColorToRGB(clWindow)) << "and gone after the release";
+
+    TRect item1 = lv->Items()[1]->DisplayRect(drBounds);
+    Backend->KeyDown(VK_CONTROL);
+    Drag(At(lv, item1.Right + 20, item1.Top + 3), At(lv, item1.Right - 10, item1.Top + 5));
+    Backend->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(selected(), (std::vector<int>{1, 2, 4})) << "Ctrl adds to what was selected";
+
+    Drag(At(lv, item1.Right + 20, item1.Top + 3), At(lv, item1.Right - 10, item1.Top + 5));
+    EXPECT_EQ(selected(), (std::vector<int>{1})) << "without Ctrl the band starts afresh";
+
+    lv->SetMultiSelect(false);
+    Drag(start, At(lv, 10, row1.Top + 3));
+    EXPECT_TRUE(selected().empty()) << "single selection has no band";
+}
+
+TEST_F(TListViewTest, RubberBandInReportStyleStartsBesideTheLabels)
+{
+    auto* lv = MakeList(vsReport);
+    lv->SetMultiSelect(true);
+    AddColumns(lv, {120, 100});
+    for (int i = 0; i < 6; ++i) {
+        TListItem* item = lv->Items().Add();
+        item->SetCaption("Row " + std::to_string(i));
+        item->SubItems().Add("x");
+    }
+    lv->SetFocus();
+    Pump();
+    TRect r4 = lv->Items()[4]->DisplayRect(drBounds), r2 = lv->Items()[2]->DisplayRect(drBounds);
+    Drag(At(lv, 180, r4.Top + 3), At(lv, 60, r2.Top + 3));
+    std::vector<int> s;
+    for (int i = 0; i < 6; ++i)
+        if (lv->Items()[i]->Selected())
+            s.push_back(i);
+    EXPECT_EQ(s, (std::vector<int>{2, 3, 4}));
+}

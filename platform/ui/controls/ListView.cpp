@@ -641,6 +641,8 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         if (!onItem) {
             if (!Shift.Contains(ssCtrl))
                 ClearSelection();
+            if (CanStartMarquee())
+                StartMarquee(TPoint{X, Y}, Shift.Contains(ssCtrl));
         } else if (FMultiSelect && Shift.Contains(ssCtrl)) {
             SetItemState(index, (ItemState(index) & LVIS_SELECTED) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
             SetItemState(index, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -652,6 +654,22 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         MoveFocus(index, TShiftState{});
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomListView::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (FMarquee)
+        TrackMarquee(TPoint{X, Y});
+    TCustomControl::MouseMove(Shift, X, Y);
+}
+
+void TCustomListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (FMarquee && Button == mbLeft) {
+        TrackMarquee(TPoint{X, Y});
+        EndMarquee();
+    }
+    TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 bool TCustomListView::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)

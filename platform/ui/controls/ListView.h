@@ -161,6 +161,11 @@ using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, std:
 // The list view: report, icon, small icon and list styles over one item
 // store, with a "SysHeader32" child for the report columns.
 //
+// With multi-select, pressing the left button on empty space (no item in
+// the icon styles; beside the labels or below the rows in report style)
+// and dragging draws a rubber band: the items whose icon or label it
+// touches are selected, added to the kept selection when Ctrl was held.
+//
 // Its window answers the LVM_* messages of CommCtrl.h; the methods below
 // send or share the same code. The scroll state lives in the window's
 // SB_VERT and SB_HORZ records whether or not the bars are shown: in rows
@@ -263,6 +268,8 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(char32_t& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -335,6 +342,14 @@ private:
     TRect StateIconRect(int index) const;
     void ToggleCheck(int index);
 
+    // Rubber-band selection (ListViewMarquee.cpp).
+    bool CanStartMarquee() const;
+    void StartMarquee(TPoint p, bool add);
+    void TrackMarquee(TPoint p);
+    void EndMarquee();
+    TRect MarqueeRect() const;
+    void PaintMarquee(TCanvas& c);
+
     // Label editing.
     bool StartEdit(int index);
     void EditDone(bool accepted, const std::string& text);
@@ -356,6 +371,10 @@ private:
     bool FFullDrag = false;
     bool FCheckboxes = false;
     bool FColumnDrag = false;
+    bool FMarquee = false;                    // a rubber band is being dragged
+    TPoint FMarqueeStart;                     // in content coordinates (scroll offsets added)
+    TPoint FMarqueeEnd;
+    std::vector<uint8_t> FMarqueeBase;        // the selection kept under the band (Ctrl)
     TBorderStyle FBorderStyle = bsSingle;
     TImageList* FSmallImages = nullptr;
     TImageList* FLargeImages = nullptr;

@@ -652,6 +652,11 @@ void TCustomListView::WndProc(TMessage& m)
     case WM_GETDLGCODE:
         m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+        if (m.Msg == WM_CANCELMODE || reinterpret_cast<HWND>(m.LParam) != FHandle)
+            EndMarquee();
+        break;
     case WM_SIZE:
         TCustomControl::WndProc(m);
         UpdateScrollState();

@@ -68,6 +68,7 @@ void TCustomListView::Paint()
         PaintReport(c, clip);
     else
         PaintGridded(c, clip);
+    PaintMarquee(c);
 }
 
 // The label of an item with its highlight and the text in it.
