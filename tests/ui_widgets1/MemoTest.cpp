@@ -249,6 +249,18 @@ TEST_F(TMemoTest, ChineseTextWrapsPerCharacter)
     while (RowY(m, firstRowEnd) == RowY(m, 0))
         ++firstRowEnd;
     EXPECT_GT(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, WPARAM(firstRowEnd - 1), 0)), width / 3);
+    // A full stop where the second row would begin goes down with the
+    // character before it; sideways scrolling stays off.
+    std::u32string stop = han;
+    stop[size_t(firstRowEnd)] = U'。';
+    m->SetText(EncodeUtf8(stop));
+    Pump();
+    EXPECT_EQ(RowY(m, firstRowEnd - 1), RowY(m, firstRowEnd)) << "the full stop starts no row";
+    EXPECT_GT(RowY(m, firstRowEnd - 1), RowY(m, 0));
+    int left = GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0));
+    SendMessage(h, EM_LINESCROLL, 5, 0);
+    SendMessage(h, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0)), left);
 }
 
 TEST_F(TMemoTest, WithoutWordWrapLinesScrollSideways)

@@ -36,6 +36,13 @@ bool IsIdeographic(char32_t c)
            (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x3FFFF);
 }
 
+// Closing marks stay with the character before them: no row starts with one.
+bool ClosesText(char32_t c)
+{
+    static const std::u32string marks = U"、。，．：；！？）」』】》〉〕〗〙〛’”…・ー";
+    return marks.find(c) != std::u32string::npos;
+}
+
 // Word characters group into words; every other visible character is a
 // word of its own kind (punctuation runs), blanks separate.
 int CharKind(char32_t c)
@@ -324,8 +331,8 @@ void TCustomEdit::WrapLine(int line, int width)
                 end = hang;
             } else if (end < n) {
                 for (int b = end; b > pos; --b)
-                    if (IsSpace(text[size_t(b) - 1]) || IsIdeographic(text[size_t(b) - 1]) ||
-                        IsIdeographic(text[size_t(b)])) {
+                    if ((IsSpace(text[size_t(b) - 1]) || IsIdeographic(text[size_t(b) - 1]) ||
+                         IsIdeographic(text[size_t(b)])) && !ClosesText(text[size_t(b)])) {
                         end = b;
                         break;
                     }
@@ -1090,7 +1097,7 @@ void TCustomEdit::DefaultHandler(TMessage& m)
         }
         if (bar == SB_VERT) {
             HandleScroll(LOWORD(m.WParam), pos);
-        } else {
+        } else if (!WrapsLines()) {
             int step = std::max(1, LineHeight() / 2);
             int width = FormatRect().Width();
             switch (LOWORD(m.WParam)) {
@@ -1272,7 +1279,8 @@ void TCustomEdit::DefaultHandler(TMessage& m)
         m.Result = FTopLine;
         return;
     case EM_LINESCROLL:
-        FScrollX = std::max(0, FScrollX + int(m.WParam) * std::max(1, LineHeight() / 2));
+        if (!WrapsLines())
+            FScrollX = std::max(0, FScrollX + int(m.WParam) * std::max(1, LineHeight() / 2));
         SetTopLine(FTopLine + int(m.LParam));
         Invalidate();
         m.Result = 1;
