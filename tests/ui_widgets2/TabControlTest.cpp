@@ -248,3 +248,50 @@ TEST_F(TTabControlTest, WidgetsAreBuiltOnAParentThatHasNoWindowYet)
     EXPECT_NE(SendMessage(lv->Handle(), LVM_GETHEADER), 0);
     EXPECT_TRUE(root->Expanded());
 }
+
+// Side tabs show the same label as top tabs, turned a quarter: bottom to
+// top on the left, top to bottom on the right.
+TEST_F(TTabControlTest, SideTabsTurnTheirLabelsAQuarter)
+{
+    auto* tc = new TTabControl(Form);
+    tc->SetBounds(10, 10, 300, 260);
+    tc->Tabs().Add("First");
+    tc->Tabs().Add("Lg Wy");
+    tc->SetParent(Form);
+    // Which pixels of tab 1 (not selected, so not shifted) carry ink.
+    auto inkOf = [&](TTabPosition pos, TRect& rect) {
+        tc->SetTabPosition(pos);
+        Pump();
+        rect.Left = 0;
+        SendMessage(tc->Handle(), TCM_GETITEMRECT, 1, LPARAM(&rect));
+        auto shot = Snapshot("side-tabs");
+        std::vector<std::vector<bool>> ink(size_t(rect.Height()), std::vector<bool>(size_t(rect.Width())));
+        int count = 0;
+        for (int y = 0; y < rect.Height(); ++y)
+            for (int x = 0; x < rect.Width(); ++x) {
+                bool on = PixelAt(*shot, At(tc, rect.Left + x, rect.Top + y)) != ColorToRGB(clBtnFace);
+                ink[size_t(y)][size_t(x)] = on;
+                count += on;
+            }
+        EXPECT_GT(count, 20) << "the label is drawn, position " << pos;
+        return ink;
+    };
+    TRect top, left, right;
+    auto level = inkOf(tpTop, top);
+    auto up = inkOf(tpLeft, left);
+    auto down = inkOf(tpRight, right);
+    ASSERT_EQ(left.Width(), top.Height());
+    ASSERT_EQ(left.Height(), top.Width());
+    ASSERT_EQ(right.Width(), top.Height());
+    ASSERT_EQ(right.Height(), top.Width());
+    int len = top.Width(), depth = top.Height();
+    int mismatches = 0;
+    // The tab's 3D edge lies on the rectangle's border; compare the inside.
+    for (int y = 2; y < depth - 2; ++y)
+        for (int x = 2; x < len - 2; ++x) {
+            bool want = level[size_t(y)][size_t(x)];
+            mismatches += up[size_t(len - 1 - x)][size_t(y)] != want;
+            mismatches += down[size_t(x)][size_t(depth - 1 - y)] != want;
+        }
+    EXPECT_EQ(mismatches, 0);
+}

@@ -449,6 +449,21 @@ void TCustomTabControl::KeyDown(WORD& Key, TShiftState Shift)
 
 // ---------------------------------------------------------------- painting
 
+// The image and caption of a tab, centred level in r.
+void TCustomTabControl::PaintTabLabel(TCanvas& c, int index, const TRect& r)
+{
+    int image = FImages ? GetImageIndex(index) : -1;
+    int iw = image >= 0 ? FImages->Width() + 3 : 0;
+    int tw = index < int(FTextWidths.size()) ? FTextWidths[size_t(index)] : 0;
+    int x = r.Left + (r.Width() - tw - iw) / 2;
+    if (image >= 0 && image < FImages->Count())
+        FImages->Draw(c, x, r.Top + (r.Height() - FImages->Height()) / 2, image, Enabled());
+    c.Brush().SetStyle(bsClear);
+    c.Font().SetColor(Enabled() ? clBtnText : clGrayText);
+    TRect t{x + iw, r.Top, r.Right, r.Bottom};
+    c.DrawText(FItems[size_t(index)].Caption, t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
 void TCustomTabControl::PaintTab(TCanvas& c, int index, bool selected)
 {
     TRect r = ItemRect(index);
@@ -477,18 +492,33 @@ void TCustomTabControl::PaintTab(TCanvas& c, int index, bool selected)
     TRect content = ItemRect(index);
     if (selected && FTabPosition == tpTop)
         content.Offset(0, -1);
-    int image = FImages ? GetImageIndex(index) : -1;
-    int iw = image >= 0 ? FImages->Width() + 3 : 0;
-    int tw = index < int(FTextWidths.size()) ? FTextWidths[size_t(index)] : 0;
-    int x = content.Left + (content.Width() - tw - iw) / 2;
     int saved = c.Handle()->SaveDC();
     c.Handle()->IntersectClipRect(content);
-    if (image >= 0 && image < FImages->Count())
-        FImages->Draw(c, x, content.Top + (content.Height() - FImages->Height()) / 2, image, Enabled());
-    c.Brush().SetStyle(bsClear);
-    c.Font().SetColor(Enabled() ? clBtnText : clGrayText);
-    TRect t{x + iw, content.Top, content.Right, content.Bottom};
-    c.DrawText(FItems[size_t(index)].Caption, t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if ((FTabPosition == tpLeft || FTabPosition == tpRight) && !content.IsEmpty()) {
+        // Side tabs read along their length: the label is laid out level in
+        // a bitmap and turned a quarter (bottom to top on the left, top to
+        // bottom on the right).
+        TBitmap level(content.Height(), content.Width());
+        TCanvas& lc = *level.Canvas();
+        lc.Brush().SetStyle(bsSolid);
+        lc.Brush().SetColor(clBtnFace);
+        lc.FillRect(TRect{0, 0, level.Width(), level.Height()});
+        lc.Font().Assign(c.Font());
+        PaintTabLabel(lc, index, TRect{0, 0, level.Width(), level.Height()});
+        TBitmap turned(content.Width(), content.Height());
+        int len = level.Width(), depth = level.Height();
+        for (int y = 0; y < depth; ++y)
+            for (int x = 0; x < len; ++x) {
+                TColor px = level.GetPixel(x, y) & 0xFFFFFF;
+                if (FTabPosition == tpLeft)
+                    turned.SetPixel(y, len - 1 - x, px);
+                else
+                    turned.SetPixel(depth - 1 - y, x, px);
+            }
+        c.Draw(content.Left, content.Top, turned);
+    } else {
+        PaintTabLabel(c, index, content);
+    }
     c.Handle()->RestoreDC(saved);
     if (selected && Focused()) {
         TRect f = content;

@@ -21,7 +21,8 @@ using TTabGetImageEvent = std::function<void(TObject* Sender, int TabIndex, int&
 // tabs) and S = n * h the depth of the tab strip. Tab lengths run along the
 // strip: the TCM_SETITEMSIZE width when set, else the caption width plus 12,
 // plus the image width and 3 when an image list is set and the tab has an
-// image index.
+// image index. Left and right tabs draw their image and caption turned a
+// quarter, reading bottom to top on the left and top to bottom on the right.
 //
 // TCM_GETITEMRECT answers, for the tab in strip row k (row 0 farthest from
 // the display area for top and left tabs, nearest for bottom and right
@@ -123,6 +124,7 @@ private:
     void ScrollTabs(int first);
     LRESULT TabMessage(TMessage& m, bool& handled);
     void PaintTab(TCanvas& c, int index, bool selected);
+    void PaintTabLabel(TCanvas& c, int index, const TRect& r);
 
     std::vector<TTabItem> FItems;
     int FCurSel = -1;
