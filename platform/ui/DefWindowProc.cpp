@@ -121,13 +121,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // The window keeps a copy; the desktop shows the big picture, else the small one.
         if (wParam != ICON_SMALL && wParam != ICON_BIG)
             return 0;
+        // The answer is the previous copy's HICON, kept until the next
+        // WM_SETICON of that kind (or the window's end), so it can be set back.
         auto icon = reinterpret_cast<HICON>(lParam);
-        w->Icons[wParam] = icon && !icon->Empty() ? std::make_unique<TBitmap>(*icon) : nullptr;
+        auto copy = icon && !icon->Empty() ? std::make_unique<TBitmap>(*icon) : nullptr;
+        w->OldIcons[wParam] = std::move(w->Icons[wParam]);
+        w->Icons[wParam] = std::move(copy);
         if (!w->IsChild()) {
             const TBitmap* shown = w->Icons[ICON_BIG] ? w->Icons[ICON_BIG].get() : w->Icons[ICON_SMALL].get();
             m.Backend().WindowIconChanged(hwnd, shown);
         }
-        return 0;
+        return reinterpret_cast<LRESULT>(w->OldIcons[wParam].get());
     }
     case WM_GETICON: {
         // ICON_SMALL2 (2): the small picture, else the big one.

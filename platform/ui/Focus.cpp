@@ -23,15 +23,22 @@ void CancelCaptureIn(TWindowManager& m, HWND top)
         m.Send(m.CaptureWnd, WM_CANCELMODE);
 }
 
-void Deactivate(TWindowManager& m, HWND old, HWND next)
+// appLeaves: no window of ours follows, the program loses the activation
+// (told after WM_ACTIVATE, before the focus goes).
+void Deactivate(TWindowManager& m, HWND old, HWND next, bool appLeaves = false)
 {
-    if (!m.Find(old))
+    if (!m.Find(old)) {
+        if (appLeaves)
+            m.SetAppActive(false);
         return;
+    }
     CancelCaptureIn(m, old);
     TWindowRecord* w = m.Find(old);
     bool minimized = w && w->Minimized;
     m.Send(old, WM_NCACTIVATE, 0, 0);
     m.Send(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, minimized ? 1 : 0), reinterpret_cast<LPARAM>(next));
+    if (appLeaves && !m.ActiveWnd)
+        m.SetAppActive(false);
     if (Within(m, old, m.FocusWnd)) {
         HWND f = m.FocusWnd;
         m.FocusWnd = nullptr;
@@ -54,6 +61,12 @@ void TWindowManager::Activate(HWND h, int how)
     Deactivate(*this, old, h);
     if (ActiveWnd != h || !(w = Alive(h)))
         return;
+    // Coming back from another program (or starting): the program is told first.
+    if (!AppActive) {
+        SetAppActive(true);
+        if (ActiveWnd != h || !(w = Alive(h)))
+            return;
+    }
     Send(h, WM_NCACTIVATE, 1, 0);
     if (!Alive(h) || ActiveWnd != h)
         return;
@@ -62,11 +75,25 @@ void TWindowManager::Activate(HWND h, int how)
 
 void TWindowManager::ActivateNone()
 {
+    HWND target = CaptureWnd ? CaptureWnd : ActiveWnd;
+    if (Alive(target))
+        Send(target, WM_CANCELMODE);
+    if (CaptureWnd)
+        ReleaseCapture();
     HWND old = ActiveWnd;
-    if (!old)
-        return;
     ActiveWnd = nullptr;
-    Deactivate(*this, old, nullptr);
+    Deactivate(*this, old, nullptr, true);
+}
+
+void TWindowManager::SetAppActive(bool active)
+{
+    if (AppActive == active)
+        return;
+    AppActive = active;
+    std::vector<HWND> tops = TopLevels;
+    for (HWND h : tops)
+        if (Alive(h) && AppActive == active)
+            Send(h, WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
 
 void TWindowManager::BringToTop(HWND h)
@@ -103,7 +130,7 @@ void TWindowManager::ActivateNextAfter(HWND gone)
     }
     if (ActiveWnd == gone) {
         ActiveWnd = nullptr;
-        Deactivate(*this, gone, nullptr);
+        Deactivate(*this, gone, nullptr, true);
     }
 }
 

@@ -122,6 +122,18 @@ void THeadlessBackend::KeyPress(int vk, const std::string& text)
     InjectKey(vk, false);
 }
 
+void THeadlessBackend::ActivateOtherProgram()
+{
+    WM().ActivateNone();
+}
+
+void THeadlessBackend::ReturnFromOtherProgram()
+{
+    auto& m = WM();
+    if (!m.ActiveWnd)
+        m.ActivateNextAfter(nullptr);
+}
+
 std::unique_ptr<TBitmap> THeadlessBackend::CaptureWindow(HWND topLevel)
 {
     const TBitmap* store = WindowSurface(topLevel);

@@ -57,6 +57,12 @@ public:
     void KeyUp(int vk);
     void KeyPress(int vk, const std::string& text = {});
 
+    // Another program takes the desktop's activation (our active window is
+    // deactivated, the program told by WM_ACTIVATEAPP) and gives it back
+    // (our topmost window that can be active is activated again).
+    void ActivateOtherProgram();
+    void ReturnFromOtherProgram();
+
     // Pictures: a top-level window as composed, or the whole screen with
     // every shown window in z-order (regions and layered alpha applied).
     std::unique_ptr<TBitmap> CaptureWindow(HWND topLevel);

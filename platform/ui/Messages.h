@@ -49,8 +49,10 @@ constexpr UINT WM_STYLECHANGING = 0x007C;
 constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 // WM_SETICON: WParam ICON_SMALL or ICON_BIG, LParam an HICON (null removes);
-// the window keeps a copy of the picture and answers 0. WM_GETICON answers
-// the HICON of that copy (valid until the next WM_SETICON) or 0.
+// the window keeps a copy of the picture and answers the HICON of the copy
+// it replaced (0 when none), valid until the next WM_SETICON of that kind.
+// WM_GETICON answers the HICON of the copy (valid until the second
+// WM_SETICON of that kind after it) or 0.
 constexpr UINT WM_GETICON = 0x007F;
 constexpr UINT WM_SETICON = 0x0080;
 constexpr UINT WM_NCCREATE = 0x0081;

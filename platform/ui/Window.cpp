@@ -497,6 +497,24 @@ std::vector<HWND> TopLevelWindows()
     return WM().TopLevels;
 }
 
+void SetTaskbarWindow(HWND hwnd)
+{
+    WM().TaskbarWnd = hwnd;
+}
+
+bool HasTaskbarEntry(HWND hwnd)
+{
+    auto& m = WM();
+    TWindowRecord* w = m.Find(hwnd);
+    if (!w || w->IsChild())
+        return false;
+    if (w->ExStyle & WS_EX_APPWINDOW)
+        return true;
+    if (w->Owner || (w->ExStyle & WS_EX_TOOLWINDOW))
+        return false;
+    return !m.Alive(m.TaskbarWnd) || m.TaskbarWnd == hwnd;
+}
+
 HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string& windowName)
 {
     auto& m = WM();

@@ -47,6 +47,13 @@ HWND GetTopWindow(HWND parent);            // null parent: the topmost top-level
 bool IsChild(HWND parent, HWND hwnd);
 std::vector<HWND> ChildWindows(HWND parent);          // direct children, topmost first
 std::vector<HWND> TopLevelWindows();                  // topmost first
+
+// The desktop's taskbar. The window set here stands for the program there
+// (the application's main form); while one is set, other top-level windows
+// get an entry of their own only when they ask for it (WS_EX_APPWINDOW).
+// Owned and tool windows never get one unless they ask.
+void SetTaskbarWindow(HWND hwnd);
+bool HasTaskbarEntry(HWND hwnd);
 // The next child of parent (null: the next top-level window) after childAfter
 // whose class and text match (empty: any), in z-order; null when none.
 HWND FindWindowEx(HWND parent, HWND childAfter, const std::string& className, const std::string& windowName);

@@ -38,6 +38,8 @@ void TWindowManager::Install(std::unique_ptr<TBackend> backend)
     Hook = nullptr;
     Current = TMsg{};
     ActiveWnd = FocusWnd = CaptureWnd = HoverWnd = TrackLeaveWnd = nullptr;
+    TaskbarWnd = nullptr;
+    AppActive = false;
     CursorShape = IDC_ARROW;
     CursorPos = TPoint{};
     std::fill(std::begin(KeyState), std::end(KeyState), BYTE(0));

@@ -44,6 +44,7 @@ struct TWindowRecord {
     LONG_PTR UserData = 0;
     std::unique_ptr<TRegion> Shape;        // window region, window coordinates
     std::unique_ptr<TBitmap> Icons[2];     // WM_SETICON copies: ICON_SMALL, ICON_BIG
+    std::unique_ptr<TBitmap> OldIcons[2];  // the copies WM_SETICON last replaced (its answer)
 
     BYTE Alpha = 255;                      // constant alpha of a layered window
     bool PerPixelAlpha = false;            // content set by UpdateLayeredWindow
@@ -149,9 +150,13 @@ public:
     // --- activation and focus
     void Activate(HWND h, int how);
     void ActivateNextAfter(HWND gone);
-    // The program lost the desktop's focus to another program: the active
+    // The program lost the desktop's focus to another program: a drag, a
+    // menu or a move loop ends (cancel mode, capture released), the active
     // window is deactivated and none takes its place until one is activated.
     void ActivateNone();
+    // Tells every top-level window that the program as a whole gained or
+    // lost the desktop's activation (WM_ACTIVATEAPP), once per change.
+    void SetAppActive(bool active);
     void BringToTop(HWND h);
 
     // --- timers
@@ -186,6 +191,8 @@ public:
     TMsg Current;                          // the last message taken (GetMessagePos/Time)
 
     HWND ActiveWnd = nullptr;
+    bool AppActive = false;                // the program holds the desktop's activation (WM_ACTIVATEAPP)
+    HWND TaskbarWnd = nullptr;             // stands for the program in the taskbar (SetTaskbarWindow)
     HWND FocusWnd = nullptr;
     HWND CaptureWnd = nullptr;
     HWND HoverWnd = nullptr;

@@ -197,3 +197,59 @@ TEST_F(TAppTest, FormsHandTheirIconOrTheApplicationsToTheirWindow)
     Application->Icon().Assign(TBitmap());
     EXPECT_EQ(DesktopIcon(plain), nullptr);
 }
+
+namespace {
+
+// A form that asks for a taskbar entry of its own, the classic way.
+class TListedForm : public TForm {
+public:
+    using TForm::TForm;
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TForm::CreateParams(p);
+        p.ExStyle |= WS_EX_APPWINDOW;
+    }
+};
+
+} // namespace
+
+TEST_F(TAppTest, OnlyTheMainFormAndFormsThatAskAreInTheTaskbar)
+{
+    TForm* main = MakeForm(10, 10, 100, 100);
+    TForm* other = MakeForm(300, 10, 100, 100);
+    auto* listed = NewForm<TListedForm>(nullptr, TFormCreation::New);
+    Forms.push_back(listed);
+    listed->Show();
+    Application->SetMainForm(main);
+    EXPECT_TRUE(HasTaskbarEntry(main->Handle()));
+    EXPECT_FALSE(HasTaskbarEntry(other->Handle()));
+    EXPECT_TRUE(HasTaskbarEntry(listed->Handle()));
+
+    main->RecreateWnd();                                 // a new handle keeps standing for the program
+    main->HandleNeeded();
+    EXPECT_TRUE(HasTaskbarEntry(main->Handle()));
+    EXPECT_FALSE(HasTaskbarEntry(other->Handle()));
+}
+
+TEST_F(TAppTest, TheApplicationHearsWhenAnotherProgramTakesAndGivesBackTheActivation)
+{
+    std::vector<std::string> events;
+    Application->OnActivate = [&](TObject*) { events.push_back("activate"); };
+    Application->OnDeactivate = [&](TObject*) { events.push_back("deactivate"); };
+    TForm* first = MakeForm(10, 10, 100, 100);
+    MakeForm(300, 10, 100, 100);
+    EXPECT_TRUE(Application->Active());
+    first->Show();                                       // moving between our forms changes nothing
+    Pump();
+    EXPECT_EQ(events, std::vector<std::string>{"activate"});
+
+    Backend->ActivateOtherProgram();
+    EXPECT_FALSE(Application->Active());
+    Pump();
+    Backend->ReturnFromOtherProgram();
+    EXPECT_TRUE(Application->Active());
+    Pump();
+    EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate", "activate"}));
+}

@@ -26,6 +26,8 @@ protected:
         Forms.clear();
         Application->CancelHint();
         Application->SetMainForm(nullptr);
+        Application->OnActivate = nullptr;
+        Application->OnDeactivate = nullptr;
         UseHeadlessBackend();
     }
 

@@ -268,4 +268,53 @@ TEST_F(SdlDesktop, ModalAndOwnedWindowsBelongToTheirOwnerOnTheDesktop)
     delete main;
 }
 
+// A form that asks for a taskbar entry of its own, the classic way.
+class TListedForm : public TForm {
+public:
+    using TForm::TForm;
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TForm::CreateParams(p);
+        p.ExStyle |= WS_EX_APPWINDOW;
+    }
+};
+
+// The taskbar lists the main form and forms that ask for it; other forms
+// and owned windows are skipped, also when the main form changes.
+TEST_F(SdlDesktop, OnlyTheMainFormAndFormsThatAskAreListedInTheTaskbar)
+{
+    Application->Initialize();
+    auto* main = NewForm<TForm>(nullptr, TFormCreation::New);
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    auto* listed = NewForm<TListedForm>(nullptr, TFormCreation::New);
+    main->SetBounds(100, 100, 300, 200);
+    other->SetBounds(450, 100, 200, 150);
+    listed->SetBounds(450, 300, 200, 150);
+    Application->SetMainForm(main);
+    main->Show();
+    other->Show();
+    listed->Show();
+    HWND owned = CreateWindowEx(0, "SdlProbe", "Owned", FormStyle, 100, 400, 150, 100, main->Handle());
+    ShowWindow(owned, SW_SHOWNOACTIVATE);
+    for (HWND h : {main->Handle(), other->Handle(), listed->Handle(), owned})
+        WaitShown(h);
+    auto skipped = [&](TForm* f) { return X.HasState(Backend->NativeWindow(f->Handle()), "_NET_WM_STATE_SKIP_TASKBAR"); };
+    EXPECT_FALSE(skipped(main));
+    EXPECT_TRUE(skipped(other));
+    EXPECT_FALSE(skipped(listed));
+    EXPECT_TRUE(X.HasState(Backend->NativeWindow(owned), "_NET_WM_STATE_SKIP_TASKBAR"));
+
+    Application->SetMainForm(other);
+    other->HandleNeeded();
+    EXPECT_TRUE(PumpUntil([&] { return skipped(main) && !skipped(other); }));
+    EXPECT_FALSE(skipped(listed));
+    Application->SetMainForm(nullptr);
+    DestroyWindow(owned);
+    delete listed;
+    delete other;
+    delete main;
+}
+
 } // namespace

@@ -61,7 +61,8 @@ TEST_F(SdlDesktop, DesktopStackingFollowsOurZOrder)
 
 // Another program taking the desktop's focus ends a drag (cancel mode,
 // capture released) and deactivates our window; focus moving between our
-// own windows does neither, and a click brings the program back.
+// own windows does neither, and a click brings the program back. The
+// program's top-level windows hear of both (WM_ACTIVATEAPP).
 TEST_F(SdlDesktop, AnotherProgramTakingTheFocusCancelsTheModeAndDeactivates)
 {
     HWND f = Form("Focus", Bounds(100, 100, 300, 200));
@@ -87,11 +88,19 @@ TEST_F(SdlDesktop, AnotherProgramTakingTheFocusCancelsTheModeAndDeactivates)
     EXPECT_EQ(GetActiveWindow(), nullptr);
     EXPECT_TRUE(Got(f, WM_NCACTIVATE, 0));
     EXPECT_TRUE(Got(f, WM_ACTIVATE, WA_INACTIVE));
+    EXPECT_TRUE(Got(f, WM_ACTIVATEAPP, 0));              // the program as a whole lost the desktop
+    EXPECT_TRUE(Got(g, WM_ACTIVATEAPP, 0));
+    EXPECT_FALSE(Got(f, WM_ACTIVATEAPP, 1));
 
+    Log.clear();
     X.MoveTo(250, 200);
     X.Press();
     X.Release();
     EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == f && X.FocusWindow() == fx; }));
+    EXPECT_TRUE(Got(f, WM_ACTIVATEAPP, 1));
+    EXPECT_TRUE(Got(g, WM_ACTIVATEAPP, 1));
+    EXPECT_LT(IndexOf(g, WM_ACTIVATEAPP, 1), IndexOf(f, WM_ACTIVATE));
+    EXPECT_FALSE(Got(f, WM_ACTIVATEAPP, 0));
 }
 
 } // namespace

@@ -217,3 +217,61 @@ TEST_F(MessageTest, NamedMessagesAndWindowLookUps)
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
 }
+
+// WM_SETICON answers the copy it replaced, which stays usable until the next
+// change of that kind: a caller can put the former icon back.
+TEST_F(MessageTest, SettingAnIconAnswersTheOneItReplaced)
+{
+    HWND form = Make("form", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100));
+    TBitmap red(16, 16, pf32bit), blue(16, 16, pf32bit);
+    red.Fill(clRed);
+    blue.Fill(clBlue);
+    auto set = [&](WPARAM kind, const TBitmap* icon) {
+        return reinterpret_cast<HICON>(SendMessage(form, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon)));
+    };
+    auto get = [&](WPARAM kind) { return reinterpret_cast<HICON>(SendMessage(form, WM_GETICON, kind, 0)); };
+
+    EXPECT_EQ(set(ICON_BIG, &red), nullptr);
+    HICON redCopy = get(ICON_BIG);
+    ASSERT_NE(redCopy, nullptr);
+    EXPECT_NE(redCopy, &red);                            // the window keeps a copy of its own
+    EXPECT_EQ(set(ICON_SMALL, &blue), nullptr);          // the kinds are apart
+    HICON former = set(ICON_BIG, &blue);
+    EXPECT_EQ(former, redCopy);
+    EXPECT_EQ(PixelAt(*former, 3, 3), clRed);            // still there to be set back
+    HICON blueCopy = get(ICON_BIG);
+    EXPECT_EQ(set(ICON_BIG, former), blueCopy);
+    EXPECT_EQ(PixelAt(*get(ICON_BIG), 3, 3), clRed);
+    EXPECT_EQ(PixelAt(*set(ICON_BIG, nullptr), 3, 3), clRed);
+    EXPECT_EQ(get(ICON_BIG), nullptr);
+    EXPECT_EQ(set(ICON_BIG, nullptr), nullptr);
+    EXPECT_EQ(set(7, &red), nullptr);                    // no such kind
+}
+
+// The taskbar lists the window that stands for the program and those that
+// ask for an entry; while none stands for it, every plain unowned window.
+TEST_F(MessageTest, TaskbarEntriesGoToTheProgramsWindowAndThoseThatAsk)
+{
+    HWND main = Make("main", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100));
+    HWND second = Make("second", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100));
+    HWND asking = Make("asking", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100), nullptr, WS_EX_APPWINDOW);
+    HWND owned = Make("owned", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100), main);
+    HWND ownedAsking = Make("ownedAsking", WS_OVERLAPPEDWINDOW, Bounds(0, 0, 200, 100), main, WS_EX_APPWINDOW);
+    HWND tool = Make("tool", WS_POPUP | WS_CAPTION, Bounds(0, 0, 200, 100), nullptr, WS_EX_TOOLWINDOW);
+    HWND child = Make("child", WS_CHILD, Bounds(0, 0, 20, 10), main);
+    struct TCase {
+        HWND Wnd;
+        bool Alone, WithMain;
+    };
+    const TCase cases[] = {
+        {main, true, true},     {second, true, false}, {asking, true, true}, {owned, false, false},
+        {ownedAsking, true, true}, {tool, false, false}, {child, false, false},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(HasTaskbarEntry(c.Wnd), c.Alone) << Names[c.Wnd];
+    SetTaskbarWindow(main);
+    for (const TCase& c : cases)
+        EXPECT_EQ(HasTaskbarEntry(c.Wnd), c.WithMain) << Names[c.Wnd] << " with a main window";
+    DestroyWindow(main);
+    EXPECT_TRUE(HasTaskbarEntry(second));                // nobody stands for the program any more
+}

@@ -165,3 +165,45 @@ TEST_F(SequenceTest, OwnedWindowsFollowTheirOwnerIntoAndOutOfMinimised)
     ASSERT_NE(surface, nullptr);
     EXPECT_LE(surface->Width(), 4096);
 }
+
+// Another program taking the desktop's activation ends the mode of the
+// active window and deactivates it; then every top-level window, hidden ones
+// too, hears that the program lost the activation, before the focus goes.
+// Coming back tells them first. Moves between our own windows tell nobody.
+TEST_F(SequenceTest, TheProgramsActivationIsToldToEveryTopLevelWindow)
+{
+    Watch({WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_KILLFOCUS, WM_CANCELMODE, WM_CAPTURECHANGED});
+    Make("hidden", WS_OVERLAPPEDWINDOW, Bounds(50, 50, 200, 150));
+    HWND form = Make("form", WS_OVERLAPPEDWINDOW, Bounds(100, 100, 300, 200));
+    Make("child", WS_CHILD | WS_VISIBLE, Bounds(10, 10, 50, 30), form);
+    HWND other = Make("other", WS_OVERLAPPEDWINDOW, Bounds(500, 100, 200, 150));
+    ShowWindow(form, SW_SHOW);
+    EXPECT_EQ(Take(), (Strings{"form ACTIVATEAPP(1)", "other ACTIVATEAPP(1)", "hidden ACTIVATEAPP(1)",
+                               "form NCACTIVATE(1)", "form ACTIVATE(1)", "form SETFOCUS"}));
+    ShowWindow(other, SW_SHOW);
+    SetActiveWindow(form);
+    for (const std::string& line : Take())
+        EXPECT_EQ(line.find("ACTIVATEAPP"), std::string::npos) << line;
+
+    SetCapture(form);
+    Screen->ActivateOtherProgram();
+    EXPECT_EQ(Take(), (Strings{"form CANCELMODE", "form CAPTURECHANGED", "form NCACTIVATE(0)", "form ACTIVATE(0)",
+                               "form ACTIVATEAPP(0)", "other ACTIVATEAPP(0)", "hidden ACTIVATEAPP(0)",
+                               "form KILLFOCUS"}));
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    Screen->ActivateOtherProgram();
+    EXPECT_EQ(Take(), Strings{});
+
+    Screen->ReturnFromOtherProgram();
+    EXPECT_EQ(Take(), (Strings{"form ACTIVATEAPP(1)", "other ACTIVATEAPP(1)", "hidden ACTIVATEAPP(1)",
+                               "form NCACTIVATE(1)", "form ACTIVATE(1)", "form SETFOCUS"}));
+
+    // Closing the last window that can be active leaves the program inactive.
+    ShowWindow(other, SW_HIDE);
+    DestroyWindow(form);
+    Strings last = Take();
+    ASSERT_FALSE(last.empty());
+    EXPECT_NE(std::find(last.begin(), last.end(), "other ACTIVATEAPP(0)"), last.end());
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+}

@@ -117,12 +117,13 @@ inline std::string TWmTest::Describe(UINT msg, WPARAM wp, LPARAM lp)
         {WM_MOVING, "MOVING"}, {WM_ENTERSIZEMOVE, "ENTERSIZEMOVE"}, {WM_EXITSIZEMOVE, "EXITSIZEMOVE"},
         {WM_MOUSELEAVE, "MOUSELEAVE"}, {CM_MOUSEENTER, "CM_MOUSEENTER"}, {CM_MOUSELEAVE, "CM_MOUSELEAVE"},
         {WM_USER, "USER"}, {WM_USER + 1, "USER+1"}, {WM_STYLECHANGING, "STYLECHANGING"},
-        {WM_STYLECHANGED, "STYLECHANGED"}, {WM_ENABLE, "ENABLE"}};
+        {WM_STYLECHANGED, "STYLECHANGED"}, {WM_ENABLE, "ENABLE"}, {WM_ACTIVATEAPP, "ACTIVATEAPP"}};
     auto it = names.find(msg);
     std::string s = it == names.end() ? std::to_string(msg) : it->second;
     switch (msg) {
     case WM_SHOWWINDOW:
     case WM_NCACTIVATE:
+    case WM_ACTIVATEAPP:
     case WM_ENABLE:
         return s + "(" + std::to_string(wp) + ")";
     case WM_ACTIVATE:

@@ -83,6 +83,7 @@ void TApplication::Initialize()
     if (!GetMessageHook()) {
         SetMessageHook([this](TMsg& msg) { return MessageHook(msg); });
         FTerminated = false;
+        FActive = FAnnouncedActive = false;
         FHintTimer = 0;
         FHintTimerKind = 0;
     }
@@ -168,6 +169,32 @@ void TApplication::Restore()
     FMinimizedForms.clear();
     if (OnRestore)
         OnRestore(this);
+}
+
+void TApplication::ActivateApp(bool active)
+{
+    // Every top-level window hears of the change: the first one counts.
+    if (active == FActive)
+        return;
+    FActive = active;
+    // Raised once the message is handled, for the state then: a change
+    // undone meanwhile raises nothing.
+    TThread::ForceQueue(nullptr, [this] {
+        if (FActive == FAnnouncedActive)
+            return;
+        FAnnouncedActive = FActive;
+        TNotifyEvent event = FActive ? OnActivate : OnDeactivate;
+        if (event)
+            event(this);
+    });
+}
+
+void TApplication::SetMainForm(TCustomForm* f)
+{
+    FMainForm = f;
+    // The main form stands for the program in the desktop's taskbar.
+    if (f && f->HandleAllocated() && !f->Parent())
+        SetTaskbarWindow(f->Handle());
 }
 
 int TApplication::MessageBox(const std::string& text, const std::string& caption, UINT flags)

@@ -49,10 +49,10 @@ public:
         reference = form;
         form->AfterConstruction();
         if (!FMainForm)
-            FMainForm = form;
+            SetMainForm(form);
     }
     TCustomForm* MainForm() const { return FMainForm; }
-    void SetMainForm(TCustomForm* f) { FMainForm = f; }
+    void SetMainForm(TCustomForm* f);
     bool ShowMainForm() const { return FShowMainForm; }
     void SetShowMainForm(bool v) { FShowMainForm = v; }
 
@@ -71,6 +71,10 @@ public:
     // The plain modal message box (Dialogs.h), titled with Title when caption is empty.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
     bool Minimized() const { return FMinimized; }
+    // Whether the program holds the desktop's activation. The forms hand on
+    // WM_ACTIVATEAPP; OnActivate / OnDeactivate follow once the message is handled.
+    bool Active() const { return FActive; }
+    void ActivateApp(bool active);
 
     // Hints.
     bool ShowHint() const { return FShowHint; }
@@ -123,6 +127,8 @@ private:
     bool FShowMainForm = true;
     bool FTerminated = false;
     bool FMinimized = false;
+    bool FActive = false;
+    bool FAnnouncedActive = false;         // what OnActivate / OnDeactivate last told
     const void* FHookedBackend = nullptr;
     std::vector<HWND> FMinimizedForms;
 

@@ -151,6 +151,8 @@ void TCustomForm::CreateParams(TCreateParams& p)
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (FHandle && !FParent && Application->MainForm() == this)
+        SetTaskbarWindow(FHandle);
     if (FHandle && FMenu)
         FMenu->FreeNotification(this);
     if (!FIcon->Empty() || !Application->Icon().Empty())
@@ -505,6 +507,10 @@ void TCustomForm::WndProc(TMessage& m)
     switch (m.Msg) {
     case WM_ACTIVATE:
         HandleActivate(LOWORD(m.WParam) != WA_INACTIVE && !HIWORD(m.WParam));
+        return;
+    case WM_ACTIVATEAPP:
+        Application->ActivateApp(m.WParam != 0);
+        DefaultHandler(m);
         return;
     case WM_SETFOCUS:
         // The form's own window got the focus: hand it on to the active control.

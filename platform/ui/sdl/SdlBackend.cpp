@@ -6,6 +6,7 @@
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/sdl/X11Desktop.h"
 
@@ -191,11 +192,16 @@ TSdlBackend::TDesktopWindow& TSdlBackend::Ensure(HWND h)
     d.Kind = KindOf(style, exStyle, w && w->Class ? w->Class->Name : std::string());
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
     switch (d.Kind) {
-    case wkUtility: flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR; break;
+    case wkUtility: flags |= SDL_WINDOW_UTILITY; break;
     case wkPopupMenu: flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR; break;
     case wkTooltip: flags |= SDL_WINDOW_TOOLTIP | SDL_WINDOW_SKIP_TASKBAR; break;
     case wkForm: break;
     }
+    // Only the window standing for the program, and those asking for it,
+    // are listed in the taskbar (checked again whenever it maps).
+    d.Listed = !IsPopupKind(d.Kind) && HasTaskbarEntry(h);
+    if (!d.Listed)
+        flags |= SDL_WINDOW_SKIP_TASKBAR;
     d.Topmost = (exStyle & WS_EX_TOPMOST) != 0;
     if (d.Topmost && !IsPopupKind(d.Kind))
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
@@ -232,6 +238,7 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect, bool activating)
     if (!(flags & SDL_WINDOW_SHOWN) || !d.Shown) {
         if (!IsPopupKind(d.Kind)) {
             SetOwnerBeforeMap(h, d);
+            SyncTaskbarEntry(h, d);
             // A window shown without activation asks the window manager
             // not to give it the focus either.
             if (FWindowManager)
@@ -270,6 +277,17 @@ void TSdlBackend::SetOwnerBeforeMap(HWND h, TDesktopWindow& d)
     bool usable = o && o->Window && !IsPopupKind(o->Kind);
     TWindowRecord* ow = usable ? m.Find(owner) : nullptr;
     SetX11Owner(d.Window, usable ? o->Window : nullptr, ow && !ow->Enabled());
+}
+
+// Which windows the taskbar lists changes with the window standing for the
+// program (the main form made or made anew) and with styles.
+void TSdlBackend::SyncTaskbarEntry(HWND h, TDesktopWindow& d)
+{
+    bool listed = !IsPopupKind(d.Kind) && HasTaskbarEntry(h);
+    if (listed == d.Listed || IsPopupKind(d.Kind))
+        return;
+    d.Listed = listed;
+    SetX11TaskbarEntry(d.Window, listed, FWindowManager && d.Shown);
 }
 
 void TSdlBackend::WindowHidden(HWND h)

@@ -79,6 +79,7 @@ private:
         std::vector<TRect> ShapeRects;
         BYTE Alpha = 255;
         bool IconifiedByDesktop = false;   // the desktop iconified it: its de-iconify restores
+        bool Listed = true;                // has a taskbar entry
     };
 
     TDesktopWindow* Desktop(HWND h);
@@ -86,6 +87,7 @@ private:
     HWND WindowOfId(uint32_t id) const;
     void Place(HWND h, TDesktopWindow& d, const TRect& r);
     void SetOwnerBeforeMap(HWND h, TDesktopWindow& d);
+    void SyncTaskbarEntry(HWND h, TDesktopWindow& d);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
     void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
     void MirrorStacking(const std::vector<HWND>& topFirst);

@@ -26,19 +26,6 @@ bool CanActivate(TWindowRecord* w)
     return w && w->Visible() && !w->Minimized && w->Enabled() && !(w->ExStyle & WS_EX_NOACTIVATE);
 }
 
-// The program lost the desktop's focus: a drag, a menu or a move loop
-// ends, and the active window is deactivated (its caption drawn inactive).
-void DesktopFocusLost()
-{
-    auto& m = WM();
-    HWND target = m.CaptureWnd ? m.CaptureWnd : m.ActiveWnd;
-    if (m.Alive(target))
-        m.Send(target, WM_CANCELMODE);
-    if (m.CaptureWnd)
-        ReleaseCapture();
-    m.ActivateNone();
-}
-
 } // namespace
 
 void TSdlBackend::WaitForEvents(int64_t timeoutMs)
@@ -256,7 +243,7 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
         if (!popup)
             FActions.push_back([h] {
                 if (!SDL_GetKeyboardFocus() && WM().ActiveWnd == h)
-                    DesktopFocusLost();
+                    WM().ActivateNone();
             });
         break;
     default: break;
@@ -272,6 +259,8 @@ void TSdlBackend::SyncWithWindowManager()
             d.Title = w->Text;
             SDL_SetWindowTitle(d.Window, d.Title.c_str());
         }
+        if (w && d.Window)
+            SyncTaskbarEntry(h, d);
     }
     if (m.ActiveWnd != FSyncedActive) {
         FSyncedActive = m.ActiveWnd;

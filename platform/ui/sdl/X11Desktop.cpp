@@ -4,7 +4,10 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include <algorithm>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -45,6 +48,35 @@ Window CheckWindowOf(Display* dpy, Window w)
         XFree(data);
     }
     return found;
+}
+
+// Puts states into an unmapped window's _NET_WM_STATE or takes them out;
+// the list keeps the rest of what is there (SDL's above, ours).
+void SetStateBeforeMap(const TNative& n, std::initializer_list<const char*> names, bool on)
+{
+    Atom state = XInternAtom(n.Dpy, "_NET_WM_STATE", False);
+    std::vector<Atom> changed;
+    for (const char* name : names)
+        changed.push_back(XInternAtom(n.Dpy, name, False));
+    std::vector<Atom> atoms;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(n.Dpy, n.Win, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+            Success &&
+        data) {
+        const auto* list = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            if (std::find(changed.begin(), changed.end(), list[i]) == changed.end())
+                atoms.push_back(list[i]);
+        XFree(data);
+    }
+    if (on)
+        atoms.insert(atoms.end(), changed.begin(), changed.end());
+    XChangeProperty(n.Dpy, n.Win, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+                    int(atoms.size()));
+    XFlush(n.Dpy);
 }
 
 } // namespace
@@ -132,27 +164,29 @@ void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal)
         XSetTransientForHint(n.Dpy, n.Win, o.Win);
     else
         XDeleteProperty(n.Dpy, n.Win, XA_WM_TRANSIENT_FOR);
-    // The state list keeps what SDL put there (above, skip taskbar).
-    Atom state = XInternAtom(n.Dpy, "_NET_WM_STATE", False);
-    Atom modalAtom = XInternAtom(n.Dpy, "_NET_WM_STATE_MODAL", False);
-    std::vector<Atom> atoms;
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(n.Dpy, n.Win, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) ==
-            Success &&
-        data) {
-        const auto* list = reinterpret_cast<const Atom*>(data);
-        for (unsigned long i = 0; i < count; ++i)
-            if (list[i] != modalAtom)
-                atoms.push_back(list[i]);
-        XFree(data);
+    SetStateBeforeMap(n, {"_NET_WM_STATE_MODAL"}, modal && o.Win);
+}
+
+void SetX11TaskbarEntry(SDL_Window* window, bool entry, bool askWindowManager)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    if (!askWindowManager) {
+        SetStateBeforeMap(n, {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}, !entry);
+        return;
     }
-    if (modal && o.Win)
-        atoms.push_back(modalAtom);
-    XChangeProperty(n.Dpy, n.Win, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
-                    int(atoms.size()));
+    // A managed window's state belongs to the window manager: it is asked.
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = n.Win;
+    e.xclient.message_type = XInternAtom(n.Dpy, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = entry ? 0 : 1;   // remove, add
+    e.xclient.data.l[1] = long(XInternAtom(n.Dpy, "_NET_WM_STATE_SKIP_TASKBAR", False));
+    e.xclient.data.l[2] = long(XInternAtom(n.Dpy, "_NET_WM_STATE_SKIP_PAGER", False));
+    e.xclient.data.l[3] = 1;               // from a normal program
+    XSendEvent(n.Dpy, DefaultRootWindow(n.Dpy), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
     XFlush(n.Dpy);
 }
 

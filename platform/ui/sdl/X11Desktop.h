@@ -36,6 +36,11 @@ void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst);
 // a window about to be mapped: window managers read both when it maps.
 void SetX11Owner(SDL_Window* window, SDL_Window* owner, bool modal);
 
+// Whether the desktop's taskbar (and pager) lists the window. A window
+// about to be mapped (or any without a window manager) has its state set;
+// a mapped one under a window manager has it asked for.
+void SetX11TaskbarEntry(SDL_Window* window, bool entry, bool askWindowManager);
+
 // Whether the window manager gives the window the focus when it maps
 // (no: _NET_WM_USER_TIME 0, as for a window shown without activation).
 void SetX11FocusOnMap(SDL_Window* window, bool focus);
