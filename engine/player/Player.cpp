@@ -9,6 +9,8 @@
 #include "engine/player/PlayerWindow.h"
 #include "engine/player/VideoState.h"
 #include "platform/core/SysUtils.h"
+#include "platform/ui/Screen.h"
+#include "platform/ui/WinConsts.h"
 #include "platform/ui/Window.h"
 #include "engine/util/MainThread.h"
 #include "platform/core/Exception.h"
@@ -46,6 +48,17 @@ void TCustomPlayer::InitOptions() {
     Ffile_iformat = nullptr;
     FFileName.clear();
     Fav_sync_type = AV_SYNC_AUDIO_MASTER;
+    Ffs_screen_width = 0;
+    Ffs_screen_height = 0;
+    Fdebug_mv = 0;
+    Fworkaround_bugs = 1;
+    Ffast = false;
+    Fgenpts = false;
+    Flowres = 0;
+    Fidct_algo = 0;
+    Fskip_frame = Fskip_idct = Fskip_loop_filter = AVDISCARD_DEFAULT;
+    Ferror_recognition = 1;
+    Ferror_concealment = 3;
     Fdecoder_reorder_pts = -1;
     Fframedrop = 1;
     Frdftspeed = 20;
@@ -119,6 +132,9 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
         else
             GetFFLogger()->Log(this, llWarning, std::string("SDL audio: ") + AVLib.SDL_GetError());
     }
+    // The full-screen size is the desktop's at open.
+    Ffs_screen_width = GetSystemMetrics(SM_CXSCREEN);
+    Ffs_screen_height = GetSystemMetrics(SM_CYSCREEN);
     FHost = AHost;
     FPlayEvent.Clear();
     if (!StreamOpen(AFileName, APaused)) {
@@ -132,17 +148,13 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
     FFileName = AFileName;
     FAVProbe->SetFileHandle(FVideoState->ic);
     if (AWindow) {
-        // The own window takes the wanted output size, else the picture's
-        // (even), else 640 × 480.
-        int w = 640, h = 480;
-        if (Fscreen_width > 0 && Fscreen_height > 0) {
-            w = Fscreen_width;
-            h = Fscreen_height;
-        } else if (FVideoState->video_dec && FVideoState->video_dec->width > 1 && FVideoState->video_dec->height > 1) {
-            w = FVideoState->video_dec->width & ~1;
-            h = FVideoState->video_dec->height & ~1;
-        }
+        // The own window takes the output size out of full screen.
+        const AVCodecContext* decoder = FVideoState->video_dec;
+        int w = 0, h = 0;
+        OutputSize(false, decoder ? decoder->width : 0, decoder ? decoder->height : 0, w, h);
         FWindow = std::make_unique<TPlayerWindow>(*this, AScreenHandle, w, h);
+        if (Fis_full_screen)
+            FWindow->SetFullScreen(true);
         FHost = FWindow.get();
         FScreenHandle = FWindow->Handle();
     }
@@ -152,6 +164,31 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
     FEventThread = std::thread([this] { EventThreadExecute(); });
     FPlayThread = std::thread([this] { PlayThreadExecute(); });
     return true;
+}
+
+void TCustomPlayer::OutputSize(bool AFullScreen, int APictureWidth, int APictureHeight, int& AWidth,
+                               int& AHeight) const {
+    if (AFullScreen && Ffs_screen_width > 0 && Ffs_screen_height > 0) {
+        AWidth = Ffs_screen_width;
+        AHeight = Ffs_screen_height;
+    } else if (!AFullScreen && Fscreen_width > 0 && Fscreen_height > 0) {
+        AWidth = Fscreen_width;
+        AHeight = Fscreen_height;
+    } else if (APictureWidth > 1 && APictureHeight > 1) {
+        AWidth = APictureWidth & ~1;
+        AHeight = APictureHeight & ~1;
+    } else {
+        AWidth = 640;
+        AHeight = 480;
+    }
+}
+
+void TCustomPlayer::set_is_full_screen(bool AValue) {
+    if (Fis_full_screen.exchange(AValue) == AValue || !OpenedFile())
+        return;
+    if (FWindow && FWindow->OwnWindow())
+        FWindow->SetFullScreen(AValue);
+    PushPlayCommand(cmdReopen);
 }
 
 void TCustomPlayer::ScreenResized(int AWidth, int AHeight) {

@@ -163,6 +163,44 @@ public:
     int rdftspeed() const { return Frdftspeed; }
     void set_rdftspeed(int AValue) { Frdftspeed = AValue; }
 
+    // Settings copied into every decoder the next open makes. The skip levels
+    // are AVDiscard values; error_recognition is a level (0 none, 1 careful,
+    // 2 compliant, 3 aggressive, 4 very aggressive: stop at the first fault);
+    // lowres is clamped to what the decoder supports; genpts asks the reader
+    // to make up missing packet times. debug_mv is kept for callers only:
+    // decoders no longer draw motion vectors themselves.
+    int workaround_bugs() const { return Fworkaround_bugs; }
+    void set_workaround_bugs(int AValue) { Fworkaround_bugs = AValue; }
+    int debug_mv() const { return Fdebug_mv; }
+    void set_debug_mv(int AValue) { Fdebug_mv = AValue; }
+    bool fast() const { return Ffast; }
+    void set_fast(bool AValue) { Ffast = AValue; }
+    bool genpts() const { return Fgenpts; }
+    void set_genpts(bool AValue) { Fgenpts = AValue; }
+    int lowres() const { return Flowres; }
+    void set_lowres(int AValue) { Flowres = AValue; }
+    int idct_algo() const { return Fidct_algo; }
+    void set_idct_algo(int AValue) { Fidct_algo = AValue; }
+    AVDiscard skip_frame() const { return Fskip_frame; }
+    void set_skip_frame(AVDiscard AValue) { Fskip_frame = AValue; }
+    AVDiscard skip_idct() const { return Fskip_idct; }
+    void set_skip_idct(AVDiscard AValue) { Fskip_idct = AValue; }
+    AVDiscard skip_loop_filter() const { return Fskip_loop_filter; }
+    void set_skip_loop_filter(AVDiscard AValue) { Fskip_loop_filter = AValue; }
+    int error_recognition() const { return Ferror_recognition; }
+    void set_error_recognition(int AValue) { Ferror_recognition = AValue; }
+    int error_concealment() const { return Ferror_concealment; }
+    void set_error_concealment(int AValue) { Ferror_concealment = AValue; }
+
+    // Full screen: the output takes the desktop's size (taken at each open);
+    // the player's own window then covers its monitor without a frame. A
+    // change while a file plays applies at once.
+    bool FullScreen() const { return Fis_full_screen; }
+    bool is_full_screen() const { return Fis_full_screen; }
+    void set_is_full_screen(bool AValue);
+    int FullScreenWidth() const { return Ffs_screen_width; }
+    int FullScreenHeight() const { return Ffs_screen_height; }
+
     THookEvent OnHook;
     TFileOpenEvent OnFileOpen;
     TPositionEvent OnPosition;
@@ -175,6 +213,9 @@ private:
 
     bool OpenFile(const std::string& AFileName, TPlayerHost* AHost, bool AWindow, HWND AScreenHandle, bool APaused);
     void ScreenResized(int AWidth, int AHeight);  // the window's client area changed size
+    // The size of the output: in full screen the desktop's, else the wanted
+    // size; failing these the picture's (even), else 640 × 480.
+    void OutputSize(bool AFullScreen, int APictureWidth, int APictureHeight, int& AWidth, int& AHeight) const;
     void InitOptions();
     void ResetState();
     void ReportError(const std::string& AMsg, bool AStore);
@@ -200,6 +241,7 @@ private:
     int StreamComponentOpen(TVideoState* is, int AIndex);
     void StreamComponentClose(TVideoState* is, int AIndex);
     AVCodecContext* OpenDecoder(AVStream* AStream);
+    void ApplyDecoderSettings(AVCodecContext* AContext, const AVCodec* ACodec);
 
     // Video.
     void VideoThread(TVideoState* is);
@@ -258,6 +300,12 @@ private:
     int64_t Fstart_time = AV_NOPTS_VALUE;
     std::atomic<bool> Fstep{false};
     int Fdecoder_reorder_pts = -1;
+    int Fworkaround_bugs = 1, Fdebug_mv = 0, Flowres = 0, Fidct_algo = 0;
+    bool Ffast = false, Fgenpts = false;
+    AVDiscard Fskip_frame = AVDISCARD_DEFAULT, Fskip_idct = AVDISCARD_DEFAULT, Fskip_loop_filter = AVDISCARD_DEFAULT;
+    int Ferror_recognition = 1, Ferror_concealment = 3;
+    std::atomic<bool> Fis_full_screen{false};
+    std::atomic<int> Ffs_screen_width{0}, Ffs_screen_height{0};
     int Fframedrop = 1;
     int Frdftspeed = 20;
     std::atomic<float> FAspectRatio{0};

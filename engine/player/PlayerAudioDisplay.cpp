@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int DefaultWidth = 640, DefaultHeight = 480;
 constexpr int TriggerSearch = 1000;
 
 int Wrap(int AIndex) {
@@ -92,9 +91,8 @@ int TCustomPlayer::AudioDisplayStart(TVideoState* is, int AWidth, int ANbFreq) {
 }
 
 void TCustomPlayer::DisplayAudio(TVideoState* is) {
-    const int screenW = Fscreen_width, screenH = Fscreen_height;
-    const int width = screenW > 0 && screenH > 0 ? screenW : DefaultWidth;
-    const int height = screenW > 0 && screenH > 0 ? screenH : DefaultHeight;
+    int width = 0, height = 0;
+    OutputSize(Fis_full_screen, 0, 0, width, height);
     int bits = 1;
     while ((1 << bits) < 2 * height)
         ++bits;

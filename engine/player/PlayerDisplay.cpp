@@ -192,9 +192,8 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
         FShown.SampleAspect = slot->SampleAspect;
         FHasShown = true;
     }
-    const int screenW = Fscreen_width, screenH = Fscreen_height;
-    const int outW = screenW > 0 && screenH > 0 ? screenW : FShown.Width;
-    const int outH = screenW > 0 && screenH > 0 ? screenH : FShown.Height;
+    int outW = 0, outH = 0;
+    OutputSize(Fis_full_screen, FShown.Width, FShown.Height, outW, outH);
     is->width = outW;
     is->height = outH;
     // Geometry: an aspect below 0 fills the output, 0 takes the picture's own.

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "engine/util/FileNames.h"
 #include "engine/util/MiscUtils.h"
 #include "engine/util/Texts.h"
+#include "platform/core/SysUtils.h"
 #include "platform/core/Thread.h"
 
 namespace {
@@ -23,6 +25,21 @@ void SleepMS(int AMilliseconds) { std::this_thread::sleep_for(std::chrono::milli
 // Lets the library give up a blocking read once the file is being closed.
 int DecodeInterruptCallback(void* AOpaque) {
     return static_cast<TVideoState*>(AOpaque)->abort_request ? 1 : 0;
+}
+
+// Error recognition was a level; decoders now take flags. Each level adds
+// to the one below, careful also checking the checksums the stream carries.
+int ErrorRecognitionFlags(int ALevel) {
+    int flags = 0;
+    if (ALevel >= 1)
+        flags |= AV_EF_CRCCHECK | AV_EF_CAREFUL;
+    if (ALevel >= 2)
+        flags |= AV_EF_COMPLIANT;
+    if (ALevel >= 3)
+        flags |= AV_EF_AGGRESSIVE;
+    if (ALevel >= 4)
+        flags |= AV_EF_EXPLODE;
+    return flags;
 }
 
 std::string NameText(const char* AFormat, const std::string& AName) {
@@ -113,6 +130,24 @@ void TCustomPlayer::StreamClose(TVideoState* is) {
         is->parse_tid.join();
 }
 
+void TCustomPlayer::ApplyDecoderSettings(AVCodecContext* AContext, const AVCodec* ACodec) {
+    AContext->workaround_bugs = Fworkaround_bugs;
+    int lowres = std::max(Flowres, 0);
+    if (lowres > ACodec->max_lowres) {
+        GetFFLogger()->Log(this, llWarning, ::Format("The maximum value for lowres supported by the decoder is %d", ACodec->max_lowres));
+        lowres = ACodec->max_lowres;
+    }
+    AContext->lowres = lowres;
+    AContext->idct_algo = Fidct_algo;
+    if (Ffast)
+        AContext->flags2 |= AV_CODEC_FLAG2_FAST;
+    AContext->skip_frame = Fskip_frame;
+    AContext->skip_idct = Fskip_idct;
+    AContext->skip_loop_filter = Fskip_loop_filter;
+    AContext->err_recognition = ErrorRecognitionFlags(Ferror_recognition);
+    AContext->error_concealment = Ferror_concealment;
+}
+
 AVCodecContext* TCustomPlayer::OpenDecoder(AVStream* AStream) {
     const AVCodec* codec = AVLib.avcodec_find_decoder(AStream->codecpar->codec_id);
     AVCodecContext* context = codec ? AVLib.avcodec_alloc_context3(codec) : nullptr;
@@ -120,9 +155,7 @@ AVCodecContext* TCustomPlayer::OpenDecoder(AVStream* AStream) {
     if (context && AVLib.avcodec_parameters_to_context(context, AStream->codecpar) >= 0) {
         context->pkt_timebase = AStream->time_base;
         context->thread_count = 1;
-        context->workaround_bugs = 1;
-        context->err_recognition = AV_EF_CRCCHECK;
-        context->error_concealment = 3;
+        ApplyDecoderSettings(context, codec);
         TCriticalSectionGuard guard(GlobalCodecLock);
         opened = AVLib.avcodec_open2(context, codec, nullptr) >= 0;
     }
@@ -310,6 +343,8 @@ void TCustomPlayer::DecodeThread(TVideoState* is) {
             result = -1;
         }
     }
+    if (result == 0 && Fgenpts)
+        is->ic->flags |= AVFMT_FLAG_GENPTS;
     if (result == 0 && AVLib.avformat_find_stream_info(is->ic, nullptr) < 0) {
         FLastErrMsg = NameText("%s: could not find codec parameters", name);
         result = -1;

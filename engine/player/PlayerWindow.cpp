@@ -21,6 +21,9 @@ struct TPlayerWindow::TBinding {
     UINT RepaintMessage = 0, ClosedMessage = 0;
     WPARAM Serial = 0;                // tells this binding's posts from an earlier one's
     std::atomic<bool> RepaintPending{false};
+    bool FullScreen = false;
+    LONG_PTR WindowStyle = 0;         // the own window's frame and place out of full screen
+    TRect WindowPlace{0, 0, 0, 0};
 
     LRESULT Handle(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
     bool Paint(HWND h);
@@ -165,6 +168,28 @@ TPlayerWindow::TPlayerWindow(TCustomPlayer& APlayer, HWND AHost, int AWidth, int
 }
 
 TPlayerWindow::~TPlayerWindow() { Release(); }
+
+void TPlayerWindow::SetFullScreen(bool AFullScreen) {
+    TBinding& b = *FBinding;
+    if (!b.Own || !b.Active || !IsWindow(b.Window) || b.FullScreen == AFullScreen)
+        return;
+    b.FullScreen = AFullScreen;
+    if (AFullScreen) {
+        b.WindowStyle = GetWindowLong(b.Window, GWL_STYLE);
+        GetWindowRect(b.Window, b.WindowPlace);
+        MONITORINFO monitor;
+        if (!GetMonitorInfo(MonitorFromWindow(b.Window, MONITOR_DEFAULTTONEAREST), &monitor))
+            monitor.rcMonitor = TRect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        const TRect& area = monitor.rcMonitor;
+        SetWindowLong(b.Window, GWL_STYLE, (b.WindowStyle & ~LONG_PTR(WS_OVERLAPPEDWINDOW)) | WS_POPUP);
+        SetWindowPos(b.Window, HWND_TOPMOST, area.Left, area.Top, area.Width(), area.Height(), SWP_FRAMECHANGED);
+    } else {
+        const TRect& place = b.WindowPlace;
+        SetWindowLong(b.Window, GWL_STYLE, b.WindowStyle);
+        SetWindowPos(b.Window, HWND_NOTOPMOST, place.Left, place.Top, place.Width(), place.Height(),
+                     SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    }
+}
 
 HWND TPlayerWindow::Handle() const { return FBinding->Window; }
 bool TPlayerWindow::OwnWindow() const { return FBinding->Own; }

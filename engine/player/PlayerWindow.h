@@ -23,6 +23,9 @@ public:
     bool OwnWindow() const;
     // Puts the host's procedure back (or destroys the own window); once only.
     void Release();
+    // The own window covers its monitor, topmost and without a frame, or
+    // gets back the place and frame it had before. Nothing for a host.
+    void SetFullScreen(bool AFullScreen);
 
     void GetClientSize(int& AWidth, int& AHeight) override;
     void SurfaceChanged() override;

@@ -161,3 +161,84 @@ TEST_F(PlayerWindowTest, WithoutAHostThePlayerOpensItsOwnWindow) {
     EXPECT_FALSE(Player->Open(Sample(TSampleKind::AllIntra).Path, own, false)) << "a window that is gone";
     EXPECT_EQ(Player->LastErrMsg().rfind("Could not initialize SDL with ScreenHandle(", 0), 0u) << Player->LastErrMsg();
 }
+
+// The output's size: the desktop's in full screen, else the host's, else the
+// picture's (even), else 640 × 480. The headless desktop is 1024 × 768.
+TEST_F(PlayerWindowTest, TheOutputSizeFollowsFullScreenTheHostAndThePicture) {
+    struct TCase {
+        const char* Name;
+        bool FullScreen;
+        int HostWidth, HostHeight;
+        const char* Filters;
+        TSampleKind Kind;
+        int Width, Height;
+    } const cases[] = {
+        {"full screen over a host", true, 240, 145, "", TSampleKind::AllIntra, 1024, 768},
+        {"full screen over a host without a size", true, 0, 0, "", TSampleKind::AllIntra, 1024, 768},
+        {"full screen without a picture", true, 240, 145, "", TSampleKind::WavAudio, 1024, 768},
+        {"the host's size", false, 240, 145, "", TSampleKind::AllIntra, 240, 145},
+        {"the filtered picture's, even", false, 0, 0, "scale=81:61", TSampleKind::AllIntra, 80, 60},
+        {"no size, no picture", false, 0, 0, "", TSampleKind::WavAudio, 640, 480},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.Width = c.HostWidth;
+        Host.Height = c.HostHeight;
+        Player->set_is_full_screen(c.FullScreen);
+        Player->SetVideoFilters(c.Filters);
+        Player->SetScreenWidth(0);
+        Player->SetScreenHeight(0);
+        ASSERT_TRUE(Open(c.Kind, false)) << Player->LastErrMsg();
+        EXPECT_EQ(Player->FullScreenWidth(), 1024);
+        EXPECT_EQ(Player->FullScreenHeight(), 768);
+        int w = 0, h = 0;
+        EXPECT_TRUE(WaitFor([&] {
+            std::lock_guard<std::mutex> lock(Player->SurfaceLock());
+            w = Player->Surface().Width();
+            h = Player->Surface().Height();
+            return w == c.Width && h == c.Height;
+        })) << w << " x " << h;
+        Player->Stop(true);
+    }
+}
+
+TEST_F(PlayerWindowTest, InFullScreenTheOwnWindowCoversTheMonitor) {
+    Player->set_is_full_screen(true);
+    ASSERT_TRUE(Player->Open(Sample(TSampleKind::AllIntra).Path, HWND(nullptr), true)) << Player->LastErrMsg();
+    HWND own = Player->ScreenHandle();
+    ASSERT_NE(own, nullptr);
+    const auto coversTheMonitor = [&] {
+        TRect window;
+        GetWindowRect(own, window);
+        EXPECT_EQ(window, (TRect{0, 0, 1024, 768}));
+        EXPECT_EQ(GetWindowLong(own, GWL_STYLE) & WS_CAPTION, 0) << "no frame";
+        EXPECT_NE(GetWindowLong(own, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+        EXPECT_TRUE(WaitFor([&] {
+            ProcessMessages();
+            std::lock_guard<std::mutex> lock(Player->SurfaceLock());
+            const TBitmap& surface = Player->Surface();
+            return surface.Width() == 1024 && surface.Height() == 768 &&
+                   (Screen->CaptureScreen()->GetPixel(512, 384) & 0xFFFFFF) == (surface.GetPixel(512, 384) & 0xFFFFFF);
+        })) << "the picture fills the screen";
+    };
+    coversTheMonitor();
+
+    // Out of full screen the window gets its frame and the picture's size back.
+    Player->set_is_full_screen(false);
+    TRect client;
+    GetClientRect(own, client);
+    EXPECT_EQ(client.Width(), 160);
+    EXPECT_EQ(client.Height(), 120);
+    EXPECT_NE(GetWindowLong(own, GWL_STYLE) & WS_CAPTION, 0);
+    EXPECT_EQ(GetWindowLong(own, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        std::lock_guard<std::mutex> lock(Player->SurfaceLock());
+        return Player->Surface().Width() == 160 && Player->Surface().Height() == 120;
+    }));
+
+    Player->set_is_full_screen(true);
+    coversTheMonitor();
+    Player->Stop(true);
+    EXPECT_FALSE(IsWindow(own));
+    EXPECT_TRUE(Player->FullScreen()) << "the setting outlives the file";
+}
