@@ -135,6 +135,12 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
     // The full-screen size is the desktop's at open.
     Ffs_screen_width = GetSystemMetrics(SM_CXSCREEN);
     Ffs_screen_height = GetSystemMetrics(SM_CYSCREEN);
+    // The last file's conversions go before the new file's video thread may
+    // run the hook with them.
+    if (FRGBContext.Bitmap || FRGBContext.RGBBuf)
+        FreeRGBConvertContext(FRGBContext);
+    if (FHookContext.Bitmap || FHookContext.RGBBuf)
+        FreeRGBConvertContext(FHookContext);
     FHost = AHost;
     FPlayEvent.Clear();
     if (!StreamOpen(AFileName, APaused)) {

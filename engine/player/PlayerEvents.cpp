@@ -95,10 +95,6 @@ void TCustomPlayer::CheckPosition(TVideoState* is) {
 }
 
 void TCustomPlayer::DoFileOpen() {
-    if (FRGBContext.Bitmap || FRGBContext.RGBBuf)
-        FreeRGBConvertContext(FRGBContext);
-    if (FHookContext.Bitmap || FHookContext.RGBBuf)
-        FreeRGBConvertContext(FHookContext);
     TVideoState* is = FVideoState;
     if (OpenedFile() && OnFileOpen) {
         const int64_t duration = is->IsImage2 ? 0 : is->Duration;
