@@ -234,7 +234,7 @@ int TCustomPlayer::StreamComponentOpen(TVideoState* is, int AIndex) {
 bool TCustomPlayer::CheckVideoFilters(TVideoState* is, const AVCodecContext* ADecoder, const AVStream* AStream) {
     if (is->vfilters.empty() || ADecoder->width <= 0 || ADecoder->height <= 0 || ADecoder->pix_fmt == AV_PIX_FMT_NONE)
         return true;
-    TVideoFilterGraph trial;
+    TPlayerFilterGraph trial;
     const int err = trial.Configure(is->vfilters, ADecoder->width, ADecoder->height, ADecoder->pix_fmt,
                                     AStream->time_base, ADecoder->sample_aspect_ratio, Fsws_flags);
     if (err < 0)

@@ -102,7 +102,7 @@ int TCustomPlayer::HandleVideoFrame(TVideoState* is, AVFrame* AFrame) {
     if (is->vfilters.empty())
         return OutputPicture(is, AFrame, stamp, is->video_st->time_base);
 
-    TVideoFilterGraph& graph = is->video_filter;
+    TPlayerFilterGraph& graph = is->video_filter;
     if (!graph.Fits(AFrame)) {
         const int err = graph.Configure(is->vfilters, AFrame->width, AFrame->height, AVPixelFormat(AFrame->format),
                                         is->video_st->time_base, AFrame->sample_aspect_ratio, Fsws_flags);

@@ -4,7 +4,7 @@
 
 #include "engine/loader/EntryPoints.h"
 
-int TVideoFilterGraph::Configure(const std::string& AFilters, int AWidth, int AHeight, AVPixelFormat AFormat,
+int TPlayerFilterGraph::Configure(const std::string& AFilters, int AWidth, int AHeight, AVPixelFormat AFormat,
                                  AVRational ATimeBase, AVRational ASampleAspect, int ASwsFlags) {
     Reset();
     FGraph = AVLib.avfilter_graph_alloc();
@@ -56,11 +56,11 @@ int TVideoFilterGraph::Configure(const std::string& AFilters, int AWidth, int AH
     return 0;
 }
 
-bool TVideoFilterGraph::Fits(const AVFrame* AFrame) const {
+bool TPlayerFilterGraph::Fits(const AVFrame* AFrame) const {
     return FGraph && AFrame->width == FWidth && AFrame->height == FHeight && AFrame->format == FFormat;
 }
 
-void TVideoFilterGraph::Reset() {
+void TPlayerFilterGraph::Reset() {
     if (FGraph)
         AVLib.avfilter_graph_free(&FGraph);
     FSource = FSink = nullptr;
@@ -68,10 +68,10 @@ void TVideoFilterGraph::Reset() {
     FFormat = AV_PIX_FMT_NONE;
 }
 
-int TVideoFilterGraph::Push(AVFrame* AFrame) {
+int TPlayerFilterGraph::Push(AVFrame* AFrame) {
     return AVLib.av_buffersrc_add_frame_flags(FSource, AFrame, AV_BUFFERSRC_FLAG_KEEP_REF);
 }
 
-int TVideoFilterGraph::Pull(AVFrame* AFrame) { return AVLib.av_buffersink_get_frame(FSink, AFrame); }
+int TPlayerFilterGraph::Pull(AVFrame* AFrame) { return AVLib.av_buffersink_get_frame(FSink, AFrame); }
 
-AVRational TVideoFilterGraph::OutputTimeBase() const { return AVLib.av_buffersink_get_time_base(FSink); }
+AVRational TPlayerFilterGraph::OutputTimeBase() const { return AVLib.av_buffersink_get_time_base(FSink); }

@@ -5,12 +5,12 @@
 
 // The user's video filter chain during playback: a "buffer" source fed with
 // decoded pictures, the chain, and a "buffersink" that gives YUV 4:2:0.
-class TVideoFilterGraph {
+class TPlayerFilterGraph {
 public:
-    TVideoFilterGraph() = default;
-    TVideoFilterGraph(const TVideoFilterGraph&) = delete;
-    TVideoFilterGraph& operator=(const TVideoFilterGraph&) = delete;
-    ~TVideoFilterGraph() { Reset(); }
+    TPlayerFilterGraph() = default;
+    TPlayerFilterGraph(const TPlayerFilterGraph&) = delete;
+    TPlayerFilterGraph& operator=(const TPlayerFilterGraph&) = delete;
+    ~TPlayerFilterGraph() { Reset(); }
 
     // Builds the graph for pictures of this size and format; a negative
     // library error when the chain cannot be parsed or configured.

@@ -108,7 +108,7 @@ struct TVideoState {
     std::atomic<double> skip_frames{1};
     double skip_frames_index = 0;  // video thread only
     std::string vfilters;           // the filter chain, fixed at open
-    TVideoFilterGraph video_filter; // video thread only
+    TPlayerFilterGraph video_filter; // video thread only
     bool filter_failed = false;
 
     int width = 0, height = 0;  // output area
