@@ -107,6 +107,52 @@ TEST_F(SdlUnderWindowManager, TheTaskbarIconifiesAndRestoresTheApplication)
     delete main;
 }
 
+// The window manager keeps the taskbar states: the main form is listed, the
+// other forms are not, and a new main form changes that on mapped windows.
+TEST_F(SdlUnderWindowManager, OnlyTheMainFormIsListedInTheTaskbar)
+{
+    Application->Initialize();
+    auto* main = NewForm<TForm>(nullptr, TFormCreation::New);
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    main->SetBounds(100, 100, 300, 200);
+    other->SetBounds(450, 100, 200, 150);
+    Application->SetMainForm(main);
+    main->Show();
+    other->Show();
+    WaitShown(main->Handle());
+    WaitShown(other->Handle());
+    auto skipped = [&](TForm* f) { return X.HasState(Backend->NativeWindow(f->Handle()), "_NET_WM_STATE_SKIP_TASKBAR"); };
+    EXPECT_FALSE(skipped(main));
+    EXPECT_TRUE(skipped(other));
+
+    Application->SetMainForm(other);
+    EXPECT_TRUE(PumpUntil([&] { return skipped(main) && !skipped(other); }));
+    Application->SetMainForm(nullptr);
+    delete other;
+    delete main;
+}
+
+// The taskbar activating another program's window and then ours again:
+// the program's windows hear that it lost and regained the desktop.
+TEST_F(SdlUnderWindowManager, TheProgramHearsWhenAnotherProgramHasTheDesktop)
+{
+    HWND f = Form("Ours", Bounds(100, 100, 300, 200));
+    WaitShown(f);
+    unsigned long fx = Backend->NativeWindow(f);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == f && X.FocusWindow() == fx; }));
+    Log.clear();
+    TXDesktop other;
+    unsigned long window = other.MakeWindow(Bounds(600, 400, 100, 100));
+    ASSERT_TRUE(PumpUntil([&] { return other.Frame(window) != window && other.Mapped(window); }));   // framed and shown: it can take the focus
+    X.AskWindowManager(window, "_NET_ACTIVE_WINDOW", 2);   // a click on its taskbar button
+    ASSERT_TRUE(PumpUntil([&] { return Got(f, WM_ACTIVATEAPP, 0); }));
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+
+    X.AskWindowManager(fx, "_NET_ACTIVE_WINDOW", 2);
+    ASSERT_TRUE(PumpUntil([&] { return Got(f, WM_ACTIVATEAPP, 1) && GetActiveWindow() == f; }));
+    EXPECT_LT(IndexOf(f, WM_ACTIVATEAPP, 1), IndexOf(f, WM_ACTIVATE, WA_ACTIVE));
+}
+
 TEST_F(SdlUnderWindowManager, TheWindowManagersCloseReachesTheCloseQuery)
 {
     HWND f = Form("Close me", Bounds(200, 200, 300, 200));
