@@ -444,7 +444,7 @@ TEST_F(TListViewTest, RubberBandSelectsTouchedItemsAndCtrlAdds)
     auto after = Snapshot("marquee-done");
     EXPECT_EQ(PixelAt(*after, start), ColorToRGB(clWindow)) << "and gone after the release";
 
-    TRect item1 = lv->Items()[1]->DisplayRect(drBounds);
+    TRect item1 = lv->Items()[1]->DisplayRect(drLabel);
     Backend->KeyDown(VK_CONTROL);
     Drag(At(lv, item1.Right + 20, item1.Top + 3), At(lv, item1.Right - 10, item1.Top + 5));
     Backend->KeyUp(VK_CONTROL);
@@ -453,6 +453,14 @@ TEST_F(TListViewTest, RubberBandSelectsTouchedItemsAndCtrlAdds)
 
     Drag(At(lv, item1.Right + 20, item1.Top + 3), At(lv, item1.Right - 10, item1.Top + 5));
     EXPECT_EQ(selected(), (std::vector<int>{1})) << "without Ctrl the band starts afresh";
+
+    TRect item3 = lv->Items()[3]->DisplayRect(drBounds);
+    EXPECT_EQ(lv->GetItemAt(item3.Right - 4, item3.Top + 3), nullptr) << "the cell past the caption is empty";
+    Backend->KeyDown(VK_CONTROL);
+    Drag(At(lv, item3.Right - 4, item3.Top + 3), At(lv, item3.Right - 6, item3.Top + 5));
+    Backend->KeyUp(VK_CONTROL);
+    Pump();
+    EXPECT_EQ(selected(), (std::vector<int>{1})) << "a band over no caption adds nothing";
 
     lv->SetMultiSelect(false);
     Drag(start, At(lv, 10, row1.Top + 3));
@@ -472,10 +480,27 @@ TEST_F(TListViewTest, RubberBandInReportStyleStartsBesideTheLabels)
     lv->SetFocus();
     Pump();
     TRect r4 = lv->Items()[4]->DisplayRect(drBounds), r2 = lv->Items()[2]->DisplayRect(drBounds);
+    auto selected = [&] {
+        std::vector<int> s;
+        for (int i = 0; i < lv->Items().Count(); ++i)
+            if (lv->Items()[i]->Selected())
+                s.push_back(i);
+        return s;
+    };
     Drag(At(lv, 180, r4.Top + 3), At(lv, 60, r2.Top + 3));
-    std::vector<int> s;
-    for (int i = 0; i < 6; ++i)
-        if (lv->Items()[i]->Selected())
-            s.push_back(i);
-    EXPECT_EQ(s, (std::vector<int>{2, 3, 4}));
+    EXPECT_EQ(selected(), (std::vector<int>{2, 3, 4}));
+    Drag(At(lv, 180, r4.Top + 3), At(lv, 200, r2.Top + 3));
+    EXPECT_TRUE(selected().empty()) << "a band beside the first column touches nothing";
+
+    // The same with owner data, after a scroll: the band keeps its start in
+    // the content while the rows move.
+    lv->Items().Clear();
+    lv->SetOwnerData(true);
+    lv->OnData = [](TObject*, TListItem* item) { item->SetCaption("Row " + std::to_string(item->Index())); };
+    lv->Items().SetCount(1000);
+    SendMessage(lv->Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 100), 0);
+    Pump();
+    TRect top = lv->Items()[100]->DisplayRect(drBounds);
+    Drag(At(lv, 180, top.Top + 3), At(lv, 60, top.Top + 3 + 2 * top.Height()));
+    EXPECT_EQ(selected(), (std::vector<int>{100, 101, 102}));
 }

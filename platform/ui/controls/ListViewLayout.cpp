@@ -135,6 +135,14 @@ TRect TCustomListView::ItemPartRect(int index, TDisplayCode code) const
     int left = cell.Left + 2 + (sw ? sw + (iw ? 2 : 0) : 0);
     TRect icon{left, cell.Top, left + iw, cell.Bottom};
     TRect label{icon.Right + (iw ? 2 : 0), cell.Top, cell.Right, cell.Bottom};
+    if ((FViewStyle == vsSmallIcon || FViewStyle == vsList) && (code == drLabel || code == drSelectBounds)) {
+        // The caption as far as its text and the highlight's margin go; the
+        // rest of the cell is empty space.
+        TBitmap measure(1, 1);
+        TCanvas* c = measure.Canvas();
+        c->Font().Assign(const_cast<TCustomListView*>(this)->Font());
+        label.Right = std::min(label.Right, label.Left + c->TextWidth(ItemAt(index)->Caption()) + 6);
+    }
     if (label.Right < label.Left)
         label.Right = label.Left;
     switch (code) {
@@ -189,6 +197,8 @@ int TCustomListView::HitTestPoint(TPoint p, UINT* flags, int* subItem) const
                 break;
             if (!b.Contains(p))
                 continue;
+            if (!ItemPartRect(i, drSelectBounds).Contains(p))
+                break;          // the empty part of the item's cell
             hit = i;
             f = StateIconRect(i).Contains(p) ? LVHT_ONITEMSTATEICON
                 : ItemPartRect(i, drIcon).Contains(p) ? LVHT_ONITEMICON

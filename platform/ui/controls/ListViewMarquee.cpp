@@ -13,6 +13,11 @@ bool Touches(const TRect& a, const TRect& b)
     return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
+int FloorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
 // The content offset of the view: what was scrolled away on each side.
 TPoint ContentOffset(TViewStyle style, int scrollX, int top, int rowHeight)
 {
@@ -25,7 +30,7 @@ TPoint ContentOffset(TViewStyle style, int scrollX, int top, int rowHeight)
 
 bool TCustomListView::CanStartMarquee() const
 {
-    return FMultiSelect && !FOwnerData && FViewStyle != vsList;
+    return FMultiSelect && FViewStyle != vsList;
 }
 
 void TCustomListView::StartMarquee(TPoint p, bool add)
@@ -55,14 +60,23 @@ void TCustomListView::TrackMarquee(TPoint p)
     TRect before = MarqueeRect();
     FMarqueeEnd = TPoint{p.X + off.X, p.Y + off.Y};
     TRect band = MarqueeRect();
-    TRect area = ItemArea();
     int count = std::min(ItemCount(), int(FMarqueeBase.size()));
+    // Report rows share their columns: the band touches a run of rows
+    // when it crosses the first column's shown part.
+    int firstRow = 0, lastRow = -1;
+    if (FViewStyle == vsReport && count > 0) {
+        TRect first = ItemPartRect(0, drSelectBounds);
+        int rh = RowHeight();
+        int top0 = ItemBounds(0).Top;
+        if (band.Left < first.Right && first.Left < band.Right) {
+            firstRow = std::max(0, FloorDiv(band.Top - top0, rh));
+            lastRow = std::min(count - 1, FloorDiv(band.Bottom - 1 - top0, rh));
+        }
+    }
     int firstTouched = -1;
     for (int i = 0; i < count; ++i) {
-        TRect r = ItemPartRect(i, drSelectBounds);
-        if (FViewStyle == vsReport && (r.Bottom <= area.Top || r.Top >= area.Bottom) && !Touches(r, band))
-            continue;
-        bool touched = Touches(r, band);
+        bool touched = FViewStyle == vsReport ? i >= firstRow && i <= lastRow
+                                              : Touches(ItemPartRect(i, drSelectBounds), band);
         if (touched && firstTouched < 0)
             firstTouched = i;
         bool want = FMarqueeBase[size_t(i)] || touched;
