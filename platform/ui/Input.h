@@ -9,7 +9,8 @@ bool ReleaseCapture();
 HWND GetCapture();
 
 // Focus and activation (WM_NCACTIVATE then WM_ACTIVATE; focus loss gives
-// WM_NCACTIVATE(0), WM_ACTIVATE(WA_INACTIVE), WM_KILLFOCUS).
+// WM_NCACTIVATE(0), WM_ACTIVATE(WA_INACTIVE), WM_KILLFOCUS). The program
+// gaining or losing the desktop as a whole adds WM_ACTIVATEAPP (Messages.h).
 HWND SetFocus(HWND hwnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hwnd);

@@ -25,6 +25,9 @@ constexpr UINT WM_ERASEBKGND = 0x0014;
 constexpr UINT WM_SYSCOLORCHANGE = 0x0015;
 constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_WININICHANGE = 0x001A;
+// WM_ACTIVATEAPP: to every top-level window when the program as a whole
+// gains (WParam 1) or loses (0) the desktop's activation; LParam is 0. On
+// a gain it comes before WM_NCACTIVATE, on a loss after WM_ACTIVATE.
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_FONTCHANGE = 0x001D;
 constexpr UINT WM_TIMECHANGE = 0x001E;

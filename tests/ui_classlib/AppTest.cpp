@@ -231,6 +231,8 @@ TEST_F(TAppTest, OnlyTheMainFormAndFormsThatAskAreInTheTaskbar)
     main->HandleNeeded();
     EXPECT_TRUE(HasTaskbarEntry(main->Handle()));
     EXPECT_FALSE(HasTaskbarEntry(other->Handle()));
+    Application->SetMainForm(nullptr);                   // nothing stands for the program: every form is listed
+    EXPECT_TRUE(HasTaskbarEntry(other->Handle()));
 }
 
 TEST_F(TAppTest, TheApplicationHearsWhenAnotherProgramTakesAndGivesBackTheActivation)

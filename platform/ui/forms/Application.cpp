@@ -193,7 +193,9 @@ void TApplication::SetMainForm(TCustomForm* f)
 {
     FMainForm = f;
     // The main form stands for the program in the desktop's taskbar.
-    if (f && f->HandleAllocated() && !f->Parent())
+    if (!f)
+        SetTaskbarWindow(nullptr);
+    else if (f->HandleAllocated() && !f->Parent())
         SetTaskbarWindow(f->Handle());
 }
 
