@@ -254,7 +254,12 @@ TEST_F(THeaderTest, DraggingASectionReordersTheColumnsUnlessTheParentVetoes)
     EXPECT_EQ(SendMessage(h, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_HEADERDRAGDROP, LVS_EX_HEADERDRAGDROP), 0);
     EXPECT_TRUE(lv->ColumnDrag());
     EXPECT_TRUE(GetWindowLong(header, GWL_STYLE) & HDS_DRAGDROP);
-    Drag(At(header, 40, y), At(header, 200, y));
+    std::unique_ptr<TBitmap> midway;
+    Drag(At(header, 40, y), At(header, 200, y), [&] { midway = Snapshot("header-drag"); });
+    ASSERT_TRUE(midway);
+    // Halfway (x 120) the first section would land second: a bar at its right edge.
+    EXPECT_EQ(PixelAt(*midway, At(header, 160, y)), ColorToRGB(clHighlight)) << "drop marker";
+    EXPECT_EQ(PixelAt(*midway, At(header, 150, y)), ColorToRGB(clBtnFace)) << "no marker elsewhere";
     EXPECT_EQ(panel->Log, (std::vector<std::string>{"begin 0", "end 0 to 2"}));
     EXPECT_EQ(order(), (std::vector<int>{1, 2, 0}));
     EXPECT_EQ(SendMessage(header, HDM_ORDERTOINDEX, 2, 0), 0);
