@@ -26,38 +26,38 @@ int JobSwsFlags(TCustomFFmpeg& AJob) {
 int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOst) {
     AVCodecContext* enc = AOst.enc;
     const AVCodecContext* dec = AIst.dec;
-    TVideoFilterSpec spec;
-    spec.width = dec->width;
-    spec.height = dec->height;
-    spec.format = dec->pix_fmt;
-    spec.sample_aspect_ratio = dec->sample_aspect_ratio;
-    spec.time_base = AV_TIME_BASE_Q;  // pictures go in stamped with the input clock
-    spec.topBand = FJob.Fframe_topBand;
-    spec.bottomBand = FJob.Fframe_bottomBand;
-    spec.leftBand = FJob.Fframe_leftBand;
-    spec.rightBand = FJob.Fframe_rightBand;
-    spec.scale_width = enc->width;
-    spec.scale_height = enc->height;
-    spec.user_chain = FJob.Fvfilters;
-    spec.sws_flags = JobSwsFlags(FJob);
-    spec.output_format = enc->pix_fmt;
+    TVideoFilterSetup setup;
+    setup.width = dec->width;
+    setup.height = dec->height;
+    setup.format = dec->pix_fmt;
+    setup.sample_aspect_ratio = dec->sample_aspect_ratio;
+    setup.time_base = AV_TIME_BASE_Q;  // pictures go in stamped with the input clock
+    setup.topBand = FJob.Fframe_topBand;
+    setup.bottomBand = FJob.Fframe_bottomBand;
+    setup.leftBand = FJob.Fframe_leftBand;
+    setup.rightBand = FJob.Fframe_rightBand;
+    setup.scale_width = enc->width;
+    setup.scale_height = enc->height;
+    setup.user_chain = FJob.Fvfilters;
+    setup.sws_flags = JobSwsFlags(FJob);
+    setup.output_format = enc->pix_fmt;
     // In join mode the groups share one encoder, which an earlier group's graph
     // has sized already: later graphs scale as that one did and end at its size.
     for (const auto& other : ost_table) {
         if (other.get() == &AOst)
             break;
         if (other->enc == enc && other->filter_graph) {
-            spec.scale_width = other->filter_graph->Spec().scale_width;
-            spec.scale_height = other->filter_graph->Spec().scale_height;
-            spec.fit_width = enc->width;
-            spec.fit_height = enc->height;
+            setup.scale_width = other->filter_graph->Setup().scale_width;
+            setup.scale_height = other->filter_graph->Setup().scale_height;
+            setup.fit_width = enc->width;
+            setup.fit_height = enc->height;
             break;
         }
     }
 
     auto graph = std::make_unique<TVideoFilterGraph>();
     std::string error;
-    if (!graph->Build(spec, error)) {
+    if (!graph->Build(setup, error)) {
         // The set-up raises its own text; the library's reason goes to the log.
         GetFFLogger()->Log(&FJob, llError, error);
         return -1;
@@ -75,10 +75,10 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
         AVLib.sws_freeContext(AOst.img_resample_ctx);
     AOst.img_resample_ctx = nullptr;
     AOst.topBand = AOst.bottomBand = AOst.leftBand = AOst.rightBand = 0;
-    AOst.original_topBand = spec.topBand;
-    AOst.original_bottomBand = spec.bottomBand;
-    AOst.original_leftBand = spec.leftBand;
-    AOst.original_rightBand = spec.rightBand;
+    AOst.original_topBand = setup.topBand;
+    AOst.original_bottomBand = setup.bottomBand;
+    AOst.original_leftBand = setup.leftBand;
+    AOst.original_rightBand = setup.rightBand;
     AOst.original_width = dec->width;
     AOst.original_height = dec->height;
     AOst.resample_width = enc->width;
@@ -109,19 +109,19 @@ void TTranscodeRun::OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFra
                            ist.index, picture->width, picture->height,
                            std::string(formatName ? formatName : "none"));
         FlushVideoFilter(ost);
-        TVideoFilterSpec spec = graph.Spec();
-        spec.width = picture->width;
-        spec.height = picture->height;
-        spec.format = AVPixelFormat(picture->format);
-        spec.sample_aspect_ratio = picture->sample_aspect_ratio;
-        spec.topBand = RescaleMargin(ost.original_topBand, picture->height, ost.original_height);
-        spec.bottomBand = RescaleMargin(ost.original_bottomBand, picture->height, ost.original_height);
-        spec.leftBand = RescaleMargin(ost.original_leftBand, picture->width, ost.original_width);
-        spec.rightBand = RescaleMargin(ost.original_rightBand, picture->width, ost.original_width);
-        spec.fit_width = ost.enc->width;
-        spec.fit_height = ost.enc->height;
+        TVideoFilterSetup setup = graph.Setup();
+        setup.width = picture->width;
+        setup.height = picture->height;
+        setup.format = AVPixelFormat(picture->format);
+        setup.sample_aspect_ratio = picture->sample_aspect_ratio;
+        setup.topBand = RescaleMargin(ost.original_topBand, picture->height, ost.original_height);
+        setup.bottomBand = RescaleMargin(ost.original_bottomBand, picture->height, ost.original_height);
+        setup.leftBand = RescaleMargin(ost.original_leftBand, picture->width, ost.original_width);
+        setup.rightBand = RescaleMargin(ost.original_rightBand, picture->width, ost.original_width);
+        setup.fit_width = ost.enc->width;
+        setup.fit_height = ost.enc->height;
         std::string error;
-        if (!graph.Build(spec, error)) {
+        if (!graph.Build(setup, error)) {
             GetFFLogger()->Log(&FJob, llError, error);
             throw FFmpegException("Error opening filters!");
         }

@@ -35,10 +35,10 @@ AVFilterContext* TVideoFilterGraph::AddFilter(const char* AName, const std::stri
     return context;
 }
 
-bool TVideoFilterGraph::Build(const TVideoFilterSpec& ASpec, std::string& AError) {
+bool TVideoFilterGraph::Build(const TVideoFilterSetup& ASetup, std::string& AError) {
     Free();
-    FSpec = ASpec;
-    const TVideoFilterSpec& s = FSpec;
+    FSetup = ASetup;
+    const TVideoFilterSetup& s = FSetup;
     FGraph = AVLib.avfilter_graph_alloc();
     if (!FGraph) {
         AError = "Cannot allocate the filter graph";
@@ -158,11 +158,11 @@ AVPixelFormat TVideoFilterGraph::OutputFormat() const {
 }
 
 AVRational TVideoFilterGraph::OutputTimeBase() const {
-    return FSink ? AVLib.av_buffersink_get_time_base(FSink) : FSpec.time_base;
+    return FSink ? AVLib.av_buffersink_get_time_base(FSink) : FSetup.time_base;
 }
 
 bool TVideoFilterGraph::Accepts(const AVFrame* AFrame) const {
-    return AFrame->width == FSpec.width && AFrame->height == FSpec.height && AFrame->format == FSpec.format;
+    return AFrame->width == FSetup.width && AFrame->height == FSetup.height && AFrame->format == FSetup.format;
 }
 
 int TVideoFilterGraph::Push(AVFrame* AFrame) {

@@ -7,7 +7,7 @@
 // What a video filter graph is built from: the decoded pictures it takes, the
 // margins to cut off, the size the picture is scaled to before the user's
 // chain, the user's chain and the pixel format the encoder wants.
-struct TVideoFilterSpec {
+struct TVideoFilterSetup {
     int width = 0, height = 0;                   // decoded pictures
     AVPixelFormat format = AV_PIX_FMT_NONE;
     AVRational sample_aspect_ratio{0, 1};
@@ -36,9 +36,9 @@ public:
 
     // Builds the graph; false with the library's reason in AError. A graph
     // that was built before is freed first.
-    bool Build(const TVideoFilterSpec& ASpec, std::string& AError);
+    bool Build(const TVideoFilterSetup& ASetup, std::string& AError);
 
-    const TVideoFilterSpec& Spec() const { return FSpec; }
+    const TVideoFilterSetup& Setup() const { return FSetup; }
     // The filters of the chain the engine linked, source first ("buffer",
     // "crop", "scale", "user", "scale", "buffersink"); "user" stands for the
     // user's chain.
@@ -64,7 +64,7 @@ private:
     void Free();
     AVFilterContext* AddFilter(const char* AName, const std::string& AArgs, std::string& AError);
 
-    TVideoFilterSpec FSpec;
+    TVideoFilterSetup FSetup;
     AVFilterGraph* FGraph = nullptr;
     AVFilterContext* FSource = nullptr;
     AVFilterContext* FSink = nullptr;

@@ -95,7 +95,7 @@ int ReversedBits(int n) {
 // A graph built directly, fed one picture of the given kind.
 struct TGraphCase {
     const char* Name;
-    TVideoFilterSpec Spec;
+    TVideoFilterSetup Setup;
     std::vector<std::string> Chain;
     int Width, Height;            // of the filtered picture
     AVPixelFormat Format;
@@ -104,9 +104,9 @@ struct TGraphCase {
 class FilterGraphTest : public TranscodeTest {};
 
 TEST_F(FilterGraphTest, BuildsTheChainFromMarginsSizeAndUserText) {
-    auto spec = [](int w, int h, AVPixelFormat f, int top, int bottom, int sw, int sh, const char* user,
+    auto setup = [](int w, int h, AVPixelFormat f, int top, int bottom, int sw, int sh, const char* user,
                    int fitW = 0, int fitH = 0) {
-        TVideoFilterSpec s;
+        TVideoFilterSetup s;
         s.width = w;
         s.height = h;
         s.format = f;
@@ -121,32 +121,32 @@ TEST_F(FilterGraphTest, BuildsTheChainFromMarginsSizeAndUserText) {
         return s;
     };
     const TGraphCase cases[] = {
-        {"margins and a resize", spec(160, 120, AV_PIX_FMT_YUV420P, 8, 32, 80, 40, "hflip"),
+        {"margins and a resize", setup(160, 120, AV_PIX_FMT_YUV420P, 8, 32, 80, 40, "hflip"),
          {"buffer", "crop", "scale", "user", "buffersink"}, 80, 40, AV_PIX_FMT_YUV420P},
-        {"equal sizes make no scale", spec(160, 120, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "null"),
+        {"equal sizes make no scale", setup(160, 120, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "null"),
          {"buffer", "user", "buffersink"}, 160, 120, AV_PIX_FMT_YUV420P},
-        {"no user text", spec(160, 120, AV_PIX_FMT_YUV420P, 0, 40, 160, 80, ""),
+        {"no user text", setup(160, 120, AV_PIX_FMT_YUV420P, 0, 40, 160, 80, ""),
          {"buffer", "crop", "buffersink"}, 160, 80, AV_PIX_FMT_YUV420P},
-        {"another format reaches the encoder's", spec(160, 120, AV_PIX_FMT_YUV422P, 0, 0, 160, 120, "null"),
+        {"another format reaches the encoder's", setup(160, 120, AV_PIX_FMT_YUV422P, 0, 0, 160, 120, "null"),
          {"buffer", "user", "buffersink"}, 160, 120, AV_PIX_FMT_YUV420P},
-        {"the user's chain sets the size", spec(160, 120, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "scale=64:48"),
+        {"the user's chain sets the size", setup(160, 120, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "scale=64:48"),
          {"buffer", "user", "buffersink"}, 64, 48, AV_PIX_FMT_YUV420P},
         {"a fixed output size wins over the chain",
-         spec(96, 72, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "scale=64:48", 64, 48),
+         setup(96, 72, AV_PIX_FMT_YUV420P, 0, 0, 160, 120, "scale=64:48", 64, 48),
          {"buffer", "scale", "user", "scale", "buffersink"}, 64, 48, AV_PIX_FMT_YUV420P},
     };
     for (const TGraphCase& c : cases) {
         TVideoFilterGraph graph;
         std::string error;
-        ASSERT_TRUE(graph.Build(c.Spec, error)) << c.Name << ": " << error;
+        ASSERT_TRUE(graph.Build(c.Setup, error)) << c.Name << ": " << error;
         EXPECT_EQ(graph.Chain(), c.Chain) << c.Name;
         EXPECT_EQ(graph.OutputWidth(), c.Width) << c.Name;
         EXPECT_EQ(graph.OutputHeight(), c.Height) << c.Name;
 
         AVFrame* in = av_frame_alloc();
-        in->width = c.Spec.width;
-        in->height = c.Spec.height;
-        in->format = c.Spec.format;
+        in->width = c.Setup.width;
+        in->height = c.Setup.height;
+        in->format = c.Setup.format;
         in->pts = 0;
         ASSERT_GE(av_frame_get_buffer(in, 0), 0);
         const ptrdiff_t lines[4] = {in->linesize[0], in->linesize[1], in->linesize[2], in->linesize[3]};
@@ -175,7 +175,7 @@ TEST_F(FilterGraphTest, RefusesChainsItCannotBuild) {
         {"margins leave nothing", "null", 60, 60},
     };
     for (const auto& c : cases) {
-        TVideoFilterSpec s;
+        TVideoFilterSetup s;
         s.width = 160;
         s.height = 120;
         s.format = AV_PIX_FMT_YUV420P;
