@@ -7,9 +7,8 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/player/BenchClip.h"
 #include "platform/gfx/Bitmap.h"
-#include "tests/media/MediaWriter.h"
-#include "tests/media/TempFolder.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -20,27 +19,9 @@ extern "C" {
 
 namespace {
 
-constexpr int ClipFrames = 50, ClipRate = 25;
-
-const std::string& Clip() {
-    static testmedia::TTempFolder folder;
-    static std::string path = [] {
-        testmedia::TMediaPlan plan;
-        testmedia::TVideoTrack v;
-        v.Codec = "libx264";
-        v.Width = 1920;
-        v.Height = 1080;
-        v.Frames = ClipFrames;
-        v.RateNum = ClipRate;
-        v.Quality = 23;
-        plan.Video = {v};
-        const std::string file = folder.File("bench1080.mp4");
-        testmedia::WriteMediaFile(file, plan);
-        return file;
-    }();
-    return path;
-}
-
+using playerbench::Clip;
+using playerbench::ClipFrames;
+using playerbench::ClipRate;
 
 void BM_DecodeConvertPresent1080p(benchmark::State& state) {
     const std::string& path = Clip();

@@ -11,34 +11,16 @@
 #include <chrono>
 #include <thread>
 
+#include "bench/player/BenchClip.h"
 #include "engine/player/Player.h"
 #include "engine/util/MiscUtils.h"
 #include "platform/core/Thread.h"
-#include "tests/media/MediaWriter.h"
-#include "tests/media/TempFolder.h"
 
 namespace {
 
-constexpr int ClipFrames = 50, ClipRate = 25;
-
-const std::string& Clip() {
-    static testmedia::TTempFolder folder;
-    static std::string path = [] {
-        testmedia::TMediaPlan plan;
-        testmedia::TVideoTrack v;
-        v.Codec = "libx264";
-        v.Width = 1920;
-        v.Height = 1080;
-        v.Frames = ClipFrames;
-        v.RateNum = ClipRate;
-        v.Quality = 23;
-        plan.Video = {v};
-        const std::string file = folder.File("player1080.mp4");
-        testmedia::WriteMediaFile(file, plan);
-        return file;
-    }();
-    return path;
-}
+using playerbench::Clip;
+using playerbench::ClipFrames;
+using playerbench::ClipRate;
 
 class TCountingHost : public TPlayerHost {
 public:
