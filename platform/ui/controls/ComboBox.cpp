@@ -879,23 +879,8 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
         return;
     }
     case CN_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-        TOwnerDrawState state = OwnerDrawState(dis->itemState);
-        FCanvas->SetHandle(dis->hDC);
-        FCanvas->Font().Assign(FFont);
-        FCanvas->Brush().SetColor(FColor);
-        int item = int(dis->itemID);
-        if (item >= 0 && state.Contains(odSelected)) {
-            FCanvas->Brush().SetColor(clHighlight);
-            FCanvas->Font().SetColor(clHighlightText);
-        }
-        if (item >= 0)
-            DrawItem(item, dis->rcItem, state);
-        else
-            FCanvas->FillRect(dis->rcItem);
-        if (state.Contains(odFocused))
-            DrawFocusRect(*dis->hDC, dis->rcItem);
-        FCanvas->SetHandle(nullptr);
+        PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                           [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
         m.Result = 1;
         return;
     }

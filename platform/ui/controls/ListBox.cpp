@@ -41,6 +41,29 @@ TOwnerDrawState OwnerDrawState(UINT itemState)
     return s;
 }
 
+void PaintReflectedItem(TCanvas& ACanvas, TFont& AFont, TColor AColor, const DRAWITEMSTRUCT& dis,
+                        const std::function<void(int Index, TRect Rect, TOwnerDrawState State)>& ADraw)
+{
+    TOwnerDrawState state = OwnerDrawState(dis.itemState);
+    ACanvas.Lock();
+    ACanvas.SetHandle(dis.hDC);
+    ACanvas.Font().Assign(AFont);
+    ACanvas.Brush().SetColor(AColor);
+    int item = int(dis.itemID);
+    if (item >= 0 && state.Contains(odSelected)) {
+        ACanvas.Brush().SetColor(clHighlight);
+        ACanvas.Font().SetColor(clHighlightText);
+    }
+    if (item >= 0)
+        ADraw(item, dis.rcItem, state);
+    else
+        ACanvas.FillRect(dis.rcItem);
+    if (state.Contains(odFocused))
+        DrawFocusRect(*dis.hDC, dis.rcItem);
+    ACanvas.SetHandle(nullptr);
+    ACanvas.Unlock();
+}
+
 // ---------------------------------------------------------- TListBoxStrings
 
 LRESULT TListBoxStrings::Send(UINT msg, WPARAM wParam, LPARAM lParam) const
@@ -1012,25 +1035,8 @@ void TCustomListBox::DefaultHandler(TMessage& m)
         return;
     }
     case CN_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
-        TOwnerDrawState state = OwnerDrawState(dis->itemState);
-        FCanvas->Lock();
-        FCanvas->SetHandle(dis->hDC);
-        FCanvas->Font().Assign(FFont);
-        FCanvas->Brush().SetColor(FColor);
-        int item = int(dis->itemID);
-        if (item >= 0 && state.Contains(odSelected)) {
-            FCanvas->Brush().SetColor(clHighlight);
-            FCanvas->Font().SetColor(clHighlightText);
-        }
-        if (item >= 0)
-            DrawItem(item, dis->rcItem, state);
-        else
-            FCanvas->FillRect(dis->rcItem);
-        if (state.Contains(odFocused))
-            DrawFocusRect(*dis->hDC, dis->rcItem);
-        FCanvas->SetHandle(nullptr);
-        FCanvas->Unlock();
+        PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                           [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
         m.Result = 1;
         return;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,12 @@ enum TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocuse
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 // The owner-draw state bits of a DRAWITEMSTRUCT as the set.
 TOwnerDrawState OwnerDrawState(UINT itemState);
+// Paints an owner-drawn item reflected back from the parent on ACanvas: the
+// item's device context, AFont and AColor, highlight colours when selected;
+// ADraw paints a real item, an empty list just gets its background, and the
+// focus rectangle goes on top.
+void PaintReflectedItem(TCanvas& ACanvas, TFont& AFont, TColor AColor, const DRAWITEMSTRUCT& dis,
+                        const std::function<void(int Index, TRect Rect, TOwnerDrawState State)>& ADraw);
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
 
