@@ -1,0 +1,43 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/presets/OptionLists.h"
+
+// One cell of an option row: the list a combo is filled with and the entry it selects.
+struct TOptionCell {
+    const TOptionList* List = nullptr;
+    int DefaultIndex = 0;
+    std::string DefaultText;  // the entry at DefaultIndex, as the table states it
+};
+
+// The option row of one offered preset: a cell per combo in fill order and the
+// audio-only flag (the four video combos are disabled).
+struct TOptionRow {
+    int Key = 0;
+    std::string Title;
+    std::array<TOptionCell, OptionKindCount> Cells;
+    bool AudioOnly = false;
+
+    const TOptionCell& Cell(TOptionKind kind) const { return Cells[OptionSlot(kind)]; }
+};
+
+// All option rows, table by table (one table per category), in key order within a table.
+const std::vector<TOptionRow>& OptionRows();
+
+// The option row of a key, or nullptr: only the offered presets have one.
+const TOptionRow* FindOptionRow(int key);
+
+// Presets that write a DVD, SVCD or VCD: the target fixes frame size, frame rate,
+// sample rate and the video bit rate, so those combos show their defaults locked.
+bool IsDiscTargetPreset(int key);
+
+// Whether the preset fixes that combo, which then stays disabled: audio-only presets fix
+// the four video combos (their one entry reads back as "no video"), disc targets the
+// four that the target sets.
+bool IsOptionFixed(const TOptionRow& row, TOptionKind kind);
+
+// Whether the combo's entry is read back into the current preset: all but the four
+// that a disc target sets, which keep the target's values.
+bool IsOptionReadBack(const TOptionRow& row, TOptionKind kind);
