@@ -10,7 +10,8 @@ constexpr TInkColor White = Rgb(0xFFFFFF);
 
 // What a category picture shows: a pictogram on a tile of its group's
 // colour, and for the container formats a label naming them.
-enum TMotif { mFilm, mNote, mWave, mHdScreen, mDisc, mCamcorder, mFlash, mPhone, mKeyPhone, mPlayer, mTablet,
+enum TMotif { mFilm, mNote, mWave, mHdScreen, mDisc, mCamcorder, mFlash, mPhone, mSmartPhone, mKeyPhone, mPlayer,
+              mMediaPlayer, mTablet,
               mHandheld, mGamepad, mTvBox, mTv, mSetTopBox };
 
 struct TCategory {
@@ -33,7 +34,7 @@ const TCategory Categories[35] = {
     {6, mKeyPhone, Rgb(0x3D6FB8), "3GP"}, // 3GPP and mobile phones
     {7, mTvBox, Style::Indigo, ""},       // a TV box
     {8, mGamepad, Style::Graphite, ""},   // a game console
-    {9, mPlayer, Rgb(0xB8437E), ""},      // portable players
+    {9, mMediaPlayer, Style::Pink, ""},   // portable players
     {10, mFilm, Style::Blue, "MP4"},
     {11, mFlash, Style::Red, "FLV"},
     {12, mTablet, Style::Indigo, ""},
@@ -55,7 +56,7 @@ const TCategory Categories[35] = {
     {28, mNote, Style::Green, "WMA"},
     {29, mNote, Style::Green, "MP3"},
     {30, mWave, Style::Green, "WAV"},
-    {31, mPhone, Rgb(0x3D6FB8), ""},       // smartphones
+    {31, mSmartPhone, Rgb(0x3D6FB8), ""},  // smartphones
     {32, mTablet, Style::Teal, ""},        // tablets
     {33, mTv, Style::Indigo, ""},          // smart TVs
     {34, mSetTopBox, Style::Indigo, ""},   // network set-top boxes
@@ -73,6 +74,27 @@ void DrawPhone(TInk& k, const TFrame& f, bool keys)
         k.Fill(f.Box(11, 5.5, 21, 25), Style::Ink);
         k.Fill(f.Circle(16, 27.6, 1.2), Style::InkSoft);
     }
+}
+
+// A phone whose screen shows a grid of programs.
+void DrawSmartPhone(TInk& k, const TFrame& f)
+{
+    k.Fill(f.RoundRect(9, 2, 23, 30, 3), White);
+    k.Fill(f.RoundRect(10.5, 4, 21.5, 28, 1.5), Style::Ink);
+    const TInkColor apps[] = {Style::Orange, Style::Green, Rgb(0x6FB3F5), Style::Pink, Style::Yellow, Style::Teal};
+    for (int i = 0; i < 6; ++i) {
+        const double x = 12 + (i % 2) * 4.5, y = 7 + (i / 2) * 5;
+        k.Fill(f.RoundRect(x, y, x + 3.2, y + 3.2, 0.8), apps[i]);
+    }
+}
+
+// A player held sideways: a wide screen and round controls beside it.
+void DrawMediaPlayer(TInk& k, const TFrame& f)
+{
+    k.Fill(f.RoundRect(1.5, 8, 30.5, 24, 4), White);
+    k.Fill(f.Box(5, 10.5, 21, 21.5), Style::Ink);
+    DrawPlayMark(k, TFrame{f.P(8.5, 11).X, f.P(8.5, 11).Y, f.L(9)}, White);
+    k.Fill(f.Circle(25.8, 16, 2.6), Rgb(0xC9D1DC));
 }
 
 void DrawTablet(TInk& k, const TFrame& f)
@@ -179,7 +201,9 @@ void DrawMotif(TInk& k, const TFrame& f, const TCategory& c)
         case mCamcorder: DrawCamcorder(k, f); break;
         case mFlash: DrawFlash(k, f); break;
         case mPhone: DrawPhone(k, f, false); break;
+        case mSmartPhone: DrawSmartPhone(k, f); break;
         case mKeyPhone: DrawPhone(k, f, true); break;
+        case mMediaPlayer: DrawMediaPlayer(k, f); break;
         case mPlayer: DrawPlayer(k, f); break;
         case mTablet: DrawTablet(k, f); break;
         case mHandheld: DrawHandheld(k, f); break;

@@ -58,21 +58,22 @@ void DrawFolder(TInk& k, const TFrame& f, bool open, const TTone& tone)
     const TInkColor edge = tone(Shade(Style::FolderBack, -0.25));
     // The back with its tab.
     k.Fill(f.RoundRect(2, 4, 14, 10, 2), edge);
-    k.Fill(f.RoundRect(2, 7, 30, 28, 2.5), edge);
+    const double right = open ? 27 : 30;
+    k.Fill(f.RoundRect(2, 7, right, 28, 2.5), edge);
     const TPt a = f.P(2, 4);
     k.Fill(::RoundRect(a.X + 1, a.Y + 1, f.P(14, 0).X - 1, f.P(0, 10).Y, std::max(0.0, f.L(2) - 1)), back);
-    k.Fill(::RoundRect(a.X + 1, f.P(0, 7).Y + 1, f.P(30, 0).X - 1, f.P(0, 28).Y - 1, std::max(0.0, f.L(2.5) - 1)),
+    k.Fill(::RoundRect(a.X + 1, f.P(0, 7).Y + 1, f.P(right, 0).X - 1, f.P(0, 28).Y - 1, std::max(0.0, f.L(2.5) - 1)),
            back);
     if (!open) {
         EdgedBox(k, f, 2, 11, 30, 28, 2.5, Shade(front, 0.35), front, edge);
         return;
     }
-    // A sheet in the open folder, and the front tipped forward.
-    EdgedBox(k, f, 5, 8, 26, 22, 1, tone(Style::Paper), tone(Style::PaperShade), tone(Style::InkSoft));
-    const TShape lip = f.Polygon({{6, 14}, {31.5, 14}, {27.5, 28}, {2, 28}});
-    k.Fill(lip, edge);
-    const TPt p0 = f.P(6, 14), p1 = f.P(31.5, 14), p2 = f.P(27.5, 28), p3 = f.P(2, 28);
-    k.Fill(::Polygon({{p0.X + 1, p0.Y + 1}, {p1.X - 1.4, p1.Y + 1}, {p2.X - 0.8, p2.Y - 1}, {p3.X + 1.2, p3.Y - 1}}),
+    // A sheet in the open folder, and the front tipped forward: its top edge
+    // lies well to the right of its bottom edge, so it reads as open.
+    EdgedBox(k, f, 5, 8, 25, 22, 1, tone(Style::Paper), tone(Style::PaperShade), tone(Style::InkSoft));
+    const TPt p0 = f.P(9, 14), p1 = f.P(31.5, 14), p2 = f.P(26, 28), p3 = f.P(2, 28);
+    k.Fill(::Polygon({p0, p1, p2, p3}), edge);
+    k.Fill(::Polygon({{p0.X + 1, p0.Y + 1}, {p1.X - 1.5, p1.Y + 1}, {p2.X - 0.7, p2.Y - 1}, {p3.X + 1.4, p3.Y - 1}}),
            VGradient(p0.Y, p3.Y, Shade(front, 0.35), front));
 }
 
@@ -97,9 +98,10 @@ void DrawDocument(TInk& k, const TFrame& f, const TTone& tone)
 
 void DrawHardDisk(TInk& k, const TFrame& f, const TTone& tone)
 {
-    EdgedBox(k, f, 2, 10, 30, 24, 3, tone(Rgb(0xB9C2CE)), tone(Rgb(0x8994A3)), tone(Style::Ink));
-    k.Fill(f.Box(5, 19, 20, 19 + f.W(1.5) * 32 / f.Size), tone(Style::InkSoft));
-    k.Fill(f.Circle(25, 19.5, 1.8), tone(Style::Green));
+    EdgedBox(k, f, 1, 8, 31, 26, 3, tone(Rgb(0xC4CCD7)), tone(Rgb(0x8994A3)), tone(Style::Ink));
+    k.Fill(f.Box(3.5, 17, 28.5, 17 + f.W(1.2) * 32 / f.Size), tone(Rgb(0x6F7A89)));
+    k.Fill(f.Box(5, 21, 18, 21 + f.W(1.5) * 32 / f.Size), tone(Style::InkSoft));
+    k.Fill(f.Circle(25, 21.8, 1.9), tone(Style::Green));
 }
 
 void DrawDisc(TInk& k, const TFrame& f, const TTone& tone)
@@ -108,8 +110,8 @@ void DrawDisc(TInk& k, const TFrame& f, const TTone& tone)
     k.Fill(::Circle(c.X, c.Y, f.L(14.5)), tone(Style::InkSoft));
     k.Fill(::Circle(c.X, c.Y, f.L(14.5) - 1), VGradient(c.Y - f.L(14), c.Y + f.L(14), tone(Rgb(0xF4F7FB)), tone(Rgb(0xB8C6D8))));
     // A coloured sheen across the data side.
-    k.Fill(Intersect(::Ring(c.X, c.Y, f.L(9), f.L(6)), ::Polygon({c, f.P(32, 2), f.P(32, 14)})), tone(Rgb(0x8FC8F0)));
-    k.Fill(Intersect(::Ring(c.X, c.Y, f.L(9), f.L(6)), ::Polygon({c, f.P(0, 30), f.P(0, 18)})), tone(Rgb(0xF3B4D5)));
+    k.Fill(Intersect(::Ring(c.X, c.Y, f.L(9.5), f.L(7)), ::Polygon({c, f.P(32, -4), f.P(32, 16)})), tone(Rgb(0x9FD0F2)), 0.8);
+    k.Fill(Intersect(::Ring(c.X, c.Y, f.L(9.5), f.L(7)), ::Polygon({c, f.P(0, 36), f.P(0, 16)})), tone(Rgb(0xC5B8F0)), 0.8);
     k.Fill(::Circle(c.X, c.Y, f.L(4.5)), tone(Style::InkSoft));
     k.Fill(::Circle(c.X, c.Y, f.L(4.5) - 1), tone(Rgb(0xDCE3EC)));
     k.Erase(::Circle(c.X, c.Y, f.L(2)));

@@ -5,24 +5,19 @@
 
 namespace {
 
-// The program's emblem: a blue tile, a white film frame and an orange arrow
-// turning round it, the conversion.
+// The program's emblem: a film frame on a blue tile and an orange badge
+// with an arrow, a picture being converted.
 void DrawEmblem(TInk& k, const TFrame& f)
 {
     const TPt a = f.P(1, 1), z = f.P(31, 31);
     k.Fill(::RoundRect(a.X, a.Y, z.X, z.Y, f.L(7)), Shade(Style::Indigo, -0.3));
     k.Fill(::RoundRect(a.X + 1, a.Y + 1, z.X - 1, z.Y - 1, f.L(7) - 1), VGradient(a.Y, z.Y, Rgb(0x4F9BF0), Style::Indigo));
-    const TPt c = f.P(16, 16);
-    // The arrow: most of a ring, with a head at its end.
-    const double r = f.L(10.5), w = f.W(3.2);
-    k.Fill(Minus(::Ring(c.X, c.Y, r, w), ::Polygon({c, f.P(32, 2), f.P(32, 12)})), Style::Orange);
-    const double ha = -35 * M_PI / 180;   // where the ring is cut, upper right
-    const TPt tip{c.X + r * std::cos(ha), c.Y + r * std::sin(ha)};
-    const double d = f.L(4.2);
-    k.Fill(::Polygon({{tip.X - d, tip.Y - d * 0.2}, {tip.X + d * 0.9, tip.Y - d * 0.6}, {tip.X + d * 0.3, tip.Y + d * 1.1}}),
-           Style::Orange);
-    // The film frame in the middle.
-    DrawPlayMark(k, TFrame{c.X - f.L(8), c.Y - f.L(8), f.L(16)}, Rgb(0xFFFFFF));
+    DrawFilmMark(k, TFrame{f.L(1), f.L(0), f.L(26)}, Rgb(0xFFFFFF), Rgb(0x3F7FE0));
+    // The badge, ringed in the tile's colour so it stands off the frame.
+    const TPt c = f.P(22.5, 22.5);
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5)), Shade(Style::Indigo, -0.1));
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5) - std::max(1.0, f.L(1.2))), VGradient(c.Y - f.L(8), c.Y + f.L(8), Rgb(0xFFB347), Style::Orange));
+    DrawArrow(k, TFrame{c.X - f.L(6), c.Y - f.L(6), f.L(12)}, 0, Rgb(0xFFFFFF));
 }
 
 void DrawRoundSign(TInk& k, const TFrame& f, TInkColor colour)
