@@ -45,9 +45,10 @@ TInkColor Shade(TInkColor c, double t) { return t >= 0 ? Mix(c, Rgb(0xFFFFFF), t
 
 TInkColor Faded(TInkColor c)
 {
-    const double grey = 0.30 * c.R + 0.59 * c.G + 0.11 * c.B;
-    const std::uint8_t g = Channel(grey);
-    return Mix(TInkColor{g, g, g}, Rgb(0xFFFFFF), 0.45);
+    // The grey squeezed into the light end of the scale, keeping its order,
+    // so white marks stay readable on a faded colour.
+    const std::uint8_t g = Channel(100 + 0.6 * (0.30 * c.R + 0.59 * c.G + 0.11 * c.B));
+    return TInkColor{g, g, g};
 }
 
 TShape RoundRect(double l, double t, double r, double b, double radius)
