@@ -11,7 +11,7 @@ constexpr TInkColor White = Rgb(0xFFFFFF);
 // What a category picture shows: a pictogram on a tile of its group's
 // colour, and for the container formats a label naming them.
 enum TMotif { mFilm, mNote, mWave, mHdScreen, mDisc, mCamcorder, mFlash, mPhone, mSmartPhone, mKeyPhone, mPlayer,
-              mMediaPlayer, mTablet,
+              mMediaPlayer, mTablet, mWideTablet,
               mHandheld, mGamepad, mTvBox, mTv, mSetTopBox };
 
 struct TCategory {
@@ -22,8 +22,8 @@ struct TCategory {
 };
 
 // Groups: video containers blue, audio green, HD purple, discs orange,
-// camcorders teal, web video red, phones slate blue, players pink, consoles
-// graphite, tablets and TVs indigo, RealMedia wine.
+// camcorders teal, web video red, phones slate blue (Android ones green),
+// players pink, consoles graphite, tablets and TVs indigo, RealMedia wine.
 const TCategory Categories[35] = {
     {0, mFilm, Style::Blue, ""},          // common video
     {1, mNote, Style::Green, ""},         // common audio
@@ -57,7 +57,7 @@ const TCategory Categories[35] = {
     {29, mNote, Style::Green, "MP3"},
     {30, mWave, Style::Green, "WAV"},
     {31, mSmartPhone, Rgb(0x3D6FB8), ""},  // smartphones
-    {32, mTablet, Style::Teal, ""},        // tablets
+    {32, mWideTablet, Style::Indigo, ""},  // tablets
     {33, mTv, Style::Indigo, ""},          // smart TVs
     {34, mSetTopBox, Style::Indigo, ""},   // network set-top boxes
 };
@@ -95,6 +95,13 @@ void DrawMediaPlayer(TInk& k, const TFrame& f)
     k.Fill(f.Box(5, 10.5, 21, 21.5), Style::Ink);
     DrawPlayMark(k, TFrame{f.P(8.5, 11).X, f.P(8.5, 11).Y, f.L(9)}, White);
     k.Fill(f.Circle(25.8, 16, 2.6), Rgb(0xC9D1DC));
+}
+
+void DrawWideTablet(TInk& k, const TFrame& f)
+{
+    k.Fill(f.RoundRect(1.5, 6, 30.5, 26, 3), White);
+    k.Fill(f.Box(4.5, 8.5, 26, 23.5), Style::Ink);
+    k.Fill(f.Circle(28.2, 16, 1.1), Style::InkSoft);
 }
 
 void DrawTablet(TInk& k, const TFrame& f)
@@ -206,6 +213,7 @@ void DrawMotif(TInk& k, const TFrame& f, const TCategory& c)
         case mMediaPlayer: DrawMediaPlayer(k, f); break;
         case mPlayer: DrawPlayer(k, f); break;
         case mTablet: DrawTablet(k, f); break;
+        case mWideTablet: DrawWideTablet(k, f); break;
         case mHandheld: DrawHandheld(k, f); break;
         case mGamepad: DrawGamepad(k, f); break;
         case mTvBox: DrawTvBox(k, f); break;
