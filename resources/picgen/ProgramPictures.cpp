@@ -50,10 +50,8 @@ void DrawAsterisk(TInk& k, const TFrame& f)
 
 void DrawExclamation(TInk& k, const TFrame& f)
 {
-    const TShape outer = f.Polygon({{16, 1.5}, {31, 28.5}, {1, 28.5}});
     k.Fill(f.Stroke({{16, 3.5}, {29.2, 27}, {2.8, 27}, {16, 3.5}}, 4), Shade(Style::Orange, -0.2));
     k.Fill(f.Polygon({{16, 4}, {28.6, 27}, {3.4, 27}}), VGradient(f.P(0, 4).Y, f.P(0, 27).Y, Rgb(0xFFD966), Rgb(0xF5B21B)));
-    (void)outer;
     k.Fill(f.Polygon({{14.2, 10}, {17.8, 10}, {17.1, 20}, {14.9, 20}}), Style::Ink);
     k.Fill(f.Circle(16, 23.2, 1.9), Style::Ink);
 }
