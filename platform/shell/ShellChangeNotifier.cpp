@@ -145,10 +145,12 @@ void TbsShellChangeThread::ApplyOptions() {
     FRootWd = -1;
     FInotifyFd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     struct stat st{};
-    if (FInotifyFd < 0 || directory.empty() || ::stat(directory.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return;  // nothing to watch: stays quiet until new options come
-    FDevice = st.st_dev;
-    AddWatches(directory, FRecursive);
+    // A folder that cannot be watched leaves the worker quiet until new options come.
+    if (FInotifyFd >= 0 && !directory.empty() && ::stat(directory.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        FDevice = st.st_dev;
+        AddWatches(directory, FRecursive);
+    }
+    ++FOptionsApplied;
 }
 
 // Watches folder and, when recursive, every folder below it on the same file

@@ -35,8 +35,10 @@ public:
                              std::vector<std::string> skipFolders = {});
     // Terminates and wakes the worker.
     void Stop();
-    // The folders being watched (for tests and diagnostics).
+    // The folders being watched, and how many times options were taken up
+    // (for tests and diagnostics).
     size_t WatchCount() const { return FWatchCount; }
+    int OptionsApplied() const { return FOptionsApplied; }
 
 protected:
     void Execute() override;
@@ -58,6 +60,7 @@ private:
     bool FWaitChanged = false;
     std::atomic<bool> FPending{false};         // a call is posted and has not run yet
     std::atomic<size_t> FWatchCount{0};
+    std::atomic<int> FOptionsApplied{0};
     // Worker only.
     std::map<int, std::string> FWatches;     // watch descriptor -> folder
     int FRootWd = -1;
