@@ -233,9 +233,7 @@ int TNamespaceFolder::CompareIDs(const TItemIDList& a, const TItemIDList& b) con
     for (size_t i = 0; i < n; ++i)
         if (const int c = CompareShellItems(a.Items[i], b.Items[i]); c != 0)
             return c;
-    if (a.Items.size() != b.Items.size())
-        return a.Items.size() < b.Items.size() ? -1 : 1;
-    return 1;  // same items, yet not one item: lists that name nothing
+    return a.Items.size() < b.Items.size() ? -1 : 1;
 }
 
 TShellAttributes TNamespaceFolder::GetAttributesOf(const TItemIDList& relative, bool withSubFolders) const {

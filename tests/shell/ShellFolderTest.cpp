@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 
 #include "ShellFixture.h"
@@ -150,6 +151,15 @@ TEST_F(TShellFixture, DetailsGiveTextsAndNumbers) {
     EXPECT_EQ(video.DetailText(4), "");
     EXPECT_EQ(video.FindData().Size, 3000);
     EXPECT_GT(video.FindData().Modified, 40000.0);  // a date after 2009
+
+    // Sizes past 32 bits keep every byte.
+    WriteFile(Home + "/big.mkv", "");
+    std::filesystem::resize_file(Home + "/big.mkv", 5ull << 30);
+    TbsShellFolder big(home.get(), TItemIDList{{NameItem("big.mkv")}}, nullptr);
+    big.LoadColumnDetails(home.get(), 3);
+    EXPECT_EQ(big.FindData().Size, int64_t(5) << 30);
+    EXPECT_EQ(big.DetailText(1), "5,242,880 KB");
+    EXPECT_EQ(big.DetailText(2), "MKV 文件");
 
     TbsShellFolder& folder = *Find(items, "Videos");
     folder.LoadColumnDetails(home.get(), 3);
