@@ -1,0 +1,25 @@
+#pragma once
+
+// The namespace's own texts: names of the virtual folders and the type
+// column. The user interface of the program is Chinese.
+namespace ShellText {
+inline constexpr const char* Desktop = "桌面";
+inline constexpr const char* Home = "主文件夹";
+inline constexpr const char* Computer = "计算机";
+
+inline constexpr const char* SystemFolder = "系统文件夹";
+inline constexpr const char* Folder = "文件夹";
+inline constexpr const char* File = "文件";
+inline constexpr const char* FileOfType = "%s 文件";   // with the upper-case extension
+inline constexpr const char* LocalDisk = "本地磁盘";
+inline constexpr const char* RemovableDisk = "可移动磁盘";
+inline constexpr const char* OpticalDisc = "光盘";
+inline constexpr const char* NetworkDrive = "网络驱动器";
+inline constexpr const char* RamDisk = "内存盘";
+
+// Errors.
+inline constexpr const char* ErrorSettingPath = "Error setting path: \"%s\"";
+inline constexpr const char* RenameFailed = "Rename to %s failed";
+inline constexpr const char* DetailsFailed = "Unable to retrieve folder details for \"%s\". Error code $%x";
+inline constexpr const char* MissingLoadColumnDetails = "%s: Missing call to LoadColumnDetails";
+}  // namespace ShellText
