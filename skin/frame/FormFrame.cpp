@@ -79,7 +79,8 @@ TbsFormFrame::~TbsFormFrame()
             FForm->WindowProc = OldWindowProc;
         FForm->OnShortCut = OldShortCut;
     }
-    for (TComponent* c : {static_cast<TComponent*>(FSystemMenu), FStatusBar, FQuickImageList, FMDITabsBar})
+    for (TComponent* c : {static_cast<TComponent*>(FSystemMenu), FStatusBar, FQuickImageList, FMDITabsBar,
+                          FMainMenuBarComponent, FSkinHintComponent, FTrayIconComponent})
         if (c)
             c->RemoveFreeNotification(this);
     for (TbsSkinData* sd : {FSD, FMSD})
@@ -114,14 +115,16 @@ void TbsFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         FMSD = nullptr;
     if (AComponent == FSystemMenu)
         FSystemMenu = nullptr;
-    if (FMainMenuBar && dynamic_cast<TComponent*>(FMainMenuBar) == AComponent)
-        FMainMenuBar = nullptr;
+    // The seams are compared by the component taken when they were set: a
+    // component being destroyed can no longer be cast to.
+    if (AComponent == FMainMenuBarComponent)
+        FMainMenuBar = nullptr, FMainMenuBarComponent = nullptr;
     if (AComponent == FMDITabsBar)
         FMDITabsBar = nullptr;
-    if (FTrayIcon && dynamic_cast<TComponent*>(FTrayIcon) == AComponent)
-        FTrayIcon = nullptr;
-    if (FSkinHint && dynamic_cast<TComponent*>(FSkinHint) == AComponent)
-        FSkinHint = nullptr;
+    if (AComponent == FTrayIconComponent)
+        FTrayIcon = nullptr, FTrayIconComponent = nullptr;
+    if (AComponent == FSkinHintComponent)
+        FSkinHint = nullptr, FSkinHintComponent = nullptr;
     if (AComponent == FStatusBar)
         FStatusBar = nullptr;
     if (AComponent == FQuickImageList)
@@ -143,13 +146,14 @@ void Relink(TComponent* self, T*& field, T* value)
         field->FreeNotification(self);
 }
 
-void RelinkSeam(TComponent* self, auto*& field, auto* value)
+void RelinkSeam(TComponent* self, auto*& field, TComponent*& component, auto* value)
 {
-    if (auto* c = dynamic_cast<TComponent*>(field))
-        c->RemoveFreeNotification(self);
+    if (component)
+        component->RemoveFreeNotification(self);
     field = value;
-    if (auto* c = dynamic_cast<TComponent*>(field))
-        c->FreeNotification(self);
+    component = dynamic_cast<TComponent*>(value);
+    if (component)
+        component->FreeNotification(self);
 }
 }  // namespace
 
@@ -167,9 +171,9 @@ void TbsFormFrame::SetSystemMenu(TPopupMenu* Value) { Relink(this, FSystemMenu, 
 void TbsFormFrame::SetStatusBar(TComponent* Value) { Relink(this, FStatusBar, Value); }
 void TbsFormFrame::SetQuickImageList(TComponent* Value) { Relink(this, FQuickImageList, Value); }
 void TbsFormFrame::SetMDITabsBar(TComponent* Value) { Relink(this, FMDITabsBar, Value); }
-void TbsFormFrame::SetMainMenuBar(IbsFrameMenuBar* Value) { RelinkSeam(this, FMainMenuBar, Value); }
-void TbsFormFrame::SetSkinHint(IbsFrameHint* Value) { RelinkSeam(this, FSkinHint, Value); }
-void TbsFormFrame::SetTrayIcon(IbsFrameTray* Value) { RelinkSeam(this, FTrayIcon, Value); }
+void TbsFormFrame::SetMainMenuBar(IbsFrameMenuBar* Value) { RelinkSeam(this, FMainMenuBar, FMainMenuBarComponent, Value); }
+void TbsFormFrame::SetSkinHint(IbsFrameHint* Value) { RelinkSeam(this, FSkinHint, FSkinHintComponent, Value); }
+void TbsFormFrame::SetTrayIcon(IbsFrameTray* Value) { RelinkSeam(this, FTrayIcon, FTrayIconComponent, Value); }
 
 void TbsFormFrame::SetBorderIcons(TbsBorderIcons Value)
 {

@@ -345,9 +345,13 @@ private:
     TComponent* FStatusBar = nullptr;
     TComponent* FQuickImageList = nullptr;
     TComponent* FMDITabsBar = nullptr;
+    // Each seam with its component, which the removal notice names.
     IbsFrameMenuBar* FMainMenuBar = nullptr;
+    TComponent* FMainMenuBarComponent = nullptr;
     IbsFrameHint* FSkinHint = nullptr;
+    TComponent* FSkinHintComponent = nullptr;
     IbsFrameTray* FTrayIcon = nullptr;
+    TComponent* FTrayIconComponent = nullptr;
     std::unique_ptr<IbsFrameMenuEngine> FSkinMenu;
     std::unique_ptr<IbsLayeredBorder> FBorderLayer;
 

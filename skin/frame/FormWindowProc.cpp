@@ -377,8 +377,12 @@ void TbsFormFrame::HandleSize(TMessage& Message)
 {
     if (!FBorderLayerChangeSize) {
         CallOldWindowProc(Message);
-        FFormWidth = FForm->Width();
-        FFormHeight = FForm->Height();
+        // The window's own rectangle: the form's bounds follow only after this message.
+        TRect r;
+        if (GetWindowRect(FForm->Handle(), r)) {
+            FFormWidth = r.Width();
+            FFormHeight = r.Height();
+        }
     }
     if (!FSkinSupport) {
         if (FSkinnableForm) {

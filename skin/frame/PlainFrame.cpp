@@ -185,7 +185,10 @@ void TbsFormFrame::PaintMDIBGDefault(HDC DC)
 
 int TbsFormFrame::NCHitTestDefault(TPoint P)
 {
-    int W = FForm->Width(), H = FForm->Height();
+    TRect wr;
+    if (!FForm->HandleAllocated() || !GetWindowRect(FForm->Handle(), wr))
+        wr = FForm->BoundsRect();
+    int W = wr.Width(), H = wr.Height();
     if (FWindowState != wsMaximized && !FRollUpState && CanResize() && FWindowState != wsMinimized) {
         if (ActiveObject != -1)
             return HTOBJECT;
