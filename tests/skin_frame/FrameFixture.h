@@ -96,6 +96,12 @@ protected:
     }
 
     void Pump() { Application->ProcessMessages(); }
+    // Moves the virtual clock on, so that timers run.
+    void Advance(uint32_t ms)
+    {
+        Backend->Advance(ms);
+        Pump();
+    }
     LRESULT Send(UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return SendMessage(Form->Handle(), msg, wp, lp); }
     // A frame point as the screen point of a mouse message.
     LPARAM FramePoint(int x, int y)

@@ -96,6 +96,92 @@ TEST_F(TFrameTest, PlainCaptionLinesAndBorderRings)
     EXPECT_EQ(shot.GetPixel(200, 150), ColorToRGB(clBlack));   // the client is left alone
 }
 
+// A plain caption button: face colour at rest, a dark-blue frame on the hot
+// fill under the mouse, the pressed fill and a glyph one pixel further while down.
+TEST_F(TFrameTest, PlainButtonHoveredAndPressed)
+{
+    MakeForm(400, 300);
+    Frame->OnCaptionPaint = nullptr;
+    auto* close = dynamic_cast<TbsSkinStdButtonObject*>(Frame->ObjectList[size_t(Frame->GetIndex("closebutton"))].get());
+    ASSERT_NE(close, nullptr);
+    const TRect r = close->ObjectRect;
+    auto shoot = [&] {
+        auto b = std::make_unique<TBitmap>(400, 300);
+        Send(WM_PRINTSKINFRAME, WPARAM(b->Canvas()->Handle()), 0);
+        return b;
+    };
+    // The glyph's box: the pixels of the text colour inside the button.
+    auto glyphBox = [&](const TBitmap& b) {
+        TRect box{1000, 1000, -1, -1};
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                if (b.GetPixel(x, y) == ColorToRGB(clBtnText))
+                    box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x), std::max(box.Bottom, y)};
+        return box;
+    };
+    auto rest = shoot();
+    EXPECT_EQ(rest->GetPixel(r.Left, r.Top), ColorToRGB(clBtnFace));
+    close->FMouseIn = true;
+    auto hot = shoot();
+    EXPECT_EQ(hot->GetPixel(r.Left, r.Top), TColor(0x800000));
+    EXPECT_EQ(hot->GetPixel(r.Right - 1, r.Bottom - 1), TColor(0x800000));
+    EXPECT_EQ(hot->GetPixel(r.Left + 1, r.Top + 1), TColor(0xD2BDB6));
+    close->FDown = true;
+    auto down = shoot();
+    EXPECT_EQ(down->GetPixel(r.Left, r.Top), TColor(0x800000));
+    EXPECT_EQ(down->GetPixel(r.Left + 1, r.Top + 1), TColor(0xB59385));
+    TRect a = glyphBox(*hot), b = glyphBox(*down);
+    ASSERT_LT(a.Left, a.Right);
+    EXPECT_EQ(b, a.Offsetted(1, 1));
+    EXPECT_EQ(glyphBox(*rest), a);
+}
+
+// The mouse through the window layer: hovering a caption button lights it,
+// a click on it runs its command.
+TEST_F(TFrameTest, CaptionButtonsByMouse)
+{
+    MakeForm(400, 300);
+    SetForegroundWindow(Form->Handle());
+    Pump();
+    int closes = 0;
+    Form->OnClose = [&](TObject*, TCloseAction& a) { ++closes; a = caNone; };
+    TRect wr;
+    GetWindowRect(Form->Handle(), wr);
+    auto at = [&](const char* id) {
+        TRect r = RectOf(Frame, id);
+        return TPoint{wr.Left + r.Left + 8, wr.Top + r.Top + 8};
+    };
+    TPoint p = at("closebutton");
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    EXPECT_EQ(Frame->ActiveObject, Frame->GetIndex("closebutton"));
+    EXPECT_TRUE(Frame->ObjectList[size_t(Frame->ActiveObject)]->FMouseIn);
+    Backend->Click(p.X, p.Y);
+    Pump();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(Frame->MouseCaptureObject, -1);
+
+    // Pressed on a button and released away from it: nothing runs.
+    p = at("maxbutton");
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    EXPECT_EQ(Frame->ActiveObject, Frame->GetIndex("maxbutton"));
+    Backend->MouseDown(p.X, p.Y);
+    Pump();
+    Backend->MouseMove(wr.Left + 200, wr.Top + 150);
+    Advance(60);
+    Backend->MouseUp(wr.Left + 200, wr.Top + 150);
+    Pump();
+    EXPECT_EQ(Frame->WindowState(), wsNormal);
+
+    p = at("maxbutton");
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    Backend->Click(p.X, p.Y);
+    Pump();
+    EXPECT_EQ(Frame->WindowState(), wsMaximized);
+}
+
 TEST_F(TFrameTest, SizeLimitsWithoutAndWithASkin)
 {
     MakeForm(400, 300);
@@ -234,8 +320,9 @@ TEST_F(TFrameTest, PlainFrameRenders)
     for (const Case& c : cases) {
         MakeForm(c.ClientW + 6, c.ClientH + 25, bsSingle, true, c.Caption);
         Frame->OnCaptionPaint = nullptr;
-        if (std::string(c.Name) == "main")
-            Frame->SetBorderIcons({TbsBorderIcon::biMinimize});
+        // The main window offers minimize only; a dialog no commands but close.
+        Frame->SetBorderIcons(std::string(c.Name) == "main" ? TbsBorderIcons{TbsBorderIcon::biMinimize}
+                                                             : TbsBorderIcons{});
         Application->SetMainForm(Form);
         EXPECT_EQ(Form->ClientWidth(), c.ClientW);
         EXPECT_EQ(Form->ClientHeight(), c.ClientH);
