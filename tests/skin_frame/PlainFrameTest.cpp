@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 
@@ -308,9 +307,7 @@ TEST_F(TFrameTest, FormSwitchedBetweenSkinnedAndPlain)
 // Renders of the plain frame: the main window and a dialog, active and inactive.
 TEST_F(TFrameTest, PlainFrameRenders)
 {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() / "skin_frame";
-    if (const char* out = std::getenv("ZARVO_RENDER_DIR"))
-        dir = out;
+    const std::filesystem::path dir = FRAME_RENDER_DIR;
     std::filesystem::create_directories(dir);
     struct Case {
         const char* Name;
