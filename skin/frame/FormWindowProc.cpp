@@ -606,7 +606,7 @@ void TbsFormFrame::HandleSkinMessage(TMessage& Message)
     auto* sender = reinterpret_cast<TbsSkinData*>(Message.WParam);
     switch (Message.Msg) {
     case WM_BEFORECHANGESKINDATA:
-        if (sender != FSD)
+        if (!sender || sender != FSD)
             return;
         FStopPainting = true;
         FSkinSupport = false;
@@ -620,7 +620,7 @@ void TbsFormFrame::HandleSkinMessage(TMessage& Message)
         return;
     case WM_CHANGESKINDATA:
         FStopPainting = false;
-        if (sender == FSD)
+        if (sender && sender == FSD)
             ApplySkinData();
         ChangeControlsSkinData(sender, FForm);
         return;

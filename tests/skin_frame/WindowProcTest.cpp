@@ -3,6 +3,7 @@
 #include "FrameFixture.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/controls/Menus.h"
+#include "platform/ui/controls/Timer.h"
 
 namespace {
 
@@ -18,6 +19,8 @@ struct TProcCase {
     TTrace Expected;
     LRESULT Result = 0;
     bool CheckResult = false;
+    std::function<void()> Setup = {};
+    std::function<void()> After = {};
 };
 
 class TWindowProcTest : public TFrameTest {
@@ -34,30 +37,57 @@ protected:
         Frame->OnRestore = [this](TObject*) { Trace.push_back("OnRestore"); };
         Frame->OnSkinMenuClose = [this](TObject*) { Trace.push_back("OnSkinMenuClose"); };
         Frame->OnAfterChangeSkinData = [this](TObject*) { Trace.push_back("OnAfterChangeSkinData"); };
+        Frame->OnMaximize = [this](TObject*) { Trace.push_back("OnMaximize"); };
     }
 
     TTrace Run(const TProcCase& c, LRESULT* result = nullptr)
     {
+        if (c.Setup)
+            c.Setup();
         Trace.clear();
         Engine->Shown = true;   // an open menu
         Watched = c.Msg;
         LRESULT r = Send(c.Msg, c.WParam, c.LParam);
         Watched = 0;
         Engine->Shown = false;
+        TTrace seen = Trace;
+        if (c.After)
+            c.After();
         if (result)
             *result = r;
         // The class library may pass a message on to its window once more
         // (WM_SETTEXT does): a nested repeat of a step counts once.
         TTrace steps;
-        for (const std::string& t : Trace)
+        for (const std::string& t : seen)
             if (steps.empty() || steps.back() != t)
                 steps.push_back(t);
         return steps;
     }
 
+    void TearDown() override
+    {
+        delete Form;
+        Form = nullptr;
+        TFrameTest::TearDown();
+    }
+
     TFakeMenuEngine* Engine = nullptr;
     TFakeMenuBar* Bar = nullptr;
+    TbsSkinData Skin{nullptr};
+    TPopupMenu SystemMenu{nullptr};
 };
+
+// With the menu bar in menu mode and no menu open, a menu-ending message leaves menu mode.
+TEST_F(TWindowProcTest, CloseMessageEndsMenuBarMode)
+{
+    Send(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    ASSERT_TRUE(Frame->InMainMenu);
+    Trace.clear();
+    Send(WM_KILLFOCUS);
+    EXPECT_EQ(Trace, (TTrace{"bar.LeaveMenuMode"}));
+    EXPECT_FALSE(Frame->InMainMenu);
+    EXPECT_FALSE(Application->OnMessage);
+}
 
 TEST_F(TWindowProcTest, HandlingOrderOfEveryMessage)
 {
@@ -65,6 +95,10 @@ TEST_F(TWindowProcTest, HandlingOrderOfEveryMessage)
     WPARAM dc = WPARAM(dcBitmap.Canvas()->Handle());
     static MINMAXINFO mmi;
     static TRect moving;
+    static WINDOWPOS pos;
+    Frame->SetSkinData(&Skin);   // an empty container: the plain frame
+    Frame->OnBeforeChangeSkinData = [this](TObject*) { Trace.push_back("OnBeforeChangeSkinData"); };
+    Frame->OnChangeSkinData = [this](TObject*) { Trace.push_back("OnChangeSkinData"); };
     const std::string caption = "New caption";
     const TProcCase cases[] = {
         // The close-menu list: the menu closes before anything else.
@@ -106,6 +140,42 @@ TEST_F(TWindowProcTest, HandlingOrderOfEveryMessage)
         {"WM_PRINTSKINFRAME no dc", WM_PRINTSKINFRAME, 0, 0, {}, 0, true},
         {"WM_PRINTSKINFRAMEEX key", WM_PRINTSKINFRAMEEX, dc, PRINTSKINFRAMEEX_KEY, {"paint"}, PRINTSKINFRAMEEX_KEY, true},
         {"WM_PRINTSKINFRAMEEX other", WM_PRINTSKINFRAMEEX, dc, 1, {"saved"}},
+        // The rest of the table: the first phase runs before the saved procedure.
+        {"WM_DESTROY", WM_DESTROY, 0, 0, {"saved"}, 0, false, [this] { Frame->MouseTimer->SetEnabled(true); },
+         [this] { EXPECT_FALSE(Frame->MouseTimer->Enabled()); }},
+        {"WM_SHOWWINDOW show", WM_SHOWWINDOW, 1, 0, {"menu.Hide", "paint", "saved"}},
+        {"WM_SHOWWINDOW hide", WM_SHOWWINDOW, 0, 0, {"saved"}},
+        {"WM_SIZE in a full drag", WM_SIZE, 0, MAKELPARAM(394, 275), {"menu.Hide", "saved"}, 0, false,
+         [this] { Send(WM_ENTERSIZEMOVE); }, [this] { Send(WM_EXITSIZEMOVE); }},
+        {"WM_SIZING", WM_SIZING, WMSZ_RIGHT, LPARAM(&moving), {"saved"}, 0, false,
+         [this] { Send(WM_ENTERSIZEMOVE); moving = Form->BoundsRect(); },
+         [this] { EXPECT_EQ(Frame->FFormWidth, moving.Width()); Send(WM_EXITSIZEMOVE); }},
+        {"WM_TIMER fade tick", WM_TIMER, 1, 0, {"saved"}},
+        {"WM_SYNCPAINT", WM_SYNCPAINT, 0, 0, {"saved"}},
+        {"WM_DISPLAYCHANGE", WM_DISPLAYCHANGE, 32, 0, {"saved"}},
+        {"WM_NCMOUSEMOVE", WM_NCMOUSEMOVE, HTCAPTION, 0, {"saved"}},
+        {"WM_NCLBUTTONDBLCLK", WM_NCLBUTTONDBLCLK, HTCAPTION, 0, {"saved", "menu.Hide", "paint", "OnMaximize"}, 0, false, {},
+         [this] { Frame->SetWindowState(wsNormal); }},
+        {"WM_NCRBUTTONDOWN caption", WM_NCRBUTTONDOWN, HTCAPTION, 0, {"menu.Hide", "saved", "menu.Popup"}, 0, false,
+         [this] { Frame->SetSystemMenu(&SystemMenu); }, [this] { Frame->SetSystemMenu(nullptr); Frame->SkinMenuClose(); }},
+        {"WM_NCRBUTTONUP", WM_NCRBUTTONUP, HTCAPTION, 0, {"saved"}},
+        {"WM_NCRBUTTONDBLCLK", WM_NCRBUTTONDBLCLK, HTCAPTION, 0, {"saved"}},
+        {"WM_LBUTTONUP", WM_LBUTTONUP, 0, 0, {"saved"}},
+        {"WM_RBUTTONUP", WM_RBUTTONUP, 0, 0, {"saved"}},
+        {"WM_WINDOWPOSCHANGED", WM_WINDOWPOSCHANGED, 0, LPARAM(&pos), {"saved"}, 0, false,
+         [this] { pos = WINDOWPOS{Form->Handle(), nullptr, 77, 66, Form->Width(), Form->Height(), SWP_NOSIZE | SWP_NOMOVE}; },
+         [this] { EXPECT_EQ(Frame->FFormLeft, 77); }},
+        {"WM_BEFORECHANGESKINDATA", WM_BEFORECHANGESKINDATA, WPARAM(&Skin), SKIN_MESSAGE_LPARAM,
+         {"OnBeforeChangeSkinData", "saved"}},
+        {"WM_CHANGESKINDATA", WM_CHANGESKINDATA, WPARAM(&Skin), SKIN_MESSAGE_LPARAM, {"menu.Hide", "paint", "OnChangeSkinData", "saved"}},
+        {"WM_CHANGERESSTRDATA", WM_CHANGERESSTRDATA, WPARAM(&Skin), SKIN_MESSAGE_LPARAM, {"saved"}},
+        {"WM_CHANGEFORMSKINNABLE", WM_CHANGEFORMSKINNABLE, WPARAM(&Skin), SKIN_MESSAGE_LPARAM,
+         {"menu.Hide", "paint", "OnChangeSkinData", "saved"}},
+        {"WM_CHANGELAYEREDBORDERS", WM_CHANGELAYEREDBORDERS, WPARAM(&Skin), SKIN_MESSAGE_LPARAM, {"saved"}},
+        {"WM_MDICHILDMAXIMIZED", WM_MDICHILDMAXIMIZED, 0, 0, {"saved"}},
+        {"WM_MDICHILDRESTORED", WM_MDICHILDRESTORED, 0, 0, {"saved"}},
+        {"WM_SHOWMAINFORMFROMTRAY", WM_SHOWMAINFORMFROMTRAY, 0, 0, {"saved"}, 0, false,
+         [this] { Form->SetTag(-10000); }, [this] { EXPECT_EQ(Form->Tag(), 0); }},
     };
     for (const TProcCase& c : cases) {
         SCOPED_TRACE(c.Name);
