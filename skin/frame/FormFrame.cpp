@@ -117,14 +117,20 @@ void TbsFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         FSystemMenu = nullptr;
     // The seams are compared by the component taken when they were set: a
     // component being destroyed can no longer be cast to.
-    if (AComponent == FMainMenuBarComponent)
-        FMainMenuBar = nullptr, FMainMenuBarComponent = nullptr;
+    if (AComponent == FMainMenuBarComponent) {
+        FMainMenuBar = nullptr;
+        FMainMenuBarComponent = nullptr;
+    }
     if (AComponent == FMDITabsBar)
         FMDITabsBar = nullptr;
-    if (AComponent == FTrayIconComponent)
-        FTrayIcon = nullptr, FTrayIconComponent = nullptr;
-    if (AComponent == FSkinHintComponent)
-        FSkinHint = nullptr, FSkinHintComponent = nullptr;
+    if (AComponent == FTrayIconComponent) {
+        FTrayIcon = nullptr;
+        FTrayIconComponent = nullptr;
+    }
+    if (AComponent == FSkinHintComponent) {
+        FSkinHint = nullptr;
+        FSkinHintComponent = nullptr;
+    }
     if (AComponent == FStatusBar)
         FStatusBar = nullptr;
     if (AComponent == FQuickImageList)

@@ -89,11 +89,6 @@ void TbsSkinButtonObject::MouseUp(int X, int Y, TMouseButton Button)
     TbsActiveSkinObject::MouseUp(X, Y, Button);
 }
 
-void TbsSkinButtonObject::MouseLeave()
-{
-    TbsActiveSkinObject::MouseLeave();
-}
-
 // ------------------------------------------------------------ TbsSkinStdButtonObject
 
 TbsSkinStdButtonObject::TbsSkinStdButtonObject(TbsFormFrame* AParent, TbsDataSkinObject* AData,
@@ -180,27 +175,33 @@ void TbsSkinStdButtonObject::ButtonClick()
     }
 }
 
-void TbsSkinStdButtonObject::MouseDown(int X, int Y, TMouseButton Button)
+// A standard button fires no object events of its own. The system menu
+// opens from its button with the skinned menus.
+void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton Button)
 {
-    // The system menu opens from its button with the skinned menus.
     if (Enabled && Button == mbLeft && !FDown)
         SetDown(true);
-    (void)X;
-    (void)Y;
 }
 
-void TbsSkinStdButtonObject::MouseUp(int X, int Y, TMouseButton Button)
+void TbsSkinStdButtonObject::MouseUp(int, int, TMouseButton Button)
 {
     bool click = Active && Button == mbLeft;
-    if (FDown && Button == mbLeft) {
-        FDown = false;
-        Redraw();
+    auto release = [&] {
+        if (FDown && Button == mbLeft) {
+            FDown = false;
+            Redraw();
+        }
+    };
+    // Close releases first: its click may free the form with this object.
+    if (Command == cmClose) {
+        release();
+        if (click)
+            ButtonClick();
+    } else {
+        if (click)
+            ButtonClick();
+        release();
     }
-    (void)X;
-    (void)Y;
-    // Last: a click may close and free the form with this object.
-    if (click)
-        ButtonClick();
 }
 
 void TbsSkinStdButtonObject::DblClick()

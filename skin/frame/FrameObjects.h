@@ -59,7 +59,6 @@ public:
     virtual void SetDown(bool Value);
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseUp(int X, int Y, TMouseButton Button) override;
-    void MouseLeave() override;
 };
 
 class TbsSkinStdButtonObject : public TbsSkinButtonObject {
