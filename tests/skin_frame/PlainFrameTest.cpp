@@ -4,6 +4,7 @@
 #include "FrameFixture.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Color.h"
+#include "platform/gfx/Icon.h"
 
 namespace {
 
@@ -179,6 +180,36 @@ TEST_F(TFrameTest, CaptionButtonsByMouse)
     Backend->Click(p.X, p.Y);
     Pump();
     EXPECT_EQ(Frame->WindowState(), wsMaximized);
+}
+
+// With ShowIcon the system-menu button is the small icon: the form's picture
+// scaled to 16 x 16 and blended; with no icon at all nothing is drawn there.
+TEST_F(TFrameTest, FormIconOnTheSystemMenuButton)
+{
+    MakeForm(400, 300);
+    Frame->OnCaptionPaint = nullptr;
+    Frame->SetShowIcon(true);
+    ASSERT_TRUE(Application->Icon().Empty());
+    TBitmap shot(400, 300);
+    Send(WM_PRINTSKINFRAME, WPARAM(shot.Canvas()->Handle()), 0);
+    EXPECT_EQ(RectOf(Frame, "sysmenubutton"), (TRect{3, 4, 19, 20}));
+    TRect caption;
+    Frame->GetDefCaptionRect(caption);
+    EXPECT_EQ(caption.Left, 19);
+    EXPECT_EQ(shot.GetPixel(11, 12), ColorToRGB(clBtnFace));
+
+    TBitmap picture(32, 32, pf32bit);
+    picture.Fill(clRed, 255);
+    for (int x = 0; x < 32; ++x)   // a transparent left half
+        for (int y = 0; y < 32; ++y)
+            if (x < 16)
+                picture.ScanLine(y)[x * 4 + 3] = 0;
+    picture.SetAlphaFormat(afDefined);
+    Form->Icon().Assign(picture);
+    Send(WM_PRINTSKINFRAME, WPARAM(shot.Canvas()->Handle()), 0);
+    EXPECT_EQ(shot.GetPixel(15, 12), clRed);
+    EXPECT_EQ(shot.GetPixel(5, 12), ColorToRGB(clBtnFace));
+    EXPECT_EQ(shot.GetPixel(20, 12), ColorToRGB(clBtnFace));
 }
 
 TEST_F(TFrameTest, SizeLimitsWithoutAndWithASkin)
