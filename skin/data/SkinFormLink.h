@@ -6,10 +6,10 @@
 
 class TComponent;
 
-// How the skin container reaches the application's forms. The class library
-// installs the real link (its screen's form list and the window manager's
-// SendMessage); until then, and in tests, any recorder can stand in. Without a
-// link the container's messages go nowhere.
+// How the skin container reaches the application's forms. The program's
+// start-up binds it to the screen's forms (BindSkinFormLinkToScreen); tests
+// bind it the same way or put any recorder in its place. Without a link the
+// container's messages go nowhere.
 
 using TbsFormHandle = std::uintptr_t;   // a form's window handle; 0 is none
 
@@ -29,3 +29,7 @@ struct TbsSkinFormLink {
 
 void SetSkinFormLink(TbsSkinFormLink Link);
 const TbsSkinFormLink& SkinFormLink();
+
+// Binds the link to the class library's Screen: its forms in order, their
+// windows (made when a form has none yet) and the window manager's SendMessage.
+void BindSkinFormLinkToScreen();

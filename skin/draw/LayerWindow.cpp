@@ -10,7 +10,7 @@
 #include "platform/ui/controls/Timer.h"
 #include "skin/draw/AlphaBitmap.h"
 #include "skin/draw/GlowText.h"
-#include "skin/draw/PlatformTests.h"
+#include "skin/draw/PlatformCaps.h"
 
 TbsLayerWindow::TbsLayerWindow(TComponent* AOwner) : TCustomControl(AOwner) {
     FVisible = false;

@@ -3,7 +3,7 @@
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/Ui.h"
 #include "skin/draw/MonitorRects.h"
-#include "skin/draw/PlatformTests.h"
+#include "skin/draw/PlatformCaps.h"
 
 TEST(PlatformTests, FixedAnswersAndTheBackEndsLayeredWindows) {
     EXPECT_TRUE(IsWindowsXPOrLater());

@@ -12,7 +12,7 @@
 #include "platform/ui/forms/Forms.h"
 #include "skin/draw/AlphaBitmap.h"
 #include "skin/draw/LayerWindow.h"
-#include "skin/draw/PlatformTests.h"
+#include "skin/draw/PlatformCaps.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skin/draw/PlatformTests.h"
+#include "skin/draw/PlatformCaps.h"
 
 #include "platform/ui/Caps.h"
 

@@ -1,0 +1,660 @@
+#include "platform/core/Clock.h"
+#include "platform/ui/Ui.h"
+#include "platform/ui/controls/Menus.h"
+#include "platform/ui/controls/Timer.h"
+#include "skin/data/SkinData.h"
+#include "skin/data/SkinMessages.h"
+#include "skin/draw/LayerWindow.h"
+#include "skin/draw/MonitorRects.h"
+#include "skin/draw/PlatformCaps.h"
+#include "skin/frame/FormFrame.h"
+#include "skin/frame/SkinChangeRelay.h"
+
+// The form window procedure: every message of the form passes here first.
+// Order for each message: close open menus on the menu-ending messages, the
+// first-phase handler (which may call the saved procedure itself and declare
+// the message handled), the saved procedure unless handled, and the second
+// phase of the mouse and show messages.
+
+namespace {
+
+TPoint LParamPoint(LPARAM l) { return TPoint{GET_X_LPARAM(l), int(int16_t((l >> 16) & 0xFFFF))}; }
+
+// Layered border, form alpha and the fade tick: the form's own window timer 1.
+constexpr UINT_PTR FadeTimerId = 1;
+constexpr intptr_t TrayRestoreTag = -10000;
+
+void AddLayered(HWND h)
+{
+    LONG_PTR ex = GetWindowLong(h, GWL_EXSTYLE);
+    if (!(ex & WS_EX_LAYERED))
+        SetWindowLong(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+}
+
+void RemoveLayered(HWND h)
+{
+    LONG_PTR ex = GetWindowLong(h, GWL_EXSTYLE);
+    if (ex & WS_EX_LAYERED)
+        SetWindowLong(h, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
+}
+
+}  // namespace
+
+void TbsFormFrame::FormWindowProc(TMessage& Message)
+{
+    Message.Result = 0;
+    CloseMenusOnMessage(Message);
+    if (!FirstPhase(Message))
+        CallOldWindowProc(Message);
+    SecondPhase(Message);
+}
+
+bool TbsFormFrame::FirstPhase(TMessage& Message)
+{
+    const bool skinnable = FSkinnableForm;
+    switch (Message.Msg) {
+    case WM_DESTROY:
+        MouseTimer->SetEnabled(false);
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        return false;
+    case WM_SIZE:
+        if (FSizeMove && FFullDrag) {
+            if (!FLogoBitMap.Empty())
+                FForm->Invalidate();
+            return false;
+        }
+        HandleSize(Message);
+        return true;
+    case WM_ACTIVATE:
+        if (!skinnable)
+            return false;
+        CallOldWindowProc(Message);
+        RepaintFrame();
+        ResetObjectsState();
+        UpdateCaptionActiveState(true);
+        return true;
+    case WM_SETTEXT:
+        if (!skinnable)
+            return false;
+        CallOldWindowProc(Message);
+        if (FrameShown())
+            RepaintFrame();
+        return true;
+    case WM_ERASEBKGND: {
+        auto dc = reinterpret_cast<HDC>(Message.WParam);
+        if (!FSkinSupport)
+            PaintBGDefault(dc);
+        else if (FUseRibbon && FSD->MDIBGPictureIndex != -1)
+            PaintBG3(dc);
+        else if (FSD->BGPictureIndex == -1)
+            PaintBG(dc);
+        else
+            PaintBG2(dc);
+        Message.Result = 0;
+        return true;
+    }
+    case WM_SHOWWINDOW:
+        if (Message.WParam != 0) {
+            HandleShowBefore(Message);
+        } else if (skinnable) {
+            HideLayerManagers();
+            if (FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
+                AddLayered(FForm->Handle());
+        }
+        return false;
+    case WM_SETCURSOR:
+        if (skinnable && UseFormCursorInNCArea) {
+            int hit = int(int16_t(Message.LParam & 0xFFFF));
+            bool keep = hit == HTCLIENT || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
+            if (!keep)
+                Message.LParam = (Message.LParam & ~LPARAM(0xFFFF)) | HTCLIENT;
+        }
+        return false;
+    case WM_GETMINMAXINFO:
+        if (skinnable) {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+            mmi->ptMinTrackSize = TPoint{GetMinWidth(), GetMinHeight()};
+            mmi->ptMaxTrackSize = TPoint{GetMaxWidth(), GetMaxHeight()};
+        }
+        return false;
+    case WM_WINDOWPOSCHANGED:
+        HandleWindowPosChanged(Message);
+        return false;
+    case WM_DISPLAYCHANGE:
+        if (FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
+            ForceResize();
+        return false;
+    case WM_NCCALCSIZE:
+        if (!skinnable)
+            return false;
+        HandleNCCalcSize(Message);
+        return true;
+    case WM_NCHITTEST: {
+        if (!skinnable)
+            return false;
+        TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+        Message.Result = FSkinSupport ? NCHitTestSkin(p) : NCHitTestDefault(p);
+        if (!MouseTimer->Enabled() && Message.Result == HTOBJECT) {
+            UpdateActiveObject(p.X, p.Y, true);
+            MouseTimer->SetEnabled(true);
+        }
+        return true;
+    }
+    case WM_NCPAINT:
+        if (!skinnable)
+            return false;
+        if (FrameShown()) {
+            if (FSkinSupport)
+                PaintNCSkin(nullptr, false);
+            else if (!FStopPainting)
+                PaintNCDefault(nullptr, false);
+        }
+        return true;
+    case WM_NCACTIVATE:
+        if (!skinnable)
+            return false;
+        HandleNCActivate(Message);
+        return true;
+    case WM_SYNCPAINT:
+        if (!skinnable || !FRollUpState)
+            return false;
+        RepaintFrame();
+        Message.Result = 0;
+        return true;
+    case WM_SYSCOMMAND:
+        if ((Message.WParam & 0xFFF0) == SC_RESTORE) {
+            if (OnRestore)
+                OnRestore(this);
+            return false;
+        }
+        // Alt and F10 put the skinned menu bar into menu mode instead of the
+        // system's menu loop; a plain form without a bar keeps the default.
+        if ((Message.WParam & 0xFFF0) == SC_KEYMENU && (skinnable || FMainMenuBar)) {
+            if (!InMainMenu) {
+                if (FSkinMenu && FSkinMenu->Visible())
+                    SkinMenuClose();
+                if (FMainMenuBar)
+                    FMainMenuBar->EnterMenuMode();
+            } else {
+                MainMenuExit();
+            }
+            return true;
+        }
+        return false;
+    case WM_TIMER:
+        if (Message.WParam == FadeTimerId)
+            HandleFadeTimer();
+        return false;
+    case WM_SIZING:
+        if (!(FSizeMove && FFullDrag))
+            return false;
+        HandleSizing(Message);
+        return true;
+    case WM_MOVING:
+        if (skinnable && FWindowState == wsMaximized && !IsMDIChild())
+            *reinterpret_cast<TRect*>(Message.LParam) = FForm->BoundsRect();
+        return false;
+    case WM_ENTERSIZEMOVE:
+        if (skinnable) {
+            ResetObjectsState();
+            MouseTimer->SetEnabled(false);
+            ActiveObject = MouseCaptureObject = -1;
+            FSizeMove = true;
+            FFullDrag = true;   // our move and size loop always drags the whole window
+        }
+        return false;
+    case WM_EXITSIZEMOVE:
+        if (skinnable) {
+            if (FSizing && (FForm->Width() != FFormWidth || FForm->Height() != FFormHeight)) {
+                FFormLeft = FForm->Left();
+                FFormTop = FForm->Top();
+                FFormWidth = FForm->Width();
+                FFormHeight = FForm->Height();
+                UpdateSkinFrame();
+            }
+            FSizing = FSizeMove = false;
+            MouseTimer->SetEnabled(false);
+            ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+            if (FSkinSupport)
+                RepaintFrame();
+            if (IsLayeredBorderEnabled())
+                FBorderLayer->SetBoundsWithForm();
+        }
+        return false;
+    case WM_BEFORECHANGESKINDATA:
+    case WM_CHANGESKINDATA:
+    case WM_AFTERCHANGESKINDATA:
+    case WM_CHANGERESSTRDATA:
+    case WM_CHANGEFORMSKINNABLE:
+    case WM_CHANGELAYEREDBORDERS:
+        HandleSkinMessage(Message);
+        return false;
+    case WM_CLOSESKINMENU:
+        SkinMenuClose();
+        return false;
+    case WM_SHOWMAINFORMFROMTRAY:
+        if (FForm->Tag() == TrayRestoreTag) {
+            if (IsLayeredBorderEnabled()) {
+                SetForegroundWindow(FForm->Handle());
+                if (HWND top = FindStayOnTopFormHandle())
+                    SetForegroundWindow(top);
+            }
+            FForm->SetTag(0);
+        }
+        return false;
+    case WM_QUERYSKINFRAME:
+        Message.Result = skinnable || !FIsVistaOs ? QUERYSKINFRAME_SKINNABLE : QUERYSKINFRAME_PLAIN;
+        return true;
+    case WM_BEGINSMARTEFFECTS:
+        FSmartEffectsShow = true;
+        return false;
+    case WM_ENDSMARTEFFECTS:
+        if (FSmartEffectsShow) {
+            FSmartEffectsShow = false;
+            if ((FForm->Visible() || FForm->Tag() == TrayRestoreTag) && IsLayeredBorderEnabled()) {
+                Application->ProcessMessages();
+                FBorderLayer->SetActiveFlag(true);
+                FBorderLayer->ShowWithFormAnimation();
+            }
+        }
+        return false;
+    case WM_PRINTSKINFRAME:
+        if (!skinnable)
+            return false;
+        if (Message.WParam && FrameShown()) {
+            PrintFrame(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = PRINTSKINFRAME_DONE;
+        }
+        return true;
+    case WM_PRINTSKINFRAMEEX:
+        if (!skinnable || Message.LParam != PRINTSKINFRAMEEX_KEY)
+            return false;
+        if (Message.WParam && FrameShown())
+            PrintFrame(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = PRINTSKINFRAMEEX_KEY;
+        return true;
+    default:
+        // The MDI messages (WM_MDICHILDMAX and its kin) have nothing to do:
+        // no form of ours is an MDI form.
+        return false;
+    }
+}
+
+void TbsFormFrame::SecondPhase(TMessage& Message)
+{
+    const bool skinnable = FSkinnableForm;
+    switch (Message.Msg) {
+    case WM_SHOWWINDOW:
+        HandleShowAfter(Message);
+        break;
+    case WM_NCMOUSEMOVE:
+        if (skinnable) {
+            TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+            ObjectsMouseMove(p.X, p.Y);
+        }
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (!skinnable)
+            break;
+        if (FSizeMove) {
+            FSizeMove = false;
+            break;
+        } else {
+            TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+            UpdateActiveObject(p.X, p.Y, true);
+            ObjectsMouseDown(mbLeft, p.X, p.Y);
+            if (Message.WParam == HTCAPTION)
+                MouseCaptureObject = -1;
+        }
+        break;
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+        if (skinnable) {
+            TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+            ObjectsMouseUp(Message.Msg == WM_NCLBUTTONUP ? mbLeft : mbRight, p.X, p.Y);
+        }
+        break;
+    case WM_NCLBUTTONDBLCLK:
+        if (skinnable) {
+            TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+            UpdateActiveObject(p.X, p.Y, true);
+            ObjectsMouseDown(mbLeft, p.X, p.Y);
+            ObjectsDblClick();
+            if (Message.WParam == HTCAPTION) {
+                HandleCaptionDblClick();
+                MouseCaptureObject = -1;
+            }
+        }
+        break;
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONDBLCLK:
+        if (skinnable) {
+            TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+            UpdateActiveObject(p.X, p.Y, true);
+            ObjectsMouseDown(mbRight, p.X, p.Y);
+            if (Message.WParam == HTCAPTION) {
+                MouseCaptureObject = -1;
+                if (Message.Msg == WM_NCRBUTTONDOWN && !DisableSystemMenu)
+                    PopupSystemMenu(LParamPoint(Message.LParam));
+            }
+        }
+        break;
+    case WM_LBUTTONUP:
+        ObjectsMouseUp(mbLeft, -1, -1);
+        break;
+    case WM_RBUTTONUP:
+        ObjectsMouseUp(mbRight, -1, -1);
+        break;
+    default:
+        break;
+    }
+}
+
+void TbsFormFrame::PopupSystemMenu(TPoint P)
+{
+    // The frame's own system menu is built with the skinned menus; a user
+    // system menu opens as it is.
+    if (FSystemMenu)
+        PopupSkinMenu(FSystemMenu->Items(), P);
+}
+
+void TbsFormFrame::HandleCaptionDblClick()
+{
+    bool resizable = CanResize();
+    if (resizable && FWindowState == wsMinimized)
+        SetWindowState(wsNormal);
+    else if (resizable && FWindowState != wsMaximized && !FRollUpState &&
+             FBorderIcons.Contains(TbsBorderIcon::biMaximize))
+        SetWindowState(wsMaximized);
+    else if (resizable && FWindowState == wsMaximized)
+        SetWindowState(wsNormal);
+    else
+        SetRollUpState(!FRollUpState);
+}
+
+void TbsFormFrame::HandleSize(TMessage& Message)
+{
+    if (!FBorderLayerChangeSize) {
+        CallOldWindowProc(Message);
+        // The window's own rectangle: the form's bounds follow only after this message.
+        TRect r;
+        if (GetWindowRect(FForm->Handle(), r)) {
+            FFormWidth = r.Width();
+            FFormHeight = r.Height();
+        }
+    }
+    if (!FSkinSupport) {
+        if (FSkinnableForm) {
+            UpdateFormRegion();
+            RepaintFrame();
+        }
+    } else if (FSD && FSkinnableForm && GetMinWidth() <= FFormWidth && GetMinHeight() <= FFormHeight) {
+        if (IsLayeredBorderEnabled()) {
+            if (FBorderLayerChangeSize)
+                FBorderLayer->SetBoundsWithForm3(FFormLeft, FFormTop, FFormWidth, FFormHeight);
+            else
+                FBorderLayer->SetBoundsWithForm();
+        }
+        UpdateSkinFrame();
+    }
+    if (FBorderLayerChangeSize)
+        CallOldWindowProc(Message);
+    if (FAlphaBlend && FAlphaBlendValue != 255 && CanUseLayeredWindows()) {
+        RepaintFrame();
+        FForm->Invalidate();
+    }
+    if (!FLogoBitMap.Empty() && !IsMDIForm())
+        FForm->Invalidate();
+}
+
+void TbsFormFrame::HandleSizing(TMessage& Message)
+{
+    FSizing = true;
+    FBorderLayerChangeSize = false;
+    CallOldWindowProc(Message);
+    auto* r = reinterpret_cast<TRect*>(Message.LParam);
+    FFormWidth = r->Width();
+    FFormHeight = r->Height();
+    if (!FSD || (FSD->Empty && FSkinnableForm)) {
+        UpdateFormRegion();
+    } else if (FSkinnableForm && GetMinWidth() <= FForm->Width() && GetMinHeight() <= FForm->Height() &&
+               (FForm->Width() != FFormWidth || FForm->Height() != FFormHeight)) {
+        if (IsLayeredBorderEnabled() && FFormLeft == FOldFormLeft && FFormTop == FOldFormTop)
+            FBorderLayer->SetBoundsWithForm3(FFormLeft, FFormTop, FFormWidth, FFormHeight);
+        FOldFormLeft = FFormLeft;
+        FOldFormTop = FFormTop;
+        UpdateSkinFrame();
+    }
+}
+
+void TbsFormFrame::HandleWindowPosChanged(TMessage& Message)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+    if (!pos)
+        return;
+    if ((pos->flags & SWP_HIDEWINDOW) && FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
+        AddLayered(FForm->Handle());
+    FFormLeft = pos->x;
+    FFormTop = pos->y;
+    if (!FSizing && FBorderLayerChangeSize) {
+        FFormWidth = pos->cx;
+        FFormHeight = pos->cy;
+    }
+    if (FSizing && (FForm->Top() != FFormTop || FForm->Left() != FFormLeft) && IsLayeredBorderEnabled())
+        FBorderLayer->SetBoundsWithForm3(FFormLeft, FFormTop, FFormWidth, FFormHeight);
+    if (!FSizing && !FBorderLayerChangeSize) {
+        if (IsLayeredBorderEnabled())
+            FBorderLayer->MoveWithForm2(FFormLeft, FFormTop);
+        FOldFormLeft = FFormLeft;
+        FOldFormTop = FFormTop;
+    }
+}
+
+void TbsFormFrame::HandleNCCalcSize(TMessage& Message)
+{
+    TRect* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                              : reinterpret_cast<TRect*>(Message.LParam);
+    if (FrameShown()) {
+        if (FSkinSupport && FSD->FPicture) {
+            FFormWidth = r->Width();
+            FFormHeight = r->Height();
+            CalcSkinRects();
+            const TRect& cl = FSD->ClRect;
+            r->Left += cl.Left;
+            r->Top += cl.Top;
+            r->Right -= FSD->FPicture->Width() - cl.Right;
+            r->Bottom -= FSD->FPicture->Height() - cl.Bottom;
+        } else {
+            r->Left += 3;
+            r->Top += GetDefCaptionHeight() + 3;
+            r->Right -= 3;
+            r->Bottom -= 3;
+        }
+        r->Right = std::max(r->Right, r->Left);
+        r->Bottom = std::max(r->Bottom, r->Top);
+    }
+    Message.Result = 0;
+}
+
+void TbsFormFrame::HandleNCActivate(TMessage& Message)
+{
+    FBorderLayerChangeSize = false;
+    if (FSkinMenu && FSkinMenu->Visible())
+        FSkinMenu->Hide();
+    HideLayerManagers();
+    FFormActive = Message.WParam != 0;
+    if (!FFormActive)
+        UpdateActiveObject(-1, -1, false);
+    // The window layer draws no caption of its own for a framed form.
+    Message.Result = 1;
+    if (FrameShown()) {
+        RepaintFrame();
+        UpdateCaptionActiveState(true);
+    } else {
+        UpdateCaptionActiveState(false);
+    }
+    if (FForm->Visible()) {
+        if (IsLayeredBorderEnabled())
+            FBorderLayer->SetActive(FFormActive, true);
+    } else if (FForm->Tag() != TrayRestoreTag && IsLayeredBorderEnabled()) {
+        FBorderLayer->Hide();
+    }
+}
+
+void TbsFormFrame::HandleShowBefore(TMessage&)
+{
+    if (FStartShow) {
+        if (PositionInMonitor == bspDefault) {
+            FStartShow = false;
+        } else if (FWindowState == wsNormal) {
+            FStartShow = false;
+            TRect wa;
+            GetWindowMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, wa);
+            FForm->SetBounds(wa.Left + (wa.Width() - FForm->Width()) / 2,
+                             wa.Top + (wa.Height() - FForm->Height()) / 2, FForm->Width(), FForm->Height());
+        }
+    }
+    HWND h = FForm->Handle();
+    auto prepareFade = [&] {
+        AddLayered(h);
+        SetLayeredWindowAlpha(h, 0);
+        if (IsLayeredBorderEnabled() && (FForm->Visible() || FForm->Tag() == TrayRestoreTag)) {
+            FBorderLayer->CheckFormAlpha(0, false);
+            FBorderLayer->ShowWithForm();
+        }
+        SetTimer(h, FadeTimerId, 1);
+    };
+    if (FSkinnableForm) {
+        if (FSD && FSD->AnimationForAllWindows() && FAlphaBlendValue == 0)
+            FAlphaBlendValue = 255;
+        if (AlphaFadeRequested() || NeedLayeredShowTimer())
+            prepareFade();
+        ForceResize();
+        if (FForm->Menu())
+            FForm->SetMenu(nullptr);   // the skinned menu bar shows the menus
+    } else if (AlphaFadeRequested()) {
+        prepareFade();
+    }
+}
+
+void TbsFormFrame::HandleShowAfter(TMessage& Message)
+{
+    if (Message.WParam != 0) {
+        bool skinAnimation = FSD && FSD->AnimationForAllWindows();
+        if (CanUseLayeredWindows() && !AlphaBlendAnimation && !FAlphaBlend && !NeedLayeredShowTimer() &&
+            !skinAnimation && (FForm->Visible() || FForm->Tag() == TrayRestoreTag) && IsLayeredBorderEnabled()) {
+            Application->ProcessMessages();
+            FBorderLayer->SetActiveFlag(true);
+            FBorderLayer->ShowWithForm();
+        }
+    } else if (IsLayeredBorderEnabled()) {
+        FBorderLayer->Hide();
+    }
+}
+
+void TbsFormFrame::HandleFadeTimer()
+{
+    HWND h = FForm->Handle();
+    bool borderOn = IsLayeredBorderEnabled();
+    if (NeedLayeredShowTimer()) {
+        KillTimer(h, FadeTimerId);
+        RemoveLayered(h);
+        if (borderOn && (FForm->Visible() || FForm->Tag() == TrayRestoreTag)) {
+            FBorderLayer->SetActiveFlag(FForm->Active());
+            FBorderLayer->CheckFormAlpha(255, true);
+        }
+        return;
+    }
+    if (!AlphaFadeRequested())
+        return;
+    KillTimer(h, FadeTimerId);
+    if (borderOn)
+        FBorderLayer->SetActiveFlag(FForm->Active());
+    bool skinAnimation = FSD && FSD->AnimationForAllWindows();
+    int target = (AlphaBlendAnimation || skinAnimation) && !FAlphaBlend ? 255 : FAlphaBlendValue;
+    if (AlphaBlendAnimation || skinAnimation) {
+        int step = std::max(target / 15, 1);
+        Application->ProcessMessages();
+        int alpha = 0;
+        uint32_t last = 0;
+        while (alpha < target) {
+            uint32_t now = GetTickCount();
+            if (now - last > 5) {
+                last = now;
+                alpha = std::min(alpha + step, target);
+                SetLayeredWindowAlpha(h, std::uint8_t(alpha));
+                if (borderOn)
+                    FBorderLayer->CheckFormAlpha(alpha, true);
+            }
+            Sleep(1);   // the clock moves on; the loop never spins a core
+        }
+    } else if (target != 255) {
+        SetLayeredWindowAlpha(h, std::uint8_t(FAlphaBlendValue));
+        if (borderOn)
+            FBorderLayer->CheckFormAlpha(FAlphaBlendValue, true);
+    }
+    if (target == 255) {
+        RemoveLayered(h);
+        if (borderOn)
+            FBorderLayer->CheckFormAlpha(255, true);
+    }
+}
+
+void TbsFormFrame::HandleSkinMessage(TMessage& Message)
+{
+    auto* sender = reinterpret_cast<TbsSkinData*>(Message.WParam);
+    switch (Message.Msg) {
+    case WM_BEFORECHANGESKINDATA:
+        if (!sender || sender != FSD)
+            return;
+        FStopPainting = true;
+        FSkinSupport = false;
+        MouseTimer->SetEnabled(false);
+        MorphTimer->SetEnabled(false);
+        AnimateTimer->SetEnabled(false);
+        ClearObjects();
+        BeforeChangeControlsSkinData(sender, FForm);
+        if (OnBeforeChangeSkinData)
+            OnBeforeChangeSkinData(this);
+        return;
+    case WM_CHANGESKINDATA:
+        FStopPainting = false;
+        if (sender && sender == FSD)
+            ApplySkinData();
+        ChangeControlsSkinData(sender, FForm);
+        return;
+    case WM_AFTERCHANGESKINDATA:
+        if (OnAfterChangeSkinData)
+            OnAfterChangeSkinData(this);
+        return;
+    case WM_CHANGERESSTRDATA:
+        // The default hint texts of the caption buttons come with the object hints.
+        return;
+    case WM_CHANGEFORMSKINNABLE:
+        if (!FUseRibbon && FSD && sender == FSD && !IsMDIChild())
+            SetSkinnableForm(FSD->SkinnableForm());
+        return;
+    case WM_CHANGELAYEREDBORDERS:
+        if (IsLayeredBorderEnabled()) {
+            if (FForm->Visible() && !FBorderLayer->Visible()) {
+                FBorderLayer->SetActiveFlag(FFormActive);
+                FBorderLayer->ShowWithForm();
+                FForm->Show();
+            }
+        } else if (FBorderLayer && FBorderLayer->Visible()) {
+            FBorderLayer->Hide();
+        }
+        return;
+    default:
+        return;
+    }
+}
+
+void TbsFormFrame::PrintFrame(HDC DC)
+{
+    if (FSkinSupport)
+        PaintNCSkin(DC, true);
+    else
+        PaintNCDefault(DC, true);
+}

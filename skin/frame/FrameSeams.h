@@ -1,0 +1,77 @@
+#pragma once
+#include <string>
+#include "platform/gfx/Geometry.h"
+
+class TbsSkinData;
+class TMenuItem;
+
+// What the form frame needs of the parts that sit around it: the skinned menu
+// engine, the main menu bar, the object hint, the tray icon and the layered
+// border. Each is a narrow interface so that the frame is complete without
+// them; the menus, hint, tray and border plug in behind these faces.
+
+// The frame's skinned popup-menu engine (one per form, owned by the frame).
+class IbsFrameMenuEngine {
+public:
+    virtual ~IbsFrameMenuEngine() = default;
+    virtual bool Visible() const = 0;
+    virtual void Hide() = 0;
+    // Opens Items below R (above with PopupUp) with the given skin.
+    virtual void Popup(TMenuItem* Items, const TRect& R, bool PopupUp, TbsSkinData* SkinData) = 0;
+    // A key for the topmost popup window of the open menu.
+    virtual void PopupKeyDown(int Key) = 0;
+    // The number of popup windows open.
+    virtual int WindowCount() const = 0;
+    // Whether the topmost popup window's selected item opens a sub-menu.
+    virtual bool TopSelectedHasSubItems() const = 0;
+};
+
+// The skinned main menu bar of a form.
+class IbsFrameMenuBar {
+public:
+    virtual ~IbsFrameMenuBar() = default;
+    // Keyboard menu mode: sets the frame's InMainMenu and hooks the application.
+    virtual void EnterMenuMode() = 0;
+    virtual void LeaveMenuMode() = 0;
+    virtual void ReleaseDownItem() = 0;
+    virtual bool ProcessAccelerator(int Key) = 0;
+    virtual void PriorMainMenuItem() = 0;
+    virtual void NextMainMenuItem() = 0;
+    virtual bool OpenActiveItem() = 0;
+};
+
+// The skinned hint window used for frame-object hints.
+class IbsFrameHint {
+public:
+    virtual ~IbsFrameHint() = default;
+    virtual void HideHint() = 0;
+    virtual void ActivateHint2(const std::string& Text) = 0;
+};
+
+// The notification-area icon of a form.
+class IbsFrameTray {
+public:
+    virtual ~IbsFrameTray() = default;
+    virtual bool IconVisible() const = 0;
+    virtual void ShowIcon() = 0;
+    virtual void HideIcon() = 0;
+};
+
+// The translucent border windows drawn around a skinned form.
+class IbsLayeredBorder {
+public:
+    virtual ~IbsLayeredBorder() = default;
+    virtual bool Visible() const = 0;
+    virtual void Hide() = 0;
+    // The border's own active look, applied at its next redraw.
+    virtual void SetActiveFlag(bool Active) = 0;
+    virtual void SetActive(bool Active, bool Redraw) = 0;
+    virtual void ShowWithForm() = 0;
+    virtual void ShowWithFormAnimation() = 0;
+    virtual void SetBoundsWithForm() = 0;
+    virtual void SetBoundsWithForm3(int Left, int Top, int Width, int Height) = 0;
+    virtual void MoveWithForm2(int Left, int Top) = 0;
+    virtual void CheckFormAlpha(int Alpha, bool Redraw) = 0;
+    // Prepares the border for the current skin and form.
+    virtual void InitFrame() = 0;
+};
