@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/util/Records.h"
+
+// The presets were written for an older generation of the media libraries.
+// This fits a job's output options to what today's encoders and muxers take,
+// by the rules listed in LibraryFit.cpp: encoder names that are gone, AAC in
+// MPEG program streams, the ".vob" muxer, and values of the option lists that
+// an encoder or muxer refuses, each moved to the nearest value it accepts.
+// Values that have no meaningful nearest value (an H.263 frame size the codec
+// cannot code) are left alone, and the conversion fails with the library's
+// reason.
+//
+// Returns the changes made, one text each; every one is also logged as a
+// warning. AOutputName decides the container, as it does in the engine.
+std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions);
+
+// The encoder a job will use for each kind of stream: the options' codec, else
+// the one the target or the container picks. "" when no video is written or
+// the container is unknown.
+std::string EffectiveVideoCodec(const std::string& AOutputName, const TOutputOptions& AOptions);
+std::string EffectiveAudioCodec(const std::string& AOutputName, const TOutputOptions& AOptions);
