@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <initializer_list>
+#include <utility>
 
 #include "engine/log/Logger.h"
 #include "platform/core/Path.h"
@@ -14,7 +15,10 @@
 // |----------------------------|-----------------------------------------|------------------------------------------|
 // | encoder gone               | audio "libfaac"                         | the built-in "aac"                       |
 // | AAC in a program stream    | "aac" in ".mpg", ".mpeg", ".vob"        | "ac3" (the muxer refuses AAC)            |
+// |                            |                                         | and, for ".mpg" and ".mpeg", the "vob"   |
+// |                            |                                         | muxer: AC-3 needs an MPEG-2 stream       |
 // | ".vob" name                | no target, no forced format             | the "vob" muxer, not the one of the name |
+// | VCD bit rate               | target "vcd" with another video rate    | 1150 kbps, the constant rate of the disc |
 // | MPEG audio layer 2 rates   | mp2 bit rate outside its table          | nearest rate of the table for the        |
 // |                            |                                         | sample rate (two tables: 32-48 kHz and   |
 // |                            |                                         | 16-24 kHz)                               |
@@ -96,7 +100,14 @@ constexpr TVorbisRange VorbisRanges[] = {
     {24000, 2, 32, 160}, {32000, 2, 40, 320}, {44100, 2, 48, 320}, {48000, 2, 48, 320},
 };
 
+// A VCD's video runs at this rate exactly: the target sets it as both the
+// lowest and the highest rate the encoder may use.
+constexpr int VcdVideoBitrate = 1150000;
+
 constexpr int Mp4Mp3SampleRates[] = {32000, 44100, 48000};
+
+// The only picture sizes H.263 codes.
+constexpr std::pair<int, int> H263Sizes[] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
 
 // The rates the MPEG-1 encoder lists; the last four it takes only when
 // unofficial rates are allowed.
@@ -145,6 +156,7 @@ public:
         FitEncoderNames();
         FitProgramStream();
         FitVobMuxer();
+        FitVcdRate();
         FitAudioBitRate();
         FitMp4Mp3SampleRate();
         FitFrameSize();
@@ -167,10 +179,20 @@ private:
 
     void FitProgramStream() {
         const bool programStream = O.TargetType != ttIgnore || (FContainer && FContainer->ProgramStream);
-        if (programStream && IsAac(O.AudioCodec)) {
-            O.AudioCodec = "ac3";
-            Note("AAC audio cannot be muxed into an MPEG program stream, using \"ac3\"");
-        }
+        if (!programStream || !IsAac(O.AudioCodec))
+            return;
+        O.AudioCodec = "ac3";
+        Note("AAC audio cannot be muxed into an MPEG program stream, using \"ac3\"");
+        if (O.TargetType == ttIgnore && O.FileFormat.empty())
+            O.FileFormat = "vob";
+    }
+
+    void FitVcdRate() {
+        if (O.TargetType != ttVCD || O.VideoBitrate <= 0 || O.VideoBitrate == VcdVideoBitrate)
+            return;
+        Note(Format("Video bit rate %d kbps does not suit a VCD, using %d kbps", O.VideoBitrate / 1000,
+                    VcdVideoBitrate / 1000));
+        O.VideoBitrate = VcdVideoBitrate;
     }
 
     void FitVobMuxer() {
@@ -292,6 +314,18 @@ std::string EffectiveAudioCodec(const std::string& AOutputName, const TOutputOpt
         return codec;
     const TContainer* container = ContainerOf(AOutputName);
     return container ? container->Audio : "";
+}
+
+std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& AOptions) {
+    const std::string video = EffectiveVideoCodec(AOutputName, AOptions);
+    int width = 0, height = 0;
+    if (video == "h263" && ParseSize(AOptions.FrameSize, width, height)) {
+        for (const auto& [w, h] : H263Sizes)
+            if (w == width && h == height)
+                return "";
+        return Format("H.263 cannot code %dx%d pictures", width, height);
+    }
+    return "";
 }
 
 std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions) {

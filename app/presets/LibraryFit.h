@@ -17,6 +17,11 @@
 // warning. AOutputName decides the container, as it does in the engine.
 std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions);
 
+// Why the libraries will refuse the options, when they hit a limit that has
+// no meaningful nearest value (see the list in LibraryFit.cpp); "" when no
+// such limit is known to be hit.
+std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& AOptions);
+
 // The encoder a job will use for each kind of stream: the options' codec, else
 // the one the target or the container picks. "" when no video is written or
 // the container is unknown.

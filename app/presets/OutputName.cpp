@@ -29,7 +29,9 @@ std::string BuildOutputName(const std::string& ASourceFile, const std::string& A
         return ARule.FileExists ? ARule.FileExists(AName) : FileExists(AName);
     };
     auto taken = [&](const std::string& AName) {
-        return (ARule.Reserved && ARule.Reserved(AName)) || (!ARule.Overwrite && exists(AName));
+        // A folder of that name can never be written over.
+        return (ARule.Reserved && ARule.Reserved(AName)) || DirectoryExists(AName) ||
+               (!ARule.Overwrite && exists(AName));
     };
 
     std::string candidate = stem + ANameExt;

@@ -15,7 +15,7 @@ using TNameTest = std::function<bool(const std::string& AFileName)>;
 // How output names are made in the output folder.
 struct TOutputNameRule {
     std::string Folder;        // the output folder; a trailing "/" is allowed
-    bool Overwrite = false;    // "直接覆盖输出文件": an existing file keeps its name
+    bool Overwrite = false;    // "直接覆盖输出文件": an existing file keeps its name (a folder never does)
     TNameTest FileExists;      // null: the file system is asked
     // Names that jobs in the list will write; they count as taken even with
     // Overwrite on, so two jobs never write one file. May be null.
