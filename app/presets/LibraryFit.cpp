@@ -25,7 +25,7 @@
 // | WMA rates                  | wmav2 below 24 kbps                     | 24 kbps                                  |
 // | Vorbis rates               | libvorbis outside the range it codes at | the nearest end of that range            |
 // |                            | the sample rate and channel count       |                                          |
-// | MP3 in the MP4 family      | libmp3lame below 32 kHz in ".mp4",      | the nearest of 32000, 44100, 48000       |
+// | MP3 in the MP4 family      | libmp3lame below 16 kHz in ".mp4",      | the nearest rate from 16000 up           |
 // |                            | ".mov", ".m4a", ".3gp", ".3g2"          |                                          |
 // | odd frame sizes            | libx264, libxvid, rv20                  | width and height rounded down to even    |
 // | MPEG-1 unofficial rates    | mpeg1video at a rate that lands on 5,   | "strict=-1", which lets the encoder use  |
@@ -104,7 +104,8 @@ constexpr TVorbisRange VorbisRanges[] = {
 // lowest and the highest rate the encoder may use.
 constexpr int VcdVideoBitrate = 1150000;
 
-constexpr int Mp4Mp3SampleRates[] = {32000, 44100, 48000};
+// The MP4 muxer takes MP3 from 16 kHz up.
+constexpr int Mp4Mp3SampleRates[] = {16000, 22050, 24000, 32000, 44100, 48000};
 
 // The only picture sizes H.263 codes.
 constexpr std::pair<int, int> H263Sizes[] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
@@ -243,7 +244,7 @@ private:
 
     void FitMp4Mp3SampleRate() {
         if (!FContainer || !FContainer->Mp4Family || Audio() != "libmp3lame" || O.AudioSampleRate <= 0 ||
-            O.AudioSampleRate >= 32000)
+            O.AudioSampleRate >= Mp4Mp3SampleRates[0])
             return;
         const int best = Nearest(Mp4Mp3SampleRates, O.AudioSampleRate);
         Note(Format("MP3 at %d Hz cannot be muxed into %s, using %d Hz", O.AudioSampleRate, FContainer->Ext, best));
@@ -265,7 +266,8 @@ private:
 
     void FitMpeg1Rate() {
         double rate = 0.0;
-        if (Video() != "mpeg1video" || !ParseRate(O.FrameRate, rate))
+        if (Video() != "mpeg1video" || !ParseRate(O.FrameRate, rate) ||
+            O.ExtOptions.find("strict=") != std::string::npos)
             return;
         const TRate* best = nullptr;
         for (const TRate& r : Mpeg1Rates)

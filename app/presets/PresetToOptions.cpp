@@ -1,5 +1,6 @@
 #include "app/presets/PresetToOptions.h"
 
+#include "app/presets/LibraryFit.h"
 #include "app/presets/PresetParameters.h"
 #include "platform/core/SysUtils.h"
 
@@ -72,4 +73,9 @@ void CurrentPresetToOutputOptions(const TCurrentPreset& P, TOutputOptions& O) {
         O.VideoFilters = P.Video_VideoFilters;
     if (!P.Video_VideoTag.empty())
         O.VideoTag = P.Video_VideoTag;
+}
+
+std::vector<std::string> PresetOutputOptions(const TCurrentPreset& APreset, TOutputOptions& AOptions) {
+    CurrentPresetToOutputOptions(APreset, AOptions);
+    return FitOutputToLibraries(APreset.Video_OutPutFileName, AOptions);
 }

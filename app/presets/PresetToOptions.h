@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "app/presets/CurrentPreset.h"
 #include "engine/util/Records.h"
 
@@ -12,3 +15,7 @@ void CurrentPresetToOutputOptions(const TCurrentPreset& APreset, TOutputOptions&
 // The texts of the target and norm fields.
 TOptionTargetType TargetTypeOf(const std::string& AText);
 TOptionNormType NormTypeOf(const std::string& AText);
+
+// The add path's output options of the current preset, fitted to today's
+// libraries for its output name (LibraryFit.h); returns the fit's warnings.
+std::vector<std::string> PresetOutputOptions(const TCurrentPreset& APreset, TOutputOptions& AOptions);

@@ -89,8 +89,7 @@ inline TPresetJob MakeJob(int AKey, const std::string& ASource, const TOutputNam
     for (int i = 0; i < 6; ++i)
         ReadBack(i, ATexts[i], job.Preset);
     InitOutputOptions(job.Options);
-    CurrentPresetToOutputOptions(job.Preset, job.Options);
-    job.Notes = FitOutputToLibraries(job.Preset.Video_OutPutFileName, job.Options);
+    job.Notes = PresetOutputOptions(job.Preset, job.Options);
     return job;
 }
 

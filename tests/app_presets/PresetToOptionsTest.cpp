@@ -167,7 +167,13 @@ TEST(LibraryFit, MapsWhatTodaysLibrariesRefuse) {
              o.AudioCodec = "libmp3lame";
              o.AudioSampleRate = 11025;
          },
-         [](auto& o) { EXPECT_EQ(o.AudioSampleRate, 32000); }, 1},
+         [](auto& o) { EXPECT_EQ(o.AudioSampleRate, 16000); }, 1},
+        {"mp3 in mov at 22050 Hz", "a.mov",
+         [](auto& o) {
+             o.AudioCodec = "libmp3lame";
+             o.AudioSampleRate = 22050;
+         },
+         [](auto& o) { EXPECT_EQ(o.AudioSampleRate, 22050); }, 0},
         {"mp3 in avi at 11025 Hz", "a.avi",
          [](auto& o) {
              o.AudioCodec = "libmp3lame";
@@ -226,6 +232,11 @@ TEST(LibraryFit, MapsWhatTodaysLibrariesRefuse) {
         SCOPED_TRACE(c.Name);
         c.Check(o);
         EXPECT_EQ(notes.size(), c.Notes);
+        // Fitting options again (the start rebuilds them) changes nothing more.
+        const TOutputOptions once = o;
+        EXPECT_TRUE(FitOutputToLibraries(c.Output, o).empty());
+        c.Check(o);
+        EXPECT_EQ(o.ExtOptions, once.ExtOptions);
     }
 }
 
