@@ -325,9 +325,18 @@ std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& A
         for (const auto& [w, h] : H263Sizes)
             if (w == width && h == height)
                 return "";
-        return Format("H.263 cannot code %dx%d pictures", width, height);
+        return Format("H.263 codes only 128x96, 176x144, 352x288, 704x576 and 1408x1152 pictures, not %dx%d",
+                      width, height);
     }
     return "";
+}
+
+std::string ConversionFailureText(const std::string& AOutputName, const TOutputOptions& AOptions,
+                                  const std::string& AEngineText) {
+    const std::string refusal = KnownRefusal(AOutputName, AOptions);
+    if (refusal.empty())
+        return AEngineText;
+    return AEngineText.empty() ? refusal : AEngineText + "\n" + refusal;
 }
 
 std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions) {

@@ -22,6 +22,11 @@ std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TO
 // such limit is known to be hit.
 std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& AOptions);
 
+// The text to show for a job that ended with the engine's AEngineText: the
+// engine's end text names no library reason, so a known refusal is added.
+std::string ConversionFailureText(const std::string& AOutputName, const TOutputOptions& AOptions,
+                                  const std::string& AEngineText);
+
 // The encoder a job will use for each kind of stream: the options' codec, else
 // the one the target or the container picks. "" when no video is written or
 // the container is unknown.

@@ -8,6 +8,12 @@
 
 // The encoding parameters of every preset, as a table of data: one parameter
 // set per preset key, 100 × (category code + 1) + format index.
+//
+// The main window's "apply the chosen preset" command is, in order:
+// ApplyPresetForFile with the key of the two preset lists and the output
+// folder's rule, then, when a job row is selected, PresetRowColumns into the
+// row's columns 11 to 24. The add path then reads the option combos back and
+// makes the job's output options with PresetOutputOptions (PresetToOptions.h).
 
 inline constexpr int AutoBitrate = -1000;   // the engine picks the bit rate
 inline constexpr int UnsetBitrate = -1;     // the reset value: nothing chosen

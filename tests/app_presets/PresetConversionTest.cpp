@@ -59,7 +59,7 @@ protected:
     }
     // A source name of its own per job, so that every job has its own output.
     static std::string Source(int AKey, int AVariant) {
-        return "/源/" + std::to_string(AKey) + "_" + std::to_string(AVariant) + " clip.mkv";
+        return "/源/" + std::to_string(AKey) + "_" + std::to_string(AVariant) + " 视频.mkv";
     }
     testmedia::TTempFolder Folder;
 };
@@ -176,6 +176,9 @@ TEST_F(PresetConversion, EveryListEntryConvertsOrFailsForAListedReason) {
         } else {
             EXPECT_FALSE(runs[i].Finished) << name << " converts although " << refusal;
             EXPECT_FALSE(runs[i].Error.empty()) << name;
+            const std::string text =
+                ConversionFailureText(job.Preset.Video_OutPutFileName, job.Options, runs[i].Error);
+            EXPECT_NE(text.find(refusal), std::string::npos) << name;
         }
     }
 }

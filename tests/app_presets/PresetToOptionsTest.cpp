@@ -248,7 +248,13 @@ TEST(LibraryFit, KnowsTheLimitsWithoutANearestValue) {
         EXPECT_EQ(KnownRefusal("a.3gp", o), "") << size;
     }
     o.FrameSize = "160*120";
-    EXPECT_EQ(KnownRefusal("a.3gp", o), "H.263 cannot code 160x120 pictures");
+    const std::string reason =
+        "H.263 codes only 128x96, 176x144, 352x288, 704x576 and 1408x1152 pictures, not 160x120";
+    EXPECT_EQ(KnownRefusal("a.3gp", o), reason);
+    EXPECT_EQ(ConversionFailureText("a.3gp", o, "Error while opening encoder"),
+              "Error while opening encoder\n" + reason);
+    EXPECT_EQ(ConversionFailureText("a.3gp", o, ""), reason);
+    EXPECT_EQ(ConversionFailureText("a.mp4", FreshOptions(), "Disk full"), "Disk full");
     o.VideoCodec = "mpeg4";
     EXPECT_EQ(KnownRefusal("a.3gp", o), "");
     o.VideoCodec = "";
