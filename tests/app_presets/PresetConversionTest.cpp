@@ -141,9 +141,9 @@ TEST_F(PresetConversion, EveryListEntryConvertsOrFailsForAListedReason) {
     for (const TOptionRow& row : OptionRows()) {
         const std::array<std::string, 6> defaults = DefaultTexts(row);
         for (int combo = 0; combo < 6; ++combo) {
-            const std::vector<const char*>& entries = ListEntries(row.Lists[combo]);
+            const std::vector<std::string>& entries = row.Cells[combo].List->Entries;
             for (int entry = 0; entry < int(entries.size()); ++entry) {
-                if (entry == row.Defaults[combo])
+                if (entry == row.Cells[combo].DefaultIndex)
                     continue;
                 std::array<std::string, 6> texts = defaults;
                 texts[combo] = entries[entry];

@@ -4,7 +4,6 @@
 
 #include "app/presets/PresetParameterTable.h"
 #include "app/presets/PresetParameters.h"
-#include "tests/app_presets/OptionListFixture.h"
 #include "tests/app_presets/PresetTestSupport.h"
 
 namespace {
@@ -95,7 +94,7 @@ TEST(PresetParameters, EveryOfferedPresetHasASetThatMatchesItsTitleAndLists) {
         const TPresetParameters* p = FindPresetParameters(row.Key);
         ASSERT_NE(p, nullptr) << row.Key;
         EXPECT_EQ(p->NameExt, TitleExt(row.Title)) << row.Key << " " << row.Title;
-        EXPECT_EQ(p->AudioOnly, std::string(row.Lists[0]) == "SIZE3") << row.Key;
+        EXPECT_EQ(p->AudioOnly, row.AudioOnly) << row.Key;
         EXPECT_EQ(IsAudioOnlyPreset(row.Key), p->AudioOnly) << row.Key;
     }
     const int audioOnly[] = {200,  201,  202,  203,  204,  205,  206,  207,  208,  209,  210,

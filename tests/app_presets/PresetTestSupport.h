@@ -9,6 +9,8 @@
 
 #include "app/presets/CurrentPreset.h"
 #include "app/presets/LibraryFit.h"
+#include "app/presets/OptionReadBack.h"
+#include "app/presets/OptionRows.h"
 #include "app/presets/PresetParameters.h"
 #include "app/presets/PresetToOptions.h"
 #include "engine/loader/Loader.h"
@@ -19,55 +21,15 @@
 #include "platform/core/Thread.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
-#include "tests/app_presets/OptionListFixture.h"
 #include "tests/media/MediaWriter.h"
 #include "tests/media/TempFolder.h"
 
 namespace presettest {
 
-// The entries of a named option list.
-inline const std::vector<const char*>& ListEntries(const std::string& AName) {
-    for (const TOptionList& list : OptionLists())
-        if (AName == list.Name)
-            return list.Entries;
-    throw std::runtime_error("no option list " + AName);
-}
-
-inline const TOptionRow* FindOptionRow(int AKey) {
-    for (const TOptionRow& row : OptionRows())
-        if (row.Key == AKey)
-            return &row;
-    return nullptr;
-}
-
 // The extension a format title ends in, "(*.avi)" giving ".avi".
 inline std::string TitleExt(const std::string& ATitle) {
     const size_t open = ATitle.rfind("(*");
     return open == std::string::npos ? "" : ATitle.substr(open + 2, ATitle.size() - open - 3);
-}
-
-// What the main window reads back from one option combo into the current
-// preset (the six combos, index 0 frame size ... 5 aspect).
-inline void ReadBack(int ACombo, const std::string& AText, TCurrentPreset& P) {
-    auto thousand = [](const std::string& text) {
-        const std::string number = Trim(text.substr(0, text.find("kbps")));
-        return int(StrToFloatDef(number, 0.0) * 1000.0 + 0.5);
-    };
-    switch (ACombo) {
-    case 0: P.Video_FrameSize = AText == "保持原分辨率" || AText == "该格式无视频" ? "" : AText; break;
-    case 1: P.Video_VideoBitrate = AText == "无视频" ? AutoBitrate : thousand(AText); break;
-    case 2: P.Video_FrameRate = AText == "保持原帧速率" || AText == "无视频" ? "" : AText; break;
-    case 3: P.Video_AudioBitrate = thousand(AText); break;
-    case 4: P.Video_AudioSampleRate = AText; break;
-    default: {
-        const std::pair<const char*, const char*> aspects[] = {
-            {"保持原视频模式", ""},       {"普通视频4:3模式", "4:3"},   {"宽屏视频16:9模式", "16:9"},
-            {"宽屏视频37:20模式", "37:20"}, {"宽屏视频47:20模式", "47:20"}, {"无视频", ""}};
-        for (const auto& [text, value] : aspects)
-            if (AText == text)
-                P.Video_FrameAspectRatio = value;
-    }
-    }
 }
 
 // One job as the add path makes it: the key's parameters, the output name,
@@ -87,7 +49,7 @@ inline TPresetJob MakeJob(int AKey, const std::string& ASource, const TOutputNam
     job.Preset.Video_AddFileName = ASource;
     ApplyPresetForFile(AKey, ARule, job.Preset);
     for (int i = 0; i < 6; ++i)
-        ReadBack(i, ATexts[i], job.Preset);
+        EXPECT_TRUE(ReadOptionInto(OptionFillOrder[i], ATexts[i], job.Preset)) << AKey << " " << ATexts[i];
     InitOutputOptions(job.Options);
     job.Notes = PresetOutputOptions(job.Preset, job.Options);
     return job;
@@ -97,7 +59,7 @@ inline TPresetJob MakeJob(int AKey, const std::string& ASource, const TOutputNam
 inline std::array<std::string, 6> DefaultTexts(const TOptionRow& ARow) {
     std::array<std::string, 6> texts;
     for (int i = 0; i < 6; ++i)
-        texts[i] = ListEntries(ARow.Lists[i])[ARow.Defaults[i]];
+        texts[i] = ARow.Cells[i].DefaultText;
     return texts;
 }
 
