@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "app/presets/PresetData.h"
@@ -13,3 +14,6 @@ extern const size_t OutputDataFileCount;
 
 // The records of an embedded table of the dialog; throws Exception when it is absent.
 TPresetTable ReadOutputTable(std::string_view name);
+
+// Throws Exception saying what is wrong with a table of the dialog.
+[[noreturn]] void OutputTableFault(std::string_view table, const std::string& what);

@@ -4,7 +4,6 @@
 
 #include "app/output/OutputData.h"
 #include "app/presets/PresetCategories.h"
-#include "platform/core/Exception.h"
 
 namespace {
 
@@ -16,17 +15,17 @@ std::vector<TOutputCategory> LoadCategories()
     std::vector<TOutputCategory> categories;
     for (const auto& fields : ReadOutputTable(CategoryTable)) {
         if (fields.size() != 3)
-            throw Exception(std::string("The output settings table ") + CategoryTable + " holds a record without item, caption and picture");
+            OutputTableFault(CategoryTable, "holds a record without item, caption and picture");
         TOutputCategory category;
         category.ItemIndex = PresetTableInt(CategoryTable, fields[0]);
         category.Caption = fields[1];
         category.ImageIndex = PresetTableInt(CategoryTable, fields[2]);
         if (category.ItemIndex != static_cast<int>(categories.size()))
-            throw Exception(std::string("The output settings table ") + CategoryTable + " lists its items out of order");
+            OutputTableFault(CategoryTable, "lists its items out of order");
         categories.push_back(std::move(category));
     }
     if (categories.size() != OutputCategoryCount)
-        throw Exception(std::string("The output settings table ") + CategoryTable + " holds no twelve categories");
+        OutputTableFault(CategoryTable, "holds no twelve categories");
     return categories;
 }
 
@@ -37,8 +36,8 @@ std::string SharedText(const std::string& field, int key, std::string (*catalogu
         return field;
     std::string text = catalogue(key);
     if (text.empty())
-        throw Exception(std::string("The output settings table ") + FormatTable + " shares the " + what + " of " +
-                        std::to_string(key) + ", which the preset catalogue does not hold");
+        OutputTableFault(FormatTable, std::string("shares the ") + what + " of " + std::to_string(key) +
+                                          ", which the preset catalogue does not hold");
     return text;
 }
 
@@ -47,7 +46,7 @@ std::vector<TOutputFormat> LoadFormats()
     std::vector<TOutputFormat> formats;
     for (const auto& fields : ReadOutputTable(FormatTable)) {
         if (fields.size() != 4)
-            throw Exception(std::string("The output settings table ") + FormatTable + " holds a record without key, title, description and picture");
+            OutputTableFault(FormatTable, "holds a record without key, title, description and picture");
         TOutputFormat format;
         format.Key = PresetTableInt(FormatTable, fields[0]);
         format.Item.Title = SharedText(fields[1], format.Key, FormatTitle, "title");
@@ -58,10 +57,10 @@ std::vector<TOutputFormat> LoadFormats()
         int expected = formats.empty() || CategoryCodeOfKey(formats.back().Key) != CategoryCodeOfKey(format.Key)
                            ? PresetKey(CategoryCodeOfKey(format.Key), 0)
                            : formats.back().Key + 1;
-        if (format.Key != expected || CategoryCodeOfKey(format.Key) >= OutputCategoryCount ||
+        int code = CategoryCodeOfKey(format.Key);
+        if (format.Key != expected || code < 0 || code >= OutputCategoryCount ||
             (!formats.empty() && format.Key <= formats.back().Key))
-            throw Exception(std::string("The output settings table ") + FormatTable + " holds the key " +
-                            std::to_string(format.Key) + " out of order");
+            OutputTableFault(FormatTable, "holds the key " + std::to_string(format.Key) + " out of order");
         formats.push_back(std::move(format));
     }
     return formats;

@@ -7,18 +7,12 @@
 #include "app/output/OutputData.h"
 #include "app/output/OutputFormats.h"
 #include "app/presets/PresetCategories.h"
-#include "platform/core/Exception.h"
 
 namespace {
 
 constexpr const char* ListTable = "option_lists.tsv";
 constexpr const char* RowTable = "option_rows.tsv";
 constexpr const char* SharedRowTable = "option_rows_shared.tsv";
-
-[[noreturn]] void Fault(const char* table, const std::string& what)
-{
-    throw Exception(std::string("The output settings table ") + table + " " + what);
-}
 
 // The kind of a list by its name's prefix; the longest prefixes first, since "DR" begins "DR1".
 bool KindOfName(const std::string& name, TOptionKind& kind)
@@ -49,20 +43,21 @@ const TListTables& Lists()
         for (const auto& fields : ReadOutputTable(ListTable)) {
             TOptionList list;
             if (fields.size() < 2 || !KindOfName(fields[0], list.Kind))
-                Fault(ListTable, "holds a record that is no named list of entries");
+                OutputTableFault(ListTable, "holds a record that is no named list of entries");
             list.Name = fields[0];
             if (fields.size() == 2 && fields[1].size() > 1 && fields[1][0] == '=') {
                 std::string shared = fields[1].substr(1);
                 const TOptionList* source = FindOptionList(shared);
                 if (!source || source->Kind != list.Kind)
-                    Fault(ListTable, "shares the list " + shared + ", which the preset catalogue holds for no such combo");
+                    OutputTableFault(ListTable, "shares the list " + shared +
+                                                    ", which the preset catalogue holds for no such combo");
                 list.Entries = source->Entries;
                 t.SharedName[list.Name] = shared;
             } else {
                 list.Entries.assign(fields.begin() + 1, fields.end());
             }
             if (list.Entries.size() > 100)
-                Fault(ListTable, "holds more than 100 entries in " + list.Name);
+                OutputTableFault(ListTable, "holds more than 100 entries in " + list.Name);
             t.Lists.push_back(std::move(list));
         }
         std::stable_sort(t.Lists.begin(), t.Lists.end(), [](const TOptionList& a, const TOptionList& b) {
@@ -91,12 +86,12 @@ TOptionCell ParseCell(const std::string& text, TOptionKind kind)
     size_t first = text.find(' ');
     size_t second = first == std::string::npos ? std::string::npos : text.find(' ', first + 1);
     if (second == std::string::npos)
-        Fault(RowTable, "holds the cell \"" + text + "\" without list, index and entry");
+        OutputTableFault(RowTable, "holds the cell \"" + text + "\" without list, index and entry");
     TOptionCell cell;
     std::string name = text.substr(0, first);
     cell.List = FindOutputOptionList(name);
     if (!cell.List || cell.List->Kind != kind)
-        Fault(RowTable, "names the option list " + name + " where none of its kind exists");
+        OutputTableFault(RowTable, "names the option list " + name + " where none of its kind exists");
     cell.DefaultIndex = PresetTableInt(RowTable, text.substr(first + 1, second - first - 1));
     cell.DefaultText = text.substr(second + 1);
     return cell;
@@ -107,21 +102,21 @@ std::vector<TOptionRow> LoadRows()
     std::vector<TOptionRow> rows;
     for (const auto& fields : ReadOutputTable(RowTable)) {
         if (fields.size() != 2 + OptionKindCount)
-            Fault(RowTable, "holds a row without key, six cells and video state");
+            OutputTableFault(RowTable, "holds a row without key, six cells and video state");
         TOptionRow row;
         row.Key = PresetTableInt(RowTable, fields[0]);
         for (int slot = 0; slot < OptionKindCount; ++slot)
             row.Cells[slot] = ParseCell(fields[1 + slot], static_cast<TOptionKind>(slot));
         const std::string& video = fields.back();
         if (video != "enabled" && video != "disabled")
-            Fault(RowTable, "holds \"" + video + "\" where enabled or disabled belongs");
+            OutputTableFault(RowTable, "holds \"" + video + "\" where enabled or disabled belongs");
         row.AudioOnly = video == "disabled";
         rows.push_back(std::move(row));
     }
     // The shared categories take the catalogue's rows of the same keys, cell for cell.
     for (const auto& fields : ReadOutputTable(SharedRowTable)) {
         if (fields.empty())
-            Fault(SharedRowTable, "holds an empty record");
+            OutputTableFault(SharedRowTable, "holds an empty record");
         int code = PresetTableInt(SharedRowTable, fields[0]);
         for (const auto& catalogueRow : OptionRows()) {
             if (CategoryCodeOfKey(catalogueRow.Key) != code)
@@ -130,7 +125,7 @@ std::vector<TOptionRow> LoadRows()
             for (auto& cell : row.Cells) {
                 cell.List = DialogListOfShared(*cell.List);
                 if (!cell.List)
-                    Fault(SharedRowTable, "shares the row " + std::to_string(row.Key) +
+                    OutputTableFault(SharedRowTable, "shares the row " + std::to_string(row.Key) +
                                               ", whose lists the dialog's lists do not share");
             }
             rows.push_back(std::move(row));
@@ -139,10 +134,11 @@ std::vector<TOptionRow> LoadRows()
     std::sort(rows.begin(), rows.end(), [](const TOptionRow& a, const TOptionRow& b) { return a.Key < b.Key; });
     for (size_t i = 0; i < rows.size(); ++i) {
         if (i > 0 && rows[i].Key == rows[i - 1].Key)
-            Fault(RowTable, "holds two rows of the key " + std::to_string(rows[i].Key));
+            OutputTableFault(RowTable, "holds two rows of the key " + std::to_string(rows[i].Key));
         const TOutputFormat* format = FindOutputFormat(rows[i].Key);
         if (!format)
-            Fault(RowTable, "holds a row of the key " + std::to_string(rows[i].Key) + ", which names no format of the dialog");
+            OutputTableFault(RowTable, "holds a row of the key " + std::to_string(rows[i].Key) +
+                                           ", which names no format of the dialog");
         rows[i].Title = format->Item.Title;
     }
     return rows;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/output/OutputData.h"
-#include "platform/core/Exception.h"
 
 namespace {
 
@@ -30,8 +29,7 @@ std::optional<bool> BoolField(const std::string& field)
     if (field == Unwritten)
         return std::nullopt;
     if (field != "true" && field != "false")
-        throw Exception(std::string("The output settings table ") + ParameterTable + " holds \"" + field +
-                        "\" where true, false or - belongs");
+        OutputTableFault(ParameterTable, "holds \"" + field + "\" where true, false or - belongs");
     return field == "true";
 }
 
@@ -40,14 +38,13 @@ std::vector<TOutputParameters> LoadRows()
     std::vector<TOutputParameters> rows;
     for (const auto& f : ReadOutputTable(ParameterTable)) {
         if (f.size() != ParameterFieldCount)
-            throw Exception(std::string("The output settings table ") + ParameterTable + " holds a row of " +
-                            std::to_string(f.size()) + " fields where " + std::to_string(ParameterFieldCount) + " belong");
+            OutputTableFault(ParameterTable, "holds a row of " + std::to_string(f.size()) + " fields where " +
+                                                 std::to_string(ParameterFieldCount) + " belong");
         TOutputParameters row;
         row.Key = PresetTableInt(ParameterTable, f[0]);
         row.NameExtension = f[1];
         if (row.NameExtension.size() < 2 || row.NameExtension[0] != '.')
-            throw Exception(std::string("The output settings table ") + ParameterTable + " gives the key " +
-                            std::to_string(row.Key) + " no name extension");
+            OutputTableFault(ParameterTable, "gives the key " + std::to_string(row.Key) + " no name extension");
         row.FileExt = TextField(f[2]);
         row.VideoCodec = TextField(f[3]);
         row.VideoTag = TextField(f[4]);
@@ -71,8 +68,7 @@ std::vector<TOutputParameters> LoadRows()
     std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.Key < b.Key; });
     for (size_t i = 1; i < rows.size(); ++i)
         if (rows[i].Key == rows[i - 1].Key)
-            throw Exception(std::string("The output settings table ") + ParameterTable + " holds two rows of the key " +
-                            std::to_string(rows[i].Key));
+            OutputTableFault(ParameterTable, "holds two rows of the key " + std::to_string(rows[i].Key));
     return rows;
 }
 
@@ -116,6 +112,7 @@ const std::vector<TOutputParameters>& OutputParameterRows()
 const TOutputParameters* FindOutputParameters(int key)
 {
     const auto& rows = OutputParameterRows();
-    auto it = std::lower_bound(rows.begin(), rows.end(), key, [](const TOutputParameters& r, int k) { return r.Key < k; });
+    auto it = std::lower_bound(rows.begin(), rows.end(), key,
+                               [](const TOutputParameters& r, int k) { return r.Key < k; });
     return it != rows.end() && it->Key == key ? &*it : nullptr;
 }

@@ -34,6 +34,12 @@ TOutputSettingsLogic::TOutputSettingsLogic(TPresetListComboModel& categories, TP
     FFormats.OnChange = [this] { RefillOptions(); };
 }
 
+TOutputSettingsLogic::~TOutputSettingsLogic()
+{
+    FCategories.OnChange = nullptr;
+    FFormats.OnChange = nullptr;
+}
+
 int TOutputSettingsLogic::CurrentKey() const
 {
     return PresetKey(FCategories.ItemIndex(), FFormats.ItemIndex());
@@ -78,7 +84,8 @@ void TOutputSettingsLogic::ApplyParameters()
     FHost.SetAllTrantNumber(key);
     preset.Video_DisableVideo = false;
     if (const TOutputParameters* row = FindOutputParameters(key)) {
-        preset.Video_OutPutFileName = OutputFileNameFor(FHost.OutputFolder(), preset.Video_AddFileName, row->NameExtension);
+        preset.Video_OutPutFileName =
+            OutputFileNameFor(FHost.OutputFolder(), preset.Video_AddFileName, row->NameExtension);
         row->ApplyTo(preset);
     }
     TOutputNameRules rules;

@@ -26,6 +26,10 @@ public:
     TOutputSettingsLogic(TPresetListComboModel& categories, TPresetListComboModel& formats,
                          const std::array<TOptionComboModel*, OptionKindCount>& options, TOutputSettingsHost& host,
                          const TOverwriteChoice& overwrite);
+    // Lets go of the two lists' OnChange, which call back into this object.
+    ~TOutputSettingsLogic();
+    TOutputSettingsLogic(const TOutputSettingsLogic&) = delete;
+    TOutputSettingsLogic& operator=(const TOutputSettingsLogic&) = delete;
 
     // Hides the dialog; OK and Cancel end with it.
     std::function<void()> OnClose;
