@@ -1,8 +1,16 @@
 # Writes the preset tables of DATA_DIR into OUTPUT as one C++ array of named texts.
-# Run in script mode by the build whenever a table changes.
+# Run in script mode by the build whenever a table changes. ARRAY and COUNT name the
+# array and its length (PresetDataFiles and PresetDataFileCount unless given), so that
+# another library can embed tables of its own beside these.
+if(NOT ARRAY)
+    set(ARRAY PresetDataFiles)
+endif()
+if(NOT COUNT)
+    set(COUNT PresetDataFileCount)
+endif()
 file(GLOB files ${DATA_DIR}/*.tsv)
 list(SORT files)
-set(text "// Made by the build from app/presets/data; edit the tables there.\n#include \"app/presets/PresetData.h\"\n\nconst TPresetDataFile PresetDataFiles[] = {\n")
+set(text "// Made by the build from the data tables (*.tsv); edit the tables there.\n#include \"app/presets/PresetData.h\"\n\nextern const TPresetDataFile ${ARRAY}[] = {\n")
 set(count 0)
 foreach(file ${files})
     get_filename_component(name ${file} NAME)
@@ -14,6 +22,6 @@ foreach(file ${files})
     string(APPEND text "    {\"${name}\", R\"zarvo(${content})zarvo\"},\n")
     math(EXPR count "${count} + 1")
 endforeach()
-string(APPEND text "};\n\nconst size_t PresetDataFileCount = ${count};\n")
+string(APPEND text "};\n\nextern const size_t ${COUNT} = ${count};\n")
 file(WRITE ${OUTPUT}.new "${text}")
 configure_file(${OUTPUT}.new ${OUTPUT} COPYONLY)
