@@ -1,6 +1,7 @@
 #include "app/output/OutputSettingsLogic.h"
 
-#include "app/output/OutputFileName.h"
+#include "app/presets/OutputName.h"
+#include "platform/core/Path.h"
 #include "app/output/OutputFormats.h"
 #include "app/output/OutputOptionTables.h"
 #include "app/output/OutputParameters.h"
@@ -83,16 +84,21 @@ void TOutputSettingsLogic::ApplyParameters()
     TCurrentPreset& preset = FHost.CurrentPreset();
     FHost.SetAllTrantNumber(key);
     preset.Video_DisableVideo = false;
+    // A format with parameters names the file being added with its extension;
+    // otherwise the name already set is only numbered while it is taken.
+    std::string source = preset.Video_OutPutFileName;
+    std::string extension = NameExtensionOf(source);
     if (const TOutputParameters* row = FindOutputParameters(key)) {
-        preset.Video_OutPutFileName =
-            OutputFileNameFor(FHost.OutputFolder(), preset.Video_AddFileName, row->NameExtension);
+        source = preset.Video_AddFileName;
+        extension = row->NameExtension;
         row->ApplyTo(preset);
     }
-    TOutputNameRules rules;
-    rules.FileExists = FileExists;
-    rules.TakenByJob = [this](const std::string& name) { return FHost.OutputNameTaken(name); };
-    rules.Overwrite = FOverwrite.OverwriteOutputFiles();
-    preset.Video_OutPutFileName = UniqueOutputFileName(FHost.OutputFolder(), preset.Video_OutPutFileName, rules);
+    TOutputNameRule rule;
+    rule.Folder = FHost.OutputFolder();
+    rule.Overwrite = FOverwrite.OverwriteOutputFiles();
+    rule.FileExists = FileExists;
+    rule.Reserved = [this](const std::string& name) { return FHost.OutputNameTaken(name); };
+    preset.Video_OutPutFileName = ExtractFileName(source).empty() ? std::string() : BuildOutputName(source, extension, rule);
 }
 
 bool TOutputSettingsLogic::ReadOptions()

@@ -43,3 +43,9 @@ std::string BuildOutputName(const std::string& ASourceFile, const std::string& A
     }
     return candidate;
 }
+
+std::string NameExtensionOf(const std::string& AFileName) {
+    const std::string name = ExtractFileName(AFileName);
+    const size_t dot = ExtensionDot(name);
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}

@@ -30,3 +30,6 @@ struct TOutputNameRule {
 std::string BuildOutputName(const std::string& ASourceFile, const std::string& ANameExt,
                             const TOutputNameRule& ARule);
 
+// The extension of a file name as output names count it: from its last dot,
+// empty when it has none or when that dot starts the name.
+std::string NameExtensionOf(const std::string& AFileName);

@@ -103,3 +103,10 @@ TEST(OutputName, IsMadeWhenAPresetIsApplied) {
 }
 
 } // namespace
+
+TEST(OutputName, ExtensionIsFromTheLastDotOfTheFileName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"out/a.b.avi", ".avi"}, {"out/noext", ""}, {"out/.avi", ""}, {"out.dir/clip", ""}, {"", ""}};
+    for (const auto& [name, extension] : cases)
+        EXPECT_EQ(NameExtensionOf(name), extension) << name;
+}
