@@ -376,6 +376,8 @@ bool TJobControl::Start() {
         return false;
     const TJobOptions options = CurrentOptions();
     FConverter.ThreadPriority = options.Priority;
+    // The folder may have gone since start-up; without it every job would fail.
+    ForceDirectories(options.OutputFolder);
     try {
         FConverter.ClearTasks();
     } catch (const Exception& e) {
