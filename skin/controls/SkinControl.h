@@ -3,13 +3,12 @@
 #include "platform/gfx/Font.h"
 #include "platform/ui/controls/Controls.h"
 #include "skin/controls/ElementGeometry.h"
+#include "skin/data/SkinMessages.h"
 
 class TBitmap;
 class TImageList;
 class TbsSkinData;
 
-// Sent to child controls: re-check a transparent or stretched parent background.
-constexpr UINT WM_CHECKPARENTBG = 1284;
 
 // The base of every windowed skinned control: links a skin container and
 // one element of it by name, looks the element up before every paint,
