@@ -90,7 +90,7 @@ protected:
     // For the menu button.
     bool EffectsOn() const;
     bool CanMorph() const;
-    bool DownLook() const { return FDown && (FMouseIn || FGroupIndex != 0); }
+    virtual bool DownLook() const { return FDown && (FMouseIn || FGroupIndex != 0); }
     void MorphOrRepaint();
     TbsSkinControlHost* Host() const;
     std::string ShownCaption() const { return FShowCaption ? Caption() : std::string(); }
