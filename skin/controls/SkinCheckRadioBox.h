@@ -1,11 +1,8 @@
 #pragma once
 #include <string>
+#include "platform/ui/controls/ControlTypes.h"
 #include "skin/controls/ButtonEffects.h"
 #include "skin/controls/SkinControl.h"
-
-// The states of a check box (the class library's plain check box has the
-// same three; its header cannot meet the skin types in one unit).
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // The skinned check box and radio button in one class. The flat look (the
 // default) draws only the check image and the caption over the parent's

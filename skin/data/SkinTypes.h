@@ -1,4 +1,6 @@
 #pragma once
+// TAlignment, the horizontal alignment of captions, is the class library's own.
+#include "platform/ui/controls/ControlTypes.h"
 
 // Enumerations that skin files name by keyword and that the drawing and frame
 // code switch on. The keywords of each value live with the ini codecs
@@ -28,9 +30,6 @@ enum TbsInActiveEffect {
     ieInvert
 };
 
-// Horizontal alignment of a caption. The class library has no alignment type
-// of its own below the controls, so the skin layer keeps the classic one here.
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // The command of a caption button.
 enum TbsStdCommand {
