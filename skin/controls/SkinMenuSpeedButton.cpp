@@ -42,6 +42,12 @@ void TbsSkinMenuSpeedButton::GetSkinData()
 
 bool TbsSkinMenuSpeedButton::IsToolMenuKind() const { return !StretchedKind() && !NineSliceKind(); }
 
+// The element's track rectangle at the current size. It follows the part of
+// the element it lies in, so a track band in the right cap of a nine-slice
+// element stays at the right edge as the button grows (the same move as
+// across- and down-resizing elements get).
+TRect TbsSkinMenuSpeedButton::TrackPart() const { return MapSkinRect(TrackButtonRect, Width(), Height()); }
+
 bool TbsSkinMenuSpeedButton::HitTrack(int X, int Y)
 {
     if (!FSkinPopupMenu && !SkinImagesMenu())
@@ -51,11 +57,7 @@ bool TbsSkinMenuSpeedButton::HitTrack(int X, int Y)
     GetSkinData();
     TRect r;
     if (FIndex != -1 && IsToolMenuKind()) {
-        r = TrackButtonRect;
-        if (ResizeMode == 2)
-            r.Offset(Width() - RectWidth(SkinRect), 0);
-        else if (ResizeMode == 3)
-            r.Offset(0, Height() - RectHeight(SkinRect));
+        r = TrackPart();
     } else if (FNewStyle && FTrackPosition == bstpBottom) {
         r = TRect{0, Height() - TrackSize, Width(), Height()};
     } else {
@@ -322,12 +324,7 @@ void TbsSkinMenuSpeedButton::DrawStateImage(TBitmap& B, const TRect& R, bool ADo
         TbsSkinSpeedButton::DrawStateImage(B, ActiveSkinRect, false, true);
         TRect src = TrackButtonRect;
         src.Offset(DownSkinRect.Left, DownSkinRect.Top);
-        TRect dst = TrackButtonRect;
-        if (ResizeMode == 2)
-            dst.Offset(Width() - RectWidth(SkinRect), 0);
-        else if (ResizeMode == 3)
-            dst.Offset(0, Height() - RectHeight(SkinRect));
-        CopyPiece(B, dst, *Picture, src);
+        CopyPiece(B, TrackPart(), *Picture, src);
     }
 }
 
@@ -380,10 +377,12 @@ void TbsSkinMenuSpeedButton::CreateControlDefaultImage(TBitmap& B)
         else
             m = TRect{W - 13, 2, W + 2, H + 2};
     }
+    // Greyed with the caption when disabled, so the mark never looks clickable.
+    const TColor mark = Enabled() ? clBtnText : clBtnShadow;
     if (FDrawStandardArrow)
-        DrawArrow(c, m, clBtnText, FArrowType);
+        DrawArrow(c, m, mark, FArrowType);
     else
-        DrawDownArrowMark(c, m, clBtnText);
+        DrawDownArrowMark(c, m, mark);
 }
 
 void TbsSkinMenuSpeedButton::Paint()

@@ -53,6 +53,7 @@ protected:
 private:
     void EndTracking(bool HideEventFirst);
     bool IsToolMenuKind() const;
+    TRect TrackPart() const;
     bool StretchedKind() const { return FSkinDataName == "toolbutton" || FSkinDataName == "bigtoolbutton"; }
     bool NineSliceKind() const { return FSkinDataName == "resizebutton" || FSkinDataName == "resizetoolbutton"; }
     TRect StateRect(bool Pressed, bool Hot) const;

@@ -289,11 +289,16 @@ void TRenderSheet::NewRow() { FRows.emplace_back(); }
 void TRenderSheet::Save(const std::string& Name)
 {
     constexpr int Gap = 8, LabelH = 16;
+    TBitmap measure(1, 1);
+    TCanvas& m = *measure.Canvas();
+    m.Font().SetName("Arial");
+    m.Font().SetHeight(12);
+    auto cellWidth = [&](const TItem& item) { return std::max(item.Picture.Width(), m.TextWidth(item.Label)); };
     int width = Gap, height = Gap;
     for (const auto& row : FRows) {
         int w = Gap, h = 0;
         for (const auto& item : row) {
-            w += std::max(item.Picture.Width(), 70) + Gap;
+            w += cellWidth(item) + Gap;
             h = std::max(h, item.Picture.Height());
         }
         width = std::max(width, w);
@@ -312,7 +317,7 @@ void TRenderSheet::Save(const std::string& Name)
         for (const auto& item : row) {
             c.TextOut(x, y, item.Label);
             c.Draw(x, y + LabelH, item.Picture);
-            x += std::max(item.Picture.Width(), 70) + Gap;
+            x += cellWidth(item) + Gap;
             h = std::max(h, item.Picture.Height());
         }
         y += h + LabelH + Gap;
