@@ -73,6 +73,8 @@ public:
     double MorphKf() const { return FMorph.Kf; }
     bool MorphRunning() const { return FMorph.Running(); }
     bool RepeatRunning() const { return FRepeat.Running(); }
+    // Frame of the running hover animation, 1-based; 0 when none runs.
+    int CurrentFrame() const { return FAnimation.CurrentFrame; }
     TbsLayerManager* LayerManager() const { return FLayerManager; }
 
     // Clears hot and down (no group logic), resets the morph and the

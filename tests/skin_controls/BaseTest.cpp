@@ -5,7 +5,9 @@
 #include "skin/controls/ControlHost.h"
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinSpeedButton.h"
 
 namespace {
@@ -185,6 +187,30 @@ TEST_F(TBaseTest, SkinnedSizeFollowsTheElement)
     b->SetBounds(0, 0, 70, 44);
     EXPECT_EQ(TPoint(b->Width(), b->Height()), TPoint(70, 44));
     EXPECT_EQ(b->ResizeMode, 1);
+}
+
+TEST_F(TBaseTest, DefaultSizesAndElementsWithoutASkin)
+{
+    struct TCase {
+        TControl* Control;
+        std::string Element;
+        int Width, Height;
+    };
+    auto* check = new TbsSkinCheckRadioBox(Form);
+    auto* menu = new TbsSkinMenuSpeedButton(Form);
+    const TCase cases[] = {
+        {new TbsSkinButton(Form), "button", 75, 25},
+        {check, "checkbox", 150, 25},
+        {new TbsSkinSpeedButton(Form), "toolbutton", 25, 25},
+        {menu, "toolmenubutton", 25, 25},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.Control->Width(), c.Width) << c.Element;
+        EXPECT_EQ(c.Control->Height(), c.Height) << c.Element;
+    }
+    EXPECT_EQ(check->SkinDataName(), "checkbox");
+    EXPECT_EQ(menu->SkinDataName(), "toolmenubutton");
+    EXPECT_FALSE(check->TabStop());
 }
 
 }  // namespace

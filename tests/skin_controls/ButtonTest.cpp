@@ -122,6 +122,23 @@ TEST_F(TButtonTest, MorphFrameIsABlendOfNormalAndActive)
     EXPECT_NE(px, TestSkin::Active);
 }
 
+TEST_F(TButtonTest, HoverPlaysTheFrameAnimationForwardsAndBack)
+{
+    auto* b = MakeButton(TestSkinData());
+    MoveTo(b, 10, 10);
+    EXPECT_EQ(b->CurrentFrame(), 1);
+    std::vector<int> frames;
+    for (int i = 0; i < 6; ++i) {
+        Wait(30, 30);
+        frames.push_back(b->CurrentFrame());
+    }
+    EXPECT_EQ(frames, (std::vector<int>{2, 3, 4, 5, 0, 0})) << "four frames, then done";
+    MoveAway();
+    EXPECT_EQ(b->CurrentFrame(), 4) << "leaving runs them backwards";
+    Wait(300, 30);
+    EXPECT_EQ(b->CurrentFrame(), 0);
+}
+
 TEST_F(TButtonTest, GroupOfThreeClicksAtMouseDown)
 {
     TbsSkinButton* b[3];
