@@ -1,6 +1,8 @@
 // The control bases: resize modes, size rules, mapping of element
 // rectangles, the plain look, the skin change and centring in a bar.
 #include "tests/skin_controls/ControlsFixture.h"
+#include "platform/gfx/Region.h"
+#include "platform/ui/Window.h"
 #include "platform/ui/controls/ImageList.h"
 #include "skin/controls/ControlHost.h"
 #include "skin/controls/GraphicSkinControl.h"
@@ -187,6 +189,26 @@ TEST_F(TBaseTest, SkinnedSizeFollowsTheElement)
     b->SetBounds(0, 0, 70, 44);
     EXPECT_EQ(TPoint(b->Width(), b->Height()), TPoint(70, 44));
     EXPECT_EQ(b->ResizeMode, 1);
+}
+
+TEST_F(TBaseTest, MaskCutsTheWindowRegionAtEverySize)
+{
+    auto* b = new TbsSkinButton(Form);
+    b->SetParent(Form);
+    b->SetSkinDataName("maskedbutton");
+    b->SetSkinData(TestSkinData());
+    b->SetBounds(10, 10, 80, 30);
+    Pump();
+    TRegion rgn;
+    ASSERT_NE(GetWindowRgn(b->Handle(), rgn), rkError);
+    EXPECT_FALSE(rgn.Contains(TPoint{0, 0}));
+    EXPECT_FALSE(rgn.Contains(TPoint{79, 29})) << "the corner moved with the size";
+    EXPECT_TRUE(rgn.Contains(TPoint{40, 15}));
+    EXPECT_TRUE(rgn.Contains(TPoint{3, 0}));
+    // Without the element the region goes away.
+    b->SetSkinDataName("button");
+    b->ChangeSkinData();
+    EXPECT_EQ(GetWindowRgn(b->Handle(), rgn), rkError);
 }
 
 TEST_F(TBaseTest, DefaultSizesAndElementsWithoutASkin)

@@ -101,6 +101,15 @@ TTestSkinFolder::TTestSkinFolder()
         FillCell(pic, TRect{100 + i * 15, 150, 115 + i * 15, 180}, i == 2 ? Track : faces[i]);
     pic.SaveToFile(FPath + "/controls.bmp");
 
+    // The masked button's mask: black inside, its 3 x 3 corners cut away.
+    TBitmap shape(40, 20);
+    shape.Fill(RGB(0, 0, 0));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            for (TPoint p : {TPoint{x, y}, TPoint{39 - x, y}, TPoint{x, 19 - y}, TPoint{39 - x, 19 - y}})
+                shape.SetPixel(p.X, p.Y, RGB(255, 255, 255));
+    shape.SaveToFile(FPath + "/shape.bmp");
+
     TBitmap glow(48, 28), mask(48, 28), main(60, 50);
     glow.Fill(RGB(255, 255, 0));
     mask.Fill(RGB(128, 128, 128));
@@ -111,15 +120,15 @@ TTestSkinFolder::TTestSkinFolder()
 
     std::string ini =
         "[VERSION]\nver=1\nskinname=Controls test\n"
-        "[PICTURES]\npicture=main.bmp\ninactivepicture=\nmask=\nactivepicturescount=3\n0=controls.bmp\n1=glow.bmp\n"
-        "2=glowmask.bmp\n"
+        "[PICTURES]\npicture=main.bmp\ninactivepicture=\nmask=\nactivepicturescount=4\n0=controls.bmp\n1=glow.bmp\n"
+        "2=glowmask.bmp\n3=shape.bmp\n"
         "[FORMINFO]\nlefttoppoint=10,20\nrighttoppoint=50,20\nleftbottompoint=10,40\nrightbottompoint=50,40\n"
         "clientrect=5,18,55,45\n"
         "[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
         "[SKINOBJECTS]\ncount=0\n"
-        "[SKINCONTROLS]\ncount=9\n0=button:button\n1=checkbox:checkradio\n2=radiobox:checkradio\n"
+        "[SKINCONTROLS]\ncount=10\n0=button:button\n1=checkbox:checkradio\n2=radiobox:checkradio\n"
         "3=toolbutton:button\n4=resizetoolbutton:button\n5=toolmenubutton:menubutton\n"
-        "6=htracktoolbutton:button\n7=vtracktoolbutton:button\n8=stdlabel:stdlabel\n";
+        "6=htracktoolbutton:button\n7=vtracktoolbutton:button\n8=stdlabel:stdlabel\n9=maskedbutton:button\n";
     ini += "[button]\n" + NineSlice(Cell(0, 0, 40, 20), 4) +
            Colors(RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 0, 0)) +
            "activeskinrect=" + RectText(Cell(1, 0, 40, 20)) + "\ndownskinrect=" + RectText(Cell(2, 0, 40, 20)) +
@@ -129,6 +138,11 @@ TTestSkinFolder::TTestSkinFolder()
            "showfocus=1\nglowlayerpictureindex=1\nglowlayermaskpictureindex=2\nglowlayeroffsetleft=4\n"
            "glowlayeroffsetright=4\nglowlayeroffsettop=4\nglowlayeroffsetbottom=4\nglowlayershowoffsetx=4\n"
            "glowlayershowoffsety=4\nglowlayeralphablendvalue=200\n";
+    {
+        std::string masked = NineSlice(Cell(0, 0, 40, 20), 4);
+        masked.replace(masked.find("maskpictureindex=-1"), 19, "maskpictureindex=3");
+        ini += "[maskedbutton]\n" + masked;
+    }
     for (const char* name : {"checkbox", "radiobox"})
         ini += std::string("[") + name + "]\npictureindex=0\nmaskpictureindex=-1\nskinrect=0,40,100,60\n"
                "lefttoppoint=22,0\nrighttoppoint=96,0\nleftbottompoint=0,0\nrightbottompoint=0,0\n"
