@@ -482,6 +482,12 @@ void TbsSkinButton::WndProc(TMessage& m)
     case WM_SHOWLAYER:
         ShowLayer();
         return;
+    case WM_ERASEBKGND:
+        // Asked outside its own paint (printing into another surface): the face.
+        if (!FromWMPaint && m.WParam)
+            PaintFaceTo(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case WM_HIDELAYER:
         HideLayer();
         return;

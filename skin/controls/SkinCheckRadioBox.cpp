@@ -473,6 +473,11 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m)
             MorphOrRepaint();
         }
         return;
+    case WM_ERASEBKGND:
+        if (!FFlat && !FromWMPaint && m.WParam)
+            PaintFaceTo(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 1;
+        return;
     case WM_MOVE:
         TbsSkinCustomControl::WndProc(m);
         if (FFlat)

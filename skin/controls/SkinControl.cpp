@@ -75,6 +75,15 @@ void TbsSkinControl::PrepareFaceBitmap(TBitmap& B, int Width, int Height)
     B.Fill(clBtnFace);
 }
 
+void TbsSkinControl::PaintFaceTo(HDC DC)
+{
+    TCanvas& c = Canvas();
+    TDeviceContext* previous = c.Handle();
+    c.SetHandle(DC);
+    Paint();
+    c.SetHandle(previous);
+}
+
 void TbsSkinControl::Paint()
 {
     if (Width() <= 0 || Height() <= 0)

@@ -52,6 +52,8 @@ protected:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     // A bitmap of the control's size filled with clBtnFace, ready for a face.
     static void PrepareFaceBitmap(TBitmap& B, int Width, int Height);
+    // Paints the face into a device context that came with a message.
+    void PaintFaceTo(HDC DC);
 
     bool FromWMPaint = false;
     TbsSkinData* FSD = nullptr;       // not owned: cleared on removal

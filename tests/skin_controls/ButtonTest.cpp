@@ -1,6 +1,7 @@
 // The skinned push button: faces per state, morph, groups, repeat, glyphs,
 // accelerators, the modal result and the glow frame.
 #include "tests/skin_controls/ControlsFixture.h"
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/controls/Timer.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/draw/LayerWindow.h"
@@ -52,6 +53,15 @@ TEST_F(TButtonTest, SkinnedFacePerState)
     Pump();
     EXPECT_EQ(PixelOf(b, probe.X, probe.Y), TestSkin::Disabled);
     EXPECT_EQ(b->DisabledFontColor, clGray) << "a disabled colour equal to the normal one";
+}
+
+TEST_F(TButtonTest, EraseOutsideItsPaintDrawsTheFaceIntoTheGivenSurface)
+{
+    auto* b = MakeButton(StillSkin());
+    TBitmap target(80, 30);
+    target.Fill(RGB(1, 2, 3));
+    SendMessage(b->Handle(), WM_ERASEBKGND, WPARAM(target.Canvas()->Handle()), 0);
+    EXPECT_EQ(target.GetPixel(40, 15), TestSkin::Normal);
 }
 
 TEST_F(TButtonTest, PlainFacePerState)
