@@ -4,6 +4,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/controls/Timer.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/draw/LayerWindow.h"
 
 namespace {
@@ -295,6 +296,31 @@ TEST_F(TButtonTest, AcceleratorAndKeysClick)
     Backend->KeyPress(VK_ESCAPE);
     Pump();
     EXPECT_EQ(ClicksOf(cancel), 1);
+}
+
+TEST_F(TButtonTest, DefaultButtonAnswersEnterAndShowsHotWhileAnotherKindHasTheFocus)
+{
+    auto* ok = MakeButton(StillSkin());
+    auto* other = MakeButton(StillSkin(), 200, 20);
+    auto* box = new TbsSkinCheckRadioBox(Form);
+    box->SetParent(Form);
+    box->SetBounds(10, 100, 150, 25);
+    box->SetCanFocused(true);
+    ok->SetDefault(true);
+    box->SetFocus();
+    Pump();
+    EXPECT_TRUE(ok->MouseIn()) << "highlighted as the default button";
+    EXPECT_EQ(PixelOf(ok, 40, 15), TestSkin::Active);
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(ClicksOf(ok), 1);
+    other->SetFocus();
+    Pump();
+    EXPECT_FALSE(ok->MouseIn());
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(ClicksOf(ok), 1);
+    EXPECT_EQ(ClicksOf(other), 1) << "Enter goes to the focused button";
 }
 
 TEST_F(TButtonTest, ModalResultClosesAModalForm)
