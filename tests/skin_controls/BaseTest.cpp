@@ -211,6 +211,32 @@ TEST_F(TBaseTest, MaskCutsTheWindowRegionAtEverySize)
     EXPECT_EQ(GetWindowRgn(b->Handle(), rgn), rkError);
 }
 
+TEST_F(TBaseTest, PiecewisePaintingFillsTheClientFromTheElement)
+{
+    for (bool stretch : {false, true}) {
+        auto* c = new TbsSkinCustomControl(Form);
+        c->SetParent(Form);
+        c->SetForcebackGround(true);
+        c->SetSkinDataName("button");
+        c->SetSkinData(TestSkinData());
+        // Tiled and stretched client parts both come from the element's client piece.
+        auto* e = dynamic_cast<TbsDataSkinCustomControl*>(TestSkinData()->CtrlList[size_t(c->SkinIndex())].get());
+        ASSERT_NE(e, nullptr);
+        e->StretchEffect = stretch;
+        c->SetBounds(10, 10, 150, 70);
+        Pump();
+        EXPECT_EQ(PixelOf(c, 0, 0), TestSkin::Border) << stretch;
+        EXPECT_EQ(PixelOf(c, 75, 35), TestSkin::Normal) << stretch;
+        EXPECT_EQ(PixelOf(c, 149, 69), TestSkin::Border) << stretch;
+        // An element without a client part has nothing to fill, and paints.
+        e->ClRect = TRect{};
+        c->Repaint();
+        Pump();
+        EXPECT_EQ(PixelOf(c, 0, 0), TestSkin::Border) << stretch;
+        delete c;
+    }
+}
+
 TEST_F(TBaseTest, DefaultSizesAndElementsWithoutASkin)
 {
     struct TCase {
