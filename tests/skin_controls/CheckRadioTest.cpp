@@ -108,6 +108,18 @@ TEST_F(TCheckRadioTest, FlatSkinnedBoxDrawsItsCheckImageKeyed)
     EXPECT_EQ(PixelOf(c, 10, 12), TestSkin::UnCheck);
 }
 
+TEST_F(TCheckRadioTest, PaintSkinToDrawsEitherStateElsewhere)
+{
+    auto* c = Make(10, false, 0, TestSkinData());
+    TBitmap target(150, 25);
+    c->PaintSkinTo(*target.Canvas(), 0, 0, true);
+    EXPECT_EQ(target.GetPixel(10, 12), TestSkin::Check);
+    c->PaintSkinTo(*target.Canvas(), 0, 0, false);
+    EXPECT_EQ(target.GetPixel(10, 12), TestSkin::UnCheck);
+    EXPECT_FALSE(c->Checked()) << "the box itself is untouched";
+    EXPECT_TRUE(Log.empty());
+}
+
 TEST_F(TCheckRadioTest, GrayedImageIsTheCheckedOneLightened)
 {
     auto* c = Make(10, false, 0, TestSkinData());
