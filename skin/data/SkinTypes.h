@@ -1,5 +1,6 @@
 #pragma once
-#include "platform/ui/controls/StdCtrls.h"   // TAlignment, the class library's own
+// TAlignment, the horizontal alignment of captions, is the class library's own.
+#include "platform/ui/controls/ControlTypes.h"
 
 // Enumerations that skin files name by keyword and that the drawing and frame
 // code switch on. The keywords of each value live with the ini codecs

@@ -1,9 +1,6 @@
 #pragma once
+#include "platform/ui/controls/ControlTypes.h"
 #include "platform/ui/controls/Controls.h"
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
-enum TTextLayout { tlTop, tlCenter, tlBottom };
-enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // A push button. Click from code runs the handler whatever the state; a
 // ModalResult closes a modal form. Default answers Enter, Cancel Esc.
