@@ -317,9 +317,12 @@ void TbsFormFrame::UserObjectDraw(const std::string& AIDName)
 
 void TbsFormFrame::ResetObjectsState()
 {
+    // The caption's Active is the form's activation, not the mouse's: it stays.
     for (auto& o : ObjectList) {
-        o->Active = false;
         o->FMouseIn = false;
+        if (dynamic_cast<TbsSkinCaptionObject*>(o.get()))
+            continue;
+        o->Active = false;
         o->FMorphKf = 0;
     }
 }

@@ -258,7 +258,12 @@ TEST_F(TSkinnedFrameTest, CaptionButtonStatesHintsAndCommands)
     Pump();
     max = RectOf(Frame, "maxbutton");
     EXPECT_EQ(FramePixel(max.Left + 3, max.Top + 3), TestSkin::Inactive);
+    // The caption follows the activation (it shows the inactive text colour).
+    auto* caption = Frame->ObjectList[size_t(Frame->GetIndex("caption"))].get();
+    EXPECT_FALSE(caption->Active);
     delete other;
+    Activate();
+    EXPECT_TRUE(caption->Active);
 
     // The close button closes the form.
     Activate();
