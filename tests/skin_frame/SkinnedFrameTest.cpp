@@ -437,3 +437,63 @@ TEST_F(TSkinnedFrameTest, SkinChangeUnderAShownForm)
 }
 
 }  // namespace
+
+namespace {
+
+// Strip animations count their time in 25 ms ticks; a hover transition moves
+// in fifths and never leaves 0..1; an area the application paints follows
+// its corner of the frame.
+TEST_F(TSkinnedFrameTest, AnimationMorphAndUserObjects)
+{
+    auto logo = std::make_unique<TbsDataUserObject>("logo");
+    logo->SkinRect = TRect{91, 57, 95, 59};   // in the bottom-right corner area
+    Small.ObjectList.push_back(std::move(logo));
+    MakeTestSkinned(300, 160);
+    std::vector<TRect> painted;
+    Frame->OnPaintEvent = [&](const std::string& id, TCanvas&, const TRect& r) {
+        if (id == "logo")
+            painted.push_back(r);
+    };
+    Send(WM_NCPAINT);
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(RectOf(Frame, "logo"), (TRect{291, 157, 295, 159}));
+    // Painted into the bottom strip, which starts at the client's bottom (156).
+    EXPECT_EQ(painted.back(), (TRect{291, 1, 295, 3}));
+
+    TbsDataSkinAnimate d("spinner");
+    d.ActivePictureIndex = 0;
+    d.SkinRect = TRect{0, 0, TestSkin::Cell, TestSkin::Cell};
+    d.ActiveSkinRect = d.SkinRect;
+    d.CountFrames = 5;
+    d.TimerInterval = 60;
+    TbsSkinAnimateObject a(Frame, &d);
+    a.Start();
+    std::vector<int> frames;
+    for (int tick = 0; tick < 15 && a.Active; ++tick) {
+        a.ChangeFrame();
+        frames.push_back(a.Frame());
+    }
+    // A frame every third tick (75 ms), stopping at the last without Cycle.
+    EXPECT_EQ(frames, (std::vector<int>{1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 5}));
+    EXPECT_FALSE(a.Active);
+    a.Increment = true;
+    a.SetFrame(6);
+    EXPECT_EQ(a.Frame(), 1);
+    d.TimerInterval = 10;
+    EXPECT_EQ(TbsSkinAnimateObject(Frame, &d).TimerInterval, 25);
+
+    auto* max = Frame->ObjectList[size_t(Frame->GetIndex("maxbutton"))].get();
+    max->SetMorphKf(1.4);
+    EXPECT_EQ(max->MorphKf(), 1.0);
+    max->SetMorphKf(-0.2);
+    EXPECT_EQ(max->MorphKf(), 0.0);
+    max->Active = true;
+    int steps = 0;
+    while (max->CanMorphing() && steps < 10) {
+        max->DoMorphing();
+        ++steps;
+    }
+    EXPECT_EQ(steps, 5);
+}
+
+}  // namespace
