@@ -7,6 +7,7 @@
 #include "platform/core/Set.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/Region.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"
@@ -346,6 +347,8 @@ private:
     void HandleCaptionDblClick();
     void HandleMoving(TMessage& Message);
     void PaintBG3Like(HDC DC, int Index, bool MDI);
+    void SetRegion(const TRegion& Rgn);
+    bool FRgnChanged = false;
     void DoMinimize();
     void DoMaximize();
     void DoNormal();

@@ -370,13 +370,11 @@ void TbsFormFrame::UpdateFormRegion()
     if (!HasSkin(FSD)) {
         for (TBitmap* b : {&RMTop, &RMBottom, &RMLeft, &RMRight})
             b->FreeImage();
-        SetWindowRgn(h, new TRegion(whole), true);
-        FRgn = true;
+        SetRegion(TRegion(whole));
         return;
     }
     if (!FSD->FMask || FSD->FMask->Empty()) {
-        SetWindowRgn(h, new TRegion(whole), true);
-        FRgn = true;
+        SetRegion(TRegion(whole));
         return;
     }
     CalcSkinRects();
@@ -392,8 +390,18 @@ void TbsFormFrame::UpdateFormRegion()
     unite(RMBottom, RMBottom.Height() > 0, 0, a.Bottom);
     unite(RMLeft, RMLeft.Width() > 0, 0, a.Top);
     unite(RMRight, RMRight.Width() > 0, a.Right, a.Top);
-    SetWindowRgn(h, new TRegion(rgn), true);
+    SetRegion(rgn);
+}
+
+void TbsFormFrame::SetRegion(const TRegion& Rgn)
+{
+    // Setting a region repaints the whole window; the same region again is left alone.
+    TRegion current;
+    if (FRgn && GetWindowRgn(FForm->Handle(), current) != rkError && current == Rgn)
+        return;
+    SetWindowRgn(FForm->Handle(), new TRegion(Rgn), true);
     FRgn = true;
+    FRgnChanged = true;
 }
 
 void TbsFormFrame::UpdateSkinFrame()
@@ -404,9 +412,9 @@ void TbsFormFrame::UpdateSkinFrame()
         CalcSkinRects();
         CalcObjectRects();
     }
-    bool had = FRgn;
+    FRgnChanged = false;
     UpdateFormRegion();
-    if (!had && !FRgn && FSkinnableForm && FForm->BorderStyle() != bsNone)
+    if (!FRgnChanged && FSkinnableForm && FForm->BorderStyle() != bsNone)
         RepaintFrame();
     if (FSD->StretchEffect && FForm->HandleAllocated())
         FForm->Invalidate();
