@@ -371,6 +371,42 @@ TEST_F(TSkinnedFrameTest, MinimizedFormsStack)
     EXPECT_EQ(forms[1]->BoundsRect(), (TRect{70, 50, 370, 250}));
     for (TForm* f : forms)
         delete f;
+
+    // The main form is minimized through the application and keeps its state.
+    MakeBaseSkinned(400, 300);
+    Application->SetMainForm(Form);
+    int minimized = 0;
+    Frame->OnMinimize = [&](TObject*) { ++minimized; };
+    Frame->SetWindowState(wsMinimized);
+    Pump();
+    EXPECT_TRUE(Application->Minimized());
+    EXPECT_EQ(Frame->WindowState(), wsNormal);
+    EXPECT_EQ(Form->BoundsRect(), (TRect{40, 30, 440, 330}));
+    EXPECT_EQ(minimized, 1);
+    Application->Restore();
+    Pump();
+}
+
+// At its first show a form is centred on its monitor's work area or whole
+// screen, as asked; the default keeps its place.
+TEST_F(TSkinnedFrameTest, PositionInMonitorAtFirstShow)
+{
+    Base.Load(0);
+    struct Case {
+        TbsPositionInMonitor Position;
+        TPoint Expected;
+    } cases[] = {{bspDefault, {40, 30}}, {bspDesktopCenter, {312, 219}}, {bspScreenCenter, {312, 234}}};
+    for (const Case& c : cases) {
+        MakeForm(400, 300, bsSizeable, false);
+        Frame->PositionInMonitor = c.Position;
+        Frame->SetSkinData(&Base.Data);
+        Form->Show();
+        Pump();
+        EXPECT_EQ(Form->Left(), c.Expected.X) << int(c.Position);
+        EXPECT_EQ(Form->Top(), c.Expected.Y) << int(c.Position);
+        delete Form;
+        Form = nullptr;
+    }
 }
 
 // Magnetic: a dragged form snaps to a work-area edge within the magnetic
