@@ -27,9 +27,11 @@ protected:
         Frame->SetSkinData(&Base.Data);
         Activate();
     }
+    // The test skin, built unless a test has built and changed it already.
     void MakeTestSkinned(int w, int h)
     {
-        TestSkin::Build(Small);
+        if (Small.Empty)
+            TestSkin::Build(Small);
         MakeForm(w, h);
         Frame->OnCaptionPaint = nullptr;
         Frame->SetBorderIcons({TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMaximize, TbsBorderIcon::biRollUp});
@@ -530,6 +532,30 @@ TEST_F(TSkinnedFrameTest, AnimationMorphAndUserObjects)
         ++steps;
     }
     EXPECT_EQ(steps, 5);
+}
+
+}  // namespace
+
+namespace {
+
+// A skin that renders its inactive look itself: the strips of an inactive
+// form get the skin's effect; the active form shows the picture as it is.
+TEST_F(TSkinnedFrameTest, InactiveEffectOnTheStrips)
+{
+    TestSkin::Build(Small);
+    Small.AutoRenderingInActiveImage = true;
+    Small.InActiveEffect = ieInvert;
+    MakeTestSkinned(300, 160);
+    Send(WM_NCPAINT);
+    EXPECT_EQ(FramePixel(150, 158), TestSkin::Frame);
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    other->SetBounds(700, 600, 100, 60);
+    other->Show();
+    SetForegroundWindow(other->Handle());
+    Pump();
+    EXPECT_EQ(FramePixel(150, 158), TColor(0xFFFFFF - 0x996633));
+    EXPECT_EQ(FramePixel(150, 80), TestSkin::Client);   // the client is not the frame's
+    delete other;
 }
 
 }  // namespace
