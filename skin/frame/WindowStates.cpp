@@ -184,6 +184,17 @@ void TbsFormFrame::MagneticPosition(int& L, int& T, int W, int H)
     GetWindowMonitorRect(HandleOf(FForm), true, area);
     TPoint cursor;
     GetCursorPos(cursor);
+    // A shown layered border snaps with the form: its outer edges are the ones that stick.
+    TRect border{0, 0, 0, 0};
+    if (IsLayeredBorderEnabled() && FBorderLayer->Visible())
+        border = FBorderLayer->BorderSizes();
+    const bool withBorder = border.Left || border.Top || border.Right || border.Bottom;
+    if (withBorder) {
+        L -= border.Left;
+        T -= border.Top;
+        W += border.Right;
+        H += border.Bottom;
+    }
 
     // The lines each edge may stick to: the work area's, and the facing edges
     // of the program's other visible forms that lie beside this one.
@@ -233,6 +244,12 @@ void TbsFormFrame::MagneticPosition(int& L, int& T, int W, int H)
     edge(T, 0, tops, VMagnetized, FMagnetT, cursor.Y, FOnMouseDownCoord.Y);
     edge(L, W, rights, HMagnetized2, FMagnetR, cursor.X, FOnMouseDownCoord.X);
     edge(T, H, bottoms, VMagnetized2, FMagnetB, cursor.Y, FOnMouseDownCoord.Y);
+    if (withBorder) {
+        if (!HMagnetized2)
+            L += border.Left;
+        if (!VMagnetized2)
+            T += border.Top;
+    }
 }
 
 void TbsFormFrame::HandleMoving(TMessage& Message)
