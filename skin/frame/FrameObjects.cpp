@@ -517,26 +517,18 @@ void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton Button)
     }
 }
 
-void TbsSkinStdButtonObject::MouseUp(int, int, TMouseButton Button)
+void TbsSkinStdButtonObject::MouseUp(int X, int Y, TMouseButton Button)
 {
     bool click = Active && Button == mbLeft;
-    auto release = [&] {
-        if (Enabled && FDown && Button == mbLeft && !MenuItem) {
-            FDown = false;
-            Redraw();
-            if (EnableMorphing())
-                ReDraw();
-        }
-    };
     // Close releases first: its click may free the form with this object.
     if (Command == cmClose) {
-        release();
+        TbsSkinButtonObject::MouseUp(X, Y, Button);
         if (click)
             ButtonClick();
     } else {
         if (click)
             ButtonClick();
-        release();
+        TbsSkinButtonObject::MouseUp(X, Y, Button);
     }
 }
 
