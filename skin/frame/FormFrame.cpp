@@ -317,17 +317,14 @@ void TbsFormFrame::UserObjectDraw(const std::string& AIDName)
 
 void TbsFormFrame::ResetObjectsState()
 {
+    // The caption's Active is the form's activation, not the mouse's: it stays.
     for (auto& o : ObjectList) {
-        o->Active = false;
         o->FMouseIn = false;
+        if (dynamic_cast<TbsSkinCaptionObject*>(o.get()))
+            continue;
+        o->Active = false;
         o->FMorphKf = 0;
     }
-}
-
-void TbsFormFrame::DrawSkinObject(TbsActiveSkinObject*)
-{
-    // Without a skin the caption bitmap holds the buttons: the whole frame is redrawn.
-    RepaintFrame();
 }
 
 void TbsFormFrame::SetFormStyle(TFormStyle FS)
@@ -444,43 +441,6 @@ void TbsFormFrame::ForceResize()
     FForm->SetWidth(w);
 }
 
-// ------------------------------------------------------------ window state stand-ins
-
-// The skinned frame's own maximize, minimize and roll-up geometry replaces
-// these; until then the form's state is used, which the window layer frames.
-void TbsFormFrame::SetWindowState(TWindowState Value)
-{
-    if (Value == FWindowState)
-        return;
-    FWindowState = Value;
-    FForm->SetWindowState(Value);
-    TNotifyEvent& ev = Value == wsMaximized ? OnMaximize : Value == wsMinimized ? OnMinimize : OnRestore;
-    if (ev)
-        ev(this);
-}
-
-void TbsFormFrame::SetRollUpState(bool Value)
-{
-    if (Value == FRollUpState || !FBorderIcons.Contains(TbsBorderIcon::biRollUp))
-        return;
-    if (Value) {
-        OldHeight = FForm->Height();
-        FRollUpState = true;
-        FForm->SetHeight(GetMinHeight());
-    } else {
-        FRollUpState = false;
-        if (ClientHeight != 0)
-            FForm->SetClientHeight(ClientHeight);
-        else
-            FForm->SetHeight(OldHeight);
-    }
-    if (OnChangeRollUpState)
-        OnChangeRollUpState(this);
-}
-
-int TbsFormFrame::RealHeight() const { return FRollUpState ? OldHeight : FForm->Height(); }
-void TbsFormFrame::SetRealHeight(int Value) { OldHeight = Value; }
-
 void TbsFormFrame::MinimizeToTray()
 {
     // Without a tray that can show the icon, the form is minimized plainly:
@@ -522,17 +482,6 @@ void TbsFormFrame::MouseTimerProc(TObject*)
         UpdateActiveObject(f.X, f.Y, true);
     else if (ActiveObject != -1)
         UpdateActiveObject(-1, -1, true);
-}
-
-void TbsFormFrame::MorphTimerProc(TObject*)
-{
-    // Hover transitions belong to skinned objects; plain buttons switch at once.
-    MorphTimer->SetEnabled(false);
-}
-
-void TbsFormFrame::AnimateTimerProc(TObject*)
-{
-    AnimateTimer->SetEnabled(false);
 }
 
 void TbsFormFrame::UpdateActiveObject(int X, int Y, bool AActivate)

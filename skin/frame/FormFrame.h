@@ -7,6 +7,7 @@
 #include "platform/core/Set.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Font.h"
+#include "platform/gfx/Region.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"
@@ -159,6 +160,10 @@ public:
 
     // The skinned frame (SkinnedFrame.cpp): painting, hit testing, region.
     void CalcSkinRects();
+    void CalcObjectRects();
+    // A rectangle of the skin picture at the frame's current size.
+    void CalcObjectRect(const TRect& R, TRect& Result) const;
+    bool PointInMask(TPoint P) const;
     void UpdateSkinFrame();
     void PaintNCSkin(HDC ADC, bool AUseExternalDC);
     int NCHitTestSkin(TPoint P);
@@ -167,6 +172,12 @@ public:
     void PaintBG3(HDC DC);
     void UpdateFormRegion();
     void UpdateCaptionActiveState(bool Animate);
+
+    // Window states, position and snapping (WindowStates.cpp).
+    TPoint GetPositionInMonitor(int AX, int AY, int AW, int AH) const;
+    void ApplyPositionInMonitor();
+    TPoint GetMinimizedPosition() const;
+    void MagneticPosition(int& L, int& T, int W, int H);
 
     // Menus and the application hook.
     void SkinMenuOpen();
@@ -255,6 +266,21 @@ public:
     int MouseCaptureObject = -1;
     TRect NewDefCaptionRect;
     TRect NewClRect;
+    // The skin's geometry at the frame's current size (CalcSkinRects).
+    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
+    TRect NewCaptionRect, NewButtonsRect, NewMaskRectArea;
+    bool NewButtonsInLeft = false;
+    int NewButtonsOffset = 0;
+    TPoint NewHitTestLTPoint, NewHitTestRTPoint, NewHitTestLBPoint, NewHitTestRBPoint;
+    // The mask's border strips at the current size, for PointInMask.
+    TBitmap RMTop, RMBottom, RMLeft, RMRight;
+    bool FRgn = false;   // a region of ours is set on the window
+    // Window state bookkeeping.
+    bool MaxRollUpState = false;
+    bool FRollUpBeforeMaximize = false;
+    TRect OldBoundsRect;
+    bool HMagnetized = false, VMagnetized = false, HMagnetized2 = false, VMagnetized2 = false;
+    TPoint FOnMouseDownCoord;
     bool InMenu = false;
     bool InMainMenu = false;
     bool FFormActive = false;
@@ -319,6 +345,13 @@ private:
     void HandleShowAfter(TMessage& Message);
     void HandleFadeTimer();
     void HandleCaptionDblClick();
+    void HandleMoving(TMessage& Message);
+    void PaintBG3Like(HDC DC, int Index, bool MDI);
+    void SetRegion(const TRegion& Rgn);
+    bool FRgnChanged = false;
+    void DoMinimize();
+    void DoMaximize();
+    void DoNormal();
     void PopupSystemMenu(TPoint P);
     void PrintFrame(HDC DC);
 
@@ -360,6 +393,8 @@ private:
     bool FIsVistaOs = true;
     bool FIsLayerEnabled = false;
     bool FStartShow = true;
+    // Where each magnetized edge sticks (the work area's or another form's edge).
+    int FMagnetL = 0, FMagnetT = 0, FMagnetR = 0, FMagnetB = 0;
     bool FSmartEffectsShow = false;
     bool FInChangeSkinData = false;
     bool FRollUpState = false;

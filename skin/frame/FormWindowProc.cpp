@@ -59,6 +59,7 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
         AnimateTimer->SetEnabled(false);
         return false;
     case WM_SIZE:
+        HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
         if (FSizeMove && FFullDrag) {
             if (!FLogoBitMap.Empty())
                 FForm->Invalidate();
@@ -187,13 +188,13 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
             HandleFadeTimer();
         return false;
     case WM_SIZING:
+        HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
         if (!(FSizeMove && FFullDrag))
             return false;
         HandleSizing(Message);
         return true;
     case WM_MOVING:
-        if (skinnable && FWindowState == wsMaximized && !IsMDIChild())
-            *reinterpret_cast<TRect*>(Message.LParam) = FForm->BoundsRect();
+        HandleMoving(Message);
         return false;
     case WM_ENTERSIZEMOVE:
         if (skinnable) {
@@ -509,10 +510,7 @@ void TbsFormFrame::HandleShowBefore(TMessage&)
             FStartShow = false;
         } else if (FWindowState == wsNormal) {
             FStartShow = false;
-            TRect wa;
-            GetWindowMonitorRect(FForm->HandleAllocated() ? FForm->Handle() : nullptr, true, wa);
-            FForm->SetBounds(wa.Left + (wa.Width() - FForm->Width()) / 2,
-                             wa.Top + (wa.Height() - FForm->Height()) / 2, FForm->Width(), FForm->Height());
+            ApplyPositionInMonitor();
         }
     }
     HWND h = FForm->Handle();

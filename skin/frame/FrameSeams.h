@@ -74,4 +74,7 @@ public:
     virtual void CheckFormAlpha(int Alpha, bool Redraw) = 0;
     // Prepares the border for the current skin and form.
     virtual void InitFrame() = 0;
+    // How far the border reaches past the form on each side (Left, Top,
+    // Right, Bottom thicknesses); empty when it has no border rectangle.
+    virtual TRect BorderSizes() const { return TRect{0, 0, 0, 0}; }
 };
