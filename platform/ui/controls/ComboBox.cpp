@@ -561,7 +561,11 @@ void TCustomComboBox::OpenList()
             height = std::max(FList->ItemHeight() + 2, work.Bottom - y);
     }
     FList->SetBounds(x, y, width, height);
-    FList->Perform(LB_SETCURSEL, WPARAM(FItemIndex));
+    // An edit style's text may be typed or set freely: the list marks the item equal to it.
+    int marked = FItemIndex;
+    if (FEdit)
+        marked = int(FList->Perform(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(CurrentText().c_str())));
+    FList->Perform(LB_SETCURSEL, WPARAM(marked));
     FList->FMovedIn = false;
     FDropped = true;
     FList->SetVisible(true);
