@@ -36,6 +36,7 @@ void TWindowManager::Install(std::unique_ptr<TBackend> backend)
     QuitReceived = false;
     QuitReceivedCode = 0;
     Hook = nullptr;
+    ExceptionHandler = nullptr;
     Current = TMsg{};
     ActiveWnd = FocusWnd = CaptureWnd = HoverWnd = TrackLeaveWnd = nullptr;
     TaskbarWnd = nullptr;

@@ -122,11 +122,15 @@ void TWinControl::CreateWnd()
         if (ComponentState().Contains(csDestroying) && msg != WM_NCDESTROY)
             return DefWindowProc(h, msg, wp, lp);
         TMessage m{msg, wp, lp, 0};
-        if (msg == WM_NCDESTROY) {
-            TWinControl::WndProc(m);
-            return m.Result;
+        try {
+            if (msg == WM_NCDESTROY)
+                TWinControl::WndProc(m);
+            else
+                WindowProc(m);
+        } catch (...) {
+            // A handler's exception ends at its message: the application shows it.
+            HandleEscapedException();
         }
-        WindowProc(m);
         return m.Result;
     };
     CreateWindowEx(p.ExStyle, p.WinClassName, p.Caption, p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, 0,
@@ -705,14 +709,22 @@ void TWinControl::PaintHandler(TMessage& m)
     PAINTSTRUCT ps;
     if (!dc)
         dc = BeginPaint(FHandle, ps);
+    // The paint ends also when a paint handler throws.
+    struct TPaintEnd {
+        HWND Wnd;
+        const PAINTSTRUCT* Ps;
+        ~TPaintEnd()
+        {
+            if (Ps)
+                EndPaint(Wnd, *Ps);
+        }
+    } end{FHandle, m.WParam ? nullptr : &ps};
     if (dc) {
         int saved = dc->SaveDC();
         PaintWindow(dc);
         dc->RestoreDC(saved);
         PaintControls(dc, nullptr);
     }
-    if (!m.WParam)
-        EndPaint(FHandle, ps);
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y)
