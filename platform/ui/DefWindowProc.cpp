@@ -41,11 +41,10 @@ void PrintInto(TWindowManager& m, HWND h, TDeviceContext& dc, LPARAM flags)
     if ((flags & PRF_CHECKVISIBLE) && !w->Visible())
         return;
     if (flags & PRF_NONCLIENT) {
-        int saved = dc.SaveDC();
+        TSavedDC saved(dc);
         DrawDefaultFrame(*w, dc);
-        dc.RestoreDC(saved);
     }
-    int saved = dc.SaveDC();
+    TSavedDC saved(dc);
     dc.OffsetViewportOrg(w->Client.Left, w->Client.Top);
     dc.IntersectClipRect(Bounds(0, 0, w->Client.Width(), w->Client.Height()));
     if (flags & PRF_ERASEBKGND)
@@ -58,14 +57,12 @@ void PrintInto(TWindowManager& m, HWND h, TDeviceContext& dc, LPARAM flags)
             TWindowRecord* cw = m.Alive(c);
             if (!cw || !cw->Visible())
                 continue;
-            int inner = dc.SaveDC();
+            TSavedDC inner(dc);
             dc.IntersectClipRect(cw->Rect);
             dc.OffsetViewportOrg(cw->Rect.Left, cw->Rect.Top);
             m.Send(c, WM_PRINT, reinterpret_cast<WPARAM>(&dc), flags | PRF_NONCLIENT);
-            dc.RestoreDC(inner);
         }
     }
-    dc.RestoreDC(saved);
 }
 
 } // namespace

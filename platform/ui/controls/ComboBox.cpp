@@ -714,12 +714,11 @@ void TCustomComboBox::PaintWindow(HDC dc)
         dis.hDC = dc;
         dis.rcItem = text;
         dis.itemData = FItemIndex >= 0 ? UINT_PTR(FList->Perform(LB_GETITEMDATA, WPARAM(FItemIndex))) : 0;
-        int saved = dc->SaveDC();
+        TSavedDC saved(dc);
         dc->IntersectClipRect(text);
         HWND parent = GetParent(FHandle);
         if (!parent || !SendMessage(parent, WM_DRAWITEM, 0, LPARAM(&dis)))
             Perform(CN_DRAWITEM, 0, LPARAM(&dis));
-        dc->RestoreDC(saved);
         return;
     }
     canvas.Font().Assign(FFont);

@@ -764,11 +764,10 @@ void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
     int extra = SelMax() > l.Start + l.Length && LastRowOfLine(row) && row + 1 < int(FRows.size()) ? 4 : 0;
     TRect sel{x0 + x[size_t(a)], y, x0 + x[size_t(b)] + extra, y + lh};
     FillRect(*dc, sel, ColorToRGB(clHighlight));
-    int saved = dc->SaveDC();
+    TSavedDC saved(dc);
     dc->IntersectClipRect(sel);
     dc->SetTextColor(ColorToRGB(clHighlightText));
     TextOut(*dc, x0, y, shown);
-    dc->RestoreDC(saved);
 }
 
 void TCustomEdit::PaintWindow(HDC dc)
@@ -780,7 +779,7 @@ void TCustomEdit::PaintWindow(HDC dc)
     TColor background;
     if (BrushColor(brush, background))
         FillRect(*dc, ClientRect(), ColorToRGB(background));
-    int saved = dc->SaveDC();
+    TSavedDC saved(dc);
     TRect r = FormatRect();
     dc->IntersectClipRect(r);
     dc->SelectFont(FEditFont.Data());
@@ -788,7 +787,6 @@ void TCustomEdit::PaintWindow(HDC dc)
     int last = std::min(int(FRows.size()) - 1, FTopLine + VisibleLines());
     for (int row = FTopLine; row <= last; ++row)
         PaintRow(dc, row, textColor);
-    dc->RestoreDC(saved);
 }
 
 // ----------------------------------------------------------------- input

@@ -319,14 +319,13 @@ void THeaderWindow::PaintSection(TCanvas& c, int index, const TRect& r, bool pre
         default: break;
         }
     }
-    int save = c.Handle()->SaveDC();
+    TSavedDC saved(c.Handle());
     c.Handle()->IntersectClipRect(t);
     if (image)
         FImages->Draw(c, x, t.Top + (t.Height() - FImages->Height()) / 2, item.Image, true);
     TRect tr{x + iw, t.Top, t.Right, t.Bottom};
     c.Brush().SetStyle(bsClear);
     c.DrawText(item.Text, tr, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    c.Handle()->RestoreDC(save);
 }
 
 void THeaderWindow::Paint(HDC dc)

@@ -902,11 +902,10 @@ void TCustomListBox::PaintWindow(HDC dc)
             dis.hDC = dc;
             dis.rcItem = r;
             dis.itemData = FItems[size_t(i)].Data;
-            int saved = dc->SaveDC();
+            TSavedDC saved(dc);
             dc->IntersectClipRect(r);
             if (!parent || !SendMessage(parent, WM_DRAWITEM, 0, LPARAM(&dis)))
                 Perform(CN_DRAWITEM, 0, LPARAM(&dis));
-            dc->RestoreDC(saved);
             continue;
         }
         TCanvas c;

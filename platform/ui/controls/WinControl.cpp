@@ -695,11 +695,10 @@ void TWinControl::PaintControls(HDC dc, TControl* first)
         TRect b = c->BoundsRect();
         if (!dc->RectVisible(b))
             continue;
-        int saved = dc->SaveDC();
+        TSavedDC saved(dc);
         dc->OffsetViewportOrg(b.Left, b.Top);
         dc->IntersectClipRect(TRect{0, 0, b.Width(), b.Height()});
         c->Perform(WM_PAINT, WPARAM(dc), 0);
-        dc->RestoreDC(saved);
     }
 }
 
@@ -720,9 +719,10 @@ void TWinControl::PaintHandler(TMessage& m)
         }
     } end{FHandle, m.WParam ? nullptr : &ps};
     if (dc) {
-        int saved = dc->SaveDC();
-        PaintWindow(dc);
-        dc->RestoreDC(saved);
+        {
+            TSavedDC saved(dc);
+            PaintWindow(dc);
+        }
         PaintControls(dc, nullptr);
     }
 }
@@ -730,15 +730,19 @@ void TWinControl::PaintHandler(TMessage& m)
 void TWinControl::PaintTo(HDC dc, int x, int y)
 {
     FControlState.Include(csPaintCopy);
-    int saved = dc->SaveDC();
-    dc->OffsetViewportOrg(x, y);
-    dc->IntersectClipRect(TRect{0, 0, FWidth, FHeight});
-    Perform(WM_ERASEBKGND, WPARAM(dc), 0);
-    Perform(WM_PAINT, WPARAM(dc), 0);
-    for (TControl* c : FControls)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible())
-            w->PaintTo(dc, w->Left(), w->Top());
-    dc->RestoreDC(saved);
+    try {
+        TSavedDC saved(dc);
+        dc->OffsetViewportOrg(x, y);
+        dc->IntersectClipRect(TRect{0, 0, FWidth, FHeight});
+        Perform(WM_ERASEBKGND, WPARAM(dc), 0);
+        Perform(WM_PAINT, WPARAM(dc), 0);
+        for (TControl* c : FControls)
+            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible())
+                w->PaintTo(dc, w->Left(), w->Top());
+    } catch (...) {
+        FControlState.Exclude(csPaintCopy);
+        throw;
+    }
     FControlState.Exclude(csPaintCopy);
 }
 
