@@ -169,7 +169,7 @@ TFrameMetrics FrameMetrics(DWORD style, DWORD exStyle)
 {
     TFrameMetrics fm;
     if (style & WS_THICKFRAME)
-        fm.Border = (style & WS_MAXIMIZE) ? 0 : 4;     // a maximised window cannot be sized: no border on the screen
+        fm.Border = (style & WS_MAXIMIZE) ? 0 : 4;  // a maximised window cannot be sized: no border on the screen
     else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         fm.Border = 3;
     else if (style & WS_BORDER)

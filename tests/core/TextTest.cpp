@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <set>
-#include <cstdint>
 
 #include "platform/core/Exception.h"
 #include "platform/core/List.h"
@@ -45,7 +45,8 @@ TEST(Format, RaisesOnMissingOrMismatchedArguments) {
 // library's localedef into a temporary folder: the test needs no installed
 // locale, so it runs on every machine.
 namespace {
-std::string MakeCommaLocale() {
+std::string MakeCommaLocale()
+{
     const std::string dir = testing::TempDir() + "comma-locale";
     std::filesystem::create_directories(dir);
     std::ofstream(dir + "/comma.src") << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\n"

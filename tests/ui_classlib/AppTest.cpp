@@ -312,12 +312,12 @@ TEST_F(TAppExceptionTest, AnExceptionFromAClickOrPaintHandlerIsShownAndTheLoopGo
     FailNext = true;
     Form->Invalidate();
     Pump();
-    EXPECT_EQ(Shown, (std::vector<std::string>{"Exceptions: 'x' is not a valid integer value.",
-                                               "Exceptions: Paint failed."}));
+    EXPECT_EQ(Shown,
+              (std::vector<std::string>{"Exceptions: 'x' is not a valid integer value.", "Exceptions: Paint failed."}));
     EXPECT_EQ(Screen->FormCount(), forms) << "the boxes are gone";
     // The program goes on: both handlers run again.
     int paints = Paints;
-    Advance(1000);      // no double click
+    Advance(1000);  // no double click
     Click(Button, 5, 5);
     EXPECT_EQ(Clicks, 2);
     Form->Invalidate();
@@ -350,6 +350,7 @@ TEST_F(TAppExceptionTest, OnExceptionHearsTheExceptionInsteadOfTheBox)
     Form->Invalidate();
     Pump();
     Form->OnPaint = nullptr;
-    EXPECT_EQ(heard, (std::vector<std::string>{"application: no such item", "application: List index out of bounds (7)"}));
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"application: no such item", "application: List index out of bounds (7)"}));
     EXPECT_EQ(Screen->ActiveForm(), Form) << "no box was shown";
 }

@@ -216,7 +216,7 @@ TEST_F(TClassLibTest, OnlyTheFocusedControlShowsItsFocusCueAsTheFocusMoves)
         TRect w;
         GetWindowRect(form->Handle(), w);
         TColor back = ColorToRGB(c.Control == button ? clBtnFace : c.Control->Color());
-        for (int y = 3; y < c.Control->Height() - 3; ++y) {     // inside a button's edges
+        for (int y = 3; y < c.Control->Height() - 3; ++y) {  // inside a button's edges
             TPoint p = At(c.Control, c.Column, y);
             if ((shot->GetPixel(p.X - w.Left, p.Y - w.Top) & 0xFFFFFF) != back)
                 return true;

@@ -1,12 +1,12 @@
 #include <filesystem>
 #include <unistd.h>
-#include "WidgetFixture.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Picture.h"
 #include "platform/gfx/Png.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/ScrollBarControl.h"
+#include "WidgetFixture.h"
 
 // Every widget on one form, saved as a PNG picture and read back: the key
 // pixels of each are where they belong.

@@ -241,8 +241,8 @@ TEST_F(FrameTest, AChildReachingPastTheClientAreaLeavesTheFrameUnderIt)
         EXPECT_EQ(PixelAt(*shot, x, 197), ColorToRGB(clBtnFace)) << x;
         EXPECT_EQ(PixelAt(*shot, x, 199), ColorToRGB(cl3DDkShadow)) << x;
     }
-    EXPECT_EQ(PixelAt(*shot, 1, 150), ColorToRGB(clBtnHighlight));   // the left border beside it
-    EXPECT_EQ(PixelAt(*shot, 80, 150), ColorToRGB(clWhite));         // the panel itself
+    EXPECT_EQ(PixelAt(*shot, 1, 150), ColorToRGB(clBtnHighlight));  // the left border beside it
+    EXPECT_EQ(PixelAt(*shot, 80, 150), ColorToRGB(clWhite));        // the panel itself
 }
 
 TEST_F(FrameTest, AMaximisedFrameHasNoSizingBorderAndARestoreGlyph)
@@ -270,9 +270,9 @@ TEST_F(FrameTest, AMaximisedFrameHasNoSizingBorderAndARestoreGlyph)
     // down and to the left; the corners of the maximise glyph stay empty.
     EXPECT_EQ(PixelAt(*shot, 992, 6), ColorToRGB(clBtnFace));
     EXPECT_EQ(PixelAt(*shot, 1000, 14), ColorToRGB(clBtnFace));
-    EXPECT_EQ(PixelAt(*shot, 1000, 6), ColorToRGB(clBtnText));        // the back window's corner
-    EXPECT_EQ(PixelAt(*shot, 996, 9), ColorToRGB(clBtnText));         // the front window's title bar
-    EXPECT_EQ(PixelAt(*shot, 994, 12), ColorToRGB(clBtnFace));        // and its hollow
+    EXPECT_EQ(PixelAt(*shot, 1000, 6), ColorToRGB(clBtnText));  // the back window's corner
+    EXPECT_EQ(PixelAt(*shot, 996, 9), ColorToRGB(clBtnText));   // the front window's title bar
+    EXPECT_EQ(PixelAt(*shot, 994, 12), ColorToRGB(clBtnFace));  // and its hollow
 
     ShowWindow(Form, SW_RESTORE);
     Pump();

@@ -541,16 +541,13 @@ void TTrackBar::Paint()
 void TTrackBar::WndProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(m);
-        Invalidate();       // the focus rectangle comes or goes
+        Invalidate();  // the focus rectangle comes or goes
         return;
-    default:
-        TCustomControl::WndProc(m);
+    default: TCustomControl::WndProc(m);
     }
 }
 

@@ -101,7 +101,7 @@ void TButton::WndProc(TMessage& m)
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(m);
-        Invalidate();       // the focus rectangle comes or goes
+        Invalidate();  // the focus rectangle comes or goes
         return;
     case CM_CANCELMODE:
     case WM_CANCELMODE:
@@ -348,10 +348,9 @@ void TCheckBox::WndProc(TMessage& m)
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TCustomControl::WndProc(m);
-        Invalidate();       // the focus rectangle comes or goes
+        Invalidate();  // the focus rectangle comes or goes
         return;
-    default:
-        TCustomControl::WndProc(m);
+    default: TCustomControl::WndProc(m);
     }
 }
 

@@ -100,7 +100,7 @@ void TApplication::Run()
         try {
             HandleMessage();
         } catch (...) {
-            HandleException(this);      // from the idle handler or a queued call
+            HandleException(this);  // from the idle handler or a queued call
         }
     }
 }
