@@ -1009,27 +1009,27 @@ void TWinControl::CMFocusChanged(TMessage& m)
         c->Perform(m.Msg, m.WParam, m.LParam);
 }
 
-void TWinControl::CMColorChanged(TMessage& m)
+void TWinControl::CMColorChanged(TMessage&)
 {
     Invalidate();
     for (TControl* c : FControls)
         c->Perform(CM_PARENTCOLORCHANGED);
 }
 
-void TWinControl::CMShowHintChanged(TMessage& m)
+void TWinControl::CMShowHintChanged(TMessage&)
 {
     for (TControl* c : FControls)
         c->Perform(CM_PARENTSHOWHINTCHANGED);
 }
 
-void TWinControl::CMEnabledChanged(TMessage& m)
+void TWinControl::CMEnabledChanged(TMessage&)
 {
     if (FHandle)
         EnableWindow(FHandle, FEnabled);
     Invalidate();
 }
 
-void TWinControl::CMVisibleChanged(TMessage& m)
+void TWinControl::CMVisibleChanged(TMessage&)
 {
     if (!FVisible)
         if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
