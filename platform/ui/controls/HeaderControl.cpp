@@ -55,7 +55,7 @@ private:
     LRESULT WMSetFont(LPARAM lp);
     LRESULT WMPaint(WPARAM wp);
     LRESULT WMPrintClient(WPARAM wp);
-    LRESULT WMLButtonDown(LPARAM lp);
+    LRESULT WMLButtonDown(WPARAM wp, LPARAM lp);
     LRESULT WMLButtonDblClk(WPARAM wp, LPARAM lp);
     LRESULT WMMouseMove(LPARAM lp);
     LRESULT WMLButtonUp(LPARAM lp);
@@ -416,7 +416,7 @@ LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
         if (WMSetCursor(lp))
             return 1;
         break;
-    case WM_LBUTTONDOWN: return WMLButtonDown(lp);
+    case WM_LBUTTONDOWN: return WMLButtonDown(wp, lp);
     case WM_LBUTTONDBLCLK: return WMLButtonDblClk(wp, lp);
     case WM_MOUSEMOVE: return WMMouseMove(lp);
     case WM_LBUTTONUP: return WMLButtonUp(lp);
@@ -545,13 +545,13 @@ LRESULT THeaderWindow::WMPrintClient(WPARAM wp)
     return 0;
 }
 
-LRESULT THeaderWindow::WMLButtonDown(LPARAM lp)
+LRESULT THeaderWindow::WMLButtonDown(WPARAM wp, LPARAM lp)
 {
     TPoint p = LParamToPoint(lp);
     UINT flags = 0;
     int item = HitTest(p, flags);
     if (item < 0)
-        break;
+        return DefWindowProc(FWnd, WM_LBUTTONDOWN, wp, lp);
     if (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) {
         if (Notify(HDN_BEGINTRACK, item) != 0 || !IsWindow(FWnd))
             return 0;
