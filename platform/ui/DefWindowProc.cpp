@@ -134,9 +134,10 @@ LRESULT DefaultGetIcon(TWindowRecord* w, WPARAM wParam)
 {
     // ICON_SMALL2 (2): the small picture, else the big one.
     const auto& icons = w->Icons;
-    const TBitmap* icon = wParam == ICON_BIG ? icons[ICON_BIG].get()
+    const TBitmap* icon = wParam == ICON_BIG     ? icons[ICON_BIG].get()
                           : wParam == ICON_SMALL ? icons[ICON_SMALL].get()
-                          : icons[ICON_SMALL] ? icons[ICON_SMALL].get() : icons[ICON_BIG].get();
+                          : icons[ICON_SMALL]    ? icons[ICON_SMALL].get()
+                                                 : icons[ICON_BIG].get();
     return reinterpret_cast<LRESULT>(icon);
 }
 
@@ -153,7 +154,7 @@ LRESULT DefaultEraseBackground(TWindowRecord* w, WPARAM wParam)
 LRESULT DefaultPaint(HWND hwnd, WPARAM wParam)
 {
     if (wParam)
-        return 0;   // painting into a given context: nothing of our own to draw
+        return 0;  // painting into a given context: nothing of our own to draw
     PAINTSTRUCT ps;
     BeginPaint(hwnd, ps);
     EndPaint(hwnd, ps);
@@ -304,7 +305,7 @@ LRESULT DefaultKeyUp(TWindowManager& m, HWND hwnd, WPARAM wParam)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {

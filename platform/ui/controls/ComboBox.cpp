@@ -1014,7 +1014,7 @@ void TCustomComboBox::CBSetItemHeight(TMessage& m)
 void TCustomComboBox::CBGetItemHeight(TMessage& m)
 {
     int index = int(m.WParam);
-    m.Result = index < 0 ? (FHandle ? ClientRect().Height() : FHeight)
+    m.Result = index < 0                       ? (FHandle ? ClientRect().Height() : FHeight)
                : FStyle == csOwnerDrawVariable ? FList->Perform(LB_GETITEMHEIGHT, WPARAM(index))
                                                : FList->ItemHeight();
 }

@@ -977,11 +977,15 @@ void TCustomEdit::WndProc(TMessage& m)
 void TCustomEdit::DefaultHandler(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_GETDLGCODE: m.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (Multiline() ? DLGC_WANTALLKEYS : 0); return;
+    case WM_GETDLGCODE:
+        m.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (Multiline() ? DLGC_WANTALLKEYS : 0);
+        return;
     case WM_CHAR: HandleChar(char32_t(m.WParam)); return;
     case WM_KEYDOWN: HandleKeyDown(WORD(m.WParam)); return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: HandleMouseDown(LParamToPoint(m.LParam), LOWORD(m.WParam), m.Msg == WM_LBUTTONDBLCLK); return;
+    case WM_LBUTTONDBLCLK:
+        HandleMouseDown(LParamToPoint(m.LParam), LOWORD(m.WParam), m.Msg == WM_LBUTTONDBLCLK);
+        return;
     case WM_LBUTTONUP:
     case WM_CAPTURECHANGED: WMLButtonUp(m); return;
     case WM_SETFOCUS: WMSetFocus(m); return;
@@ -1025,7 +1029,9 @@ void TCustomEdit::DefaultHandler(TMessage& m)
     case EM_GETLINECOUNT: m.Result = LRESULT(FLines.size()); return;
     case EM_LINEINDEX: EMLineIndex(m); return;
     case EM_LINELENGTH: EMLineLength(m); return;
-    case EM_LINEFROMCHAR: m.Result = LineOf(int(m.WParam) < 0 ? FCaret : std::min(int(m.WParam), int(FChars.size()))); return;
+    case EM_LINEFROMCHAR:
+        m.Result = LineOf(int(m.WParam) < 0 ? FCaret : std::min(int(m.WParam), int(FChars.size())));
+        return;
     case EM_GETLINE: EMGetLine(m); return;
     case EM_GETFIRSTVISIBLELINE: m.Result = FTopLine; return;
     case EM_LINESCROLL: EMLineScroll(m); return;
@@ -1318,7 +1324,8 @@ void TCustomEdit::EMGetLine(TMessage& m)
     m.Result = 0;
     if (line < 0 || line >= int(FLines.size()) || !m.LParam)
         return;
-    std::string text = EncodeUtf8(FChars.substr(size_t(FLines[size_t(line)].Start), size_t(FLines[size_t(line)].Length)));
+    std::string text =
+        EncodeUtf8(FChars.substr(size_t(FLines[size_t(line)].Start), size_t(FLines[size_t(line)].Length)));
     WORD room = 0;
     std::memcpy(&room, reinterpret_cast<void*>(m.LParam), sizeof room);
     size_t n = std::min(text.size(), size_t(room));

@@ -491,7 +491,7 @@ LRESULT THeaderWindow::HDMSetOrderArray(WPARAM wp, LPARAM lp)
     std::sort(sorted.begin(), sorted.end());
     for (int i = 0; i < Count(); ++i)
         if (sorted[size_t(i)] != i)
-            return 0;      // not a permutation of the items
+            return 0;  // not a permutation of the items
     FOrder = next;
     InvalidateRect(FWnd, nullptr, false);
     return 1;

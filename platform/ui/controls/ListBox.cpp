@@ -993,13 +993,17 @@ void TCustomListBox::DefaultHandler(TMessage& m)
     case LB_RESETCONTENT: LBResetContent(m); return;
     case LB_GETCOUNT: m.Result = n; return;
     case LB_GETTEXT: LBGetText(m); return;
-    case LB_GETTEXTLEN: m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Text.size()); return;
+    case LB_GETTEXTLEN:
+        m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Text.size());
+        return;
     case LB_GETITEMDATA: m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Data); return;
     case LB_SETITEMDATA: LBSetItemData(m); return;
     case LB_SETCURSEL: LBSetCurSel(m); return;
     case LB_GETCURSEL: m.Result = IsMulti() ? FCaretIndex : FCurSel; return;
     case LB_SETSEL: LBSetSel(m); return;
-    case LB_GETSEL: m.Result = index < 0 || index >= n ? LB_ERR : (IsMulti() ? FItems[size_t(index)].Selected : index == FCurSel); return;
+    case LB_GETSEL:
+        m.Result = index < 0 || index >= n ? LB_ERR : (IsMulti() ? FItems[size_t(index)].Selected : index == FCurSel);
+        return;
     case LB_GETSELCOUNT: LBGetSelCount(m); return;
     case LB_GETSELITEMS: LBGetSelItems(m); return;
     case LB_SELITEMRANGE:
@@ -1011,12 +1015,16 @@ void TCustomListBox::DefaultHandler(TMessage& m)
     case LB_SETTOPINDEX: LBSetTopIndex(m); return;
     case LB_GETTOPINDEX: m.Result = FTop; return;
     case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT: m.Result = Find(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "", index, m.Msg == LB_FINDSTRINGEXACT); return;
+    case LB_FINDSTRINGEXACT:
+        m.Result = Find(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "", index, m.Msg == LB_FINDSTRINGEXACT);
+        return;
     case LB_SELECTSTRING: LBSelectString(m); return;
     case LB_GETITEMRECT: LBGetItemRect(m); return;
     case LB_ITEMFROMPOINT: LBItemFromPoint(m); return;
     case LB_SETITEMHEIGHT: LBSetItemHeight(m); return;
-    case LB_GETITEMHEIGHT: m.Result = VariableHeights() && index >= 0 && index < n ? HeightOf(index) : EffectiveItemHeight(); return;
+    case LB_GETITEMHEIGHT:
+        m.Result = VariableHeights() && index >= 0 && index < n ? HeightOf(index) : EffectiveItemHeight();
+        return;
     case LB_SETCOLUMNWIDTH: LBSetColumnWidth(m); return;
     case LB_SETHORIZONTALEXTENT: FHorizontalExtent = int(m.WParam); return;
     case LB_GETHORIZONTALEXTENT: m.Result = FHorizontalExtent; return;
@@ -1098,9 +1106,10 @@ void TCustomListBox::LBAddString(TMessage& m)
     std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
     int at = n;
     if (ListStyle() & LBS_SORT)
-        at = int(std::upper_bound(FItems.begin(), FItems.end(), text,
-                                  [](const std::string& t, const TItem& item) { return CompareText(t, item.Text) < 0; }) -
-                 FItems.begin());
+        at = int(
+            std::upper_bound(FItems.begin(), FItems.end(), text,
+                             [](const std::string& t, const TItem& item) { return CompareText(t, item.Text) < 0; }) -
+            FItems.begin());
     m.Result = InsertItem(at, text);
 }
 
@@ -1198,8 +1207,8 @@ void TCustomListBox::LBSetSel(TMessage& m)
 
 void TCustomListBox::LBGetSelCount(TMessage& m)
 {
-    m.Result = IsMulti() ? std::count_if(FItems.begin(), FItems.end(), [](const TItem& i) { return i.Selected; })
-                         : LB_ERR;
+    m.Result =
+        IsMulti() ? std::count_if(FItems.begin(), FItems.end(), [](const TItem& i) { return i.Selected; }) : LB_ERR;
 }
 
 void TCustomListBox::LBGetSelItems(TMessage& m)

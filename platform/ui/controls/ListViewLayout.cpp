@@ -502,7 +502,7 @@ LRESULT TCustomListView::LVMGetOrigin(TMessage& m)
 
 LRESULT TCustomListView::LVMSetImageList(TMessage& m)
 {
-    TImageList** slot = m.WParam == WPARAM(LVSIL_SMALL) ? &FSmallImages
+    TImageList** slot = m.WParam == WPARAM(LVSIL_SMALL)   ? &FSmallImages
                         : m.WParam == WPARAM(LVSIL_STATE) ? &FStateImages
                                                           : &FLargeImages;
     TImageList* old = *slot;
@@ -519,7 +519,7 @@ LRESULT TCustomListView::LVMSetImageList(TMessage& m)
 
 LRESULT TCustomListView::LVMGetImageList(TMessage& m)
 {
-    return LRESULT(m.WParam == WPARAM(LVSIL_SMALL) ? FSmallImages
+    return LRESULT(m.WParam == WPARAM(LVSIL_SMALL)   ? FSmallImages
                    : m.WParam == WPARAM(LVSIL_STATE) ? FStateImages
                                                      : FLargeImages);
 }
@@ -693,8 +693,8 @@ LRESULT TCustomListView::LVMGetColumnOrderArray(TMessage& m)
 {
     if (!FHeader || !IsWindow(FHeader))
         return 0;
-    m.Result = SendMessage(FHeader, m.Msg == LVM_GETCOLUMNORDERARRAY ? HDM_GETORDERARRAY : HDM_SETORDERARRAY,
-                           m.WParam, m.LParam);
+    m.Result = SendMessage(FHeader, m.Msg == LVM_GETCOLUMNORDERARRAY ? HDM_GETORDERARRAY : HDM_SETORDERARRAY, m.WParam,
+                           m.LParam);
     if (m.Msg == LVM_SETCOLUMNORDERARRAY)
         Invalidate();
     return m.Result;

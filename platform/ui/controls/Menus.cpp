@@ -360,7 +360,8 @@ bool TPlainPopup::Layout(TMenuItem& root)
         Rects.push_back(TRect{2, y, 0, y + h});
         y += h;
         std::string sc = ShortCutToText(item->ShortCut());
-        Width = std::max(Width, c->TextWidth(StripHotkey(item->Caption())) + (sc.empty() ? 0 : c->TextWidth(sc) + 24) + 36);
+        Width =
+            std::max(Width, c->TextWidth(StripHotkey(item->Caption())) + (sc.empty() ? 0 : c->TextWidth(sc) + 24) + 36);
     }
     for (TRect& r : Rects)
         r.Right = Width - 2;
@@ -475,10 +476,8 @@ LRESULT TPlainPopup::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         EndPaint(h, ps);
         return 0;
     }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_ERASEBKGND: return 1;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_MOUSEMOVE: {
         int hot = ItemAt(LParamToPoint(lp));
         if (hot != Hot) {
@@ -508,11 +507,8 @@ LRESULT TPlainPopup::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-        Done = true;
-        return 0;
-    default:
-        return DefWindowProc(h, msg, wp, lp);
+    case WM_CANCELMODE: Done = true; return 0;
+    default: return DefWindowProc(h, msg, wp, lp);
     }
 }
 

@@ -970,8 +970,13 @@ void TWinControl::CNKeyDown(TMessage& m)
     LRESULT mask = 0;
     switch (int(m.WParam)) {
     case VK_TAB: mask = DLGC_WANTTAB; break;
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-    case VK_RETURN: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
     default: break;
     }
     if (mask && !Perform(CM_WANTSPECIALKEY, m.WParam) && !(Perform(WM_GETDLGCODE) & mask) && form &&
