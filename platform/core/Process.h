@@ -8,14 +8,6 @@
 // path does not exist; returns once the opener runs (it is reaped in the background).
 void OpenDocument(const std::string& target);
 
-// Plays a WAV file once, without waiting, on an audio device of its own (a
-// new sound replaces one still playing). Raises EOSError with the reason when
-// the file cannot be read or no audio device can be opened.
-void PlaySoundAsync(const std::string& wavFile);
-// Stops a sound still playing; true while one plays.
-void StopSound();
-bool IsSoundPlaying();
-
 // Asks the system to power off ("systemctl poweroff") and waits for its answer;
 // raises EOSError when it cannot be started or refuses.
 void PowerOff();

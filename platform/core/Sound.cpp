@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "platform/core/Exception.h"
-#include "platform/core/Process.h"
+#include "platform/core/Sound.h"
 
 // One sound at a time, on an audio device of its own. SDL's audio subsystem is
 // reference counted by SDL_InitSubSystem / SDL_QuitSubSystem, so this shares

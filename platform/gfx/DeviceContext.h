@@ -124,3 +124,18 @@ private:
     mutable int FClipWidth = -1, FClipHeight = -1;
     mutable TRegion FClip;
 };
+
+// Saves a context's state and restores it at the end of the scope, also when
+// a drawing handler throws, so no clip or origin of a failed paint stays behind.
+class TSavedDC {
+public:
+    explicit TSavedDC(TDeviceContext* dc) : FDC(dc), FLevel(dc->SaveDC()) {}
+    explicit TSavedDC(TDeviceContext& dc) : TSavedDC(&dc) {}
+    ~TSavedDC() { FDC->RestoreDC(FLevel); }
+    TSavedDC(const TSavedDC&) = delete;
+    TSavedDC& operator=(const TSavedDC&) = delete;
+
+private:
+    TDeviceContext* FDC;
+    int FLevel;
+};

@@ -168,17 +168,42 @@ TMessageHook GetMessageHook()
     return WM().Hook;
 }
 
+TExceptionHandler SetExceptionHandler(TExceptionHandler handler)
+{
+    TExceptionHandler old = std::move(WM().ExceptionHandler);
+    WM().ExceptionHandler = std::move(handler);
+    return old;
+}
+
+TExceptionHandler GetExceptionHandler()
+{
+    return WM().ExceptionHandler;
+}
+
+void HandleEscapedException()
+{
+    // A copy: the handler may run a modal loop that replaces it.
+    TExceptionHandler handler = WM().ExceptionHandler;
+    if (!handler)
+        throw;
+    handler(std::current_exception());
+}
+
 static void HandleTaken(TMsg& msg)
 {
     auto& m = WM();
-    bool handled = false;
-    if (m.Hook) {
-        TMessageHook hook = m.Hook;
-        handled = hook(msg);
-    }
-    if (!handled) {
-        TranslateMessage(msg);
-        DispatchMessage(msg);
+    try {
+        bool handled = false;
+        if (m.Hook) {
+            TMessageHook hook = m.Hook;
+            handled = hook(msg);
+        }
+        if (!handled) {
+            TranslateMessage(msg);
+            DispatchMessage(msg);
+        }
+    } catch (...) {
+        HandleEscapedException();
     }
 }
 

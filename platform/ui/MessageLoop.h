@@ -1,4 +1,6 @@
 #pragma once
+#include <exception>
+#include <functional>
 #include <string>
 #include "platform/ui/WinTypes.h"
 
@@ -32,6 +34,16 @@ LONG GetMessageTime();
 using TMessageHook = std::function<bool(TMsg&)>;
 TMessageHook SetMessageHook(TMessageHook hook);
 TMessageHook GetMessageHook();
+
+// What becomes of an exception that escapes a message handler: the loop and
+// the window procedures of the class library pass it to this handler (the
+// application shows it) and go on. Without a handler it propagates.
+using TExceptionHandler = std::function<void(std::exception_ptr)>;
+TExceptionHandler SetExceptionHandler(TExceptionHandler handler);
+TExceptionHandler GetExceptionHandler();
+// Inside a catch block: hands the exception being handled to the handler, or
+// rethrows it when there is none.
+void HandleEscapedException();
 
 // Takes one message, passes it through the hook, translates and dispatches
 // it. False when the queue was empty. WM_QUIT is not dispatched: it sets the

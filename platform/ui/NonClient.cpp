@@ -73,6 +73,13 @@ void Line(TDeviceContext& dc, int x1, int y1, int x2, int y2)
     LineTo(dc, x2, y2);
 }
 
+// A window outline with a thick title bar.
+void WindowGlyph(TDeviceContext& dc, const TRect& r, TColor color)
+{
+    FrameRect(dc, r, color);
+    FillRect(dc, Rect(r.Left, r.Top, r.Right, r.Top + 2), color);
+}
+
 void DrawButtonGlyph(TDeviceContext& dc, int hit, const TRect& r, bool maximized)
 {
     TPenData pen;
@@ -91,10 +98,15 @@ void DrawButtonGlyph(TDeviceContext& dc, int hit, const TRect& r, bool maximized
         FillRect(dc, Rect(cx - s, cy + s - 1, cx + s, cy + s + 1), pen.Color);
         break;
     case HTMAXBUTTON:
-        FrameRect(dc, Rect(cx - s, cy - s, cx + s + 1, cy + s + 1), pen.Color);
-        FillRect(dc, Rect(cx - s, cy - s, cx + s + 1, cy - s + 2), pen.Color);
-        if (maximized)
-            FillRect(dc, Rect(cx - s + 2, cy - s + 3, cx + s - 1, cy + s - 1), ColorToRGB(clBtnFace));
+        if (!maximized) {
+            WindowGlyph(dc, Rect(cx - s, cy - s, cx + s + 1, cy + s + 1), pen.Color);
+        } else {
+            // Restore: a smaller window in front of another, up and to the right.
+            WindowGlyph(dc, Rect(cx - s + 2, cy - s, cx + s + 1, cy + s - 1), pen.Color);
+            TRect front = Rect(cx - s, cy - s + 3, cx + s - 1, cy + s + 1);
+            FillRect(dc, front, ColorToRGB(clBtnFace));
+            WindowGlyph(dc, front, pen.Color);
+        }
         break;
     }
 }
@@ -157,7 +169,7 @@ TFrameMetrics FrameMetrics(DWORD style, DWORD exStyle)
 {
     TFrameMetrics fm;
     if (style & WS_THICKFRAME)
-        fm.Border = 4;
+        fm.Border = (style & WS_MAXIMIZE) ? 0 : 4;  // a maximised window cannot be sized: no border on the screen
     else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
         fm.Border = 3;
     else if (style & WS_BORDER)

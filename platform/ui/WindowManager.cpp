@@ -36,6 +36,7 @@ void TWindowManager::Install(std::unique_ptr<TBackend> backend)
     QuitReceived = false;
     QuitReceivedCode = 0;
     Hook = nullptr;
+    ExceptionHandler = nullptr;
     Current = TMsg{};
     ActiveWnd = FocusWnd = CaptureWnd = HoverWnd = TrackLeaveWnd = nullptr;
     TaskbarWnd = nullptr;
@@ -214,11 +215,14 @@ TRegion TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, b
     }
     if (clipChildren) {
         TPoint co{origin.X + w->Client.Left, origin.Y + w->Client.Top};
+        // A child is cut to the client area: the part reaching past it is not
+        // shown, so the frame under it must stay visible.
+        const TRect client = w->Client.Offsetted(origin.X, origin.Y);
         for (HWND ch : w->Children) {
             const TWindowRecord* c = Find(ch);
             if (!c || !c->Visible())
                 continue;
-            TRegion cr(c->Rect.Offsetted(co.X, co.Y));
+            TRegion cr(IntersectRect(c->Rect.Offsetted(co.X, co.Y), client));
             if (c->Shape)
                 cr = cr.Intersect(c->Shape->Offsetted(co.X + c->Rect.Left, co.Y + c->Rect.Top));
             rgn = rgn.Subtract(cr);

@@ -188,6 +188,7 @@ public:
     bool QuitReceived = false;
     int QuitReceivedCode = 0;
     TMessageHook Hook;
+    TExceptionHandler ExceptionHandler;
     TMsg Current;                          // the last message taken (GetMessagePos/Time)
 
     HWND ActiveWnd = nullptr;

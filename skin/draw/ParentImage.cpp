@@ -15,9 +15,8 @@ struct TFaceAccess : TWinControl {
 
 void PaintFace(TWinControl* parent, HDC dc)
 {
-    int saved = dc->SaveDC();
+    TSavedDC saved(dc);
     (parent->*(&TFaceAccess::PaintWindow))(dc);
-    dc->RestoreDC(saved);
 }
 
 // Sets or clears csPaintCopy for the life of a scope, also on exceptions.
@@ -43,19 +42,6 @@ private:
     }
     TControl* FControl;
     bool FHad;
-};
-
-// Restores a saved context state at the end of a scope.
-class TSavedDC {
-public:
-    explicit TSavedDC(HDC dc) : FDC(dc), FLevel(dc->SaveDC()) {}
-    ~TSavedDC() { FDC->RestoreDC(FLevel); }
-    TSavedDC(const TSavedDC&) = delete;
-    TSavedDC& operator=(const TSavedDC&) = delete;
-
-private:
-    HDC FDC;
-    int FLevel;
 };
 
 void PaintUnder(TControl* control, TPoint shift, TCanvas& canvas)

@@ -11,6 +11,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/Path.h"
 #include "platform/core/Process.h"
+#include "platform/core/Sound.h"
 #include "TempFolder.h"
 
 namespace {

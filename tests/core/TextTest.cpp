@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
-#include <cstdint>
 
 #include "platform/core/Exception.h"
 #include "platform/core/List.h"
@@ -38,16 +41,37 @@ TEST(Format, RaisesOnMissingOrMismatchedArguments) {
     EXPECT_THROW(Format("50%"), EConvertError);
 }
 
+// A locale of our own whose numbers use a decimal comma, built with the C
+// library's localedef into a temporary folder: the test needs no installed
+// locale, so it runs on every machine.
+namespace {
+std::string MakeCommaLocale()
+{
+    const std::string dir = testing::TempDir() + "comma-locale";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/comma.src") << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\n"
+                                         "END LC_NUMERIC\n";
+    // -c: the other categories are missing on purpose, which localedef warns about.
+    std::string command = "localedef -c -i '" + dir + "/comma.src' '" + dir + "/comma' >/dev/null 2>&1";
+    (void)std::system(command.c_str());
+    return std::filesystem::exists(dir + "/comma/LC_NUMERIC") ? dir : std::string();
+}
+}  // namespace
+
 TEST(Format, UsesThePointWhateverTheLocale) {
+    const std::string folder = MakeCommaLocale();
+    ASSERT_FALSE(folder.empty()) << "localedef could not build a locale with a decimal comma";
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "fr_FR.UTF-8"))
-        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    setenv("LOCPATH", folder.c_str(), 1);
+    ASSERT_TRUE(std::setlocale(LC_NUMERIC, "comma"));
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
     EXPECT_EQ(FloatToStr(1.5), "1.5");
     EXPECT_EQ(Format("%.2f|%g", 3.14159, 0.5), "3.14|0.5");
     EXPECT_DOUBLE_EQ(StrToFloat("2.25"), 2.25);
     EXPECT_FALSE(TryStrToFloat("2,25", *std::make_unique<double>()));
     std::setlocale(LC_NUMERIC, saved.c_str());
+    unsetenv("LOCPATH");
 }
 
 TEST(Conversion, IntegersFromText) {

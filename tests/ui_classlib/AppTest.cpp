@@ -255,3 +255,102 @@ TEST_F(TAppTest, TheApplicationHearsWhenAnotherProgramTakesAndGivesBackTheActiva
     Pump();
     EXPECT_EQ(events, (std::vector<std::string>{"activate", "deactivate", "activate"}));
 }
+
+class TAppExceptionTest : public TClassLibTest {
+protected:
+    void SetUp() override
+    {
+        TClassLibTest::SetUp();
+        Application->SetTitle("Exceptions");
+        Form = MakeForm();
+        Button = new TButton(Form);
+        Button->SetBounds(10, 10, 80, 25);
+        Button->SetParent(Form);
+        Button->OnClick = [this](TObject*) {
+            ++Clicks;
+            if (FailNext)
+                Fail("'x' is not a valid integer value");
+        };
+        Form->OnPaint = [this](TObject*) {
+            ++Paints;
+            if (FailNext)
+                Fail("Paint failed.");
+        };
+        Pump();
+    }
+    void TearDown() override
+    {
+        Application->SetTitle("");
+        Application->OnIdle = nullptr;
+        TClassLibTest::TearDown();
+    }
+    // Throws once; while the error box is up, the queued call reads it and presses Enter.
+    void Fail(const std::string& text)
+    {
+        FailNext = false;
+        TThread::ForceQueue(nullptr, [this] {
+            TCustomForm* box = Screen->ActiveForm();
+            auto* label = box && box != Form ? dynamic_cast<TLabel*>(box->FindComponent("Message")) : nullptr;
+            Shown.push_back(label ? box->Caption() + ": " + label->Caption() : "no box");
+            Backend->KeyPress(VK_RETURN);
+        });
+        throw EConvertError(text);
+    }
+    TForm* Form = nullptr;
+    TButton* Button = nullptr;
+    bool FailNext = false;
+    int Clicks = 0, Paints = 0;
+    std::vector<std::string> Shown;
+};
+
+TEST_F(TAppExceptionTest, AnExceptionFromAClickOrPaintHandlerIsShownAndTheLoopGoesOn)
+{
+    const int forms = Screen->FormCount();
+    FailNext = true;
+    Click(Button, 5, 5);
+    EXPECT_EQ(Shown, (std::vector<std::string>{"Exceptions: 'x' is not a valid integer value."}));
+    FailNext = true;
+    Form->Invalidate();
+    Pump();
+    EXPECT_EQ(Shown,
+              (std::vector<std::string>{"Exceptions: 'x' is not a valid integer value.", "Exceptions: Paint failed."}));
+    EXPECT_EQ(Screen->FormCount(), forms) << "the boxes are gone";
+    // The program goes on: both handlers run again.
+    int paints = Paints;
+    Advance(1000);  // no double click
+    Click(Button, 5, 5);
+    EXPECT_EQ(Clicks, 2);
+    Form->Invalidate();
+    Pump();
+    EXPECT_GT(Paints, paints);
+    // And so does the loop of Run, which ends when the form closes.
+    Application->SetMainForm(Form);
+    Application->OnIdle = [this](TObject*) {
+        if (Shown.size() == 3)
+            Form->Close();
+    };
+    FailNext = true;
+    Advance(1000);
+    Backend->Click(At(Button, 5, 5).X, At(Button, 5, 5).Y);
+    Application->Run();
+    EXPECT_EQ(Shown.size(), 3u);
+    EXPECT_EQ(Clicks, 3);
+    EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(TAppExceptionTest, OnExceptionHearsTheExceptionInsteadOfTheBox)
+{
+    std::vector<std::string> heard;
+    Application->OnException = [&](TObject* sender, const Exception& e) {
+        heard.push_back(std::string(sender == Application ? "application: " : "?: ") + e.Message());
+    };
+    Button->OnClick = [](TObject*) { throw std::out_of_range("no such item"); };
+    Click(Button, 5, 5);
+    Form->OnPaint = [](TObject*) { throw EListError("List index out of bounds (7)"); };
+    Form->Invalidate();
+    Pump();
+    Form->OnPaint = nullptr;
+    EXPECT_EQ(heard,
+              (std::vector<std::string>{"application: no such item", "application: List index out of bounds (7)"}));
+    EXPECT_EQ(Screen->ActiveForm(), Form) << "no box was shown";
+}

@@ -28,6 +28,7 @@ protected:
         Application->SetMainForm(nullptr);
         Application->OnActivate = nullptr;
         Application->OnDeactivate = nullptr;
+        Application->OnException = nullptr;
         UseHeadlessBackend();
     }
 

@@ -182,3 +182,63 @@ TEST_F(TFocusTest, RecreatingAWindowKeepsTextStateAndFocus)
     EXPECT_EQ(Focused(), "B");
     EXPECT_EQ(Buttons[1]->BoundsRect(), Bounds(100, 10, 80, 25));
 }
+
+// Each control's focus rectangle sits on a column that is otherwise plain
+// background (below and above a button's edges): a button 4 pixels in, a check or radio box just before its
+// text, a track bar 1 pixel in. A cue is any pixel of that column that is
+// not the background.
+TEST_F(TClassLibTest, OnlyTheFocusedControlShowsItsFocusCueAsTheFocusMoves)
+{
+    TForm* form = MakeForm(50, 50, 400, 200, false);
+    auto* button = new TButton(form);
+    button->SetBounds(10, 10, 80, 25);
+    auto* check = new TCheckBox(form);
+    check->SetCaption("Check");
+    check->SetBounds(10, 50, 100, 20);
+    auto* radio = new TRadioButton(form);
+    radio->SetCaption("Radio");
+    radio->SetBounds(10, 80, 100, 20);
+    auto* track = new TTrackBar(form);
+    track->SetBounds(10, 110, 150, 45);
+    track->SetPosition(5);
+    struct TCue {
+        TWinControl* Control;
+        const char* Name;
+        int Column;
+    };
+    const TCue cues[] = {{button, "button", 4}, {check, "check", 16}, {radio, "radio", 16}, {track, "track", 1}};
+    for (const TCue& c : cues)
+        c.Control->SetParent(form);
+    form->Show();
+    Pump();
+    auto showsCue = [&](const TCue& c) {
+        auto shot = Backend->CaptureWindow(form->Handle());
+        TRect w;
+        GetWindowRect(form->Handle(), w);
+        TColor back = ColorToRGB(c.Control == button ? clBtnFace : c.Control->Color());
+        for (int y = 3; y < c.Control->Height() - 3; ++y) {  // inside a button's edges
+            TPoint p = At(c.Control, c.Column, y);
+            if ((shot->GetPixel(p.X - w.Left, p.Y - w.Top) & 0xFFFFFF) != back)
+                return true;
+        }
+        return false;
+    };
+    auto expectCueOnlyOn = [&](TWinControl* focused, const char* step) {
+        ASSERT_EQ(TWinControl::FindControl(GetFocus()), focused) << step;
+        for (const TCue& c : cues)
+            EXPECT_EQ(showsCue(c), c.Control == focused) << c.Name << " after " << step;
+    };
+    expectCueOnlyOn(button, "showing the form");
+    Key(VK_TAB);
+    expectCueOnlyOn(check, "tab");
+    Key(VK_TAB);
+    expectCueOnlyOn(radio, "tab");
+    Key(VK_TAB);
+    expectCueOnlyOn(track, "tab");
+    Click(button, 40, 20);
+    expectCueOnlyOn(button, "a click on the button");
+    Click(check, 5, 10);
+    expectCueOnlyOn(check, "a click on the check box");
+    Key(VK_TAB);
+    expectCueOnlyOn(radio, "tab from the clicked check box");
+}

@@ -164,6 +164,11 @@ TEST_F(THintTest, TheHintShowsAfterThePauseAndHidesAfterTheHidePause)
     TPoint cursor = At(Label, 5, 5);
     EXPECT_EQ(r.Left, cursor.X);
     EXPECT_GT(r.Top, cursor.Y);
+    // A one-pixel frame around the tip colour.
+    auto shot = Backend->CaptureWindow(Application->HintWindow()->Handle());
+    for (TPoint p : {TPoint{0, 0}, TPoint{r.Width() - 1, r.Height() / 2}, TPoint{r.Width() / 2, r.Height() - 1}})
+        EXPECT_EQ(shot->GetPixel(p.X, p.Y) & 0xFFFFFF, ColorToRGB(clWindowFrame)) << p.X << "," << p.Y;
+    EXPECT_EQ(shot->GetPixel(1, 1) & 0xFFFFFF, ColorToRGB(clInfoBk));
     Advance(Application->HintHidePause() - 20);
     EXPECT_TRUE(HintVisible());
     Advance(40);

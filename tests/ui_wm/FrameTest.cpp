@@ -226,3 +226,57 @@ TEST_F(FrameTest, MonitorsAndWorkAreasComeFromTheBackEnd)
     GetWindowRect(right, r);
     EXPECT_EQ(r, Bounds(1500, 100, 200, 100));
 }
+
+TEST_F(FrameTest, AChildReachingPastTheClientAreaLeavesTheFrameUnderIt)
+{
+    // The form shrinks onto its panel, as a user sizing it would do.
+    HWND form = Make("clipping", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, Bounds(400, 300, 300, 500));
+    Make("panel", WS_CHILD | WS_VISIBLE, Bounds(0, 100, 150, 300), form);
+    Pump();
+    MoveWindow(form, 400, 300, 300, 200, true);
+    Pump();
+    auto shot = Screen->CaptureWindow(form);
+    // The bottom border under the panel: face inside, the dark outer edge at the last row.
+    for (int x : {10, 80, 140}) {
+        EXPECT_EQ(PixelAt(*shot, x, 197), ColorToRGB(clBtnFace)) << x;
+        EXPECT_EQ(PixelAt(*shot, x, 199), ColorToRGB(cl3DDkShadow)) << x;
+    }
+    EXPECT_EQ(PixelAt(*shot, 1, 150), ColorToRGB(clBtnHighlight));  // the left border beside it
+    EXPECT_EQ(PixelAt(*shot, 80, 150), ColorToRGB(clWhite));        // the panel itself
+}
+
+TEST_F(FrameTest, AMaximisedFrameHasNoSizingBorderAndARestoreGlyph)
+{
+    // The maximise glyph (button at 260..276 x 6..22): a window outline filling the glyph box.
+    auto shot = Screen->CaptureWindow(Form);
+    EXPECT_EQ(PixelAt(*shot, 264, 10), ColorToRGB(clBtnText));
+    EXPECT_EQ(PixelAt(*shot, 272, 18), ColorToRGB(clBtnText));
+
+    ShowWindow(Form, SW_MAXIMIZE);
+    Pump();
+    TRect r;
+    GetWindowRect(Form, r);
+    ASSERT_EQ(r, Bounds(0, 0, 1024, 738));
+    TRect client;
+    GetClientRect(Form, client);
+    EXPECT_EQ(client, Bounds(0, 0, 1024, 718));
+    EXPECT_EQ(SendMessage(Form, WM_NCHITTEST, 0, MAKELPARAM(1, 100)), HTCLIENT);
+    EXPECT_EQ(SendMessage(Form, WM_NCHITTEST, 0, MAKELPARAM(500, 737)), HTCLIENT);
+    shot = Screen->CaptureWindow(Form);
+    EXPECT_EQ(PixelAt(*shot, 1, 100), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelAt(*shot, 500, 736), ColorToRGB(clWhite));
+    EXPECT_EQ(PixelAt(*shot, 500, 5), ColorToRGB(clActiveCaption));
+    // The restore glyph (button at 988..1004 x 2..18): two windows, the front one
+    // down and to the left; the corners of the maximise glyph stay empty.
+    EXPECT_EQ(PixelAt(*shot, 992, 6), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(*shot, 1000, 14), ColorToRGB(clBtnFace));
+    EXPECT_EQ(PixelAt(*shot, 1000, 6), ColorToRGB(clBtnText));  // the back window's corner
+    EXPECT_EQ(PixelAt(*shot, 996, 9), ColorToRGB(clBtnText));   // the front window's title bar
+    EXPECT_EQ(PixelAt(*shot, 994, 12), ColorToRGB(clBtnFace));  // and its hollow
+
+    ShowWindow(Form, SW_RESTORE);
+    Pump();
+    GetWindowRect(Form, r);
+    EXPECT_EQ(r, Bounds(50, 50, 300, 200));
+    EXPECT_EQ(SendMessage(Form, WM_NCHITTEST, 0, MAKELPARAM(51, 150)), HTLEFT);
+}

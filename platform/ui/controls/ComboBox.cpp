@@ -561,7 +561,11 @@ void TCustomComboBox::OpenList()
             height = std::max(FList->ItemHeight() + 2, work.Bottom - y);
     }
     FList->SetBounds(x, y, width, height);
-    FList->Perform(LB_SETCURSEL, WPARAM(FItemIndex));
+    // An edit style's text may be typed or set freely: the list marks the item equal to it.
+    int marked = FItemIndex;
+    if (FEdit)
+        marked = int(FList->Perform(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(CurrentText().c_str())));
+    FList->Perform(LB_SETCURSEL, WPARAM(marked));
     FList->FMovedIn = false;
     FDropped = true;
     FList->SetVisible(true);
@@ -710,12 +714,11 @@ void TCustomComboBox::PaintWindow(HDC dc)
         dis.hDC = dc;
         dis.rcItem = text;
         dis.itemData = FItemIndex >= 0 ? UINT_PTR(FList->Perform(LB_GETITEMDATA, WPARAM(FItemIndex))) : 0;
-        int saved = dc->SaveDC();
+        TSavedDC saved(dc);
         dc->IntersectClipRect(text);
         HWND parent = GetParent(FHandle);
         if (!parent || !SendMessage(parent, WM_DRAWITEM, 0, LPARAM(&dis)))
             Perform(CN_DRAWITEM, 0, LPARAM(&dis));
-        dc->RestoreDC(saved);
         return;
     }
     canvas.Font().Assign(FFont);
@@ -778,11 +781,8 @@ void TCustomComboBox::WndProc(TMessage& m)
 
 void TCustomComboBox::DefaultHandler(TMessage& m)
 {
-    int index = int(m.WParam);
     switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (m.Msg == WM_KEYDOWN || KeyForList(WORD(m.WParam), true)) {
@@ -790,132 +790,23 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
             return;
         }
         break;
-    case WM_CHAR:
-        if (!FEdit)
-            TypeAhead(char32_t(m.WParam));
-        return;
+    case WM_CHAR: WMChar(m); return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        if (FHandle && GetFocus() != FHandle && CanFocus())
-            SetFocus();
-        TPoint p = LParamToPoint(m.LParam);
-        if (FDropped)
-            CloseList(false);
-        else if (!FEdit || (!IsSimple() && ButtonRect().Contains(p)))
-            OpenList();
-        return;
-    }
-    case WM_SETFOCUS:
-        if (FEdit && FEdit->CanFocus()) {
-            FEdit->SetFocus();
-            return;
-        }
-        Invalidate();
-        Notify(CBN_SETFOCUS);
-        return;
-    case WM_KILLFOCUS:
-        if (!FEdit || reinterpret_cast<HWND>(m.WParam) != (FEdit->HandleAllocated() ? FEdit->Handle() : nullptr))
-            CloseList(false);
-        Invalidate();
-        Notify(CBN_KILLFOCUS);
-        return;
-    case WM_MOUSEWHEEL:
-        if (FDropped)
-            FList->Perform(m.Msg, m.WParam, m.LParam);
-        else
-            HandleKey(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? VK_UP : VK_DOWN, false);
-        m.Result = 1;
-        return;
-    case WM_SETTEXT: {
-        std::string text = TextParam(m.LParam);
-        if (FEdit) {
-            FSettingText = true;
-            FEdit->SetText(text);
-            FSettingText = false;
-        } else {
-            int found = int(FList->Perform(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str())));
-            if (found >= 0 || text.empty())
-                Commit(found, false);
-        }
-        FText = CurrentText();
-        Invalidate();
-        m.Result = 1;
-        return;
-    }
-    case WM_GETTEXT: {
-        std::string text = CurrentText();
-        if (m.WParam == 0 || !m.LParam) {
-            m.Result = 0;
-            return;
-        }
-        size_t n = std::min(text.size(), size_t(m.WParam) - 1);
-        std::memcpy(reinterpret_cast<char*>(m.LParam), text.data(), n);
-        reinterpret_cast<char*>(m.LParam)[n] = '\0';
-        m.Result = LRESULT(n);
-        return;
-    }
-    case WM_GETTEXTLENGTH:
-        m.Result = LRESULT(CurrentText().size());
-        return;
-    case CN_COMMAND:
-        switch (HIWORD(m.WParam)) {
-        case CBN_SELCHANGE:
-            Click();
-            Select();
-            break;
-        case CBN_EDITCHANGE: Change(); break;
-        case CBN_DROPDOWN: DropDown(); break;
-        case CBN_CLOSEUP: CloseUp(); break;
-        default: break;
-        }
-        return;
-    case CN_MEASUREITEM: {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        int h = FItemHeight;
-        if (FStyle == csOwnerDrawVariable)
-            MeasureItem(int(mis->itemID), h);
-        mis->itemHeight = UINT(h);
-        m.Result = 1;
-        return;
-    }
-    case CN_DRAWITEM: {
-        PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
-                           [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
-        m.Result = 1;
-        return;
-    }
+    case WM_LBUTTONDBLCLK: WMLButtonDown(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: WMKillFocus(m); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
+    case WM_SETTEXT: WMSetText(m); return;
+    case WM_GETTEXT: WMGetText(m); return;
+    case WM_GETTEXTLENGTH: m.Result = LRESULT(CurrentText().size()); return;
+    case CN_COMMAND: CNCommand(m); return;
+    case CN_MEASUREITEM: CNMeasureItem(m); return;
+    case CN_DRAWITEM: CNDrawItem(m); return;
     // ------------------------------------------------------ CB_ requests
     case CB_ADDSTRING:
-    case CB_INSERTSTRING: {
-        LRESULT r = m.Msg == CB_ADDSTRING ? FList->Perform(LB_ADDSTRING, 0, m.LParam)
-                                          : FList->Perform(LB_INSERTSTRING, m.WParam, m.LParam);
-        if (r >= 0 && FItemIndex >= 0 && r <= FItemIndex)
-            ++FItemIndex;
-        m.Result = r;
-        return;
-    }
-    case CB_DELETESTRING: {
-        LRESULT r = FList->Perform(LB_DELETESTRING, m.WParam);
-        if (r >= 0) {
-            if (index == FItemIndex) {
-                FItemIndex = -1;
-                if (!FEdit)
-                    FText.clear();
-                Invalidate();
-            } else if (index < FItemIndex) {
-                --FItemIndex;
-            }
-        }
-        m.Result = r;
-        return;
-    }
-    case CB_RESETCONTENT:
-        FList->Perform(LB_RESETCONTENT);
-        FItemIndex = -1;
-        if (!FEdit)
-            FText.clear();
-        Invalidate();
-        return;
+    case CB_INSERTSTRING: CBAddString(m); return;
+    case CB_DELETESTRING: CBDeleteString(m); return;
+    case CB_RESETCONTENT: CBResetContent(m); return;
     case CB_GETCOUNT: m.Result = FList->Perform(LB_GETCOUNT); return;
     case CB_GETLBTEXT: m.Result = FList->Perform(LB_GETTEXT, m.WParam, m.LParam); return;
     case CB_GETLBTEXTLEN: m.Result = FList->Perform(LB_GETTEXTLEN, m.WParam); return;
@@ -923,64 +814,222 @@ void TCustomComboBox::DefaultHandler(TMessage& m)
     case CB_SETITEMDATA: m.Result = FList->Perform(LB_SETITEMDATA, m.WParam, m.LParam); return;
     case CB_FINDSTRING: m.Result = FList->Perform(LB_FINDSTRING, m.WParam, m.LParam); return;
     case CB_FINDSTRINGEXACT: m.Result = FList->Perform(LB_FINDSTRINGEXACT, m.WParam, m.LParam); return;
-    case CB_SELECTSTRING: {
-        int found = int(FList->Perform(LB_FINDSTRING, m.WParam, m.LParam));
-        if (found >= 0)
-            Commit(found, false);
-        m.Result = found;
-        return;
-    }
-    case CB_SETCURSEL:
-        Commit(index, false);
-        m.Result = FItemIndex >= 0 ? FItemIndex : CB_ERR;
-        return;
-    case CB_GETCURSEL:
-        m.Result = FItemIndex;
-        return;
-    case CB_SHOWDROPDOWN:
-        if (m.WParam)
-            OpenList();
-        else
-            CloseList(false);
-        m.Result = 1;
-        return;
-    case CB_GETDROPPEDSTATE:
-        m.Result = FDropped ? 1 : 0;
-        return;
-    case CB_SETITEMHEIGHT:
-        if (int(m.LParam) <= 0) {
-            m.Result = CB_ERR;
-            return;
-        }
-        if (FStyle == csOwnerDrawVariable && index >= 0) {
-            m.Result = FList->Perform(LB_SETITEMHEIGHT, WPARAM(index), m.LParam);
-        } else if (index >= 0) {
-            FItemHeight = int(m.LParam);
-            FList->SetItemHeight(FItemHeight);
-            FList->Perform(LB_SETITEMHEIGHT, 0, m.LParam);
-        }
-        return;
-    case CB_GETITEMHEIGHT:
-        m.Result = index < 0 ? (FHandle ? ClientRect().Height() : FHeight)
-                   : FStyle == csOwnerDrawVariable ? FList->Perform(LB_GETITEMHEIGHT, WPARAM(index))
-                                                   : FList->ItemHeight();
-        return;
-    case CB_LIMITTEXT:
-        FMaxLength = int(m.WParam);
-        if (FEdit)
-            FEdit->SetMaxLength(FMaxLength);
-        m.Result = 1;
-        return;
-    case CB_GETEDITSEL:
-        m.Result = FEdit ? FEdit->Perform(EM_GETSEL, m.WParam, m.LParam) : CB_ERR;
-        return;
-    case CB_SETEDITSEL:
-        if (FEdit)
-            FEdit->Perform(EM_SETSEL, WPARAM(GET_X_LPARAM(m.LParam)), LPARAM(GET_Y_LPARAM(m.LParam)));
-        m.Result = FEdit ? 1 : CB_ERR;
-        return;
-    default:
-        break;
+    case CB_SELECTSTRING: CBSelectString(m); return;
+    case CB_SETCURSEL: CBSetCurSel(m); return;
+    case CB_GETCURSEL: m.Result = FItemIndex; return;
+    case CB_SHOWDROPDOWN: CBShowDropDown(m); return;
+    case CB_GETDROPPEDSTATE: m.Result = FDropped ? 1 : 0; return;
+    case CB_SETITEMHEIGHT: CBSetItemHeight(m); return;
+    case CB_GETITEMHEIGHT: CBGetItemHeight(m); return;
+    case CB_LIMITTEXT: CBLimitText(m); return;
+    case CB_GETEDITSEL: m.Result = FEdit ? FEdit->Perform(EM_GETSEL, m.WParam, m.LParam) : CB_ERR; return;
+    case CB_SETEDITSEL: CBSetEditSel(m); return;
+    default: break;
     }
     TWinControl::DefaultHandler(m);
+}
+
+// ------------------------------------------------ the default handler's handlers
+
+void TCustomComboBox::WMChar(TMessage& m)
+{
+    if (!FEdit)
+        TypeAhead(char32_t(m.WParam));
+}
+
+void TCustomComboBox::WMLButtonDown(TMessage& m)
+{
+    if (FHandle && GetFocus() != FHandle && CanFocus())
+        SetFocus();
+    TPoint p = LParamToPoint(m.LParam);
+    if (FDropped)
+        CloseList(false);
+    else if (!FEdit || (!IsSimple() && ButtonRect().Contains(p)))
+        OpenList();
+}
+
+void TCustomComboBox::WMSetFocus(TMessage&)
+{
+    if (FEdit && FEdit->CanFocus()) {
+        FEdit->SetFocus();
+        return;
+    }
+    Invalidate();
+    Notify(CBN_SETFOCUS);
+}
+
+void TCustomComboBox::WMKillFocus(TMessage& m)
+{
+    if (!FEdit || reinterpret_cast<HWND>(m.WParam) != (FEdit->HandleAllocated() ? FEdit->Handle() : nullptr))
+        CloseList(false);
+    Invalidate();
+    Notify(CBN_KILLFOCUS);
+}
+
+void TCustomComboBox::WMMouseWheel(TMessage& m)
+{
+    if (FDropped)
+        FList->Perform(m.Msg, m.WParam, m.LParam);
+    else
+        HandleKey(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? VK_UP : VK_DOWN, false);
+    m.Result = 1;
+}
+
+void TCustomComboBox::WMSetText(TMessage& m)
+{
+    std::string text = TextParam(m.LParam);
+    if (FEdit) {
+        FSettingText = true;
+        FEdit->SetText(text);
+        FSettingText = false;
+    } else {
+        int found = int(FList->Perform(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(text.c_str())));
+        if (found >= 0 || text.empty())
+            Commit(found, false);
+    }
+    FText = CurrentText();
+    Invalidate();
+    m.Result = 1;
+}
+
+void TCustomComboBox::WMGetText(TMessage& m)
+{
+    std::string text = CurrentText();
+    if (m.WParam == 0 || !m.LParam) {
+        m.Result = 0;
+        return;
+    }
+    size_t n = std::min(text.size(), size_t(m.WParam) - 1);
+    std::memcpy(reinterpret_cast<char*>(m.LParam), text.data(), n);
+    reinterpret_cast<char*>(m.LParam)[n] = '\0';
+    m.Result = LRESULT(n);
+}
+
+void TCustomComboBox::CNCommand(TMessage& m)
+{
+    switch (HIWORD(m.WParam)) {
+    case CBN_SELCHANGE:
+        Click();
+        Select();
+        break;
+    case CBN_EDITCHANGE: Change(); break;
+    case CBN_DROPDOWN: DropDown(); break;
+    case CBN_CLOSEUP: CloseUp(); break;
+    default: break;
+    }
+}
+
+void TCustomComboBox::CNMeasureItem(TMessage& m)
+{
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    int h = FItemHeight;
+    if (FStyle == csOwnerDrawVariable)
+        MeasureItem(int(mis->itemID), h);
+    mis->itemHeight = UINT(h);
+    m.Result = 1;
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& m)
+{
+    PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                       [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
+    m.Result = 1;
+}
+
+void TCustomComboBox::CBAddString(TMessage& m)
+{
+    LRESULT r = m.Msg == CB_ADDSTRING ? FList->Perform(LB_ADDSTRING, 0, m.LParam)
+                                      : FList->Perform(LB_INSERTSTRING, m.WParam, m.LParam);
+    if (r >= 0 && FItemIndex >= 0 && r <= FItemIndex)
+        ++FItemIndex;
+    m.Result = r;
+}
+
+void TCustomComboBox::CBDeleteString(TMessage& m)
+{
+    int index = int(m.WParam);
+    LRESULT r = FList->Perform(LB_DELETESTRING, m.WParam);
+    if (r >= 0) {
+        if (index == FItemIndex) {
+            FItemIndex = -1;
+            if (!FEdit)
+                FText.clear();
+            Invalidate();
+        } else if (index < FItemIndex) {
+            --FItemIndex;
+        }
+    }
+    m.Result = r;
+}
+
+void TCustomComboBox::CBResetContent(TMessage&)
+{
+    FList->Perform(LB_RESETCONTENT);
+    FItemIndex = -1;
+    if (!FEdit)
+        FText.clear();
+    Invalidate();
+}
+
+void TCustomComboBox::CBSelectString(TMessage& m)
+{
+    int found = int(FList->Perform(LB_FINDSTRING, m.WParam, m.LParam));
+    if (found >= 0)
+        Commit(found, false);
+    m.Result = found;
+}
+
+void TCustomComboBox::CBSetCurSel(TMessage& m)
+{
+    int index = int(m.WParam);
+    Commit(index, false);
+    m.Result = FItemIndex >= 0 ? FItemIndex : CB_ERR;
+}
+
+void TCustomComboBox::CBShowDropDown(TMessage& m)
+{
+    if (m.WParam)
+        OpenList();
+    else
+        CloseList(false);
+    m.Result = 1;
+}
+
+void TCustomComboBox::CBSetItemHeight(TMessage& m)
+{
+    int index = int(m.WParam);
+    if (int(m.LParam) <= 0) {
+        m.Result = CB_ERR;
+        return;
+    }
+    if (FStyle == csOwnerDrawVariable && index >= 0) {
+        m.Result = FList->Perform(LB_SETITEMHEIGHT, WPARAM(index), m.LParam);
+    } else if (index >= 0) {
+        FItemHeight = int(m.LParam);
+        FList->SetItemHeight(FItemHeight);
+        FList->Perform(LB_SETITEMHEIGHT, 0, m.LParam);
+    }
+}
+
+void TCustomComboBox::CBGetItemHeight(TMessage& m)
+{
+    int index = int(m.WParam);
+    m.Result = index < 0                       ? (FHandle ? ClientRect().Height() : FHeight)
+               : FStyle == csOwnerDrawVariable ? FList->Perform(LB_GETITEMHEIGHT, WPARAM(index))
+                                               : FList->ItemHeight();
+}
+
+void TCustomComboBox::CBLimitText(TMessage& m)
+{
+    FMaxLength = int(m.WParam);
+    if (FEdit)
+        FEdit->SetMaxLength(FMaxLength);
+    m.Result = 1;
+}
+
+void TCustomComboBox::CBSetEditSel(TMessage& m)
+{
+    if (FEdit)
+        FEdit->Perform(EM_SETSEL, WPARAM(GET_X_LPARAM(m.LParam)), LPARAM(GET_Y_LPARAM(m.LParam)));
+    m.Result = FEdit ? 1 : CB_ERR;
 }

@@ -134,6 +134,27 @@ private:
     friend class TComboListBox;
     friend class TComboEdit;
 
+    // DefaultHandler's handlers, one per message.
+    void WMChar(TMessage& m);
+    void WMLButtonDown(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKillFocus(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void WMSetText(TMessage& m);
+    void WMGetText(TMessage& m);
+    void CNCommand(TMessage& m);
+    void CNMeasureItem(TMessage& m);
+    void CNDrawItem(TMessage& m);
+    void CBAddString(TMessage& m);
+    void CBDeleteString(TMessage& m);
+    void CBResetContent(TMessage& m);
+    void CBSelectString(TMessage& m);
+    void CBSetCurSel(TMessage& m);
+    void CBShowDropDown(TMessage& m);
+    void CBSetItemHeight(TMessage& m);
+    void CBGetItemHeight(TMessage& m);
+    void CBLimitText(TMessage& m);
+    void CBSetEditSel(TMessage& m);
     bool HasEdit() const { return FStyle == csDropDown || FStyle == csSimple; }
     bool IsSimple() const { return FStyle == csSimple; }
     // The height of the edit part of a simple combo, frame included.

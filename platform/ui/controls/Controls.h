@@ -384,6 +384,29 @@ private:
     void RouteMouse(TMessage& m);
     void TrackMouseControl(TPoint clientPt);
     void ReadBackBounds();
+    // WndProc's handlers, one per message.
+    void WMNCDestroy(TMessage& m);
+    void WMEraseBkgnd(TMessage& m);
+    void WMWindowPosChanged(TMessage& m);
+    void WMSize(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMSetCursor(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void WMKeyDown(TMessage& m);
+    void WMKeyUp(TMessage& m);
+    void WMChar(TMessage& m);
+    void CNKeyDown(TMessage& m);
+    void CNChar(TMessage& m);
+    void CMDialogKey(TMessage& m);
+    void CMFocusChanged(TMessage& m);
+    void CMColorChanged(TMessage& m);
+    void CMShowHintChanged(TMessage& m);
+    void CMEnabledChanged(TMessage& m);
+    void CMVisibleChanged(TMessage& m);
+    void WMSetText(TMessage& m);
+    void CMTextChanged(TMessage& m);
+    void WMContextMenu(TMessage& m);
+    void CMMouseLeave(TMessage& m);
 
     TWndProc FDefWndProc;
     std::vector<TWinControl*> FTabList;    // windowed children in tab order

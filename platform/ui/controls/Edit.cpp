@@ -764,11 +764,10 @@ void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
     int extra = SelMax() > l.Start + l.Length && LastRowOfLine(row) && row + 1 < int(FRows.size()) ? 4 : 0;
     TRect sel{x0 + x[size_t(a)], y, x0 + x[size_t(b)] + extra, y + lh};
     FillRect(*dc, sel, ColorToRGB(clHighlight));
-    int saved = dc->SaveDC();
+    TSavedDC saved(dc);
     dc->IntersectClipRect(sel);
     dc->SetTextColor(ColorToRGB(clHighlightText));
     TextOut(*dc, x0, y, shown);
-    dc->RestoreDC(saved);
 }
 
 void TCustomEdit::PaintWindow(HDC dc)
@@ -780,7 +779,7 @@ void TCustomEdit::PaintWindow(HDC dc)
     TColor background;
     if (BrushColor(brush, background))
         FillRect(*dc, ClientRect(), ColorToRGB(background));
-    int saved = dc->SaveDC();
+    TSavedDC saved(dc);
     TRect r = FormatRect();
     dc->IntersectClipRect(r);
     dc->SelectFont(FEditFont.Data());
@@ -788,7 +787,6 @@ void TCustomEdit::PaintWindow(HDC dc)
     int last = std::min(int(FRows.size()) - 1, FTopLine + VisibleLines());
     for (int row = FTopLine; row <= last; ++row)
         PaintRow(dc, row, textColor);
-    dc->RestoreDC(saved);
 }
 
 // ----------------------------------------------------------------- input
@@ -982,338 +980,397 @@ void TCustomEdit::DefaultHandler(TMessage& m)
     case WM_GETDLGCODE:
         m.Result = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (Multiline() ? DLGC_WANTALLKEYS : 0);
         return;
-    case WM_CHAR:
-        HandleChar(char32_t(m.WParam));
-        return;
-    case WM_KEYDOWN:
-        HandleKeyDown(WORD(m.WParam));
-        return;
+    case WM_CHAR: HandleChar(char32_t(m.WParam)); return;
+    case WM_KEYDOWN: HandleKeyDown(WORD(m.WParam)); return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         HandleMouseDown(LParamToPoint(m.LParam), LOWORD(m.WParam), m.Msg == WM_LBUTTONDBLCLK);
         return;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        FSelecting = false;
-        TWinControl::DefaultHandler(m);
-        return;
-    case WM_SETFOCUS:
-        CreateCaret(FHandle, 1, LineHeight());
-        UpdateCaret();
-        ShowCaret(FHandle);
-        if (FAnchor != FCaret)
-            Invalidate();
-        Notify(EN_SETFOCUS);
-        return;
-    case WM_KILLFOCUS:
-        FSelecting = false;
-        DestroyCaret();
-        if (FAnchor != FCaret)
-            Invalidate();
-        Notify(EN_KILLFOCUS);
-        return;
-    case WM_SETTEXT:
-        LoadText(DecodeUtf8(m.LParam ? reinterpret_cast<const char*>(m.LParam) : ""));
-        m.Result = 1;
-        return;
-    case WM_GETTEXT:
-        CopyText(EncodeUtf8(FChars), m);
-        return;
-    case WM_GETTEXTLENGTH:
-        m.Result = LRESULT(EncodeUtf8(FChars).size());
-        return;
-    case WM_SETFONT: {
-        const TFont* font = reinterpret_cast<const TFont*>(m.WParam);
-        if (font)
-            FEditFont.Assign(*font);
-        else
-            FEditFont.Assign(TFont());
-        FLeftMargin = FRightMargin = DefaultMargin;
-        BuildRows();
-        if (FHandle && GetFocus() == FHandle) {
-            CreateCaret(FHandle, 1, LineHeight());
-            ShowCaret(FHandle);
-        }
-        ScrollCaretIntoView();
-        UpdateScrollBars();
-        UpdateCaret();
-        if (m.LParam)
-            Invalidate();
-        return;
-    }
-    case WM_GETFONT:
-        m.Result = LRESULT(&FEditFont);
-        return;
-    case WM_CUT:
-        if (!(EditStyle() & (ES_READONLY | ES_PASSWORD)) && FAnchor != FCaret) {
-            SetClipboardText(EncodeUtf8(FChars.substr(size_t(SelMin()), size_t(SelMax() - SelMin()))));
-            Modify(SelMin(), SelMax(), {}, false);
-        }
-        return;
-    case WM_COPY:
-        // A password never leaves the edit.
-        if (!(EditStyle() & ES_PASSWORD) && FAnchor != FCaret)
-            SetClipboardText(EncodeUtf8(FChars.substr(size_t(SelMin()), size_t(SelMax() - SelMin()))));
-        return;
-    case WM_PASTE:
-        if (!(EditStyle() & ES_READONLY)) {
-            std::u32string text = DecodeUtf8(GetClipboardText());
-            if (!text.empty())
-                ReplaceSelection(text, false);
-        }
-        return;
-    case WM_CLEAR:
-        if (!(EditStyle() & ES_READONLY) && FAnchor != FCaret)
-            Modify(SelMin(), SelMax(), {}, false);
-        return;
+    case WM_CAPTURECHANGED: WMLButtonUp(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: WMKillFocus(m); return;
+    case WM_SETTEXT: WMSetText(m); return;
+    case WM_GETTEXT: CopyText(EncodeUtf8(FChars), m); return;
+    case WM_GETTEXTLENGTH: m.Result = LRESULT(EncodeUtf8(FChars).size()); return;
+    case WM_SETFONT: WMSetFont(m); return;
+    case WM_GETFONT: m.Result = LRESULT(&FEditFont); return;
+    case WM_CUT: WMCut(m); return;
+    case WM_COPY: WMCopy(m); return;
+    case WM_PASTE: WMPaste(m); return;
+    case WM_CLEAR: WMClear(m); return;
     case WM_UNDO:
-    case EM_UNDO:
-        m.Result = 0;
-        if (FCanUndo && !(EditStyle() & ES_READONLY)) {
-            std::swap(FChars, FUndoChars);
-            int anchor = FUndoAnchor, caret = FUndoCaret;
-            FUndoAnchor = FAnchor;
-            FUndoCaret = FCaret;
-            SplitLines();
-            FModified = true;
-            StoreText();
-            FAnchor = FCaret = -1;
-            SetSelection(anchor, caret);
-            UpdateScrollBars();
-            Invalidate();
-            Notify(EN_CHANGE);
-            m.Result = 1;
-        }
-        return;
+    case EM_UNDO: WMUndo(m); return;
     case WM_VSCROLL:
-    case WM_HSCROLL: {
-        int bar = m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
-        int pos = HIWORD(m.WParam);
-        if (FHandle && (LOWORD(m.WParam) == SB_THUMBTRACK || LOWORD(m.WParam) == SB_THUMBPOSITION)) {
-            SCROLLINFO si;
-            si.fMask = SIF_TRACKPOS;
-            if (GetScrollInfo(FHandle, bar, si))
-                pos = si.nTrackPos;
-        }
-        if (bar == SB_VERT) {
-            HandleScroll(LOWORD(m.WParam), pos);
-        } else if (!WrapsLines()) {
-            int step = std::max(1, LineHeight() / 2);
-            int width = FormatRect().Width();
-            switch (LOWORD(m.WParam)) {
-            case SB_LINELEFT: FScrollX -= step; break;
-            case SB_LINERIGHT: FScrollX += step; break;
-            case SB_PAGELEFT: FScrollX -= width; break;
-            case SB_PAGERIGHT: FScrollX += width; break;
-            case SB_THUMBTRACK:
-            case SB_THUMBPOSITION: FScrollX = pos; break;
-            default: break;
-            }
-            FScrollX = std::max(0, FScrollX);
-            UpdateScrollBars();
-            UpdateCaret();
-            Invalidate();
-        }
-        return;
-    }
-    case WM_MOUSEWHEEL:
-        if (Multiline())
-            for (int i = 0; i < 3; ++i)
-                HandleScroll(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-        return;
+    case WM_HSCROLL: WMVScroll(m); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
     case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        dc->SetTextColor(ColorToRGB(FFont.Color()));
-        dc->SetBkColor(ColorToRGB(FColor));
-        m.Result = CreateSolidBrush(FColor);
-        return;
-    }
-    case CN_COMMAND:
-        if (HIWORD(m.WParam) == EN_CHANGE)
-            Change();
-        return;
-    case WM_CONTEXTMENU:
-        ShowContextMenu(LParamToPoint(m.LParam));
-        m.Result = 1;
-        return;
+    case CN_CTLCOLORSTATIC: CNCtlColorEdit(m); return;
+    case CN_COMMAND: CNCommand(m); return;
+    case WM_CONTEXTMENU: WMContextMenu(m); return;
     // ------------------------------------------------------ EM_ requests
-    case EM_GETSEL:
-        if (m.WParam)
-            *reinterpret_cast<DWORD*>(m.WParam) = DWORD(SelMin());
-        if (m.LParam)
-            *reinterpret_cast<DWORD*>(m.LParam) = DWORD(SelMax());
-        m.Result = MAKELRESULT(SelMin(), SelMax());
-        return;
-    case EM_SETSEL: {
-        int start = int(m.WParam), end = int(m.LParam);
-        if (start == -1)
-            SetSelection(FCaret, FCaret);
-        else if (start == 0 && end == -1)
-            SetSelection(0, int(FChars.size()));
-        else
-            SetSelection(start, end < 0 ? int(FChars.size()) : end);
-        return;
-    }
-    case EM_REPLACESEL: {
-        std::u32string text = DecodeUtf8(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
-        std::u32string fitted = FilterInsert(text);
-        if (!fitted.empty() || FAnchor != FCaret) {
-            bool keepUndo = m.WParam != 0;
-            std::u32string undoChars = FUndoChars;
-            bool couldUndo = FCanUndo;
-            int undoAnchor = FUndoAnchor, undoCaret = FUndoCaret;
-            FTyping = false;
-            Modify(SelMin(), SelMax(), fitted, false);
-            if (!keepUndo) {
-                FUndoChars = undoChars;
-                FCanUndo = couldUndo;
-                FUndoAnchor = undoAnchor;
-                FUndoCaret = undoCaret;
-            }
-        }
-        return;
-    }
-    case EM_SETMARGINS: {
-        WORD left = LOWORD(uintptr_t(m.LParam)), right = HIWORD(uintptr_t(m.LParam));
-        if (m.WParam & EC_LEFTMARGIN)
-            FLeftMargin = left == EC_USEFONTINFO ? DefaultMargin : left;
-        if (m.WParam & EC_RIGHTMARGIN)
-            FRightMargin = right == EC_USEFONTINFO ? DefaultMargin : right;
-        if (m.WParam == EC_USEFONTINFO)
-            FLeftMargin = FRightMargin = DefaultMargin;
-        BuildRows();
-        ScrollCaretIntoView();
-        UpdateCaret();
-        Invalidate();
-        return;
-    }
-    case EM_GETMARGINS:
-        m.Result = MAKELRESULT(FLeftMargin, FRightMargin);
-        return;
+    case EM_GETSEL: EMGetSel(m); return;
+    case EM_SETSEL: EMSetSel(m); return;
+    case EM_REPLACESEL: EMReplaceSel(m); return;
+    case EM_SETMARGINS: EMSetMargins(m); return;
+    case EM_GETMARGINS: m.Result = MAKELRESULT(FLeftMargin, FRightMargin); return;
     case EM_SETRECT:
-    case EM_SETRECTNP:
-        // As the classic edit: only a multi-line edit takes a formatting rectangle.
-        if (Multiline()) {
-            FHasRect = m.LParam != 0;
-            if (FHasRect)
-                FRect = *reinterpret_cast<const TRect*>(m.LParam);
-            BuildRows();
-            ScrollCaretIntoView();
-            UpdateCaret();
-            if (m.Msg == EM_SETRECT)
-                Invalidate();
-        }
-        return;
-    case EM_GETRECT:
-        if (m.LParam)
-            *reinterpret_cast<TRect*>(m.LParam) = FormatRect();
-        return;
-    case EM_LIMITTEXT:
-        FMaxLength = int(m.WParam);
-        return;
-    case EM_GETLIMITTEXT:
-        m.Result = FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE;
-        return;
-    case EM_CANUNDO:
-        m.Result = FCanUndo ? 1 : 0;
-        return;
-    case EM_EMPTYUNDOBUFFER:
-        FCanUndo = false;
-        FTyping = false;
-        FUndoChars.clear();
-        return;
-    case EM_GETMODIFY:
-        m.Result = FModified ? 1 : 0;
-        return;
-    case EM_SETMODIFY:
-        FModified = m.WParam != 0;
-        return;
-    case EM_SETREADONLY:
-        FReadOnly = m.WParam != 0;
-        UpdateStyle(FReadOnly ? ES_READONLY : 0, FReadOnly ? 0 : ES_READONLY);
-        Invalidate();
-        m.Result = 1;
-        return;
-    case EM_SETPASSWORDCHAR:
-        FPasswordChar = char32_t(m.WParam);
-        UpdateStyle(FPasswordChar ? ES_PASSWORD : 0, FPasswordChar ? 0 : ES_PASSWORD);
-        BuildRows();
-        ScrollCaretIntoView();
-        UpdateCaret();
-        Invalidate();
-        return;
-    case EM_GETPASSWORDCHAR:
-        m.Result = LRESULT(FPasswordChar);
-        return;
-    case EM_GETLINECOUNT:
-        m.Result = LRESULT(FLines.size());
-        return;
-    case EM_LINEINDEX: {
-        int line = int(m.WParam) < 0 ? LineOf(FCaret) : int(m.WParam);
-        m.Result = line < int(FLines.size()) ? FLines[size_t(line)].Start : -1;
-        return;
-    }
-    case EM_LINELENGTH: {
-        int index = int(m.WParam);
-        m.Result = index < 0 ? 0 : FLines[size_t(LineOf(std::min(index, int(FChars.size()))))].Length;
-        return;
-    }
+    case EM_SETRECTNP: EMSetRect(m); return;
+    case EM_GETRECT: EMGetRect(m); return;
+    case EM_LIMITTEXT: FMaxLength = int(m.WParam); return;
+    case EM_GETLIMITTEXT: m.Result = FMaxLength > 0 ? FMaxLength : 0x7FFFFFFE; return;
+    case EM_CANUNDO: m.Result = FCanUndo ? 1 : 0; return;
+    case EM_EMPTYUNDOBUFFER: EMEmptyUndoBuffer(m); return;
+    case EM_GETMODIFY: m.Result = FModified ? 1 : 0; return;
+    case EM_SETMODIFY: FModified = m.WParam != 0; return;
+    case EM_SETREADONLY: EMSetReadOnly(m); return;
+    case EM_SETPASSWORDCHAR: EMSetPasswordChar(m); return;
+    case EM_GETPASSWORDCHAR: m.Result = LRESULT(FPasswordChar); return;
+    case EM_GETLINECOUNT: m.Result = LRESULT(FLines.size()); return;
+    case EM_LINEINDEX: EMLineIndex(m); return;
+    case EM_LINELENGTH: EMLineLength(m); return;
     case EM_LINEFROMCHAR:
         m.Result = LineOf(int(m.WParam) < 0 ? FCaret : std::min(int(m.WParam), int(FChars.size())));
         return;
-    case EM_GETLINE: {
-        int line = int(m.WParam);
-        m.Result = 0;
-        if (line < 0 || line >= int(FLines.size()) || !m.LParam)
-            return;
-        std::string text = EncodeUtf8(FChars.substr(size_t(FLines[size_t(line)].Start), size_t(FLines[size_t(line)].Length)));
-        WORD room = 0;
-        std::memcpy(&room, reinterpret_cast<void*>(m.LParam), sizeof room);
-        size_t n = std::min(text.size(), size_t(room));
-        std::memcpy(reinterpret_cast<void*>(m.LParam), text.data(), n);
-        m.Result = LRESULT(n);
-        return;
-    }
-    case EM_GETFIRSTVISIBLELINE:
-        m.Result = FTopLine;
-        return;
-    case EM_LINESCROLL:
-        if (!WrapsLines())
-            FScrollX = std::max(0, FScrollX + int(m.WParam) * std::max(1, LineHeight() / 2));
-        SetTopLine(FTopLine + int(m.LParam));
-        Invalidate();
-        m.Result = 1;
-        return;
-    case EM_SCROLL:
-        HandleScroll(int(m.WParam), 0);
-        m.Result = 1;
-        return;
-    case EM_SCROLLCARET:
-        ScrollCaretIntoView();
-        UpdateCaret();
-        m.Result = 1;
-        return;
-    case EM_POSFROMCHAR: {
-        if (!FHandle || int(m.WParam) > int(FChars.size())) {
-            m.Result = -1;
-            return;
-        }
-        TPoint p = PosFromChar(int(m.WParam));
-        m.Result = MAKELRESULT(p.X, p.Y);
-        return;
-    }
-    case EM_CHARFROMPOS: {
-        if (!FHandle) {
-            m.Result = -1;
-            return;
-        }
-        int index = CharFromPos(LParamToPoint(m.LParam));
-        m.Result = MAKELRESULT(index, LineOf(index));
-        return;
-    }
-    default:
-        break;
+    case EM_GETLINE: EMGetLine(m); return;
+    case EM_GETFIRSTVISIBLELINE: m.Result = FTopLine; return;
+    case EM_LINESCROLL: EMLineScroll(m); return;
+    case EM_SCROLL: EMScroll(m); return;
+    case EM_SCROLLCARET: EMScrollCaret(m); return;
+    case EM_POSFROMCHAR: EMPosFromChar(m); return;
+    case EM_CHARFROMPOS: EMCharFromPos(m); return;
+    default: break;
     }
     TWinControl::DefaultHandler(m);
+}
+
+// ------------------------------------------------ the default handler's handlers
+
+void TCustomEdit::WMLButtonUp(TMessage& m)
+{
+    FSelecting = false;
+    TWinControl::DefaultHandler(m);
+}
+
+void TCustomEdit::WMSetFocus(TMessage&)
+{
+    CreateCaret(FHandle, 1, LineHeight());
+    UpdateCaret();
+    ShowCaret(FHandle);
+    if (FAnchor != FCaret)
+        Invalidate();
+    Notify(EN_SETFOCUS);
+}
+
+void TCustomEdit::WMKillFocus(TMessage&)
+{
+    FSelecting = false;
+    DestroyCaret();
+    if (FAnchor != FCaret)
+        Invalidate();
+    Notify(EN_KILLFOCUS);
+}
+
+void TCustomEdit::WMSetText(TMessage& m)
+{
+    LoadText(DecodeUtf8(m.LParam ? reinterpret_cast<const char*>(m.LParam) : ""));
+    m.Result = 1;
+}
+
+void TCustomEdit::WMSetFont(TMessage& m)
+{
+    const TFont* font = reinterpret_cast<const TFont*>(m.WParam);
+    if (font)
+        FEditFont.Assign(*font);
+    else
+        FEditFont.Assign(TFont());
+    FLeftMargin = FRightMargin = DefaultMargin;
+    BuildRows();
+    if (FHandle && GetFocus() == FHandle) {
+        CreateCaret(FHandle, 1, LineHeight());
+        ShowCaret(FHandle);
+    }
+    ScrollCaretIntoView();
+    UpdateScrollBars();
+    UpdateCaret();
+    if (m.LParam)
+        Invalidate();
+}
+
+void TCustomEdit::WMCut(TMessage&)
+{
+    if (!(EditStyle() & (ES_READONLY | ES_PASSWORD)) && FAnchor != FCaret) {
+        SetClipboardText(EncodeUtf8(FChars.substr(size_t(SelMin()), size_t(SelMax() - SelMin()))));
+        Modify(SelMin(), SelMax(), {}, false);
+    }
+}
+
+void TCustomEdit::WMCopy(TMessage&)
+{
+    // A password never leaves the edit.
+    if (!(EditStyle() & ES_PASSWORD) && FAnchor != FCaret)
+        SetClipboardText(EncodeUtf8(FChars.substr(size_t(SelMin()), size_t(SelMax() - SelMin()))));
+}
+
+void TCustomEdit::WMPaste(TMessage&)
+{
+    if (!(EditStyle() & ES_READONLY)) {
+        std::u32string text = DecodeUtf8(GetClipboardText());
+        if (!text.empty())
+            ReplaceSelection(text, false);
+    }
+}
+
+void TCustomEdit::WMClear(TMessage&)
+{
+    if (!(EditStyle() & ES_READONLY) && FAnchor != FCaret)
+        Modify(SelMin(), SelMax(), {}, false);
+}
+
+void TCustomEdit::WMUndo(TMessage& m)
+{
+    m.Result = 0;
+    if (FCanUndo && !(EditStyle() & ES_READONLY)) {
+        std::swap(FChars, FUndoChars);
+        int anchor = FUndoAnchor, caret = FUndoCaret;
+        FUndoAnchor = FAnchor;
+        FUndoCaret = FCaret;
+        SplitLines();
+        FModified = true;
+        StoreText();
+        FAnchor = FCaret = -1;
+        SetSelection(anchor, caret);
+        UpdateScrollBars();
+        Invalidate();
+        Notify(EN_CHANGE);
+        m.Result = 1;
+    }
+}
+
+void TCustomEdit::WMVScroll(TMessage& m)
+{
+    int bar = m.Msg == WM_VSCROLL ? SB_VERT : SB_HORZ;
+    int pos = HIWORD(m.WParam);
+    if (FHandle && (LOWORD(m.WParam) == SB_THUMBTRACK || LOWORD(m.WParam) == SB_THUMBPOSITION)) {
+        SCROLLINFO si;
+        si.fMask = SIF_TRACKPOS;
+        if (GetScrollInfo(FHandle, bar, si))
+            pos = si.nTrackPos;
+    }
+    if (bar == SB_VERT) {
+        HandleScroll(LOWORD(m.WParam), pos);
+    } else if (!WrapsLines()) {
+        int step = std::max(1, LineHeight() / 2);
+        int width = FormatRect().Width();
+        switch (LOWORD(m.WParam)) {
+        case SB_LINELEFT: FScrollX -= step; break;
+        case SB_LINERIGHT: FScrollX += step; break;
+        case SB_PAGELEFT: FScrollX -= width; break;
+        case SB_PAGERIGHT: FScrollX += width; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: FScrollX = pos; break;
+        default: break;
+        }
+        FScrollX = std::max(0, FScrollX);
+        UpdateScrollBars();
+        UpdateCaret();
+        Invalidate();
+    }
+}
+
+void TCustomEdit::WMMouseWheel(TMessage& m)
+{
+    if (Multiline())
+        for (int i = 0; i < 3; ++i)
+            HandleScroll(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
+
+void TCustomEdit::CNCtlColorEdit(TMessage& m)
+{
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    dc->SetTextColor(ColorToRGB(FFont.Color()));
+    dc->SetBkColor(ColorToRGB(FColor));
+    m.Result = CreateSolidBrush(FColor);
+}
+
+void TCustomEdit::CNCommand(TMessage& m)
+{
+    if (HIWORD(m.WParam) == EN_CHANGE)
+        Change();
+}
+
+void TCustomEdit::WMContextMenu(TMessage& m)
+{
+    ShowContextMenu(LParamToPoint(m.LParam));
+    m.Result = 1;
+}
+
+void TCustomEdit::EMGetSel(TMessage& m)
+{
+    if (m.WParam)
+        *reinterpret_cast<DWORD*>(m.WParam) = DWORD(SelMin());
+    if (m.LParam)
+        *reinterpret_cast<DWORD*>(m.LParam) = DWORD(SelMax());
+    m.Result = MAKELRESULT(SelMin(), SelMax());
+}
+
+void TCustomEdit::EMSetSel(TMessage& m)
+{
+    int start = int(m.WParam), end = int(m.LParam);
+    if (start == -1)
+        SetSelection(FCaret, FCaret);
+    else if (start == 0 && end == -1)
+        SetSelection(0, int(FChars.size()));
+    else
+        SetSelection(start, end < 0 ? int(FChars.size()) : end);
+}
+
+void TCustomEdit::EMReplaceSel(TMessage& m)
+{
+    std::u32string text = DecodeUtf8(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
+    std::u32string fitted = FilterInsert(text);
+    if (!fitted.empty() || FAnchor != FCaret) {
+        bool keepUndo = m.WParam != 0;
+        std::u32string undoChars = FUndoChars;
+        bool couldUndo = FCanUndo;
+        int undoAnchor = FUndoAnchor, undoCaret = FUndoCaret;
+        FTyping = false;
+        Modify(SelMin(), SelMax(), fitted, false);
+        if (!keepUndo) {
+            FUndoChars = undoChars;
+            FCanUndo = couldUndo;
+            FUndoAnchor = undoAnchor;
+            FUndoCaret = undoCaret;
+        }
+    }
+}
+
+void TCustomEdit::EMSetMargins(TMessage& m)
+{
+    WORD left = LOWORD(uintptr_t(m.LParam)), right = HIWORD(uintptr_t(m.LParam));
+    if (m.WParam & EC_LEFTMARGIN)
+        FLeftMargin = left == EC_USEFONTINFO ? DefaultMargin : left;
+    if (m.WParam & EC_RIGHTMARGIN)
+        FRightMargin = right == EC_USEFONTINFO ? DefaultMargin : right;
+    if (m.WParam == EC_USEFONTINFO)
+        FLeftMargin = FRightMargin = DefaultMargin;
+    BuildRows();
+    ScrollCaretIntoView();
+    UpdateCaret();
+    Invalidate();
+}
+
+void TCustomEdit::EMSetRect(TMessage& m)
+{
+    // As the classic edit: only a multi-line edit takes a formatting rectangle.
+    if (Multiline()) {
+        FHasRect = m.LParam != 0;
+        if (FHasRect)
+            FRect = *reinterpret_cast<const TRect*>(m.LParam);
+        BuildRows();
+        ScrollCaretIntoView();
+        UpdateCaret();
+        if (m.Msg == EM_SETRECT)
+            Invalidate();
+    }
+}
+
+void TCustomEdit::EMGetRect(TMessage& m)
+{
+    if (m.LParam)
+        *reinterpret_cast<TRect*>(m.LParam) = FormatRect();
+}
+
+void TCustomEdit::EMEmptyUndoBuffer(TMessage&)
+{
+    FCanUndo = false;
+    FTyping = false;
+    FUndoChars.clear();
+}
+
+void TCustomEdit::EMSetReadOnly(TMessage& m)
+{
+    FReadOnly = m.WParam != 0;
+    UpdateStyle(FReadOnly ? ES_READONLY : 0, FReadOnly ? 0 : ES_READONLY);
+    Invalidate();
+    m.Result = 1;
+}
+
+void TCustomEdit::EMSetPasswordChar(TMessage& m)
+{
+    FPasswordChar = char32_t(m.WParam);
+    UpdateStyle(FPasswordChar ? ES_PASSWORD : 0, FPasswordChar ? 0 : ES_PASSWORD);
+    BuildRows();
+    ScrollCaretIntoView();
+    UpdateCaret();
+    Invalidate();
+}
+
+void TCustomEdit::EMLineIndex(TMessage& m)
+{
+    int line = int(m.WParam) < 0 ? LineOf(FCaret) : int(m.WParam);
+    m.Result = line < int(FLines.size()) ? FLines[size_t(line)].Start : -1;
+}
+
+void TCustomEdit::EMLineLength(TMessage& m)
+{
+    int index = int(m.WParam);
+    m.Result = index < 0 ? 0 : FLines[size_t(LineOf(std::min(index, int(FChars.size()))))].Length;
+}
+
+void TCustomEdit::EMGetLine(TMessage& m)
+{
+    int line = int(m.WParam);
+    m.Result = 0;
+    if (line < 0 || line >= int(FLines.size()) || !m.LParam)
+        return;
+    std::string text =
+        EncodeUtf8(FChars.substr(size_t(FLines[size_t(line)].Start), size_t(FLines[size_t(line)].Length)));
+    WORD room = 0;
+    std::memcpy(&room, reinterpret_cast<void*>(m.LParam), sizeof room);
+    size_t n = std::min(text.size(), size_t(room));
+    std::memcpy(reinterpret_cast<void*>(m.LParam), text.data(), n);
+    m.Result = LRESULT(n);
+}
+
+void TCustomEdit::EMLineScroll(TMessage& m)
+{
+    if (!WrapsLines())
+        FScrollX = std::max(0, FScrollX + int(m.WParam) * std::max(1, LineHeight() / 2));
+    SetTopLine(FTopLine + int(m.LParam));
+    Invalidate();
+    m.Result = 1;
+}
+
+void TCustomEdit::EMScroll(TMessage& m)
+{
+    HandleScroll(int(m.WParam), 0);
+    m.Result = 1;
+}
+
+void TCustomEdit::EMScrollCaret(TMessage& m)
+{
+    ScrollCaretIntoView();
+    UpdateCaret();
+    m.Result = 1;
+}
+
+void TCustomEdit::EMPosFromChar(TMessage& m)
+{
+    if (!FHandle || int(m.WParam) > int(FChars.size())) {
+        m.Result = -1;
+        return;
+    }
+    TPoint p = PosFromChar(int(m.WParam));
+    m.Result = MAKELRESULT(p.X, p.Y);
+}
+
+void TCustomEdit::EMCharFromPos(TMessage& m)
+{
+    if (!FHandle) {
+        m.Result = -1;
+        return;
+    }
+    int index = CharFromPos(LParamToPoint(m.LParam));
+    m.Result = MAKELRESULT(index, LineOf(index));
 }

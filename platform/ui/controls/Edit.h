@@ -118,6 +118,39 @@ private:
         int Line = 0;           // the line it belongs to
     };
 
+    // DefaultHandler's handlers, one per message.
+    void WMLButtonUp(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMKillFocus(TMessage& m);
+    void WMSetText(TMessage& m);
+    void WMSetFont(TMessage& m);
+    void WMCut(TMessage& m);
+    void WMCopy(TMessage& m);
+    void WMPaste(TMessage& m);
+    void WMClear(TMessage& m);
+    void WMUndo(TMessage& m);
+    void WMVScroll(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void CNCtlColorEdit(TMessage& m);
+    void CNCommand(TMessage& m);
+    void WMContextMenu(TMessage& m);
+    void EMGetSel(TMessage& m);
+    void EMSetSel(TMessage& m);
+    void EMReplaceSel(TMessage& m);
+    void EMSetMargins(TMessage& m);
+    void EMSetRect(TMessage& m);
+    void EMGetRect(TMessage& m);
+    void EMEmptyUndoBuffer(TMessage& m);
+    void EMSetReadOnly(TMessage& m);
+    void EMSetPasswordChar(TMessage& m);
+    void EMLineIndex(TMessage& m);
+    void EMLineLength(TMessage& m);
+    void EMGetLine(TMessage& m);
+    void EMLineScroll(TMessage& m);
+    void EMScroll(TMessage& m);
+    void EMScrollCaret(TMessage& m);
+    void EMPosFromChar(TMessage& m);
+    void EMCharFromPos(TMessage& m);
     void LoadText(const std::u32string& text);
     void BuildRows();
     void WrapLine(int line, int width);

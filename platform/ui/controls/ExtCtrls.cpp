@@ -540,11 +540,15 @@ void TTrackBar::Paint()
 
 void TTrackBar::WndProc(TMessage& m)
 {
-    if (m.Msg == WM_GETDLGCODE) {
-        m.Result = DLGC_WANTARROWS;
+    switch (m.Msg) {
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TCustomControl::WndProc(m);
+        Invalidate();  // the focus rectangle comes or goes
         return;
+    default: TCustomControl::WndProc(m);
     }
-    TCustomControl::WndProc(m);
 }
 
 void TTrackBar::KeyDown(WORD& Key, TShiftState Shift)

@@ -42,6 +42,25 @@ private:
     void SetItem(int index, const HDITEM& it);
     void GetItem(int index, HDITEM& it) const;
     void DeleteItem(int index);
+    // Proc's handlers, one per message.
+    LRESULT HDMInsertItem(WPARAM wp, LPARAM lp);
+    LRESULT HDMDeleteItem(WPARAM wp);
+    LRESULT HDMGetItem(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HDMGetItemRect(WPARAM wp, LPARAM lp);
+    LRESULT HDMHitTest(LPARAM lp);
+    LRESULT HDMGetOrderArray(WPARAM wp, LPARAM lp);
+    LRESULT HDMSetOrderArray(WPARAM wp, LPARAM lp);
+    LRESULT HDMSetImageList(LPARAM lp);
+    LRESULT HDMLayout(LPARAM lp);
+    LRESULT WMSetFont(LPARAM lp);
+    LRESULT WMPaint(WPARAM wp);
+    LRESULT WMPrintClient(WPARAM wp);
+    LRESULT WMLButtonDown(WPARAM wp, LPARAM lp);
+    LRESULT WMLButtonDblClk(WPARAM wp, LPARAM lp);
+    LRESULT WMMouseMove(LPARAM lp);
+    LRESULT WMLButtonUp(LPARAM lp);
+    LRESULT WMCaptureChanged(LPARAM lp);
+    bool WMSetCursor(LPARAM lp);
     void EndModes();
     int DropPosition(int x) const;
     void FinishDrag();
@@ -319,14 +338,13 @@ void THeaderWindow::PaintSection(TCanvas& c, int index, const TRect& r, bool pre
         default: break;
         }
     }
-    int save = c.Handle()->SaveDC();
+    TSavedDC saved(c.Handle());
     c.Handle()->IntersectClipRect(t);
     if (image)
         FImages->Draw(c, x, t.Top + (t.Height() - FImages->Height()) / 2, item.Image, true);
     TRect tr{x + iw, t.Top, t.Right, t.Bottom};
     c.Brush().SetStyle(bsClear);
     c.DrawText(item.Text, tr, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    c.Handle()->RestoreDC(save);
 }
 
 void THeaderWindow::Paint(HDC dc)
@@ -376,244 +394,286 @@ void THeaderWindow::Paint(HDC dc)
 LRESULT THeaderWindow::Proc(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case HDM_GETITEMCOUNT:
-        return Count();
-    case HDM_INSERTITEM:
-        if (!lp)
-            return -1;
-        InsertItem(int(wp), *reinterpret_cast<const HDITEM*>(lp));
-        return std::min(int(wp), Count() - 1);
-    case HDM_DELETEITEM:
-        if (int(wp) < 0 || int(wp) >= Count())
-            return 0;
-        DeleteItem(int(wp));
-        return 1;
+    case HDM_GETITEMCOUNT: return Count();
+    case HDM_INSERTITEM: return HDMInsertItem(wp, lp);
+    case HDM_DELETEITEM: return HDMDeleteItem(wp);
     case HDM_GETITEM:
-    case HDM_SETITEM:
-        if (!lp || int(wp) < 0 || int(wp) >= Count())
-            return 0;
-        if (msg == HDM_GETITEM)
-            GetItem(int(wp), *reinterpret_cast<HDITEM*>(lp));
-        else
-            SetItem(int(wp), *reinterpret_cast<const HDITEM*>(lp));
-        return 1;
-    case HDM_GETITEMRECT:
-        if (!lp || int(wp) < 0 || int(wp) >= Count())
-            return 0;
-        *reinterpret_cast<TRect*>(lp) = ItemRect(int(wp));
-        return 1;
-    case HDM_HITTEST: {
-        if (!lp)
-            return -1;
-        auto* info = reinterpret_cast<HDHITTESTINFO*>(lp);
-        info->iItem = HitTest(info->pt, info->flags);
-        return info->iItem;
-    }
-    case HDM_GETORDERARRAY: {
-        if (!lp || int(wp) != Count())
-            return 0;
-        std::copy(FOrder.begin(), FOrder.end(), reinterpret_cast<int*>(lp));
-        return 1;
-    }
-    case HDM_SETORDERARRAY: {
-        if (!lp || int(wp) != Count())
-            return 0;
-        const int* order = reinterpret_cast<const int*>(lp);
-        std::vector<int> next(order, order + Count());
-        std::vector<int> sorted = next;
-        std::sort(sorted.begin(), sorted.end());
-        for (int i = 0; i < Count(); ++i)
-            if (sorted[size_t(i)] != i)
-                return 0;      // not a permutation of the items
-        FOrder = next;
-        InvalidateRect(FWnd, nullptr, false);
-        return 1;
-    }
-    case HDM_ORDERTOINDEX:
-        return int(wp) >= 0 && int(wp) < Count() ? FOrder[wp] : int(wp);
-    case HDM_SETIMAGELIST: {
-        TImageList* old = FImages;
-        FImages = reinterpret_cast<TImageList*>(lp);
-        InvalidateRect(FWnd, nullptr, false);
-        return LRESULT(old);
-    }
-    case HDM_GETIMAGELIST:
-        return LRESULT(FImages);
-    case HDM_LAYOUT: {
-        auto* layout = reinterpret_cast<HDLAYOUT*>(lp);
-        if (!layout || !layout->prc || !layout->pwpos)
-            return 0;
-        int h = (GetWindowLong(FWnd, GWL_STYLE) & HDS_HIDDEN) ? 0 : HeaderHeightFor(FFont);
-        TRect& rc = *layout->prc;
-        *layout->pwpos = WINDOWPOS{FWnd, nullptr, rc.Left, rc.Top, rc.Width(), h, SWP_NOZORDER | SWP_NOACTIVATE};
-        rc.Top += h;
-        return 1;
-    }
-    case WM_SETFONT:
-        if (lp)
-            FFont.Assign(*reinterpret_cast<const TFont*>(lp));
-        InvalidateRect(FWnd, nullptr, false);
-        return 0;
-    case WM_GETFONT:
-        return LRESULT(&FFont);
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        PAINTSTRUCT ps;
-        if (!dc)
-            dc = BeginPaint(FWnd, ps);
-        if (dc)
-            Paint(dc);
-        if (!wp)
-            EndPaint(FWnd, ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        if (wp)
-            Paint(reinterpret_cast<HDC>(wp));
-        return 0;
-    case WM_SETCURSOR: {
-        if (LOWORD(lp) == HTCLIENT) {
-            TPoint p;
-            GetCursorPos(p);
-            ScreenToClient(FWnd, p);
-            UINT flags = 0;
-            HitTest(p, flags);
-            if (FTrackItem >= 0 || (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN))) {
-                SetCursor(IDC_SIZEWE);
-                return 1;
-            }
-        }
+    case HDM_SETITEM: return HDMGetItem(msg, wp, lp);
+    case HDM_GETITEMRECT: return HDMGetItemRect(wp, lp);
+    case HDM_HITTEST: return HDMHitTest(lp);
+    case HDM_GETORDERARRAY: return HDMGetOrderArray(wp, lp);
+    case HDM_SETORDERARRAY: return HDMSetOrderArray(wp, lp);
+    case HDM_ORDERTOINDEX: return int(wp) >= 0 && int(wp) < Count() ? FOrder[wp] : int(wp);
+    case HDM_SETIMAGELIST: return HDMSetImageList(lp);
+    case HDM_GETIMAGELIST: return LRESULT(FImages);
+    case HDM_LAYOUT: return HDMLayout(lp);
+    case WM_SETFONT: return WMSetFont(lp);
+    case WM_GETFONT: return LRESULT(&FFont);
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: return WMPaint(wp);
+    case WM_PRINTCLIENT: return WMPrintClient(wp);
+    case WM_SETCURSOR:
+        if (WMSetCursor(lp))
+            return 1;
         break;
-    }
-    case WM_LBUTTONDOWN: {
-        TPoint p = LParamToPoint(lp);
-        UINT flags = 0;
-        int item = HitTest(p, flags);
-        if (item < 0)
-            break;
-        if (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) {
-            if (Notify(HDN_BEGINTRACK, item) != 0 || !IsWindow(FWnd))
-                return 0;
-            FTrackItem = item;
-            FTrackStartX = p.X;
-            FTrackStartWidth = FItems[size_t(item)].Width;
-            FTrackWidth = FTrackStartWidth;
-            SetCapture(FWnd);
-        } else {
-            DWORD style = DWORD(GetWindowLong(FWnd, GWL_STYLE));
-            if (style & HDS_DRAGDROP) {
-                FDragItem = item;
-                FDragStartX = FDragX = p.X;
-                SetCapture(FWnd);
-            }
-            if (style & HDS_BUTTONS) {
-                FPressedItem = item;
-                FPressedInside = true;
-                SetCapture(FWnd);
-                InvalidateRect(FWnd, nullptr, false);
-            }
-        }
-        return 0;
-    }
-    case WM_LBUTTONDBLCLK: {
-        UINT flags = 0;
-        int item = HitTest(LParamToPoint(lp), flags);
-        if (item >= 0 && (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN))) {
-            Notify(HDN_DIVIDERDBLCLICK, item);
-            return 0;
-        }
-        return Proc(WM_LBUTTONDOWN, wp, lp);
-    }
-    case WM_MOUSEMOVE: {
-        TPoint p = LParamToPoint(lp);
-        if (FTrackItem >= 0) {
-            FTrackWidth = std::max(0, FTrackStartWidth + p.X - FTrackStartX);
-            HDITEM it;
-            it.mask = HDI_WIDTH;
-            it.cxy = FTrackWidth;
-            if (Notify(HDN_TRACK, FTrackItem, &it) != 0) {
-                EndModes();
-                return 0;
-            }
-            if (GetWindowLong(FWnd, GWL_STYLE) & HDS_FULLDRAG)
-                ApplyWidth(FTrackItem, FTrackWidth);
-            else
-                InvalidateRect(FWnd, nullptr, false);
-            return 0;
-        }
-        if (FDragItem >= 0 && !FDragging && std::abs(p.X - FDragStartX) > DragThreshold) {
-            if (Notify(HDN_BEGINDRAG, FDragItem) != 0 || !IsWindow(FWnd)) {
-                FDragItem = -1;
-            } else {
-                FDragging = true;
-                FPressedItem = -1;
-                InvalidateRect(FWnd, nullptr, false);
-            }
-        }
-        if (FDragging) {
-            FDragX = p.X;
-            InvalidateRect(FWnd, nullptr, false);
-        } else if (FPressedItem >= 0) {
-            UINT flags = 0;
-            bool inside = HitTest(p, flags) == FPressedItem && (flags & HHT_ONHEADER);
-            if (inside != FPressedInside) {
-                FPressedInside = inside;
-                InvalidateRect(FWnd, nullptr, false);
-            }
-        }
-        return 0;
-    }
-    case WM_LBUTTONUP: {
-        if (FTrackItem >= 0) {
-            int item = FTrackItem;
-            FTrackItem = -1;
-            if (GetCapture() == FWnd)
-                ReleaseCapture();
-            if (!(GetWindowLong(FWnd, GWL_STYLE) & HDS_FULLDRAG))
-                ApplyWidth(item, FTrackWidth);
-            InvalidateRect(FWnd, nullptr, false);
-            HDITEM it;
-            it.mask = HDI_WIDTH;
-            it.cxy = item < Count() ? FItems[size_t(item)].Width : 0;
-            Notify(HDN_ENDTRACK, item, &it);
-        } else if (FDragging) {
-            FDragX = LParamToPoint(lp).X;
-            FinishDrag();
-        } else if (FPressedItem >= 0) {
-            FDragItem = -1;
-            int item = FPressedItem;
-            bool inside = FPressedInside;
-            FPressedItem = -1;
-            if (GetCapture() == FWnd)
-                ReleaseCapture();
-            InvalidateRect(FWnd, nullptr, false);
-            if (inside)
-                Notify(HDN_ITEMCLICK, item);
-        } else if (FDragItem >= 0) {
-            FDragItem = -1;
-            if (GetCapture() == FWnd)
-                ReleaseCapture();
-        }
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lp) != FWnd && (FTrackItem >= 0 || FPressedItem >= 0 || FDragItem >= 0)) {
-            FTrackItem = -1;
-            FPressedItem = -1;
-            FDragItem = -1;
-            FDragging = false;
-            InvalidateRect(FWnd, nullptr, false);
-        }
-        return 0;
-    case WM_CANCELMODE:
-        EndModes();
-        return 0;
-    default:
-        break;
+    case WM_LBUTTONDOWN: return WMLButtonDown(wp, lp);
+    case WM_LBUTTONDBLCLK: return WMLButtonDblClk(wp, lp);
+    case WM_MOUSEMOVE: return WMMouseMove(lp);
+    case WM_LBUTTONUP: return WMLButtonUp(lp);
+    case WM_CAPTURECHANGED: return WMCaptureChanged(lp);
+    case WM_CANCELMODE: EndModes(); return 0;
+    default: break;
     }
     return DefWindowProc(FWnd, msg, wp, lp);
+}
+
+// ------------------------------------------------ the procedure's handlers
+
+LRESULT THeaderWindow::HDMInsertItem(WPARAM wp, LPARAM lp)
+{
+    if (!lp)
+        return -1;
+    InsertItem(int(wp), *reinterpret_cast<const HDITEM*>(lp));
+    return std::min(int(wp), Count() - 1);
+}
+
+LRESULT THeaderWindow::HDMDeleteItem(WPARAM wp)
+{
+    if (int(wp) < 0 || int(wp) >= Count())
+        return 0;
+    DeleteItem(int(wp));
+    return 1;
+}
+
+LRESULT THeaderWindow::HDMGetItem(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (!lp || int(wp) < 0 || int(wp) >= Count())
+        return 0;
+    if (msg == HDM_GETITEM)
+        GetItem(int(wp), *reinterpret_cast<HDITEM*>(lp));
+    else
+        SetItem(int(wp), *reinterpret_cast<const HDITEM*>(lp));
+    return 1;
+}
+
+LRESULT THeaderWindow::HDMGetItemRect(WPARAM wp, LPARAM lp)
+{
+    if (!lp || int(wp) < 0 || int(wp) >= Count())
+        return 0;
+    *reinterpret_cast<TRect*>(lp) = ItemRect(int(wp));
+    return 1;
+}
+
+LRESULT THeaderWindow::HDMHitTest(LPARAM lp)
+{
+    if (!lp)
+        return -1;
+    auto* info = reinterpret_cast<HDHITTESTINFO*>(lp);
+    info->iItem = HitTest(info->pt, info->flags);
+    return info->iItem;
+}
+
+LRESULT THeaderWindow::HDMGetOrderArray(WPARAM wp, LPARAM lp)
+{
+    if (!lp || int(wp) != Count())
+        return 0;
+    std::copy(FOrder.begin(), FOrder.end(), reinterpret_cast<int*>(lp));
+    return 1;
+}
+
+LRESULT THeaderWindow::HDMSetOrderArray(WPARAM wp, LPARAM lp)
+{
+    if (!lp || int(wp) != Count())
+        return 0;
+    const int* order = reinterpret_cast<const int*>(lp);
+    std::vector<int> next(order, order + Count());
+    std::vector<int> sorted = next;
+    std::sort(sorted.begin(), sorted.end());
+    for (int i = 0; i < Count(); ++i)
+        if (sorted[size_t(i)] != i)
+            return 0;  // not a permutation of the items
+    FOrder = next;
+    InvalidateRect(FWnd, nullptr, false);
+    return 1;
+}
+
+LRESULT THeaderWindow::HDMSetImageList(LPARAM lp)
+{
+    TImageList* old = FImages;
+    FImages = reinterpret_cast<TImageList*>(lp);
+    InvalidateRect(FWnd, nullptr, false);
+    return LRESULT(old);
+}
+
+LRESULT THeaderWindow::HDMLayout(LPARAM lp)
+{
+    auto* layout = reinterpret_cast<HDLAYOUT*>(lp);
+    if (!layout || !layout->prc || !layout->pwpos)
+        return 0;
+    int h = (GetWindowLong(FWnd, GWL_STYLE) & HDS_HIDDEN) ? 0 : HeaderHeightFor(FFont);
+    TRect& rc = *layout->prc;
+    *layout->pwpos = WINDOWPOS{FWnd, nullptr, rc.Left, rc.Top, rc.Width(), h, SWP_NOZORDER | SWP_NOACTIVATE};
+    rc.Top += h;
+    return 1;
+}
+
+LRESULT THeaderWindow::WMSetFont(LPARAM lp)
+{
+    if (lp)
+        FFont.Assign(*reinterpret_cast<const TFont*>(lp));
+    InvalidateRect(FWnd, nullptr, false);
+    return 0;
+}
+
+LRESULT THeaderWindow::WMPaint(WPARAM wp)
+{
+    HDC dc = reinterpret_cast<HDC>(wp);
+    PAINTSTRUCT ps;
+    if (!dc)
+        dc = BeginPaint(FWnd, ps);
+    if (dc)
+        Paint(dc);
+    if (!wp)
+        EndPaint(FWnd, ps);
+    return 0;
+}
+
+LRESULT THeaderWindow::WMPrintClient(WPARAM wp)
+{
+    if (wp)
+        Paint(reinterpret_cast<HDC>(wp));
+    return 0;
+}
+
+LRESULT THeaderWindow::WMLButtonDown(WPARAM wp, LPARAM lp)
+{
+    TPoint p = LParamToPoint(lp);
+    UINT flags = 0;
+    int item = HitTest(p, flags);
+    if (item < 0)
+        return DefWindowProc(FWnd, WM_LBUTTONDOWN, wp, lp);
+    if (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) {
+        if (Notify(HDN_BEGINTRACK, item) != 0 || !IsWindow(FWnd))
+            return 0;
+        FTrackItem = item;
+        FTrackStartX = p.X;
+        FTrackStartWidth = FItems[size_t(item)].Width;
+        FTrackWidth = FTrackStartWidth;
+        SetCapture(FWnd);
+    } else {
+        DWORD style = DWORD(GetWindowLong(FWnd, GWL_STYLE));
+        if (style & HDS_DRAGDROP) {
+            FDragItem = item;
+            FDragStartX = FDragX = p.X;
+            SetCapture(FWnd);
+        }
+        if (style & HDS_BUTTONS) {
+            FPressedItem = item;
+            FPressedInside = true;
+            SetCapture(FWnd);
+            InvalidateRect(FWnd, nullptr, false);
+        }
+    }
+    return 0;
+}
+
+LRESULT THeaderWindow::WMLButtonDblClk(WPARAM wp, LPARAM lp)
+{
+    UINT flags = 0;
+    int item = HitTest(LParamToPoint(lp), flags);
+    if (item >= 0 && (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN))) {
+        Notify(HDN_DIVIDERDBLCLICK, item);
+        return 0;
+    }
+    return Proc(WM_LBUTTONDOWN, wp, lp);
+}
+
+LRESULT THeaderWindow::WMMouseMove(LPARAM lp)
+{
+    TPoint p = LParamToPoint(lp);
+    if (FTrackItem >= 0) {
+        FTrackWidth = std::max(0, FTrackStartWidth + p.X - FTrackStartX);
+        HDITEM it;
+        it.mask = HDI_WIDTH;
+        it.cxy = FTrackWidth;
+        if (Notify(HDN_TRACK, FTrackItem, &it) != 0) {
+            EndModes();
+            return 0;
+        }
+        if (GetWindowLong(FWnd, GWL_STYLE) & HDS_FULLDRAG)
+            ApplyWidth(FTrackItem, FTrackWidth);
+        else
+            InvalidateRect(FWnd, nullptr, false);
+        return 0;
+    }
+    if (FDragItem >= 0 && !FDragging && std::abs(p.X - FDragStartX) > DragThreshold) {
+        if (Notify(HDN_BEGINDRAG, FDragItem) != 0 || !IsWindow(FWnd)) {
+            FDragItem = -1;
+        } else {
+            FDragging = true;
+            FPressedItem = -1;
+            InvalidateRect(FWnd, nullptr, false);
+        }
+    }
+    if (FDragging) {
+        FDragX = p.X;
+        InvalidateRect(FWnd, nullptr, false);
+    } else if (FPressedItem >= 0) {
+        UINT flags = 0;
+        bool inside = HitTest(p, flags) == FPressedItem && (flags & HHT_ONHEADER);
+        if (inside != FPressedInside) {
+            FPressedInside = inside;
+            InvalidateRect(FWnd, nullptr, false);
+        }
+    }
+    return 0;
+}
+
+LRESULT THeaderWindow::WMLButtonUp(LPARAM lp)
+{
+    if (FTrackItem >= 0) {
+        int item = FTrackItem;
+        FTrackItem = -1;
+        if (GetCapture() == FWnd)
+            ReleaseCapture();
+        if (!(GetWindowLong(FWnd, GWL_STYLE) & HDS_FULLDRAG))
+            ApplyWidth(item, FTrackWidth);
+        InvalidateRect(FWnd, nullptr, false);
+        HDITEM it;
+        it.mask = HDI_WIDTH;
+        it.cxy = item < Count() ? FItems[size_t(item)].Width : 0;
+        Notify(HDN_ENDTRACK, item, &it);
+    } else if (FDragging) {
+        FDragX = LParamToPoint(lp).X;
+        FinishDrag();
+    } else if (FPressedItem >= 0) {
+        FDragItem = -1;
+        int item = FPressedItem;
+        bool inside = FPressedInside;
+        FPressedItem = -1;
+        if (GetCapture() == FWnd)
+            ReleaseCapture();
+        InvalidateRect(FWnd, nullptr, false);
+        if (inside)
+            Notify(HDN_ITEMCLICK, item);
+    } else if (FDragItem >= 0) {
+        FDragItem = -1;
+        if (GetCapture() == FWnd)
+            ReleaseCapture();
+    }
+    return 0;
+}
+
+LRESULT THeaderWindow::WMCaptureChanged(LPARAM lp)
+{
+    if (reinterpret_cast<HWND>(lp) != FWnd && (FTrackItem >= 0 || FPressedItem >= 0 || FDragItem >= 0)) {
+        FTrackItem = -1;
+        FPressedItem = -1;
+        FDragItem = -1;
+        FDragging = false;
+        InvalidateRect(FWnd, nullptr, false);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -638,4 +698,21 @@ int HeaderHeightFor(const TFont& font)
     TCanvas* c = measure.Canvas();
     c->Font().Assign(font);
     return c->TextHeight("Wg") + 6;
+}
+
+// The sizing cursor over a divider or while one is dragged.
+bool THeaderWindow::WMSetCursor(LPARAM lp)
+{
+    if (LOWORD(lp) != HTCLIENT)
+        return false;
+    TPoint p;
+    GetCursorPos(p);
+    ScreenToClient(FWnd, p);
+    UINT flags = 0;
+    HitTest(p, flags);
+    if (FTrackItem >= 0 || (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN))) {
+        SetCursor(IDC_SIZEWE);
+        return true;
+    }
+    return false;
 }

@@ -902,11 +902,10 @@ void TCustomListBox::PaintWindow(HDC dc)
             dis.hDC = dc;
             dis.rcItem = r;
             dis.itemData = FItems[size_t(i)].Data;
-            int saved = dc->SaveDC();
+            TSavedDC saved(dc);
             dc->IntersectClipRect(r);
             if (!parent || !SendMessage(parent, WM_DRAWITEM, 0, LPARAM(&dis)))
                 Perform(CN_DRAWITEM, 0, LPARAM(&dis));
-            dc->RestoreDC(saved);
             continue;
         }
         TCanvas c;
@@ -970,319 +969,385 @@ void TCustomListBox::DefaultHandler(TMessage& m)
     int n = int(FItems.size());
     int index = int(m.WParam);
     switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return;
-    case WM_KEYDOWN:
-        HandleKey(WORD(m.WParam));
-        return;
-    case WM_CHAR:
-        HandleChar(char32_t(m.WParam));
-        return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
+    case WM_KEYDOWN: HandleKey(WORD(m.WParam)); return;
+    case WM_CHAR: HandleChar(char32_t(m.WParam)); return;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        HandleClick(LParamToPoint(m.LParam), LOWORD(m.WParam), m.Msg == WM_LBUTTONDBLCLK);
-        return;
+    case WM_LBUTTONDBLCLK: HandleClick(LParamToPoint(m.LParam), LOWORD(m.WParam), m.Msg == WM_LBUTTONDBLCLK); return;
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        FTracking = false;
-        TWinControl::DefaultHandler(m);
-        return;
+    case WM_CAPTURECHANGED: WMLButtonUp(m); return;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        if (m.Msg == WM_SETFOCUS && IsMulti() && FCaretIndex < 0 && n > 0)
-            FCaretIndex = 0;
-        InvalidateItem(IsMulti() ? FCaretIndex : FCurSel);
-        Notify(m.Msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
-        return;
+    case WM_KILLFOCUS: WMSetFocus(m); return;
     case WM_VSCROLL:
-    case WM_HSCROLL:
-        HandleScroll(LOWORD(m.WParam), HIWORD(m.WParam));
-        return;
-    case WM_MOUSEWHEEL:
-        for (int i = 0; i < 3; ++i)
-            HandleScroll(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
-        return;
-    case WM_SETREDRAW:
-        FRedraw = m.WParam != 0;
-        if (FRedraw) {
-            UpdateScrollBars();
-            Invalidate();
-        }
-        return;
-    case CN_COMMAND:
-        if (HIWORD(m.WParam) == LBN_SELCHANGE)
-            Click();
-        else if (HIWORD(m.WParam) == LBN_DBLCLK)
-            DblClick();
-        return;
-    case CN_CTLCOLORLISTBOX: {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        dc->SetTextColor(ColorToRGB(FFont.Color()));
-        dc->SetBkColor(ColorToRGB(FColor));
-        m.Result = CreateSolidBrush(FColor);
-        return;
-    }
-    case CN_MEASUREITEM: {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
-        mis->itemHeight = UINT(FItemHeight);
-        if (FStyle == lbOwnerDrawVariable) {
-            int h = FItemHeight;
-            MeasureItem(int(mis->itemID), h);
-            mis->itemHeight = UINT(h);
-        }
-        m.Result = 1;
-        return;
-    }
-    case CN_DRAWITEM: {
-        PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
-                           [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
-        m.Result = 1;
-        return;
-    }
+    case WM_HSCROLL: HandleScroll(LOWORD(m.WParam), HIWORD(m.WParam)); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
+    case WM_SETREDRAW: WMSetRedraw(m); return;
+    case CN_COMMAND: CNCommand(m); return;
+    case CN_CTLCOLORLISTBOX: CNCtlColorListBox(m); return;
+    case CN_MEASUREITEM: CNMeasureItem(m); return;
+    case CN_DRAWITEM: CNDrawItem(m); return;
     // ------------------------------------------------------ LB_ requests
-    case LB_ADDSTRING: {
-        std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
-        int at = n;
-        if (ListStyle() & LBS_SORT)
-            at = int(std::upper_bound(FItems.begin(), FItems.end(), text,
-                                      [](const std::string& t, const TItem& item) { return CompareText(t, item.Text) < 0; }) -
-                     FItems.begin());
-        m.Result = InsertItem(at, text);
-        return;
-    }
-    case LB_INSERTSTRING:
-        if (index > n || index < -1) {
-            m.Result = LB_ERR;
-            return;
-        }
-        m.Result = InsertItem(index < 0 ? n : index, m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
-        return;
-    case LB_DELETESTRING:
-        if (index < 0 || index >= n) {
-            m.Result = LB_ERR;
-            return;
-        }
-        DeleteItem(index);
-        m.Result = LRESULT(FItems.size());
-        return;
-    case LB_RESETCONTENT:
-        FItems.clear();
-        FCurSel = FCaretIndex = FAnchorIndex = -1;
-        FTop = 0;
-        UpdateScrollBars();
-        if (FRedraw)
-            Invalidate();
-        return;
-    case LB_GETCOUNT:
-        m.Result = n;
-        return;
-    case LB_GETTEXT:
-        if (index < 0 || index >= n || !m.LParam) {
-            m.Result = LB_ERR;
-            return;
-        }
-        std::memcpy(reinterpret_cast<char*>(m.LParam), FItems[size_t(index)].Text.c_str(),
-                    FItems[size_t(index)].Text.size() + 1);
-        m.Result = LRESULT(FItems[size_t(index)].Text.size());
-        return;
+    case LB_ADDSTRING: LBAddString(m); return;
+    case LB_INSERTSTRING: LBInsertString(m); return;
+    case LB_DELETESTRING: LBDeleteString(m); return;
+    case LB_RESETCONTENT: LBResetContent(m); return;
+    case LB_GETCOUNT: m.Result = n; return;
+    case LB_GETTEXT: LBGetText(m); return;
     case LB_GETTEXTLEN:
         m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Text.size());
         return;
-    case LB_GETITEMDATA:
-        m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Data);
-        return;
-    case LB_SETITEMDATA:
-        if (index < 0 || index >= n) {
-            m.Result = LB_ERR;
-            return;
-        }
-        FItems[size_t(index)].Data = UINT_PTR(m.LParam);
-        return;
-    case LB_SETCURSEL: {
-        if (IsMulti()) {
-            m.Result = LB_ERR;
-            return;
-        }
-        int old = FCurSel;
-        FCurSel = index >= 0 && index < n ? index : -1;
-        FCaretIndex = FCurSel;
-        if (old != FCurSel) {
-            InvalidateItem(old);
-            InvalidateItem(FCurSel);
-        }
-        ScrollIntoView(FCurSel);
-        m.Result = FCurSel < 0 ? LB_ERR : FCurSel;
-        return;
-    }
-    case LB_GETCURSEL:
-        m.Result = IsMulti() ? FCaretIndex : FCurSel;
-        return;
-    case LB_SETSEL: {
-        if (!IsMulti()) {
-            m.Result = LB_ERR;
-            return;
-        }
-        int item = int(m.LParam);
-        if (item == -1)
-            SelectRange(0, n - 1, m.WParam != 0);
-        else if (item >= 0 && item < n)
-            SelectRange(item, item, m.WParam != 0);
-        else
-            m.Result = LB_ERR;
-        return;
-    }
+    case LB_GETITEMDATA: m.Result = index < 0 || index >= n ? LB_ERR : LRESULT(FItems[size_t(index)].Data); return;
+    case LB_SETITEMDATA: LBSetItemData(m); return;
+    case LB_SETCURSEL: LBSetCurSel(m); return;
+    case LB_GETCURSEL: m.Result = IsMulti() ? FCaretIndex : FCurSel; return;
+    case LB_SETSEL: LBSetSel(m); return;
     case LB_GETSEL:
         m.Result = index < 0 || index >= n ? LB_ERR : (IsMulti() ? FItems[size_t(index)].Selected : index == FCurSel);
         return;
-    case LB_GETSELCOUNT:
-        m.Result = IsMulti() ? std::count_if(FItems.begin(), FItems.end(), [](const TItem& i) { return i.Selected; })
-                             : LB_ERR;
-        return;
-    case LB_GETSELITEMS: {
-        if (!IsMulti()) {
-            m.Result = LB_ERR;
-            return;
-        }
-        int* out = reinterpret_cast<int*>(m.LParam);
-        int count = 0;
-        for (int i = 0; i < n && count < int(m.WParam); ++i)
-            if (FItems[size_t(i)].Selected)
-                out[count++] = i;
-        m.Result = count;
-        return;
-    }
+    case LB_GETSELCOUNT: LBGetSelCount(m); return;
+    case LB_GETSELITEMS: LBGetSelItems(m); return;
     case LB_SELITEMRANGE:
-    case LB_SELITEMRANGEEX:
-        if (!IsMulti()) {
-            m.Result = LB_ERR;
-            return;
-        }
-        if (m.Msg == LB_SELITEMRANGE)
-            SelectRange(LOWORD(uintptr_t(m.LParam)), HIWORD(uintptr_t(m.LParam)), m.WParam != 0);
-        else
-            SelectRange(int(m.WParam), int(m.LParam), true);
-        return;
-    case LB_SETCARETINDEX:
-        if (index < 0 || index >= n) {
-            m.Result = LB_ERR;
-            return;
-        }
-        if (!IsMulti())
-            FCurSel = index;
-        SetCaret(index, true);
-        return;
-    case LB_GETCARETINDEX:
-        m.Result = IsMulti() ? FCaretIndex : FCurSel;
-        return;
-    case LB_SETANCHORINDEX:
-        FAnchorIndex = index >= 0 && index < n ? index : -1;
-        return;
-    case LB_GETANCHORINDEX:
-        m.Result = FAnchorIndex;
-        return;
-    case LB_SETTOPINDEX:
-        if (index < 0 || index >= std::max(1, n)) {
-            m.Result = LB_ERR;
-            return;
-        }
-        SetTop(index);
-        return;
-    case LB_GETTOPINDEX:
-        m.Result = FTop;
-        return;
+    case LB_SELITEMRANGEEX: LBSelItemRange(m); return;
+    case LB_SETCARETINDEX: LBSetCaretIndex(m); return;
+    case LB_GETCARETINDEX: m.Result = IsMulti() ? FCaretIndex : FCurSel; return;
+    case LB_SETANCHORINDEX: FAnchorIndex = index >= 0 && index < n ? index : -1; return;
+    case LB_GETANCHORINDEX: m.Result = FAnchorIndex; return;
+    case LB_SETTOPINDEX: LBSetTopIndex(m); return;
+    case LB_GETTOPINDEX: m.Result = FTop; return;
     case LB_FINDSTRING:
     case LB_FINDSTRINGEXACT:
         m.Result = Find(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "", index, m.Msg == LB_FINDSTRINGEXACT);
         return;
-    case LB_SELECTSTRING: {
-        int found = Find(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "", index, false);
-        if (found >= 0) {
-            if (IsMulti()) {
-                SetCaret(found, true);
-                SelectRange(found, found, true);
-            } else {
-                Send(LB_SETCURSEL, WPARAM(found));
-            }
-        }
-        m.Result = found;
-        return;
-    }
-    case LB_GETITEMRECT: {
-        if (index < 0 || (index >= n && index != 0) || !m.LParam) {
-            m.Result = LB_ERR;
-            return;
-        }
-        int h = EffectiveItemHeight();
-        TRect client = ListClient();
-        TRect r;
-        if (ListStyle() & LBS_MULTICOLUMN) {
-            int rows = RowsPerColumn();
-            int rel = index - FTop;
-            int column = rel >= 0 ? rel / rows : -((-rel + rows - 1) / rows);
-            int row = rel - column * rows;
-            int cw = std::max(1, FColumnWidth);
-            r = Bounds(column * cw, row * h, cw, h);
-        } else if (VariableHeights()) {
-            r = Bounds(0, OffsetOf(index), client.Width(), HeightOf(index));
-        } else {
-            r = Bounds(0, (index - FTop) * h, client.Width(), h);
-        }
-        *reinterpret_cast<TRect*>(m.LParam) = r;
-        return;
-    }
-    case LB_ITEMFROMPOINT: {
-        TPoint p = LParamToPoint(m.LParam);
-        int h = EffectiveItemHeight();
-        TRect client = ListClient();
-        int rows = RowsPerColumn();
-        int item;
-        if (ListStyle() & LBS_MULTICOLUMN) {
-            item = FTop + std::max(0, p.X / std::max(1, FColumnWidth)) * rows + std::clamp(p.Y / h, 0, rows - 1);
-        } else if (VariableHeights()) {
-            item = p.Y < 0 ? FTop - 1 : FTop;
-            for (int y = 0; p.Y >= 0 && item < n && y + HeightOf(item) <= p.Y; ++item)
-                y += HeightOf(item);
-        } else
-            item = FTop + (p.Y < 0 ? -1 : p.Y / h);
-        bool outside = !client.Contains(p) || item < 0 || item >= n;
-        item = std::clamp(item, 0, std::max(0, n - 1));
-        m.Result = MAKELRESULT(item, outside ? 1 : 0);
-        return;
-    }
-    case LB_SETITEMHEIGHT:
-        if (int(m.LParam) <= 0 || int(m.LParam) > 255) {
-            m.Result = LB_ERR;
-            return;
-        }
-        if (VariableHeights()) {
-            if (index < 0 || index >= n) {
-                m.Result = LB_ERR;
-                return;
-            }
-            FItems[size_t(index)].Height = int(m.LParam);
-        } else {
-            FItemHeight = int(m.LParam);
-        }
-        UpdateScrollBars();
-        Invalidate();
-        return;
+    case LB_SELECTSTRING: LBSelectString(m); return;
+    case LB_GETITEMRECT: LBGetItemRect(m); return;
+    case LB_ITEMFROMPOINT: LBItemFromPoint(m); return;
+    case LB_SETITEMHEIGHT: LBSetItemHeight(m); return;
     case LB_GETITEMHEIGHT:
         m.Result = VariableHeights() && index >= 0 && index < n ? HeightOf(index) : EffectiveItemHeight();
         return;
-    case LB_SETCOLUMNWIDTH:
-        FColumnWidth = std::max(1, int(m.WParam));
-        UpdateScrollBars();
-        Invalidate();
-        return;
-    case LB_SETHORIZONTALEXTENT:
-        FHorizontalExtent = int(m.WParam);
-        return;
-    case LB_GETHORIZONTALEXTENT:
-        m.Result = FHorizontalExtent;
-        return;
-    default:
-        break;
+    case LB_SETCOLUMNWIDTH: LBSetColumnWidth(m); return;
+    case LB_SETHORIZONTALEXTENT: FHorizontalExtent = int(m.WParam); return;
+    case LB_GETHORIZONTALEXTENT: m.Result = FHorizontalExtent; return;
+    default: break;
     }
     TWinControl::DefaultHandler(m);
+}
+
+// ------------------------------------------------ the default handler's handlers
+
+void TCustomListBox::WMLButtonUp(TMessage& m)
+{
+    FTracking = false;
+    TWinControl::DefaultHandler(m);
+}
+
+void TCustomListBox::WMSetFocus(TMessage& m)
+{
+    int n = int(FItems.size());
+    if (m.Msg == WM_SETFOCUS && IsMulti() && FCaretIndex < 0 && n > 0)
+        FCaretIndex = 0;
+    InvalidateItem(IsMulti() ? FCaretIndex : FCurSel);
+    Notify(m.Msg == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
+}
+
+void TCustomListBox::WMMouseWheel(TMessage& m)
+{
+    for (int i = 0; i < 3; ++i)
+        HandleScroll(GET_WHEEL_DELTA_WPARAM(m.WParam) > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+}
+
+void TCustomListBox::WMSetRedraw(TMessage& m)
+{
+    FRedraw = m.WParam != 0;
+    if (FRedraw) {
+        UpdateScrollBars();
+        Invalidate();
+    }
+}
+
+void TCustomListBox::CNCommand(TMessage& m)
+{
+    if (HIWORD(m.WParam) == LBN_SELCHANGE)
+        Click();
+    else if (HIWORD(m.WParam) == LBN_DBLCLK)
+        DblClick();
+}
+
+void TCustomListBox::CNCtlColorListBox(TMessage& m)
+{
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    dc->SetTextColor(ColorToRGB(FFont.Color()));
+    dc->SetBkColor(ColorToRGB(FColor));
+    m.Result = CreateSolidBrush(FColor);
+}
+
+void TCustomListBox::CNMeasureItem(TMessage& m)
+{
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    mis->itemHeight = UINT(FItemHeight);
+    if (FStyle == lbOwnerDrawVariable) {
+        int h = FItemHeight;
+        MeasureItem(int(mis->itemID), h);
+        mis->itemHeight = UINT(h);
+    }
+    m.Result = 1;
+}
+
+void TCustomListBox::CNDrawItem(TMessage& m)
+{
+    PaintReflectedItem(*FCanvas, FFont, FColor, *reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam),
+                       [this](int i, TRect r, TOwnerDrawState st) { DrawItem(i, r, st); });
+    m.Result = 1;
+}
+
+void TCustomListBox::LBAddString(TMessage& m)
+{
+    int n = int(FItems.size());
+    std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
+    int at = n;
+    if (ListStyle() & LBS_SORT)
+        at = int(
+            std::upper_bound(FItems.begin(), FItems.end(), text,
+                             [](const std::string& t, const TItem& item) { return CompareText(t, item.Text) < 0; }) -
+            FItems.begin());
+    m.Result = InsertItem(at, text);
+}
+
+void TCustomListBox::LBInsertString(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index > n || index < -1) {
+        m.Result = LB_ERR;
+        return;
+    }
+    m.Result = InsertItem(index < 0 ? n : index, m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
+}
+
+void TCustomListBox::LBDeleteString(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || index >= n) {
+        m.Result = LB_ERR;
+        return;
+    }
+    DeleteItem(index);
+    m.Result = LRESULT(FItems.size());
+}
+
+void TCustomListBox::LBResetContent(TMessage&)
+{
+    FItems.clear();
+    FCurSel = FCaretIndex = FAnchorIndex = -1;
+    FTop = 0;
+    UpdateScrollBars();
+    if (FRedraw)
+        Invalidate();
+}
+
+void TCustomListBox::LBGetText(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || index >= n || !m.LParam) {
+        m.Result = LB_ERR;
+        return;
+    }
+    std::memcpy(reinterpret_cast<char*>(m.LParam), FItems[size_t(index)].Text.c_str(),
+                FItems[size_t(index)].Text.size() + 1);
+    m.Result = LRESULT(FItems[size_t(index)].Text.size());
+}
+
+void TCustomListBox::LBSetItemData(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || index >= n) {
+        m.Result = LB_ERR;
+        return;
+    }
+    FItems[size_t(index)].Data = UINT_PTR(m.LParam);
+}
+
+void TCustomListBox::LBSetCurSel(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (IsMulti()) {
+        m.Result = LB_ERR;
+        return;
+    }
+    int old = FCurSel;
+    FCurSel = index >= 0 && index < n ? index : -1;
+    FCaretIndex = FCurSel;
+    if (old != FCurSel) {
+        InvalidateItem(old);
+        InvalidateItem(FCurSel);
+    }
+    ScrollIntoView(FCurSel);
+    m.Result = FCurSel < 0 ? LB_ERR : FCurSel;
+}
+
+void TCustomListBox::LBSetSel(TMessage& m)
+{
+    int n = int(FItems.size());
+    if (!IsMulti()) {
+        m.Result = LB_ERR;
+        return;
+    }
+    int item = int(m.LParam);
+    if (item == -1)
+        SelectRange(0, n - 1, m.WParam != 0);
+    else if (item >= 0 && item < n)
+        SelectRange(item, item, m.WParam != 0);
+    else
+        m.Result = LB_ERR;
+}
+
+void TCustomListBox::LBGetSelCount(TMessage& m)
+{
+    m.Result =
+        IsMulti() ? std::count_if(FItems.begin(), FItems.end(), [](const TItem& i) { return i.Selected; }) : LB_ERR;
+}
+
+void TCustomListBox::LBGetSelItems(TMessage& m)
+{
+    int n = int(FItems.size());
+    if (!IsMulti()) {
+        m.Result = LB_ERR;
+        return;
+    }
+    int* out = reinterpret_cast<int*>(m.LParam);
+    int count = 0;
+    for (int i = 0; i < n && count < int(m.WParam); ++i)
+        if (FItems[size_t(i)].Selected)
+            out[count++] = i;
+    m.Result = count;
+}
+
+void TCustomListBox::LBSelItemRange(TMessage& m)
+{
+    if (!IsMulti()) {
+        m.Result = LB_ERR;
+        return;
+    }
+    if (m.Msg == LB_SELITEMRANGE)
+        SelectRange(LOWORD(uintptr_t(m.LParam)), HIWORD(uintptr_t(m.LParam)), m.WParam != 0);
+    else
+        SelectRange(int(m.WParam), int(m.LParam), true);
+}
+
+void TCustomListBox::LBSetCaretIndex(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || index >= n) {
+        m.Result = LB_ERR;
+        return;
+    }
+    if (!IsMulti())
+        FCurSel = index;
+    SetCaret(index, true);
+}
+
+void TCustomListBox::LBSetTopIndex(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || index >= std::max(1, n)) {
+        m.Result = LB_ERR;
+        return;
+    }
+    SetTop(index);
+}
+
+void TCustomListBox::LBSelectString(TMessage& m)
+{
+    int index = int(m.WParam);
+    int found = Find(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "", index, false);
+    if (found >= 0) {
+        if (IsMulti()) {
+            SetCaret(found, true);
+            SelectRange(found, found, true);
+        } else {
+            Send(LB_SETCURSEL, WPARAM(found));
+        }
+    }
+    m.Result = found;
+}
+
+void TCustomListBox::LBGetItemRect(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (index < 0 || (index >= n && index != 0) || !m.LParam) {
+        m.Result = LB_ERR;
+        return;
+    }
+    int h = EffectiveItemHeight();
+    TRect client = ListClient();
+    TRect r;
+    if (ListStyle() & LBS_MULTICOLUMN) {
+        int rows = RowsPerColumn();
+        int rel = index - FTop;
+        int column = rel >= 0 ? rel / rows : -((-rel + rows - 1) / rows);
+        int row = rel - column * rows;
+        int cw = std::max(1, FColumnWidth);
+        r = Bounds(column * cw, row * h, cw, h);
+    } else if (VariableHeights()) {
+        r = Bounds(0, OffsetOf(index), client.Width(), HeightOf(index));
+    } else {
+        r = Bounds(0, (index - FTop) * h, client.Width(), h);
+    }
+    *reinterpret_cast<TRect*>(m.LParam) = r;
+}
+
+void TCustomListBox::LBItemFromPoint(TMessage& m)
+{
+    int n = int(FItems.size());
+    TPoint p = LParamToPoint(m.LParam);
+    int h = EffectiveItemHeight();
+    TRect client = ListClient();
+    int rows = RowsPerColumn();
+    int item;
+    if (ListStyle() & LBS_MULTICOLUMN) {
+        item = FTop + std::max(0, p.X / std::max(1, FColumnWidth)) * rows + std::clamp(p.Y / h, 0, rows - 1);
+    } else if (VariableHeights()) {
+        item = p.Y < 0 ? FTop - 1 : FTop;
+        for (int y = 0; p.Y >= 0 && item < n && y + HeightOf(item) <= p.Y; ++item)
+            y += HeightOf(item);
+    } else
+        item = FTop + (p.Y < 0 ? -1 : p.Y / h);
+    bool outside = !client.Contains(p) || item < 0 || item >= n;
+    item = std::clamp(item, 0, std::max(0, n - 1));
+    m.Result = MAKELRESULT(item, outside ? 1 : 0);
+}
+
+void TCustomListBox::LBSetItemHeight(TMessage& m)
+{
+    int n = int(FItems.size());
+    int index = int(m.WParam);
+    if (int(m.LParam) <= 0 || int(m.LParam) > 255) {
+        m.Result = LB_ERR;
+        return;
+    }
+    if (VariableHeights()) {
+        if (index < 0 || index >= n) {
+            m.Result = LB_ERR;
+            return;
+        }
+        FItems[size_t(index)].Height = int(m.LParam);
+    } else {
+        FItemHeight = int(m.LParam);
+    }
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomListBox::LBSetColumnWidth(TMessage& m)
+{
+    FColumnWidth = std::max(1, int(m.WParam));
+    UpdateScrollBars();
+    Invalidate();
 }

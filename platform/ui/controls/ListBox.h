@@ -131,6 +131,33 @@ protected:
     TRect ListClient();
 
 private:
+    // DefaultHandler's handlers, one per message.
+    void WMLButtonUp(TMessage& m);
+    void WMSetFocus(TMessage& m);
+    void WMMouseWheel(TMessage& m);
+    void WMSetRedraw(TMessage& m);
+    void CNCommand(TMessage& m);
+    void CNCtlColorListBox(TMessage& m);
+    void CNMeasureItem(TMessage& m);
+    void CNDrawItem(TMessage& m);
+    void LBAddString(TMessage& m);
+    void LBInsertString(TMessage& m);
+    void LBDeleteString(TMessage& m);
+    void LBResetContent(TMessage& m);
+    void LBGetText(TMessage& m);
+    void LBSetItemData(TMessage& m);
+    void LBSetCurSel(TMessage& m);
+    void LBSetSel(TMessage& m);
+    void LBGetSelCount(TMessage& m);
+    void LBGetSelItems(TMessage& m);
+    void LBSelItemRange(TMessage& m);
+    void LBSetCaretIndex(TMessage& m);
+    void LBSetTopIndex(TMessage& m);
+    void LBSelectString(TMessage& m);
+    void LBGetItemRect(TMessage& m);
+    void LBItemFromPoint(TMessage& m);
+    void LBSetItemHeight(TMessage& m);
+    void LBSetColumnWidth(TMessage& m);
     struct TItem {
         std::string Text;
         UINT_PTR Data = 0;

@@ -325,6 +325,26 @@ private:
     void PlaceHeader();
     void EnsureVisible(int index, bool partialOK);
     LRESULT ListViewMessage(TMessage& m, bool& handled);
+    // ListViewMessage's handlers, one per message.
+    LRESULT LVMSetItemCount(TMessage& m);
+    LRESULT LVMGetTopIndex();
+    LRESULT LVMGetOrigin(TMessage& m);
+    LRESULT LVMSetImageList(TMessage& m);
+    LRESULT LVMGetImageList(TMessage& m);
+    LRESULT LVMEditLabel(TMessage& m);
+    LRESULT LVMCancelEditLabel();
+    LRESULT LVMRedrawItems(TMessage& m);
+    LRESULT LVMScroll(TMessage& m);
+    LRESULT LVMGetItemRect(TMessage& m);
+    LRESULT LVMHitTest(TMessage& m);
+    LRESULT LVMGetNextItem(TMessage& m);
+    LRESULT LVMSetItemState(TMessage& m);
+    LRESULT LVMDeleteItem(TMessage& m);
+    LRESULT LVMDeleteAllItems();
+    LRESULT LVMGetColumnWidth(TMessage& m);
+    LRESULT LVMSetColumnWidth(TMessage& m);
+    LRESULT LVMSetExtendedListViewStyle(TMessage& m);
+    LRESULT LVMGetColumnOrderArray(TMessage& m);
     bool HeaderNotify(const NMHEADER& nm, LRESULT& result);
     void SetHeaderStyle(DWORD bit, bool on);
     DWORD ExtendedStyle() const;

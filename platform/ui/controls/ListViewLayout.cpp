@@ -431,211 +431,273 @@ LRESULT TCustomListView::ListViewMessage(TMessage& m, bool& handled)
     handled = true;
     int count = ItemCount();
     switch (m.Msg) {
-    case LVM_GETITEMCOUNT:
-        return count;
-    case LVM_SETITEMCOUNT: {
-        if (!FOwnerData)
-            return 1;
-        int n = int(m.WParam);
-        if (IsEditing())
-            FEditor->Finish(false);
-        FOwnerCount = std::max(0, n);
-        FStates.resize(size_t(FOwnerCount), 0);
-        if (FAnchor >= FOwnerCount)
-            FAnchor = -1;
-        UpdateScrollState();
-        Invalidate();
-        return 1;
-    }
-    case LVM_GETCOUNTPERPAGE:
-        return CountPerPage();
-    case LVM_GETTOPINDEX:
-        if (FViewStyle == vsReport)
-            return count ? std::min(FTop, count - 1) : 0;
-        if (FViewStyle == vsList)
-            return std::min(FScrollX * ListRowsPerColumn(), std::max(0, count - 1));
-        return 0;
-    case LVM_GETORIGIN:
-        if (m.LParam)
-            *reinterpret_cast<TPoint*>(m.LParam) =
-                FViewStyle == vsIcon || FViewStyle == vsSmallIcon ? TPoint{FScrollX, FTop} : TPoint{0, 0};
-        return FViewStyle == vsIcon || FViewStyle == vsSmallIcon;
-    case LVM_SETIMAGELIST: {
-        TImageList** slot = m.WParam == WPARAM(LVSIL_SMALL) ? &FSmallImages
-                            : m.WParam == WPARAM(LVSIL_STATE) ? &FStateImages
-                                                              : &FLargeImages;
-        TImageList* old = *slot;
-        *slot = reinterpret_cast<TImageList*>(m.LParam);
-        if (*slot)
-            (*slot)->FreeNotification(this);
-        if (slot == &FSmallImages && FHeader && IsWindow(FHeader))
-            SendMessage(FHeader, HDM_SETIMAGELIST, 0, m.LParam);
-        FRowHeight = 0;
-        UpdateScrollState();
-        Invalidate();
-        return LRESULT(old);
-    }
-    case LVM_GETIMAGELIST:
-        return LRESULT(m.WParam == WPARAM(LVSIL_SMALL) ? FSmallImages
-                       : m.WParam == WPARAM(LVSIL_STATE) ? FStateImages
-                                                         : FLargeImages);
-    case LVM_EDITLABEL:
-        if (int(m.WParam) < 0) {
-            if (IsEditing())
-                FEditor->Finish(false);
-            return 0;
-        }
-        return StartEdit(int(m.WParam)) ? LRESULT(FEditor->Handle()) : 0;
-    case LVM_GETEDITCONTROL:
-        return IsEditing() ? LRESULT(FEditor->Handle()) : 0;
-    case LVM_CANCELEDITLABEL:
-        if (IsEditing())
-            FEditor->Finish(false);
-        return 0;
-    case LVM_REDRAWITEMS: {
-        if (!HandleAllocated())
-            return 1;
-        int first = std::max(0, int(m.WParam)), last = std::min(count - 1, int(m.LParam));
-        TRect area = ItemArea();
-        TRect dirty;
-        for (int i = first; i <= last; ++i) {
-            TRect b = ItemBounds(i);
-            if (FViewStyle == vsReport) {
-                if (b.Bottom <= area.Top)
-                    continue;
-                if (b.Top >= area.Bottom)
-                    break;
-                b.Left = 0;
-                b.Right = area.Right;
-            }
-            dirty = UnionRect(dirty, IntersectRect(b, area));
-        }
-        if (!dirty.IsEmpty())
-            InvalidateRect(FHandle, &dirty, true);
-        return 1;
-    }
-    case LVM_SCROLL: {
-        int dx = int(intptr_t(m.WParam)), dy = int(m.LParam);
-        if (FViewStyle == vsReport) {
-            int rows = dy / RowHeight();
-            if (rows == 0 && dy != 0)
-                rows = dy > 0 ? 1 : -1;
-            if (rows)
-                ScrollTo(FTop + rows, true);
-            if (dx)
-                ScrollTo(FScrollX + dx, false);
-        } else if (FViewStyle == vsList) {
-            int columns = dx / ListColumnWidth();
-            if (columns == 0 && dx != 0)
-                columns = dx > 0 ? 1 : -1;
-            if (columns)
-                ScrollTo(FScrollX + columns, false);
-        } else if (dy) {
-            ScrollTo(FTop + dy, true);
-        }
-        return 1;
-    }
+    case LVM_GETITEMCOUNT: return count;
+    case LVM_SETITEMCOUNT: return LVMSetItemCount(m);
+    case LVM_GETCOUNTPERPAGE: return CountPerPage();
+    case LVM_GETTOPINDEX: return LVMGetTopIndex();
+    case LVM_GETORIGIN: return LVMGetOrigin(m);
+    case LVM_SETIMAGELIST: return LVMSetImageList(m);
+    case LVM_GETIMAGELIST: return LVMGetImageList(m);
+    case LVM_EDITLABEL: return LVMEditLabel(m);
+    case LVM_GETEDITCONTROL: return IsEditing() ? LRESULT(FEditor->Handle()) : 0;
+    case LVM_CANCELEDITLABEL: return LVMCancelEditLabel();
+    case LVM_REDRAWITEMS: return LVMRedrawItems(m);
+    case LVM_SCROLL: return LVMScroll(m);
     case LVM_GETITEMRECT:
-    case LVM_GETSUBITEMRECT: {
-        auto* r = reinterpret_cast<TRect*>(m.LParam);
-        int i = int(m.WParam);
-        if (!r || i < 0 || i >= count)
-            return 0;
-        int code = r->Left;
-        if (m.Msg == LVM_GETSUBITEMRECT && r->Top > 0) {
-            if (r->Top >= FColumns.Count())
-                return 0;
-            *r = SubItemRect(i, r->Top);
-        } else {
-            *r = ItemPartRect(i, TDisplayCode(std::clamp(code, 0, 3)));
-        }
+    case LVM_GETSUBITEMRECT: return LVMGetItemRect(m);
+    case LVM_HITTEST: return LVMHitTest(m);
+    case LVM_ENSUREVISIBLE: EnsureVisible(int(m.WParam), m.LParam != 0); return 1;
+    case LVM_GETNEXTITEM: return LVMGetNextItem(m);
+    case LVM_SETITEMSTATE: return LVMSetItemState(m);
+    case LVM_GETITEMSTATE: return LRESULT(ItemState(int(m.WParam)) & UINT(m.LParam));
+    case LVM_GETSELECTEDCOUNT: return SelCount();
+    case LVM_DELETEITEM: return LVMDeleteItem(m);
+    case LVM_DELETEALLITEMS: return LVMDeleteAllItems();
+    case LVM_GETHEADER: return LRESULT(FHeader);
+    case LVM_GETCOLUMNWIDTH: return LVMGetColumnWidth(m);
+    case LVM_SETCOLUMNWIDTH: return LVMSetColumnWidth(m);
+    case LVM_GETEXTENDEDLISTVIEWSTYLE: return ExtendedStyle();
+    case LVM_SETEXTENDEDLISTVIEWSTYLE: return LVMSetExtendedListViewStyle(m);
+    case LVM_GETCOLUMNORDERARRAY:
+    case LVM_SETCOLUMNORDERARRAY: return LVMGetColumnOrderArray(m);
+    default: handled = false; return 0;
+    }
+}
+
+// ------------------------------------------------ the list view messages' handlers
+
+LRESULT TCustomListView::LVMSetItemCount(TMessage& m)
+{
+    if (!FOwnerData)
         return 1;
-    }
-    case LVM_HITTEST: {
-        auto* info = reinterpret_cast<LVHITTESTINFO*>(m.LParam);
-        if (!info)
-            return -1;
-        info->iItem = HitTestPoint(info->pt, &info->flags, &info->iSubItem);
-        return info->iItem;
-    }
-    case LVM_ENSUREVISIBLE:
-        EnsureVisible(int(m.WParam), m.LParam != 0);
-        return 1;
-    case LVM_GETNEXTITEM: {
-        int start = int(intptr_t(m.WParam));
-        UINT want = UINT(m.LParam) & (LVNI_SELECTED | LVNI_FOCUSED);
-        for (int i = std::max(0, start + 1); i < count; ++i)
-            if ((FStates[size_t(i)] & want) == want)
-                return i;
-        return -1;
-    }
-    case LVM_SETITEMSTATE: {
-        auto* st = reinterpret_cast<const LVITEMSTATE*>(m.LParam);
-        if (!st)
-            return 0;
-        SetItemState(int(intptr_t(m.WParam)), st->state, st->stateMask);
-        return 1;
-    }
-    case LVM_GETITEMSTATE:
-        return LRESULT(ItemState(int(m.WParam)) & UINT(m.LParam));
-    case LVM_GETSELECTEDCOUNT:
-        return SelCount();
-    case LVM_DELETEITEM: {
-        int i = int(m.WParam);
-        if (FOwnerData || i < 0 || i >= count)
-            return 0;
-        FItems.FItems.erase(FItems.FItems.begin() + i);
-        ItemsDeleted(i, 1);
-        return 1;
-    }
-    case LVM_DELETEALLITEMS:
+    int n = int(m.WParam);
+    if (IsEditing())
+        FEditor->Finish(false);
+    FOwnerCount = std::max(0, n);
+    FStates.resize(size_t(FOwnerCount), 0);
+    if (FAnchor >= FOwnerCount)
+        FAnchor = -1;
+    UpdateScrollState();
+    Invalidate();
+    return 1;
+}
+
+LRESULT TCustomListView::LVMGetTopIndex()
+{
+    int count = ItemCount();
+    if (FViewStyle == vsReport)
+        return count ? std::min(FTop, count - 1) : 0;
+    if (FViewStyle == vsList)
+        return std::min(FScrollX * ListRowsPerColumn(), std::max(0, count - 1));
+    return 0;
+}
+
+LRESULT TCustomListView::LVMGetOrigin(TMessage& m)
+{
+    if (m.LParam)
+        *reinterpret_cast<TPoint*>(m.LParam) =
+            FViewStyle == vsIcon || FViewStyle == vsSmallIcon ? TPoint{FScrollX, FTop} : TPoint{0, 0};
+    return FViewStyle == vsIcon || FViewStyle == vsSmallIcon;
+}
+
+LRESULT TCustomListView::LVMSetImageList(TMessage& m)
+{
+    TImageList** slot = m.WParam == WPARAM(LVSIL_SMALL)   ? &FSmallImages
+                        : m.WParam == WPARAM(LVSIL_STATE) ? &FStateImages
+                                                          : &FLargeImages;
+    TImageList* old = *slot;
+    *slot = reinterpret_cast<TImageList*>(m.LParam);
+    if (*slot)
+        (*slot)->FreeNotification(this);
+    if (slot == &FSmallImages && FHeader && IsWindow(FHeader))
+        SendMessage(FHeader, HDM_SETIMAGELIST, 0, m.LParam);
+    FRowHeight = 0;
+    UpdateScrollState();
+    Invalidate();
+    return LRESULT(old);
+}
+
+LRESULT TCustomListView::LVMGetImageList(TMessage& m)
+{
+    return LRESULT(m.WParam == WPARAM(LVSIL_SMALL)   ? FSmallImages
+                   : m.WParam == WPARAM(LVSIL_STATE) ? FStateImages
+                                                     : FLargeImages);
+}
+
+LRESULT TCustomListView::LVMEditLabel(TMessage& m)
+{
+    if (int(m.WParam) < 0) {
         if (IsEditing())
             FEditor->Finish(false);
-        FItems.FItems.clear();
-        FOwnerCount = 0;
-        FStates.clear();
-        FAnchor = -1;
-        FTop = 0;
+        return 0;
+    }
+    return StartEdit(int(m.WParam)) ? LRESULT(FEditor->Handle()) : 0;
+}
+
+LRESULT TCustomListView::LVMCancelEditLabel()
+{
+    if (IsEditing())
+        FEditor->Finish(false);
+    return 0;
+}
+
+LRESULT TCustomListView::LVMRedrawItems(TMessage& m)
+{
+    int count = ItemCount();
+    if (!HandleAllocated())
+        return 1;
+    int first = std::max(0, int(m.WParam)), last = std::min(count - 1, int(m.LParam));
+    TRect area = ItemArea();
+    TRect dirty;
+    for (int i = first; i <= last; ++i) {
+        TRect b = ItemBounds(i);
+        if (FViewStyle == vsReport) {
+            if (b.Bottom <= area.Top)
+                continue;
+            if (b.Top >= area.Bottom)
+                break;
+            b.Left = 0;
+            b.Right = area.Right;
+        }
+        dirty = UnionRect(dirty, IntersectRect(b, area));
+    }
+    if (!dirty.IsEmpty())
+        InvalidateRect(FHandle, &dirty, true);
+    return 1;
+}
+
+LRESULT TCustomListView::LVMScroll(TMessage& m)
+{
+    int dx = int(intptr_t(m.WParam)), dy = int(m.LParam);
+    if (FViewStyle == vsReport) {
+        int rows = dy / RowHeight();
+        if (rows == 0 && dy != 0)
+            rows = dy > 0 ? 1 : -1;
+        if (rows)
+            ScrollTo(FTop + rows, true);
+        if (dx)
+            ScrollTo(FScrollX + dx, false);
+    } else if (FViewStyle == vsList) {
+        int columns = dx / ListColumnWidth();
+        if (columns == 0 && dx != 0)
+            columns = dx > 0 ? 1 : -1;
+        if (columns)
+            ScrollTo(FScrollX + columns, false);
+    } else if (dy) {
+        ScrollTo(FTop + dy, true);
+    }
+    return 1;
+}
+
+LRESULT TCustomListView::LVMGetItemRect(TMessage& m)
+{
+    int count = ItemCount();
+    auto* r = reinterpret_cast<TRect*>(m.LParam);
+    int i = int(m.WParam);
+    if (!r || i < 0 || i >= count)
+        return 0;
+    int code = r->Left;
+    if (m.Msg == LVM_GETSUBITEMRECT && r->Top > 0) {
+        if (r->Top >= FColumns.Count())
+            return 0;
+        *r = SubItemRect(i, r->Top);
+    } else {
+        *r = ItemPartRect(i, TDisplayCode(std::clamp(code, 0, 3)));
+    }
+    return 1;
+}
+
+LRESULT TCustomListView::LVMHitTest(TMessage& m)
+{
+    auto* info = reinterpret_cast<LVHITTESTINFO*>(m.LParam);
+    if (!info)
+        return -1;
+    info->iItem = HitTestPoint(info->pt, &info->flags, &info->iSubItem);
+    return info->iItem;
+}
+
+LRESULT TCustomListView::LVMGetNextItem(TMessage& m)
+{
+    int count = ItemCount();
+    int start = int(intptr_t(m.WParam));
+    UINT want = UINT(m.LParam) & (LVNI_SELECTED | LVNI_FOCUSED);
+    for (int i = std::max(0, start + 1); i < count; ++i)
+        if ((FStates[size_t(i)] & want) == want)
+            return i;
+    return -1;
+}
+
+LRESULT TCustomListView::LVMSetItemState(TMessage& m)
+{
+    auto* st = reinterpret_cast<const LVITEMSTATE*>(m.LParam);
+    if (!st)
+        return 0;
+    SetItemState(int(intptr_t(m.WParam)), st->state, st->stateMask);
+    return 1;
+}
+
+LRESULT TCustomListView::LVMDeleteItem(TMessage& m)
+{
+    int count = ItemCount();
+    int i = int(m.WParam);
+    if (FOwnerData || i < 0 || i >= count)
+        return 0;
+    FItems.FItems.erase(FItems.FItems.begin() + i);
+    ItemsDeleted(i, 1);
+    return 1;
+}
+
+LRESULT TCustomListView::LVMDeleteAllItems()
+{
+    if (IsEditing())
+        FEditor->Finish(false);
+    FItems.FItems.clear();
+    FOwnerCount = 0;
+    FStates.clear();
+    FAnchor = -1;
+    FTop = 0;
+    UpdateScrollState();
+    Invalidate();
+    return 1;
+}
+
+LRESULT TCustomListView::LVMGetColumnWidth(TMessage& m)
+{
+    if (FViewStyle == vsList)
+        return ListColumnWidth();
+    return int(m.WParam) >= 0 && int(m.WParam) < FColumns.Count() ? FColumns.Items(int(m.WParam))->Width() : 0;
+}
+
+LRESULT TCustomListView::LVMSetColumnWidth(TMessage& m)
+{
+    if (FViewStyle == vsList) {
+        FListColWidth = std::max(1, int(m.LParam));
         UpdateScrollState();
         Invalidate();
         return 1;
-    case LVM_GETHEADER:
-        return LRESULT(FHeader);
-    case LVM_GETCOLUMNWIDTH:
-        if (FViewStyle == vsList)
-            return ListColumnWidth();
-        return int(m.WParam) >= 0 && int(m.WParam) < FColumns.Count() ? FColumns.Items(int(m.WParam))->Width() : 0;
-    case LVM_SETCOLUMNWIDTH:
-        if (FViewStyle == vsList) {
-            FListColWidth = std::max(1, int(m.LParam));
-            UpdateScrollState();
-            Invalidate();
-            return 1;
-        }
-        if (int(m.WParam) < 0 || int(m.WParam) >= FColumns.Count())
-            return 0;
-        FColumns.Items(int(m.WParam))->SetWidth(int(m.LParam));
-        return 1;
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-        return ExtendedStyle();
-    case LVM_SETEXTENDEDLISTVIEWSTYLE: {
-        DWORD old = ExtendedStyle();
-        SetExtendedStyle(DWORD(m.WParam), DWORD(m.LParam));
-        return old;
     }
-    case LVM_GETCOLUMNORDERARRAY:
-    case LVM_SETCOLUMNORDERARRAY:
-        if (!FHeader || !IsWindow(FHeader))
-            return 0;
-        m.Result = SendMessage(FHeader, m.Msg == LVM_GETCOLUMNORDERARRAY ? HDM_GETORDERARRAY : HDM_SETORDERARRAY,
-                               m.WParam, m.LParam);
-        if (m.Msg == LVM_SETCOLUMNORDERARRAY)
-            Invalidate();
-        return m.Result;
-    default:
-        handled = false;
+    if (int(m.WParam) < 0 || int(m.WParam) >= FColumns.Count())
         return 0;
-    }
+    FColumns.Items(int(m.WParam))->SetWidth(int(m.LParam));
+    return 1;
+}
+
+LRESULT TCustomListView::LVMSetExtendedListViewStyle(TMessage& m)
+{
+    DWORD old = ExtendedStyle();
+    SetExtendedStyle(DWORD(m.WParam), DWORD(m.LParam));
+    return old;
+}
+
+LRESULT TCustomListView::LVMGetColumnOrderArray(TMessage& m)
+{
+    if (!FHeader || !IsWindow(FHeader))
+        return 0;
+    m.Result = SendMessage(FHeader, m.Msg == LVM_GETCOLUMNORDERARRAY ? HDM_GETORDERARRAY : HDM_SETORDERARRAY, m.WParam,
+                           m.LParam);
+    if (m.Msg == LVM_SETCOLUMNORDERARRAY)
+        Invalidate();
+    return m.Result;
 }
 
 void TCustomListView::WndProc(TMessage& m)

@@ -108,7 +108,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
     bool focused = Focused();
     int first = FTop + std::max(0, (clip.Top - area.Top) / rh);
     int last = std::min(count - 1, FTop + (std::max(clip.Bottom, area.Top) - area.Top - 1) / rh);
-    int saved = c.Handle()->SaveDC();
+    TSavedDC saved(c.Handle());
     c.Handle()->IntersectClipRect(area);
     for (int i = first; i <= last; ++i) {
         TListItem* item = ItemAt(i);
@@ -128,7 +128,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
             x += w;
             if (w <= 0 || cell.Right <= clip.Left || cell.Left >= clip.Right)
                 continue;
-            int cs = c.Handle()->SaveDC();
+            TSavedDC cellClip(c.Handle());
             c.Handle()->IntersectClipRect(cell);
             if (col == 0) {
                 PaintStateIcon(c, item, StateIconRect(i));
@@ -152,7 +152,6 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
                 c.DrawText(item->SubItems().Get(col - 1), t,
                            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(column.Alignment()));
             }
-            c.Handle()->RestoreDC(cs);
         }
         if (focused && FRowSelect && (state & LVIS_FOCUSED))
             c.DrawFocusRect(row);
@@ -171,7 +170,6 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
                 c.FillRect(TRect{x - 1, std::max(area.Top, clip.Top), x, clip.Bottom});
         }
     }
-    c.Handle()->RestoreDC(saved);
 }
 
 // List, small icon and icon styles: items on a grid of cells.
@@ -204,9 +202,8 @@ void TCustomListView::PaintGridded(TCanvas& c, const TRect& clip)
         PaintStateIcon(c, item, StateIconRect(i));
         if (images && item->ImageIndex() >= 0 && item->ImageIndex() < images->Count())
             images->Draw(c, icon.Left, icon.Top + (icon.Height() - images->Height()) / 2, item->ImageIndex(), Enabled());
-        int saved = c.Handle()->SaveDC();
+        TSavedDC saved(c.Handle());
         c.Handle()->IntersectClipRect(b);
         PaintItemLabel(c, i, item, ItemPartRect(i, drLabel), highlight);
-        c.Handle()->RestoreDC(saved);
     }
 }

@@ -313,69 +313,234 @@ namespace {
 constexpr int PopupItemHeight = 20;
 constexpr int PopupLineHeight = 8;
 
-// The plain popup's list window: one level, items top to bottom.
-struct TPlainPopup {
+// The plain popup's list window: one level, items top to bottom, shown at a
+// screen point and run as a modal loop until an item is chosen or the list
+// is dismissed.
+class TPlainPopup {
+public:
+    // Lays out the visible items; false when there are none.
+    bool Layout(TMenuItem& root);
+    // The top left corner that keeps the list on the work area.
+    TPoint PlaceOnScreen(TPoint at) const;
+    bool Create(TPoint at);
+    // Shows the list and handles messages until it closes; the chosen item or null.
+    TMenuItem* Run();
+
+private:
+    int ItemAt(TPoint client) const;
+    void Choose(int index);
+    void Paint(HDC dc);
+    LRESULT Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp);
+    // The loop's hook while the list is up: keys go to the list.
+    bool Hook(TMsg& msg);
+    void KeyDown(WPARAM key);
+
     std::vector<TMenuItem*> Items;
     std::vector<TRect> Rects;
+    int Width = 60;
+    int Height = 0;
     int Hot = -1;
     bool Done = false;
     TMenuItem* Chosen = nullptr;
     HWND Wnd = nullptr;
-
-    int ItemAt(TPoint client) const
-    {
-        for (size_t i = 0; i < Rects.size(); ++i)
-            if (Rects[i].Contains(client) && !Items[i]->IsLine())
-                return int(i);
-        return -1;
-    }
-
-    void Choose(int index)
-    {
-        if (index >= 0 && Items[size_t(index)]->Enabled())
-            Chosen = Items[size_t(index)];
-        Done = true;
-    }
-
-    void Paint(HDC dc)
-    {
-        TCanvas c;
-        c.SetHandle(dc);
-        TRect client;
-        GetClientRect(Wnd, client);
-        c.Brush().SetColor(clMenu);
-        c.FillRect(client);
-        for (size_t i = 0; i < Items.size(); ++i) {
-            TMenuItem* item = Items[i];
-            TRect r = Rects[i];
-            if (item->IsLine()) {
-                c.Pen().SetColor(clBtnShadow);
-                c.MoveTo(r.Left + 2, r.Top + 3);
-                c.LineTo(r.Right - 2, r.Top + 3);
-                continue;
-            }
-            bool hot = int(i) == Hot && item->Enabled();
-            if (hot) {
-                c.Brush().SetColor(clHighlight);
-                c.FillRect(r);
-            }
-            c.Brush().SetStyle(bsClear);
-            c.Font().SetColor(!item->Enabled() ? clGrayText : hot ? clHighlightText : clMenuText);
-            if (item->Default())
-                c.Font().SetStyle(fsBold);
-            else
-                c.Font().SetStyle(0);
-            if (item->Checked())
-                c.TextOut(r.Left + 4, r.Top + 3, item->RadioItem() ? "\xE2\x80\xA2" : "\xE2\x9C\x93");
-            TRect tr{r.Left + 20, r.Top, r.Right - 8, r.Bottom};
-            c.DrawText(item->Caption(), tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
-            std::string sc = ShortCutToText(item->ShortCut());
-            if (!sc.empty())
-                c.DrawText(sc, tr, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
-        }
-        c.SetHandle(nullptr);
-    }
+    TMessageHook Previous;
 };
+
+bool TPlainPopup::Layout(TMenuItem& root)
+{
+    int y = 2;
+    TBitmap measure(1, 1);
+    TCanvas* c = measure.Canvas();
+    for (int i = 0; i < root.Count(); ++i) {
+        TMenuItem* item = root.Items(i);
+        if (!item->Visible())
+            continue;
+        int h = item->IsLine() ? PopupLineHeight : PopupItemHeight;
+        Items.push_back(item);
+        Rects.push_back(TRect{2, y, 0, y + h});
+        y += h;
+        std::string sc = ShortCutToText(item->ShortCut());
+        Width =
+            std::max(Width, c->TextWidth(StripHotkey(item->Caption())) + (sc.empty() ? 0 : c->TextWidth(sc) + 24) + 36);
+    }
+    for (TRect& r : Rects)
+        r.Right = Width - 2;
+    Height = y + 2;
+    return !Items.empty();
+}
+
+TPoint TPlainPopup::PlaceOnScreen(TPoint at) const
+{
+    MONITORINFO mi;
+    GetMonitorInfo(MonitorFromPoint(at, 2), &mi);
+    if (at.X + Width > mi.rcWork.Right)
+        at.X = std::max(mi.rcWork.Left, at.X - Width);
+    if (at.Y + Height > mi.rcWork.Bottom)
+        at.Y = std::max(mi.rcWork.Top, at.Y - Height);
+    return at;
+}
+
+bool TPlainPopup::Create(TPoint at)
+{
+    WNDCLASS wc;
+    if (!GetClassInfo("TPlainPopupList", wc)) {
+        wc.lpszClassName = "TPlainPopupList";
+        wc.lpfnWndProc = &DefWindowProc;
+        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+        wc.hbrBackground = clNone;
+        RegisterClass(wc);
+    }
+    TWndProc proc = [this](HWND h, UINT msg, WPARAM wp, LPARAM lp) { return Proc(h, msg, wp, lp); };
+    Wnd = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TPlainPopupList", "", WS_POPUP | WS_BORDER, at.X, at.Y,
+                         Width + 2, Height + 2, nullptr, 0, nullptr, proc);
+    return Wnd != nullptr;
+}
+
+TMenuItem* TPlainPopup::Run()
+{
+    ShowWindow(Wnd, SW_SHOWNOACTIVATE);
+    SetCapture(Wnd);
+    Previous = SetMessageHook([this](TMsg& msg) { return Hook(msg); });
+    while (!Done && !QuitReceived()) {
+        if (!ProcessOneMessage())
+            WaitMessage();
+    }
+    SetMessageHook(Previous);
+    if (GetCapture() == Wnd)
+        ReleaseCapture();
+    DestroyWindow(Wnd);
+    return Chosen;
+}
+
+int TPlainPopup::ItemAt(TPoint client) const
+{
+    for (size_t i = 0; i < Rects.size(); ++i)
+        if (Rects[i].Contains(client) && !Items[i]->IsLine())
+            return int(i);
+    return -1;
+}
+
+void TPlainPopup::Choose(int index)
+{
+    if (index >= 0 && Items[size_t(index)]->Enabled())
+        Chosen = Items[size_t(index)];
+    Done = true;
+}
+
+void TPlainPopup::Paint(HDC dc)
+{
+    TCanvas c;
+    c.SetHandle(dc);
+    TRect client;
+    GetClientRect(Wnd, client);
+    c.Brush().SetColor(clMenu);
+    c.FillRect(client);
+    for (size_t i = 0; i < Items.size(); ++i) {
+        TMenuItem* item = Items[i];
+        TRect r = Rects[i];
+        if (item->IsLine()) {
+            c.Pen().SetColor(clBtnShadow);
+            c.MoveTo(r.Left + 2, r.Top + 3);
+            c.LineTo(r.Right - 2, r.Top + 3);
+            continue;
+        }
+        bool hot = int(i) == Hot && item->Enabled();
+        if (hot) {
+            c.Brush().SetColor(clHighlight);
+            c.FillRect(r);
+        }
+        c.Brush().SetStyle(bsClear);
+        c.Font().SetColor(!item->Enabled() ? clGrayText : hot ? clHighlightText : clMenuText);
+        if (item->Default())
+            c.Font().SetStyle(fsBold);
+        else
+            c.Font().SetStyle(0);
+        if (item->Checked())
+            c.TextOut(r.Left + 4, r.Top + 3, item->RadioItem() ? "\xE2\x80\xA2" : "\xE2\x9C\x93");
+        TRect tr{r.Left + 20, r.Top, r.Right - 8, r.Bottom};
+        c.DrawText(item->Caption(), tr, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        std::string sc = ShortCutToText(item->ShortCut());
+        if (!sc.empty())
+            c.DrawText(sc, tr, DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
+    }
+    c.SetHandle(nullptr);
+}
+
+LRESULT TPlainPopup::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, ps);
+        Paint(dc);
+        EndPaint(h, ps);
+        return 0;
+    }
+    case WM_ERASEBKGND: return 1;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_MOUSEMOVE: {
+        int hot = ItemAt(LParamToPoint(lp));
+        if (hot != Hot) {
+            Hot = hot;
+            InvalidateRect(h, nullptr, false);
+        }
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP: {
+        TPoint pt = LParamToPoint(lp);
+        TRect client;
+        GetClientRect(h, client);
+        if (client.Contains(pt)) {
+            int i = ItemAt(pt);
+            if (i >= 0)
+                Choose(i);
+        }
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        TRect client;
+        GetClientRect(h, client);
+        if (!client.Contains(LParamToPoint(lp)))
+            Done = true;  // a press outside dismisses the menu
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE: Done = true; return 0;
+    default: return DefWindowProc(h, msg, wp, lp);
+    }
+}
+
+bool TPlainPopup::Hook(TMsg& msg)
+{
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        KeyDown(msg.wParam);
+        return true;
+    }
+    if (msg.message == WM_CHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR)
+        return true;
+    return Previous ? Previous(msg) : false;
+}
+
+void TPlainPopup::KeyDown(WPARAM key)
+{
+    int n = int(Items.size());
+    switch (int(key)) {
+    case VK_ESCAPE: Done = true; break;
+    case VK_RETURN: Choose(Hot); break;
+    case VK_DOWN:
+    case VK_UP:
+        for (int step = 0; step < n; ++step) {
+            Hot = key == WPARAM(VK_DOWN) ? (Hot + 1) % n : (Hot - 1 + n) % n;
+            if (!Items[size_t(Hot)]->IsLine())
+                break;
+        }
+        InvalidateRect(Wnd, nullptr, false);
+        break;
+    default: break;
+    }
+}
 
 }  // namespace
 
@@ -385,130 +550,9 @@ void TPopupMenu::Popup(int X, int Y)
     if (OnPopup)
         OnPopup(this);
     TPlainPopup popup;
-    int width = 60, y = 2;
-    {
-        TBitmap measure(1, 1);
-        TCanvas* c = measure.Canvas();
-        for (int i = 0; i < Items()->Count(); ++i) {
-            TMenuItem* item = Items()->Items(i);
-            if (!item->Visible())
-                continue;
-            int h = item->IsLine() ? PopupLineHeight : PopupItemHeight;
-            popup.Items.push_back(item);
-            popup.Rects.push_back(TRect{2, y, 0, y + h});
-            y += h;
-            std::string sc = ShortCutToText(item->ShortCut());
-            width = std::max(width, c->TextWidth(StripHotkey(item->Caption())) + (sc.empty() ? 0 : c->TextWidth(sc) + 24) + 36);
-        }
-    }
-    if (popup.Items.empty())
+    if (!popup.Layout(*Items()) || !popup.Create(popup.PlaceOnScreen(TPoint{X, Y})))
         return;
-    for (TRect& r : popup.Rects)
-        r.Right = width - 2;
-    // Keep the list on the screen.
-    MONITORINFO mi;
-    GetMonitorInfo(MonitorFromPoint(TPoint{X, Y}, 2), &mi);
-    int height = y + 2;
-    if (X + width > mi.rcWork.Right) X = std::max(mi.rcWork.Left, X - width);
-    if (Y + height > mi.rcWork.Bottom) Y = std::max(mi.rcWork.Top, Y - height);
-
-    WNDCLASS wc;
-    if (!GetClassInfo("TPlainPopupList", wc)) {
-        wc.lpszClassName = "TPlainPopupList";
-        wc.lpfnWndProc = &DefWindowProc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.hbrBackground = clNone;
-        RegisterClass(wc);
-    }
-    TPlainPopup* p = &popup;
-    TWndProc proc = [p](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
-        switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, ps);
-            p->Paint(dc);
-            EndPaint(h, ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_MOUSEACTIVATE:
-            return MA_NOACTIVATE;
-        case WM_MOUSEMOVE: {
-            int hot = p->ItemAt(LParamToPoint(lp));
-            if (hot != p->Hot) {
-                p->Hot = hot;
-                InvalidateRect(h, nullptr, false);
-            }
-            return 0;
-        }
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP: {
-            TPoint pt = LParamToPoint(lp);
-            TRect client;
-            GetClientRect(h, client);
-            if (client.Contains(pt)) {
-                int i = p->ItemAt(pt);
-                if (i >= 0)
-                    p->Choose(i);
-            }
-            return 0;
-        }
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN: {
-            TRect client;
-            GetClientRect(h, client);
-            if (!client.Contains(LParamToPoint(lp)))
-                p->Done = true;            // a press outside dismisses the menu
-            return 0;
-        }
-        case WM_CAPTURECHANGED:
-        case WM_CANCELMODE:
-            p->Done = true;
-            return 0;
-        default:
-            return DefWindowProc(h, msg, wp, lp);
-        }
-    };
-    popup.Wnd = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "TPlainPopupList", "", WS_POPUP | WS_BORDER, X, Y,
-                               width + 2, height + 2, nullptr, 0, nullptr, proc);
-    if (!popup.Wnd)
-        return;
-    ShowWindow(popup.Wnd, SW_SHOWNOACTIVATE);
-    SetCapture(popup.Wnd);
-    // Keys go to the list while it is up.
-    TMessageHook previous = SetMessageHook([p, &previous](TMsg& msg) -> bool {
-        if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-            int n = int(p->Items.size());
-            switch (int(msg.wParam)) {
-            case VK_ESCAPE: p->Done = true; break;
-            case VK_RETURN: p->Choose(p->Hot); break;
-            case VK_DOWN:
-            case VK_UP:
-                for (int step = 0; step < n; ++step) {
-                    p->Hot = msg.wParam == WPARAM(VK_DOWN) ? (p->Hot + 1) % n : (p->Hot - 1 + n) % n;
-                    if (!p->Items[size_t(p->Hot)]->IsLine())
-                        break;
-                }
-                InvalidateRect(p->Wnd, nullptr, false);
-                break;
-            default: break;
-            }
-            return true;
-        }
-        if (msg.message == WM_CHAR || msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP || msg.message == WM_SYSCHAR)
-            return true;
-        return previous ? previous(msg) : false;
-    });
-    while (!popup.Done && !QuitReceived()) {
-        if (!ProcessOneMessage())
-            WaitMessage();
-    }
-    SetMessageHook(previous);
-    if (GetCapture() == popup.Wnd)
-        ReleaseCapture();
-    DestroyWindow(popup.Wnd);
-    FLastChosen = popup.Chosen;
-    if (popup.Chosen)
-        popup.Chosen->Click();
+    FLastChosen = popup.Run();
+    if (FLastChosen)
+        FLastChosen->Click();
 }

@@ -98,6 +98,11 @@ void TButton::WndProc(TMessage& m)
         }
         return;
     }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TCustomControl::WndProc(m);
+        Invalidate();  // the focus rectangle comes or goes
+        return;
     case CM_CANCELMODE:
     case WM_CANCELMODE:
         if (FPressed) {
@@ -332,15 +337,21 @@ void TCheckBox::KeyDown(WORD& Key, TShiftState Shift)
 
 void TCheckBox::WndProc(TMessage& m)
 {
-    if (m.Msg == CM_DIALOGCHAR) {
+    switch (m.Msg) {
+    case CM_DIALOGCHAR:
         if (IsAccel(char32_t(m.WParam), Caption()) && CanFocus()) {
             SetFocus();
             Toggle();
             m.Result = 1;
         }
         return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        TCustomControl::WndProc(m);
+        Invalidate();  // the focus rectangle comes or goes
+        return;
+    default: TCustomControl::WndProc(m);
     }
-    TCustomControl::WndProc(m);
 }
 
 void TCheckBox::PaintMark(TCanvas& c, const TRect& box, bool radio)
@@ -375,6 +386,12 @@ void TCheckBox::Paint()
     c.FillRect(r);
     int top = (r.Height() - 13) / 2;
     PaintMark(c, TRect{0, top, 13, top + 13}, false);
+    PaintCaption(c);
+}
+
+void TCheckBox::PaintCaption(TCanvas& c)
+{
+    TRect r = ClientRect();
     TRect tr{17, 0, r.Right, r.Bottom};
     c.Brush().SetStyle(bsClear);
     c.Font().Assign(Font());
@@ -419,11 +436,7 @@ void TRadioButton::Paint()
     c.FillRect(r);
     int top = (r.Height() - 13) / 2;
     PaintMark(c, TRect{0, top, 13, top + 13}, true);
-    TRect tr{17, 0, r.Right, r.Bottom};
-    c.Brush().SetStyle(bsClear);
-    c.Font().Assign(Font());
-    c.Font().SetColor(Enabled() ? Font().Color() : clGrayText);
-    c.DrawText(Caption(), tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    PaintCaption(c);
 }
 
 // ------------------------------------------------------------------ TGroupBox

@@ -92,6 +92,7 @@ protected:
     void DoMouseClick() override { Toggle(); }
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void PaintMark(TCanvas& c, const TRect& box, bool radio);
+    void PaintCaption(TCanvas& c);  // the text beside the mark and, when focused, its focus rectangle
     bool FClicksDisabled = false;
 
 private:

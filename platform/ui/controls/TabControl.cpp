@@ -492,34 +492,35 @@ void TCustomTabControl::PaintTab(TCanvas& c, int index, bool selected)
     TRect content = ItemRect(index);
     if (selected && FTabPosition == tpTop)
         content.Offset(0, -1);
-    int saved = c.Handle()->SaveDC();
-    c.Handle()->IntersectClipRect(content);
-    if ((FTabPosition == tpLeft || FTabPosition == tpRight) && !content.IsEmpty()) {
-        // Side tabs read along their length: the label is laid out level in
-        // a bitmap and turned a quarter (bottom to top on the left, top to
-        // bottom on the right).
-        TBitmap level(content.Height(), content.Width());
-        TCanvas& lc = *level.Canvas();
-        lc.Brush().SetStyle(bsSolid);
-        lc.Brush().SetColor(clBtnFace);
-        lc.FillRect(TRect{0, 0, level.Width(), level.Height()});
-        lc.Font().Assign(c.Font());
-        PaintTabLabel(lc, index, TRect{0, 0, level.Width(), level.Height()});
-        TBitmap turned(content.Width(), content.Height());
-        int len = level.Width(), depth = level.Height();
-        for (int y = 0; y < depth; ++y)
-            for (int x = 0; x < len; ++x) {
-                TColor px = level.GetPixel(x, y) & 0xFFFFFF;
-                if (FTabPosition == tpLeft)
-                    turned.SetPixel(y, len - 1 - x, px);
-                else
-                    turned.SetPixel(depth - 1 - y, x, px);
-            }
-        c.Draw(content.Left, content.Top, turned);
-    } else {
-        PaintTabLabel(c, index, content);
+    {
+        TSavedDC saved(c.Handle());
+        c.Handle()->IntersectClipRect(content);
+        if ((FTabPosition == tpLeft || FTabPosition == tpRight) && !content.IsEmpty()) {
+            // Side tabs read along their length: the label is laid out level in
+            // a bitmap and turned a quarter (bottom to top on the left, top to
+            // bottom on the right).
+            TBitmap level(content.Height(), content.Width());
+            TCanvas& lc = *level.Canvas();
+            lc.Brush().SetStyle(bsSolid);
+            lc.Brush().SetColor(clBtnFace);
+            lc.FillRect(TRect{0, 0, level.Width(), level.Height()});
+            lc.Font().Assign(c.Font());
+            PaintTabLabel(lc, index, TRect{0, 0, level.Width(), level.Height()});
+            TBitmap turned(content.Width(), content.Height());
+            int len = level.Width(), depth = level.Height();
+            for (int y = 0; y < depth; ++y)
+                for (int x = 0; x < len; ++x) {
+                    TColor px = level.GetPixel(x, y) & 0xFFFFFF;
+                    if (FTabPosition == tpLeft)
+                        turned.SetPixel(y, len - 1 - x, px);
+                    else
+                        turned.SetPixel(depth - 1 - y, x, px);
+                }
+            c.Draw(content.Left, content.Top, turned);
+        } else {
+            PaintTabLabel(c, index, content);
+        }
     }
-    c.Handle()->RestoreDC(saved);
     if (selected && Focused()) {
         TRect f = content;
         f.Inflate(-2, -2);
@@ -541,15 +542,16 @@ void TCustomTabControl::Paint()
     c.Frame3D(f, clBtnHighlight, cl3DDkShadow, 1);
     c.Frame3D(f, clBtnFace, clBtnShadow, 1);
     TRect arrows = ArrowsRect();
-    int saved = c.Handle()->SaveDC();
-    if (!arrows.IsEmpty())
-        c.Handle()->ExcludeClipRect(TRect{arrows.Left, 0, client.Right, client.Bottom});
-    for (int i = 0; i < TabCount(); ++i)
-        if (i != FCurSel)
-            PaintTab(c, i, false);
-    if (FCurSel >= 0 && FCurSel < TabCount())
-        PaintTab(c, FCurSel, true);
-    c.Handle()->RestoreDC(saved);
+    {
+        TSavedDC saved(c.Handle());
+        if (!arrows.IsEmpty())
+            c.Handle()->ExcludeClipRect(TRect{arrows.Left, 0, client.Right, client.Bottom});
+        for (int i = 0; i < TabCount(); ++i)
+            if (i != FCurSel)
+                PaintTab(c, i, false);
+        if (FCurSel >= 0 && FCurSel < TabCount())
+            PaintTab(c, FCurSel, true);
+    }
     if (!arrows.IsEmpty()) {
         for (int side = 0; side < 2; ++side) {
             TRect b{arrows.Left + side * ArrowWidth, arrows.Top, arrows.Left + (side + 1) * ArrowWidth, arrows.Bottom};

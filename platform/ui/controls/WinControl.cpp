@@ -122,11 +122,15 @@ void TWinControl::CreateWnd()
         if (ComponentState().Contains(csDestroying) && msg != WM_NCDESTROY)
             return DefWindowProc(h, msg, wp, lp);
         TMessage m{msg, wp, lp, 0};
-        if (msg == WM_NCDESTROY) {
-            TWinControl::WndProc(m);
-            return m.Result;
+        try {
+            if (msg == WM_NCDESTROY)
+                TWinControl::WndProc(m);
+            else
+                WindowProc(m);
+        } catch (...) {
+            // A handler's exception ends at its message: the application shows it.
+            HandleEscapedException();
         }
-        WindowProc(m);
         return m.Result;
     };
     CreateWindowEx(p.ExStyle, p.WinClassName, p.Caption, p.Style, p.X, p.Y, p.Width, p.Height, p.WndParent, 0,
@@ -691,11 +695,10 @@ void TWinControl::PaintControls(HDC dc, TControl* first)
         TRect b = c->BoundsRect();
         if (!dc->RectVisible(b))
             continue;
-        int saved = dc->SaveDC();
+        TSavedDC saved(dc);
         dc->OffsetViewportOrg(b.Left, b.Top);
         dc->IntersectClipRect(TRect{0, 0, b.Width(), b.Height()});
         c->Perform(WM_PAINT, WPARAM(dc), 0);
-        dc->RestoreDC(saved);
     }
 }
 
@@ -705,28 +708,41 @@ void TWinControl::PaintHandler(TMessage& m)
     PAINTSTRUCT ps;
     if (!dc)
         dc = BeginPaint(FHandle, ps);
+    // The paint ends also when a paint handler throws.
+    struct TPaintEnd {
+        HWND Wnd;
+        const PAINTSTRUCT* Ps;
+        ~TPaintEnd()
+        {
+            if (Ps)
+                EndPaint(Wnd, *Ps);
+        }
+    } end{FHandle, m.WParam ? nullptr : &ps};
     if (dc) {
-        int saved = dc->SaveDC();
-        PaintWindow(dc);
-        dc->RestoreDC(saved);
+        {
+            TSavedDC saved(dc);
+            PaintWindow(dc);
+        }
         PaintControls(dc, nullptr);
     }
-    if (!m.WParam)
-        EndPaint(FHandle, ps);
 }
 
 void TWinControl::PaintTo(HDC dc, int x, int y)
 {
     FControlState.Include(csPaintCopy);
-    int saved = dc->SaveDC();
-    dc->OffsetViewportOrg(x, y);
-    dc->IntersectClipRect(TRect{0, 0, FWidth, FHeight});
-    Perform(WM_ERASEBKGND, WPARAM(dc), 0);
-    Perform(WM_PAINT, WPARAM(dc), 0);
-    for (TControl* c : FControls)
-        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible())
-            w->PaintTo(dc, w->Left(), w->Top());
-    dc->RestoreDC(saved);
+    try {
+        TSavedDC saved(dc);
+        dc->OffsetViewportOrg(x, y);
+        dc->IntersectClipRect(TRect{0, 0, FWidth, FHeight});
+        Perform(WM_ERASEBKGND, WPARAM(dc), 0);
+        Perform(WM_PAINT, WPARAM(dc), 0);
+        for (TControl* c : FControls)
+            if (auto* w = dynamic_cast<TWinControl*>(c); w && w->Visible())
+                w->PaintTo(dc, w->Left(), w->Top());
+    } catch (...) {
+        FControlState.Exclude(csPaintCopy);
+        throw;
+    }
     FControlState.Exclude(csPaintCopy);
 }
 
@@ -790,223 +806,279 @@ void TWinControl::WndProc(TMessage& m)
     if (ReflectNotification(m))
         return;
     switch (m.Msg) {
-    case WM_NCDESTROY:
-        DefaultHandler(m);
-        HandleMap().erase(FHandle);
-        FHandle = nullptr;
-        FMouseControl = nullptr;
-        return;
-    case WM_PAINT:
-        PaintHandler(m);
-        return;
-    case WM_ERASEBKGND: {
-        HDC dc = reinterpret_cast<HDC>(m.WParam);
-        if (dc && !FControlStyle.Contains(csOpaque)) {
-            TCanvas canvas;
-            canvas.SetHandle(dc);
-            canvas.Brush().SetColor(FColor);
-            canvas.FillRect(ClientRect());
-        }
-        m.Result = 1;
-        return;
-    }
-    case WM_WINDOWPOSCHANGED:
-        DefaultHandler(m);
-        if (!FInBoundsUpdate && FHandle)
-            ReadBackBounds();
-        return;
-    case WM_SIZE:
-        DefaultHandler(m);
-        if (FHandle && !FInBoundsUpdate) {
-            TRect c = ClientRect();
-            if (c.Width() != FLastClient.cx || c.Height() != FLastClient.cy)
-                Realign();
-        }
-        return;
-    case WM_SETFOCUS:
-        if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
-            if (!form->SetFocusedControl(this))
-                return;
-        DefaultHandler(m);
-        return;
-    case WM_KILLFOCUS:
-        DefaultHandler(m);
-        return;
-    case WM_SETCURSOR:
-        if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == FHandle) {
-            TCursor cur = ControlHooks().ScreenCursor ? ControlHooks().ScreenCursor() : crDefault;
-            if (cur == crDefault) {
-                TPoint p;
-                GetCursorPos(p);
-                TControl* c = ControlAtPos(ScreenToClient(p), false);
-                cur = c ? c->Cursor() : FCursor;
-            }
-            if (cur != crDefault) {
-                ::SetCursor(CursorShape(cur));
-                m.Result = 1;
-                return;
-            }
-        }
-        DefaultHandler(m);
-        return;
-    case WM_MOUSEWHEEL: {
-        TPoint p = LParamToPoint(m.LParam);
-        if (DoMouseWheel(KeysToShiftState(LOWORD(m.WParam)), GET_WHEEL_DELTA_WPARAM(m.WParam), p)) {
-            m.Result = 1;
-            return;
-        }
-        DefaultHandler(m);
-        return;
-    }
+    case WM_NCDESTROY: WMNCDestroy(m); return;
+    case WM_PAINT: PaintHandler(m); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
+    case WM_WINDOWPOSCHANGED: WMWindowPosChanged(m); return;
+    case WM_SIZE: WMSize(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: DefaultHandler(m); return;
+    case WM_SETCURSOR: WMSetCursor(m); return;
+    case WM_MOUSEWHEEL: WMMouseWheel(m); return;
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (DoKeyDown(m))
-            return;
-        DefaultHandler(m);
-        return;
+    case WM_SYSKEYDOWN: WMKeyDown(m); return;
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-        WORD key = WORD(m.WParam);
-        KeyUp(key, KeyboardStateToShiftState());
-        if (key)
-            DefaultHandler(m);
-        return;
-    }
-    case WM_CHAR: {
-        char32_t ch = char32_t(m.WParam);
-        TCustomForm* form = GetParentForm();
-        if (form && form != static_cast<TControl*>(this) && form->KeyPreview()) {
-            form->KeyPress(ch);
-            if (ch == 0)
-                return;
-        }
-        KeyPress(ch);
-        if (ch == 0)
-            return;
-        m.WParam = WPARAM(ch);
-        DefaultHandler(m);
-        return;
-    }
+    case WM_SYSKEYUP: WMKeyUp(m); return;
+    case WM_CHAR: WMChar(m); return;
     case CN_KEYDOWN:
-    case CN_SYSKEYDOWN: {
-        m.Result = 1;
-        TCustomForm* form = GetParentForm();
-        TMessage key{m.Msg == CN_KEYDOWN ? WM_KEYDOWN : WM_SYSKEYDOWN, m.WParam, m.LParam, 0};
-        for (TControl* c = this; c; c = c->Parent())
-            if (c->PopupMenu() && c->PopupMenu()->IsShortCut(key))
-                return;
-        if (form && form->IsShortCut(key))
-            return;
-        if (Perform(CM_CHILDKEY, m.WParam, LPARAM(this)))
-            return;
-        LRESULT mask = 0;
-        switch (int(m.WParam)) {
-        case VK_TAB: mask = DLGC_WANTTAB; break;
-        case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: mask = DLGC_WANTARROWS; break;
-        case VK_RETURN: case VK_ESCAPE: case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
-        default: break;
-        }
-        if (mask && !Perform(CM_WANTSPECIALKEY, m.WParam) && !(Perform(WM_GETDLGCODE) & mask) && form &&
-            form->Perform(CM_DIALOGKEY, m.WParam, m.LParam))
-            return;
-        m.Result = 0;
-        return;
-    }
+    case CN_SYSKEYDOWN: CNKeyDown(m); return;
     case CN_CHAR:
-    case CN_SYSCHAR: {
-        // Accelerators: Alt+letter anywhere, a plain letter where the focused control takes no characters.
-        m.Result = 0;
-        TCustomForm* form = GetParentForm();
-        bool alt = m.Msg == CN_SYSCHAR;
-        if (form && (alt || !(Perform(WM_GETDLGCODE) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))))
-            m.Result = form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
-        return;
-    }
+    case CN_SYSCHAR: CNChar(m); return;
     case CM_DIALOGKEY:
-    case CM_DIALOGCHAR:
-        // Offered to every child until one takes it.
-        for (TControl* c : std::vector<TControl*>(FControls)) {
-            if (!c->Visible())
-                continue;
-            if (LRESULT r = c->Perform(m.Msg, m.WParam, m.LParam)) {
-                m.Result = r;
-                return;
-            }
-        }
-        return;
-    case CM_FOCUSCHANGED:
-        for (TControl* c : std::vector<TControl*>(FControls))
-            c->Perform(m.Msg, m.WParam, m.LParam);
-        return;
-    case CM_ENTER:
-        DoEnter();
-        return;
-    case CM_EXIT:
-        DoExit();
-        return;
-    case CM_COLORCHANGED:
-        Invalidate();
-        for (TControl* c : FControls)
-            c->Perform(CM_PARENTCOLORCHANGED);
-        return;
-    case CM_SHOWHINTCHANGED:
-        for (TControl* c : FControls)
-            c->Perform(CM_PARENTSHOWHINTCHANGED);
-        return;
-    case CM_ENABLEDCHANGED:
-        if (FHandle)
-            EnableWindow(FHandle, FEnabled);
-        Invalidate();
-        return;
-    case CM_VISIBLECHANGED:
-        if (!FVisible)
-            if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
-                form->DefocusControl(this, false);
-        if (FHandle)
-            ShowWindow(FHandle, FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
-        return;
-    case WM_SETTEXT: {
-        // Text set on the window from outside becomes the control's text too.
-        DefaultHandler(m);
-        std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
-        if (text != FText) {
-            FText = text;
-            Perform(CM_TEXTCHANGED);
-        }
-        return;
-    }
-    case CM_TEXTCHANGED:
-        if (FHandle && GetWindowText(FHandle) != FText)
-            SetWindowText(FHandle, FText);
-        TControl::WndProc(m);
-        return;
-    case WM_CONTEXTMENU: {
-        // A windowless child with a menu of its own takes it first.
-        TPoint p = LParamToPoint(m.LParam);
-        if (!(p.X == -1 && p.Y == -1))
-            if (TControl* c = ControlAtPos(ScreenToClient(p), false); c && c->PopupMenu()) {
-                m.Result = c->Perform(m.Msg, m.WParam, m.LParam);
-                return;
-            }
-        TControl::WndProc(m);
-        return;
-    }
-    case CM_MOUSELEAVE:
-        if (m.LParam == 0 && FMouseControl) {
-            TControl* old = FMouseControl;
-            FMouseControl = nullptr;
-            old->Perform(CM_MOUSELEAVE);
-        }
-        TControl::WndProc(m);
-        return;
-    default:
-        break;
+    case CM_DIALOGCHAR: CMDialogKey(m); return;
+    case CM_FOCUSCHANGED: CMFocusChanged(m); return;
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    case CM_COLORCHANGED: CMColorChanged(m); return;
+    case CM_SHOWHINTCHANGED: CMShowHintChanged(m); return;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
+    case CM_VISIBLECHANGED: CMVisibleChanged(m); return;
+    case WM_SETTEXT: WMSetText(m); return;
+    case CM_TEXTCHANGED: CMTextChanged(m); return;
+    case WM_CONTEXTMENU: WMContextMenu(m); return;
+    case CM_MOUSELEAVE: CMMouseLeave(m); return;
+    default: break;
     }
     if (m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MBUTTONDBLCLK) {
         RouteMouse(m);
         if (m.Msg != WM_MOUSEMOVE)
             DefaultHandler(m);
         return;
+    }
+    TControl::WndProc(m);
+}
+
+// ------------------------------------------------------ the procedure's handlers
+
+void TWinControl::WMNCDestroy(TMessage& m)
+{
+    DefaultHandler(m);
+    HandleMap().erase(FHandle);
+    FHandle = nullptr;
+    FMouseControl = nullptr;
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& m)
+{
+    HDC dc = reinterpret_cast<HDC>(m.WParam);
+    if (dc && !FControlStyle.Contains(csOpaque)) {
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        canvas.Brush().SetColor(FColor);
+        canvas.FillRect(ClientRect());
+    }
+    m.Result = 1;
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& m)
+{
+    DefaultHandler(m);
+    if (!FInBoundsUpdate && FHandle)
+        ReadBackBounds();
+}
+
+void TWinControl::WMSize(TMessage& m)
+{
+    DefaultHandler(m);
+    if (FHandle && !FInBoundsUpdate) {
+        TRect c = ClientRect();
+        if (c.Width() != FLastClient.cx || c.Height() != FLastClient.cy)
+            Realign();
+    }
+}
+
+void TWinControl::WMSetFocus(TMessage& m)
+{
+    if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
+        if (!form->SetFocusedControl(this))
+            return;
+    DefaultHandler(m);
+}
+
+void TWinControl::WMSetCursor(TMessage& m)
+{
+    if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == FHandle) {
+        TCursor cur = ControlHooks().ScreenCursor ? ControlHooks().ScreenCursor() : crDefault;
+        if (cur == crDefault) {
+            TPoint p;
+            GetCursorPos(p);
+            TControl* c = ControlAtPos(ScreenToClient(p), false);
+            cur = c ? c->Cursor() : FCursor;
+        }
+        if (cur != crDefault) {
+            ::SetCursor(CursorShape(cur));
+            m.Result = 1;
+            return;
+        }
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::WMMouseWheel(TMessage& m)
+{
+    TPoint p = LParamToPoint(m.LParam);
+    if (DoMouseWheel(KeysToShiftState(LOWORD(m.WParam)), GET_WHEEL_DELTA_WPARAM(m.WParam), p)) {
+        m.Result = 1;
+        return;
+    }
+    DefaultHandler(m);
+}
+
+void TWinControl::WMKeyDown(TMessage& m)
+{
+    if (DoKeyDown(m))
+        return;
+    DefaultHandler(m);
+}
+
+void TWinControl::WMKeyUp(TMessage& m)
+{
+    WORD key = WORD(m.WParam);
+    KeyUp(key, KeyboardStateToShiftState());
+    if (key)
+        DefaultHandler(m);
+}
+
+void TWinControl::WMChar(TMessage& m)
+{
+    char32_t ch = char32_t(m.WParam);
+    TCustomForm* form = GetParentForm();
+    if (form && form != static_cast<TControl*>(this) && form->KeyPreview()) {
+        form->KeyPress(ch);
+        if (ch == 0)
+            return;
+    }
+    KeyPress(ch);
+    if (ch == 0)
+        return;
+    m.WParam = WPARAM(ch);
+    DefaultHandler(m);
+}
+
+void TWinControl::CNKeyDown(TMessage& m)
+{
+    m.Result = 1;
+    TCustomForm* form = GetParentForm();
+    TMessage key{m.Msg == CN_KEYDOWN ? WM_KEYDOWN : WM_SYSKEYDOWN, m.WParam, m.LParam, 0};
+    for (TControl* c = this; c; c = c->Parent())
+        if (c->PopupMenu() && c->PopupMenu()->IsShortCut(key))
+            return;
+    if (form && form->IsShortCut(key))
+        return;
+    if (Perform(CM_CHILDKEY, m.WParam, LPARAM(this)))
+        return;
+    LRESULT mask = 0;
+    switch (int(m.WParam)) {
+    case VK_TAB: mask = DLGC_WANTTAB; break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: mask = DLGC_WANTARROWS; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_CANCEL: mask = DLGC_WANTALLKEYS; break;
+    default: break;
+    }
+    if (mask && !Perform(CM_WANTSPECIALKEY, m.WParam) && !(Perform(WM_GETDLGCODE) & mask) && form &&
+        form->Perform(CM_DIALOGKEY, m.WParam, m.LParam))
+        return;
+    m.Result = 0;
+}
+
+void TWinControl::CNChar(TMessage& m)
+{
+    // Accelerators: Alt+letter anywhere, a plain letter where the focused control takes no characters.
+    m.Result = 0;
+    TCustomForm* form = GetParentForm();
+    bool alt = m.Msg == CN_SYSCHAR;
+    if (form && (alt || !(Perform(WM_GETDLGCODE) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))))
+        m.Result = form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam);
+}
+
+void TWinControl::CMDialogKey(TMessage& m)
+{
+    // Offered to every child until one takes it.
+    for (TControl* c : std::vector<TControl*>(FControls)) {
+        if (!c->Visible())
+            continue;
+        if (LRESULT r = c->Perform(m.Msg, m.WParam, m.LParam)) {
+            m.Result = r;
+            return;
+        }
+    }
+}
+
+void TWinControl::CMFocusChanged(TMessage& m)
+{
+    for (TControl* c : std::vector<TControl*>(FControls))
+        c->Perform(m.Msg, m.WParam, m.LParam);
+}
+
+void TWinControl::CMColorChanged(TMessage&)
+{
+    Invalidate();
+    for (TControl* c : FControls)
+        c->Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TWinControl::CMShowHintChanged(TMessage&)
+{
+    for (TControl* c : FControls)
+        c->Perform(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TWinControl::CMEnabledChanged(TMessage&)
+{
+    if (FHandle)
+        EnableWindow(FHandle, FEnabled);
+    Invalidate();
+}
+
+void TWinControl::CMVisibleChanged(TMessage&)
+{
+    if (!FVisible)
+        if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
+            form->DefocusControl(this, false);
+    if (FHandle)
+        ShowWindow(FHandle, FVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void TWinControl::WMSetText(TMessage& m)
+{
+    // Text set on the window from outside becomes the control's text too.
+    DefaultHandler(m);
+    std::string text = m.LParam ? reinterpret_cast<const char*>(m.LParam) : "";
+    if (text != FText) {
+        FText = text;
+        Perform(CM_TEXTCHANGED);
+    }
+}
+
+void TWinControl::CMTextChanged(TMessage& m)
+{
+    if (FHandle && GetWindowText(FHandle) != FText)
+        SetWindowText(FHandle, FText);
+    TControl::WndProc(m);
+}
+
+void TWinControl::WMContextMenu(TMessage& m)
+{
+    // A windowless child with a menu of its own takes it first.
+    TPoint p = LParamToPoint(m.LParam);
+    if (!(p.X == -1 && p.Y == -1))
+        if (TControl* c = ControlAtPos(ScreenToClient(p), false); c && c->PopupMenu()) {
+            m.Result = c->Perform(m.Msg, m.WParam, m.LParam);
+            return;
+        }
+    TControl::WndProc(m);
+}
+
+void TWinControl::CMMouseLeave(TMessage& m)
+{
+    if (m.LParam == 0 && FMouseControl) {
+        TControl* old = FMouseControl;
+        FMouseControl = nullptr;
+        old->Perform(CM_MOUSELEAVE);
     }
     TControl::WndProc(m);
 }

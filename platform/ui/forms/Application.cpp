@@ -87,6 +87,8 @@ void TApplication::Initialize()
         FHintTimer = 0;
         FHintTimerKind = 0;
     }
+    if (!GetExceptionHandler())
+        SetExceptionHandler([this](std::exception_ptr e) { HandleException(this, e); });
 }
 
 void TApplication::Run()
@@ -94,8 +96,43 @@ void TApplication::Run()
     Initialize();
     if (FMainForm && FShowMainForm)
         FMainForm->Show();
-    while (!Terminated())
-        HandleMessage();
+    while (!Terminated()) {
+        try {
+            HandleMessage();
+        } catch (...) {
+            HandleException(this);  // from the idle handler or a queued call
+        }
+    }
+}
+
+void TApplication::HandleException(TObject* Sender, std::exception_ptr e)
+{
+    if (!e)
+        return;
+    auto report = [&](const Exception& x) {
+        if (OnException)
+            OnException(Sender, x);
+        else
+            ShowException(x);
+    };
+    try {
+        std::rethrow_exception(e);
+    } catch (const Exception& x) {
+        report(x);
+    } catch (const std::exception& x) {
+        report(Exception(x.what()));
+    } catch (...) {
+        report(Exception("Unknown exception"));
+    }
+}
+
+void TApplication::ShowException(const Exception& E)
+{
+    std::string text = E.Message();
+    // A sentence ends with a full stop, as the box's other texts do.
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
+        text += '.';
+    MessageBox(text, FTitle, MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::Terminate()

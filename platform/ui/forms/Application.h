@@ -1,8 +1,10 @@
 #pragma once
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
+#include "platform/core/Exception.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/forms/Forms.h"
 
@@ -24,6 +26,7 @@ struct THintInfo {
 
 using TShowHintEvent = std::function<void(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
+using TExceptionEvent = std::function<void(TObject* Sender, const Exception& E)>;
 using THintWindowFactory = std::function<THintWindow*(TComponent* Owner)>;
 
 // The program: its forms in creation order, the main form, the message loop
@@ -70,6 +73,12 @@ public:
     void Restore();
     // The plain modal message box (Dialogs.h), titled with Title when caption is empty.
     int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+    // An exception that escaped a handler: OnException hears it when set,
+    // else ShowException shows it; the program goes on. Anything that is not
+    // an Exception arrives as one with the same text.
+    void HandleException(TObject* Sender, std::exception_ptr e = std::current_exception());
+    // The message in an error box titled with Title.
+    void ShowException(const Exception& E);
     bool Minimized() const { return FMinimized; }
     // Whether the program holds the desktop's activation. The forms hand on
     // WM_ACTIVATEAPP; OnActivate / OnDeactivate follow once the message is handled.
@@ -99,6 +108,7 @@ public:
     void HintMouseMessage(TControl* control, TPoint screen);
 
     TMessageEvent OnMessage;
+    TExceptionEvent OnException;
     TShowHintEvent OnShowHint;
     TNotifyEvent OnHint;
     TNotifyEvent OnIdle;

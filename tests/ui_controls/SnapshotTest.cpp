@@ -1,11 +1,12 @@
 #include <filesystem>
 #include <unistd.h>
-#include "WidgetFixture.h"
+#include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Picture.h"
 #include "platform/gfx/Png.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/ScrollBarControl.h"
+#include "WidgetFixture.h"
 
 // Every widget on one form, saved as a PNG picture and read back: the key
 // pixels of each are where they belong.
@@ -81,4 +82,37 @@ TEST_F(TSnapshotTest, TheWidgetsRenderTheirKeyPixelsIntoAPicture)
     };
     for (const TCase& k : cases)
         EXPECT_EQ(k.got, k.want) << k.what;
+}
+
+// A user's draw handler that throws while the list box or combo box has its
+// item clipped: the exception reaches the caller of PaintTo, and the context
+// it painted into is left as it was, neither clipped nor moved.
+TEST_F(TSnapshotTest, AThrowingDrawItemHandlerLeavesTheContextAsItWas)
+{
+    auto* list = new TListBox(Form);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetBounds(10, 10, 150, 80);
+    list->Items().Add("one");
+    auto* combo = new TComboBox(Form);
+    combo->SetStyle(csOwnerDrawFixed);
+    combo->SetBounds(180, 10, 150, 22);
+    combo->Items().Add("one");
+    combo->SetItemIndex(0);
+    auto fail = [](TWinControl*, int, TRect, TOwnerDrawState) { throw EConvertError("no picture for the item"); };
+    list->OnDrawItem = fail;
+    combo->OnDrawItem = fail;
+    for (TWinControl* c : std::initializer_list<TWinControl*>{list, combo})
+        c->SetParent(Form);
+    // Without the application's handler the exception travels out of the paint.
+    TExceptionHandler shown = SetExceptionHandler(nullptr);
+    for (TWinControl* c : std::initializer_list<TWinControl*>{list, combo}) {
+        TBitmap target(400, 200);
+        HDC dc = target.Canvas()->Handle();
+        EXPECT_THROW(c->PaintTo(dc, 5, 5), EConvertError) << c->ClassName();
+        TRegion clip;
+        EXPECT_FALSE(dc->GetClipRgn(clip)) << c->ClassName();
+        EXPECT_EQ(dc->ViewportOrg(), (TPoint{0, 0})) << c->ClassName();
+        EXPECT_EQ(dc->ClipBox(), (TRect{0, 0, 400, 200})) << c->ClassName();
+    }
+    SetExceptionHandler(shown);
 }

@@ -1,4 +1,4 @@
-#include "WidgetsFixture.h"
+#include "WidgetFixture.h"
 #include "platform/ui/controls/ListView.h"
 
 namespace {
@@ -75,7 +75,7 @@ private:
 
 }  // namespace
 
-class THeaderTest : public TWidgetsTest {
+class THeaderTest : public TViewTest {
 protected:
     template <class T = TListView>
     T* MakeReport(const std::vector<int>& widths, bool fullDrag = false)

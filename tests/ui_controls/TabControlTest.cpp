@@ -1,4 +1,4 @@
-#include "WidgetsFixture.h"
+#include "WidgetFixture.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/ListView.h"
@@ -47,7 +47,7 @@ protected:
 
 }  // namespace
 
-class TTabControlTest : public TWidgetsTest {
+class TTabControlTest : public TViewTest {
 protected:
     template <class T = TPageControl, class... Args>
     T* MakePages(int count, Args... args)

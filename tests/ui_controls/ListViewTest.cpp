@@ -1,4 +1,4 @@
-#include "WidgetsFixture.h"
+#include "WidgetFixture.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/ListView.h"
 
@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-class TListViewTest : public TWidgetsTest {
+class TListViewTest : public TViewTest {
 protected:
     template <class T = TListView>
     T* MakeList(TViewStyle style = vsReport, TRect bounds = Bounds(10, 10, 300, 200))

@@ -1,13 +1,13 @@
-#include "WidgetsFixture.h"
+#include "WidgetFixture.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/TreeView.h"
 #include <cstring>
 
-class TTreeViewTest : public TWidgetsTest {
+class TTreeViewTest : public TViewTest {
 protected:
     void SetUp() override
     {
-        TWidgetsTest::SetUp();
+        TViewTest::SetUp();
         Tree = new TTreeView(Form);
         Tree->SetBounds(10, 10, 220, 200);
         Tree->SetParent(Form);

@@ -172,6 +172,22 @@ TEST_F(TComboBoxTest, TheEditStyleTakesTypedTextAndChosenItems)
     EXPECT_EQ(c->Text(), "DDraw");
 }
 
+TEST_F(TComboBoxTest, TheEditStylesListMarksTheItemEqualToTheText)
+{
+    TComboBox* c = MakeCombo(csDropDown);
+    c->SetItemIndex(1);
+    c->SetFocus();
+    const std::pair<const char*, int> cases[] = {{"OpenGL", 3}, {"gdi", 2}, {"Open", -1}, {"", -1}, {"DDraw", 1}};
+    for (const auto& [text, marked] : cases) {
+        c->SetText(text);
+        Key(VK_F4);
+        ASSERT_TRUE(c->DroppedDown()) << text;
+        EXPECT_EQ(c->ListBox()->ItemIndex(), marked) << text;
+        Key(VK_ESCAPE);
+        EXPECT_EQ(c->Text(), text) << "cancelling keeps the text";
+    }
+}
+
 TEST_F(TComboBoxTest, ItemsKeepTheSelectionWhenOthersComeAndGo)
 {
     TComboBox* c = MakeCombo(csDropDownList);
