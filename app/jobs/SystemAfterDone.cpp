@@ -3,6 +3,7 @@
 #include "platform/core/Exception.h"
 #include "platform/core/Path.h"
 #include "platform/core/Process.h"
+#include "platform/core/Sound.h"
 
 std::string TSystemAfterDone::PromptSoundFile() {
     return ProgramFolder() + "sounds/ring001.wav";

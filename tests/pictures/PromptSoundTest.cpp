@@ -7,7 +7,7 @@
 #include <iterator>
 #include <string>
 #include <vector>
-#include "platform/core/Process.h"
+#include "platform/core/Sound.h"
 #include "platform/ui/HeadlessBackend.h"
 
 namespace {
