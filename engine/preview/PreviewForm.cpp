@@ -30,12 +30,13 @@ void TPreviewForm::PaintPicture(TObject*) {
 }
 
 void TPreviewForm::Dispose() {
-    if (!FDragging) {
+    if (FHandlerDepth == 0) {
         delete this;
         return;
     }
-    // The move loop runs inside this form's own handler: the form goes once
-    // that handler has returned. Hidden now, and the loop told to end.
+    // A loop inside one of this form's own handlers (the drag by the
+    // picture, the close button) serves the main thread's calls: the form
+    // goes once that handler has returned. Hidden now, and the loop told to end.
     FDisposed = true;
     Hide();
     if (GetCapture() == Handle())
@@ -44,15 +45,21 @@ void TPreviewForm::Dispose() {
 }
 
 void TPreviewForm::WndProc(TMessage& Message) {
-    if (Message.Msg == WM_LBUTTONDOWN && !FDisposed) {
-        // A press on the picture acts as one on the caption: the window
-        // manager's move loop drags the window.
-        FDragging = true;
-        SendMessage(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, LPARAM(GetMessagePos()));
-        FDragging = false;
-        if (FDisposed)
-            Release();
-        return;
+    ++FHandlerDepth;
+    try {
+        if (Message.Msg == WM_LBUTTONDOWN && !FDisposed) {
+            // A press on the picture acts as one on the caption: the window
+            // manager's move loop drags the window.
+            SendMessage(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, LPARAM(GetMessagePos()));
+        } else {
+            TForm::WndProc(Message);
+        }
+    } catch (...) {
+        --FHandlerDepth;
+        throw;
     }
-    TForm::WndProc(Message);
+    if (--FHandlerDepth == 0 && FDisposed && !FReleased) {
+        FReleased = true;
+        Release();
+    }
 }

@@ -18,8 +18,8 @@ public:
     void ShowFrame(const TBitmap& ABitmap);
     const TBitmap& Picture() const { return FPicture; }
 
-    // Frees the form now, or once its drag by the picture has ended when the
-    // call comes from inside that drag.
+    // Frees the form now, or, when the call comes from inside one of the
+    // form's own handlers (its drag by the picture), once that has returned.
     void Dispose();
 
 protected:
@@ -29,6 +29,7 @@ private:
     void PaintPicture(TObject* Sender);
 
     TBitmap FPicture;
-    bool FDragging = false;
-    bool FDisposed = false;
+    int FHandlerDepth = 0;   // this form's handlers on the main thread's stack
+    bool FDisposed = false;  // to be freed once they have returned
+    bool FReleased = false;
 };
