@@ -111,6 +111,8 @@ TEST_F(PreviewConversionTest, EachJobShowsItsFramesInAWindowOfItsOwn) {
     Converter->Start(2);
     while (Ends.Finals() == 0) {
         ProcessMessages();
+        if (PreviewForms() == 2 && maxWindows < 2)
+            Backend->SaveScreenPicture(::testing::TempDir() + "preview_conversion.png");
         maxWindows = std::max(maxWindows, PreviewForms());
         for (int i = FormsBefore; i < Screen->FormCount(); ++i) {
             TCustomForm* form = Screen->Forms(i);

@@ -176,40 +176,48 @@ TEST_F(PreviewerTest, SeveralWindowsComeAndGoInAnyOrder) {
     Application->OnMessage = nullptr;
 }
 
-// The job ends while the user drags its window: the window goes once the
-// drag is over, and nothing runs on a freed form.
-TEST_F(PreviewerTest, AJobEndingDuringADragFreesTheWindowAfterIt) {
-    auto frame = Frame(160, 120);
-    auto previewer = std::make_unique<TPreviewer>();
-    ASSERT_TRUE(Paint(*previewer, *frame, 1, 0));
-    const HWND window = previewer->FormHandle();
-    std::atomic<bool> inDrag{false};
-    TPreviewForm* form = previewer->Form();
-    auto original = form->WindowProc;
-    form->WindowProc = [&, original](TMessage& m) {
-        if (m.Msg == WM_ENTERSIZEMOVE)
-            inDrag = true;
-        original(m);
-    };
-    std::atomic<bool> freed{false};
-    std::thread worker([&] {
-        while (!inDrag)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        previewer.reset();  // waits for the main thread, inside the move loop
-        freed = true;
-    });
-    const TPoint p = At(window, 20, 20);
-    Backend->MouseDown(p.X, p.Y);
-    Backend->MouseMove(p.X + 5, p.Y + 5);
-    {
-        TDeadlockWatch watch("a job ending during a drag");
-        while (!freed || IsWindow(window)) {
-            Pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+// The job ends while the user holds the mouse on its window (dragging its
+// picture, or pressing the close button): the window goes once that loop is
+// over, and nothing runs on a freed form.
+TEST_F(PreviewerTest, AJobEndingInsideTheWindowsMouseLoopFreesTheWindowAfterIt) {
+    const struct {
+        const char* Name;
+        bool OnCloseButton;
+    } cases[] = {{"drag by the picture", false}, {"press on the close button", true}};
+    for (const auto& c : cases) {
+        auto frame = Frame(160, 120);
+        auto previewer = std::make_unique<TPreviewer>();
+        ASSERT_TRUE(Paint(*previewer, *frame, 1, 0));
+        const HWND window = previewer->FormHandle();
+        std::atomic<bool> inLoop{false};
+        TPreviewForm* form = previewer->Form();
+        auto original = form->WindowProc;
+        form->WindowProc = [&inLoop, original](TMessage& m) {
+            if (m.Msg == WM_NCLBUTTONDOWN)
+                inLoop = true;  // the loop starts inside this call
+            original(m);
+        };
+        std::atomic<bool> freed{false};
+        std::thread worker([&] {
+            while (!inLoop)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            previewer.reset();  // waits for the main thread, inside the loop
+            freed = true;
+        });
+        const TPoint p = c.OnCloseButton ? CloseButton(window) : At(window, 20, 20);
+        Backend->MouseDown(p.X, p.Y);
+        Backend->MouseMove(p.X + 1, p.Y + 1);
+        {
+            TDeadlockWatch watch(c.Name);
+            while (!freed || IsWindow(window)) {
+                Pump();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
         }
+        worker.join();
+        Backend->MouseUp(p.X + 1, p.Y + 1);
+        Pump();
+        EXPECT_FALSE(IsWindow(window)) << c.Name;
+        EXPECT_EQ(GetCapture(), nullptr) << c.Name;
     }
-    worker.join();
-    Backend->MouseUp(p.X + 5, p.Y + 5);
-    Pump();
-    EXPECT_FALSE(IsWindow(window));
 }
