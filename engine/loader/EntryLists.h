@@ -40,6 +40,8 @@
     X(av_frame_ref)               \
     X(av_frame_make_writable)     \
     X(av_frame_apply_cropping)    \
+    X(av_frame_copy_props)        \
+    X(av_frame_is_writable)       \
     X(av_get_picture_type_char)   \
     X(av_opt_set_double)          \
     X(av_sample_fmt_is_planar)    \

@@ -270,8 +270,8 @@ void TCustomFFmpeg::AddVideoHook(const std::string& ACommandLine) {
     Fusing_vhook = true;
 }
 
-int TCustomFFmpeg::AddFrameHook(const std::vector<std::string>&) {
-    return -1;  // no plug-in support in this build
+int TCustomFFmpeg::AddFrameHook(const std::vector<std::string>& AArguments) {
+    return FFrameHooks.AddFrameHook(AArguments);
 }
 
 void TCustomFFmpeg::AddStreamMap(const std::string& value) {

@@ -10,6 +10,7 @@
 #include "engine/probe/AVProbe.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/util/MainThread.h"
+#include "engine/util/WorkerCalls.h"
 #include "platform/core/SysUtils.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
@@ -408,10 +409,10 @@ void TCustomFFConverter::Stop(bool AWaitFor) {
     std::vector<TFFmpeg*> tasks;
     {
         TCriticalSectionGuard lock(FTerminateLock);
-        // A handler of a worker's event runs while that worker, and any other
+        // A handler of a worker's event (or a preview window's paint) runs while that worker, and any other
         // waiting for the event's lock, waits for it: waiting for them here
         // would never end. They end once the handler returns.
-        if (FThreadMode && IsMainThread() && FServingDepth > 0)
+        if (FThreadMode && IsMainThread() && (FServingDepth > 0 || WorkerCallsInMainThread() > 0))
             AWaitFor = false;
         FPendingTasks = 0;  // nothing more starts
         FPaused = false;

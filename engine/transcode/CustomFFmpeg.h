@@ -9,6 +9,8 @@
 
 #include "engine/loader/LibraryHeaders.h"
 #include "engine/options/OptionState.h"
+#include "engine/transcode/FrameHookChain.h"
+#include "engine/transcode/HookBuffer.h"
 #include "engine/transcode/JobFiles.h"
 #include "engine/transcode/PictureHooks.h"
 #include "engine/util/FFOptions.h"
@@ -320,4 +322,6 @@ private:
     int FHookFrameNumber = 0;  // decoded video pictures of the run
     std::unique_ptr<TCustomHookContext> FHookContext = std::make_unique<TCustomHookContext>();
     std::unique_ptr<TPostHookContext> FPostContext = std::make_unique<TPostHookContext>();
+    TFrameHookChain FFrameHooks;  // the "vhook" plug-ins; released by Cleanup
+    THookBuffer FHookBuffer;      // the picture deinterlacing and the hooks work on
 };

@@ -195,6 +195,7 @@ void TCustomFFmpeg::Cleanup() {
     Faudio_language.clear();
     Fsubtitle_language.clear();
     Fsubtitle_codec_tag = 0;
+    FFrameHooks.ReleaseFrameHooks();
     ResetCustomHookContext();
     ResetPostHookContext();
 }

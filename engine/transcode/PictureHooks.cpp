@@ -68,8 +68,19 @@ void SetPreviewerFactory(TPreviewerFactory AFactory) {
 
 void TCustomFFmpeg::PreProcessVideoFrame(AVFrame* picture, int64_t pts) {
     ++FHookFrameNumber;
+    if (!Fdo_deinterlace && !OnCustomHook && !Fusing_vhook)
+        return;  // the decoded picture goes on as it came, not copied
+    // The hooks work on a copy of the job's own (deinterlaced when asked):
+    // the decoder may still use the picture it handed out.
+    AVFrame* hooked = FHookBuffer.Fill(this, picture, Fdo_deinterlace);
+    if (!hooked)
+        return;
+    // The custom hook wins over the plug-ins.
     if (OnCustomHook)
-        RunCustomHook(picture, pts);
+        RunCustomHook(hooked, pts);
+    else if (Fusing_vhook)
+        FFrameHooks.ProcessFrameHooks(hooked, pts);
+    FHookBuffer.HandTo(picture);
 }
 
 void TCustomFFmpeg::RunCustomHook(AVFrame* picture, int64_t pts) {
@@ -181,4 +192,7 @@ void TCustomFFmpeg::ResetPostHookContext() {
     FPostContext->preview_cur_time = 0;
 }
 
-void TCustomFFmpeg::ResetCustomHookContext() { FreeRGBConvertContext(FHookContext->Context); }
+void TCustomFFmpeg::ResetCustomHookContext() {
+    FreeRGBConvertContext(FHookContext->Context);
+    FHookBuffer.Free();
+}

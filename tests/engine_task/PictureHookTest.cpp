@@ -2,6 +2,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "engine/loader/EntryPoints.h"
+#include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/PictureHooks.h"
 #include "engine/util/MainThread.h"
 #include "platform/gfx/Canvas.h"
@@ -252,4 +254,44 @@ TEST_F(PictureHookTest, TheCustomHookChangesPicturesUntilItStops) {
             EXPECT_EQ(check.FrameNumbers[size_t(i)], i) << "picture " << i;
         }
     }
+}
+
+// Two pictures closer together than the interval (50 ms with the default
+// 100 ms): only the first reaches the bitmap handler; farther apart, both do.
+TEST_F(PictureHookTest, PicturesCloserThanTheIntervalAreDeliveredOnlyOnce) {
+    AVFrame* picture = AVLib.av_frame_alloc();
+    picture->format = AV_PIX_FMT_YUV420P;
+    picture->width = 16;
+    picture->height = 16;
+    ASSERT_GE(AVLib.av_frame_get_buffer(picture, 0), 0);
+    AVCodecContext* enc = AVLib.avcodec_alloc_context3(nullptr);
+    enc->time_base = AVRational{1, 1000};
+    for (const int gapMs : {50, 150}) {
+        TCustomFFmpeg job(1);
+        job.Reset();
+        ASSERT_EQ(job.PreviewInterval, 100000);
+        job.SetPostHooks(TPostHooks{phBitmap});
+        std::vector<int64_t> delivered;
+        job.OnPreviewBitmap = [&](TObject*, TBitmap*, int32_t, int64_t APTS) { delivered.push_back(APTS); };
+        picture->pts = 0;
+        const int64_t firstFrom = AVLib.av_gettime();
+        job.RunPostHooks(picture, enc);
+        const int64_t firstTo = AVLib.av_gettime();
+        std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
+        picture->pts = gapMs;
+        const int64_t secondFrom = AVLib.av_gettime();
+        job.RunPostHooks(picture, enc);
+        const int64_t secondTo = AVLib.av_gettime();
+        // What the job's own clock saw between the two lies in these bounds;
+        // a machine that stalls the test may push a 50 ms gap past them.
+        const int64_t shortest = secondFrom - firstTo, longest = secondTo - firstFrom;
+        if (longest <= job.PreviewInterval) {
+            EXPECT_EQ(delivered, (std::vector<int64_t>{0})) << gapMs;
+        } else if (shortest > job.PreviewInterval) {
+            EXPECT_EQ(delivered, (std::vector<int64_t>{0, gapMs * 1000})) << gapMs;
+        }
+        EXPECT_EQ(delivered.front(), 0) << gapMs;
+    }
+    AVLib.avcodec_free_context(&enc);
+    AVLib.av_frame_free(&picture);
 }
