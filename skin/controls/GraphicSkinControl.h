@@ -3,6 +3,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/ui/controls/Controls.h"
 #include "skin/controls/ElementGeometry.h"
+#include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
 class TImageList;
@@ -11,19 +12,21 @@ class TbsSkinData;
 // The windowless twins of TbsSkinControl and TbsSkinCustomControl: the same
 // skin link, look-up, size rules and composition, painted on the parent's
 // window; no focus, no window region, no piecewise panel painting.
-class TbsGraphicSkinControl : public TGraphicControl {
+class TbsGraphicSkinControl : public TGraphicControl, public IbsSkinChangeTarget {
 public:
     explicit TbsGraphicSkinControl(TComponent* AOwner);
 
-    TbsSkinData* SkinData() const { return FSD; }
+    TbsSkinData* SkinData() const override { return FSD; }
     virtual void SetSkinData(TbsSkinData* Value);
     const std::string& SkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     int SkinIndex() const { return FIndex; }
 
     virtual void GetSkinData();
-    virtual void ChangeSkinData();
-    virtual void BeforeChangeSkinData();
+    void ChangeSkinData() override;
+    // Windowless controls are not told before a change; the relay asks only
+    // the windowed base.
+    void BeforeChangeSkinData() override;
 
     std::string HintTitle;
     int HintImageIndex = 0;

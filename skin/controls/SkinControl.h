@@ -4,6 +4,7 @@
 #include "platform/ui/controls/Controls.h"
 #include "skin/controls/ElementGeometry.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
 class TImageList;
@@ -16,11 +17,11 @@ class TbsSkinData;
 // with system colours when there is no skin or no such element), and takes
 // part in the skin change: BeforeChangeSkinData before the container
 // reloads, ChangeSkinData after it.
-class TbsSkinControl : public TCustomControl {
+class TbsSkinControl : public TCustomControl, public IbsSkinChangeTarget {
 public:
     explicit TbsSkinControl(TComponent* AOwner);
 
-    TbsSkinData* SkinData() const { return FSD; }
+    TbsSkinData* SkinData() const override { return FSD; }
     virtual void SetSkinData(TbsSkinData* Value);
     const std::string& SkinDataName() const { return FSkinDataName; }
     // Stores the name only; the next paint looks it up.
@@ -30,8 +31,9 @@ public:
     int SkinIndex() const { return FIndex; }
 
     virtual void GetSkinData();
-    virtual void ChangeSkinData();
-    virtual void BeforeChangeSkinData();
+    void ChangeSkinData() override;
+    bool TakesBeforeChange() const override { return true; }
+    void BeforeChangeSkinData() override;
     virtual void AfterChangeSkinData() {}
 
     std::string HintTitle;

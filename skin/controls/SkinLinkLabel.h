@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include "platform/ui/controls/StdCtrls.h"
+#include "skin/frame/SkinChangeRelay.h"
 
 class TbsSkinData;
 
@@ -16,11 +17,11 @@ std::string LinkTargetOf(const std::string& URL);
 // A hyperlink label: the caption in the skin's "stdlabel" font, the active
 // colour (or a glow) while the mouse is over it, and its URL opened when
 // clicked.
-class TbsSkinLinkLabel : public TCustomLabel {
+class TbsSkinLinkLabel : public TCustomLabel, public IbsSkinChangeTarget {
 public:
     explicit TbsSkinLinkLabel(TComponent* AOwner);
 
-    TbsSkinData* SkinData() const { return FSD; }
+    TbsSkinData* SkinData() const override { return FSD; }
     void SetSkinData(TbsSkinData* Value);
     const std::string& SkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
@@ -42,7 +43,7 @@ public:
     bool MouseIn() const { return FMouseIn; }
 
     // Look-up, then repaint; the skin-change relay calls it.
-    void ChangeSkinData();
+    void ChangeSkinData() override;
     // OnClick, then the URL opened without waiting; a failing opener is
     // not reported (the click itself succeeded).
     void Click() override;

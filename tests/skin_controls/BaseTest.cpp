@@ -11,6 +11,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/frame/SkinChangeRelay.h"
 
 namespace {
 
@@ -262,3 +263,24 @@ TEST_F(TBaseTest, DefaultSizesAndElementsWithoutASkin)
 }
 
 }  // namespace
+
+// The form's frame reaches the controls through the relay: the windowed ones
+// drop their element before the container reloads, and all look it up again after.
+TEST_F(TBaseTest, TheFramesRelayReachesSkinnedControls)
+{
+    auto* windowed = new TbsSkinButton(Form);
+    windowed->SetParent(Form);
+    windowed->SetSkinData(TestSkinData());
+    auto* windowless = new TbsSkinSpeedButton(Form);
+    windowless->SetParent(Form);
+    windowless->SetSkinData(TestSkinData());
+    ASSERT_NE(windowed->SkinIndex(), -1);
+    ASSERT_NE(windowless->SkinIndex(), -1);
+    BeforeChangeControlsSkinData(TestSkinData(), Form);
+    EXPECT_EQ(windowed->SkinIndex(), -1);
+    EXPECT_EQ(windowed->Picture, nullptr);
+    EXPECT_NE(windowless->SkinIndex(), -1) << "windowless controls are told only of the change";
+    ChangeControlsSkinData(TestSkinData(), Form);
+    EXPECT_NE(windowed->SkinIndex(), -1);
+    EXPECT_NE(windowless->SkinIndex(), -1);
+}
