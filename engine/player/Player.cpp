@@ -18,7 +18,7 @@
 
 namespace {
 
-enum { cmdNone, cmdReopen, cmdQuit };
+enum { cmdNone, cmdRefresh, cmdReopen, cmdQuit };  // a later one outranks an earlier
 constexpr int RefreshPeriodMS = 5;
 
 } // namespace
@@ -126,7 +126,7 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
     }
     // SDL is shared with the user interface: only the audio subsystem is ours,
     // and the driver choice stays with the environment.
-    if (!Faudio_disable && !FAudioStarted) {
+    if (AudioWanted() && !FAudioStarted) {
         if (AVLib.SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
             FAudioStarted = true;
         else
@@ -205,6 +205,8 @@ void TCustomPlayer::ScreenResized(int AWidth, int AHeight) {
     if (OpenedFile())
         PushPlayCommand(cmdReopen);
 }
+
+void TCustomPlayer::WakePlayThread() { PushPlayCommand(cmdRefresh); }
 
 void TCustomPlayer::PushPlayCommand(int ACommand) {
     {
@@ -291,10 +293,15 @@ void TCustomPlayer::PlayThreadExecute() {
                 CloseVideoState();
                 break;
             }
-            if (command == cmdReopen)
+            if (command == cmdReopen) {
                 DisplayCurrent(FVideoState);
-            else
+            } else if (FUnpaced) {
+                // Every picture that waits, at once.
+                while (OpenedFile() && RefreshVideo(FVideoState, true)) {
+                }
+            } else {
                 RefreshVideo(FVideoState, true);
+            }
             FDataLock.Release();
             locked = false;
         }

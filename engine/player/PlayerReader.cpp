@@ -371,7 +371,7 @@ void TCustomPlayer::DecodeThread(TVideoState* is) {
         }
         for (unsigned i = 0; i < is->ic->nb_streams; ++i)
             is->ic->streams[i]->discard = AVDISCARD_ALL;
-        const int audio = Faudio_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_AUDIO, wanted_audio_stream());
+        const int audio = !AudioWanted() ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_AUDIO, wanted_audio_stream());
         const int video = Fvideo_disable || Fdisplay_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_VIDEO, wanted_video_stream());
         const int subtitle = Fvideo_disable || Fdisplay_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_SUBTITLE, wanted_subtitle_stream());
         if (audio >= 0)
