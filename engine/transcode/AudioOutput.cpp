@@ -112,12 +112,12 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         in[p] = decoded->extended_data[p];
     int in_samples = decoded->nb_samples;
 
-    const double ipts = double(ost.sync_ist->pts - FJob.Fstart_time) / 1000000.0;
+    const double ipts = double(ost.sync_ist->pts - FJob.Options().Fstart_time) / 1000000.0;
     const int fifo_samples = AVLib.av_audio_fifo_size(ost.fifo);
-    if (FJob.Faudio_sync_method != 0) {
+    if (FJob.Options().Faudio_sync_method != 0) {
         const double delta = ipts * enc->sample_rate - double(ost.sync_opts) - fifo_samples;
-        switch (AudioSyncAction(delta, ist.is_start != 0, FJob.Faudio_drift_threshold, enc->sample_rate,
-                                FJob.Faudio_sync_method)) {
+        switch (AudioSyncAction(delta, ist.is_start != 0, FJob.Options().Faudio_drift_threshold, enc->sample_rate,
+                                FJob.Options().Faudio_sync_method)) {
         case asHardCorrection: {
             const int64_t sample_delta = int64_t(delta * decoded->sample_rate / enc->sample_rate);
             if (sample_delta < 0) {
@@ -126,7 +126,7 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
                 for (int p = 0; p < planes; ++p)
                     in[p] += ptrdiff_t(drop) * step;
                 in_samples -= drop;
-                if (FJob.Fverbose > 2)
+                if (FJob.Options().Fverbose > 2)
                     logger->Log(&FJob, llVerbose, "discarding %d audio samples", int(-delta));
                 if (in_samples == 0)
                     return;
@@ -135,14 +135,14 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
                 ist.is_start = 0;
                 if (AVLib.swr_inject_silence(ost.swr, int(std::min<int64_t>(sample_delta, INT32_MAX))) < 0)
                     throw FFmpegException("Out of memory in do_audio_out");
-                if (FJob.Fverbose > 2)
+                if (FJob.Options().Fverbose > 2)
                     logger->Log(&FJob, llVerbose, "adding %d audio samples of silence", int(delta));
             }
             break;
         }
         case asCompensation: {
-            const int comp = AudioCompensation(delta, FJob.Faudio_sync_method);
-            if (FJob.Fverbose > 2)
+            const int comp = AudioCompensation(delta, FJob.Options().Faudio_sync_method);
+            if (FJob.Options().Fverbose > 2)
                 logger->Log(&FJob, llVerbose, "compensating audio timestamp drift:%f compensation:%d in:%d", delta,
                             comp, enc->sample_rate);
             AVLib.swr_set_compensation(ost.swr, comp, enc->sample_rate);
@@ -156,7 +156,7 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
 
     const int converted = Resample(ost, in, in_samples);
     if (converted < 0) {
-        if (FJob.Fexit_on_error)
+        if (FJob.Options().Fexit_on_error)
             throw FFmpegException("av_audio_convert() failed");
         logger->Log(&FJob, llError, "av_audio_convert() failed");
         return;

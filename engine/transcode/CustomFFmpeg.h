@@ -44,7 +44,7 @@ struct TRunTimes {
 //
 // Pause is cooperative: the run calls WaitIfPaused at every pass, so a paused
 // worker never holds a lock. Stop opens the gate.
-class TCustomFFmpeg : public TObject, public TOptionState {
+class TCustomFFmpeg : public TObject {
 public:
     // AMaxFiles: inputs and outputs a job may have, 1..512.
     explicit TCustomFFmpeg(int AMaxFiles);
@@ -110,24 +110,24 @@ public:
     TCodecList FDecoderList;
 
     // ---- option handlers ----
-    void SetVerbose(int value) { Fverbose = value; }
-    void SetMeThreshold(int value) { Fme_threshold = value; }
-    void SetTopFieldFirst(int value) { Ftop_field_first = value; }
-    void SetVideoChannel(int value) { Fvideo_channel = value; }
+    void SetVerbose(int value) { FOptionState.Fverbose = value; }
+    void SetMeThreshold(int value) { FOptionState.Fme_threshold = value; }
+    void SetTopFieldFirst(int value) { FOptionState.Ftop_field_first = value; }
+    void SetVideoChannel(int value) { FOptionState.Fvideo_channel = value; }
     void SetAudioRate(int value);
     void SetAudioChannels(int value);
     void SetAudioVolume(int value);
-    void SetAudioSyncMethod(int value) { Faudio_sync_method = value; }
-    void SetVideoSyncMethod(int value) { Fvideo_sync_method = value; }
+    void SetAudioSyncMethod(int value) { FOptionState.Faudio_sync_method = value; }
+    void SetVideoSyncMethod(int value) { FOptionState.Fvideo_sync_method = value; }
     void SetMuxMaxDelay(float value);
     void SetMuxPreload(float value);
     void SetProgramID(int value);
     void SetStartTime(int64_t value);
     void SetRecordingTime(int64_t value);
     void SetVideoFilters(const std::string& value);
-    void SetRcOverride(const std::string& value) { Fvideo_rc_override_string = value; }
-    void SetVideoStandard(const std::string& value) { Fvideo_standard = value; }
-    void SetVStatsFile(const std::string& value) { Fvstats_filename = value; }
+    void SetRcOverride(const std::string& value) { FOptionState.Fvideo_rc_override_string = value; }
+    void SetVideoStandard(const std::string& value) { FOptionState.Fvideo_standard = value; }
+    void SetVStatsFile(const std::string& value) { FOptionState.Fvstats_filename = value; }
     void AddMetadata(const std::string& AKey, const std::string& AValue);
     void SetPostHooks(TPostHooks value);
     // Adds or removes one post hook, keeping the others (also those the worker
@@ -246,6 +246,11 @@ public:
     // hook, at most once per PreviewInterval.
     void RunPostHooks(const AVFrame* picture, const AVCodecContext* enc);
 
+    // What the option handlers set so far: the openers of inputs and outputs
+    // read it and consume what belongs to the file or stream they open.
+    TOptionState& Options() { return FOptionState; }
+    const TOptionState& Options() const { return FOptionState; }
+
     TFFOptions FOptions;
 
 protected:
@@ -293,6 +298,7 @@ private:
     void ResetCustomHookContext();
 
     const int FMaxFiles;
+    TOptionState FOptionState;
     std::vector<std::unique_ptr<TJobInputFile>> FInputs;
     std::vector<std::unique_ptr<TJobOutputFile>> FOutputs;  // owned, one per distinct output
     std::vector<TJobOutputFile*> Foutput_files;             // entries; join repeats the one output

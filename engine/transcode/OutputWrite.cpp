@@ -91,7 +91,7 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
                 Format("%s failed for stream %d, codec %s", bsf->filter->name, pkt->stream_index,
                        ost.encoding_needed ? std::string(ost.enc->codec->name) : std::string("copy"));
             const std::string full = AVErrorText(text, ret);
-            if (FJob.Fexit_on_error)
+            if (FJob.Options().Fexit_on_error)
                 throw FFmpegException(full);
             GetFFLogger()->Log(&FJob, llError, full);
         }

@@ -94,7 +94,7 @@ void TCustomFFmpeg::RunCustomHook(AVFrame* picture, int64_t pts) {
     }
     if (stop) {
         OnCustomHook = nullptr;
-        Fusing_vhook = false;
+        FOptionState.Fusing_vhook = false;
     }
 }
 
@@ -102,7 +102,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
     TPostHooks hooks;
     {
         TCriticalSectionGuard lock(GlobalPostHookLock);
-        hooks = FPostHooks;
+        hooks = FOptionState.FPostHooks;
     }
     const bool toBitmap = hooks.Contains(phBitmap) && OnPreviewBitmap;
     if (!toBitmap && !hooks.Contains(phPreview))
@@ -142,7 +142,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
         TCriticalSectionGuard lock(GlobalPostHookLock);
         c.Painting = false;
         if (!open) {
-            TPostHooks now = FPostHooks;
+            TPostHooks now = FOptionState.FPostHooks;
             now.Exclude(phPreview);
             StorePostHooks(now);
         }
@@ -153,7 +153,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
 void TCustomFFmpeg::ChangePostHook(TPostHook AHook, bool AOn) {
     std::unique_ptr<TCustomPreviewer> closed;  // goes after the lock is left
     TCriticalSectionGuard lock(GlobalPostHookLock);
-    TPostHooks hooks = FPostHooks;
+    TPostHooks hooks = FOptionState.FPostHooks;
     if (AOn)
         hooks.Include(AHook);
     else
@@ -164,7 +164,7 @@ void TCustomFFmpeg::ChangePostHook(TPostHook AHook, bool AOn) {
 
 std::unique_ptr<TCustomPreviewer> TCustomFFmpeg::TakeIdlePreviewer() {
     TCriticalSectionGuard lock(GlobalPostHookLock);
-    if (FPostHooks.Contains(phPreview) || FPostContext->Painting)
+    if (FOptionState.FPostHooks.Contains(phPreview) || FPostContext->Painting)
         return nullptr;
     return std::move(FPostContext->Previewer);
 }

@@ -57,7 +57,7 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
             text += Format("frame=%5d fps=%3d q=%3.1f ", frame_number, fps, double(quality));
             if (is_last_report)
                 text += "L";
-            if (FJob.Fqp_hist) {
+            if (FJob.Options().Fqp_hist) {
                 const int qp = int(std::lround(clock.quality));
                 if (qp >= 0 && qp < int(Fqp_hist.size()))
                     ++Fqp_hist[size_t(qp)];
@@ -90,25 +90,25 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
     // The 0.01 s floor keeps the bit rate finite; the reported time keeps its sentinel rules.
     const double seconds = std::max(ti1 >= 1e10 ? 0.0 : ti1, 0.01);
     TFFLogger* logger = GetFFLogger();
-    if (FJob.OnProgress || FJob.Fverbose > 0 || is_last_report) {
+    if (FJob.OnProgress || FJob.Options().Fverbose > 0 || is_last_report) {
         const double bitrate = double(total_size) * 8 / seconds / 1000;
         text += Format("size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(total_size) / 1024, seconds, bitrate);
         if (nb_frames_dup || nb_frames_drop) {
             text += Format(" dup=%d drop=%d", nb_frames_dup, nb_frames_drop);
-            if (ShowDupOrDrop && FJob.Fverbose >= 0 && FJob.OnProgress) {
+            if (ShowDupOrDrop && FJob.Options().Fverbose >= 0 && FJob.OnProgress) {
                 ShowDupOrDrop = false;
                 logger->Log(&FJob, llVerbose, text);
             }
         }
         if (FJob.OnProgress) {
-            const TProgressDurations d = ProgressDurations(ti1, FJob.FTotalOutputDuration);
+            const TProgressDurations d = ProgressDurations(ti1, FJob.Options().FTotalOutputDuration);
             FJob.OnProgress(&FJob, file_index, frame_number, fps, quality, float(bitrate), total_size, d.Current,
                             d.Total);
-        } else if (FJob.Fverbose >= 0) {
+        } else if (FJob.Options().Fverbose >= 0) {
             logger->Log(&FJob, llVerbose, text);
         }
     }
-    if (is_last_report && FJob.Fverbose >= 0) {
+    if (is_last_report && FJob.Options().Fverbose >= 0) {
         const int64_t extra = T.extra_size;
         const double raw = double(video_size + audio_size + extra);
         logger->Log(&FJob, llVerbose, "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",

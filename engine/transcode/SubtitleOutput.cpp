@@ -71,7 +71,7 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
         AVSubtitle& s;
         ~TSubtitleGuard() { AVLib.avsubtitle_free(&s); }
     } guard{sub};
-    if (FJob.Fstart_time != 0 && ist.pts < FJob.Fstart_time)
+    if (FJob.Options().Fstart_time != 0 && ist.pts < FJob.Options().Fstart_time)
         return 0;
     for (auto& ost : T.ost_table)
         if (ost->source_index == ist_index && ost->encoding_needed && ost->enc->codec_type == AVMEDIA_TYPE_SUBTITLE)
@@ -81,7 +81,7 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
 
 void TTranscodeRun::DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle& sub, int64_t pts) {
     if (pts == AV_NOPTS_VALUE) {
-        if (FJob.Fexit_on_error)
+        if (FJob.Options().Fexit_on_error)
             throw FFmpegException("Subtitle packets must have a pts");
         GetFFLogger()->Log(&FJob, llError, "Subtitle packets must have a pts");
         return;
@@ -90,7 +90,7 @@ void TTranscodeRun::DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVS
         FSubtitleBuffer.resize(SubtitleOutputBufferSize);
     AVCodecContext* enc = ost.enc;
     // The output starts at the job's start time, as the other paths do.
-    const int64_t packetTime = AVLib.av_rescale_q(pts, ist.st->time_base, AV_TIME_BASE_Q) - FJob.Fstart_time;
+    const int64_t packetTime = AVLib.av_rescale_q(pts, ist.st->time_base, AV_TIME_BASE_Q) - FJob.Options().Fstart_time;
     const TSubtitleDisplayTimes times =
         SubtitleDisplayTimes(packetTime, sub.start_display_time, sub.end_display_time);
     sub.pts = times.pts;

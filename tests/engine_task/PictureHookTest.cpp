@@ -182,8 +182,8 @@ TEST_F(PictureHookTest, ClosingAPreviewWindowEndsThePreviewOfThatTaskOnly) {
     ExpectTruePictures(Windows.Paints, 0, 2);
     ExpectTruePictures(Windows.Paints, 1, InputFrames);
     EXPECT_EQ(liveAtTheEnd, 0);
-    EXPECT_FALSE(Converter->Task(0)->FPostHooks.Contains(phPreview));
-    EXPECT_TRUE(Converter->Task(1)->FPostHooks.Contains(phPreview));
+    EXPECT_FALSE(Converter->Task(0)->Options().FPostHooks.Contains(phPreview));
+    EXPECT_TRUE(Converter->Task(1)->Options().FPostHooks.Contains(phPreview));
     for (const std::string& output : Outputs)
         EXPECT_EQ(ReopenOutput(output).VideoFrames, InputFrames) << output;
 }
