@@ -227,8 +227,7 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
         return;
     WaitForStop();
     if (FVideoState) {
-        delete FVideoState;
-        FVideoState = nullptr;
+        FVideoState.reset();
         ResetState();
     }
     FHost = nullptr;
@@ -266,7 +265,7 @@ void TCustomPlayer::WaitForStop() {
 void TCustomPlayer::CloseVideoState() {
     if (FVideoState && !FVideoState->Closed) {
         FAVProbe->SetFileHandle(nullptr);
-        StreamClose(FVideoState);
+        StreamClose(FVideoState.get());
         FVideoState->Closed = true;
         ClearSurface();
     }
@@ -294,13 +293,13 @@ void TCustomPlayer::PlayThreadExecute() {
                 break;
             }
             if (command == cmdReopen) {
-                DisplayCurrent(FVideoState);
+                DisplayCurrent(FVideoState.get());
             } else if (FUnpaced) {
                 // Every picture that waits, at once.
-                while (OpenedFile() && RefreshVideo(FVideoState, true)) {
+                while (OpenedFile() && RefreshVideo(FVideoState.get(), true)) {
                 }
             } else {
-                RefreshVideo(FVideoState, true);
+                RefreshVideo(FVideoState.get(), true);
             }
             FDataLock.Release();
             locked = false;
@@ -321,7 +320,7 @@ void TCustomPlayer::PlayThreadExecute() {
 void TCustomPlayer::StreamPause() {
     if (FSeekEvent.WaitFor(250) != wrSignaled)
         FSeekEvent.SetEvent();  // a pending seek is given up waiting for
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (!OpenedFile())
         return;
     if (is->paused) {
@@ -373,7 +372,7 @@ void TCustomPlayer::StepToNextFrame() {
 }
 
 void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bool AWait) {
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (is->seek_req)
         return;
     FSeeking = true;
@@ -393,7 +392,7 @@ void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bo
 void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
     if (!OpenedFile())
         return;
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (ASeekFlags.Contains(sfByte)) {
         StreamSeek(APTS, 0, ASeekFlags, AWaitForSeekEnd);
         return;
@@ -408,7 +407,7 @@ void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekE
 void TCustomPlayer::SeekBy(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
     if (!OpenedFile())
         return;
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (ASeekFlags.Contains(sfByte)) {
         const double bytes = is->ic->bit_rate > 0 ? ADelta * double(is->ic->bit_rate) / 8.0 : ADelta * 180000.0;
         const double pos = double(is->video_current_pos >= 0 ? is->video_current_pos.load() : (is->ic->pb ? AVLib.avio_seek(is->ic->pb, 0, SEEK_CUR) : 0)) + bytes;

@@ -290,7 +290,8 @@ private:
     void DoFileOpen();
 
     std::unique_ptr<TAVProbe> FAVProbe;
-    TVideoState* FVideoState = nullptr;
+    // The open file; made by StreamOpen, freed by Stop(true) once its threads ended.
+    std::unique_ptr<TVideoState> FVideoState;
     TPlayerHost* FHost = nullptr;
     std::unique_ptr<TPlayerWindow> FWindow;  // the window binding of the open file
     HWND FScreenHandle = nullptr;
