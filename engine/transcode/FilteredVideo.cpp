@@ -139,23 +139,23 @@ void TTranscodeRun::PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist)
     // outputs of the same input keep the decoder's.
     const int64_t decodedPts = ist.pts;
     for (;;) {
-        const int ret = LibraryCall([&] { return graph.Pull(FFiltered); });
+        const int ret = LibraryCall([&] { return graph.Pull(FFilter.Filtered); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0) {
             ist.pts = decodedPts;
             throw FFmpegException(AVErrorText("Error while filtering", ret));
         }
-        if (FFiltered->pts != AV_NOPTS_VALUE)
-            ist.pts = AVLib.av_rescale_q(FFiltered->pts, graph.OutputTimeBase(), AV_TIME_BASE_Q);
+        if (FFilter.Filtered->pts != AV_NOPTS_VALUE)
+            ist.pts = AVLib.av_rescale_q(FFilter.Filtered->pts, graph.OutputTimeBase(), AV_TIME_BASE_Q);
         try {
-            EncodeVideo(ost, ist, FFiltered);
+            EncodeVideo(ost, ist, FFilter.Filtered);
         } catch (...) {
-            AVLib.av_frame_unref(FFiltered);
+            AVLib.av_frame_unref(FFilter.Filtered);
             ist.pts = decodedPts;
             throw;
         }
-        AVLib.av_frame_unref(FFiltered);
+        AVLib.av_frame_unref(FFilter.Filtered);
     }
     ist.pts = decodedPts;
 }

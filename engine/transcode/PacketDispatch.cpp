@@ -80,20 +80,20 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
     if (ret < 0 && ret != AVERROR(EAGAIN))
         return -1;
     for (;;) {
-        ret = LibraryCall([&] { return AVLib.avcodec_receive_frame(ist.dec, FDecoded); });
+        ret = LibraryCall([&] { return AVLib.avcodec_receive_frame(ist.dec, FDecode.Frame); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)
             return -1;
         ist.pts = ist.next_pts;
         if (type == AVMEDIA_TYPE_AUDIO) {
-            if (FDecoded->sample_rate > 0)
-                ist.next_pts += int64_t(FDecoded->nb_samples) * 1000000 / FDecoded->sample_rate;
+            if (FDecode.Frame->sample_rate > 0)
+                ist.next_pts += int64_t(FDecode.Frame->nb_samples) * 1000000 / FDecode.Frame->sample_rate;
         } else {
-            AdvanceVideoClock(ist, FDecoded, pkt);
+            AdvanceVideoClock(ist, FDecode.Frame, pkt);
         }
-        DispatchDecoded(ist, ist_index, FDecoded);
-        AVLib.av_frame_unref(FDecoded);
+        DispatchDecoded(ist, ist_index, FDecode.Frame);
+        AVLib.av_frame_unref(FDecode.Frame);
     }
     return 0;
 }
@@ -151,17 +151,17 @@ void TTranscodeRun::CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const 
         end_dts != AV_NOPTS_VALUE && dts < end_dts)
         return;
     if (ost.enc->codec_type == AVMEDIA_TYPE_AUDIO) {
-        audio_size += pkt.size;
+        FMux.AudioBytes += pkt.size;
     } else if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO) {
-        video_size += pkt.size;
+        FMux.VideoBytes += pkt.size;
         ost.sync_opts += 1;
     }
-    if (AVLib.av_packet_ref(FOutPacket, &pkt) < 0)
+    if (AVLib.av_packet_ref(FMux.Packet, &pkt) < 0)
         throw FFmpegException("av_mallocz fail");
-    FOutPacket->stream_index = ost.index;
-    FOutPacket->pts = pkt.pts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.pts, itb, otb) - start_tb : AV_NOPTS_VALUE;
-    FOutPacket->dts = dts;
-    FOutPacket->duration = AVLib.av_rescale_q(pkt.duration, itb, otb);
-    WriteFrame(ost, FOutPacket);
+    FMux.Packet->stream_index = ost.index;
+    FMux.Packet->pts = pkt.pts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.pts, itb, otb) - start_tb : AV_NOPTS_VALUE;
+    FMux.Packet->dts = dts;
+    FMux.Packet->duration = AVLib.av_rescale_q(pkt.duration, itb, otb);
+    WriteFrame(ost, FMux.Packet);
     ost.frame_number += 1;
 }

@@ -48,7 +48,7 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
         if (videoReported && enc->codec_type == AVMEDIA_TYPE_VIDEO) {
             text += Format("q=%2.1f ", double(q));
         } else if (!videoReported && enc->codec_type == AVMEDIA_TYPE_VIDEO && ost.show_fps) {
-            const double t = double(AVLib.av_gettime() - timer_start) / 1000000.0;
+            const double t = double(AVLib.av_gettime() - FProgress.TimerStart) / 1000000.0;
             if (ost.frame_number < 1)
                 return;  // nothing to tell before the first picture
             frame_number = ost.frame_number;
@@ -59,10 +59,10 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
                 text += "L";
             if (FJob.Options().Fqp_hist) {
                 const int qp = int(std::lround(clock.quality));
-                if (qp >= 0 && qp < int(Fqp_hist.size()))
-                    ++Fqp_hist[size_t(qp)];
+                if (qp >= 0 && qp < int(FProgress.QpHist.size()))
+                    ++FProgress.QpHist[size_t(qp)];
                 for (int j = 0; j < 32; ++j)
-                    text += Format("%X", int(std::lround(std::log2(double(Fqp_hist[size_t(j)]) + 1))));
+                    text += Format("%X", int(std::lround(std::log2(double(FProgress.QpHist[size_t(j)]) + 1))));
             }
             if (enc->flags & AV_CODEC_FLAG_PSNR) {
                 double errorSum = 0, scaleSum = 0;
@@ -93,10 +93,10 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
     if (FJob.OnProgress || FJob.Options().Fverbose > 0 || is_last_report) {
         const double bitrate = double(total_size) * 8 / seconds / 1000;
         text += Format("size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(total_size) / 1024, seconds, bitrate);
-        if (nb_frames_dup || nb_frames_drop) {
-            text += Format(" dup=%d drop=%d", nb_frames_dup, nb_frames_drop);
-            if (ShowDupOrDrop && FJob.Options().Fverbose >= 0 && FJob.OnProgress) {
-                ShowDupOrDrop = false;
+        if (FVideoOut.FramesDup || FVideoOut.FramesDrop) {
+            text += Format(" dup=%d drop=%d", FVideoOut.FramesDup, FVideoOut.FramesDrop);
+            if (FVideoOut.ShowDupOrDrop && FJob.Options().Fverbose >= 0 && FJob.OnProgress) {
+                FVideoOut.ShowDupOrDrop = false;
                 logger->Log(&FJob, llVerbose, text);
             }
         }
@@ -110,9 +110,9 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
     }
     if (is_last_report && FJob.Options().Fverbose >= 0) {
         const int64_t extra = T.extra_size;
-        const double raw = double(video_size + audio_size + extra);
+        const double raw = double(FMux.VideoBytes + FMux.AudioBytes + extra);
         logger->Log(&FJob, llVerbose, "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
-                    double(video_size) / 1024, double(audio_size) / 1024, double(extra) / 1024,
+                    double(FMux.VideoBytes) / 1024, double(FMux.AudioBytes) / 1024, double(extra) / 1024,
                     (double(total_size) - raw) * 100 / raw);
     }
 }

@@ -18,36 +18,12 @@
 // interleaved; in join mode the inputs are read one after the other, each
 // continuing where the previous one stopped.
 
-TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJob), T(ATables) {
-    FDecoded = AVLib.av_frame_alloc();
-    FAudioFrame = AVLib.av_frame_alloc();
-    FConverted = AVLib.av_frame_alloc();
-    FCropped = AVLib.av_frame_alloc();
-    FFiltered = AVLib.av_frame_alloc();
-    FOutPacket = AVLib.av_packet_alloc();
-    if (!FDecoded || !FAudioFrame || !FConverted || !FCropped || !FFiltered || !FOutPacket) {
-        Release();
-        throw FFmpegException("av_mallocz fail");
-    }
-}
+TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJob), T(ATables) {}
 
 TTranscodeRun::~TTranscodeRun() {
     using namespace std::chrono;
     FJob.SetRunTimes({duration_cast<microseconds>(steady_clock::now() - FStarted).count(),
                       duration_cast<microseconds>(steady_clock::duration(FLibraryTime)).count()});
-    Release();
-}
-
-void TTranscodeRun::Release() {
-    AVLib.av_frame_free(&FDecoded);
-    AVLib.av_frame_free(&FAudioFrame);
-    AVLib.av_frame_free(&FConverted);
-    AVLib.av_frame_free(&FCropped);
-    AVLib.av_frame_free(&FFiltered);
-    AVLib.av_packet_free(&FOutPacket);
-    if (Fvstats_file)
-        AVLib.fclose(Fvstats_file);
-    Fvstats_file = nullptr;
 }
 
 int TTranscodeRun::ChooseInput(int file_index) {
@@ -210,8 +186,8 @@ bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_in
 }
 
 bool TTranscodeRun::Run() {
-    timer_start = AVLib.av_gettime();
-    int64_t last_report = timer_start;
+    FProgress.TimerStart = AVLib.av_gettime();
+    int64_t last_report = FProgress.TimerStart;
     int file_index = 0;
     auto resetNoPacket = [this] {
         std::fill(T.no_packet.begin(), T.no_packet.end(), false);

@@ -56,13 +56,13 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
     int nb_frames = VideoSyncFrames(FJob.Options().Fvideo_sync_method, vfr, sync_ipts, ost.sync_opts);
     TFFLogger* logger = GetFFLogger();
     if (nb_frames == 0) {
-        ++nb_frames_drop;
-        ShowDupOrDrop = true;
+        ++FVideoOut.FramesDrop;
+        FVideoOut.ShowDupOrDrop = true;
         if (FJob.Options().Fverbose > 2)
             logger->Log(&FJob, llVerbose, "*** drop!");
     } else if (nb_frames > 1) {
-        nb_frames_dup += nb_frames - 1;
-        ShowDupOrDrop = true;
+        FVideoOut.FramesDup += nb_frames - 1;
+        FVideoOut.ShowDupOrDrop = true;
         if (FJob.Options().Fverbose > 2)
             logger->Log(&FJob, llVerbose, "*** %d dup!", nb_frames - 1);
     }
@@ -103,20 +103,20 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
 
     AVFrame* formatted = picture;
     if (ost.video_crop) {
-        AVLib.av_frame_unref(FCropped);
-        if (AVLib.av_frame_ref(FCropped, picture) < 0)
+        AVLib.av_frame_unref(FVideoOut.Cropped);
+        if (AVLib.av_frame_ref(FVideoOut.Cropped, picture) < 0)
             throw FFmpegException("error cropping picture");
-        FCropped->crop_top = size_t(ost.topBand);
-        FCropped->crop_bottom = size_t(ost.bottomBand);
-        FCropped->crop_left = size_t(ost.leftBand);
-        FCropped->crop_right = size_t(ost.rightBand);
-        if (AVLib.av_frame_apply_cropping(FCropped, AV_FRAME_CROP_UNALIGNED) < 0) {
+        FVideoOut.Cropped->crop_top = size_t(ost.topBand);
+        FVideoOut.Cropped->crop_bottom = size_t(ost.bottomBand);
+        FVideoOut.Cropped->crop_left = size_t(ost.leftBand);
+        FVideoOut.Cropped->crop_right = size_t(ost.rightBand);
+        if (AVLib.av_frame_apply_cropping(FVideoOut.Cropped, AV_FRAME_CROP_UNALIGNED) < 0) {
             if (FJob.Options().Fexit_on_error)
                 throw FFmpegException("error cropping picture");
             logger->Log(&FJob, llError, "error cropping picture");
             return;
         }
-        formatted = FCropped;
+        formatted = FVideoOut.Cropped;
     }
     AVFrame* final = formatted;
     if (ost.video_resample) {
@@ -181,9 +181,9 @@ std::string VStatsLine(const TVStatsFigures& f) {
 }
 
 void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
-    if (!Fvstats_file) {
-        Fvstats_file = AVLib.fopen(FJob.Options().Fvstats_filename.c_str(), "w");
-        if (!Fvstats_file)
+    if (!FVideoOut.VStatsFile) {
+        FVideoOut.VStatsFile = AVLib.fopen(FJob.Options().Fvstats_filename.c_str(), "w");
+        if (!FVideoOut.VStatsFile)
             throw FFmpegException("fopen fail: " + FJob.Options().Fvstats_filename);
     }
     AVCodecContext* enc = ost.enc;
@@ -198,9 +198,14 @@ void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
     figures.Width = enc->width;
     figures.Height = enc->height;
     figures.FrameSize = frame_size;
-    figures.VideoSize = video_size;
+    figures.VideoSize = FMux.VideoBytes;
     figures.SyncOpts = ost.sync_opts;
     figures.TimeBase = enc->time_base;
     figures.PictureType = AVLib.av_get_picture_type_char(AVPictureType(clock.pict_type));
-    AVLib.fprintf(Fvstats_file, "%s", VStatsLine(figures).c_str());
+    AVLib.fprintf(FVideoOut.VStatsFile, "%s", VStatsLine(figures).c_str());
+}
+
+TVideoOutState::~TVideoOutState() {
+    if (VStatsFile)
+        AVLib.fclose(VStatsFile);
 }
