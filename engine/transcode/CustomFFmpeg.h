@@ -56,7 +56,6 @@ public:
     // Back to "prepared" with defaults; joins a finished worker first. Does
     // nothing while the conversion libraries are not loaded.
     void Reset();
-    void SetDefaults();
     // Releases everything a set-up or a run holds (outputs left empty are deleted).
     void Cleanup();
     // Starts the run on a worker of its own (returned, already started) or, without
@@ -89,8 +88,6 @@ public:
     bool JoinMode() const { return FJoinMode; }
     // The times of the last run; read them once the job has terminated.
     const TRunTimes& RunTimes() const { return FRunTimes; }
-    void SetRunTimes(const TRunTimes& value) { FRunTimes = value; }
-    bool EnableFilter() const { return FEnableFilter; }
 
     int64_t ReportInterval = 500000;   // least time between two progress reports, µs
     int64_t PreviewInterval = 100000;  // least time between two preview frames, µs
@@ -158,7 +155,6 @@ public:
     void AddStreamMap(const std::string& value);
     void AddMetaDataMap(const std::string& value);
     void SetInputTsScale(const std::string& value);
-    int64_t ParseTimeSpec(const std::string& AName, const std::string& AValue, bool ADuration);
     void SetRecordingTimeOption(const std::string& AName, const std::string& AValue);
     void SetStartTimeOption(const std::string& AName, const std::string& AValue);
     void SetInputTsOffset(const std::string& AName, const std::string& AValue);
@@ -170,7 +166,6 @@ public:
     void SetVStats(bool value);
     void AddBitstreamFilter(const std::string& AName, const std::string& AValue);
     void SetStreamId(const std::string& AName, const std::string& AValue);
-    void StorePostHooks(TPostHooks value);
 
     // ---- option language (engine/options) ----
     // The one entry point of the option language: a name (case-sensitive) and
@@ -184,25 +179,8 @@ public:
     // AName "apre", "vpre", "spre" or "fpre"; AValue a built-in preset or a file.
     void ApplyPreset(const std::string& AName, const std::string& AValue);
 
-    // ---- codec- and muxer-private options: the hand-over to the set-up ----
-    // The option layer keeps options that only a particular encoder or muxer
-    // knows in FOptions.codec_dict (per media type) and FOptions.format_dict.
-    // Opening an output copies them into each new stream's codec_opts and the
-    // output's muxer_opts; these calls then keep only what the chosen encoder
-    // or muxer knows, drop values it refuses (logged as "Invalid value"), and
-    // note what was taken. Output streams call CollectEncoderOptions once their
-    // encoder is chosen and the output calls CollectMuxerOptions once its muxer
-    // is known, so the transcode set-up finds dictionaries that
-    // avcodec_open2(stream.enc, stream.codec, &stream.codec_opts) and
-    // avformat_write_header(output.ctx, &output.muxer_opts) take whole. After
-    // the last encoder and header are open the set-up calls
-    // ReportUnusedOptions: every private option no consumer took is logged
-    // once as a warning; nothing fails.
-    void CollectEncoderOptions(TJobOutputStream& AStream);
-    void CollectMuxerOptions(TJobOutputFile& AOutput);
-    // Notes as taken the entries of AGiven that a library call consumed from
-    // its copy ALeft (inputs: the demuxer's options after opening).
-    void NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft);
+    // After the set-up: logs each codec- or muxer-private option no encoder or
+    // muxer took, once, as a warning.
     void ReportUnusedOptions();
 
     // Looks a codec up by name for a media type; false with the refusal in
@@ -221,9 +199,6 @@ public:
     // Builds one output; the new number of output entries, or -1 with the
     // reason in LastErrMsg.
     int OpenOutputFile(const std::string& AFileName, bool AJoin);
-    void NewVideoStream(TJobOutputFile& AOutput);
-    void NewAudioStream(TJobOutputFile& AOutput);
-    void NewSubtitleStream(TJobOutputFile& AOutput);
     void NewVideoStreamOption();
     void NewAudioStreamOption();
     void NewSubtitleStreamOption();
@@ -237,14 +212,6 @@ public:
 
     // Brings an audio encoder context's sample rate to one the encoder supports.
     void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
-
-    // ---- picture hooks (PictureHooks.cpp), on the worker ----
-    // Every decoded video picture, before its outputs: counts it and lets the
-    // custom hook see and change it (pts in µs).
-    void PreProcessVideoFrame(AVFrame* picture, int64_t pts);
-    // Every picture handed to a video encoder: the bitmap or the preview post
-    // hook, at most once per PreviewInterval.
-    void RunPostHooks(const AVFrame* picture, const AVCodecContext* enc);
 
     // What the option handlers set so far: the openers of inputs and outputs
     // read it and consume what belongs to the file or stream they open.
@@ -269,6 +236,45 @@ private:
     friend class TConvertThread;
     friend class TDoTerminateThread;
     friend class TTranscode;
+    friend class TTranscodeRun;
+
+    // ---- for the job's own stages (set-up and run) ----
+    void SetDefaults();
+    void SetRunTimes(const TRunTimes& value) { FRunTimes = value; }
+    bool EnableFilter() const { return FEnableFilter; }
+    int64_t ParseTimeSpec(const std::string& AName, const std::string& AValue, bool ADuration);
+    void StorePostHooks(TPostHooks value);
+
+    // ---- codec- and muxer-private options: the hand-over to the set-up ----
+    // The option layer keeps options that only a particular encoder or muxer
+    // knows in FOptions.codec_dict (per media type) and FOptions.format_dict.
+    // Opening an output copies them into each new stream's codec_opts and the
+    // output's muxer_opts; these calls then keep only what the chosen encoder
+    // or muxer knows, drop values it refuses (logged as "Invalid value"), and
+    // note what was taken. Output streams call CollectEncoderOptions once their
+    // encoder is chosen and the output calls CollectMuxerOptions once its muxer
+    // is known, so the transcode set-up finds dictionaries that
+    // avcodec_open2(stream.enc, stream.codec, &stream.codec_opts) and
+    // avformat_write_header(output.ctx, &output.muxer_opts) take whole. After
+    // the last encoder and header are open the set-up calls
+    // ReportUnusedOptions: every private option no consumer took is logged
+    // once as a warning; nothing fails.
+    void CollectEncoderOptions(TJobOutputStream& AStream);
+    void CollectMuxerOptions(TJobOutputFile& AOutput);
+    // Notes as taken the entries of AGiven that a library call consumed from
+    // its copy ALeft (inputs: the demuxer's options after opening).
+    void NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft);
+    void NewVideoStream(TJobOutputFile& AOutput);
+    void NewAudioStream(TJobOutputFile& AOutput);
+    void NewSubtitleStream(TJobOutputFile& AOutput);
+
+    // ---- picture hooks (PictureHooks.cpp), on the worker ----
+    // Every decoded video picture, before its outputs: counts it and lets the
+    // custom hook see and change it (pts in µs).
+    void PreProcessVideoFrame(AVFrame* picture, int64_t pts);
+    // Every picture handed to a video encoder: the bitmap or the preview post
+    // hook, at most once per PreviewInterval.
+    void RunPostHooks(const AVFrame* picture, const AVCodecContext* enc);
 
     enum TJobState { jsPrepared, jsRunning, jsTerminating, jsTerminated };
 
