@@ -264,9 +264,12 @@ private:
     // Notes as taken the entries of AGiven that a library call consumed from
     // its copy ALeft (inputs: the demuxer's options after opening).
     void NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft);
-    void NewVideoStream(TJobOutputFile& AOutput);
-    void NewAudioStream(TJobOutputFile& AOutput);
-    void NewSubtitleStream(TJobOutputFile& AOutput);
+    // A new stream of the output from the option state: takes what waits for
+    // its kind (codec, tag, bit-stream filters, private options) and leaves
+    // the state's per-stream values at their defaults for the next one.
+    void NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptions);
+    void NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptions);
+    void NewSubtitleStream(TJobOutputFile& AOutput, TOptionState& AOptions);
 
     // ---- picture hooks (PictureHooks.cpp), on the worker ----
     // Every decoded video picture, before its outputs: counts it and lets the
@@ -289,13 +292,14 @@ private:
     void FreeOutputs();
     static void FreeInputFile(TJobInputFile& AInput);
     static void FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty);
-    AVDictionary* InputOpenOptions() const;
-    bool SelectProgram(AVFormatContext* AContext);
-    void AddInputStreams(TJobInputFile& AInput);
+    // The input openers' steps, reading (and consuming) the option state given.
+    AVDictionary* InputOpenOptions(const TOptionState& AOptions) const;
+    bool SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions);
+    void AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions);
     void AbortInputFile(AVFormatContext*& AContext);
     int AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput);
     void SetUpJoinMode();
-    TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType);
+    TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType, TOptionState& AOptions);
     void ApplyOutputOptions(TJobOutputFile& AOutput);
     void RunCustomHook(AVFrame* picture, int64_t pts);
     // The preview window once phPreview is off and no paint is under way.

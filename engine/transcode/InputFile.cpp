@@ -17,25 +17,25 @@ void SetInt(AVDictionary** ADict, const char* AKey, int64_t AValue) {
 
 // What a raw or capture input needs to know before it can be read; the
 // demuxers that have such settings take them, the others leave them.
-AVDictionary* TCustomFFmpeg::InputOpenOptions() const {
+AVDictionary* TCustomFFmpeg::InputOpenOptions(const TOptionState& AOptions) const {
     AVDictionary* options = nullptr;
     AVLib.av_dict_copy(&options, FOptions.format_dict, 0);
-    if (FOptionState.Faudio_sample_rate > 0)
-        SetInt(&options, "sample_rate", FOptionState.Faudio_sample_rate);
-    if (FOptionState.Faudio_channels > 0)
-        SetInt(&options, "channels", FOptionState.Faudio_channels);
-    if (FOptionState.Fframe_rate.num > 0 && FOptionState.Fframe_rate.den > 0)
-        AVLib.av_dict_set(&options, "framerate", Format("%d/%d", FOptionState.Fframe_rate.num, FOptionState.Fframe_rate.den).c_str(), 0);
-    if (FOptionState.Fframe_width > 0 && FOptionState.Fframe_height > 0)
-        AVLib.av_dict_set(&options, "video_size", Format("%dx%d", FOptionState.Fframe_width, FOptionState.Fframe_height).c_str(), 0);
-    if (FOptionState.Fframe_pix_fmt != AV_PIX_FMT_NONE)
-        if (const char* name = AVLib.av_get_pix_fmt_name(FOptionState.Fframe_pix_fmt))
+    if (AOptions.Faudio_sample_rate > 0)
+        SetInt(&options, "sample_rate", AOptions.Faudio_sample_rate);
+    if (AOptions.Faudio_channels > 0)
+        SetInt(&options, "channels", AOptions.Faudio_channels);
+    if (AOptions.Fframe_rate.num > 0 && AOptions.Fframe_rate.den > 0)
+        AVLib.av_dict_set(&options, "framerate", Format("%d/%d", AOptions.Fframe_rate.num, AOptions.Fframe_rate.den).c_str(), 0);
+    if (AOptions.Fframe_width > 0 && AOptions.Fframe_height > 0)
+        AVLib.av_dict_set(&options, "video_size", Format("%dx%d", AOptions.Fframe_width, AOptions.Fframe_height).c_str(), 0);
+    if (AOptions.Fframe_pix_fmt != AV_PIX_FMT_NONE)
+        if (const char* name = AVLib.av_get_pix_fmt_name(AOptions.Fframe_pix_fmt))
             AVLib.av_dict_set(&options, "pixel_format", name, 0);
-    if (FOptionState.Fvideo_channel != 0)
-        SetInt(&options, "channel", FOptionState.Fvideo_channel);
-    if (!FOptionState.Fvideo_standard.empty())
-        AVLib.av_dict_set(&options, "standard", FOptionState.Fvideo_standard.c_str(), 0);
-    if (FOptionState.Floop_input)
+    if (AOptions.Fvideo_channel != 0)
+        SetInt(&options, "channel", AOptions.Fvideo_channel);
+    if (!AOptions.Fvideo_standard.empty())
+        AVLib.av_dict_set(&options, "standard", AOptions.Fvideo_standard.c_str(), 0);
+    if (AOptions.Floop_input)
         AVLib.av_dict_set(&options, "loop", "1", 0);  // the picture-sequence demuxer's
     return options;
 }
@@ -49,13 +49,13 @@ void TCustomFFmpeg::AbortInputFile(AVFormatContext*& AContext) {
         AVLib.avformat_close_input(&AContext);
 }
 
-bool TCustomFFmpeg::SelectProgram(AVFormatContext* AContext) {
+bool TCustomFFmpeg::SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions) {
     for (unsigned i = 0; i < AContext->nb_streams; ++i)
         AContext->streams[i]->discard = AVDISCARD_ALL;
     bool found = false;
     for (unsigned p = 0; p < AContext->nb_programs; ++p) {
         AVProgram* program = AContext->programs[p];
-        if (program->id != FOptionState.Fopt_programid) {
+        if (program->id != AOptions.Fopt_programid) {
             program->discard = AVDISCARD_ALL;
             continue;
         }
@@ -111,7 +111,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     if (FOptionState.Fpgmyuv_compatibility_hack)
         context->video_codec_id = AV_CODEC_ID_PGMYUV;
 
-    AVDictionary* options = InputOpenOptions();
+    AVDictionary* options = InputOpenOptions(FOptionState);
     // On failure the library frees the context itself and clears the pointer.
     const int opened = AVLib.avformat_open_input(&context, FileNameToAV(AFileName).c_str(), format, &options);
     if (opened >= 0)
@@ -124,7 +124,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     }
 
     if (FOptionState.Fopt_programid != 0) {
-        if (!SelectProgram(context)) {
+        if (!SelectProgram(context, FOptionState)) {
             FLastErrMsg = "Specified program id not found";
             AbortInputFile(context);
             return false;
@@ -158,7 +158,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     input->ctx = context;
     input->FileName = AFileName;
     try {
-        AddInputStreams(*input);
+        AddInputStreams(*input, FOptionState);
     } catch (...) {
         FreeInputFile(*input);  // closes the context too
         context = nullptr;
@@ -182,7 +182,7 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     return true;
 }
 
-void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput) {
+void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions) {
     AVFormatContext* context = AInput.ctx;
     auto decoderByName = [this](const std::string& AName) -> const AVCodec* {
         return AName.empty() ? nullptr : AVLib.avcodec_find_decoder_by_name(AName.c_str());
@@ -196,61 +196,61 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput) {
         TJobInputStream& stream = *AInput.streams.back();
         if (!dec || AVLib.avcodec_parameters_to_context(dec, st->codecpar) < 0)
             throw FFmpegException("out of memory");
-        dec->thread_count = FOptionState.Fthread_count;
+        dec->thread_count = AOptions.Fthread_count;
         dec->pkt_timebase = st->time_base;
 
         switch (dec->codec_type) {
         case AVMEDIA_TYPE_VIDEO: {
             ApplyFFOptions(FOptions, dec, FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO],
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
-            FOptionState.Fframe_width = dec->width;
-            FOptionState.Fframe_height = dec->height;
+            AOptions.Fframe_width = dec->width;
+            AOptions.Fframe_height = dec->height;
             const AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : dec->sample_aspect_ratio;
             const double ratio = sar.num && sar.den ? double(sar.num) / sar.den : 0.0;
             if (dec->width * dec->height != 0)
-                FOptionState.Fframe_aspect_ratio = float(ratio != 0.0 ? dec->width * ratio / dec->height
+                AOptions.Fframe_aspect_ratio = float(ratio != 0.0 ? dec->width * ratio / dec->height
                                                          : double(dec->width) / dec->height);
             else
-                FOptionState.Fframe_aspect_ratio = float(ratio != 0.0 ? ratio : 4.0 / 3.0);
+                AOptions.Fframe_aspect_ratio = float(ratio != 0.0 ? ratio : 4.0 / 3.0);
             if (dec->pix_fmt == AV_PIX_FMT_NONE)
                 dec->pix_fmt = AV_PIX_FMT_YUV420P;
-            FOptionState.Fframe_pix_fmt = dec->pix_fmt;
+            AOptions.Fframe_pix_fmt = dec->pix_fmt;
             if (dec->lowres) {
-                FOptionState.Fframe_width >>= dec->lowres;
-                FOptionState.Fframe_height >>= dec->lowres;
+                AOptions.Fframe_width >>= dec->lowres;
+                AOptions.Fframe_height >>= dec->lowres;
             }
             const AVRational avg = st->avg_frame_rate, real = st->r_frame_rate;
             if (avg.num && avg.den && real.num && real.den && (avg.num != real.num || avg.den != real.den) &&
-                FOptionState.Fverbose >= 0)
+                AOptions.Fverbose >= 0)
                 GetFFLogger()->Log(
                     this, llInfo,
                     Format("Seems stream %d codec frame rate differs from container frame rate: "
                            "%2.2f (%d/%d) -> %2.2f (%d/%d)",
                            int(i), double(avg.num) / avg.den, avg.num, avg.den, double(real.num) / real.den,
                            real.num, real.den));
-            FOptionState.Fframe_rate = real;
-            stream.codec = decoderByName(FOptionState.Fvideo_codec_name);
-            if (FOptionState.Fvideo_disable)
+            AOptions.Fframe_rate = real;
+            stream.codec = decoderByName(AOptions.Fvideo_codec_name);
+            if (AOptions.Fvideo_disable)
                 st->discard = AVDISCARD_ALL;
-            else if (FOptionState.Fvideo_discard)
-                st->discard = AVDiscard(FOptionState.Fvideo_discard);
+            else if (AOptions.Fvideo_discard)
+                st->discard = AVDiscard(AOptions.Fvideo_discard);
             break;
         }
         case AVMEDIA_TYPE_AUDIO:
             ApplyFFOptions(FOptions, dec, FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
-            AVLib.av_channel_layout_uninit(&FOptionState.Fchannel_layout);
-            AVLib.av_channel_layout_copy(&FOptionState.Fchannel_layout, &dec->ch_layout);
-            FOptionState.Faudio_channels = dec->ch_layout.nb_channels;
-            FOptionState.Faudio_sample_rate = dec->sample_rate;
-            FOptionState.Faudio_sample_fmt = dec->sample_fmt;
-            stream.codec = decoderByName(FOptionState.Faudio_codec_name);
-            if (FOptionState.Faudio_disable)
+            AVLib.av_channel_layout_uninit(&AOptions.Fchannel_layout);
+            AVLib.av_channel_layout_copy(&AOptions.Fchannel_layout, &dec->ch_layout);
+            AOptions.Faudio_channels = dec->ch_layout.nb_channels;
+            AOptions.Faudio_sample_rate = dec->sample_rate;
+            AOptions.Faudio_sample_fmt = dec->sample_fmt;
+            stream.codec = decoderByName(AOptions.Faudio_codec_name);
+            if (AOptions.Faudio_disable)
                 st->discard = AVDISCARD_ALL;
             break;
         case AVMEDIA_TYPE_SUBTITLE:
-            stream.codec = decoderByName(FOptionState.Fsubtitle_codec_name);
-            if (FOptionState.Fsubtitle_disable)
+            stream.codec = decoderByName(AOptions.Fsubtitle_codec_name);
+            if (AOptions.Fsubtitle_disable)
                 st->discard = AVDISCARD_ALL;
             break;
         case AVMEDIA_TYPE_DATA:

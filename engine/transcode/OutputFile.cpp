@@ -99,7 +99,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
 
     const struct {
         bool Use;
-        void (TCustomFFmpeg::*Make)(TJobOutputFile&);
+        void (TCustomFFmpeg::*Make)(TJobOutputFile&, TOptionState&);
         const char* Text;
     } builders[] = {
         {useVideo, &TCustomFFmpeg::NewVideoStream, "new_video_stream fail: %s"},
@@ -110,7 +110,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         if (!b.Use)
             continue;
         try {
-            (this->*b.Make)(*output);
+            (this->*b.Make)(*output, FOptionState);
         } catch (const std::exception& e) {
             FLastErrMsg = Format(b.Text, e.what());
             return AbortOutputFile(output);
@@ -173,17 +173,17 @@ void TCustomFFmpeg::SetUpJoinMode() {
 void TCustomFFmpeg::NewVideoStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewVideoStream(*Foutput_files.back());
+    NewVideoStream(*Foutput_files.back(), FOptionState);
 }
 
 void TCustomFFmpeg::NewAudioStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewAudioStream(*Foutput_files.back());
+    NewAudioStream(*Foutput_files.back(), FOptionState);
 }
 
 void TCustomFFmpeg::NewSubtitleStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewSubtitleStream(*Foutput_files.back());
+    NewSubtitleStream(*Foutput_files.back(), FOptionState);
 }
