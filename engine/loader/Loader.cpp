@@ -39,12 +39,15 @@ bool TFFmpegLoader::Loaded(TLibraries ALibraries) const {
 }
 
 // The folder first, when the file is there, then the system's library path.
+// SDL2 is never taken from the folder: the platform layer's sounds link the
+// process's own copy, and a second copy beside it would run a second audio
+// subsystem; the system's search by name finds the copy already loaded.
 // The reason reported is the system's, for the attempt that failed last.
 void TFFmpegLoader::OpenFile(TLibrary ALibrary) {
     const std::string fileName = GetLibraryFileName(FTable[ALibrary]);
     const std::string folder = FLibraryPath.empty() ? "" : IncludeTrailingPathDelimiter(FLibraryPath);
     void* handle = nullptr;
-    if (!folder.empty() && FileExists(folder + fileName))
+    if (ALibrary != lbSDL && !folder.empty() && FileExists(folder + fileName))
         handle = LoadLibrary(folder + fileName);
     else
         handle = LoadLibrary(fileName);

@@ -85,12 +85,12 @@ void TCustomFFmpeg::ApplyPreset(const std::string& AName, const std::string& AVa
     if (AName[0] != 'f') {
         text = FindBuiltInPreset(AValue);
         if (text.empty()) {
-            if (AName[0] == 'v' && !Fvideo_codec_name.empty())
-                presetName = Fvideo_codec_name + "-" + AValue;
-            else if (AName[0] == 'a' && !Faudio_codec_name.empty())
-                presetName = Faudio_codec_name + "-" + AValue;
-            else if (!Fsubtitle_codec_name.empty())
-                presetName = Fsubtitle_codec_name + "-" + AValue;
+            if (AName[0] == 'v' && !FOptionState.Fvideo_codec_name.empty())
+                presetName = FOptionState.Fvideo_codec_name + "-" + AValue;
+            else if (AName[0] == 'a' && !FOptionState.Faudio_codec_name.empty())
+                presetName = FOptionState.Faudio_codec_name + "-" + AValue;
+            else if (!FOptionState.Fsubtitle_codec_name.empty())
+                presetName = FOptionState.Fsubtitle_codec_name + "-" + AValue;
             text = FindBuiltInPreset(presetName);
         }
     }
@@ -104,9 +104,9 @@ void TCustomFFmpeg::ApplyPreset(const std::string& AName, const std::string& AVa
     // The encoder whose private options the preset may use: the chosen one,
     // else the one a built-in preset is named after ("libx264-...").
     const AVMediaType type = PresetMediaType(AName);
-    const std::string& chosen = type == AVMEDIA_TYPE_AUDIO      ? Faudio_codec_name
-                                : type == AVMEDIA_TYPE_SUBTITLE ? Fsubtitle_codec_name
-                                                                : Fvideo_codec_name;
+    const std::string& chosen = type == AVMEDIA_TYPE_AUDIO      ? FOptionState.Faudio_codec_name
+                                : type == AVMEDIA_TYPE_SUBTITLE ? FOptionState.Fsubtitle_codec_name
+                                                                : FOptionState.Fvideo_codec_name;
     const AVCodec* encoder = chosen.empty() ? nullptr : AVLib.avcodec_find_encoder_by_name(chosen.c_str());
     if (!encoder && presetName.find('-') != std::string::npos) {
         const std::string prefix = presetName.substr(0, presetName.find('-'));

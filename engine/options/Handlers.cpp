@@ -57,53 +57,53 @@ TCriticalSection GlobalPostHookLock;
 
 void TCustomFFmpeg::SetAudioRate(int value) {
     if (value > 0)
-        Faudio_sample_rate = value;
+        FOptionState.Faudio_sample_rate = value;
 }
 
 void TCustomFFmpeg::SetAudioChannels(int value) {
     if (value > 0)
-        Faudio_channels = value;
+        FOptionState.Faudio_channels = value;
 }
 
 void TCustomFFmpeg::SetAudioVolume(int value) {
     if (value >= 0)
-        Faudio_volume = value;
+        FOptionState.Faudio_volume = value;
 }
 
 void TCustomFFmpeg::SetMuxMaxDelay(float value) {
     if (value > 0)
-        Fmux_max_delay = value;
+        FOptionState.Fmux_max_delay = value;
 }
 
 void TCustomFFmpeg::SetMuxPreload(float value) {
     if (value > 0)
-        Fmux_preload = value;
+        FOptionState.Fmux_preload = value;
 }
 
 void TCustomFFmpeg::SetProgramID(int value) {
     if (value >= 0)
-        Fopt_programid = value;
+        FOptionState.Fopt_programid = value;
 }
 
 void TCustomFFmpeg::SetStartTime(int64_t value) {
     if (value != NoTime)
-        Fstart_time = value;
+        FOptionState.Fstart_time = value;
 }
 
 void TCustomFFmpeg::SetRecordingTime(int64_t value) {
     if (value == NoTime)
         return;
-    Frecording_time = value;
-    FTotalOutputDuration = value;
+    FOptionState.Frecording_time = value;
+    FOptionState.FTotalOutputDuration = value;
 }
 
 void TCustomFFmpeg::SetVideoFilters(const std::string& value) {
     if (!value.empty())
-        Fvfilters = value;
+        FOptionState.Fvfilters = value;
 }
 
 void TCustomFFmpeg::AddMetadata(const std::string& AKey, const std::string& AValue) {
-    Fmetadata.emplace_back(AKey, AValue);
+    FOptionState.Fmetadata.emplace_back(AKey, AValue);
 }
 
 void TCustomFFmpeg::SetPostHooks(TPostHooks value) {
@@ -115,9 +115,9 @@ void TCustomFFmpeg::SetPostHooks(TPostHooks value) {
 }
 
 void TCustomFFmpeg::StorePostHooks(TPostHooks value) {
-    if (value == FPostHooks)
+    if (value == FOptionState.FPostHooks)
         return;
-    FPostHooks = value;
+    FOptionState.FPostHooks = value;
 }
 
 void TCustomFFmpeg::SetFormat(const std::string& AName) {
@@ -125,11 +125,11 @@ void TCustomFFmpeg::SetFormat(const std::string& AName) {
         return;
     std::string name = AName;
     if (name == "pgmyuv") {
-        Fpgmyuv_compatibility_hack = 1;
+        FOptionState.Fpgmyuv_compatibility_hack = 1;
         name = "image2";
         GetFFLogger()->Log(this, llInfo, "pgmyuv format is deprecated, use image2");
     }
-    Flast_asked_format = name;
+    FOptionState.Flast_asked_format = name;
 }
 
 bool TCustomFFmpeg::SetGenericOption(const std::string& AName, const std::string& AValue) {
@@ -159,7 +159,7 @@ void TCustomFFmpeg::SetFrameRate(const std::string& value) {
     AVRational rate{0, 0};
     if (AVLib.av_parse_video_rate(&rate, value.c_str()) < 0)
         throw FFmpegException("Incorrect frame rate");
-    Fframe_rate = rate;
+    FOptionState.Fframe_rate = rate;
 }
 
 void TCustomFFmpeg::SetFrameSize(const std::string& value) {
@@ -168,8 +168,8 @@ void TCustomFFmpeg::SetFrameSize(const std::string& value) {
     int width = 0, height = 0;
     if (AVLib.av_parse_video_size(&width, &height, value.c_str()) < 0)
         throw FFmpegException("Incorrect frame size");
-    Fframe_width = width;
-    Fframe_height = height;
+    FOptionState.Fframe_width = width;
+    FOptionState.Fframe_height = height;
 }
 
 void TCustomFFmpeg::SetAspectRatio(const std::string& value) {
@@ -188,7 +188,7 @@ void TCustomFFmpeg::SetAspectRatio(const std::string& value) {
     // sample aspect ratio.
     if (!(ratio > 0.0) || !std::isfinite(ratio))
         throw FFmpegException("Incorrect aspect ratio specification.");
-    Fframe_aspect_ratio = float(ratio);
+    FOptionState.Fframe_aspect_ratio = float(ratio);
 }
 
 void TCustomFFmpeg::SetPixelFormat(const std::string& AName) {
@@ -204,7 +204,7 @@ void TCustomFFmpeg::SetPixelFormat(const std::string& AName) {
     const AVPixelFormat format = AVLib.av_get_pix_fmt(AName.c_str());
     if (format == AV_PIX_FMT_NONE)
         throw FFmpegException(Format("Unknown pixel format requested: %s", AName));
-    Fframe_pix_fmt = format;
+    FOptionState.Fframe_pix_fmt = format;
 }
 
 void TCustomFFmpeg::SetSampleFormat(const std::string& AName) {
@@ -217,7 +217,7 @@ void TCustomFFmpeg::SetSampleFormat(const std::string& AName) {
         }
         return;
     }
-    Faudio_sample_fmt = AVLib.av_get_sample_fmt(AName.c_str());
+    FOptionState.Faudio_sample_fmt = AVLib.av_get_sample_fmt(AName.c_str());
 }
 
 void TCustomFFmpeg::SetCrop(int value, int& ABand, int& ADimension, bool AVertical) {
@@ -232,26 +232,26 @@ void TCustomFFmpeg::SetCrop(int value, int& ABand, int& ADimension, bool AVertic
     ADimension -= value;
 }
 
-void TCustomFFmpeg::SetCropTop(int value) { SetCrop(value, Fframe_topBand, Fframe_height, true); }
-void TCustomFFmpeg::SetCropBottom(int value) { SetCrop(value, Fframe_bottomBand, Fframe_height, true); }
-void TCustomFFmpeg::SetCropLeft(int value) { SetCrop(value, Fframe_leftBand, Fframe_width, false); }
-void TCustomFFmpeg::SetCropRight(int value) { SetCrop(value, Fframe_rightBand, Fframe_width, false); }
+void TCustomFFmpeg::SetCropTop(int value) { SetCrop(value, FOptionState.Fframe_topBand, FOptionState.Fframe_height, true); }
+void TCustomFFmpeg::SetCropBottom(int value) { SetCrop(value, FOptionState.Fframe_bottomBand, FOptionState.Fframe_height, true); }
+void TCustomFFmpeg::SetCropLeft(int value) { SetCrop(value, FOptionState.Fframe_leftBand, FOptionState.Fframe_width, false); }
+void TCustomFFmpeg::SetCropRight(int value) { SetCrop(value, FOptionState.Fframe_rightBand, FOptionState.Fframe_width, false); }
 
 void TCustomFFmpeg::SetVideoQScale(float value) {
     if (!(value > 0.0f) || value > 255.0f)
         throw FFmpegException("qscale must be > 0.0 and <= 255");
-    Fvideo_qscale = value;
+    FOptionState.Fvideo_qscale = value;
 }
 
-void TCustomFFmpeg::SetVideoCodec(const std::string& value) { SetCodec(Fvideo_stream_copy, Fvideo_codec_name, value); }
-void TCustomFFmpeg::SetAudioCodec(const std::string& value) { SetCodec(Faudio_stream_copy, Faudio_codec_name, value); }
+void TCustomFFmpeg::SetVideoCodec(const std::string& value) { SetCodec(FOptionState.Fvideo_stream_copy, FOptionState.Fvideo_codec_name, value); }
+void TCustomFFmpeg::SetAudioCodec(const std::string& value) { SetCodec(FOptionState.Faudio_stream_copy, FOptionState.Faudio_codec_name, value); }
 void TCustomFFmpeg::SetSubtitleCodec(const std::string& value) {
-    SetCodec(Fsubtitle_stream_copy, Fsubtitle_codec_name, value);
+    SetCodec(FOptionState.Fsubtitle_stream_copy, FOptionState.Fsubtitle_codec_name, value);
 }
 
-void TCustomFFmpeg::SetVideoTag(const std::string& value) { SetTag(value, Fvideo_codec_tag, "video"); }
-void TCustomFFmpeg::SetAudioTag(const std::string& value) { SetTag(value, Faudio_codec_tag, "audio"); }
-void TCustomFFmpeg::SetSubtitleTag(const std::string& value) { SetTag(value, Fsubtitle_codec_tag, "subtitle"); }
+void TCustomFFmpeg::SetVideoTag(const std::string& value) { SetTag(value, FOptionState.Fvideo_codec_tag, "video"); }
+void TCustomFFmpeg::SetAudioTag(const std::string& value) { SetTag(value, FOptionState.Faudio_codec_tag, "audio"); }
+void TCustomFFmpeg::SetSubtitleTag(const std::string& value) { SetTag(value, FOptionState.Fsubtitle_codec_tag, "subtitle"); }
 
 void TCustomFFmpeg::AddVideoHook(const std::string& ACommandLine) {
     const char separator = ACommandLine.find('|') != std::string::npos ? '|' : ' ';
@@ -267,7 +267,7 @@ void TCustomFFmpeg::AddVideoHook(const std::string& ACommandLine) {
     }
     if (arguments.empty() || arguments.size() > MaxHookArguments || AddFrameHook(arguments) != 0)
         throw FFmpegException("Failed to add video hook function: " + ACommandLine);
-    Fusing_vhook = true;
+    FOptionState.Fusing_vhook = true;
 }
 
 int TCustomFFmpeg::AddFrameHook(const std::vector<std::string>& AArguments) {
@@ -286,7 +286,7 @@ void TCustomFFmpeg::AddStreamMap(const std::string& value) {
         map.sync_file_index = map.file_index;
         map.sync_stream_index = map.stream_index;
     }
-    Fstream_maps.push_back(map);
+    FOptionState.Fstream_maps.push_back(map);
 }
 
 void TCustomFFmpeg::AddMetaDataMap(const std::string& value) {
@@ -294,7 +294,7 @@ void TCustomFFmpeg::AddMetaDataMap(const std::string& value) {
     TAVMetaDataMap map;
     map.out_file = int32_t(ReadNumberAndSkip(p));
     map.in_file = int32_t(ReadNumberAndSkip(p));
-    Fmeta_data_maps.push_back(map);
+    FOptionState.Fmeta_data_maps.push_back(map);
 }
 
 void TCustomFFmpeg::SetInputTsScale(const std::string& value) {
@@ -308,9 +308,9 @@ void TCustomFFmpeg::SetInputTsScale(const std::string& value) {
     if (index < 0 || index >= MaxStreamIndex)
         throw FFmpegException(Format("stream index over MAX_STREAMS(%d)", MaxStreamIndex));
     const size_t input = size_t(nb_input_files());
-    if (Finput_files_ts_scale.size() <= input)
-        Finput_files_ts_scale.resize(input + 1);
-    std::vector<double>& scales = Finput_files_ts_scale[input];
+    if (FOptionState.Finput_files_ts_scale.size() <= input)
+        FOptionState.Finput_files_ts_scale.resize(input + 1);
+    std::vector<double>& scales = FOptionState.Finput_files_ts_scale[input];
     if (scales.size() <= size_t(index))
         scales.resize(size_t(index) + 1, 0.0);
     scales[size_t(index)] = scale;
@@ -329,15 +329,15 @@ void TCustomFFmpeg::SetRecordingTimeOption(const std::string& AName, const std::
 }
 
 void TCustomFFmpeg::SetStartTimeOption(const std::string& AName, const std::string& AValue) {
-    Fstart_time = ParseTimeSpec(AName, AValue, true);
+    FOptionState.Fstart_time = ParseTimeSpec(AName, AValue, true);
 }
 
 void TCustomFFmpeg::SetInputTsOffset(const std::string& AName, const std::string& AValue) {
-    Finput_ts_offset = ParseTimeSpec(AName, AValue, true);
+    FOptionState.Finput_ts_offset = ParseTimeSpec(AName, AValue, true);
 }
 
 void TCustomFFmpeg::SetRecordingTimestamp(const std::string& AName, const std::string& AValue) {
-    Frecording_timestamp = std::llround(double(ParseTimeSpec(AName, AValue, false)) / 1000000.0);
+    FOptionState.Frecording_timestamp = std::llround(double(ParseTimeSpec(AName, AValue, false)) / 1000000.0);
 }
 
 void TCustomFFmpeg::AddMetadataOption(const std::string& value) {
@@ -369,19 +369,19 @@ void TCustomFFmpeg::ParseMatrix(std::optional<TQuantMatrix>& AMatrix, const std:
     AMatrix = matrix;
 }
 
-void TCustomFFmpeg::SetIntraMatrix(const std::string& value) { ParseMatrix(Fintra_matrix, value); }
-void TCustomFFmpeg::SetInterMatrix(const std::string& value) { ParseMatrix(Finter_matrix, value); }
+void TCustomFFmpeg::SetIntraMatrix(const std::string& value) { ParseMatrix(FOptionState.Fintra_matrix, value); }
+void TCustomFFmpeg::SetInterMatrix(const std::string& value) { ParseMatrix(FOptionState.Finter_matrix, value); }
 
 void TCustomFFmpeg::SetPass(int value) {
     if (value != 1 && value != 2)
         throw FFmpegException("pass number can be only 1 or 2");
-    Fdo_pass = value;
+    FOptionState.Fdo_pass = value;
 }
 
 void TCustomFFmpeg::SetVStats(bool value) {
-    Fvstats_filename.clear();
+    FOptionState.Fvstats_filename.clear();
     if (value)
-        Fvstats_filename = Format("%svstats_%s.log", IncludeTrailingPathDelimiter(CacheFolder()),
+        FOptionState.Fvstats_filename = Format("%svstats_%s.log", IncludeTrailingPathDelimiter(CacheFolder()),
                                   FormatDateTime("hhnnss", Now()));
 }
 
@@ -393,11 +393,11 @@ void TCustomFFmpeg::AddBitstreamFilter(const std::string& AName, const std::stri
     if (!filter)
         throw FFmpegException(Format("Unknown bitstream filter %s", Trim(AValue)));
     if (AName[0] == 'v')
-        Fvideo_bitstream_filters.push_back(filter);
+        FOptionState.Fvideo_bitstream_filters.push_back(filter);
     else if (AName[0] == 'a')
-        Faudio_bitstream_filters.push_back(filter);
+        FOptionState.Faudio_bitstream_filters.push_back(filter);
     else
-        Fsubtitle_bitstream_filters.push_back(filter);
+        FOptionState.Fsubtitle_bitstream_filters.push_back(filter);
 }
 
 void TCustomFFmpeg::SetStreamId(const std::string& AName, const std::string& AValue) {
@@ -411,12 +411,12 @@ void TCustomFFmpeg::SetStreamId(const std::string& AName, const std::string& AVa
         throw FFmpegException(Format(
             "Invalid value \"%s\" for option \"%s\", required syntax is \"index:value\"", AValue, AName));
     const int id = StrToInt(right);
-    for (auto& entry : Fstreamid_map)
+    for (auto& entry : FOptionState.Fstreamid_map)
         if (entry.first == index) {
             entry.second = id;
             return;
         }
-    Fstreamid_map.emplace_back(index, id);
+    FOptionState.Fstreamid_map.emplace_back(index, id);
 }
 
 bool TCustomFFmpeg::FindCodec(const std::string& AName, AVMediaType AType, bool AEncoder, int AStrict,

@@ -79,7 +79,7 @@ void OptionsToOutput(TCustomFFmpeg& J, const TOutputOptions& O) {
     J.SetMuxMaxDelay(O.MuxDelay);
     J.SetMuxPreload(O.MuxPreload);
     if (O.DisableAudio)
-        J.Faudio_disable = true;
+        J.Options().Faudio_disable = true;
     J.SetAudioVolume(O.AudioVolume);
     J.SetAudioChannels(O.AudioChannels);
     J.SetAudioRate(O.AudioSampleRate);
@@ -87,11 +87,11 @@ void OptionsToOutput(TCustomFFmpeg& J, const TOutputOptions& O) {
         J.SetGenericIntOption("ab", O.AudioBitrate);
     if (O.AudioBitRateTolerance > 0)
         J.SetGenericIntOption("abt", O.AudioBitRateTolerance);
-    J.Faudio_language = O.AudioLanguage;
+    J.Options().Faudio_language = O.AudioLanguage;
     J.SetAudioSyncMethod(O.AudioSyncMethod);
     J.SetAudioTag(O.AudioTag);
     if (O.DisableVideo)
-        J.Fvideo_disable = true;
+        J.Options().Fvideo_disable = true;
     J.SetFrameRate(O.FrameRate);
     J.SetAspectRatio(O.FrameAspectRatio);
     J.SetCropTop(O.CropTop);
@@ -112,17 +112,17 @@ void OptionsToOutput(TCustomFFmpeg& J, const TOutputOptions& O) {
         J.SetGenericIntOption("bufsize", O.VideoBufSize);
     J.SetVideoSyncMethod(O.VideoSyncMethod);
     J.SetVideoTag(O.VideoTag);
-    J.Fvideo_language = O.VideoLanguage;
+    J.Options().Fvideo_language = O.VideoLanguage;
     if (O.DisableSubtitle)
-        J.Fsubtitle_disable = true;
-    J.Fsubtitle_language = O.SubtitleLanguage;
-    J.Finput_sync = O.InputSync;
+        J.Options().Fsubtitle_disable = true;
+    J.Options().Fsubtitle_language = O.SubtitleLanguage;
+    J.Options().Finput_sync = O.InputSync;
     if (O.CopyTimestamp)
-        J.Fcopy_ts = true;
+        J.Options().Fcopy_ts = true;
     J.SetStartTime(O.TimeStart);
     J.SetRecordingTime(O.TimeLength);
     if (O.Info.TimeStamp >= 0.0)
-        J.Frecording_timestamp = DateTimeToUnixTime(O.Info.TimeStamp == 0.0 ? double(Now()) : O.Info.TimeStamp);
+        J.Options().Frecording_timestamp = DateTimeToUnixTime(O.Info.TimeStamp == 0.0 ? double(Now()) : O.Info.TimeStamp);
     // Today's muxers know the year as "date" and the author as "artist".
     if (O.Info.Year > 0)
         J.AddMetadata("date", IntToStr(O.Info.Year));

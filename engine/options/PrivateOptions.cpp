@@ -48,7 +48,7 @@ void TCustomFFmpeg::CollectEncoderOptions(TJobOutputStream& AStream) {
     // carries the encoder's class with its defaults.
     AVCodecContext* probe = AVLib.avcodec_alloc_context3(AStream.codec);
     KeepKnownOptions(AStream.codec_opts, AStream.codec->priv_class, probe ? probe->priv_data : nullptr,
-                     Fprivate_options_taken);
+                     FOptionState.Fprivate_options_taken);
     AVLib.avcodec_free_context(&probe);
 }
 
@@ -61,7 +61,7 @@ void TCustomFFmpeg::CollectMuxerOptions(TJobOutputFile& AOutput) {
     AVFormatContext* probe = nullptr;
     AVLib.avformat_alloc_output_context2(&probe, format, nullptr, nullptr);
     KeepKnownOptions(AOutput.muxer_opts, format->priv_class, probe ? probe->priv_data : nullptr,
-                     Fprivate_options_taken);
+                     FOptionState.Fprivate_options_taken);
     if (probe)
         AVLib.avformat_free_context(probe);
 }
@@ -70,7 +70,7 @@ void TCustomFFmpeg::NoteTakenOptions(const AVDictionary* AGiven, const AVDiction
     const AVDictionaryEntry* e = nullptr;
     while ((e = AVLib.av_dict_get(AGiven, "", e, AV_DICT_IGNORE_SUFFIX)))
         if (!AVLib.av_dict_get(ALeft, e->key, nullptr, 0))
-            Fprivate_options_taken.insert(e->key);
+            FOptionState.Fprivate_options_taken.insert(e->key);
 }
 
 void TCustomFFmpeg::ReportUnusedOptions() {
@@ -78,7 +78,7 @@ void TCustomFFmpeg::ReportUnusedOptions() {
     auto collect = [&](const AVDictionary* ADict) {
         const AVDictionaryEntry* e = nullptr;
         while ((e = AVLib.av_dict_get(ADict, "", e, AV_DICT_IGNORE_SUFFIX)))
-            if (!Fprivate_options_taken.count(e->key)) {
+            if (!FOptionState.Fprivate_options_taken.count(e->key)) {
                 bool seen = false;
                 for (const auto& name : unused)
                     seen = seen || name == e->key;
@@ -91,6 +91,6 @@ void TCustomFFmpeg::ReportUnusedOptions() {
     collect(FOptions.format_dict);
     for (const auto& name : unused) {
         GetFFLogger()->Log(this, llWarning, "Option \"" + name + "\" was not used by any encoder or muxer");
-        Fprivate_options_taken.insert(name);  // warned once
+        FOptionState.Fprivate_options_taken.insert(name);  // warned once
     }
 }

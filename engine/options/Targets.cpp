@@ -30,9 +30,9 @@ TNorm NormOfRate(AVRational ARate) {
 void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANorm, const std::string& ADefaultNorm) {
     TNorm norm = ANorm == "pal" ? nmPAL : ANorm == "ntsc" ? nmNTSC : ANorm == "film" ? nmFilm : nmUnknown;
     if (norm == nmUnknown) {
-        if (Fframe_rate.den == 0)
+        if (FOptionState.Fframe_rate.den == 0)
             throw FFmpegException("frame_rate is invalid.");
-        norm = NormOfRate(Fframe_rate);
+        norm = NormOfRate(FOptionState.Fframe_rate);
         // The inputs' video streams: the rate the container and the stream
         // give, since a decoder context knows no rate before it decodes.
         for (int i = 0; norm == nmUnknown && i < nb_input_files(); ++i) {
@@ -43,7 +43,7 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
         }
         if (norm == nmUnknown)
             norm = ADefaultNorm == "film" ? nmFilm : ADefaultNorm == "ntsc" ? nmNTSC : nmPAL;
-        if (Fverbose > 0)
+        if (FOptionState.Fverbose > 0)
             GetFFLogger()->Log(this, llVerbose,
                                Format("Assuming %s for target.", norm == nmPAL ? "PAL" : "NTSC"));
     }
@@ -51,7 +51,7 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
     const std::string rate = TargetFrameRates[norm];
 
     auto assumeAspect = [this](const char* AAspect) {
-        if (Fframe_aspect_ratio != 0.0f)
+        if (FOptionState.Fframe_aspect_ratio != 0.0f)
             return;
         GetFFLogger()->Log(this, llInfo, Format("Assuming %s for aspect ratio", AAspect));
         SetAspectRatio(AAspect);
@@ -69,12 +69,12 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
         SetGenericOption("minrate", "1150000");
         SetGenericOption("bufsize", "327680");
         SetGenericOption("ab", "224000");
-        Faudio_sample_rate = 44100;
-        Faudio_channels = 2;
+        FOptionState.Faudio_sample_rate = 44100;
+        FOptionState.Faudio_channels = 2;
         SetGenericOption("packetsize", "2324");
         SetGenericOption("muxrate", "1411200");
         // The decoder's buffer does not take the usual half second of preload.
-        Fmux_preload = 0.44f;
+        FOptionState.Fmux_preload = 0.44f;
         assumeAspect("4:3");
     } else if (ATarget == "svcd") {
         SetVideoCodec("mpeg2video");
@@ -90,10 +90,10 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
         // Once a generic flag, today the MPEG-2 encoder's own option.
         SetGenericOption("scan_offset", "1");
         SetGenericOption("ab", "224000");
-        Faudio_sample_rate = 44100;
+        FOptionState.Faudio_sample_rate = 44100;
         SetGenericOption("packetsize", "2324");
-        if (Faudio_channels == 1)
-            Faudio_channels = 2;
+        if (FOptionState.Faudio_channels == 1)
+            FOptionState.Faudio_channels = 2;
         assumeAspect("4:3");
     } else if (ATarget == "dvd") {
         SetVideoCodec("mpeg2video");
@@ -109,17 +109,17 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
         SetGenericOption("packetsize", "2048");
         SetGenericOption("muxrate", "10080000");
         SetGenericOption("ab", "448000");
-        Faudio_sample_rate = 48000;
-        if (Faudio_channels == 1)
-            Faudio_channels = 2;
+        FOptionState.Faudio_sample_rate = 48000;
+        if (FOptionState.Faudio_channels == 1)
+            FOptionState.Faudio_channels = 2;
         assumeAspect("16:9");
     } else if (ATarget == "dv" || ATarget == "dv50") {
         SetFormat("dv");
         SetFrameSize(pal ? "720x576" : "720x480");
         SetPixelFormat(ATarget == "dv50" ? "yuv422p" : pal ? "yuv420p" : "yuv411p");
         SetFrameRate(rate);
-        Faudio_sample_rate = 48000;
-        Faudio_channels = 2;
+        FOptionState.Faudio_sample_rate = 48000;
+        FOptionState.Faudio_channels = 2;
     } else {
         throw FFmpegException("Unknown target type");
     }

@@ -18,7 +18,7 @@
 
 namespace {
 
-enum { cmdNone, cmdReopen, cmdQuit };
+enum { cmdNone, cmdRefresh, cmdReopen, cmdQuit };  // a later one outranks an earlier
 constexpr int RefreshPeriodMS = 5;
 
 } // namespace
@@ -126,7 +126,7 @@ bool TCustomPlayer::OpenFile(const std::string& AFileName, TPlayerHost* AHost, b
     }
     // SDL is shared with the user interface: only the audio subsystem is ours,
     // and the driver choice stays with the environment.
-    if (!Faudio_disable && !FAudioStarted) {
+    if (AudioWanted() && !FAudioStarted) {
         if (AVLib.SDL_InitSubSystem(SDL_INIT_AUDIO) == 0)
             FAudioStarted = true;
         else
@@ -206,6 +206,8 @@ void TCustomPlayer::ScreenResized(int AWidth, int AHeight) {
         PushPlayCommand(cmdReopen);
 }
 
+void TCustomPlayer::WakePlayThread() { PushPlayCommand(cmdRefresh); }
+
 void TCustomPlayer::PushPlayCommand(int ACommand) {
     {
         std::lock_guard<std::mutex> lock(FCommandLock);
@@ -225,8 +227,7 @@ void TCustomPlayer::Stop(bool AWaitForStop) {
         return;
     WaitForStop();
     if (FVideoState) {
-        delete FVideoState;
-        FVideoState = nullptr;
+        FVideoState.reset();
         ResetState();
     }
     FHost = nullptr;
@@ -264,7 +265,7 @@ void TCustomPlayer::WaitForStop() {
 void TCustomPlayer::CloseVideoState() {
     if (FVideoState && !FVideoState->Closed) {
         FAVProbe->SetFileHandle(nullptr);
-        StreamClose(FVideoState);
+        StreamClose(FVideoState.get());
         FVideoState->Closed = true;
         ClearSurface();
     }
@@ -291,10 +292,15 @@ void TCustomPlayer::PlayThreadExecute() {
                 CloseVideoState();
                 break;
             }
-            if (command == cmdReopen)
-                DisplayCurrent(FVideoState);
-            else
-                RefreshVideo(FVideoState, true);
+            if (command == cmdReopen) {
+                DisplayCurrent(FVideoState.get());
+            } else if (FUnpaced) {
+                // Every picture that waits, at once.
+                while (OpenedFile() && RefreshVideo(FVideoState.get(), true)) {
+                }
+            } else {
+                RefreshVideo(FVideoState.get(), true);
+            }
             FDataLock.Release();
             locked = false;
         }
@@ -314,7 +320,7 @@ void TCustomPlayer::PlayThreadExecute() {
 void TCustomPlayer::StreamPause() {
     if (FSeekEvent.WaitFor(250) != wrSignaled)
         FSeekEvent.SetEvent();  // a pending seek is given up waiting for
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (!OpenedFile())
         return;
     if (is->paused) {
@@ -366,7 +372,7 @@ void TCustomPlayer::StepToNextFrame() {
 }
 
 void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bool AWait) {
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (is->seek_req)
         return;
     FSeeking = true;
@@ -386,7 +392,7 @@ void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bo
 void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
     if (!OpenedFile())
         return;
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (ASeekFlags.Contains(sfByte)) {
         StreamSeek(APTS, 0, ASeekFlags, AWaitForSeekEnd);
         return;
@@ -401,7 +407,7 @@ void TCustomPlayer::Seek(int64_t APTS, TSeekFlags ASeekFlags, bool AWaitForSeekE
 void TCustomPlayer::SeekBy(double ADelta, TSeekFlags ASeekFlags, bool AWaitForSeekEnd) {
     if (!OpenedFile())
         return;
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (ASeekFlags.Contains(sfByte)) {
         const double bytes = is->ic->bit_rate > 0 ? ADelta * double(is->ic->bit_rate) / 8.0 : ADelta * 180000.0;
         const double pos = double(is->video_current_pos >= 0 ? is->video_current_pos.load() : (is->ic->pb ? AVLib.avio_seek(is->ic->pb, 0, SEEK_CUR) : 0)) + bytes;

@@ -109,6 +109,12 @@ public:
     void SetDisableAudio(bool AValue) { Faudio_disable = AValue; }
     bool DisableVideo() const { return Fvideo_disable; }
     void SetDisableVideo(bool AValue) { Fvideo_disable = AValue; }
+    // For benchmarks only: no audio device, and every picture is shown as
+    // soon as it is decoded instead of at its time, so that playing measures
+    // the reader, queues, decoder thread, conversion and display path at
+    // full speed. Taken at the next open.
+    bool Unpaced() const { return FUnpaced; }
+    void SetUnpaced(bool AValue) { FUnpaced = AValue; }
     bool DisableDisplay() const { return Fdisplay_disable; }
     void SetDisableDisplay(bool AValue) { Fdisplay_disable = AValue; }
     bool Hook() const { return FHook; }
@@ -220,6 +226,7 @@ private:
     void ResetState();
     void ReportError(const std::string& AMsg, bool AStore);
     bool OpenedFile() const;  // a file is open and its play thread has not closed it
+    bool AudioWanted() const { return !Faudio_disable && !FUnpaced; }
 
     // Component shell.
     void PlayThreadExecute();
@@ -227,6 +234,7 @@ private:
     void WaitForStop();
     void CloseVideoState();
     void PushPlayCommand(int ACommand);
+    void WakePlayThread();  // unpaced: a picture waits to be shown
     void StreamPause();
     void StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bool AWait);
     void WaitInMainThread(TEvent& AEvent);
@@ -260,7 +268,8 @@ private:
     bool OpenAudioDevice(TVideoState* is);
 
     // Display, clocks and subtitles.
-    void RefreshVideo(TVideoState* is, bool AAdvance);
+    // True when a picture was shown (and, with AAdvance, taken off the queue).
+    bool RefreshVideo(TVideoState* is, bool AAdvance);
     void DisplayCurrent(TVideoState* is);
     void DisplayVideoImage(TVideoState* is);
     void DisplayAudio(TVideoState* is);
@@ -281,7 +290,8 @@ private:
     void DoFileOpen();
 
     std::unique_ptr<TAVProbe> FAVProbe;
-    TVideoState* FVideoState = nullptr;
+    // The open file; made by StreamOpen, freed by Stop(true) once its threads ended.
+    std::unique_ptr<TVideoState> FVideoState;
     TPlayerHost* FHost = nullptr;
     std::unique_ptr<TPlayerWindow> FWindow;  // the window binding of the open file
     HWND FScreenHandle = nullptr;
@@ -294,6 +304,7 @@ private:
     std::string Fvfilters;
     std::atomic<int> Fscreen_width{0}, Fscreen_height{0};
     bool Faudio_disable = false, Fvideo_disable = false, Fdisplay_disable = false;
+    std::atomic<bool> FUnpaced{false};
     int Fwanted_stream[7] = {-1, -1, -1, -1, -1, -1, -1};  // by media type -1..5
     int Fseek_by_bytes = -1;
     Tav_sync_type Fav_sync_type = AV_SYNC_AUDIO_MASTER;

@@ -52,7 +52,7 @@ double TCustomPlayer::GetMasterClock(TVideoState* is) const {
     }
 }
 
-void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
+bool TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
     if (is->video_stream < 0) {
         if (is->audio_stream >= 0) {
             // The audio display is drawn every rdftspeed milliseconds.
@@ -63,7 +63,7 @@ void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
             }
             CheckPosition(is);
         }
-        return;
+        return false;
     }
     bool checkPosition = true;
     for (;;) {
@@ -74,18 +74,20 @@ void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
                 DisplayCurrent(is);
             if (checkPosition)
                 CheckPosition(is);
-            return;
+            return false;
         }
         // Read under the lock: a picture counted in after the seek was
         // counted after the video thread cleared the flag.
         const bool seekDone = is->seek_done;
         const double now = WallClock();
         TPictureSlot& slot = is->pictq[is->pictq_rindex];
-        if (now < slot.TargetClock)
-            return;
+        if (now < slot.TargetClock && !FUnpaced)
+            return false;
         is->video_current_pts = slot.Pts;
         is->video_current_pts_drift = slot.Pts - now;
         is->video_current_pos = slot.Pos;
+        if (FUnpaced)
+            break;  // every picture is shown, none is late
         bool outOfOrder = false;
         double next;
         if (is->pictq_size > 1) {
@@ -116,6 +118,7 @@ void TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
     }
     if (checkPosition)
         CheckPosition(is);
+    return true;
 }
 
 void TCustomPlayer::ExpireSubtitles(TVideoState* is) {

@@ -95,7 +95,7 @@ void TCustomPlayer::CheckPosition(TVideoState* is) {
 }
 
 void TCustomPlayer::DoFileOpen() {
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     if (OpenedFile() && OnFileOpen) {
         const int64_t duration = is->IsImage2 ? 0 : is->Duration;
         int w = -1, h = -1;

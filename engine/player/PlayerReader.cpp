@@ -86,7 +86,8 @@ void TPictureSlot::Allocate(int AWidth, int AHeight) {
 }
 
 bool TCustomPlayer::StreamOpen(const std::string& AFileName, bool APaused) {
-    auto* is = new TVideoState();
+    auto state = std::make_unique<TVideoState>();
+    TVideoState* is = state.get();
     is->Owner = this;
     if (APaused) {
         is->paused = 1;
@@ -98,19 +99,14 @@ bool TCustomPlayer::StreamOpen(const std::string& AFileName, bool APaused) {
     is->iformat = Ffile_iformat;
     is->av_sync_type = Fav_sync_type;
     is->parse_tid = std::thread([this, is] { DecodeThread(is); });
-    while (is->Opened == 0) {
-        if (IsMainThread())
-            ProcessMessages();
-        SleepMS(IsMainThread() ? 1 : 10);
-    }
+    WaitInMainThread(is->OpenDone);
     if (is->Opened == 1) {
-        FVideoState = is;
+        FVideoState = std::move(state);
         if (is->video_stream < 0 && !Fdisplay_disable)
             is->show_audio = int(FShowAudio);
         return true;
     }
     is->parse_tid.join();
-    delete is;
     ResetState();
     return false;
 }
@@ -371,7 +367,7 @@ void TCustomPlayer::DecodeThread(TVideoState* is) {
         }
         for (unsigned i = 0; i < is->ic->nb_streams; ++i)
             is->ic->streams[i]->discard = AVDISCARD_ALL;
-        const int audio = Faudio_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_AUDIO, wanted_audio_stream());
+        const int audio = !AudioWanted() ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_AUDIO, wanted_audio_stream());
         const int video = Fvideo_disable || Fdisplay_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_VIDEO, wanted_video_stream());
         const int subtitle = Fvideo_disable || Fdisplay_disable ? -1 : ChooseStream(is->ic, AVMEDIA_TYPE_SUBTITLE, wanted_subtitle_stream());
         if (audio >= 0)
@@ -387,12 +383,15 @@ void TCustomPlayer::DecodeThread(TVideoState* is) {
     }
     if (result == 0) {
         is->Opened = 1;
+        is->OpenDone.SetEvent();
         result = ReadLoop(is);
         while (!is->abort_request)
             SleepMS(100);
     }
-    if (is->Opened != 1)
+    if (is->Opened != 1) {
         is->Opened = -1;
+        is->OpenDone.SetEvent();
+    }
     if (is->ic) {
         StreamComponentClose(is, is->audio_stream);
         StreamComponentClose(is, is->video_stream);
@@ -521,7 +520,7 @@ int TCustomPlayer::ReadLoop(TVideoState* is) {
 }
 
 bool TCustomPlayer::StreamCycleChannel(int AType, int AIndex) {
-    TVideoState* is = FVideoState;
+    TVideoState* is = FVideoState.get();
     const int current = AType == AVMEDIA_TYPE_VIDEO   ? is->video_stream
                         : AType == AVMEDIA_TYPE_AUDIO ? is->audio_stream
                                                       : is->subtitle_stream;

@@ -214,6 +214,8 @@ int TCustomPlayer::QueuePicture(TVideoState* is, AVFrame* AFrame, double APts, i
     std::lock_guard<std::mutex> lock(is->pictq_mutex);
     slot.TargetClock = ComputeTargetTime(is, APts);
     ++is->pictq_size;
+    if (FUnpaced)
+        WakePlayThread();
     return 0;
 }
 

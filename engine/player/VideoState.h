@@ -14,6 +14,7 @@
 #include "engine/player/SubtitleBlend.h"
 #include "engine/player/TextSubtitle.h"
 #include "engine/player/VideoFilter.h"
+#include "platform/core/Sync.h"
 
 class TCustomPlayer;
 
@@ -24,105 +25,119 @@ struct TSubtitleSlot {
 };
 
 // One open file: its input, streams, queues, decoders, clocks and the threads
-// that work on it. Made by Open and freed only after every one of its threads
-// has ended, so no thread ever sees it go.
+// that work on it. The player owns it (a unique pointer) from a successful
+// StreamOpen until Stop(true), which frees it only after every one of its
+// threads has ended, so no thread ever sees it go.
+//
+// The fields are grouped by the thread that owns them: what is fixed at open
+// and only read afterwards; the signals every thread reads (atomics); the
+// queues, which carry their own locks; then the reader's, the audio
+// callback's, the video thread's, the subtitle thread's and the play thread's
+// own state. A field another thread also reads is atomic or behind the lock
+// named beside it.
 struct TVideoState {
     static constexpr int PictureSlots = 2;
     static constexpr int SubtitleSlots = 4;
 
+    // ---- fixed at open, read by every thread ----
     TCustomPlayer* Owner = nullptr;
     std::string filename;
     const AVInputFormat* iformat = nullptr;
+    Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
+    std::string vfilters;     // the filter chain
+    int64_t StartTime = 0;    // µs; 0 when unknown
+    int64_t Duration = -1;    // µs; -1 when unknown
+    int64_t AudioDuration = -1;
+    int IsImage2 = 0, IsDevice = 0;
+    // The streams chosen (-1 none): changed only by the reader, under the player's data lock.
+    std::atomic<int> audio_stream{-1}, video_stream{-1}, subtitle_stream{-1};
+    AVStream* audio_st = nullptr;
+    AVStream* video_st = nullptr;
+    AVStream* subtitle_st = nullptr;
 
-    std::thread parse_tid, video_tid, subtitle_tid;
+    // ---- signals between the threads ----
     std::atomic<int> abort_request{0};
     std::atomic<int> paused{0};
-    int last_paused = 0;
     std::atomic<int> seek_req{0};
-    int seek_flags = 0;
-    int64_t seek_pos = 0, seek_rel = 0;
+    std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and the reader is done
+    TEvent OpenDone{true, false};  // set once Opened left 0
+    std::atomic<bool> Closed{false};
+    std::atomic<bool> PlayStarted{false};  // the play thread has reported psPlay
+    std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
+    std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
+    std::atomic<int> show_audio{0};
 
+    // ---- queues between the threads, each with its lock ----
+    TPacketQueue audioq, videoq, subtitleq;  // reader -> decoders
+    // Decoded pictures: the video thread writes, the play thread shows.
+    TPictureSlot pictq[PictureSlots];
+    int pictq_size = 0, pictq_rindex = 0, pictq_windex = 0;  // pictq_mutex
+    std::mutex pictq_mutex;
+    std::condition_variable pictq_cond;
+    // Decoded subtitles: the subtitle thread writes, the play thread shows.
+    TSubtitleSlot subpq[SubtitleSlots];
+    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;  // subpq_mutex
+    bool subtitle_stream_changed = false;                    // subpq_mutex
+    std::mutex subpq_mutex;
+    std::condition_variable subpq_cond;
+    // The audio display's recent samples (16-bit, the device's channels
+    // interleaved): the audio callback writes, the play thread reads.
+    static constexpr int SampleArraySize = 131072;
+    std::mutex sample_lock;
+    std::vector<int16_t> sample_array = std::vector<int16_t>(SampleArraySize);
+    int sample_array_index = 0;  // sample_lock
+
+    // ---- the clocks: written by their thread, read by every other ----
+    std::atomic<double> audio_clock{0};
+    std::atomic<double> video_clock{0};
+    std::atomic<double> frame_timer{0};
+    std::atomic<double> video_current_pts{0}, video_current_pts_drift{0};
+    std::atomic<int64_t> video_current_pos{-1};
+    std::atomic<double> skip_frames{1};
+
+    // ---- the reader thread ----
+    std::thread parse_tid;  // the reader itself: started by StreamOpen, joined by StreamClose
+    std::thread video_tid, subtitle_tid;  // the decoders: started and joined by the reader
     AVFormatContext* ic = nullptr;
-    Tav_sync_type av_sync_type = AV_SYNC_AUDIO_MASTER;
+    int last_paused = 0;
+    int seek_flags = 0;  // with seek_pos and seek_rel, set by a seek request before seek_req
+    int64_t seek_pos = 0, seek_rel = 0;
+    bool end_queued = false;  // the end marker went into the video queue since the last seek
 
-    // Audio (the device's callback thread decodes).
-    std::atomic<int> audio_stream{-1};
-    AVStream* audio_st = nullptr;
+    // ---- the audio device's callback thread (it decodes) ----
     AVCodecContext* audio_dec = nullptr;
     SDL_AudioDeviceID audio_dev = 0;
     int audio_freq = 0, audio_channels = 0;  // what the device takes
+    int audio_hw_buf_size = 0;
     SwrContext* swr = nullptr;
     AVFrame* audio_frame = nullptr;
     AVPacket* audio_pkt = nullptr;
     bool audio_eof_sent = false;
-    TPacketQueue audioq;
-    std::atomic<double> audio_clock{0};
     double audio_diff_cum = 0, audio_diff_avg_coef = 0, audio_diff_threshold = 0;
     int audio_diff_avg_count = 0;
-    int audio_hw_buf_size = 0;
     std::vector<uint8_t> audio_buf;  // 16-bit samples being played
     std::atomic<int> audio_buf_size{0}, audio_buf_index{0};
     std::atomic<bool> audio_buf_silent{false};  // silence played for want of data: no time of the file
-    std::atomic<int> show_audio{0};
 
-    // The audio display: recent samples (16-bit, the device's channels
-    // interleaved), written by the audio callback and read by the play thread.
-    static constexpr int SampleArraySize = 131072;
-    std::mutex sample_lock;
-    std::vector<int16_t> sample_array = std::vector<int16_t>(SampleArraySize);
-    int sample_array_index = 0;
-    // Play thread only.
+    // ---- the video thread ----
+    AVCodecContext* video_dec = nullptr;
+    SwsContext* video_sws = nullptr;  // decoder pictures of other formats to YUV 4:2:0
+    double frame_last_pts = 0, frame_last_delay = 0;
+    double skip_frames_index = 0;
+    TPlayerFilterGraph video_filter;
+    bool filter_failed = false;
+
+    // ---- the subtitle thread ----
+    AVCodecContext* subtitle_dec = nullptr;
+
+    // ---- the play thread ----
+    int width = 0, height = 0;  // output area
     int last_i_start = 0;
     RDFTContext* rdft = nullptr;
     int rdft_bits = 0;
     float* rdft_data[2] = {};  // per channel; the transform wants the library's alignment
     int xpos = 0;
     double last_audio_display = 0;
-
-    // Subtitles.
-    std::atomic<int> subtitle_stream{-1};
-    AVStream* subtitle_st = nullptr;
-    AVCodecContext* subtitle_dec = nullptr;
-    TPacketQueue subtitleq;
-    TSubtitleSlot subpq[SubtitleSlots];
-    int subpq_size = 0, subpq_rindex = 0, subpq_windex = 0;
-    bool subtitle_stream_changed = false;
-    std::mutex subpq_mutex;
-    std::condition_variable subpq_cond;
-
-    // Video.
-    std::atomic<int> video_stream{-1};
-    AVStream* video_st = nullptr;
-    AVCodecContext* video_dec = nullptr;
-    SwsContext* video_sws = nullptr;  // decoder pictures of other formats to YUV 4:2:0
-    TPacketQueue videoq;
-    std::atomic<double> frame_timer{0};
-    double frame_last_pts = 0, frame_last_delay = 0;
-    std::atomic<double> video_clock{0};
-    std::atomic<double> video_current_pts{0}, video_current_pts_drift{0};
-    std::atomic<int64_t> video_current_pos{-1};
-    TPictureSlot pictq[PictureSlots];
-    int pictq_size = 0, pictq_rindex = 0, pictq_windex = 0;
-    std::mutex pictq_mutex;
-    std::condition_variable pictq_cond;
-    std::atomic<double> skip_frames{1};
-    double skip_frames_index = 0;  // video thread only
-    std::string vfilters;           // the filter chain, fixed at open
-    TPlayerFilterGraph video_filter; // video thread only
-    bool filter_failed = false;
-
-    int width = 0, height = 0;  // output area
-
-    std::atomic<int> Opened{0};  // 0 opening, 1 open, -1 failed, -2 failed and the reader is done
-    std::atomic<bool> Closed{false};
-    std::atomic<bool> PlayStarted{false};  // the play thread has reported psPlay
-    int64_t StartTime = 0;   // µs; 0 when unknown
-    int64_t Duration = -1;   // µs; -1 when unknown
-    int64_t AudioDuration = -1;
-    int IsImage2 = 0, IsDevice = 0;
-    std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
-    std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
-    bool end_queued = false;  // the end marker went into the video queue since the last seek
 
     TVideoState();
     ~TVideoState();

@@ -357,7 +357,7 @@ void TCustomFFConverter::Start(int AThreadCount) {
             if (FCompleteTasks >= FTasks.Count() && FForeignEnds.empty())
                 break;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        FEndsChanged.WaitFor();
     }
     // The final event comes from here rather than from inside the last task's
     // run, so that its handler may free every task.
@@ -512,6 +512,7 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
         else
             FForeignEnds.push_back(info);  // a task a stop ended elsewhere: Start raises it
         ++FCompleteTasks;
+        FEndsChanged.SetEvent();
         if (FPendingTasks >= 1) {
             if (FThreadMode)
                 StartNextTask();

@@ -144,6 +144,7 @@ private:
     // ends of tasks that a stop terminated elsewhere wait here for it.
     std::thread::id FStartThread;
     std::vector<TTerminateInfo> FForeignEnds;
+    TEvent FEndsChanged{false, false};  // a task ended: Start looks at the counters again
     bool FFinalDone = false;
     std::atomic<int> FStopDepth{0};  // Stop calls under way in this component
     int FServingDepth = 0;  // main thread only: progress and picture handlers running there

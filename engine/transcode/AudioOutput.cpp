@@ -112,12 +112,12 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         in[p] = decoded->extended_data[p];
     int in_samples = decoded->nb_samples;
 
-    const double ipts = double(ost.sync_ist->pts - FJob.Fstart_time) / 1000000.0;
+    const double ipts = double(ost.sync_ist->pts - FJob.Options().Fstart_time) / 1000000.0;
     const int fifo_samples = AVLib.av_audio_fifo_size(ost.fifo);
-    if (FJob.Faudio_sync_method != 0) {
+    if (FJob.Options().Faudio_sync_method != 0) {
         const double delta = ipts * enc->sample_rate - double(ost.sync_opts) - fifo_samples;
-        switch (AudioSyncAction(delta, ist.is_start != 0, FJob.Faudio_drift_threshold, enc->sample_rate,
-                                FJob.Faudio_sync_method)) {
+        switch (AudioSyncAction(delta, ist.is_start != 0, FJob.Options().Faudio_drift_threshold, enc->sample_rate,
+                                FJob.Options().Faudio_sync_method)) {
         case asHardCorrection: {
             const int64_t sample_delta = int64_t(delta * decoded->sample_rate / enc->sample_rate);
             if (sample_delta < 0) {
@@ -126,7 +126,7 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
                 for (int p = 0; p < planes; ++p)
                     in[p] += ptrdiff_t(drop) * step;
                 in_samples -= drop;
-                if (FJob.Fverbose > 2)
+                if (FJob.Options().Fverbose > 2)
                     logger->Log(&FJob, llVerbose, "discarding %d audio samples", int(-delta));
                 if (in_samples == 0)
                     return;
@@ -135,14 +135,14 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
                 ist.is_start = 0;
                 if (AVLib.swr_inject_silence(ost.swr, int(std::min<int64_t>(sample_delta, INT32_MAX))) < 0)
                     throw FFmpegException("Out of memory in do_audio_out");
-                if (FJob.Fverbose > 2)
+                if (FJob.Options().Fverbose > 2)
                     logger->Log(&FJob, llVerbose, "adding %d audio samples of silence", int(delta));
             }
             break;
         }
         case asCompensation: {
-            const int comp = AudioCompensation(delta, FJob.Faudio_sync_method);
-            if (FJob.Fverbose > 2)
+            const int comp = AudioCompensation(delta, FJob.Options().Faudio_sync_method);
+            if (FJob.Options().Fverbose > 2)
                 logger->Log(&FJob, llVerbose, "compensating audio timestamp drift:%f compensation:%d in:%d", delta,
                             comp, enc->sample_rate);
             AVLib.swr_set_compensation(ost.swr, comp, enc->sample_rate);
@@ -156,7 +156,7 @@ void TTranscodeRun::DoAudioOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
 
     const int converted = Resample(ost, in, in_samples);
     if (converted < 0) {
-        if (FJob.Fexit_on_error)
+        if (FJob.Options().Fexit_on_error)
             throw FFmpegException("av_audio_convert() failed");
         logger->Log(&FJob, llError, "av_audio_convert() failed");
         return;
@@ -172,20 +172,20 @@ int TTranscodeRun::Resample(TAVOutputStream& ost, const uint8_t** in, int in_sam
     if (capacity < 0)
         throw FFmpegException("Buffer sizes too large in do_audio_out");
     // One buffer serves every output stream: it is rebuilt when it does not fit this one.
-    if (!FConverted->data[0] || FConverted->nb_samples < capacity || FConverted->format != enc->sample_fmt ||
-        AVLib.av_channel_layout_compare(&FConverted->ch_layout, &enc->ch_layout) != 0) {
-        AVLib.av_frame_unref(FConverted);
-        FConverted->format = enc->sample_fmt;
-        FConverted->nb_samples = std::max(capacity, 1024);
-        FConverted->sample_rate = enc->sample_rate;
-        if (AVLib.av_channel_layout_copy(&FConverted->ch_layout, &enc->ch_layout) < 0 ||
-            AVLib.av_frame_get_buffer(FConverted, 0) < 0)
+    if (!FAudioOut.Converted->data[0] || FAudioOut.Converted->nb_samples < capacity || FAudioOut.Converted->format != enc->sample_fmt ||
+        AVLib.av_channel_layout_compare(&FAudioOut.Converted->ch_layout, &enc->ch_layout) != 0) {
+        AVLib.av_frame_unref(FAudioOut.Converted);
+        FAudioOut.Converted->format = enc->sample_fmt;
+        FAudioOut.Converted->nb_samples = std::max(capacity, 1024);
+        FAudioOut.Converted->sample_rate = enc->sample_rate;
+        if (AVLib.av_channel_layout_copy(&FAudioOut.Converted->ch_layout, &enc->ch_layout) < 0 ||
+            AVLib.av_frame_get_buffer(FAudioOut.Converted, 0) < 0)
             throw FFmpegException("Out of memory in do_audio_out");
     }
     const int converted = LibraryCall(
-        [&] { return AVLib.swr_convert(ost.swr, FConverted->extended_data, FConverted->nb_samples, in, in_samples); });
+        [&] { return AVLib.swr_convert(ost.swr, FAudioOut.Converted->extended_data, FAudioOut.Converted->nb_samples, in, in_samples); });
     if (converted > 0 &&
-        AVLib.av_audio_fifo_write(ost.fifo, reinterpret_cast<void**>(FConverted->extended_data), converted) < converted)
+        AVLib.av_audio_fifo_write(ost.fifo, reinterpret_cast<void**>(FAudioOut.Converted->extended_data), converted) < converted)
         throw FFmpegException("av_fifo_realloc2() failed");
     return converted;
 }
@@ -220,26 +220,26 @@ void TTranscodeRun::WriteAudioFrames(TAVOutputStream& ost, bool AFlush) {
         }
         if (take == 0)
             return;
-        AVLib.av_frame_unref(FAudioFrame);
-        FAudioFrame->format = enc->sample_fmt;
-        FAudioFrame->nb_samples = samples;
-        FAudioFrame->sample_rate = enc->sample_rate;
-        if (AVLib.av_channel_layout_copy(&FAudioFrame->ch_layout, &enc->ch_layout) < 0 ||
-            AVLib.av_frame_get_buffer(FAudioFrame, 0) < 0)
+        AVLib.av_frame_unref(FAudioOut.EncoderFrame);
+        FAudioOut.EncoderFrame->format = enc->sample_fmt;
+        FAudioOut.EncoderFrame->nb_samples = samples;
+        FAudioOut.EncoderFrame->sample_rate = enc->sample_rate;
+        if (AVLib.av_channel_layout_copy(&FAudioOut.EncoderFrame->ch_layout, &enc->ch_layout) < 0 ||
+            AVLib.av_frame_get_buffer(FAudioOut.EncoderFrame, 0) < 0)
             throw FFmpegException("Out of memory in do_audio_out");
-        if (AVLib.av_audio_fifo_read(ost.fifo, reinterpret_cast<void**>(FAudioFrame->extended_data), take) < take)
+        if (AVLib.av_audio_fifo_read(ost.fifo, reinterpret_cast<void**>(FAudioOut.EncoderFrame->extended_data), take) < take)
             throw FFmpegException("Audio encoding failed");
         if (samples > take)
-            AVLib.av_samples_set_silence(FAudioFrame->extended_data, take, samples - take,
+            AVLib.av_samples_set_silence(FAudioOut.EncoderFrame->extended_data, take, samples - take,
                                          enc->ch_layout.nb_channels, enc->sample_fmt);
         // Time stamps only grow, whatever the input clock does.
         int64_t pts = AVLib.av_rescale_q(ost.sync_opts, AVRational{1, enc->sample_rate}, enc->time_base);
         if (clock.next_pts != AV_NOPTS_VALUE && pts < clock.next_pts)
             pts = clock.next_pts;
-        FAudioFrame->pts = pts;
+        FAudioOut.EncoderFrame->pts = pts;
         clock.next_pts = pts + AVLib.av_rescale_q(samples, AVRational{1, enc->sample_rate}, enc->time_base);
         ost.sync_opts += samples;
-        EncodeFrame(ost, FAudioFrame);
+        EncodeFrame(ost, FAudioOut.EncoderFrame);
         if (anySize)
             return;
     }

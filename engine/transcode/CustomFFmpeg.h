@@ -46,7 +46,7 @@ struct TRunTimes {
 //
 // Pause is cooperative: the run calls WaitIfPaused at every pass, so a paused
 // worker never holds a lock. Stop opens the gate.
-class TCustomFFmpeg : public TObject, public TOptionState {
+class TCustomFFmpeg : public TObject {
 public:
     // AMaxFiles: inputs and outputs a job may have, 1..512.
     explicit TCustomFFmpeg(int AMaxFiles);
@@ -58,7 +58,6 @@ public:
     // Back to "prepared" with defaults; joins a finished worker first. Does
     // nothing while the conversion libraries are not loaded.
     void Reset();
-    void SetDefaults();
     // Releases everything a set-up or a run holds (outputs left empty are deleted).
     void Cleanup();
     // Starts the run on a worker of its own (returned, already started) or, without
@@ -91,8 +90,6 @@ public:
     bool JoinMode() const { return FJoinMode; }
     // The times of the last run; read them once the job has terminated.
     const TRunTimes& RunTimes() const { return FRunTimes; }
-    void SetRunTimes(const TRunTimes& value) { FRunTimes = value; }
-    bool EnableFilter() const { return FEnableFilter; }
 
     int64_t ReportInterval = 500000;   // least time between two progress reports, µs
     int64_t PreviewInterval = 100000;  // least time between two preview frames, µs
@@ -112,24 +109,24 @@ public:
     TCodecList FDecoderList;
 
     // ---- option handlers ----
-    void SetVerbose(int value) { Fverbose = value; }
-    void SetMeThreshold(int value) { Fme_threshold = value; }
-    void SetTopFieldFirst(int value) { Ftop_field_first = value; }
-    void SetVideoChannel(int value) { Fvideo_channel = value; }
+    void SetVerbose(int value) { FOptionState.Fverbose = value; }
+    void SetMeThreshold(int value) { FOptionState.Fme_threshold = value; }
+    void SetTopFieldFirst(int value) { FOptionState.Ftop_field_first = value; }
+    void SetVideoChannel(int value) { FOptionState.Fvideo_channel = value; }
     void SetAudioRate(int value);
     void SetAudioChannels(int value);
     void SetAudioVolume(int value);
-    void SetAudioSyncMethod(int value) { Faudio_sync_method = value; }
-    void SetVideoSyncMethod(int value) { Fvideo_sync_method = value; }
+    void SetAudioSyncMethod(int value) { FOptionState.Faudio_sync_method = value; }
+    void SetVideoSyncMethod(int value) { FOptionState.Fvideo_sync_method = value; }
     void SetMuxMaxDelay(float value);
     void SetMuxPreload(float value);
     void SetProgramID(int value);
     void SetStartTime(int64_t value);
     void SetRecordingTime(int64_t value);
     void SetVideoFilters(const std::string& value);
-    void SetRcOverride(const std::string& value) { Fvideo_rc_override_string = value; }
-    void SetVideoStandard(const std::string& value) { Fvideo_standard = value; }
-    void SetVStatsFile(const std::string& value) { Fvstats_filename = value; }
+    void SetRcOverride(const std::string& value) { FOptionState.Fvideo_rc_override_string = value; }
+    void SetVideoStandard(const std::string& value) { FOptionState.Fvideo_standard = value; }
+    void SetVStatsFile(const std::string& value) { FOptionState.Fvstats_filename = value; }
     void AddMetadata(const std::string& AKey, const std::string& AValue);
     void SetPostHooks(TPostHooks value);
     // Adds or removes one post hook, keeping the others (also those the worker
@@ -160,7 +157,6 @@ public:
     void AddStreamMap(const std::string& value);
     void AddMetaDataMap(const std::string& value);
     void SetInputTsScale(const std::string& value);
-    int64_t ParseTimeSpec(const std::string& AName, const std::string& AValue, bool ADuration);
     void SetRecordingTimeOption(const std::string& AName, const std::string& AValue);
     void SetStartTimeOption(const std::string& AName, const std::string& AValue);
     void SetInputTsOffset(const std::string& AName, const std::string& AValue);
@@ -172,7 +168,6 @@ public:
     void SetVStats(bool value);
     void AddBitstreamFilter(const std::string& AName, const std::string& AValue);
     void SetStreamId(const std::string& AName, const std::string& AValue);
-    void StorePostHooks(TPostHooks value);
 
     // ---- option language (engine/options) ----
     // The one entry point of the option language: a name (case-sensitive) and
@@ -185,6 +180,73 @@ public:
     void SetTargetOption(const std::string& AValue);
     // AName "apre", "vpre", "spre" or "fpre"; AValue a built-in preset or a file.
     void ApplyPreset(const std::string& AName, const std::string& AValue);
+
+    // After the set-up: logs each codec- or muxer-private option no encoder or
+    // muxer took, once, as a warning.
+    void ReportUnusedOptions();
+
+    // Looks a codec up by name for a media type; false with the refusal in
+    // LastErrMsg. An empty name gives AV_CODEC_ID_NONE and true.
+    bool FindCodec(const std::string& AName, AVMediaType AType, bool AEncoder, int AStrict, AVCodecID& ACodecID);
+
+    // ---- inputs ----
+    // Opens, probes and adds one input; false with the reason in LastErrMsg.
+    // Raises FFmpegException for an unknown forced format.
+    bool OpenInputFile(const std::string& AFileName);
+    // Which kinds the open inputs (or only the first) hold.
+    void CheckInputStreamTypes(int& AHasVideo, int& AHasAudio, int& AHasSubtitle, bool AFirstOnly) const;
+    TJobInputFile& InputFile(int AIndex) const { return *FInputs.at(AIndex); }
+
+    // ---- outputs ----
+    // Builds one output; the new number of output entries, or -1 with the
+    // reason in LastErrMsg.
+    int OpenOutputFile(const std::string& AFileName, bool AJoin);
+    void NewVideoStreamOption();
+    void NewAudioStreamOption();
+    void NewSubtitleStreamOption();
+    // The output of an entry (in join mode every entry is the one output).
+    TJobOutputFile& OutputFile(int AIndex) const { return *Foutput_files.at(AIndex); }
+
+    // Feeds of a streaming server once gave an output the stream layout they
+    // announce. The libraries read no feeds any more: this changes nothing,
+    // logs why and returns AVERROR(ENOSYS).
+    int ReadFeedStreams(AVFormatContext* s, const std::string& AFeedName);
+
+    // Brings an audio encoder context's sample rate to one the encoder supports.
+    void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
+
+    // What the option handlers set so far: the openers of inputs and outputs
+    // read it and consume what belongs to the file or stream they open.
+    TOptionState& Options() { return FOptionState; }
+    const TOptionState& Options() const { return FOptionState; }
+
+    TFFOptions FOptions;
+
+protected:
+    // The conversion itself, on the worker: converts until the inputs end or the
+    // job is stopped; at its normal end sets Finished to "not stopped".
+    virtual void Transcode();
+    // Adds a frame-hook plug-in with its arguments (the plug-in first); 0 on success.
+    virtual int AddFrameHook(const std::vector<std::string>& AArguments);
+
+    void ReportFatal(const std::string& AMessage);
+    void SetLastErrMsg(const std::string& AText) { FLastErrMsg = AText; }
+
+    std::atomic<bool> FFinished{false};
+
+private:
+    friend class TConvertThread;
+    friend class TDoTerminateThread;
+    friend class TTranscode;
+    friend class TTranscodeRun;
+    friend struct TJobTestAccess;   // tests drive single steps of a run
+
+    // ---- for the job's own stages (set-up and run) ----
+    void SetDefaults();
+    void SetRunTimes(const TRunTimes& value) { FRunTimes = value; }
+    bool EnableFilter() const { return FEnableFilter; }
+    int64_t ParseTimeSpec(const std::string& AName, const std::string& AValue, bool ADuration);
+    void StorePostHooks(TPostHooks value);
 
     // ---- codec- and muxer-private options: the hand-over to the set-up ----
     // The option layer keeps options that only a particular encoder or muxer
@@ -205,40 +267,12 @@ public:
     // Notes as taken the entries of AGiven that a library call consumed from
     // its copy ALeft (inputs: the demuxer's options after opening).
     void NoteTakenOptions(const AVDictionary* AGiven, const AVDictionary* ALeft);
-    void ReportUnusedOptions();
-
-    // Looks a codec up by name for a media type; false with the refusal in
-    // LastErrMsg. An empty name gives AV_CODEC_ID_NONE and true.
-    bool FindCodec(const std::string& AName, AVMediaType AType, bool AEncoder, int AStrict, AVCodecID& ACodecID);
-
-    // ---- inputs ----
-    // Opens, probes and adds one input; false with the reason in LastErrMsg.
-    // Raises FFmpegException for an unknown forced format.
-    bool OpenInputFile(const std::string& AFileName);
-    // Which kinds the open inputs (or only the first) hold.
-    void CheckInputStreamTypes(int& AHasVideo, int& AHasAudio, int& AHasSubtitle, bool AFirstOnly) const;
-    TJobInputFile& InputFile(int AIndex) const { return *FInputs.at(AIndex); }
-
-    // ---- outputs ----
-    // Builds one output; the new number of output entries, or -1 with the
-    // reason in LastErrMsg.
-    int OpenOutputFile(const std::string& AFileName, bool AJoin);
-    void NewVideoStream(TJobOutputFile& AOutput);
-    void NewAudioStream(TJobOutputFile& AOutput);
-    void NewSubtitleStream(TJobOutputFile& AOutput);
-    void NewVideoStreamOption();
-    void NewAudioStreamOption();
-    void NewSubtitleStreamOption();
-    // The output of an entry (in join mode every entry is the one output).
-    TJobOutputFile& OutputFile(int AIndex) const { return *Foutput_files.at(AIndex); }
-
-    // Feeds of a streaming server once gave an output the stream layout they
-    // announce. The libraries read no feeds any more: this changes nothing,
-    // logs why and returns AVERROR(ENOSYS).
-    int ReadFeedStreams(AVFormatContext* s, const std::string& AFeedName);
-
-    // Brings an audio encoder context's sample rate to one the encoder supports.
-    void ChooseSampleRate(AVCodecContext* AContext, const AVCodec* ACodec);
+    // A new stream of the output from the option state: takes what waits for
+    // its kind (codec, tag, bit-stream filters, private options) and leaves
+    // the state's per-stream values at their defaults for the next one.
+    void NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptions);
+    void NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptions);
+    void NewSubtitleStream(TJobOutputFile& AOutput, TOptionState& AOptions);
 
     // ---- picture hooks (PictureHooks.cpp), on the worker ----
     // Every decoded video picture, before its outputs: counts it and lets the
@@ -247,25 +281,6 @@ public:
     // Every picture handed to a video encoder: the bitmap or the preview post
     // hook, at most once per PreviewInterval.
     void RunPostHooks(const AVFrame* picture, const AVCodecContext* enc);
-
-    TFFOptions FOptions;
-
-protected:
-    // The conversion itself, on the worker: converts until the inputs end or the
-    // job is stopped; at its normal end sets Finished to "not stopped".
-    virtual void Transcode();
-    // Adds a frame-hook plug-in with its arguments (the plug-in first); 0 on success.
-    virtual int AddFrameHook(const std::vector<std::string>& AArguments);
-
-    void ReportFatal(const std::string& AMessage);
-    void SetLastErrMsg(const std::string& AText) { FLastErrMsg = AText; }
-
-    std::atomic<bool> FFinished{false};
-
-private:
-    friend class TConvertThread;
-    friend class TDoTerminateThread;
-    friend class TTranscode;
 
     enum TJobState { jsPrepared, jsRunning, jsTerminating, jsTerminated };
 
@@ -280,13 +295,14 @@ private:
     void FreeOutputs();
     static void FreeInputFile(TJobInputFile& AInput);
     static void FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty);
-    AVDictionary* InputOpenOptions() const;
-    bool SelectProgram(AVFormatContext* AContext);
-    void AddInputStreams(TJobInputFile& AInput);
+    // The input openers' steps, reading (and consuming) the option state given.
+    AVDictionary* InputOpenOptions(const TOptionState& AOptions) const;
+    bool SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions);
+    void AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions);
     void AbortInputFile(AVFormatContext*& AContext);
     int AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput);
     void SetUpJoinMode();
-    TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType);
+    TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType, TOptionState& AOptions);
     void ApplyOutputOptions(TJobOutputFile& AOutput);
     void RunCustomHook(AVFrame* picture, int64_t pts);
     // The preview window once phPreview is off and no paint is under way.
@@ -295,6 +311,7 @@ private:
     void ResetCustomHookContext();
 
     const int FMaxFiles;
+    TOptionState FOptionState;
     std::vector<std::unique_ptr<TJobInputFile>> FInputs;
     std::vector<std::unique_ptr<TJobOutputFile>> FOutputs;  // owned, one per distinct output
     std::vector<TJobOutputFile*> Foutput_files;             // entries; join repeats the one output

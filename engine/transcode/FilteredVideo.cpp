@@ -17,8 +17,8 @@ namespace {
 int JobSwsFlags(TCustomFFmpeg& AJob) {
     int64_t flags = 0;
     if (AJob.FOptions.sws_opts && AVLib.av_opt_get_int(AJob.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
-        AJob.Fsws_flags = int(flags);
-    return AJob.Fsws_flags;
+        AJob.Options().Fsws_flags = int(flags);
+    return AJob.Options().Fsws_flags;
 }
 
 } // namespace
@@ -32,13 +32,13 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
     setup.format = dec->pix_fmt;
     setup.sample_aspect_ratio = dec->sample_aspect_ratio;
     setup.time_base = AV_TIME_BASE_Q;  // pictures go in stamped with the input clock
-    setup.topBand = FJob.Fframe_topBand;
-    setup.bottomBand = FJob.Fframe_bottomBand;
-    setup.leftBand = FJob.Fframe_leftBand;
-    setup.rightBand = FJob.Fframe_rightBand;
+    setup.topBand = FJob.Options().Fframe_topBand;
+    setup.bottomBand = FJob.Options().Fframe_bottomBand;
+    setup.leftBand = FJob.Options().Fframe_leftBand;
+    setup.rightBand = FJob.Options().Fframe_rightBand;
     setup.scale_width = enc->width;
     setup.scale_height = enc->height;
-    setup.user_chain = FJob.Fvfilters;
+    setup.user_chain = FJob.Options().Fvfilters;
     setup.sws_flags = JobSwsFlags(FJob);
     setup.output_format = enc->pix_fmt;
     // In join mode the groups share one encoder, which an earlier group's graph
@@ -91,7 +91,7 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
 void TTranscodeRun::EncodeVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture) {
     int frame_size = 0;
     DoVideoOut(ost, ist, picture, frame_size);
-    if (!FJob.Fvstats_filename.empty() && frame_size != 0)
+    if (!FJob.Options().Fvstats_filename.empty() && frame_size != 0)
         DoVideoStats(ost, frame_size);
 }
 
@@ -139,23 +139,23 @@ void TTranscodeRun::PullFilteredVideo(TAVOutputStream& ost, TAVInputStream& ist)
     // outputs of the same input keep the decoder's.
     const int64_t decodedPts = ist.pts;
     for (;;) {
-        const int ret = LibraryCall([&] { return graph.Pull(FFiltered); });
+        const int ret = LibraryCall([&] { return graph.Pull(FFilter.Filtered); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0) {
             ist.pts = decodedPts;
             throw FFmpegException(AVErrorText("Error while filtering", ret));
         }
-        if (FFiltered->pts != AV_NOPTS_VALUE)
-            ist.pts = AVLib.av_rescale_q(FFiltered->pts, graph.OutputTimeBase(), AV_TIME_BASE_Q);
+        if (FFilter.Filtered->pts != AV_NOPTS_VALUE)
+            ist.pts = AVLib.av_rescale_q(FFilter.Filtered->pts, graph.OutputTimeBase(), AV_TIME_BASE_Q);
         try {
-            EncodeVideo(ost, ist, FFiltered);
+            EncodeVideo(ost, ist, FFilter.Filtered);
         } catch (...) {
-            AVLib.av_frame_unref(FFiltered);
+            AVLib.av_frame_unref(FFilter.Filtered);
             ist.pts = decodedPts;
             throw;
         }
-        AVLib.av_frame_unref(FFiltered);
+        AVLib.av_frame_unref(FFilter.Filtered);
     }
     ist.pts = decodedPts;
 }

@@ -17,45 +17,45 @@ void SetInt(AVDictionary** ADict, const char* AKey, int64_t AValue) {
 
 // What a raw or capture input needs to know before it can be read; the
 // demuxers that have such settings take them, the others leave them.
-AVDictionary* TCustomFFmpeg::InputOpenOptions() const {
+AVDictionary* TCustomFFmpeg::InputOpenOptions(const TOptionState& AOptions) const {
     AVDictionary* options = nullptr;
     AVLib.av_dict_copy(&options, FOptions.format_dict, 0);
-    if (Faudio_sample_rate > 0)
-        SetInt(&options, "sample_rate", Faudio_sample_rate);
-    if (Faudio_channels > 0)
-        SetInt(&options, "channels", Faudio_channels);
-    if (Fframe_rate.num > 0 && Fframe_rate.den > 0)
-        AVLib.av_dict_set(&options, "framerate", Format("%d/%d", Fframe_rate.num, Fframe_rate.den).c_str(), 0);
-    if (Fframe_width > 0 && Fframe_height > 0)
-        AVLib.av_dict_set(&options, "video_size", Format("%dx%d", Fframe_width, Fframe_height).c_str(), 0);
-    if (Fframe_pix_fmt != AV_PIX_FMT_NONE)
-        if (const char* name = AVLib.av_get_pix_fmt_name(Fframe_pix_fmt))
+    if (AOptions.Faudio_sample_rate > 0)
+        SetInt(&options, "sample_rate", AOptions.Faudio_sample_rate);
+    if (AOptions.Faudio_channels > 0)
+        SetInt(&options, "channels", AOptions.Faudio_channels);
+    if (AOptions.Fframe_rate.num > 0 && AOptions.Fframe_rate.den > 0)
+        AVLib.av_dict_set(&options, "framerate", Format("%d/%d", AOptions.Fframe_rate.num, AOptions.Fframe_rate.den).c_str(), 0);
+    if (AOptions.Fframe_width > 0 && AOptions.Fframe_height > 0)
+        AVLib.av_dict_set(&options, "video_size", Format("%dx%d", AOptions.Fframe_width, AOptions.Fframe_height).c_str(), 0);
+    if (AOptions.Fframe_pix_fmt != AV_PIX_FMT_NONE)
+        if (const char* name = AVLib.av_get_pix_fmt_name(AOptions.Fframe_pix_fmt))
             AVLib.av_dict_set(&options, "pixel_format", name, 0);
-    if (Fvideo_channel != 0)
-        SetInt(&options, "channel", Fvideo_channel);
-    if (!Fvideo_standard.empty())
-        AVLib.av_dict_set(&options, "standard", Fvideo_standard.c_str(), 0);
-    if (Floop_input)
+    if (AOptions.Fvideo_channel != 0)
+        SetInt(&options, "channel", AOptions.Fvideo_channel);
+    if (!AOptions.Fvideo_standard.empty())
+        AVLib.av_dict_set(&options, "standard", AOptions.Fvideo_standard.c_str(), 0);
+    if (AOptions.Floop_input)
         AVLib.av_dict_set(&options, "loop", "1", 0);  // the picture-sequence demuxer's
     return options;
 }
 
 void TCustomFFmpeg::AbortInputFile(AVFormatContext*& AContext) {
-    Fvideo_codec_name.clear();
-    Faudio_codec_name.clear();
-    Fsubtitle_codec_name.clear();
-    Fvideo_channel = 0;
+    FOptionState.Fvideo_codec_name.clear();
+    FOptionState.Faudio_codec_name.clear();
+    FOptionState.Fsubtitle_codec_name.clear();
+    FOptionState.Fvideo_channel = 0;
     if (AContext)
         AVLib.avformat_close_input(&AContext);
 }
 
-bool TCustomFFmpeg::SelectProgram(AVFormatContext* AContext) {
+bool TCustomFFmpeg::SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions) {
     for (unsigned i = 0; i < AContext->nb_streams; ++i)
         AContext->streams[i]->discard = AVDISCARD_ALL;
     bool found = false;
     for (unsigned p = 0; p < AContext->nb_programs; ++p) {
         AVProgram* program = AContext->programs[p];
-        if (program->id != Fopt_programid) {
+        if (program->id != AOptions.Fopt_programid) {
             program->discard = AVDISCARD_ALL;
             continue;
         }
@@ -70,11 +70,11 @@ bool TCustomFFmpeg::SelectProgram(AVFormatContext* AContext) {
 bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     CheckAVLib();
     const AVInputFormat* format = nullptr;
-    if (!Flast_asked_format.empty()) {
-        format = AVLib.av_find_input_format(Flast_asked_format.c_str());
+    if (!FOptionState.Flast_asked_format.empty()) {
+        format = AVLib.av_find_input_format(FOptionState.Flast_asked_format.c_str());
         if (!format)
-            throw FFmpegException(Format("Unknown input format: \"%s\"", Flast_asked_format));
-        Flast_asked_format.clear();
+            throw FFmpegException(Format("Unknown input format: \"%s\"", FOptionState.Flast_asked_format));
+        FOptionState.Flast_asked_format.clear();
     }
     AVFormatContext* context = nullptr;
     if (nb_input_files() >= FMaxFiles) {
@@ -94,9 +94,9 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         AVCodecID* Id;
         const AVCodec** Codec;
     } forced[] = {
-        {Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, &context->video_codec_id, &context->video_codec},
-        {Faudio_codec_name, AVMEDIA_TYPE_AUDIO, &context->audio_codec_id, &context->audio_codec},
-        {Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, &context->subtitle_codec_id, &context->subtitle_codec},
+        {FOptionState.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, &context->video_codec_id, &context->video_codec},
+        {FOptionState.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, &context->audio_codec_id, &context->audio_codec},
+        {FOptionState.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, &context->subtitle_codec_id, &context->subtitle_codec},
     };
     for (const TForced& f : forced) {
         const AVCodecContext* generic = FOptions.avcodec_opts[f.Type];
@@ -108,10 +108,10 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
             *f.Codec = AVLib.avcodec_find_decoder_by_name(f.Name.c_str());
     }
     context->flags |= AVFMT_FLAG_NONBLOCK;
-    if (Fpgmyuv_compatibility_hack)
+    if (FOptionState.Fpgmyuv_compatibility_hack)
         context->video_codec_id = AV_CODEC_ID_PGMYUV;
 
-    AVDictionary* options = InputOpenOptions();
+    AVDictionary* options = InputOpenOptions(FOptionState);
     // On failure the library frees the context itself and clears the pointer.
     const int opened = AVLib.avformat_open_input(&context, FileNameToAV(AFileName).c_str(), format, &options);
     if (opened >= 0)
@@ -123,13 +123,13 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         return false;
     }
 
-    if (Fopt_programid != 0) {
-        if (!SelectProgram(context)) {
+    if (FOptionState.Fopt_programid != 0) {
+        if (!SelectProgram(context, FOptionState)) {
             FLastErrMsg = "Specified program id not found";
             AbortInputFile(context);
             return false;
         }
-        Fopt_programid = 0;
+        FOptionState.Fopt_programid = 0;
     }
 
     int found;
@@ -137,28 +137,28 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         TCriticalSectionGuard lock(GlobalCodecLock);
         found = AVLib.avformat_find_stream_info(context, nullptr);
     }
-    if (found < 0 && Fverbose >= 0) {
+    if (found < 0 && FOptionState.Fverbose >= 0) {
         FLastErrMsg = Format("%s: could not find codec parameters", AFileName);
         GetFFLogger()->Log(this, llVerbose, FLastErrMsg);
         AbortInputFile(context);
         return false;
     }
 
-    int64_t timestamp = Fstart_time;
+    int64_t timestamp = FOptionState.Fstart_time;
     if (context->start_time != AV_NOPTS_VALUE)
         timestamp += context->start_time;
-    if (Fstart_time != 0) {
-        if (AVLib.av_seek_frame(context, -1, timestamp, AVSEEK_FLAG_BACKWARD) < 0 && Fverbose > 0)
+    if (FOptionState.Fstart_time != 0) {
+        if (AVLib.av_seek_frame(context, -1, timestamp, AVSEEK_FLAG_BACKWARD) < 0 && FOptionState.Fverbose > 0)
             GetFFLogger()->Log(this, llVerbose, Format("%s: could not seek to position %0.3f", AFileName,
                                                        double(timestamp) / AV_TIME_BASE));
-        Fstart_time = 0;
+        FOptionState.Fstart_time = 0;
     }
 
     auto input = std::make_unique<TJobInputFile>();
     input->ctx = context;
     input->FileName = AFileName;
     try {
-        AddInputStreams(*input);
+        AddInputStreams(*input, FOptionState);
     } catch (...) {
         FreeInputFile(*input);  // closes the context too
         context = nullptr;
@@ -166,23 +166,23 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         throw;
     }
 
-    if (context->duration != AV_NOPTS_VALUE && context->duration > FTotalOutputDuration)
-        FTotalOutputDuration = context->duration;
+    if (context->duration != AV_NOPTS_VALUE && context->duration > FOptionState.FTotalOutputDuration)
+        FOptionState.FTotalOutputDuration = context->duration;
     const size_t index = FInputs.size();
-    if (index < Finput_files_ts_scale.size())
-        input->ts_scale = Finput_files_ts_scale[index];
-    input->ts_offset = Fcopy_ts ? Finput_ts_offset : Finput_ts_offset - timestamp;
-    if (Fverbose >= 0)
+    if (index < FOptionState.Finput_files_ts_scale.size())
+        input->ts_scale = FOptionState.Finput_files_ts_scale[index];
+    input->ts_offset = FOptionState.Fcopy_ts ? FOptionState.Finput_ts_offset : FOptionState.Finput_ts_offset - timestamp;
+    if (FOptionState.Fverbose >= 0)
         AVLib.av_dump_format(context, int(index), FileNameToAV(AFileName).c_str(), 0);
     FInputs.push_back(std::move(input));
-    Fvideo_channel = 0;
-    Fvideo_codec_name.clear();
-    Faudio_codec_name.clear();
-    Fsubtitle_codec_name.clear();
+    FOptionState.Fvideo_channel = 0;
+    FOptionState.Fvideo_codec_name.clear();
+    FOptionState.Faudio_codec_name.clear();
+    FOptionState.Fsubtitle_codec_name.clear();
     return true;
 }
 
-void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput) {
+void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions) {
     AVFormatContext* context = AInput.ctx;
     auto decoderByName = [this](const std::string& AName) -> const AVCodec* {
         return AName.empty() ? nullptr : AVLib.avcodec_find_decoder_by_name(AName.c_str());
@@ -196,61 +196,61 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput) {
         TJobInputStream& stream = *AInput.streams.back();
         if (!dec || AVLib.avcodec_parameters_to_context(dec, st->codecpar) < 0)
             throw FFmpegException("out of memory");
-        dec->thread_count = Fthread_count;
+        dec->thread_count = AOptions.Fthread_count;
         dec->pkt_timebase = st->time_base;
 
         switch (dec->codec_type) {
         case AVMEDIA_TYPE_VIDEO: {
             ApplyFFOptions(FOptions, dec, FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO],
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
-            Fframe_width = dec->width;
-            Fframe_height = dec->height;
+            AOptions.Fframe_width = dec->width;
+            AOptions.Fframe_height = dec->height;
             const AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : dec->sample_aspect_ratio;
             const double ratio = sar.num && sar.den ? double(sar.num) / sar.den : 0.0;
             if (dec->width * dec->height != 0)
-                Fframe_aspect_ratio = float(ratio != 0.0 ? dec->width * ratio / dec->height
+                AOptions.Fframe_aspect_ratio = float(ratio != 0.0 ? dec->width * ratio / dec->height
                                                          : double(dec->width) / dec->height);
             else
-                Fframe_aspect_ratio = float(ratio != 0.0 ? ratio : 4.0 / 3.0);
+                AOptions.Fframe_aspect_ratio = float(ratio != 0.0 ? ratio : 4.0 / 3.0);
             if (dec->pix_fmt == AV_PIX_FMT_NONE)
                 dec->pix_fmt = AV_PIX_FMT_YUV420P;
-            Fframe_pix_fmt = dec->pix_fmt;
+            AOptions.Fframe_pix_fmt = dec->pix_fmt;
             if (dec->lowres) {
-                Fframe_width >>= dec->lowres;
-                Fframe_height >>= dec->lowres;
+                AOptions.Fframe_width >>= dec->lowres;
+                AOptions.Fframe_height >>= dec->lowres;
             }
             const AVRational avg = st->avg_frame_rate, real = st->r_frame_rate;
             if (avg.num && avg.den && real.num && real.den && (avg.num != real.num || avg.den != real.den) &&
-                Fverbose >= 0)
+                AOptions.Fverbose >= 0)
                 GetFFLogger()->Log(
                     this, llInfo,
                     Format("Seems stream %d codec frame rate differs from container frame rate: "
                            "%2.2f (%d/%d) -> %2.2f (%d/%d)",
                            int(i), double(avg.num) / avg.den, avg.num, avg.den, double(real.num) / real.den,
                            real.num, real.den));
-            Fframe_rate = real;
-            stream.codec = decoderByName(Fvideo_codec_name);
-            if (Fvideo_disable)
+            AOptions.Fframe_rate = real;
+            stream.codec = decoderByName(AOptions.Fvideo_codec_name);
+            if (AOptions.Fvideo_disable)
                 st->discard = AVDISCARD_ALL;
-            else if (Fvideo_discard)
-                st->discard = AVDiscard(Fvideo_discard);
+            else if (AOptions.Fvideo_discard)
+                st->discard = AVDiscard(AOptions.Fvideo_discard);
             break;
         }
         case AVMEDIA_TYPE_AUDIO:
             ApplyFFOptions(FOptions, dec, FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO],
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
-            AVLib.av_channel_layout_uninit(&Fchannel_layout);
-            AVLib.av_channel_layout_copy(&Fchannel_layout, &dec->ch_layout);
-            Faudio_channels = dec->ch_layout.nb_channels;
-            Faudio_sample_rate = dec->sample_rate;
-            Faudio_sample_fmt = dec->sample_fmt;
-            stream.codec = decoderByName(Faudio_codec_name);
-            if (Faudio_disable)
+            AVLib.av_channel_layout_uninit(&AOptions.Fchannel_layout);
+            AVLib.av_channel_layout_copy(&AOptions.Fchannel_layout, &dec->ch_layout);
+            AOptions.Faudio_channels = dec->ch_layout.nb_channels;
+            AOptions.Faudio_sample_rate = dec->sample_rate;
+            AOptions.Faudio_sample_fmt = dec->sample_fmt;
+            stream.codec = decoderByName(AOptions.Faudio_codec_name);
+            if (AOptions.Faudio_disable)
                 st->discard = AVDISCARD_ALL;
             break;
         case AVMEDIA_TYPE_SUBTITLE:
-            stream.codec = decoderByName(Fsubtitle_codec_name);
-            if (Fsubtitle_disable)
+            stream.codec = decoderByName(AOptions.Fsubtitle_codec_name);
+            if (AOptions.Fsubtitle_disable)
                 st->discard = AVDISCARD_ALL;
             break;
         case AVMEDIA_TYPE_DATA:

@@ -70,7 +70,7 @@ TCustomFFmpeg::~TCustomFFmpeg() {
     JoinThreads();
     Cleanup();
     if (ConversionLibrariesLoaded())
-        AVLib.av_channel_layout_uninit(&Fchannel_layout);
+        AVLib.av_channel_layout_uninit(&FOptionState.Fchannel_layout);
 }
 
 void TCustomFFmpeg::JoinThreads() {
@@ -87,8 +87,8 @@ void TCustomFFmpeg::JoinThreads() {
 
 void TCustomFFmpeg::SetDefaults() {
     if (ConversionLibrariesLoaded())
-        AVLib.av_channel_layout_uninit(&Fchannel_layout);
-    static_cast<TOptionState&>(*this) = TOptionState();
+        AVLib.av_channel_layout_uninit(&FOptionState.Fchannel_layout);
+    FOptionState = TOptionState();
 }
 
 void TCustomFFmpeg::Reset() {
@@ -115,7 +115,7 @@ void TCustomFFmpeg::Reset() {
         FPaused = false;
     }
     FState = jsPrepared;
-    AllocFFOptions(FOptions, Fsws_flags);
+    AllocFFOptions(FOptions, FOptionState.Fsws_flags);
 }
 
 void TCustomFFmpeg::CheckAVLib() const {
@@ -183,18 +183,18 @@ void TCustomFFmpeg::Cleanup() {
     FreeInputs();
     FEncoderList.clear();
     FDecoderList.clear();
-    Fintra_matrix.reset();
-    Finter_matrix.reset();
-    Fvstats_filename.clear();
-    Fvideo_codec_name.clear();
-    Faudio_codec_name.clear();
-    Fsubtitle_codec_name.clear();
-    Fvideo_standard.clear();
-    Fvideo_rc_override_string.clear();
-    Fvideo_language.clear();
-    Faudio_language.clear();
-    Fsubtitle_language.clear();
-    Fsubtitle_codec_tag = 0;
+    FOptionState.Fintra_matrix.reset();
+    FOptionState.Finter_matrix.reset();
+    FOptionState.Fvstats_filename.clear();
+    FOptionState.Fvideo_codec_name.clear();
+    FOptionState.Faudio_codec_name.clear();
+    FOptionState.Fsubtitle_codec_name.clear();
+    FOptionState.Fvideo_standard.clear();
+    FOptionState.Fvideo_rc_override_string.clear();
+    FOptionState.Fvideo_language.clear();
+    FOptionState.Faudio_language.clear();
+    FOptionState.Fsubtitle_language.clear();
+    FOptionState.Fsubtitle_codec_tag = 0;
     FFrameHooks.ReleaseFrameHooks();
     ResetCustomHookContext();
     ResetPostHookContext();

@@ -48,7 +48,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         FLastErrMsg = Format("max output files %d reached", FMaxFiles);
         return -1;
     }
-    FEnableFilter = !Fvfilters.empty();
+    FEnableFilter = !FOptionState.Fvfilters.empty();
 
     auto output = std::make_unique<TJobOutputFile>();
     output->FileName = AFileName;
@@ -59,14 +59,14 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
 
     const std::string avName = FileNameToAV(AFileName);
     const AVOutputFormat* format = nullptr;
-    if (!Flast_asked_format.empty()) {
-        format = AVLib.av_guess_format(Flast_asked_format.c_str(), nullptr, nullptr);
+    if (!FOptionState.Flast_asked_format.empty()) {
+        format = AVLib.av_guess_format(FOptionState.Flast_asked_format.c_str(), nullptr, nullptr);
         if (!format) {
             FLastErrMsg =
-                Format("Requested output format '%s' is not a suitable output format", Flast_asked_format);
+                Format("Requested output format '%s' is not a suitable output format", FOptionState.Flast_asked_format);
             return AbortOutputFile(output);
         }
-        Flast_asked_format.clear();
+        FOptionState.Flast_asked_format.clear();
     } else {
         format = AVLib.av_guess_format(nullptr, avName.c_str(), nullptr);
         if (!format) {
@@ -77,10 +77,10 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
     ctx->oformat = format;
     ctx->url = AVLib.av_strdup(avName.c_str());
 
-    bool useVideo = format->video_codec != AV_CODEC_ID_NONE || Fvideo_stream_copy || !Fvideo_codec_name.empty();
-    bool useAudio = format->audio_codec != AV_CODEC_ID_NONE || Faudio_stream_copy || !Faudio_codec_name.empty();
+    bool useVideo = format->video_codec != AV_CODEC_ID_NONE || FOptionState.Fvideo_stream_copy || !FOptionState.Fvideo_codec_name.empty();
+    bool useAudio = format->audio_codec != AV_CODEC_ID_NONE || FOptionState.Faudio_stream_copy || !FOptionState.Faudio_codec_name.empty();
     bool useSubtitle =
-        format->subtitle_codec != AV_CODEC_ID_NONE || Fsubtitle_stream_copy || !Fsubtitle_codec_name.empty();
+        format->subtitle_codec != AV_CODEC_ID_NONE || FOptionState.Fsubtitle_stream_copy || !FOptionState.Fsubtitle_codec_name.empty();
     if (!FInputs.empty()) {
         int hasVideo = 0, hasAudio = 0, hasSubtitle = 0;
         try {
@@ -93,13 +93,13 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         useAudio = useAudio && hasAudio;
         useSubtitle = useSubtitle && hasSubtitle;
     }
-    useVideo = useVideo && !Fvideo_disable;
-    useAudio = useAudio && !Faudio_disable;
-    useSubtitle = useSubtitle && !Fsubtitle_disable;
+    useVideo = useVideo && !FOptionState.Fvideo_disable;
+    useAudio = useAudio && !FOptionState.Faudio_disable;
+    useSubtitle = useSubtitle && !FOptionState.Fsubtitle_disable;
 
     const struct {
         bool Use;
-        void (TCustomFFmpeg::*Make)(TJobOutputFile&);
+        void (TCustomFFmpeg::*Make)(TJobOutputFile&, TOptionState&);
         const char* Text;
     } builders[] = {
         {useVideo, &TCustomFFmpeg::NewVideoStream, "new_video_stream fail: %s"},
@@ -110,7 +110,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         if (!b.Use)
             continue;
         try {
-            (this->*b.Make)(*output);
+            (this->*b.Make)(*output, FOptionState);
         } catch (const std::exception& e) {
             FLastErrMsg = Format(b.Text, e.what());
             return AbortOutputFile(output);
@@ -118,12 +118,12 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
     }
 
     // Today's muxers keep the time stamp as "creation_time" metadata.
-    if (Frecording_timestamp != 0)
-        AVLib.av_dict_set(&ctx->metadata, "creation_time", CreationTimeText(Frecording_timestamp).c_str(), 0);
+    if (FOptionState.Frecording_timestamp != 0)
+        AVLib.av_dict_set(&ctx->metadata, "creation_time", CreationTimeText(FOptionState.Frecording_timestamp).c_str(), 0);
     // Written last to first, so that of a key given twice the first pair wins.
-    for (auto it = Fmetadata.rbegin(); it != Fmetadata.rend(); ++it)
+    for (auto it = FOptionState.Fmetadata.rbegin(); it != FOptionState.Fmetadata.rend(); ++it)
         AVLib.av_dict_set(&ctx->metadata, it->first.c_str(), it->second.c_str(), 0);
-    Fmetadata.clear();
+    FOptionState.Fmetadata.clear();
 
     Foutput_files.push_back(output.get());  // AbortOutputFile takes it back off
 
@@ -139,17 +139,17 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         }
     }
 
-    ctx->max_delay = int(Fmux_max_delay * 1000000);
+    ctx->max_delay = int(FOptionState.Fmux_max_delay * 1000000);
     ctx->flags |= AVFMT_FLAG_NONBLOCK;
     AVLib.av_dict_copy(&output->muxer_opts, FOptions.format_dict, 0);
     if (MuxerKnows(format, "preload"))
-        AVLib.av_dict_set(&output->muxer_opts, "preload", IntToStr(int64_t(Fmux_preload * 1000000)).c_str(),
+        AVLib.av_dict_set(&output->muxer_opts, "preload", IntToStr(int64_t(FOptionState.Fmux_preload * 1000000)).c_str(),
                           AV_DICT_DONT_OVERWRITE);
     if (MuxerKnows(format, "loop"))
-        AVLib.av_dict_set(&output->muxer_opts, "loop", IntToStr(Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
+        AVLib.av_dict_set(&output->muxer_opts, "loop", IntToStr(FOptionState.Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
     ApplyFFOptions(FOptions, ctx, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
     CollectMuxerOptions(*output);
-    Fstreamid_map.clear();
+    FOptionState.Fstreamid_map.clear();
     FOutputs.push_back(std::move(output));
 
     if (AJoin && FInputs.size() > 1) {
@@ -164,7 +164,7 @@ void TCustomFFmpeg::SetUpJoinMode() {
     for (const auto& input : FInputs)
         if (input->ctx->duration != AV_NOPTS_VALUE)
             total += input->ctx->duration;
-    FTotalOutputDuration = total == 0 ? -1 : total;
+    FOptionState.FTotalOutputDuration = total == 0 ? -1 : total;
     TJobOutputFile* output = Foutput_files.back();
     for (size_t i = 1; i < FInputs.size(); ++i)
         Foutput_files.push_back(output);
@@ -173,17 +173,17 @@ void TCustomFFmpeg::SetUpJoinMode() {
 void TCustomFFmpeg::NewVideoStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewVideoStream(*Foutput_files.back());
+    NewVideoStream(*Foutput_files.back(), FOptionState);
 }
 
 void TCustomFFmpeg::NewAudioStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewAudioStream(*Foutput_files.back());
+    NewAudioStream(*Foutput_files.back(), FOptionState);
 }
 
 void TCustomFFmpeg::NewSubtitleStreamOption() {
     if (Foutput_files.empty())
         throw FFmpegException("At least one output file must be specified");
-    NewSubtitleStream(*Foutput_files.back());
+    NewSubtitleStream(*Foutput_files.back(), FOptionState);
 }

@@ -92,11 +92,11 @@ void RenewForEncoder(TJobOutputStream& AStream) {
 
 } // namespace
 
-TJobOutputStream& TCustomFFmpeg::AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType) {
+TJobOutputStream& TCustomFFmpeg::AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType, TOptionState& AOptions) {
     AVStream* st = AVLib.avformat_new_stream(AOutput.ctx, nullptr);
     if (!st)
         throw FFmpegException("Could not alloc stream");
-    for (const auto& [index, id] : Fstreamid_map)
+    for (const auto& [index, id] : AOptions.Fstreamid_map)
         if (index == st->index)
             st->id = id;
     auto record = std::make_unique<TJobOutputStream>();
@@ -107,51 +107,51 @@ TJobOutputStream& TCustomFFmpeg::AddOutputStream(TJobOutputFile& AOutput, AVMedi
     if (!stream.enc)
         throw FFmpegException("Could not alloc stream");
     stream.enc->codec_type = AType;
-    std::vector<const AVBitStreamFilter*>& pending = AType == AVMEDIA_TYPE_VIDEO   ? Fvideo_bitstream_filters
-                                                     : AType == AVMEDIA_TYPE_AUDIO ? Faudio_bitstream_filters
-                                                                                   : Fsubtitle_bitstream_filters;
+    std::vector<const AVBitStreamFilter*>& pending = AType == AVMEDIA_TYPE_VIDEO   ? AOptions.Fvideo_bitstream_filters
+                                                     : AType == AVMEDIA_TYPE_AUDIO ? AOptions.Faudio_bitstream_filters
+                                                                                   : AOptions.Fsubtitle_bitstream_filters;
     stream.bitstream_filters = std::move(pending);
     pending.clear();
     AVLib.av_dict_copy(&stream.codec_opts, FOptions.codec_dict[AType], 0);
     return stream;
 }
 
-void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput) {
+void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptions) {
     try {
         AVCodecContext* generic = FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
-        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_VIDEO);
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_VIDEO, AOptions);
         AVCodecContext* enc = stream.enc;
         const AVOutputFormat* format = AOutput.ctx->oformat;
-        enc->thread_count = Fthread_count;
-        if (Fvideo_codec_tag)
-            enc->codec_tag = Fvideo_codec_tag;
-        if ((Fvideo_global_header & 1) || (Fvideo_global_header == 0 && (format->flags & AVFMT_GLOBALHEADER)))
+        enc->thread_count = AOptions.Fthread_count;
+        if (AOptions.Fvideo_codec_tag)
+            enc->codec_tag = AOptions.Fvideo_codec_tag;
+        if ((AOptions.Fvideo_global_header & 1) || (AOptions.Fvideo_global_header == 0 && (format->flags & AVFMT_GLOBALHEADER)))
             SetGlobalHeader(enc, generic);
-        if (Fvideo_global_header & 2) {
+        if (AOptions.Fvideo_global_header & 2) {
             enc->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
             if (generic)
                 generic->flags2 |= AV_CODEC_FLAG2_LOCAL_HEADER;
         }
 
         auto setAspect = [&] {
-            const double d = Fframe_width * Fframe_height != 0
-                                 ? double(Fframe_aspect_ratio) * Fframe_height / Fframe_width
-                                 : double(Fframe_aspect_ratio) * 3 / 4;
+            const double d = AOptions.Fframe_width * AOptions.Fframe_height != 0
+                                 ? double(AOptions.Fframe_aspect_ratio) * AOptions.Fframe_height / AOptions.Fframe_width
+                                 : double(AOptions.Fframe_aspect_ratio) * 3 / 4;
             enc->sample_aspect_ratio = AVLib.av_d2q(d, 255);
             stream.st->sample_aspect_ratio = enc->sample_aspect_ratio;
         };
 
-        if (Fvideo_stream_copy) {
+        if (AOptions.Fvideo_stream_copy) {
             stream.stream_copy = true;
             setAspect();
         } else {
-            AVRational rate = Fframe_rate.num ? Fframe_rate : AVRational{25, 1};
+            AVRational rate = AOptions.Fframe_rate.num ? AOptions.Fframe_rate : AVRational{25, 1};
             AVCodecID id = AV_CODEC_ID_NONE;
             const AVCodec* codec = nullptr;
-            if (!Fvideo_codec_name.empty()) {
-                if (!FindCodec(Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, true, enc->strict_std_compliance, id))
+            if (!AOptions.Fvideo_codec_name.empty()) {
+                if (!FindCodec(AOptions.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, true, enc->strict_std_compliance, id))
                     throw FFmpegException(FLastErrMsg);
-                codec = AVLib.avcodec_find_encoder_by_name(Fvideo_codec_name.c_str());
+                codec = AVLib.avcodec_find_encoder_by_name(AOptions.Fvideo_codec_name.c_str());
             } else {
                 id = AVLib.av_guess_codec(format, nullptr, AOutput.ctx->url, nullptr, AVMEDIA_TYPE_VIDEO);
                 codec = AVLib.avcodec_find_encoder(id);
@@ -161,73 +161,73 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput) {
             enc = stream.enc;
             enc->codec_id = id;
             ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
-            if (codec && codec->supported_framerates && !Fforce_fps)
+            if (codec && codec->supported_framerates && !AOptions.Fforce_fps)
                 rate = codec->supported_framerates[AVLib.av_find_nearest_q_idx(rate, codec->supported_framerates)];
             enc->time_base = AVRational{rate.den, rate.num};
             enc->framerate = rate;
-            enc->width = Fframe_width;
-            enc->height = Fframe_height;
+            enc->width = AOptions.Fframe_width;
+            enc->height = AOptions.Fframe_height;
             setAspect();
-            enc->pix_fmt = Fframe_pix_fmt;
+            enc->pix_fmt = AOptions.Fframe_pix_fmt;
             ChoosePixelFormat(enc, codec);
-            if (Fintra_only)
+            if (AOptions.Fintra_only)
                 enc->gop_size = 0;
-            if (Fvideo_qscale != 0.0f || Fsame_quality) {
+            if (AOptions.Fvideo_qscale != 0.0f || AOptions.Fsame_quality) {
                 enc->flags |= AV_CODEC_FLAG_QSCALE;
-                enc->global_quality = int(FF_QP2LAMBDA * Fvideo_qscale);
+                enc->global_quality = int(FF_QP2LAMBDA * AOptions.Fvideo_qscale);
             }
-            if (Fintra_matrix)
-                enc->intra_matrix = MatrixCopy(*Fintra_matrix);
-            if (Finter_matrix)
-                enc->inter_matrix = MatrixCopy(*Finter_matrix);
-            ParseRcOverride(enc, Fvideo_rc_override_string);
+            if (AOptions.Fintra_matrix)
+                enc->intra_matrix = MatrixCopy(*AOptions.Fintra_matrix);
+            if (AOptions.Finter_matrix)
+                enc->inter_matrix = MatrixCopy(*AOptions.Finter_matrix);
+            ParseRcOverride(enc, AOptions.Fvideo_rc_override_string);
             if (enc->rc_initial_buffer_occupancy == 0)
                 enc->rc_initial_buffer_occupancy = enc->rc_buffer_size * 3 / 4;
-            enc->intra_dc_precision = Fintra_dc_precision - 8;
-            if (Fdo_psnr)
+            enc->intra_dc_precision = AOptions.Fintra_dc_precision - 8;
+            if (AOptions.Fdo_psnr)
                 enc->flags |= AV_CODEC_FLAG_PSNR;
-            if (Fdo_pass == 1)
+            if (AOptions.Fdo_pass == 1)
                 enc->flags |= AV_CODEC_FLAG_PASS1;
-            else if (Fdo_pass == 2)
+            else if (AOptions.Fdo_pass == 2)
                 enc->flags |= AV_CODEC_FLAG_PASS2;
         }
         CollectEncoderOptions(stream);
-        SetLanguage(stream.st, Fvideo_language);
+        SetLanguage(stream.st, AOptions.Fvideo_language);
     } catch (...) {
-        Fvideo_codec_name.clear();
+        AOptions.Fvideo_codec_name.clear();
         throw;
     }
-    Fvideo_disable = false;
-    Fvideo_codec_name.clear();
-    Fvideo_stream_copy = 0;
-    Fframe_pix_fmt = AV_PIX_FMT_NONE;
+    AOptions.Fvideo_disable = false;
+    AOptions.Fvideo_codec_name.clear();
+    AOptions.Fvideo_stream_copy = 0;
+    AOptions.Fframe_pix_fmt = AV_PIX_FMT_NONE;
 }
 
-void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput) {
+void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptions) {
     try {
         AVCodecContext* generic = FOptions.avcodec_opts[AVMEDIA_TYPE_AUDIO];
-        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_AUDIO);
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_AUDIO, AOptions);
         AVCodecContext* enc = stream.enc;
         const AVOutputFormat* format = AOutput.ctx->oformat;
-        enc->thread_count = Fthread_count;
-        if (Faudio_codec_tag)
-            enc->codec_tag = Faudio_codec_tag;
+        enc->thread_count = AOptions.Fthread_count;
+        if (AOptions.Faudio_codec_tag)
+            enc->codec_tag = AOptions.Faudio_codec_tag;
         if (format->flags & AVFMT_GLOBALHEADER)
             SetGlobalHeader(enc, generic);
 
-        if (Faudio_stream_copy) {
+        if (AOptions.Faudio_stream_copy) {
             stream.stream_copy = true;
-            AVLib.av_channel_layout_default(&enc->ch_layout, Faudio_channels);
-            enc->sample_rate = Faudio_sample_rate;
+            AVLib.av_channel_layout_default(&enc->ch_layout, AOptions.Faudio_channels);
+            enc->sample_rate = AOptions.Faudio_sample_rate;
         } else {
             // Before the codec is chosen, so that a "strict" option takes part in its check.
             ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
             AVCodecID id = AV_CODEC_ID_NONE;
             const AVCodec* codec = nullptr;
-            if (!Faudio_codec_name.empty()) {
-                if (!FindCodec(Faudio_codec_name, AVMEDIA_TYPE_AUDIO, true, enc->strict_std_compliance, id))
+            if (!AOptions.Faudio_codec_name.empty()) {
+                if (!FindCodec(AOptions.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, true, enc->strict_std_compliance, id))
                     throw FFmpegException(FLastErrMsg);
-                codec = AVLib.avcodec_find_encoder_by_name(Faudio_codec_name.c_str());
+                codec = AVLib.avcodec_find_encoder_by_name(AOptions.Faudio_codec_name.c_str());
             } else {
                 id = AVLib.av_guess_codec(format, nullptr, AOutput.ctx->url, nullptr, AVMEDIA_TYPE_AUDIO);
                 codec = AVLib.avcodec_find_encoder(id);
@@ -237,47 +237,47 @@ void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput) {
             enc = stream.enc;
             ApplyFFOptions(FOptions, enc, generic, AV_OPT_FLAG_ENCODING_PARAM | AV_OPT_FLAG_AUDIO_PARAM);
             enc->codec_id = id;
-            if (Faudio_qscale > -99999.0f) {
+            if (AOptions.Faudio_qscale > -99999.0f) {
                 enc->flags |= AV_CODEC_FLAG_QSCALE;
-                enc->global_quality = int(FF_QP2LAMBDA * Faudio_qscale);
+                enc->global_quality = int(FF_QP2LAMBDA * AOptions.Faudio_qscale);
             }
             // The input's layout when it has the wanted count, else the usual one for that count.
-            if (Fchannel_layout.nb_channels == Faudio_channels)
-                AVLib.av_channel_layout_copy(&enc->ch_layout, &Fchannel_layout);
+            if (AOptions.Fchannel_layout.nb_channels == AOptions.Faudio_channels)
+                AVLib.av_channel_layout_copy(&enc->ch_layout, &AOptions.Fchannel_layout);
             else
-                AVLib.av_channel_layout_default(&enc->ch_layout, Faudio_channels);
-            enc->sample_fmt = Faudio_sample_fmt;
-            enc->sample_rate = Faudio_sample_rate;
+                AVLib.av_channel_layout_default(&enc->ch_layout, AOptions.Faudio_channels);
+            enc->sample_fmt = AOptions.Faudio_sample_fmt;
+            enc->sample_rate = AOptions.Faudio_sample_rate;
             ChooseSampleFormat(enc, codec);
             ChooseSampleRate(enc, codec);
         }
-        enc->time_base = AVRational{1, enc->sample_rate > 0 ? enc->sample_rate : Faudio_sample_rate};
+        enc->time_base = AVRational{1, enc->sample_rate > 0 ? enc->sample_rate : AOptions.Faudio_sample_rate};
         CollectEncoderOptions(stream);
-        SetLanguage(stream.st, Faudio_language);
+        SetLanguage(stream.st, AOptions.Faudio_language);
     } catch (...) {
-        Faudio_codec_name.clear();
-        Faudio_language.clear();
+        AOptions.Faudio_codec_name.clear();
+        AOptions.Faudio_language.clear();
         throw;
     }
-    Faudio_disable = false;
-    Faudio_codec_name.clear();
-    Faudio_stream_copy = 0;
+    AOptions.Faudio_disable = false;
+    AOptions.Faudio_codec_name.clear();
+    AOptions.Faudio_stream_copy = 0;
 }
 
-void TCustomFFmpeg::NewSubtitleStream(TJobOutputFile& AOutput) {
+void TCustomFFmpeg::NewSubtitleStream(TJobOutputFile& AOutput, TOptionState& AOptions) {
     try {
-        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_SUBTITLE);
+        TJobOutputStream& stream = AddOutputStream(AOutput, AVMEDIA_TYPE_SUBTITLE, AOptions);
         AVCodecContext* enc = stream.enc;
-        if (Fsubtitle_codec_tag)
-            enc->codec_tag = Fsubtitle_codec_tag;
-        if (Fsubtitle_stream_copy) {
+        if (AOptions.Fsubtitle_codec_tag)
+            enc->codec_tag = AOptions.Fsubtitle_codec_tag;
+        if (AOptions.Fsubtitle_stream_copy) {
             stream.stream_copy = true;
         } else {
             AVCodecID id = AV_CODEC_ID_NONE;
-            if (!FindCodec(Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, true, enc->strict_std_compliance, id))
+            if (!FindCodec(AOptions.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, true, enc->strict_std_compliance, id))
                 throw FFmpegException(FLastErrMsg);
-            if (!Fsubtitle_codec_name.empty()) {
-                stream.codec = AVLib.avcodec_find_encoder_by_name(Fsubtitle_codec_name.c_str());
+            if (!AOptions.Fsubtitle_codec_name.empty()) {
+                stream.codec = AVLib.avcodec_find_encoder_by_name(AOptions.Fsubtitle_codec_name.c_str());
             } else {
                 // Without a name the container's usual subtitle codec: no codec
                 // at all could never be encoded.
@@ -288,13 +288,13 @@ void TCustomFFmpeg::NewSubtitleStream(TJobOutputFile& AOutput) {
             enc->codec_id = id;
         }
         CollectEncoderOptions(stream);
-        SetLanguage(stream.st, Fsubtitle_language);
+        SetLanguage(stream.st, AOptions.Fsubtitle_language);
     } catch (...) {
-        Fsubtitle_codec_name.clear();
-        Fsubtitle_language.clear();
+        AOptions.Fsubtitle_codec_name.clear();
+        AOptions.Fsubtitle_language.clear();
         throw;
     }
-    Fsubtitle_disable = false;
-    Fsubtitle_codec_name.clear();
-    Fsubtitle_stream_copy = 0;
+    AOptions.Fsubtitle_disable = false;
+    AOptions.Fsubtitle_codec_name.clear();
+    AOptions.Fsubtitle_stream_copy = 0;
 }

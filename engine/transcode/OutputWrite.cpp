@@ -29,18 +29,18 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
     TOutputClock& clock = Clock(ost);
     int last = 0;
     for (;;) {
-        ret = LibraryCall([&] { return AVLib.avcodec_receive_packet(enc, FOutPacket); });
+        ret = LibraryCall([&] { return AVLib.avcodec_receive_packet(enc, FMux.Packet); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)
             throw FFmpegException(failure);
-        const int size = FOutPacket->size;
+        const int size = FMux.Packet->size;
         if (audio) {
-            audio_size += size;
+            FMux.AudioBytes += size;
         } else {
-            video_size += size;
+            FMux.VideoBytes += size;
             size_t sdSize = 0;
-            const uint8_t* sd = AVLib.av_packet_get_side_data(FOutPacket, AV_PKT_DATA_QUALITY_STATS, &sdSize);
+            const uint8_t* sd = AVLib.av_packet_get_side_data(FMux.Packet, AV_PKT_DATA_QUALITY_STATS, &sdSize);
             if (sd && sdSize >= 5) {
                 clock.quality = float(ReadLE32(sd)) / float(FF_QP2LAMBDA);
                 clock.pict_type = sd[4];
@@ -56,13 +56,13 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
             AVLib.fprintf(ost.logfile, "%s", enc->stats_out);
         // A packet without payload would only confuse players, unless it carries side data
         // for the muxer (the final stream parameters of a FLAC encoder, for example).
-        if (size == 0 && FOutPacket->side_data_elems == 0) {
-            AVLib.av_packet_unref(FOutPacket);
+        if (size == 0 && FMux.Packet->side_data_elems == 0) {
+            AVLib.av_packet_unref(FMux.Packet);
             continue;
         }
-        FOutPacket->stream_index = ost.index;
-        AVLib.av_packet_rescale_ts(FOutPacket, enc->time_base, ost.st->time_base);
-        WriteFrame(ost, FOutPacket);
+        FMux.Packet->stream_index = ost.index;
+        AVLib.av_packet_rescale_ts(FMux.Packet, enc->time_base, ost.st->time_base);
+        WriteFrame(ost, FMux.Packet);
         last = size;
     }
     return last;
@@ -91,7 +91,7 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
                 Format("%s failed for stream %d, codec %s", bsf->filter->name, pkt->stream_index,
                        ost.encoding_needed ? std::string(ost.enc->codec->name) : std::string("copy"));
             const std::string full = AVErrorText(text, ret);
-            if (FJob.Fexit_on_error)
+            if (FJob.Options().Fexit_on_error)
                 throw FFmpegException(full);
             GetFFLogger()->Log(&FJob, llError, full);
         }

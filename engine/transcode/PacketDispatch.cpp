@@ -49,7 +49,7 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
     const AVMediaType type = ist.st->codecpar->codec_type;
 
     // Copies first: they take the packet's own time.
-    if (pkt && (FJob.Fstart_time == 0 || ist.pts >= FJob.Fstart_time))
+    if (pkt && (FJob.Options().Fstart_time == 0 || ist.pts >= FJob.Options().Fstart_time))
         for (auto& ost : T.ost_table)
             if (ost->source_index == ist_index && !ost->encoding_needed)
                 CopyPacket(*ost, ist, *pkt);
@@ -80,20 +80,20 @@ int TTranscodeRun::OutputPacket(TAVInputStream& ist, int ist_index, const AVPack
     if (ret < 0 && ret != AVERROR(EAGAIN))
         return -1;
     for (;;) {
-        ret = LibraryCall([&] { return AVLib.avcodec_receive_frame(ist.dec, FDecoded); });
+        ret = LibraryCall([&] { return AVLib.avcodec_receive_frame(ist.dec, FDecode.Frame); });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)
             return -1;
         ist.pts = ist.next_pts;
         if (type == AVMEDIA_TYPE_AUDIO) {
-            if (FDecoded->sample_rate > 0)
-                ist.next_pts += int64_t(FDecoded->nb_samples) * 1000000 / FDecoded->sample_rate;
+            if (FDecode.Frame->sample_rate > 0)
+                ist.next_pts += int64_t(FDecode.Frame->nb_samples) * 1000000 / FDecode.Frame->sample_rate;
         } else {
-            AdvanceVideoClock(ist, FDecoded, pkt);
+            AdvanceVideoClock(ist, FDecode.Frame, pkt);
         }
-        DispatchDecoded(ist, ist_index, FDecoded);
-        AVLib.av_frame_unref(FDecoded);
+        DispatchDecoded(ist, ist_index, FDecode.Frame);
+        AVLib.av_frame_unref(FDecode.Frame);
     }
     return 0;
 }
@@ -103,18 +103,18 @@ void TTranscodeRun::DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame*
     // Hooks see the decoded picture before the filter graph does.
     if (type == AVMEDIA_TYPE_VIDEO)
         FJob.PreProcessVideoFrame(frame, ist.pts);
-    if (type == AVMEDIA_TYPE_AUDIO && FJob.Faudio_volume != 256) {
+    if (type == AVMEDIA_TYPE_AUDIO && FJob.Options().Faudio_volume != 256) {
         if (AVLib.av_frame_make_writable(frame) < 0)
             throw FFmpegException("Out of memory in do_audio_out");
         ApplyVolume(frame->extended_data, frame->nb_samples, frame->ch_layout.nb_channels,
-                    AVSampleFormat(frame->format), FJob.Faudio_volume);
+                    AVSampleFormat(frame->format), FJob.Options().Faudio_volume);
     }
-    if (FJob.Frate_emu) {
+    if (FJob.Options().Frate_emu) {
         const int64_t ahead = ist.pts - (AVLib.av_gettime() - ist.start);
         if (ahead > 1000)
             std::this_thread::sleep_for(std::chrono::milliseconds(ahead / 1000));
     }
-    if (FJob.Fstart_time != 0 && ist.pts < FJob.Fstart_time)
+    if (FJob.Options().Fstart_time != 0 && ist.pts < FJob.Options().Fstart_time)
         return;
     for (auto& ost : T.ost_table) {
         if (ost->source_index != ist_index || !ost->encoding_needed)
@@ -136,8 +136,8 @@ void TTranscodeRun::DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame*
 
 void TTranscodeRun::CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const AVPacket& pkt) {
     const AVRational otb = ost.st->time_base;
-    const int64_t start_tb = AVLib.av_rescale_q(FJob.Fstart_time, AV_TIME_BASE_Q, otb);
-    if (ost.frame_number == 0 && !(pkt.flags & AV_PKT_FLAG_KEY) && !FJob.Fcopy_initial_nonkeyframes)
+    const int64_t start_tb = AVLib.av_rescale_q(FJob.Options().Fstart_time, AV_TIME_BASE_Q, otb);
+    if (ost.frame_number == 0 && !(pkt.flags & AV_PKT_FLAG_KEY) && !FJob.Options().Fcopy_initial_nonkeyframes)
         return;
     const AVRational itb = ist.st->time_base;
     const int64_t dts = (pkt.dts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.dts, itb, otb)
@@ -151,17 +151,17 @@ void TTranscodeRun::CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const 
         end_dts != AV_NOPTS_VALUE && dts < end_dts)
         return;
     if (ost.enc->codec_type == AVMEDIA_TYPE_AUDIO) {
-        audio_size += pkt.size;
+        FMux.AudioBytes += pkt.size;
     } else if (ost.enc->codec_type == AVMEDIA_TYPE_VIDEO) {
-        video_size += pkt.size;
+        FMux.VideoBytes += pkt.size;
         ost.sync_opts += 1;
     }
-    if (AVLib.av_packet_ref(FOutPacket, &pkt) < 0)
+    if (AVLib.av_packet_ref(FMux.Packet, &pkt) < 0)
         throw FFmpegException("av_mallocz fail");
-    FOutPacket->stream_index = ost.index;
-    FOutPacket->pts = pkt.pts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.pts, itb, otb) - start_tb : AV_NOPTS_VALUE;
-    FOutPacket->dts = dts;
-    FOutPacket->duration = AVLib.av_rescale_q(pkt.duration, itb, otb);
-    WriteFrame(ost, FOutPacket);
+    FMux.Packet->stream_index = ost.index;
+    FMux.Packet->pts = pkt.pts != AV_NOPTS_VALUE ? AVLib.av_rescale_q(pkt.pts, itb, otb) - start_tb : AV_NOPTS_VALUE;
+    FMux.Packet->dts = dts;
+    FMux.Packet->duration = AVLib.av_rescale_q(pkt.duration, itb, otb);
+    WriteFrame(ost, FMux.Packet);
     ost.frame_number += 1;
 }

@@ -68,17 +68,17 @@ void SetPreviewerFactory(TPreviewerFactory AFactory) {
 
 void TCustomFFmpeg::PreProcessVideoFrame(AVFrame* picture, int64_t pts) {
     ++FHookFrameNumber;
-    if (!Fdo_deinterlace && !OnCustomHook && !Fusing_vhook)
+    if (!FOptionState.Fdo_deinterlace && !OnCustomHook && !FOptionState.Fusing_vhook)
         return;  // the decoded picture goes on as it came, not copied
     // The hooks work on a copy of the job's own (deinterlaced when asked):
     // the decoder may still use the picture it handed out.
-    AVFrame* hooked = FHookBuffer.Fill(this, picture, Fdo_deinterlace);
+    AVFrame* hooked = FHookBuffer.Fill(this, picture, FOptionState.Fdo_deinterlace);
     if (!hooked)
         return;
     // The custom hook wins over the plug-ins.
     if (OnCustomHook)
         RunCustomHook(hooked, pts);
-    else if (Fusing_vhook)
+    else if (FOptionState.Fusing_vhook)
         FFrameHooks.ProcessFrameHooks(hooked, pts);
     FHookBuffer.HandTo(picture);
 }
@@ -105,7 +105,7 @@ void TCustomFFmpeg::RunCustomHook(AVFrame* picture, int64_t pts) {
     }
     if (stop) {
         OnCustomHook = nullptr;
-        Fusing_vhook = false;
+        FOptionState.Fusing_vhook = false;
     }
 }
 
@@ -113,7 +113,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
     TPostHooks hooks;
     {
         TCriticalSectionGuard lock(GlobalPostHookLock);
-        hooks = FPostHooks;
+        hooks = FOptionState.FPostHooks;
     }
     const bool toBitmap = hooks.Contains(phBitmap) && OnPreviewBitmap;
     if (!toBitmap && !hooks.Contains(phPreview))
@@ -153,7 +153,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
         TCriticalSectionGuard lock(GlobalPostHookLock);
         c.Painting = false;
         if (!open) {
-            TPostHooks now = FPostHooks;
+            TPostHooks now = FOptionState.FPostHooks;
             now.Exclude(phPreview);
             StorePostHooks(now);
         }
@@ -164,7 +164,7 @@ void TCustomFFmpeg::RunPostHooks(const AVFrame* picture, const AVCodecContext* e
 void TCustomFFmpeg::ChangePostHook(TPostHook AHook, bool AOn) {
     std::unique_ptr<TCustomPreviewer> closed;  // goes after the lock is left
     TCriticalSectionGuard lock(GlobalPostHookLock);
-    TPostHooks hooks = FPostHooks;
+    TPostHooks hooks = FOptionState.FPostHooks;
     if (AOn)
         hooks.Include(AHook);
     else
@@ -175,7 +175,7 @@ void TCustomFFmpeg::ChangePostHook(TPostHook AHook, bool AOn) {
 
 std::unique_ptr<TCustomPreviewer> TCustomFFmpeg::TakeIdlePreviewer() {
     TCriticalSectionGuard lock(GlobalPostHookLock);
-    if (FPostHooks.Contains(phPreview) || FPostContext->Painting)
+    if (FOptionState.FPostHooks.Contains(phPreview) || FPostContext->Painting)
         return nullptr;
     return std::move(FPostContext->Previewer);
 }

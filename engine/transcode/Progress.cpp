@@ -48,7 +48,7 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
         if (videoReported && enc->codec_type == AVMEDIA_TYPE_VIDEO) {
             text += Format("q=%2.1f ", double(q));
         } else if (!videoReported && enc->codec_type == AVMEDIA_TYPE_VIDEO && ost.show_fps) {
-            const double t = double(AVLib.av_gettime() - timer_start) / 1000000.0;
+            const double t = double(AVLib.av_gettime() - FProgress.TimerStart) / 1000000.0;
             if (ost.frame_number < 1)
                 return;  // nothing to tell before the first picture
             frame_number = ost.frame_number;
@@ -57,12 +57,12 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
             text += Format("frame=%5d fps=%3d q=%3.1f ", frame_number, fps, double(quality));
             if (is_last_report)
                 text += "L";
-            if (FJob.Fqp_hist) {
+            if (FJob.Options().Fqp_hist) {
                 const int qp = int(std::lround(clock.quality));
-                if (qp >= 0 && qp < int(Fqp_hist.size()))
-                    ++Fqp_hist[size_t(qp)];
+                if (qp >= 0 && qp < int(FProgress.QpHist.size()))
+                    ++FProgress.QpHist[size_t(qp)];
                 for (int j = 0; j < 32; ++j)
-                    text += Format("%X", int(std::lround(std::log2(double(Fqp_hist[size_t(j)]) + 1))));
+                    text += Format("%X", int(std::lround(std::log2(double(FProgress.QpHist[size_t(j)]) + 1))));
             }
             if (enc->flags & AV_CODEC_FLAG_PSNR) {
                 double errorSum = 0, scaleSum = 0;
@@ -90,29 +90,29 @@ void TTranscodeRun::PrintReport(int file_index, bool is_last_report) {
     // The 0.01 s floor keeps the bit rate finite; the reported time keeps its sentinel rules.
     const double seconds = std::max(ti1 >= 1e10 ? 0.0 : ti1, 0.01);
     TFFLogger* logger = GetFFLogger();
-    if (FJob.OnProgress || FJob.Fverbose > 0 || is_last_report) {
+    if (FJob.OnProgress || FJob.Options().Fverbose > 0 || is_last_report) {
         const double bitrate = double(total_size) * 8 / seconds / 1000;
         text += Format("size=%8.0fkB time=%0.2f bitrate=%6.1fkbits/s", double(total_size) / 1024, seconds, bitrate);
-        if (nb_frames_dup || nb_frames_drop) {
-            text += Format(" dup=%d drop=%d", nb_frames_dup, nb_frames_drop);
-            if (ShowDupOrDrop && FJob.Fverbose >= 0 && FJob.OnProgress) {
-                ShowDupOrDrop = false;
+        if (FVideoOut.FramesDup || FVideoOut.FramesDrop) {
+            text += Format(" dup=%d drop=%d", FVideoOut.FramesDup, FVideoOut.FramesDrop);
+            if (FVideoOut.ShowDupOrDrop && FJob.Options().Fverbose >= 0 && FJob.OnProgress) {
+                FVideoOut.ShowDupOrDrop = false;
                 logger->Log(&FJob, llVerbose, text);
             }
         }
         if (FJob.OnProgress) {
-            const TProgressDurations d = ProgressDurations(ti1, FJob.FTotalOutputDuration);
+            const TProgressDurations d = ProgressDurations(ti1, FJob.Options().FTotalOutputDuration);
             FJob.OnProgress(&FJob, file_index, frame_number, fps, quality, float(bitrate), total_size, d.Current,
                             d.Total);
-        } else if (FJob.Fverbose >= 0) {
+        } else if (FJob.Options().Fverbose >= 0) {
             logger->Log(&FJob, llVerbose, text);
         }
     }
-    if (is_last_report && FJob.Fverbose >= 0) {
+    if (is_last_report && FJob.Options().Fverbose >= 0) {
         const int64_t extra = T.extra_size;
-        const double raw = double(video_size + audio_size + extra);
+        const double raw = double(FMux.VideoBytes + FMux.AudioBytes + extra);
         logger->Log(&FJob, llVerbose, "video:%1.0fkB audio:%1.0fkB global headers:%1.0fkB muxing overhead %f%%\r\n",
-                    double(video_size) / 1024, double(audio_size) / 1024, double(extra) / 1024,
+                    double(FMux.VideoBytes) / 1024, double(FMux.AudioBytes) / 1024, double(extra) / 1024,
                     (double(total_size) - raw) * 100 / raw);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
+#include <array>
 #include <cstdint>
+
 
 // The durations a progress report delivers, never their sentinels: the
 // current one is 0 until any output stream has a positive time, the total
@@ -15,3 +17,10 @@ TProgressDurations ProgressDurations(double ti1, int64_t total);
 
 // Frames per second since the start: 0 until one second has passed.
 int ProgressFPS(int frame_number, double seconds);
+
+// The progress stage's state of a run (Progress.cpp): when the run started
+// reporting and this job's quantiser histogram ("qphist").
+struct TProgressState {
+    int64_t TimerStart = 0;
+    std::array<int, 52> QpHist{};
+};

@@ -71,7 +71,7 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
         AVSubtitle& s;
         ~TSubtitleGuard() { AVLib.avsubtitle_free(&s); }
     } guard{sub};
-    if (FJob.Fstart_time != 0 && ist.pts < FJob.Fstart_time)
+    if (FJob.Options().Fstart_time != 0 && ist.pts < FJob.Options().Fstart_time)
         return 0;
     for (auto& ost : T.ost_table)
         if (ost->source_index == ist_index && ost->encoding_needed && ost->enc->codec_type == AVMEDIA_TYPE_SUBTITLE)
@@ -81,16 +81,16 @@ int TTranscodeRun::OutputSubtitle(TAVInputStream& ist, int ist_index, const AVPa
 
 void TTranscodeRun::DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVSubtitle& sub, int64_t pts) {
     if (pts == AV_NOPTS_VALUE) {
-        if (FJob.Fexit_on_error)
+        if (FJob.Options().Fexit_on_error)
             throw FFmpegException("Subtitle packets must have a pts");
         GetFFLogger()->Log(&FJob, llError, "Subtitle packets must have a pts");
         return;
     }
-    if (FSubtitleBuffer.empty())
-        FSubtitleBuffer.resize(SubtitleOutputBufferSize);
+    if (FSubtitleOut.Buffer.empty())
+        FSubtitleOut.Buffer.resize(SubtitleOutputBufferSize);
     AVCodecContext* enc = ost.enc;
     // The output starts at the job's start time, as the other paths do.
-    const int64_t packetTime = AVLib.av_rescale_q(pts, ist.st->time_base, AV_TIME_BASE_Q) - FJob.Fstart_time;
+    const int64_t packetTime = AVLib.av_rescale_q(pts, ist.st->time_base, AV_TIME_BASE_Q) - FJob.Options().Fstart_time;
     const TSubtitleDisplayTimes times =
         SubtitleDisplayTimes(packetTime, sub.start_display_time, sub.end_display_time);
     sub.pts = times.pts;
@@ -106,23 +106,23 @@ void TTranscodeRun::DoSubtitleOut(TAVOutputStream& ost, TAVInputStream& ist, AVS
         if (pass == 1)
             sub.num_rects = 0;
         const int size = LibraryCall([&] {
-            return AVLib.avcodec_encode_subtitle(enc, FSubtitleBuffer.data(), int(FSubtitleBuffer.size()), &sub);
+            return AVLib.avcodec_encode_subtitle(enc, FSubtitleOut.Buffer.data(), int(FSubtitleOut.Buffer.size()), &sub);
         });
         sub.num_rects = rects;
         if (size < 0)
             throw FFmpegException("Subtitle encoding failed");
         if (size == 0)
             continue;
-        if (AVLib.av_new_packet(FOutPacket, size) < 0)
+        if (AVLib.av_new_packet(FMux.Packet, size) < 0)
             throw FFmpegException("av_mallocz fail");
-        std::memcpy(FOutPacket->data, FSubtitleBuffer.data(), size_t(size));
-        FOutPacket->pts = AVLib.av_rescale_q(sub.pts, AV_TIME_BASE_Q, otb);
-        FOutPacket->duration = AVLib.av_rescale_q(sub.end_display_time, ms, otb);
+        std::memcpy(FMux.Packet->data, FSubtitleOut.Buffer.data(), size_t(size));
+        FMux.Packet->pts = AVLib.av_rescale_q(sub.pts, AV_TIME_BASE_Q, otb);
+        FMux.Packet->duration = AVLib.av_rescale_q(sub.end_display_time, ms, otb);
         if (dvb && pass == 1)
-            FOutPacket->pts += AVLib.av_rescale_q(sub.end_display_time, ms, otb);
-        FOutPacket->dts = FOutPacket->pts;
-        FOutPacket->stream_index = ost.index;
-        WriteFrame(ost, FOutPacket);
+            FMux.Packet->pts += AVLib.av_rescale_q(sub.end_display_time, ms, otb);
+        FMux.Packet->dts = FMux.Packet->pts;
+        FMux.Packet->stream_index = ost.index;
+        WriteFrame(ost, FMux.Packet);
     }
     ost.frame_number += 1;
 }

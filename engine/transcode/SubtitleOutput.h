@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
 
 // Capacity of a job's subtitle output buffer: one encoded subtitle.
 constexpr int SubtitleOutputBufferSize = 1024 * 1024;
@@ -17,3 +19,9 @@ TSubtitleDisplayTimes SubtitleDisplayTimes(int64_t APacketTime, uint32_t AStartD
 // The styled-text header that text subtitle encoders read their styles from,
 // for inputs that bring none: one default style, no markup added to the text.
 extern const char DefaultSubtitleHeader[];
+
+// The subtitle output stage's state of a run (SubtitleOutput.cpp): the
+// encoder's output buffer, this job's own so that concurrent jobs never share it.
+struct TSubtitleOutState {
+    std::vector<uint8_t> Buffer;
+};

@@ -18,46 +18,22 @@
 // interleaved; in join mode the inputs are read one after the other, each
 // continuing where the previous one stopped.
 
-TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJob), T(ATables) {
-    FDecoded = AVLib.av_frame_alloc();
-    FAudioFrame = AVLib.av_frame_alloc();
-    FConverted = AVLib.av_frame_alloc();
-    FCropped = AVLib.av_frame_alloc();
-    FFiltered = AVLib.av_frame_alloc();
-    FOutPacket = AVLib.av_packet_alloc();
-    if (!FDecoded || !FAudioFrame || !FConverted || !FCropped || !FFiltered || !FOutPacket) {
-        Release();
-        throw FFmpegException("av_mallocz fail");
-    }
-}
+TTranscodeRun::TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables) : FJob(AJob), T(ATables) {}
 
 TTranscodeRun::~TTranscodeRun() {
     using namespace std::chrono;
     FJob.SetRunTimes({duration_cast<microseconds>(steady_clock::now() - FStarted).count(),
                       duration_cast<microseconds>(steady_clock::duration(FLibraryTime)).count()});
-    Release();
-}
-
-void TTranscodeRun::Release() {
-    AVLib.av_frame_free(&FDecoded);
-    AVLib.av_frame_free(&FAudioFrame);
-    AVLib.av_frame_free(&FConverted);
-    AVLib.av_frame_free(&FCropped);
-    AVLib.av_frame_free(&FFiltered);
-    AVLib.av_packet_free(&FOutPacket);
-    if (Fvstats_file)
-        AVLib.fclose(Fvstats_file);
-    Fvstats_file = nullptr;
 }
 
 int TTranscodeRun::ChooseInput(int file_index) {
     const int G = T.G;
     auto limitReached = [this](const TAVOutputStream& ost) {
         const AVMediaType type = ost.enc->codec_type;
-        const int limit = type == AVMEDIA_TYPE_VIDEO      ? FJob.Fmax_frames[flVideo]
-                          : type == AVMEDIA_TYPE_AUDIO    ? FJob.Fmax_frames[flAudio]
-                          : type == AVMEDIA_TYPE_SUBTITLE ? FJob.Fmax_frames[flSubtitle]
-                                                          : FJob.Fmax_frames[flData];
+        const int limit = type == AVMEDIA_TYPE_VIDEO      ? FJob.Options().Fmax_frames[flVideo]
+                          : type == AVMEDIA_TYPE_AUDIO    ? FJob.Options().Fmax_frames[flAudio]
+                          : type == AVMEDIA_TYPE_SUBTITLE ? FJob.Options().Fmax_frames[flSubtitle]
+                                                          : FJob.Options().Fmax_frames[flData];
         return ost.frame_number >= limit;
     };
     if (FJob.JoinMode()) {
@@ -80,12 +56,12 @@ int TTranscodeRun::ChooseInput(int file_index) {
         if (!T.file_table[size_t(ist.file_index)].eof_reached) {
             if (ipts < ipts_min) {
                 ipts_min = ipts;
-                if (FJob.Finput_sync)
+                if (FJob.Options().Finput_sync)
                     chosen = ist.file_index;
             }
             if (opts < opts_min) {
                 opts_min = opts;
-                if (!FJob.Finput_sync)
+                if (!FJob.Options().Finput_sync)
                     chosen = ist.file_index;
             }
         }
@@ -162,8 +138,8 @@ void TTranscodeRun::DrainAll() {
 bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_index) {
     TJobInputFile& input = FJob.InputFile(file_index);
     const TAVInputFile& file = T.file_table[size_t(file_index)];
-    if (FJob.Fdo_pkt_dump)
-        AVLib.av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, pkt, FJob.Fdo_hex_dump,
+    if (FJob.Options().Fdo_pkt_dump)
+        AVLib.av_pkt_dump_log2(nullptr, AV_LOG_DEBUG, pkt, FJob.Options().Fdo_hex_dump,
                                input.ctx->streams[pkt->stream_index]);
     if (pkt->stream_index >= file.nb_streams)
         return false;
@@ -189,10 +165,10 @@ bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_in
         (input.ctx->iformat->flags & AVFMT_TS_DISCONT)) {
         const int64_t pkt_dts = AVLib.av_rescale_q(pkt->dts, tb, AV_TIME_BASE_Q);
         const int64_t delta = pkt_dts - ist.next_pts;
-        if ((std::llabs(delta) > int64_t(1000000.0 * FJob.Fdts_delta_threshold) || pkt_dts + 1 < ist.pts) &&
-            !FJob.Fcopy_ts) {
+        if ((std::llabs(delta) > int64_t(1000000.0 * FJob.Options().Fdts_delta_threshold) || pkt_dts + 1 < ist.pts) &&
+            !FJob.Options().Fcopy_ts) {
             input.ts_offset -= delta;
-            if (FJob.Fverbose > 2)
+            if (FJob.Options().Fverbose > 2)
                 GetFFLogger()->Log(&FJob, llVerbose, "timestamp discontinuity %d, new offset= %d", delta,
                                    input.ts_offset);
             const int64_t shift = AVLib.av_rescale_q(delta, AV_TIME_BASE_Q, tb);
@@ -201,8 +177,8 @@ bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_in
                 pkt->pts -= shift;
         }
     }
-    if (FJob.Frecording_time != INT64_MAX && pkt->pts != AV_NOPTS_VALUE &&
-        AVLib.av_compare_ts(pkt->pts, tb, FJob.Frecording_time + FJob.Fstart_time, AV_TIME_BASE_Q) >= 0) {
+    if (FJob.Options().Frecording_time != INT64_MAX && pkt->pts != AV_NOPTS_VALUE &&
+        AVLib.av_compare_ts(pkt->pts, tb, FJob.Options().Frecording_time + FJob.Options().Fstart_time, AV_TIME_BASE_Q) >= 0) {
         ist.is_past_recording_time = 1;
         return false;
     }
@@ -210,8 +186,8 @@ bool TTranscodeRun::PrepareReadPacket(int file_index, AVPacket* pkt, int& ist_in
 }
 
 bool TTranscodeRun::Run() {
-    timer_start = AVLib.av_gettime();
-    int64_t last_report = timer_start;
+    FProgress.TimerStart = AVLib.av_gettime();
+    int64_t last_report = FProgress.TimerStart;
     int file_index = 0;
     auto resetNoPacket = [this] {
         std::fill(T.no_packet.begin(), T.no_packet.end(), false);
@@ -241,9 +217,9 @@ bool TTranscodeRun::Run() {
             file_index = 0;
             continue;
         }
-        if (FJob.Flimit_filesize != 0) {
+        if (FJob.Options().Flimit_filesize != 0) {
             AVIOContext* pb = FJob.OutputFile(0).ctx->pb;
-            if (pb && AVLib.avio_seek(pb, 0, SEEK_CUR) > FJob.Flimit_filesize)
+            if (pb && AVLib.avio_seek(pb, 0, SEEK_CUR) > FJob.Options().Flimit_filesize)
                 break;
         }
         const int ret = LibraryCall([&] { return AVLib.av_read_frame(FJob.InputFile(file_index).ctx, pkt); });
@@ -262,7 +238,7 @@ bool TTranscodeRun::Run() {
                 break;
             }
             if (!join) {
-                if (FJob.Fopt_shortest)
+                if (FJob.Options().Fopt_shortest)
                     break;
                 continue;
             }
@@ -280,9 +256,9 @@ bool TTranscodeRun::Run() {
             if (OutputPacket(ist, ist_index, pkt) < 0) {
                 const std::string text = Format("Error while decoding stream #%d.%d (%s)", ist.file_index, ist.index,
                                                 MediaTypeName(ist.st->codecpar->codec_type));
-                if (FJob.Fexit_on_error)
+                if (FJob.Options().Fexit_on_error)
                     throw FFmpegException(text);
-                if (FJob.Fverbose >= 0)
+                if (FJob.Options().Fverbose >= 0)
                     logger->Log(&FJob, llVerbose, text);
                 AVLib.av_packet_unref(pkt);
                 continue;

@@ -121,7 +121,7 @@ void TTranscode::InitInputTimestamps() {
 }
 
 void TTranscode::ApplyMetadataMaps() {
-    for (const TAVMetaDataMap& map : FJob.Fmeta_data_maps) {
+    for (const TAVMetaDataMap& map : FJob.Options().Fmeta_data_maps) {
         if (map.out_file < 0 || map.out_file >= FJob.nb_output_files())
             FailAfterMapping(Format("Invalid output file index %d map_meta_data(%d,%d)", map.out_file, map.out_file,
                                     map.in_file));
@@ -147,11 +147,11 @@ void TTranscode::CopyAllChapters() {
 void TTranscode::CopyChapters(int AInput, TJobOutputFile& AOutput) {
     const TJobInputFile& input = FJob.InputFile(AInput);
     AVFormatContext* os = AOutput.ctx;
-    const bool limited = FJob.Frecording_time != INT64_MAX;
+    const bool limited = FJob.Options().Frecording_time != INT64_MAX;
     for (unsigned c = 0; c < input.ctx->nb_chapters; ++c) {
         const AVChapter* in = input.ctx->chapters[c];
-        const int64_t ts_off = AVLib.av_rescale_q(FJob.Fstart_time - input.ts_offset, AV_TIME_BASE_Q, in->time_base);
-        const int64_t rt = limited ? AVLib.av_rescale_q(FJob.Frecording_time, AV_TIME_BASE_Q, in->time_base) : INT64_MAX;
+        const int64_t ts_off = AVLib.av_rescale_q(FJob.Options().Fstart_time - input.ts_offset, AV_TIME_BASE_Q, in->time_base);
+        const int64_t rt = limited ? AVLib.av_rescale_q(FJob.Options().Frecording_time, AV_TIME_BASE_Q, in->time_base) : INT64_MAX;
         if (in->end < ts_off)
             continue;
         if (limited && in->start > rt + ts_off)
@@ -211,7 +211,7 @@ void TTranscode::DumpStreamMapping() {
     const std::vector<TJobOutputFile*> outputs = DistinctOutputs();
     for (size_t i = 0; i < outputs.size(); ++i)
         AVLib.av_dump_format(outputs[i]->ctx, int(i), outputs[i]->ctx->url, 1);
-    if (FJob.Fverbose < 0)
+    if (FJob.Options().Fverbose < 0)
         return;
     TFFLogger* logger = GetFFLogger();
     logger->Log(&FJob, llVerbose, "Stream mapping:");

@@ -7,29 +7,26 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/transcode/AudioOutput.h"
+#include "engine/transcode/OutputWrite.h"
+#include "engine/transcode/PacketDispatch.h"
+#include "engine/transcode/Progress.h"
 #include "engine/transcode/StreamRecords.h"
+#include "engine/transcode/SubtitleOutput.h"
+#include "engine/transcode/VideoFilterGraph.h"
+#include "engine/transcode/VideoOutput.h"
 
 class TCustomFFmpeg;
 class TTranscode;
 
-// What the run keeps per library stream of an output: in join mode the groups
-// share their streams, so they share these figures too.
-struct TOutputClock {
-    double time = 0.0;       // end of what was written so far, seconds
-    int64_t end_dts = AV_NOPTS_VALUE;   // dts + duration of the last packet written, stream time base
-    int64_t next_pts = AV_NOPTS_VALUE;  // audio: the next frame's time stamp, encoder time base
-    float quality = -1.0f;   // quantiser of the last encoded video packet
-    int pict_type = 0;       // its picture type
-    std::array<int64_t, 3> error{};  // its per-plane error sums (encoders reporting PSNR)
-    bool drained = false;    // the encoder has been asked for its last packets
-};
-
 // The run of one conversion after its set-up: reads the inputs, decodes and
 // dispatches their packets to the output paths, encodes and writes, reports
-// progress and ends every output with its trailer. One concern per file:
-// TranscodeLoop.cpp (reading order and the end), PacketDispatch.cpp (decoding,
-// input clocks, stream copy), OutputWrite.cpp (encoders and the muxer),
-// AudioOutput.cpp, VideoOutput.cpp and Progress.cpp.
+// progress and ends every output with its trailer. The run owns one state per
+// stage, each defined in its stage's header beside the file that works on it:
+// TranscodeLoop.cpp (reading order and the end: the run's own fields),
+// PacketDispatch.h (decoding, input clocks, stream copy), VideoFilterGraph.h
+// (filtered video), AudioOutput.h, VideoOutput.h and SubtitleOutput.h (the
+// output paths), OutputWrite.h (encoders and the muxer) and Progress.h.
 class TTranscodeRun {
 public:
     TTranscodeRun(TCustomFFmpeg& AJob, TTranscode& ATables);
@@ -64,7 +61,7 @@ public:
 
     void PrintReport(int file_index, bool is_last_report);
 
-    TOutputClock& Clock(const TAVOutputStream& ost) { return FClocks[ost.st]; }
+    TOutputClock& Clock(const TAVOutputStream& ost) { return FMux.Clocks[ost.st]; }
 
     // Makes a call into the codec libraries (reading, decoding, scaling,
     // resampling, encoding, filtering, writing) and adds its time to the run's
@@ -79,16 +76,7 @@ public:
         return call();
     }
 
-    // Byte counters of the final report.
-    int64_t video_size = 0;
-    int64_t audio_size = 0;
-    int nb_frames_dup = 0;
-    int nb_frames_drop = 0;
-    bool ShowDupOrDrop = false;
-    int64_t timer_start = 0;
-
 private:
-    void Release();
     void CopyPacket(TAVOutputStream& ost, TAVInputStream& ist, const AVPacket& pkt);
     void DispatchDecoded(TAVInputStream& ist, int ist_index, AVFrame* frame);
     void AdvanceVideoClock(TAVInputStream& ist, const AVFrame* frame, const AVPacket* pkt);
@@ -118,17 +106,17 @@ private:
 
     TCustomFFmpeg& FJob;
     TTranscode& T;
-    AVFrame* FDecoded = nullptr;    // the decoder's frame of the current pass
-    AVFrame* FAudioFrame = nullptr;  // one encoder frame read from a FIFO
-    AVFrame* FConverted = nullptr;   // the resampler's output of one block
-    AVFrame* FCropped = nullptr;     // a view of the decoded picture without its margins
-    AVFrame* FFiltered = nullptr;    // a picture taken from a filter graph
-    AVPacket* FOutPacket = nullptr;
-    std::unordered_map<const AVStream*, TOutputClock> FClocks;
-    FILE* Fvstats_file = nullptr;
-    std::array<int, 52> Fqp_hist{};  // this job's quantiser histogram ("qphist")
+    // The stages' states.
+    TDecodeState FDecode;
+    TFilterState FFilter;
+    TAudioOutState FAudioOut;
+    TVideoOutState FVideoOut;
+    TSubtitleOutState FSubtitleOut;
+    TMuxState FMux;
+    TProgressState FProgress;
+
+    // The loop's own.
     std::string FReadError;           // a read failure that ends the job as failed
     std::chrono::steady_clock::time_point FStarted = std::chrono::steady_clock::now();
     int64_t FLibraryTime = 0;         // steady-clock ticks spent inside the codec libraries
-    std::vector<uint8_t> FSubtitleBuffer;  // this job's own: concurrent jobs never share it
 };

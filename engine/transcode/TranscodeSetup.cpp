@@ -94,7 +94,7 @@ void TTranscode::BuildInputTables() {
             ist->source = input.streams[j].get();
             ist->st = ist->source->st;
             ist->dec = ist->source->dec;
-            if (FJob.Frate_emu)
+            if (FJob.Options().Frate_emu)
                 ist->start = AVLib.av_gettime();
             ist_table.push_back(std::move(ist));
         }
@@ -119,7 +119,7 @@ void TTranscode::BuildOutputTable() {
         if (i == 0)
             G = count;
     }
-    const auto& maps = FJob.Fstream_maps;
+    const auto& maps = FJob.Options().Fstream_maps;
     if (!maps.empty() && int(maps.size()) != nb_ostreams)
         throw FFmpegException("Number of stream maps must match number of output streams");
     auto missing = [this](int AFile, int AStream) {
@@ -140,7 +140,7 @@ void TTranscode::BuildOutputTable() {
 }
 
 void TTranscode::MapOutputStreams() {
-    const auto& maps = FJob.Fstream_maps;
+    const auto& maps = FJob.Options().Fstream_maps;
     int n = 0;
     for (int k = 0; k < FJob.nb_output_files(); ++k) {
         TJobOutputFile& output = FJob.OutputFile(k);
@@ -171,7 +171,7 @@ void TTranscode::MapOutputStreams() {
 }
 
 void TTranscode::MapExplicitStream(TAVOutputStream& AOst, int n) {
-    const TAVStreamMap& map = FJob.Fstream_maps[size_t(n)];
+    const TAVStreamMap& map = FJob.Options().Fstream_maps[size_t(n)];
     AOst.source_index = file_table[size_t(map.file_index)].ist_index + map.stream_index;
     const AVMediaType inType = ist_table[size_t(AOst.source_index)]->st->codecpar->codec_type;
     const AVMediaType outType = AOst.enc->codec_type;
@@ -185,7 +185,7 @@ void TTranscode::MapExplicitStream(TAVOutputStream& AOst, int n) {
 
 void TTranscode::MapDefaultStream(TAVOutputStream& AOst, int k) {
     const AVMediaType type = AOst.enc->codec_type;
-    const int programId = FJob.Fopt_programid;
+    const int programId = FJob.Options().Fopt_programid;
     auto inProgram = [&](const TAVInputStream& AIst) {
         const AVFormatContext* ctx = FJob.InputFile(AIst.file_index).ctx;
         for (unsigned p = 0; p < ctx->nb_programs; ++p) {
@@ -259,15 +259,15 @@ void TTranscode::SetupStreamCopy(TAVOutputStream& AOst, TAVInputStream& AIst, bo
     const AVMediaType type = AOst.enc->codec_type;
     switch (type) {
     case AVMEDIA_TYPE_AUDIO:
-        if (FJob.Faudio_volume != 256)
+        if (FJob.Options().Faudio_volume != 256)
             throw FFmpegException("-acodec copy and -vol are incompatible (frames are not decoded)");
         break;
     case AVMEDIA_TYPE_VIDEO:
         if (FJob.OnCustomHook)
             throw FFmpegException("-vcodec copy and CustomHook are incompatible (frames are not decoded)");
-        if (FJob.Fusing_vhook)
+        if (FJob.Options().Fusing_vhook)
             throw FFmpegException("-vcodec copy and -vhook are incompatible (frames are not decoded)");
-        if (!FJob.FPostHooks.Empty())
+        if (!FJob.Options().FPostHooks.Empty())
             throw FFmpegException("-vcodec copy and PostHooks are incompatible (frames are not decoded)");
         break;
     case AVMEDIA_TYPE_SUBTITLE:
@@ -326,15 +326,15 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
             if (!AOst.fifo)
                 throw FFmpegException("av_fifo_alloc fail");
         }
-        AOst.audio_resample = codec->sample_rate != icodec->sample_rate || FJob.Faudio_sync_method > 1;
+        AOst.audio_resample = codec->sample_rate != icodec->sample_rate || FJob.Options().Faudio_sync_method > 1;
         AIst.decoding_needed = 1;
         AOst.encoding_needed = 1;
         break;
     case AVMEDIA_TYPE_VIDEO: {
         if (codec->pix_fmt == AV_PIX_FMT_NONE)
             throw FFmpegException("Video pixel format is unknown, stream cannot be encoded");
-        const int top = FJob.Fframe_topBand, bottom = FJob.Fframe_bottomBand;
-        const int left = FJob.Fframe_leftBand, right = FJob.Fframe_rightBand;
+        const int top = FJob.Options().Fframe_topBand, bottom = FJob.Options().Fframe_bottomBand;
+        const int left = FJob.Options().Fframe_leftBand, right = FJob.Options().Fframe_rightBand;
         const int srcWidth = icodec->width - left - right;
         const int srcHeight = icodec->height - top - bottom;
         AOst.video_crop = left + right + top + bottom != 0;
@@ -357,11 +357,11 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
                 throw FFmpegException("Cannot allocate temp picture, check pix fmt");
             int64_t flags = 0;
             if (FJob.FOptions.sws_opts && AVLib.av_opt_get_int(FJob.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
-                FJob.Fsws_flags = int(flags);
+                FJob.Options().Fsws_flags = int(flags);
             if (srcWidth > 0 && srcHeight > 0 && icodec->pix_fmt != AV_PIX_FMT_NONE)
                 AOst.img_resample_ctx =
                     AVLib.sws_getCachedContext(nullptr, srcWidth, srcHeight, icodec->pix_fmt, codec->width,
-                                               codec->height, codec->pix_fmt, FJob.Fsws_flags, nullptr, nullptr, nullptr);
+                                               codec->height, codec->pix_fmt, FJob.Options().Fsws_flags, nullptr, nullptr, nullptr);
             if (!AOst.img_resample_ctx)
                 throw FFmpegException("Cannot get resampling context");
             if (!FJob.FEnableFilter) {
@@ -396,8 +396,8 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
 }
 
 void TTranscode::OpenPassLogFile(int i, TAVOutputStream& AOst) {
-    std::string name = FJob.Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass")
-                                                             : FJob.Fpass_logfilename_prefix;
+    std::string name = FJob.Options().Fpass_logfilename_prefix.empty() ? std::string("ffmpeg2pass")
+                                                             : FJob.Options().Fpass_logfilename_prefix;
     name += Format("-%d.log", i);
     if (name.size() > 1023)
         name.resize(1023);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/loader/LibraryHeaders.h"
+#include "engine/transcode/RunBuffers.h"
 
 // What a video filter graph is built from: the decoded pictures it takes, the
 // margins to cut off, the size the picture is scaled to before the user's
@@ -71,4 +72,10 @@ private:
     std::vector<std::string> FChain;
     int FFilterCount = 0;
     bool FEnded = false;  // the input was ended
+};
+
+// The filter stage's state of a run (FilteredVideo.cpp): the picture taken
+// from a stream's graph (the graphs themselves belong to their output streams).
+struct TFilterState {
+    TOwnedFrame Filtered;
 };

@@ -51,22 +51,22 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
     AVCodecContext* enc = ost.enc;
     frame_size = 0;
     const double sync_ipts =
-        double(ost.sync_ist->pts - FJob.Fstart_time) / 1000000.0 / av_q2d(enc->time_base);
+        double(ost.sync_ist->pts - FJob.Options().Fstart_time) / 1000000.0 / av_q2d(enc->time_base);
     const bool vfr = ost.output->ctx->oformat->flags & AVFMT_VARIABLE_FPS;
-    int nb_frames = VideoSyncFrames(FJob.Fvideo_sync_method, vfr, sync_ipts, ost.sync_opts);
+    int nb_frames = VideoSyncFrames(FJob.Options().Fvideo_sync_method, vfr, sync_ipts, ost.sync_opts);
     TFFLogger* logger = GetFFLogger();
     if (nb_frames == 0) {
-        ++nb_frames_drop;
-        ShowDupOrDrop = true;
-        if (FJob.Fverbose > 2)
+        ++FVideoOut.FramesDrop;
+        FVideoOut.ShowDupOrDrop = true;
+        if (FJob.Options().Fverbose > 2)
             logger->Log(&FJob, llVerbose, "*** drop!");
     } else if (nb_frames > 1) {
-        nb_frames_dup += nb_frames - 1;
-        ShowDupOrDrop = true;
-        if (FJob.Fverbose > 2)
+        FVideoOut.FramesDup += nb_frames - 1;
+        FVideoOut.ShowDupOrDrop = true;
+        if (FJob.Options().Fverbose > 2)
             logger->Log(&FJob, llVerbose, "*** %d dup!", nb_frames - 1);
     }
-    nb_frames = std::min(nb_frames, FJob.Fmax_frames[flVideo] - ost.frame_number);
+    nb_frames = std::min(nb_frames, FJob.Options().Fmax_frames[flVideo] - ost.frame_number);
     if (nb_frames <= 0)
         return;
 
@@ -91,11 +91,11 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
         if (ost.video_resample) {
             int64_t flags = 0;
             if (FJob.FOptions.sws_opts && AVLib.av_opt_get_int(FJob.FOptions.sws_opts, "sws_flags", 0, &flags) >= 0)
-                FJob.Fsws_flags = int(flags);
+                FJob.Options().Fsws_flags = int(flags);
             if (ost.resample_width > 0 && ost.resample_height > 0)
                 ost.img_resample_ctx = AVLib.sws_getCachedContext(
                     nullptr, ost.resample_width, ost.resample_height, format, enc->width, enc->height, enc->pix_fmt,
-                    FJob.Fsws_flags, nullptr, nullptr, nullptr);
+                    FJob.Options().Fsws_flags, nullptr, nullptr, nullptr);
             if (!ost.img_resample_ctx)
                 throw FFmpegException("Cannot get resampling context");
         }
@@ -103,20 +103,20 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
 
     AVFrame* formatted = picture;
     if (ost.video_crop) {
-        AVLib.av_frame_unref(FCropped);
-        if (AVLib.av_frame_ref(FCropped, picture) < 0)
+        AVLib.av_frame_unref(FVideoOut.Cropped);
+        if (AVLib.av_frame_ref(FVideoOut.Cropped, picture) < 0)
             throw FFmpegException("error cropping picture");
-        FCropped->crop_top = size_t(ost.topBand);
-        FCropped->crop_bottom = size_t(ost.bottomBand);
-        FCropped->crop_left = size_t(ost.leftBand);
-        FCropped->crop_right = size_t(ost.rightBand);
-        if (AVLib.av_frame_apply_cropping(FCropped, AV_FRAME_CROP_UNALIGNED) < 0) {
-            if (FJob.Fexit_on_error)
+        FVideoOut.Cropped->crop_top = size_t(ost.topBand);
+        FVideoOut.Cropped->crop_bottom = size_t(ost.bottomBand);
+        FVideoOut.Cropped->crop_left = size_t(ost.leftBand);
+        FVideoOut.Cropped->crop_right = size_t(ost.rightBand);
+        if (AVLib.av_frame_apply_cropping(FVideoOut.Cropped, AV_FRAME_CROP_UNALIGNED) < 0) {
+            if (FJob.Options().Fexit_on_error)
                 throw FFmpegException("error cropping picture");
             logger->Log(&FJob, llError, "error cropping picture");
             return;
         }
-        formatted = FCropped;
+        formatted = FVideoOut.Cropped;
     }
     AVFrame* final = formatted;
     if (ost.video_resample) {
@@ -144,9 +144,9 @@ void TTranscodeRun::DoVideoOut(TAVOutputStream& ost, TAVInputStream& ist, AVFram
     final->interlaced_frame = picture->interlaced_frame;
     const AVCodecContext* videoOptions = FJob.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
     if (videoOptions && (videoOptions->flags & (AV_CODEC_FLAG_INTERLACED_DCT | AV_CODEC_FLAG_INTERLACED_ME)))
-        final->top_field_first = FJob.Ftop_field_first == -1 ? picture->top_field_first : FJob.Ftop_field_first;
+        final->top_field_first = FJob.Options().Ftop_field_first == -1 ? picture->top_field_first : FJob.Options().Ftop_field_first;
     final->pict_type = AV_PICTURE_TYPE_NONE;
-    final->quality = FJob.Fsame_quality ? picture->quality : enc->global_quality;
+    final->quality = FJob.Options().Fsame_quality ? picture->quality : enc->global_quality;
     final->sample_aspect_ratio = enc->sample_aspect_ratio;
 
     for (int i = 0; i < nb_frames; ++i) {
@@ -181,10 +181,10 @@ std::string VStatsLine(const TVStatsFigures& f) {
 }
 
 void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
-    if (!Fvstats_file) {
-        Fvstats_file = AVLib.fopen(FJob.Fvstats_filename.c_str(), "w");
-        if (!Fvstats_file)
-            throw FFmpegException("fopen fail: " + FJob.Fvstats_filename);
+    if (!FVideoOut.VStatsFile) {
+        FVideoOut.VStatsFile = AVLib.fopen(FJob.Options().Fvstats_filename.c_str(), "w");
+        if (!FVideoOut.VStatsFile)
+            throw FFmpegException("fopen fail: " + FJob.Options().Fvstats_filename);
     }
     AVCodecContext* enc = ost.enc;
     if (enc->codec_type != AVMEDIA_TYPE_VIDEO)
@@ -198,9 +198,14 @@ void TTranscodeRun::DoVideoStats(TAVOutputStream& ost, int frame_size) {
     figures.Width = enc->width;
     figures.Height = enc->height;
     figures.FrameSize = frame_size;
-    figures.VideoSize = video_size;
+    figures.VideoSize = FMux.VideoBytes;
     figures.SyncOpts = ost.sync_opts;
     figures.TimeBase = enc->time_base;
     figures.PictureType = AVLib.av_get_picture_type_char(AVPictureType(clock.pict_type));
-    AVLib.fprintf(Fvstats_file, "%s", VStatsLine(figures).c_str());
+    AVLib.fprintf(FVideoOut.VStatsFile, "%s", VStatsLine(figures).c_str());
+}
+
+TVideoOutState::~TVideoOutState() {
+    if (VStatsFile)
+        AVLib.fclose(VStatsFile);
 }

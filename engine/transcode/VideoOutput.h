@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "engine/loader/LibraryHeaders.h"
+#include "engine/transcode/RunBuffers.h"
 
 // How many output frames one picture becomes. sync_ipts is the input clock
 // and sync_opts the output clock, both in encoder frames; the call may move
@@ -31,3 +33,18 @@ struct TVStatsFigures {
 // The line, ended by a line feed: frame, quantiser, PSNR when shown, sizes,
 // time (at least 0.01 s), the picture's bit rate and the average one.
 std::string VStatsLine(const TVStatsFigures& AFigures);
+
+// The video output stage's state of a run (VideoOutput.cpp): a view of the
+// decoded picture without its margins, the statistics file ("vstats") and the
+// counts of pictures doubled or dropped for the frame-rate sync.
+struct TVideoOutState {
+    TOwnedFrame Cropped;
+    FILE* VStatsFile = nullptr;  // owned; closed with the state
+    int FramesDup = 0;
+    int FramesDrop = 0;
+    bool ShowDupOrDrop = false;
+    TVideoOutState() = default;
+    ~TVideoOutState();
+    TVideoOutState(const TVideoOutState&) = delete;
+    TVideoOutState& operator=(const TVideoOutState&) = delete;
+};

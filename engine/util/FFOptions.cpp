@@ -12,6 +12,16 @@ constexpr int TypeFlags[AVMEDIA_TYPE_NB] = {AV_OPT_FLAG_VIDEO_PARAM, AV_OPT_FLAG
 
 enum TSetResult { srNotFound, srSet, srRejected };
 
+// Codec options that today's libraries flag for video and audio alike but
+// that the option language means for the video encoder when given bare; the
+// audio encoder has its own ("ab", or the name with an "a" in front).
+bool VideoWhenBare(const std::string& AName) {
+    for (const char* name : {"b", "maxrate", "minrate", "bufsize", "trellis"})
+        if (AName == name)
+            return true;
+    return false;
+}
+
 TSetResult SetOn(void* obj, const std::string& name, const std::string& value, int flags) {
     if (!obj || !AVLib.av_opt_find(obj, name.c_str(), nullptr, flags, 0))
         return srNotFound;
@@ -25,13 +35,18 @@ bool KnownToChildren(const AVClass* cls, const std::string& name, int flags) {
     return AVLib.av_opt_find(&fake, name.c_str(), nullptr, flags, AV_OPT_SEARCH_CHILDREN | AV_OPT_SEARCH_FAKE_OBJ);
 }
 
-TSetResult SetGeneric(TFFOptions& o, const std::string& name, const std::string& value, std::string& found) {
+TSetResult SetGeneric(TFFOptions& o, const std::string& name, const std::string& value, std::string& found,
+                      unsigned& media) {
     TSetResult r = srNotFound;
+    const bool videoOnly = VideoWhenBare(name);
     for (int type = 0; type < AVMEDIA_TYPE_NB && r != srRejected; ++type) {
+        if (videoOnly && type != AVMEDIA_TYPE_VIDEO)
+            continue;
         // Looked up on the video context: all codec contexts share one class.
         if (!AVLib.av_opt_find(o.avcodec_opts[AVMEDIA_TYPE_VIDEO], name.c_str(), nullptr, TypeFlags[type], 0))
             continue;
         r = AVLib.av_opt_set(o.avcodec_opts[type], name.c_str(), value.c_str(), 0) < 0 ? srRejected : srSet;
+        media |= 1u << type;
     }
     if (r == srNotFound)
         r = SetOn(o.avformat_opts, name, value, 0);
@@ -94,7 +109,8 @@ bool SetFFOption(TFFOptions& AOptions, const std::string& AName, const std::stri
     if (Trim(AName).empty() || Trim(AValue).empty())
         return false;
     std::string found;
-    TSetResult r = SetGeneric(AOptions, AName, AValue, found);
+    unsigned media = 0;
+    TSetResult r = SetGeneric(AOptions, AName, AValue, found, media);
     if (r == srNotFound)
         r = SetPrivate(AOptions, AName, AValue);
     if (r == srNotFound && AName.size() > 1) {
@@ -105,8 +121,10 @@ bool SetFFOption(TFFOptions& AOptions, const std::string& AName, const std::stri
                                            : -1;
         if (type >= 0) {
             r = SetOn(AOptions.avcodec_opts[type], rest, AValue, 0);
-            if (r != srNotFound)
+            if (r != srNotFound) {
                 found = rest;
+                media = 1u << type;
+            }
         }
     }
     if (r == srRejected) {
@@ -116,8 +134,10 @@ bool SetFFOption(TFFOptions& AOptions, const std::string& AName, const std::stri
     }
     if (r == srNotFound)
         return false;
-    if (!found.empty())
+    if (!found.empty()) {
         AOptions.opt_names.push_back(found);
+        AOptions.opt_media.push_back(media);
+    }
     const AVCodecContext* video = AOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO];
     if ((video && video->debug) || (AOptions.avformat_opts && AOptions.avformat_opts->debug))
         GetFFLogger()->SetLogLevel(llDebug);
@@ -127,7 +147,14 @@ bool SetFFOption(TFFOptions& AOptions, const std::string& AName, const std::stri
 void ApplyFFOptions(const TFFOptions& AOptions, void* ATarget, void* ASource, int AFlagMask) {
     if (!ATarget || !ASource)
         return;
-    for (const std::string& name : AOptions.opt_names) {
+    unsigned sourceMedia = ~0u;  // the format and scaler contexts: every name
+    for (int type = 0; type < AVMEDIA_TYPE_NB; ++type)
+        if (ASource == AOptions.avcodec_opts[type])
+            sourceMedia = 1u << type;
+    for (size_t i = 0; i < AOptions.opt_names.size(); ++i) {
+        const std::string& name = AOptions.opt_names[i];
+        if (sourceMedia != ~0u && !(AOptions.opt_media[i] & sourceMedia))
+            continue;
         if (!AVLib.av_opt_find(ASource, name.c_str(), nullptr, AFlagMask, 0))
             continue;
         uint8_t* value = nullptr;

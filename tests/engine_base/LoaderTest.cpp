@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
+#include <fstream>
+
+#include "engine/loader/EntryPoints.h"
 #include "engine/loader/Loader.h"
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
@@ -162,4 +167,23 @@ TEST(Loader, RefusesAnEmptySet) {
     EXPECT_THROW(loader.Load(TLibraries{}), EAssertionFailed);
     EXPECT_THROW(loader.Loaded(TLibraries{}), EAssertionFailed);
     EXPECT_THROW(loader.Unload(TLibraries{}), EAssertionFailed);
+}
+
+// The platform layer's sounds link SDL2 from the system: a copy of it in the
+// library folder must not be loaded beside that one.
+TEST(Loader, BindsTheSystemsSDLEvenWithACopyInTheFolder) {
+    TFFmpegLoader loader;
+    const std::string name = GetLibraryFileName(loader.Item(lbSDL));
+    void* system = dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);  // the copy the platform layer links
+    ASSERT_NE(system, nullptr) << dlerror();
+    void* own = dlsym(system, "SDL_GetVersion");
+    Dl_info info{};
+    ASSERT_NE(dladdr(own, &info), 0);
+    testmedia::TTempFolder folder;
+    std::ifstream in(info.dli_fname, std::ios::binary);
+    std::ofstream(folder.File(name), std::ios::binary) << in.rdbuf();
+    loader.SetLibraryPath(folder.Path());
+    ASSERT_TRUE(loader.Load(lbSDL)) << loader.LastErrMsg();
+    EXPECT_EQ(reinterpret_cast<void*>(AVLib.SDL_GetVersion), own);
+    loader.Unload(lbSDL);
 }

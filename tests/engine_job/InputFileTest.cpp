@@ -15,17 +15,17 @@ TEST_F(JobTest, InputsGiveTheirStreamsAndParameters) {
         EXPECT_EQ(input.streams[i]->codec, nullptr);
     }
     // The frame parameters of the video, the audio parameters of the last audio stream.
-    EXPECT_EQ(Job->Fframe_width, plan.Video[0].Width);
-    EXPECT_EQ(Job->Fframe_height, plan.Video[0].Height);
-    EXPECT_FLOAT_EQ(Job->Fframe_aspect_ratio, 4.0f / 3.0f);
-    EXPECT_EQ(Job->Fframe_rate.num, 25);
-    EXPECT_EQ(Job->Fframe_rate.den, 1);
-    EXPECT_EQ(Job->Fframe_pix_fmt, AV_PIX_FMT_YUV420P);
-    EXPECT_EQ(Job->Faudio_sample_rate, 16000);
-    EXPECT_EQ(Job->Faudio_channels, 2);
-    EXPECT_EQ(Job->Fchannel_layout.nb_channels, 2);
-    EXPECT_EQ(Job->Faudio_sample_fmt, AV_SAMPLE_FMT_FLTP);
-    EXPECT_NEAR(double(Job->FTotalOutputDuration), double(plan.DurationUS()), 100000.0);
+    EXPECT_EQ(Job->Options().Fframe_width, plan.Video[0].Width);
+    EXPECT_EQ(Job->Options().Fframe_height, plan.Video[0].Height);
+    EXPECT_FLOAT_EQ(Job->Options().Fframe_aspect_ratio, 4.0f / 3.0f);
+    EXPECT_EQ(Job->Options().Fframe_rate.num, 25);
+    EXPECT_EQ(Job->Options().Fframe_rate.den, 1);
+    EXPECT_EQ(Job->Options().Fframe_pix_fmt, AV_PIX_FMT_YUV420P);
+    EXPECT_EQ(Job->Options().Faudio_sample_rate, 16000);
+    EXPECT_EQ(Job->Options().Faudio_channels, 2);
+    EXPECT_EQ(Job->Options().Fchannel_layout.nb_channels, 2);
+    EXPECT_EQ(Job->Options().Faudio_sample_fmt, AV_SAMPLE_FMT_FLTP);
+    EXPECT_NEAR(double(Job->Options().FTotalOutputDuration), double(plan.DurationUS()), 100000.0);
 
     int video, audio, subtitle;
     Job->CheckInputStreamTypes(video, audio, subtitle, false);
@@ -37,7 +37,7 @@ TEST_F(JobTest, ASecondInputReplacesTheFrameParameters) {
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     ASSERT_TRUE(Job->OpenInputFile(Media("video")));
     EXPECT_EQ(Job->nb_input_files(), 2);
-    EXPECT_EQ(Job->Fframe_width, 160);
+    EXPECT_EQ(Job->Options().Fframe_width, 160);
     int video, audio, subtitle;
     Job->CheckInputStreamTypes(video, audio, subtitle, true);
     EXPECT_EQ(audio, 1);
@@ -68,15 +68,15 @@ TEST_F(JobTest, StartTimeAndOffsets) {
         Job->Reset();
         if (!c.Start.empty())
             Job->SetStartTimeOption("ss", c.Start);
-        Job->Fcopy_ts = c.CopyTs;
+        Job->Options().Fcopy_ts = c.CopyTs;
         ASSERT_TRUE(Job->OpenInputFile(Media("va"))) << c.Name;
         const int64_t start = Job->InputFile(0).ctx->start_time == AV_NOPTS_VALUE ? 0 : Job->InputFile(0).ctx->start_time;
         EXPECT_EQ(Job->InputFile(0).ts_offset, c.CopyTs ? 0 : c.Offset - start) << c.Name;
-        EXPECT_EQ(Job->Fstart_time, 0) << c.Name << ": the start time belongs to one input";
+        EXPECT_EQ(Job->Options().Fstart_time, 0) << c.Name << ": the start time belongs to one input";
     }
     Job->Reset();
     Job->SetInputTsOffset("itsoffset", "2");
-    Job->Fcopy_ts = true;
+    Job->Options().Fcopy_ts = true;
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     EXPECT_EQ(Job->InputFile(0).ts_offset, 2000000);
 }
@@ -106,7 +106,7 @@ TEST_F(JobTest, InputFailuresNameTheirReason) {
             EXPECT_EQ(Job->LastErrMsg(), c.Text) << c.Name;
         }
         EXPECT_EQ(Job->nb_input_files(), 0) << c.Name;
-        EXPECT_TRUE(Job->Fvideo_codec_name.empty() && Job->Faudio_codec_name.empty()) << c.Name;
+        EXPECT_TRUE(Job->Options().Fvideo_codec_name.empty() && Job->Options().Faudio_codec_name.empty()) << c.Name;
     }
     Job->Reset();
     Job->SetFormat("nosuch");
@@ -121,11 +121,11 @@ TEST_F(JobTest, PerInputOptionsEndWithTheInput) {
     ASSERT_TRUE(Job->OpenInputFile(Media("va"))) << Job->LastErrMsg();
     EXPECT_EQ(Job->InputFile(0).streams[0]->codec, AVLib.avcodec_find_decoder_by_name("mpeg4"));
     EXPECT_EQ(Job->InputFile(0).streams[1]->codec, nullptr);
-    EXPECT_TRUE(Job->Fvideo_codec_name.empty());
-    EXPECT_TRUE(Job->Flast_asked_format.empty());
-    EXPECT_EQ(Job->Fvideo_channel, 0);
+    EXPECT_TRUE(Job->Options().Fvideo_codec_name.empty());
+    EXPECT_TRUE(Job->Options().Flast_asked_format.empty());
+    EXPECT_EQ(Job->Options().Fvideo_channel, 0);
 
-    Job->Fvideo_disable = true;
+    Job->Options().Fvideo_disable = true;
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     EXPECT_EQ(Job->InputFile(1).ctx->streams[0]->discard, AVDISCARD_ALL);
     EXPECT_NE(Job->InputFile(1).ctx->streams[1]->discard, AVDISCARD_ALL);

@@ -23,30 +23,30 @@ TEST_F(JobTest, ResetGivesTheDefaults) {
     Job->AddStreamMap("0:1");
     Job->Reset();
     const TCustomFFmpeg& j = *Job;
-    EXPECT_EQ(j.Faudio_sample_rate, 44100);
-    EXPECT_EQ(j.Faudio_channels, 2);
-    EXPECT_EQ(j.Faudio_volume, 256);
-    EXPECT_EQ(j.Fintra_dc_precision, 8);
-    EXPECT_EQ(j.Floop_output, -1);
-    EXPECT_FLOAT_EQ(j.Faudio_qscale, -99999.0f);
-    EXPECT_FLOAT_EQ(j.Fmux_preload, 0.5f);
-    EXPECT_FLOAT_EQ(j.Fmux_max_delay, 0.7f);
-    EXPECT_EQ(j.Frecording_time, INT64_MAX);
-    EXPECT_EQ(j.Fvideo_sync_method, -1);
-    EXPECT_EQ(j.Faudio_sync_method, 0);
-    EXPECT_FLOAT_EQ(j.Faudio_drift_threshold, 0.1f);
-    EXPECT_FLOAT_EQ(j.Fdts_delta_threshold, 10.0f);
-    EXPECT_EQ(j.Fsws_flags, 4);
-    EXPECT_EQ(j.Fthread_count, 1);
-    EXPECT_EQ(j.Ftop_field_first, -1);
-    EXPECT_EQ(j.Fverbose, 1);
-    EXPECT_EQ(j.Fframe_pix_fmt, AV_PIX_FMT_NONE);
-    EXPECT_EQ(j.Faudio_sample_fmt, AV_SAMPLE_FMT_NONE);
-    for (int limit : j.Fmax_frames)
+    EXPECT_EQ(j.Options().Faudio_sample_rate, 44100);
+    EXPECT_EQ(j.Options().Faudio_channels, 2);
+    EXPECT_EQ(j.Options().Faudio_volume, 256);
+    EXPECT_EQ(j.Options().Fintra_dc_precision, 8);
+    EXPECT_EQ(j.Options().Floop_output, -1);
+    EXPECT_FLOAT_EQ(j.Options().Faudio_qscale, -99999.0f);
+    EXPECT_FLOAT_EQ(j.Options().Fmux_preload, 0.5f);
+    EXPECT_FLOAT_EQ(j.Options().Fmux_max_delay, 0.7f);
+    EXPECT_EQ(j.Options().Frecording_time, INT64_MAX);
+    EXPECT_EQ(j.Options().Fvideo_sync_method, -1);
+    EXPECT_EQ(j.Options().Faudio_sync_method, 0);
+    EXPECT_FLOAT_EQ(j.Options().Faudio_drift_threshold, 0.1f);
+    EXPECT_FLOAT_EQ(j.Options().Fdts_delta_threshold, 10.0f);
+    EXPECT_EQ(j.Options().Fsws_flags, 4);
+    EXPECT_EQ(j.Options().Fthread_count, 1);
+    EXPECT_EQ(j.Options().Ftop_field_first, -1);
+    EXPECT_EQ(j.Options().Fverbose, 1);
+    EXPECT_EQ(j.Options().Fframe_pix_fmt, AV_PIX_FMT_NONE);
+    EXPECT_EQ(j.Options().Faudio_sample_fmt, AV_SAMPLE_FMT_NONE);
+    for (int limit : j.Options().Fmax_frames)
         EXPECT_EQ(limit, 2147483647);
-    EXPECT_EQ(j.FTotalOutputDuration, -1);
-    EXPECT_EQ(j.Fdo_pass, 0);
-    EXPECT_TRUE(j.Fstream_maps.empty());
+    EXPECT_EQ(j.Options().FTotalOutputDuration, -1);
+    EXPECT_EQ(j.Options().Fdo_pass, 0);
+    EXPECT_TRUE(j.Options().Fstream_maps.empty());
     EXPECT_NE(j.FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO], nullptr);
 }
 
@@ -60,98 +60,98 @@ struct THandlerCase {
 TEST_F(JobTest, HandlersStoreOrRefuseWithTheirTexts) {
     const THandlerCase cases[] = {
         {"aspect 16:9", [](auto& j) { j.SetAspectRatio("16:9"); }, "",
-         [](auto& j) { return j.Fframe_aspect_ratio == 1.7777778f; }},
+         [](auto& j) { return j.Options().Fframe_aspect_ratio == 1.7777778f; }},
         {"aspect 1.5", [](auto& j) { j.SetAspectRatio("1.5"); }, "",
-         [](auto& j) { return j.Fframe_aspect_ratio == 1.5f; }},
+         [](auto& j) { return j.Options().Fframe_aspect_ratio == 1.5f; }},
         {"aspect 4:0", [](auto& j) { j.SetAspectRatio("4:0"); }, "Incorrect aspect ratio specification.",
-         [](auto& j) { return j.Fframe_aspect_ratio == 0.0f; }},
+         [](auto& j) { return j.Options().Fframe_aspect_ratio == 0.0f; }},
         {"aspect 0", [](auto& j) { j.SetAspectRatio("0"); }, "Incorrect aspect ratio specification.", nullptr},
         {"aspect abc", [](auto& j) { j.SetAspectRatio("abc"); }, "Incorrect aspect ratio specification.", nullptr},
         // A negative ratio would become a negative sample aspect ratio.
         {"aspect -4:3", [](auto& j) { j.SetAspectRatio("-4:3"); }, "Incorrect aspect ratio specification.",
-         [](auto& j) { return j.Fframe_aspect_ratio == 0.0f; }},
+         [](auto& j) { return j.Options().Fframe_aspect_ratio == 0.0f; }},
         {"aspect empty", [](auto& j) { j.SetAspectRatio(""); }, "", nullptr},
         {"vtag DX50", [](auto& j) { j.SetVideoTag("DX50"); }, "",
-         [](auto& j) { return j.Fvideo_codec_tag == 0x30355844u; }},
+         [](auto& j) { return j.Options().Fvideo_codec_tag == 0x30355844u; }},
         {"vtag DX5", [](auto& j) { j.SetVideoTag("DX5"); }, "video tag parameter must be 4 chars",
-         [](auto& j) { return j.Fvideo_codec_tag == 0u; }},
+         [](auto& j) { return j.Options().Fvideo_codec_tag == 0u; }},
         {"atag mp4a0", [](auto& j) { j.SetAudioTag("mp4a0"); }, "audio tag parameter must be 4 chars", nullptr},
         {"stag x", [](auto& j) { j.SetSubtitleTag("x"); }, "subtitle tag parameter must be 4 chars", nullptr},
         {"qscale 0", [](auto& j) { j.SetVideoQScale(0); }, "qscale must be > 0.0 and <= 255", nullptr},
         {"qscale 256", [](auto& j) { j.SetVideoQScale(256); }, "qscale must be > 0.0 and <= 255", nullptr},
-        {"qscale 3", [](auto& j) { j.SetVideoQScale(3); }, "", [](auto& j) { return j.Fvideo_qscale == 3.0f; }},
+        {"qscale 3", [](auto& j) { j.SetVideoQScale(3); }, "", [](auto& j) { return j.Options().Fvideo_qscale == 3.0f; }},
         {"r abc", [](auto& j) { j.SetFrameRate("abc"); }, "Incorrect frame rate", nullptr},
         {"r ntsc", [](auto& j) { j.SetFrameRate("ntsc"); }, "",
-         [](auto& j) { return j.Fframe_rate.num == 30000 && j.Fframe_rate.den == 1001; }},
+         [](auto& j) { return j.Options().Fframe_rate.num == 30000 && j.Options().Fframe_rate.den == 1001; }},
         {"s vga", [](auto& j) { j.SetFrameSize("vga"); }, "",
-         [](auto& j) { return j.Fframe_width == 640 && j.Fframe_height == 480; }},
+         [](auto& j) { return j.Options().Fframe_width == 640 && j.Options().Fframe_height == 480; }},
         {"s 12x", [](auto& j) { j.SetFrameSize("12x"); }, "Incorrect frame size", nullptr},
         {"pix_fmt nosuch", [](auto& j) { j.SetPixelFormat("nosuch"); }, "Unknown pixel format requested: nosuch",
          nullptr},
         {"pix_fmt yuv422p", [](auto& j) { j.SetPixelFormat("yuv422p"); }, "",
-         [](auto& j) { return j.Fframe_pix_fmt == AV_PIX_FMT_YUV422P; }},
+         [](auto& j) { return j.Options().Fframe_pix_fmt == AV_PIX_FMT_YUV422P; }},
         {"sample_fmt s16", [](auto& j) { j.SetSampleFormat("s16"); }, "",
-         [](auto& j) { return j.Faudio_sample_fmt == AV_SAMPLE_FMT_S16; }},
+         [](auto& j) { return j.Options().Faudio_sample_fmt == AV_SAMPLE_FMT_S16; }},
         {"map 1", [](auto& j) { j.AddStreamMap("1"); }, "",
          [](auto& j) {
-             const TAVStreamMap& m = j.Fstream_maps.back();
+             const TAVStreamMap& m = j.Options().Fstream_maps.back();
              return m.file_index == 1 && m.stream_index == 0 && m.sync_file_index == 1 && m.sync_stream_index == 0;
          }},
         {"map 0.1:0.0", [](auto& j) { j.AddStreamMap("0.1:0.0"); }, "",
          [](auto& j) {
-             const TAVStreamMap& m = j.Fstream_maps.back();
+             const TAVStreamMap& m = j.Options().Fstream_maps.back();
              return m.file_index == 0 && m.stream_index == 1 && m.sync_file_index == 0 && m.sync_stream_index == 0;
          }},
         {"map 0x1:010", [](auto& j) { j.AddStreamMap("0x1:010"); }, "",
-         [](auto& j) { return j.Fstream_maps.back().file_index == 1 && j.Fstream_maps.back().stream_index == 8; }},
+         [](auto& j) { return j.Options().Fstream_maps.back().file_index == 1 && j.Options().Fstream_maps.back().stream_index == 8; }},
         {"map_meta_data 1:0", [](auto& j) { j.AddMetaDataMap("1:0"); }, "",
-         [](auto& j) { return j.Fmeta_data_maps.back().out_file == 1 && j.Fmeta_data_maps.back().in_file == 0; }},
+         [](auto& j) { return j.Options().Fmeta_data_maps.back().out_file == 1 && j.Options().Fmeta_data_maps.back().in_file == 0; }},
         {"itsscale 3:0.5", [](auto& j) { j.SetInputTsScale("3:0.5"); }, "",
-         [](auto& j) { return j.Finput_files_ts_scale.at(0).at(3) == 0.5; }},
+         [](auto& j) { return j.Options().Finput_files_ts_scale.at(0).at(3) == 0.5; }},
         {"itsscale -1:2", [](auto& j) { j.SetInputTsScale("-1:2"); }, "stream index over MAX_STREAMS(1024)",
          nullptr},
         {"t 90", [](auto& j) { j.SetRecordingTimeOption("t", "90"); }, "",
-         [](auto& j) { return j.Frecording_time == 90000000 && j.FTotalOutputDuration == 90000000; }},
+         [](auto& j) { return j.Options().Frecording_time == 90000000 && j.Options().FTotalOutputDuration == 90000000; }},
         {"t abc", [](auto& j) { j.SetRecordingTimeOption("t", "abc"); }, "Invalid duration specification for t: abc",
-         [](auto& j) { return j.Frecording_time == INT64_MAX; }},
+         [](auto& j) { return j.Options().Frecording_time == INT64_MAX; }},
         {"ss 1:02.5", [](auto& j) { j.SetStartTimeOption("ss", "1:02.5"); }, "",
-         [](auto& j) { return j.Fstart_time == 62500000; }},
+         [](auto& j) { return j.Options().Fstart_time == 62500000; }},
         {"itsoffset -2", [](auto& j) { j.SetInputTsOffset("itsoffset", "-2"); }, "",
-         [](auto& j) { return j.Finput_ts_offset == -2000000; }},
+         [](auto& j) { return j.Options().Finput_ts_offset == -2000000; }},
         {"timestamp", [](auto& j) { j.SetRecordingTimestamp("timestamp", "2020-01-02T03:04:05.6Z"); }, "",
-         [](auto& j) { return j.Frecording_timestamp == 1577934246; }},
+         [](auto& j) { return j.Options().Frecording_timestamp == 1577934246; }},
         {"timestamp bad", [](auto& j) { j.SetRecordingTimestamp("timestamp", "yesterday"); },
          "Invalid date specification for timestamp: yesterday", nullptr},
         {"metadata title=a=b", [](auto& j) { j.AddMetadataOption("title=a=b"); }, "",
-         [](auto& j) { return j.Fmetadata.back() == std::make_pair(std::string("title"), std::string("a=b")); }},
+         [](auto& j) { return j.Options().Fmetadata.back() == std::make_pair(std::string("title"), std::string("a=b")); }},
         {"metadata x", [](auto& j) { j.AddMetadataOption("x"); }, "Missing =",
-         [](auto& j) { return j.Fmetadata.empty(); }},
+         [](auto& j) { return j.Options().Fmetadata.empty(); }},
         {"pass 3", [](auto& j) { j.SetPass(2); j.SetPass(3); }, "pass number can be only 1 or 2",
-         [](auto& j) { return j.Fdo_pass == 2; }},
+         [](auto& j) { return j.Options().Fdo_pass == 2; }},
         {"streamid 0:", [](auto& j) { j.SetStreamId("streamid", "0:"); },
          "Invalid value \"0:\" for option \"streamid\", required syntax is \"index:value\"", nullptr},
         {"streamid :5", [](auto& j) { j.SetStreamId("streamid", ":5"); },
          "Invalid value \":5\" for option \"streamid\", required syntax is \"index:value\"", nullptr},
         {"streamid 1:33", [](auto& j) { j.SetStreamId("streamid", "1:33"); }, "",
-         [](auto& j) { return j.Fstreamid_map.size() == 1 && j.Fstreamid_map[0] == std::make_pair(1, 33); }},
+         [](auto& j) { return j.Options().Fstreamid_map.size() == 1 && j.Options().Fstreamid_map[0] == std::make_pair(1, 33); }},
         {"acodec then copy", [](auto& j) { j.SetAudioCodec("libmp3lame"); j.SetAudioCodec("copy"); }, "",
-         [](auto& j) { return j.Faudio_codec_name.empty() && j.Faudio_stream_copy == 1; }},
+         [](auto& j) { return j.Options().Faudio_codec_name.empty() && j.Options().Faudio_stream_copy == 1; }},
         {"copy then vcodec", [](auto& j) { j.SetVideoCodec("copy"); j.SetVideoCodec("mpeg4"); }, "",
-         [](auto& j) { return j.Fvideo_codec_name == "mpeg4" && j.Fvideo_stream_copy == 1; }},
+         [](auto& j) { return j.Options().Fvideo_codec_name == "mpeg4" && j.Options().Fvideo_stream_copy == 1; }},
         {"vbsf", [](auto& j) { j.AddBitstreamFilter("vbsf", "h264_mp4toannexb"); }, "",
-         [](auto& j) { return j.Fvideo_bitstream_filters.size() == 1; }},
+         [](auto& j) { return j.Options().Fvideo_bitstream_filters.size() == 1; }},
         {"absf with =", [](auto& j) { j.AddBitstreamFilter("absf", "aac_adtstoasc=x"); }, "",
-         [](auto& j) { return j.Faudio_bitstream_filters.size() == 1; }},
+         [](auto& j) { return j.Options().Faudio_bitstream_filters.size() == 1; }},
         {"sbsf nosuch", [](auto& j) { j.AddBitstreamFilter("sbsf", "nosuch "); }, "Unknown bitstream filter nosuch",
-         [](auto& j) { return j.Fsubtitle_bitstream_filters.empty(); }},
+         [](auto& j) { return j.Options().Fsubtitle_bitstream_filters.empty(); }},
         {"vbsf =x", [](auto& j) { j.AddBitstreamFilter("vbsf", "=x"); }, "",
-         [](auto& j) { return j.Fvideo_bitstream_filters.empty(); }},
+         [](auto& j) { return j.Options().Fvideo_bitstream_filters.empty(); }},
         {"ar 0 and ac -1 keep", [](auto& j) { j.SetAudioRate(0); j.SetAudioChannels(-1); }, "",
-         [](auto& j) { return j.Faudio_sample_rate == 44100 && j.Faudio_channels == 2; }},
+         [](auto& j) { return j.Options().Faudio_sample_rate == 44100 && j.Options().Faudio_channels == 2; }},
         {"ss no-time keeps", [](auto& j) { j.SetStartTime(NoTime); j.SetRecordingTime(NoTime); }, "",
-         [](auto& j) { return j.Fstart_time == 0 && j.Frecording_time == INT64_MAX; }},
+         [](auto& j) { return j.Options().Fstart_time == 0 && j.Options().Frecording_time == INT64_MAX; }},
         {"vhook without plug-ins", [](auto& j) { j.AddVideoHook("hook.so -a"); },
-         "Failed to add video hook function: hook.so -a", [](auto& j) { return !j.Fusing_vhook; }},
+         "Failed to add video hook function: hook.so -a", [](auto& j) { return !j.Options().Fusing_vhook; }},
     };
     for (const THandlerCase& c : cases) {
         TCustomFFmpeg job(2);
@@ -191,9 +191,9 @@ TEST_F(JobTest, CropsWorkOnTheFrameSizeOfTheMoment) {
         job.Reset();
         job.SetFrameSize("720x576");
         EXPECT_EQ(RaisedText([&] { (job.*c.Setter)(c.Value); }), c.Raised) << c.Name;
-        EXPECT_EQ(job.Fframe_width, c.Width) << c.Name;
-        EXPECT_EQ(job.Fframe_height, c.Height) << c.Name;
-        EXPECT_EQ(job.Fframe_topBand + job.Fframe_bottomBand + job.Fframe_leftBand + job.Fframe_rightBand, c.Band)
+        EXPECT_EQ(job.Options().Fframe_width, c.Width) << c.Name;
+        EXPECT_EQ(job.Options().Fframe_height, c.Height) << c.Name;
+        EXPECT_EQ(job.Options().Fframe_topBand + job.Options().Fframe_bottomBand + job.Options().Fframe_leftBand + job.Options().Fframe_rightBand, c.Band)
             << c.Name;
     }
     EXPECT_TRUE(Log.Has(llWarning, "CropXXX is deprecated in favor of the crop avfilter"));
@@ -212,22 +212,22 @@ TEST_F(JobTest, QuantiserMatricesNeedSixtyFourEntriesOfOneTo255) {
     const std::string short63 = Matrix(63);
     EXPECT_EQ(RaisedText([&] { Job->SetIntraMatrix(short63); }),
               "Syntax error in matrix \"" + short63 + "\" at coeff 62");
-    EXPECT_FALSE(Job->Fintra_matrix.has_value());
+    EXPECT_FALSE(Job->Options().Fintra_matrix.has_value());
 
     Job->SetIntraMatrix(Matrix(65, 17));  // the 65th is ignored
-    ASSERT_TRUE(Job->Fintra_matrix.has_value());
-    EXPECT_EQ((*Job->Fintra_matrix)[63], 17);
+    ASSERT_TRUE(Job->Options().Fintra_matrix.has_value());
+    EXPECT_EQ((*Job->Options().Fintra_matrix)[63], 17);
 
     // A 0 reaches a division in the encoder; the refused text leaves the matrix as it was.
     std::string zero = Matrix(64);
     zero.replace(0, 2, "0");
     EXPECT_EQ(RaisedText([&] { Job->SetIntraMatrix(zero); }),
               "Matrix value out of range (1..255) in matrix \"" + zero + "\" at coeff 0");
-    EXPECT_EQ((*Job->Fintra_matrix)[0], 17);
+    EXPECT_EQ((*Job->Options().Fintra_matrix)[0], 17);
     const std::string big = Matrix(64, 256);
     EXPECT_EQ(RaisedText([&] { Job->SetInterMatrix(big); }),
               "Matrix value out of range (1..255) in matrix \"" + big + "\" at coeff 0");
-    EXPECT_FALSE(Job->Finter_matrix.has_value());
+    EXPECT_FALSE(Job->Options().Finter_matrix.has_value());
 }
 
 TEST_F(JobTest, LogsOfHandlers) {
@@ -239,8 +239,8 @@ TEST_F(JobTest, LogsOfHandlers) {
     EXPECT_FALSE(Job->SetBitrate("b", ""));
 
     Job->SetFormat("pgmyuv");
-    EXPECT_EQ(Job->Flast_asked_format, "image2");
-    EXPECT_EQ(Job->Fpgmyuv_compatibility_hack, 1);
+    EXPECT_EQ(Job->Options().Flast_asked_format, "image2");
+    EXPECT_EQ(Job->Options().Fpgmyuv_compatibility_hack, 1);
     EXPECT_TRUE(Log.Has(llInfo, "pgmyuv format is deprecated, use image2"));
 
     Job->SetPixelFormat("list");
@@ -249,13 +249,13 @@ TEST_F(JobTest, LogsOfHandlers) {
     EXPECT_TRUE(Log.Has(llInfo, "yuv420p           3         12"));
     EXPECT_TRUE(Log.Has(llInfo, "name   depth"));
     EXPECT_TRUE(Log.Has(llInfo, "fltp     32"));
-    EXPECT_EQ(Job->Fframe_pix_fmt, AV_PIX_FMT_NONE);
+    EXPECT_EQ(Job->Options().Fframe_pix_fmt, AV_PIX_FMT_NONE);
 
     Job->SetVStats(true);
-    EXPECT_NE(Job->Fvstats_filename.find("vstats_"), std::string::npos);
-    EXPECT_EQ(Job->Fvstats_filename.rfind(".log"), Job->Fvstats_filename.size() - 4);
+    EXPECT_NE(Job->Options().Fvstats_filename.find("vstats_"), std::string::npos);
+    EXPECT_EQ(Job->Options().Fvstats_filename.rfind(".log"), Job->Options().Fvstats_filename.size() - 4);
     Job->SetVStats(false);
-    EXPECT_TRUE(Job->Fvstats_filename.empty());
+    EXPECT_TRUE(Job->Options().Fvstats_filename.empty());
 }
 
 // A plug-in loader that records what it was given.
@@ -284,7 +284,7 @@ TEST_F(JobTest, HookCommandLinesSplitAtBarsElseAtBlanks) {
         job.Reset();
         job.AddVideoHook(c.Line);
         EXPECT_EQ(job.Arguments, c.Arguments) << c.Line;
-        EXPECT_TRUE(job.Fusing_vhook);
+        EXPECT_TRUE(job.Options().Fusing_vhook);
     }
     THookRecordingJob job(1);
     job.Reset();

@@ -43,8 +43,8 @@ TEST_F(JobTest, OutputStreamsFollowTheContainerAndTheInputs) {
         {"wav has no video", "va", nullptr, "a.wav", K{A}, {AV_CODEC_ID_PCM_S16LE}},
         {"no audio in the input", "video", [](auto& j) { j.SetAudioCodec("mp2"); }, "b.mp4", K{V},
          {AV_CODEC_ID_H264}},
-        {"vn", "va", [](auto& j) { j.Fvideo_disable = true; }, "c.mp4", K{A}, {AV_CODEC_ID_AAC}},
-        {"an", "va", [](auto& j) { j.Faudio_disable = true; }, "d.mp4", K{V}, {AV_CODEC_ID_H264}},
+        {"vn", "va", [](auto& j) { j.Options().Fvideo_disable = true; }, "c.mp4", K{A}, {AV_CODEC_ID_AAC}},
+        {"an", "va", [](auto& j) { j.Options().Faudio_disable = true; }, "d.mp4", K{V}, {AV_CODEC_ID_H264}},
         {"named codecs", "va", [](auto& j) { j.SetVideoCodec("mjpeg"); j.SetAudioCodec("mp2"); }, "e.avi", K{V, A},
          {AV_CODEC_ID_MJPEG, AV_CODEC_ID_MP2}},
         {"copies", "va", [](auto& j) { j.SetVideoCodec("copy"); j.SetAudioCodec("copy"); }, "f.mkv", K{V, A},
@@ -55,7 +55,7 @@ TEST_F(JobTest, OutputStreamsFollowTheContainerAndTheInputs) {
         ASSERT_TRUE(Job->OpenInputFile(Media(c.Input))) << c.Name;
         if (c.Options)
             c.Options(*Job);
-        const bool vn = Job->Fvideo_disable;
+        const bool vn = Job->Options().Fvideo_disable;
         ASSERT_EQ(Job->OpenOutputFile(Scratch(c.Output), false), 1) << c.Name << ": " << Job->LastErrMsg();
         const TJobOutputFile& output = Job->OutputFile(0);
         EXPECT_EQ(StreamKinds(output), c.Kinds) << c.Name;
@@ -64,10 +64,10 @@ TEST_F(JobTest, OutputStreamsFollowTheContainerAndTheInputs) {
             EXPECT_EQ(output.streams[i]->stream_copy, c.Codecs[i] == AV_CODEC_ID_NONE) << c.Name;
             EXPECT_EQ(output.streams[i]->st->index, int(i));
         }
-        EXPECT_EQ(Job->Fvideo_disable, vn) << c.Name << ": only a made video stream clears vn";
+        EXPECT_EQ(Job->Options().Fvideo_disable, vn) << c.Name << ": only a made video stream clears vn";
         // Per-stream options are consumed by the stream that uses them.
-        EXPECT_TRUE(Job->Fvideo_codec_name.empty()) << c.Name;
-        EXPECT_EQ(Job->Fvideo_stream_copy + Job->Faudio_stream_copy, 0) << c.Name;
+        EXPECT_TRUE(Job->Options().Fvideo_codec_name.empty()) << c.Name;
+        EXPECT_EQ(Job->Options().Fvideo_stream_copy + Job->Options().Faudio_stream_copy, 0) << c.Name;
     }
 }
 
@@ -86,7 +86,7 @@ TEST_F(JobTest, VideoStreamSettings) {
          AV_PIX_FMT_YUV420P},
         {"nearest supported rate", [](auto& j) { j.SetFrameSize("320x240"); j.SetFrameRate("26"); }, "s3.mpg",
          {0, 1}, {1, 25}, AV_PIX_FMT_YUV420P},
-        {"forced rate", [](auto& j) { j.SetFrameSize("320x240"); j.SetFrameRate("26"); j.Fforce_fps = true; },
+        {"forced rate", [](auto& j) { j.SetFrameSize("320x240"); j.SetFrameRate("26"); j.Options().Fforce_fps = true; },
          "s4.mpg", {0, 1}, {1, 26}, AV_PIX_FMT_YUV420P},
         {"unsupported pixel format", [](auto& j) { j.SetFrameSize("320x240"); j.SetPixelFormat("rgb24"); },
          "s5.mpg", {0, 1}, {1, 25}, AV_PIX_FMT_YUV420P},
@@ -96,7 +96,7 @@ TEST_F(JobTest, VideoStreamSettings) {
     for (const TCase& c : cases) {
         Job->Reset();
         c.Options(*Job);
-        Job->Faudio_disable = true;
+        Job->Options().Faudio_disable = true;
         ASSERT_EQ(Job->OpenOutputFile(Scratch(c.Output), false), 1) << c.Name << ": " << Job->LastErrMsg();
         const TJobOutputStream& s = *Job->OutputFile(0).streams.at(0);
         if (c.Sar.num) {
@@ -111,7 +111,7 @@ TEST_F(JobTest, VideoStreamSettings) {
         }
         else
             EXPECT_EQ(s.enc->pix_fmt, AV_PIX_FMT_YUV422P) << c.Name << ": kept when the encoder takes it";
-        EXPECT_EQ(Job->Fframe_pix_fmt, AV_PIX_FMT_NONE) << c.Name;
+        EXPECT_EQ(Job->Options().Fframe_pix_fmt, AV_PIX_FMT_NONE) << c.Name;
     }
 }
 
@@ -128,7 +128,7 @@ TEST_F(JobTest, EncoderSettingsAreCopiedPerStream) {
     Job->SetGenericOption("g", "7");
     Job->SetGenericOption("b", "300000");
     Job->SetVideoTag("DX50");
-    Job->Fvideo_language = "eng";
+    Job->Options().Fvideo_language = "eng";
     Job->SetStreamId("streamid", "0:33");
     ASSERT_EQ(Job->OpenOutputFile(Scratch("enc.avi"), false), 1) << Job->LastErrMsg();
     const TJobOutputStream& v = *Job->OutputFile(0).streams.at(0);
@@ -146,12 +146,12 @@ TEST_F(JobTest, EncoderSettingsAreCopiedPerStream) {
     EXPECT_EQ(enc->bit_rate, 300000);
     EXPECT_EQ(enc->codec_tag, 0x30355844u);
     ASSERT_EQ(v.bitstream_filters.size(), 1u);
-    EXPECT_TRUE(Job->Fvideo_bitstream_filters.empty());
+    EXPECT_TRUE(Job->Options().Fvideo_bitstream_filters.empty());
     EXPECT_EQ(v.st->id, 33);
-    EXPECT_TRUE(Job->Fstreamid_map.empty());
+    EXPECT_TRUE(Job->Options().Fstreamid_map.empty());
     ASSERT_NE(DictValue(v.st->metadata, "language"), nullptr);
     EXPECT_EQ(*DictValue(v.st->metadata, "language"), "eng");
-    EXPECT_TRUE(Job->Fvideo_language.empty());
+    EXPECT_TRUE(Job->Options().Fvideo_language.empty());
     // The audio stream's time base is its sample rate's.
     const TJobOutputStream& a = *Job->OutputFile(0).streams.at(1);
     EXPECT_EQ(a.enc->time_base.den, a.enc->sample_rate);
@@ -161,7 +161,7 @@ TEST_F(JobTest, AudioEncodersGetARateAndFormatTheyTake) {
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     Job->SetAudioRate(40000);
     Job->SetAudioChannels(2);
-    Job->Fvideo_disable = true;
+    Job->Options().Fvideo_disable = true;
     ASSERT_EQ(Job->OpenOutputFile(Scratch("rate.mp2"), false), 1) << Job->LastErrMsg();
     const AVCodecContext* enc = Job->OutputFile(0).streams.at(0)->enc;
     EXPECT_EQ(enc->codec_id, AV_CODEC_ID_MP2);
@@ -195,7 +195,7 @@ TEST_F(JobTest, OutputFailuresNameTheirReason) {
         {"missing folder", nullptr, "no/such/out.mp4", noFolder + ": No such file or directory"},
         {"feed output", [](auto& j) { j.SetFormat("ffm"); }, "feed.ffm",
          "Requested output format 'ffm' is not a suitable output format"},
-        {"name without a number", [](auto& j) { j.SetFormat("webm_chunk"); j.Faudio_disable = true; }, "chunk.webm",
+        {"name without a number", [](auto& j) { j.SetFormat("webm_chunk"); j.Options().Faudio_disable = true; }, "chunk.webm",
          Scratch("chunk.webm") + ": Number syntax expected in filename"},
         // The video builder checks the codec before it applies the generic options.
         {"experimental video encoder",
@@ -222,7 +222,7 @@ TEST_F(JobTest, OutputFailuresNameTheirReason) {
 TEST_F(JobTest, AStrictOptionLetsAnExperimentalAudioEncoderIn) {
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     Job->SetAudioCodec("vorbis");
-    Job->Fvideo_disable = true;
+    Job->Options().Fvideo_disable = true;
     ASSERT_EQ(Job->OpenOutputFile(Scratch("x.ogg"), false), -1);
     EXPECT_EQ(Job->LastErrMsg().rfind("new_audio_stream fail: encoder 'vorbis' is experimental", 0), 0u)
         << Job->LastErrMsg();
@@ -292,7 +292,7 @@ TEST_F(JobTest, StreamsAddedAfterTheOutputWasOpened) {
     ASSERT_TRUE(Job->OpenInputFile(Media("two_audio")));
     ASSERT_EQ(Job->OpenOutputFile(Scratch("more.mkv"), false), 1) << Job->LastErrMsg();
     Job->SetAudioCodec("mp2");
-    Job->Faudio_language = "deu";
+    Job->Options().Faudio_language = "deu";
     Job->NewAudioStreamOption();
     const TJobOutputFile& output = Job->OutputFile(0);
     ASSERT_EQ(output.streams.size(), 3u);
@@ -313,14 +313,14 @@ TEST_F(JobTest, MetadataAndMuxerSettings) {
     EXPECT_EQ(*DictValue(output.ctx->metadata, "title"), "first");
     EXPECT_EQ(*DictValue(output.ctx->metadata, "artist"), "me");
     EXPECT_EQ(*DictValue(output.ctx->metadata, "creation_time"), "2020-01-02T03:04:05.000000Z");
-    EXPECT_TRUE(Job->Fmetadata.empty());
+    EXPECT_TRUE(Job->Options().Fmetadata.empty());
     ASSERT_NE(DictValue(output.muxer_opts, "preload"), nullptr);
     EXPECT_EQ(*DictValue(output.muxer_opts, "preload"), "250000");
     EXPECT_EQ(output.ctx->max_delay, 700000);
     EXPECT_EQ(DictValue(output.muxer_opts, "loop"), nullptr);
 
     Job->Reset();
-    Job->Floop_output = 3;
+    Job->Options().Floop_output = 3;
     Job->SetFrameSize("32x32");
     ASSERT_EQ(Job->OpenOutputFile(Scratch("loop.gif"), false), 1) << Job->LastErrMsg();
     ASSERT_NE(DictValue(Job->OutputFile(0).muxer_opts, "loop"), nullptr);
@@ -337,7 +337,7 @@ TEST_F(JobTest, JoinGivesOneEntryPerInput) {
     ASSERT_EQ(Job->OpenOutputFile(Scratch("joined.mp4"), true), 3) << Job->LastErrMsg();
     EXPECT_TRUE(Job->JoinMode());
     EXPECT_EQ(&Job->OutputFile(0), &Job->OutputFile(2));
-    EXPECT_EQ(Job->FTotalOutputDuration, sum);
+    EXPECT_EQ(Job->Options().FTotalOutputDuration, sum);
     EXPECT_EQ(Job->OpenOutputFile(Scratch("second.mp4"), false), -1);
     EXPECT_EQ(Job->LastErrMsg(), "Cannot join more than one output file.");
     EXPECT_EQ(Job->nb_output_files(), 3);
@@ -382,5 +382,5 @@ TEST_F(JobTest, AJoinOfInputsWithoutDurationHasNoTotal) {
         GTEST_SKIP() << "the library estimates a duration for this input";
     ASSERT_TRUE(Job->OpenInputFile(raw.Path));
     ASSERT_EQ(Job->OpenOutputFile(Scratch("raw_join.mp4"), true), 2) << Job->LastErrMsg();
-    EXPECT_EQ(Job->FTotalOutputDuration, -1);
+    EXPECT_EQ(Job->Options().FTotalOutputDuration, -1);
 }

@@ -84,18 +84,18 @@ TEST_F(JobTest, InputRecordFieldsOverrideTheText) {
     o.TimeStart = 500000;
     o.ProgramID = 1;
     ApplyInputOptions(*Job, o);
-    EXPECT_EQ(Job->Flast_asked_format, "image2");
-    EXPECT_EQ(Job->Fstart_time, 500000);
-    EXPECT_EQ(Job->Fopt_programid, 1);
-    EXPECT_EQ(Job->Faudio_codec_name, "mp3");  // chooses the input's decoder
-    EXPECT_EQ(Job->Fframe_rate.num, 15);
+    EXPECT_EQ(Job->Options().Flast_asked_format, "image2");
+    EXPECT_EQ(Job->Options().Fstart_time, 500000);
+    EXPECT_EQ(Job->Options().Fopt_programid, 1);
+    EXPECT_EQ(Job->Options().Faudio_codec_name, "mp3");  // chooses the input's decoder
+    EXPECT_EQ(Job->Options().Fframe_rate.num, 15);
 
     Job->Reset();
     TInputOptions keep;
     keep.ExtOptions = "ss=2<CRLF>programid=3";
     ApplyInputOptions(*Job, keep);
-    EXPECT_EQ(Job->Fstart_time, 2000000);
-    EXPECT_EQ(Job->Fopt_programid, 3);
+    EXPECT_EQ(Job->Options().Fstart_time, 2000000);
+    EXPECT_EQ(Job->Options().Fopt_programid, 3);
 }
 
 TEST_F(JobTest, OutputRecordStepsRunInTheirOrder) {
@@ -109,15 +109,15 @@ TEST_F(JobTest, OutputRecordStepsRunInTheirOrder) {
         {"text codec stands in for an empty field",
          [](auto& o) { o.ExtOptions = "vcodec=mpeg4<CRLF>b=800000"; }, "",
          [](auto& j, auto& d) {
-             return j.Fvideo_codec_name == "mpeg4" && CodecInt(j, AVMEDIA_TYPE_VIDEO, "b") == 800000 &&
+             return j.Options().Fvideo_codec_name == "mpeg4" && CodecInt(j, AVMEDIA_TYPE_VIDEO, "b") == 800000 &&
                     d.Get("def_vcodec") == "mpeg4" && d.Get("vcodec") == "mpeg4";
          }},
         {"record codec wins, the text one waits",
          [](auto& o) { o.VideoCodec = "libx264"; o.ExtOptions = "vcodec=mpeg4"; }, "",
-         [](auto& j, auto& d) { return j.Fvideo_codec_name == "libx264" && d.Get("vcodec") == "mpeg4"; }},
+         [](auto& j, auto& d) { return j.Options().Fvideo_codec_name == "libx264" && d.Get("vcodec") == "mpeg4"; }},
         {"sync methods are always applied",
          [](auto& o) { o.ExtOptions = "async=1\nvsync=2"; }, "",
-         [](auto& j, auto&) { return j.Faudio_sync_method == 0 && j.Fvideo_sync_method == -1; }},
+         [](auto& j, auto&) { return j.Options().Faudio_sync_method == 0 && j.Options().Fvideo_sync_method == -1; }},
         {"unset audio bitrate leaves the text's",
          [](auto& o) { o.ExtOptions = "ab=96000"; o.AudioBitrate = -1; }, "",
          [](auto& j, auto&) { return CodecInt(j, AVMEDIA_TYPE_AUDIO, "b") == 96000; }},
@@ -126,13 +126,13 @@ TEST_F(JobTest, OutputRecordStepsRunInTheirOrder) {
          [](auto& j, auto&) { return CodecInt(j, AVMEDIA_TYPE_AUDIO, "b") == 64000; }},
         {"frame size overrides the target's",
          [](auto& o) { o.TargetType = ttDVD; o.NormType = ntPAL; o.FrameSize = "640x480"; }, "",
-         [](auto& j, auto&) { return j.Fframe_width == 640 && j.Fframe_height == 480 && j.Faudio_codec_name == "ac3"; }},
+         [](auto& j, auto&) { return j.Options().Fframe_width == 640 && j.Options().Fframe_height == 480 && j.Options().Faudio_codec_name == "ac3"; }},
         {"codecs and fields come after the target",
          [](auto& o) {
              o.TargetType = ttVCD; o.NormType = ntNTSC; o.VideoCodec = "mpeg4"; o.GroupPictureSize = 30;
          }, "",
          [](auto& j, auto&) {
-             return j.Fvideo_codec_name == "mpeg4" && j.Faudio_codec_name == "mp2" && j.Fframe_height == 240 &&
+             return j.Options().Fvideo_codec_name == "mpeg4" && j.Options().Faudio_codec_name == "mp2" && j.Options().Fframe_height == 240 &&
                     CodecInt(j, AVMEDIA_TYPE_VIDEO, "g") == 30;
          }},
         {"automatic norm falls back to the default",
@@ -146,10 +146,10 @@ TEST_F(JobTest, OutputRecordStepsRunInTheirOrder) {
          }},
         {"format field overrides the text",
          [](auto& o) { o.ExtOptions = "f=avi"; o.FileFormat = "matroska"; }, "",
-         [](auto& j, auto&) { return j.Flast_asked_format == "matroska"; }},
+         [](auto& j, auto&) { return j.Options().Flast_asked_format == "matroska"; }},
         {"a blank before a name keeps it from its handler",
          [](auto& o) { o.ExtOptions = "an=0\n acodec=mp2"; }, "",
-         [](auto& j, auto&) { return j.Faudio_codec_name.empty() && !j.Faudio_disable; }},
+         [](auto& j, auto&) { return j.Options().Faudio_codec_name.empty() && !j.Options().Faudio_disable; }},
         {"five-character tag fails", [](auto& o) { o.AudioTag = "mp4a0"; }, "audio tag parameter must be 4 chars",
          nullptr},
         {"fields in their table",
@@ -164,15 +164,15 @@ TEST_F(JobTest, OutputRecordStepsRunInTheirOrder) {
          [](auto& j, auto&) {
              int64_t packet = 0;
              AVLib.av_opt_get_int(j.FOptions.avformat_opts, "packetsize", 0, &packet);
-             return packet == 2048 && j.Fmux_max_delay == 0.3f && j.Fmux_preload == 0.2f && j.Faudio_disable &&
-                    j.Faudio_volume == 0 && j.Faudio_channels == 6 && j.Faudio_sample_rate == 32000 &&
-                    j.Faudio_language == "eng" && j.Fvideo_disable && j.Fframe_rate.num == 30000 &&
-                    j.Fframe_aspect_ratio == 16.0f / 9.0f && CodecInt(j, AVMEDIA_TYPE_VIDEO, "b") == 900000 &&
+             return packet == 2048 && j.Options().Fmux_max_delay == 0.3f && j.Options().Fmux_preload == 0.2f && j.Options().Faudio_disable &&
+                    j.Options().Faudio_volume == 0 && j.Options().Faudio_channels == 6 && j.Options().Faudio_sample_rate == 32000 &&
+                    j.Options().Faudio_language == "eng" && j.Options().Fvideo_disable && j.Options().Fframe_rate.num == 30000 &&
+                    j.Options().Fframe_aspect_ratio == 16.0f / 9.0f && CodecInt(j, AVMEDIA_TYPE_VIDEO, "b") == 900000 &&
                     CodecInt(j, AVMEDIA_TYPE_VIDEO, "maxrate") == 1000000 &&
-                    CodecInt(j, AVMEDIA_TYPE_VIDEO, "bufsize") == 2000000 && j.Fvideo_codec_tag == 0x44495658u &&
-                    j.Fvideo_language == "deu" && j.Fsubtitle_disable && j.Fsubtitle_language == "fra" &&
-                    j.Finput_sync && j.Fcopy_ts && j.Fstart_time == 2000000 && j.Frecording_time == 5000000 &&
-                    j.FTotalOutputDuration == 5000000;
+                    CodecInt(j, AVMEDIA_TYPE_VIDEO, "bufsize") == 2000000 && j.Options().Fvideo_codec_tag == 0x44495658u &&
+                    j.Options().Fvideo_language == "deu" && j.Options().Fsubtitle_disable && j.Options().Fsubtitle_language == "fra" &&
+                    j.Options().Finput_sync && j.Options().Fcopy_ts && j.Options().Fstart_time == 2000000 && j.Options().Frecording_time == 5000000 &&
+                    j.Options().FTotalOutputDuration == 5000000;
          }},
     };
     for (const TCase& c : cases) {
@@ -206,9 +206,9 @@ TEST_F(JobTest, InfoBecomesTimeStampAndMetadata) {
         TStreamDefaults d;
         const int64_t before = DateTimeToUnixTime(double(Now()));
         ApplyOutputOptions(job, o, d);
-        EXPECT_EQ(job.Frecording_timestamp != 0, c.Written) << c.TimeStamp;
+        EXPECT_EQ(job.Options().Frecording_timestamp != 0, c.Written) << c.TimeStamp;
         if (c.TimeStamp == 0.0) {
-            EXPECT_LE(std::abs(job.Frecording_timestamp - before), 2) << c.TimeStamp;
+            EXPECT_LE(std::abs(job.Options().Frecording_timestamp - before), 2) << c.TimeStamp;
         }
     }
     TOutputOptions o;
@@ -220,7 +220,7 @@ TEST_F(JobTest, InfoBecomesTimeStampAndMetadata) {
     TStreamDefaults d;
     ApplyOutputOptions(*Job, o, d);
     using TPairs = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(Job->Fmetadata, (TPairs{{"date", "2009"}, {"title", "标题"}, {"artist", "someone"}, {"genre", "pop"}}));
+    EXPECT_EQ(Job->Options().Fmetadata, (TPairs{{"date", "2009"}, {"title", "标题"}, {"artist", "someone"}, {"genre", "pop"}}));
 }
 
 TEST_F(JobTest, NewStreamsTakeTheirValuesInTurn) {

@@ -138,7 +138,7 @@ TEST_F(JobTest, PresetLookupByCodecNameAndFile) {
     AVLib.av_opt_get_int(Job->FOptions.avcodec_opts[AVMEDIA_TYPE_VIDEO], "qmax", 0, &qmax);
     EXPECT_EQ(gop, 33);
     EXPECT_EQ(qmax, 20);
-    EXPECT_EQ(Job->Fvideo_codec_name, "mpeg4");
+    EXPECT_EQ(Job->Options().Fvideo_codec_name, "mpeg4");
 
     struct TCase {
         const char* Option;

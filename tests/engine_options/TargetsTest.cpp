@@ -77,19 +77,19 @@ TEST_F(JobTest, TargetsForEveryNorm) {
         job.Reset();
         job.SetAudioChannels(1);
         ASSERT_EQ(RaisedText([&] { job.ParseOption("target", c.Target); }), "") << c.Target;
-        EXPECT_EQ(job.Fframe_width, c.Width) << c.Target;
-        EXPECT_EQ(job.Fframe_height, c.Height) << c.Target;
-        EXPECT_EQ(job.Fframe_rate.num * c.Rate.den, c.Rate.num * job.Fframe_rate.den) << c.Target;
-        EXPECT_EQ(job.Flast_asked_format, c.Format) << c.Target;
-        EXPECT_EQ(job.Fvideo_codec_name, c.VideoCodec) << c.Target;
-        EXPECT_EQ(job.Faudio_codec_name, c.AudioCodec) << c.Target;
-        EXPECT_EQ(job.Fframe_pix_fmt, c.PixFmt) << c.Target;
+        EXPECT_EQ(job.Options().Fframe_width, c.Width) << c.Target;
+        EXPECT_EQ(job.Options().Fframe_height, c.Height) << c.Target;
+        EXPECT_EQ(job.Options().Fframe_rate.num * c.Rate.den, c.Rate.num * job.Options().Fframe_rate.den) << c.Target;
+        EXPECT_EQ(job.Options().Flast_asked_format, c.Format) << c.Target;
+        EXPECT_EQ(job.Options().Fvideo_codec_name, c.VideoCodec) << c.Target;
+        EXPECT_EQ(job.Options().Faudio_codec_name, c.AudioCodec) << c.Target;
+        EXPECT_EQ(job.Options().Fframe_pix_fmt, c.PixFmt) << c.Target;
         if (c.Gop) {
             EXPECT_EQ(CodecInt(job, AVMEDIA_TYPE_VIDEO, "g"), c.Gop) << c.Target;
         }
-        EXPECT_EQ(job.Faudio_sample_rate, c.SampleRate) << c.Target;
-        EXPECT_EQ(job.Faudio_channels, 2) << c.Target;  // 1 becomes 2 for every target
-        EXPECT_FLOAT_EQ(job.Fframe_aspect_ratio, c.Aspect) << c.Target;
+        EXPECT_EQ(job.Options().Faudio_sample_rate, c.SampleRate) << c.Target;
+        EXPECT_EQ(job.Options().Faudio_channels, 2) << c.Target;  // 1 becomes 2 for every target
+        EXPECT_FLOAT_EQ(job.Options().Fframe_aspect_ratio, c.Aspect) << c.Target;
     }
 }
 
@@ -116,7 +116,7 @@ TEST_F(JobTest, TargetRatesBuffersAndMuxerSettings) {
         EXPECT_EQ(CodecInt(job, AVMEDIA_TYPE_VIDEO, "bufsize"), c.BufSize) << c.Target;
         EXPECT_EQ(CodecInt(job, AVMEDIA_TYPE_AUDIO, "b"), c.AudioBitrate) << c.Target;
         EXPECT_EQ(FormatInt(job, "packetsize"), c.PacketSize) << c.Target;
-        EXPECT_FLOAT_EQ(job.Fmux_preload, c.Preload) << c.Target;
+        EXPECT_FLOAT_EQ(job.Options().Fmux_preload, c.Preload) << c.Target;
 
         // What only the MPEG muxer and the MPEG-2 encoder know reaches them.
         ASSERT_EQ(job.OpenOutputFile(Scratch(std::string(c.Target) + ".mpg"), false), 1) << job.LastErrMsg();
@@ -127,7 +127,7 @@ TEST_F(JobTest, TargetRatesBuffersAndMuxerSettings) {
         const TJobOutputStream& video = *output.streams.at(0);
         EXPECT_EQ(DictValue(video.codec_opts, "scan_offset"), c.ScanOffset ? "1" : "") << c.Target;
         const TJobOutputStream& audio = *output.streams.at(1);
-        EXPECT_EQ(audio.enc->sample_rate, job.Faudio_sample_rate) << c.Target;
+        EXPECT_EQ(audio.enc->sample_rate, job.Options().Faudio_sample_rate) << c.Target;
         job.Reset();
     }
 }
@@ -140,17 +140,17 @@ TEST_F(JobTest, TargetTextsAndNormRules) {
     // After a 25 fps input: PAL; a capitalised prefix is not split, so the
     // whole text is the target, which fails, and nothing is set.
     ASSERT_TRUE(Job->OpenInputFile(Media("video"))) << Job->LastErrMsg();
-    const int width = Job->Fframe_width;
+    const int width = Job->Options().Fframe_width;
     EXPECT_EQ(RaisedText([&] { Job->ParseOption("target", "PAL-dvd"); }), "Unknown target type");
-    EXPECT_EQ(Job->Fframe_width, width);
-    EXPECT_TRUE(Job->Fvideo_codec_name.empty());
+    EXPECT_EQ(Job->Options().Fframe_width, width);
+    EXPECT_TRUE(Job->Options().Fvideo_codec_name.empty());
     EXPECT_EQ(Job->FOptions.format_dict, nullptr);
 
     EXPECT_EQ(RaisedText([&] { Job->ParseOption("target", " dvd "); }), "");
-    EXPECT_EQ(Job->Fframe_width, 720);
-    EXPECT_EQ(Job->Fframe_height, 576);
-    EXPECT_EQ(Job->Faudio_codec_name, "ac3");
-    EXPECT_EQ(Job->Faudio_sample_rate, 48000);
+    EXPECT_EQ(Job->Options().Fframe_width, 720);
+    EXPECT_EQ(Job->Options().Fframe_height, 576);
+    EXPECT_EQ(Job->Options().Faudio_codec_name, "ac3");
+    EXPECT_EQ(Job->Options().Faudio_sample_rate, 48000);
     ASSERT_EQ(Job->OpenOutputFile(Scratch("auto.vob"), false), 1) << Job->LastErrMsg();
     EXPECT_EQ(DictValue(Job->OutputFile(0).muxer_opts, "muxrate"), "10080000");
 }
@@ -180,8 +180,8 @@ TEST_F(JobTest, AutomaticNormComesFromTheRateThenTheInputsThenTheDefault) {
         ASSERT_TRUE(job.OpenInputFile(VideoAt(c.InputRate.num, c.InputRate.den))) << c.Name;
         job.ParseOption("r", c.ForcedRate);
         ASSERT_EQ(RaisedText([&] { job.SetTarget("vcd", "auto", c.DefaultNorm); }), "") << c.Name;
-        EXPECT_EQ(job.Fframe_height, c.Height) << c.Name;
-        EXPECT_EQ(job.Fframe_rate.num * c.Rate.den, c.Rate.num * job.Fframe_rate.den) << c.Name;
+        EXPECT_EQ(job.Options().Fframe_height, c.Height) << c.Name;
+        EXPECT_EQ(job.Options().Fframe_rate.num * c.Rate.den, c.Rate.num * job.Options().Fframe_rate.den) << c.Name;
     }
     EXPECT_TRUE(Log.Has(llVerbose, "Assuming NTSC for target."));
     EXPECT_TRUE(Log.Has(llVerbose, "Assuming PAL for target."));
@@ -191,8 +191,8 @@ TEST_F(JobTest, SvcdKeepsSixChannelsAndAspectWhenSet) {
     Job->SetAudioChannels(6);
     Job->SetAspectRatio("2.35");
     Job->ParseOption("target", "ntsc-svcd");
-    EXPECT_EQ(Job->Faudio_channels, 6);
-    EXPECT_FLOAT_EQ(Job->Fframe_aspect_ratio, 2.35f);
+    EXPECT_EQ(Job->Options().Faudio_channels, 6);
+    EXPECT_FLOAT_EQ(Job->Options().Fframe_aspect_ratio, 2.35f);
     EXPECT_FALSE(Log.Has(llInfo, "Assuming 4:3 for aspect ratio"));
     Job->Reset();
     Job->ParseOption("target", "pal-dvd");

@@ -183,3 +183,14 @@ TEST_F(PlayerTest, PictureGeometryFollowsTheAspectRatio) {
         Host.Changes = 0;
     }
 }
+
+// The benchmarks' mode: no audio stream is opened and every picture is shown
+// once (none is late, so none is dropped); bench/player measures its speed.
+TEST_F(PlayerTest, UnpacedPlaybackShowsEveryPictureWithoutAudio) {
+    Player->SetUnpaced(true);
+    ASSERT_TRUE(Open(TSampleKind::VideoTwoAudio)) << Player->LastErrMsg();
+    EXPECT_EQ(Player->AudioStreamIndex(), -1);
+    ASSERT_TRUE(WaitForState(psEnd));
+    EXPECT_EQ(Host.Changes, Sample(TSampleKind::VideoTwoAudio).Plan.Video[0].Frames);
+    Player->Stop(true);
+}

@@ -76,7 +76,7 @@ TEST_F(SetupTest, AudioCopyBlockAlignAndVolume) {
         Transcode.reset();
         Job->Reset();
         Open({"va"});
-        Job->Fvideo_disable = true;
+        Job->Options().Fvideo_disable = true;
         Job->SetAudioCodec("copy");
         Job->SetAudioVolume(c.Volume);
         OpenOutput("acopy.mkv");
@@ -177,7 +177,7 @@ TEST_F(SetupTest, PassLogFiles) {
         Job->Reset();
         Open({"video"});
         Job->SetVideoCodec("mpeg4");
-        Job->Fpass_logfilename_prefix = c.Prefix;
+        Job->Options().Fpass_logfilename_prefix = c.Prefix;
         Job->SetPass(c.Pass);
         OpenOutput("pass.avi");
         EXPECT_EQ(RunSetUp(), c.Raised) << c.Name;
@@ -273,8 +273,8 @@ TEST_F(SetupTest, ChaptersAreShiftedAndClippedToTheRecording) {
         Job->SetVideoCodec("mpeg4");
         Job->SetAudioCodec("mp2");
         OpenOutput("chapters.mkv");
-        Job->Fstart_time = c.StartTime;
-        Job->Frecording_time = c.RecordingTime;
+        Job->Options().Fstart_time = c.StartTime;
+        Job->Options().Frecording_time = c.RecordingTime;
         Transcode = std::make_unique<TTranscode>(*Job);
         Transcode->CopyAllChapters();
         const AVFormatContext* out = Job->OutputFile(0).ctx;

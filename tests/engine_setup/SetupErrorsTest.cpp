@@ -30,7 +30,7 @@ TEST_F(SetupTest, EveryRefusalRaisesItsText) {
     auto video = [](TJob& j) -> TJobOutputStream& { return *j.OutputFile(0).streams[0]; };
     const TCase cases[] = {
         {"Output file #0 does not contain any stream", {"va"},
-         [](TJob& j) { j.Fvideo_disable = j.Faudio_disable = true; }, nullptr, false},
+         [](TJob& j) { j.Options().Fvideo_disable = j.Options().Faudio_disable = true; }, nullptr, false},
         {"Number of stream maps must match number of output streams", {"va"},
          [&](TJob& j) { codecs(j); j.AddStreamMap("0.0"); }, nullptr, false},
         {"Could not find input stream #1.0", {"va"},
@@ -52,26 +52,26 @@ TEST_F(SetupTest, EveryRefusalRaisesItsText) {
          [](TJob& j) {
              j.SetVideoCodec("copy");
              j.OnCustomHook = [](TObject*, TBitmap*, int32_t, int64_t, bool&, bool&) {};
-             j.Fusing_vhook = true;
+             j.Options().Fusing_vhook = true;
          },
          nullptr, false},
         {"-vcodec copy and -vhook are incompatible (frames are not decoded)", {"video"},
-         [](TJob& j) { j.SetVideoCodec("copy"); j.Fusing_vhook = true; j.FPostHooks = TPostHooks{phPreview}; },
+         [](TJob& j) { j.SetVideoCodec("copy"); j.Options().Fusing_vhook = true; j.Options().FPostHooks = TPostHooks{phPreview}; },
          nullptr, false},
         {"-vcodec copy and PostHooks are incompatible (frames are not decoded)", {"video"},
-         [](TJob& j) { j.SetVideoCodec("copy"); j.FPostHooks = TPostHooks{phBitmap}; }, nullptr, false},
+         [](TJob& j) { j.SetVideoCodec("copy"); j.Options().FPostHooks = TPostHooks{phBitmap}; }, nullptr, false},
         {"Video pixel format is unknown, stream cannot be encoded", {"video"}, codecs,
          [&](TJob& j) { video(j).enc->pix_fmt = AV_PIX_FMT_NONE; }, false},
         {"Cannot allocate temp picture, check pix fmt", {"video"}, codecs,
          [&](TJob& j) { video(j).enc->width = 0; }, false},
-        {"Cannot get resampling context", {"video"}, codecs, [](TJob& j) { j.Fframe_leftBand = 400; }, false},
+        {"Cannot get resampling context", {"video"}, codecs, [](TJob& j) { j.Options().Fframe_leftBand = 400; }, false},
         {"Error opening filters!", {"video"}, [&](TJob& j) { codecs(j); j.SetVideoFilters("nosuchfilter"); }, nullptr,
          false},
         {Format("Encoder (codec id %d) not found for output stream #0.0 (Video)", int(AV_CODEC_ID_VP6)), {"video"}, codecs,
          [&](TJob& j) { video(j).codec = nullptr; video(j).enc->codec_id = AV_CODEC_ID_VP6; }, true},
         {"Error while opening encoder for output stream #0.0 (Video) - maybe incorrect parameters such as "
          "bit_rate, rate, width or height. Please check error log message to find out more detail information.",
-         {"video"}, [](TJob& j) { j.SetVideoCodec("mpeg1video"); j.SetFrameRate("7"); j.Fforce_fps = true; },
+         {"video"}, [](TJob& j) { j.SetVideoCodec("mpeg1video"); j.SetFrameRate("7"); j.Options().Fforce_fps = true; },
          nullptr, true},
         {"Decoder (codec id 0) not found for input stream #0.0 (Video)", {"video"}, codecs,
          [](TJob& j) { j.InputFile(0).streams[0]->dec->codec_id = AV_CODEC_ID_NONE; }, true},

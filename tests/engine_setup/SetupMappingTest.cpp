@@ -80,7 +80,7 @@ TEST_F(SetupTest, TablesFollowTheInputsAndOutputs) {
     Job->SetVideoCodec("mpeg4");
     Job->SetAudioCodec("mp2");
     OpenOutput("tables.mkv");
-    Job->Frate_emu = true;
+    Job->Options().Frate_emu = true;
     ASSERT_EQ(RunSetUp(), "");
     ASSERT_EQ(Transcode->file_table.size(), 2u);
     EXPECT_EQ(Transcode->file_table[0].ist_index, 0);

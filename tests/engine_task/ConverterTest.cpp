@@ -334,12 +334,12 @@ TEST_F(ConverterTest, SwitchesPreviewHooksOfEveryTask) {
     Converter->SetPreviewBitmap(true);
     Converter->SetPreview(false);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_FALSE(Converter->Task(i)->FPostHooks.Contains(phPreview));
-        EXPECT_TRUE(Converter->Task(i)->FPostHooks.Contains(phBitmap));
+        EXPECT_FALSE(Converter->Task(i)->Options().FPostHooks.Contains(phPreview));
+        EXPECT_TRUE(Converter->Task(i)->Options().FPostHooks.Contains(phBitmap));
     }
     AddTasks(1);
-    EXPECT_TRUE(Converter->Task(2)->FPostHooks.Contains(phBitmap));
-    EXPECT_FALSE(Converter->Task(2)->FPostHooks.Contains(phPreview));
+    EXPECT_TRUE(Converter->Task(2)->Options().FPostHooks.Contains(phBitmap));
+    EXPECT_FALSE(Converter->Task(2)->Options().FPostHooks.Contains(phPreview));
 }
 
 TEST_F(ConverterTest, LoadsItsLibrarySet) {

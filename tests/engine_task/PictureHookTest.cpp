@@ -184,8 +184,8 @@ TEST_F(PictureHookTest, ClosingAPreviewWindowEndsThePreviewOfThatTaskOnly) {
     ExpectTruePictures(Windows.Paints, 0, 2);
     ExpectTruePictures(Windows.Paints, 1, InputFrames);
     EXPECT_EQ(liveAtTheEnd, 0);
-    EXPECT_FALSE(Converter->Task(0)->FPostHooks.Contains(phPreview));
-    EXPECT_TRUE(Converter->Task(1)->FPostHooks.Contains(phPreview));
+    EXPECT_FALSE(Converter->Task(0)->Options().FPostHooks.Contains(phPreview));
+    EXPECT_TRUE(Converter->Task(1)->Options().FPostHooks.Contains(phPreview));
     for (const std::string& output : Outputs)
         EXPECT_EQ(ReopenOutput(output).VideoFrames, InputFrames) << output;
 }
@@ -256,6 +256,14 @@ TEST_F(PictureHookTest, TheCustomHookChangesPicturesUntilItStops) {
     }
 }
 
+
+// Runs the post hooks of one picture as the encoder would.
+struct TJobTestAccess {
+    static void RunPostHooks(TCustomFFmpeg& job, const AVFrame* picture, const AVCodecContext* enc)
+    {
+        job.RunPostHooks(picture, enc);
+    }
+};
 // Two pictures closer together than the interval (50 ms with the default
 // 100 ms): only the first reaches the bitmap handler; farther apart, both do.
 TEST_F(PictureHookTest, PicturesCloserThanTheIntervalAreDeliveredOnlyOnce) {
@@ -275,12 +283,12 @@ TEST_F(PictureHookTest, PicturesCloserThanTheIntervalAreDeliveredOnlyOnce) {
         job.OnPreviewBitmap = [&](TObject*, TBitmap*, int32_t, int64_t APTS) { delivered.push_back(APTS); };
         picture->pts = 0;
         const int64_t firstFrom = AVLib.av_gettime();
-        job.RunPostHooks(picture, enc);
+        TJobTestAccess::RunPostHooks(job, picture, enc);
         const int64_t firstTo = AVLib.av_gettime();
         std::this_thread::sleep_for(std::chrono::milliseconds(gapMs));
         picture->pts = gapMs;
         const int64_t secondFrom = AVLib.av_gettime();
-        job.RunPostHooks(picture, enc);
+        TJobTestAccess::RunPostHooks(job, picture, enc);
         const int64_t secondTo = AVLib.av_gettime();
         // What the job's own clock saw between the two lies in these bounds;
         // a machine that stalls the test may push a 50 ms gap past them.

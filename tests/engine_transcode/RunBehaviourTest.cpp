@@ -18,7 +18,7 @@ TEST_F(TranscodeTest, LimitsEndTheOutputEarly) {
         int64_t MaxDuration;
     };
     const TCase cases[] = {
-        {"frames", [](TCustomFFmpeg& j) { j.Fmax_frames[flVideo] = 10; }, 10, 600000},
+        {"frames", [](TCustomFFmpeg& j) { j.Options().Fmax_frames[flVideo] = 10; }, 10, 600000},
         {"time", [](TCustomFFmpeg& j) { j.SetRecordingTime(400000); }, 12, 600000},
         {"size", [](TCustomFFmpeg& j) { j.ParseOption("fs", "20000"); }, 15, 700000},
     };
@@ -67,7 +67,7 @@ TEST_F(TranscodeTest, ProgressKeepsItsFiguresInRange) {
         Job->Reset();
         ASSERT_TRUE(Job->OpenInputFile(Media("va")));
         const bool audioOnly = std::string(name).ends_with(".mp3");
-        Job->Fvideo_disable = audioOnly;
+        Job->Options().Fvideo_disable = audioOnly;
         ASSERT_EQ(Job->OpenOutputFile(Scratch(name), false), 1) << Job->LastErrMsg();
         Job->ReportInterval = 0;
         std::vector<TReport> reports;
@@ -175,8 +175,8 @@ TEST_F(TranscodeTest, VideoSyncDuplicatesToAFasterRate) {
         ASSERT_TRUE(Convert(Media("va"), output, [&](TCustomFFmpeg& j) {
             j.SetVideoCodec("mpeg4");
             j.SetFrameRate(c.Rate);
-            j.Fvideo_sync_method = c.Method;
-            j.Faudio_disable = true;
+            j.Options().Fvideo_sync_method = c.Method;
+            j.Options().Faudio_disable = true;
         })) << c.Name;
         EXPECT_TRUE(Job->Finished()) << c.Name << ": " << Job->FatalMessage();
         EXPECT_NEAR(ReadOutput(output).VideoPackets, c.Packets, 2) << c.Name;  // the last picture is not stretched
