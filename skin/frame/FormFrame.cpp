@@ -14,6 +14,7 @@
 #include "skin/draw/MonitorRects.h"
 #include "skin/draw/PlatformCaps.h"
 #include "skin/frame/SkinChangeRelay.h"
+#include "skin/menus/SkinMenu.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FForm->OnShortCut = [this](TMessage& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
 
     FSysMenu = new TPopupMenu(this);
+    FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
 
     if (!ComponentState().Contains(csDesigning))
         InstallWindowProc();

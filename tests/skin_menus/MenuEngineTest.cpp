@@ -1,0 +1,1 @@
+#include "MenuFixture.h"
