@@ -752,6 +752,7 @@ void TbsSkinPopupWindow::PriorItem()
 
 void TbsSkinPopupWindow::PopupKeyDown(int CharCode)
 {
+
     if (!FVisible)
         return;
     // Accelerators are letters and digits, whose key codes are their characters.

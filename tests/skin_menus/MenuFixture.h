@@ -91,7 +91,12 @@ protected:
         UseHeadlessBackend();
     }
 
-    void Pump() { Application->ProcessMessages(); }
+    // Input becomes messages on one turn and is handled on the next.
+    void Pump()
+    {
+        for (int i = 0; i < 3; ++i)
+            Application->ProcessMessages();
+    }
     void Advance(uint32_t ms)
     {
         for (uint32_t t = 0; t < ms; t += 10) {
