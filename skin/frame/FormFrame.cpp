@@ -65,6 +65,7 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
 
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
+    CreateSysTrayMenu();
 
     if (!ComponentState().Contains(csDesigning))
         InstallWindowProc();
@@ -562,14 +563,6 @@ void TbsFormFrame::ObjectsMouseUp(TMouseButton Button, int X, int Y)
 }
 
 // ------------------------------------------------------------ shortcuts and menus
-
-void TbsFormFrame::FormShortCut(TMessage& Msg, bool& Handled)
-{
-    if (OnShortCut)
-        OnShortCut(Msg, Handled);
-    if (!Handled && OldShortCut)
-        OldShortCut(Msg, Handled);
-}
 
 void TbsFormFrame::SkinMenuOpen()
 {

@@ -146,6 +146,16 @@ public:
     HWND FindStayOnTopFormHandle() const;
     void MinimizeToTray();
 
+    // The system menu, the tray menu and the caption-button hints (SystemMenu.cpp).
+    TMenuItem* GetSystemMenuItems();
+    void PopupSystemMenuFromRect(const TRect& R);
+    void PopupSysMenuFromButton();
+    void RestoreFromTray();
+    void UpdateObjectHints();
+    TPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    // A text of the skin's text table, else the built-in one.
+    std::string FrameText(const std::string& Key, const std::string& BuiltIn) const;
+
     // The plain frame.
     int GetDefCaptionHeight() const;
     int GetDefButtonSize() const;
@@ -353,6 +363,13 @@ private:
     void DoMaximize();
     void DoNormal();
     void PopupSystemMenu(TPoint P);
+    void CreateSysMenu();
+    void UpdateUserSystemMenu();
+    void CreateSysTrayMenu();
+    TMenuItem* NewSysItem(const std::string& Name, const std::string& Key, const std::string& BuiltIn,
+                          std::function<void()> Click);
+    bool FInShortCut = false;
+    TPopupMenu* FSysTrayMenu = nullptr;
     void PrintFrame(HDC DC);
 
     TCustomForm* FForm = nullptr;
