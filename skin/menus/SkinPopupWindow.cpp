@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <optional>
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
@@ -19,7 +21,12 @@
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/WindowDescriptions.h"
+#include "platform/core/Clock.h"
+#include "platform/gfx/Region.h"
+#include "skin/draw/LayerWindow.h"
 #include "skin/draw/Marks.h"
+#include "skin/draw/MaskRegion.h"
+#include "skin/draw/PlatformCaps.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
 #include "skin/menus/SkinMenu.h"
@@ -340,8 +347,36 @@ void TbsSkinPopupWindow::ShowAt(const TRect& R, bool PopupByItem, bool PopupUp)
                              nullptr, proc);
     if (!FHandle)
         return;
+    if (MaskPicture) {
+        std::optional<TRegion> rgn;
+        CreateSkinRegion(rgn, Geometry(), *MaskPicture, w, h);
+        if (rgn)
+            SetWindowRgn(FHandle, new TRegion(*rgn), true);
+    }
+    // Layered alpha, and a fade-in for the first window of a new menu.
+    int value = std::clamp(ParentMenu->AlphaBlendValue, 0, 255);
+    bool layered = CanUseLayeredWindows() && ParentMenu->AlphaBlend;
+    bool fade = layered && ParentMenu->AlphaBlendAnimation && ParentMenu->First();
+    if (layered) {
+        SetWindowLong(FHandle, GWL_EXSTYLE, GetWindowLong(FHandle, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAlpha(FHandle, std::uint8_t(fade ? 0 : value));
+    }
     ShowWindow(FHandle, SW_SHOWNOACTIVATE);
     FVisible = true;
+    if (fade) {
+        int step = std::max(1, value / 15);
+        int alpha = 0;
+        uint32_t last = GetTickCount();
+        while (alpha < value) {
+            Sleep(1);
+            if (GetTickCount() - last > 5) {
+                alpha = std::min(value, alpha + step);
+                SetLayeredWindowAlpha(FHandle, std::uint8_t(alpha));
+                UpdateWindow(FHandle);
+                last = GetTickCount();
+            }
+        }
+    }
 
     MouseTimer->SetEnabled(true);
     ActiveItem = -1;
@@ -366,22 +401,27 @@ void TbsSkinPopupWindow::Hide()
 
 // ------------------------------------------------------------ painting
 
+TbsSkinGeometry TbsSkinPopupWindow::Geometry() const
+{
+    TbsSkinGeometry g;
+    g.LTPt = PW->LTPoint;
+    g.RTPt = PW->RTPoint;
+    g.LBPt = PW->LBPoint;
+    g.RBPt = PW->RBPoint;
+    g.ClRect = PW->ItemsRect;
+    g.NewLTPt = NewLTPoint;
+    g.NewRTPt = NewRTPoint;
+    g.NewLBPt = NewLBPoint;
+    g.NewRBPt = NewRBPoint;
+    g.NewClRect = NewItemsRect;
+    return g;
+}
+
 void TbsSkinPopupWindow::CreateMenuImage(TBitmap& B, bool DrawClient)
 {
     int w = FWidth, h = FHeight;
     if (PW) {
-        TbsSkinGeometry g;
-        g.LTPt = PW->LTPoint;
-        g.RTPt = PW->RTPoint;
-        g.LBPt = PW->LBPoint;
-        g.RBPt = PW->RBPoint;
-        g.ClRect = PW->ItemsRect;
-        g.NewLTPt = NewLTPoint;
-        g.NewRTPt = NewRTPoint;
-        g.NewLBPt = NewLBPoint;
-        g.NewRBPt = NewRBPoint;
-        g.NewClRect = NewItemsRect;
-        CreateWindowSkinImage(g, B, *WindowPicture, TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()}, w,
+        CreateWindowSkinImage(Geometry(), B, *WindowPicture, TRect{0, 0, WindowPicture->Width(), WindowPicture->Height()}, w,
                               h, DrawClient, PW->LeftStretch, PW->TopStretch, PW->RightStretch, PW->BottomStretch,
                               PW->StretchEffect, PW->StretchType);
         return;

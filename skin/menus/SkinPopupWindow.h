@@ -87,6 +87,7 @@ private:
     int GetItemWidth(TCanvas& C, TMenuItem* Item) const;
     void CalcItemRects();
     void ShowAt(const TRect& R, bool PopupByItem, bool PopupUp);
+    struct TbsSkinGeometry Geometry() const;
     void CreateMenuImage(TBitmap& B, bool DrawClient);
     void DrawUpMarker(TCanvas& C);
     void DrawDownMarker(TCanvas& C);

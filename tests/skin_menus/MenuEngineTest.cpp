@@ -1,6 +1,7 @@
 // The menu engine with synthetic input: placement, scrolling, keys, sub-menus,
 // the notices to the opener and the form, and closing from outside.
 #include "MenuFixture.h"
+#include "skin/draw/PlatformCaps.h"
 
 namespace {
 
@@ -334,6 +335,35 @@ TEST_F(TMenuEngine, BadPictureIndexLeavesTheSkinAlone)
     EXPECT_EQ(mi->SkinRect, skinRect);
     EXPECT_EQ(w->Items()[0]->MI, nullptr);   // drawn plainly
     EXPECT_EQ(w->Items()[0]->ObjectRect.Height(), skinRect.Height());
+    Engine->Hide();
+}
+
+}  // namespace
+
+namespace {
+
+class TLayeredMenu : public TMenuEngine {
+protected:
+    TLayeredMenu() { Config.Caps.PerPixelAlpha = true; }
+};
+
+TEST_F(TLayeredMenu, FirstWindowFadesInToTheMenusAlpha)
+{
+    ASSERT_TRUE(CanUseLayeredWindows());
+    Frame->SetMenusAlphaBlend(true);
+    Frame->SetMenusAlphaBlendAnimation(true);
+    Frame->SetMenusAlphaBlendValue(200);
+    TbsSkinPopupMenu* m = MakeMenu(2);
+    Add(m->Items()->Items(0), "Inner");
+    m->Popup(200, 200);
+    Pump();
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Top()->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 200);
+    Key(VK_RIGHT);   // a sub-menu gets the alpha at once
+    ASSERT_EQ(Engine->WindowCount(), 2);
+    ASSERT_TRUE(GetLayeredWindowAttributes(Top()->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 200);
     Engine->Hide();
 }
 

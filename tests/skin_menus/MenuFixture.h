@@ -60,7 +60,7 @@ class TMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Backend = &UseHeadlessBackend();
+        Backend = &UseHeadlessBackend(Config);
         Application->Initialize();
         BindSkinFormLinkToScreen();
         Form = NewForm<TForm>(nullptr, TFormCreation::New);
@@ -137,6 +137,7 @@ protected:
         Pump();
     }
 
+    THeadlessConfig Config;
     THeadlessBackend* Backend = nullptr;
     TForm* Form = nullptr;
     TbsFormFrame* Frame = nullptr;
