@@ -153,6 +153,10 @@ public:
     void RestoreFromTray();
     void UpdateObjectHints();
     TPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    // The frame object named AIDName opens AMenu when pressed.
+    void LinkMenu(const std::string& AIDName, TPopupMenu* AMenu, bool APopupUp);
+    // The drop shadow is the window layer's; this keeps only the state.
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
     // A text of the skin's text table, else the built-in one.
     std::string FrameText(const std::string& Key, const std::string& BuiltIn) const;
 
@@ -369,6 +373,7 @@ private:
     TMenuItem* NewSysItem(const std::string& Name, const std::string& Key, const std::string& BuiltIn,
                           std::function<void()> Click);
     bool FInShortCut = false;
+    bool FHaveShadow = false;
     TPopupMenu* FSysTrayMenu = nullptr;
     void PrintFrame(HDC DC);
 

@@ -269,3 +269,29 @@ void TbsFormFrame::UpdateObjectHints()
         }
     }
 }
+
+// ------------------------------------------------------------ linked menus and shadow
+
+void TbsFormFrame::LinkMenu(const std::string& AIDName, TPopupMenu* AMenu, bool APopupUp)
+{
+    int i = GetIndex(AIDName);
+    if (i == -1 || !AMenu)
+        return;
+    TbsActiveSkinObject* o = ObjectList[size_t(i)].get();
+    if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o)) {
+        b->MenuItem = AMenu->Items();
+        b->FPopupUp = APopupUp;
+    } else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o); a && a->ButtonStyle) {
+        a->MenuItem = AMenu->Items();
+        a->FPopupUp = APopupUp;
+    }
+}
+
+void TbsFormFrame::EnableShadow(bool AShowShadow, bool AHideFormBefore)
+{
+    // Our windows draw no class shadow; the state is kept for the callers.
+    if (!FIsLayerEnabled || AShowShadow == FHaveShadow)
+        return;
+    FHaveShadow = AShowShadow;
+    (void)AHideFormBefore;
+}

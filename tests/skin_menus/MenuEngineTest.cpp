@@ -368,3 +368,34 @@ TEST_F(TLayeredMenu, FirstWindowFadesInToTheMenusAlpha)
 }
 
 }  // namespace
+
+#include "skin/controls/SkinMenuSpeedButton.h"
+
+namespace {
+
+// A menu speed button opens its skinned popup menu below itself and is
+// released when the menu reports that it closed.
+TEST_F(TMenuEngine, MenuSpeedButtonOpensItsPopupMenu)
+{
+    TbsSkinPopupMenu* m = MakeMenu(2);
+    auto* button = new TbsSkinMenuSpeedButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(20, 20, 60, 24);
+    button->SetSkinPopupMenu(m);
+    Pump();
+    TPoint p = button->ClientToScreen(TPoint{30, 12});
+    Backend->MouseMove(p.X, p.Y);
+    Backend->MouseDown(p.X, p.Y);
+    Backend->MouseUp(p.X, p.Y);
+    Pump();
+    ASSERT_TRUE(Engine->Visible());
+    EXPECT_TRUE(button->MenuTracked());
+    TPoint corner = button->ClientToScreen(TPoint{0, 0});
+    EXPECT_EQ(WindowRect(Top()).Top, corner.Y + 24);
+    EXPECT_EQ(WindowRect(Top()).Left, corner.X);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Engine->Visible());
+    EXPECT_FALSE(button->MenuTracked());
+}
+
+}  // namespace

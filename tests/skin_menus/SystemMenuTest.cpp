@@ -214,4 +214,15 @@ TEST_F(TSystemMenu, CaptionButtonsTakeTheDefaultHints)
     Frame->SetSkinData(nullptr);
 }
 
+TEST_F(TSystemMenu, LinkMenuGivesAnObjectItsMenu)
+{
+    auto* menu = new TPopupMenu(Form);
+    Frame->LinkMenu("nosuchbutton", menu, false);   // nothing happens
+    Frame->LinkMenu("rollupbutton", menu, true);
+    auto* b = dynamic_cast<TbsSkinButtonObject*>(Frame->ObjectList[size_t(Frame->GetIndex("rollupbutton"))].get());
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->MenuItem, menu->Items());
+    EXPECT_TRUE(b->FPopupUp);
+}
+
 }  // namespace
