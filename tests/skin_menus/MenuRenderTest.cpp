@@ -72,6 +72,34 @@ TEST_P(TMenuRender, EveryItemKind)
     Pump();
 }
 
+// A long menu between its scroll bands, scrolled to its middle.
+TEST_P(TMenuRender, ScrollBands)
+{
+    int skin = GetParam();
+    TLoadedSkin s;
+    if (skin >= 0)
+        s.Load(skin);
+    Frame->SetMaxMenuItemsInWindow(5);
+    TbsSkinPopupMenu menu(Form);
+    for (int i = 1; i <= 8; ++i)
+        Add(menu.Items(), "Item " + std::to_string(i));
+    if (skin >= 0)
+        menu.SetSkinData(&s.Data);
+    menu.Popup(150, 120);
+    Advance(200);
+    TbsSkinPopupWindow* w = Top();
+    ASSERT_NE(w, nullptr);
+    w->ScrollDown(false);
+    w->ScrollDown(false);
+    Advance(100);
+    EXPECT_EQ(w->VisibleStartIndex, 2);
+    EXPECT_EQ(w->VisibleCount, 5);
+    std::string name = skin >= 0 ? "skin" + std::to_string(skin) : "plain";
+    Backend->SaveWindowPicture(w->Handle(), (Dir() / (name + "_scroll.png")).string());
+    Engine->Hide();
+    Pump();
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMenuRender, ::testing::Values(-1, 0, 1, 2, 3, 4, 5, 6));
 
 }  // namespace
