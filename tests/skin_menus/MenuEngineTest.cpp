@@ -399,3 +399,31 @@ TEST_F(TMenuEngine, MenuSpeedButtonOpensItsPopupMenu)
 }
 
 }  // namespace
+
+namespace {
+
+// Lines at the ends and doubled lines are tidied away before a menu shows,
+// unless the menu asks for its lines as they are.
+TEST_F(TMenuEngine, LinesAreTidiedBeforeShowing)
+{
+    TbsSkinPopupMenu* m = MakeMenu(0);
+    for (const char* c : {"-", "A", "-", "-", "B", "-"})
+        Add(m->Items(), c);
+    m->Popup(200, 200);
+    Pump();
+    std::vector<std::string> shown;
+    for (TbsSkinMenuItem* i : Top()->Items())
+        shown.push_back(i->MenuItem->Caption());
+    EXPECT_EQ(shown, (std::vector<std::string>{"A", "-", "B"}));
+    Engine->Hide();
+    Pump();
+    for (int i = 0; i < m->Items()->Count(); ++i)
+        m->Items()->Items(i)->SetVisible(true);
+    m->SetAutoLineReduction(false);
+    m->Popup(200, 200);
+    Pump();
+    EXPECT_EQ(Top()->Items().size(), 6u);
+    Engine->Hide();
+}
+
+}  // namespace
