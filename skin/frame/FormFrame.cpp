@@ -14,6 +14,7 @@
 #include "skin/draw/MonitorRects.h"
 #include "skin/draw/PlatformCaps.h"
 #include "skin/frame/SkinChangeRelay.h"
+#include "skin/menus/SkinMenu.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FForm->OnShortCut = [this](TMessage& Msg, bool& Handled) { FormShortCut(Msg, Handled); };
 
     FSysMenu = new TPopupMenu(this);
+    FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
+    CreateSysTrayMenu();
 
     if (!ComponentState().Contains(csDesigning))
         InstallWindowProc();
@@ -560,14 +563,6 @@ void TbsFormFrame::ObjectsMouseUp(TMouseButton Button, int X, int Y)
 }
 
 // ------------------------------------------------------------ shortcuts and menus
-
-void TbsFormFrame::FormShortCut(TMessage& Msg, bool& Handled)
-{
-    if (OnShortCut)
-        OnShortCut(Msg, Handled);
-    if (!Handled && OldShortCut)
-        OldShortCut(Msg, Handled);
-}
 
 void TbsFormFrame::SkinMenuOpen()
 {

@@ -146,6 +146,20 @@ public:
     HWND FindStayOnTopFormHandle() const;
     void MinimizeToTray();
 
+    // The system menu, the tray menu and the caption-button hints (SystemMenu.cpp).
+    TMenuItem* GetSystemMenuItems();
+    void PopupSystemMenuFromRect(const TRect& R);
+    void PopupSysMenuFromButton();
+    void RestoreFromTray();
+    void UpdateObjectHints();
+    TPopupMenu* SysTrayMenu() const { return FSysTrayMenu; }
+    // The frame object named AIDName opens AMenu when pressed.
+    void LinkMenu(const std::string& AIDName, TPopupMenu* AMenu, bool APopupUp);
+    // The drop shadow is the window layer's; this keeps only the state.
+    void EnableShadow(bool AShowShadow, bool AHideFormBefore);
+    // A text of the skin's text table, else the built-in one.
+    std::string FrameText(const std::string& Key, const std::string& BuiltIn) const;
+
     // The plain frame.
     int GetDefCaptionHeight() const;
     int GetDefButtonSize() const;
@@ -353,6 +367,14 @@ private:
     void DoMaximize();
     void DoNormal();
     void PopupSystemMenu(TPoint P);
+    void CreateSysMenu();
+    void UpdateUserSystemMenu();
+    void CreateSysTrayMenu();
+    TMenuItem* NewSysItem(const std::string& Name, const std::string& Key, const std::string& BuiltIn,
+                          std::function<void()> Click);
+    bool FInShortCut = false;
+    bool FHaveShadow = false;
+    TPopupMenu* FSysTrayMenu = nullptr;
     void PrintFrame(HDC DC);
 
     TCustomForm* FForm = nullptr;

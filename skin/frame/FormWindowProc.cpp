@@ -352,14 +352,6 @@ void TbsFormFrame::SecondPhase(TMessage& Message)
     }
 }
 
-void TbsFormFrame::PopupSystemMenu(TPoint P)
-{
-    // The frame's own system menu is built with the skinned menus; a user
-    // system menu opens as it is.
-    if (FSystemMenu)
-        PopupSkinMenu(FSystemMenu->Items(), P);
-}
-
 void TbsFormFrame::HandleCaptionDblClick()
 {
     bool resizable = CanResize();
@@ -627,7 +619,7 @@ void TbsFormFrame::HandleSkinMessage(TMessage& Message)
             OnAfterChangeSkinData(this);
         return;
     case WM_CHANGERESSTRDATA:
-        // The default hint texts of the caption buttons come with the object hints.
+        UpdateObjectHints();
         return;
     case WM_CHANGEFORMSKINNABLE:
         if (!FUseRibbon && FSD && sender == FSD && !IsMDIChild())

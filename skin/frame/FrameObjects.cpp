@@ -509,8 +509,7 @@ void TbsSkinStdButtonObject::MouseDown(int, int, TMouseButton Button)
         return;
     SetDown(true);
     if (Command == cmSysMenu) {
-        TMenuItem* items = Parent->SystemMenu() ? Parent->SystemMenu()->Items()
-                                                : (Parent->FSysMenu ? Parent->FSysMenu->Items() : nullptr);
+        TMenuItem* items = Parent->GetSystemMenuItems();
         // Without a menu to open the button is released like any other.
         MenuItem = items && items->Count() > 0 && Parent->SkinMenu() ? items : nullptr;
         TrackMenu();

@@ -188,6 +188,7 @@ void TbsFormFrame::UpdateCaptionButtons()
         b->Enabled = enabled;
         b->Visible = b->SkinRectInAPicture ? enabled : true;
     }
+    UpdateObjectHints();
 }
 
 void TbsFormFrame::HideLayerManagers()

@@ -263,8 +263,7 @@ void TbsSkinAnimateObject::ButtonClick()
         break;
     case cmRollUp: Parent->SetRollUpState(!Parent->RollUpState()); break;
     case cmSysMenu: {
-        TMenuItem* items = Parent->SystemMenu() ? Parent->SystemMenu()->Items()
-                                                : (Parent->FSysMenu ? Parent->FSysMenu->Items() : nullptr);
+        TMenuItem* items = Parent->GetSystemMenuItems();
         MenuItem = items;
         TrackMenu();
         break;

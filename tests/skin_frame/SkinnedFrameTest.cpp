@@ -213,6 +213,9 @@ TEST_F(TSkinnedFrameTest, RegionAndBorderFromTheMask)
 TEST_F(TSkinnedFrameTest, CaptionButtonStatesHintsAndCommands)
 {
     MakeTestSkinned(300, 160);
+    // The skin's own hints, not the default texts.
+    Frame->UseDefaultObjectHint = false;
+    Frame->ApplySkinData();
     Frame->ShowObjectHint = true;
     auto* hint = new TFakeHint(Form, Trace);
     Frame->SetSkinHint(hint);

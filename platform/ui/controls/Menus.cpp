@@ -299,6 +299,39 @@ bool TMenu::DispatchCommand(UINT command)
     return true;
 }
 
+bool TMenuItem::RethinkLines()
+{
+    bool changed = false;
+    bool afterItem = false;        // a visible ordinary item came before
+    TMenuItem* pendingLine = nullptr;
+    for (TMenuItem* item : FItems) {
+        if (!item->IsLine()) {
+            if (!item->FVisible)
+                continue;
+            if (pendingLine && !pendingLine->FVisible) {
+                pendingLine->FVisible = true;
+                changed = true;
+            }
+            pendingLine = nullptr;
+            afterItem = true;
+            continue;
+        }
+        // A line is shown only when an item precedes it and another follows.
+        bool keep = afterItem && !pendingLine;
+        if (keep)
+            pendingLine = item;
+        else if (item->FVisible) {
+            item->FVisible = false;
+            changed = true;
+        }
+    }
+    if (pendingLine && pendingLine->FVisible) {
+        pendingLine->FVisible = false;
+        changed = true;
+    }
+    return changed;
+}
+
 // ------------------------------------------------------------------ TPopupMenu
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation)

@@ -8,6 +8,7 @@
 #include "platform/ui/WinTypes.h"
 
 struct TMessage;
+class TCanvas;
 class TImageList;
 class TMenu;
 
@@ -74,6 +75,11 @@ public:
 
     virtual void Click();
     std::function<void(TObject* Sender)> OnClick;
+    // Draws the item in place of the menu's own look (the skinned menus call it).
+    std::function<void(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected)> OnDrawItem;
+    // Hides lines at the start, at the end and after another line, and shows
+    // the others; true when a line changed.
+    bool RethinkLines();
 
 private:
     void Changed();
@@ -112,6 +118,9 @@ public:
     bool DispatchCommand(UINT command);
     TMenuItem* FindItem(UINT command) const;
     TMenuItem* FindShortCut(TShortCut sc) const;
+    // Whether showing the menu tidies its lines first (RethinkLines).
+    bool AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(bool v) { FAutoLineReduction = v; }
     // Raised when items change (the skin's menu bar redraws on it).
     std::function<void(TObject* Sender)> OnChange;
 
@@ -121,6 +130,7 @@ protected:
 private:
     std::unique_ptr<TMenuItem> FItems;
     TImageList* FImages = nullptr;
+    bool FAutoLineReduction = true;
 };
 
 // The menu of a form. No bar is drawn here: the form routes its shortcuts
@@ -128,11 +138,6 @@ private:
 class TMainMenu : public TMenu {
 public:
     explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
-    bool AutoLineReduction() const { return FAutoLineReduction; }
-    void SetAutoLineReduction(bool v) { FAutoLineReduction = v; }
-
-private:
-    bool FAutoLineReduction = true;
 };
 
 // A menu shown at a screen point. The plain Popup runs a simple list window
