@@ -129,7 +129,7 @@ void TbsSkinPanel::AdjustClientRect(TRect& R)
     TbsSkinCustomControl::AdjustClientRect(R);
     GetSkinData();
     if (FIndex == -1 || Designing()) {
-        if (FBorderStyle != bvNone)
+        if (FBorderStyle != TbsSkinBorderStyle::bvNone)
             R = TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
         if (FCaptionMode) {
             if (FRibbonStyle)
@@ -140,7 +140,7 @@ void TbsSkinPanel::AdjustClientRect(TRect& R)
         return;
     }
     const bool keep = (BGPictureIndex != -1 && FSD->ActivePicture(BGPictureIndex)) ||
-                      (FBorderStyle == bvNone && !FCaptionMode && ResizeMode == 1);
+                      (FBorderStyle == TbsSkinBorderStyle::bvNone && !FCaptionMode && ResizeMode == 1);
     if (keep)
         return;
     int w = Width(), h = Height();
@@ -402,19 +402,19 @@ void TbsSkinPanel::CreateControlDefaultImage(TBitmap& B)
     const int w = Width(), h = Height();
     TRect r{0, 0, w, h};
     switch (FBorderStyle) {
-    case bvFrame:
+    case TbsSkinBorderStyle::bvFrame:
         c.Brush().SetColor(clBtnShadow);
         c.FrameRect(r);
         break;
-    case bvRaised: Frame2(c, r, clBtnHighlight, clBtnShadow); break;
-    case bvLowered: Frame2(c, r, clBtnShadow, clBtnHighlight); break;
-    case bvNone: break;
+    case TbsSkinBorderStyle::bvRaised: Frame2(c, r, clBtnHighlight, clBtnShadow); break;
+    case TbsSkinBorderStyle::bvLowered: Frame2(c, r, clBtnShadow, clBtnHighlight); break;
+    case TbsSkinBorderStyle::bvNone: break;
     }
     if (!FCaptionMode)
         return;
     const int ch = FDefaultCaptionHeight;
     TRect cr;
-    if (FBorderStyle != bvNone) {
+    if (FBorderStyle != TbsSkinBorderStyle::bvNone) {
         cr = FRibbonStyle ? TRect{1, h - ch - 1, w - 1, h - 1} : TRect{1, 1, w - 1, ch};
         Frame2(c, cr, clBtnShadow, clBtnHighlight);
         Frame2(c, cr, clBtnHighlight, clBtnShadow);
@@ -463,7 +463,7 @@ void TbsSkinPanel::CreateControlDefaultImage(TBitmap& B)
 
 void TbsSkinPanel::CreateControlSkinImage(TBitmap& B)
 {
-    if (FBorderStyle == bvNone && !FCaptionMode && !StretchEffect && ResizeMode == 1) {
+    if (FBorderStyle == TbsSkinBorderStyle::bvNone && !FCaptionMode && !StretchEffect && ResizeMode == 1) {
         // The client part alone, tiled; the last tiles are cut.
         if (!Picture)
             return;
@@ -646,7 +646,7 @@ void TbsSkinPanel::Paint()
         TBitmap b(Width(), Height());
         DrawParentImage(this, *b.Canvas());
         if (!FCaptionMode) {
-            if (FBorderStyle != bvNone) {
+            if (FBorderStyle != TbsSkinBorderStyle::bvNone) {
                 const TbsSkinColors* colors = FSD->SkinColors();
                 b.Canvas()->Brush().SetColor(colors ? colors->cBtnShadow() : clBtnShadow);
                 b.Canvas()->FrameRect(TRect{0, 0, Width(), Height()});
@@ -665,7 +665,7 @@ void TbsSkinPanel::Paint()
     int w = Width(), h = Height();
     FitSizeToSkin(w, h);
     TCanvas& c = Canvas();
-    if (FBorderStyle == bvNone && !FCaptionMode && ResizeMode == 1 && ForcebackGround()) {
+    if (FBorderStyle == TbsSkinBorderStyle::bvNone && !FCaptionMode && ResizeMode == 1 && ForcebackGround()) {
         if (!Picture)
             return;
         const TRect src{SkinRect.Left + ClRect.Left, SkinRect.Top + ClRect.Top, SkinRect.Left + ClRect.Right,

@@ -6,7 +6,8 @@
 
 class TImageList;
 
-enum TbsSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
+// Scoped: the plain panel's bevel cuts use the same short names.
+enum class TbsSkinBorderStyle { bvFrame, bvRaised, bvLowered, bvNone };
 enum TbsImagePosition { bsipDefault, bsipLeft };
 using TbsPaintPanelEvent = std::function<void(TCanvas& Cnvs, const TRect& R)>;
 
@@ -118,7 +119,7 @@ private:
     bool FRollUpState = false;
     bool FRollUpMode = false;
     bool FCaptionMode = false;
-    TbsSkinBorderStyle FBorderStyle = bvFrame;
+    TbsSkinBorderStyle FBorderStyle = TbsSkinBorderStyle::bvFrame;
     int FDefaultCaptionHeight = 22;
     TAlignment FDefaultAlignment = taLeftJustify;
     bool FAutoEnabledControls = true;

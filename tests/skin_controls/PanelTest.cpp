@@ -82,23 +82,23 @@ TEST_F(TPanelTest, ClientRectFollowsBorderCaptionAndSkin)
         bool Caption, Ribbon;
         TRect Expected;
     } cases[] = {
-        {bvNone, false, false, {0, 0, 150, 150}},
-        {bvNone, true, false, {0, 22, 150, 150}},
-        {bvFrame, false, false, {1, 1, 149, 149}},
-        {bvRaised, true, false, {1, 23, 149, 149}},
-        {bvLowered, true, true, {1, 1, 149, 127}},
+        {TbsSkinBorderStyle::bvNone, false, false, {0, 0, 150, 150}},
+        {TbsSkinBorderStyle::bvNone, true, false, {0, 22, 150, 150}},
+        {TbsSkinBorderStyle::bvFrame, false, false, {1, 1, 149, 149}},
+        {TbsSkinBorderStyle::bvRaised, true, false, {1, 23, 149, 149}},
+        {TbsSkinBorderStyle::bvLowered, true, true, {1, 1, 149, 127}},
     };
     auto* p = NewPanel();
     for (const auto& c : cases) {
         p->SetBorderStyle(c.Border);
         p->SetCaptionMode(c.Caption);
         p->SetRibbonStyle(c.Ribbon);
-        EXPECT_EQ(p->GetSkinClientRect(), c.Expected) << c.Border << c.Caption << c.Ribbon;
+        EXPECT_EQ(p->GetSkinClientRect(), c.Expected) << int(c.Border) << c.Caption << c.Ribbon;
     }
     // Skinned: the element's client part for the current size.
     p->SetSkinData(TestSkinData());
     p->SetCaptionMode(false);
-    p->SetBorderStyle(bvFrame);
+    p->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
     EXPECT_EQ(p->GetSkinClientRect(), (TRect{4, 4, 146, 146}));
     // An aligned child fills that part.
     auto* child = NewPanel();
