@@ -78,9 +78,11 @@ TEST_F(TToolBarTest, CentresPlainChildrenSkinnedChildrenAndBevels)
     EXPECT_EQ(bevel->Top(), 0);
 }
 
-TEST_F(TToolBarTest, ArrowsAppearWhenTheContentOverflowsAndHoverScrolls)
+class TToolBarSkinTest : public TToolBarTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(TToolBarSkinTest, ArrowsAppearWhenTheContentOverflowsAndHoverScrolls)
 {
-    auto* bar = MainBar(6);
+    auto* bar = MainBar(6, GetParam() ? BaseSkinData() : nullptr);
     ASSERT_EQ(bar->Width(), 400);
     EXPECT_TRUE(bar->ArrowVisible(0));
     EXPECT_TRUE(bar->ArrowVisible(1));
@@ -118,6 +120,8 @@ TEST_F(TToolBarTest, ArrowsAppearWhenTheContentOverflowsAndHoverScrolls)
     Wait(200);
     EXPECT_EQ(bar->ScrollPosition(), last - 30) << "leaving the arrow stops the timer";
 }
+
+INSTANTIATE_TEST_SUITE_P(PlainAndBaseSkin, TToolBarSkinTest, ::testing::Bool());
 
 TEST_F(TToolBarTest, ReleaseOnAnArrowScrollsOneMoreStep)
 {
