@@ -322,7 +322,12 @@ void TbsSkinPanel::DoRollUp(bool ARollUp)
     if (ARollUp) {
         if (FRealHeight == -1) {
             FRealHeight = Height();
-            DisableAlign();
+            // A new skin collapses a rolled-up panel again: alignment is
+            // held once, so that the roll-down gives it back.
+            if (!FAlignHeld) {
+                DisableAlign();
+                FAlignHeld = true;
+            }
             for (int i = 0; i < ControlCount(); ++i)
                 Controls(i)->SetVisible(false);
             GetSkinData();
@@ -339,7 +344,10 @@ void TbsSkinPanel::DoRollUp(bool ARollUp)
         FRealHeight = -1;
         for (int i = 0; i < ControlCount(); ++i)
             Controls(i)->SetVisible(true);
-        EnableAlign();
+        if (FAlignHeld) {
+            FAlignHeld = false;
+            EnableAlign();
+        }
     }
     FInChangingRollUp = false;
 }
@@ -348,14 +356,14 @@ void TbsSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if ((FRollUpMode || FCheckedMode) && FCaptionMode && Button == mbLeft) {
         bool hit;
-        const TPoint p{X, Y};
         auto inside = [&](const TRect& r) { return X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom; };
         if (FIndex != -1)
             hit = (!IsNullRect(NewCaptionRect) && inside(NewCaptionRect)) ||
                   (!IsNullRect(NewRollUpMarkerRect) && inside(NewRollUpMarkerRect));
+        else if (FRibbonStyle)   // the bar is drawn at the bottom: the click goes where it is seen
+            hit = inside(TRect{1, Height() - FDefaultCaptionHeight - 1, Width() - 1, Height() - 1});
         else
             hit = inside(TRect{1, 1, Width() - 1, FDefaultCaptionHeight});
-        (void)p;
         if (hit) {
             if (FCheckedMode)
                 SetChecked(!FChecked);

@@ -96,6 +96,7 @@ protected:
     void CheckParentBackground() override;
 
     bool FInChangingRollUp = false;
+    bool FAlignHeld = false;   // alignment disabled by a roll-up
 
 private:
     void DrawSkinCaption(TCanvas& C);

@@ -73,6 +73,7 @@ TEST_F(TPanelTest, SkinnedRollUpKeepsTheFrameWithoutItsClientPart)
     EXPECT_EQ(g->RealHeight(), 100);
     g->SetRollUpState(false);
     EXPECT_EQ(g->Height(), 100);
+    EXPECT_FALSE(g->AlignDisabled()) << "the second collapse must not hold the alignment twice";
 }
 
 TEST_F(TPanelTest, ClientRectFollowsBorderCaptionAndSkin)
@@ -127,6 +128,12 @@ TEST_F(TPanelTest, CheckedModeEnablesTheChildrenAndFiresEveryTime)
     // Below the caption bar nothing toggles.
     Click(p, 60, 60);
     EXPECT_EQ(checked, 3);
+    // In ribbon style the bar sits at the bottom, and so does its click strip.
+    p->SetRibbonStyle(true);
+    Click(p, 60, 10);
+    EXPECT_EQ(checked, 3);
+    Click(p, 60, 140);
+    EXPECT_EQ(checked, 4);
 }
 
 TEST_F(TPanelTest, FacesShowTheirLooks)

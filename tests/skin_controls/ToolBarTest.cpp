@@ -196,12 +196,35 @@ TEST_F(TToolBarTest, HandsImagesSkinAndCaptionsToItsButtons)
     FButtons[0]->SetImageIndex(0);
     FButtons[0]->SetShowCaption(false);
     Pump();
-    const TBitmap shot = Snapshot(FButtons[0]);
-    bool found = false;
-    for (int y = 0; y < shot.Height() && !found; ++y)
-        for (int x = 0; x < shot.Width() && !found; ++x)
-            found = shot.GetPixel(x, y) == RGB(250, 0, 0);
-    EXPECT_TRUE(found) << "the button draws from the bar's image list";
+    auto shows = [&](TColor C) {
+        const TBitmap shot = Snapshot(FButtons[0]);
+        for (int y = 0; y < shot.Height(); ++y)
+            for (int x = 0; x < shot.Width(); ++x)
+                if (shot.GetPixel(x, y) == C)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(shows(RGB(250, 0, 0))) << "the button draws from the bar's image list";
+    // Hot and disabled images come from the bar's other lists.
+    TImageList hot(nullptr), disabled(nullptr);
+    for (auto [list, color] : {std::pair{&hot, RGB(0, 250, 0)}, std::pair{&disabled, RGB(0, 0, 250)}}) {
+        list->SetWidth(16);
+        list->SetHeight(16);
+        TBitmap b(16, 16);
+        b.Fill(color);
+        list->Add(b);
+    }
+    bar->SetHotImages(&hot);
+    bar->SetDisabledImages(&disabled);
+    MoveTo(FButtons[0], 5, 5);
+    EXPECT_TRUE(shows(RGB(0, 250, 0)));
+    MoveAway();
+    FButtons[0]->SetEnabled(false);
+    Pump();
+    EXPECT_TRUE(shows(RGB(0, 0, 250)));
+    FButtons[0]->SetEnabled(true);
+    bar->SetHotImages(nullptr);
+    bar->SetDisabledImages(nullptr);
 
     bar->SetSkinData(TestSkinData());
     EXPECT_EQ(FButtons[1]->SkinData(), TestSkinData());
