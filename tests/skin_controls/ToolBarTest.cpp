@@ -3,6 +3,7 @@
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/StdCtrls.h"
 #include "skin/controls/SkinBevel.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinStatusBar.h"
@@ -66,6 +67,11 @@ TEST_F(TToolBarTest, CentresPlainChildrenSkinnedChildrenAndBevels)
     button->SetParent(bar);
     button->SetBounds(60, 0, 25, 21);
     EXPECT_EQ(button->Top(), 7);
+
+    auto* windowed = new TbsSkinButton(Form);
+    windowed->SetParent(bar);
+    windowed->SetBounds(200, 0, 60, 21);
+    EXPECT_EQ(windowed->Top(), 7);
 
     auto* bevel = new TbsSkinBevel(Form);
     bevel->SetParent(bar);
