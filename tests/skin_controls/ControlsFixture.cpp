@@ -172,6 +172,7 @@ TTestSkinFolder::TTestSkinFolder()
            "activeskinrect=115,150,130,180\ndownskinrect=130,150,145,180\n";
     ini += "[stdlabel]\npictureindex=-1\nfontname=Arial\nfontheight=14\nfontcolor=" + std::to_string(LabelText) +
            "\nactivefontcolor=" + std::to_string(LabelActive) + "\n";
+    AddPanelElements(ini, FPath);
     std::ofstream(FPath + "/skin.ini", std::ios::binary) << ini;
 }
 

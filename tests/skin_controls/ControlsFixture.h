@@ -34,6 +34,18 @@ constexpr TColor ActiveCheck = RGB(0, 220, 0);
 constexpr TColor Track = RGB(255, 150, 0);
 constexpr TColor LabelText = RGB(0, 100, 0);
 constexpr TColor LabelActive = RGB(200, 0, 0);
+// Panels, bars, splitters (their own picture, see AddPanelElements).
+constexpr TColor PanelFace = RGB(200, 220, 240);
+constexpr TColor PanelBorder = RGB(40, 60, 120);
+constexpr TColor PanelCaption = RGB(250, 200, 120);
+constexpr TColor ToolFace = RGB(180, 240, 180);
+constexpr TColor StatusFace = RGB(240, 200, 240);
+constexpr TColor Grip = RGB(90, 0, 90);
+constexpr TColor SplitterFace = RGB(120, 120, 0);
+constexpr TColor Gripper = RGB(255, 255, 0);
+constexpr TColor BevelLight = RGB(255, 240, 200);
+constexpr TColor BevelDark = RGB(100, 40, 0);
+constexpr TColor PanelText = RGB(0, 0, 140);
 constexpr TColor Frame(int i) { return RGB(0, 50 * i, 200); }
 
 // The face cells of the picture, in picture coordinates.
@@ -54,6 +66,12 @@ public:
 private:
     std::string FPath;
 };
+
+// Adds the panel-like elements ("panel", "groupbox", "toolpanel",
+// "bigtoolpanel", "resizetoolpanel", "statusbar", "label", "bevel",
+// "vsplitter", "hsplitter") with a picture of their own to the test skin's
+// ini text, and writes that picture into Folder.
+void AddPanelElements(std::string& Ini, const std::string& Folder);
 
 // A fresh headless screen with a shown borderless form; skins are loaded on demand.
 class TControlsTest : public ::testing::Test {
