@@ -2,6 +2,8 @@
 #include "resources/pictures/ResourcePictures.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSlider.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinTreeView.h"
 #include "tests/skin_controls/ControlsFixture.h"
 
 namespace {
@@ -101,6 +103,104 @@ TEST_F(ViewsRenderTest, Sliders)
     }
     sheet.Save("sliders");
     SetSliderPictureLoader(nullptr);
+}
+
+// The job list (report style, grid lines, row select, skinned header,
+// external bars) and a tree view, in our base skin and plain.
+TEST_F(ViewsRenderTest, TreeAndListViews)
+{
+    Form->SetBounds(50, 50, 700, 300);
+    TRenderSheet sheet;
+    for (TbsSkinData* skin : {BaseSkinData(), static_cast<TbsSkinData*>(nullptr)}) {
+        const std::string look = skin ? "base skin" : "plain";
+        auto* lv = new TbsSkinListView(Form);
+        lv->SetParent(Form);
+        lv->SetBounds(10, 10, 380, 160);
+        lv->SetViewStyle(vsReport);
+        lv->SetGridLines(true);
+        lv->SetRowSelect(true);
+        const char* captions[] = {"File", "Format", "Size", "Progress", "State"};
+        const int widths[] = {120, 70, 70, 90, 80};
+        for (int c = 0; c < 5; ++c) {
+            TListColumn* col = lv->Columns().Add();
+            col->SetCaption(captions[c]);
+            col->SetWidth(widths[c]);
+            if (c == 2)
+                col->SetAlignment(taRightJustify);
+        }
+        for (int i = 0; i < 30; ++i) {
+            TListItem* item = lv->Items().Add();
+            item->SetCaption("movie_" + std::to_string(i) + ".avi");
+            item->SubItems().Add("MP4");
+            item->SubItems().Add(std::to_string(12 + i * 3) + " MB");
+            item->SubItems().Add(std::to_string(i * 3 % 100) + "%");
+            item->SubItems().Add(i < 2 ? "Converting" : "Waiting");
+        }
+        auto* v = new TbsSkinScrollBar(Form);
+        v->SetParent(Form);
+        v->SetKind(sbVertical);
+        v->SetSkinDataName("vscrollbar");
+        v->SetBounds(390, 10, 19, 160);
+        auto* h = new TbsSkinScrollBar(Form);
+        h->SetParent(Form);
+        h->SetBounds(10, 170, 399, 19);
+        v->SetSkinData(skin);
+        h->SetSkinData(skin);
+        lv->SetSkinData(skin);
+        lv->SetVScrollBar(v);
+        lv->SetHScrollBar(h);
+        lv->SetItemIndex(1);
+        Pump();
+        lv->UpDateScrollBars();
+        Pump();
+        // The list with its bars as one picture.
+        auto all = Capture();
+        const TPoint o = Form->ScreenToClient(lv->ClientToScreen(TPoint{0, 0}));
+        TBitmap listShot(400, 180);
+        for (int y = 0; y < 180; ++y)
+            for (int x = 0; x < 400; ++x)
+                listShot.SetPixel(x, y, all->GetPixel(o.X + x, o.Y + y));
+        sheet.Add(look + ": job list", listShot);
+        sheet.Add(look + ": its vertical bar", Snapshot(v));
+        sheet.NewRow();
+        sheet.Add(look + ": its horizontal bar", Snapshot(h));
+
+        auto* tv = new TbsSkinTreeView(Form);
+        tv->SetParent(Form);
+        tv->SetBounds(430, 10, 200, 160);
+        auto* tvBar = new TbsSkinScrollBar(Form);
+        tvBar->SetParent(Form);
+        tvBar->SetKind(sbVertical);
+        tvBar->SetSkinDataName("vscrollbar");
+        tvBar->SetBounds(630, 10, 19, 160);
+        tvBar->SetSkinData(skin);
+        tv->SetSkinData(skin);
+        tv->SetVScrollBar(tvBar);
+        for (int i = 0; i < 4; ++i) {
+            TTreeNode* n = tv->Items().Add(nullptr, "Folder " + std::to_string(i));
+            for (int j = 0; j < 4; ++j)
+                tv->Items().AddChild(n, "Video " + std::to_string(j));
+        }
+        tv->FullExpand();
+        tv->SetSelected(tv->Items().GetFirstNode());
+        Pump();
+        tv->UpDateScrollBars();
+        Pump();
+        auto all2 = Capture();
+        const TPoint o2 = Form->ScreenToClient(tv->ClientToScreen(TPoint{0, 0}));
+        TBitmap treeShot(220, 160);
+        for (int y = 0; y < 160; ++y)
+            for (int x = 0; x < 220; ++x)
+                treeShot.SetPixel(x, y, all2->GetPixel(o2.X + x, o2.Y + y));
+        sheet.Add(look + ": tree view", treeShot);
+        sheet.NewRow();
+        delete lv;
+        delete v;
+        delete h;
+        delete tv;
+        delete tvBar;
+    }
+    sheet.Save("views");
 }
 
 }  // namespace
