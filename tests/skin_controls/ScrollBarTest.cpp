@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include "skin/controls/SkinScrollBar.h"
+#include "platform/ui/Keys.h"
 #include "skin/draw/RectUtils.h"
 #include "tests/skin_controls/ControlsFixture.h"
 
@@ -209,6 +210,53 @@ TEST_F(ScrollBarTest, SkinnedBarFollowsItsElement)
     EXPECT_EQ(PixelOf(b, 195, 9), TestSkin::Disabled);
     b->SetBoth(false);
     EXPECT_EQ(b->SkinDataName(), "hscrollbar");
+}
+
+TEST_F(ScrollBarTest, LeavingTheBarEndsAPageRepeatInEitherDirection)
+{
+    for (bool up : {true, false}) {
+        auto* b = NewBar();
+        b->SetLargeChange(5);
+        b->SetPosition(up ? 100 : 0);
+        const int x = up ? 40 : 160;
+        Press(b, x, 9);
+        const int after = b->Position();
+        EXPECT_EQ(after, up ? 95 : 5);
+        MoveTo(b, x, 60);   // out of the bar, the button still held
+        Wait(1000);
+        EXPECT_EQ(b->Position(), after) << (up ? "page up" : "page down");
+        EXPECT_FALSE(b->Repeating());
+        Release(b, x, 60);
+        delete b;
+    }
+}
+
+TEST_F(ScrollBarTest, KeysAndWheelStepOnlyWhenTheBarTakesFocus)
+{
+    auto* b = NewBar();
+    b->SetFocus();
+    Pump();
+    Backend->KeyDown(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(b->Position(), 0);
+    b->SetCanFocused(true);
+    EXPECT_TRUE(b->TabStop());
+    Click(b, 100, 9);   // a click gives the focus first
+    EXPECT_TRUE(b->Focused());
+    const int p = b->Position();
+    Backend->KeyDown(VK_RIGHT);
+    Pump();
+    EXPECT_EQ(b->Position(), p + 1);
+    Backend->KeyDown(VK_UP);
+    Pump();
+    EXPECT_EQ(b->Position(), p);
+    const TPoint at = At(b, 100, 9);
+    Backend->Wheel(-120, at.X, at.Y);
+    Pump();
+    EXPECT_EQ(b->Position(), p + 1);
+    Backend->Wheel(120, at.X, at.Y);
+    Pump();
+    EXPECT_EQ(b->Position(), p);
 }
 
 }  // namespace

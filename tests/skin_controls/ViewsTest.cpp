@@ -210,4 +210,52 @@ TEST_F(ViewsTest, TreeViewMirrorsRowsAndScrollsFromItsBar)
     EXPECT_EQ(tv->Font().Name(), "Arial");
 }
 
+// The header painted into a context that came with the message: the
+// sections and the filler, and the context stays the caller's.
+TEST_F(ViewsTest, HeaderPrintsIntoAGivenContext)
+{
+    auto* lv = NewJobList(TestSkinData(), 5);
+    ASSERT_NE(lv->SkinnedHeader(), nullptr);
+    TRect wr;
+    GetWindowRect(lv->SkinnedHeader(), wr);
+    TBitmap b(RectWidth(wr), RectHeight(wr));
+    b.Fill(RGB(1, 2, 3));
+    SendMessage(lv->Handle(), WM_PRINTSKINHEADER, WPARAM(b.Canvas()->Handle()), 0);
+    EXPECT_EQ(b.GetPixel(30, 3), TestSkin::Normal);
+    EXPECT_EQ(b.GetPixel(RectWidth(wr) - 3, 3), TestSkin::Normal);   // the filler
+    // The context is still usable afterwards.
+    b.Canvas()->Brush().SetColor(RGB(9, 9, 9));
+    b.Canvas()->FillRect(TRect{0, 0, 2, 2});
+    EXPECT_EQ(b.GetPixel(1, 1), RGB(9, 9, 9));
+
+    // Without a skin the header draws plain.
+    lv->SetSkinData(nullptr);
+    lv->ChangeSkinData();
+    b.Fill(RGB(1, 2, 3));
+    SendMessage(lv->Handle(), WM_PRINTSKINHEADER, WPARAM(b.Canvas()->Handle()), 0);
+    EXPECT_EQ(b.GetPixel(30, 5), ColorToRGB(clBtnFace));
+    EXPECT_EQ(b.GetPixel(0, 5), ColorToRGB(clBtnShadow));
+}
+
+// The form's skin change reaches the views through the relay walk.
+TEST_F(ViewsTest, SkinChangeReachesTheViews)
+{
+    auto* lv = NewJobList(nullptr, 5);
+    auto* tv = new TbsSkinTreeView(Form);
+    tv->SetParent(Form);
+    tv->SetBounds(10, 240, 100, 50);
+    EXPECT_EQ(lv->Color(), clWindow);
+    TbsSkinData* skin = TestSkinData();
+    for (TControl* c : {static_cast<TControl*>(lv), static_cast<TControl*>(tv)})
+        ASSERT_NE(dynamic_cast<IbsSkinChangeTarget*>(c), nullptr);
+    lv->SetSkinData(skin);
+    tv->SetSkinData(skin);
+    lv->SetColor(clRed);
+    tv->SetColor(clRed);
+    ChangeControlsSkinData(skin, Form);
+    EXPECT_EQ(lv->Color(), TestSkin::ViewBack);
+    EXPECT_EQ(tv->Color(), TestSkin::ViewBack);
+    EXPECT_EQ(tv->Font().Color(), TestSkin::ViewText);
+}
+
 }  // namespace
