@@ -259,4 +259,26 @@ TEST_F(ScrollBarTest, KeysAndWheelStepOnlyWhenTheBarTakesFocus)
     EXPECT_EQ(b->Position(), p);
 }
 
+// Our base skin: the bar takes the element's thickness, its buttons stay at
+// the ends, and a page thumb is never shorter than the skin's minimum.
+TEST_F(ScrollBarTest, BaseSkinBarKeepsItsEndsAndThumbMinimum)
+{
+    auto* b = NewBar(BaseSkinData());
+    ASSERT_NE(b->SkinIndex(), -1);
+    const int thick = b->Height();
+    EXPECT_GT(thick, 0);
+    EXPECT_EQ(b->PartRect(1).Right, 200);
+    EXPECT_EQ(b->PartRect(2).Left, 0);
+    EXPECT_EQ(b->TrackRectNow().Right, 200 - thick);
+    b->SetRange(0, 10000, 0, 1);
+    EXPECT_GE(RectWidth(b->ThumbRectNow()), 20);
+    b->SetPosition(10000);
+    EXPECT_EQ(b->ThumbRectNow().Right, 200 - thick);
+
+    auto* v = NewBar(BaseSkinData(), sbVertical);
+    ASSERT_NE(v->SkinIndex(), -1);
+    EXPECT_EQ(v->PartRect(1).Bottom, 200);
+    EXPECT_EQ(v->TrackRectNow().Bottom, 200 - v->Width());
+}
+
 }  // namespace

@@ -199,4 +199,19 @@ TEST_F(SliderTest, SeekBarDragReportsInOrder)
     EXPECT_EQ(PixelOf(s, 2, 28), RGB(240, 240, 240));
 }
 
+// Our base skin: the skin's thumb (half of its two-state picture) and a
+// ruler built to the slider's length; without the skin thumb the program's.
+TEST_F(SliderTest, BaseSkinThumbAndRuler)
+{
+    auto* s = NewSlider(BaseSkinData(), 200, 40);
+    ASSERT_NE(s->SkinIndex(), -1);
+    EXPECT_EQ(RectWidth(s->ThumbRect()), 16);
+    EXPECT_EQ(s->Ruler().Width(), 188);
+    s->SetValue(100);
+    EXPECT_EQ(s->ThumbRect().Right, 6 + 188);
+    s->SetUseSkinThumb(false);
+    s->ChangeSkinData();
+    EXPECT_EQ(RectWidth(s->ThumbRect()), 9);
+}
+
 }  // namespace
