@@ -2,6 +2,7 @@
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommCtrl.h"
+#include "platform/ui/controls/ImageList.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinTreeView.h"
@@ -256,6 +257,40 @@ TEST_F(ViewsTest, SkinChangeReachesTheViews)
     EXPECT_EQ(lv->Color(), TestSkin::ViewBack);
     EXPECT_EQ(tv->Color(), TestSkin::ViewBack);
     EXPECT_EQ(tv->Font().Color(), TestSkin::ViewText);
+}
+
+// Header captions with a column image: a caption that fits follows the
+// column's alignment; one cut with "..." starts at the left whatever the
+// alignment, the image first.
+TEST_F(ViewsTest, HeaderCaptionWithImageIsLeftAlignedWhenCut)
+{
+    auto* lv = NewJobList(nullptr, 3);
+    auto* images = new TImageList(Form, 16, 16);
+    TBitmap red(16, 16);
+    red.Fill(RGB(255, 0, 0));
+    images->Add(red);
+    lv->SetSmallImages(images);
+    TListColumn* col = lv->Columns()[0];
+    col->SetAlignment(taRightJustify);
+    col->SetImageIndex(0);
+    TRect wr;
+    GetWindowRect(lv->SkinnedHeader(), wr);
+    TBitmap b(RectWidth(wr), RectHeight(wr));
+    const int mid = RectHeight(wr) / 2;
+    auto print = [&] {
+        b.Fill(RGB(1, 2, 3));
+        SendMessage(lv->Handle(), WM_PRINTSKINHEADER, WPARAM(b.Canvas()->Handle()), 0);
+    };
+    col->SetCaption("A caption far too long for sixty pixels");
+    print();
+    EXPECT_EQ(b.GetPixel(5 + 8, mid), RGB(255, 0, 0));
+    col->SetCaption("A");
+    print();
+    EXPECT_NE(b.GetPixel(5 + 8, mid), RGB(255, 0, 0));
+    bool found = false;
+    for (int x = 20; x < 55; ++x)
+        found |= b.GetPixel(x, mid) == RGB(255, 0, 0);
+    EXPECT_TRUE(found);
 }
 
 }  // namespace
