@@ -100,6 +100,7 @@ TTestSkinFolder::TTestSkinFolder()
     for (int i = 0; i < 3; ++i)
         FillCell(pic, TRect{100 + i * 15, 150, 115 + i * 15, 180}, i == 2 ? Track : faces[i]);
     pic.SaveToFile(FPath + "/controls.bmp");
+    std::string viewsIni = WriteViewsPicture(FPath + "/views.bmp", 4);
 
     // The masked button's mask: black inside, its 3 x 3 corners cut away.
     TBitmap shape(40, 20);
@@ -120,13 +121,14 @@ TTestSkinFolder::TTestSkinFolder()
 
     std::string ini =
         "[VERSION]\nver=1\nskinname=Controls test\n"
-        "[PICTURES]\npicture=main.bmp\ninactivepicture=\nmask=\nactivepicturescount=4\n0=controls.bmp\n1=glow.bmp\n"
-        "2=glowmask.bmp\n3=shape.bmp\n"
+        "[PICTURES]\npicture=main.bmp\ninactivepicture=\nmask=\nactivepicturescount=5\n0=controls.bmp\n1=glow.bmp\n"
+        "2=glowmask.bmp\n3=shape.bmp\n4=views.bmp\n"
         "[FORMINFO]\nlefttoppoint=10,20\nrighttoppoint=50,20\nleftbottompoint=10,40\nrightbottompoint=50,40\n"
         "clientrect=5,18,55,45\n"
         "[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
         "[SKINOBJECTS]\ncount=0\n"
-        "[SKINCONTROLS]\ncount=10\n0=button:button\n1=checkbox:checkradio\n2=radiobox:checkradio\n"
+        "[SKINCONTROLS]\ncount=16\n10=hscrollbar:scrollbar\n11=vscrollbar:scrollbar\n"
+        "12=bothhscrollbar:scrollbar\n13=slider:slider\n14=treeview:treeview\n15=listview:listview\n0=button:button\n1=checkbox:checkradio\n2=radiobox:checkradio\n"
         "3=toolbutton:button\n4=resizetoolbutton:button\n5=toolmenubutton:menubutton\n"
         "6=htracktoolbutton:button\n7=vtracktoolbutton:button\n8=stdlabel:stdlabel\n9=maskedbutton:button\n";
     ini += "[button]\n" + NineSlice(Cell(0, 0, 40, 20), 4) +
@@ -172,6 +174,7 @@ TTestSkinFolder::TTestSkinFolder()
            "activeskinrect=115,150,130,180\ndownskinrect=130,150,145,180\n";
     ini += "[stdlabel]\npictureindex=-1\nfontname=Arial\nfontheight=14\nfontcolor=" + std::to_string(LabelText) +
            "\nactivefontcolor=" + std::to_string(LabelActive) + "\n";
+    ini += viewsIni;
     AddPanelElements(ini, FPath);
     std::ofstream(FPath + "/skin.ini", std::ios::binary) << ini;
 }

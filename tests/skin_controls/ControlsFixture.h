@@ -48,9 +48,23 @@ constexpr TColor BevelDark = RGB(100, 40, 0);
 constexpr TColor PanelText = RGB(0, 0, 140);
 constexpr TColor Frame(int i) { return RGB(0, 50 * i, 200); }
 
+// The scroll bars, slider and views of the test skin.
+constexpr TColor BarTrack = RGB(255, 200, 120);
+constexpr TColor SliderBack = RGB(200, 230, 255);
+constexpr TColor SliderRuler = RGB(90, 90, 160);
+constexpr TColor SliderPoints = RGB(120, 0, 120);
+constexpr TColor ViewBack = RGB(250, 250, 210);
+constexpr TColor ViewText = RGB(0, 0, 140);
+
 // The face cells of the picture, in picture coordinates.
 inline TRect Cell(int Col, int Top, int W, int H) { return TRect{Col * W, Top, Col * W + W, Top + H}; }
 }  // namespace TestSkin
+
+// Writes the picture of the scroll bars, the slider and the views of the
+// test skin and answers their ini sections ("hscrollbar", "vscrollbar",
+// "bothhscrollbar", "slider", "treeview", "listview"), cut from picture
+// number PictureIndex.
+std::string WriteViewsPicture(const std::string& Path, int PictureIndex);
 
 // A small skin written into a folder of its own: one picture of faces with
 // one colour per state, a glow picture and its mask, and the elements the
