@@ -98,17 +98,22 @@ void WriteButton(TIniSection& s, int Sheet, const TButtonCells& c, const TPalett
     s.Int("glowlayeralphablendvalue", 255);
 }
 
-// Small drop-down markers on the key colour, drawn transparently by the buttons.
+// Small drop-down markers, drawn transparently by the buttons: each on the
+// face it is shown on (flat, normal, hover, down), then that face is keyed
+// out, so the anti-aliased edges blend toward the face, not the key colour.
 TMarkerCells DrawMarkers(TSheet& sheet, const TPalette& P)
 {
     const auto cells = sheet.PlaceRow(9, 9, 4);
     const TRgb colors[] = {P.SubtleText, P.Glyph, P.AccentDark, P.AccentDark};
+    const TRgb faces[] = {P.ToolFace, P.ToolFace, P.AccentPale, P.AccentSoft};
     for (int i = 0; i < 4; ++i) {
-        sheet.Art().Fill(cells[i], KeyRgb);
+        sheet.Art().Fill(cells[i], faces[i]);
         sheet.Art().FillPolygon({{cells[i].Left + 1.0, cells[i].Top + 3.0},
                                  {cells[i].Left + 8.0, cells[i].Top + 3.0},
                                  {cells[i].Left + 4.5, cells[i].Top + 6.5}},
                                 colors[i]);
+        sheet.Art().KeyOut(cells[i], faces[i]);
+        sheet.Art().SetPixel(cells[i].Left, cells[i].Bottom - 1, KeyRgb);
     }
     return {cells[0], cells[1], cells[2], cells[3]};
 }

@@ -27,12 +27,14 @@ void WriteStretch(TIniSection& s)
     s.Text("stretchtype", "stfull");
 }
 
-// Marks of menu items, on the key colour.
-TRect DrawMark(TSheet& sheet, int Kind, TRgb Color)
+// Marks of menu items: drawn on the item's own background, then that
+// background becomes the key colour, so the anti-aliased edges blend toward
+// what the mark is shown on and not toward the key colour.
+TRect DrawMark(TSheet& sheet, int Kind, TRgb Color, TRgb Background)
 {
     const TRect c = sheet.Place(12, 12);
     TArt& art = sheet.Art();
-    art.Fill(c, KeyRgb);
+    art.Fill(c, Background);
     const double cx = c.Left + 6, cy = c.Top + 6;
     if (Kind == 0)
         DrawCheckMark(art, cx, cy, 9, Color, 1.6);
@@ -40,6 +42,7 @@ TRect DrawMark(TSheet& sheet, int Kind, TRgb Color)
         art.FillCircle(cx, cy, 3, Color);
     else
         DrawChevron(art, cx, cy, 1, 8, Color);
+    art.KeyOut(c, Background);
     art.SetPixel(c.Left, c.Bottom - 1, KeyRgb);
     return c;
 }
@@ -116,12 +119,12 @@ void BuildMenus(TSkinParts& S)
     mi.Bool("dividerstretcheffect", true);
     mi.Int("framecount", 0);
     mi.Int("animateinterval", 25);
-    mi.Rect("checkimagerect", DrawMark(sheet, 0, P.Accent));
-    mi.Rect("activecheckimagerect", DrawMark(sheet, 0, P.AccentDark));
-    mi.Rect("radioimagerect", DrawMark(sheet, 1, P.Accent));
-    mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark));
-    mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph));
-    mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text));
+    mi.Rect("checkimagerect", DrawMark(sheet, 0, P.Accent, P.Window));
+    mi.Rect("activecheckimagerect", DrawMark(sheet, 0, P.AccentDark, P.AccentSoft));
+    mi.Rect("radioimagerect", DrawMark(sheet, 1, P.Accent, P.Window));
+    mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark, P.AccentSoft));
+    mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph, P.Window));
+    mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text, P.AccentSoft));
 
     // The menu bar: the tool colour with a divider under it; items light up
     // like tool buttons.
