@@ -1,4 +1,5 @@
 #include "resources/skingen/Parts.h"
+#include <algorithm>
 
 namespace {
 
@@ -7,27 +8,43 @@ enum TButtonStyle { bsPush, bsTool, bsDrop };
 
 void DrawButtonFace(TArt& art, const TRect& c, TFaceState st, TButtonStyle style, const TPalette& P)
 {
-    const double radius = style == bsDrop ? 2 : 3.5;
+    const double radius = style == bsDrop ? std::min(2.0, P.Radius) : P.Radius;
     const TRgb under = style == bsTool ? P.ToolFace : (style == bsDrop ? P.Window : P.Face);
     art.Fill(c, under);
     if (style == bsTool) {
         switch (st) {
         case fsHover: art.RoundBox(c, radius, P.AccentSoft, P.AccentPale, P.AccentPale); break;
         case fsDown: art.RoundBox(c, radius, Mix(P.AccentSoft, P.Accent, 0.35), P.AccentSoft, P.AccentSoft); break;
-        case fsFocused: art.StrokeRoundRect(c, radius, P.AccentSoft); break;
+        case fsFocused:
+            art.StrokeRoundRect(c, radius, P.Accent);
+            art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.AccentSoft);
+            break;
+        // Greyed out as a tile of its own, so a disabled tool differs from one at rest.
+        case fsDisabled: art.RoundBox(c, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
         default: break;   // flat: the bar shows through
         }
         return;
     }
+    TRect f = c;
+    if (P.SoftShadow && style == bsPush) {
+        // Raised faces stand one pixel above a blurred shadow; pressed ones sink into it.
+        if (st == fsDown) {
+            f.Top += 1;
+        } else {
+            art.FillRoundRect(Rect(c.Left, c.Top + 1, c.Right, c.Bottom), radius, P.Shadow, 0.55);
+            art.FillRoundRect(Rect(c.Left + 1, c.Top + 2, c.Right - 1, c.Bottom), radius, P.Shadow, 0.35);
+            f.Bottom -= 1;
+        }
+    }
     switch (st) {
-    case fsNormal: art.RoundBox(c, radius, P.ControlBorder, P.ButtonTop, P.ButtonBottom); break;
-    case fsHover: art.RoundBox(c, radius, P.Accent, P.ButtonHoverTop, P.ButtonHoverBottom); break;
-    case fsDown: art.RoundBox(c, radius, P.AccentDark, P.ButtonDownTop, P.ButtonDownBottom); break;
+    case fsNormal: art.RoundBox(f, radius, P.ControlBorder, P.ButtonTop, P.ButtonBottom); break;
+    case fsHover: art.RoundBox(f, radius, P.Accent, P.ButtonHoverTop, P.ButtonHoverBottom); break;
+    case fsDown: art.RoundBox(f, radius, P.AccentDark, P.ButtonDownTop, P.ButtonDownBottom); break;
     case fsFocused:
-        art.RoundBox(c, radius, P.Accent, P.ButtonTop, P.ButtonBottom);
-        art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.Accent, 0.35);
+        art.RoundBox(f, radius, P.Accent, P.ButtonTop, P.ButtonBottom);
+        art.StrokeRoundRect(Inset(f, 1, 1), radius - 1, P.Accent, 0.35);
         break;
-    case fsDisabled: art.RoundBox(c, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
+    case fsDisabled: art.RoundBox(f, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
     }
 }
 
@@ -142,7 +159,7 @@ TRect DrawCheckImage(TSheet& sheet, bool Radio, TMark Mark, bool Hot, bool Enabl
         else if (Mark == mkGrayed)
             art.FillCircle(cx, cy, 3, P.GlyphDisabled);
     } else {
-        art.RoundBox(box, 3, border, fill, fill);
+        art.RoundBox(box, std::min(3.0, P.Radius), border, fill, fill);
         const TRgb mark = Enabled ? P.HighlightText : P.GlyphDisabled;
         if (Mark == mkCheck)
             DrawCheckMark(art, cx, cy, 8, mark, 1.7);

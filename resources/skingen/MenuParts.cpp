@@ -1,4 +1,5 @@
 #include "resources/skingen/Parts.h"
+#include <algorithm>
 
 namespace {
 
@@ -81,7 +82,7 @@ void BuildMenus(TSkinParts& S)
     WriteStretch(pw);
 
     TRect hintCell;
-    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, Hex(0xFCFDFE), hintCell);
+    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, P.HintFace, hintCell);
     TIniSection& hw = S.Skin.Section("HINTWINDOW");
     hw.Int("windowpictureindex", S.Skin.SheetIndex(hint));
     hw.Int("maskpictureindex", -1);
@@ -97,7 +98,7 @@ void BuildMenus(TSkinParts& S)
     const auto items = sheet.PlaceRow(60, 24, 2);
     art.Fill(items[0], P.Window);
     art.Fill(items[1], P.Window);
-    art.FillRoundRect(Inset(items[1], 1, 1), 3, P.AccentSoft);
+    art.FillRoundRect(Inset(items[1], 1, 1), std::min(P.Radius, 6.0), P.AccentSoft);
     const TRect divider = sheet.Place(60, 7);
     art.Fill(divider, P.Window);
     art.HLine(divider.Left, divider.Right, divider.Top + 3, P.Divider);
@@ -135,9 +136,9 @@ void BuildMenus(TSkinParts& S)
     for (int i = 0; i < 3; ++i) {
         art.Fill(barItems[i], P.ToolFace);
         if (i == 1)
-            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, P.AccentSoft);
+            art.FillRoundRect(Inset(barItems[i], 0, 2), std::min(P.Radius, 6.0), P.AccentSoft);
         else if (i == 2)
-            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, Mix(P.AccentSoft, P.Accent, 0.25));
+            art.FillRoundRect(Inset(barItems[i], 0, 2), std::min(P.Radius, 6.0), P.AccentDown);
     }
     TIniSection& mb = S.Skin.AddControl("mainmenubar", "mainmenubar");
     mb.Int("pictureindex", idx);
