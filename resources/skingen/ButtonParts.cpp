@@ -14,7 +14,7 @@ void DrawButtonFace(TArt& art, const TRect& c, TFaceState st, TButtonStyle style
     if (style == bsTool) {
         switch (st) {
         case fsHover: art.RoundBox(c, radius, P.AccentSoft, P.AccentPale, P.AccentPale); break;
-        case fsDown: art.RoundBox(c, radius, Mix(P.AccentSoft, P.Accent, 0.35), P.AccentSoft, P.AccentSoft); break;
+        case fsDown: art.RoundBox(c, radius, P.Accent, P.AccentDown, P.AccentDown); break;
         case fsFocused:
             art.StrokeRoundRect(c, radius, P.Accent);
             art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.AccentSoft);
@@ -160,7 +160,9 @@ TRect DrawCheckImage(TSheet& sheet, bool Radio, TMark Mark, bool Hot, bool Enabl
             art.FillCircle(cx, cy, 3, P.GlyphDisabled);
     } else {
         art.RoundBox(box, std::min(3.0, P.Radius), border, fill, fill);
-        const TRgb mark = Enabled ? P.HighlightText : P.GlyphDisabled;
+        // Light fills (the hot box of the dark look) take the dark window colour for their mark.
+        const TRgb mark = !Enabled ? P.GlyphDisabled
+                          : ContrastRatio(P.HighlightText, fill) >= 3 ? P.HighlightText : P.Window;
         if (Mark == mkCheck)
             DrawCheckMark(art, cx, cy, 8, mark, 1.7);
         else if (Mark == mkGrayed)

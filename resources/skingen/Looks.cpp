@@ -117,9 +117,9 @@ TPalette Dark()
     TPalette p;
     p.Accent = Hex(0x3B6FD0);
     p.AccentDark = Hex(0x8CB4FF);
-    p.AccentSoft = Hex(0x33476B);
-    p.AccentPale = Hex(0x2C3A52);
-    p.AccentDown = Hex(0x24385E);
+    p.AccentSoft = Hex(0x45577A);
+    p.AccentPale = Hex(0x37445A);
+    p.AccentDown = Hex(0x1B3A70);
     p.CaptionTop = Hex(0x1F2329);
     p.CaptionBottom = Hex(0x1A1D22);
     p.FrameBorder = Hex(0x0F1114);
