@@ -103,6 +103,19 @@ TEST(AlphaBitmapStream, RunLengthPcx) {
     shortFile.WriteBuffer(header, 128);
     shortFile.SetPosition(0);
     EXPECT_THROW(b.LoadFromPcxStream(shortFile), EReadError) << "no room for the palette";
+    TMemoryStream huge;
+    header[8] = header[9] = header[10] = header[11] = 0x1F;   // 7968 x 7968 pixels
+    header[66] = 0x20;
+    header[67] = 0x1F;
+    huge.WriteBuffer(header, 128);
+    huge.WriteBuffer(palette, sizeof palette);
+    huge.SetPosition(0);
+    EXPECT_THROW(b.LoadFromPcxStream(huge), EReadError) << "a palette alone cannot fill 63 MB of rows";
+    header[8] = 2;
+    header[9] = header[11] = 0;
+    header[10] = 1;
+    header[66] = 4;
+    header[67] = 0;
     TMemoryStream notPcx;
     header[0] = 0;
     notPcx.WriteBuffer(header, 128);
