@@ -35,14 +35,16 @@ run() {
         -artifact_prefix="$findings/" -print_final_stats=1 -jobs="$workers" -workers="$workers" \
         >"$logs/main.log" 2>&1)
     set -e
-    # With one worker the fuzzer writes to main.log, with more to fuzz-<n>.log each.
+    # Each worker writes fuzz-<n>.log (main.log repeats them); a single one only main.log.
+    local outputs=("$logs"/fuzz-*.log)
+    [ -e "${outputs[0]}" ] || outputs=("$logs/main.log")
     local executions
-    executions=$(cat "$logs"/*.log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{s += $1} END {print s + 0}')
+    executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "${outputs[@]}" | awk '{s += $1} END {print s + 0}')
     echo "executions: $executions"
-    grep -h -E '^#[0-9]+ +DONE' "$logs"/*.log | sed 's/^/  /'
+    grep -h -E '^#[0-9]+ +DONE' "${outputs[@]}" | sed 's/^/  /'
     echo "corpus: $(find "$corpus" -type f | wc -l) input(s)"
     echo "findings: $(find "$findings" -type f | wc -l) file(s) in $findings"
-    grep -h -E '^SUMMARY|^==[0-9]+==ERROR' "$logs"/*.log | sort | uniq -c || true
+    grep -h -E '^SUMMARY|^==[0-9]+==ERROR' "${outputs[@]}" | sort | uniq -c || true
 }
 
 case $which in
