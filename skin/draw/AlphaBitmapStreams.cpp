@@ -74,8 +74,10 @@ void TbsBitmap::LoadFromPcxStream(TStream& Stream) {
     std::uint8_t palette[256][3] = {};
     const std::int64_t afterHeader = Stream.Position();
     // A run-length byte pair fills at most 63 bytes: a header claiming more
-    // than the rest of the file could fill is refused before anything is allocated.
-    if (lineSize * height > MaxPcxBytesPerInputByte * (Stream.Size() - afterHeader))
+    // rows or pixels than the rest of the file could fill is refused before
+    // anything is allocated.
+    if (lineSize < 1 || std::max<std::int64_t>(lineSize, width) * height >
+                            MaxPcxBytesPerInputByte * (Stream.Size() - afterHeader))
         throw EReadError("PCX picture larger than its data");
     if (version == 3) {
         std::memcpy(palette, SystemPalette16, sizeof SystemPalette16);

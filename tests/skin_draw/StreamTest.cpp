@@ -111,6 +111,13 @@ TEST(AlphaBitmapStream, RunLengthPcx) {
     huge.WriteBuffer(palette, sizeof palette);
     huge.SetPosition(0);
     EXPECT_THROW(b.LoadFromPcxStream(huge), EReadError) << "a palette alone cannot fill 63 MB of rows";
+    TMemoryStream noPlanes;
+    header[65] = 0;   // rows of no bytes, yet 7968 x 7968 pixels
+    noPlanes.WriteBuffer(header, 128);
+    noPlanes.WriteBuffer(palette, sizeof palette);
+    noPlanes.SetPosition(0);
+    EXPECT_THROW(b.LoadFromPcxStream(noPlanes), EReadError) << "rows without bytes";
+    header[65] = 1;
     header[8] = 2;
     header[9] = header[11] = 0;
     header[10] = 1;
