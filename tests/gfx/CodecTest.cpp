@@ -590,6 +590,13 @@ TEST(Codecs, BrokenFilesRaiseAClearError)
         {"icon entry outside the file", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 18, {0xFF, 0xFF, 0, 0})},
         {"icon of huge size", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 22 + 4, {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0})},
         {"icon without images", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 4, {0, 0})},
+        {"icon of a png claiming 2^32 - 1 pixels a side", [] { return std::make_unique<TIcon>(); }, [] {
+             TBytes f = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22, 0, 0, 0,
+                         0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+             f.insert(f.end(), 8, 0xFF);
+             f.resize(22 + 40, 0);
+             return f;
+         }()},
     };
     for (const auto& c : cases) {
         auto graphic = c.make();
