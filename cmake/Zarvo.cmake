@@ -19,6 +19,28 @@ elseif(ZARVO_SANITIZE)
     message(FATAL_ERROR "ZARVO_SANITIZE must be empty, 'address' or 'thread'")
 endif()
 
+# The libFuzzer configuration (clang only): every library is instrumented for
+# coverage and the address and undefined-behaviour checks, so the fuzzer sees
+# the code it drives; only the fuzz targets link the fuzzer's own main.
+#   cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DZARVO_FUZZ=ON
+option(ZARVO_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+if(ZARVO_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "ZARVO_FUZZ needs clang")
+    endif()
+    add_compile_options(-O1 -g1 -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# A libFuzzer program of the fuzz configuration.
+function(zarvo_fuzz_target name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+endfunction()
+
 # A static library of one area, built from every .cpp below its folder
 # (subfolders named in EXCLUDE are left to libraries of their own).
 function(zarvo_library name)

@@ -88,31 +88,46 @@ bool TCustomIniFile::ValueExists(const std::string& section, const std::string& 
 
 // ---- TIniData ------------------------------------------------------------------
 
-void TIniData::Parse(const std::string& source) {
-    FSections.clear();
-    std::string text = source;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text.erase(0, 3);
-    TStringList lines;
-    lines.SetText(text);
+namespace {
+
+std::string_view TrimView(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+}  // namespace
+
+void TIniData::Parse(std::string_view text) {
+    Clear();
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
     TSection* current = nullptr;
-    for (int i = 0; i < lines.Count(); ++i) {
-        const std::string line = Trim(lines[i]);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view line = TrimView(text.substr(start, end - start));
+        // One line break: LF, CR LF or a lone CR.
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
         if (line.empty() || line[0] == ';')
             continue;
         if (line.front() == '[' && line.back() == ']') {
-            current = &AddSection(Trim(line.substr(1, line.size() - 2)));
+            current = &AddSection(std::string(TrimView(line.substr(1, line.size() - 2))));
             continue;
         }
         const size_t eq = line.find('=');
-        if (!current || eq == std::string::npos)
+        if (!current || eq == std::string_view::npos)
             continue;
-        const std::string name = Trim(line.substr(0, eq));
+        const std::string_view name = TrimView(line.substr(0, eq));
         if (name.empty())
             continue;
         // The first of repeated keys holds, as a reader would find it first.
-        if (std::none_of(current->Keys.begin(), current->Keys.end(), [&](const TKey& k) { return SameText(k.Name, name); }))
-            current->Keys.push_back({name, Trim(line.substr(eq + 1))});
+        if (current->KeyIndex.emplace(LowerCase(std::string(name)), current->Keys.size()).second)
+            current->Keys.push_back({std::string(name), std::string(TrimView(line.substr(eq + 1)))});
     }
 }
 
@@ -129,47 +144,58 @@ std::string TIniData::Text() const {
 }
 
 TIniData::TSection* TIniData::FindSection(const std::string& section) {
-    for (auto& s : FSections)
-        if (SameText(s.Name, section))
-            return &s;
-    return nullptr;
+    const auto it = FSectionIndex.find(LowerCase(section));
+    return it == FSectionIndex.end() ? nullptr : &FSections[it->second];
 }
 
 TIniData::TSection& TIniData::AddSection(const std::string& name) {
     // A repeated section header continues the first one.
-    if (TSection* s = FindSection(name))
-        return *s;
-    FSections.push_back({name, {}});
-    return FSections.back();
+    const auto [it, added] = FSectionIndex.emplace(LowerCase(name), FSections.size());
+    if (added)
+        FSections.push_back({name, {}, {}});
+    return FSections[it->second];
+}
+
+TIniData::TKey* TIniData::FindKey(TSection& s, const std::string& ident) {
+    const auto it = s.KeyIndex.find(LowerCase(ident));
+    return it == s.KeyIndex.end() ? nullptr : &s.Keys[it->second];
 }
 
 const TIniData::TKey* TIniData::Find(const std::string& section, const std::string& ident) const {
-    for (const auto& s : FSections)
-        if (SameText(s.Name, section))
-            for (const auto& k : s.Keys)
-                if (SameText(k.Name, ident))
-                    return &k;
-    return nullptr;
+    auto* self = const_cast<TIniData*>(this);
+    TSection* s = self->FindSection(section);
+    return s ? self->FindKey(*s, ident) : nullptr;
+}
+
+void TIniData::IndexSections() {
+    FSectionIndex.clear();
+    for (size_t i = 0; i < FSections.size(); ++i)
+        FSectionIndex.emplace(LowerCase(FSections[i].Name), i);
 }
 
 void TIniData::Write(const std::string& section, const std::string& ident, const std::string& value) {
     TSection& s = AddSection(OneLine(Trim(section)));
     const std::string name = OneLine(Trim(ident));
-    for (auto& k : s.Keys)
-        if (SameText(k.Name, name)) {
-            k.Value = OneLine(value);
-            return;
-        }
+    if (TKey* k = FindKey(s, name)) {
+        k->Value = OneLine(value);
+        return;
+    }
+    s.KeyIndex.emplace(LowerCase(name), s.Keys.size());
     s.Keys.push_back({name, OneLine(value)});
 }
 
 void TIniData::EraseSection(const std::string& section) {
-    std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, section); });
+    if (std::erase_if(FSections, [&](const TSection& s) { return SameText(s.Name, section); }))
+        IndexSections();
 }
 
 void TIniData::DeleteKey(const std::string& section, const std::string& ident) {
-    if (TSection* s = FindSection(section))
-        std::erase_if(s->Keys, [&](const TKey& k) { return SameText(k.Name, ident); });
+    TSection* s = FindSection(section);
+    if (!s || !std::erase_if(s->Keys, [&](const TKey& k) { return SameText(k.Name, ident); }))
+        return;
+    s->KeyIndex.clear();
+    for (size_t i = 0; i < s->Keys.size(); ++i)
+        s->KeyIndex.emplace(LowerCase(s->Keys[i].Name), i);
 }
 
 namespace {

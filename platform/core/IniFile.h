@@ -1,6 +1,8 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -60,11 +62,17 @@ public:
     struct TSection {
         std::string Name;
         std::vector<TKey> Keys;
+        // Position in Keys by lower-case name, so that a text of a million keys parses in linear time.
+        std::unordered_map<std::string, size_t> KeyIndex;
     };
 
-    void Parse(const std::string& text);
+    // Reads the text in place: large texts (skins inflate to megabytes) are not copied line by line.
+    void Parse(std::string_view text);
     std::string Text() const;
-    void Clear() { FSections.clear(); }
+    void Clear() {
+        FSections.clear();
+        FSectionIndex.clear();
+    }
 
     const TKey* Find(const std::string& section, const std::string& ident) const;
     TSection* FindSection(const std::string& section);
@@ -75,7 +83,10 @@ public:
 
 private:
     TSection& AddSection(const std::string& name);
+    TKey* FindKey(TSection& s, const std::string& ident);
+    void IndexSections();
     std::vector<TSection> FSections;
+    std::unordered_map<std::string, size_t> FSectionIndex;   // position in FSections by lower-case name
 };
 
 // An ini file kept in memory: read once when created, written back by
@@ -97,7 +108,7 @@ public:
     // The contents as ini text lines, and replacing them from such lines.
     void GetStrings(TStrings& lines) const;
     void SetStrings(const TStrings& lines);
-    void SetText(const std::string& text) { FData.Parse(text); }
+    void SetText(std::string_view text) { FData.Parse(text); }
     std::string Text() const { return FData.Text(); }
     void Clear() { FData.Clear(); }
     // Points the object at another file, reading it when asked.

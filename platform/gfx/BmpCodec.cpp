@@ -11,6 +11,11 @@ namespace {
 
 constexpr uint32_t BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
 
+// A run-length code of two bytes paints at most 255 pixels; pixels the stream
+// skips stay index 0. A picture larger than its codes could paint at this rate
+// is a broken file, refused before its pixels are allocated.
+constexpr int64_t MaxRlePixelsPerByte = 256;
+
 [[noreturn]] void Fail(const std::string& why)
 {
     throw EInvalidGraphic("Invalid bitmap: " + why);
@@ -209,9 +214,13 @@ void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, T
 
     const bool mono = bpp == 1 && !icon && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
     const TPixelFormat format = mono ? pf1bit : (bpp == 32 ? pf32bit : pf24bit);
-    TBitmap out(h.Width, h.Height, format);
 
+    // The pixel data is checked against the header before anything is allocated:
+    // a header alone may claim 2^26 pixels.
     if (h.Compression == BI_RLE4 || h.Compression == BI_RLE8) {
+        if (int64_t(h.Width) * h.Height > int64_t(end - pixels) * MaxRlePixelsPerByte)
+            Fail("compressed data is too short for the picture's size");
+        TBitmap out(h.Width, h.Height, format);
         std::vector<uint8_t> idx = DecodeRle(pixels, end, h);
         for (int y = 0; y < h.Height; ++y) {
             uint8_t* row = out.ScanLine(y);
@@ -225,6 +234,7 @@ void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, T
     const size_t stride = size_t(((int64_t(h.Width) * bpp + 31) / 32) * 4);
     if (stride * size_t(h.Height) > size_t(end - pixels))
         Fail("pixel data is truncated");
+    TBitmap out(h.Width, h.Height, format);
     if (pixelEnd)
         *pixelEnd = pixelOffset + stride * size_t(h.Height);
     uint32_t masks[4] = {h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3]};

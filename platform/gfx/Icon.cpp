@@ -1,5 +1,7 @@
 #include "platform/gfx/Icon.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include "platform/gfx/BmpCodec.h"
 #include "platform/gfx/Png.h"
@@ -94,7 +96,8 @@ void TIcon::LoadFromBuffer(const uint8_t* data, size_t size)
         e.Size = bytes;
         e.Png = bytes >= 24 && std::memcmp(e.Data, PngSignature, 8) == 0;
         if (e.Png) {
-            e.Area = int64_t(U32Be(e.Data + 16)) * int64_t(U32Be(e.Data + 20));
+            // A PNG size is below 2^31 a side; a larger one must not overflow the product.
+            e.Area = std::min<int64_t>(U32Be(e.Data + 16), INT32_MAX) * std::min<int64_t>(U32Be(e.Data + 20), INT32_MAX);
             e.Depth = 32;
         } else {
             const uint32_t infoSize = U32(e.Data);

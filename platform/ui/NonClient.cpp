@@ -295,12 +295,12 @@ void DrawDefaultFrame(TWindowRecord& w, TDeviceContext& dc)
         Edge(dc, in, clBtnHighlight, clBtnShadow);
     }
     if (fm.Caption > 0) {
-        TRect cap(fm.Border, fm.Border, w.Width() - fm.Border, fm.Border + fm.Caption - 1);
+        TRect cap{fm.Border, fm.Border, w.Width() - fm.Border, fm.Border + fm.Caption - 1};
         FillRect(dc, cap, ColorToRGB(w.CaptionActive ? clActiveCaption : clInactiveCaption));
         FillRect(dc, Rect(cap.Left, cap.Bottom, cap.Right, cap.Bottom + 1), ColorToRGB(clBtnFace));
         std::vector<TCaptionButton> buttons = CaptionButtons(w);
         int textRight = buttons.empty() ? cap.Right - 2 : buttons.back().Rect.Left - 2;
-        TRect textRect(cap.Left + 4, cap.Top, textRight, cap.Bottom);
+        TRect textRect{cap.Left + 4, cap.Top, textRight, cap.Bottom};
         TFontData font;
         font.Name = "Tahoma";
         font.Height = -11;
@@ -321,7 +321,7 @@ void DrawDefaultFrame(TWindowRecord& w, TDeviceContext& dc)
         }
     }
     if (fm.Edge > 0) {
-        TRect e(fm.Border, fm.Border + fm.Caption, w.Width() - fm.Border, w.Height() - fm.Border);
+        TRect e{fm.Border, fm.Border + fm.Caption, w.Width() - fm.Border, w.Height() - fm.Border};
         Edge(dc, e, clBtnShadow, clBtnHighlight);
         if (fm.Edge > 1) {
             e.Inflate(-1, -1);

@@ -53,6 +53,19 @@ TRgb Mix(TRgb a, TRgb b, double t)
     return TRgb{MixChannel(a.R, b.R, t), MixChannel(a.G, b.G, t), MixChannel(a.B, b.B, t)};
 }
 
+double ContrastRatio(TRgb a, TRgb b)
+{
+    auto luminance = [](TRgb c) {
+        auto channel = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.R) + 0.7152 * channel(c.G) + 0.0722 * channel(c.B);
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 TArt::TArt(TBitmap& Target) : FTarget(Target) {}
 
 TRgb TArt::Pixel(int x, int y) const

@@ -18,6 +18,8 @@ constexpr TRgb Hex(std::uint32_t rrggbb)
 }
 // a mixed toward b by t (0 = a, 1 = b).
 TRgb Mix(TRgb a, TRgb b, double t);
+// Contrast ratio of two colours by their relative luminance (1 to 21).
+double ContrastRatio(TRgb a, TRgb b);
 // The colour as the skin files store it ($00BBGGRR).
 constexpr TColor ToColor(TRgb c) { return RGB(c.R, c.G, c.B); }
 

@@ -1,11 +1,11 @@
 #include "resources/skingen/BaseSkin.h"
 #include "resources/skingen/Parts.h"
 
-std::unique_ptr<TSkinOut> BuildBaseSkin(const TPalette& P)
+std::unique_ptr<TSkinOut> BuildBaseSkin(const TPalette& P, const std::string& Name, const std::string& DisplayName)
 {
     auto skin = std::make_unique<TSkinOut>();
-    skin->Name = "ZarvoClear";
-    skin->DisplayName = "晴空蓝";
+    skin->Name = Name;
+    skin->DisplayName = DisplayName;
 
     // The fixed sections in file order; the parts fill them.
     TIniSection& version = skin->Section("VERSION");

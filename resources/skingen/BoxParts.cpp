@@ -1,3 +1,4 @@
+#include <algorithm>
 #include "resources/skingen/Parts.h"
 
 namespace {
@@ -37,11 +38,17 @@ void WriteLineCorners(TIniSection& s, int Left, int Right, const TRect& Client)
     WriteCorners(s, Point(Left, 4), Point(Right, 4), Point(0, 0), Point(0, 0), Client);
 }
 
+// Boxes follow the skin's roundness within their 4-pixel corner bands.
+double BoxRadius(const TPalette& P)
+{
+    return std::clamp(P.Radius * 0.7, 1.0, 4.0);
+}
+
 TRect DrawBox(TSheet& sheet, int w, int h, TRgb Border, TRgb Fill, const TPalette& P)
 {
     const TRect c = sheet.Place(w, h);
     sheet.Art().Fill(c, P.Face);
-    sheet.Art().RoundBox(c, 2.5, Border, Fill, Fill);
+    sheet.Art().RoundBox(c, BoxRadius(P), Border, Fill, Fill);
     return c;
 }
 
@@ -177,9 +184,9 @@ TItemCells DrawItems(TSheet& sheet, const TPalette& P)
     const auto cells = sheet.PlaceRow(40, 20, 3);
     sheet.Art().Fill(cells[0], P.Window);
     sheet.Art().Fill(cells[1], P.Window);
-    sheet.Art().FillRoundRect(Inset(cells[1], 1, 0), 2.5, P.AccentSoft);
+    sheet.Art().FillRoundRect(Inset(cells[1], 1, 0), BoxRadius(P), P.AccentSoft);
     sheet.Art().Fill(cells[2], P.Window);
-    sheet.Art().FillRoundRect(Inset(cells[2], 1, 0), 2.5, P.Accent);
+    sheet.Art().FillRoundRect(Inset(cells[2], 1, 0), BoxRadius(P), P.Accent);
     return {cells[0], cells[1], cells[2]};
 }
 
@@ -335,7 +342,7 @@ void AddSlider(TSkinParts& S)
     auto ruler = [&](bool Vertical) {
         const TRect c = Vertical ? sheet.Place(8, 60) : sheet.Place(60, 8);
         art.Fill(c, P.Face);
-        art.FillRoundRect(Vertical ? Inset(c, 2, 0) : Inset(c, 0, 2), 2, P.Shadow);
+        art.FillRoundRect(Vertical ? Inset(c, 2, 0) : Inset(c, 0, 2), 2, P.Thumb);
         art.KeyOut(c, P.Face);
         art.SetPixel(c.Left, c.Bottom - 1, KeyRgb);
         return c;

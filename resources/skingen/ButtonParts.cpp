@@ -1,4 +1,5 @@
 #include "resources/skingen/Parts.h"
+#include <algorithm>
 
 namespace {
 
@@ -7,27 +8,43 @@ enum TButtonStyle { bsPush, bsTool, bsDrop };
 
 void DrawButtonFace(TArt& art, const TRect& c, TFaceState st, TButtonStyle style, const TPalette& P)
 {
-    const double radius = style == bsDrop ? 2 : 3.5;
+    const double radius = style == bsDrop ? std::min(2.0, P.Radius) : P.Radius;
     const TRgb under = style == bsTool ? P.ToolFace : (style == bsDrop ? P.Window : P.Face);
     art.Fill(c, under);
     if (style == bsTool) {
         switch (st) {
         case fsHover: art.RoundBox(c, radius, P.AccentSoft, P.AccentPale, P.AccentPale); break;
-        case fsDown: art.RoundBox(c, radius, Mix(P.AccentSoft, P.Accent, 0.35), P.AccentSoft, P.AccentSoft); break;
-        case fsFocused: art.StrokeRoundRect(c, radius, P.AccentSoft); break;
+        case fsDown: art.RoundBox(c, radius, P.Accent, P.AccentDown, P.AccentDown); break;
+        case fsFocused:
+            art.StrokeRoundRect(c, radius, P.Accent);
+            art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.AccentSoft);
+            break;
+        // Greyed out as a tile of its own, so a disabled tool differs from one at rest.
+        case fsDisabled: art.RoundBox(c, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
         default: break;   // flat: the bar shows through
         }
         return;
     }
+    TRect f = c;
+    if (P.SoftShadow && style == bsPush) {
+        // Raised faces stand one pixel above a blurred shadow; pressed ones sink into it.
+        if (st == fsDown) {
+            f.Top += 1;
+        } else {
+            art.FillRoundRect(Rect(c.Left, c.Top + 1, c.Right, c.Bottom), radius, P.Shadow, 0.55);
+            art.FillRoundRect(Rect(c.Left + 1, c.Top + 2, c.Right - 1, c.Bottom), radius, P.Shadow, 0.35);
+            f.Bottom -= 1;
+        }
+    }
     switch (st) {
-    case fsNormal: art.RoundBox(c, radius, P.ControlBorder, P.ButtonTop, P.ButtonBottom); break;
-    case fsHover: art.RoundBox(c, radius, P.Accent, P.ButtonHoverTop, P.ButtonHoverBottom); break;
-    case fsDown: art.RoundBox(c, radius, P.AccentDark, P.ButtonDownTop, P.ButtonDownBottom); break;
+    case fsNormal: art.RoundBox(f, radius, P.ControlBorder, P.ButtonTop, P.ButtonBottom); break;
+    case fsHover: art.RoundBox(f, radius, P.Accent, P.ButtonHoverTop, P.ButtonHoverBottom); break;
+    case fsDown: art.RoundBox(f, radius, P.AccentDark, P.ButtonDownTop, P.ButtonDownBottom); break;
     case fsFocused:
-        art.RoundBox(c, radius, P.Accent, P.ButtonTop, P.ButtonBottom);
-        art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.Accent, 0.35);
+        art.RoundBox(f, radius, P.Accent, P.ButtonTop, P.ButtonBottom);
+        art.StrokeRoundRect(Inset(f, 1, 1), radius - 1, P.Accent, 0.35);
         break;
-    case fsDisabled: art.RoundBox(c, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
+    case fsDisabled: art.RoundBox(f, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
     }
 }
 
@@ -98,17 +115,22 @@ void WriteButton(TIniSection& s, int Sheet, const TButtonCells& c, const TPalett
     s.Int("glowlayeralphablendvalue", 255);
 }
 
-// Small drop-down markers on the key colour, drawn transparently by the buttons.
+// Small drop-down markers, drawn transparently by the buttons: each on the
+// face it is shown on (flat, normal, hover, down), then that face is keyed
+// out, so the anti-aliased edges blend toward the face, not the key colour.
 TMarkerCells DrawMarkers(TSheet& sheet, const TPalette& P)
 {
     const auto cells = sheet.PlaceRow(9, 9, 4);
     const TRgb colors[] = {P.SubtleText, P.Glyph, P.AccentDark, P.AccentDark};
+    const TRgb faces[] = {P.ToolFace, P.ToolFace, P.AccentPale, P.AccentSoft};
     for (int i = 0; i < 4; ++i) {
-        sheet.Art().Fill(cells[i], KeyRgb);
+        sheet.Art().Fill(cells[i], faces[i]);
         sheet.Art().FillPolygon({{cells[i].Left + 1.0, cells[i].Top + 3.0},
                                  {cells[i].Left + 8.0, cells[i].Top + 3.0},
                                  {cells[i].Left + 4.5, cells[i].Top + 6.5}},
                                 colors[i]);
+        sheet.Art().KeyOut(cells[i], faces[i]);
+        sheet.Art().SetPixel(cells[i].Left, cells[i].Bottom - 1, KeyRgb);
     }
     return {cells[0], cells[1], cells[2], cells[3]};
 }
@@ -137,8 +159,10 @@ TRect DrawCheckImage(TSheet& sheet, bool Radio, TMark Mark, bool Hot, bool Enabl
         else if (Mark == mkGrayed)
             art.FillCircle(cx, cy, 3, P.GlyphDisabled);
     } else {
-        art.RoundBox(box, 3, border, fill, fill);
-        const TRgb mark = Enabled ? P.HighlightText : P.GlyphDisabled;
+        art.RoundBox(box, std::min(3.0, P.Radius), border, fill, fill);
+        // Light fills (the hot box of the dark look) take the dark window colour for their mark.
+        const TRgb mark = !Enabled ? P.GlyphDisabled
+                          : ContrastRatio(P.HighlightText, fill) >= 3 ? P.HighlightText : P.Window;
         if (Mark == mkCheck)
             DrawCheckMark(art, cx, cy, 8, mark, 1.7);
         else if (Mark == mkGrayed)

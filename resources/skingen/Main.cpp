@@ -1,6 +1,6 @@
 // skingen: draws the program's skins and writes each as an ini file with its
-// BMP pictures into <out>/<skin>/ (the base skin, its six colour variants and
-// the tool-bar skin), then packs every skin with the skin layer's packer and
+// BMP pictures into <out>/<skin>/ (the seven looks of Looks.h and the
+// tool-bar skin), then packs every skin with the skin layer's packer and
 // writes the packed skins as byte arrays into <out>/EmbeddedSkinData.cpp.
 #include <cstdio>
 #include <exception>
@@ -12,7 +12,7 @@
 #include "platform/core/Stream.h"
 #include "resources/skingen/BaseSkin.h"
 #include "skin/data/CompressedStoredSkin.h"
-#include "resources/skingen/Variants.h"
+#include "resources/skingen/Looks.h"
 
 namespace {
 
@@ -87,19 +87,15 @@ int main(int argc, char** argv)
     }
     try {
         const std::string out = argv[1];
-        const TPalette palette;
-        auto base = BuildBaseSkin(palette);
-
         std::vector<TWrittenSkin> mainList;
-        base->Save(out + "/" + base->Name);
-        mainList.push_back({base->Name, base->DisplayName, out + "/" + base->Name});
-        for (const TSkinVariant& v : SkinVariants()) {
-            base->Save(out + "/" + v.Name, [&v](TRgb c) { return v.Shift(c); }, v.Name, v.DisplayName);
-            mainList.push_back({v.Name, v.DisplayName, out + "/" + v.Name});
+        for (const TSkinLook& look : SkinLooks()) {
+            auto skin = BuildBaseSkin(look.Palette, look.Name, look.DisplayName);
+            skin->Save(out + "/" + look.Name);
+            mainList.push_back({look.Name, look.DisplayName, out + "/" + look.Name});
         }
-        // The tool bar, its menu button and the two format lists share the base look.
+        // The tool bar, its menu button and the two format lists share the first look.
         const TWrittenSkin toolBar{"ZarvoToolBar", "工具栏", out + "/ZarvoToolBar"};
-        base->Save(toolBar.Folder, {}, toolBar.Name, toolBar.DisplayName);
+        BuildBaseSkin(SkinLooks().front().Palette, toolBar.Name, toolBar.DisplayName)->Save(toolBar.Folder);
 
         WriteEmbeddedSource(out + "/EmbeddedSkinData.cpp", mainList, toolBar);
     } catch (const std::exception& e) {

@@ -1,4 +1,5 @@
 #include "resources/skingen/Parts.h"
+#include <algorithm>
 
 namespace {
 
@@ -27,12 +28,14 @@ void WriteStretch(TIniSection& s)
     s.Text("stretchtype", "stfull");
 }
 
-// Marks of menu items, on the key colour.
-TRect DrawMark(TSheet& sheet, int Kind, TRgb Color)
+// Marks of menu items: drawn on the item's own background, then that
+// background becomes the key colour, so the anti-aliased edges blend toward
+// what the mark is shown on and not toward the key colour.
+TRect DrawMark(TSheet& sheet, int Kind, TRgb Color, TRgb Background)
 {
     const TRect c = sheet.Place(12, 12);
     TArt& art = sheet.Art();
-    art.Fill(c, KeyRgb);
+    art.Fill(c, Background);
     const double cx = c.Left + 6, cy = c.Top + 6;
     if (Kind == 0)
         DrawCheckMark(art, cx, cy, 9, Color, 1.6);
@@ -40,6 +43,7 @@ TRect DrawMark(TSheet& sheet, int Kind, TRgb Color)
         art.FillCircle(cx, cy, 3, Color);
     else
         DrawChevron(art, cx, cy, 1, 8, Color);
+    art.KeyOut(c, Background);
     art.SetPixel(c.Left, c.Bottom - 1, KeyRgb);
     return c;
 }
@@ -78,7 +82,7 @@ void BuildMenus(TSkinParts& S)
     WriteStretch(pw);
 
     TRect hintCell;
-    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, Hex(0xFCFDFE), hintCell);
+    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, P.HintFace, hintCell);
     TIniSection& hw = S.Skin.Section("HINTWINDOW");
     hw.Int("windowpictureindex", S.Skin.SheetIndex(hint));
     hw.Int("maskpictureindex", -1);
@@ -94,7 +98,7 @@ void BuildMenus(TSkinParts& S)
     const auto items = sheet.PlaceRow(60, 24, 2);
     art.Fill(items[0], P.Window);
     art.Fill(items[1], P.Window);
-    art.FillRoundRect(Inset(items[1], 1, 1), 3, P.AccentSoft);
+    art.FillRoundRect(Inset(items[1], 1, 1), std::min(P.Radius, 6.0), P.AccentSoft);
     const TRect divider = sheet.Place(60, 7);
     art.Fill(divider, P.Window);
     art.HLine(divider.Left, divider.Right, divider.Top + 3, P.Divider);
@@ -116,12 +120,12 @@ void BuildMenus(TSkinParts& S)
     mi.Bool("dividerstretcheffect", true);
     mi.Int("framecount", 0);
     mi.Int("animateinterval", 25);
-    mi.Rect("checkimagerect", DrawMark(sheet, 0, P.Accent));
-    mi.Rect("activecheckimagerect", DrawMark(sheet, 0, P.AccentDark));
-    mi.Rect("radioimagerect", DrawMark(sheet, 1, P.Accent));
-    mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark));
-    mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph));
-    mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text));
+    mi.Rect("checkimagerect", DrawMark(sheet, 0, P.Accent, P.Window));
+    mi.Rect("activecheckimagerect", DrawMark(sheet, 0, P.AccentDark, P.AccentSoft));
+    mi.Rect("radioimagerect", DrawMark(sheet, 1, P.Accent, P.Window));
+    mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark, P.AccentSoft));
+    mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph, P.Window));
+    mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text, P.AccentSoft));
 
     // The menu bar: the tool colour with a divider under it; items light up
     // like tool buttons.
@@ -132,9 +136,9 @@ void BuildMenus(TSkinParts& S)
     for (int i = 0; i < 3; ++i) {
         art.Fill(barItems[i], P.ToolFace);
         if (i == 1)
-            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, P.AccentSoft);
+            art.FillRoundRect(Inset(barItems[i], 0, 2), std::min(P.Radius, 6.0), P.AccentSoft);
         else if (i == 2)
-            art.FillRoundRect(Inset(barItems[i], 0, 2), 3, Mix(P.AccentSoft, P.Accent, 0.25));
+            art.FillRoundRect(Inset(barItems[i], 0, 2), std::min(P.Radius, 6.0), P.AccentDown);
     }
     TIniSection& mb = S.Skin.AddControl("mainmenubar", "mainmenubar");
     mb.Int("pictureindex", idx);

@@ -53,7 +53,7 @@ void AddTabs(TSkinParts& S)
     // Tabs are 26 high and stand on the page's top border: their last row is
     // that border, except under the selected tab, which opens into the page.
     const auto tabs = sheet.PlaceRow(60, 26, 4);   // normal, active, focus, mouse in
-    const TRgb fills[] = {Hex(0xE6EAF0), P.Face, P.Face, Hex(0xF0F3F7)};
+    const TRgb fills[] = {P.TabFace, P.Face, P.Face, P.TabHover};
     for (int i = 0; i < 4; ++i) {
         const TRect& c = tabs[i];
         art.Fill(c, P.Face);
@@ -196,7 +196,7 @@ void BuildPanels(TSkinParts& S)
         s.Int("maskpictureindex", -1);
         s.Rect("skinrect", Rect(0, 0, 0, 0));
         s.Font(P.Text, false, 14);
-        s.Color("activefontcolor", P.Accent);
+        s.Color("activefontcolor", P.AccentDark);
     }
     {
         TIniSection& s = S.Skin.AddControl("bevel", "bevel");

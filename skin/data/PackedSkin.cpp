@@ -2,7 +2,7 @@
 #include <array>
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
-#include "skin/data/SkinText.h"
+#include "skin/data/SkinIni.h"
 
 namespace {
 
@@ -71,10 +71,11 @@ void WriteFlaggedPicture(TStream& S, const TBitmap& Picture) {
         WritePackedPicture(S, Picture);
 }
 
-std::string ReadRemainingText(TStream& S) {
-    std::string bytes(static_cast<size_t>(std::max<int64_t>(Remaining(S), 0)), '\0');
-    S.ReadBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
-    return SkinTextToUtf8(bytes);
+std::unique_ptr<TMemIniFile> ReadRemainingIni(TMemoryStream& S) {
+    const int64_t start = std::min(S.Position(), S.Size());
+    const std::string_view text(reinterpret_cast<const char*>(S.Memory()) + start, static_cast<size_t>(S.Size() - start));
+    S.SetPosition(S.Size());
+    return SkinIniFromText(text);
 }
 
 void WritePackedSkin(TStream& S, const TbsPackedSkinParts& Parts) {

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+#include "platform/core/IniFile.h"
 #include "platform/core/Stream.h"
 #include "platform/gfx/Bitmap.h"
 
@@ -30,8 +32,9 @@ void WritePackedPicture(TStream& S, const TBitmap& Picture);
 void ReadFlaggedPicture(TStream& S, TBitmap& Picture);
 void WriteFlaggedPicture(TStream& S, const TBitmap& Picture);
 
-// The rest of the stream as UTF-8 text (see SkinText.h).
-std::string ReadRemainingText(TStream& S);
+// The rest of the stream as a skin ini, parsed in the stream's own memory:
+// the inflated text is not copied (skins may hold megabytes of it).
+std::unique_ptr<TMemIniFile> ReadRemainingIni(TMemoryStream& S);
 
 struct TbsPackedSkinParts {
     const TBitmap* Picture = nullptr;       // nullptr or empty: flagged empty

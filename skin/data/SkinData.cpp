@@ -187,8 +187,10 @@ void TbsSkinData::ClearAll() {
 }
 
 void TbsSkinData::ClearSkin() {
-    ClearAll();
+    // Receivers of the first message may still read the old descriptions, as in a load.
+    Empty = true;
     SendSkinDataMessage(WM_BEFORECHANGESKINDATA);
+    ClearAll();
     SendSkinDataMessage(WM_CHANGESKINDATA);
     SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
 }
@@ -288,7 +290,7 @@ bool TbsSkinData::ReadPackedSkin(TMemoryStream& Packed) {
         ReadPackedPicture(Packed, *picture);
         FActivePictures.push_back(std::move(picture));
     }
-    const auto ini = SkinIniFromText(ReadRemainingText(Packed));
+    const auto ini = ReadRemainingIni(Packed);
     ReadSkinInfo(*ini);
     ReadPictureNames(*ini);
     ReadStrings(*ini, "PICTURES", "activepictures", *FActivePicturesNames);

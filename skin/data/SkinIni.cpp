@@ -226,16 +226,19 @@ TbsSkinEntry SplitSkinEntry(const std::string& Value) {
     return {Value.substr(0, colon), Value.substr(colon + 1)};
 }
 
-std::unique_ptr<TMemIniFile> SkinIniFromText(const std::string& Utf8Text) {
+std::unique_ptr<TMemIniFile> SkinIniFromText(std::string_view Text) {
     auto ini = std::make_unique<TMemIniFile>();
-    ini->SetText(Utf8Text);
+    std::string converted;
+    ini->SetText(SkinTextAsUtf8(Text, converted));
     return ini;
 }
 
 std::unique_ptr<TMemIniFile> LoadSkinIniFile(const std::string& FileName) {
     if (!FileExists(FileName))
         return std::make_unique<TMemIniFile>();
-    return SkinIniFromText(ReadSkinTextFile(FileName));
+    TMemoryStream file;
+    file.LoadFromFile(FileName);
+    return SkinIniFromText(std::string_view(reinterpret_cast<const char*>(file.Memory()), file.Size()));
 }
 
 std::string SkinIniToText(TCustomIniFile& Ini) {

@@ -81,8 +81,9 @@ struct TbsSkinEntry {
 };
 TbsSkinEntry SplitSkinEntry(const std::string& Value);
 
-// Skin ini texts in memory and on disk, in the encoding of SkinText.h.
-std::unique_ptr<TMemIniFile> SkinIniFromText(const std::string& Utf8Text);
+// Skin ini texts in memory and on disk, in the encoding of SkinText.h. The
+// text is parsed where it lies (UTF-16 is converted first).
+std::unique_ptr<TMemIniFile> SkinIniFromText(std::string_view Text);
 // The ini of a file; an empty ini when the file does not exist.
 std::unique_ptr<TMemIniFile> LoadSkinIniFile(const std::string& FileName);
 // Every section in order, each followed by an empty line, lines ended by CR LF.

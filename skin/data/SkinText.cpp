@@ -49,14 +49,19 @@ std::string Utf16ToUtf8(std::string_view Bytes, bool BigEndian) {
 
 }  // namespace
 
-std::string SkinTextToUtf8(std::string_view Bytes) {
+std::string_view SkinTextAsUtf8(std::string_view Bytes, std::string& Storage) {
     if (Bytes.starts_with("\xEF\xBB\xBF"))
-        return std::string(Bytes.substr(3));
-    if (Bytes.starts_with("\xFF\xFE"))
-        return Utf16ToUtf8(Bytes.substr(2), false);
-    if (Bytes.starts_with("\xFE\xFF"))
-        return Utf16ToUtf8(Bytes.substr(2), true);
-    return std::string(Bytes);
+        return Bytes.substr(3);
+    if (Bytes.starts_with("\xFF\xFE") || Bytes.starts_with("\xFE\xFF")) {
+        Storage = Utf16ToUtf8(Bytes.substr(2), Bytes[0] == '\xFE');
+        return Storage;
+    }
+    return Bytes;
+}
+
+std::string SkinTextToUtf8(std::string_view Bytes) {
+    std::string storage;
+    return std::string(SkinTextAsUtf8(Bytes, storage));
 }
 
 std::string SkinLinesToText(const TStrings& Lines) {

@@ -1,6 +1,7 @@
 #include "skin/data/ZlibStreams.h"
 #include <algorithm>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -215,7 +216,7 @@ void DecompressStream(TStream& Dest, TMemoryStream& Source, int64_t MaxSize) {
             break;
         total += got;
         if (total > MaxSize)
-            throw EDecompressionError(kDecompressionError);
+            throw EDecompressionError("The compressed data inflates to more than " + std::to_string(MaxSize) + " bytes");
         Dest.WriteBuffer(piece.data(), got);
     }
 }

@@ -91,7 +91,11 @@ private:
 // Deflates all of Source (from position 0) at TCompressionLevel::clMax into Dest at Dest's position.
 void CompressStream(TMemoryStream& Source, TStream& Dest);
 
+// The most a stored skin may inflate to. Our own skins inflate to about 1.2 MB
+// and the largest known skins to a few; a block beyond this is refused before
+// it can take gigabytes and seconds.
+constexpr int64_t MaxInflatedSkinSize = int64_t(32) << 20;
+
 // Inflates Source (from position 0) into Dest. More than MaxSize inflated bytes
 // raise EDecompressionError, so a small hostile block cannot exhaust memory.
-constexpr int64_t DefaultMaxInflatedSize = int64_t(512) << 20;
-void DecompressStream(TStream& Dest, TMemoryStream& Source, int64_t MaxSize = DefaultMaxInflatedSize);
+void DecompressStream(TStream& Dest, TMemoryStream& Source, int64_t MaxSize = MaxInflatedSkinSize);

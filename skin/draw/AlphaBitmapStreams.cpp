@@ -18,6 +18,7 @@ void RequireBytes(TStream& Stream, std::int64_t bytes, const char* what) {
 }
 
 constexpr std::int64_t MaxPcxPixels = std::int64_t(1) << 26;
+constexpr std::int64_t MaxPcxBytesPerInputByte = 64;
 
 // The 16 colours of the classic display palette, as red, green, blue.
 constexpr std::uint8_t SystemPalette16[16][3] = {
@@ -72,6 +73,12 @@ void TbsBitmap::LoadFromPcxStream(TStream& Stream) {
 
     std::uint8_t palette[256][3] = {};
     const std::int64_t afterHeader = Stream.Position();
+    // A run-length byte pair fills at most 63 bytes: a header claiming more
+    // rows or pixels than the rest of the file could fill is refused before
+    // anything is allocated.
+    if (lineSize < 1 || std::max<std::int64_t>(lineSize, width) * height >
+                            MaxPcxBytesPerInputByte * (Stream.Size() - afterHeader))
+        throw EReadError("PCX picture larger than its data");
     if (version == 3) {
         std::memcpy(palette, SystemPalette16, sizeof SystemPalette16);
     } else {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <filesystem>
 #include <functional>
 #include <gif_lib.h>
@@ -14,6 +17,24 @@
 #include "platform/gfx/Jpeg.h"
 #include "platform/gfx/Picture.h"
 #include "platform/gfx/Png.h"
+
+// The largest single allocation since the last reset: readers must not
+// allocate for pixels their input cannot hold.
+namespace {
+std::atomic<size_t> LargestAllocation{0};
+}
+
+void* operator new(size_t n)
+{
+    size_t seen = LargestAllocation.load();
+    while (n > seen && !LargestAllocation.compare_exchange_weak(seen, n)) {
+    }
+    if (void* p = std::malloc(n ? n : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -569,6 +590,13 @@ TEST(Codecs, BrokenFilesRaiseAClearError)
         {"icon entry outside the file", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 18, {0xFF, 0xFF, 0, 0})},
         {"icon of huge size", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 22 + 4, {0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0})},
         {"icon without images", [] { return std::make_unique<TIcon>(); }, patched(icoFile, 4, {0, 0})},
+        {"icon of a png claiming 2^32 - 1 pixels a side", [] { return std::make_unique<TIcon>(); }, [] {
+             TBytes f = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 40, 0, 0, 0, 22, 0, 0, 0,
+                         0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+             f.insert(f.end(), 8, 0xFF);
+             f.resize(22 + 40, 0);
+             return f;
+         }()},
     };
     for (const auto& c : cases) {
         auto graphic = c.make();
@@ -581,6 +609,46 @@ TEST(Codecs, BrokenFilesRaiseAClearError)
             ADD_FAILURE() << c.name << " raised another error: " << e.what();
         }
     }
+}
+
+TEST(Bmp, SmallFilesClaimingHugeSizesAreRefusedBeforeAllocating)
+{
+    // A 58-byte file: headers of an 8192 x 8192 picture and four bytes of pixels.
+    auto header = [](uint32_t compression, int bpp, const TBytes& pixels) {
+        const uint32_t paletteBytes = bpp <= 8 ? 4u << bpp : 0;
+        TBytes f = {'B', 'M'};
+        Put32(f, uint32_t(14 + 40 + paletteBytes + pixels.size()));
+        Put32(f, 0);
+        Put32(f, 14 + 40 + paletteBytes);
+        for (uint32_t v : {40u, 8192u, 8192u})
+            Put32(f, v);
+        Put16(f, 1);
+        Put16(f, uint16_t(bpp));
+        for (uint32_t v : {compression, uint32_t(pixels.size()), 0u, 0u, 0u, 0u})
+            Put32(f, v);
+        f.resize(f.size() + paletteBytes, 0);
+        f.insert(f.end(), pixels.begin(), pixels.end());
+        return f;
+    };
+    const struct { const char* name; TBytes file; } cases[] = {
+        {"uncompressed 24-bit", header(0, 24, {1, 2, 3, 4})},
+        {"uncompressed 32-bit", header(0, 32, {1, 2, 3, 4})},
+        {"RLE8 ending at once", header(1, 8, {0, 1})},
+        {"RLE4 of one run", header(2, 4, {255, 0x12, 0, 1})},
+    };
+    ASSERT_EQ(cases[0].file.size(), 58u);
+    for (const auto& c : cases) {
+        TBitmap picture;
+        LargestAllocation = 0;
+        EXPECT_THROW(picture.LoadFromBuffer(c.file), EInvalidGraphic) << c.name;
+        EXPECT_LT(LargestAllocation.load(), size_t(1) << 20) << c.name;
+    }
+    // A run-length picture whose codes fill it still loads.
+    const TBytes filled = MakeBmp(1000, 3, 8, 1, false, Palette16, [](int x, int) { return uint32_t(x / 300); });
+    TBitmap picture;
+    picture.LoadFromBuffer(filled);
+    EXPECT_EQ(picture.Width(), 1000);
+    EXPECT_EQ(picture.GetPixel(999, 2), PaletteColor(3));
 }
 
 TEST(Picture, ChoosesTheKindByExtensionOnLoadAndSave)

@@ -175,6 +175,44 @@ TEST(SkinData, StoredSkinVersions) {
     EXPECT_EQ(data.LayerFrame->PictureIndex, -1);
 }
 
+TEST(SkinData, AStoredSkinInflatingBeyondTheBoundIsRefusedAsAFailedLoad) {
+    // A few kilobytes of zlib data whose ini text ends in blanks past the bound.
+    std::string text = kMinimalIni;
+    text.resize(static_cast<size_t>(MaxInflatedSkinSize) + 1, ' ');
+    const auto stored = StoredSkinOf(PackedIniOnly(text));
+    ASSERT_LT(stored->CompressedStream()->Size(), 100000);
+    TMessageRecorder recorder;
+    TbsSkinData data(nullptr);
+    EXPECT_THROW(data.LoadCompressedStoredSkin(stored.get()), EDecompressionError);
+    EXPECT_EQ(States(recorder), kClearedSequence);
+    ExpectCleared(data);
+
+    // Up to the bound a skin still loads, blanks and all.
+    text.resize(static_cast<size_t>(MaxInflatedSkinSize) - 16 - 1);
+    recorder.Log.clear();
+    data.LoadCompressedStoredSkin(StoredSkinOf(PackedIniOnly(text)).get());
+    EXPECT_EQ(States(recorder), kLoadSequence);
+    EXPECT_EQ(data.CtrlList.size(), 1u);
+}
+
+TEST(SkinData, StoredIniTextIsReadInEveryEncoding) {
+    const std::string utf8 = std::string("[VERSION]\r\nskinname=\xE7\x9A\xAE\r\n");
+    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF";
+    for (char c : std::string("[VERSION]\r\nskinname=")) {
+        utf16le += std::string{c, '\0'};
+        utf16be += std::string{'\0', c};
+    }
+    utf16le += "\xAE\x76";   // U+76AE
+    utf16be += "\x76\xAE";
+    const std::pair<const char*, std::string> cases[] = {
+        {"UTF-8", utf8}, {"UTF-8 with its mark", "\xEF\xBB\xBF" + utf8}, {"UTF-16LE", utf16le}, {"UTF-16BE", utf16be}};
+    for (const auto& [name, text] : cases) {
+        TbsSkinData data(nullptr);
+        data.LoadCompressedStoredSkin(StoredSkinOf(PackedIniOnly(text)).get());
+        EXPECT_EQ(data.SkinName, "\xE7\x9A\xAE") << name;
+    }
+}
+
 TEST(SkinData, FormInfoRules) {
     struct TCase {
         const char* Name;
@@ -231,6 +269,9 @@ TEST(SkinData, ClearSkinAnnouncesTheEmptySkin) {
     EXPECT_EQ(States(recorder), (std::vector<TState>{{WM_BEFORECHANGESKINDATA, true, false},
                                                      {WM_CHANGESKINDATA, true, false},
                                                      {WM_AFTERCHANGESKINDATA, true, false}}));
+    ASSERT_EQ(recorder.Log.size(), 3u);
+    EXPECT_EQ(recorder.Log[0].Controls, 1) << "the old descriptions still exist at the first message";
+    EXPECT_EQ(recorder.Log[1].Controls, 0);
     ExpectCleared(data);
 }
 

@@ -103,6 +103,26 @@ TEST(AlphaBitmapStream, RunLengthPcx) {
     shortFile.WriteBuffer(header, 128);
     shortFile.SetPosition(0);
     EXPECT_THROW(b.LoadFromPcxStream(shortFile), EReadError) << "no room for the palette";
+    TMemoryStream huge;
+    header[8] = header[9] = header[10] = header[11] = 0x1F;   // 7968 x 7968 pixels
+    header[66] = 0x20;
+    header[67] = 0x1F;
+    huge.WriteBuffer(header, 128);
+    huge.WriteBuffer(palette, sizeof palette);
+    huge.SetPosition(0);
+    EXPECT_THROW(b.LoadFromPcxStream(huge), EReadError) << "a palette alone cannot fill 63 MB of rows";
+    TMemoryStream noPlanes;
+    header[65] = 0;   // rows of no bytes, yet 7968 x 7968 pixels
+    noPlanes.WriteBuffer(header, 128);
+    noPlanes.WriteBuffer(palette, sizeof palette);
+    noPlanes.SetPosition(0);
+    EXPECT_THROW(b.LoadFromPcxStream(noPlanes), EReadError) << "rows without bytes";
+    header[65] = 1;
+    header[8] = 2;
+    header[9] = header[11] = 0;
+    header[10] = 1;
+    header[66] = 4;
+    header[67] = 0;
     TMemoryStream notPcx;
     header[0] = 0;
     notPcx.WriteBuffer(header, 128);

@@ -50,7 +50,7 @@ std::unique_ptr<TUnpacked> Unpack(const TEmbeddedSkin& Skin)
     const int32_t count = ReadPackedInt(packed);
     for (int32_t i = 0; i < count; ++i)
         ReadPackedPicture(packed, skip);
-    u->Ini = SkinIniFromText(ReadRemainingText(packed));
+    u->Ini = ReadRemainingIni(packed);
     return u;
 }
 

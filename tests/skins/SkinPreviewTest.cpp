@@ -4,8 +4,11 @@
 // sizes. The pictures land in the build folder for a person to look at; the
 // assertions guard the structure (caption bar, client area, borders).
 #include <gtest/gtest.h>
+#include <cmath>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <tuple>
 #include <string>
 #include <vector>
 #include "platform/core/Stream.h"
@@ -190,16 +193,128 @@ TBitmap Compose(const TbsDataSkinCustomControl& e, const TBitmap& pic, const TRe
     return img;
 }
 
+// Pictures laid out in rows, each row under the name of what it shows, on a
+// sheet as tall as its content.
+class TSheetLayout {
+public:
+    explicit TSheetLayout(int Width) : FWidth(Width) {}
+
+    void Row(const std::string& Label)
+    {
+        NewLine();
+        FLabels.push_back({Point(4, FY), Label});
+        FY += 16;
+    }
+    // Places an image; pixels of Key (when given) stay the sheet's colour.
+    TPoint Add(const TBitmap& Image, std::optional<TColor> Key = std::nullopt)
+    {
+        if (FX + Image.Width() + 4 > FWidth && FX > 4)
+            NewLine();
+        const TPoint at = Point(FX, FY);
+        FPieces.push_back({at, Image, Key});
+        FX += Image.Width() + 6;
+        FRowHeight = std::max(FRowHeight, Image.Height());
+        return at;
+    }
+    void Text(TPoint At, const std::string& T, TColor Color, int Height = 14)
+    {
+        FTexts.push_back({At, T, Color, Height});
+    }
+
+    TBitmap Render(TColor Background, TColor LabelColor)
+    {
+        NewLine();
+        TBitmap sheet(FWidth, FY + 4, pf24bit);
+        sheet.Fill(Background);
+        for (const auto& p : FPieces)
+            for (int y = 0; y < p.Image.Height(); ++y)
+                for (int x = 0; x < p.Image.Width(); ++x) {
+                    const TColor c = p.Image.GetPixel(x, y);
+                    if (!p.Key || c != *p.Key)
+                        sheet.SetPixel(p.At.X + x, p.At.Y + y, c);
+                }
+        TCanvas& cv = *sheet.Canvas();
+        cv.Brush().SetStyle(bsClear);
+        cv.Font().SetName("WenQuanYi Micro Hei");
+        for (const auto& [at, text] : FLabels) {
+            cv.Font().SetHeight(12);
+            cv.Font().SetColor(LabelColor);
+            cv.TextOut(at.X, at.Y, text);
+        }
+        for (const auto& t : FTexts) {
+            cv.Font().SetHeight(t.Height);
+            cv.Font().SetColor(t.Color);
+            cv.TextOut(t.At.X, t.At.Y, t.Text);
+        }
+        return sheet;
+    }
+
+private:
+    void NewLine()
+    {
+        if (FRowHeight > 0)
+            FY += FRowHeight + 6;
+        FX = 4;
+        FRowHeight = 0;
+    }
+    struct TPiece {
+        TPoint At;
+        TBitmap Image;
+        std::optional<TColor> Key;
+    };
+    struct TText {
+        TPoint At;
+        std::string Text;
+        TColor Color;
+        int Height;
+    };
+    int FWidth;
+    int FX = 4, FY = 4, FRowHeight = 0;
+    std::vector<TPiece> FPieces;
+    std::vector<std::pair<TPoint, std::string>> FLabels;
+    std::vector<TText> FTexts;
+};
+
+TBitmap Piece(const TBitmap& Pic, const TRect& R)
+{
+    TBitmap img;
+    img.SetSize(R.Width(), R.Height(), false);
+    CopyPiece(img, Rect(0, 0, R.Width(), R.Height()), Pic, R);
+    return img;
+}
+
+// A picture stretched to w x h by its four corner points, as windows compose theirs.
+TBitmap ComposeWindow(const TBitmap& Pic, const TRect& R, TPoint LT, TPoint RT, TPoint LB, TPoint RB, TRect Cl,
+                      int w, int h)
+{
+    TbsSkinGeometry g;
+    g.LTPt = g.NewLTPt = LT;
+    g.RTPt = RT;
+    g.LBPt = LB;
+    g.RBPt = RB;
+    g.ClRect = Cl;
+    const int dx = w - R.Width(), dy = h - R.Height();
+    g.NewRTPt = Point(RT.X + dx, RT.Y);
+    g.NewLBPt = Point(LB.X, LB.Y + dy);
+    g.NewRBPt = Point(RB.X + dx, RB.Y + dy);
+    g.NewClRect = Rect(Cl.Left, Cl.Top, Cl.Right + dx, Cl.Bottom + dy);
+    TBitmap img;
+    CreateSkinImage(g, img, Pic, R, w, h, true, true, true, true, true, true, bsstFull);
+    return img;
+}
+
+TColor KeyOf(const TBitmap& Pic, const TRect& R) { return Pic.GetPixel(R.Left, R.Bottom - 1); }
+
 // Every control element with a skin picture, in each of its state rects,
-// composed at three sizes as the controls compose them.
+// composed at three sizes as the controls compose them; then the glyphs of
+// check boxes, radio buttons, slider and track bar, the menus with a popup,
+// and the hint.
 TEST_P(SkinPreview, ElementStatesComposeAtEverySize)
 {
     const TbsSkinData& d = S->Data;
     const TSize sizes[] = {{0, 0}, {40, 16}, {150, 44}};   // {0,0}: the skin's own size
-    std::vector<std::pair<TRect, const TBitmap*>> rows;   // composed images, placed below each other
-    TBitmap sheet(640, 2400, pf24bit);
-    sheet.Fill(RGB(255, 255, 255));
-    int y = 4, composed = 0;
+    TSheetLayout sheet(640);
+    int composed = 0;
     for (const auto& c : d.CtrlList) {
         const auto* e = dynamic_cast<const TbsDataSkinCustomControl*>(c.get());
         if (!e || e->SkinRect.IsEmpty())
@@ -216,7 +331,7 @@ TEST_P(SkinPreview, ElementStatesComposeAtEverySize)
         const bool across = e->RBPoint.X != 0 && e->RBPoint.Y != 0;
         const bool horizontal = !across && (e->RTPoint.X != 0 || e->RTPoint.Y != 0);
         const bool vertical = !across && !horizontal && (e->LBPoint.X != 0 || e->LBPoint.Y != 0);
-        int x = 4, rowHeight = 0;
+        sheet.Row(c->IDName);
         for (const TRect& state : states) {
             if (state.IsEmpty())
                 continue;
@@ -234,23 +349,127 @@ TEST_P(SkinPreview, ElementStatesComposeAtEverySize)
                 // The fixed corners come through unchanged.
                 EXPECT_EQ(img.GetPixel(0, 0), pic->GetPixel(state.Left, state.Top)) << c->IDName;
                 EXPECT_EQ(img.GetPixel(w - 1, h - 1), pic->GetPixel(state.Right - 1, state.Bottom - 1)) << c->IDName;
-                if (x + w + 4 > sheet.Width()) {
-                    x = 4;
-                    y += rowHeight + 4;
-                    rowHeight = 0;
-                }
-                if (y + h < sheet.Height())
-                    CopyPiece(sheet, Rect(x, y, x + w, y + h), img, Rect(0, 0, w, h));
-                x += w + 6;
-                rowHeight = std::max(rowHeight, h);
+                sheet.Add(img);
                 ++composed;
             }
         }
-        y += rowHeight + 10;
+        if (const auto* cr = dynamic_cast<const TbsDataSkinCheckRadioControl*>(e)) {
+            sheet.Row(c->IDName + ": glyphs");
+            for (const TRect* r : {&cr->CheckImageRect, &cr->UnCheckImageRect, &cr->ActiveCheckImageRect,
+                                   &cr->ActiveUnCheckImageRect, &cr->UnEnabledCheckImageRect,
+                                   &cr->UnEnabledUnCheckImageRect, &cr->GrayedCheckImageRect,
+                                   &cr->ActiveGrayedCheckImageRect})
+                if (!r->IsEmpty())
+                    sheet.Add(Piece(*pic, *r), KeyOf(*pic, *r));
+        }
+        if (const auto* tb = dynamic_cast<const TbsDataSkinTrackBarControl*>(e)) {
+            sheet.Row(c->IDName + ": thumbs");
+            for (const TRect* r : {&tb->ButtonRect, &tb->ActiveButtonRect})
+                if (!r->IsEmpty())
+                    sheet.Add(Piece(*pic, *r), KeyOf(*pic, *r));
+        }
     }
-    sheet.SetSize(sheet.Width(), std::min(y, sheet.Height()));
-    SaveImage(sheet, Prefix() + "_elements");
     EXPECT_GT(composed, 100);
+
+    // The slider: rulers stretched between their edges, and the thumbs.
+    const int si = d.GetControlIndex("slider");
+    ASSERT_GE(si, 0);
+    const auto* slider = dynamic_cast<const TbsDataSkinSlider*>(d.CtrlList[si].get());
+    ASSERT_NE(slider, nullptr);
+    const TBitmap* sliderPic = d.ActivePicture(slider->PictureIndex);
+    ASSERT_NE(sliderPic, nullptr);
+    sheet.Row("slider");
+    {
+        TBitmap h, v;
+        CreateHSkinImage(slider->EdgeSize, slider->EdgeSize, h, *sliderPic, slider->HRulerRect, 200,
+                         slider->HRulerRect.Height(), true);
+        CreateVSkinImage(slider->EdgeSize, slider->EdgeSize, v, *sliderPic, slider->VRulerRect,
+                         slider->VRulerRect.Width(), 80, true);
+        sheet.Add(h, KeyOf(*sliderPic, slider->HRulerRect));
+        sheet.Add(v, KeyOf(*sliderPic, slider->VRulerRect));
+        for (const TRect& r : {slider->HThumbRect, slider->VThumbRect})
+            for (int half = 0; half < 2; ++half) {
+                const TRect t = Rect(r.Left + half * r.Width() / 2, r.Top, r.Left + (half + 1) * r.Width() / 2, r.Bottom);
+                sheet.Add(Piece(*sliderPic, t), KeyOf(*sliderPic, t));
+            }
+    }
+
+    // The menu bar's item in its three states, and a popup menu with its items.
+    const int mi = d.GetIndex("menuitem"), bi = d.GetIndex("menubaritem");
+    ASSERT_GE(mi, 0);
+    ASSERT_GE(bi, 0);
+    const auto* item = dynamic_cast<const TbsDataSkinMenuItem*>(d.ObjectList[mi].get());
+    const auto* barItem = dynamic_cast<const TbsDataSkinMainMenuItem*>(d.ObjectList[bi].get());
+    ASSERT_NE(item, nullptr);
+    ASSERT_NE(barItem, nullptr);
+    sheet.Row("menubaritem: normal, hover, down");
+    const TBitmap* barPic = d.ActivePicture(barItem->ActivePictureIndex);
+    const std::pair<const TRect*, TColor> barStates[] = {{&barItem->SkinRect, barItem->FontColor},
+                                                         {&barItem->ActiveSkinRect, barItem->ActiveFontColor},
+                                                         {&barItem->DownRect, barItem->DownFontColor}};
+    for (const auto& [r, color] : barStates) {
+        TBitmap img;
+        CreateHSkinImage(barItem->ItemLO, barItem->ItemRO, img, *barPic, *r, 60, r->Height(), true);
+        const TPoint at = sheet.Add(img);
+        sheet.Text(Point(at.X + 14, at.Y + 4), "文件", color);
+    }
+    sheet.Row("popup menu, hint");
+    const TbsDataSkinPopupWindow& pw = *d.PopupWindow;
+    const TBitmap* popupPic = d.ActivePicture(pw.WindowPictureIndex);
+    ASSERT_NE(popupPic, nullptr);
+    const TRect popupRect = Rect(0, 0, popupPic->Width(), popupPic->Height());
+    const int itemH = item->SkinRect.Height(), menuW = 200;
+    const int menuH = pw.ItemsRect.Top + (popupRect.Height() - pw.ItemsRect.Bottom) + itemH * 4 + item->DividerRect.Height();
+    TBitmap menu = ComposeWindow(*popupPic, popupRect, pw.LTPoint, pw.RTPoint, pw.LBPoint, pw.RBPoint, pw.ItemsRect,
+                                 menuW, menuH);
+    const TBitmap* itemPic = d.ActivePicture(item->ActivePictureIndex);
+    const int itemW = menuW - pw.ItemsRect.Left - (popupRect.Width() - pw.ItemsRect.Right);
+    struct TMenuRow {
+        const char* Text;
+        bool Active;
+        const TRect* Mark;
+    };
+    const TMenuRow rows[] = {{"打开文件", false, &item->CheckImageRect},
+                             {"高质量", true, &item->ActiveRadioImageRect},
+                             {nullptr, false, nullptr},
+                             {"最近的文件", false, &item->ArrowImageRect},
+                             {"退出", false, nullptr}};
+    int my = pw.ItemsRect.Top;
+    std::vector<std::tuple<TPoint, std::string, TColor>> menuTexts;
+    for (const TMenuRow& row : rows) {
+        TBitmap img;
+        const TRect& src = row.Text ? (row.Active ? item->ActiveSkinRect : item->SkinRect) : item->DividerRect;
+        CreateHSkinImage(row.Text ? item->ItemLO : item->DividerLO, row.Text ? item->ItemRO : item->DividerRO, img,
+                         *itemPic, src, itemW, src.Height(), true);
+        CopyPiece(menu, Bounds(pw.ItemsRect.Left, my, itemW, img.Height()), img, Rect(0, 0, itemW, img.Height()));
+        if (row.Mark && !row.Mark->IsEmpty()) {
+            const TBitmap mark = Piece(*itemPic, *row.Mark);
+            const TColor key = KeyOf(*itemPic, *row.Mark);
+            const int mx = row.Mark == &item->ArrowImageRect ? pw.ItemsRect.Left + itemW - mark.Width() - 4
+                                                              : pw.ItemsRect.Left + 6;
+            for (int y = 0; y < mark.Height(); ++y)
+                for (int x = 0; x < mark.Width(); ++x)
+                    if (mark.GetPixel(x, y) != key)
+                        menu.SetPixel(mx + x, my + (img.Height() - mark.Height()) / 2 + y, mark.GetPixel(x, y));
+        }
+        if (row.Text)
+            menuTexts.emplace_back(Point(pw.ItemsRect.Left + 24, my + 4), row.Text,
+                                   row.Active ? item->ActiveFontColor : item->FontColor);
+        my += img.Height();
+    }
+    const TPoint menuAt = sheet.Add(menu);
+    for (const auto& [at, text, color] : menuTexts)
+        sheet.Text(Point(menuAt.X + at.X, menuAt.Y + at.Y), text, color);
+
+    const TbsDataSkinHintWindow& hw = *d.HintWindow;
+    const TBitmap* hintPic = d.ActivePicture(hw.WindowPictureIndex);
+    ASSERT_NE(hintPic, nullptr);
+    const TRect hintRect = Rect(0, 0, hintPic->Width(), hintPic->Height());
+    const TPoint hintAt = sheet.Add(
+        ComposeWindow(*hintPic, hintRect, hw.LTPoint, hw.RTPoint, hw.LBPoint, hw.RBPoint, hw.ClRect, 150, 28));
+    sheet.Text(Point(hintAt.X + hw.ClRect.Left + 2, hintAt.Y + hw.ClRect.Top + 1), "添加要转换的文件", hw.FontColor);
+
+    SaveImage(sheet.Render(d.SkinColors()->cBtnFace(), d.SkinColors()->cBtnText()), Prefix() + "_elements");
 }
 
 // A sketch of the main window built from the skin's elements, to judge the
@@ -443,6 +662,155 @@ TEST_P(SkinPreview, MainWindowSketch)
     m.CentredText("开始转换", m.Face("button", Rect(700, pageTop + 100, 800, pageTop + 128), &disabled->DisabledSkinRect),
                   push->DisabledFontColor);
     SaveImage(f.Image, Prefix() + "_main_sketch");
+}
+
+// Contrast ratio of two colours by their relative luminance (sRGB).
+double Luminance(TColor c)
+{
+    auto channel = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+}
+
+double Contrast(TColor a, TColor b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The share of pixels of two equally sized images whose colours differ
+// plainly (by more than 40 over the three channels).
+double Difference(const TBitmap& a, const TBitmap& b)
+{
+    int differing = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x) {
+            const TColor p = a.GetPixel(x, y), q = b.GetPixel(x, y);
+            if (std::abs(GetRValue(p) - GetRValue(q)) + std::abs(GetGValue(p) - GetGValue(q)) +
+                    std::abs(GetBValue(p) - GetBValue(q)) > 40)
+                ++differing;
+        }
+    return double(differing) / (a.Width() * a.Height());
+}
+
+TColor Centre(const TBitmap& B) { return B.GetPixel(B.Width() / 2, B.Height() / 2); }
+
+constexpr double MinTextContrast = 4.5;
+constexpr double MinDisabledContrast = 2.5;   // dimmed on purpose, yet readable
+constexpr double MinStateDifference = 0.05;   // of the face's pixels
+
+// Over the rendered pictures of the skin: every caption and control text
+// reaches 4.5:1 against what it is drawn on, and the states of every
+// pressable element are plainly different from each other.
+TEST_P(SkinPreview, TextsReachTheirContrastAndStatesDiffer)
+{
+    const TbsSkinData& d = S->Data;
+    auto expectText = [](TColor text, TColor under, double min, const std::string& what) {
+        EXPECT_GE(Contrast(text, under), min) << what;
+    };
+
+    // Caption text on the caption bar, active and inactive.
+    const int ci = d.GetIndex("caption");
+    ASSERT_GE(ci, 0);
+    const auto* cap = dynamic_cast<const TbsDataSkinCaption*>(d.ObjectList[ci].get());
+    ASSERT_NE(cap, nullptr);
+    for (bool active : {true, false}) {
+        const TFramePreview f = RenderFrame(d, 839, 527, active, "", {cmClose, cmMinimize});
+        expectText(active ? cap->ActiveFontColor : cap->FontColor,
+                   f.Image.GetPixel(f.Client.Left + 200, f.Client.Top / 2), MinTextContrast,
+                   active ? "active caption" : "inactive caption");
+    }
+
+    // Pressable faces: text in each state, and the five states apart.
+    for (const char* name : {"button", "resizetoolbutton", "toolmenubutton", "combobutton"}) {
+        const int i = d.GetControlIndex(name);
+        ASSERT_GE(i, 0) << name;
+        const auto* b = dynamic_cast<const TbsDataSkinButtonControl*>(d.CtrlList[i].get());
+        ASSERT_NE(b, nullptr) << name;
+        const TBitmap& pic = *d.ActivePicture(b->PictureIndex);
+        const TSize size = b->SkinRect.Width() > 30 ? TSize{90, 32} : TSize{b->SkinRect.Width(), b->SkinRect.Height()};
+        const std::pair<const char*, const TRect*> states[] = {{"normal", &b->SkinRect},
+                                                               {"hover", &b->ActiveSkinRect},
+                                                               {"down", &b->DownSkinRect},
+                                                               {"focused", &b->FocusedSkinRect},
+                                                               {"disabled", &b->DisabledSkinRect}};
+        const TColor texts[] = {b->FontColor, b->ActiveFontColor, b->DownFontColor, b->FontColor, b->DisabledFontColor};
+        std::vector<TBitmap> faces;
+        for (size_t k = 0; k < std::size(states); ++k) {
+            faces.push_back(Compose(*b, pic, *states[k].second, size.cx, size.cy));
+            const std::string what = std::string(name) + " " + states[k].first;
+            expectText(texts[k], Centre(faces.back()), k == 4 ? MinDisabledContrast : MinTextContrast, what + " text");
+        }
+        EXPECT_NE(b->DisabledFontColor, b->FontColor) << name;
+        for (size_t k = 0; k < faces.size(); ++k)
+            for (size_t l = k + 1; l < faces.size(); ++l)
+                EXPECT_GE(Difference(faces[k], faces[l]), MinStateDifference)
+                    << name << ": " << states[k].first << " and " << states[l].first << " look alike";
+    }
+
+    // Items of lists, menus, the menu bar and tabs, each on its own face.
+    auto piece = [&](int Picture, const TRect& R) { return Piece(*d.ActivePicture(Picture), R); };
+    const auto* lb = dynamic_cast<const TbsDataSkinListBox*>(d.CtrlList[d.GetControlIndex("listbox")].get());
+    ASSERT_NE(lb, nullptr);
+    const TBitmap item = piece(lb->PictureIndex, lb->SItemRect), focus = piece(lb->PictureIndex, lb->FocusItemRect),
+                  hot = piece(lb->PictureIndex, lb->ActiveItemRect);
+    expectText(lb->FontColor, Centre(item), MinTextContrast, "list item");
+    expectText(lb->FocusFontColor, Centre(focus), MinTextContrast, "focused list item");
+    expectText(lb->ActiveFontColor, Centre(hot), MinTextContrast, "selected list item");
+    EXPECT_GE(Difference(item, hot), 0.5) << "list item selection";
+    EXPECT_GE(Difference(hot, focus), 0.5) << "list item focus";
+
+    const auto* mi = dynamic_cast<const TbsDataSkinMenuItem*>(d.ObjectList[d.GetIndex("menuitem")].get());
+    ASSERT_NE(mi, nullptr);
+    expectText(mi->FontColor, Centre(piece(mi->ActivePictureIndex, mi->SkinRect)), MinTextContrast, "menu item");
+    expectText(mi->ActiveFontColor, Centre(piece(mi->ActivePictureIndex, mi->ActiveSkinRect)), MinTextContrast,
+               "hovered menu item");
+    const auto* bi = dynamic_cast<const TbsDataSkinMainMenuItem*>(d.ObjectList[d.GetIndex("menubaritem")].get());
+    ASSERT_NE(bi, nullptr);
+    const TBitmap barFaces[] = {piece(bi->ActivePictureIndex, bi->SkinRect),
+                                piece(bi->ActivePictureIndex, bi->ActiveSkinRect),
+                                piece(bi->ActivePictureIndex, bi->DownRect)};
+    const TColor barTexts[] = {bi->FontColor, bi->ActiveFontColor, bi->DownFontColor};
+    for (int k = 0; k < 3; ++k) {
+        expectText(barTexts[k], Centre(barFaces[k]), MinTextContrast, "menu bar item " + std::to_string(k));
+        EXPECT_GE(Difference(barFaces[k], barFaces[(k + 1) % 3]), MinStateDifference) << "menu bar item " << k;
+    }
+
+    const auto* tab = dynamic_cast<const TbsDataSkinTabControl*>(d.CtrlList[d.GetControlIndex("tab")].get());
+    ASSERT_NE(tab, nullptr);
+    expectText(tab->FontColor, Centre(piece(tab->PictureIndex, tab->TabRect)), MinTextContrast, "tab");
+    expectText(tab->ActiveFontColor, Centre(piece(tab->PictureIndex, tab->ActiveTabRect)), MinTextContrast, "active tab");
+    expectText(tab->MouseInFontColor, Centre(piece(tab->PictureIndex, tab->MouseInTabRect)), MinTextContrast,
+               "hovered tab");
+
+    for (const char* name : {"edit", "combobox"}) {
+        const auto* e = dynamic_cast<const TbsDataSkinCustomControl*>(d.CtrlList[d.GetControlIndex(name)].get());
+        ASSERT_NE(e, nullptr) << name;
+        const TColor text = name == std::string("edit") ? dynamic_cast<const TbsDataSkinEditControl*>(e)->FontColor
+                                                        : dynamic_cast<const TbsDataSkinComboBox*>(e)->FontColor;
+        expectText(text, Centre(Compose(*e, *d.ActivePicture(e->PictureIndex), e->SkinRect, 200, 24)), MinTextContrast,
+                   name);
+    }
+
+    const auto* header = dynamic_cast<const TbsDataSkinLabelControl*>(d.CtrlList[d.GetControlIndex("menuheader")].get());
+    ASSERT_NE(header, nullptr);
+    expectText(header->FontColor, Centre(piece(header->PictureIndex, header->SkinRect)), MinTextContrast, "menu header");
+    const auto* link = dynamic_cast<const TbsDataSkinStdLabelControl*>(d.CtrlList[d.GetControlIndex("stdlabel")].get());
+    ASSERT_NE(link, nullptr);
+    expectText(link->FontColor, d.SkinColors()->cBtnFace(), MinTextContrast, "label");
+    expectText(link->ActiveFontColor, d.SkinColors()->cBtnFace(), MinTextContrast, "hovered label");
+
+    const TbsDataSkinHintWindow& hw = *d.HintWindow;
+    expectText(hw.FontColor, Centre(*d.ActivePicture(hw.WindowPictureIndex)), MinTextContrast, "hint");
+    const auto* check = dynamic_cast<const TbsDataSkinCheckRadioControl*>(d.CtrlList[d.GetControlIndex("checkbox")].get());
+    ASSERT_NE(check, nullptr);
+    const TbsSkinColors& colors = *d.SkinColors();
+    expectText(check->FontColor, colors.cBtnFace(), MinTextContrast, "check box");
+    expectText(colors.cBtnText(), colors.cBtnFace(), MinTextContrast, "text on faces");
+    expectText(colors.cWindowText(), colors.cWindow(), MinTextContrast, "text in windows");
+    expectText(colors.cHighLightText(), colors.cHighLight(), MinTextContrast, "selected text");
 }
 
 std::string SkinLabel(const ::testing::TestParamInfo<int>& info) { return SkinAt(info.param).Name; }
