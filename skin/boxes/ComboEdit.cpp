@@ -1,7 +1,10 @@
 #include <algorithm>
 #include "platform/core/Clock.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Canvas.h"
 #include "platform/gfx/Utf8.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/Keys.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/NumericEdit.h"
@@ -205,9 +208,38 @@ void TbsSkinCustomComboBox::EditKeyUp(TMessage& Message)
         EditAutoComplete();
 }
 
+// A transparent edit shows the face under it: child windows are clipped out
+// of the combo's own painting, so the edit's background is drawn here.
+void TbsSkinCustomComboBox::PaintFaceUnderEdit(HDC DC)
+{
+    TBitmap face;
+    PrepareFaceBitmap(face, Width(), Height());
+    GetSkinData();
+    if (Skinned())
+        CreateControlSkinImage(face);
+    else
+        CreateControlDefaultImage(face);
+    TCanvas c;
+    c.SetHandle(DC);
+    c.Draw(-FEdit->Left(), -FEdit->Top(), face);
+    c.SetHandle(nullptr);
+}
+
 void TbsSkinCustomComboBox::EditWindowHook(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_ERASEBKGND:
+        if (FEdit->EditTransparent() && Message.WParam) {
+            PaintFaceUnderEdit(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = 1;
+            return;
+        }
+        break;
+    case WM_PAINT:
+        // The paint that follows then erases first, so old text never shows.
+        if (FEdit->EditTransparent() && !Message.WParam)
+            InvalidateRect(FEdit->Handle(), nullptr, true);
+        break;
     case WM_SETFOCUS:
         if (Skinned() && !IsNullRect(ActiveSkinRect)) {
             FEdit->Font().SetColor(ActiveFontColor);

@@ -148,6 +148,7 @@ private:
     void EditSelectNext(bool Commit);
     void EditAutoComplete();
     void EditKeyUp(TMessage& Message);
+    void PaintFaceUnderEdit(HDC DC);
 
     // Painting (ComboPaint.cpp).
     int ShownIndex();
