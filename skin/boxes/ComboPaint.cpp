@@ -41,7 +41,8 @@ void StateBox(TCanvas& C, const TRect& R, bool Pressed, bool Hot)
         FramedBox(C, R, clBtnShadow, clBtnFace);
 }
 
-// A tab stop: a text of digits only gives its value, anything else 0.
+// A tab stop: a text of digits only gives its value, anything else 0 (also
+// a number too long to hold).
 int StrToTabStop(const std::string& S)
 {
     if (S.empty() || S.size() > 9 || !std::all_of(S.begin(), S.end(), [](char c) { return c >= '0' && c <= '9'; }))
@@ -75,11 +76,17 @@ bool TbsSkinCustomComboBox::FaceHot()
     return (!IsNullRect(ActiveSkinRect) && FMouseIn) || (FEdit && FEdit->Focused()) || Focused();
 }
 
-void TbsSkinCustomComboBox::DrawTabbedString(TCanvas& C, const std::string& S, const TRect& T)
+std::vector<int> ComboTabStops(const TStrings& TabWidths)
 {
     std::vector<int> stops;
-    for (int i = 0; i < FTabWidths.Count() && i < 10; ++i)
-        stops.push_back(StrToTabStop(FTabWidths[i]));
+    for (int i = 0; i < TabWidths.Count() && i < 10; ++i)
+        stops.push_back(StrToTabStop(TabWidths[i]));
+    return stops;
+}
+
+void TbsSkinCustomComboBox::DrawTabbedString(TCanvas& C, const std::string& S, const TRect& T)
+{
+    const std::vector<int> stops = ComboTabStops(FTabWidths);
     const int h = C.TextHeight("Wg");
     C.TabbedTextOut(T.Left + 2, T.Top + RectHeight(T) / 2 - h / 2, S, stops, 0);
 }

@@ -221,10 +221,14 @@ void TbsSkinCustomComboBox::WndProc(TMessage& Message)
         if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
             Message.WParam == VK_RIGHT)
             Message.Result = 1;
+        // While the list is open, Enter and Esc close it instead of pressing the form's buttons.
+        if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && IsPopupVisible())
+            Message.Result = 1;
         return;
     case WM_GETDLGCODE:
         TbsSkinCustomControl::WndProc(Message);
-        Message.Result |= DLGC_WANTARROWS;
+        // Letters search the items rather than going to the form's accelerators.
+        Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
     case WM_MOUSEWHEEL:
         if (FEdit)

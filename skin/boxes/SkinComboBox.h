@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 #include "platform/core/Strings.h"
 #include "platform/ui/controls/Edit.h"
 #include "skin/boxes/BoxButtons.h"
@@ -15,6 +16,10 @@ enum TbsSkinCustomComboBoxStyle { bscbEditStyle, bscbFixedStyle };
 
 using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
                                                 TRect TxtRect, TOwnerDrawState State)>;
+
+// The tab stops of item texts: the first ten entries, each a text of digits
+// or else 0.
+std::vector<int> ComboTabStops(const TStrings& TabWidths);
 
 // The skinned combo box. It paints its whole face itself, keeps its items in
 // a drop-down list of its own and, in the edit style, hosts an inner edit.

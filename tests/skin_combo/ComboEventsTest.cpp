@@ -1,4 +1,5 @@
 #include "platform/ui/Keys.h"
+#include "platform/ui/controls/StdCtrls.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
@@ -181,6 +182,47 @@ TEST_F(ComboEventsTest, AltDownDropsAndAltUpCancels)
     EXPECT_FALSE(combo->IsPopupVisible());
     EXPECT_EQ(Joined(), "OnDropDown");
     EXPECT_EQ(combo->ItemIndex(), 0);
+}
+
+TEST_F(ComboEventsTest, EnterClosesTheOpenListWithoutPressingTheDefaultButton)
+{
+    auto* ok = new TButton(Form);
+    ok->SetParent(Form);
+    ok->SetBounds(250, 10, 60, 24);
+    ok->SetDefault(true);
+    int clicks = 0;
+    ok->OnClick = [&](TObject*) { ++clicks; };
+    auto* combo = NewCombo();
+    combo->SetFocus();
+    combo->SetItemIndex(0);
+    combo->DropDown();
+    combo->ListBox()->SetItemIndex(2);
+    Events.clear();
+    Key(VK_RETURN);
+    EXPECT_FALSE(combo->IsPopupVisible());
+    EXPECT_EQ(Joined(), "OnChange OnClick OnCloseUp");
+    EXPECT_EQ(clicks, 0);
+    Key(VK_RETURN);   // closed: Enter is the form's again
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ComboEventsTest, TabStopsComeFromDigitsOnly)
+{
+    struct TCase {
+        std::vector<std::string> Widths;
+        std::vector<int> Stops;
+    };
+    const TCase cases[] = {
+        {{"40", "x", "100"}, {40, 0, 100}},
+        {{"", "12a", "99999999999999999999"}, {0, 0, 0}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+    };
+    for (const auto& c : cases) {
+        TStringList widths;
+        for (const auto& w : c.Widths)
+            widths.Add(w);
+        EXPECT_EQ(ComboTabStops(widths), c.Stops) << c.Widths.size();
+    }
 }
 
 TEST_F(ComboEventsTest, WheelStepsTheClosedComboAndOnlyTheListWhenOpen)

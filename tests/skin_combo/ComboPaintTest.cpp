@@ -85,6 +85,37 @@ TEST_F(ComboPaintTest, DisabledPlainArrowIsShadowColoured)
     EXPECT_TRUE(shadowArrow);
 }
 
+// Whether two snapshots differ inside R.
+bool Differs(const TBitmap& A, const TBitmap& B, const TRect& R)
+{
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (A.GetPixel(x, y) != B.GetPixel(x, y))
+                return true;
+    return false;
+}
+
+TEST_F(ComboPaintTest, SkinnedButtonShowsItsStates)
+{
+    auto* c = NewCombo(10, 10, 160);
+    c->SetSkinData(BaseSkinData());
+    c->SetItemIndex(0);
+    Pump();
+    const TRect button = c->Button().R;
+    const TPoint mid{(button.Left + button.Right) / 2, (button.Top + button.Bottom) / 2};
+    auto normal = Snapshot(c);
+    MoveTo(c, mid.X, mid.Y);
+    EXPECT_TRUE(c->Button().MouseIn);
+    auto hot = Snapshot(c);
+    EXPECT_TRUE(Differs(normal, hot, button));
+    Backend->MouseMove(5, 5);
+    Pump();
+    c->SetEnabled(false);
+    Pump();
+    auto disabled = Snapshot(c);
+    EXPECT_TRUE(Differs(normal, disabled, button));
+}
+
 TEST_F(ComboPaintTest, RendersInTheBaseSkin)
 {
     auto* skin = BaseSkinData();

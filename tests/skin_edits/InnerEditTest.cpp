@@ -4,7 +4,12 @@
 #include "platform/ui/controls/StdCtrls.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/data/ResourceStrings.h"
+#include "skin/data/SkinFormLink.h"
+#include "skin/frame/FormFrame.h"
 #include "skin/menus/SkinMenu.h"
+#include "skin/menus/SkinMenuItem.h"
+#include "skin/menus/SkinPopupWindow.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
 namespace {
@@ -178,6 +183,60 @@ TEST_F(InnerEditTest, MenuIsFreedAfterItsCommandReturns)
     EXPECT_NE(e->SysPopupMenu(), nullptr);   // still alive inside the menu engine's call
     Pump();
     EXPECT_EQ(e->SysPopupMenu(), nullptr);
+}
+
+TEST_F(InnerEditTest, SkinnedMenuFromTheKeyboardRunsACommandAndIsFreedAfterwards)
+{
+    BindSkinFormLinkToScreen();
+    auto* form = NewForm<TForm>(nullptr, TFormCreation::New);
+    form->SetBounds(60, 60, 300, 200);
+    auto* frame = new TbsFormFrame(form);
+    frame->SetSkinData(BaseSkinData());
+    TbsResourceStrData table(nullptr);
+    TStringList lines;
+    lines.Add("EDIT_CUT=剪切");
+    lines.Add("EDIT_SELECTALL=全选");
+    table.SetResStrings(lines);
+    BaseSkinData()->SetResourceStrData(&table);
+    auto* e = new TbsCustomEdit(form);
+    e->SetParent(form);
+    e->SetBounds(10, 10, 150, 20);
+    e->SetText("abcd");
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    e->SetFocus();
+    Pump();
+    e->SetSelStart(0);
+    e->SetSelLength(1);
+    e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
+    ASSERT_NE(e->SysPopupMenu(), nullptr);
+    // The menu key opens the menu at the middle of the edit.
+    const TPoint origin = e->ClientToScreen(TPoint{0, 0});
+    EXPECT_EQ(e->SysPopupMenu()->PopupPoint(), (TPoint{origin.X + e->Width() / 2, origin.Y + e->Height() / 2}));
+    // A table without a key gives an empty caption.
+    EXPECT_EQ(Captions(e), (std::vector<std::string>{"(off)", "-", "剪切", "", "(off)", "", "-", "全选"}));
+    auto* engine = dynamic_cast<TbsSkinMenu*>(frame->SkinMenu());
+    ASSERT_NE(engine, nullptr);
+    EXPECT_TRUE(engine->Visible());
+    Backend->SetClipboardText("");
+    ASSERT_EQ(engine->WindowCount(), 1);
+    TbsSkinPopupWindow* w = engine->PopupWindow(0);
+    TRect wr;
+    GetWindowRect(w->Handle(), wr);
+    const TRect cut = w->Items()[2]->ObjectRect;
+    const TPoint p{wr.Left + (cut.Left + cut.Right) / 2, wr.Top + (cut.Top + cut.Bottom) / 2};
+    Backend->MouseMove(p.X, p.Y);
+    Pump();
+    Backend->Click(p.X, p.Y);
+    for (int i = 0; i < 4; ++i)
+        Pump();
+    EXPECT_EQ(e->Text(), "bcd");
+    EXPECT_EQ(Backend->ClipboardText(), "a");
+    EXPECT_EQ(e->SysPopupMenu(), nullptr);
+    BaseSkinData()->SetResourceStrData(nullptr);
+    delete form;
+    Pump();
+    SetSkinFormLink({});
 }
 
 TEST_F(InnerEditTest, OwnPopupMenuReplacesTheSystemMenu)

@@ -189,6 +189,28 @@ TEST_F(SkinEditTest, PaintSkinToPutsTheTextTwoPixelsIn)
     EXPECT_EQ(b.GetPixel(10, 10), ColorToRGB(clBtnShadow));
 }
 
+TEST_F(SkinEditTest, SkinnedDropButtonShowsItsStates)
+{
+    auto* e = NewEdit(true, 160);
+    e->SetSkinDataName("buttonedit");
+    e->SetSkinData(BaseSkinData());
+    Pump();
+    ASSERT_NE(e->SkinIndex(), -1);
+    const TRect b = e->DropButtonRect();
+    const TPoint mid = Win(e, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    auto colour = [&] { return WinPixel(e, b.Left + 3, b.Top + 3); };
+    const TColor normal = colour();
+    MoveTo(e, mid.X, mid.Y);
+    EXPECT_TRUE(e->ButtonActive());
+    const TColor hot = colour();
+    EXPECT_NE(hot, normal);
+    Press(e, mid.X, mid.Y);
+    const TColor down = colour();
+    EXPECT_NE(down, hot);
+    Release(e, mid.X, mid.Y);
+    EXPECT_EQ(Joined(), "button");
+}
+
 TEST_F(SkinEditTest, RendersInTheBaseSkin)
 {
     auto* skin = BaseSkinData();
