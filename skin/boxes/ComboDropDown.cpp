@@ -9,10 +9,8 @@
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/draw/LayerWindow.h"
 #include "skin/draw/MonitorRects.h"
-#include "skin/draw/PlatformCaps.h"
 
 namespace {
-constexpr UINT_PTR FadeTimer = 1;
 constexpr UINT_PTR ScrollTimer = 1;
 constexpr int FrameWidth = 1;
 }  // namespace
@@ -34,7 +32,7 @@ TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TCustomControl
 TbsPopupListBox::~TbsPopupListBox()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), FadeTimer);
+        FFade.Stop(Handle());
 }
 
 void TbsPopupListBox::CreateParams(TCreateParams& Params)
@@ -87,10 +85,8 @@ void TbsPopupListBox::WndProc(TMessage& Message)
         Message.Result = MA_NOACTIVATE;
         return;
     case WM_TIMER:
-        if (Message.WParam == FadeTimer) {
-            FadeStep();
+        if (FFade.HandleTimer(Handle(), UINT_PTR(Message.WParam)))
             return;
-        }
         break;
     default:
         break;
@@ -100,11 +96,11 @@ void TbsPopupListBox::WndProc(TMessage& Message)
 
 void TbsPopupListBox::Show(TPoint Origin)
 {
-    bool layered = false;
-    if (CanUseLayeredWindows() && FCombo) {
+    bool fade = false;
+    if (TbsPopupFade::Available() && FCombo) {
         HWND h = Handle();
         const bool blend = FCombo->AlphaBlend();
-        DWORD ex = DWORD(GetWindowLong(h, GWL_EXSTYLE));
+        const DWORD ex = DWORD(GetWindowLong(h, GWL_EXSTYLE));
         bool fresh = false;
         if (blend && !FOldAlphaBlend) {
             SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex | WS_EX_LAYERED));
@@ -114,10 +110,10 @@ void TbsPopupListBox::Show(TPoint Origin)
         }
         FOldAlphaBlend = blend;
         if (blend) {
-            layered = true;
             if (FCombo->AlphaBlendAnimation()) {
                 SetLayeredWindowAlpha(h, 0);
                 FOldAlphaBlendValue = 0;
+                fade = true;
             } else if (fresh || FOldAlphaBlendValue != FCombo->AlphaBlendValue()) {
                 SetLayeredWindowAlpha(h, FCombo->AlphaBlendValue());
                 FOldAlphaBlendValue = FCombo->AlphaBlendValue();
@@ -126,46 +122,17 @@ void TbsPopupListBox::Show(TPoint Origin)
     }
     SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetVisible(true);
-    FFading = false;
-    KillTimer(Handle(), FadeTimer);
-    if (layered && FCombo->AlphaBlendAnimation()) {
-        // The fade runs on a timer: the caller returns at once and nothing
-        // can be destroyed under a loop that pumps messages.
-        FFadeAlpha = 0;
-        FFadeSteps = 0;
-        FFadeStep = std::max(1, FCombo->AlphaBlendValue() / 15);
-        FFading = true;
-        SetTimer(Handle(), FadeTimer, 6);
-    }
-}
-
-void TbsPopupListBox::FadeStep()
-{
-    if (!FFading || !FCombo) {
-        KillTimer(Handle(), FadeTimer);
-        return;
-    }
-    FFadeAlpha = std::min(FFadeAlpha + FFadeStep, int(FCombo->AlphaBlendValue()));
-    ++FFadeSteps;
-    SetLayeredWindowAlpha(Handle(), std::uint8_t(FFadeAlpha));
-    if (FFadeAlpha >= FCombo->AlphaBlendValue()) {
-        FFading = false;
-        FOldAlphaBlendValue = FCombo->AlphaBlendValue();
-        KillTimer(Handle(), FadeTimer);
-    }
+    FFade.Stop(Handle());
+    if (fade)
+        FFade.Start(Handle(), FCombo->AlphaBlendValue());
 }
 
 void TbsPopupListBox::Hide()
 {
     if (HandleAllocated()) {
-        KillTimer(Handle(), FadeTimer);
+        FFade.Stop(Handle());
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-    }
-    if (FFading && FCombo) {
-        // A fade cut short still leaves the full alpha for the next show.
-        FFading = false;
-        FOldAlphaBlendValue = 0;
     }
     SetVisible(false);
 }
@@ -190,6 +157,8 @@ void TbsSkinCustomComboBox::DropDown()
     GetWindowMonitorRect(Handle(), true, work);
     if (origin.Y + FListBox->Height() > work.Bottom)
         origin.Y = origin.Y - Height() - FListBox->Height();
+    // Sideways the list stays inside the work area too, its left edge first.
+    origin.X = std::max(work.Left, std::min(origin.X, work.Right - FListBox->Width()));
     if (FEdit)
         FEdit->SetFocus();
     FOldItemIndex = FListBox->ItemIndex();

@@ -3,6 +3,7 @@
 #include <string>
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ListBox.h"
+#include "skin/boxes/PopupFade.h"
 
 class TbsSkinData;
 class TbsSkinCustomComboBox;
@@ -43,7 +44,7 @@ public:
     void Show(TPoint Origin);
     void Hide();
     // Steps taken by the last fade-in.
-    int FadeSteps() const { return FFadeSteps; }
+    int FadeSteps() const { return FFade.Steps(); }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -52,7 +53,6 @@ protected:
     void Paint() override;
 
 private:
-    void FadeStep();
 
     TbsSkinCustomComboBox* FCombo;
     TListBox* FListBox;
@@ -61,8 +61,5 @@ private:
     std::string FSkinDataName;
     bool FOldAlphaBlend = false;
     std::uint8_t FOldAlphaBlendValue = 0;
-    int FFadeAlpha = 0;
-    int FFadeStep = 1;
-    int FFadeSteps = 0;
-    bool FFading = false;
+    TbsPopupFade FFade{1};
 };

@@ -9,21 +9,13 @@
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/NumericEdit.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/WheelNotches.h"
 #include "skin/draw/RectUtils.h"
 
 // The edit style: an inner edit over the item area, its window procedure
 // hooked so that the keys run the list and the text follows the items.
 
 namespace {
-constexpr int ShiftJisCharset = 128;
-constexpr int Gb2312Charset = 134;
-constexpr int ChineseBig5Charset = 136;
-
-bool IsFarEastCharset(int Charset)
-{
-    return Charset == ShiftJisCharset || Charset == Gb2312Charset || Charset == ChineseBig5Charset;
-}
-
 int TextLength(const std::string& S) { return int(DecodeUtf8(S).size()); }
 }  // namespace
 
@@ -116,12 +108,7 @@ void TbsSkinCustomComboBox::EditChange()
     FromEdit = true;
     const std::string text = FEdit->Text();
     if (!text.empty()) {
-        int found = -1;
-        for (int i = 0; i < Items().Count() && found == -1; ++i) {
-            const std::string& item = Items()[i];
-            if (item.size() >= text.size() && SameText(item.substr(0, text.size()), text))
-                found = i;
-        }
+        const int found = FindItemPrefix(Items(), text, -1);
         if (found != -1) {
             if (FAutoComplete)
                 FListBox->SetItemIndex(found);
@@ -170,41 +157,24 @@ void TbsSkinCustomComboBox::EditAutoComplete()
     const std::string typed = Text();
     if (typed.empty())
         return;
-    // From the top, so the first item that begins with the text wins.
-    int found = -1;
-    for (int i = 0; i < Items().Count() && found == -1; ++i) {
-        const std::string& item = Items()[i];
-        if (item.size() >= typed.size() && SameText(item.substr(0, typed.size()), typed))
-            found = i;
-    }
+    // From the top, also for one character, so the first item that begins
+    // with the text wins.
+    const int found = FindItemPrefix(Items(), typed, -1);
     if (found == -1)
         return;
     SetItemIndex(found);
     FEdit->SetSelStart(TextLength(typed));
     FEdit->SetSelLength(TextLength(Text()) - TextLength(typed));
-    FCompletionSelected = true;
 }
 
+// Releasing a character or digit key completes the text; other keys, and
+// Delete and Backspace among them, never do, and a release never deletes
+// the selection (whatever the skin's character set).
 void TbsSkinCustomComboBox::EditKeyUp(TMessage& Message)
 {
     const WORD key = WORD(Message.WParam);
-    if (IsFarEastCharset(TextCharset())) {
-        if (key == VK_DELETE || key == VK_BACK) {
-            FEditWindowProc(Message);
-            return;
-        }
-        // An input method commits on key release: a completion we selected
-        // gives way to it, but a selection the user made stays.
-        if (FCompletionSelected && FEdit->SelLength() > 0)
-            FEdit->ClearSelection();
-        FCompletionSelected = false;
-        FEditWindowProc(Message);
-        if (FAutoComplete)
-            EditAutoComplete();
-        return;
-    }
     FEditWindowProc(Message);
-    if (key >= 48 && FAutoComplete)
+    if (key >= 48 && FAutoComplete && FEdit)
         EditAutoComplete();
 }
 
@@ -285,22 +255,19 @@ void TbsSkinCustomComboBox::EditWindowHook(TMessage& Message)
     case WM_KEYUP:
         EditKeyUp(Message);
         return;
-    case WM_SYSKEYUP:
-        if (IsFarEastCharset(TextCharset())) {
-            EditKeyUp(Message);
-            return;
-        }
-        break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (IsPopupVisible())
             CloseUp(false);
         break;
     case WM_MOUSEWHEEL:
-        if (short(HIWORD(Message.WParam)) > 0)
-            EditSelectPrior(!IsPopupVisible());
-        else
-            EditSelectNext(!IsPopupVisible());
+        for (int n = TakeWheelNotches(FWheelDelta, short(HIWORD(Message.WParam))); n != 0 && FEdit;
+             n -= n > 0 ? 1 : -1) {
+            if (n > 0)
+                EditSelectPrior(!IsPopupVisible());
+            else
+                EditSelectNext(!IsPopupVisible());
+        }
         break;
     default:
         break;

@@ -1,4 +1,5 @@
 #include "skin/boxes/NumericEdit.h"
+#include "skin/boxes/WheelNotches.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Screen.h"
 
@@ -50,11 +51,10 @@ void TbsSkinNumEdit::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_MOUSEWHEEL) {
         // Away from the user steps up, as the list and the combo do.
-        if (int(Message.WParam) > 0 || short(HIWORD(Message.WParam)) > 0) {
-            if (OnUpClick)
-                OnUpClick(this);
-        } else if (OnDownClick) {
-            OnDownClick(this);
+        for (int n = TakeWheelNotches(FWheelDelta, short(HIWORD(Message.WParam))); n != 0; n -= n > 0 ? 1 : -1) {
+            const TNotifyEvent& e = n > 0 ? OnUpClick : OnDownClick;
+            if (e)
+                e(this);
         }
         return;
     }

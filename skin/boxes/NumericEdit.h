@@ -24,4 +24,5 @@ protected:
 
 private:
     bool FEditorEnabled = true;
+    int FWheelDelta = 0;
 };

@@ -10,6 +10,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/ImageList.h"
 #include "skin/boxes/InnerEdit.h"
+#include "skin/boxes/WheelNotches.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinData.h"
@@ -113,38 +114,26 @@ void TbsSkinCustomComboBox::StepPageDown(bool Commit)
         FListBox->SetItemIndex(index);
 }
 
-// Prefix search as the list box does it: case-insensitive, a start after a
-// given item with wrap-around, or from the top.
-namespace {
-int FindPrefix(TStrings& Items, const std::string& S, int After)
+// Prefix search as the list box does it: case-insensitive, after a given
+// item with wrap-around, or from the top when After is -1.
+int FindItemPrefix(TStrings& Items, const std::string& S, int After)
 {
     const int n = Items.Count();
-    for (int k = 1; k <= n; ++k) {
-        int i = (After + k + n) % n;
-        if (After < 0)
-            i = k - 1;
-        const std::string& item = Items[i];
-        if (item.size() >= S.size() && SameText(item.substr(0, S.size()), S))
+    for (int k = 0; k < n; ++k) {
+        const int i = After < 0 ? k : (After + 1 + k) % n;
+        if (TTypeAhead::Matches(Items[i], S))
             return i;
     }
     return -1;
 }
-}  // namespace
 
-void TbsSkinCustomComboBox::FindListItem(const std::string& S)
+void TbsSkinCustomComboBox::FindListItem(char32_t Ch)
 {
     if (!FListBox)
         return;
-    std::string search = S;
-    if (FAutoComplete) {
-        const std::uint32_t now = GetTickCount();
-        if (now - FLastTime >= 500)
-            FFilter.clear();
-        FLastTime = now;
-        FFilter += S;
-        search = FFilter;
-    }
-    const int found = FindPrefix(Items(), search, search.size() == 1 ? FListBox->ItemIndex() : -1);
+    const std::string search = FAutoComplete ? FFilter.Add(Ch, GetTickCount()) : EncodeUtf8(std::u32string(1, Ch));
+    const bool single = DecodeUtf8(search).size() == 1;
+    const int found = FindItemPrefix(Items(), search, single ? FListBox->ItemIndex() : -1);
     if (found != -1)
         SetItemIndex(found);
 }
@@ -198,8 +187,7 @@ void TbsSkinCustomComboBox::KeyPress(char32_t& Key)
     TbsSkinCustomControl::KeyPress(Key);
     if (Key < 32)
         return;
-    std::u32string one(1, Key);
-    FindListItem(EncodeUtf8(one));
+    FindListItem(Key);
 }
 
 // ------------------------------------------------------------ messages
@@ -230,14 +218,17 @@ void TbsSkinCustomComboBox::WndProc(TMessage& Message)
         // Letters search the items rather than going to the form's accelerators.
         Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
         return;
-    case WM_MOUSEWHEEL:
+    case WM_MOUSEWHEEL: {
         if (FEdit)
             return;
-        if (short(HIWORD(Message.WParam)) > 0)
-            StepPrior(!IsPopupVisible());
-        else
-            StepNext(!IsPopupVisible());
+        for (int n = TakeWheelNotches(FWheelDelta, short(HIWORD(Message.WParam))); n != 0; n -= n > 0 ? 1 : -1) {
+            if (n > 0)
+                StepPrior(!IsPopupVisible());
+            else
+                StepNext(!IsPopupVisible());
+        }
         return;
+    }
     case WM_SETFOCUS:
         if (FEdit) {
             FEdit->SetFocus();

@@ -6,6 +6,7 @@
 #include <vector>
 #include "platform/core/Strings.h"
 #include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/TypeAhead.h"
 #include "skin/boxes/BoxButtons.h"
 #include "skin/boxes/ComboDropDown.h"
 #include "skin/controls/SkinControl.h"
@@ -20,6 +21,10 @@ using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int It
 // The tab stops of item texts: the first ten entries, each a text of digits
 // or else 0.
 std::vector<int> ComboTabStops(const TStrings& TabWidths);
+
+// The first item beginning with S (case-insensitive): after item After with
+// wrap-around, or from the top when After is -1; -1 when none does.
+int FindItemPrefix(TStrings& Items, const std::string& S, int After);
 
 // The skinned combo box. It paints its whole face itself, keeps its items in
 // a drop-down list of its own and, in the edit style, hosts an inner edit.
@@ -123,7 +128,7 @@ protected:
     virtual void Change() {}
 
     void CalcRects();
-    void FindListItem(const std::string& S);
+    void FindListItem(char32_t Ch);
     void StepPrior(bool Commit);
     void StepNext(bool Commit);
     void StepPageUp(bool Commit);
@@ -183,7 +188,8 @@ private:
     int FListBoxWidth = 0;
     bool FHideSelection = true;
     std::uint32_t FLastTime = 0;
-    std::string FFilter;
+    TTypeAhead FFilter{500};
+    int FWheelDelta = 0;
     bool FAutoComplete = true;
     bool FAlphaBlend = false;
     bool FAlphaBlendAnimation = false;
@@ -200,8 +206,6 @@ private:
     TbsCBButtonX FButton;
     TbsCustomEdit* FEdit = nullptr;
     bool FromEdit = false;
-    // The edit's selection is the tail the completion added.
-    bool FCompletionSelected = false;
     TImageList* FImages = nullptr;
     int FImageIndex = -1;
     TStringList FTabWidths;

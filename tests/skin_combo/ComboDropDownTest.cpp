@@ -81,6 +81,43 @@ TEST_F(ComboDropDownTest, OpensAboveWhenTheWorkAreaEndsBelow)
     EXPECT_EQ(r.Bottom, c->ClientToScreen(TPoint{0, 0}).Y);
 }
 
+TEST_F(ComboDropDownTest, ListStaysInsideTheWorkAreaSideways)
+{
+    const TRect work = Screen->WorkAreaRect();
+    Form->SetBounds(work.Right - 150, 50, 140, 200);
+    Pump();
+    auto* c = NewCombo(5);
+    c->SetBounds(10, 10, 100, 20);
+    c->SetListBoxWidth(300);
+    c->DropDown();
+    TRect r;
+    GetWindowRect(c->ListBox()->Handle(), r);
+    EXPECT_EQ(r.Right, work.Right);
+    c->CloseUp(false);
+    // Wider than the work area: its left edge stays on screen.
+    c->SetListBoxWidth(work.Width() + 50);
+    c->DropDown();
+    GetWindowRect(c->ListBox()->Handle(), r);
+    EXPECT_EQ(r.Left, work.Left);
+}
+
+TEST_F(ComboDropDownTest, LosingTheDesktopFocusClosesTheList)
+{
+    SetForegroundWindow(Form->Handle());
+    auto* c = NewCombo(5);
+    c->SetFocus();
+    c->SetItemIndex(1);
+    c->DropDown();
+    Events.clear();
+    Backend->ActivateOtherProgram();
+    Pump();
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(Joined(), "");
+    EXPECT_EQ(c->ItemIndex(), 1);
+    Backend->ReturnFromOtherProgram();
+    Pump();
+}
+
 TEST_F(ComboDropDownTest, PressOnButtonDragToItemAndReleaseAccepts)
 {
     auto* c = NewCombo(5);
@@ -226,9 +263,6 @@ TEST_F(ComboDropDownTest, AcceptWithoutSelectionStillFiresCloseUp)
 
 TEST_F(ComboDropDownTest, TranslucentListShowsAtOnceOrFadesInOnATimer)
 {
-    TPlatformCaps caps = Backend->Caps();
-    caps.PerPixelAlpha = true;
-    Backend->SetCaps(caps);
     auto* c = NewCombo(5);
     c->SetAlphaBlend(true);
     c->SetAlphaBlendValue(180);
@@ -258,13 +292,23 @@ TEST_F(ComboDropDownTest, TranslucentListShowsAtOnceOrFadesInOnATimer)
     c->DropDown();
     GetLayeredWindowAttributes(c->ListBox()->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 200);
+    c->CloseUp(false);
+
+    // Without whole-window alpha the list just shows, opaque.
+    TPlatformCaps caps = Backend->Caps();
+    caps.ConstantAlpha = false;
+    Backend->SetCaps(caps);
+    auto* opaque = NewCombo(5);
+    opaque->SetAlphaBlend(true);
+    opaque->SetAlphaBlendAnimation(true);
+    opaque->SetAlphaBlendValue(200);
+    opaque->DropDown();
+    EXPECT_TRUE(opaque->IsPopupVisible());
+    EXPECT_FALSE(GetWindowLong(opaque->ListBox()->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 TEST_F(ComboDropDownTest, DestroyingTheComboWhileFadingIsSafe)
 {
-    TPlatformCaps caps = Backend->Caps();
-    caps.PerPixelAlpha = true;
-    Backend->SetCaps(caps);
     auto* c = NewCombo(5);
     c->SetAlphaBlend(true);
     c->SetAlphaBlendAnimation(true);

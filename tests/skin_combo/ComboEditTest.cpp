@@ -132,23 +132,29 @@ TEST_F(ComboEditTest, StyleSwitchKeepsOneEditAndMovesTheTabStop)
     EXPECT_TRUE(c->TabStop());
 }
 
-TEST_F(ComboEditTest, FarEastKeyReleaseKeepsTheUsersSelection)
+TEST_F(ComboEditTest, KeyReleasesNeverDeleteTheSelectionInAnyCharset)
 {
     auto* skin = BaseSkinData();
-    auto table = std::make_unique<TbsResourceStrData>(nullptr);
-    table->SetCharSet(134);
-    skin->SetResourceStrData(table.get());
+    TbsResourceStrData table(nullptr);
+    table.SetCharSet(134);
+    skin->SetResourceStrData(&table);
     auto* c = NewCombo({"abc", "zzz"});
     c->SetSkinData(skin);
-    c->Edit()->SetText("hello");
     c->Edit()->SetFocus();
-    Key('A', "\x01");          // Ctrl+A arrives as its character: select all
+    c->Edit()->SetText("hello");
     c->Edit()->SelectAll();
+    Wait(300);
     Backend->KeyDown(VK_SHIFT);
     Backend->KeyUp(VK_SHIFT);
     Pump();
     EXPECT_EQ(c->Edit()->Text(), "hello");
     EXPECT_EQ(c->Edit()->SelLength(), 5);
+    // Delete and Backspace never complete.
+    c->Edit()->SetText("abc");
+    c->Edit()->SetSelStart(3);
+    Wait(300);
+    Key(VK_BACK);
+    EXPECT_EQ(c->Text(), "ab");
     skin->SetResourceStrData(nullptr);
 }
 

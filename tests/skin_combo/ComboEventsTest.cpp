@@ -240,6 +240,22 @@ TEST_F(ComboEventsTest, WheelStepsTheClosedComboAndOnlyTheListWhenOpen)
     Pump();
     EXPECT_EQ(combo->ItemIndex(), 1);
 
+    // A touchpad's small deltas step once per whole notch.
+    Events.clear();
+    for (int i = 0; i < 3; ++i) {
+        Backend->Wheel(-40, p.X, p.Y);
+        Pump();
+    }
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(Joined(), "OnChange OnClick");
+    Backend->Wheel(-119, p.X, p.Y);
+    Pump();
+    Backend->Wheel(60, p.X, p.Y);   // the other way starts afresh
+    Pump();
+    Backend->Wheel(60, p.X, p.Y);
+    Pump();
+    EXPECT_EQ(combo->ItemIndex(), 1);
+
     combo->DropDown();
     Events.clear();
     Backend->Wheel(120, p.X, p.Y);

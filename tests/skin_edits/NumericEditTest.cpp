@@ -81,6 +81,13 @@ TEST_F(NumericEditTest, ArrowsAndWheelStep)
     Backend->Wheel(-120, p.X, p.Y);
     Pump();
     EXPECT_EQ(Joined(), "up down");
+    // Half notches add up to one step.
+    Backend->Wheel(60, p.X, p.Y);
+    Pump();
+    EXPECT_EQ(Joined(), "up down");
+    Backend->Wheel(60, p.X, p.Y);
+    Pump();
+    EXPECT_EQ(Joined(), "up down up");
 }
 
 TEST_F(NumericEditTest, PasteIsNotFiltered)
