@@ -53,9 +53,15 @@ void TbsSkinCustomComboBox::FreeEdit()
 {
     if (!FEdit)
         return;
-    FEdit->SetVisible(false);
-    delete FEdit;
+    // Unhooked and forgotten first: the focus moves and the messages of its
+    // destruction must not reach a combo that still takes it for whole.
+    TbsCustomEdit* edit = FEdit;
     FEdit = nullptr;
+    edit->WindowProc = FEditWindowProc;
+    edit->OnChange = nullptr;
+    edit->OnEditCancelMode = nullptr;
+    edit->SetVisible(false);
+    delete edit;
 }
 
 void TbsSkinCustomComboBox::CreateEdit()

@@ -43,14 +43,13 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox()
 {
     if (HandleAllocated())
         KillTimer(Handle(), 1);
-    if (FEdit) {
-        delete FEdit;
-        FEdit = nullptr;
-    }
+    FreeEdit();
     if (FListBox) {
-        FListBox->ListBox()->WindowProc = FListBoxWindowProc;
-        delete FListBox;
+        TbsPopupListBox* list = FListBox;
         FListBox = nullptr;
+        list->ListBox()->WindowProc = FListBoxWindowProc;
+        list->ListBox()->OnMouseMove = nullptr;
+        delete list;
     }
 }
 

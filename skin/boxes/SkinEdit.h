@@ -32,6 +32,13 @@ public:
     const std::string& SkinDataName() const { return FSkinDataName; }
     void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     void ChangeSkinData() override;
+    // The skin is about to reload: nothing of the old one is kept.
+    bool TakesBeforeChange() const override { return true; }
+    void BeforeChangeSkinData() override
+    {
+        FIndex = -1;
+        Picture = nullptr;
+    }
     int SkinIndex() const { return FIndex; }
 
     TColor DefaultColor() const { return FDefaultColor; }

@@ -88,10 +88,17 @@ TEST_F(ComboEventsTest, TextFromCodeFiresOnChangeAndLeavesTheSelection)
 {
     auto* combo = NewCombo();
     combo->SetItemIndex(0);
+    const TBitmap before = Snapshot(combo);
     Events.clear();
     combo->SetText("free text");
     EXPECT_EQ(Joined(), "OnChange");
     EXPECT_EQ(combo->ItemIndex(), 0);
+    const TBitmap after = Snapshot(combo);
+    bool same = true;
+    for (int y = 0; y < combo->Height(); ++y)
+        for (int x = 0; x < combo->Width(); ++x)
+            same = same && before.GetPixel(x, y) == after.GetPixel(x, y);
+    EXPECT_TRUE(same) << "the face shows the selected item, not the text";
     Events.clear();
     combo->SetText("free text");
     EXPECT_EQ(Joined(), "");
