@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <filesystem>
 #include "platform/core/Stream.h"
+#include "platform/gfx/Picture.h"
 #include "resources/skins/EmbeddedSkins.h"
 
 void TBoxesTest::SetUp()
@@ -111,7 +112,18 @@ std::string TBoxesTest::SaveForm(const std::string& Name)
     const std::string path = dir + "/" + Name + ".png";
     Form->Update();
     Pump();
-    Backend->SaveScreenPicture(path);
+    // The form and what pops up below it, twice the size so that single
+    // pixels can be judged.
+    auto screen = Backend->CaptureScreen();
+    const TRect r{Form->Left(), Form->Top(), std::min(screen->Width(), Form->Left() + Form->Width()),
+                  std::min(screen->Height(), Form->Top() + Form->Height() + 120)};
+    TBitmap out(2 * r.Width(), 2 * r.Height());
+    for (int y = 0; y < out.Height(); ++y)
+        for (int x = 0; x < out.Width(); ++x)
+            out.SetPixel(x, y, screen->GetPixel(r.Left + x / 2, r.Top + y / 2));
+    TPicture picture;
+    picture.SetGraphic(&out);
+    picture.SaveToFile(path);
     return path;
 }
 

@@ -119,29 +119,45 @@ TEST_F(ComboPaintTest, SkinnedButtonShowsItsStates)
 TEST_F(ComboPaintTest, RendersInTheBaseSkin)
 {
     auto* skin = BaseSkinData();
+    Form->SetBounds(50, 50, 360, 220);
+    // Left column: plain, skinned, skinned hot, free size, edit style.
     auto* plain = NewCombo(10, 10, 160);
     plain->SetItemIndex(0);
-    auto* skinned = NewCombo(10, 50, 160);
+    auto* skinned = NewCombo(10, 45, 160);
     skinned->SetSkinData(skin);
     skinned->SetItemIndex(1);
-    auto* free = NewCombo(10, 90, 160);
+    auto* hot = NewCombo(10, 80, 160);
+    hot->SetSkinData(skin);
+    hot->SetItemIndex(2);
+    auto* free = NewCombo(10, 115, 160);
     free->SetUseSkinSize(false);
     free->SetSkinData(skin);
     free->SetHeight(28);
     free->SetItemIndex(2);
-    auto* edit = NewCombo(10, 130, 160);
+    auto* edit = NewCombo(10, 155, 160);
     edit->SetSkinData(skin);
     edit->SetStyle(bscbEditStyle);
     edit->SetText("typed text");
-    auto* tool = NewCombo(200, 10, 120);
+    // Right column: tool button, disabled, focused, and one dropped down.
+    auto* tool = NewCombo(190, 10, 120);
     tool->SetSkinData(skin);
     tool->SetToolButtonStyle(true);
     tool->SetItemIndex(0);
-    auto* open = NewCombo(200, 50, 160);
+    auto* disabled = NewCombo(190, 45, 160);
+    disabled->SetSkinData(skin);
+    disabled->SetItemIndex(0);
+    disabled->SetEnabled(false);
+    auto* focused = NewCombo(190, 80, 160);
+    focused->SetSkinData(skin);
+    focused->SetItemIndex(0);
+    auto* open = NewCombo(190, 115, 160);
     open->SetSkinData(skin);
     open->SetItemIndex(1);
     Pump();
     EXPECT_NE(skinned->SkinIndex(), -1);
+    focused->SetFocus();
+    const TRect b = hot->Button().R;
+    MoveTo(hot, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
     open->DropDown();
     Pump();
     const std::string path = SaveForm("combo_base_skin");
