@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+#include "skin/dialogs/SkinMessage.h"
+#include "tests/skin_dialogs/DialogsFixture.h"
+
+namespace {
+
+class TDialogsRenderTest : public TDialogsTest {};
+
+// Message boxes of each kind in our base skin and in the plain look, as
+// the user sees them: frame, icon, text and buttons.
+TEST_F(TDialogsRenderTest, MessageBoxes)
+{
+    TRenderSheet sheet;
+    for (TbsSkinData* skin : {BaseSkinData(), static_cast<TbsSkinData*>(nullptr)}) {
+        const std::string look = skin ? "base skin" : "plain";
+        TbsSkinMessage box(nullptr);
+        box.SetSkinData(skin);
+        box.SetCtrlSkinData(skin);
+        TbsMessageForm* shown = nullptr;
+        box.OnBoxShow = [&](TbsMessageForm* F) { shown = F; };
+        struct TCase {
+            TMsgDlgType Type;
+            TMsgDlgButtons Buttons;
+            std::string Text;
+            bool Flag;
+        };
+        const TCase cases[] = {
+            {mtInformation, TMsgDlgButtons{mbOK}, "转换完成。", false},
+            {mtWarning, TMsgDlgButtons{mbOK, mbCancel}, "Do you want to overwrite old file?", false},
+            {mtError, TMsgDlgButtons{mbAbort, mbRetry, mbIgnore}, "The file could not be opened.", false},
+            {mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, "Remove every file from the list?\nThis cannot be undone.",
+             true},
+        };
+        for (const auto& c : cases) {
+            box.SetShowAgainFlag(c.Flag);
+            WhenShown([&] {
+                Pump();
+                sheet.Add(look + ": " + shown->Caption(), *Backend->CaptureWindow(shown->Handle()));
+                shown->SetModalResult(mrCancel);
+            });
+            box.MessageDlg(c.Text, c.Type, c.Buttons, 0);
+        }
+        sheet.NewRow();
+    }
+    sheet.Save("message_boxes");
+}
+
+}  // namespace
