@@ -1,4 +1,18 @@
 #include "tests/skin_dialogs/DialogsFixture.h"
+#include "skin/data/SkinFormLink.h"
+
+void TDialogsTest::SetUp()
+{
+    TControlsTest::SetUp();
+    BindSkinFormLinkToScreen();
+}
+
+void TDialogsTest::TearDown()
+{
+    FTimer.reset();
+    TControlsTest::TearDown();
+    SetSkinFormLink({});
+}
 
 void TDialogsTest::WhenShown(std::function<void()> Step, int Ms)
 {

@@ -8,6 +8,9 @@
 // Drives modal dialogs: a step runs from a timer once the modal loop runs.
 class TDialogsTest : public TControlsTest {
 protected:
+    // Skin changes reach every form, as at the program's start-up.
+    void SetUp() override;
+    void TearDown() override;
     // Runs Step from inside the next modal loop, after Ms milliseconds.
     void WhenShown(std::function<void()> Step, int Ms = 30);
     void PressKey(int Vk);

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
+#include "resources/skins/EmbeddedSkins.h"
+#include "skin/boxes/SkinListBox.h"
+#include "skin/data/SkinList.h"
 #include "skin/dialogs/SkinMessage.h"
+#include "skin/dialogs/SkinPicker.h"
 #include "tests/skin_dialogs/DialogsFixture.h"
 
 namespace {
@@ -43,6 +47,33 @@ TEST_F(TDialogsRenderTest, MessageBoxes)
         sheet.NewRow();
     }
     sheet.Save("message_boxes");
+}
+
+// The skin picker in our base skin previewing each of our seven skins.
+TEST_F(TDialogsRenderTest, SkinPickerPreviews)
+{
+    TbsCompressedSkinList list(nullptr);
+    FillMainSkinList(list);
+    TbsSelectSkinDialog dialog(nullptr);
+    dialog.SetSkinList(&list);
+    dialog.SetSkinData(BaseSkinData());
+    dialog.SetCtrlSkinData(BaseSkinData());
+    TRenderSheet sheet;
+    WhenShown([&] {
+        TbsSelectSkinDlgForm* d = dialog.DialogForm();
+        for (int i = 0; i < MainSkinCount; ++i) {
+            TbsListBox* l = d->SkinsListBox->ListBox;
+            const TRect r = l->ItemRect(i);
+            ClickAt(l, r.Left + 10, r.Top + 5);
+            Pump();
+            sheet.Add(d->SkinsListBox->Items().Get(i), *Backend->CaptureWindow(d->Handle()));
+            if (i % 2 == 1)
+                sheet.NewRow();
+        }
+        d->SetModalResult(mrCancel);
+    });
+    dialog.Execute(0);
+    sheet.Save("skin_picker");
 }
 
 }  // namespace
