@@ -3,7 +3,9 @@
 #include "skin/boxes/SkinListBox.h"
 #include "skin/data/SkinList.h"
 #include "skin/dialogs/SkinMessage.h"
+#include "skin/dialogs/FileBoxes.h"
 #include "skin/dialogs/SkinPicker.h"
+#include "tests/skin_dialogs/FileTreeFixture.h"
 #include "tests/skin_dialogs/DialogsFixture.h"
 
 namespace {
@@ -74,6 +76,37 @@ TEST_F(TDialogsRenderTest, SkinPickerPreviews)
     });
     dialog.Execute(0);
     sheet.Save("skin_picker");
+}
+
+class TFileBoxesRenderTest : public TFileBoxesTest {};
+
+// The folder and file boxes over the temporary tree, in our base skin and
+// in the plain look: the folder chain with its glyphs and the entries.
+TEST_F(TFileBoxesRenderTest, FolderAndFileBoxes)
+{
+    TRenderSheet sheet;
+    for (TbsSkinData* skin : {BaseSkinData(), static_cast<TbsSkinData*>(nullptr)}) {
+        const std::string look = skin ? "base skin" : "plain";
+        auto* dirs = new TbsSkinDirectoryListBox(Form);
+        dirs->SetParent(Form);
+        dirs->SetBounds(10, 10, 200, 200);
+        dirs->SetSkinData(skin);
+        auto* files = new TbsSkinFileListBox(Form);
+        files->SetParent(Form);
+        files->SetBounds(220, 10, 160, 200);
+        files->SetSkinData(skin);
+        files->SetFileType(TbsFileType{bsftNormal, bsftDirectory});
+        dirs->SetFileList(files);
+        dirs->SetDirectory(Path("Video/Out"));
+        files->SetItemIndex(4);
+        Pump();
+        sheet.Add(look + ": folders", Snapshot(dirs));
+        sheet.Add(look + ": files", Snapshot(files));
+        sheet.NewRow();
+        delete files;
+        delete dirs;
+    }
+    sheet.Save("file_boxes");
 }
 
 }  // namespace
