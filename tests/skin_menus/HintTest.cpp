@@ -1,5 +1,6 @@
 // The skinned hint: line separators, sizes, placement in the work area, the
 // application's hint machinery and the component's delayed hints.
+#include <filesystem>
 #include "MenuFixture.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Text.h"
@@ -234,3 +235,35 @@ TEST_F(THint, SkinnedControlsGiveTheirTitle)
     DrawSkinText(*b.Canvas(), "Title", t, DT_CALCRECT);
     EXPECT_EQ(Hint->HW->Height(), text.cy + t.Height() + 10 + 4);
 }
+
+namespace {
+
+class THintRender : public THint, public ::testing::WithParamInterface<int> {};
+
+}  // namespace
+
+// A two-line hint and a hint with a title, plain and in each of our skins.
+TEST_P(THintRender, TwoLinesAndTitle)
+{
+    const int skin = GetParam();
+    TLoadedSkin s;
+    if (skin >= 0) {
+        s.Load(skin);
+        Hint->SetSkinData(&s.Data);
+    }
+    std::filesystem::path dir(MENU_RENDER_DIR);
+    std::filesystem::create_directories(dir);
+    const std::string name = skin >= 0 ? "skin" + std::to_string(skin) : std::string("plain");
+    Hint->ActivateHint(TPoint{200, 200}, "转换列表中的文件@Convert the files of the list");
+    Pump();
+    ASSERT_TRUE(Hint->IsVisible());
+    Backend->SaveWindowPicture(Hint->HW->Handle(), (dir / (name + "_hint.png")).string());
+    Hint->ActivateHintEx(TPoint{200, 200}, "开始", "开始转换@Start converting", 0, nullptr);
+    Pump();
+    Backend->SaveWindowPicture(Hint->HW->Handle(), (dir / (name + "_hint_title.png")).string());
+    Hint->HideHint();
+    EXPECT_FALSE(Hint->IsVisible());
+    Hint->SetSkinData(nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, THintRender, ::testing::Values(-1, 0, 1, 2, 3, 4, 5, 6));

@@ -1,6 +1,8 @@
 // The skinned main menu bar on a framed form: items, merging, overflow, the
 // keyboard's menu mode, accelerators and shortcuts, end to end.
+#include <filesystem>
 #include "MenuFixture.h"
+#include "platform/gfx/Picture.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Text.h"
 #include "skin/draw/TextUtils.h"
@@ -363,3 +365,53 @@ TEST_F(TMenuBar, SkinGivesTheBarItsHeightAndItemsTheirImages)
     Bar->ChangeSkinData();
     EXPECT_EQ(Bar->Height(), 22);
 }
+
+namespace {
+
+// The bar with its first menu open, plain and in each of our skins, saved
+// for a person to look at.
+class TBarRender : public TMenuBar, public ::testing::WithParamInterface<int> {};
+
+}  // namespace
+
+TEST_P(TBarRender, BarWithAnOpenMenu)
+{
+    const int skin = GetParam();
+    TLoadedSkin s;
+    if (skin >= 0) {
+        s.Load(skin);
+        Frame->SetSkinData(&s.Data);
+        Bar->SetSkinData(&s.Data);
+    }
+    Pump();
+    Alt();
+    Key(VK_DOWN);
+    Advance(200);
+    ASSERT_EQ(OpenCaption(), "文件(&F)");
+    EXPECT_EQ(Bar->FSkinSupport, skin >= 0);
+    TRect fr, pr = WindowRect(Top());
+    GetWindowRect(Form->Handle(), fr);
+    auto screen = Backend->CaptureScreen();
+    TRect area{fr.Left, fr.Top, std::max(fr.Right, pr.Right), std::max(pr.Bottom + 20, fr.Top + 160)};
+    TBitmap out;
+    out.SetSize(area.Width(), area.Height(), false);
+    out.Canvas()->CopyRect(TRect{0, 0, area.Width(), area.Height()}, *screen->Canvas(), area);
+    std::filesystem::path dir(MENU_RENDER_DIR);
+    std::filesystem::create_directories(dir);
+    TPicture picture;
+    picture.SetGraphic(&out);
+    picture.SaveToFile((dir / ((skin >= 0 ? "skin" + std::to_string(skin) : std::string("plain")) + "_bar.png")).string());
+    // The open item is drawn down: the plain look's pressed fill.
+    if (skin < 0) {
+        TRect ir = Bar->Item(0)->ObjectRect;
+        TPoint p = Bar->ClientToScreen(TPoint{ir.Left + 2, ir.Top + 2});
+        EXPECT_EQ(screen->GetPixel(p.X, p.Y), TColor(0xB59385));
+    }
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    Bar->SetSkinData(nullptr);
+    Frame->SetSkinData(nullptr);
+    Pump();
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, TBarRender, ::testing::Values(-1, 0, 1, 2, 3, 4, 5, 6));
