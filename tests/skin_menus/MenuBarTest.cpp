@@ -280,7 +280,6 @@ TEST_F(TMenuBar, MenuModeRunsTheChosenCommand)
     Key(VK_RETURN);
     EXPECT_EQ(Trace, (TTrace{"form.close", "click 剪切(&T)"}));
     EXPECT_FALSE(Engine->Visible());
-    EXPECT_FALSE(Frame->InMainMenu);
     EXPECT_FALSE(Bar->MenuActive);
     // A command item on the bar runs at once and ends menu mode.
     Trace.clear();
@@ -304,7 +303,6 @@ TEST_F(TMenuBar, AltLetterOpensOrRunsItsItem)
     AltKey('G', "g");
     EXPECT_EQ(Trace, (TTrace{"click &Go"}));
     EXPECT_FALSE(Engine->Visible());
-    EXPECT_FALSE(Frame->InMainMenu);
     // A letter no item carries does nothing.
     Trace.clear();
     AltKey('Q', "q");
@@ -343,7 +341,6 @@ TEST_F(TMenuBar, MouseOpensMovesAndClosesTheMenus)
     Backend->Click(p.X, p.Y + 150);
     Pump();
     EXPECT_FALSE(Engine->Visible());
-    EXPECT_FALSE(Frame->InMainMenu);
     EXPECT_FALSE(Bar->MenuActive);
 }
 
@@ -364,6 +361,63 @@ TEST_F(TMenuBar, SkinGivesTheBarItsHeightAndItemsTheirImages)
     Bar->SetSkinData(nullptr);
     Bar->ChangeSkinData();
     EXPECT_EQ(Bar->Height(), 22);
+}
+
+TEST_F(TMenuBar, SkinnedItemsMorphTowardsTheirHoverImage)
+{
+    TLoadedSkin skin;
+    skin.Load(2);
+    Bar->SetSkinData(&skin.Data);
+    Pump();
+    ASSERT_TRUE(Bar->Item(1)->EnableMorphing());
+    TPoint p = ItemCentre(1);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    EXPECT_TRUE(Bar->Item(1)->Active);
+    EXPECT_LT(Bar->Item(1)->MorphKf(), 1.0);
+    Advance(200);
+    EXPECT_EQ(Bar->Item(1)->MorphKf(), 1.0);
+    // Leaving the bar morphs it back.
+    Backend->MouseMove(p.X, p.Y + 150);
+    Advance(300);
+    EXPECT_FALSE(Bar->Item(1)->Active);
+    EXPECT_EQ(Bar->Item(1)->MorphKf(), 0.0);
+    Bar->SetSkinData(nullptr);
+}
+
+TEST_F(TMenuBar, ItemsFollowTheirMenuItems)
+{
+    // Disabling a top-level item shows at once; a disabled item neither lights nor opens.
+    Menu->Items()->Items(1)->SetEnabled(false);
+    EXPECT_FALSE(Bar->Item(1)->Enabled);
+    TPoint p = ItemCentre(1);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    Backend->Click(p.X, p.Y);
+    Pump();
+    EXPECT_FALSE(Engine->Visible());
+    EXPECT_EQ(ActiveCaption(), "");
+    Menu->Items()->Items(1)->SetEnabled(true);
+    // An item may draw itself.
+    std::vector<bool> selected;
+    Menu->Items()->Items(2)->OnDrawItem = [&](TObject* Sender, TCanvas& C, const TRect& R, bool Selected) {
+        EXPECT_NE(dynamic_cast<TbsSkinMainMenuBarItem*>(Sender), nullptr);
+        EXPECT_GT(R.Width(), 0);
+        C.Brush().SetColor(clRed);
+        C.FillRect(R);
+        selected.push_back(Selected);
+    };
+    Form->Repaint();
+    Pump();
+    ASSERT_FALSE(selected.empty());
+    EXPECT_FALSE(selected.back());
+    auto pic = Backend->CaptureWindow(Form->Handle());
+    TPoint c = Form->ScreenToClient(ItemCentre(2));
+    TPoint o = Form->ClientToScreen(TPoint{0, 0});
+    TRect wr;
+    GetWindowRect(Form->Handle(), wr);
+    EXPECT_EQ(pic->GetPixel(c.X + o.X - wr.Left, c.Y + o.Y - wr.Top), ColorToRGB(clRed));
+    Menu->Items()->Items(2)->OnDrawItem = nullptr;
 }
 
 namespace {
