@@ -305,6 +305,8 @@ void TbsSkinHintWindow::Paint()
 {
     if (!FspHint)
         return;
+    if (FSD && FSD != FspHint->SkinData())
+        FSD = nullptr;   // the skin went away since the hint was shown
     const int w = Width(), h = Height();
     if (w <= 0 || h <= 0)
         return;
@@ -404,6 +406,12 @@ TbsSkinHint::~TbsSkinHint()
 {
     if (HintTimer)
         HintTimer->SetEnabled(false);
+    // The application's hint window outlives the component that set it up.
+    if (auto* w = dynamic_cast<TbsSkinHintWindow*>(Application->HintWindow()); w && w->FspHint == this) {
+        w->HideWindow();
+        w->FspHint = nullptr;
+        w->FSD = nullptr;
+    }
 }
 
 void TbsSkinHint::Notification(TComponent* AComponent, TOperation Operation)
