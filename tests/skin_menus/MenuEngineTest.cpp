@@ -3,6 +3,7 @@
 #include "MenuFixture.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Text.h"
+#include "skin/data/ObjectDescriptions.h"
 #include "skin/draw/PlatformCaps.h"
 #include "skin/draw/TextUtils.h"
 
@@ -480,4 +481,25 @@ TEST_F(TMenuEngine, PopupMenusFindTheirFormsFrame)
     Pump();
     EXPECT_FALSE(Engine->Visible());
     delete m;
+}
+
+TEST_F(TMenuEngine, PopupPictureWithoutItemDescriptionIsNoSkin)
+{
+    TLoadedSkin skin;
+    skin.Load(0);
+    TbsSkinPopupMenu* m = MakeMenu(3);
+    m->SetSkinData(&skin.Data);
+    m->Popup(200, 200);
+    Pump();
+    ASSERT_TRUE(Top()->Skinned());
+    Engine->Hide();
+    std::erase_if(skin.Data.ObjectList,
+                  [](const auto& d) { return dynamic_cast<TbsDataSkinMenuItem*>(d.get()) != nullptr; });
+    m->Popup(200, 200);
+    Pump();
+    ASSERT_TRUE(Engine->Visible());
+    EXPECT_FALSE(Top()->Skinned());
+    EXPECT_EQ(Top()->Items()[0]->ObjectRect.Height(), 20);
+    Engine->Hide();
+    m->SetSkinData(nullptr);
 }
