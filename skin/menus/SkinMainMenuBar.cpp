@@ -607,10 +607,10 @@ void TbsSkinMainMenuBar::EnterMenuMode()
             target = i;
     if (target == -1 && !ObjectList.empty())
         target = 0;
-    if (target != -1) {
-        ActiveObject = target;
+    // The keys move the hot item without touching the mouse's ActiveObject,
+    // so a pointer resting on the bar does not pull the choice back.
+    if (target != -1)
         ObjectList[size_t(target)]->MouseEnter();
-    }
     MouseTimer->SetEnabled(true);
     if (BSF) {
         BSF->HookApp();
@@ -629,7 +629,6 @@ bool TbsSkinMainMenuBar::ProcessAccelerator(int Key)
         TbsSkinMainMenuBarItem* o = ObjectList[size_t(i)].get();
         if (!Usable(i) || !IsAccel(char32_t(Key), o->MenuItem->Caption()))
             continue;
-        ActiveObject = i;
         o->MouseEnter();
         if (!(engine && engine->Visible()) || !o->HasSubItems())
             o->MouseDown(0, 0, mbLeft);
@@ -655,7 +654,6 @@ void TbsSkinMainMenuBar::NextMainMenuItem()
         return;
     if (current != -1)
         ObjectList[size_t(current)]->MouseLeave();
-    ActiveObject = next;
     ObjectList[size_t(next)]->MouseEnter();
 }
 
@@ -676,7 +674,6 @@ void TbsSkinMainMenuBar::PriorMainMenuItem()
         return;
     if (current != -1)
         ObjectList[size_t(current)]->MouseLeave();
-    ActiveObject = prior;
     ObjectList[size_t(prior)]->MouseEnter();
 }
 

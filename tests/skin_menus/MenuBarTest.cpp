@@ -271,6 +271,24 @@ TEST_F(TMenuBar, AltAndF10EnterMenuModeArrowsMoveEscLeaves)
     EXPECT_FALSE(Frame->InMainMenu);
 }
 
+TEST_F(TMenuBar, KeysKeepTheirChoiceUnderARestingPointer)
+{
+    TPoint p = ItemCentre(0);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    Alt();
+    Key(VK_RIGHT);
+    Key(VK_RIGHT);
+    Advance(200);
+    EXPECT_EQ(ActiveCaption(), "&Tools");
+    Key(VK_DOWN);
+    Advance(200);
+    EXPECT_EQ(OpenCaption(), "&Tools");
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Frame->InMainMenu);
+}
+
 TEST_F(TMenuBar, MenuModeRunsTheChosenCommand)
 {
     Alt();
