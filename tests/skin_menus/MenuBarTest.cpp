@@ -15,21 +15,9 @@ namespace {
 // form's own menu until the frame takes it off at the first show.
 class TMenuBar : public TMenuTest {
 protected:
-    void SetUp() override
+    void BeforeShow() override
     {
-        Backend = &UseHeadlessBackend(Config);
-        Application->Initialize();
-        BindSkinFormLinkToScreen();
-        Form = NewForm<TForm>(nullptr, TFormCreation::New);
-        Form->SetCaption("Bar");
         Form->SetBounds(100, 100, 500, 300);
-        auto original = Form->WindowProc;
-        Form->WindowProc = [this, original](TMessage& m) {
-            if (m.Msg == WM_CLOSESKINMENU)
-                Trace.push_back("form.close");
-            original(m);
-        };
-        Frame = new TbsFormFrame(Form);
         Menu = new TbsSkinMainMenu(Form);
         TMenuItem* file = Sub("文件(&F)");
         Add(file, "打开(&O)", ShortCut('O', false, true, false));
@@ -47,12 +35,6 @@ protected:
         Bar->SetFormFrame(Frame);
         Bar->SetMainMenu(Menu);
         Frame->SetMainMenuBar(Bar);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        Pump();
-        Engine = dynamic_cast<TbsSkinMenu*>(Frame->SkinMenu());
-        ASSERT_NE(Engine, nullptr);
-        GetWindowMonitorRect(Form->Handle(), true, WorkArea);
     }
 
     TMenuItem* Sub(const std::string& Caption)
