@@ -450,7 +450,7 @@ void TbsFormFrame::MinimizeToTray()
     // hiding it into an absent icon would leave no way back.
     if (FTrayIcon) {
         FTrayIcon->ShowIcon();
-        if (FTrayIcon->IconVisible()) {
+        if (FTrayIcon->IconShown()) {
             FForm->Hide();
             if (OnMinimizeToTray)
                 OnMinimizeToTray(this);
