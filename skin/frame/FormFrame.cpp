@@ -1,4 +1,5 @@
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/LayerBorder.h"
 
 #include <algorithm>
 
@@ -65,6 +66,7 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
 
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
+    FBorderLayer = std::make_unique<TbsFormLayerBorder>(this);
     CreateSysTrayMenu();
 
     if (!ComponentState().Contains(csDesigning))
