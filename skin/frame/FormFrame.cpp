@@ -1,4 +1,5 @@
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/ClientInActivePanel.h"
 #include "skin/frame/LayerBorder.h"
 
 #include <algorithm>
@@ -140,6 +141,8 @@ void TbsFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         FStatusBar = nullptr;
     if (AComponent == FQuickImageList)
         FQuickImageList = nullptr;
+    if (AComponent == FInActivePanel)
+        FInActivePanel = nullptr;
 }
 
 // ------------------------------------------------------------ properties
@@ -444,6 +447,25 @@ void TbsFormFrame::ForceResize()
     else
         FForm->SetWidth(w - 1);
     FForm->SetWidth(w);
+}
+
+void TbsFormFrame::ShowClientInActiveEffect()
+{
+    HideClientInActiveEffect();
+    FInActivePanel = new TbsClientInActivePanel(this);
+    // The snapshot of an MDI form needs its background painted meanwhile.
+    FClientInActiveDraw = true;
+    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
+    FClientInActiveDraw = false;
+}
+
+void TbsFormFrame::HideClientInActiveEffect()
+{
+    if (!FInActivePanel)
+        return;
+    FInActivePanel->HidePanel();
+    delete FInActivePanel;
+    FInActivePanel = nullptr;
 }
 
 void TbsFormFrame::MinimizeToTray()
