@@ -57,6 +57,8 @@ class IbsFrameTray {
 public:
     virtual ~IbsFrameTray() = default;
     virtual bool IconVisible() const = 0;
+    // Whether the desktop holds the icon now (it may have no tray at all).
+    virtual bool IconShown() const { return IconVisible(); }
     virtual void ShowIcon() = 0;
     virtual void HideIcon() = 0;
 };
