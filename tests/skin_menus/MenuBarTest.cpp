@@ -320,6 +320,18 @@ TEST_F(TMenuBar, ShortcutsReachTheBarsMenuAfterTheFormLostIt)
     Backend->KeyUp(VK_CONTROL);
     Pump();
     EXPECT_EQ(Trace, (TTrace{"click 帮助系统", "click 帮助系统", "click 打开(&O)"}));
+    // Alt+F4 is never a menu accelerator: it asks the form to close.
+    Trace.clear();
+    Form->OnCloseQuery = [this](TObject*, bool& CanClose) {
+        Trace.push_back("close query");
+        CanClose = false;
+    };
+    Backend->KeyDown(VK_MENU);
+    Key(VK_F4);
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_EQ(Trace, (TTrace{"close query"}));
+    Form->OnCloseQuery = nullptr;
 }
 
 TEST_F(TMenuBar, MouseOpensMovesAndClosesTheMenus)
