@@ -214,6 +214,32 @@ TEST_F(THint, ApplicationHintsUseTheSkinnedWindowWithItsPauses)
     EXPECT_LT(hidden - shown, 840u);
 }
 
+TEST_F(THint, AFreedComponentLeavesNothingBehind)
+{
+    Application->SetHintPause(100);
+    auto* a = new TbsSkinControl(Form);
+    a->SetParent(Form);
+    a->SetBounds(10, 10, 80, 30);
+    a->SetHint("tip");
+    a->SetShowHint(true);
+    TPoint p = a->ClientToScreen(TPoint{20, 10});
+    Backend->MouseMove(p.X, p.Y);
+    Advance(200);
+    auto* w = dynamic_cast<TbsSkinHintWindow*>(Application->HintWindow());
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->Visible());
+    delete Hint;
+    Hint = nullptr;
+    EXPECT_FALSE(Application->OnShowHint);
+    EXPECT_FALSE(w->Visible());
+    // Without an active component on the main form the skinned window shows nothing.
+    Backend->MouseMove(p.X + 100, p.Y + 100);
+    Advance(50);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(300);
+    EXPECT_FALSE(w->Visible());
+}
+
 TEST_F(THint, SkinnedControlsGiveTheirTitle)
 {
     auto* a = new TbsSkinControl(Form);
