@@ -66,6 +66,14 @@ protected:
             Pump();
             sheet.NewRow();
             sheet.Add("tabs at the bottom", Snapshot(pc));
+            pc->SetTabPosition(tpLeft);
+            Pump();
+            sheet.Add("tabs on the left", Snapshot(pc));
+            pc->SetTabPosition(tpRight);
+            pc->SetTextInHorizontal(true);
+            Pump();
+            sheet.Add("tabs on the right, text level", Snapshot(pc));
+            pc->SetTextInHorizontal(false);
             pc->SetTabPosition(tpTop);
             pc->HideTabs();
             Pump();
