@@ -518,22 +518,10 @@ void TbsSkinOfficeListBox::KeyDown(WORD& Key, TShiftState Shift)
 void TbsSkinOfficeListBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_SIZE: {
+    case WM_SIZE:
         TbsSkinCustomControl::WndProc(Message);
-        if (FOldHeight != -1 && FOldHeight != Height()) {
-            CalcItemRects();
-            // Grown while scrolled to the end: pull the rows down so nothing empty shows below them.
-            if (FItemsRect.Bottom >= FRealMax && FScrollOffset > 0) {
-                FScrollOffset = std::max(0, FScrollOffset - (FItemsRect.Bottom - FRealMax));
-                CalcItemRects();
-                Invalidate();
-            }
-        }
-        AdjustScrollBar();
-        UpdateScrollInfo();
-        FOldHeight = Height();
+        SizeChanged();
         return;
-    }
     case WM_MOUSEWHEEL:
         if (FScrollBar) {
             const int delta = GET_WHEEL_DELTA_WPARAM(Message.WParam);
@@ -572,6 +560,31 @@ void TbsSkinOfficeListBox::WndProc(TMessage& Message)
     default: break;
     }
     TbsSkinCustomControl::WndProc(Message);
+}
+
+void TbsSkinOfficeListBox::SizeChanged()
+{
+    if (FOldHeight != -1 && FOldHeight != Height()) {
+        CalcItemRects();
+        // Grown while scrolled to the end: pull the rows down so nothing empty shows below them.
+        if (FItemsRect.Bottom >= FRealMax && FScrollOffset > 0) {
+            FScrollOffset = std::max(0, FScrollOffset - (FItemsRect.Bottom - FRealMax));
+            CalcItemRects();
+            Invalidate();
+        }
+    }
+    AdjustScrollBar();
+    UpdateScrollInfo();
+    FOldHeight = Height();
+}
+
+// The window's size message can come before the new height is known.
+void TbsSkinOfficeListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const bool resized = AWidth != Width() || AHeight != Height();
+    TbsSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (resized && FItems)
+        SizeChanged();
 }
 
 void TbsSkinOfficeListBox::ChangeSkinData()

@@ -111,6 +111,7 @@ public:
     void CalcItemRects();
 
     void ChangeSkinData() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     // Mouse handlers the combo box forwards to while its popup is open.
     void ListMouseMove(int X, int Y) { MouseMove(TShiftState(), X, Y); }
     // Forgets the row the mouse last highlighted, so the next move over it counts.
@@ -133,6 +134,7 @@ private:
     friend class TbsSkinOfficeItem;
     friend class TbsSkinOfficeItems;
     void ItemsChanged();
+    void SizeChanged();
     void MarkActive(int Index);
     void GetScrollInfo(int& Min, int& Max, int& Page, int& Position);
     void ShowScrollbar();

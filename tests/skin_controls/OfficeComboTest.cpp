@@ -51,6 +51,19 @@ TEST_F(OfficeListTest, PlainHeightAndScrollBarFollowTheRows)
     EXPECT_EQ(l->ItemIndex(), -1);   // a stale index goes quietly
 }
 
+TEST_F(OfficeListTest, GrowingWhileScrolledToTheEndPullsTheRowsDown)
+{
+    auto* l = NewList(10, 30, 150);
+    l->SetItemIndex(9);
+    const int scrolled = l->ScrollOffset();
+    const int lastBottom = l->Item(9)->ItemRect.Bottom;
+    ASSERT_GT(scrolled, 0);
+    l->SetBounds(10, 10, 150, 210);
+    Pump();
+    EXPECT_EQ(l->ScrollOffset(), scrolled - (l->ItemsRect().Bottom - lastBottom));
+    EXPECT_EQ(l->Item(9)->ItemRect.Bottom, l->ItemsRect().Bottom);
+}
+
 TEST_F(OfficeListTest, KeysSkipHeadersAndDisabledRowsAndPageAcrossAHeader)
 {
     auto* l = NewList(0, 30, 150);
@@ -296,6 +309,62 @@ TEST_F(OfficeComboTest, EscAndCancelModeRestoreTheOldRowSilently)
     c->Perform(CM_CANCELMODE, 0, LPARAM(static_cast<TControl*>(c->ListBox())));
     EXPECT_TRUE(c->IsPopupVisible());
     c->CloseUp(false);
+}
+
+TEST_F(OfficeComboTest, DraggingBelowTheListScrollsItEvery25Ms)
+{
+    auto* c = NewCombo(15);
+    c->SetDropDownCount(4);
+    c->SetItemIndex(0);
+    Log.clear();
+    Press(c, 100, 20);
+    auto* list = c->ListBox();
+    ASSERT_NE(list->ScrollBar(), nullptr);
+    const TPoint inside = list->ClientToScreen(TPoint{40, 40});
+    Backend->MouseMove(inside.X, inside.Y);
+    Pump();
+    const int first = c->ItemIndex();
+    const TPoint below = list->ClientToScreen(TPoint{40, list->Height() + 20});
+    Backend->MouseMove(below.X, below.Y);
+    Pump();
+    Wait(60);
+    EXPECT_EQ(c->ItemIndex(), first + 2);
+    Wait(1000);
+    EXPECT_EQ(c->ItemIndex(), 14);
+    // Released away from the list: cancelled, the old row back, nothing reported.
+    Backend->MouseUp(below.X, below.Y);
+    Pump();
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(c->ItemIndex(), 0);
+    EXPECT_EQ(Log, "drop ");
+}
+
+TEST_F(OfficeComboTest, AltArrowsOpenAndCancelEnterAccepts)
+{
+    auto* c = NewCombo(5);
+    c->SetItemIndex(2);
+    c->SetFocus();
+    Pump();
+    Log.clear();
+    Backend->KeyDown(VK_MENU);
+    Backend->KeyPress(VK_DOWN);
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_TRUE(c->IsPopupVisible());
+    Backend->KeyDown(VK_MENU);
+    Backend->KeyPress(VK_UP);
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(Log, "drop ");
+    c->DropDown();
+    Backend->KeyPress(VK_DOWN);   // arrows commit even while open
+    Pump();
+    EXPECT_EQ(c->ItemIndex(), 3);
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_FALSE(c->IsPopupVisible());
+    EXPECT_EQ(Log, "drop drop click change click change closeup ");
 }
 
 TEST_F(OfficeComboTest, ClearedWhileAnIndexWasSetThenCancelledDoesNotThrow)
