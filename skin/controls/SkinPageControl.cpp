@@ -171,6 +171,8 @@ TbsSkinPageControl::TbsSkinPageControl(TComponent* AOwner) : TPageControl(AOwner
     Font().SetColor(clBtnText);
     FTempImages = std::make_unique<TImageList>(nullptr, 1, 1);
     TPageControl::SetImages(FTempImages.get());
+    // Built in code, the control is never loaded: the plain tab height applies now.
+    ApplyTabSize();
 }
 
 TbsSkinPageControl::~TbsSkinPageControl()

@@ -23,8 +23,6 @@ protected:
         }
         if (Skin)
             pc->SetSkinData(Skin);
-        else
-            pc->SetDefaultItemHeight(20);
         Pump();
         return pc;
     }
