@@ -18,7 +18,6 @@
 #include "skin/draw/LayerWindow.h"
 #include "skin/draw/Marks.h"
 #include "skin/draw/MonitorRects.h"
-#include "skin/draw/PopupFade.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
@@ -50,8 +49,7 @@ TBitmap CopyOut(const TBitmap& From, const TRect& R)
 
 // ------------------------------------------------------------ popup list
 
-TbsPopupOfficeListBox::TbsPopupOfficeListBox(TComponent* AOwner)
-    : TbsSkinOfficeListBox(AOwner), FFade(std::make_unique<TbsPopupFade>())
+TbsPopupOfficeListBox::TbsPopupOfficeListBox(TComponent* AOwner) : TbsSkinOfficeListBox(AOwner)
 {
     FControlStyle.Include(csNoDesignVisible);
     FVisible = false;
@@ -60,7 +58,7 @@ TbsPopupOfficeListBox::TbsPopupOfficeListBox(TComponent* AOwner)
 
 TbsPopupOfficeListBox::~TbsPopupOfficeListBox()
 {
-    FFade->Stop();
+    FFade.Stop(HandleAllocated() ? Handle() : nullptr);
     WindowProcHook = nullptr;
 }
 
@@ -74,6 +72,8 @@ void TbsPopupOfficeListBox::CreateParams(TCreateParams& Params)
 
 void TbsPopupOfficeListBox::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_TIMER && HandleAllocated() && FFade.HandleTimer(Handle(), Message.WParam))
+        return;
     if (Message.Msg == WM_MOUSEACTIVATE && !WindowProcHook) {
         Message.Result = MA_NOACTIVATE;
         return;
@@ -87,7 +87,7 @@ void TbsPopupOfficeListBox::WndProc(TMessage& Message)
 void TbsPopupOfficeListBox::Show(TPoint Origin)
 {
     auto* combo = dynamic_cast<TbsSkinCustomOfficeComboBox*>(Owner());
-    const bool canAlpha = PlatformCaps().ConstantAlpha && combo;
+    const bool canAlpha = TbsPopupFade::Available() && combo;
     bool fading = false;
     SetBounds(Origin.X, Origin.Y, Width(), Height());
     HandleNeeded();
@@ -115,13 +115,15 @@ void TbsPopupOfficeListBox::Show(TPoint Origin)
     ResetMouseActive();
     SetVisible(true);
     SetWindowPos(Handle(), HWND_TOPMOST, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    if (fading && FFade->Start(Handle(), std::uint8_t(std::clamp(combo->AlphaBlendValue(), 0, 255))))
+    if (fading) {
+        FFade.Start(Handle(), std::uint8_t(std::clamp(combo->AlphaBlendValue(), 0, 255)));
         FOldAlphaBlendValue = std::clamp(combo->AlphaBlendValue(), 0, 255);
+    }
 }
 
 void TbsPopupOfficeListBox::Hide()
 {
-    FFade->Stop();
+    FFade.Stop(HandleAllocated() ? Handle() : nullptr);
     if (HandleAllocated())
         SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);

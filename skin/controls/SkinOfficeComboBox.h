@@ -1,9 +1,8 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include "skin/boxes/PopupFade.h"
 #include "skin/controls/SkinOfficeListBox.h"
-
-class TbsPopupFade;
 class TbsSkinCustomOfficeComboBox;
 
 // The drop-down list of the office combo box: a tool window that never
@@ -17,7 +16,7 @@ public:
     // as its owning combo asks.
     void Show(TPoint Origin);
     void Hide();
-    TbsPopupFade& Fade() { return *FFade; }
+    const TbsPopupFade& Fade() const { return FFade; }
 
     // The window procedure the combo box put in place of the list's own.
     std::function<void(TMessage&)> WindowProcHook;
@@ -30,7 +29,7 @@ protected:
 private:
     bool FOldAlphaBlend = false;
     int FOldAlphaBlendValue = -1;
-    std::unique_ptr<TbsPopupFade> FFade;
+    TbsPopupFade FFade{1};   // the popup window's only timer
 };
 
 // A drop-down picker of office items without an edit field: the face shows
