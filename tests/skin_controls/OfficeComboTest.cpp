@@ -416,6 +416,15 @@ TEST_F(OfficeComboTest, FadeRunsTo200InStepsOf13)
     Wait(100);
     EXPECT_EQ(alpha(), stopped);
     EXPECT_FALSE(c->ListBox()->Fade().Running());
+
+    // Without whole-window alpha the list simply shows.
+    TPlatformCaps caps = PlatformCaps();
+    caps.ConstantAlpha = false;
+    Backend->SetCaps(caps);
+    c->DropDown();
+    EXPECT_TRUE(c->IsPopupVisible());
+    EXPECT_FALSE(c->ListBox()->Fade().Running());
+    c->CloseUp(false);
 }
 
 TEST_F(OfficeComboTest, SkinWithoutTheComboKeepsThePopupsElementName)
