@@ -67,6 +67,17 @@ TEST_F(TFocusTest, TabSkipsControlsThatCannotTakeTheFocus)
     EXPECT_EQ(Focused(), "Form") << "hiding the focused control moves the focus off it";
 }
 
+TEST_F(TFocusTest, ADestroyedControlLeavesTheTabOrder)
+{
+    delete Buttons[1];
+    EXPECT_EQ(Form->GetTabOrderList(), (std::vector<TWinControl*>{Buttons[0], Check, Buttons[2]}));
+    const char* expected[] = {"Check", "C", "A"};
+    for (const char* name : expected) {
+        Key(VK_TAB);
+        EXPECT_EQ(Focused(), name);
+    }
+}
+
 TEST_F(TFocusTest, EnterAndExitComeInOrderAndFocusChangeReachesEveryControl)
 {
     Log.clear();

@@ -298,10 +298,14 @@ void TWinControl::RemoveControl(TControl* c)
         if (TCustomForm* form = GetParentForm())
             form->DefocusControl(w, true);
         w->DestroyHandle();
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
     } else {
         c->Invalidate();
     }
+    // Compared as controls: from ~TControl the windowed part is gone, so the cast
+    // above no longer finds it, yet the tab list must not keep it.
+    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(),
+                                  [c](TWinControl* w) { return static_cast<TControl*>(w) == c; }),
+                   FTabList.end());
     if (FMouseControl == c)
         FMouseControl = nullptr;
     FControls.erase(std::remove(FControls.begin(), FControls.end(), c), FControls.end());
