@@ -56,6 +56,11 @@ TWinControl::~TWinControl()
     while (!FControls.empty())
         delete FControls.back();
     DestroyHandle();
+    // The parent's tab list holds this control as a windowed one; by the time
+    // ~TControl removes it from the parent it is no longer one.
+    if (FParent)
+        FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this),
+                                FParent->FTabList.end());
 }
 
 void TWinControl::CreateParams(TCreateParams& p)
