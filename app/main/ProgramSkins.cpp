@@ -1,0 +1,7 @@
+#include "app/main/ProgramSkins.h"
+
+TProgramSkins& ProgramSkins()
+{
+    static TProgramSkins skins;
+    return skins;
+}
