@@ -111,6 +111,10 @@ void TWinControl::CreateWnd()
 {
     TCreateParams p;
     CreateParams(p);
+    // Asking for the parent's window can make this one as the parent's
+    // child: a second window would be left without its control.
+    if (FHandle)
+        return;
     if ((p.Style & WS_CHILD) && !p.WndParent)
         return;
     if (FVisible && (p.Style & WS_CHILD))
