@@ -22,8 +22,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
     SetBorderStyle(bsSingle);
     SetBorderIcons({});
     SetPosition(poScreenCenter);
-    SetClientWidth(338);
-    SetClientHeight(267);
+    SetClientWidth(DesignWidth);
+    SetClientHeight(DesignHeight);
     Font().SetName("宋体");
     Font().SetHeight(-12);
     TbsSkinData* skin = ProgramSkins().Main;
@@ -73,4 +73,10 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
     bsSkinButton1->SetCaption("确定");
     bsSkinButton1->SetSkinData(skin);
     bsSkinButton1->OnClick = [this](TObject*) { SetModalResult(mrOk); };
+}
+
+void TForm2::DoShow()
+{
+    FitClientSize(*this, DesignWidth, DesignHeight);
+    TForm::DoShow();
 }

@@ -14,6 +14,7 @@ class TLabel;
 class TForm2 : public TForm {
 public:
     explicit TForm2(TComponent* AOwner);
+    static constexpr int DesignWidth = 338, DesignHeight = 267;
 
     TbsFormFrame* bsBusinessSkinForm1 = nullptr;
     TbsSkinPanel* bsSkinPanel1 = nullptr;
@@ -25,6 +26,8 @@ public:
     TbsSkinStdLabel* Label4 = nullptr;   // "支持E-Mail："
     TbsSkinLinkLabel* bsSkinLinkLabel2 = nullptr;
     TbsSkinButton* bsSkinButton1 = nullptr;   // "确定"
+protected:
+    void DoShow() override;
 };
 
 extern TForm2* Form2;

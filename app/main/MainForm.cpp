@@ -5,6 +5,7 @@
 #include "app/main/MainFaces.h"
 #include "app/main/OpenFilter.h"
 #include "app/main/ProgramLinks.h"
+#include "app/main/ProgramSkins.h"
 #include "app/options/OptionsForm.h"
 #include "app/presets/PresetCascade.h"
 #include "app/presets/PresetParameters.h"
@@ -276,6 +277,7 @@ void TForm1::Button3Click(TObject*)
 {
     if (std::optional<int> index = ReadSkinIndex(ProgramSettings()))
         bsSkinData1->SetSkinIndex(*index);
+    FitProgramForms();
 }
 
 void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex()); }
@@ -298,8 +300,10 @@ void TForm1::ChooseOutputFolder()
 void TForm1::ChooseSkin()
 {
     int index = bsSkinData1->SkinIndex();
-    if (SkinPicker && SkinPicker(index))
+    if (SkinPicker && SkinPicker(index)) {
         bsSkinData1->SetSkinIndex(index);
+        FitProgramForms();
+    }
     Command("Button4")->Click();
 }
 
@@ -383,4 +387,10 @@ bool TForm1::IsShortCut(TMessage& AKeyMsg)
     if (MainMenu1 && MainMenu1->IsShortCut(AKeyMsg))
         return true;
     return TForm::IsShortCut(AKeyMsg);
+}
+
+void TForm1::DoShow()
+{
+    FitClientSize(*this, DesignWidth, DesignHeight);
+    TForm::DoShow();
 }

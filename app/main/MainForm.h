@@ -53,6 +53,7 @@ class TListViewJobFace;
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* AOwner);
+    static constexpr int DesignWidth = 839, DesignHeight = 527;
     ~TForm1() override;
 
     // ---- state ----
@@ -205,6 +206,7 @@ public:
     static constexpr const char* OpenTitle = "打开文件";
 
 protected:
+    void DoShow() override;
     bool IsShortCut(TMessage& AKeyMsg) override;
 
 private:

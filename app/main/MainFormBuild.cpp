@@ -361,8 +361,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     SetBorderStyle(bsSingle);
     SetBorderIcons({biSystemMenu, biMinimize});
     SetPosition(poScreenCenter);
-    SetClientWidth(839);
-    SetClientHeight(527);
+    SetClientWidth(DesignWidth);
+    SetClientHeight(DesignHeight);
     Font().SetName("宋体");
     Font().SetHeight(-12);
 

@@ -51,8 +51,8 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner)
     SetBorderStyle(bsSingle);
     SetBorderIcons({});
     SetPosition(poMainFormCenter);
-    SetClientWidth(542);
-    SetClientHeight(550);
+    SetClientWidth(DesignWidth);
+    SetClientHeight(DesignHeight);
     Font().SetName("宋体");
     Font().SetHeight(-12);
     TbsSkinData* skin = ProgramSkins().Main;
@@ -281,4 +281,10 @@ TModalResult TForm5::Execute()
     if (result != mrOk)
         Restore(FOpened);
     return result;
+}
+
+void TForm5::DoShow()
+{
+    FitClientSize(*this, DesignWidth, DesignHeight);
+    TForm::DoShow();
 }

@@ -26,6 +26,7 @@ class TTabSheet;
 class TForm5 : public TForm {
 public:
     explicit TForm5(TComponent* AOwner);
+    static constexpr int DesignWidth = 542, DesignHeight = 550;
 
     // ---- what the main window reads ----
     TThreadPriority Priority() const;
@@ -81,6 +82,8 @@ private:
     void FormCreate(TObject* Sender);
 
     TSnapshot FOpened;
+protected:
+    void DoShow() override;
 };
 
 extern TForm5* Form5;

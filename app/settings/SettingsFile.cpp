@@ -1,6 +1,7 @@
 #include "app/settings/SettingsFile.h"
 
 #include <memory>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "platform/core/IniFile.h"
@@ -9,13 +10,26 @@
 
 namespace {
 
-// Writable for us: the file when it exists, else its folder (to create it).
+// Tried, not judged from permission bits (which say yes to root on a
+// read-only mount): the file opened for appending, else a probe created
+// and removed beside it.
 bool CanWriteSettingsIn(const std::string& AFolder)
 {
     const std::string file = IncludeTrailingPathDelimiter(AFolder) + TSettingsFile::FileName;
-    if (FileExists(file))
-        return access(file.c_str(), W_OK) == 0;
-    return DirectoryExists(AFolder) && access(AFolder.c_str(), W_OK) == 0;
+    if (FileExists(file)) {
+        const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        close(fd);
+        return true;
+    }
+    const std::string probe = file + ".probe";
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    close(fd);
+    unlink(probe.c_str());
+    return true;
 }
 
 std::unique_ptr<TSettingsFile>& Current()
