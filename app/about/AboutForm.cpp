@@ -45,9 +45,9 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
     Label1 = MakeControl<TbsSkinStdLabel>(this, bsSkinPanel1, "Label1", 92, 24, 224, 30);
     Label1->SetCaption(ApplicationTitle);
     Label1->SetUseSkinFont(false);
-    Label1->DefaultFont().SetName("黑体");
-    Label1->DefaultFont().SetHeight(-20);
-    Label1->DefaultFont().SetStyle(fsBold);
+    Label1->Font().SetName("黑体");
+    Label1->Font().SetHeight(-20);
+    Label1->Font().SetStyle(fsBold);
     Label1->SetSkinData(skin);
     Label2 = MakeControl<TbsSkinStdLabel>(this, bsSkinPanel1, "Label2", 92, 62, 200, 18);
     Label2->SetCaption(ProgramVersionText);

@@ -1,109 +1,10 @@
 #include "app/main/MainFaces.h"
 
 #include "app/jobs/SystemAfterDone.h"
-#include "platform/ui/controls/ComboBox.h"
+#include "skin/data/SkinData.h"
+#include "skin/dialogs/SkinMessage.h"
 #include "platform/ui/controls/ListView.h"
 #include "platform/ui/forms/Dialogs.h"
-
-// ---- option combos ----
-
-TComboOptionFace::TComboOptionFace(TComboBox& ACombo) : FCombo(ACombo)
-{
-    FCombo.OnChange = [this](TObject*) { Picked(); };
-}
-
-void TComboOptionFace::ClearItems()
-{
-    FSetting = true;
-    FCombo.Items().Clear();
-    FSetting = false;
-}
-
-void TComboOptionFace::AddItem(const std::string& AText) { FCombo.Items().Add(AText); }
-int TComboOptionFace::ItemCount() const { return FCombo.Items().Count(); }
-
-std::string TComboOptionFace::Item(int AIndex) const
-{
-    return AIndex >= 0 && AIndex < ItemCount() ? FCombo.Items()[AIndex] : std::string();
-}
-
-int TComboOptionFace::ItemIndex() const { return FCombo.ItemIndex(); }
-
-void TComboOptionFace::SetItemIndex(int AIndex)
-{
-    FSetting = true;
-    FCombo.SetItemIndex(AIndex);
-    FSetting = false;
-    if (AIndex < 0 || AIndex >= ItemCount())
-        return;
-    const std::string text = Item(AIndex);
-    if (text == FText)
-        return;
-    FText = text;
-    if (OnChange)
-        OnChange();
-}
-
-void TComboOptionFace::Picked()
-{
-    if (FSetting)
-        return;
-    const int index = FCombo.ItemIndex();
-    if (index < 0)
-        return;
-    const std::string text = Item(index);
-    if (text == FText)
-        return;
-    FText = text;
-    if (OnChange)
-        OnChange();
-}
-
-bool TComboOptionFace::Enabled() const { return FCombo.Enabled(); }
-void TComboOptionFace::SetEnabled(bool AEnabled) { FCombo.SetEnabled(AEnabled); }
-
-// ---- category and format lists ----
-
-TComboPresetListFace::TComboPresetListFace(TComboBox& ACombo) : FCombo(ACombo)
-{
-    FCombo.OnChange = [this](TObject*) {
-        if (!FSetting && OnChange)
-            OnChange();
-    };
-}
-
-void TComboPresetListFace::ClearItems()
-{
-    FSetting = true;
-    FItems.clear();
-    FCombo.Items().Clear();
-    FSetting = false;
-}
-
-void TComboPresetListFace::AddItem(const TPresetListItem& AItem)
-{
-    FItems.push_back(AItem);
-    FCombo.Items().Add(AItem.Title);
-}
-
-TPresetListItem TComboPresetListFace::Item(int AIndex) const
-{
-    return AIndex >= 0 && AIndex < ItemCount() ? FItems[AIndex] : TPresetListItem();
-}
-
-int TComboPresetListFace::ItemIndex() const { return FCombo.ItemIndex(); }
-
-void TComboPresetListFace::SetItemIndex(int AIndex)
-{
-    FSetting = true;
-    FCombo.SetItemIndex(AIndex);
-    FSetting = false;
-    if (OnChange)
-        OnChange();
-}
-
-bool TComboPresetListFace::Enabled() const { return FCombo.Enabled(); }
-void TComboPresetListFace::SetEnabled(bool AEnabled) { FCombo.SetEnabled(AEnabled); }
 
 // ---- job list ----
 
@@ -160,7 +61,7 @@ void TListViewJobFace::FocusList()
 // ---- message box, dialogs, after-done ----
 
 TMainWindowFaces::TMainWindowFaces()
-    : Messages(std::make_unique<TPlainMessageBox>()),
+    : Messages(std::make_unique<TSkinnedMessageBox>(nullptr)),
       Dialogs(std::make_unique<TQueuedDialogs>()),
       AfterDone(std::make_unique<TSystemAfterDone>())
 {
@@ -180,9 +81,12 @@ void TMainWindowFaces::OpenFolder(const std::string& AFolder) { AfterDone->OpenF
 void TMainWindowFaces::PowerOff() { AfterDone->PowerOff(); }
 void TMainWindowFaces::PlayPromptSound() { AfterDone->PlayPromptSound(); }
 
-void TPlainMessageBox::ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind AKind)
+void TSkinnedMessageBox::ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind AKind)
 {
-    MessageBox(AText, ACaption, AKind == TMessageKind::Warning ? MB_ICONWARNING : MB_ICONINFORMATION);
+    TbsSkinMessage box(nullptr);
+    box.SetSkinData(FSkin);
+    box.SetCtrlSkinData(FSkin);
+    box.MessageDlg2(AText, ACaption, AKind == TMessageKind::Warning ? mtWarning : mtInformation, {mbOK}, 0);
 }
 
 bool TQueuedDialogs::Next(std::vector<std::string>& AOut)

@@ -6,51 +6,110 @@
 #include "app/jobs/JobFaces.h"
 #include "app/jobs/JobList.h"
 #include "app/presets/ComboModels.h"
+#include "platform/core/Object.h"
 
-class TComboBox;
 class TControl;
 class TCustomListView;
 class TbsSkinPanel;
+class TbsSkinData;
 
 // An option combo of the main window as the preset cascade sees it. The shown
 // text is kept here, so that clearing the list keeps it, and OnChange is
 // raised only when a set index or a user's pick changes that text.
+template <class TCombo>
 class TComboOptionFace : public TOptionComboModel {
 public:
-    explicit TComboOptionFace(TComboBox& ACombo);
-    void ClearItems() override;
-    void AddItem(const std::string& AText) override;
-    int ItemCount() const override;
-    std::string Item(int AIndex) const override;
-    int ItemIndex() const override;
-    void SetItemIndex(int AIndex) override;
+    explicit TComboOptionFace(TCombo& ACombo) : FCombo(ACombo)
+    {
+        FCombo.OnChange = [this](TObject*) { Picked(); };
+    }
+    void ClearItems() override
+    {
+        FSetting = true;
+        FCombo.Items().Clear();
+        FSetting = false;
+    }
+    void AddItem(const std::string& AText) override { FCombo.Items().Add(AText); }
+    int ItemCount() const override { return FCombo.Items().Count(); }
+    std::string Item(int AIndex) const override
+    {
+        return AIndex >= 0 && AIndex < ItemCount() ? FCombo.Items()[AIndex] : std::string();
+    }
+    int ItemIndex() const override { return FCombo.ItemIndex(); }
+    void SetItemIndex(int AIndex) override
+    {
+        FSetting = true;
+        FCombo.SetItemIndex(AIndex);
+        FSetting = false;
+        if (AIndex >= 0 && AIndex < ItemCount())
+            Show(Item(AIndex));
+    }
     std::string Text() const override { return FText; }
-    bool Enabled() const override;
-    void SetEnabled(bool AEnabled) override;
+    bool Enabled() const override { return FCombo.Enabled(); }
+    void SetEnabled(bool AEnabled) override { FCombo.SetEnabled(AEnabled); }
 
 private:
-    void Picked();
-    TComboBox& FCombo;
+    void Picked()
+    {
+        if (!FSetting && FCombo.ItemIndex() >= 0)
+            Show(Item(FCombo.ItemIndex()));
+    }
+    void Show(const std::string& AText)
+    {
+        if (AText == FText)
+            return;
+        FText = AText;
+        if (OnChange)
+            OnChange();
+    }
+    TCombo& FCombo;
     std::string FText;
     bool FSetting = false;
 };
 
 // The category or format list: items with title, description and picture;
 // every set index, and every pick of the user, raises OnChange.
+template <class TCombo>
 class TComboPresetListFace : public TPresetListComboModel {
 public:
-    explicit TComboPresetListFace(TComboBox& ACombo);
-    void ClearItems() override;
-    void AddItem(const TPresetListItem& AItem) override;
+    explicit TComboPresetListFace(TCombo& ACombo) : FCombo(ACombo)
+    {
+        FCombo.OnChange = [this](TObject*) {
+            if (!FSetting && OnChange)
+                OnChange();
+        };
+    }
+    void ClearItems() override
+    {
+        FSetting = true;
+        FItems.clear();
+        FCombo.Items().Clear();
+        FSetting = false;
+    }
+    void AddItem(const TPresetListItem& AItem) override
+    {
+        FItems.push_back(AItem);
+        FCombo.Items().Add(AItem.Title);
+    }
     int ItemCount() const override { return static_cast<int>(FItems.size()); }
-    TPresetListItem Item(int AIndex) const override;
-    int ItemIndex() const override;
-    void SetItemIndex(int AIndex) override;
-    bool Enabled() const override;
-    void SetEnabled(bool AEnabled) override;
+    TPresetListItem Item(int AIndex) const override
+    {
+        return AIndex >= 0 && AIndex < ItemCount() ? FItems[AIndex] : TPresetListItem();
+    }
+    int ItemIndex() const override { return FCombo.ItemIndex(); }
+    void SetItemIndex(int AIndex) override
+    {
+        FSetting = true;
+        FCombo.SetItemIndex(AIndex);
+        FSetting = false;
+        if (OnChange)
+            OnChange();
+    }
+    bool Enabled() const override { return FCombo.Enabled(); }
+    void SetEnabled(bool AEnabled) override { FCombo.SetEnabled(AEnabled); }
 
 private:
-    TComboBox& FCombo;
+    TCombo& FCombo;
     std::vector<TPresetListItem> FItems;
     bool FSetting = false;
 };
@@ -97,10 +156,14 @@ public:
     std::unique_ptr<TAfterDoneActions> AfterDone;
 };
 
-// The plain message box of the platform.
-class TPlainMessageBox : public TMessageBoxFace {
+// The skinned message box in the main window's skin, centred on the screen.
+class TSkinnedMessageBox : public TMessageBoxFace {
 public:
+    explicit TSkinnedMessageBox(TbsSkinData* ASkin) : FSkin(ASkin) {}
     void ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind AKind) override;
+
+private:
+    TbsSkinData* FSkin;
 };
 
 // File and folder choice until the skinned dialogs take over: answers with

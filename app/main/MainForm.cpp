@@ -22,7 +22,10 @@
 #include "platform/ui/controls/StdCtrls.h"
 #include "platform/ui/forms/Dialogs.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/menus/SkinMainMenuBar.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
@@ -69,15 +72,16 @@ void TForm1::WireLogic()
 {
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
-    auto* categories = new TComboPresetListFace(*bsSkinOfficeComboBox2);
-    auto* formats = new TComboPresetListFace(*bsSkinOfficeComboBox1);
+    FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
+    auto* categories = new TComboPresetListFace<TComboBox>(*bsSkinOfficeComboBox2);
+    auto* formats = new TComboPresetListFace<TComboBox>(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
     FFormatFace.reset(formats);
-    TComboBox* combos[] = {bsSkinComboBox1, bsSkinComboBox2, bsSkinComboBox9,
+    TbsSkinComboBox* combos[] = {bsSkinComboBox1, bsSkinComboBox2, bsSkinComboBox9,
                            bsSkinComboBox3, bsSkinComboBox10, bsSkinComboBox4};
     std::array<TOptionComboModel*, OptionKindCount> options{};
     for (int i = 0; i < OptionKindCount; ++i) {
-        FOptionFaces[i] = std::make_unique<TComboOptionFace>(*combos[i]);
+        FOptionFaces[i] = std::make_unique<TComboOptionFace<TbsSkinComboBox>>(*combos[i]);
         options[i] = FOptionFaces[i].get();
     }
     FCascade = std::make_unique<TPresetCascade>(*categories, *formats, options, Preset);

@@ -14,6 +14,11 @@ class TbsCompressedSkinList;
 class TbsFormFrame;
 class TbsSkinButton;
 class TbsSkinData;
+class TbsSkinComboBox;
+class TbsSkinMainMenu;
+class TbsSkinMainMenuBar;
+class TbsSkinPageControl;
+class TbsSkinTabSheet;
 class TbsSkinGroupBox;
 class TbsSkinListView;
 class TbsSkinMenuSpeedButton;
@@ -81,7 +86,7 @@ public:
     TbsSkinData* bsSkinData2 = nullptr;
 
     // ---- menus ----
-    TMainMenu* MainMenu1 = nullptr;
+    TbsSkinMainMenu* MainMenu1 = nullptr;
     TMenuItem *N1 = nullptr, *Item111 = nullptr, *Item121 = nullptr, *N21 = nullptr, *N4 = nullptr;
     TMenuItem *N6 = nullptr, *N111 = nullptr, *N2221 = nullptr, *N13 = nullptr, *N14 = nullptr, *N26 = nullptr;
     TMenuItem *N9 = nullptr, *N7 = nullptr, *N8 = nullptr, *N10 = nullptr, *N11 = nullptr;
@@ -94,8 +99,7 @@ public:
     TMenuItem *BMP1 = nullptr, *JPG1 = nullptr, *GIF1 = nullptr, *PNG1 = nullptr;
 
     // ---- the menu bar ----
-    TbsSkinPanel* bsSkinMainMenuBar1 = nullptr;
-    std::vector<TbsSkinSpeedButton*> MenuBarButtons;
+    TbsSkinMainMenuBar* bsSkinMainMenuBar1 = nullptr;
 
     // ---- tool bar ----
     TbsSkinToolBar* bsSkinToolBar1 = nullptr;
@@ -132,8 +136,8 @@ public:
     TEdit* edt = nullptr;                      // the rename editor
 
     // ---- setting pages ----
-    TPageControl* bsSkinPageControl1 = nullptr;
-    TTabSheet* bsSkinTabSheet1 = nullptr;   // "常规设置"
+    TbsSkinPageControl* bsSkinPageControl1 = nullptr;
+    TbsSkinTabSheet* bsSkinTabSheet1 = nullptr;   // "常规设置"
     TbsSkinStdLabel* bsSkinStdLabel1 = nullptr;
     TComboBox* bsSkinOfficeComboBox2 = nullptr;   // categories
     TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
@@ -142,15 +146,15 @@ public:
     TEdit* Video_OutPut_Folder_Edit = nullptr;
     TbsSkinButton* bsSkinButton5 = nullptr;   // "浏览"
     TbsSkinButton* bsSkinButton6 = nullptr;   // "打开"
-    TTabSheet* bsSkinTabSheet2 = nullptr;   // "音视频高级设置"
+    TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;   // "音视频高级设置"
     std::array<TbsSkinStdLabel*, 6> OptionLabels{};
     // In fill order: frame size, video bit rate, frame rate, audio bit rate, sample rate, aspect.
-    TComboBox* bsSkinComboBox1 = nullptr;
-    TComboBox* bsSkinComboBox2 = nullptr;
-    TComboBox* bsSkinComboBox9 = nullptr;
-    TComboBox* bsSkinComboBox3 = nullptr;
-    TComboBox* bsSkinComboBox10 = nullptr;
-    TComboBox* bsSkinComboBox4 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox1 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox2 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox9 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox3 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox10 = nullptr;
+    TbsSkinComboBox* bsSkinComboBox4 = nullptr;
 
     // ---- off-screen panels: commands, picture holders, log, player settings ----
     TPanel* Panel1 = nullptr;

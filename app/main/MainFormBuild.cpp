@@ -29,6 +29,9 @@
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinList.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinPageControl.h"
+#include "skin/menus/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
 
 namespace {
@@ -47,7 +50,8 @@ void AddSeparator(TComponent* AOwner, TMenuItem* AParent) { AParent->Add(new TMe
 
 void TForm1::BuildMenus()
 {
-    MainMenu1 = MakeComponent<TMainMenu>(this, "MainMenu1");
+    MainMenu1 = MakeComponent<TbsSkinMainMenu>(this, "MainMenu1");
+    MainMenu1->SetSkinData(bsSkinData1);
     TMenuItem* root = MainMenu1->Items();
     N1 = AddItem(this, root, "N1", "文件");
     Item111 = AddItem(this, N1, "Item111", "添加一个文件");
@@ -101,25 +105,12 @@ void TForm1::BuildMenus()
     }
     BMP1->SetChecked(true);
 
-    // The menu bar: one button per top item, opening its items as a skinned menu.
-    bsSkinMainMenuBar1 = MakeControl<TbsSkinPanel>(this, this, "bsSkinMainMenuBar1", 0, 0, 839, 24);
+    bsSkinMainMenuBar1 = MakeControl<TbsSkinMainMenuBar>(this, this, "bsSkinMainMenuBar1", 0, 0, 839, 24);
     bsSkinMainMenuBar1->SetAlign(alTop);
-    bsSkinMainMenuBar1->SetSkinDataName("toolpanel");
+    bsSkinMainMenuBar1->SetFormFrame(bsBusinessSkinForm1);
+    bsSkinMainMenuBar1->SetMainMenu(MainMenu1);
     bsSkinMainMenuBar1->SetSkinData(bsSkinData1);
-    int left = 2;
-    for (TMenuItem* top : {N1, N6, N9, N22, N3}) {
-        auto* b = MakeControl<TbsSkinSpeedButton>(this, bsSkinMainMenuBar1, "MenuBar" + top->Name(), left, 1, 52, 22);
-        b->SetCaption(top->Caption());
-        b->SetFlat(true);
-        b->SetSkinData(bsSkinData1);
-        b->OnClick = [this, b, top](TObject*) {
-            TPoint origin = b->ClientToScreen(TPoint{0, 0});
-            bsBusinessSkinForm1->PopupSkinMenu1(
-                top, TRect{origin.X, origin.Y, origin.X + b->Width(), origin.Y + b->Height()}, false);
-        };
-        MenuBarButtons.push_back(b);
-        left += 54;
-    }
+    bsBusinessSkinForm1->SetMainMenuBar(bsSkinMainMenuBar1);
 }
 
 void TForm1::BuildToolBar()
@@ -249,8 +240,9 @@ void TForm1::BuildJobPanel()
 void TForm1::BuildPages()
 {
     TbsSkinData* skin = bsSkinData1;
-    bsSkinPageControl1 = MakeControl<TPageControl>(this, this, "bsSkinPageControl1", 6, 344, 827, 177);
-    bsSkinTabSheet1 = MakeComponent<TTabSheet>(this, "bsSkinTabSheet1");
+    bsSkinPageControl1 = MakeControl<TbsSkinPageControl>(this, this, "bsSkinPageControl1", 6, 344, 827, 177);
+    bsSkinPageControl1->SetSkinData(skin);
+    bsSkinTabSheet1 = MakeComponent<TbsSkinTabSheet>(this, "bsSkinTabSheet1");
     bsSkinTabSheet1->SetPageControl(bsSkinPageControl1);
     bsSkinTabSheet1->SetCaption("常规设置");
     auto label = [&](TWinControl* AParent, const std::string& AName, const std::string& ACaption, int ALeft,
@@ -279,11 +271,11 @@ void TForm1::BuildPages()
     bsSkinButton6->SetCaption("打开");
     bsSkinButton6->SetSkinData(skin);
 
-    bsSkinTabSheet2 = MakeComponent<TTabSheet>(this, "bsSkinTabSheet2");
+    bsSkinTabSheet2 = MakeComponent<TbsSkinTabSheet>(this, "bsSkinTabSheet2");
     bsSkinTabSheet2->SetPageControl(bsSkinPageControl1);
     bsSkinTabSheet2->SetCaption("音视频高级设置");
     struct TOptionPlace {
-        TComboBox** Combo;
+        TbsSkinComboBox** Combo;
         const char* Name;
         const char* Caption;
     } places[] = {{&bsSkinComboBox1, "bsSkinComboBox1", "视频分辨率："}, {&bsSkinComboBox2, "bsSkinComboBox2", "视频比特率："},
@@ -293,9 +285,10 @@ void TForm1::BuildPages()
         const int left = 12 + (i % 3) * 272, top = 20 + (i / 3) * 54;
         OptionLabels[i] = label(bsSkinTabSheet2, "bsSkinStdLabel" + std::to_string(10 + i), places[i].Caption, left,
                                 top + 4);
-        auto* combo = MakeControl<TComboBox>(this, bsSkinTabSheet2, places[i].Name, left + 90, top, 164, 24);
-        combo->SetStyle(csDropDownList);
+        auto* combo = MakeControl<TbsSkinComboBox>(this, bsSkinTabSheet2, places[i].Name, left + 90, top, 164, 24);
+        combo->SetStyle(bscbFixedStyle);
         combo->SetDropDownCount(8);
+        combo->SetSkinData(skin);
         *places[i].Combo = combo;
     }
     bsSkinPageControl1->SetActivePageIndex(0);

@@ -7,7 +7,9 @@
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/controls/StdCtrls.h"
 #include "platform/ui/controls/TabControl.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinCheckRadioBox.h"
 #include "skin/controls/SkinLabels.h"
 #include "skin/controls/SkinPanel.h"
@@ -72,14 +74,16 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner)
                    bool ARadio, int AGroup) {
         auto* b = MakeControl<TbsSkinCheckRadioBox>(this, AParent, AName, 20, ATop, 440, 22);
         b->SetRadio(ARadio);
+        b->SetSkinDataName(ARadio ? "radiobox" : "checkbox");
         b->SetGroupIndex(AGroup);
         b->SetCaption(ACaption);
         b->SetSkinData(skin);
         return b;
     };
 
-    bsSkinPageControl1 = MakeControl<TPageControl>(this, this, "bsSkinPageControl1", 8, 8, 526, 490);
-    bsSkinTabSheet1 = MakeComponent<TTabSheet>(this, "bsSkinTabSheet1");
+    bsSkinPageControl1 = MakeControl<TbsSkinPageControl>(this, this, "bsSkinPageControl1", 8, 8, 526, 490);
+    bsSkinPageControl1->SetSkinData(skin);
+    bsSkinTabSheet1 = MakeComponent<TbsSkinTabSheet>(this, "bsSkinTabSheet1");
     bsSkinTabSheet1->SetPageControl(bsSkinPageControl1);
     bsSkinTabSheet1->SetCaption("CPU设置");
 
@@ -93,8 +97,9 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner)
     bsSkinStdLabel1 = MakeControl<TbsSkinStdLabel>(this, bsSkinGroupBox2, "bsSkinStdLabel1", 20, 36, 440, 18);
     bsSkinStdLabel1->SetCaption("程序最大运行线程数--（同时进行转换的文件个数）");
     bsSkinStdLabel1->SetSkinData(skin);
-    bsSkinComboBox2 = MakeControl<TComboBox>(this, bsSkinGroupBox2, "bsSkinComboBox2", 20, 62, 120, 22);
-    bsSkinComboBox2->SetStyle(csDropDownList);
+    bsSkinComboBox2 = MakeControl<TbsSkinComboBox>(this, bsSkinGroupBox2, "bsSkinComboBox2", 20, 62, 120, 22);
+    bsSkinComboBox2->SetStyle(bscbFixedStyle);
+    bsSkinComboBox2->SetSkinData(skin);
     for (int i = 1; i <= 19; ++i)
         bsSkinComboBox2->Items().Add(std::to_string(i));
     bsSkinComboBox2->SetDropDownCount(8);
@@ -103,7 +108,7 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner)
     chkThreadMode->SetChecked(true);
     chkPreview = box(bsSkinGroupBox2, "chkPreview", "转换时进行实时视频预览", 132, false, 0);
 
-    bsSkinTabSheet2 = MakeComponent<TTabSheet>(this, "bsSkinTabSheet2");
+    bsSkinTabSheet2 = MakeComponent<TbsSkinTabSheet>(this, "bsSkinTabSheet2");
     bsSkinTabSheet2->SetPageControl(bsSkinPageControl1);
     bsSkinTabSheet2->SetCaption("常规设置");
     bsSkinGroupBox3 = group(bsSkinTabSheet2, "bsSkinGroupBox3", "转换工作完成后", 12, 170);
@@ -228,7 +233,7 @@ bool TForm5::ThreadMode() const { return chkThreadMode->Checked(); }
 std::string TForm5::ThreadCountText() const
 {
     int i = bsSkinComboBox2->ItemIndex();
-    return i >= 0 ? bsSkinComboBox2->Items()[i] : bsSkinComboBox2->Text();
+    return i >= 0 ? bsSkinComboBox2->Items()[i] : std::string("1");
 }
 
 TAfterDone TForm5::AfterDone() const

@@ -9,6 +9,9 @@
 
 class TbsFormFrame;
 class TbsSkinButton;
+class TbsSkinComboBox;
+class TbsSkinPageControl;
+class TbsSkinTabSheet;
 class TbsSkinCheckRadioBox;
 class TbsSkinGroupBox;
 class TbsSkinStdLabel;
@@ -46,16 +49,16 @@ public:
 
     // The controls, in stored order.
     TbsFormFrame* bsBusinessSkinForm1 = nullptr;
-    TPageControl* bsSkinPageControl1 = nullptr;
-    TTabSheet* bsSkinTabSheet1 = nullptr;   // "CPU设置"
+    TbsSkinPageControl* bsSkinPageControl1 = nullptr;
+    TbsSkinTabSheet* bsSkinTabSheet1 = nullptr;   // "CPU设置"
     TbsSkinGroupBox* bsSkinGroupBox1 = nullptr;   // "转换时CPU利用方式"
     std::array<TbsSkinCheckRadioBox*, 4> PriorityBoxes{};   // idle, lowest, lower, normal
     TbsSkinGroupBox* bsSkinGroupBox2 = nullptr;   // "转换参数"
     TbsSkinStdLabel* bsSkinStdLabel1 = nullptr;
-    TComboBox* bsSkinComboBox2 = nullptr;   // thread count "1" to "19"
+    TbsSkinComboBox* bsSkinComboBox2 = nullptr;   // thread count "1" to "19"
     TbsSkinCheckRadioBox* chkThreadMode = nullptr;
     TbsSkinCheckRadioBox* chkPreview = nullptr;
-    TTabSheet* bsSkinTabSheet2 = nullptr;   // "常规设置"
+    TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;   // "常规设置"
     TbsSkinGroupBox* bsSkinGroupBox3 = nullptr;   // "转换工作完成后"
     std::array<TbsSkinCheckRadioBox*, 4> AfterDoneBoxes{};   // folder, shut down, sound, nothing
     TbsSkinGroupBox* bsSkinGroupBox4 = nullptr;   // "如果输出文件存在时"

@@ -7,6 +7,8 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/TabControl.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinPageControl.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Menus.h"

@@ -7,6 +7,8 @@
 
 #include "skin/data/SkinData.h"
 #include "platform/ui/controls/TabControl.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinPageControl.h"
 
 namespace maintest {
 namespace {

@@ -8,6 +8,7 @@
 #include "app/presets/PresetCascade.h"
 #include "app/settings/StartupSettings.h"
 #include "platform/ui/controls/ComboBox.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Menus.h"
 #include "skin/controls/SkinButton.h"
@@ -52,7 +53,7 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndShowsSkinZero)
     EXPECT_EQ(Form1->bsSkinOfficeComboBox1->ItemIndex(), 0);
     EXPECT_EQ(Form1->bsSkinOfficeComboBox1->Items().Count(), 11);
     EXPECT_EQ(Form1->Cascade().CurrentKey(), 1400);
-    for (TComboBox* c : {Form1->bsSkinComboBox1, Form1->bsSkinComboBox2, Form1->bsSkinComboBox9,
+    for (TbsSkinComboBox* c : {Form1->bsSkinComboBox1, Form1->bsSkinComboBox2, Form1->bsSkinComboBox9,
                          Form1->bsSkinComboBox3, Form1->bsSkinComboBox10, Form1->bsSkinComboBox4}) {
         EXPECT_GT(c->Items().Count(), 0) << c->Name();
         EXPECT_GE(c->ItemIndex(), 0) << c->Name();
