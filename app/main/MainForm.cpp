@@ -24,7 +24,9 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
+#include "skin/dialogs/SkinPicker.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
@@ -73,8 +75,8 @@ void TForm1::WireLogic()
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
     FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
-    auto* categories = new TComboPresetListFace<TComboBox>(*bsSkinOfficeComboBox2);
-    auto* formats = new TComboPresetListFace<TComboBox>(*bsSkinOfficeComboBox1);
+    auto* categories = new TOfficePresetListFace(*bsSkinOfficeComboBox2);
+    auto* formats = new TOfficePresetListFace(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
     FFormatFace.reset(formats);
     TbsSkinComboBox* combos[] = {bsSkinComboBox1, bsSkinComboBox2, bsSkinComboBox9,
@@ -126,6 +128,12 @@ void TForm1::WireLogic()
             OnListEmptied();
     };
     FJobs->OnCommandsChanged = [this] { UpdateCommands(); };
+    SkinPicker = [this](int& AIndex) {
+        if (!bsSelectSkinDialog1->Execute(AIndex))
+            return false;
+        AIndex = bsSelectSkinDialog1->SelectedSkinIndex();
+        return true;
+    };
     if (TFFLogger* logger = GetFFLogger())
         logger->OnLog = [this](TObject*, TLogThreadID AThread, TLogLevel ALevel, const std::string& AMessage) {
             FJobs->EngineLog(static_cast<uint32_t>(AThread), static_cast<int>(ALevel), AMessage);

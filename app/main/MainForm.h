@@ -15,6 +15,9 @@ class TbsFormFrame;
 class TbsSkinButton;
 class TbsSkinData;
 class TbsSkinComboBox;
+class TbsSkinOfficeComboBox;
+class TbsSelectSkinDialog;
+class TImageList;
 class TbsSkinMainMenu;
 class TbsSkinMainMenuBar;
 class TbsSkinPageControl;
@@ -139,9 +142,11 @@ public:
     TbsSkinPageControl* bsSkinPageControl1 = nullptr;
     TbsSkinTabSheet* bsSkinTabSheet1 = nullptr;   // "常规设置"
     TbsSkinStdLabel* bsSkinStdLabel1 = nullptr;
-    TComboBox* bsSkinOfficeComboBox2 = nullptr;   // categories
+    TImageList* ImageList1 = nullptr;   // category pictures, 48 x 48
+    TImageList* ImageList2 = nullptr;   // format pictures, 32 x 32
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox2 = nullptr;   // categories
     TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
-    TComboBox* bsSkinOfficeComboBox1 = nullptr;   // formats
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;   // formats
     TbsSkinStdLabel* bsSkinStdLabel3 = nullptr;
     TEdit* Video_OutPut_Folder_Edit = nullptr;
     TbsSkinButton* bsSkinButton5 = nullptr;   // "浏览"
@@ -176,6 +181,7 @@ public:
     TComboBox* cboAudio = nullptr;
     TComboBox* cboSubtitle = nullptr;
     TSavePictureDialog* SavePictureDialog1 = nullptr;
+    TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
 
     // Commands by name ("btnAdd", "Button17", ...).
     TButton* Command(const std::string& AName) const;

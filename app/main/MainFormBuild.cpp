@@ -10,6 +10,7 @@
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ExtCtrls.h"
+#include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/ListBox.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/Menus.h"
@@ -30,7 +31,9 @@
 #include "skin/data/SkinList.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
+#include "skin/dialogs/SkinPicker.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
 
@@ -252,22 +255,35 @@ void TForm1::BuildPages()
         l->SetSkinData(skin);
         return l;
     };
-    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 20);
-    bsSkinOfficeComboBox2 = MakeControl<TComboBox>(this, bsSkinTabSheet1, "bsSkinOfficeComboBox2", 100, 16, 290, 24);
-    bsSkinOfficeComboBox2->SetStyle(csDropDownList);
-    bsSkinOfficeComboBox2->SetDropDownCount(15);
-    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 410, 20);
-    bsSkinOfficeComboBox1 = MakeControl<TComboBox>(this, bsSkinTabSheet1, "bsSkinOfficeComboBox1", 498, 16, 312, 24);
-    bsSkinOfficeComboBox1->SetStyle(csDropDownList);
-    bsSkinOfficeComboBox1->SetDropDownCount(12);
-    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 74);
+    auto pictures = [&](const std::string& AName, const char* AList, int ASize) {
+        auto* list = MakeComponent<TImageList>(this, AName);
+        list->SetWidth(ASize);
+        list->SetHeight(ASize);
+        for (const TBitmap& picture : LoadResPictureList(AList))
+            list->Add(picture);
+        return list;
+    };
+    ImageList1 = pictures("ImageList1", "CATEGORIES", 48);
+    ImageList2 = pictures("ImageList2", "FORMATS", 32);
+    auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows) {
+        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 58);
+        c->SetImages(AImages);
+        c->SetDropDownCount(ARows);
+        c->SetSkinData(bsSkinData2);
+        return c;
+    };
+    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 26);
+    bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 7);
+    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 26);
+    bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8);
+    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
     Video_OutPut_Folder_Edit =
-        MakeControl<TEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 70, 530, 24);
+        MakeControl<TEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
-    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 68, 82, 28);
+    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 80, 82, 28);
     bsSkinButton5->SetCaption("浏览");
     bsSkinButton5->SetSkinData(skin);
-    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 68, 82, 28);
+    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 80, 82, 28);
     bsSkinButton6->SetCaption("打开");
     bsSkinButton6->SetSkinData(skin);
 
@@ -344,6 +360,11 @@ void TForm1::BuildOffScreenPanels()
     cboSubtitle = combo("cboSubtitle", 256, {});
 
     SavePictureDialog1 = MakeComponent<TSavePictureDialog>(this, "SavePictureDialog1");
+    bsSelectSkinDialog1 = MakeComponent<TbsSelectSkinDialog>(this, "bsSelectSkinDialog1");
+    bsSelectSkinDialog1->SetTitle("Select skin");
+    bsSelectSkinDialog1->SetSkinList(bsCompressedSkinList1);
+    bsSelectSkinDialog1->SetSkinData(bsSkinData1);
+    bsSelectSkinDialog1->SetCtrlSkinData(bsSkinData1);
 }
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)

@@ -9,6 +9,7 @@
 #include "app/settings/StartupSettings.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Menus.h"
 #include "skin/controls/SkinButton.h"
@@ -50,6 +51,7 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndShowsSkinZero)
     // Category item 0 (code 13) with its formats, format 0 and its option lists.
     EXPECT_EQ(Form1->bsSkinOfficeComboBox2->ItemIndex(), 0);
     EXPECT_EQ(Form1->bsSkinOfficeComboBox2->Items().Count(), 15);
+    EXPECT_EQ(Form1->bsSkinOfficeComboBox2->Items().Items(0)->ImageIndex(), 13);
     EXPECT_EQ(Form1->bsSkinOfficeComboBox1->ItemIndex(), 0);
     EXPECT_EQ(Form1->bsSkinOfficeComboBox1->Items().Count(), 11);
     EXPECT_EQ(Form1->Cascade().CurrentKey(), 1400);
