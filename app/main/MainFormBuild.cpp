@@ -265,17 +265,21 @@ void TForm1::BuildPages()
     };
     ImageList1 = pictures("ImageList1", "CATEGORIES", 48);
     ImageList2 = pictures("ImageList2", "FORMATS", 32);
-    auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows) {
+    auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows,
+                      int ARowHeight) {
         auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 58);
         c->SetImages(AImages);
         c->SetDropDownCount(ARows);
+        c->SetListBoxShowItemTitles(true);
+        c->SetListBoxItemHeight(ARowHeight);
+        c->SetListBoxWidth(AWidth + 60);
         c->SetSkinData(bsSkinData2);
         return c;
     };
     bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 26);
-    bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 7);
+    bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 6, 66);
     bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 26);
-    bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8);
+    bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8, 52);
     bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
     Video_OutPut_Folder_Edit =
         MakeControl<TEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);

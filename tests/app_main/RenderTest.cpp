@@ -7,6 +7,8 @@
 
 #include "skin/data/SkinData.h"
 #include "platform/ui/controls/TabControl.h"
+#include "skin/controls/SkinOfficeComboBox.h"
+#include "app/presets/PresetCascade.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 
@@ -55,6 +57,32 @@ TEST_P(RenderTest, MainWindowAndDialogs)
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, RenderTest, ::testing::Range(0, 7));
+
+} // namespace
+} // namespace maintest
+
+namespace maintest {
+namespace {
+
+// The category and format lists dropped down with their pictures, in our
+// base skin: the screen with the main window and the open list.
+TEST_F(MainWindowTest, OfficeListsDroppedDown)
+{
+    WriteIni("OutPath", "OutPath", Home.File("输出"));
+    Start();
+    std::filesystem::create_directories(APP_MAIN_RENDER_DIR);
+    for (auto [combo, name] : {std::pair{Form1->bsSkinOfficeComboBox2, "categories"},
+                               std::pair{Form1->bsSkinOfficeComboBox1, "formats"}}) {
+        combo->DropDown();
+        Pump();
+        ASSERT_TRUE(combo->DroppedDown()) << name;
+        Backend->SaveScreenPicture(std::string(APP_MAIN_RENDER_DIR) + "/base_skin_" + name + "_dropped.png");
+        combo->CloseUp(false);
+        Pump();
+        EXPECT_FALSE(combo->DroppedDown()) << name;
+    }
+    EXPECT_EQ(Form1->Cascade().CurrentKey(), 1400);   // closed without a choice: nothing changed
+}
 
 } // namespace
 } // namespace maintest
