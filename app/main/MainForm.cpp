@@ -17,6 +17,7 @@
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ExtCtrls.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/controls/Memo.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/StdCtrls.h"
@@ -145,6 +146,14 @@ void TForm1::WireLogic()
         FJobs->SelectRow(AItem->Index());
     };
     lvFiles->OnDblClick = [this](TObject*) { RenameSelected(true); };
+    edt->OnKeyDown = [this](TObject*, WORD& AKey, TShiftState) {
+        if (AKey == VK_RETURN || AKey == VK_ESCAPE) {
+            const bool accept = AKey == VK_RETURN;
+            AKey = 0;
+            FinishRename(accept);
+        }
+    };
+    edt->OnExit = [this](TObject*) { FinishRename(false); };
 
     // The commands: plain buttons beyond the client area.
     auto jobs = [this](void (TJobControl::*AStep)()) { return [this, AStep] { (FJobs.get()->*AStep)(); }; };
@@ -339,8 +348,33 @@ void TForm1::RenameSelected(bool AQuiet)
         return;
     }
     std::string text = FJobs->RenameText();
-    if (RenamePrompt && RenamePrompt(text))
-        FJobs->Rename(text, AQuiet);
+    if (RenamePrompt) {
+        if (RenamePrompt(text))
+            FJobs->Rename(text, AQuiet);
+        return;
+    }
+    // The editor sits over the row's output name (column 3).
+    TListItem* item = lvFiles->Selected();
+    if (!item)
+        return;
+    int left = 2;
+    for (int c = 0; c < 3; ++c)
+        left += lvFiles->Columns().Items(c)->Width();
+    edt->SetBounds(left, item->Top(), lvFiles->Columns().Items(3)->Width(), 20);
+    edt->SetText(text);
+    edt->Show();
+    edt->SetFocus();
+    FRenameQuiet = AQuiet;
+}
+
+void TForm1::FinishRename(bool AAccept)
+{
+    if (!edt->Visible())
+        return;
+    edt->Hide();
+    if (AAccept)
+        FJobs->Rename(edt->Text(), FRenameQuiet);
+    FListFace->FocusList();
 }
 
 TWinControl* TForm1::FindControlByName(const std::string& AName) const

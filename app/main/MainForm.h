@@ -233,6 +233,7 @@ private:
     void FormCreate(TObject* Sender);
     bool FormCloseQuery();
     void FillScreens();
+    void FinishRename(bool AAccept);
 
     std::unique_ptr<TFFConverter> FConverter;
     std::unique_ptr<TMainWindowFaces> FFaces;
@@ -244,7 +245,7 @@ private:
     std::unique_ptr<TCascadePresetSource> FPresetSource;
     std::unique_ptr<TJobControl> FJobs;
     std::vector<TButton*> FCommands;
-    int FCommandTop = 4;
+    bool FRenameQuiet = false;
 };
 
 extern TForm1* Form1;

@@ -15,6 +15,8 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "tests/media/MediaWriter.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/controls/Edit.h"
 
 namespace maintest {
 namespace {
@@ -91,6 +93,7 @@ TEST_F(JobsTest, AddedFilesShowInTheListAndSwitchTheCommands)
     EXPECT_FALSE(Form1->bsSkinButton10->Enabled());
     EXPECT_TRUE(Form1->N7->Enabled());
 
+    EXPECT_TRUE(Messages.empty());
     // Clearing hides the list behind the placeholder again.
     ClickOn(Form1->bsSkinButton8);
     EXPECT_EQ(Form1->lvFiles->Items().Count(), 0);
@@ -124,6 +127,37 @@ TEST_F(JobsTest, StartConvertsTheListAndRunsTheAfterDoneAction)
     EXPECT_TRUE(Form1->bsSkinButton2->Enabled());
     EXPECT_FALSE(Form1->bsSkinButton10->Enabled());
     EXPECT_TRUE(Form1->bsSkinButton5->Enabled());
+}
+
+TEST_F(JobsTest, RenameEditsTheOutputNameOverTheRow)
+{
+    Start();
+    Dialogs->Answers.push_back({Clip("clip.avi")});
+    Form1->Command("btnAdd")->Click();
+    ASSERT_EQ(Form1->lvFiles->Items().Count(), 1);
+    Form1->Jobs().SelectRow(0);
+    ClickOn(Form1->bsSkinButton21);   // 重命名
+    ASSERT_TRUE(Form1->edt->Visible());
+    EXPECT_EQ(Form1->edt->Text(), "clip");
+    Form1->edt->SetText("holiday");
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_FALSE(Form1->edt->Visible());
+    EXPECT_EQ(Cell(0, 3), "holiday.mpg");
+
+    // A name that leaves the output folder is refused and the name stays.
+    ClickOn(Form1->bsSkinButton21);
+    Form1->edt->SetText("../away");
+    Backend->KeyPress(VK_RETURN);
+    Pump();
+    EXPECT_EQ(Cell(0, 3), "holiday.mpg");
+    EXPECT_EQ(Messages.size(), 1u);
+    // Escape leaves it as it is.
+    ClickOn(Form1->bsSkinButton21);
+    Form1->edt->SetText("other");
+    Backend->KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(Cell(0, 3), "holiday.mpg");
 }
 
 } // namespace

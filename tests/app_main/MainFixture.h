@@ -22,6 +22,16 @@
 
 namespace maintest {
 
+// The message box: records what it was asked to show.
+struct TRecordedMessages : TMessageBoxFace {
+    std::vector<std::string>* Shown;
+    explicit TRecordedMessages(std::vector<std::string>& AShown) : Shown(&AShown) {}
+    void ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind) override
+    {
+        Shown->push_back(ACaption + ": " + AText);
+    }
+};
+
 // The program's forms on a fresh headless screen, with the home folder and
 // the settings folder in a temporary folder of the test's own.
 class MainWindowTest : public ::testing::Test {
@@ -74,6 +84,7 @@ protected:
         auto dialogs = std::make_unique<TQueuedDialogs>();
         Dialogs = dialogs.get();
         Form1->Faces().Dialogs = std::move(dialogs);
+        Form1->Faces().Messages = std::make_unique<TRecordedMessages>(Messages);
         Form1->Show();
         Pump();
     }
@@ -104,6 +115,7 @@ protected:
     testmedia::TTempFolder Home;
     THeadlessBackend* Backend = nullptr;
     TQueuedDialogs* Dialogs = nullptr;
+    std::vector<std::string> Messages;
 
 private:
     std::string FOldHome;
