@@ -1,0 +1,55 @@
+#include "skin/dialogs/ShellDialogParts.h"
+
+#include <sys/stat.h>
+
+#include "resources/pictures/ResourcePictures.h"
+#include "skin/data/ResourceStrings.h"
+#include "skin/data/SkinData.h"
+#include "skin/frame/FormFrame.h"
+
+namespace ShellDialogParts {
+
+std::string DialogText(const TbsSkinData* CtrlSkinData, const std::string& Key)
+{
+    return SkinResStr(CtrlSkinData, Key);
+}
+
+TBitmap Glyph(const std::string& Name)
+{
+    TBitmap b;
+    FindResBitmap(Name, b);
+    return b;
+}
+
+void FitClientSize(int& Width, int& Height, int DefaultWidth, int DefaultHeight, const TbsFormFrame& Frame)
+{
+    if (Width <= 0)
+        Width = DefaultWidth;
+    if (Height <= 0)
+        Height = DefaultHeight;
+    if (Frame.SkinData() && !Frame.SkinData()->Empty) {
+        Width = std::max(Width, Frame.GetMinWidth());
+        Height = std::max(Height, Frame.GetMinHeight());
+    }
+}
+
+bool IsExistingDir(const std::string& Path)
+{
+    struct stat st{};
+    return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsRegularFile(const std::string& Path)
+{
+    struct stat st{};
+    return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string JoinPath(const std::string& Path, const std::string& Name)
+{
+    if (Path.empty() || Path.back() == '/')
+        return Path + Name;
+    return Path + "/" + Name;
+}
+
+}  // namespace ShellDialogParts

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "platform/gfx/Bitmap.h"
+
+class TbsSkinData;
+class TbsFormFrame;
+
+// Pieces the select-folder, open/save and picture dialogs share.
+namespace ShellDialogParts {
+
+// A user-visible text of the dialogs: the control skin's table, else the built-in English.
+std::string DialogText(const TbsSkinData* CtrlSkinData, const std::string& Key);
+// A 16x16 glyph of the program's pictures ("BS_NEWFOLDER", ...); empty when missing.
+TBitmap Glyph(const std::string& Name);
+// Client size: the asked one (or the default when 0 or less), raised to the
+// frame's minimum when the frame has a skin.
+void FitClientSize(int& Width, int& Height, int DefaultWidth, int DefaultHeight, const TbsFormFrame& Frame);
+// An existing folder; a regular file (a FIFO or device is none).
+bool IsExistingDir(const std::string& Path);
+bool IsRegularFile(const std::string& Path);
+// Path plus "/" plus Name, with no doubled "/".
+std::string JoinPath(const std::string& Path, const std::string& Name);
+
+}  // namespace ShellDialogParts
