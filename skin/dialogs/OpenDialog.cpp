@@ -1,0 +1,229 @@
+#include "skin/dialogs/OpenDialog.h"
+
+#include "platform/core/Path.h"
+#include "platform/shell/ShellNamespace.h"
+#include "platform/ui/forms/Application.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
+#include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinToolBar.h"
+#include "skin/data/SkinData.h"
+#include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/OpenDialogForm.h"
+#include "skin/dialogs/ShellDialogParts.h"
+#include "skin/frame/FormFrame.h"
+#include "skin/shell/ShellComboBox.h"
+#include "skin/shell/ShellListView.h"
+
+using namespace ShellDialogParts;
+
+TbsSkinFileDialog::TbsSkinFileDialog(TComponent* AOwner, const std::string& ATitle, const std::string& AFilter)
+    : TComponent(AOwner), Filter(AFilter), FTitle(ATitle)
+{
+    FDefaultFont.SetName("Arial");
+    FDefaultFont.SetHeight(14);
+    FDefaultFont.SetStyle(0);
+}
+
+TbsSkinFileDialog::~TbsSkinFileDialog()
+{
+    SetSkinData(nullptr);
+    SetCtrlSkinData(nullptr);
+}
+
+void TbsSkinFileDialog::SetSkinData(TbsSkinData* Value)
+{
+    if (FSD)
+        FSD->RemoveFreeNotification(this);
+    FSD = Value;
+    if (FSD)
+        FSD->FreeNotification(this);
+}
+
+void TbsSkinFileDialog::SetCtrlSkinData(TbsSkinData* Value)
+{
+    if (FCtrlFSD)
+        FCtrlFSD->RemoveFreeNotification(this);
+    FCtrlFSD = Value;
+    if (FCtrlFSD)
+        FCtrlFSD->FreeNotification(this);
+}
+
+void TbsSkinFileDialog::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FSD)
+        FSD = nullptr;
+    if (AComponent == FCtrlFSD)
+        FCtrlFSD = nullptr;
+}
+
+void TbsSkinFileDialog::SetFileName(const std::string& Value)
+{
+    FFileName = Value;
+    if (FDlgFrm)
+        FDlgFrm->FileNameEdit->SetText(Value);
+}
+
+std::string TbsSkinFileDialog::GetSelectedFile() const
+{
+    return FDlgFrm ? FDlgFrm->FileListView->GetSelectedFile() : std::string();
+}
+
+std::string TbsSkinFileDialog::StartFolder() const
+{
+    // The remembered folder may have gone: its nearest existing parent then.
+    if (!FFileName.empty() && FFileName[0] == '/') {
+        std::string folder = NormalizeShellPath(ExtractFileDir(FFileName));
+        while (!folder.empty() && folder != "/" && !IsExistingDir(folder))
+            folder = ExtractFileDir(folder);
+        if (!folder.empty() && folder != "/")
+            return folder;
+    }
+    if (!InitialDir.empty() && InitialDir[0] == '/' && IsExistingDir(InitialDir))
+        return NormalizeShellPath(InitialDir);
+    return NormalizeShellPath(ShellEnvironment().HomeFolder);
+}
+
+TbsOpenDlgForm* TbsSkinFileDialog::CreateForm()
+{
+    return NewForm<TbsOpenDlgForm>(Application, FSaveMode, FCtrlFSD, ToolButtonsTransparent);
+}
+
+void TbsSkinFileDialog::CopyIntoForm(TbsOpenDlgForm& Form)
+{
+    Form.OverwritePromt = OverwritePromt;
+    Form.CheckFileExists = CheckFileExists;
+}
+
+std::string TbsSkinFileDialog::ReturnedExtension(TbsOpenDlgForm& Form)
+{
+    return Form.CompletionExtension();
+}
+
+bool TbsSkinFileDialog::Execute()
+{
+    if (OnShow)
+        OnShow(this);
+    FDlgFrm = CreateForm();
+    CopyIntoForm(*FDlgFrm);
+    bool result = false;
+    try {
+        TbsOpenDlgForm& f = *FDlgFrm;
+        f.SetCaption(FTitle);
+        TbsFormFrame& frame = *f.BSF;
+        frame.SetBorderIcons(TbsBorderIcons{});
+        frame.SetSkinData(FSD);
+        frame.SetMenusSkinData(FCtrlFSD);
+        frame.MinWidth = DialogMinWidth;
+        frame.MinHeight = DialogMinHeight;
+        frame.SetAlphaBlend(AlphaBlend);
+        frame.AlphaBlendAnimation = AlphaBlendAnimation;
+        frame.SetAlphaBlendValue(AlphaBlendValue);
+        for (TbsSkinCustomComboBox* box : {static_cast<TbsSkinCustomComboBox*>(f.ShellBox),
+                                           static_cast<TbsSkinCustomComboBox*>(f.FilterComboBox)}) {
+            box->SetAlphaBlend(CtrlAlphaBlend);
+            box->SetAlphaBlendValue(std::uint8_t(CtrlAlphaBlendValue));
+            box->SetAlphaBlendAnimation(CtrlAlphaBlendAnimation);
+        }
+        frame.SetMenusAlphaBlend(CtrlAlphaBlend);
+        frame.SetMenusAlphaBlendValue(CtrlAlphaBlendValue);
+        frame.SetMenusAlphaBlendAnimation(CtrlAlphaBlendAnimation);
+        f.OpenButton->SetDefaultFont(FDefaultFont);
+        f.CancelButton->SetDefaultFont(FDefaultFont);
+        f.ShellBox->SetDefaultFont(FDefaultFont);
+        f.FileListView->SetDefaultFont(FDefaultFont);
+
+        f.ApplyViewStyle(ListViewStyle);
+        f.FileListView->SetRoot(StartFolder());
+        f.FileListView->SetMask(f.FilterComboBox->Text());   // no filter chosen yet: folders only
+        f.FileListView->SetHeaderSkinDataName(LVHeaderSkinDataName);
+        f.FileListView->SetSkinData(FCtrlFSD);
+        f.FileListView->SetMultiSelect(MultiSelection);
+        if (ShowHiddenFiles) {
+            TShellObjectTypes types = f.FileListView->ObjectTypes();
+            types.Include(otHidden);
+            f.FileListView->SetObjectTypes(types);
+        }
+        f.FilterComboBox->SetFilter(Filter);
+        f.FilterComboBox->SetItemIndex(FilterIndex - 1);   // its change gives the list the mask
+        f.FileListView->SetMask(f.FilterComboBox->Mask());
+        AfterFilter(f);
+
+        for (TbsSkinPanel* p : {f.FileListViewPanel, f.BottomPanel, static_cast<TbsSkinPanel*>(f.ToolPanel)})
+            p->SetSkinData(FCtrlFSD);
+        f.Drivelabel->SetSkinData(FCtrlFSD);
+        f.OpenFileLabel->SetSkinData(FCtrlFSD);
+        f.FileTypeLabel->SetSkinData(FCtrlFSD);
+        for (TbsSkinSpeedButton* b : {f.UpToolButton, f.BackToolButton, static_cast<TbsSkinSpeedButton*>(f.StyleToolButton),
+                                      f.NewFolderToolButton})
+            b->SetSkinData(FCtrlFSD);
+        f.FLVHScrollBar->SetSkinData(FCtrlFSD);
+        f.FLVVScrollBar->SetSkinData(FCtrlFSD);
+        f.FileNameEdit->SetSkinData(FCtrlFSD);
+        f.FilterComboBox->SetSkinData(FCtrlFSD);
+        f.OpenButton->SetSkinData(FCtrlFSD);
+        f.CancelButton->SetSkinData(FCtrlFSD);
+        f.ShellBox->SetSkinData(FCtrlFSD);
+        f.ShellBox->SetSkinDataName("combobox");
+
+        f.HandleNeeded();   // the frame's minimum counts on the window
+        int w = DialogWidth, h = DialogHeight;
+        FitClientSize(w, h, DefaultWidth(), DefaultHeight(), frame);
+        f.SetClientWidth(w);
+        f.SetClientHeight(h);
+        AfterSize(f);
+
+        if (f.FileListView->Items().Count() > 0)
+            f.FileListView->SetItemFocused(f.FileListView->Items()[0]);
+        f.FileNameEdit->SetText(ExtractFileName(FFileName));
+        BeforeShow(f);
+        f.InitHistory();
+        result = f.ShowModal() == mrOk;
+
+        FilterIndex = f.FilterComboBox->ItemIndex() + 1;
+        DialogWidth = f.ClientWidth();
+        DialogHeight = f.ClientHeight();
+        ListViewStyle = f.FileListView->ViewStyle();
+        AfterClose(f);
+        if (result) {
+            FFileName = f.FileName;
+            if (FSaveMode && NameExtension(FFileName).empty())
+                FFileName += ReturnedExtension(f);
+            f.FileListView->GetSelectedFiles(FFiles);
+            // A typed name with nothing selected is the one file.
+            if (FFiles.Count() == 0 && !FFileName.empty())
+                FFiles.Add(FFileName);
+        }
+    } catch (...) {
+        if (OnClose)
+            OnClose(this);
+        delete FDlgFrm;
+        FDlgFrm = nullptr;
+        throw;
+    }
+    if (OnClose)
+        OnClose(this);
+    delete FDlgFrm;
+    FDlgFrm = nullptr;
+    return result;
+}
+
+// ------------------------------------------------------------ TbsSkinOpenDialog
+
+TbsSkinOpenDialog::TbsSkinOpenDialog(TComponent* AOwner) : TbsSkinFileDialog(AOwner, "Open file", "All files|*.*")
+{
+}
+
+void TbsSkinOpenDialog::CopyIntoForm(TbsOpenDlgForm& Form)
+{
+    TbsSkinFileDialog::CopyIntoForm(Form);
+    Form.OnFolderChange = OnFolderChange;
+    Form.DefaultExt = DefaultExt;
+}
