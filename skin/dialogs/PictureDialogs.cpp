@@ -82,15 +82,18 @@ void TbsOpenPictureDlgForm::ApplyStretch()
 {
     Image->Hide();
     if (Stretched()) {
+        // Nothing to scroll while the picture fills the pane.
+        ScrollBox->UpDateScrollRange();
         Image->SetStretch(true);
         Image->SetAlign(alClient);
+        Image->Show();
     } else {
         Image->SetAlign(alNone);
         Image->SetBounds(0, 0, Image->Picture().Width(), Image->Picture().Height());
         Image->SetStretch(false);
+        Image->Show();
+        ScrollBox->UpDateScrollRange();
     }
-    Image->Show();
-    ScrollBox->UpDateScrollRange();
 }
 
 void TbsOpenPictureDlgForm::StretchButtonClick(TObject*)
