@@ -14,6 +14,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/dialogs/DialogFilterBox.h"
 #include "skin/dialogs/OpenDialogForm.h"
+#include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/shell/ShellComboBox.h"

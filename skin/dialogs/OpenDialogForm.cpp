@@ -23,6 +23,7 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
 #include "skin/dialogs/SkinMessage.h"
 #include "skin/frame/FormFrame.h"

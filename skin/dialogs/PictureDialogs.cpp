@@ -11,6 +11,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
 #include "skin/controls/SkinToolBar.h"
+#include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
 #include "skin/shell/ShellListView.h"
 

@@ -15,6 +15,7 @@
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/data/SkinData.h"
+#include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/shell/ShellTreeView.h"

@@ -33,23 +33,10 @@ void FitClientSize(int& Width, int& Height, int DefaultWidth, int DefaultHeight,
     }
 }
 
-bool IsExistingDir(const std::string& Path)
-{
-    struct stat st{};
-    return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 bool IsRegularFile(const std::string& Path)
 {
     struct stat st{};
     return !Path.empty() && ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string JoinPath(const std::string& Path, const std::string& Name)
-{
-    if (Path.empty() || Path.back() == '/')
-        return Path + Name;
-    return Path + "/" + Name;
 }
 
 }  // namespace ShellDialogParts

@@ -16,10 +16,7 @@ TBitmap Glyph(const std::string& Name);
 // Client size: the asked one (or the default when 0 or less), raised to the
 // frame's minimum when the frame has a skin.
 void FitClientSize(int& Width, int& Height, int DefaultWidth, int DefaultHeight, const TbsFormFrame& Frame);
-// An existing folder; a regular file (a FIFO or device is none).
-bool IsExistingDir(const std::string& Path);
+// A regular file (a FIFO or device is none).
 bool IsRegularFile(const std::string& Path);
-// Path plus "/" plus Name, with no doubled "/".
-std::string JoinPath(const std::string& Path, const std::string& Name);
 
 }  // namespace ShellDialogParts
