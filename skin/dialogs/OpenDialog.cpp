@@ -23,46 +23,8 @@
 using namespace ShellDialogParts;
 
 TbsSkinFileDialog::TbsSkinFileDialog(TComponent* AOwner, const std::string& ATitle, const std::string& AFilter)
-    : TComponent(AOwner), Filter(AFilter), FTitle(ATitle)
+    : TbsSkinDialogComponent(AOwner, ATitle), Filter(AFilter)
 {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
-}
-
-TbsSkinFileDialog::~TbsSkinFileDialog()
-{
-    SetSkinData(nullptr);
-    SetCtrlSkinData(nullptr);
-}
-
-void TbsSkinFileDialog::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
-
-void TbsSkinFileDialog::SetCtrlSkinData(TbsSkinData* Value)
-{
-    if (FCtrlFSD)
-        FCtrlFSD->RemoveFreeNotification(this);
-    FCtrlFSD = Value;
-    if (FCtrlFSD)
-        FCtrlFSD->FreeNotification(this);
-}
-
-void TbsSkinFileDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FCtrlFSD)
-        FCtrlFSD = nullptr;
 }
 
 void TbsSkinFileDialog::SetFileName(const std::string& Value)
@@ -94,7 +56,7 @@ std::string TbsSkinFileDialog::StartFolder() const
 
 TbsOpenDlgForm* TbsSkinFileDialog::CreateForm()
 {
-    return NewForm<TbsOpenDlgForm>(Application, FSaveMode, FCtrlFSD, ToolButtonsTransparent);
+    return NewForm<TbsOpenDlgForm>(Application, FSaveMode, CtrlSkinData(), ToolButtonsTransparent);
 }
 
 void TbsSkinFileDialog::CopyIntoForm(TbsOpenDlgForm& Form)
@@ -117,16 +79,9 @@ bool TbsSkinFileDialog::Execute()
     bool result = false;
     try {
         TbsOpenDlgForm& f = *FDlgFrm;
-        f.SetCaption(FTitle);
+        f.SetCaption(Title());
         TbsFormFrame& frame = *f.BSF;
-        frame.SetBorderIcons(TbsBorderIcons{});
-        frame.SetSkinData(FSD);
-        frame.SetMenusSkinData(FCtrlFSD);
-        frame.MinWidth = DialogMinWidth;
-        frame.MinHeight = DialogMinHeight;
-        frame.SetAlphaBlend(AlphaBlend);
-        frame.AlphaBlendAnimation = AlphaBlendAnimation;
-        frame.SetAlphaBlendValue(AlphaBlendValue);
+        SetUpFrame(frame, *this, DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendValue, AlphaBlendAnimation);
         for (TbsSkinCustomComboBox* box : {static_cast<TbsSkinCustomComboBox*>(f.ShellBox),
                                            static_cast<TbsSkinCustomComboBox*>(f.FilterComboBox)}) {
             box->SetAlphaBlend(CtrlAlphaBlend);
@@ -136,16 +91,16 @@ bool TbsSkinFileDialog::Execute()
         frame.SetMenusAlphaBlend(CtrlAlphaBlend);
         frame.SetMenusAlphaBlendValue(CtrlAlphaBlendValue);
         frame.SetMenusAlphaBlendAnimation(CtrlAlphaBlendAnimation);
-        f.OpenButton->SetDefaultFont(FDefaultFont);
-        f.CancelButton->SetDefaultFont(FDefaultFont);
-        f.ShellBox->SetDefaultFont(FDefaultFont);
-        f.FileListView->SetDefaultFont(FDefaultFont);
+        f.OpenButton->SetDefaultFont(DefaultFont());
+        f.CancelButton->SetDefaultFont(DefaultFont());
+        f.ShellBox->SetDefaultFont(DefaultFont());
+        f.FileListView->SetDefaultFont(DefaultFont());
 
         f.ApplyViewStyle(ListViewStyle);
         f.FileListView->SetRoot(StartFolder());
         f.FileListView->SetMask(f.FilterComboBox->Text());   // no filter chosen yet: folders only
         f.FileListView->SetHeaderSkinDataName(LVHeaderSkinDataName);
-        f.FileListView->SetSkinData(FCtrlFSD);
+        f.FileListView->SetSkinData(CtrlSkinData());
         f.FileListView->SetMultiSelect(MultiSelection);
         if (ShowHiddenFiles) {
             TShellObjectTypes types = f.FileListView->ObjectTypes();
@@ -158,20 +113,20 @@ bool TbsSkinFileDialog::Execute()
         AfterFilter(f);
 
         for (TbsSkinPanel* p : {f.FileListViewPanel, f.BottomPanel, static_cast<TbsSkinPanel*>(f.ToolPanel)})
-            p->SetSkinData(FCtrlFSD);
-        f.Drivelabel->SetSkinData(FCtrlFSD);
-        f.OpenFileLabel->SetSkinData(FCtrlFSD);
-        f.FileTypeLabel->SetSkinData(FCtrlFSD);
+            p->SetSkinData(CtrlSkinData());
+        f.Drivelabel->SetSkinData(CtrlSkinData());
+        f.OpenFileLabel->SetSkinData(CtrlSkinData());
+        f.FileTypeLabel->SetSkinData(CtrlSkinData());
         for (TbsSkinSpeedButton* b : {f.UpToolButton, f.BackToolButton, static_cast<TbsSkinSpeedButton*>(f.StyleToolButton),
                                       f.NewFolderToolButton})
-            b->SetSkinData(FCtrlFSD);
-        f.FLVHScrollBar->SetSkinData(FCtrlFSD);
-        f.FLVVScrollBar->SetSkinData(FCtrlFSD);
-        f.FileNameEdit->SetSkinData(FCtrlFSD);
-        f.FilterComboBox->SetSkinData(FCtrlFSD);
-        f.OpenButton->SetSkinData(FCtrlFSD);
-        f.CancelButton->SetSkinData(FCtrlFSD);
-        f.ShellBox->SetSkinData(FCtrlFSD);
+            b->SetSkinData(CtrlSkinData());
+        f.FLVHScrollBar->SetSkinData(CtrlSkinData());
+        f.FLVVScrollBar->SetSkinData(CtrlSkinData());
+        f.FileNameEdit->SetSkinData(CtrlSkinData());
+        f.FilterComboBox->SetSkinData(CtrlSkinData());
+        f.OpenButton->SetSkinData(CtrlSkinData());
+        f.CancelButton->SetSkinData(CtrlSkinData());
+        f.ShellBox->SetSkinData(CtrlSkinData());
         f.ShellBox->SetSkinDataName("combobox");
 
         f.HandleNeeded();   // the frame's minimum counts on the window

@@ -2,11 +2,10 @@
 #include <memory>
 #include <string>
 
-#include "platform/core/Component.h"
 #include "platform/core/Strings.h"
-#include "platform/gfx/Font.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ListView.h"
+#include "skin/dialogs/SkinDialogComponent.h"
 
 class TbsOpenDlgForm;
 class TbsSkinData;
@@ -15,10 +14,8 @@ class TbsSkinData;
 // run of one call and what it hands back. Each call builds a fresh form; the
 // component keeps FileName and Files (changed only by an accepted call) and
 // FilterIndex, the client size and the view style (written back after every call).
-class TbsSkinFileDialog : public TComponent {
+class TbsSkinFileDialog : public TbsSkinDialogComponent {
 public:
-    ~TbsSkinFileDialog() override;
-
     // True when the user accepted a name.
     bool Execute();
     // While a call runs: the full name of the file selected in the list, else empty.
@@ -45,14 +42,6 @@ public:
     bool CtrlAlphaBlendAnimation = false;
     TViewStyle ListViewStyle = vsList;
 
-    TbsSkinData* SkinData() const { return FSD; }
-    void SetSkinData(TbsSkinData* Value);
-    TbsSkinData* CtrlSkinData() const { return FCtrlFSD; }
-    void SetCtrlSkinData(TbsSkinData* Value);
-    const TFont& DefaultFont() const { return FDefaultFont; }
-    void SetDefaultFont(const TFont& Value) { FDefaultFont.Assign(Value); }
-    const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& Value) { FTitle = Value; }
     const std::string& FileName() const { return FFileName; }
     // While a call runs, the name edit takes the whole value too.
     void SetFileName(const std::string& Value);
@@ -65,7 +54,6 @@ public:
 
 protected:
     TbsSkinFileDialog(TComponent* AOwner, const std::string& ATitle, const std::string& AFilter);
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // The form of one call and the steps a variant adds.
     virtual TbsOpenDlgForm* CreateForm();
@@ -85,10 +73,6 @@ protected:
     bool FSaveMode = false;
 
 private:
-    TbsSkinData* FSD = nullptr;
-    TbsSkinData* FCtrlFSD = nullptr;
-    TFont FDefaultFont;
-    std::string FTitle;
     std::string FFileName;
     TStringList FFiles;
     TbsOpenDlgForm* FDlgFrm = nullptr;

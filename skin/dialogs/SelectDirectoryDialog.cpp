@@ -159,86 +159,42 @@ void TbsSelDirDlgForm::NewFolderToolButtonClick(TObject*)
 
 // ------------------------------------------------------------ TbsSkinSelectDirectoryDialog
 
-TbsSkinSelectDirectoryDialog::TbsSkinSelectDirectoryDialog(TComponent* AOwner) : TComponent(AOwner)
+TbsSkinSelectDirectoryDialog::TbsSkinSelectDirectoryDialog(TComponent* AOwner)
+    : TbsSkinDialogComponent(AOwner, "Select folder")
 {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.SetStyle(0);
-}
-
-TbsSkinSelectDirectoryDialog::~TbsSkinSelectDirectoryDialog()
-{
-    SetSkinData(nullptr);
-    SetCtrlSkinData(nullptr);
-}
-
-void TbsSkinSelectDirectoryDialog::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
-
-void TbsSkinSelectDirectoryDialog::SetCtrlSkinData(TbsSkinData* Value)
-{
-    if (FCtrlFSD)
-        FCtrlFSD->RemoveFreeNotification(this);
-    FCtrlFSD = Value;
-    if (FCtrlFSD)
-        FCtrlFSD->FreeNotification(this);
-}
-
-void TbsSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FCtrlFSD)
-        FCtrlFSD = nullptr;
 }
 
 bool TbsSkinSelectDirectoryDialog::Execute()
 {
     if (OnShow)
         OnShow(this);
-    FDlgFrm = NewForm<TbsSelDirDlgForm>(Application, FCtrlFSD, ShowToolBar, ToolButtonsTransparent);
+    FDlgFrm = NewForm<TbsSelDirDlgForm>(Application, CtrlSkinData(), ShowToolBar, ToolButtonsTransparent);
     bool result = false;
     try {
         TbsSelDirDlgForm& f = *FDlgFrm;
-        f.SetCaption(FTitle);
+        f.SetCaption(Title());
         TbsFormFrame& frame = *f.BSF;
-        frame.SetBorderIcons(TbsBorderIcons{});
-        frame.SetSkinData(FSD);
-        frame.SetMenusSkinData(FCtrlFSD);
-        frame.MinWidth = DialogMinWidth;
-        frame.MinHeight = DialogMinHeight;
-        frame.SetAlphaBlend(AlphaBlend);
-        frame.AlphaBlendAnimation = AlphaBlendAnimation;
-        frame.SetAlphaBlendValue(AlphaBlendValue);
+        SetUpFrame(frame, *this, DialogMinWidth, DialogMinHeight, AlphaBlend, AlphaBlendValue, AlphaBlendAnimation);
 
-        f.DirTreeViewPanel->SetSkinData(FCtrlFSD);
-        f.DirTreeView->SetDefaultFont(FDefaultFont);
-        f.DirTreeView->SetSkinData(FCtrlFSD);
+        f.DirTreeViewPanel->SetSkinData(CtrlSkinData());
+        f.DirTreeView->SetDefaultFont(DefaultFont());
+        f.DirTreeView->SetSkinData(CtrlSkinData());
         if (!Directory.empty() && IsExistingDir(Directory))
             f.DirTreeView->SetPath(Directory);
         else
             f.DirTreeView->ExpandMyComputer();
 
         for (TbsSkinScrollBar* b : {f.VScrollBar, f.HScrollBar})
-            b->SetSkinData(FCtrlFSD);
+            b->SetSkinData(CtrlSkinData());
         for (TbsSkinButton* b : {f.OkButton, f.CancelButton}) {
-            b->SetSkinData(FCtrlFSD);
-            b->SetDefaultFont(FDefaultFont);
+            b->SetSkinData(CtrlSkinData());
+            b->SetDefaultFont(DefaultFont());
         }
-        f.BottomPanel->SetSkinData(FCtrlFSD);
+        f.BottomPanel->SetSkinData(CtrlSkinData());
         if (f.ShowToolBar) {
-            f.ToolPanel->SetSkinData(FCtrlFSD);
-            f.NewFolderToolButton->SetSkinData(FCtrlFSD);
-            f.DirEdit->SetSkinData(FCtrlFSD);
+            f.ToolPanel->SetSkinData(CtrlSkinData());
+            f.NewFolderToolButton->SetSkinData(CtrlSkinData());
+            f.DirEdit->SetSkinData(CtrlSkinData());
             f.DirEdit->SetText(f.DirTreeView->Path());
         }
 

@@ -1,9 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/core/Component.h"
-#include "platform/gfx/Font.h"
 #include "platform/ui/forms/Forms.h"
+#include "skin/dialogs/SkinDialogComponent.h"
 
 class TbsFormFrame;
 class TbsSkinButton;
@@ -46,10 +45,9 @@ public:
 // Lets the user pick a folder in a skinned window. Directory says where a call
 // starts and, after OK on a folder with a path, which folder was chosen; the
 // client size is kept between calls.
-class TbsSkinSelectDirectoryDialog : public TComponent {
+class TbsSkinSelectDirectoryDialog : public TbsSkinDialogComponent {
 public:
     explicit TbsSkinSelectDirectoryDialog(TComponent* AOwner);
-    ~TbsSkinSelectDirectoryDialog() override;
 
     // True when the user pressed OK.
     bool Execute();
@@ -65,24 +63,9 @@ public:
     bool AlphaBlendAnimation = false;
     bool ShowToolBar = false;
 
-    TbsSkinData* SkinData() const { return FSD; }
-    void SetSkinData(TbsSkinData* Value);
-    TbsSkinData* CtrlSkinData() const { return FCtrlFSD; }
-    void SetCtrlSkinData(TbsSkinData* Value);
-    const TFont& DefaultFont() const { return FDefaultFont; }
-    void SetDefaultFont(const TFont& Value) { FDefaultFont.Assign(Value); }
-    const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& Value) { FTitle = Value; }
     // The form while Execute runs, else nullptr.
     TbsSelDirDlgForm* DialogForm() const { return FDlgFrm; }
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    TbsSkinData* FSD = nullptr;
-    TbsSkinData* FCtrlFSD = nullptr;
-    TFont FDefaultFont;
-    std::string FTitle = "Select folder";
     TbsSelDirDlgForm* FDlgFrm = nullptr;
 };

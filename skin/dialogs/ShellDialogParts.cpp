@@ -5,6 +5,7 @@
 #include "resources/pictures/ResourcePictures.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinData.h"
+#include "skin/dialogs/SkinDialogComponent.h"
 #include "skin/frame/FormFrame.h"
 
 namespace ShellDialogParts {
@@ -31,6 +32,19 @@ void FitClientSize(int& Width, int& Height, int DefaultWidth, int DefaultHeight,
         Width = std::max(Width, Frame.GetMinWidth());
         Height = std::max(Height, Frame.GetMinHeight());
     }
+}
+
+void SetUpFrame(TbsFormFrame& Frame, const TbsSkinDialogComponent& Dialog, int MinWidth, int MinHeight,
+                bool AlphaBlend, int AlphaBlendValue, bool AlphaBlendAnimation)
+{
+    Frame.SetBorderIcons(TbsBorderIcons{});
+    Frame.SetSkinData(Dialog.SkinData());
+    Frame.SetMenusSkinData(Dialog.CtrlSkinData());
+    Frame.MinWidth = MinWidth;
+    Frame.MinHeight = MinHeight;
+    Frame.SetAlphaBlend(AlphaBlend);
+    Frame.AlphaBlendAnimation = AlphaBlendAnimation;
+    Frame.SetAlphaBlendValue(AlphaBlendValue);
 }
 
 bool IsRegularFile(const std::string& Path)
