@@ -109,7 +109,6 @@ bool TbsSkinFileDialog::Execute()
         }
         f.FilterComboBox->SetFilter(Filter);
         f.FilterComboBox->SetItemIndex(FilterIndex - 1);   // its change gives the list the mask
-        f.FileListView->SetMask(f.FilterComboBox->Mask());
         AfterFilter(f);
 
         for (TbsSkinPanel* p : {f.FileListViewPanel, f.BottomPanel, static_cast<TbsSkinPanel*>(f.ToolPanel)})

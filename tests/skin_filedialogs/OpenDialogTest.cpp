@@ -148,6 +148,31 @@ TEST_F(OpenDialogTest, MaskTypedWithEnterFiltersTheListOnly)
     }));
 }
 
+TEST_F(OpenDialogTest, FolderChangesAreReportedAndAnEmptyFilterListsFoldersOnly)
+{
+    D->Filter = "";
+    int changes = 0;
+    std::string selected;
+    D->OnFolderChange = [&](TObject* Sender) {
+        EXPECT_NE(dynamic_cast<TbsOpenDlgForm*>(Sender), nullptr) << "the form is the sender";
+        ++changes;
+        selected = D->GetSelectedFile();
+    };
+    EXPECT_FALSE(Run([&](TbsOpenDlgForm& f) {
+        EXPECT_EQ(f.FilterComboBox->Items().Count(), 0);
+        EXPECT_EQ(Shown(f), (Texts{"b folder", "Videos", "视频"}));
+        changes = 0;
+        f.FileListView->SetPath(Home + "/b folder");
+        EXPECT_GE(changes, 1);
+        f.FileListView->SetPath(Home);
+        f.FileListView->SetMask("*");
+        SelectEntry(f, "a.txt");
+        EXPECT_EQ(selected, Home + "/a.txt") << "the selection is there for the handler";
+        Key(VK_ESCAPE);
+    }));
+    EXPECT_EQ(D->GetSelectedFile(), "") << "no form, no selection";
+}
+
 TEST_F(OpenDialogTest, BackWalksTheVisitedFolders)
 {
     const std::string A = Home, B = Home + "/b folder", C = Home + "/b folder/inner";
