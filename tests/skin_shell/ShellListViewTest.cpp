@@ -59,6 +59,8 @@ TEST_F(ShellListViewTest, ListsFoldersFirstAndFilesThroughTheMask)
         {"*.MP4; *.avi", {"B.mp4", Bad, "c d.avi"}},
         {"Videos|*.mkv|Text|*.txt", {"a.txt", "中文.mkv"}},
         {"c*.*", {"c d.avi"}},
+        {"[a-c]*.*", {"a.txt", "B.mp4", Bad, "c d.avi"}},
+        {"[!a-c]*.*", {"noext", "中文.mkv"}},
         {"", {}},
     };
     for (const auto& m : masks) {
