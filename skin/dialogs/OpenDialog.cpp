@@ -44,6 +44,9 @@ std::string TbsSkinFileDialog::StartFolder() const
     // The remembered folder may have gone: its nearest existing parent then.
     if (!FFileName.empty() && FFileName[0] == '/') {
         std::string folder = NormalizeShellPath(ExtractFileDir(FFileName));
+        if (folder == "/")
+            return folder;
+        // Climbing all the way up to "/" means the whole place went (an unmounted disk).
         while (!folder.empty() && folder != "/" && !IsExistingDir(folder))
             folder = ExtractFileDir(folder);
         if (!folder.empty() && folder != "/")

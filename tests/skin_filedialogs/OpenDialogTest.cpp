@@ -263,6 +263,25 @@ TEST_F(OpenDialogTest, CancelKeepsTheNamesAndWritesTheRest)
         f.SetModalResult(mrCancel);
     });
     EXPECT_EQ(start, Home + "/b folder/inner");
+
+    // Without a folder in FileName: an existing InitialDir, else the home folder.
+    const struct {
+        std::string FileName, InitialDir, Start;
+    } starts[] = {
+        {"clip.avi", Home + "/Videos", Home + "/Videos"},
+        {"clip.avi", Home + "/gone", Home},
+        {"/gone/deeper/clip.avi", Home + "/视频", Home + "/视频"},
+        {"/clip.avi", "", "/"},
+    };
+    for (const auto& s : starts) {
+        D->SetFileName(s.FileName);
+        D->InitialDir = s.InitialDir;
+        Run([&](TbsOpenDlgForm& f) {
+            start = f.FileListView->Path();
+            f.SetModalResult(mrCancel);
+        });
+        EXPECT_EQ(start, s.Start) << s.FileName << " / " << s.InitialDir;
+    }
     EXPECT_TRUE(Errors.empty());
 }
 
