@@ -136,8 +136,12 @@ void TbsSelDirDlgForm::DirEditKeyPress(TObject*, char32_t& Key)
 {
     if (Key != char32_t(VK_RETURN))
         return;
-    const std::string text = DirEdit->Text();
-    if (IsExistingDir(text) && text[0] == '/')
+    // A relative path lies below the selected folder, never the process's current one.
+    std::string text = DirEdit->Text();
+    const std::string base = DirTreeView->Path();
+    if (!text.empty() && text[0] != '/')
+        text = !base.empty() && base[0] == '/' ? JoinPath(base, text) : std::string();
+    if (IsExistingDir(text))
         DirTreeView->SetPath(text);
 }
 

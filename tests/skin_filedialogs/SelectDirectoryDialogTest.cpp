@@ -89,7 +89,7 @@ TEST_F(SelectDirectoryDialogTest, ToolBarMakesOneNewFolderAndTakesTypedPaths)
     d.ShowToolBar = true;
     d.Directory = Home;
     std::vector<std::string> children;
-    std::string afterTyping, afterMissing;
+    std::string afterTyping, afterMissing, relative;
     During(d, [&](TbsSelDirDlgForm& f) {
         ASSERT_NE(f.NewFolderToolButton, nullptr);
         EXPECT_EQ(f.DirEdit->Text(), Home);
@@ -106,6 +106,10 @@ TEST_F(SelectDirectoryDialogTest, ToolBarMakesOneNewFolderAndTakesTypedPaths)
         f.DirEdit->SetText(Home + "/none");
         Key(VK_RETURN);
         afterMissing = f.DirTreeView->Path();
+        f.DirTreeView->SetPath(Home);
+        f.DirEdit->SetText("b folder/inner");
+        Key(VK_RETURN);
+        relative = f.DirTreeView->Path();
         // Under Computer (no path) the button does nothing.
         f.DirTreeView->ExpandMyComputer();
         ClickControl(f.NewFolderToolButton);
@@ -117,6 +121,7 @@ TEST_F(SelectDirectoryDialogTest, ToolBarMakesOneNewFolderAndTakesTypedPaths)
     EXPECT_FALSE(std::filesystem::exists(Home + "/New Folder(2)"));
     EXPECT_EQ(afterTyping, Home + "/视频");
     EXPECT_EQ(afterMissing, Home + "/视频");
+    EXPECT_EQ(relative, Home + "/b folder/inner") << "relative to the selected folder";
     EXPECT_TRUE(Errors.empty());
 }
 
