@@ -12,7 +12,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
-#include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/FilterComboBox.h"
 #include "skin/dialogs/OpenDialogForm.h"
 #include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
@@ -110,6 +110,7 @@ bool TbsSkinFileDialog::Execute()
             types.Include(otHidden);
             f.FileListView->SetObjectTypes(types);
         }
+        f.HandleNeeded();   // the file-type box builds its items with its window
         f.FilterComboBox->SetFilter(Filter);
         f.FilterComboBox->SetItemIndex(FilterIndex - 1);   // its change gives the list the mask
         AfterFilter(f);

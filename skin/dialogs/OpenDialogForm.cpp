@@ -22,7 +22,7 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
-#include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/FilterComboBox.h"
 #include "skin/dialogs/PathRoutines.h"
 #include "skin/dialogs/ShellDialogParts.h"
 #include "skin/dialogs/SkinMessage.h"
@@ -175,7 +175,7 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     FileNameEdit->SetDefaultHeight(21);
     FileNameEdit->OnKeyPress = [this](TObject* s, char32_t& k) { EditKeyPress(s, k); };
 
-    FilterComboBox = new TbsDialogFilterBox(this);
+    FilterComboBox = new TbsSkinFilterComboBox(this);
     FilterComboBox->SetParent(BottomPanel);
     FilterComboBox->SetDefaultHeight(21);
     FilterComboBox->OnChange = [this](TObject* s) { FCBChange(s); };

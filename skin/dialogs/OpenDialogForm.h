@@ -6,7 +6,7 @@
 #include "platform/ui/controls/ListView.h"
 #include "platform/ui/forms/Forms.h"
 
-class TbsDialogFilterBox;
+class TbsSkinFilterComboBox;
 class TbsFormFrame;
 class TbsSkinButton;
 class TbsSkinData;
@@ -52,7 +52,7 @@ public:
     TbsSkinScrollBar* FLVVScrollBar = nullptr;
     TbsSkinFileListView* FileListView = nullptr;
     TbsSkinEdit* FileNameEdit = nullptr;
-    TbsDialogFilterBox* FilterComboBox = nullptr;
+    TbsSkinFilterComboBox* FilterComboBox = nullptr;
     TbsSkinShellComboBox* ShellBox = nullptr;
     TbsSkinButton* OpenButton = nullptr;
     TbsSkinButton* CancelButton = nullptr;

@@ -7,7 +7,7 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinSpeedButton.h"
-#include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/FilterComboBox.h"
 #include "skin/shell/ShellComboBox.h"
 #include "skin/shell/ShellListView.h"
 #include "tests/skin_filedialogs/FileDialogFixture.h"

@@ -10,7 +10,7 @@
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/controls/SkinSplitter.h"
-#include "skin/dialogs/DialogFilterBox.h"
+#include "skin/dialogs/FilterComboBox.h"
 #include "skin/dialogs/PictureDialogs.h"
 #include "skin/shell/ShellListView.h"
 #include "tests/skin_filedialogs/FileDialogFixture.h"
