@@ -161,16 +161,10 @@ bool TbsSkinFileDialog::Execute()
                 FFiles.Add(FFileName);
         }
     } catch (...) {
-        if (OnClose)
-            OnClose(this);
-        delete FDlgFrm;
-        FDlgFrm = nullptr;
+        EndCall(FDlgFrm, OnClose);
         throw;
     }
-    if (OnClose)
-        OnClose(this);
-    delete FDlgFrm;
-    FDlgFrm = nullptr;
+    EndCall(FDlgFrm, OnClose);
     return result;
 }
 

@@ -219,15 +219,9 @@ bool TbsSkinSelectDirectoryDialog::Execute()
                 Directory = path;
         }
     } catch (...) {
-        if (OnClose)
-            OnClose(this);
-        delete FDlgFrm;
-        FDlgFrm = nullptr;
+        EndCall(FDlgFrm, OnClose);
         throw;
     }
-    if (OnClose)
-        OnClose(this);
-    delete FDlgFrm;
-    FDlgFrm = nullptr;
+    EndCall(FDlgFrm, OnClose);
     return result;
 }

@@ -24,6 +24,15 @@ public:
 
 protected:
     TbsSkinDialogComponent(TComponent* AOwner, const std::string& ATitle);
+    // Ends one call, also a failed one: OnClose, then the form is freed.
+    template <class TDlgForm, class TEvent>
+    void EndCall(TDlgForm*& Form, const TEvent& OnClose)
+    {
+        if (OnClose)
+            OnClose(this);
+        delete Form;
+        Form = nullptr;
+    }
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

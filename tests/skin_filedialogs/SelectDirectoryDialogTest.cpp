@@ -9,27 +9,15 @@
 #include "skin/controls/SkinSpeedButton.h"
 #include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/shell/ShellTreeView.h"
-#include "tests/skin_shell/ShellViewsFixture.h"
+#include "tests/skin_filedialogs/FileDialogFixture.h"
 
 namespace {
 
-class SelectDirectoryDialogTest : public TShellViewsTest {
+class SelectDirectoryDialogTest : public TFileDialogTest {
 protected:
-    // Runs Steps inside the dialog's modal loop, once the form is up.
     void During(TbsSkinSelectDirectoryDialog& d, std::function<void(TbsSelDirDlgForm&)> Steps)
     {
-        d.OnShow = [this, &d, Steps](TObject*) {
-            TThread::ForceQueue(nullptr, [this, &d, Steps] {
-                Pump();
-                Steps(*d.DialogForm());
-            });
-        };
-    }
-    void ClickControl(TControl* c)
-    {
-        const TPoint p = c->ClientToScreen(TPoint{c->Width() / 2, c->Height() / 2});
-        Backend->Click(p.X, p.Y);
-        Pump();
+        TFileDialogTest::During<TbsSkinSelectDirectoryDialog, TbsSelDirDlgForm>(d, Steps);
     }
 };
 
@@ -135,13 +123,7 @@ TEST_F(SelectDirectoryDialogTest, RenderInTheBaseSkin)
     d.Directory = Home + "/b folder/inner";
     TRenderSheet sheet;
     During(d, [&](TbsSelDirDlgForm& f) {
-        Pump();
-        auto screen = Backend->CaptureScreen();
-        TBitmap shot(f.Width(), f.Height());
-        for (int y = 0; y < shot.Height(); ++y)
-            for (int x = 0; x < shot.Width(); ++x)
-                shot.SetPixel(x, y, screen->GetPixel(f.Left() + x, f.Top() + y));
-        sheet.Add("select folder, with tool bar", shot);
+        sheet.Add("select folder, with tool bar", Shot(f));
         f.SetModalResult(mrCancel);
     });
     d.Execute();
