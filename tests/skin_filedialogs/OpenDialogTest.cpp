@@ -295,6 +295,11 @@ TEST_F(OpenDialogTest, RenderInTheBaseSkin)
         sheet.Add("open file, list view", Shot(f));
         f.ApplyViewStyle(vsReport);
         sheet.Add("open file, details", Shot(f));
+        sheet.NewRow();
+        f.FileListView->SetPath(Home + "/b folder/inner");
+        f.ShellBox->DropDown();
+        sheet.Add("open file, look-in list open", Shot(f));
+        f.ShellBox->CloseUp(false);
         f.SetModalResult(mrCancel);
     });
     sheet.Save("open_dialog");
