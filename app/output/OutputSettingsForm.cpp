@@ -115,10 +115,17 @@ void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
     bsSkinPanel2->SetSkinDataName("panel");
     skinned(bsSkinPanel2);
     bsSkinTextLabel5 = textLabel(bsSkinPanel2, 17, 48, "输出格式：");
-    bsSkinOfficeComboBox1 = optionCombo(bsSkinPanel2, 215, 33, 400);
-    bsSkinOfficeComboBox1->SetDropDownCount(4);
-    bsSkinOfficeComboBox2 = optionCombo(bsSkinPanel2, 83, 33, 126);
-    bsSkinOfficeComboBox2->SetDropDownCount(4);
+    // The two preset lists: tool-button style, as tall as their places.
+    auto listCombo = [&](int ALeft, int AWidth) {
+        TbsSkinComboBox* combo = optionCombo(bsSkinPanel2, ALeft, 33, AWidth);
+        combo->SetToolButtonStyle(true);
+        combo->SetUseSkinSize(false);
+        combo->SetHeight(51);
+        combo->SetDropDownCount(4);
+        return combo;
+    };
+    bsSkinOfficeComboBox1 = listCombo(215, 400);
+    bsSkinOfficeComboBox2 = listCombo(83, 126);
     bsSkinButton1 = skinButton(bsSkinPanel2, 621, 139, 55, 51, "设置");
     bsSkinButton1->SetSkinDataName("resizebutton");
     bsSkinButton1->SetVisible(false);
@@ -182,6 +189,7 @@ void TOutputSettingsForm::LoadPictures() {
     const std::vector<TBitmap> formats = LoadResPictureList("FORMATS");
     for (int i = 0; i < CategoryPictureCount && i < int(formats.size()); ++i)
         ImageList1->Add(formats[size_t(i)]);
+    bsSkinOfficeComboBox2->SetImages(ImageList1);  // item i shows picture i
     TBitmap picture;
     if (FindResBitmap("Image1", picture)) {
         Image1->Picture().Bitmap() = picture;

@@ -29,8 +29,8 @@ class TSkinPresetListCombo;
 // is the creation: the option combos are filled for the key 100, which the main window
 // takes as its All_Trant_Number, and its Video_DisableVideo is cleared.
 //
-// The two preset lists are skinned combo boxes showing one line per item (the format's
-// title, the category's caption).
+// The two preset lists are skinned combo boxes of the tool-button style, one line per item
+// (the format's title; the category's caption beside its picture).
 class TOutputSettingsForm : public TForm {
 public:
     // The skin is the main window's; the host and the overwrite choice must outlive the form.
