@@ -57,7 +57,7 @@ TEST_F(PreviewPanelTest, AFailedOpenGoesToTheLog) {
 }
 
 TEST_F(PreviewPanelTest, PlayPauseStopAndMuteButtons) {
-    SelectFile(Sample(TSampleKind::NonAsciiName).Path);
+    SelectFile(Sample(TSampleKind::AllIntra).Path);
     ASSERT_TRUE(WaitForLog("Pause")) << Host.LogText();
     HeldFrame();  // a user's click comes after the first picture is up
 
