@@ -309,9 +309,10 @@ void TPreviewPanel::FFPlayerState(TPlayState AState) {
         }
         break;
     case psEnd:
-        // Back to the start, waiting there.
-        FPlayer->Seek(0, TSeekFlags{sfAny});
+        // Back to the start, waiting there. Paused first, so that the seek
+        // shows the start's picture and no picture decoded after it.
         FPlayer->Pause();
+        FPlayer->Seek(0, TSeekFlags{sfAny});
         break;
     case psPlay:
     case psResume:
