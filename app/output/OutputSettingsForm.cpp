@@ -8,6 +8,7 @@
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/frame/FormFrame.h"
@@ -115,17 +116,23 @@ void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
     bsSkinPanel2->SetSkinDataName("panel");
     skinned(bsSkinPanel2);
     bsSkinTextLabel5 = textLabel(bsSkinPanel2, 17, 48, "输出格式：");
-    // The two preset lists: tool-button style, as tall as their places.
+    // The two preset lists: office combos of the tool-button style, four rows dropped down.
     auto listCombo = [&](int ALeft, int AWidth) {
-        TbsSkinComboBox* combo = optionCombo(bsSkinPanel2, ALeft, 33, AWidth);
+        auto* combo = new TbsSkinOfficeComboBox(this);
+        place(combo, bsSkinPanel2, ALeft, 33, AWidth, 51);
         combo->SetToolButtonStyle(true);
-        combo->SetUseSkinSize(false);
-        combo->SetHeight(51);
         combo->SetDropDownCount(4);
-        return combo;
+        return skinned(combo);
     };
     bsSkinOfficeComboBox1 = listCombo(215, 400);
+    bsSkinOfficeComboBox1->SetListBoxItemHeight(60);
+    bsSkinOfficeComboBox1->SetListBoxHeaderHeight(20);
+    bsSkinOfficeComboBox1->SetAlphaBlendAnimation(true);
     bsSkinOfficeComboBox2 = listCombo(83, 126);
+    bsSkinOfficeComboBox2->SetListBoxWidth(119);
+    bsSkinOfficeComboBox2->SetListBoxItemHeight(50);
+    bsSkinOfficeComboBox2->SetListBoxShowItemTitles(false);
+    bsSkinOfficeComboBox2->SetListBoxSkinDataName("resizetoolpanel");
     bsSkinButton1 = skinButton(bsSkinPanel2, 621, 139, 55, 51, "设置");
     bsSkinButton1->SetSkinDataName("resizebutton");
     bsSkinButton1->SetVisible(false);
@@ -189,7 +196,7 @@ void TOutputSettingsForm::LoadPictures() {
     const std::vector<TBitmap> formats = LoadResPictureList("FORMATS");
     for (int i = 0; i < CategoryPictureCount && i < int(formats.size()); ++i)
         ImageList1->Add(formats[size_t(i)]);
-    bsSkinOfficeComboBox2->SetImages(ImageList1);  // item i shows picture i
+    bsSkinOfficeComboBox2->SetImages(ImageList1);
     TBitmap picture;
     if (FindResBitmap("Image1", picture)) {
         Image1->Picture().Bitmap() = picture;

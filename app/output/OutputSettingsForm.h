@@ -11,6 +11,7 @@ class TbsSkinData;
 class TbsSkinPanel;
 class TbsSkinTextLabel;
 class TbsSkinComboBox;
+class TbsSkinOfficeComboBox;
 class TbsSkinButton;
 class TbsSkinPageControl;
 class TbsSkinTabSheet;
@@ -28,9 +29,6 @@ class TSkinPresetListCombo;
 // current preset. The program creates it at start-up and never shows it, so what counts
 // is the creation: the option combos are filled for the key 100, which the main window
 // takes as its All_Trant_Number, and its Video_DisableVideo is cleared.
-//
-// The two preset lists are skinned combo boxes of the tool-button style, one line per item
-// (the format's title; the category's caption beside its picture).
 class TOutputSettingsForm : public TForm {
 public:
     // The skin is the main window's; the host and the overwrite choice must outlive the form.
@@ -43,8 +41,8 @@ public:
     TbsFormFrame* bsFormFrame1 = nullptr;
     TbsSkinPanel* bsSkinPanel2 = nullptr;
     TbsSkinTextLabel* bsSkinTextLabel5 = nullptr;
-    TbsSkinComboBox* bsSkinOfficeComboBox1 = nullptr;  // formats
-    TbsSkinComboBox* bsSkinOfficeComboBox2 = nullptr;  // categories
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;  // formats
+    TbsSkinOfficeComboBox* bsSkinOfficeComboBox2 = nullptr;  // categories
     TbsSkinButton* bsSkinButton1 = nullptr;            // invisible "设置"
     TPanel* Panel1 = nullptr;
     TButton* Button6 = nullptr;   // reset

@@ -1,6 +1,7 @@
 #include "app/output/SkinComboFaces.h"
 
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 
 TSkinOptionCombo::TSkinOptionCombo(TbsSkinCustomComboBox& ACombo) : FCombo(ACombo) {
     FCombo.OnChange = [this](TObject*) {
@@ -49,29 +50,37 @@ void TSkinOptionCombo::SetEnabled(bool AEnabled) {
     FCombo.SetEnabled(AEnabled);
 }
 
-TSkinPresetListCombo::TSkinPresetListCombo(TbsSkinCustomComboBox& ACombo) : FCombo(ACombo) {
-    FCombo.OnClick = [this](TObject*) {
+TSkinPresetListCombo::TSkinPresetListCombo(TbsSkinCustomOfficeComboBox& ACombo) : FCombo(ACombo) {
+    FCombo.OnChange = [this](TObject*) {
         if (OnChange)
             OnChange();
     };
 }
 
 TSkinPresetListCombo::~TSkinPresetListCombo() {
-    FCombo.OnClick = nullptr;
+    FCombo.OnChange = nullptr;
 }
 
 void TSkinPresetListCombo::ClearItems() {
-    FItems.clear();
     FCombo.Items().Clear();
 }
 
 void TSkinPresetListCombo::AddItem(const TPresetListItem& AItem) {
-    FItems.push_back(AItem);
-    FCombo.Items().Add(AItem.Title.empty() ? AItem.Caption : AItem.Title);
+    TbsSkinOfficeItem* item = FCombo.Items().Add();
+    item->SetTitle(AItem.Title);
+    item->SetCaption(AItem.Caption);
+    item->SetImageIndex(AItem.ImageIndex);
+}
+
+int TSkinPresetListCombo::ItemCount() const {
+    return FCombo.Items().Count();
 }
 
 TPresetListItem TSkinPresetListCombo::Item(int AIndex) const {
-    return AIndex >= 0 && AIndex < ItemCount() ? FItems[size_t(AIndex)] : TPresetListItem{};
+    if (AIndex < 0 || AIndex >= ItemCount())
+        return {};
+    const TbsSkinOfficeItem* item = FCombo.Items().Items(AIndex);
+    return {item->Title(), item->Caption(), item->ImageIndex()};
 }
 
 int TSkinPresetListCombo::ItemIndex() const {
@@ -79,7 +88,7 @@ int TSkinPresetListCombo::ItemIndex() const {
 }
 
 void TSkinPresetListCombo::SetItemIndex(int AIndex) {
-    FCombo.SetItemIndex(AIndex);  // raises OnClick, so OnChange, every time
+    FCombo.SetItemIndex(AIndex < ItemCount() ? AIndex : -1);  // raises OnChange every time
 }
 
 bool TSkinPresetListCombo::Enabled() const {

@@ -5,6 +5,7 @@
 #include "app/presets/ComboModels.h"
 
 class TbsSkinCustomComboBox;
+class TbsSkinCustomOfficeComboBox;
 
 // The combo faces of the preset cascade over skinned combo boxes. The faces own
 // the combos' OnChange and OnClick while they live.
@@ -30,25 +31,24 @@ private:
     TbsSkinCustomComboBox& FCombo;
 };
 
-// A category or format list shown by a skinned combo box, one line per item
-// (the format's title, or the category's caption when it has no title). The
-// combo's OnClick, raised on every assignment and on every pick in its list,
-// is the face's OnChange.
+// A category or format list shown by an office combo box. The combo's
+// OnChange, raised on every assignment and on every accepted row, is the
+// face's OnChange.
 class TSkinPresetListCombo : public TPresetListComboModel {
 public:
-    explicit TSkinPresetListCombo(TbsSkinCustomComboBox& ACombo);
+    explicit TSkinPresetListCombo(TbsSkinCustomOfficeComboBox& ACombo);
     ~TSkinPresetListCombo() override;
 
     void ClearItems() override;
     void AddItem(const TPresetListItem& AItem) override;
-    int ItemCount() const override { return int(FItems.size()); }
+    int ItemCount() const override;
     TPresetListItem Item(int AIndex) const override;
     int ItemIndex() const override;
+    // An index past the items chooses none (the combo would refuse it).
     void SetItemIndex(int AIndex) override;
     bool Enabled() const override;
     void SetEnabled(bool AEnabled) override;
 
 private:
-    TbsSkinCustomComboBox& FCombo;
-    std::vector<TPresetListItem> FItems;
+    TbsSkinCustomOfficeComboBox& FCombo;
 };

@@ -17,6 +17,7 @@
 #include "resources/skins/EmbeddedSkins.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 
@@ -115,11 +116,12 @@ TEST_F(OutputSettingsFormTest, CreationLeavesItHiddenAndSetsTheKeyAndTheVideoSwi
 
     EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items().Count(), 12);
     EXPECT_EQ(Form->bsSkinOfficeComboBox2->ItemIndex(), 0);
-    EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items()[0], "常用视频");
-    EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items()[11], "Flash视频");
+    EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items().Items(0)->Caption(), "常用视频");
+    EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items().Items(11)->Caption(), "Flash视频");
+    EXPECT_EQ(Form->bsSkinOfficeComboBox2->Items().Items(11)->ImageIndex(), 11);
     ASSERT_EQ(Form->bsSkinOfficeComboBox1->Items().Count(), 15);
     EXPECT_EQ(Form->bsSkinOfficeComboBox1->ItemIndex(), 0);
-    EXPECT_EQ(Form->bsSkinOfficeComboBox1->Items()[0], "AVI - 音频视频交错格式(*.avi)");
+    EXPECT_EQ(Form->bsSkinOfficeComboBox1->Items().Items(0)->Title(), "AVI - 音频视频交错格式(*.avi)");
     EXPECT_EQ(Shown(), (std::vector<std::string>{"保持原分辨率", "816 kbps", "25.00", "128 kbps", "44100",
                                                  "保持原视频模式"}));
     EXPECT_EQ(Form->bsSkinComboBox1->Items().Count(), 28);
