@@ -153,6 +153,34 @@ TEST_F(OutputSettingsFormTest, PicksInAShownDialogRefillTheFormatsAndTheOptions)
     EXPECT_EQ(Host.AllTrantNumber, 212);
 }
 
+TEST_F(OutputSettingsFormTest, AUserPicksACategoryAndAFormatFromTheLists) {
+    Create(BaseSkin());
+    Form->Show();
+    Pump();
+    // Open a list with a click, choose a row with another.
+    auto pick = [&](TbsSkinOfficeComboBox* combo, int row) {
+        Click(combo);
+        ASSERT_TRUE(combo->IsPopupVisible());
+        combo->ListBox()->CalcItemRects();
+        const TRect r = combo->ListBox()->Item(row)->ItemRect;
+        const TPoint p = combo->ListBox()->ClientToScreen(TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+        Backend->MouseMove(p.X, p.Y);
+        Pump();
+        Backend->MouseDown(p.X, p.Y);
+        Pump();
+        Backend->MouseUp(p.X, p.Y);
+        Pump();
+        EXPECT_FALSE(combo->IsPopupVisible());
+    };
+    pick(Form->bsSkinOfficeComboBox2, 2);  // "HD视频"
+    EXPECT_EQ(Form->bsSkinOfficeComboBox2->ItemIndex(), 2);
+    EXPECT_EQ(Form->bsSkinOfficeComboBox1->Items().Count(), 10);
+    EXPECT_EQ(Form->bsSkinOfficeComboBox1->ItemIndex(), 0);
+    EXPECT_EQ(Host.AllTrantNumber, 300);
+    pick(Form->bsSkinOfficeComboBox1, 1);
+    EXPECT_EQ(Host.AllTrantNumber, 301);
+}
+
 TEST_F(OutputSettingsFormTest, OkWritesThePresetAndTheChosenValuesAndHides) {
     Create();
     Form->Show();
