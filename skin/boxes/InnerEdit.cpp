@@ -241,12 +241,12 @@ void TbsCustomEdit::CreateSysPopupMenu()
         {nullptr, true, {}},
         {"EDIT_SELECTALL", !all, [this] { SelectAll(); }},
     };
-    for (const auto& spec : items) {
+    for (const auto& entry : items) {
         auto* item = new TMenuItem(FSysPopupMenu.get());
-        item->SetCaption(spec.Key ? caption(spec.Key) : std::string("-"));
-        item->SetEnabled(spec.Enabled);
-        if (spec.Action)
-            item->OnClick = [action = spec.Action](TObject*) { action(); };
+        item->SetCaption(entry.Key ? caption(entry.Key) : std::string("-"));
+        item->SetEnabled(entry.Enabled);
+        if (entry.Action)
+            item->OnClick = [action = entry.Action](TObject*) { action(); };
         FSysPopupMenu->Items()->Add(item);
     }
 }

@@ -155,6 +155,11 @@ TEST_F(SkinEditTest, HeightFollowsSkinOrFont)
     TBitmap m(1, 1);
     m.Canvas()->Font().Assign(plain->Font());
     EXPECT_EQ(plain->Height(), m.Canvas()->TextHeight("Wg") + 4);
+
+    // The dialogs' name fields: a plain edit takes DefaultHeight as it is.
+    auto* field = NewEdit();
+    field->SetDefaultHeight(25);
+    EXPECT_EQ(field->Height(), 25);
 }
 
 TEST_F(SkinEditTest, DisabledEditDrawsItsTextGrey)
