@@ -2,6 +2,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/ImageList.h"
 #include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
@@ -160,6 +161,21 @@ TEST_F(SkinEditTest, HeightFollowsSkinOrFont)
     auto* field = NewEdit();
     field->SetDefaultHeight(25);
     EXPECT_EQ(field->Height(), 25);
+}
+
+TEST_F(SkinEditTest, AlignedSkinnedEditCentresItselfInAToolBar)
+{
+    auto* bar = new TbsSkinToolBar(Form);
+    bar->SetParent(Form);
+    bar->SetBounds(0, 100, 300, 60);
+    auto* e = new TbsSkinEdit(bar);
+    e->SetParent(bar);
+    e->SetSkinData(BaseSkinData());
+    e->SetAlign(alLeft);
+    Pump();
+    const TRect r = bar->GetSkinClientRect();
+    EXPECT_EQ(e->Height(), 24);
+    EXPECT_EQ(e->Top(), r.Top + r.Height() / 2 - e->Height() / 2);
 }
 
 TEST_F(SkinEditTest, DisabledEditDrawsItsTextGrey)
