@@ -9,6 +9,22 @@
 
 class TBitmap;
 
+// A notification-area icon. Its mouse actions come back to Wnd as
+// CallbackMessage with wParam Id and lParam the mouse message
+// (WM_LBUTTONDOWN ... WM_MBUTTONUP) or NIN_BALLOONUSERCLICK.
+struct TTrayIconInfo {
+    HWND Wnd = nullptr;
+    UINT Id = 0;
+    UINT CallbackMessage = 0;
+    const TBitmap* Icon = nullptr;         // null: no picture
+    std::string Tip;
+    // A balloon hint shown from the icon (empty text: none).
+    std::string BalloonTitle;
+    std::string BalloonText;
+    int BalloonIcon = 0;                   // 0 none, 1 information, 2 warning, 3 error
+};
+enum class TTrayAction { Add, Modify, Delete };
+
 struct TMonitor {
     TRect Bounds;
     TRect WorkArea;
@@ -63,6 +79,10 @@ public:
     virtual void QueueIdle() {}
     // Any thread: ends a wait.
     virtual void Wake() = 0;
+
+    // Adds, changes or removes a notification-area icon; false where the
+    // desktop has no tray (Caps().TrayIcon) or the icon is unknown.
+    virtual bool TrayIcon(TTrayAction /*action*/, const TTrayIconInfo& /*info*/) { return false; }
 
     virtual void Beep(UINT /*type*/) {}
     virtual std::string ClipboardText() = 0;

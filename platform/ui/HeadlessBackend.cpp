@@ -4,6 +4,7 @@
 #include "platform/core/Clock.h"
 #include "platform/gfx/Picture.h"
 #include "platform/ui/Input.h"
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
@@ -66,6 +67,46 @@ void THeadlessBackend::SetMonitors(std::vector<TMonitor> monitors)
 {
     FConfig.Monitors = std::move(monitors);
     BroadcastDisplayChange();
+}
+
+bool THeadlessBackend::TrayIcon(TTrayAction action, const TTrayIconInfo& info)
+{
+    if (!FConfig.Caps.TrayIcon)
+        return false;
+    ++FTrayCalls;
+    const auto key = std::make_pair(info.Wnd, info.Id);
+    const bool known = FTray.count(key) != 0;
+    switch (action) {
+    case TTrayAction::Add:
+        if (known)
+            return false;
+        FTray[key] = info;
+        FTray[key].Icon = nullptr;   // the caller's picture may not outlive the call
+        return true;
+    case TTrayAction::Modify:
+        if (!known)
+            return false;
+        FTray[key] = info;
+        FTray[key].Icon = nullptr;
+        return true;
+    case TTrayAction::Delete:
+        return FTray.erase(key) != 0;
+    }
+    return false;
+}
+
+const TTrayIconInfo* THeadlessBackend::TrayIconOf(HWND wnd, UINT id) const
+{
+    auto it = FTray.find(std::make_pair(wnd, id));
+    return it == FTray.end() ? nullptr : &it->second;
+}
+
+bool THeadlessBackend::TrayMouse(HWND wnd, UINT id, UINT mouseMessage)
+{
+    const TTrayIconInfo* icon = TrayIconOf(wnd, id);
+    if (!icon)
+        return false;
+    return PostMessage(icon->Wnd, icon->CallbackMessage, icon->Id, static_cast<LPARAM>(mouseMessage));
 }
 
 std::string THeadlessBackend::ClipboardText()

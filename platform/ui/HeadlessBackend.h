@@ -35,6 +35,7 @@ public:
     void Wake() override;
     void QueueIdle() override { FNow += 1; }
     void Beep(UINT) override { ++FBeeps; }
+    bool TrayIcon(TTrayAction action, const TTrayIconInfo& info) override;
     void SetCursorShape(HCURSOR cursor) override { FCursor = cursor; }
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
@@ -70,6 +71,14 @@ public:
     void SaveWindowPicture(HWND topLevel, const std::string& fileName);   // format by extension (.png, .bmp)
     void SaveScreenPicture(const std::string& fileName);
 
+    // The fake tray (present when Caps().TrayIcon is on): the icons shown,
+    // and a mouse action on one, posted to its window as its callback
+    // message. False when no such icon is shown.
+    const TTrayIconInfo* TrayIconOf(HWND wnd, UINT id) const;
+    int TrayIconCount() const { return static_cast<int>(FTray.size()); }
+    bool TrayMouse(HWND wnd, UINT id, UINT mouseMessage);
+    int TrayCallCount() const { return FTrayCalls; }
+
     // What was presented, for tests and benchmarks.
     int PresentCount() const { return FPresents; }
     int64_t PresentedPixels() const { return FPresentedPixels; }
@@ -90,6 +99,8 @@ private:
     TRegion FLastDirty;
     int FBeeps = 0;
     HCURSOR FCursor = IDC_ARROW;
+    std::map<std::pair<HWND, UINT>, TTrayIconInfo> FTray;
+    int FTrayCalls = 0;
 };
 
 // Installs a fresh headless back end (all windows of the previous one are

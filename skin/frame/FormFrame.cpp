@@ -1,4 +1,6 @@
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/ClientInActivePanel.h"
+#include "skin/frame/LayerBorder.h"
 
 #include <algorithm>
 
@@ -65,6 +67,7 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
 
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
+    FBorderLayer = std::make_unique<TbsFormLayerBorder>(this);
     CreateSysTrayMenu();
 
     if (!ComponentState().Contains(csDesigning))
@@ -138,6 +141,8 @@ void TbsFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         FStatusBar = nullptr;
     if (AComponent == FQuickImageList)
         FQuickImageList = nullptr;
+    if (AComponent == FInActivePanel)
+        FInActivePanel = nullptr;
 }
 
 // ------------------------------------------------------------ properties
@@ -444,13 +449,32 @@ void TbsFormFrame::ForceResize()
     FForm->SetWidth(w);
 }
 
+void TbsFormFrame::ShowClientInActiveEffect()
+{
+    HideClientInActiveEffect();
+    FInActivePanel = new TbsClientInActivePanel(this);
+    // The snapshot of an MDI form needs its background painted meanwhile.
+    FClientInActiveDraw = true;
+    FInActivePanel->ShowPanel(FForm, ClientInActiveEffectType);
+    FClientInActiveDraw = false;
+}
+
+void TbsFormFrame::HideClientInActiveEffect()
+{
+    if (!FInActivePanel)
+        return;
+    FInActivePanel->HidePanel();
+    delete FInActivePanel;
+    FInActivePanel = nullptr;
+}
+
 void TbsFormFrame::MinimizeToTray()
 {
     // Without a tray that can show the icon, the form is minimized plainly:
     // hiding it into an absent icon would leave no way back.
     if (FTrayIcon) {
         FTrayIcon->ShowIcon();
-        if (FTrayIcon->IconVisible()) {
+        if (FTrayIcon->IconShown()) {
             FForm->Hide();
             if (OnMinimizeToTray)
                 OnMinimizeToTray(this);

@@ -18,6 +18,7 @@ class TbsSkinData;
 class TPopupMenu;
 class TTimer;
 class TbsLayerManager;
+class TbsClientInActivePanel;
 
 // Which commands a framed form offers. Scoped: the class library's form
 // border icons use three of the same names.
@@ -205,6 +206,11 @@ public:
     void PopupSkinMenu(TMenuItem* Menu, TPoint P);
     void PopupSkinMenu1(TMenuItem* Menu, const TRect& R, bool PopupUp);
     void DoPopupMenu(TPopupMenu* Menu, int X, int Y);
+
+    // The inactive form's covered client area (ClientInActiveEffect).
+    void ShowClientInActiveEffect();
+    void HideClientInActiveEffect();
+    TbsClientInActivePanel* InActivePanel() const { return FInActivePanel; }
 
     // The small form icon of the system-menu button.
     const TBitmap* CreateFormIcon();
@@ -400,6 +406,7 @@ private:
     TComponent* FStatusBar = nullptr;
     TComponent* FQuickImageList = nullptr;
     TComponent* FMDITabsBar = nullptr;
+    TbsClientInActivePanel* FInActivePanel = nullptr;
     // Each seam with its component, which the removal notice names.
     IbsFrameMenuBar* FMainMenuBar = nullptr;
     TComponent* FMainMenuBarComponent = nullptr;

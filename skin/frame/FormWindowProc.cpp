@@ -487,6 +487,12 @@ void TbsFormFrame::HandleNCActivate(TMessage& Message)
     } else {
         UpdateCaptionActiveState(false);
     }
+    if (FForm->Visible() && ClientInActiveEffect) {
+        if (FFormActive)
+            HideClientInActiveEffect();
+        else
+            ShowClientInActiveEffect();
+    }
     if (FForm->Visible()) {
         if (IsLayeredBorderEnabled())
             FBorderLayer->SetActive(FFormActive, true);

@@ -1,0 +1,214 @@
+#include "FrameFixture.h"
+#include "platform/ui/Tray.h"
+#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/Menus.h"
+#include "skin/frame/TrayIcon.h"
+
+namespace {
+
+THeadlessConfig WithTray()
+{
+    THeadlessConfig config;
+    config.Caps.TrayIcon = true;
+    return config;
+}
+
+class TTrayTest : public TFrameTest {
+protected:
+    // The main form with a frame and a tray icon on it; the tray present or not.
+    void MakeMainForm(bool tray)
+    {
+        Backend = &UseHeadlessBackend(tray ? WithTray() : THeadlessConfig{});
+        Application->Initialize();
+        MakeForm(300, 200);
+        Application->SetMainForm(Form);
+        Tray = new TbsTrayIcon(Form);
+        Frame->SetTrayIcon(Tray);
+        Tray->OnClick = [this](TObject*) { Events.push_back("Click"); };
+        Tray->OnDblClick = [this](TObject*) { Events.push_back("DblClick"); };
+        Tray->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState, int, int) {
+            Events.push_back(b == mbLeft ? "Down" : "RDown");
+        };
+        Tray->OnMouseUp = [this](TObject*, TMouseButton b, TShiftState, int, int) {
+            Events.push_back(b == mbLeft ? "Up" : "RUp");
+        };
+    }
+    void Mouse(UINT msg) { ASSERT_TRUE(Backend->TrayMouse(Tray->Handle(), 1, msg)); Pump(); }
+
+    TbsTrayIcon* Tray = nullptr;
+    std::vector<std::string> Events;
+};
+
+// A double click fires no Click; a single click fires one double-click time
+// after the press, or at the release of a longer press.
+TEST_F(TTrayTest, ClicksAndDoubleClicks)
+{
+    MakeMainForm(true);
+    Tray->SetIconVisible(true);
+    ASSERT_TRUE(Tray->IconShown());
+
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    Mouse(WM_LBUTTONDBLCLK);
+    Mouse(WM_LBUTTONUP);
+    Advance(GetDoubleClickTime() + 10);
+    EXPECT_EQ(Events, (std::vector<std::string>{"Down", "Up", "DblClick", "Up"}));
+
+    Events.clear();
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ(Events, (std::vector<std::string>{"Down", "Up"}));
+    Advance(GetDoubleClickTime() + 10);
+    EXPECT_EQ(Events, (std::vector<std::string>{"Down", "Up", "Click"}));
+
+    Events.clear();
+    Mouse(WM_LBUTTONDOWN);
+    Advance(GetDoubleClickTime() + 10);
+    EXPECT_TRUE(Events == std::vector<std::string>{"Down"});
+    Mouse(WM_LBUTTONUP);
+    EXPECT_EQ(Events, (std::vector<std::string>{"Down", "Click", "Up"}));
+
+    // Disabled, the icon ignores every mouse action.
+    Events.clear();
+    Tray->Enabled = false;
+    Mouse(WM_LBUTTONDOWN);
+    Mouse(WM_LBUTTONUP);
+    Mouse(WM_RBUTTONDOWN);
+    Advance(GetDoubleClickTime() + 10);
+    EXPECT_TRUE(Events.empty());
+}
+
+// A double click clicks the first default item of the icon's menu; a
+// balloon click reports itself.
+TEST_F(TTrayTest, DefaultMenuItemAndBalloonClick)
+{
+    MakeMainForm(true);
+    Tray->SetIconVisible(true);
+    auto* menu = new TPopupMenu(Form);
+    std::vector<std::string> clicked;
+    for (const char* name : {"a", "b", "c"}) {
+        auto* item = new TMenuItem(menu);
+        item->SetCaption(name);
+        item->SetDefault(std::string(name) != "a");
+        item->OnClick = [&clicked, name](TObject*) { clicked.push_back(name); };
+        menu->Items()->Add(item);
+    }
+    Tray->SetPopupMenu(menu);
+    Mouse(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(clicked, std::vector<std::string>{"b"});
+
+    int balloon = 0;
+    Tray->OnBalloonHintClick = [&](TObject*) { ++balloon; };
+    Mouse(NIN_BALLOONUSERCLICK);
+    EXPECT_EQ(balloon, 1);
+    delete menu;
+    EXPECT_EQ(Tray->PopupMenu(), nullptr);
+}
+
+// The tip and balloon are cut to the tray's fields; the icon is removed
+// and added with IconVisible.
+TEST_F(TTrayTest, TipBalloonAndVisibility)
+{
+    MakeMainForm(true);
+    Tray->SetHint(std::string(200, 'x'));
+    Tray->SetIconVisible(true);
+    const TTrayIconInfo* shown = Backend->TrayIconOf(Tray->Handle(), 1);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->Tip.size(), 127u);
+    EXPECT_EQ(shown->CallbackMessage, WM_TRAYICONNOTIFY);
+    Tray->SetShowHint(false);
+    EXPECT_TRUE(Backend->TrayIconOf(Tray->Handle(), 1)->Tip.empty());
+
+    EXPECT_TRUE(Tray->ShowBalloonHint(std::string(80, 't'), std::string(300, 'b'), bsbitWarning));
+    shown = Backend->TrayIconOf(Tray->Handle(), 1);
+    EXPECT_EQ(shown->BalloonTitle.size(), 63u);
+    EXPECT_EQ(shown->BalloonText.size(), 255u);
+    EXPECT_EQ(shown->BalloonIcon, 2);
+    EXPECT_TRUE(Tray->HideBalloonHint());
+    EXPECT_TRUE(Backend->TrayIconOf(Tray->Handle(), 1)->BalloonText.empty());
+
+    Tray->SetIconVisible(false);
+    EXPECT_EQ(Backend->TrayIconCount(), 0);
+    EXPECT_FALSE(Tray->IconVisible());
+    delete Tray;
+    EXPECT_EQ(Backend->TrayIconCount(), 0);
+}
+
+// Cycling walks the icon list and reports 0 as the next index at its end;
+// an index past the list takes the last image.
+TEST_F(TTrayTest, IconCycling)
+{
+    MakeMainForm(true);
+    TImageList list(nullptr, 16, 16);
+    for (TColor c : {clRed, clLime, clBlue}) {
+        TBitmap b(16, 16);
+        b.Canvas()->Brush().SetColor(c);
+        b.Canvas()->FillRect(TRect{0, 0, 16, 16});
+        list.Add(b);
+    }
+    Tray->SetIconList(&list);
+    Tray->SetIconIndex(7);
+    EXPECT_EQ(Tray->IconIndex(), 2);
+    std::vector<int> next;
+    Tray->OnCycle = [&](TObject*, int n) { next.push_back(n); };
+    Tray->SetAnimateTimerInterval(100);
+    Tray->SetCycleIcons(true);
+    EXPECT_EQ(Tray->IconIndex(), 0);
+    for (int i = 0; i < 4; ++i)
+        Advance(101);
+    EXPECT_EQ(next, (std::vector<int>{1, 2, 0, 1}));
+    Tray->SetCycleIcons(false);
+    Tray->SetIconList(nullptr);
+}
+
+// With a tray, minimizing the application hides the main form into the
+// icon, and the icon brings it back; without one, minimizing leaves the
+// form minimized where the desktop can restore it.
+TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
+{
+    MakeMainForm(true);
+    Tray->SetIconVisible(false);
+    Application->Minimize();
+    Pump();
+    EXPECT_FALSE(Form->Visible());
+    EXPECT_TRUE(Tray->IconShown());
+    EXPECT_EQ(Backend->TrayIconCount(), 1);
+
+    Tray->OnDblClick = [this](TObject*) { Tray->ShowMainForm(); };
+    Mouse(WM_LBUTTONDBLCLK);
+    Pump();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_EQ(Form->Tag(), 0);   // the frame took the tray's restore notice
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+
+    // The frame's own minimize-to-tray command and its restore.
+    Frame->MinimizeToTray();
+    EXPECT_FALSE(Form->Visible());
+    Frame->RestoreFromTray();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_FALSE(Tray->IconShown());
+}
+
+TEST_F(TTrayTest, WithoutATrayMinimizingKeepsTheFormReachable)
+{
+    MakeMainForm(false);
+    Tray->SetIconVisible(true);
+    EXPECT_FALSE(Tray->IconShown());
+    Application->Minimize();
+    Pump();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_TRUE(IsIconic(Form->Handle()));
+    Application->Restore();
+    Pump();
+    EXPECT_FALSE(IsIconic(Form->Handle()));
+
+    // The frame's minimize-to-tray command minimizes through the application.
+    Frame->MinimizeToTray();
+    Pump();
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_TRUE(Application->Minimized());
+    EXPECT_TRUE(IsIconic(Form->Handle()));
+}
+
+}  // namespace
