@@ -7,26 +7,24 @@
 #include "platform/ui/Window.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/draw/LayerWindow.h"
 #include "skin/draw/MonitorRects.h"
 
 namespace {
 constexpr UINT_PTR ScrollTimer = 1;
-constexpr int FrameWidth = 1;
 }  // namespace
 
 // ------------------------------------------------------------ the popup window
 
-TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TCustomControl(AOwner), FCombo(AOwner)
+TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TbsSkinListBox(AOwner), FCombo(AOwner)
 {
-    FControlStyle.Include(csAcceptsControls);
-    FControlStyle.Include(csNoDesignVisible);
-    FControlStyle.Include(csReplicatable);
+    TControlStyle style = ControlStyle();
+    style.Include(csAcceptsControls);
+    style.Include(csNoDesignVisible);
+    style.Include(csReplicatable);
+    SetControlStyle(style);
     FVisible = false;
-    FListBox = new TListBox(this);
-    FListBox->SetBorderStyle(bsNone);
-    FListBox->SetParent(this);
-    SetBounds(0, 0, 120, CalcHeight(FRowCount));
 }
 
 TbsPopupListBox::~TbsPopupListBox()
@@ -37,7 +35,7 @@ TbsPopupListBox::~TbsPopupListBox()
 
 void TbsPopupListBox::CreateParams(TCreateParams& Params)
 {
-    TCustomControl::CreateParams(Params);
+    TbsSkinListBox::CreateParams(Params);
     Params.Style = WS_POPUP | WS_CLIPCHILDREN;
     Params.ExStyle = WS_EX_TOOLWINDOW;
     Params.WindowClassStyle |= CS_SAVEBITS | CS_DROPSHADOW;
@@ -45,37 +43,14 @@ void TbsPopupListBox::CreateParams(TCreateParams& Params)
 
 void TbsPopupListBox::SetItemIndex(int Value)
 {
-    FListBox->SetItemIndex(Value);
+    TbsSkinListBox::SetItemIndex(Value);
+    const int rows = std::max(1, RowCount());
     if (Value >= 0 && Value < Items().Count()) {
-        // Keep the selection in view.
         if (Value < TopIndex())
             SetTopIndex(Value);
-        else if (Value >= TopIndex() + FRowCount)
-            SetTopIndex(Value - FRowCount + 1);
+        else if (Value >= TopIndex() + rows)
+            SetTopIndex(Value - rows + 1);
     }
-}
-
-int TbsPopupListBox::CalcHeight(int Rows) { return Rows * ItemHeight() + 2 * FrameWidth; }
-
-void TbsPopupListBox::SetRowCount(int Value)
-{
-    FRowCount = std::max(1, Value);
-    SetHeight(CalcHeight(FRowCount));
-}
-
-void TbsPopupListBox::Resize()
-{
-    TCustomControl::Resize();
-    FListBox->SetBounds(FrameWidth, FrameWidth, std::max(0, Width() - 2 * FrameWidth),
-                        std::max(0, Height() - 2 * FrameWidth));
-}
-
-void TbsPopupListBox::Paint()
-{
-    TCanvas& c = Canvas();
-    c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(clBtnShadow);
-    c.FrameRect(TRect{0, 0, Width(), Height()});
 }
 
 void TbsPopupListBox::WndProc(TMessage& Message)
@@ -91,7 +66,7 @@ void TbsPopupListBox::WndProc(TMessage& Message)
     default:
         break;
     }
-    TCustomControl::WndProc(Message);
+    TbsSkinListBox::WndProc(Message);
 }
 
 void TbsPopupListBox::Show(TPoint Origin)
@@ -202,7 +177,10 @@ void TbsSkinCustomComboBox::CloseUp(bool AcceptValue)
 
 void TbsSkinCustomComboBox::CancelFrom(TControl* Sender)
 {
-    if (Sender && (Sender == this || Sender == FListBox || Sender == FListBox->ListBox()))
+    // Presses on the list's own parts keep it open.
+    const TControl* own[] = {this, FListBox, FListBox->ListBox, FListBox->ScrollBar(),
+                             FListBox->HScrollBar()};
+    if (Sender && std::find(std::begin(own), std::end(own), Sender) != std::end(own))
         return;
     CloseUp(false);
 }
@@ -252,7 +230,7 @@ void TbsSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
         TPoint cursor;
         GetCursorPos(cursor);
         HWND under = WindowFromPoint(cursor);
-        CloseUp(FListBox->ListBox()->HandleAllocated() && under == FListBox->ListBox()->Handle());
+        CloseUp(FListBox->ListBox->HandleAllocated() && under == FListBox->ListBox->Handle());
     } else {
         FLBDown = false;
     }
@@ -293,7 +271,7 @@ void TbsSkinCustomComboBox::ListBoxMouseMove(TShiftState, int X, int Y)
 {
     if (!IsPopupVisible())
         return;
-    const int index = FListBox->ItemAtPos(TPoint{X, Y});
+    const int index = FListBox->ItemAtPos(TPoint{X, Y}, true);
     if (index >= 0 && index < Items().Count() && index != FListBox->ItemIndex())
         FListBox->SetItemIndex(index);
 }
@@ -302,7 +280,7 @@ void TbsSkinCustomComboBox::TrackListBox()
 {
     if (!IsPopupVisible())
         return;
-    TListBox* inner = FListBox->ListBox();
+    TListBox* inner = FListBox->ListBox;
     TPoint cursor;
     GetCursorPos(cursor);
     const TPoint p = inner->ScreenToClient(cursor);

@@ -41,15 +41,6 @@ void StateBox(TCanvas& C, const TRect& R, bool Pressed, bool Hot)
         FramedBox(C, R, clBtnShadow, clBtnFace);
 }
 
-// A tab stop: a text of digits only gives its value, anything else 0 (also
-// a number too long to hold).
-int StrToTabStop(const std::string& S)
-{
-    if (S.empty() || S.size() > 9 || !std::all_of(S.begin(), S.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return 0;
-    return std::stoi(S);
-}
-
 // The part of Face under R, scaled to W x H.
 void FaceCopy(TBitmap& Strip, const TBitmap& Face, const TRect& R, int W, int H)
 {
@@ -76,32 +67,22 @@ bool TbsSkinCustomComboBox::FaceHot()
     return (!IsNullRect(ActiveSkinRect) && FMouseIn) || (FEdit && FEdit->Focused()) || Focused();
 }
 
-std::vector<int> ComboTabStops(const TStrings& TabWidths)
-{
-    std::vector<int> stops;
-    for (int i = 0; i < TabWidths.Count() && i < 10; ++i)
-        stops.push_back(StrToTabStop(TabWidths[i]));
-    return stops;
-}
-
 void TbsSkinCustomComboBox::DrawTabbedString(TCanvas& C, const std::string& S, const TRect& T)
 {
-    const std::vector<int> stops = ComboTabStops(FTabWidths);
-    const int h = C.TextHeight("Wg");
-    C.TabbedTextOut(T.Left + 2, T.Top + RectHeight(T) / 2 - h / 2, S, stops, 0);
+    DrawTabbedItemText(S, TabWidths(), C, T, 0);
 }
 
 // The image and the text of an item into T.
 void TbsSkinCustomComboBox::DrawItemContent(TCanvas& C, int Index, TRect T)
 {
-    if (FImages) {
-        const int image = FImageIndex >= 0 ? FImageIndex : Index;
-        if (image >= 0 && image < FImages->Count())
-            FImages->Draw(C, T.Left, T.Top + RectHeight(T) / 2 - FImages->Height() / 2, image, true);
-        T.Left += FImages->Width() + 2;
+    if (TImageList* images = Images()) {
+        const int image = ImageIndex() >= 0 ? ImageIndex() : Index;
+        if (image >= 0 && image < images->Count())
+            images->Draw(C, T.Left, T.Top + RectHeight(T) / 2 - images->Height() / 2, image, true);
+        T.Left += images->Width() + 2;
     }
     const std::string text = ItemText(Index);
-    if (FTabWidths.Count() > 0)
+    if (TabWidths().Count() > 0)
         DrawTabbedString(C, text, T);
     else
         TextRectVCenter(C, text, T);
@@ -488,7 +469,7 @@ void TbsSkinCustomComboBox::PaintSkinTo(TCanvas& C, int X, int Y, const std::str
         }
         c.Font().SetCharset(TextCharset());
         c.Brush().SetStyle(bsClear);
-        if (FTabWidths.Count() > 0)
+        if (TabWidths().Count() > 0)
             DrawTabbedString(c, AText, FCBItem.R);
         else
             TextRectVCenter(c, AText, FCBItem.R);

@@ -31,9 +31,10 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* AOwner) : TbsSkinCustom
     FListBox = new TbsPopupListBox(this);
     if (!Designing())
         FListBox->SetParent(this);
-    TListBox* inner = FListBox->ListBox();
+    TListBox* inner = FListBox->ListBox;
     inner->SetTabStop(false);
-    inner->OnMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Shift, X, Y); };
+    FListBox->OnListBoxMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Shift, X, Y); };
+    FListBox->OnCheckButtonClick = [this](TObject*) { CloseUp(true); };
     FListBoxWindowProc = inner->WindowProc;
     inner->WindowProc = [this](TMessage& m) { ListBoxWindowProc(m); };
     CalcRects();
@@ -47,8 +48,9 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox()
     if (FListBox) {
         TbsPopupListBox* list = FListBox;
         FListBox = nullptr;
-        list->ListBox()->WindowProc = FListBoxWindowProc;
-        list->ListBox()->OnMouseMove = nullptr;
+        list->ListBox->WindowProc = FListBoxWindowProc;
+        list->OnListBoxMouseMove = nullptr;
+        list->OnCheckButtonClick = nullptr;
         delete list;
     }
 }
@@ -453,8 +455,6 @@ void TbsSkinCustomComboBox::Invalidate()
 void TbsSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TbsSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages)
-        FImages = nullptr;
 }
 
 void TbsSkinCustomComboBox::DefaultFontChanged() { Font().Assign(DefaultFont()); }
@@ -493,23 +493,19 @@ void TbsSkinCustomComboBox::SetDefaultColor(TColor Value)
 
 void TbsSkinCustomComboBox::SetImages(TImageList* Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    FListBox->SetImages(Value);
     Repaint();
 }
 
 void TbsSkinCustomComboBox::SetImageIndex(int Value)
 {
-    FImageIndex = Value;
+    FListBox->SetImageIndex(Value);
     Repaint();
 }
 
 void TbsSkinCustomComboBox::SetTabWidths(const TStrings& Value)
 {
-    FTabWidths.Assign(&Value);
+    FListBox->SetTabWidths(Value);
     Repaint();
 }
 

@@ -24,7 +24,7 @@ protected:
     // A point in row Row of the open list, in the combo's client coordinates.
     TPoint RowPoint(TbsSkinComboBox* c, int Row)
     {
-        TListBox* inner = c->ListBox()->ListBox();
+        TListBox* inner = c->ListBox()->ListBox;
         TPoint s = inner->ClientToScreen(TPoint{10, Row * inner->ItemHeight() + inner->ItemHeight() / 2});
         return c->ScreenToClient(s);
     }
@@ -227,7 +227,7 @@ TEST_F(ComboDropDownTest, CancelModeFromAnotherControlCancelsButNotFromTheList)
     other->SetBounds(10, 200, 100, 20);
     c->SetFocus();
     c->DropDown();
-    c->Perform(CM_CANCELMODE, 0, LPARAM(c->ListBox()->ListBox()));
+    c->Perform(CM_CANCELMODE, 0, LPARAM(c->ListBox()->ListBox));
     EXPECT_TRUE(c->IsPopupVisible());
     c->Perform(CM_CANCELMODE, 0, LPARAM(other));
     EXPECT_FALSE(c->IsPopupVisible());

@@ -213,25 +213,6 @@ TEST_F(ComboEventsTest, EnterClosesTheOpenListWithoutPressingTheDefaultButton)
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(ComboEventsTest, TabStopsComeFromDigitsOnly)
-{
-    struct TCase {
-        std::vector<std::string> Widths;
-        std::vector<int> Stops;
-    };
-    const TCase cases[] = {
-        {{"40", "x", "100"}, {40, 0, 100}},
-        {{"", "12a", "99999999999999999999"}, {0, 0, 0}},
-        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-    };
-    for (const auto& c : cases) {
-        TStringList widths;
-        for (const auto& w : c.Widths)
-            widths.Add(w);
-        EXPECT_EQ(ComboTabStops(widths), c.Stops) << c.Widths.size();
-    }
-}
-
 TEST_F(ComboEventsTest, WheelStepsTheClosedComboAndOnlyTheListWhenOpen)
 {
     auto* combo = NewCombo();
