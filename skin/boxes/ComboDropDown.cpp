@@ -72,7 +72,7 @@ void TbsPopupListBox::WndProc(TMessage& Message)
 void TbsPopupListBox::Show(TPoint Origin)
 {
     bool fade = false;
-    if (TbsPopupFade::Available() && FCombo) {
+    if (TbsListFade::Available() && FCombo) {
         HWND h = Handle();
         const bool blend = FCombo->AlphaBlend();
         const DWORD ex = DWORD(GetWindowLong(h, GWL_EXSTYLE));

@@ -1,4 +1,4 @@
-#include "skin/boxes/PopupFade.h"
+#include "skin/boxes/ListFade.h"
 #include <algorithm>
 #include "platform/ui/Caps.h"
 #include "platform/ui/Timers.h"
@@ -9,9 +9,9 @@ namespace {
 constexpr UINT FadeInterval = 6;
 }  // namespace
 
-bool TbsPopupFade::Available() { return PlatformCaps().ConstantAlpha; }
+bool TbsListFade::Available() { return PlatformCaps().ConstantAlpha; }
 
-void TbsPopupFade::Start(HWND Window, std::uint8_t Target)
+void TbsListFade::Start(HWND Window, std::uint8_t Target)
 {
     FTarget = Target;
     FStep = std::max(1, int(Target) / 15);
@@ -22,7 +22,7 @@ void TbsPopupFade::Start(HWND Window, std::uint8_t Target)
     SetTimer(Window, FTimerId, FadeInterval);
 }
 
-bool TbsPopupFade::HandleTimer(HWND Window, UINT_PTR TimerId)
+bool TbsListFade::HandleTimer(HWND Window, UINT_PTR TimerId)
 {
     if (TimerId != FTimerId)
         return false;
@@ -38,7 +38,7 @@ bool TbsPopupFade::HandleTimer(HWND Window, UINT_PTR TimerId)
     return true;
 }
 
-void TbsPopupFade::Stop(HWND Window)
+void TbsListFade::Stop(HWND Window)
 {
     FRunning = false;
     if (Window)
