@@ -1,6 +1,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/Window.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
 namespace {
@@ -234,6 +235,27 @@ TEST_F(ComboDropDownTest, CancelModeFromAnotherControlCancelsButNotFromTheList)
     c->DropDown();
     c->Perform(CM_CANCELMODE, 0, 0);
     EXPECT_FALSE(c->IsPopupVisible());
+}
+
+TEST_F(ComboDropDownTest, PressingTheListsOwnScrollBarKeepsItOpen)
+{
+    auto* c = NewCombo(20);
+    c->SetFocus();
+    c->SetItemIndex(0);
+    Events.clear();
+    c->DropDown();
+    ASSERT_NE(c->ListBox()->ScrollBar(), nullptr);
+    TControl* bar = c->ListBox()->ScrollBar();
+    const TPoint p = bar->ClientToScreen(TPoint{bar->Width() / 2, bar->Height() - 5});
+    Backend->MouseMove(p.X, p.Y);
+    Pump();
+    Backend->Click(p.X, p.Y);
+    Pump();
+    EXPECT_TRUE(c->IsPopupVisible());
+    EXPECT_GT(c->ListBox()->TopIndex(), 0);
+    EXPECT_TRUE(Form->Active());
+    EXPECT_EQ(Joined(), "OnDropDown");
+    Key(VK_ESCAPE);
 }
 
 TEST_F(ComboDropDownTest, FixedStyleDownWhileOpenCommitsAndEscapeKeepsIt)
