@@ -56,15 +56,12 @@ void TbsPopupListBox::SetItemIndex(int Value)
 void TbsPopupListBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_MOUSEACTIVATE:
-        Message.Result = MA_NOACTIVATE;
-        return;
+    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     case WM_TIMER:
         if (FFade.HandleTimer(Handle(), UINT_PTR(Message.WParam)))
             return;
         break;
-    default:
-        break;
+    default: break;
     }
     TbsSkinListBox::WndProc(Message);
 }
@@ -72,14 +69,14 @@ void TbsPopupListBox::WndProc(TMessage& Message)
 void TbsPopupListBox::Show(TPoint Origin)
 {
     bool fade = false;
-    if (TbsListFade::Available() && FCombo) {
+    if (TbsPopupFade::Available() && FCombo) {
         HWND h = Handle();
         const bool blend = FCombo->AlphaBlend();
         const DWORD ex = DWORD(GetWindowLong(h, GWL_EXSTYLE));
         bool fresh = false;
         if (blend && !FOldAlphaBlend) {
             SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex | WS_EX_LAYERED));
-            fresh = true;   // a freshly layered window needs its alpha set again
+            fresh = true;  // a freshly layered window needs its alpha set again
         } else if (!blend && FOldAlphaBlend) {
             SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex & ~DWORD(WS_EX_LAYERED)));
         }
@@ -126,8 +123,8 @@ void TbsSkinCustomComboBox::DropDown()
         return;
     FListBox->SetWidth(FListBoxWidth > 0 ? FListBoxWidth : Width());
     FListBox->SetRowCount(std::min(Items().Count(), FDropDownCount));
-    TPoint origin = Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()})
-                             : ClientToScreen(TPoint{0, Height()});
+    TPoint origin =
+        Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()}) : ClientToScreen(TPoint{0, Height()});
     TRect work;
     GetWindowMonitorRect(Handle(), true, work);
     if (origin.Y + FListBox->Height() > work.Bottom)
@@ -143,6 +140,7 @@ void TbsSkinCustomComboBox::DropDown()
     if (FListBox->ItemIndex() >= 0)
         FListBox->SetTopIndex(FListBox->ItemIndex());
     FListBox->SetSkinData(FSD);
+    FListBox->OnDrawItem = OnListBoxDrawItem;
     FListBox->Show(origin);
 }
 
@@ -178,8 +176,7 @@ void TbsSkinCustomComboBox::CloseUp(bool AcceptValue)
 void TbsSkinCustomComboBox::CancelFrom(TControl* Sender)
 {
     // Presses on the list's own parts keep it open.
-    const TControl* own[] = {this, FListBox, FListBox->ListBox, FListBox->ScrollBar(),
-                             FListBox->HScrollBar()};
+    const TControl* own[] = {this, FListBox, FListBox->ListBox, FListBox->ScrollBar(), FListBox->HScrollBar()};
     if (Sender && std::find(std::begin(own), std::end(own), Sender) != std::end(own))
         return;
     CloseUp(false);
@@ -256,14 +253,12 @@ void TbsSkinCustomComboBox::ListBoxWindowProc(TMessage& Message)
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return;
+    case WM_MBUTTONUP: return;
     case WM_MOUSEACTIVATE:
         Message.Result = MA_NOACTIVATE;
         FListBoxWindowProc(Message);
         return;
-    default:
-        FListBoxWindowProc(Message);
+    default: FListBoxWindowProc(Message);
     }
 }
 

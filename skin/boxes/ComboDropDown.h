@@ -1,6 +1,6 @@
 #pragma once
 #include <cstdint>
-#include "skin/boxes/ListFade.h"
+#include "skin/boxes/PopupFade.h"
 #include "skin/boxes/SkinListBox.h"
 
 class TbsSkinCustomComboBox;
@@ -32,5 +32,5 @@ private:
     bool FOldAlphaBlend = false;
     std::uint8_t FOldAlphaBlendValue = 0;
     // Timer 1 is the caption buttons' repeat.
-    TbsListFade FFade{2};
+    TbsPopupFade FFade{2};
 };

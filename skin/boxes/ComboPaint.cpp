@@ -6,6 +6,7 @@
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/ButtonFace.h"
 #include "skin/draw/Marks.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
@@ -110,12 +111,13 @@ void TbsSkinCustomComboBox::DrawButton(TBitmap& B)
 
 void TbsSkinCustomComboBox::DrawResizeButton(TCanvas& C)
 {
-    const TbsDataSkinButtonControl* e = FindButtonElement(FSD, {"combobutton", "editbutton", "resizebutton"});
+    const TbsDataSkinButtonControl* e =
+        FSD ? FindButtonElement(*FSD, {"combobutton", "editbutton", "resizebutton"}) : nullptr;
     if (!e)
         return;
     const bool pressed = FButton.Down && FButton.MouseIn;
     const bool hot = FButton.MouseIn;
-    DrawNinePartButton(C, FButton.R, *FSD, *e, pressed, hot);
+    DrawButtonFace(C, FButton.R, *FSD, *e, pressed, hot);
     const TColor color = pressed ? e->DownFontColor : hot ? e->ActiveFontColor : e->FontColor;
     TRect r = FButton.R;
     if (IsNullRect(e->MenuMarkerRect)) {
@@ -137,7 +139,8 @@ void TbsSkinCustomComboBox::DrawResizeButton(TCanvas& C)
     CopyPiece(m, TRect{0, 0, m.Width(), m.Height()}, *Picture, marker);
     m.SetTransparentColor(e->MenuMarkerTransparentColor);
     m.SetTransparent(true);
-    C.Draw(r.Left + RectWidth(r) / 2 - m.Width() / 2, r.Top + RectHeight(r) / 2 - m.Height() / 2 + (pressed ? 1 : 0), m);
+    C.Draw(r.Left + RectWidth(r) / 2 - m.Width() / 2, r.Top + RectHeight(r) / 2 - m.Height() / 2 + (pressed ? 1 : 0),
+           m);
 }
 
 void TbsSkinCustomComboBox::DrawDefaultBody(TBitmap& B)
@@ -389,7 +392,7 @@ void TbsSkinCustomComboBox::CreateToolButtonDefaultImage(TBitmap& B)
 
 void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
 {
-    const TbsDataSkinButtonControl* e = FindButtonElement(FSD, {"resizetoolbutton", "resizebutton"});
+    const TbsDataSkinButtonControl* e = FSD ? FindButtonElement(*FSD, {"resizetoolbutton", "resizebutton"}) : nullptr;
     if (!e)
         return;
     TCanvas& c = *B.Canvas();
@@ -402,7 +405,7 @@ void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
     state.SkinRect = face;
     state.ActiveSkinRect = TRect{};
     state.DownSkinRect = TRect{};
-    DrawNinePartButton(c, TRect{0, 0, Width(), Height()}, *FSD, state, false, false);
+    DrawButtonFace(c, TRect{0, 0, Width(), Height()}, *FSD, state, false, false);
     TRect t{2, 2, Width() - 17, Height() - 2};
     TRect a{Width() - 15, 0, Width(), Height()};
     if (FDropDown) {
@@ -419,7 +422,7 @@ void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
         c.Font().Assign(DefaultFont());
     }
     c.Font().SetCharset(TextCharset());
-    c.Font().SetColor(!Enabled() ? e->DisabledFontColor
+    c.Font().SetColor(!Enabled()  ? e->DisabledFontColor
                       : FDropDown ? e->DownFontColor
                       : hot       ? e->ActiveFontColor
                                   : e->FontColor);

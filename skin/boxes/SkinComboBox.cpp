@@ -5,10 +5,10 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Text.h"
 #include "platform/gfx/Utf8.h"
-#include "platform/ui/Timers.h"
+#include "platform/ui/controls/ImageList.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Keys.h"
-#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/Timers.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/WheelNotches.h"
 #include "skin/data/ControlDescriptions.h"
@@ -154,12 +154,8 @@ void TbsSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
         if (IsPopupVisible())
             CloseUp(false);
         break;
-    case VK_PRIOR:
-        StepPageUp(true);
-        break;
-    case VK_NEXT:
-        StepPageDown(true);
-        break;
+    case VK_PRIOR: StepPageUp(true); break;
+    case VK_NEXT: StepPageDown(true); break;
     case VK_LEFT:
     case VK_UP:
         if (alt) {
@@ -178,8 +174,7 @@ void TbsSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
             StepNext(true);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -311,8 +306,7 @@ void TbsSkinCustomComboBox::WndProc(TMessage& Message)
         }
         Message.Result = 1;
         return;
-    default:
-        TbsSkinCustomControl::WndProc(Message);
+    default: TbsSkinCustomControl::WndProc(Message);
     }
 }
 
@@ -457,7 +451,10 @@ void TbsSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Oper
     TbsSkinCustomControl::Notification(AComponent, Operation);
 }
 
-void TbsSkinCustomComboBox::DefaultFontChanged() { Font().Assign(DefaultFont()); }
+void TbsSkinCustomComboBox::DefaultFontChanged()
+{
+    Font().Assign(DefaultFont());
+}
 
 // ------------------------------------------------------------ setters
 
@@ -509,13 +506,19 @@ void TbsSkinCustomComboBox::SetTabWidths(const TStrings& Value)
     Repaint();
 }
 
-int TbsSkinCustomComboBox::SelStart() { return FEdit ? FEdit->SelStart() : 0; }
+int TbsSkinCustomComboBox::SelStart()
+{
+    return FEdit ? FEdit->SelStart() : 0;
+}
 void TbsSkinCustomComboBox::SetSelStart(int Value)
 {
     if (FEdit)
         FEdit->SetSelStart(Value);
 }
-int TbsSkinCustomComboBox::SelLength() { return FEdit ? FEdit->SelLength() : 0; }
+int TbsSkinCustomComboBox::SelLength()
+{
+    return FEdit ? FEdit->SelLength() : 0;
+}
 void TbsSkinCustomComboBox::SetSelLength(int Value)
 {
     if (FEdit)

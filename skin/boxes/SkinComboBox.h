@@ -90,8 +90,6 @@ public:
     void SetListBoxUseSkinFont(bool Value) { FListBox->SetUseSkinFont(Value); }
     bool ListBoxUseSkinItemHeight() const { return FListBox->UseSkinItemHeight(); }
     void SetListBoxUseSkinItemHeight(bool Value) { FListBox->SetUseSkinItemHeight(Value); }
-    const TbsDrawSkinItemEvent& OnListBoxDrawItem() const { return FListBox->OnDrawItem; }
-    void SetOnListBoxDrawItem(const TbsDrawSkinItemEvent& Value) { FListBox->OnDrawItem = Value; }
 
     int SelStart();
     void SetSelStart(int Value);
@@ -120,6 +118,8 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnDropDown;
+    // Handed to the list each time it drops down.
+    TbsDrawSkinItemEvent OnListBoxDrawItem;
     TbsDrawSkinItemEvent OnComboBoxDrawItem;
 
 protected:

@@ -185,7 +185,7 @@ TEST_F(ComboDropDownTest, RightAndMiddleClicksInTheListChangeNothing)
     c->DropDown();
     Events.clear();
     const TPoint row = RowPoint(c, 3);
-    MoveTo(c, row.X, row.Y);   // hot tracking moves the list's selection only
+    MoveTo(c, row.X, row.Y);  // hot tracking moves the list's selection only
     Click(c, row.X, row.Y, 1);
     Click(c, row.X, row.Y, 2);
     EXPECT_TRUE(c->IsPopupVisible());
@@ -302,7 +302,7 @@ TEST_F(ComboDropDownTest, TranslucentListShowsAtOnceOrFadesInOnATimer)
     Wait(300);
     GetLayeredWindowAttributes(c->ListBox()->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 200);
-    EXPECT_EQ(c->ListBox()->FadeSteps(), 16);   // 13 a step, the last one clamped
+    EXPECT_EQ(c->ListBox()->FadeSteps(), 16);  // 13 a step, the last one clamped
     c->CloseUp(false);
 
     // Off and on again: the freshly layered window gets its alpha back.

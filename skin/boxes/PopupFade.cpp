@@ -1,4 +1,4 @@
-#include "skin/boxes/ListFade.h"
+#include "skin/boxes/PopupFade.h"
 #include <algorithm>
 #include "platform/ui/Caps.h"
 #include "platform/ui/Timers.h"
@@ -9,9 +9,12 @@ namespace {
 constexpr UINT FadeInterval = 6;
 }  // namespace
 
-bool TbsListFade::Available() { return PlatformCaps().ConstantAlpha; }
+bool TbsPopupFade::Available()
+{
+    return PlatformCaps().ConstantAlpha;
+}
 
-void TbsListFade::Start(HWND Window, std::uint8_t Target)
+void TbsPopupFade::Start(HWND Window, std::uint8_t Target)
 {
     FTarget = Target;
     FStep = std::max(1, int(Target) / 15);
@@ -22,7 +25,7 @@ void TbsListFade::Start(HWND Window, std::uint8_t Target)
     SetTimer(Window, FTimerId, FadeInterval);
 }
 
-bool TbsListFade::HandleTimer(HWND Window, UINT_PTR TimerId)
+bool TbsPopupFade::HandleTimer(HWND Window, UINT_PTR TimerId)
 {
     if (TimerId != FTimerId)
         return false;
@@ -38,7 +41,7 @@ bool TbsListFade::HandleTimer(HWND Window, UINT_PTR TimerId)
     return true;
 }
 
-void TbsListFade::Stop(HWND Window)
+void TbsPopupFade::Stop(HWND Window)
 {
     FRunning = false;
     if (Window)

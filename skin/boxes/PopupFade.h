@@ -6,9 +6,9 @@
 // of its own: the caller returns at once, so nothing runs a message loop
 // under a control that may be destroyed meanwhile. About fifteen steps of
 // Target div 15 (at least 1), the last one clamped to Target.
-class TbsListFade {
+class TbsPopupFade {
 public:
-    explicit TbsListFade(UINT_PTR TimerId) : FTimerId(TimerId) {}
+    explicit TbsPopupFade(UINT_PTR TimerId) : FTimerId(TimerId) {}
 
     // Whether the platform can give a window a constant alpha at all.
     static bool Available();
