@@ -19,6 +19,8 @@ class TPopupMenu;
 class TTimer;
 class TbsLayerManager;
 class TbsClientInActivePanel;
+class TImageList;
+class TbsQuickButtonItems;
 
 // Which commands a framed form offers. Scoped: the class library's form
 // border icons use three of the same names.
@@ -93,8 +95,13 @@ public:
     void SetSystemMenu(TPopupMenu* Value);
     TComponent* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TComponent* Value);
-    TComponent* QuickImageList() const { return FQuickImageList; }
-    void SetQuickImageList(TComponent* Value);
+    TImageList* QuickImageList() const { return FQuickImageList; }
+    void SetQuickImageList(TImageList* Value);
+    // The caption's quick buttons (owned; setting copies).
+    TbsQuickButtonItems& QuickButtons() { return *FQuickButtons; }
+    void SetQuickButtons(const TbsQuickButtonItems& Value);
+    // Quick buttons are shown: some exist and have an image list.
+    bool HasQuickButtons() const;
     TComponent* MDITabsBar() const { return FMDITabsBar; }
     void SetMDITabsBar(TComponent* Value);
     // The seams: each is an interface of a component (the bar, hint and tray)
@@ -404,7 +411,8 @@ private:
 
     TPopupMenu* FSystemMenu = nullptr;
     TComponent* FStatusBar = nullptr;
-    TComponent* FQuickImageList = nullptr;
+    TImageList* FQuickImageList = nullptr;
+    std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
     TComponent* FMDITabsBar = nullptr;
     TbsClientInActivePanel* FInActivePanel = nullptr;
     // Each seam with its component, which the removal notice names.
