@@ -1,6 +1,7 @@
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/ClientInActivePanel.h"
 #include "skin/frame/LayerBorder.h"
+#include "skin/frame/MDITabsBar.h"
 #include "skin/frame/QuickButtons.h"
 #include "platform/ui/controls/ImageList.h"
 
@@ -88,8 +89,9 @@ TbsFormFrame::~TbsFormFrame()
             FForm->WindowProc = OldWindowProc;
         FForm->OnShortCut = OldShortCut;
     }
-    for (TComponent* c : {static_cast<TComponent*>(FSystemMenu), FStatusBar, static_cast<TComponent*>(FQuickImageList),
-                          FMDITabsBar, FMainMenuBarComponent, FSkinHintComponent, FTrayIconComponent})
+    TComponent* const links[] = {FSystemMenu,    FStatusBar,           FQuickImageList,     FMDITabsBar,
+                                 FMainMenuBarComponent, FSkinHintComponent, FTrayIconComponent};
+    for (TComponent* c : links)
         if (c)
             c->RemoveFreeNotification(this);
     for (TbsSkinData* sd : {FSD, FMSD})
@@ -191,7 +193,7 @@ void TbsFormFrame::SetQuickImageList(TImageList* Value) { Relink(this, FQuickIma
 void TbsFormFrame::SetQuickButtons(const TbsQuickButtonItems& Value) { FQuickButtons->Assign(Value); }
 
 bool TbsFormFrame::HasQuickButtons() const { return FQuickButtons->Count() > 0 && FQuickImageList; }
-void TbsFormFrame::SetMDITabsBar(TComponent* Value) { Relink(this, FMDITabsBar, Value); }
+void TbsFormFrame::SetMDITabsBar(TbsSkinMDITabsBar* Value) { Relink(this, FMDITabsBar, Value); }
 void TbsFormFrame::SetMainMenuBar(IbsFrameMenuBar* Value) { RelinkSeam(this, FMainMenuBar, FMainMenuBarComponent, Value); }
 void TbsFormFrame::SetSkinHint(IbsFrameHint* Value) { RelinkSeam(this, FSkinHint, FSkinHintComponent, Value); }
 void TbsFormFrame::SetTrayIcon(IbsFrameTray* Value) { RelinkSeam(this, FTrayIcon, FTrayIconComponent, Value); }

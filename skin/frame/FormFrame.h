@@ -21,6 +21,7 @@ class TbsLayerManager;
 class TbsClientInActivePanel;
 class TImageList;
 class TbsQuickButtonItems;
+class TbsSkinMDITabsBar;
 
 // Which commands a framed form offers. Scoped: the class library's form
 // border icons use three of the same names.
@@ -102,8 +103,8 @@ public:
     void SetQuickButtons(const TbsQuickButtonItems& Value);
     // Quick buttons are shown: some exist and have an image list.
     bool HasQuickButtons() const;
-    TComponent* MDITabsBar() const { return FMDITabsBar; }
-    void SetMDITabsBar(TComponent* Value);
+    TbsSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TbsSkinMDITabsBar* Value);
     // The seams: each is an interface of a component (the bar, hint and tray)
     // or an owned part (the menu engine, the layered border).
     IbsFrameMenuBar* MainMenuBar() const { return FMainMenuBar; }
@@ -413,7 +414,7 @@ private:
     TComponent* FStatusBar = nullptr;
     TImageList* FQuickImageList = nullptr;
     std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
-    TComponent* FMDITabsBar = nullptr;
+    TbsSkinMDITabsBar* FMDITabsBar = nullptr;
     TbsClientInActivePanel* FInActivePanel = nullptr;
     // Each seam with its component, which the removal notice names.
     IbsFrameMenuBar* FMainMenuBar = nullptr;
