@@ -112,25 +112,55 @@ int64_t FileSizeByName(const std::string& path) {
     return static_cast<int64_t>(st.st_size);
 }
 
-std::vector<TFolderEntry> ListFolder(const std::string& dir) {
+namespace {
+
+void FillFromStat(TFolderEntry& entry, const struct stat& st, bool details) {
+    entry.IsDirectory = S_ISDIR(st.st_mode);
+    entry.Kind = entry.IsDirectory ? fekDirectory : S_ISREG(st.st_mode) ? fekFile : fekSpecial;
+    if (details) {
+        entry.Size = entry.IsDirectory ? 0 : static_cast<int64_t>(st.st_size);
+        entry.Modified = static_cast<int64_t>(st.st_mtim.tv_sec);
+    }
+}
+
+}  // namespace
+
+void ScanFolder(const std::string& dir, bool details, const std::function<bool(const TFolderEntry&)>& Visit,
+                const std::function<bool(const std::string& path)>& IsStatSkipped) {
     std::unique_ptr<DIR, int (*)(DIR*)> handle(::opendir(dir.c_str()), ::closedir);
     if (!handle)
         throw EInOutError(Format("Cannot read the folder \"%s\". %s", dir, SysErrorMessage(errno)));
     const std::string prefix = IncludeTrailingPathDelimiter(dir);
-    std::vector<TFolderEntry> entries;
     while (dirent* e = ::readdir(handle.get())) {
-        const std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
         TFolderEntry entry;
-        entry.Name = name;
-        struct stat st{};
-        if (::stat((prefix + name).c_str(), &st) == 0) {
-            entry.IsDirectory = S_ISDIR(st.st_mode);
-            entry.Size = entry.IsDirectory ? 0 : static_cast<int64_t>(st.st_size);
+        entry.Name = e->d_name;
+        if (entry.Name == "." || entry.Name == "..")
+            continue;
+        const std::string path = prefix + entry.Name;
+        const bool known = e->d_type == DT_DIR || e->d_type == DT_REG || e->d_type == DT_FIFO ||
+                           e->d_type == DT_SOCK || e->d_type == DT_CHR || e->d_type == DT_BLK;
+        if (IsStatSkipped && IsStatSkipped(path)) {
+            entry.IsDirectory = true;
+            entry.Kind = fekDirectory;
+        } else if (details || !known) {
+            struct stat st{};
+            if (::stat(path.c_str(), &st) == 0)
+                FillFromStat(entry, st, details);
+        } else {
+            entry.IsDirectory = e->d_type == DT_DIR;
+            entry.Kind = entry.IsDirectory ? fekDirectory : e->d_type == DT_REG ? fekFile : fekSpecial;
         }
-        entries.push_back(std::move(entry));
+        if (!Visit(entry))
+            return;
     }
+}
+
+std::vector<TFolderEntry> ListFolder(const std::string& dir) {
+    std::vector<TFolderEntry> entries;
+    ScanFolder(dir, true, [&](const TFolderEntry& e) {
+        entries.push_back(e);
+        return true;
+    });
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.Name < b.Name; });
     return entries;
 }

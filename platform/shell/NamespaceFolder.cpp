@@ -1,6 +1,5 @@
 #include "platform/shell/NamespaceFolder.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -30,53 +29,23 @@ bool IsNetworkMountPoint(const std::string& path) {
     return m && m->Kind == mkNetwork;
 }
 
-// Folder or file by the directory entry, stat only when the entry does not
-// say (links, unknown types). False for what a listing leaves out: FIFOs,
-// sockets, devices.
-bool EntryKind(const std::string& path, unsigned char type, bool& folder) {
-    if (IsNetworkMountPoint(path)) {
-        folder = true;  // never statted: the server may not answer
-        return true;
-    }
-    switch (type) {
-    case DT_DIR: folder = true; return true;
-    case DT_REG: folder = false; return true;
-    case DT_FIFO:
-    case DT_SOCK:
-    case DT_CHR:
-    case DT_BLK: return false;
-    default: break;
-    }
-    struct stat st{};
-    if (::stat(path.c_str(), &st) != 0) {
-        folder = false;  // a dangling link still shows, so that it can be renamed or removed
-        return true;
-    }
-    if (S_ISDIR(st.st_mode)) {
-        folder = true;
-        return true;
-    }
-    folder = false;
-    return S_ISREG(st.st_mode);
-}
-
+// Lists a folder through the core's scan, which tells kinds by the directory
+// entry and stats only links and unknown types; a network mount point is taken
+// for a folder unstatted, as its server may not answer. FIFOs, sockets and
+// devices are left out (a FIFO named like a video would block a probe).
 void ListFileSystemFolder(const std::string& path, TShellObjectTypes types, const TItemSink& sink) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
-    if (!dir)
-        throw EShellError(Format("Cannot read the folder \"%s\". %s", path, SysErrorMessage(errno)));
-    while (dirent* e = ::readdir(dir.get())) {
-        const std::string name = e->d_name;
-        if (name == "." || name == "..")
-            continue;
-        if (name[0] == '.' && !types.Contains(otHidden))
-            continue;
-        bool folder = false;
-        if (!EntryKind(ChildPath(path, name), e->d_type, folder))
-            continue;
-        if (!types.Contains(folder ? otFolders : otNonFolders))
-            continue;
-        if (!sink(NameItem(name, folder)))
-            return;
+    try {
+        ScanFolder(path, false, [&](const TFolderEntry& e) {
+            if (e.Kind == fekSpecial)
+                return true;
+            if (e.Name[0] == '.' && !types.Contains(otHidden))
+                return true;
+            if (!types.Contains(e.IsDirectory ? otFolders : otNonFolders))
+                return true;
+            return sink(NameItem(e.Name, e.IsDirectory));
+        }, IsNetworkMountPoint);
+    } catch (const EInOutError& e) {
+        throw EShellError(e.Message());
     }
 }
 
@@ -102,19 +71,16 @@ void ListChildren(const TItemIDList& id, TShellObjectTypes types, const TItemSin
 
 // Reads entries until the first visible folder.
 bool ScanForSubFolder(const std::string& path) {
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
-    if (!dir)
+    bool found = false;
+    try {
+        ScanFolder(path, false, [&](const TFolderEntry& e) {
+            found = e.Name[0] != '.' && e.IsDirectory;
+            return !found;
+        }, IsNetworkMountPoint);
+    } catch (const EInOutError&) {
         return false;
-    while (dirent* e = ::readdir(dir.get())) {
-        if (e->d_name[0] == '.')
-            continue;
-        bool folder = false;
-        if (e->d_type != DT_DIR && e->d_type != DT_LNK && e->d_type != DT_UNKNOWN)
-            continue;
-        if (EntryKind(ChildPath(path, e->d_name), e->d_type, folder) && folder)
-            return true;
     }
-    return false;
+    return found;
 }
 
 TShellAttributes FolderAttributes(const std::string& path, bool withSubFolders) {

@@ -28,6 +28,7 @@ constexpr unsigned WM_ENDSMARTEFFECTS = 0xB1B4;
 constexpr unsigned WM_PRINTSKINHEADER = 0xB1C8;     // answered by the list view
 constexpr unsigned WM_PRINTSKINFRAME = 0xB1C9;      // paint the frame into the DC in wParam
 constexpr unsigned WM_PRINTSKINFRAMEEX = 0xBC4B;    // the same, only with lParam PRINTSKINFRAMEEX_KEY
+constexpr unsigned WM_PRINTLISTBACKGROUND = 0xBC4A; // an empty list paints its background into wParam
 
 // Answers of the frame's private messages.
 constexpr long QUERYSKINFRAME_SKINNABLE = 0x3235;

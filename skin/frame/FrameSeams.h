@@ -4,6 +4,7 @@
 
 class TbsSkinData;
 class TMenuItem;
+struct TMessage;
 
 // What the form frame needs of the parts that sit around it: the skinned menu
 // engine, the main menu bar, the object hint, the tray icon and the layered
@@ -38,6 +39,9 @@ public:
     virtual void PriorMainMenuItem() = 0;
     virtual void NextMainMenuItem() = 0;
     virtual bool OpenActiveItem() = 0;
+    // Runs the item of the bar's menus whose shortcut the key message is: the
+    // form's own menu is taken off once the bar shows it.
+    virtual bool IsShortCut(TMessage& /*Msg*/) { return false; }
 };
 
 // The skinned hint window used for frame-object hints.

@@ -161,16 +161,21 @@ void TbsFormFrame::CreateDefaultButtons()
 void TbsFormFrame::UpdateCaptionButtons()
 {
     for (auto& o : ObjectList) {
-        auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get());
-        if (!b)
+        // Standard buttons, and animations that act as buttons, follow BorderIcons.
+        TbsStdCommand command;
+        if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(o.get()))
+            command = b->Command;
+        else if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()))
+            command = HideCaptionButtons || a->ButtonStyle ? a->Command : cmClose;
+        else
             continue;
         if (HideCaptionButtons) {
-            b->Enabled = false;
-            b->Visible = !b->SkinRectInAPicture;
+            o->Enabled = false;
+            o->Visible = !o->SkinRectInAPicture;
             continue;
         }
         bool enabled;
-        switch (b->Command) {
+        switch (command) {
         case cmMaximize: enabled = FBorderIcons.Contains(TbsBorderIcon::biMaximize); break;
         case cmMinimize: enabled = FBorderIcons.Contains(TbsBorderIcon::biMinimize); break;
         case cmRollUp: enabled = FBorderIcons.Contains(TbsBorderIcon::biRollUp); break;
@@ -179,14 +184,14 @@ void TbsFormFrame::UpdateCaptionButtons()
         case cmDefault: {
             bool visible = false;
             if (OnActivateCustomObject)
-                OnActivateCustomObject(b->IDName, visible);
-            b->Visible = visible;
+                OnActivateCustomObject(o->IDName, visible);
+            o->Visible = visible;
             continue;
         }
         default: continue;   // cmClose stays as it is
         }
-        b->Enabled = enabled;
-        b->Visible = b->SkinRectInAPicture ? enabled : true;
+        o->Enabled = enabled;
+        o->Visible = o->SkinRectInAPicture ? enabled : true;
     }
     UpdateObjectHints();
 }

@@ -187,14 +187,16 @@ void TbsFormFrame::FormShortCut(TMessage& Msg, bool& Handled)
         Handled = true;
         return;
     }
-    if (FInShortCut) {
-        FInShortCut = false;
-        Handled = false;
-        return;
-    }
-    if (FMainMenuBar && altAlone && key != VK_F4 && FMainMenuBar->ProcessAccelerator(key)) {
-        Handled = true;
-        return;
+    if (FMainMenuBar) {
+        if (altAlone && key != VK_F4 && FMainMenuBar->ProcessAccelerator(key)) {
+            Handled = true;
+            return;
+        }
+        // The form asks once per key, so a repeated shortcut runs each time.
+        FInShortCut = FMainMenuBar->IsShortCut(Msg);
+        Handled = FInShortCut;
+        if (Handled)
+            return;
     }
     // The handler the form had before the frame came keeps its turn.
     if (OldShortCut)

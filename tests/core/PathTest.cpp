@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+#include <ctime>
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
@@ -64,7 +67,26 @@ TEST(PathFiles, ExistenceSizesAndListing) {
     EXPECT_TRUE(entries[1].IsDirectory);
     EXPECT_EQ(entries[2].Name, "data.bin");
     EXPECT_EQ(entries[2].Size, 5);
+    EXPECT_EQ(entries[1].Kind, fekDirectory);
+    EXPECT_EQ(entries[2].Kind, fekFile);
+    EXPECT_NEAR(double(entries[2].Modified), double(::time(nullptr)), 60.0);
     EXPECT_THROW(ListFolder(tmp / "none"), EInOutError);
+
+    // A FIFO is told apart without opening it, and a scan can stop early.
+    ASSERT_EQ(::mkfifo((tmp / "pipe.mp4").c_str(), 0600), 0);
+    int visited = 0;
+    bool sawFifo = false;
+    ScanFolder(tmp.Path(), false, [&](const TFolderEntry& e) {
+        ++visited;
+        sawFifo |= e.Name == "pipe.mp4" && e.Kind == fekSpecial;
+        return true;
+    });
+    EXPECT_EQ(visited, 4);
+    EXPECT_TRUE(sawFifo);
+    visited = 0;
+    ScanFolder(tmp.Path(), false, [&](const TFolderEntry&) { return ++visited < 2; });
+    EXPECT_EQ(visited, 2);
+    ::unlink((tmp / "pipe.mp4").c_str());
 
     EXPECT_TRUE(RenameFile(tmp / "data.bin", tmp / "moved.bin"));
     EXPECT_TRUE(DeleteFile(tmp / "moved.bin"));

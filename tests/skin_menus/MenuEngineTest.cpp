@@ -1,7 +1,11 @@
 // The menu engine with synthetic input: placement, scrolling, keys, sub-menus,
 // the notices to the opener and the form, and closing from outside.
 #include "MenuFixture.h"
+#include "platform/gfx/Canvas.h"
+#include "platform/gfx/Text.h"
+#include "skin/data/ObjectDescriptions.h"
 #include "skin/draw/PlatformCaps.h"
+#include "skin/draw/TextUtils.h"
 
 namespace {
 
@@ -427,3 +431,75 @@ TEST_F(TMenuEngine, LinesAreTidiedBeforeShowing)
 }
 
 }  // namespace
+
+TEST_F(TMenuEngine, WidthFollowsTheWidestCaptionAndShortcut)
+{
+    TbsSkinPopupMenu* m = MakeMenu(0);
+    Add(m->Items(), "Short");
+    Add(m->Items(), "&Open file", ShortCut('O', false, true, false));
+    m->Popup(200, 200);
+    Pump();
+    TBitmap b(1, 1);
+    b.Canvas()->Font().Assign(Engine->DefaultMenuItemFont());
+    TRect t{0, 0, 0, 0};
+    DrawSkinText(*b.Canvas(), "&Open file  Ctrl+O", t, DT_CALCRECT | DT_SINGLELINE);
+    // Caption + shortcut + 2, the glyph column (19) and 19 more, + 10 plainly.
+    EXPECT_EQ(Top()->Width(), t.Width() + 2 + 19 + 19 + 10);
+    EXPECT_EQ(Top()->GlyphWidth, 19);
+    Engine->Hide();
+}
+
+TEST_F(TMenuEngine, PopupMenusFindTheirFormsFrame)
+{
+    TLoadedSkin skin;
+    skin.Load(1);
+    Frame->SetSkinData(&skin.Data);
+    // Owned by a component of the form: found through the owner's owner, and
+    // the frame's skin is taken and kept.
+    TComponent holder(Form);
+    auto* m = new TbsSkinPopupMenu(&holder);
+    Add(m->Items(), "A");
+    m->Popup(200, 200);
+    Pump();
+    EXPECT_TRUE(Engine->Visible());
+    EXPECT_EQ(m->SkinData(), &skin.Data);
+    EXPECT_EQ(m->PopupPoint(), (TPoint{200, 200}));
+    Engine->Hide();
+    Frame->SetSkinData(nullptr);
+    EXPECT_EQ(m->SkinData(), &skin.Data);
+    m->SetSkinData(nullptr);
+    // Without a form above it nothing is shown.
+    TbsSkinPopupMenu orphan(nullptr);
+    Add(orphan.Items(), "B");
+    orphan.Popup(200, 200);
+    Pump();
+    EXPECT_FALSE(Engine->Visible());
+    TComponent loose(nullptr);
+    auto* n = new TbsSkinPopupMenu(&loose);
+    Add(n->Items(), "C");
+    n->Popup(200, 200);
+    Pump();
+    EXPECT_FALSE(Engine->Visible());
+    delete m;
+}
+
+TEST_F(TMenuEngine, PopupPictureWithoutItemDescriptionIsNoSkin)
+{
+    TLoadedSkin skin;
+    skin.Load(0);
+    TbsSkinPopupMenu* m = MakeMenu(3);
+    m->SetSkinData(&skin.Data);
+    m->Popup(200, 200);
+    Pump();
+    ASSERT_TRUE(Top()->Skinned());
+    Engine->Hide();
+    std::erase_if(skin.Data.ObjectList,
+                  [](const auto& d) { return dynamic_cast<TbsDataSkinMenuItem*>(d.get()) != nullptr; });
+    m->Popup(200, 200);
+    Pump();
+    ASSERT_TRUE(Engine->Visible());
+    EXPECT_FALSE(Top()->Skinned());
+    EXPECT_EQ(Top()->Items()[0]->ObjectRect.Height(), 20);
+    Engine->Hide();
+    m->SetSkinData(nullptr);
+}

@@ -73,6 +73,7 @@ protected:
             original(m);
         };
         Frame = new TbsFormFrame(Form);
+        BeforeShow();
         Form->Show();
         SetForegroundWindow(Form->Handle());
         Pump();
@@ -80,6 +81,9 @@ protected:
         ASSERT_NE(Engine, nullptr);
         GetWindowMonitorRect(Form->Handle(), true, WorkArea);
     }
+
+    // What a fixture adds to the form before its first show.
+    virtual void BeforeShow() {}
 
     void TearDown() override
     {

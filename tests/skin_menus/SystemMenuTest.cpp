@@ -225,4 +225,39 @@ TEST_F(TSystemMenu, LinkMenuGivesAnObjectItsMenu)
     EXPECT_TRUE(b->FPopupUp);
 }
 
+TEST_F(TSystemMenu, CaptionButtonsFollowBorderIconsAndTheCustomObjectEvent)
+{
+    auto& o = *Frame->ObjectList[size_t(Frame->GetIndex("rollupbutton"))];
+    auto* b = dynamic_cast<TbsSkinStdButtonObject*>(&o);
+    ASSERT_NE(b, nullptr);
+    Frame->SetBorderIcons({TbsBorderIcon::biSystemMenu, TbsBorderIcon::biRollUp});
+    EXPECT_TRUE(b->Enabled);
+    Frame->SetBorderIcons({TbsBorderIcon::biSystemMenu});
+    EXPECT_FALSE(b->Enabled);
+    EXPECT_EQ(b->Visible, !b->SkinRectInAPicture);
+    // A button of the application's own: hidden unless the event shows it.
+    b->Command = cmDefault;
+    b->Visible = true;
+    Frame->UpdateCaptionButtons();
+    EXPECT_FALSE(b->Visible);
+    std::vector<std::string> asked;
+    Frame->OnActivateCustomObject = [&](const std::string& Name, bool& Visible) {
+        asked.push_back(Name);
+        Visible = true;
+    };
+    Frame->UpdateCaptionButtons();
+    EXPECT_TRUE(b->Visible);
+    EXPECT_EQ(asked, (std::vector<std::string>{"rollupbutton"}));
+    // Hidden caption buttons are all disabled.
+    Frame->HideCaptionButtons = true;
+    Frame->UpdateCaptionButtons();
+    for (auto& x : Frame->ObjectList)
+        if (dynamic_cast<TbsSkinStdButtonObject*>(x.get()))
+            EXPECT_FALSE(x->Enabled) << x->IDName;
+    Frame->HideCaptionButtons = false;
+    Frame->OnActivateCustomObject = nullptr;
+    b->Command = cmRollUp;
+    Frame->UpdateCaptionButtons();
+}
+
 }  // namespace

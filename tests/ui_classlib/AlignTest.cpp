@@ -151,3 +151,34 @@ TEST_F(TAlignTest, ScrollBoxAlignsInItsScrolledAreaAndScrollsChildren)
     EXPECT_LE(far->Top() + far->Height(), box->ClientHeight());
     EXPECT_EQ(far->Top() + box->ScrollPos().Y, 300);
 }
+
+// A panel whose children align below a top margin it is told about later.
+class TMarginPanel : public TPanel {
+public:
+    using TPanel::TPanel;
+    int TopMargin = 0;
+
+protected:
+    void AdjustClientRect(TRect& r) override
+    {
+        TPanel::AdjustClientRect(r);
+        r.Top += TopMargin;
+    }
+};
+
+TEST_F(TAlignTest, SettingTheSameAlignRealignsTheParent)
+{
+    TForm* form = MakeForm(0, 0, 300, 200);
+    auto* panel = new TMarginPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(0, 0, 200, 150);
+    auto* child = new TPanel(form);
+    child->SetParent(panel);
+    child->SetHeight(20);
+    child->SetAlign(alTop);
+    const int top = child->Top();
+    panel->TopMargin = 12;   // the client part moved without a realign
+    EXPECT_EQ(child->Top(), top);
+    child->SetAlign(alTop);
+    EXPECT_EQ(child->Top(), top + 12);
+}

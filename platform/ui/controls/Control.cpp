@@ -268,11 +268,13 @@ TPoint TControl::ScreenToClient(TPoint p) const
 
 void TControl::SetAlign(TAlign value)
 {
-    if (value == FAlign)
-        return;
-    FAlign = value;
-    if (value != alNone && value != alCustom)
-        FAnchors = AnchorsTopLeft;
+    // The same value realigns the parent anyway: controls re-apply their
+    // alignment after a skin change moved their neighbours.
+    if (value != FAlign) {
+        FAlign = value;
+        if (value != alNone && value != alCustom)
+            FAnchors = AnchorsTopLeft;
+    }
     if (FParent)
         FParent->Realign();
 }

@@ -23,6 +23,10 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+// The buttons a message dialog offers, in the order it shows them.
+enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp,
+                  mbClose };
+using TMsgDlgButtons = TSet<TMsgDlgBtn>;
 
 // The plain modal message box: an icon, the text, the title and the buttons
 // of flags. Enter runs the first button, Esc the cancelling one (the only

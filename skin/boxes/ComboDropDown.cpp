@@ -1,0 +1,338 @@
+#include "skin/boxes/ComboDropDown.h"
+#include <algorithm>
+#include "platform/gfx/Canvas.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/MessageLoop.h"
+#include "platform/ui/Timers.h"
+#include "platform/ui/Window.h"
+#include "skin/boxes/InnerEdit.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/draw/LayerWindow.h"
+#include "skin/draw/MonitorRects.h"
+
+namespace {
+constexpr UINT_PTR ScrollTimer = 1;
+constexpr int FrameWidth = 1;
+}  // namespace
+
+// ------------------------------------------------------------ the popup window
+
+TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TCustomControl(AOwner), FCombo(AOwner)
+{
+    FControlStyle.Include(csAcceptsControls);
+    FControlStyle.Include(csNoDesignVisible);
+    FControlStyle.Include(csReplicatable);
+    FVisible = false;
+    FListBox = new TListBox(this);
+    FListBox->SetBorderStyle(bsNone);
+    FListBox->SetParent(this);
+    SetBounds(0, 0, 120, CalcHeight(FRowCount));
+}
+
+TbsPopupListBox::~TbsPopupListBox()
+{
+    if (HandleAllocated())
+        FFade.Stop(Handle());
+}
+
+void TbsPopupListBox::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_CLIPCHILDREN;
+    Params.ExStyle = WS_EX_TOOLWINDOW;
+    Params.WindowClassStyle |= CS_SAVEBITS | CS_DROPSHADOW;
+}
+
+void TbsPopupListBox::SetItemIndex(int Value)
+{
+    FListBox->SetItemIndex(Value);
+    if (Value >= 0 && Value < Items().Count()) {
+        // Keep the selection in view.
+        if (Value < TopIndex())
+            SetTopIndex(Value);
+        else if (Value >= TopIndex() + FRowCount)
+            SetTopIndex(Value - FRowCount + 1);
+    }
+}
+
+int TbsPopupListBox::CalcHeight(int Rows) { return Rows * ItemHeight() + 2 * FrameWidth; }
+
+void TbsPopupListBox::SetRowCount(int Value)
+{
+    FRowCount = std::max(1, Value);
+    SetHeight(CalcHeight(FRowCount));
+}
+
+void TbsPopupListBox::Resize()
+{
+    TCustomControl::Resize();
+    FListBox->SetBounds(FrameWidth, FrameWidth, std::max(0, Width() - 2 * FrameWidth),
+                        std::max(0, Height() - 2 * FrameWidth));
+}
+
+void TbsPopupListBox::Paint()
+{
+    TCanvas& c = Canvas();
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(clBtnShadow);
+    c.FrameRect(TRect{0, 0, Width(), Height()});
+}
+
+void TbsPopupListBox::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_MOUSEACTIVATE:
+        Message.Result = MA_NOACTIVATE;
+        return;
+    case WM_TIMER:
+        if (FFade.HandleTimer(Handle(), UINT_PTR(Message.WParam)))
+            return;
+        break;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TbsPopupListBox::Show(TPoint Origin)
+{
+    bool fade = false;
+    if (TbsPopupFade::Available() && FCombo) {
+        HWND h = Handle();
+        const bool blend = FCombo->AlphaBlend();
+        const DWORD ex = DWORD(GetWindowLong(h, GWL_EXSTYLE));
+        bool fresh = false;
+        if (blend && !FOldAlphaBlend) {
+            SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex | WS_EX_LAYERED));
+            fresh = true;   // a freshly layered window needs its alpha set again
+        } else if (!blend && FOldAlphaBlend) {
+            SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex & ~DWORD(WS_EX_LAYERED)));
+        }
+        FOldAlphaBlend = blend;
+        if (blend) {
+            if (FCombo->AlphaBlendAnimation()) {
+                SetLayeredWindowAlpha(h, 0);
+                FOldAlphaBlendValue = 0;
+                fade = true;
+            } else if (fresh || FOldAlphaBlendValue != FCombo->AlphaBlendValue()) {
+                SetLayeredWindowAlpha(h, FCombo->AlphaBlendValue());
+                FOldAlphaBlendValue = FCombo->AlphaBlendValue();
+            }
+        }
+    }
+    SetWindowPos(Handle(), HWND_TOP, Origin.X, Origin.Y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetVisible(true);
+    FFade.Stop(Handle());
+    if (fade)
+        FFade.Start(Handle(), FCombo->AlphaBlendValue());
+}
+
+void TbsPopupListBox::Hide()
+{
+    if (HandleAllocated()) {
+        FFade.Stop(Handle());
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    }
+    SetVisible(false);
+}
+
+// ------------------------------------------------------------ the combo's drop-down and close-up
+
+void TbsSkinCustomComboBox::DropDown()
+{
+    if (Items().Count() == 0)
+        return;
+    WasInLB = false;
+    StopTimer();
+    if (OnDropDown)
+        OnDropDown(this);
+    if (!FListBox || ComponentState().Contains(csDestroying))
+        return;
+    FListBox->SetWidth(FListBoxWidth > 0 ? FListBoxWidth : Width());
+    FListBox->SetRowCount(std::min(Items().Count(), FDropDownCount));
+    TPoint origin = Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()})
+                             : ClientToScreen(TPoint{0, Height()});
+    TRect work;
+    GetWindowMonitorRect(Handle(), true, work);
+    if (origin.Y + FListBox->Height() > work.Bottom)
+        origin.Y = origin.Y - Height() - FListBox->Height();
+    // Sideways the list stays inside the work area too, its left edge first.
+    origin.X = std::max(work.Left, std::min(origin.X, work.Right - FListBox->Width()));
+    if (FEdit)
+        FEdit->SetFocus();
+    FOldItemIndex = FListBox->ItemIndex();
+    FDropDown = true;
+    if (FToolButtonStyle)
+        Repaint();
+    if (FListBox->ItemIndex() >= 0)
+        FListBox->SetTopIndex(FListBox->ItemIndex());
+    FListBox->SetSkinData(FSD);
+    FListBox->Show(origin);
+}
+
+void TbsSkinCustomComboBox::CloseUp(bool AcceptValue)
+{
+    StopTimer();
+    if (!FListBox || !FListBox->Visible())
+        return;
+    FListBox->Hide();
+    const int index = FListBox->ItemIndex();
+    if (index < 0) {
+        FListBox->SetItemIndex(FOldItemIndex);
+    } else if (index < Items().Count() && AcceptValue) {
+        if (FEdit) {
+            FEdit->SetText(Items()[index]);
+            FEdit->SelectAll();
+        } else {
+            SetText(Items()[index]);
+            Repaint();
+        }
+        if (OnClick)
+            OnClick(this);
+        Change();
+    } else {
+        FListBox->SetItemIndex(FOldItemIndex);
+    }
+    FDropDown = false;
+    Repaint();
+    if (AcceptValue && OnCloseUp)
+        OnCloseUp(this);
+}
+
+void TbsSkinCustomComboBox::CancelFrom(TControl* Sender)
+{
+    if (Sender && (Sender == this || Sender == FListBox || Sender == FListBox->ListBox()))
+        return;
+    CloseUp(false);
+}
+
+void TbsSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (!FEdit && !Focused() && CanFocus())
+        SetFocus();
+    if (Button != mbLeft)
+        return;
+    const TPoint p{X, Y};
+    if (FButton.MouseIn || (FCBItem.R.Contains(p) && !FEdit) || FToolButtonStyle) {
+        FButton.Down = true;
+        Repaint();
+        if (IsPopupVisible()) {
+            CloseUp(false);
+        } else {
+            WasInLB = false;
+            FLBDown = true;
+            DropDown();
+        }
+    } else if (IsPopupVisible()) {
+        CloseUp(false);
+    }
+}
+
+void TbsSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y)
+{
+    TbsSkinCustomControl::MouseMove(Shift, X, Y);
+    if (FLBDown) {
+        TrackListBox();
+        return;
+    }
+    const bool in = FButton.R.Contains(TPoint{X, Y});
+    if (in != FButton.MouseIn) {
+        FButton.MouseIn = in;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (FLBDown && WasInLB) {
+        ReleaseCapture();
+        FLBDown = false;
+        TPoint cursor;
+        GetCursorPos(cursor);
+        HWND under = WindowFromPoint(cursor);
+        CloseUp(FListBox->ListBox()->HandleAllocated() && under == FListBox->ListBox()->Handle());
+    } else {
+        FLBDown = false;
+    }
+    TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (FButton.Down) {
+        FButton.Down = false;
+        Repaint();
+    }
+}
+
+void TbsSkinCustomComboBox::ListBoxWindowProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        FLBDown = true;
+        WasInLB = true;
+        SetCapture(Handle());
+        SetCaptureControl(this);
+        return;
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        return;
+    case WM_MOUSEACTIVATE:
+        Message.Result = MA_NOACTIVATE;
+        FListBoxWindowProc(Message);
+        return;
+    default:
+        FListBoxWindowProc(Message);
+    }
+}
+
+void TbsSkinCustomComboBox::ListBoxMouseMove(TShiftState, int X, int Y)
+{
+    if (!IsPopupVisible())
+        return;
+    const int index = FListBox->ItemAtPos(TPoint{X, Y});
+    if (index >= 0 && index < Items().Count() && index != FListBox->ItemIndex())
+        FListBox->SetItemIndex(index);
+}
+
+void TbsSkinCustomComboBox::TrackListBox()
+{
+    if (!IsPopupVisible())
+        return;
+    TListBox* inner = FListBox->ListBox();
+    TPoint cursor;
+    GetCursorPos(cursor);
+    const TPoint p = inner->ScreenToClient(cursor);
+    const bool scrolls = FListBox->HasScrollBar();
+    if (p.Y < 0 && scrolls && WasInLB) {
+        if (TimerMode != 1) {
+            TimerMode = 1;
+            StartTimer();
+        }
+    } else if (p.Y > inner->Height() && scrolls && WasInLB) {
+        if (TimerMode != 2) {
+            TimerMode = 2;
+            StartTimer();
+        }
+    } else if (p.Y >= 0 && p.Y <= inner->Height()) {
+        StopTimer();
+        ListBoxMouseMove(TShiftState{}, 1, p.Y);
+        WasInLB = true;
+    }
+}
+
+void TbsSkinCustomComboBox::StartTimer()
+{
+    KillTimer(Handle(), ScrollTimer);
+    SetTimer(Handle(), ScrollTimer, 25);
+}
+
+void TbsSkinCustomComboBox::StopTimer()
+{
+    if (HandleAllocated())
+        KillTimer(Handle(), ScrollTimer);
+    TimerMode = 0;
+}

@@ -1,0 +1,234 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+#include "platform/core/Strings.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/TypeAhead.h"
+#include "skin/boxes/BoxButtons.h"
+#include "skin/boxes/ComboDropDown.h"
+#include "skin/controls/SkinControl.h"
+
+class TbsCustomEdit;
+
+enum TbsSkinCustomComboBoxStyle { bscbEditStyle, bscbFixedStyle };
+
+using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
+                                                TRect TxtRect, TOwnerDrawState State)>;
+
+// The tab stops of item texts: the first ten entries, each a text of digits
+// or else 0.
+std::vector<int> ComboTabStops(const TStrings& TabWidths);
+
+// The first item beginning with S (case-insensitive): after item After with
+// wrap-around, or from the top when After is -1; -1 when none does.
+int FindItemPrefix(TStrings& Items, const std::string& S, int After);
+
+// The skinned combo box. It paints its whole face itself, keeps its items in
+// a drop-down list of its own and, in the edit style, hosts an inner edit.
+// The moments at which OnChange, OnClick and Change fire are what the
+// program's option cascades rely on: setting ItemIndex fires OnChange only
+// when the shown text changes, then always OnClick and Change.
+class TbsSkinCustomComboBox : public TbsSkinCustomControl {
+public:
+    explicit TbsSkinCustomComboBox(TComponent* AOwner);
+    ~TbsSkinCustomComboBox() override;
+
+    TStrings& Items() { return FListBox->Items(); }
+    void SetItems(const TStrings& Value) { FListBox->Items().Assign(&Value); }
+    int ItemIndex() { return FListBox->ItemIndex(); }
+    void SetItemIndex(int Value);
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int Value)
+    {
+        if (Value >= 1)
+            FDropDownCount = Value;
+    }
+    int ListBoxWidth() const { return FListBoxWidth; }
+    void SetListBoxWidth(int Value) { FListBoxWidth = Value; }
+    bool Sorted() const { return FListBox->Sorted(); }
+    void SetSorted(bool Value) { FListBox->SetSorted(Value); }
+    TbsSkinCustomComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TbsSkinCustomComboBoxStyle Value);
+    bool ToolButtonStyle() const { return FToolButtonStyle; }
+    void SetToolButtonStyle(bool Value);
+    bool UseSkinSize() const { return FUseSkinSize; }
+    void SetUseSkinSize(bool Value) { FUseSkinSize = Value; }
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
+    TColor DefaultColor() const { return FDefaultColor; }
+    void SetDefaultColor(TColor Value);
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool Value) { FHideSelection = Value; }
+    bool AutoComplete() const { return FAutoComplete; }
+    void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(std::uint8_t Value) { FAlphaBlendValue = Value; }
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    TStrings& TabWidths() { return FTabWidths; }
+    void SetTabWidths(const TStrings& Value);
+
+    int SelStart();
+    void SetSelStart(int Value);
+    int SelLength();
+    void SetSelLength(int Value);
+    bool IsPopupVisible() const { return FListBox && FListBox->Visible(); }
+    bool CanCancelDropDown() const { return IsPopupVisible() && !FMouseIn; }
+    bool DroppedDown() const { return FDropDown; }
+
+    virtual void DropDown();
+    void CloseUp(bool AcceptValue);
+    // Draws the face with AText as its item text into C; the combo's own
+    // text and events are left alone.
+    void PaintSkinTo(TCanvas& C, int X, int Y, const std::string& AText);
+
+    void GetSkinData() override;
+    void ChangeSkinData() override;
+    void Invalidate() override;
+
+    TbsPopupListBox* ListBox() const { return FListBox; }
+    TbsCustomEdit* Edit() const { return FEdit; }
+    const TbsCBButtonX& Button() const { return FButton; }
+    const TbsCBItem& CBItem() const { return FCBItem; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnDropDown;
+    TbsDrawSkinItemEvent OnListBoxDrawItem;
+    TbsDrawSkinItemEvent OnComboBoxDrawItem;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(char32_t& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CreateControlDefaultImage(TBitmap& B) override;
+    void CreateControlSkinImage(TBitmap& B) override;
+    void DefaultFontChanged() override;
+    void FitSizeToSkin(int& AWidth, int& AHeight) override;
+    void UpdateSkinRegion() override;
+
+    virtual void EditWindowHook(TMessage& Message);
+    virtual void CreateEdit();
+    // Called after OnClick and after the edit's text changes; descendants
+    // (filter and shell combos) hook their work here.
+    virtual void Change() {}
+
+    void CalcRects();
+    void FindListItem(char32_t Ch);
+    void StepPrior(bool Commit);
+    void StepNext(bool Commit);
+    void StepPageUp(bool Commit);
+    void StepPageDown(bool Commit);
+    TColor GetDisabledFontColor();
+    int TextCharset();
+    bool Skinned() const { return FIndex != -1; }
+
+    bool FNumEdit = false;
+
+private:
+    friend class TbsPopupListBox;
+
+    // Drop-down and close-up (ComboDropDown.cpp).
+    void ListBoxWindowProc(TMessage& Message);
+    void ListBoxMouseMove(TShiftState Shift, int X, int Y);
+    void TrackListBox();
+    void StartTimer();
+    void StopTimer();
+    void CancelFrom(TControl* Sender);
+    void EditCancelMode(TControl* C) { CancelFrom(C); }
+
+    // The edit style (ComboEdit.cpp).
+    void FreeEdit();
+    void EditChange();
+    void EditSelectPrior(bool Commit);
+    void EditSelectNext(bool Commit);
+    void EditAutoComplete();
+    void EditKeyUp(TMessage& Message);
+    void PaintFaceUnderEdit(HDC DC);
+
+    // Painting (ComboPaint.cpp).
+    int ShownIndex();
+    bool FaceHot();
+    void DrawButton(TBitmap& B);
+    void DrawResizeButton(TCanvas& C);
+    void DrawDefaultItem(TCanvas& C);
+    void DrawSkinItem(TCanvas& C, const TBitmap& Face);
+    void DrawResizeSkinItem(TCanvas& C, const TBitmap& Face);
+    void DrawItemContent(TCanvas& C, int Index, TRect T);
+    void DrawTabbedString(TCanvas& C, const std::string& S, const TRect& T);
+    void DrawDefaultBody(TBitmap& B);
+    void DrawSkinBody(TBitmap& B, bool NormalOnly);
+    void CreateToolButtonDefaultImage(TBitmap& B);
+    void CreateToolButtonSkinImage(TBitmap& B);
+    void DrawToolItem(TCanvas& C, TRect T);
+    void ApplyItemFont(TCanvas& C, bool Focused);
+    std::string ItemText(int Index);
+
+    bool FDropDown = false;
+    bool FToolButtonStyle = false;
+    TEditCharCase FCharCase = ecNormal;
+    TColor FDefaultColor = clWindow;
+    bool FUseSkinSize = true;
+    bool WasInLB = false;
+    int TimerMode = 0;
+    int FListBoxWidth = 0;
+    bool FHideSelection = true;
+    std::uint32_t FLastTime = 0;
+    TTypeAhead FFilter{500};
+    int FWheelDelta = 0;
+    bool FAutoComplete = true;
+    bool FAlphaBlend = false;
+    bool FAlphaBlendAnimation = false;
+    std::uint8_t FAlphaBlendValue = 0;
+    TbsSkinCustomComboBoxStyle FStyle = bscbFixedStyle;
+    bool FMouseIn = false;
+    int FOldItemIndex = -1;
+    int FDropDownCount = 8;
+    bool FLBDown = false;
+    std::function<void(TMessage&)> FListBoxWindowProc;
+    std::function<void(TMessage&)> FEditWindowProc;
+    TbsPopupListBox* FListBox = nullptr;
+    TbsCBItem FCBItem;
+    TbsCBButtonX FButton;
+    TbsCustomEdit* FEdit = nullptr;
+    bool FromEdit = false;
+    TImageList* FImages = nullptr;
+    int FImageIndex = -1;
+    TStringList FTabWidths;
+    // The text PaintSkinTo draws in place of the item's.
+    std::optional<std::string> FPaintText;
+
+    // Copies of the "combobox" element.
+    TRect ActiveSkinRect;
+    TColor ActiveFontColor = 0;
+    std::string FontName = "Arial";
+    TFontStyles FontStyle = 0;
+    int FontHeight = 14;
+    TRect SItemRect, FocusItemRect, ActiveItemRect;
+    int ItemLeftOffset = 0, ItemRightOffset = 0;
+    TRect ItemTextRect;
+    TColor FontColor = 0, FocusFontColor = 0;
+    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
+    std::string ListBoxName;
+    bool ItemStretchEffect = false, FocusItemStretchEffect = false;
+    bool ShowFocus = false;
+};
+
+class TbsSkinComboBox : public TbsSkinCustomComboBox {
+public:
+    explicit TbsSkinComboBox(TComponent* AOwner) : TbsSkinCustomComboBox(AOwner) {}
+};
