@@ -15,6 +15,9 @@
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/FrameObjects.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/menus/SkinMenu.h"
+#include "platform/ui/controls/Menus.h"
 
 namespace {
 const TColor HotFill = TColor(0xD2BDB6), ActiveFill = TColor(0xB59385);
@@ -26,6 +29,76 @@ TbsSkinMDITabsBar::TbsSkinMDITabsBar(TComponent* AOwner) : TbsSkinControl(AOwner
     FDefaultFont.SetName("Arial");
     FDefaultFont.SetHeight(14);
     SetBounds(0, 0, 150, 21);
+    FListMenu = new TbsSkinPopupMenu(this);
+    FHideListMenu = new TbsSkinPopupMenu(this);
+}
+
+void TbsSkinMDITabsBar::SetSkinData(TbsSkinData* Value)
+{
+    TbsSkinControl::SetSkinData(Value);
+    for (TbsSkinMenuSpeedButton* b : {FListButton, FHideListButton})
+        if (b)
+            b->SetSkinData(Value);
+}
+
+TbsSkinMenuSpeedButton* TbsSkinMDITabsBar::NewListButton(TAlign Align, int ArrowType, TbsSkinPopupMenu* Menu)
+{
+    auto* b = new TbsSkinMenuSpeedButton(this);
+    b->SetSkinDataName("resizetoolbutton");
+    b->SetSkinData(FSD);
+    b->SetStandardArrow(true, ArrowType);
+    b->SetSkinPopupMenu(Menu);
+    b->SetWidth(ListButtonWidth);
+    b->SetParent(this);
+    b->SetAlign(Align);
+    return b;
+}
+
+void TbsSkinMDITabsBar::UpdateListButtons()
+{
+    if (!ObjectList.empty() && !FListButton) {
+        FListButton = NewListButton(alLeft, 4, FListMenu);
+        FListButton->OnShowTrackMenu = [this](TObject*) { FillListMenu(); };
+    } else if (ObjectList.empty() && FListButton) {
+        delete FListButton;
+        FListButton = nullptr;
+    }
+    CalcTabRects();
+    if (FInVisibleCount > 0 && !FHideListButton) {
+        FHideListButton = NewListButton(alRight, 2, FHideListMenu);
+        FHideListButton->OnShowTrackMenu = [this](TObject*) { FillHideListMenu(); };
+    } else if (FInVisibleCount == 0 && FHideListButton) {
+        delete FHideListButton;
+        FHideListButton = nullptr;
+    }
+}
+
+void TbsSkinMDITabsBar::FillListMenu() { FillMenu(FListMenu, false); }
+
+void TbsSkinMDITabsBar::FillHideListMenu() { FillMenu(FHideListMenu, true); }
+
+void TbsSkinMDITabsBar::FillMenu(TbsSkinPopupMenu* Menu, bool HiddenOnly)
+{
+    TMenuItem* root = Menu->Items();
+    root->Clear();
+    for (auto& t : ObjectList) {
+        if (!t->Child || (HiddenOnly && t->Visible))
+            continue;
+        auto* item = new TMenuItem(nullptr);   // the menu tree owns it; names may repeat
+        item->SetName(t->Child->Name() + (HiddenOnly ? "_BSFCHILDITEMBARHIDE" : "_BSFCHILDITEMBAR"));
+        item->SetCaption(t->Child->Caption());
+        item->SetRadioItem(true);
+        item->SetGroupIndex(0);
+        item->SetChecked(t->Active);
+        // The menu is filled anew at each opening: the form is still there.
+        TCustomForm* child = t->Child;
+        item->OnClick = [child](TObject*) {
+            if (TbsFormFrame* f = GetFormFrame(child); f && f->WindowState() == wsMinimized)
+                f->SetWindowState(wsNormal);
+            child->Show();
+        };
+        root->Add(item);
+    }
 }
 
 TbsSkinMDITabsBar::~TbsSkinMDITabsBar() = default;
@@ -87,6 +160,7 @@ void TbsSkinMDITabsBar::SetDefaultHeight(int Value)
 void TbsSkinMDITabsBar::AddTab(TCustomForm* Child)
 {
     ObjectList.push_back(std::make_unique<TbsMDITab>(this, Child));
+    UpdateListButtons();
     Repaint();
 }
 
@@ -100,6 +174,7 @@ void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child)
     auto it = std::find_if(ObjectList.begin(), ObjectList.end(), [Child](auto& t) { return t->Child == Child; });
     if (it != ObjectList.end())
         ObjectList.erase(it);
+    UpdateListButtons();
     Repaint();
 }
 
@@ -302,6 +377,9 @@ void TbsSkinMDITabsBar::DrawCloseButton(TbsMDITab& Tab, TCanvas& Cnvs, const TRe
 
 void TbsSkinMDITabsBar::WndProc(TMessage& Message)
 {
+    // The hidden-tabs button follows the layout: made or removed before a paint.
+    if (Message.Msg == WM_PAINT)
+        UpdateListButtons();
     TbsSkinControl::WndProc(Message);
     if (Message.Msg == CM_MOUSELEAVE)
         TestActive(-1, -1);

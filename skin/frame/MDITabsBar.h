@@ -9,6 +9,8 @@ class TCustomForm;
 class TbsFormFrame;
 class TbsSkinMDITabsBar;
 class TbsDataSkinTabControl;
+class TbsSkinMenuSpeedButton;
+class TbsSkinPopupMenu;
 
 enum TbsSkinMDITabKind { bstkTab, bstkButton };
 
@@ -79,7 +81,17 @@ public:
 
     void GetSkinData() override;
     void ChangeSkinData() override;
+    void SetSkinData(TbsSkinData* Value) override;
     static constexpr int ListButtonWidth = 15;
+
+    // The buttons listing all tabs (while there are tabs) and the tabs that
+    // do not fit (while there are such).
+    TbsSkinMenuSpeedButton* ListButton() const { return FListButton; }
+    TbsSkinMenuSpeedButton* HideListButton() const { return FHideListButton; }
+    TbsSkinPopupMenu* ListMenu() const { return FListMenu; }
+    TbsSkinPopupMenu* HideListMenu() const { return FHideListMenu; }
+    void FillListMenu();
+    void FillHideListMenu();
 
 protected:
     void CreateControlDefaultImage(TBitmap& B) override;
@@ -95,6 +107,9 @@ private:
     void DrawTab(TbsMDITab& Tab, TCanvas& Cnvs);
     void DrawCloseButton(TbsMDITab& Tab, TCanvas& Cnvs, const TRect& R);
     void TestActive(int X, int Y);
+    void UpdateListButtons();
+    TbsSkinMenuSpeedButton* NewListButton(TAlign Align, int ArrowType, TbsSkinPopupMenu* Menu);
+    void FillMenu(TbsSkinPopupMenu* Menu, bool HiddenOnly);
     int TabHeight() const;
 
     std::vector<std::unique_ptr<TbsMDITab>> ObjectList;
@@ -112,4 +127,8 @@ private:
     int DragIndex = -1;
     int ActiveTabIndex = -1;
     int OldTabIndex = -1;
+    TbsSkinMenuSpeedButton* FListButton = nullptr;
+    TbsSkinMenuSpeedButton* FHideListButton = nullptr;
+    TbsSkinPopupMenu* FListMenu = nullptr;
+    TbsSkinPopupMenu* FHideListMenu = nullptr;
 };

@@ -4,7 +4,10 @@
 #include <filesystem>
 #include "FrameFixture.h"
 #include "skin/draw/RectUtils.h"
+#include "platform/ui/controls/Menus.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/frame/MDITabsBar.h"
+#include "skin/menus/SkinMenu.h"
 
 namespace {
 
@@ -131,6 +134,39 @@ TEST_F(TMDITabsBarTest, CloseButtons)
 
     std::filesystem::create_directories(FRAME_RENDER_DIR);
     Backend->SaveWindowPicture(Form->Handle(), std::string(FRAME_RENDER_DIR) + "/mdi_tabs_plain.png");
+}
+
+// The list button comes with the first tab and lists every tab; the button
+// of hidden tabs comes when tabs no longer fit, and its items show them.
+TEST_F(TMDITabsBarTest, ListButtons)
+{
+    Bar->SetBounds(0, 0, 250, 21);
+    EXPECT_EQ(Bar->ListButton(), nullptr);
+    AddChildren(4);
+    ASSERT_NE(Bar->ListButton(), nullptr);
+    EXPECT_EQ(Bar->HideListButton(), nullptr);
+    Children[2]->SetName("Third");
+    Bar->MinTabWidth = 80;
+    Bar->Repaint();
+    Pump();
+    ASSERT_NE(Bar->HideListButton(), nullptr);
+
+    Bar->FillListMenu();
+    EXPECT_EQ(Bar->ListMenu()->Items()->Count(), 4);
+    Bar->FillHideListMenu();
+    TMenuItem* hidden = Bar->HideListMenu()->Items();
+    ASSERT_EQ(hidden->Count(), 2);
+    EXPECT_EQ(hidden->Items(0)->Name(), "Third_BSFCHILDITEMBARHIDE");
+    EXPECT_EQ(hidden->Items(0)->Caption(), "Doc 3");
+    EXPECT_FALSE(Children[2]->Visible());
+    hidden->Items(0)->Click();
+    EXPECT_TRUE(Children[2]->Visible());
+
+    for (TForm* c : Children)
+        Bar->DeleteTab(c);
+    Pump();
+    EXPECT_EQ(Bar->ListButton(), nullptr);
+    EXPECT_EQ(Bar->HideListButton(), nullptr);
 }
 
 }  // namespace
