@@ -397,6 +397,16 @@ void TbsTrayIcon::AnimateTimerProc(TObject*)
     SetIconIndex(next);
 }
 
+bool TbsTrayIcon::BitmapToIcon(const TBitmap& Bitmap, TIcon& Icon, TColor MaskColor)
+{
+    TImageList list(nullptr, 16, 16);
+    list.AddMasked(Bitmap, MaskColor);
+    if (list.Count() == 0)
+        return false;
+    list.GetBitmap(0, Icon.Bitmap());
+    return true;
+}
+
 // ------------------------------------------------------------ the main form
 
 void TbsTrayIcon::ShowMainForm()

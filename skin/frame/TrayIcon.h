@@ -69,6 +69,8 @@ public:
     // The application's main form into the tray and back.
     void ShowMainForm();
     void HideMainForm();
+    // A 16 x 16 icon from Bitmap with MaskColor transparent.
+    static bool BitmapToIcon(const TBitmap& Bitmap, TIcon& Icon, TColor MaskColor);
     // Stores what the form component's stored state says once loading ends.
     void Loaded() override;
 
