@@ -101,7 +101,6 @@ private:
     void ClickTimerProc(TObject* Sender);
     void AnimateTimerProc(TObject* Sender);
     void PopupAtCursor();
-    void AppMinimize(TObject* Sender);
     void HookApp();
     void UnhookApp();
     bool InitIconData();
@@ -123,6 +122,5 @@ private:
     std::unique_ptr<TTimer> AnimateTimer;
     std::unique_ptr<TTimer> ClickTimer;
     TTrayIconInfo FIconData;
-    TNotifyEvent OldAppMinimize;
-    bool FHooked = false;
+    std::shared_ptr<bool> FHookAlive;
 };

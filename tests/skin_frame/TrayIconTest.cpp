@@ -203,6 +203,23 @@ TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
     EXPECT_FALSE(Tray->IconShown());
 }
 
+// Icons hook the application's minimize in turn and may go in any order.
+TEST_F(TTrayTest, IconsGoInAnyOrder)
+{
+    MakeMainForm(true);
+    auto* second = new TbsTrayIcon(Form);
+    delete Tray;
+    Tray = nullptr;
+    EXPECT_EQ(Frame->TrayIcon(), nullptr);
+    Application->Minimize();
+    Pump();
+    EXPECT_TRUE(second->IconShown());
+    EXPECT_FALSE(Form->Visible());
+    second->ShowMainForm();
+    Pump();
+    EXPECT_TRUE(Form->Visible());
+}
+
 TEST_F(TTrayTest, WithoutATrayMinimizingKeepsTheFormReachable)
 {
     MakeMainForm(false);
