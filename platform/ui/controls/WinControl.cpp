@@ -56,8 +56,8 @@ TWinControl::~TWinControl()
     while (!FControls.empty())
         delete FControls.back();
     DestroyHandle();
-    // The parent's tab list holds this control as a windowed one; by the time
-    // ~TControl removes it from the parent it is no longer one.
+    // The parent's tab order must forget this control now: by the time the
+    // base destructor removes it from the parent it is no windowed control.
     if (FParent)
         FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this),
                                 FParent->FTabList.end());
