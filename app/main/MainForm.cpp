@@ -3,6 +3,8 @@
 #include "app/about/AboutForm.h"
 #include "app/jobs/JobPreset.h"
 #include "app/main/MainFaces.h"
+#include "app/main/MainPreviewHost.h"
+#include "app/preview/PreviewPanel.h"
 #include "app/main/OpenFilter.h"
 #include "app/main/ProgramLinks.h"
 #include "app/main/ProgramSkins.h"
@@ -25,6 +27,8 @@
 #include "skin/controls/SkinToolBar.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinSlider.h"
+#include "skin/menus/SkinMenu.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/dialogs/SkinPicker.h"
@@ -40,6 +44,7 @@ TForm1* Form1 = nullptr;
 TForm1::~TForm1()
 {
     // The logic holds references to controls and faces: it goes first.
+    FPreview.reset();
     if (TFFLogger* logger = GetFFLogger())
         logger->OnLog = nullptr;
     FJobs.reset();
@@ -105,6 +110,8 @@ void TForm1::WireLogic()
     FCascade->FocusJobList = [this] { FListFace->FocusList(); };
     FCascade->OnRowRestored = [this](TPresetJobRow& ARow) {
         T_Movie_PLayer_FileName = ARow.SubItem(0);
+        if (FPreview)
+            FPreview->SetMovieFileName(T_Movie_PLayer_FileName);
         Command("Button31")->Click();
     };
     FJobs->Options = [this] {
@@ -197,16 +204,49 @@ void TForm1::WireLogic()
     AddCommand(Panel3, "Button6", "初始化数据", [this] { Preset.Reset(); });
     AddCommand(Panel3, "Button13", "确认预置选项数据", [this] { FCascade->ReadOptions(); });
     AddCommand(Panel3, "Button18", "根据combox添加预设选项", [this] { FCascade->FillOptionLists(); });
-    AddCommand(Panel3, "Button31", "打开播放视频", [this] {
-        if (OnOpenPreview)
-            OnOpenPreview(T_Movie_PLayer_FileName);
-    });
+    AddCommand(Panel3, "Button31", "打开播放视频", nullptr);   // bound by the preview panel
     AddCommand(Panel3, "Button9", "播放视频", nullptr);
     AddCommand(Panel3, "Button11", "onchange用", nullptr);
     AddCommand(Panel3, "Button24", "刷新皮肤", nullptr);
     AddCommand(Panel3, "Button1", "help", [] { OpenHelpPage(); });
     AddCommand(Panel3, "Button14", "添加", nullptr);
     AddCommand(Panel3, "Button26", "Button26", [this] { ShowOptions(); });
+
+    // The preview group's controls belong to the preview panel.
+    TPreviewControls preview;
+    preview.Panel6 = Panel6;
+    preview.bsSkinSlider1 = bsSkinSlider1;
+    preview.bsSkinButton13 = bsSkinButton13;
+    preview.bsSkinButton14 = bsSkinButton14;
+    preview.bsSkinButton15 = bsSkinButton15;
+    preview.bsSkinButton16 = bsSkinButton16;
+    preview.bsSkinButton20 = bsSkinButton20;
+    preview.bsSkinButton22 = bsSkinButton22;
+    preview.bsSkinButton23 = bsSkinButton23;
+    preview.bsSkinPopupMenu2 = bsSkinPopupMenu2;
+    preview.MenuItem1 = N27;
+    preview.MenuItem2 = N28;
+    preview.BMP1 = BMP1;
+    preview.JPG1 = JPG1;
+    preview.GIF1 = GIF1;
+    preview.PNG1 = PNG1;
+    preview.Button31 = Command("Button31");
+    preview.cboScreens = cboScreens;
+    preview.cboVideoDriver = cboVideoDriver;
+    preview.cboAudioDriver = cboAudioDriver;
+    preview.chkOpenPaused = chkOpenPaused;
+    preview.chkStayOnTop = chkStayOnTop;
+    preview.TrackBar2 = TrackBar2;
+    preview.Label2 = Label2;
+    preview.Label3 = Label3;
+    preview.cboVideo = cboVideo;
+    preview.cboAudio = cboAudio;
+    preview.cboSubtitle = cboSubtitle;
+    FPreviewHost = std::make_unique<TMainPreviewHost>(*this);
+    FPreview = std::make_unique<TPreviewPanel>(preview, *FPreviewHost);
+    OnListEmptied = [this] { FPreview->StopPlayer(true); };
+    OnClosing = [this] { FPreview->ClearEvents(); };
+    lvFiles->OnClick = [this](TObject*) { FPreview->lvFilesClick(); };
 
     // The visible controls and menu items click the commands.
     auto click = [this](const char* AName) { return [this, AName](TObject*) { Command(AName)->Click(); }; };

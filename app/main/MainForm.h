@@ -51,6 +51,8 @@ class TTrackBar;
 class TCascadePresetSource;
 class TMainWindowFaces;
 class TListViewJobFace;
+class TMainPreviewHost;
+class TPreviewPanel;
 
 // The main window "ZarvoMPG格式转换器": menu bar, tool bar, the preview group
 // beside the job list, and the pages "常规设置" and "音视频高级设置". The work
@@ -75,6 +77,7 @@ public:
     TPresetCascade& Cascade() { return *FCascade; }
     TFFConverter& FFConv() { return *FConverter; }
     TMainWindowFaces& Faces() { return *FFaces; }
+    TPreviewPanel& Preview() { return *FPreview; }
 
     // The first direct windowed child with that component name, or nullptr.
     TWinControl* FindControlByName(const std::string& AName) const;
@@ -200,8 +203,6 @@ public:
     void RenameSelected(bool AQuiet);      // "重命名", double click
 
     // ---- seams to parts built elsewhere ----
-    // Opens the file in the preview player ("打开播放视频").
-    std::function<void(const std::string& AFileName)> OnOpenPreview;
     // The list became empty: the preview stops.
     std::function<void()> OnListEmptied;
     // The window closes: the player's events are detached.
@@ -244,6 +245,8 @@ private:
     std::unique_ptr<TPresetCascade> FCascade;
     std::unique_ptr<TCascadePresetSource> FPresetSource;
     std::unique_ptr<TJobControl> FJobs;
+    std::unique_ptr<TMainPreviewHost> FPreviewHost;
+    std::unique_ptr<TPreviewPanel> FPreview;
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
 };
