@@ -3,6 +3,7 @@
 #include "app/about/AboutForm.h"
 #include "app/jobs/JobPreset.h"
 #include "app/main/MainFaces.h"
+#include "app/main/MainOutputHost.h"
 #include "app/main/MainPreviewHost.h"
 #include "app/preview/PreviewPanel.h"
 #include "app/main/OpenFilter.h"
@@ -243,6 +244,7 @@ void TForm1::WireLogic()
     preview.cboAudio = cboAudio;
     preview.cboSubtitle = cboSubtitle;
     FPreviewHost = std::make_unique<TMainPreviewHost>(*this);
+    FOutputHost = std::make_unique<TMainOutputHost>(*this);
     FPreview = std::make_unique<TPreviewPanel>(preview, *FPreviewHost);
     OnListEmptied = [this] { FPreview->StopPlayer(true); };
     OnClosing = [this] { FPreview->ClearEvents(); };

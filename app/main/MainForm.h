@@ -53,6 +53,7 @@ class TMainWindowFaces;
 class TListViewJobFace;
 class TMainPreviewHost;
 class TPreviewPanel;
+class TMainOutputHost;
 
 // The main window "ZarvoMPG格式转换器": menu bar, tool bar, the preview group
 // beside the job list, and the pages "常规设置" and "音视频高级设置". The work
@@ -78,6 +79,7 @@ public:
     TFFConverter& FFConv() { return *FConverter; }
     TMainWindowFaces& Faces() { return *FFaces; }
     TPreviewPanel& Preview() { return *FPreview; }
+    TMainOutputHost& OutputHost() { return *FOutputHost; }
 
     // The first direct windowed child with that component name, or nullptr.
     TWinControl* FindControlByName(const std::string& AName) const;
@@ -247,6 +249,7 @@ private:
     std::unique_ptr<TJobControl> FJobs;
     std::unique_ptr<TMainPreviewHost> FPreviewHost;
     std::unique_ptr<TPreviewPanel> FPreview;
+    std::unique_ptr<TMainOutputHost> FOutputHost;
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
 };

@@ -4,6 +4,7 @@
 #include "app/main/MainForm.h"
 #include "app/jobs/JobPreset.h"
 #include "app/main/MainFaces.h"
+#include "app/main/MainOutputHost.h"
 #include "app/main/MainPreviewHost.h"
 #include "app/preview/PreviewPanel.h"
 #include "app/presets/PresetCascade.h"

@@ -6,6 +6,8 @@
 
 #include "app/about/AboutForm.h"
 #include "app/main/MainForm.h"
+#include "app/main/MainOutputHost.h"
+#include "app/output/OutputSettingsForm.h"
 #include "app/options/OptionsForm.h"
 #include "app/settings/SettingsFile.h"
 #include "engine/preview/Previewer.h"
@@ -17,7 +19,7 @@
 #include "platform/ui/sdl/SdlBackend.h"
 #include "skin/data/SkinFormLink.h"
 
-std::function<void()> CreateOutputSettingsForm = [] {};
+TOutputSettingsForm* Form6 = nullptr;
 
 void CreateProgramForms()
 {
@@ -32,7 +34,7 @@ void CreateProgramForms()
     // The live-preview box switches the conversion's preview at once.
     Form5->OnLivePreview = [](bool AOn) { Form1->FFConv().SetPreview(AOn); };
     Form1->FFConv().SetPreview(Form5->LivePreview());
-    CreateOutputSettingsForm();
+    Form6 = CreateOutputSettingsForm(Application, Form1->OutputHost(), Form1->OutputHost(), Form1->bsSkinData1);
 }
 
 int RunProgram(int argc, char** argv)

@@ -1,14 +1,13 @@
 #pragma once
-#include <functional>
 
 // The program's start-up after the back end is chosen: the settings file's
 // place, the skin layer's link to the forms, the conversion preview windows,
 // then the forms in order (main window, about, options, output settings).
 void CreateProgramForms();
 
-// The output settings dialog's creation, called after the options dialog;
-// it does nothing until the dialog is installed here.
-extern std::function<void()> CreateOutputSettingsForm;
+class TOutputSettingsForm;
+// The output settings dialog, made hidden after the options dialog.
+extern TOutputSettingsForm* Form6;
 
 // The whole program: desktop back end (or, with "--headless picture.png",
 // an off-screen window saved as a picture), the forms and the message loop.

@@ -11,6 +11,7 @@
 #include "app/main/MainForm.h"
 #include "app/main/Startup.h"
 #include "app/options/OptionsForm.h"
+#include "app/output/OutputSettingsForm.h"
 #include "app/settings/SettingsFile.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Path.h"
@@ -46,6 +47,8 @@ protected:
 
     void TearDown() override
     {
+        delete Form6;
+        Form6 = nullptr;
         delete Form5;
         Form5 = nullptr;
         delete Form2;

@@ -63,6 +63,8 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndShowsSkinZero)
     EXPECT_EQ(Form1->cboScreens->ItemIndex(), 0);
     EXPECT_EQ(Form1->cboScreens->Items()[0], "Panel6");
     EXPECT_EQ(Form1->bsSkinSlider1_down_UP, "UP");
+    EXPECT_NE(Form6, nullptr);   // the output settings dialog, made hidden
+    EXPECT_FALSE(Form6->Visible());
     EXPECT_EQ(Form1->OpenFilter.rfind("所有文件格式 (*.*)|*.*|", 0), 0u);
     EXPECT_EQ(Form1->OpenFilter.find("Flac无损压缩音频格式\u3000(*.flac)|*.flac|") != std::string::npos, true);
 }
