@@ -253,7 +253,7 @@ int TbsSkinCustomListBox::CalcHeight(int AItemsCount)
 
 void TbsSkinCustomListBox::UpDateScrollBar()
 {
-    if (!ListBox || !ListBox->HandleAllocated())
+    if (!ListBox || !ListBox->HandleAllocated() || FInScrollBarChange)
         return;
     const int count = ListBox->Items().Count();
     if (Columns() < 1) {
@@ -381,10 +381,14 @@ void TbsSkinCustomListBox::HideHScrollBar()
     ListBox->Invalidate();
 }
 
+// The bar moved the list: the list's answer must not take the bar away
+// while the bar is still inside its own change event.
 void TbsSkinCustomListBox::ScrollBarChange()
 {
+    FInScrollBarChange = true;
     SendMessage(ListBox->Handle(), Columns() > 0 ? WM_HSCROLL : WM_VSCROLL,
                 MAKEWPARAM(SB_THUMBPOSITION, WORD(FScrollBar->Position())), 0);
+    FInScrollBarChange = false;
 }
 
 void TbsSkinCustomListBox::HScrollBarChange() { ListBox->SetHorizontalExtentValue(FHScrollBar->Position()); }

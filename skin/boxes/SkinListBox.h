@@ -220,6 +220,7 @@ private:
     TRect NewCaptionRect;
     int TimerMode = 0;
     bool WaitMode = false;
+    bool FInScrollBarChange = false;
     TbsSkinScrollBar* FScrollBar = nullptr;    // owned; nil while not needed
     TbsSkinScrollBar* FHScrollBar = nullptr;   // owned; nil while not needed
 };

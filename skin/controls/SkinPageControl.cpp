@@ -171,6 +171,8 @@ TbsSkinPageControl::TbsSkinPageControl(TComponent* AOwner) : TPageControl(AOwner
     Font().SetColor(clBtnText);
     FTempImages = std::make_unique<TImageList>(nullptr, 1, 1);
     TPageControl::SetImages(FTempImages.get());
+    // Built in code, the control is never loaded: the plain tab height applies now.
+    ApplyTabSize();
 }
 
 TbsSkinPageControl::~TbsSkinPageControl()
@@ -560,8 +562,10 @@ void TbsSkinPageControl::UpdateUpDown()
 {
     if (!HandleAllocated())
         return;
-    const int hidden = MultiLine() ? 0 : GetHiddenTabCount();
-    if (hidden == 0 || MultiLine()) {
+    // Only a single row along the top or bottom edge scrolls.
+    const bool scrolls = !MultiLine() && (TabPosition() == tpTop || TabPosition() == tpBottom);
+    const int hidden = scrolls ? GetHiddenTabCount() : 0;
+    if (hidden == 0) {
         if (FSkinUpDown) {
             delete FSkinUpDown;
             FSkinUpDown = nullptr;
@@ -911,7 +915,10 @@ void TbsSkinPageControl::Paint()
     GetSkinData();
     // Pages added or captions changed since the last size change may make the
     // row overflow, or fit again.
-    if (!MultiLine() && !FHideTabs && (GetHiddenTabCount() > 0) != (FSkinUpDown != nullptr))
+    if (!MultiLine() && !FHideTabs && (TabPosition() == tpTop || TabPosition() == tpBottom) &&
+        (GetHiddenTabCount() > 0) != (FSkinUpDown != nullptr))
+        UpdateUpDown();
+    else if (FSkinUpDown && (TabPosition() == tpLeft || TabPosition() == tpRight))
         UpdateUpDown();
     TBitmap face(W, H);
     TCanvas& c = *face.Canvas();

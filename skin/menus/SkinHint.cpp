@@ -56,6 +56,9 @@ TRect HintWorkArea()
     return r;
 }
 
+// The component whose AppShowHint the application calls.
+TbsSkinHint* InstalledShowHint = nullptr;
+
 }  // namespace
 
 // ------------------------------------------------------------ TbsSkinHintWindow
@@ -398,7 +401,7 @@ TbsSkinHint::TbsSkinHint(TComponent* AOwner) : TComponent(AOwner)
     if (THintWindow* old = Application->HintWindow(); old && !dynamic_cast<TbsSkinHintWindow*>(old))
         delete old;
     Application->SetShowHint(show);
-    Application->OnShowHint = [this](std::string& S, bool& CanShow, THintInfo& Info) { AppShowHint(S, CanShow, Info); };
+    InstallShowHint();
     Application->SetHintShortPause(100);
 }
 
@@ -406,6 +409,10 @@ TbsSkinHint::~TbsSkinHint()
 {
     if (HintTimer)
         HintTimer->SetEnabled(false);
+    if (InstalledShowHint == this) {
+        Application->OnShowHint = nullptr;
+        InstalledShowHint = nullptr;
+    }
     // The application's hint window outlives the component that set it up.
     if (auto* w = dynamic_cast<TbsSkinHintWindow*>(Application->HintWindow()); w && w->FspHint == this) {
         w->HideWindow();
@@ -446,9 +453,13 @@ void TbsSkinHint::SetActive(bool Value)
                 h->FActive = false;
     }
     if (Value && !ComponentState().Contains(csDesigning))
-        Application->OnShowHint = [this](std::string& S, bool& CanShow, THintInfo& Info) {
-            AppShowHint(S, CanShow, Info);
-        };
+        InstallShowHint();
+}
+
+void TbsSkinHint::InstallShowHint()
+{
+    Application->OnShowHint = [this](std::string& S, bool& CanShow, THintInfo& Info) { AppShowHint(S, CanShow, Info); };
+    InstalledShowHint = this;
 }
 
 std::string TbsSkinHint::ReplaceLineSeparators(const std::string& Text) const

@@ -108,6 +108,7 @@ private:
     enum class TPending { Cursor, Rect, CursorEx };
     void StartHintTimer(TPending Kind);
     void HintTimerProc();
+    void InstallShowHint();
 
     bool FActive = true;
     TbsSkinData* FSD = nullptr;

@@ -211,6 +211,14 @@ void TbsSkinMainMenuBar::ReleaseSkinElement()
     Picture = nullptr;
 }
 
+void TbsSkinMainMenuBar::SetSkinData(TbsSkinData* Value)
+{
+    TbsSkinControl::SetSkinData(Value);
+    // Without a skin the items and the height go back to the plain look at once.
+    if ((!FSD || FSD->Empty) && !Designing())
+        ChangeSkinData();
+}
+
 void TbsSkinMainMenuBar::GetSkinData()
 {
     TbsSkinControl::GetSkinData();

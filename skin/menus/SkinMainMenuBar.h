@@ -74,6 +74,7 @@ public:
     bool OpenActiveItem() override;
     bool IsShortCut(TMessage& Msg) override;
 
+    void SetSkinData(TbsSkinData* Value) override;
     void GetSkinData() override;
     void ChangeSkinData() override;
     void BeforeChangeSkinData() override;

@@ -485,8 +485,13 @@ void TbsCustomShellTreeView::Delete(TTreeNode* Node)
 
 void TbsCustomShellTreeView::ReleaseNodes()
 {
+    // Freed here, not in Delete(), which the tree skips while it is destroyed.
+    for (TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) {
+        delete FolderOf(node);
+        node->SetData(nullptr);
+    }
     Items().BeginUpdate();
-    Items().Clear();   // Delete() frees each node's folder
+    Items().Clear();
     Items().EndUpdate();
 }
 

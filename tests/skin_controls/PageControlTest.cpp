@@ -77,9 +77,10 @@ TEST_F(PageControlTest, ProgramsThreePageControlsSwitchPagesInTheSkinsPageArea)
 TEST_F(PageControlTest, PlainPageAreaAndTabsFollowTheDefaultHeight)
 {
     auto* pc = NewPages(nullptr, 3);
-    EXPECT_EQ(pc->TabHeight(), 0);   // the default height applies once a skin question was asked
-    pc->SetDefaultItemHeight(20);
     EXPECT_EQ(pc->TabHeight(), 20);
+    pc->SetDefaultItemHeight(24);
+    EXPECT_EQ(pc->TabHeight(), 24);
+    pc->SetDefaultItemHeight(20);
     EXPECT_EQ(pc->ActivePage()->BoundsRect(), (TRect{1, 21, pc->ClientWidth() - 1, pc->ClientHeight() - 1}));
     EXPECT_EQ(PixelOf(pc, 0, 20), ColorToRGB(clBtnShadow));
     ClickTab(pc, 1);

@@ -3,7 +3,12 @@
 #include "skin/boxes/SkinListBox.h"
 #include "skin/data/SkinList.h"
 #include "skin/dialogs/SkinMessage.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/ExtCtrls.h"
+#include "skin/controls/SkinLabels.h"
+#include "skin/dialogs/DriveComboBox.h"
 #include "skin/dialogs/FileBoxes.h"
+#include "skin/dialogs/FilterComboBox.h"
 #include "skin/dialogs/SkinPicker.h"
 #include "tests/skin_dialogs/FileTreeFixture.h"
 #include "tests/skin_dialogs/DialogsFixture.h"
@@ -80,31 +85,54 @@ TEST_F(TDialogsRenderTest, SkinPickerPreviews)
 
 class TFileBoxesRenderTest : public TFileBoxesTest {};
 
-// The folder and file boxes over the temporary tree, in our base skin and
-// in the plain look: the folder chain with its glyphs and the entries.
+// The linked file chooser over the temporary tree with the injected mounts,
+// in our base skin and in the plain look: drive box, folder label, folder
+// and file boxes, name edit and filter box.
 TEST_F(TFileBoxesRenderTest, FolderAndFileBoxes)
 {
     TRenderSheet sheet;
     for (TbsSkinData* skin : {BaseSkinData(), static_cast<TbsSkinData*>(nullptr)}) {
         const std::string look = skin ? "base skin" : "plain";
-        auto* dirs = new TbsSkinDirectoryListBox(Form);
-        dirs->SetParent(Form);
-        dirs->SetBounds(10, 10, 200, 200);
+        auto* host = new TPanel(Form);
+        host->SetParent(Form);
+        host->SetBounds(0, 0, 390, 290);
+        auto* drives = new TbsSkinDriveComboBox(host);
+        drives->SetParent(host);
+        drives->SetBounds(10, 10, 200, 22);
+        drives->SetSkinData(skin);
+        auto* label = new TbsSkinStdLabel(host);
+        label->SetParent(host);
+        label->SetAutoSize(false);
+        label->SetBounds(10, 38, 200, 16);
+        label->SetSkinData(skin);
+        auto* dirs = new TbsSkinDirectoryListBox(host);
+        dirs->SetParent(host);
+        dirs->SetBounds(10, 58, 200, 190);
         dirs->SetSkinData(skin);
-        auto* files = new TbsSkinFileListBox(Form);
-        files->SetParent(Form);
-        files->SetBounds(220, 10, 160, 200);
+        auto* files = new TbsSkinFileListBox(host);
+        files->SetParent(host);
+        files->SetBounds(220, 38, 160, 210);
         files->SetSkinData(skin);
         files->SetFileType(TbsFileType{bsftNormal, bsftDirectory});
+        auto* edit = new TEdit(host);
+        edit->SetParent(host);
+        edit->SetBounds(220, 10, 160, 22);
+        auto* filter = new TbsSkinFilterComboBox(host);
+        filter->SetParent(host);
+        filter->SetBounds(10, 256, 370, 22);
+        filter->SetSkinData(skin);
+        drives->SetDirList(dirs);
         dirs->SetFileList(files);
+        dirs->SetDirLabel(label);
+        files->SetFileEdit(edit);
+        filter->SetFileList(files);
+        filter->HandleNeeded();
+        filter->SetFilter("All files (*.*)|*.*|Videos (*.mp4;*.avi)|*.mp4;*.avi");
         dirs->SetDirectory(Path("Video/Out"));
         files->SetItemIndex(4);
         Pump();
-        sheet.Add(look + ": folders", Snapshot(dirs));
-        sheet.Add(look + ": files", Snapshot(files));
-        sheet.NewRow();
-        delete files;
-        delete dirs;
+        sheet.Add(look + ": file chooser", Snapshot(host));
+        delete host;
     }
     sheet.Save("file_boxes");
 }

@@ -141,6 +141,27 @@ TEST_F(TMessageBoxTest, ClickingAButtonAnswersItsResult)
     EXPECT_EQ(result, mrClose);
 }
 
+// Help asks for the box's help context and leaves the box open.
+TEST_F(TMessageBoxTest, HelpKeepsTheBoxOpen)
+{
+    int asked = 0;
+    const int result = Run([&] { return Box->MessageDlgHelp("x", mtInformation, TMsgDlgButtons{mbOK, mbHelp}, 42,
+                                                            "converter.hlp"); },
+                           [&] {
+                               Shown->OnHelp = [&](TbsMessageForm* F) {
+                                   ++asked;
+                                   EXPECT_EQ(F->HelpContext, 42);
+                                   EXPECT_EQ(F->HelpFile, "converter.hlp");
+                               };
+                               ClickAt(Button(Shown, "Help"), 10, 10);
+                               EXPECT_TRUE(Shown->Visible());
+                               EXPECT_EQ(Shown->ModalResult(), mrNone);
+                               ClickAt(Button(Shown, "OK"), 10, 10);
+                           });
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(result, mrOk);
+}
+
 TEST_F(TMessageBoxTest, ShowAgainValueIsReadBackEvenWhenShowingFails)
 {
     Box->SetShowAgainFlag(true);

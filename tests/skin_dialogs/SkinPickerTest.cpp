@@ -3,6 +3,7 @@
 #include "resources/skins/EmbeddedSkins.h"
 #include "skin/boxes/SkinListBox.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinList.h"
 #include "skin/dialogs/SkinPicker.h"
 #include "skin/frame/FormFrame.h"
@@ -139,6 +140,39 @@ TEST_F(TSkinPickerTest, ClientSizeIsRaisedToTheFramesMinimum)
         PressKey(VK_ESCAPE);
     });
     Dialog->Execute(0);
+}
+
+// The stored-skin variant offers the stored skins among the dialog's owner's
+// components, starts at the given one and answers the last previewed one.
+TEST_F(TSkinPickerTest, StoredSkinsOfTheOwner)
+{
+    TComponent owner(nullptr);
+    std::vector<TbsCompressedStoredSkin*> stored;
+    for (int i : {3, 5}) {
+        auto* s = new TbsCompressedStoredSkin(&owner);
+        s->SetName("Stored" + std::to_string(i));
+        if (i == 5)
+            s->SetDescription("Fifth");
+        TMemoryStream data;
+        data.Write(MainSkins()[i].Data, static_cast<int64_t>(MainSkins()[i].Size));
+        s->LoadFromCompressStream(data);
+        stored.push_back(s);
+    }
+    auto* picker = new TbsSelectSkinDialog(&owner);
+    WhenShown([&] {
+        TbsSelectSkinDlgForm* d = picker->DialogForm();
+        EXPECT_EQ(d->SkinsListBox->Items().Get(0), "Stored3") << "the name without a description";
+        EXPECT_EQ(d->SkinsListBox->Items().Get(1), "Fifth");
+        EXPECT_EQ(d->SkinsListBox->ItemIndex(), 1);
+        EXPECT_EQ(d->SelectedSkin(), stored[1]);
+        const TRect r = d->SkinsListBox->ListBox->ItemRect(0);
+        ClickAt(d->SkinsListBox->ListBox, r.Left + 10, r.Top + 5);
+        EXPECT_EQ(d->SelectedSkin(), stored[0]);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_TRUE(picker->Execute(stored[1]));
+    EXPECT_EQ(picker->SelectedSkin(), stored[0]);
+    EXPECT_EQ(picker->SelectedSkinIndex(), -1) << "left as it was";
 }
 
 }  // namespace

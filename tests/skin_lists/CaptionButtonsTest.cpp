@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include "skin/boxes/SkinListBox.h"
 #include "skin/controls/ControlPaint.h"
+#include "skin/data/ControlDescriptions.h"
+#include "skin/draw/RectUtils.h"
 #include "tests/skin_controls/ControlsFixture.h"
 
 namespace {
@@ -130,6 +132,75 @@ TEST_F(TCaptionButtonsTest, HiddenButtonsTakeNoPresses)
     Wait(700);
     Release(List, List->Width() - 10, 10);
     EXPECT_EQ(List->ItemIndex(), 4);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace TestSkin;
+
+// A list element with a 14-pixel caption strip and up and down buttons right
+// of the top corner, added to the test skin: the buttons follow the right
+// edge and show the element's pictures.
+class TSkinnedCaptionTest : public TControlsTest {
+protected:
+    void SetUp() override
+    {
+        TControlsTest::SetUp();
+        Skin = TestSkinData();
+        auto e = std::make_unique<TbsDataSkinListBox>("captionlist");
+        e->PictureIndex = 0;
+        e->SkinRect = TRect{0, 0, 40, 20};
+        e->LTPoint = TPoint{2, 14};
+        e->RTPoint = TPoint{20, 14};
+        e->LBPoint = TPoint{2, 18};
+        e->RBPoint = TPoint{20, 18};
+        e->ClRect = TRect{2, 14, 38, 18};
+        e->SItemRect = Cell(0, 0, 40, 20);
+        e->ItemTextRect = TRect{4, 2, 36, 18};
+        e->CaptionRect = TRect{2, 0, 20, 14};
+        e->UpButtonRect = TRect{24, 2, 30, 12};
+        e->DownButtonRect = TRect{30, 2, 36, 12};
+        e->ActiveUpButtonRect = TRect{48, 4, 54, 14};     // inside the hot face
+        e->ActiveDownButtonRect = TRect{48, 4, 54, 14};
+        Skin->CtrlList.push_back(std::move(e));
+        List = new TbsSkinListBox(Form);
+        List->SetParent(Form);
+        List->SetSkinDataName("captionlist");
+        List->SetBounds(10, 10, 200, 120);
+        List->SetSkinData(Skin);
+        List->SetCaptionMode(true);
+        List->SetCaption("Skins");
+        for (int i = 0; i < 5; ++i)
+            List->Items().Add("item " + std::to_string(i));
+        List->SetItemIndex(2);
+        Pump();
+    }
+    void TearDown() override
+    {
+        delete List;
+        Skin->CtrlList.pop_back();
+        TControlsTest::TearDown();
+    }
+
+    TbsSkinData* Skin = nullptr;
+    TbsSkinListBox* List = nullptr;
+};
+
+TEST_F(TSkinnedCaptionTest, ButtonsFollowTheRightEdgeAndShowTheSkinsPictures)
+{
+    ASSERT_NE(List->SkinIndex(), -1);
+    const int dw = List->Width() - 40;
+    EXPECT_EQ(List->CaptionButtonRect(0), (TRect{24 + dw, 2, 30 + dw, 12}));
+    EXPECT_EQ(List->CaptionButtonRect(1), (TRect{30 + dw, 2, 36 + dw, 12}));
+    EXPECT_TRUE(IsNullRect(List->CaptionButtonRect(2))) << "no check button in this skin";
+    const TRect up = List->CaptionButtonRect(0);
+    EXPECT_EQ(PixelOf(List, up.Left + 2, up.Top + 4), Normal);
+    MoveTo(List, up.Left + 2, up.Top + 4);
+    EXPECT_EQ(PixelOf(List, up.Left + 2, up.Top + 4), Active);
+    Click(List, up.Left + 2, up.Top + 4);
+    EXPECT_EQ(List->ItemIndex(), 1) << "the default move of the up button";
 }
 
 }  // namespace

@@ -214,6 +214,32 @@ TEST_F(THint, ApplicationHintsUseTheSkinnedWindowWithItsPauses)
     EXPECT_LT(hidden - shown, 840u);
 }
 
+TEST_F(THint, AFreedComponentLeavesNothingBehind)
+{
+    Application->SetHintPause(100);
+    auto* a = new TbsSkinControl(Form);
+    a->SetParent(Form);
+    a->SetBounds(10, 10, 80, 30);
+    a->SetHint("tip");
+    a->SetShowHint(true);
+    TPoint p = a->ClientToScreen(TPoint{20, 10});
+    Backend->MouseMove(p.X, p.Y);
+    Advance(200);
+    auto* w = dynamic_cast<TbsSkinHintWindow*>(Application->HintWindow());
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->Visible());
+    delete Hint;
+    Hint = nullptr;
+    EXPECT_FALSE(Application->OnShowHint);
+    EXPECT_FALSE(w->Visible());
+    // Without an active component on the main form the skinned window shows nothing.
+    Backend->MouseMove(p.X + 100, p.Y + 100);
+    Advance(50);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(300);
+    EXPECT_FALSE(w->Visible());
+}
+
 TEST_F(THint, SkinnedControlsGiveTheirTitle)
 {
     auto* a = new TbsSkinControl(Form);
@@ -267,3 +293,36 @@ TEST_P(THintRender, TwoLinesAndTitle)
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, THintRender, ::testing::Values(-1, 0, 1, 2, 3, 4, 5, 6));
+
+namespace {
+
+class TLayeredHint : public THint {
+protected:
+    TLayeredHint() { Config.Caps.PerPixelAlpha = true; }
+};
+
+}  // namespace
+
+TEST_F(TLayeredHint, AlphaFollowsTheComponentAndFadesIn)
+{
+    Hint->AlphaBlend = true;
+    Hint->AlphaBlendValue = 180;
+    Hint->AlphaBlendAnimation = true;
+    uint64_t start = Backend->Now();
+    Hint->ActivateHint(TPoint{100, 100}, "fade");
+    BYTE alpha = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(Hint->HW->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_GE(Backend->Now() - start, 15u * 3);   // 15 steps, each after more than 3 ms
+    // Without the fade the value is applied at once; 0 makes the hint invisible.
+    Hint->AlphaBlendAnimation = false;
+    Hint->AlphaBlendValue = 0;
+    Hint->ActivateHint(TPoint{100, 100}, "none");
+    ASSERT_TRUE(GetLayeredWindowAttributes(Hint->HW->Handle(), nullptr, &alpha, nullptr));
+    EXPECT_EQ(alpha, 0);
+    // Switching alpha off takes the layered style away again.
+    Hint->AlphaBlend = false;
+    Hint->ActivateHint(TPoint{100, 100}, "solid");
+    EXPECT_EQ(GetWindowLong(Hint->HW->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    Hint->HideHint();
+}

@@ -320,6 +320,18 @@ TEST_F(TMenuBar, ShortcutsReachTheBarsMenuAfterTheFormLostIt)
     Backend->KeyUp(VK_CONTROL);
     Pump();
     EXPECT_EQ(Trace, (TTrace{"click 帮助系统", "click 帮助系统", "click 打开(&O)"}));
+    // Alt+F4 is never a menu accelerator: it asks the form to close.
+    Trace.clear();
+    Form->OnCloseQuery = [this](TObject*, bool& CanClose) {
+        Trace.push_back("close query");
+        CanClose = false;
+    };
+    Backend->KeyDown(VK_MENU);
+    Key(VK_F4);
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    EXPECT_EQ(Trace, (TTrace{"close query"}));
+    Form->OnCloseQuery = nullptr;
 }
 
 TEST_F(TMenuBar, MouseOpensMovesAndClosesTheMenus)
@@ -359,8 +371,8 @@ TEST_F(TMenuBar, SkinGivesTheBarItsHeightAndItemsTheirImages)
     EXPECT_EQ(first.ObjectRect.Height(), first.SkinRect.Height());
     EXPECT_EQ(first.ObjectRect.Width(), first.SkinRect.Width() - first.TextRct.Width() + Bar->ItemTextWidth(&first) + 2);
     Bar->SetSkinData(nullptr);
-    Bar->ChangeSkinData();
     EXPECT_EQ(Bar->Height(), 22);
+    EXPECT_FALSE(Bar->Item(0)->FSkinSupport);
 }
 
 TEST_F(TMenuBar, SkinnedItemsMorphTowardsTheirHoverImage)
@@ -382,6 +394,35 @@ TEST_F(TMenuBar, SkinnedItemsMorphTowardsTheirHoverImage)
     Advance(300);
     EXPECT_FALSE(Bar->Item(1)->Active);
     EXPECT_EQ(Bar->Item(1)->MorphKf(), 0.0);
+    Bar->SetSkinData(nullptr);
+}
+
+TEST_F(TMenuBar, AnimatedItemsStepThroughTheirFrames)
+{
+    TLoadedSkin skin;
+    skin.Load(1);
+    Bar->SetSkinData(&skin.Data);
+    Pump();
+    TbsSkinMainMenuBarItem& item = *Bar->Item(1);
+    // Three frames side by side: the item's own three images.
+    item.AnimateSkinRect = TRect{item.SkinRect.Left, item.SkinRect.Top, item.SkinRect.Left + 3 * item.SkinRect.Width(),
+                                 item.SkinRect.Bottom};
+    item.FrameCount = 3;
+    item.AnimateInterval = 30;
+    ASSERT_TRUE(item.EnableAnimation());
+    TPoint p = ItemCentre(1);
+    Backend->MouseMove(p.X, p.Y);
+    Advance(60);
+    ASSERT_TRUE(item.Active);
+    Advance(300);
+    EXPECT_EQ(item.CurrentFrame, 4);   // ran past the last frame and stopped
+    Form->Repaint();
+    Pump();
+    // Leaving drops back to the first image at once.
+    Backend->MouseMove(p.X, p.Y + 150);
+    Advance(100);
+    EXPECT_FALSE(item.Active);
+    EXPECT_EQ(item.CurrentFrame, 0);
     Bar->SetSkinData(nullptr);
 }
 

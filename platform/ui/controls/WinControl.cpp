@@ -60,6 +60,11 @@ TWinControl::~TWinControl()
     while (!FControls.empty())
         delete FControls.back();
     DestroyHandle();
+    // The parent's tab order must forget this control now: by the time the
+    // base destructor removes it from the parent it is no windowed control.
+    if (FParent)
+        FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this),
+                                FParent->FTabList.end());
 }
 
 void TWinControl::CreateParams(TCreateParams& p)
