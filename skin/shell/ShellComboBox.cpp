@@ -46,7 +46,7 @@ TbsCustomShellComboBox::TbsCustomShellComboBox(TComponent* AOwner) : TbsSkinCust
         DrawFaceItem(C, Index, TxtRect);
     };
     // The drop-down list draws the rows itself: icon and indent by depth.
-    TListBox* list = ListBox()->ListBox();
+    TListBox* list = ListBox()->ListBox;
     list->SetStyle(lbOwnerDrawFixed);
     list->OnDrawItem = [this, list](TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {
         DrawListItem(list->Canvas(), Index, Rect, State);
@@ -177,7 +177,7 @@ void TbsCustomShellComboBox::ApplyShellImages(bool Value)
     FImageWidth = images ? images->Width() : 16;
     FImageHeight = images ? images->Height() : 16;
     // Rows of the drop-down list fit an icon.
-    TListBox* list = ListBox()->ListBox();
+    TListBox* list = ListBox()->ListBox;
     list->SetItemHeight(std::max(list->ItemHeight(), FImageHeight + 2));
 }
 
