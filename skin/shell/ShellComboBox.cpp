@@ -45,11 +45,10 @@ TbsCustomShellComboBox::TbsCustomShellComboBox(TComponent* AOwner) : TbsSkinCust
     OnComboBoxDrawItem = [this](TCanvas& C, int Index, int, int, TRect TxtRect, TOwnerDrawState) {
         DrawFaceItem(C, Index, TxtRect);
     };
-    // The drop-down list draws the rows itself: icon and indent by depth.
-    TListBox* list = ListBox()->ListBox;
-    list->SetStyle(lbOwnerDrawFixed);
-    list->OnDrawItem = [this, list](TWinControl*, int Index, TRect Rect, TOwnerDrawState State) {
-        DrawListItem(list->Canvas(), Index, Rect, State);
+    // The drop-down list's rows: the skinned list paints the row, we add the
+    // icon and the text indented by depth.
+    OnListBoxDrawItem = [this](TCanvas& C, int Index, int, int, TRect TxtRect, TOwnerDrawState State) {
+        DrawListItem(C, Index, TxtRect, State);
     };
 }
 
@@ -177,8 +176,7 @@ void TbsCustomShellComboBox::ApplyShellImages(bool Value)
     FImageWidth = images ? images->Width() : 16;
     FImageHeight = images ? images->Height() : 16;
     // Rows of the drop-down list fit an icon.
-    TListBox* list = ListBox()->ListBox;
-    list->SetItemHeight(std::max(list->ItemHeight(), FImageHeight + 2));
+    SetListBoxDefaultItemHeight(std::max(ListBoxDefaultItemHeight(), FImageHeight + 2));
 }
 
 int TbsCustomShellComboBox::FolderIconIndex(const TbsShellFolder* Folder) const
@@ -390,12 +388,8 @@ void TbsCustomShellComboBox::DrawFaceItem(TCanvas& Cnvs, int Index, const TRect&
 
 void TbsCustomShellComboBox::DrawListItem(TCanvas& Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
 {
-    const bool selected = State.Contains(odSelected);
-    Cnvs.Brush().SetStyle(bsSolid);
-    Cnvs.Brush().SetColor(selected ? clHighlight : clWindow);
-    Cnvs.FillRect(Rect);
-    Cnvs.Font().SetColor(selected ? clHighlightText : clWindowText);
+    (void)State;  // the skinned list has painted the row and chosen the font colour
     const bool images = FUseShellImages && ShellImageList(false);
     const int indent = images && Index >= 0 && Index < FItemsEx.Count() ? FItemsEx[Index].Indent * FImageWidth / 2 : 0;
-    DrawIconAndText(Cnvs, Index, TRect{Rect.Left + 2, Rect.Top, Rect.Right, Rect.Bottom}, indent);
+    DrawIconAndText(Cnvs, Index, Rect, indent);
 }

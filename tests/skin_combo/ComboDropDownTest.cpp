@@ -235,6 +235,10 @@ TEST_F(ComboDropDownTest, CancelModeFromAnotherControlCancelsButNotFromTheList)
     c->DropDown();
     c->Perform(CM_CANCELMODE, 0, 0);
     EXPECT_FALSE(c->IsPopupVisible());
+    // A press on the form itself.
+    c->DropDown();
+    Click(Form, 300, 250);
+    EXPECT_FALSE(c->IsPopupVisible());
 }
 
 TEST_F(ComboDropDownTest, PressingTheListsOwnScrollBarKeepsItOpen)

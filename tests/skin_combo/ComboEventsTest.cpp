@@ -74,6 +74,19 @@ TEST_F(ComboEventsTest, SettingTheSameIndexAgainFiresClickAgain)
 
 TEST_F(ComboEventsTest, LoadingSetsTextWithoutClick)
 {
+    // A form's stored order: text, items and index first, the events last.
+    auto* loaded = new TbsSkinComboBox(Form);
+    loaded->Loading();
+    loaded->SetParent(Form);
+    for (const char* item : {"one", "two"})
+        loaded->Items().Add(item);
+    loaded->SetItemIndex(1);
+    Watch(loaded);
+    static_cast<TComponent*>(loaded)->Loaded();
+    EXPECT_EQ(Joined(), "");
+    EXPECT_EQ(loaded->Text(), "two");
+
+    // A handler already there hears the text change, never the click.
     auto* combo = NewCombo();
     combo->Loading();
     combo->SetItemIndex(0);

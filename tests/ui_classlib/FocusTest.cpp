@@ -261,3 +261,14 @@ TEST_F(TClassLibTest, OnlyTheFocusedControlShowsItsFocusCueAsTheFocusMoves)
     Key(VK_TAB);
     expectCueOnlyOn(radio, "tab from the clicked check box");
 }
+
+TEST_F(TFocusTest, ADeletedControlLeavesTheTabOrder)
+{
+    delete Check;
+    Check = nullptr;
+    const char* expected[] = {"B", "C", "A"};
+    for (const char* name : expected) {
+        Key(VK_TAB);
+        EXPECT_EQ(Focused(), name);
+    }
+}

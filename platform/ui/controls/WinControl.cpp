@@ -52,15 +52,14 @@ TWinControl::~TWinControl()
     Destroying();
     if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
         form->DefocusControl(this, true);
+    // Leave the parent's tab order now: by the time the base destructor
+    // removes the control from its parent, it is no windowed control any more.
+    if (FParent)
+        std::erase(FParent->FTabList, this);
     // Children go first, while this control is still whole.
     while (!FControls.empty())
         delete FControls.back();
     DestroyHandle();
-    // The parent's tab order must forget this control now: by the time the
-    // base destructor removes it from the parent it is no windowed control.
-    if (FParent)
-        FParent->FTabList.erase(std::remove(FParent->FTabList.begin(), FParent->FTabList.end(), this),
-                                FParent->FTabList.end());
 }
 
 void TWinControl::CreateParams(TCreateParams& p)
