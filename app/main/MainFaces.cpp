@@ -3,6 +3,8 @@
 #include "app/jobs/SystemAfterDone.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/data/SkinData.h"
+#include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/dialogs/SkinMessage.h"
 #include "platform/ui/controls/ListView.h"
 #include "platform/ui/forms/Dialogs.h"
@@ -123,6 +125,34 @@ void TSkinnedMessageBox::ShowMessage(const std::string& AText, const std::string
     box.SetSkinData(FSkin);
     box.SetCtrlSkinData(FSkin);
     box.MessageDlg2(AText, ACaption, AKind == TMessageKind::Warning ? mtWarning : mtInformation, {mbOK}, 0);
+}
+
+bool TSkinnedDialogs::OpenFile(std::string& AFileName)
+{
+    if (!FOne.Execute())
+        return false;
+    AFileName = FOne.FileName();
+    return true;
+}
+
+bool TSkinnedDialogs::OpenFiles(std::vector<std::string>& AFileNames)
+{
+    if (!FMany.Execute())
+        return false;
+    AFileNames.clear();
+    for (int i = 0; i < FMany.Files().Count(); ++i)
+        AFileNames.push_back(FMany.Files()[i]);
+    if (AFileNames.empty() && !FMany.FileName().empty())
+        AFileNames.push_back(FMany.FileName());
+    return true;
+}
+
+bool TSkinnedDialogs::SelectFolder(std::string& AFolder)
+{
+    if (!FFolder.Execute())
+        return false;
+    AFolder = FFolder.Directory;
+    return true;
 }
 
 bool TQueuedDialogs::Next(std::vector<std::string>& AOut)

@@ -12,6 +12,8 @@ class TControl;
 class TCustomListView;
 class TbsSkinPanel;
 class TbsSkinData;
+class TbsSkinOpenDialog;
+class TbsSkinSelectDirectoryDialog;
 class TbsSkinOfficeComboBox;
 
 // An option combo of the main window as the preset cascade sees it. The shown
@@ -185,7 +187,24 @@ private:
     TbsSkinData* FSkin;
 };
 
-// File and folder choice until the skinned dialogs take over: answers with
+// File and folder choice through the main window's skinned dialogs: one
+// file, several files, and the folder dialog, which starts at the folder
+// chosen last.
+class TSkinnedDialogs : public TJobDialogs {
+public:
+    TSkinnedDialogs(TbsSkinOpenDialog& AOne, TbsSkinOpenDialog& AMany, TbsSkinSelectDirectoryDialog& AFolder)
+        : FOne(AOne), FMany(AMany), FFolder(AFolder) {}
+    bool OpenFile(std::string& AFileName) override;
+    bool OpenFiles(std::vector<std::string>& AFileNames) override;
+    bool SelectFolder(std::string& AFolder) override;
+
+private:
+    TbsSkinOpenDialog& FOne;
+    TbsSkinOpenDialog& FMany;
+    TbsSkinSelectDirectoryDialog& FFolder;
+};
+
+// File and folder choice for tests: answers with
 // what is queued in it, else as a cancel.
 class TQueuedDialogs : public TJobDialogs {
 public:

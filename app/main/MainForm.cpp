@@ -32,6 +32,7 @@
 #include "skin/menus/SkinMenu.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
+#include "skin/dialogs/OpenDialog.h"
 #include "skin/dialogs/SkinPicker.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/controls/SkinListView.h"
@@ -82,6 +83,7 @@ void TForm1::WireLogic()
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
     FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
+    FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog2);
     auto* categories = new TOfficePresetListFace(*bsSkinOfficeComboBox2);
     auto* formats = new TOfficePresetListFace(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
@@ -347,7 +349,14 @@ void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinDa
 
 void TForm1::Button20Click(TObject*) { OpenQuietly(Video_OutPut_Folder_Edit->Text()); }
 
-void TForm1::Button21Click(TObject*) { OpenFilter = OpenDialogFilter(); }
+void TForm1::Button21Click(TObject*)
+{
+    OpenFilter = OpenDialogFilter();
+    for (TbsSkinOpenDialog* d : {OpenDialog1, OpenDialog2}) {
+        d->Filter = OpenFilter;
+        d->FilterIndex = 1;
+    }
+}
 
 void TForm1::ChooseOutputFolder()
 {

@@ -17,6 +17,8 @@ class TbsSkinData;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSelectSkinDialog;
+class TbsSkinOpenDialog;
+class TbsSkinSelectDirectoryDialog;
 class TImageList;
 class TbsSkinMainMenu;
 class TbsSkinMainMenuBar;
@@ -187,6 +189,9 @@ public:
     TComboBox* cboSubtitle = nullptr;
     TSavePictureDialog* SavePictureDialog1 = nullptr;
     TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
+    TbsSkinOpenDialog* OpenDialog1 = nullptr;   // one file
+    TbsSkinOpenDialog* OpenDialog2 = nullptr;   // several files
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;
 
     // Commands by name ("btnAdd", "Button17", ...).
     TButton* Command(const std::string& AName) const;

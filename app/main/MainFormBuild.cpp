@@ -36,6 +36,8 @@
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
+#include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/dialogs/SkinPicker.h"
 #include "skin/menus/SkinMainMenuBar.h"
 #include "skin/menus/SkinMenu.h"
@@ -372,6 +374,21 @@ void TForm1::BuildOffScreenPanels()
     bsSelectSkinDialog1->SetSkinList(bsCompressedSkinList1);
     bsSelectSkinDialog1->SetSkinData(bsSkinData1);
     bsSelectSkinDialog1->SetCtrlSkinData(bsSkinData1);
+    auto open = [&](const std::string& AName, bool AMany) {
+        auto* d = MakeComponent<TbsSkinOpenDialog>(this, AName);
+        d->SetTitle(OpenTitle);
+        d->MultiSelection = AMany;
+        d->CheckFileExists = true;
+        d->SetSkinData(bsSkinData1);
+        d->SetCtrlSkinData(bsSkinData1);
+        return d;
+    };
+    OpenDialog1 = open("OpenDialog1", false);
+    OpenDialog2 = open("OpenDialog2", true);
+    bsSkinSelectDirectoryDialog2 = MakeComponent<TbsSkinSelectDirectoryDialog>(this, "bsSkinSelectDirectoryDialog2");
+    bsSkinSelectDirectoryDialog2->SetTitle("选择输出目录");
+    bsSkinSelectDirectoryDialog2->SetSkinData(bsSkinData1);
+    bsSkinSelectDirectoryDialog2->SetCtrlSkinData(bsSkinData1);
 }
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)

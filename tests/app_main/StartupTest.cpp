@@ -14,6 +14,7 @@
 #include "platform/ui/controls/Menus.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/data/SkinData.h"
+#include "skin/dialogs/OpenDialog.h"
 
 namespace maintest {
 namespace {
@@ -66,6 +67,9 @@ TEST_F(MainWindowTest, FirstStartWritesTheDefaultsAndShowsSkinZero)
     EXPECT_NE(Form6, nullptr);   // the output settings dialog, made hidden
     EXPECT_FALSE(Form6->Visible());
     EXPECT_EQ(Form1->OpenFilter.rfind("所有文件格式 (*.*)|*.*|", 0), 0u);
+    EXPECT_EQ(Form1->OpenDialog2->Filter, Form1->OpenFilter);
+    EXPECT_EQ(Form1->OpenDialog1->FilterIndex, 1);
+    EXPECT_TRUE(Form1->OpenDialog2->MultiSelection);
     EXPECT_EQ(Form1->OpenFilter.find("Flac无损压缩音频格式\u3000(*.flac)|*.flac|") != std::string::npos, true);
 }
 
