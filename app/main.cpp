@@ -1,7 +1,3 @@
-#include <cstdio>
+#include "app/main/Startup.h"
 
-int main()
-{
-    std::printf("ZarvoMPG格式转换器 %s\n", ZARVO_VERSION);
-    return 0;
-}
+int main(int argc, char** argv) { return RunProgram(argc, argv); }

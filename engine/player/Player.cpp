@@ -324,10 +324,14 @@ void TCustomPlayer::StreamPause() {
     if (!OpenedFile())
         return;
     if (is->paused) {
-        const double now = WallClock();
-        is->frame_timer = is->frame_timer + now + is->video_current_pts_drift - is->video_current_pts;
-        is->video_current_pts = now + is->video_current_pts_drift;
-        is->video_current_pts_drift = is->video_current_pts - now;
+        // The pictures' times move on by the time spent paused, measured from
+        // the picture on show; before the first one there is nothing to move.
+        if (is->video_current_set) {
+            const double now = WallClock();
+            is->frame_timer = is->frame_timer + now + is->video_current_pts_drift - is->video_current_pts;
+            is->video_current_pts = now + is->video_current_pts_drift;
+            is->video_current_pts_drift = is->video_current_pts - now;
+        }
         is->paused = 0;
     } else {
         if (is->video_stream >= 0 && FPictEvent.WaitFor(250) != wrSignaled)

@@ -86,6 +86,7 @@ bool TCustomPlayer::RefreshVideo(TVideoState* is, bool AAdvance) {
         is->video_current_pts = slot.Pts;
         is->video_current_pts_drift = slot.Pts - now;
         is->video_current_pos = slot.Pos;
+        is->video_current_set = true;
         if (FUnpaced)
             break;  // every picture is shown, none is late
         bool outOfOrder = false;

@@ -157,7 +157,8 @@ int TCustomPlayer::OutputPicture(TVideoState* is, AVFrame* AFrame, int64_t AStam
         while (!is->PlayStarted && !is->videoq.Aborted())
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         is->open_paused = 0;
-        SetPlayState(psPause);
+        if (is->paused)  // not resumed meanwhile
+            SetPlayState(psPause);
     }
     if (Fstep && OpenedFile())
         StreamPause();

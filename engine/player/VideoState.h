@@ -92,6 +92,7 @@ struct TVideoState {
     std::atomic<double> video_clock{0};
     std::atomic<double> frame_timer{0};
     std::atomic<double> video_current_pts{0}, video_current_pts_drift{0};
+    std::atomic<bool> video_current_set{false};  // a picture has been on show
     std::atomic<int64_t> video_current_pos{-1};
     std::atomic<double> skip_frames{1};
 

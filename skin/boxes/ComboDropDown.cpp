@@ -7,26 +7,24 @@
 #include "platform/ui/Window.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/draw/LayerWindow.h"
 #include "skin/draw/MonitorRects.h"
 
 namespace {
 constexpr UINT_PTR ScrollTimer = 1;
-constexpr int FrameWidth = 1;
 }  // namespace
 
 // ------------------------------------------------------------ the popup window
 
-TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TCustomControl(AOwner), FCombo(AOwner)
+TbsPopupListBox::TbsPopupListBox(TbsSkinCustomComboBox* AOwner) : TbsSkinListBox(AOwner), FCombo(AOwner)
 {
-    FControlStyle.Include(csAcceptsControls);
-    FControlStyle.Include(csNoDesignVisible);
-    FControlStyle.Include(csReplicatable);
+    TControlStyle style = ControlStyle();
+    style.Include(csAcceptsControls);
+    style.Include(csNoDesignVisible);
+    style.Include(csReplicatable);
+    SetControlStyle(style);
     FVisible = false;
-    FListBox = new TListBox(this);
-    FListBox->SetBorderStyle(bsNone);
-    FListBox->SetParent(this);
-    SetBounds(0, 0, 120, CalcHeight(FRowCount));
 }
 
 TbsPopupListBox::~TbsPopupListBox()
@@ -37,7 +35,7 @@ TbsPopupListBox::~TbsPopupListBox()
 
 void TbsPopupListBox::CreateParams(TCreateParams& Params)
 {
-    TCustomControl::CreateParams(Params);
+    TbsSkinListBox::CreateParams(Params);
     Params.Style = WS_POPUP | WS_CLIPCHILDREN;
     Params.ExStyle = WS_EX_TOOLWINDOW;
     Params.WindowClassStyle |= CS_SAVEBITS | CS_DROPSHADOW;
@@ -45,53 +43,27 @@ void TbsPopupListBox::CreateParams(TCreateParams& Params)
 
 void TbsPopupListBox::SetItemIndex(int Value)
 {
-    FListBox->SetItemIndex(Value);
+    TbsSkinListBox::SetItemIndex(Value);
+    const int rows = std::max(1, RowCount());
     if (Value >= 0 && Value < Items().Count()) {
-        // Keep the selection in view.
         if (Value < TopIndex())
             SetTopIndex(Value);
-        else if (Value >= TopIndex() + FRowCount)
-            SetTopIndex(Value - FRowCount + 1);
+        else if (Value >= TopIndex() + rows)
+            SetTopIndex(Value - rows + 1);
     }
-}
-
-int TbsPopupListBox::CalcHeight(int Rows) { return Rows * ItemHeight() + 2 * FrameWidth; }
-
-void TbsPopupListBox::SetRowCount(int Value)
-{
-    FRowCount = std::max(1, Value);
-    SetHeight(CalcHeight(FRowCount));
-}
-
-void TbsPopupListBox::Resize()
-{
-    TCustomControl::Resize();
-    FListBox->SetBounds(FrameWidth, FrameWidth, std::max(0, Width() - 2 * FrameWidth),
-                        std::max(0, Height() - 2 * FrameWidth));
-}
-
-void TbsPopupListBox::Paint()
-{
-    TCanvas& c = Canvas();
-    c.Brush().SetStyle(bsSolid);
-    c.Brush().SetColor(clBtnShadow);
-    c.FrameRect(TRect{0, 0, Width(), Height()});
 }
 
 void TbsPopupListBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_MOUSEACTIVATE:
-        Message.Result = MA_NOACTIVATE;
-        return;
+    case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     case WM_TIMER:
         if (FFade.HandleTimer(Handle(), UINT_PTR(Message.WParam)))
             return;
         break;
-    default:
-        break;
+    default: break;
     }
-    TCustomControl::WndProc(Message);
+    TbsSkinListBox::WndProc(Message);
 }
 
 void TbsPopupListBox::Show(TPoint Origin)
@@ -104,7 +76,7 @@ void TbsPopupListBox::Show(TPoint Origin)
         bool fresh = false;
         if (blend && !FOldAlphaBlend) {
             SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex | WS_EX_LAYERED));
-            fresh = true;   // a freshly layered window needs its alpha set again
+            fresh = true;  // a freshly layered window needs its alpha set again
         } else if (!blend && FOldAlphaBlend) {
             SetWindowLong(h, GWL_EXSTYLE, LONG_PTR(ex & ~DWORD(WS_EX_LAYERED)));
         }
@@ -151,8 +123,8 @@ void TbsSkinCustomComboBox::DropDown()
         return;
     FListBox->SetWidth(FListBoxWidth > 0 ? FListBoxWidth : Width());
     FListBox->SetRowCount(std::min(Items().Count(), FDropDownCount));
-    TPoint origin = Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()})
-                             : ClientToScreen(TPoint{0, Height()});
+    TPoint origin =
+        Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()}) : ClientToScreen(TPoint{0, Height()});
     TRect work;
     GetWindowMonitorRect(Handle(), true, work);
     if (origin.Y + FListBox->Height() > work.Bottom)
@@ -168,6 +140,7 @@ void TbsSkinCustomComboBox::DropDown()
     if (FListBox->ItemIndex() >= 0)
         FListBox->SetTopIndex(FListBox->ItemIndex());
     FListBox->SetSkinData(FSD);
+    FListBox->OnDrawItem = OnListBoxDrawItem;
     FListBox->Show(origin);
 }
 
@@ -202,7 +175,9 @@ void TbsSkinCustomComboBox::CloseUp(bool AcceptValue)
 
 void TbsSkinCustomComboBox::CancelFrom(TControl* Sender)
 {
-    if (Sender && (Sender == this || Sender == FListBox || Sender == FListBox->ListBox()))
+    // Presses on the list's own parts keep it open.
+    const TControl* own[] = {this, FListBox, FListBox->ListBox, FListBox->ScrollBar(), FListBox->HScrollBar()};
+    if (Sender && std::find(std::begin(own), std::end(own), Sender) != std::end(own))
         return;
     CloseUp(false);
 }
@@ -252,7 +227,7 @@ void TbsSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
         TPoint cursor;
         GetCursorPos(cursor);
         HWND under = WindowFromPoint(cursor);
-        CloseUp(FListBox->ListBox()->HandleAllocated() && under == FListBox->ListBox()->Handle());
+        CloseUp(FListBox->ListBox->HandleAllocated() && under == FListBox->ListBox->Handle());
     } else {
         FLBDown = false;
     }
@@ -278,14 +253,12 @@ void TbsSkinCustomComboBox::ListBoxWindowProc(TMessage& Message)
     case WM_RBUTTONUP:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-        return;
+    case WM_MBUTTONUP: return;
     case WM_MOUSEACTIVATE:
         Message.Result = MA_NOACTIVATE;
         FListBoxWindowProc(Message);
         return;
-    default:
-        FListBoxWindowProc(Message);
+    default: FListBoxWindowProc(Message);
     }
 }
 
@@ -293,7 +266,7 @@ void TbsSkinCustomComboBox::ListBoxMouseMove(TShiftState, int X, int Y)
 {
     if (!IsPopupVisible())
         return;
-    const int index = FListBox->ItemAtPos(TPoint{X, Y});
+    const int index = FListBox->ItemAtPos(TPoint{X, Y}, true);
     if (index >= 0 && index < Items().Count() && index != FListBox->ItemIndex())
         FListBox->SetItemIndex(index);
 }
@@ -302,7 +275,7 @@ void TbsSkinCustomComboBox::TrackListBox()
 {
     if (!IsPopupVisible())
         return;
-    TListBox* inner = FListBox->ListBox();
+    TListBox* inner = FListBox->ListBox;
     TPoint cursor;
     GetCursorPos(cursor);
     const TPoint p = inner->ScreenToClient(cursor);

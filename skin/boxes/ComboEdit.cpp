@@ -4,8 +4,8 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Utf8.h"
-#include "platform/ui/Paint.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/Paint.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/NumericEdit.h"
 #include "skin/boxes/SkinComboBox.h"
@@ -16,7 +16,10 @@
 // hooked so that the keys run the list and the text follows the items.
 
 namespace {
-int TextLength(const std::string& S) { return int(DecodeUtf8(S).size()); }
+int TextLength(const std::string& S)
+{
+    return int(DecodeUtf8(S).size());
+}
 }  // namespace
 
 void TbsSkinCustomComboBox::SetStyle(TbsSkinCustomComboBoxStyle Value)
@@ -248,19 +251,12 @@ void TbsSkinCustomComboBox::EditWindowHook(TMessage& Message)
             if (IsPopupVisible())
                 StepPageDown(false);
             break;
-        case VK_UP:
-            EditSelectPrior(true);
-            return;
-        case VK_DOWN:
-            EditSelectNext(true);
-            return;
-        default:
-            break;
+        case VK_UP: EditSelectPrior(true); return;
+        case VK_DOWN: EditSelectNext(true); return;
+        default: break;
         }
         break;
-    case WM_KEYUP:
-        EditKeyUp(Message);
-        return;
+    case WM_KEYUP: EditKeyUp(Message); return;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
         if (IsPopupVisible())
@@ -275,8 +271,7 @@ void TbsSkinCustomComboBox::EditWindowHook(TMessage& Message)
                 EditSelectNext(!IsPopupVisible());
         }
         break;
-    default:
-        break;
+    default: break;
     }
     FEditWindowProc(Message);
 }

@@ -6,6 +6,7 @@
 #include "skin/boxes/SkinComboBox.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/SkinData.h"
+#include "skin/draw/ButtonFace.h"
 #include "skin/draw/Marks.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
@@ -41,15 +42,6 @@ void StateBox(TCanvas& C, const TRect& R, bool Pressed, bool Hot)
         FramedBox(C, R, clBtnShadow, clBtnFace);
 }
 
-// A tab stop: a text of digits only gives its value, anything else 0 (also
-// a number too long to hold).
-int StrToTabStop(const std::string& S)
-{
-    if (S.empty() || S.size() > 9 || !std::all_of(S.begin(), S.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return 0;
-    return std::stoi(S);
-}
-
 // The part of Face under R, scaled to W x H.
 void FaceCopy(TBitmap& Strip, const TBitmap& Face, const TRect& R, int W, int H)
 {
@@ -76,32 +68,22 @@ bool TbsSkinCustomComboBox::FaceHot()
     return (!IsNullRect(ActiveSkinRect) && FMouseIn) || (FEdit && FEdit->Focused()) || Focused();
 }
 
-std::vector<int> ComboTabStops(const TStrings& TabWidths)
-{
-    std::vector<int> stops;
-    for (int i = 0; i < TabWidths.Count() && i < 10; ++i)
-        stops.push_back(StrToTabStop(TabWidths[i]));
-    return stops;
-}
-
 void TbsSkinCustomComboBox::DrawTabbedString(TCanvas& C, const std::string& S, const TRect& T)
 {
-    const std::vector<int> stops = ComboTabStops(FTabWidths);
-    const int h = C.TextHeight("Wg");
-    C.TabbedTextOut(T.Left + 2, T.Top + RectHeight(T) / 2 - h / 2, S, stops, 0);
+    DrawTabbedItemText(S, TabWidths(), C, T, 0);
 }
 
 // The image and the text of an item into T.
 void TbsSkinCustomComboBox::DrawItemContent(TCanvas& C, int Index, TRect T)
 {
-    if (FImages) {
-        const int image = FImageIndex >= 0 ? FImageIndex : Index;
-        if (image >= 0 && image < FImages->Count())
-            FImages->Draw(C, T.Left, T.Top + RectHeight(T) / 2 - FImages->Height() / 2, image, true);
-        T.Left += FImages->Width() + 2;
+    if (TImageList* images = Images()) {
+        const int image = ImageIndex() >= 0 ? ImageIndex() : Index;
+        if (image >= 0 && image < images->Count())
+            images->Draw(C, T.Left, T.Top + RectHeight(T) / 2 - images->Height() / 2, image, true);
+        T.Left += images->Width() + 2;
     }
     const std::string text = ItemText(Index);
-    if (FTabWidths.Count() > 0)
+    if (TabWidths().Count() > 0)
         DrawTabbedString(C, text, T);
     else
         TextRectVCenter(C, text, T);
@@ -129,12 +111,13 @@ void TbsSkinCustomComboBox::DrawButton(TBitmap& B)
 
 void TbsSkinCustomComboBox::DrawResizeButton(TCanvas& C)
 {
-    const TbsDataSkinButtonControl* e = FindButtonElement(FSD, {"combobutton", "editbutton", "resizebutton"});
+    const TbsDataSkinButtonControl* e =
+        FSD ? FindButtonElement(*FSD, {"combobutton", "editbutton", "resizebutton"}) : nullptr;
     if (!e)
         return;
     const bool pressed = FButton.Down && FButton.MouseIn;
     const bool hot = FButton.MouseIn;
-    DrawNinePartButton(C, FButton.R, *FSD, *e, pressed, hot);
+    DrawButtonFace(C, FButton.R, *FSD, *e, pressed, hot);
     const TColor color = pressed ? e->DownFontColor : hot ? e->ActiveFontColor : e->FontColor;
     TRect r = FButton.R;
     if (IsNullRect(e->MenuMarkerRect)) {
@@ -156,7 +139,8 @@ void TbsSkinCustomComboBox::DrawResizeButton(TCanvas& C)
     CopyPiece(m, TRect{0, 0, m.Width(), m.Height()}, *Picture, marker);
     m.SetTransparentColor(e->MenuMarkerTransparentColor);
     m.SetTransparent(true);
-    C.Draw(r.Left + RectWidth(r) / 2 - m.Width() / 2, r.Top + RectHeight(r) / 2 - m.Height() / 2 + (pressed ? 1 : 0), m);
+    C.Draw(r.Left + RectWidth(r) / 2 - m.Width() / 2, r.Top + RectHeight(r) / 2 - m.Height() / 2 + (pressed ? 1 : 0),
+           m);
 }
 
 void TbsSkinCustomComboBox::DrawDefaultBody(TBitmap& B)
@@ -408,7 +392,7 @@ void TbsSkinCustomComboBox::CreateToolButtonDefaultImage(TBitmap& B)
 
 void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
 {
-    const TbsDataSkinButtonControl* e = FindButtonElement(FSD, {"resizetoolbutton", "resizebutton"});
+    const TbsDataSkinButtonControl* e = FSD ? FindButtonElement(*FSD, {"resizetoolbutton", "resizebutton"}) : nullptr;
     if (!e)
         return;
     TCanvas& c = *B.Canvas();
@@ -421,7 +405,7 @@ void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
     state.SkinRect = face;
     state.ActiveSkinRect = TRect{};
     state.DownSkinRect = TRect{};
-    DrawNinePartButton(c, TRect{0, 0, Width(), Height()}, *FSD, state, false, false);
+    DrawButtonFace(c, TRect{0, 0, Width(), Height()}, *FSD, state, false, false);
     TRect t{2, 2, Width() - 17, Height() - 2};
     TRect a{Width() - 15, 0, Width(), Height()};
     if (FDropDown) {
@@ -438,7 +422,7 @@ void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
         c.Font().Assign(DefaultFont());
     }
     c.Font().SetCharset(TextCharset());
-    c.Font().SetColor(!Enabled() ? e->DisabledFontColor
+    c.Font().SetColor(!Enabled()  ? e->DisabledFontColor
                       : FDropDown ? e->DownFontColor
                       : hot       ? e->ActiveFontColor
                                   : e->FontColor);
@@ -488,7 +472,7 @@ void TbsSkinCustomComboBox::PaintSkinTo(TCanvas& C, int X, int Y, const std::str
         }
         c.Font().SetCharset(TextCharset());
         c.Brush().SetStyle(bsClear);
-        if (FTabWidths.Count() > 0)
+        if (TabWidths().Count() > 0)
             DrawTabbedString(c, AText, FCBItem.R);
         else
             TextRectVCenter(c, AText, FCBItem.R);

@@ -2,12 +2,13 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/DeviceContext.h"
-#include "platform/ui/Paint.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/Paint.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/draw/ButtonFace.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 
@@ -33,14 +34,17 @@ void Box(TCanvas& C, const TRect& R, TColor Border, TColor Fill)
 
 }  // namespace
 
-TRect TbsSkinCustomEdit::StateRect() { return FMouseIn || Focused() ? ActiveSkinRect : SkinRect; }
+TRect TbsSkinCustomEdit::StateRect()
+{
+    return FMouseIn || Focused() ? ActiveSkinRect : SkinRect;
+}
 
 void TbsSkinCustomEdit::DrawEditButton(TCanvas& C, const TRect& R)
 {
-    const TbsDataSkinButtonControl* e = FindButtonElement(FSD, {"editbutton", "resizebutton"});
+    const TbsDataSkinButtonControl* e = FSD ? FindButtonElement(*FSD, {"editbutton", "resizebutton"}) : nullptr;
     if (!e)
         return;
-    DrawNinePartButton(C, R, *FSD, *e, FButtonDown && FButtonActive, FButtonActive);
+    DrawButtonFace(C, R, *FSD, *e, FButtonDown && FButtonActive, FButtonActive);
 }
 
 void TbsSkinCustomEdit::CreateFrameImage(TBitmap& B, bool ForPrint)

@@ -1,12 +1,12 @@
 #include "skin/boxes/InnerEdit.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Utf8.h"
+#include "platform/ui/forms/Application.h"
+#include "platform/ui/forms/Forms.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/forms/Application.h"
-#include "platform/ui/forms/Forms.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
@@ -19,7 +19,10 @@ namespace {
 // engine has returned from the command, never inside it.
 constexpr UINT WM_FREESYSPOPUPMENU = WM_APP + 0x1B1;
 
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsLineBreak(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
@@ -84,7 +87,7 @@ void TbsCustomEdit::WMChar(TMessage& Message)
         return;
     }
     if (ch == 10)
-        return;     // Ctrl+Enter: no line break enters the text
+        return;  // Ctrl+Enter: no line break enters the text
     // Select All and Copy change nothing, so they stay usable in a read-only edit.
     if (FReadOnly && ch != 1 && ch != 3)
         return;
@@ -107,9 +110,7 @@ void TbsCustomEdit::WMPaste(TMessage&)
 void TbsCustomEdit::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_CHAR:
-        WMChar(Message);
-        return;
+    case WM_CHAR: WMChar(Message); return;
     case WM_KEYDOWN:
         if (FReadOnly && Message.WParam == VK_DELETE)
             return;
@@ -183,9 +184,7 @@ void TbsCustomEdit::WndProc(TMessage& Message)
         if (OnEditCancelMode)
             OnEditCancelMode(reinterpret_cast<TControl*>(Message.LParam));
         return;
-    case WM_CONTEXTMENU:
-        WMContextMenu(Message);
-        return;
+    case WM_CONTEXTMENU: WMContextMenu(Message); return;
     case WM_AFTERDISPATCH:
         if (FSysPopupMenu && HandleAllocated()) {
             FFreeMenuPending = true;
@@ -197,8 +196,7 @@ void TbsCustomEdit::WndProc(TMessage& Message)
             FSysPopupMenu.reset();
         FFreeMenuPending = false;
         return;
-    default:
-        TCustomMaskEdit::WndProc(Message);
+    default: TCustomMaskEdit::WndProc(Message);
     }
 }
 
@@ -218,9 +216,7 @@ void TbsCustomEdit::CreateSysPopupMenu()
         if (TbsFormFrame* frame = FindSkinForm(top))
             if (frame->SkinData())
                 table = frame->SkinData()->ResourceStrData();
-    auto caption = [table](const char* key) {
-        return table ? table->GetResStr(key) : BuiltInResStr(key);
-    };
+    auto caption = [table](const char* key) { return table ? table->GetResStr(key) : BuiltInResStr(key); };
 
     const int start = SelStart(), length = SelLength();
     const bool selection = length > 0;
@@ -241,12 +237,12 @@ void TbsCustomEdit::CreateSysPopupMenu()
         {nullptr, true, {}},
         {"EDIT_SELECTALL", !all, [this] { SelectAll(); }},
     };
-    for (const auto& spec : items) {
+    for (const auto& entry : items) {
         auto* item = new TMenuItem(FSysPopupMenu.get());
-        item->SetCaption(spec.Key ? caption(spec.Key) : std::string("-"));
-        item->SetEnabled(spec.Enabled);
-        if (spec.Action)
-            item->OnClick = [action = spec.Action](TObject*) { action(); };
+        item->SetCaption(entry.Key ? caption(entry.Key) : std::string("-"));
+        item->SetEnabled(entry.Enabled);
+        if (entry.Action)
+            item->OnClick = [action = entry.Action](TObject*) { action(); };
         FSysPopupMenu->Items()->Add(item);
     }
 }

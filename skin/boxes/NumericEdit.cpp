@@ -1,7 +1,7 @@
 #include "skin/boxes/NumericEdit.h"
-#include "skin/boxes/WheelNotches.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Screen.h"
+#include "skin/boxes/WheelNotches.h"
 
 namespace {
 // The program reads numbers with "." whatever the locale.

@@ -9,7 +9,10 @@ namespace {
 constexpr UINT FadeInterval = 6;
 }  // namespace
 
-bool TbsPopupFade::Available() { return PlatformCaps().ConstantAlpha; }
+bool TbsPopupFade::Available()
+{
+    return PlatformCaps().ConstantAlpha;
+}
 
 void TbsPopupFade::Start(HWND Window, std::uint8_t Target)
 {

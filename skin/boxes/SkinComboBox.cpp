@@ -5,10 +5,10 @@
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Text.h"
 #include "platform/gfx/Utf8.h"
-#include "platform/ui/Timers.h"
+#include "platform/ui/controls/ImageList.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Keys.h"
-#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/Timers.h"
 #include "skin/boxes/InnerEdit.h"
 #include "skin/boxes/WheelNotches.h"
 #include "skin/data/ControlDescriptions.h"
@@ -31,9 +31,10 @@ TbsSkinCustomComboBox::TbsSkinCustomComboBox(TComponent* AOwner) : TbsSkinCustom
     FListBox = new TbsPopupListBox(this);
     if (!Designing())
         FListBox->SetParent(this);
-    TListBox* inner = FListBox->ListBox();
+    TListBox* inner = FListBox->ListBox;
     inner->SetTabStop(false);
-    inner->OnMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Shift, X, Y); };
+    FListBox->OnListBoxMouseMove = [this](TObject*, TShiftState Shift, int X, int Y) { ListBoxMouseMove(Shift, X, Y); };
+    FListBox->OnCheckButtonClick = [this](TObject*) { CloseUp(true); };
     FListBoxWindowProc = inner->WindowProc;
     inner->WindowProc = [this](TMessage& m) { ListBoxWindowProc(m); };
     CalcRects();
@@ -47,8 +48,9 @@ TbsSkinCustomComboBox::~TbsSkinCustomComboBox()
     if (FListBox) {
         TbsPopupListBox* list = FListBox;
         FListBox = nullptr;
-        list->ListBox()->WindowProc = FListBoxWindowProc;
-        list->ListBox()->OnMouseMove = nullptr;
+        list->ListBox->WindowProc = FListBoxWindowProc;
+        list->OnListBoxMouseMove = nullptr;
+        list->OnCheckButtonClick = nullptr;
         delete list;
     }
 }
@@ -152,12 +154,8 @@ void TbsSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
         if (IsPopupVisible())
             CloseUp(false);
         break;
-    case VK_PRIOR:
-        StepPageUp(true);
-        break;
-    case VK_NEXT:
-        StepPageDown(true);
-        break;
+    case VK_PRIOR: StepPageUp(true); break;
+    case VK_NEXT: StepPageDown(true); break;
     case VK_LEFT:
     case VK_UP:
         if (alt) {
@@ -176,8 +174,7 @@ void TbsSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
             StepNext(true);
         }
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -309,8 +306,7 @@ void TbsSkinCustomComboBox::WndProc(TMessage& Message)
         }
         Message.Result = 1;
         return;
-    default:
-        TbsSkinCustomControl::WndProc(Message);
+    default: TbsSkinCustomControl::WndProc(Message);
     }
 }
 
@@ -453,11 +449,12 @@ void TbsSkinCustomComboBox::Invalidate()
 void TbsSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TbsSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages)
-        FImages = nullptr;
 }
 
-void TbsSkinCustomComboBox::DefaultFontChanged() { Font().Assign(DefaultFont()); }
+void TbsSkinCustomComboBox::DefaultFontChanged()
+{
+    Font().Assign(DefaultFont());
+}
 
 // ------------------------------------------------------------ setters
 
@@ -493,33 +490,35 @@ void TbsSkinCustomComboBox::SetDefaultColor(TColor Value)
 
 void TbsSkinCustomComboBox::SetImages(TImageList* Value)
 {
-    if (FImages)
-        FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages)
-        FImages->FreeNotification(this);
+    FListBox->SetImages(Value);
     Repaint();
 }
 
 void TbsSkinCustomComboBox::SetImageIndex(int Value)
 {
-    FImageIndex = Value;
+    FListBox->SetImageIndex(Value);
     Repaint();
 }
 
 void TbsSkinCustomComboBox::SetTabWidths(const TStrings& Value)
 {
-    FTabWidths.Assign(&Value);
+    FListBox->SetTabWidths(Value);
     Repaint();
 }
 
-int TbsSkinCustomComboBox::SelStart() { return FEdit ? FEdit->SelStart() : 0; }
+int TbsSkinCustomComboBox::SelStart()
+{
+    return FEdit ? FEdit->SelStart() : 0;
+}
 void TbsSkinCustomComboBox::SetSelStart(int Value)
 {
     if (FEdit)
         FEdit->SetSelStart(Value);
 }
-int TbsSkinCustomComboBox::SelLength() { return FEdit ? FEdit->SelLength() : 0; }
+int TbsSkinCustomComboBox::SelLength()
+{
+    return FEdit ? FEdit->SelLength() : 0;
+}
 void TbsSkinCustomComboBox::SetSelLength(int Value)
 {
     if (FEdit)

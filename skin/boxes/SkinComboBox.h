@@ -15,13 +15,6 @@ class TbsCustomEdit;
 
 enum TbsSkinCustomComboBoxStyle { bscbEditStyle, bscbFixedStyle };
 
-using TbsDrawSkinItemEvent = std::function<void(TCanvas& Cnvs, int Index, int ItemWidth, int ItemHeight,
-                                                TRect TxtRect, TOwnerDrawState State)>;
-
-// The tab stops of item texts: the first ten entries, each a text of digits
-// or else 0.
-std::vector<int> ComboTabStops(const TStrings& TabWidths);
-
 // The first item beginning with S (case-insensitive): after item After with
 // wrap-around, or from the top when After is -1; -1 when none does.
 int FindItemPrefix(TStrings& Items, const std::string& S, int After);
@@ -70,12 +63,33 @@ public:
     void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
     std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
     void SetAlphaBlendValue(std::uint8_t Value) { FAlphaBlendValue = Value; }
-    TImageList* Images() const { return FImages; }
+    // One image for every item (ImageIndex), or the item's own (-1).
+    TImageList* Images() const { return FListBox->Images(); }
     void SetImages(TImageList* Value);
-    int ImageIndex() const { return FImageIndex; }
+    int ImageIndex() const { return FListBox->ImageIndex(); }
     void SetImageIndex(int Value);
-    TStrings& TabWidths() { return FTabWidths; }
+    TStrings& TabWidths() { return FListBox->TabWidths(); }
     void SetTabWidths(const TStrings& Value);
+    bool HorizontalExtent() const { return FListBox->HorizontalExtent(); }
+    void SetHorizontalExtent(bool Value) { FListBox->SetHorizontalExtent(Value); }
+
+    // The drop-down list's own look.
+    const std::string& ListBoxCaption() const { return FListBox->Caption(); }
+    void SetListBoxCaption(const std::string& Value) { FListBox->SetCaption(Value); }
+    bool ListBoxCaptionMode() const { return FListBox->CaptionMode(); }
+    void SetListBoxCaptionMode(bool Value) { FListBox->SetCaptionMode(Value); }
+    TFont& ListBoxDefaultFont() { return FListBox->DefaultFont(); }
+    void SetListBoxDefaultFont(const TFont& Value) { FListBox->SetDefaultFont(Value); }
+    TFont& ListBoxDefaultCaptionFont() { return FListBox->DefaultCaptionFont(); }
+    void SetListBoxDefaultCaptionFont(const TFont& Value) { FListBox->SetDefaultCaptionFont(Value); }
+    int ListBoxDefaultItemHeight() const { return FListBox->DefaultItemHeight(); }
+    void SetListBoxDefaultItemHeight(int Value) { FListBox->SetDefaultItemHeight(Value); }
+    TAlignment ListBoxCaptionAlignment() const { return FListBox->Alignment(); }
+    void SetListBoxCaptionAlignment(TAlignment Value) { FListBox->SetAlignment(Value); }
+    bool ListBoxUseSkinFont() const { return FListBox->UseSkinFont(); }
+    void SetListBoxUseSkinFont(bool Value) { FListBox->SetUseSkinFont(Value); }
+    bool ListBoxUseSkinItemHeight() const { return FListBox->UseSkinItemHeight(); }
+    void SetListBoxUseSkinItemHeight(bool Value) { FListBox->SetUseSkinItemHeight(Value); }
 
     int SelStart();
     void SetSelStart(int Value);
@@ -104,6 +118,7 @@ public:
     TNotifyEvent OnClick;
     TNotifyEvent OnCloseUp;
     TNotifyEvent OnDropDown;
+    // Handed to the list each time it drops down.
     TbsDrawSkinItemEvent OnListBoxDrawItem;
     TbsDrawSkinItemEvent OnComboBoxDrawItem;
 
@@ -206,9 +221,6 @@ private:
     TbsCBButtonX FButton;
     TbsCustomEdit* FEdit = nullptr;
     bool FromEdit = false;
-    TImageList* FImages = nullptr;
-    int FImageIndex = -1;
-    TStringList FTabWidths;
     // The text PaintSkinTo draws in place of the item's.
     std::optional<std::string> FPaintText;
 

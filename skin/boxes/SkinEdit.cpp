@@ -2,11 +2,11 @@
 #include <algorithm>
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
+#include "platform/ui/controls/ImageList.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
-#include "platform/ui/controls/ImageList.h"
 #include "skin/controls/ControlHost.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/ResourceStrings.h"
@@ -30,7 +30,10 @@ TbsSkinCustomEdit::TbsSkinCustomEdit(TComponent* AOwner) : TbsCustomEdit(AOwner)
     };
 }
 
-TbsSkinCustomEdit::~TbsSkinCustomEdit() { FDefaultFont.OnChange = nullptr; }
+TbsSkinCustomEdit::~TbsSkinCustomEdit()
+{
+    FDefaultFont.OnChange = nullptr;
+}
 
 // ------------------------------------------------------------ skin
 
@@ -48,7 +51,7 @@ void TbsSkinCustomEdit::GetSkinData()
     }
     auto* e = dynamic_cast<const TbsDataSkinEditControl*>(FSD->CtrlList[size_t(FIndex)].get());
     if (!e)
-        return;   // another kind of element: the last look stays
+        return;  // another kind of element: the last look stays
     Picture = FSD->ActivePicture(e->PictureIndex);
     SkinRect = e->SkinRect;
     ActiveSkinRect = IsNullRect(e->ActiveSkinRect) ? e->SkinRect : e->ActiveSkinRect;
@@ -75,7 +78,10 @@ int TbsSkinCustomEdit::TextCharset()
     return FDefaultFont.Charset();
 }
 
-TColor TbsSkinCustomEdit::StateFontColor() { return Focused() ? ActiveFontColor : FontColor; }
+TColor TbsSkinCustomEdit::StateFontColor()
+{
+    return Focused() ? ActiveFontColor : FontColor;
+}
 
 void TbsSkinCustomEdit::SetSkinData(TbsSkinData* Value)
 {
@@ -157,7 +163,10 @@ int TbsSkinCustomEdit::CalcEditHeight()
     return text + RectHeight(SkinRect) - RectHeight(ClRect);
 }
 
-void TbsSkinCustomEdit::FitHeightToText() { SetHeight(CalcEditHeight()); }
+void TbsSkinCustomEdit::FitHeightToText()
+{
+    SetHeight(CalcEditHeight());
+}
 
 void TbsSkinCustomEdit::FontChanged()
 {
@@ -420,8 +429,7 @@ void TbsSkinCustomEdit::WMNCButton(TMessage& Message)
         FButtonDown = true;
         RepaintNC();
         return;
-    default:
-        break;
+    default: break;
     }
     TbsCustomEdit::WndProc(Message);
 }
@@ -454,8 +462,7 @@ void TbsSkinCustomEdit::WMNCLButtonUp(TMessage& Message)
         if (OnButtonClick)
             OnButtonClick(this);
         return;
-    default:
-        break;
+    default: break;
     }
     TbsCustomEdit::WndProc(Message);
 }
@@ -533,22 +540,12 @@ void TbsSkinCustomEdit::MouseLeft()
 void TbsSkinCustomEdit::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-        WMNCCalcSize(Message);
-        return;
-    case WM_NCHITTEST:
-        WMNCHitTest(Message);
-        return;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
+    case WM_NCHITTEST: WMNCHitTest(Message); return;
     case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONDBLCLK:
-        WMNCButton(Message);
-        return;
-    case WM_NCLBUTTONUP:
-        WMNCLButtonUp(Message);
-        return;
-    case WM_NCMOUSEMOVE:
-        WMNCMouseMove(Message);
-        return;
+    case WM_NCLBUTTONDBLCLK: WMNCButton(Message); return;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(Message); return;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(Message); return;
     case WM_MOUSEMOVE:
         TbsCustomEdit::WndProc(Message);
         if (FButtonActive) {
@@ -562,9 +559,7 @@ void TbsSkinCustomEdit::WndProc(TMessage& Message)
         RepaintNC();
         return;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        FocusChanged(Message);
-        return;
+    case WM_KILLFOCUS: FocusChanged(Message); return;
     case CM_MOUSEENTER:
         TbsCustomEdit::WndProc(Message);
         MouseEntered();
@@ -577,16 +572,12 @@ void TbsSkinCustomEdit::WndProc(TMessage& Message)
         TbsCustomEdit::WndProc(Message);
         Invalidate();
         return;
-    case WM_NCPAINT:
-        PaintNC();
-        return;
+    case WM_NCPAINT: PaintNC(); return;
     case WM_ERASEBKGND:
         // The background is painted with the text (PaintWindow).
         Message.Result = 1;
         return;
-    case WM_PRINTSKINFRAME:
-        PrintFrame(Message, false);
-        return;
+    case WM_PRINTSKINFRAME: PrintFrame(Message, false); return;
     case WM_PRINTSKINFRAMEEX:
         if (Message.LParam != PRINTSKINFRAMEEX_KEY) {
             DefaultHandler(Message);
@@ -594,7 +585,6 @@ void TbsSkinCustomEdit::WndProc(TMessage& Message)
         }
         PrintFrame(Message, true);
         return;
-    default:
-        TbsCustomEdit::WndProc(Message);
+    default: TbsCustomEdit::WndProc(Message);
     }
 }

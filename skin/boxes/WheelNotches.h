@@ -8,7 +8,7 @@ inline int TakeWheelNotches(int& Pending, int Delta)
 {
     constexpr int Notch = 120;
     if ((Pending > 0 && Delta < 0) || (Pending < 0 && Delta > 0))
-        Pending = 0;    // a turn the other way starts afresh
+        Pending = 0;  // a turn the other way starts afresh
     Pending += Delta;
     const int notches = Pending / Notch;
     Pending -= notches * Notch;

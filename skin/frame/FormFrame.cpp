@@ -1,6 +1,9 @@
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/ClientInActivePanel.h"
 #include "skin/frame/LayerBorder.h"
+#include "skin/frame/MDITabsBar.h"
+#include "skin/frame/QuickButtons.h"
+#include "platform/ui/controls/ImageList.h"
 
 #include <algorithm>
 
@@ -68,6 +71,7 @@ TbsFormFrame::TbsFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FSysMenu = new TPopupMenu(this);
     FSkinMenu = std::make_unique<TbsSkinMenu>(nullptr, FForm);
     FBorderLayer = std::make_unique<TbsFormLayerBorder>(this);
+    FQuickButtons = std::make_unique<TbsQuickButtonItems>(this);
     CreateSysTrayMenu();
 
     if (!ComponentState().Contains(csDesigning))
@@ -85,8 +89,9 @@ TbsFormFrame::~TbsFormFrame()
             FForm->WindowProc = OldWindowProc;
         FForm->OnShortCut = OldShortCut;
     }
-    for (TComponent* c : {static_cast<TComponent*>(FSystemMenu), FStatusBar, FQuickImageList, FMDITabsBar,
-                          FMainMenuBarComponent, FSkinHintComponent, FTrayIconComponent})
+    TComponent* const links[] = {FSystemMenu,    FStatusBar,           FQuickImageList,     FMDITabsBar,
+                                 FMainMenuBarComponent, FSkinHintComponent, FTrayIconComponent};
+    for (TComponent* c : links)
         if (c)
             c->RemoveFreeNotification(this);
     for (TbsSkinData* sd : {FSD, FMSD})
@@ -183,8 +188,12 @@ void TbsFormFrame::SetSkinData(TbsSkinData* Value)
 void TbsFormFrame::SetMenusSkinData(TbsSkinData* Value) { Relink(this, FMSD, Value); }
 void TbsFormFrame::SetSystemMenu(TPopupMenu* Value) { Relink(this, FSystemMenu, Value); }
 void TbsFormFrame::SetStatusBar(TComponent* Value) { Relink(this, FStatusBar, Value); }
-void TbsFormFrame::SetQuickImageList(TComponent* Value) { Relink(this, FQuickImageList, Value); }
-void TbsFormFrame::SetMDITabsBar(TComponent* Value) { Relink(this, FMDITabsBar, Value); }
+void TbsFormFrame::SetQuickImageList(TImageList* Value) { Relink(this, FQuickImageList, Value); }
+
+void TbsFormFrame::SetQuickButtons(const TbsQuickButtonItems& Value) { FQuickButtons->Assign(Value); }
+
+bool TbsFormFrame::HasQuickButtons() const { return FQuickButtons->Count() > 0 && FQuickImageList; }
+void TbsFormFrame::SetMDITabsBar(TbsSkinMDITabsBar* Value) { Relink(this, FMDITabsBar, Value); }
 void TbsFormFrame::SetMainMenuBar(IbsFrameMenuBar* Value) { RelinkSeam(this, FMainMenuBar, FMainMenuBarComponent, Value); }
 void TbsFormFrame::SetSkinHint(IbsFrameHint* Value) { RelinkSeam(this, FSkinHint, FSkinHintComponent, Value); }
 void TbsFormFrame::SetTrayIcon(IbsFrameTray* Value) { RelinkSeam(this, FTrayIcon, FTrayIconComponent, Value); }
@@ -568,7 +577,10 @@ void TbsFormFrame::ObjectsMouseDown(TMouseButton Button, int X, int Y)
 {
     if (ActiveObject < 0 || ActiveObject >= int(ObjectList.size()))
         return;
-    SetCapture(FForm->Handle());
+    // The caption keeps the mouse free: its release over the frame reaches
+    // its quick buttons with the point, and a drag starts the move loop.
+    if (!dynamic_cast<TbsSkinCaptionObject*>(ObjectList[size_t(ActiveObject)].get()))
+        SetCapture(FForm->Handle());
     MouseCaptureObject = ActiveObject;
     ObjectList[size_t(ActiveObject)]->MouseDown(X, Y, Button);
 }
@@ -580,7 +592,8 @@ void TbsFormFrame::ObjectsMouseUp(TMouseButton Button, int X, int Y)
         return;
     }
     int i = MouseCaptureObject;
-    ReleaseCapture();
+    if (!dynamic_cast<TbsSkinCaptionObject*>(ObjectList[size_t(i)].get()))
+        ReleaseCapture();
     MouseCaptureObject = -1;
     // The object may close the form: nothing of the frame is touched after it.
     ObjectList[size_t(i)]->MouseUp(X, Y, Button);

@@ -19,6 +19,9 @@ class TPopupMenu;
 class TTimer;
 class TbsLayerManager;
 class TbsClientInActivePanel;
+class TImageList;
+class TbsQuickButtonItems;
+class TbsSkinMDITabsBar;
 
 // Which commands a framed form offers. Scoped: the class library's form
 // border icons use three of the same names.
@@ -93,10 +96,15 @@ public:
     void SetSystemMenu(TPopupMenu* Value);
     TComponent* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TComponent* Value);
-    TComponent* QuickImageList() const { return FQuickImageList; }
-    void SetQuickImageList(TComponent* Value);
-    TComponent* MDITabsBar() const { return FMDITabsBar; }
-    void SetMDITabsBar(TComponent* Value);
+    TImageList* QuickImageList() const { return FQuickImageList; }
+    void SetQuickImageList(TImageList* Value);
+    // The caption's quick buttons (owned; setting copies).
+    TbsQuickButtonItems& QuickButtons() { return *FQuickButtons; }
+    void SetQuickButtons(const TbsQuickButtonItems& Value);
+    // Quick buttons are shown: some exist and have an image list.
+    bool HasQuickButtons() const;
+    TbsSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TbsSkinMDITabsBar* Value);
     // The seams: each is an interface of a component (the bar, hint and tray)
     // or an owned part (the menu engine, the layered border).
     IbsFrameMenuBar* MainMenuBar() const { return FMainMenuBar; }
@@ -404,8 +412,9 @@ private:
 
     TPopupMenu* FSystemMenu = nullptr;
     TComponent* FStatusBar = nullptr;
-    TComponent* FQuickImageList = nullptr;
-    TComponent* FMDITabsBar = nullptr;
+    TImageList* FQuickImageList = nullptr;
+    std::unique_ptr<TbsQuickButtonItems> FQuickButtons;
+    TbsSkinMDITabsBar* FMDITabsBar = nullptr;
     TbsClientInActivePanel* FInActivePanel = nullptr;
     // Each seam with its component, which the removal notice names.
     IbsFrameMenuBar* FMainMenuBar = nullptr;

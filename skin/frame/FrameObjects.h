@@ -18,7 +18,7 @@ class TCustomForm;
 // owns them in its ObjectList, positions them (ObjectRect, frame
 // coordinates), paints them and feeds them the mouse. Built from a skin
 // description, or (standard buttons only) without one for the plain frame.
-class TbsActiveSkinObject {
+class TbsActiveSkinObject : public TObject {
 public:
     explicit TbsActiveSkinObject(TbsFormFrame* AParent, TbsDataSkinObject* AData = nullptr);
     virtual ~TbsActiveSkinObject() = default;
@@ -221,6 +221,9 @@ public:
     void MouseLeave() override;
     bool EnableAnimation() const;
     void RepaintNC();
+    // Hover by a window point; repaints and hints on a change.
+    void CheckQuickButtons(int X, int Y);
+    void DrawQuickButtons(TCanvas& Cnvs);
 
 private:
     // The caption image of Src from Pic at the object's size, with its text.

@@ -477,8 +477,10 @@ void TbsFormLayerWindow::WndProc(TMessage& Message)
             TPoint p;
             GetCursorPos(p);
             FHitMode = GetHitMode(p);
-            if (FHitMode != bsflhNone && !FForm->Active())
+            if (FHitMode != bsflhNone && !FForm->Active()) {
                 FForm->Show();
+                SetForegroundWindow(FForm->Handle());
+            }
         }
         return;
     }

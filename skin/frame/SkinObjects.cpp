@@ -15,6 +15,9 @@
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/FrameObjects.h"
+#include "skin/frame/QuickButtons.h"
+#include "platform/ui/controls/ImageList.h"
+#include "skin/data/ControlDescriptions.h"
 
 // The frame objects made from a skin's descriptions: the caption, the strip
 // animations, and the maker that picks the class for each description.
@@ -401,6 +404,75 @@ void TbsSkinCaptionObject::Draw(TCanvas& Cnvs, bool)
         ComposeImage(b, *ActivePicture, ActiveSkinRect, true);
         Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, b);
     }
+    if (Parent->HasQuickButtons())
+        DrawQuickButtons(Cnvs);
+}
+
+void TbsSkinCaptionObject::DrawQuickButtons(TCanvas& Cnvs)
+{
+    TImageList* il = Parent->QuickImageList();
+    TbsQuickButtonItems& items = Parent->QuickButtons();
+    int x = ObjectRect.Left;
+    const int y = ObjectRect.Height() / 2 + ObjectRect.Top - il->Height() / 2 - 2;
+    // The hovered face: the skin's quick-button element, else its small tool button.
+    TbsDataSkinButtonControl* face = nullptr;
+    for (const char* name : {"officequickbutton", "resizetoolbutton"}) {
+        int i = SD->GetControlIndex(name);
+        if (i >= 0 && (face = dynamic_cast<TbsDataSkinButtonControl*>(SD->CtrlList[size_t(i)].get())))
+            break;
+    }
+    const TBitmap* facePicture = face ? SD->ActivePicture(face->PictureIndex) : nullptr;
+    for (int n = 0; n < items.Count(); ++n) {
+        TbsQuickButtonItem& item = items.Items(n);
+        if (!item.Visible())
+            continue;
+        item.ItemRect = TRect{x, y, x + il->Width() + 4, y + il->Height() + 4};
+        x += il->Width() + 8;
+        const TRect& r = item.ItemRect;
+        if (item.Active && facePicture) {
+            TRect src = item.Down && !IsNullRect(face->DownSkinRect) ? face->DownSkinRect : face->ActiveSkinRect;
+            if (IsNullRect(src))
+                src = face->SkinRect;
+            TBitmap b(r.Width(), r.Height());
+            CreateStretchImage(b, *facePicture, src, face->ClRect, true);
+            Cnvs.Draw(r.Left, r.Top, b);
+        }
+        if (item.ImageIndex() >= 0 && item.ImageIndex() < il->Count())
+            il->Draw(Cnvs, r.Left + (r.Width() - il->Width()) / 2, r.Top + (r.Height() - il->Height()) / 2,
+                     item.ImageIndex(), item.Enabled());
+    }
+}
+
+void TbsSkinCaptionObject::CheckQuickButtons(int X, int Y)
+{
+    TbsQuickButtonItems& items = Parent->QuickButtons();
+    OldActiveQuickButton = ActiveQuickButton;
+    ActiveQuickButton = -1;
+    for (int n = 0; n < items.Count(); ++n) {
+        const TbsQuickButtonItem& item = items.Items(n);
+        if (item.Enabled() && item.Visible() && item.ItemRect.Contains(TPoint{X, Y})) {
+            ActiveQuickButton = n;
+            break;
+        }
+    }
+    bool changed = false;
+    for (int n = 0; n < items.Count(); ++n) {
+        const bool active = n == ActiveQuickButton;
+        if (items.Items(n).Active != active) {
+            items.Items(n).Active = active;
+            changed = true;
+        }
+    }
+    if (ActiveQuickButton != OldActiveQuickButton || changed)
+        RepaintNC();
+    IbsFrameHint* hint = Parent->SkinHint();
+    if (!hint || !Parent->QuickButtonsShowHint)
+        return;
+    if (ActiveQuickButton != OldActiveQuickButton && ActiveQuickButton != -1 &&
+        !items.Items(ActiveQuickButton).Hint.empty())
+        hint->ActivateHint2(items.Items(ActiveQuickButton).Hint);
+    else if (changed && ActiveQuickButton == -1)
+        hint->HideHint();
 }
 
 void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool ActiveLook)
@@ -413,6 +485,9 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
     if (title.empty() || IsNullRect(TextRct))
         return;
     TRect tr = TextRct;
+    const bool quick = Parent->HasQuickButtons();
+    if (quick)
+        tr.Left += Parent->QuickButtons().Count() * (Parent->QuickImageList()->Width() + 8);
     tr.Right = ObjectRect.Width() - (SkinRect.Width() - TextRct.Right);
     if (!IsNullRect(FrameRect)) {
         tr.Top += FrameTextRect.Top;
@@ -432,7 +507,7 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
     int tw = CalcTextWidthW(C, title), th = CalcTextHeightW(C, title);
     int y = tr.Height() / 2 - th / 2 + tr.Top;
     int x;
-    switch (Alignment) {
+    switch (quick ? taCenter : Alignment) {
     case taLeftJustify: x = tr.Left; break;
     case taRightJustify: x = tr.Right - tw; break;
     default: x = tr.Width() / 2 - tw / 2 + tr.Left; break;
@@ -478,14 +553,46 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
 void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseDownEvent(IDName, X, Y, ObjectRect, Button);
+    if (!Parent->HasQuickButtons())
+        return;
+    CheckQuickButtons(X, Y);
+    if (ActiveQuickButton == -1)
+        return;
+    TbsQuickButtonItems& items = Parent->QuickButtons();
+    for (int n = 0; n < items.Count(); ++n) {
+        items.Items(n).Down = n == ActiveQuickButton;
+        if (n != ActiveQuickButton)
+            items.Items(n).Active = false;
+    }
+    RepaintNC();
+    if (Parent->QuickButtonsShowHint && Parent->SkinHint())
+        Parent->SkinHint()->HideHint();
 }
 
 void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseUpEvent(IDName, X, Y, ObjectRect, Button);
+    if (!Parent->HasQuickButtons())
+        return;
+    CheckQuickButtons(X, Y);
+    if (ActiveQuickButton == -1)
+        return;
+    TbsQuickButtonItems& items = Parent->QuickButtons();
+    for (int n = 0; n < items.Count(); ++n)
+        items.Items(n).Down = false;
+    RepaintNC();
+    // Read before the handler runs: it may change the buttons.
+    TNotifyEvent click = items.Items(ActiveQuickButton).OnClick;
+    if (click)
+        click(this);
 }
 
-void TbsSkinCaptionObject::MouseMove(int X, int Y) { Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect); }
+void TbsSkinCaptionObject::MouseMove(int X, int Y)
+{
+    Parent->DoMouseMoveEvent(IDName, X, Y, ObjectRect);
+    if (Parent->HasQuickButtons())
+        CheckQuickButtons(X, Y);
+}
 
 // The caption's Active follows the form, not the mouse.
 void TbsSkinCaptionObject::MouseEnter()
@@ -498,4 +605,8 @@ void TbsSkinCaptionObject::MouseLeave()
 {
     FMouseIn = false;
     Parent->DoMouseLeaveEvent(IDName);
+    if (Parent->HasQuickButtons()) {
+        ActiveQuickButton = OldActiveQuickButton = -1;
+        CheckQuickButtons(-1, -1);
+    }
 }

@@ -10,6 +10,8 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/QuickButtons.h"
+#include "platform/ui/controls/ImageList.h"
 
 // The frame drawn from a skin: the skin's geometry scaled to the form's size,
 // the frame objects laid out on it, the four border strips painted with the
@@ -303,8 +305,14 @@ int TbsFormFrame::NCHitTestSkin(TPoint P)
     CalcSkinRects();
     auto onCaption = [&] {
         for (auto& o : ObjectList)
-            if (dynamic_cast<TbsSkinCaptionObject*>(o.get()) && o->ObjectRect.Contains(P))
-                return true;   // quick buttons come with the caption's periphery
+            if (dynamic_cast<TbsSkinCaptionObject*>(o.get()) && o->ObjectRect.Contains(P)) {
+                // The quick-button strip at the caption's left is no caption.
+                if (!HasQuickButtons())
+                    return true;
+                TRect r = o->ObjectRect;
+                r.Left += FQuickButtons->Count() * (FQuickImageList->Width() + 8);
+                return r.Contains(P);
+            }
         return false;
     };
     if (FRollUpState || FWindowState == wsMinimized)

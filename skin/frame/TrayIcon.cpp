@@ -397,6 +397,16 @@ void TbsTrayIcon::AnimateTimerProc(TObject*)
     SetIconIndex(next);
 }
 
+bool TbsTrayIcon::BitmapToIcon(const TBitmap& Bitmap, TIcon& Icon, TColor MaskColor)
+{
+    TImageList list(nullptr, 16, 16);
+    list.AddMasked(Bitmap, MaskColor);
+    if (list.Count() == 0)
+        return false;
+    list.GetBitmap(0, Icon.Bitmap());
+    return true;
+}
+
 // ------------------------------------------------------------ the main form
 
 void TbsTrayIcon::ShowMainForm()
@@ -431,27 +441,26 @@ void TbsTrayIcon::DoMinimizeToTray()
     HideMainForm();
 }
 
-void TbsTrayIcon::AppMinimize(TObject* Sender)
-{
-    if (MinimizeToTray)
-        DoMinimizeToTray();
-    if (OldAppMinimize)
-        OldAppMinimize(Sender);
-}
-
 void TbsTrayIcon::HookApp()
 {
-    if (!Application || FHooked)
+    if (!Application || FHookAlive)
         return;
-    OldAppMinimize = Application->OnMinimize;
-    Application->OnMinimize = [this](TObject* s) { AppMinimize(s); };
-    FHooked = true;
+    // The hook stays in the chain after this icon goes (another icon may
+    // have hooked after it); it then only passes the call on.
+    FHookAlive = std::make_shared<bool>(true);
+    TNotifyEvent previous = Application->OnMinimize;
+    std::shared_ptr<bool> alive = FHookAlive;
+    Application->OnMinimize = [this, alive, previous](TObject* Sender) {
+        if (*alive && MinimizeToTray)
+            DoMinimizeToTray();
+        if (previous)
+            previous(Sender);
+    };
 }
 
 void TbsTrayIcon::UnhookApp()
 {
-    if (!Application || !FHooked)
-        return;
-    Application->OnMinimize = OldAppMinimize;
-    FHooked = false;
+    if (FHookAlive)
+        *FHookAlive = false;
+    FHookAlive.reset();
 }

@@ -69,6 +69,8 @@ public:
     // The application's main form into the tray and back.
     void ShowMainForm();
     void HideMainForm();
+    // A 16 x 16 icon from Bitmap with MaskColor transparent.
+    static bool BitmapToIcon(const TBitmap& Bitmap, TIcon& Icon, TColor MaskColor);
     // Stores what the form component's stored state says once loading ends.
     void Loaded() override;
 
@@ -99,7 +101,6 @@ private:
     void ClickTimerProc(TObject* Sender);
     void AnimateTimerProc(TObject* Sender);
     void PopupAtCursor();
-    void AppMinimize(TObject* Sender);
     void HookApp();
     void UnhookApp();
     bool InitIconData();
@@ -121,6 +122,5 @@ private:
     std::unique_ptr<TTimer> AnimateTimer;
     std::unique_ptr<TTimer> ClickTimer;
     TTrayIconInfo FIconData;
-    TNotifyEvent OldAppMinimize;
-    bool FHooked = false;
+    std::shared_ptr<bool> FHookAlive;
 };

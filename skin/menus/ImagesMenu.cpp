@@ -70,9 +70,9 @@ TbsSkinImagesMenu::TbsSkinImagesMenu(TComponent* AOwner) : TComponent(AOwner)
 
 TbsSkinImagesMenu::~TbsSkinImagesMenu()
 {
+    // An open window goes without events: its own destructor gives back
+    // the application's hook and the mouse.
     *FAlive = false;
-    if (FPopupWindow)
-        FPopupWindow->Hide(false);
     FPopupWindow.reset();
     FClosed.clear();
 }

@@ -485,7 +485,7 @@ void TbsCustomShellTreeView::Delete(TTreeNode* Node)
 
 void TbsCustomShellTreeView::ReleaseNodes()
 {
-    // Freed here rather than in Delete(): a tree being destroyed announces no deletions.
+    // Freed here, not in Delete(), which the tree skips while it is destroyed.
     for (TTreeNode* node = Items().GetFirstNode(); node; node = node->GetNext()) {
         delete FolderOf(node);
         node->SetData(nullptr);

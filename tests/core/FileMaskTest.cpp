@@ -29,6 +29,18 @@ TEST(FileMask, MatchesLikeTheOpenDialogs) {
         {"", "*", true},
         {"", "?", false},
         {"x", "", false},
+        {"b.txt", "[a-c]*.txt", true},       // sets and ranges
+        {"B.TXT", "[a-c]*.txt", true},
+        {"d.txt", "[a-c]*.txt", false},
+        {"apple", "[!a]*", false},
+        {"Apple", "[!a]*", false},
+        {"pear", "[!a]*", true},
+        {"x1", "x[0-9]", true},
+        {"x-", "x[a-]", true},              // a "-" before "]" is itself
+        {"段", "[片段]", true},
+        {"[a", "[a", true},                 // an unclosed "[" is a plain character
+        {"bad\xff.mp4", "bad?.mp4", true},
+        {"bad\xff.mp4", "bad\xfe.mp4", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MatchesMask(c.name, c.mask), c.matches) << c.name << " ~ " << c.mask;

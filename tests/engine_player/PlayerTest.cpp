@@ -93,6 +93,17 @@ TEST_F(PlayerTest, StepShowsOneFurtherPictureAndPausesAgain) {
     EXPECT_LE(ShownFrame(), before + 2) << "the player pauses again after the step";
 }
 
+TEST_F(PlayerTest, AFileOpenedPausedAndResumedAtOncePlaysOn) {
+    // Resumed before its first picture is on show: the clock has nothing to
+    // go by yet and must not be moved by the time of day.
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(Open(TSampleKind::AllIntra, true)) << Player->LastErrMsg();
+        Player->Resume();
+        EXPECT_TRUE(WaitFor([&] { return ShownFrame() >= 10; }, 5000)) << "round " << round << ": " << ShownFrame();
+        Player->Stop(true);
+    }
+}
+
 TEST_F(PlayerTest, VideoOnlyAndAudioOnlyFilesPlay) {
     Player->SetDisableAudio(true);
     ASSERT_TRUE(Open(TSampleKind::VideoTwoAudio)) << Player->LastErrMsg();

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 #include "platform/gfx/Bitmap.h"
-#include "platform/ui/HeadlessBackend.h"
-#include "platform/ui/Ui.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Ui.h"
 #include "skin/data/CompressedStoredSkin.h"
 #include "skin/data/SkinData.h"
 

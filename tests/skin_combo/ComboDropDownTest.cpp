@@ -1,6 +1,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/Window.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
 namespace {
@@ -24,7 +25,7 @@ protected:
     // A point in row Row of the open list, in the combo's client coordinates.
     TPoint RowPoint(TbsSkinComboBox* c, int Row)
     {
-        TListBox* inner = c->ListBox()->ListBox();
+        TListBox* inner = c->ListBox()->ListBox;
         TPoint s = inner->ClientToScreen(TPoint{10, Row * inner->ItemHeight() + inner->ItemHeight() / 2});
         return c->ScreenToClient(s);
     }
@@ -184,7 +185,7 @@ TEST_F(ComboDropDownTest, RightAndMiddleClicksInTheListChangeNothing)
     c->DropDown();
     Events.clear();
     const TPoint row = RowPoint(c, 3);
-    MoveTo(c, row.X, row.Y);   // hot tracking moves the list's selection only
+    MoveTo(c, row.X, row.Y);  // hot tracking moves the list's selection only
     Click(c, row.X, row.Y, 1);
     Click(c, row.X, row.Y, 2);
     EXPECT_TRUE(c->IsPopupVisible());
@@ -227,13 +228,38 @@ TEST_F(ComboDropDownTest, CancelModeFromAnotherControlCancelsButNotFromTheList)
     other->SetBounds(10, 200, 100, 20);
     c->SetFocus();
     c->DropDown();
-    c->Perform(CM_CANCELMODE, 0, LPARAM(c->ListBox()->ListBox()));
+    c->Perform(CM_CANCELMODE, 0, LPARAM(c->ListBox()->ListBox));
     EXPECT_TRUE(c->IsPopupVisible());
     c->Perform(CM_CANCELMODE, 0, LPARAM(other));
     EXPECT_FALSE(c->IsPopupVisible());
     c->DropDown();
     c->Perform(CM_CANCELMODE, 0, 0);
     EXPECT_FALSE(c->IsPopupVisible());
+    // A press on the form itself.
+    c->DropDown();
+    Click(Form, 300, 250);
+    EXPECT_FALSE(c->IsPopupVisible());
+}
+
+TEST_F(ComboDropDownTest, PressingTheListsOwnScrollBarKeepsItOpen)
+{
+    auto* c = NewCombo(20);
+    c->SetFocus();
+    c->SetItemIndex(0);
+    Events.clear();
+    c->DropDown();
+    ASSERT_NE(c->ListBox()->ScrollBar(), nullptr);
+    TControl* bar = c->ListBox()->ScrollBar();
+    const TPoint p = bar->ClientToScreen(TPoint{bar->Width() / 2, bar->Height() - 5});
+    Backend->MouseMove(p.X, p.Y);
+    Pump();
+    Backend->Click(p.X, p.Y);
+    Pump();
+    EXPECT_TRUE(c->IsPopupVisible());
+    EXPECT_GT(c->ListBox()->TopIndex(), 0);
+    EXPECT_TRUE(Form->Active());
+    EXPECT_EQ(Joined(), "OnDropDown");
+    Key(VK_ESCAPE);
 }
 
 TEST_F(ComboDropDownTest, FixedStyleDownWhileOpenCommitsAndEscapeKeepsIt)
@@ -280,7 +306,7 @@ TEST_F(ComboDropDownTest, TranslucentListShowsAtOnceOrFadesInOnATimer)
     Wait(300);
     GetLayeredWindowAttributes(c->ListBox()->Handle(), nullptr, &alpha, nullptr);
     EXPECT_EQ(alpha, 200);
-    EXPECT_EQ(c->ListBox()->FadeSteps(), 16);   // 13 a step, the last one clamped
+    EXPECT_EQ(c->ListBox()->FadeSteps(), 16);  // 13 a step, the last one clamped
     c->CloseUp(false);
 
     // Off and on again: the freshly layered window gets its alpha back.

@@ -1,5 +1,5 @@
-#include "platform/ui/Keys.h"
 #include "platform/ui/controls/StdCtrls.h"
+#include "platform/ui/Keys.h"
 #include "skin/boxes/SkinComboBox.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
@@ -45,11 +45,9 @@ TEST_F(ComboEventsTest, ItemIndexFiresOnChangeOnlyWhenTheTextChanges)
         std::string Text;
     };
     const TCase cases[] = {
-        {"", 1, "OnChange OnClick", "two"},
-        {"two", 1, "OnClick", "two"},          // same text: no OnChange
-        {"one", 1, "OnChange OnClick", "two"},
-        {"one", -1, "OnClick", "one"},         // -1 keeps the text
-        {"one", 7, "OnClick", "one"},          // out of range: nothing selected
+        {"", 1, "OnChange OnClick", "two"},    {"two", 1, "OnClick", "two"},   // same text: no OnChange
+        {"one", 1, "OnChange OnClick", "two"}, {"one", -1, "OnClick", "one"},  // -1 keeps the text
+        {"one", 7, "OnClick", "one"},                                          // out of range: nothing selected
     };
     for (const auto& c : cases) {
         auto* combo = NewCombo();
@@ -76,6 +74,19 @@ TEST_F(ComboEventsTest, SettingTheSameIndexAgainFiresClickAgain)
 
 TEST_F(ComboEventsTest, LoadingSetsTextWithoutClick)
 {
+    // A form's stored order: text, items and index first, the events last.
+    auto* loaded = new TbsSkinComboBox(Form);
+    loaded->Loading();
+    loaded->SetParent(Form);
+    for (const char* item : {"one", "two"})
+        loaded->Items().Add(item);
+    loaded->SetItemIndex(1);
+    Watch(loaded);
+    static_cast<TComponent*>(loaded)->Loaded();
+    EXPECT_EQ(Joined(), "");
+    EXPECT_EQ(loaded->Text(), "two");
+
+    // A handler already there hears the text change, never the click.
     auto* combo = NewCombo();
     combo->Loading();
     combo->SetItemIndex(0);
@@ -136,8 +147,8 @@ TEST_F(ComboEventsTest, KeysStepThroughTheItems)
         int Expected;
     };
     const TCase cases[] = {
-        {12, VK_PRIOR, 3}, {12, VK_NEXT, 19}, {2, VK_PRIOR, 0}, {5, VK_UP, 4},
-        {5, VK_LEFT, 4},   {5, VK_DOWN, 6},   {5, VK_RIGHT, 6}, {19, VK_DOWN, 19}, {0, VK_UP, 0},
+        {12, VK_PRIOR, 3}, {12, VK_NEXT, 19}, {2, VK_PRIOR, 0},  {5, VK_UP, 4}, {5, VK_LEFT, 4},
+        {5, VK_DOWN, 6},   {5, VK_RIGHT, 6},  {19, VK_DOWN, 19}, {0, VK_UP, 0},
     };
     for (const auto& c : cases) {
         auto* combo = NewCombo(Numbered(20));
@@ -159,18 +170,18 @@ TEST_F(ComboEventsTest, TypeAheadCollectsAPrefixWithinHalfASecond)
     combo->SetFocus();
     Key('B', "b");
     EXPECT_EQ(combo->ItemIndex(), 1);
-    Key('R', "r");    // "br" from the top
+    Key('R', "r");  // "br" from the top
     EXPECT_EQ(combo->ItemIndex(), 3);
     Wait(500);
-    Key('B', "b");    // a fresh "b": the next one after the current item
+    Key('B', "b");  // a fresh "b": the next one after the current item
     EXPECT_EQ(combo->ItemIndex(), 4);
     Wait(600);
-    Key('B', "B");    // wraps round, case-insensitive
+    Key('B', "B");  // wraps round, case-insensitive
     EXPECT_EQ(combo->ItemIndex(), 1);
 
     combo->SetAutoComplete(false);
     Key('B', "b");
-    Key('O', "o");    // each character searches alone
+    Key('O', "o");  // each character searches alone
     EXPECT_EQ(combo->ItemIndex(), 2);
 }
 
@@ -209,27 +220,8 @@ TEST_F(ComboEventsTest, EnterClosesTheOpenListWithoutPressingTheDefaultButton)
     EXPECT_FALSE(combo->IsPopupVisible());
     EXPECT_EQ(Joined(), "OnChange OnClick OnCloseUp");
     EXPECT_EQ(clicks, 0);
-    Key(VK_RETURN);   // closed: Enter is the form's again
+    Key(VK_RETURN);  // closed: Enter is the form's again
     EXPECT_EQ(clicks, 1);
-}
-
-TEST_F(ComboEventsTest, TabStopsComeFromDigitsOnly)
-{
-    struct TCase {
-        std::vector<std::string> Widths;
-        std::vector<int> Stops;
-    };
-    const TCase cases[] = {
-        {{"40", "x", "100"}, {40, 0, 100}},
-        {{"", "12a", "99999999999999999999"}, {0, 0, 0}},
-        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
-    };
-    for (const auto& c : cases) {
-        TStringList widths;
-        for (const auto& w : c.Widths)
-            widths.Add(w);
-        EXPECT_EQ(ComboTabStops(widths), c.Stops) << c.Widths.size();
-    }
 }
 
 TEST_F(ComboEventsTest, WheelStepsTheClosedComboAndOnlyTheListWhenOpen)
@@ -257,7 +249,7 @@ TEST_F(ComboEventsTest, WheelStepsTheClosedComboAndOnlyTheListWhenOpen)
     EXPECT_EQ(Joined(), "OnChange OnClick");
     Backend->Wheel(-119, p.X, p.Y);
     Pump();
-    Backend->Wheel(60, p.X, p.Y);   // the other way starts afresh
+    Backend->Wheel(60, p.X, p.Y);  // the other way starts afresh
     Pump();
     Backend->Wheel(60, p.X, p.Y);
     Pump();

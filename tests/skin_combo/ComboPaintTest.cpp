@@ -27,7 +27,7 @@ TEST_F(ComboPaintTest, PlainGeometryAndColours)
     EXPECT_EQ(c->CBItem().R, (TRect{2, 2, 100, 18}));
     EXPECT_EQ(PixelOf(c, 0, 0), ColorToRGB(clBtnShadow));
     EXPECT_EQ(PixelOf(c, 1, 1), ColorToRGB(clBtnFace));
-    EXPECT_EQ(PixelOf(c, 101, 2), ColorToRGB(clBtnShadow));   // the button's frame
+    EXPECT_EQ(PixelOf(c, 101, 2), ColorToRGB(clBtnShadow));  // the button's frame
     EXPECT_EQ(PixelOf(c, 103, 4), ColorToRGB(clBtnFace));
     // Focused: the item area shows the highlight even without an item.
     c->SetFocus();

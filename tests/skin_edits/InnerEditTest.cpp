@@ -1,11 +1,11 @@
+#include "skin/boxes/InnerEdit.h"
 #include <functional>
-#include "platform/ui/Keys.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/StdCtrls.h"
-#include "skin/boxes/InnerEdit.h"
-#include "skin/data/SkinMessages.h"
+#include "platform/ui/Keys.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinFormLink.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
@@ -98,7 +98,7 @@ TEST_F(InnerEditTest, EscAndEnterGoToTheFormAndNeverIntoTheText)
     std::string keys;
     e->OnKeyPress = [&](TObject*, char32_t& Key) {
         keys += Key == 13 ? "Enter " : Key == 27 ? "Esc " : "other ";
-        Key = 'z';   // ignored: a copy was handed out
+        Key = 'z';  // ignored: a copy was handed out
     };
     Key(VK_RETURN);
     Key(VK_ESCAPE);
@@ -153,8 +153,8 @@ TEST_F(InnerEditTest, ContextMenuEnablesItsCommands)
     e->SetSelStart(0);
     e->SetSelLength(3);
     e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
-    EXPECT_EQ(Captions(e), (std::vector<std::string>{"Undo(off)", "-", "Cut", "Copy", "Paste", "Delete", "-",
-                                                     "Select All"}));
+    EXPECT_EQ(Captions(e),
+              (std::vector<std::string>{"Undo(off)", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All"}));
     e->SelectAll();
     Backend->SetClipboardText("");
     e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1));
@@ -165,8 +165,8 @@ TEST_F(InnerEditTest, ContextMenuEnablesItsCommands)
     e->SetSelStart(0);
     e->SetSelLength(1);
     e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(20, 20));
-    EXPECT_EQ(Captions(e), (std::vector<std::string>{"Undo(off)", "-", "Cut(off)", "Copy", "Paste(off)",
-                                                     "Delete(off)", "-", "Select All"}));
+    EXPECT_EQ(Captions(e), (std::vector<std::string>{"Undo(off)", "-", "Cut(off)", "Copy", "Paste(off)", "Delete(off)",
+                                                     "-", "Select All"}));
     // The commands act on the edit.
     e->SetReadOnly(false);
     e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(20, 20));
@@ -180,7 +180,7 @@ TEST_F(InnerEditTest, MenuIsFreedAfterItsCommandReturns)
     e->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(20, 20));
     ASSERT_NE(e->SysPopupMenu(), nullptr);
     e->Perform(WM_AFTERDISPATCH);
-    EXPECT_NE(e->SysPopupMenu(), nullptr);   // still alive inside the menu engine's call
+    EXPECT_NE(e->SysPopupMenu(), nullptr);  // still alive inside the menu engine's call
     Pump();
     EXPECT_EQ(e->SysPopupMenu(), nullptr);
 }

@@ -1,5 +1,5 @@
-#include "platform/ui/Keys.h"
 #include "skin/boxes/NumericEdit.h"
+#include "platform/ui/Keys.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
 namespace {
@@ -35,11 +35,9 @@ TEST_F(NumericEditTest, FiltersTypedCharacters)
         int Beeps;
     };
     const TCase cases[] = {
-        {"", "12a", false, "12", 1},
-        {"-5", "-", false, "-5", 1},
-        {"5", "-", false, "5-", 0},         // wherever the caret stands
-        {"", "1.5", true, "1.5", 0},
-        {"1.5", ".", true, "1.5", 1},
+        {"", "12a", false, "12", 1}, {"-5", "-", false, "-5", 1},
+        {"5", "-", false, "5-", 0},  // wherever the caret stands
+        {"", "1.5", true, "1.5", 0}, {"1.5", ".", true, "1.5", 1},
         {"", "1.5", false, "15", 1},
     };
     for (const auto& c : cases) {
@@ -76,7 +74,7 @@ TEST_F(NumericEditTest, ArrowsAndWheelStep)
     EXPECT_EQ(e->Text(), "1");
     e->OnUpClick = [this](TObject*) { Log("up"); };
     const TPoint p = At(e, 5, 5);
-    Backend->Wheel(120, p.X, p.Y);   // away from the user
+    Backend->Wheel(120, p.X, p.Y);  // away from the user
     Pump();
     Backend->Wheel(-120, p.X, p.Y);
     Pump();

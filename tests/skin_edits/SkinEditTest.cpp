@@ -1,7 +1,8 @@
-#include "platform/gfx/Canvas.h"
-#include "platform/ui/Keys.h"
-#include "platform/ui/controls/ImageList.h"
 #include "skin/boxes/SkinEdit.h"
+#include "platform/gfx/Canvas.h"
+#include "platform/ui/controls/ImageList.h"
+#include "platform/ui/Keys.h"
+#include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinMessages.h"
 #include "tests/skin_combo/BoxesFixture.h"
 
@@ -110,7 +111,7 @@ TEST_F(SkinEditTest, ImageButtonsNarrowTheTextAndClickOnlyWhenPressed)
     const TPoint right{e->ClientWidth() - 8, 5};
     const TPoint s = e->ClientToScreen(right);
     e->Perform(WM_NCLBUTTONUP, TbsSkinCustomEdit::HTRIGHTIMAGE, MAKELPARAM(s.X, s.Y));
-    EXPECT_EQ(Joined(), "");   // released without a press
+    EXPECT_EQ(Joined(), "");  // released without a press
     Click(e, right.X, right.Y);
     EXPECT_EQ(Joined(), "right");
     Click(e, 4, 5);
@@ -132,7 +133,7 @@ TEST_F(SkinEditTest, PrintMessagesAnswerTheirCodes)
     EXPECT_EQ(clipped.GetPixel(0, 0), ColorToRGB(clWhite));
     EXPECT_EQ(Print(e, WM_PRINTSKINFRAMEEX, &clipped, 0x41A2), 16802);
     EXPECT_EQ(clipped.GetPixel(0, 0), ColorToRGB(clBtnShadow));
-    EXPECT_EQ(clipped.GetPixel(40, 10), ColorToRGB(clWhite));   // the text area is left out
+    EXPECT_EQ(clipped.GetPixel(40, 10), ColorToRGB(clWhite));  // the text area is left out
     EXPECT_EQ(Print(e, WM_PRINTSKINFRAMEEX, nullptr, 0x41A2), 16802);
 }
 
@@ -145,7 +146,7 @@ TEST_F(SkinEditTest, HeightFollowsSkinOrFont)
     const int skinHeight = e->Height();
     e->SetBounds(10, 10, 140, 40);
     EXPECT_EQ(e->Height(), skinHeight);
-    e->SetBounds(30, 50, 140, 40);    // a move keeps what was asked
+    e->SetBounds(30, 50, 140, 40);  // a move keeps what was asked
     EXPECT_EQ(e->Top(), 50);
 
     auto* plain = NewEdit();
@@ -155,6 +156,26 @@ TEST_F(SkinEditTest, HeightFollowsSkinOrFont)
     TBitmap m(1, 1);
     m.Canvas()->Font().Assign(plain->Font());
     EXPECT_EQ(plain->Height(), m.Canvas()->TextHeight("Wg") + 4);
+
+    // The dialogs' name fields: a plain edit takes DefaultHeight as it is.
+    auto* field = NewEdit();
+    field->SetDefaultHeight(25);
+    EXPECT_EQ(field->Height(), 25);
+}
+
+TEST_F(SkinEditTest, AlignedSkinnedEditCentresItselfInAToolBar)
+{
+    auto* bar = new TbsSkinToolBar(Form);
+    bar->SetParent(Form);
+    bar->SetBounds(0, 100, 300, 60);
+    auto* e = new TbsSkinEdit(bar);
+    e->SetParent(bar);
+    e->SetSkinData(BaseSkinData());
+    e->SetAlign(alLeft);
+    Pump();
+    const TRect r = bar->GetSkinClientRect();
+    EXPECT_EQ(e->Height(), 24);
+    EXPECT_EQ(e->Top(), r.Top + r.Height() / 2 - e->Height() / 2);
 }
 
 TEST_F(SkinEditTest, DisabledEditDrawsItsTextGrey)

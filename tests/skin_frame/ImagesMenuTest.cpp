@@ -5,6 +5,7 @@
 #include "SkinFrameFixture.h"
 #include "platform/gfx/Picture.h"
 #include "platform/ui/controls/ImageList.h"
+#include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/menus/ImagesMenu.h"
 
@@ -259,6 +260,40 @@ TEST_F(TImagesMenuTest, MenuSpeedButtonShowsTheChoice)
     for (int dx = -12; dx <= 12 && !blue; ++dx)
         blue = shot->GetPixel(c.X - fw.Left + dx, c.Y - fw.Top) == clBlue;
     EXPECT_TRUE(blue);
+}
+
+// A windowed skinned button shows the selected item's image and caption on
+// its face; without a selection its own caption.
+TEST_F(TImagesMenuTest, SkinButtonFaceShowsTheSelection)
+{
+    auto* button = new TbsSkinButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(20, 20, 120, 40);
+    button->SetCaption("Pick");
+    button->SetSkinImagesMenu(Menu);
+    button->SetUseImagesMenuImage(true);
+    Menu->ImagesItems()[5].Caption = "Aqua";
+    button->SetUseImagesMenuCaption(true);
+    auto faceHas = [&](TColor colour) {
+        button->Repaint();
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        TPoint o{0, 0};
+        ClientToScreen(button->Handle(), o);
+        TRect fw;
+        GetWindowRect(Form->Handle(), fw);
+        for (int y = 2; y < 38; ++y)
+            for (int x = 2; x < 118; ++x)
+                if (shot->GetPixel(o.X - fw.Left + x, o.Y - fw.Top + y) == colour)
+                    return true;
+        return false;
+    };
+    EXPECT_FALSE(faceHas(clAqua));
+    Open();
+    ClickAt(ItemPoint(5));
+    EXPECT_EQ(Menu->SelectedCaption(), "Aqua");
+    EXPECT_EQ(Menu->SelectedImageIndex(), 5);
+    EXPECT_TRUE(faceHas(clAqua));
 }
 
 }  // namespace

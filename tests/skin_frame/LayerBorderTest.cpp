@@ -2,6 +2,7 @@
 // from the skin's layered-frame picture, following the form, fading in and
 // resizing it by their drag zones. Needs per-pixel alpha; without it the
 // frame never creates one.
+#include <filesystem>
 #include "SkinFrameFixture.h"
 #include "skin/data/WindowDescriptions.h"
 #include "skin/frame/LayerBorder.h"
@@ -111,6 +112,8 @@ TEST_F(TLayerBorderTest, FollowsItsForm)
     auto screen = Backend->CaptureScreen();
     const TColor desk = screen->GetPixel(5, 700), beside = screen->GetPixel(95, 150);
     EXPECT_NE(beside, desk);
+    std::filesystem::create_directories(FRAME_RENDER_DIR);
+    Backend->SaveScreenPicture(std::string(FRAME_RENDER_DIR) + "/layered_border.png");
 
     Form->Hide();
     Pump();

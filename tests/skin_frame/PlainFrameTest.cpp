@@ -375,3 +375,25 @@ TEST_F(TFrameTest, PlainFrameRenders)
 }
 
 }  // namespace
+
+namespace {
+
+// Settings the frame refuses: a negative menu item limit, a zero default
+// menu item height, a multi-document form style; object names match by case.
+TEST_F(TFrameTest, RefusedSettingsAndCaseSensitiveNames)
+{
+    MakeForm(400, 300);
+    Frame->SetMaxMenuItemsInWindow(5);
+    Frame->SetMaxMenuItemsInWindow(-1);
+    EXPECT_EQ(Frame->MaxMenuItemsInWindow(), 5);
+    Frame->SetDefMenuItemHeight(0);
+    EXPECT_EQ(Frame->DefMenuItemHeight(), 20);
+    Frame->SetFormStyle(fsMDIForm);
+    EXPECT_EQ(Form->FormStyle(), fsNormal);
+    Frame->SetFormStyle(fsStayOnTop);
+    EXPECT_EQ(Form->FormStyle(), fsStayOnTop);
+    ASSERT_GE(Frame->GetIndex("closebutton"), 0);
+    EXPECT_EQ(Frame->GetIndex("CloseButton"), -1);
+}
+
+}  // namespace

@@ -159,6 +159,19 @@ TEST_F(TTrayTest, IconCycling)
     EXPECT_EQ(next, (std::vector<int>{1, 2, 0, 1}));
     Tray->SetCycleIcons(false);
     Tray->SetIconList(nullptr);
+
+    // An icon from a bitmap: the mask colour becomes transparent.
+    TBitmap b(16, 16);
+    b.Canvas()->Brush().SetColor(clFuchsia);
+    b.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    b.Canvas()->Brush().SetColor(clBlue);
+    b.Canvas()->FillRect(TRect{4, 4, 12, 12});
+    TIcon icon;
+    ASSERT_TRUE(TbsTrayIcon::BitmapToIcon(b, icon, clFuchsia));
+    EXPECT_EQ(icon.Width(), 16);
+    EXPECT_EQ(icon.Bitmap().GetPixel(8, 8) & 0xFFFFFF, clBlue);
+    Tray->SetIcon(icon);
+    EXPECT_FALSE(Tray->Icon().Empty());
 }
 
 // With a tray, minimizing the application hides the main form into the
@@ -188,6 +201,23 @@ TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
     Frame->RestoreFromTray();
     EXPECT_TRUE(Form->Visible());
     EXPECT_FALSE(Tray->IconShown());
+}
+
+// Icons hook the application's minimize in turn and may go in any order.
+TEST_F(TTrayTest, IconsGoInAnyOrder)
+{
+    MakeMainForm(true);
+    auto* second = new TbsTrayIcon(Form);
+    delete Tray;
+    Tray = nullptr;
+    EXPECT_EQ(Frame->TrayIcon(), nullptr);
+    Application->Minimize();
+    Pump();
+    EXPECT_TRUE(second->IconShown());
+    EXPECT_FALSE(Form->Visible());
+    second->ShowMainForm();
+    Pump();
+    EXPECT_TRUE(Form->Visible());
 }
 
 TEST_F(TTrayTest, WithoutATrayMinimizingKeepsTheFormReachable)

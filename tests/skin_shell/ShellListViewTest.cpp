@@ -8,6 +8,8 @@
 #include "platform/shell/ShellNamespace.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/CommCtrl.h"
+#include "platform/ui/controls/Menus.h"
+#include "skin/menus/SkinMenu.h"
 #include "tests/skin_shell/ShellViewsFixture.h"
 
 namespace {
@@ -57,6 +59,8 @@ TEST_F(ShellListViewTest, ListsFoldersFirstAndFilesThroughTheMask)
         {"*.MP4; *.avi", {"B.mp4", Bad, "c d.avi"}},
         {"Videos|*.mkv|Text|*.txt", {"a.txt", "中文.mkv"}},
         {"c*.*", {"c d.avi"}},
+        {"[a-c]*.*", {"a.txt", "B.mp4", Bad, "c d.avi"}},
+        {"[!a-c]*.*", {"noext", "中文.mkv"}},
         {"", {}},
     };
     for (const auto& m : masks) {
@@ -244,6 +248,25 @@ TEST_F(ShellListViewTest, RenamesInPlaceAndARefusalKeepsTheName)
     EXPECT_NE(Errors[0].find("Rename to B.mp4 failed"), std::string::npos) << Errors[0];
     EXPECT_EQ(std::filesystem::file_size(Home + "/B.mp4"), 3000u) << "never replaces a file";
     EXPECT_TRUE(std::filesystem::exists(Home + "/renamed.txt"));
+}
+
+TEST_F(ShellListViewTest, ItemMenuOpensAndRenamesTheSelectedItem)
+{
+    auto* lv = HomeList();
+    EXPECT_FALSE(lv->ContextMenu().Show(10, 10)) << "nothing selected, no menu";
+    lv->SetItemIndex(6);
+    EXPECT_TRUE(lv->ContextMenu().Show(10, 10));
+    ASSERT_NE(lv->ContextMenu().Menu(), nullptr);
+    TMenuItem* items = lv->ContextMenu().Menu()->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_EQ(items->Items(0)->Caption(), "打开");
+    EXPECT_EQ(items->Items(1)->Caption(), "重命名");
+    items->Items(0)->Click();
+    EXPECT_EQ(Opened, (Texts{Home + "/c d.avi"})) << "open goes to the desktop's opener";
+    items->Items(1)->Click();
+    EXPECT_TRUE(lv->IsEditing());
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(lv->IsEditing());
 }
 
 TEST_F(ShellListViewTest, AutoRefreshShowsAFolderAppearingAndGoing)

@@ -1,4 +1,5 @@
 #include "ClassLibFixture.h"
+#include "platform/ui/controls/ComboBox.h"
 
 class TFocusTest : public TClassLibTest {
 protected:
@@ -55,6 +56,24 @@ TEST_F(TFocusTest, ActivationFocusesTheFirstTabStopAndTabWalksTheTabOrder)
     Pump();
     EXPECT_EQ(Focused(), "C");
     EXPECT_EQ(Screen->ActiveControl(), Buttons[2]);
+}
+
+TEST_F(TFocusTest, AFreedControlLeavesItsParentsTabOrder)
+{
+    // A combo box dropping its edit frees a windowed child while the parent lives.
+    auto* combo = new TComboBox(Form);
+    combo->SetParent(Form);
+    combo->SetStyle(csDropDownList);
+    delete Buttons[0];
+    Buttons.erase(Buttons.begin());
+    for (TWinControl* w : Form->GetTabOrderList())
+        EXPECT_NE(w, nullptr);
+    EXPECT_EQ(combo->GetTabOrderList().size(), 1u) << "only the list is left";
+    EXPECT_EQ(Check->TabOrder(), 0);
+    Form->Hide();
+    Form->Show();  // activation walks the tab order
+    Pump();
+    EXPECT_EQ(Focused(), "Check");
 }
 
 TEST_F(TFocusTest, TabSkipsControlsThatCannotTakeTheFocus)
@@ -252,4 +271,15 @@ TEST_F(TClassLibTest, OnlyTheFocusedControlShowsItsFocusCueAsTheFocusMoves)
     expectCueOnlyOn(check, "a click on the check box");
     Key(VK_TAB);
     expectCueOnlyOn(radio, "tab from the clicked check box");
+}
+
+TEST_F(TFocusTest, ADeletedControlLeavesTheTabOrder)
+{
+    delete Check;
+    Check = nullptr;
+    const char* expected[] = {"B", "C", "A"};
+    for (const char* name : expected) {
+        Key(VK_TAB);
+        EXPECT_EQ(Focused(), name);
+    }
 }

@@ -52,6 +52,10 @@ TWinControl::~TWinControl()
     Destroying();
     if (TCustomForm* form = GetParentForm(); form && form != static_cast<TControl*>(this))
         form->DefocusControl(this, true);
+    // Leave the parent's tab order now: by the time the base destructor
+    // removes the control from its parent, it is no windowed control any more.
+    if (FParent)
+        std::erase(FParent->FTabList, this);
     // Children go first, while this control is still whole.
     while (!FControls.empty())
         delete FControls.back();
@@ -106,6 +110,10 @@ void TWinControl::CreateWnd()
 {
     TCreateParams p;
     CreateParams(p);
+    // Asking for the parent's window can make this one as the parent's
+    // child: a second window would be left without its control.
+    if (FHandle)
+        return;
     if ((p.Style & WS_CHILD) && !p.WndParent)
         return;
     if (FVisible && (p.Style & WS_CHILD))
