@@ -77,6 +77,9 @@ function(zarvo_test_setup)
     target_link_libraries(zarvo_test_pch PRIVATE GTest::gtest GTest::gmock Threads::Threads)
     zarvo_precompile_std(zarvo_test_pch)
     target_precompile_headers(zarvo_test_pch PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+    # The media libraries' flags define _REENTRANT, which the C library's headers
+    # test; every test program defines it, so that one copy suits them all.
+    target_compile_definitions(zarvo_test_pch PUBLIC _REENTRANT)
 endfunction()
 
 # A GoogleTest program registered with ctest. SANITIZE marks it for the
@@ -87,6 +90,7 @@ function(zarvo_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
     if(TARGET zarvo_test_pch)
         target_precompile_headers(${name} REUSE_FROM zarvo_test_pch)
+        target_compile_definitions(${name} PRIVATE _REENTRANT)
     endif()
     add_test(NAME ${name} COMMAND ${name})
     set(labels ${ARG_LABELS})
