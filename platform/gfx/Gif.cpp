@@ -56,6 +56,12 @@ void TGIFImage::LoadFromBuffer(const uint8_t* data, size_t size)
         Fail(error);
     CheckPictureSize(gif->SWidth, gif->SHeight, "GIF");
     const int w = gif->SWidth, h = gif->SHeight;
+    // A logical screen the file could never describe is damage, not a picture:
+    // an LZW code of at least a byte and a half stands for at most 4096 pixels,
+    // so allow that for every byte, sixteen times over, before allocating it.
+    if (int64_t(w) * h > int64_t(size) * 4096 * 16)
+        throw EInvalidGraphic("Invalid GIF picture: its screen of " + std::to_string(w) + "x" + std::to_string(h) +
+                              " is larger than its data could fill");
     int transparent = -1;
     while (true) {
         GifRecordType type;

@@ -65,3 +65,17 @@ int ButtonGlyphNumber(bool Down, bool Hot, bool Enabled, int NumGlyphs)
         return 2;
     return 1;
 }
+
+TColor TbsButtonElement::FaceFontColor(bool Enabled, bool UseSkinFontColor, TColor PlainColor, bool ADown,
+                                       bool AMouseIn) const
+{
+    if (Enabled && !UseSkinFontColor)
+        return PlainColor;
+    if (!Enabled)
+        return DisabledFontColor;
+    if (ADown && AMouseIn)
+        return DownFontColor;
+    if (AMouseIn)
+        return ActiveFontColor;
+    return FontColor;
+}

@@ -30,6 +30,9 @@ struct TbsButtonElement {
     // an empty down face the active one, empty marker states fall back in
     // turn, and a disabled colour equal to the normal one becomes grey.
     void CopyButtonElement(const TbsDataSkinButtonControl& E, const TRect& SkinRect);
+    // The caption colour of a skinned face: PlainColor when the skin's
+    // colours are not wanted, else the element's colour for the state.
+    TColor FaceFontColor(bool Enabled, bool UseSkinFontColor, TColor PlainColor, bool ADown, bool AMouseIn) const;
     // Frame N (1-based) of the element's frame animation.
     TRect AnimationFrame(int N, const TRect& SkinRect) const;
 };

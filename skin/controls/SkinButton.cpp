@@ -78,42 +78,6 @@ void TbsSkinButton::SetDefault(bool Value)
             form->Perform(CM_FOCUSCHANGED, 0, LPARAM(static_cast<TControl*>(form->ActiveControl())));
 }
 
-void TbsSkinButton::SetGlyph(const TBitmap& Value)
-{
-    FGlyph = Value;
-    Repaint();
-}
-
-void TbsSkinButton::SetNumGlyphs(int Value)
-{
-    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
-    Repaint();
-}
-
-void TbsSkinButton::SetMargin(int Value)
-{
-    if (Value != FMargin && Value >= -1) {
-        FMargin = Value;
-        Repaint();
-    }
-}
-
-void TbsSkinButton::SetSpacing(int Value)
-{
-    if (Value != FSpacing) {
-        FSpacing = Value;
-        Repaint();
-    }
-}
-
-void TbsSkinButton::SetLayout(TbsButtonLayout Value)
-{
-    if (Value != FLayout) {
-        FLayout = Value;
-        Repaint();
-    }
-}
-
 void TbsSkinButton::SetImageList(TImageList* Value)
 {
     if (FImageList)
@@ -349,18 +313,7 @@ void TbsSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool ADown, bool 
     }
     TCanvas& c = *B.Canvas();
     ApplyControlFont(c, FSD, UseSkinFont(), FontName, FontHeight, FontStyle, DefaultFont());
-    TColor color;
-    if (Enabled() && !FUseSkinFontColor)
-        color = DefaultFont().Color();
-    else if (!Enabled())
-        color = DisabledFontColor;
-    else if (ADown && AMouseIn)
-        color = DownFontColor;
-    else if (AMouseIn)
-        color = ActiveFontColor;
-    else
-        color = FontColor;
-    c.Font().SetColor(color);
+    c.Font().SetColor(FaceFontColor(Enabled(), FUseSkinFontColor, DefaultFont().Color(), ADown, AMouseIn));
     if (ShowFocus && Focused()) {
         c.Brush().SetStyle(bsSolid);
         c.Brush().SetColor(FSD->SkinColors()->cBtnFace());

@@ -4,6 +4,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "skin/controls/ButtonEffects.h"
 #include "skin/controls/ButtonElement.h"
+#include "skin/controls/ButtonGlyph.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/draw/GlyphLayout.h"
 
@@ -18,7 +19,8 @@ using TbsButtonPaintEvent = std::function<void(TObject* Sender, TCanvas& Cnvs, T
 // disabled, focused), hover morphing and frame animation, a glow frame
 // around it while hot, toggle groups, repeat while held, and the form's
 // ModalResult. OnClick fires only through ButtonClick.
-class TbsSkinButton : public TbsSkinCustomControl, public TbsButtonElement {
+class TbsSkinButton : public TbsSkinCustomControl, public TbsButtonElement,
+                      public TbsButtonGlyph<TbsSkinButton> {
 public:
     explicit TbsSkinButton(TComponent* AOwner);
     ~TbsSkinButton() override;
@@ -41,16 +43,6 @@ public:
     void SetCancel(bool Value) { FCancel = Value; }
     int ModalResult() const { return FModalResult; }
     void SetModalResult(int Value) { FModalResult = Value; }
-    const TBitmap& Glyph() const { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int Value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int Value);
-    TbsButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TbsButtonLayout Value);
     TImageList* ImageList() const { return FImageList; }
     void SetImageList(TImageList* Value);
     int ImageIndex() const { return FImageIndex; }
@@ -140,11 +132,6 @@ private:
     bool FMouseIn = false;
     bool FMouseDown = false;
     int FGroupIndex = 0;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    int FMargin = -1;
-    int FSpacing = 1;
-    TbsButtonLayout FLayout = blGlyphLeft;
     TImageList* FImageList = nullptr;
     int FImageIndex = -1;
 };

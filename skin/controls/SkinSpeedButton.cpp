@@ -76,42 +76,6 @@ void TbsSkinSpeedButton::SetTransparent(bool Value)
     Repaint();
 }
 
-void TbsSkinSpeedButton::SetGlyph(const TBitmap& Value)
-{
-    FGlyph = Value;
-    Repaint();
-}
-
-void TbsSkinSpeedButton::SetNumGlyphs(int Value)
-{
-    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
-    Repaint();
-}
-
-void TbsSkinSpeedButton::SetMargin(int Value)
-{
-    if (Value != FMargin && Value >= -1) {
-        FMargin = Value;
-        Repaint();
-    }
-}
-
-void TbsSkinSpeedButton::SetSpacing(int Value)
-{
-    if (Value != FSpacing) {
-        FSpacing = Value;
-        Repaint();
-    }
-}
-
-void TbsSkinSpeedButton::SetLayout(TbsButtonLayout Value)
-{
-    if (Value != FLayout) {
-        FLayout = Value;
-        Repaint();
-    }
-}
-
 void TbsSkinSpeedButton::SetImageList(TImageList* Value)
 {
     if (FButtonImages)
@@ -273,15 +237,7 @@ void TbsSkinSpeedButton::DrawMenuMarker(TCanvas& C, const TRect& R, bool AActive
 
 TColor TbsSkinSpeedButton::FaceFontColor(bool ADown, bool AMouseIn) const
 {
-    if (Enabled() && !FUseSkinFontColor)
-        return DefaultFont().Color();
-    if (!Enabled())
-        return DisabledFontColor;
-    if (ADown && AMouseIn)
-        return DownFontColor;
-    if (AMouseIn)
-        return ActiveFontColor;
-    return FontColor;
+    return TbsButtonElement::FaceFontColor(Enabled(), FUseSkinFontColor, DefaultFont().Color(), ADown, AMouseIn);
 }
 
 TRect TbsSkinSpeedButton::ComposeFace(TBitmap& B, const TRect& R)

@@ -3,6 +3,7 @@
 #include "platform/gfx/Bitmap.h"
 #include "skin/controls/ButtonEffects.h"
 #include "skin/controls/ButtonElement.h"
+#include "skin/controls/ButtonGlyph.h"
 #include "skin/controls/GraphicSkinControl.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/draw/GlyphLayout.h"
@@ -14,7 +15,8 @@ class TbsSkinControlHost;
 // and frame animation like the push button, a caption that can be switched
 // off with a width change, and images from its own list, from the tool bar
 // that holds it or from an images menu.
-class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl, public TbsButtonElement {
+class TbsSkinSpeedButton : public TbsGraphicSkinCustomControl, public TbsButtonElement,
+                           public TbsButtonGlyph<TbsSkinSpeedButton> {
 public:
     explicit TbsSkinSpeedButton(TComponent* AOwner);
     ~TbsSkinSpeedButton() override;
@@ -33,16 +35,6 @@ public:
     void SetRepeatMode(bool Value) { FRepeatMode = Value; }
     int RepeatInterval() const { return FRepeat.Interval; }
     void SetRepeatInterval(int Value) { FRepeat.Interval = Value; }
-    const TBitmap& Glyph() const { return FGlyph; }
-    void SetGlyph(const TBitmap& Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int Value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int Value);
-    TbsButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TbsButtonLayout Value);
     TImageList* ImageList() const { return FButtonImages; }
     void SetImageList(TImageList* Value);
     int ImageIndex() const { return FImageIndex; }
@@ -125,11 +117,6 @@ private:
     bool FAllowAllUp = false;
     bool FAllowAllUpCheck = false;
     int FGroupIndex = 0;
-    TBitmap FGlyph;
-    int FNumGlyphs = 1;
-    int FMargin = -1;
-    int FSpacing = 1;
-    TbsButtonLayout FLayout = blGlyphLeft;
     bool FShowCaption = true;
     int FWidthWithCaption = 0;
     int FWidthWithoutCaption = 0;

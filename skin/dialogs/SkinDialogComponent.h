@@ -1,22 +1,13 @@
 #pragma once
 #include <string>
 
-#include "platform/core/Component.h"
 #include "platform/gfx/Font.h"
+#include "skin/dialogs/SkinPairHolder.h"
 
-class TbsSkinData;
-
-// What every skinned dialog component holds between calls: the frame's skin,
-// the controls' skin (whose table gives the texts), the default font and the
-// title. A removed skin container is let go.
-class TbsSkinDialogComponent : public TComponent {
+// What every skinned dialog component holds between calls: the two skins,
+// the default font and the title.
+class TbsSkinDialogComponent : public TbsSkinPairHolder {
 public:
-    ~TbsSkinDialogComponent() override;
-
-    TbsSkinData* SkinData() const { return FSD; }
-    void SetSkinData(TbsSkinData* Value);
-    TbsSkinData* CtrlSkinData() const { return FCtrlFSD; }
-    void SetCtrlSkinData(TbsSkinData* Value);
     const TFont& DefaultFont() const { return FDefaultFont; }
     void SetDefaultFont(const TFont& Value) { FDefaultFont.Assign(Value); }
     const std::string& Title() const { return FTitle; }
@@ -33,11 +24,8 @@ protected:
         delete Form;
         Form = nullptr;
     }
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TbsSkinData* FSD = nullptr;
-    TbsSkinData* FCtrlFSD = nullptr;
     TFont FDefaultFont;
     std::string FTitle;
 };

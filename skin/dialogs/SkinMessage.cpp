@@ -107,7 +107,7 @@ void TbsMessageForm::HelpBtnClick(TObject*)
 
 // ------------------------------------------------------------ TbsSkinMessage
 
-TbsSkinMessage::TbsSkinMessage(TComponent* AOwner) : TComponent(AOwner)
+TbsSkinMessage::TbsSkinMessage(TComponent* AOwner) : TbsSkinPairHolder(AOwner)
 {
     for (TFont* f : {&FDefaultFont, &FDefaultButtonFont}) {
         f->SetName("Arial");
@@ -116,43 +116,15 @@ TbsSkinMessage::TbsSkinMessage(TComponent* AOwner) : TComponent(AOwner)
     }
 }
 
-void TbsSkinMessage::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
-
-void TbsSkinMessage::SetCtrlSkinData(TbsSkinData* Value)
-{
-    if (FCtrlFSD)
-        FCtrlFSD->RemoveFreeNotification(this);
-    FCtrlFSD = Value;
-    if (FCtrlFSD)
-        FCtrlFSD->FreeNotification(this);
-}
-
-void TbsSkinMessage::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FCtrlFSD)
-        FCtrlFSD = nullptr;
-}
-
 int TbsSkinMessage::ButtonHeight() const
 {
-    if (!FCtrlFSD || FCtrlFSD->Empty)
+    const TbsSkinData* skin = CtrlSkinData();
+    if (!skin || skin->Empty)
         return PlainButtonHeight;
-    const int i = FCtrlFSD->GetControlIndex(FButtonSkinDataName);
+    const int i = skin->GetControlIndex(FButtonSkinDataName);
     if (i < 0)
         return PlainButtonHeight;
-    const auto* e = dynamic_cast<const TbsDataSkinButtonControl*>(FCtrlFSD->CtrlList[size_t(i)].get());
+    const auto* e = dynamic_cast<const TbsDataSkinButtonControl*>(skin->CtrlList[size_t(i)].get());
     return e ? RectHeight(e->SkinRect) : PlainButtonHeight;
 }
 
@@ -161,8 +133,8 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
 {
     auto form = std::unique_ptr<TbsMessageForm>(NewForm<TbsMessageForm>(Application, X, Y));
     TbsFormFrame& frame = *form->BSF;
-    frame.SetSkinData(FSD);
-    frame.SetMenusSkinData(FCtrlFSD);
+    frame.SetSkinData(SkinData());
+    frame.SetMenusSkinData(CtrlSkinData());
     frame.SetAlphaBlend(FAlphaBlend);
     frame.AlphaBlendAnimation = FAlphaBlendAnimation;
     frame.SetAlphaBlendValue(FAlphaBlendValue);
@@ -183,7 +155,7 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
     label->SetDefaultFont(FDefaultFont);
     label->SetUseSkinFont(FUseSkinFont);
     label->SetSkinDataName(FMessageLabelSkinDataName);
-    label->SetSkinData(FCtrlFSD);
+    label->SetSkinData(CtrlSkinData());
     label->SetName("Message");
     label->SetParent(form.get());
     label->SetAutoSize(true);
@@ -228,16 +200,16 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
         box->SetParent(form.get());
         box->SetDefaultFont(FDefaultFont);
         box->SetUseSkinFont(FUseSkinFont);
-        box->SetSkinData(FCtrlFSD);
+        box->SetSkinData(CtrlSkinData());
         const int top = form->ClientHeight() - bh - 50;
-        const std::string caption = SkinResStr(FCtrlFSD, "MSG_CAP_SHOWFLAG");
+        const std::string caption = SkinResStr(CtrlSkinData(), "MSG_CAP_SHOWFLAG");
         box->SetCaption(caption);
         TBitmap measure(1, 1);
         TCanvas& c = *measure.Canvas();
         c.Font().Assign(FDefaultFont);
         if (FUseSkinFont && box->SkinIndex() != -1)
             if (const auto* e = dynamic_cast<const TbsDataSkinCheckRadioControl*>(
-                    FCtrlFSD->CtrlList[size_t(box->SkinIndex())].get())) {
+                    CtrlSkinData()->CtrlList[size_t(box->SkinIndex())].get())) {
                 c.Font().SetName(e->FontName);
                 c.Font().SetHeight(e->FontHeight);
             }
@@ -262,7 +234,7 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
         b->SetParent(form.get());
         b->SetName(k.Name);
         b->SetCanFocused(true);
-        b->SetCaption(GetMsgButtonCaption(k.Kind, FCtrlFSD));
+        b->SetCaption(GetMsgButtonCaption(k.Kind, CtrlSkinData()));
         b->SetModalResult(k.Result);
         b->SetDefault(k.Kind == defaultKind);
         b->SetCancel(k.Kind == cancelKind);
@@ -276,7 +248,7 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
             b->OnClick = [f](TObject* Sender) { f->HelpBtnClick(Sender); };
         }
         b->SetSkinDataName(FButtonSkinDataName);
-        b->SetSkinData(FCtrlFSD);
+        b->SetSkinData(CtrlSkinData());
     }
     return form.release();
 }
@@ -284,7 +256,7 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
 TbsMessageForm* TbsSkinMessage::CreateMessageForm(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,
                                                   int X, int Y)
 {
-    const std::string title = DlgType == mtCustom ? Application->Title() : GetMsgCaption(DlgType, FCtrlFSD);
+    const std::string title = DlgType == mtCustom ? Application->Title() : GetMsgCaption(DlgType, CtrlSkinData());
     return BuildForm(Msg, title, TIconRequest{MsgTypeIcon(DlgType)}, Buttons, true, X, Y);
 }
 
@@ -304,7 +276,7 @@ TbsMessageForm* TbsSkinMessage::CreateCustomMessageForm(const std::string& Msg, 
 TbsMessageForm* TbsSkinMessage::CreateWideMessageForm(const std::string& Msg, TMsgDlgType DlgType,
                                                       TMsgDlgButtons Buttons, int X, int Y)
 {
-    const std::string title = DlgType == mtCustom ? Application->Title() : GetMsgCaption(DlgType, FCtrlFSD);
+    const std::string title = DlgType == mtCustom ? Application->Title() : GetMsgCaption(DlgType, CtrlSkinData());
     return BuildForm(Msg, title, TIconRequest{MsgTypeIcon(DlgType)}, Buttons, false, X, Y);
 }
 

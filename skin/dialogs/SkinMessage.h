@@ -4,6 +4,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/ui/forms/Dialogs.h"
 #include "platform/ui/forms/Forms.h"
+#include "skin/dialogs/SkinPairHolder.h"
 
 class TbsFormFrame;
 class TbsSkinButton;
@@ -50,14 +51,10 @@ public:
 // an icon, a row of buttons and on request a "do not display this message
 // again" check box. The frame takes SkinData; label, buttons, check box and
 // every caption take CtrlSkinData.
-class TbsSkinMessage : public TComponent {
+class TbsSkinMessage : public TbsSkinPairHolder {
 public:
     explicit TbsSkinMessage(TComponent* AOwner);
 
-    TbsSkinData* SkinData() const { return FSD; }
-    void SetSkinData(TbsSkinData* Value);
-    TbsSkinData* CtrlSkinData() const { return FCtrlFSD; }
-    void SetCtrlSkinData(TbsSkinData* Value);
     const std::string& ButtonSkinDataName() const { return FButtonSkinDataName; }
     void SetButtonSkinDataName(const std::string& Value) { FButtonSkinDataName = Value; }
     const std::string& MessageLabelSkinDataName() const { return FMessageLabelSkinDataName; }
@@ -120,9 +117,6 @@ public:
     // tests and callers that drive a box look at it here.
     std::function<void(TbsMessageForm* Form)> OnBoxShow;
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
     struct TIconRequest {
         int SystemIcon = 0;              // a system icon number, 0 for none
@@ -134,8 +128,6 @@ private:
     int Show(TbsMessageForm* Form, int HelpCtx, const std::string& HelpFileName, bool AskPosition);
     int ButtonHeight() const;
 
-    TbsSkinData* FSD = nullptr;       // not owned: cleared on removal
-    TbsSkinData* FCtrlFSD = nullptr;  // not owned: cleared on removal
     std::string FButtonSkinDataName = "button";
     std::string FMessageLabelSkinDataName = "stdlabel";
     TFont FDefaultFont;

@@ -491,6 +491,28 @@ TEST(Gif, ReadsTheFirstFrameOnItsScreen)
         }
 }
 
+TEST(Gif, RefusesAScreenItsDataCouldNeverFill)
+{
+    // A 211-byte file found by the picture fuzzer: a 24x16 frame on a logical
+    // screen of 1048x57600, which took 180 MB and seconds to fill with its background.
+    TBytes file = TwoFrameGif();
+    file[8] = 0x00;
+    file[9] = 0xE1;  // screen height 57600
+    file[6] = 0x18;
+    file[7] = 0x04;  // screen width 1048
+    TGIFImage gif;
+    try {
+        gif.LoadFromBuffer(file);
+        FAIL() << "a screen far beyond the data was read";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_NE(std::string(e.what()).find("larger than its data could fill"), std::string::npos) << e.what();
+    }
+    // The screen of a small real picture stays readable.
+    TGIFImage small;
+    small.LoadFromBuffer(TwoFrameGif());
+    EXPECT_EQ(small.Width(), 6);
+}
+
 TEST(Icon, ReadsTheBestImageInEveryForm)
 {
     // 32-bit with alpha, written by us.
