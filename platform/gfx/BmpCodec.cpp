@@ -168,6 +168,9 @@ void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, T
                 masksAfterHeader = 12;
                 if (size < 40 + 12)
                     Fail("colour masks are truncated");
+            } else if (infoSize < 40 + 12) {
+                // A header longer than 40 bytes must hold the three masks itself.
+                Fail("colour masks are truncated");
             }
             for (int i = 0; i < 3; ++i)
                 h.Masks[i] = U32(info + 40 + 4 * i);

@@ -592,6 +592,12 @@ TEST(Codecs, BrokenFilesRaiseAClearError)
          patched(MakeBmp(4, 4, 8, 0, false, Palette16, [](int, int) { return 0u; }), 46, {0, 0, 1, 0})},
         {"rle bmp cut short", [] { return std::make_unique<TBitmap>(); },
          [&] { TBytes f = MakeBmp(40, 4, 8, 1, false, Palette16, [](int x, int) { return uint32_t(x % 3); }); return truncated(f, f.size() - 30); }()},
+        // Found by the picture fuzzer: a 42-byte header claiming bit-field masks
+        // it has no room for, at the very end of the file.
+        {"bmp whose header is too short for its masks", [] { return std::make_unique<TBitmap>(); },
+         TBytes{'B', 'M', 0xB6, 0x44, 0, 0, 0, 0, 0, 0, 0x35, 0, 0, 0, 0x2A, 0, 0, 0, 0x18, 0, 0, 0, 0x10, 0,
+                0, 0, 1, 0, 16, 0, 3, 0, 0, 0, 0, 0, 0, 0xA2, 0xD5, 0xE3, 0x09, 0x4A, 0, 0xFF, 0xFF, 0xFC, 0, 0,
+                0x5B, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0x29, 0, 0, 0}},
         {"empty png", [] { return std::make_unique<TPngImage>(); }, {}},
         {"truncated png", [] { return std::make_unique<TPngImage>(); }, truncated(pngFile, pngFile.size() - 20)},
         {"png of huge size", [] { return std::make_unique<TPngImage>(); }, pngWithSize(60000, 60000)},
