@@ -277,3 +277,53 @@ TEST_F(TMemoTest, WithoutWordWrapLinesScrollSideways)
     Chord(VK_CONTROL, VK_END);
     EXPECT_LT(GET_X_LPARAM(SendMessage(h, EM_POSFROMCHAR, 0, 0)), 0) << "scrolled to show the caret";
 }
+
+// Edits re-lay only the lines from the one they start in: after each edit the
+// lines, the text and every character's place match a memo given the whole
+// text at once.
+TEST_F(TMemoTest, EditsKeepLinesRowsAndTextInStepWithTheWholeText)
+{
+    TMemo* m = MakeMemo(120);
+    TMemo* fresh = MakeMemo(120);
+    m->SetBounds(10, 10, 130, 120);
+    fresh->SetBounds(10, 140, 130, 120);
+    m->SetText("alpha beta gamma delta epsilon\r\n中文的一行文字很长很长很长很长\nshort\r\nlast line");
+    struct TEdit {
+        const char* What;
+        int Start, Length;
+        std::string Insert;
+    };
+    const TEdit edits[] = {
+        {"append a line", -1, 0, "appended words that wrap over rows\r\n"},
+        {"insert at the start", 0, 0, "前"},
+        {"join two lines", 31, 3, " "},
+        {"split a line", 6, 1, "\r\n"},
+        {"replace across lines", 10, 25, "x\ny"},
+        {"delete to the end", 20, -1, ""},
+        {"type into an empty tail", -1, 0, "α\r\n\r\nβ"},
+    };
+    for (const TEdit& e : edits) {
+        const int count = int(DecodeUtf8(m->Text()).size());
+        m->SetSelStart(e.Start < 0 ? count : e.Start);
+        m->SetSelLength(e.Length < 0 ? count : e.Length);
+        m->SetSelText(e.Insert);
+        fresh->SetText(m->Text());
+        SendMessage(m->Handle(), WM_VSCROLL, SB_TOP, 0);
+        Pump();
+        SCOPED_TRACE(e.What);
+        EXPECT_EQ(m->Lines().Text(), fresh->Lines().Text());
+        ASSERT_EQ(SendMessage(m->Handle(), EM_GETLINECOUNT, 0, 0), SendMessage(fresh->Handle(), EM_GETLINECOUNT, 0, 0));
+        const int chars = int(DecodeUtf8(m->Text()).size());
+        for (int i = 0; i <= chars; ++i)
+            ASSERT_EQ(SendMessage(m->Handle(), EM_POSFROMCHAR, WPARAM(i), 0),
+                      SendMessage(fresh->Handle(), EM_POSFROMCHAR, WPARAM(i), 0)) << "character " << i;
+    }
+    // Undo after a typed change brings the text before it back, lines and all.
+    const std::string before = m->Text();
+    m->SetFocus();
+    Type("zz");
+    m->Undo();
+    EXPECT_EQ(m->Text(), before);
+    fresh->SetText(before);
+    EXPECT_EQ(SendMessage(m->Handle(), EM_GETLINECOUNT, 0, 0), SendMessage(fresh->Handle(), EM_GETLINECOUNT, 0, 0));
+}

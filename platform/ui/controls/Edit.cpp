@@ -254,17 +254,27 @@ void TCustomEdit::Change()
 
 std::u32string TCustomEdit::DisplayText() const
 {
-    DWORD style = FHandle ? DWORD(GetWindowLong(FHandle, GWL_STYLE)) : (FPasswordChar ? ES_PASSWORD : 0);
-    if (!(style & ES_PASSWORD))
-        return FChars;
-    return std::u32string(FChars.size(), FPasswordChar ? FPasswordChar : U'*');
+    return DisplayText(0, int(FChars.size()));
 }
 
-void TCustomEdit::SplitLines()
+std::u32string TCustomEdit::DisplayText(int start, int length) const
 {
-    FLines.clear();
+    DWORD style = FHandle ? DWORD(GetWindowLong(FHandle, GWL_STYLE)) : (FPasswordChar ? ES_PASSWORD : 0);
+    if (!(style & ES_PASSWORD))
+        return FChars.substr(size_t(start), size_t(length));
+    return std::u32string(size_t(length), FPasswordChar ? FPasswordChar : U'*');
+}
+
+// Lines before fromLine are kept: an edit never changes the text before the
+// line it starts in, and appending to a long memo stays cheap.
+void TCustomEdit::SplitLines(int fromLine)
+{
+    fromLine = std::clamp(fromLine, 0, std::max(0, int(FLines.size()) - 1));
     TLine line;
-    for (int i = 0; i < int(FChars.size()); ++i) {
+    if (fromLine > 0)
+        line.Start = FLines[size_t(fromLine)].Start;
+    FLines.resize(size_t(fromLine));
+    for (int i = line.Start; i < int(FChars.size()); ++i) {
         char32_t c = FChars[size_t(i)];
         bool crlf = c == '\r' && i + 1 < int(FChars.size()) && FChars[size_t(i) + 1] == '\n';
         if (c == '\n' || crlf) {
@@ -277,7 +287,7 @@ void TCustomEdit::SplitLines()
     }
     line.Length = int(FChars.size()) - line.Start;
     FLines.push_back(line);
-    BuildRows();
+    BuildRows(fromLine);
 }
 
 bool TCustomEdit::WrapsLines()
@@ -288,12 +298,14 @@ bool TCustomEdit::WrapsLines()
     return (style & ES_MULTILINE) && !(style & ES_AUTOHSCROLL);
 }
 
-void TCustomEdit::BuildRows()
+void TCustomEdit::BuildRows(int fromLine)
 {
-    FRows.clear();
+    auto kept = std::lower_bound(FRows.begin(), FRows.end(), fromLine,
+                                 [](const TRow& r, int line) { return r.Line < line; });
+    FRows.erase(kept, FRows.end());
     bool wrap = WrapsLines();
     int width = wrap ? FormatRect().Width() : 0;
-    for (int line = 0; line < int(FLines.size()); ++line) {
+    for (int line = int(FRows.empty() ? 0 : FRows.back().Line + 1); line < int(FLines.size()); ++line) {
         if (wrap && width > 0)
             WrapLine(line, width);
         else
@@ -310,7 +322,7 @@ void TCustomEdit::BuildRows()
 void TCustomEdit::WrapLine(int line, int width)
 {
     const TLine& l = FLines[size_t(line)];
-    std::u32string text = DisplayText().substr(size_t(l.Start), size_t(l.Length));
+    std::u32string text = DisplayText(l.Start, l.Length);
     int n = int(text.size());
     TDeviceContext* dc = FMeasure->Canvas()->Handle();
     dc->SelectFont(FEditFont.Data());
@@ -459,6 +471,28 @@ void TCustomEdit::StoreText()
         FText = std::move(text);
 }
 
+// The text's UTF-8 copy changed in place: only the replaced characters are
+// encoded, and their byte offsets are counted from the nearer end.
+void TCustomEdit::StoreText(int start, int end, int oldCount, const std::u32string& insert)
+{
+    auto isLead = [this](size_t at) { return (static_cast<unsigned char>(FText[at]) & 0xC0) != 0x80; };
+    auto byteOffset = [&](int index) {
+        size_t at = 0;
+        if (index <= oldCount - index) {
+            for (int seen = 0; at < FText.size(); ++at)
+                if (isLead(at) && seen++ == index)
+                    break;
+        } else {
+            at = FText.size();
+            for (int left = oldCount - index; left > 0;)
+                left -= isLead(--at);
+        }
+        return at;
+    };
+    const size_t from = byteOffset(start), to = byteOffset(end);
+    FText.replace(from, to - from, EncodeUtf8(insert));
+}
+
 void TCustomEdit::Notify(WORD code)
 {
     HWND parent = FHandle ? GetParent(FHandle) : nullptr;
@@ -489,19 +523,20 @@ std::u32string TCustomEdit::FilterInsert(const std::u32string& text)
     return out;
 }
 
-void TCustomEdit::Modify(int start, int end, const std::u32string& insert, bool typing)
+void TCustomEdit::Modify(int start, int end, const std::u32string& insert, bool typing, bool undoable)
 {
-    bool continues = typing && FTyping && FCanUndo;
-    if (!continues) {
+    if (undoable && !(typing && FTyping && FCanUndo)) {
         FUndoChars = FChars;
         FUndoAnchor = FAnchor;
         FUndoCaret = FCaret;
         FCanUndo = true;
     }
+    const int firstLine = std::max(0, LineOf(start) - 1);
+    const int oldCount = int(FChars.size());
     FChars.replace(size_t(start), size_t(end - start), insert);
-    SplitLines();
+    SplitLines(firstLine);
     FModified = true;
-    StoreText();
+    StoreText(start, end, oldCount, insert);
     SetSelection(start + int(insert.size()), start + int(insert.size()));
     FTyping = typing;
     UpdateScrollBars();
@@ -590,7 +625,7 @@ std::vector<int> TCustomEdit::RowOffsets(int row)
     TDeviceContext* dc = FMeasure->Canvas()->Handle();
     dc->SelectFont(FEditFont.Data());
     const TRow& r = FRows[size_t(row)];
-    std::u32string shown = DisplayText().substr(size_t(r.Start), size_t(r.Length));
+    std::u32string shown = DisplayText(r.Start, r.Length);
     std::vector<int> x(shown.size() + 1, 0);
     for (size_t i = 1; i <= shown.size(); ++i)
         x[i] = GetTextExtent(*dc, EncodeUtf8(shown.substr(0, i))).cx;
@@ -746,7 +781,7 @@ void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
     TRect r = FormatRect();
     int lh = LineHeight();
     const TRow& l = FRows[size_t(row)];
-    std::string shown = EncodeUtf8(DisplayText().substr(size_t(l.Start), size_t(l.Length)));
+    std::string shown = EncodeUtf8(DisplayText(l.Start, l.Length));
     std::vector<int> x = RowOffsets(row);
     int x0 = r.Left - FScrollX + LineShift(x.back());
     int y = r.Top + (row - FTopLine) * lh;
@@ -1230,18 +1265,8 @@ void TCustomEdit::EMReplaceSel(TMessage& m)
     std::u32string text = DecodeUtf8(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
     std::u32string fitted = FilterInsert(text);
     if (!fitted.empty() || FAnchor != FCaret) {
-        bool keepUndo = m.WParam != 0;
-        std::u32string undoChars = FUndoChars;
-        bool couldUndo = FCanUndo;
-        int undoAnchor = FUndoAnchor, undoCaret = FUndoCaret;
         FTyping = false;
-        Modify(SelMin(), SelMax(), fitted, false);
-        if (!keepUndo) {
-            FUndoChars = undoChars;
-            FCanUndo = couldUndo;
-            FUndoAnchor = undoAnchor;
-            FUndoCaret = undoCaret;
-        }
+        Modify(SelMin(), SelMax(), fitted, false, m.WParam != 0);
     }
 }
 

@@ -68,6 +68,7 @@ public:
     int LineCount() const { return int(FLines.size()); }
     // The text shown, after the password character.
     std::u32string DisplayText() const;
+    std::u32string DisplayText(int start, int length) const;
 
     TNotifyEvent OnChange;
 
@@ -152,7 +153,7 @@ private:
     void EMPosFromChar(TMessage& m);
     void EMCharFromPos(TMessage& m);
     void LoadText(const std::u32string& text);
-    void BuildRows();
+    void BuildRows(int fromLine = 0);
     void WrapLine(int line, int width);
     int RowOf(int index) const;
     int CaretRow() const;
@@ -161,9 +162,10 @@ private:
         return row + 1 >= int(FRows.size()) || FRows[size_t(row) + 1].Line != FRows[size_t(row)].Line;
     }
     void StoreText();
-    void SplitLines();
+    void StoreText(int start, int end, int oldCount, const std::u32string& insert);
+    void SplitLines(int fromLine = 0);
     void Notify(WORD code);
-    void Modify(int start, int end, const std::u32string& insert, bool typing);
+    void Modify(int start, int end, const std::u32string& insert, bool typing, bool undoable = true);
     void ReplaceSelection(const std::u32string& insert, bool typing);
     std::u32string FilterInsert(const std::u32string& text);
     void SetSelection(int anchor, int caret, bool scroll = true, bool atRowEnd = false);
