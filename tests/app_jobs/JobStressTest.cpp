@@ -78,8 +78,9 @@ TEST_F(JobStressTest, StopsHalfWayAndStartsAgainWithoutLosingOrOverwritingAnythi
     const int firstDone = RowsAt100();
     EXPECT_LT(firstDone, count) << "the stop came half-way";
     for (int i = 0; i < Rows(); ++i)
-        if (Cell(i, 4) == "100%")
+        if (Cell(i, 4) == "100%") {
             ASSERT_TRUE(Plays(OutFolder.File(Cell(i, 3)))) << "a row at 100% has its output: " << Cell(i, 3);
+        }
     const std::map<std::string, TFileStamp> first = Outputs(OutFolder.Path());
     EXPECT_GE(first.size(), size_t(firstDone));
 
