@@ -426,6 +426,8 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     BuildPages();
     BuildOffScreenPanels();
     WireLogic();
+    // The keyboard starts on the job list, the window's main work.
+    SetActiveControl(lvFiles);
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnCloseQuery = [this](TObject*, bool& ACanClose) { ACanClose = FormCloseQuery(); };
 }

@@ -7,8 +7,10 @@
 
 #include "app/presets/PresetCascade.h"
 #include "app/settings/StartupSettings.h"
+#include "platform/ui/Input.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/Menus.h"
@@ -85,6 +87,7 @@ TEST_F(MainWindowTest, CommandsOfAnEmptyListAreDisabledAtStart)
     EXPECT_FALSE(Form1->bsSkinButton12->Visible());
     EXPECT_FALSE(Form1->bsSkinButton9->Visible());
     EXPECT_TRUE(Form1->bsSkinButton19->Enabled());
+    EXPECT_EQ(GetFocus(), Form1->lvFiles->Handle()) << "the keyboard starts on the job list";
 }
 
 TEST_F(MainWindowTest, StoredSkinIndexIsUsedWhenTheListHasIt)
