@@ -1,29 +1,15 @@
 // A full list of tiny files on 19 threads, stopped half-way and started again:
 // no row is lost, no output is written over, and no row claims a conversion
 // that did not happen.
-#include <filesystem>
-#include <map>
 #include <set>
 
-#include "engine/probe/AVProbe.h"
 #include "tests/app_jobs/JobTestSupport.h"
+#include "tests/app_jobs/StressChecks.h"
 
 namespace {
 
 using namespace jobtest;
-
-struct TFileStamp {
-    uintmax_t Size;
-    std::filesystem::file_time_type Time;
-    bool operator==(const TFileStamp&) const = default;
-};
-
-std::map<std::string, TFileStamp> Outputs(const std::string& AFolder) {
-    std::map<std::string, TFileStamp> files;
-    for (const auto& entry : std::filesystem::directory_iterator(AFolder))
-        files[entry.path().filename().string()] = {entry.file_size(), entry.last_write_time()};
-    return files;
-}
+using namespace stresscheck;
 
 class JobStressTest : public JobControlTest {
 protected:
@@ -32,10 +18,6 @@ protected:
         for (int i = 0; i < Rows(); ++i)
             n += Cell(i, 4) == "100%";
         return n;
-    }
-    bool Plays(const std::string& APath) {
-        TAVProbe probe(nullptr);
-        return probe.LoadAVLib(GetExePath() + "LibAV") && probe.LoadFile(APath) && probe.VideoStreamCount() == 1;
     }
 };
 

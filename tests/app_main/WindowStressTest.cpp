@@ -4,35 +4,15 @@
 // is written over, and no row claims a conversion that did not happen.
 #include "ConversionFixture.h"
 
-#include <filesystem>
-#include <map>
 #include <set>
 
 #include "app/jobs/JobSlots.h"
-#include "engine/probe/AVProbe.h"
+#include "tests/app_jobs/StressChecks.h"
 
 namespace maintest {
 namespace {
 
-struct TFileStamp {
-    uintmax_t Size;
-    std::filesystem::file_time_type Time;
-    bool operator==(const TFileStamp&) const = default;
-};
-
-std::map<std::string, TFileStamp> Outputs(const std::string& AFolder)
-{
-    std::map<std::string, TFileStamp> files;
-    for (const auto& entry : std::filesystem::directory_iterator(AFolder))
-        files[entry.path().filename().string()] = {entry.file_size(), entry.last_write_time()};
-    return files;
-}
-
-bool Plays(const std::string& APath)
-{
-    TAVProbe probe(nullptr);
-    return probe.LoadAVLib(GetExePath() + "LibAV") && probe.LoadFile(APath) && probe.VideoStreamCount() == 1;
-}
+using namespace stresscheck;
 
 using WindowStressTest = ConversionControlTest;
 
