@@ -97,7 +97,7 @@ TOptionCell ParseCell(const std::string& text, TOptionKind kind)
     return cell;
 }
 
-std::vector<TOptionRow> LoadRows()
+std::vector<TOptionRow> LoadOptionRows()
 {
     std::vector<TOptionRow> rows;
     for (const auto& fields : ReadOutputTable(RowTable)) {
@@ -167,7 +167,7 @@ std::string_view SharedOptionListName(const TOptionList& list)
 
 const std::vector<TOptionRow>& OutputOptionRows()
 {
-    static const std::vector<TOptionRow> rows = LoadRows();
+    static const std::vector<TOptionRow> rows = LoadOptionRows();
     return rows;
 }
 

@@ -33,7 +33,7 @@ std::optional<bool> BoolField(const std::string& field)
     return field == "true";
 }
 
-std::vector<TOutputParameters> LoadRows()
+std::vector<TOutputParameters> LoadParameterRows()
 {
     std::vector<TOutputParameters> rows;
     for (const auto& f : ReadOutputTable(ParameterTable)) {
@@ -105,7 +105,7 @@ void TOutputParameters::ApplyTo(TCurrentPreset& preset) const
 
 const std::vector<TOutputParameters>& OutputParameterRows()
 {
-    static const std::vector<TOutputParameters> rows = LoadRows();
+    static const std::vector<TOutputParameters> rows = LoadParameterRows();
     return rows;
 }
 

@@ -2,11 +2,11 @@
 // numbered file in the snapshot folder, and the folder and picture type kept
 // in the settings file's section "SnapShot", read on every use.
 #include <algorithm>
-#include <cctype>
 
 #include "app/preview/PreviewPanel.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Path.h"
+#include "platform/core/SysUtils.h"
 #include "platform/gfx/Picture.h"
 #include "platform/ui/controls/Menus.h"
 
@@ -19,11 +19,6 @@ const char* const PictureTypes[] = {"BMP", "JPG", "GIF", "PNG"};
 bool ReadSetting(TIniFile& AIni, const char* AKey, std::string& AValue) {
     AValue = AIni.ReadString(SnapshotSection, AKey, "Error");
     return !AValue.empty() && AValue != "Error";
-}
-
-std::string LowerCase(std::string AText) {
-    std::transform(AText.begin(), AText.end(), AText.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return AText;
 }
 
 std::string BaseName(const std::string& AFileName) {

@@ -14,7 +14,6 @@
 
 namespace {
 
-const char FileNotLoaded[] = "file not loaded.";
 const char StreamEOF[] = "stream eof reached.";
 
 // A non-blocking input may ask to be read again; it gets this many short waits.

@@ -16,7 +16,6 @@
 
 namespace {
 
-const char FileNotLoaded[] = "file not loaded.";
 
 // The number a metadata value starts with ("2021-03-04" gives 2021, "3/12" gives 3); 0 when none.
 int32_t LeadingNumber(const std::string& AText) {

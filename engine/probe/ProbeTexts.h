@@ -8,6 +8,9 @@
 // The pieces of the probe's information text, in the manner of the media
 // libraries' own format dump.
 
+// The warning of a call that needs an opened file.
+inline constexpr char FileNotLoaded[] = "file not loaded.";
+
 // The readable name of an ID3 frame name ("TIT2" gives "title"); a key that
 // is not in the table, or differs in letter case, is returned as it is.
 std::string ID3KeyName(const std::string& AKey);

@@ -81,6 +81,7 @@ std::string BoolToStr(bool value, bool useBoolStrs = false);  // "-1"/"0" or "Tr
 
 // Round half to even: 0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2.
 int64_t BankersRound(double value);
+inline int RoundToInt(double value) { return static_cast<int>(BankersRound(value)); }
 
 // Text helpers on UTF-8 strings; case rules are ASCII only, other bytes compare as they are.
 std::string Trim(const std::string& s);       // removes characters up to and including blank

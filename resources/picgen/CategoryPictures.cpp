@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr TInkColor White = Rgb(0xFFFFFF);
+using Style::White;
 
 // What a category picture shows: a pictogram on a tile of its group's
 // colour, and for the container formats a label naming them.

@@ -6,8 +6,8 @@
 namespace {
 
 // Classic palette colours for the 16-colour slider bitmaps.
-constexpr TInkColor Black = Rgb(0x000000), Navy = Rgb(0x000080), Gray = Rgb(0x808080), Silver = Rgb(0xC0C0C0),
-                    White = Rgb(0xFFFFFF);
+constexpr TInkColor Black = Rgb(0x000000), Navy = Rgb(0x000080), Gray = Rgb(0x808080), Silver = Rgb(0xC0C0C0);
+using Style::White;
 
 // A slider thumb of Along x Across pixels whose last Point pixels narrow to a
 // tip; Horizontal thumbs point down, vertical ones point right.

@@ -20,4 +20,5 @@ constexpr TInkColor Pink = Rgb(0xD9488F);
 constexpr TInkColor Indigo = Rgb(0x4B5BD0);
 constexpr TInkColor Graphite = Rgb(0x4A5260);
 constexpr TInkColor Wine = Rgb(0xA8324A);
+constexpr TInkColor White = Rgb(0xFFFFFF);   // marks on colour
 }  // namespace Style

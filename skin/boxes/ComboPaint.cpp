@@ -11,16 +11,13 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
+#include "skin/controls/ControlPaint.h"
 
 // The face of the combo box, always drawn whole into the base's off-screen
 // bitmap.
 
 namespace {
 
-constexpr TColor PressedFrame = RGB(0, 0, 128);
-constexpr TColor PressedFill = RGB(133, 147, 181);
-constexpr TColor HotFrame = RGB(0, 0, 128);
-constexpr TColor HotFill = RGB(182, 189, 210);
 constexpr int ArrowDown = 4;
 
 void FramedBox(TCanvas& C, const TRect& R, TColor Frame, TColor Fill)
@@ -35,9 +32,9 @@ void FramedBox(TCanvas& C, const TRect& R, TColor Frame, TColor Fill)
 void StateBox(TCanvas& C, const TRect& R, bool Pressed, bool Hot)
 {
     if (Pressed)
-        FramedBox(C, R, PressedFrame, PressedFill);
+        FramedBox(C, R, PlainHotFrame, PlainDownFill);
     else if (Hot)
-        FramedBox(C, R, HotFrame, HotFill);
+        FramedBox(C, R, PlainHotFrame, PlainHotFill);
     else
         FramedBox(C, R, clBtnShadow, clBtnFace);
 }

@@ -11,6 +11,7 @@
 #include "skin/draw/ButtonFace.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
+#include "skin/controls/ControlPaint.h"
 
 // How the skinned edit paints: the frame and drop button in the non-client
 // area, the background under the text, the image buttons and the text of a
@@ -18,10 +19,6 @@
 
 namespace {
 
-constexpr TColor PressedBorder = TColor(0x800000);
-constexpr TColor PressedFill = TColor(0xB59385);
-constexpr TColor HotBorder = TColor(0x800000);
-constexpr TColor HotFill = TColor(0xD2BDB6);
 
 void Box(TCanvas& C, const TRect& R, TColor Border, TColor Fill)
 {
@@ -67,9 +64,9 @@ void TbsSkinCustomEdit::CreateFrameImage(TBitmap& B, bool ForPrint)
         c.FillRect(TRect{2, 2, r.Right - 2, r.Bottom - 2});
         if (FButtonMode) {
             if (FButtonDown && FButtonActive)
-                Box(c, FButtonRect, PressedBorder, PressedFill);
+                Box(c, FButtonRect, PlainHotFrame, PlainDownFill);
             else if (FButtonActive)
-                Box(c, FButtonRect, HotBorder, HotFill);
+                Box(c, FButtonRect, PlainHotFrame, PlainHotFill);
             else
                 Box(c, FButtonRect, clBtnShadow, clBtnFace);
         }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr UINT_PTR RepeatTimerId = 1;
+constexpr UINT_PTR ListRepeatTimer = 1;
 constexpr int PlainBarThickness = 19;
 
 TRect OrSelf(const TRect& R, const TRect& Fallback) { return IsNullRect(R) ? Fallback : R; }
@@ -50,7 +50,7 @@ TbsSkinCustomListBox::TbsSkinCustomListBox(TComponent* AOwner) : TbsSkinCustomCo
 TbsSkinCustomListBox::~TbsSkinCustomListBox()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), ListRepeatTimer);
     FDefaultCaptionFont.OnChange = nullptr;
     ListBox->SkinListBox = nullptr;
     delete FHScrollBar;
@@ -583,7 +583,7 @@ void TbsSkinCustomListBox::WndProc(TMessage& Message)
         return;
     case WM_TIMER:
         TbsSkinCustomControl::WndProc(Message);
-        if (Message.WParam == RepeatTimerId)
+        if (Message.WParam == ListRepeatTimer)
             TimerStep();
         return;
     case CM_MOUSEENTER:

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr UINT_PTR RepeatTimerId = 1;
+constexpr UINT_PTR CaptionRepeatTimer = 1;
 constexpr int FirstRepeatDelay = 500;
 constexpr int RepeatPeriod = 100;
 constexpr int ReEnterRepeatPeriod = 50;
@@ -238,7 +238,7 @@ void TbsSkinCustomListBox::ButtonLeave(int I)
     Buttons[I].MouseIn = false;
     RedrawButton(I);
     if (TimerMode != 0 && Buttons[I].Down && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), CaptionRepeatTimer);
 }
 
 void TbsSkinCustomListBox::ButtonDown(int I)
@@ -295,13 +295,13 @@ void TbsSkinCustomListBox::MoveDown()
 void TbsSkinCustomListBox::StartTimer(int Ms)
 {
     if (HandleAllocated())
-        SetTimer(Handle(), RepeatTimerId, UINT(Ms));
+        SetTimer(Handle(), CaptionRepeatTimer, UINT(Ms));
 }
 
 void TbsSkinCustomListBox::StopTimer()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), CaptionRepeatTimer);
     TimerMode = 0;
     WaitMode = false;
 }

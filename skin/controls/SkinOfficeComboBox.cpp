@@ -21,13 +21,13 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
+#include "skin/controls/ControlPaint.h"
 
 namespace {
 
 constexpr UINT_PTR AutoScrollTimerId = 1;
 constexpr int AutoScrollInterval = 25;
 constexpr int PlainButtonWidth = 19;
-constexpr TColor HotFrame = 0x00800000, HotFace = 0x00D2BDB6, DownFace = 0x00B59385;
 constexpr int ArrowDown = 4;
 
 void FramedFill(TCanvas& C, TRect R, TColor Frame, TColor Fill)
@@ -36,13 +36,6 @@ void FramedFill(TCanvas& C, TRect R, TColor Frame, TColor Fill)
     C.Brush().SetStyle(bsSolid);
     C.Brush().SetColor(Fill);
     C.FillRect(R);
-}
-
-TBitmap CopyOut(const TBitmap& From, const TRect& R)
-{
-    TBitmap b(std::max(0, RectWidth(R)), std::max(0, RectHeight(R)));
-    CopyPiece(b, TRect{0, 0, b.Width(), b.Height()}, From, R);
-    return b;
 }
 
 }  // namespace
@@ -712,8 +705,8 @@ void TbsSkinCustomOfficeComboBox::DrawButton(TCanvas& C)
 {
     const bool pressed = FButton.Down && FButton.MouseIn, hot = FButton.MouseIn;
     if (FIndex == -1) {
-        FramedFill(C, FButton.R, pressed || hot ? HotFrame : clBtnShadow,
-                   pressed ? DownFace : hot ? HotFace : clBtnFace);
+        FramedFill(C, FButton.R, pressed || hot ? PlainHotFrame : clBtnShadow,
+                   pressed ? PlainDownFill : hot ? PlainHotFill : clBtnFace);
         DrawArrow(C, FButton.R, Enabled() ? clBlack : clBtnShadow, ArrowDown);
         return;
     }
@@ -837,9 +830,9 @@ void TbsSkinCustomOfficeComboBox::DrawDefaultToolButton(TCanvas& C, const std::s
     const int W = Width(), H = Height();
     TColor frame = clBtnShadow, fill = clBtnFace;
     if (FDropDown)
-        frame = HotFrame, fill = DownFace;
+        frame = PlainHotFrame, fill = PlainDownFill;
     else if (FMouseIn || Focused())
-        frame = HotFrame, fill = HotFace;
+        frame = PlainHotFrame, fill = PlainHotFill;
     FramedFill(C, TRect{0, 0, W, H}, frame, fill);
     C.Font().Assign(DefaultFont());
     const int shift = FDropDown ? 2 : 0;

@@ -21,13 +21,6 @@ constexpr int ScrollBarWidth = 19;
 TRect Shrunk(const TRect& R, int D) { return TRect{R.Left + D, R.Top + D, R.Right - D, R.Bottom - D}; }
 
 // A picture of the part Src of Dest, to draw a row over what lies there.
-TBitmap CopyOut(const TBitmap& Dest, const TRect& Src)
-{
-    TBitmap b(std::max(0, RectWidth(Src)), std::max(0, RectHeight(Src)));
-    CopyPiece(b, TRect{0, 0, b.Width(), b.Height()}, Dest, Src);
-    return b;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------ items

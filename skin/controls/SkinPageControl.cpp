@@ -17,10 +17,10 @@
 #include "skin/draw/ParentImage.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
+#include "skin/controls/ControlPaint.h"
 
 namespace {
 
-constexpr TColor HotFrame = 0x00800000, HotFace = 0x00D2BDB6, DownFace = 0x00B59385;
 constexpr LRESULT PrintSkinFrameAnswer = 0x3233;
 
 // Lays Src of Picture over Dst of C by the stretch rules of a page background.
@@ -1075,11 +1075,11 @@ void TbsSkinPageControl::PaintTab(int TabIndex, const TRect& R, TCanvas& C, bool
         TCanvas& bc = *b.Canvas();
         TColor frame = clBtnFace, fill = clBtnFace;
         if (Hot && !Selected)
-            frame = fill = HotFace;
+            frame = fill = PlainHotFill;
         else if (Selected && focused)
-            frame = HotFrame, fill = DownFace;
+            frame = PlainHotFrame, fill = PlainDownFill;
         else if (Selected)
-            frame = HotFrame, fill = HotFace;
+            frame = PlainHotFrame, fill = PlainHotFill;
         bc.Brush().SetStyle(bsSolid);
         bc.Brush().SetColor(fill);
         bc.FillRect(TRect{0, 0, W, H});

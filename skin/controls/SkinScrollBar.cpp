@@ -10,19 +10,18 @@
 #include "skin/draw/Marks.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
+#include "skin/controls/ControlPaint.h"
+#include "platform/core/SysUtils.h"
 
 namespace {
 
-constexpr UINT_PTR RepeatTimerId = 1;
+constexpr UINT_PTR ScrollRepeatTimer = 1;
 constexpr int FirstRepeatDelay = 500;
 constexpr int RepeatInterval = 50;
 constexpr int PlainButtonSize = 17;
 constexpr int PlainThumbSize = 16;
-constexpr TColor HotFrame = 0x00800000, HotFace = 0x00D2BDB6, DownFace = 0x00B59385;
 
 // Halves go to the even neighbour.
-int Nearest(double X) { return int(std::nearbyint(X)); }
-
 TRect OffsetRect(TRect R, int DX, int DY) { return TRect{R.Left + DX, R.Top + DY, R.Right + DX, R.Bottom + DY}; }
 
 }  // namespace
@@ -38,7 +37,7 @@ TbsSkinScrollBar::TbsSkinScrollBar(TComponent* AOwner) : TbsSkinCustomControl(AO
 TbsSkinScrollBar::~TbsSkinScrollBar()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), ScrollRepeatTimer);
 }
 
 // ------------------------------------------------------------ range
@@ -217,13 +216,13 @@ void TbsSkinScrollBar::LayoutThumb(int TrackStart, int TrackEnd, int ThumbLen, b
         const double k0 = FMax == FMin ? 0.0 : double(FPosition - FMin) / double(FMax - FMin);
         Offset1 = TrackStart + ThumbLen / 2;
         Offset2 = TrackEnd - ThumbLen / 2;
-        BOffset = Nearest((Offset2 - Offset1) * k0);
+        BOffset = RoundToInt((Offset2 - Offset1) * k0);
     } else {
         const int room = FMax - FPageSize + 1 - FMin;
         const double k = room > 0 ? double(FPosition - FMin) / double(room) : (DegenerateIsOne ? 1.0 : 0.0);
         Offset1 = TrackStart + ThumbLen / 2;
         Offset2 = TrackEnd - ThumbLen / 2;
-        BOffset = Nearest((Offset2 - Offset1) * k);
+        BOffset = RoundToInt((Offset2 - Offset1) * k);
     }
 }
 
@@ -246,7 +245,7 @@ void TbsSkinScrollBar::CalcRects()
         const int L = vertical ? RectHeight(NewTrackArea) : RectWidth(NewTrackArea);
         int t = PlainThumbSize;
         if (FPageSize != 0)
-            t = std::max(PlainThumbSize, count > 0 ? Nearest(double(L) * FPageSize / count) : 0);
+            t = std::max(PlainThumbSize, count > 0 ? RoundToInt(double(L) * FPageSize / count) : 0);
         const int start = vertical ? NewTrackArea.Top : NewTrackArea.Left;
         const int end = vertical ? NewTrackArea.Bottom : NewTrackArea.Right;
         LayoutThumb(start, end, t, vertical, !vertical);
@@ -272,7 +271,7 @@ void TbsSkinScrollBar::CalcRects()
                 tw = ThumbMinPageSize;
             t = tw;
         } else {
-            t = std::max(tw, count > 0 ? Nearest(double(RectWidth(NewTrackArea)) * FPageSize / count) : 0);
+            t = std::max(tw, count > 0 ? RoundToInt(double(RectWidth(NewTrackArea)) * FPageSize / count) : 0);
         }
         LayoutThumb(NewTrackArea.Left, NewTrackArea.Right, t, false, true);
         const int c = Offset1 + BOffset;
@@ -292,7 +291,7 @@ void TbsSkinScrollBar::CalcRects()
                 th = ThumbMinPageSize;
             t = th;
         } else {
-            t = std::max(th, count > 0 ? Nearest(double(RectHeight(NewTrackArea)) * FPageSize / count) : 0);
+            t = std::max(th, count > 0 ? RoundToInt(double(RectHeight(NewTrackArea)) * FPageSize / count) : 0);
         }
         LayoutThumb(NewTrackArea.Top, NewTrackArea.Bottom, t, true, false);
         const int c = Offset1 + BOffset;
@@ -313,11 +312,11 @@ int TbsSkinScrollBar::CalcPosition(int Offset)
         Offset2 = end - len / 2;
         s = Offset2 - Offset1 > 0 ? double(Offset + OldBOffset) / (Offset2 - Offset1) : 0.0;
         s = std::clamp(s, 0.0, 1.0);
-        return FMin + Nearest((FMax - FMin - FPageSize + 1) * s);
+        return FMin + RoundToInt((FMax - FMin - FPageSize + 1) * s);
     }
     s = Offset2 - Offset1 > 0 ? double(Offset) / (Offset2 - Offset1) : 0.0;
     s = std::clamp(s, 0.0, 1.0);
-    return FMin + Nearest((FMax - FMin) * s);
+    return FMin + RoundToInt((FMax - FMin) * s);
 }
 
 // ------------------------------------------------------------ painting
@@ -357,11 +356,11 @@ void TbsSkinScrollBar::DrawButton(TCanvas& C, int Part)
         const bool pressed = (p.Down && p.MouseIn) || (Part == 0 && (p.Down || FocusLook()));
         TColor frame = clBtnShadow, face = clBtnFace;
         if (pressed) {
-            frame = HotFrame;
-            face = DownFace;
+            frame = PlainHotFrame;
+            face = PlainDownFill;
         } else if (p.MouseIn) {
-            frame = HotFrame;
-            face = HotFace;
+            frame = PlainHotFrame;
+            face = PlainHotFill;
         }
         TRect fr = r;
         C.Frame3D(fr, frame, frame, 1);
@@ -429,13 +428,13 @@ void TbsSkinScrollBar::DrawButton(TCanvas& C, int Part)
 void TbsSkinScrollBar::StartTimer(int Ms)
 {
     if (HandleAllocated())
-        SetTimer(Handle(), RepeatTimerId, UINT(Ms));
+        SetTimer(Handle(), ScrollRepeatTimer, UINT(Ms));
 }
 
 void TbsSkinScrollBar::StopTimer()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), ScrollRepeatTimer);
     TimerMode = 0;
 }
 
@@ -542,7 +541,7 @@ void TbsSkinScrollBar::ButtonLeave(int Part)
     Buttons[Part].MouseIn = false;
     RePaint();
     if (Part != 0 && Buttons[Part].Down && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), ScrollRepeatTimer);
 }
 
 void TbsSkinScrollBar::TestActive(int X, int Y)
@@ -656,7 +655,7 @@ void TbsSkinScrollBar::WndProc(TMessage& Message)
     switch (Message.Msg) {
     case WM_TIMER:
         TbsSkinCustomControl::WndProc(Message);
-        if (Message.WParam == RepeatTimerId)
+        if (Message.WParam == ScrollRepeatTimer)
             OnTimer();
         return;
     case WM_MOUSEWHEEL:

@@ -10,6 +10,7 @@
 #include "skin/draw/ParentImage.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
+#include "platform/core/SysUtils.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ TbsSliderPictureLoader& Loader()
     static TbsSliderPictureLoader loader;
     return loader;
 }
-
-int Nearest(double X) { return int(std::nearbyint(X)); }
 
 const char* const DefaultNames[] = {"BS_HTB", "BS_HRL", "BS_VTB", "BS_VRL"};
 
@@ -180,7 +179,7 @@ int TbsSkinCustomSlider::GetOffsetByValue(int V) const
     const int base = Base(), len = RulerLength(), range = FMaxValue - FMinValue;
     int p = base;
     if (len > 0 && range > 0)
-        p = base + Nearest(double(len) * (V - FMinValue) / range);
+        p = base + RoundToInt(double(len) * (V - FMinValue) / range);
     if (FOrientation == soVertical)
         p = r.Top + r.Bottom - p - VThumbHeight();
     return std::max(p, base);
@@ -195,9 +194,9 @@ int TbsSkinCustomSlider::GetValueByOffset(int P) const
     if (FOrientation == soVertical)
         P = r.Top + r.Bottom - P - VThumbHeight();
     const int start = (FOrientation == soHorizontal ? r.Left : r.Top) + Margin;
-    int v = Nearest(double(P - start) * range / len);
+    int v = RoundToInt(double(P - start) * range / len);
     if (!FOptions.Contains(soSmooth) && FIncrement > 0)
-        v = Nearest(double(v) / FIncrement) * FIncrement;
+        v = RoundToInt(double(v) / FIncrement) * FIncrement;
     return std::min(std::max(v, 0) + FMinValue, FMaxValue);
 }
 
@@ -417,7 +416,7 @@ void TbsSkinCustomSlider::DrawPoints(TCanvas& C, int Step, int NormalHeight, int
     C.Pen().SetColor(Skinned() ? PointsColor : clWindowText);
     int h = 1, m = 0;
     for (;; ++h) {
-        m = Nearest(double(range) / (double(Step) * h));
+        m = RoundToInt(double(range) / (double(Step) * h));
         const int spacing = m >= 1 ? len / m : len;
         if (spacing >= 4 || spacing >= len)
             break;
@@ -537,8 +536,8 @@ void TbsSkinCustomSlider::JumpTo(TbsJumpMode Mode)
     switch (Mode) {
     case jmHome: v = FMinValue; break;
     case jmEnd: v = FMaxValue; break;
-    case jmNext: v = inc * Nearest(double(FValue) / inc) + inc; break;
-    case jmPrior: v = inc * Nearest(double(FValue) / inc) - inc; break;
+    case jmNext: v = inc * RoundToInt(double(FValue) / inc) + inc; break;
+    case jmPrior: v = inc * RoundToInt(double(FValue) / inc) - inc; break;
     default: return;
     }
     v = std::clamp(v, FMinValue, std::max(FMinValue, FMaxValue));

@@ -8,14 +8,14 @@
 #include "skin/draw/Marks.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
+#include "skin/controls/ControlPaint.h"
 
 namespace {
 
-constexpr UINT_PTR RepeatTimerId = 1;
+constexpr UINT_PTR SpinRepeatTimer = 1;
 constexpr int FirstRepeatDelay = 500;
 constexpr int RepeatInterval = 100;
 constexpr int ReturnRepeatInterval = 50;
-constexpr TColor HotFrame = 0x00800000, HotFace = 0x00D2BDB6, DownFace = 0x00B59385;
 constexpr int ArrowLeft = 1, ArrowRight = 2, ArrowUp = 3, ArrowDown = 4;
 
 }  // namespace
@@ -29,7 +29,7 @@ TbsSkinUpDown::TbsSkinUpDown(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
 TbsSkinUpDown::~TbsSkinUpDown()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), SpinRepeatTimer);
 }
 
 // ------------------------------------------------------------ values
@@ -155,11 +155,11 @@ void TbsSkinUpDown::DrawButton(TCanvas& C, int I)
     if (FIndex == -1) {
         TColor frame = clBtnShadow, face = clBtnFace;
         if (pressed) {
-            frame = HotFrame;
-            face = DownFace;
+            frame = PlainHotFrame;
+            face = PlainDownFill;
         } else if (hot) {
-            frame = HotFrame;
-            face = HotFace;
+            frame = PlainHotFrame;
+            face = PlainHotFill;
         }
         TRect r = b.R;
         C.Frame3D(r, frame, frame, 1);
@@ -208,14 +208,14 @@ void TbsSkinUpDown::StartTimer(int Ms)
 {
     if (!HandleAllocated())
         return;
-    KillTimer(Handle(), RepeatTimerId);
-    SetTimer(Handle(), RepeatTimerId, UINT(Ms));
+    KillTimer(Handle(), SpinRepeatTimer);
+    SetTimer(Handle(), SpinRepeatTimer, UINT(Ms));
 }
 
 void TbsSkinUpDown::StopTimer()
 {
     if (HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), SpinRepeatTimer);
     TimerMode = 0;
 }
 
@@ -288,7 +288,7 @@ void TbsSkinUpDown::ButtonLeave(int I)
     Buttons[I].MouseIn = false;
     RePaint();
     if (FIncrement != 0 && Buttons[I].Down && HandleAllocated())
-        KillTimer(Handle(), RepeatTimerId);
+        KillTimer(Handle(), SpinRepeatTimer);
 }
 
 void TbsSkinUpDown::OnTimer()

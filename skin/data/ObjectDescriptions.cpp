@@ -15,10 +15,6 @@ void TbsDataSkinObject::ReportKeys(std::vector<TbsKeyState>& Out) const {
 
 namespace {
 
-bool IsEmptyRect(const TRect& R) {
-    return R.Right - R.Left <= 0 || R.Bottom - R.Top <= 0;
-}
-
 // Caption buttons whose hint names a command that toggles show "Restore" in
 // the toggled state, unless the skin gives a restore hint of its own.
 std::string DefaultRestoreHint(const std::string& Hint, TbsStdCommand Command) {
@@ -36,11 +32,11 @@ const TbsSkinKey<TbsDataSkinObject> kUserObjectKeys[] = {
 
 void TbsDataSkinMenuItem::LoadFromFile(TCustomIniFile& IniFile) {
     TbsKeyed::LoadFromFile(IniFile);
-    if (IsEmptyRect(ActiveCheckImageRect))
+    if (ActiveCheckImageRect.IsEmpty())
         ActiveCheckImageRect = CheckImageRect;
-    if (IsEmptyRect(ActiveRadioImageRect))
+    if (ActiveRadioImageRect.IsEmpty())
         ActiveRadioImageRect = RadioImageRect;
-    if (IsEmptyRect(ActiveArrowImageRect))
+    if (ActiveArrowImageRect.IsEmpty())
         ActiveArrowImageRect = ArrowImageRect;
 }
 

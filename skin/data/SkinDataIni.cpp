@@ -56,10 +56,6 @@ const TbsSkinKey<TbsSkinData> kPictureKeys[] = {
     {"mask", &TbsSkinData::FMaskName, ""},
 };
 
-bool IsEmptyRect(const TRect& R) {
-    return R.Width() <= 0 || R.Height() <= 0;
-}
-
 // A hit-test point with a zero coordinate falls back to its corner point.
 void DefaultHitTest(TPoint& HitTest, const TPoint& Corner) {
     if (HitTest.X == 0 || HitTest.Y == 0)
@@ -79,7 +75,7 @@ void TbsSkinData::ReadPictureNames(TCustomIniFile& Ini) {
 void TbsSkinData::ReadFormInfo(TCustomIniFile& Ini) {
     ReadKeys<TbsSkinData>(Ini, "FORMINFO", *this, kFormInfoKeys);
     if (!FMaskName.empty()) {
-        if (IsEmptyRect(MaskRectArea)) {
+        if (MaskRectArea.IsEmpty()) {
             MaskRectArea = ClRect;
         } else {
             MaskRectArea.Left = std::min(MaskRectArea.Left, ClRect.Left);

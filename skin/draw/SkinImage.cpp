@@ -351,3 +351,10 @@ void DrawGlyph(TCanvas& Canvas, int X, int Y, const TBitmap& Glyph, int NumGlyph
     piece.SetTransparent(true);
     Canvas.Draw(X, Y, piece);
 }
+
+TBitmap CopyOut(const TBitmap& Picture, const TRect& Src)
+{
+    TBitmap b(std::max(0, Src.Width()), std::max(0, Src.Height()));
+    CopyPiece(b, TRect{0, 0, b.Width(), b.Height()}, Picture, Src);
+    return b;
+}

@@ -61,3 +61,5 @@ void DrawGlyph(class TCanvas& Canvas, int X, int Y, const TBitmap& Glyph, int Nu
 // Copies Src of Picture into Dst of Dest, stretching when the sizes differ;
 // a source reaching outside Picture is cut to it, the target in proportion.
 void CopyPiece(TBitmap& Dest, const TRect& Dst, const TBitmap& Picture, const TRect& Src);
+// Src of Picture as a bitmap of its own.
+TBitmap CopyOut(const TBitmap& Picture, const TRect& Src);

@@ -15,6 +15,7 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/controls/ControlPaint.h"
 
 namespace {
 TbsFrameObjectMaker& Maker()
@@ -23,9 +24,6 @@ TbsFrameObjectMaker& Maker()
     return maker;
 }
 
-constexpr TColor HotFrame = TColor(0x800000);
-constexpr TColor HotFill = TColor(0xD2BDB6);
-constexpr TColor DownFill = TColor(0xB59385);
 
 // The menu a button drops opens below the object's rectangle on the screen.
 TRect ObjectScreenRect(TbsFormFrame* Frame, const TRect& R)
@@ -436,9 +434,9 @@ void TbsSkinStdButtonObject::DefaultDraw(TCanvas& Cnvs)
     TCanvas& c = *b.Canvas();
     bool pressed = FDown && FMouseIn;
     if (FMouseIn) {
-        c.Brush().SetColor(HotFrame);
+        c.Brush().SetColor(PlainHotFrame);
         c.FillRect(TRect{0, 0, w, h});
-        c.Brush().SetColor(FDown ? DownFill : HotFill);
+        c.Brush().SetColor(FDown ? PlainDownFill : PlainHotFill);
         c.FillRect(TRect{1, 1, w - 1, h - 1});
     } else {
         c.Brush().SetColor(clBtnFace);

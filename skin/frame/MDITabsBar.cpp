@@ -18,10 +18,7 @@
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/menus/SkinMenu.h"
 #include "platform/ui/controls/Menus.h"
-
-namespace {
-const TColor HotFill = TColor(0xD2BDB6), ActiveFill = TColor(0xB59385);
-}
+#include "skin/controls/ControlPaint.h"
 
 TbsSkinMDITabsBar::TbsSkinMDITabsBar(TComponent* AOwner) : TbsSkinControl(AOwner)
 {
@@ -326,7 +323,7 @@ void TbsSkinMDITabsBar::DrawTab(TbsMDITab& Tab, TCanvas& Cnvs)
         text = TRect{e->TabLeftOffset, 0, w - e->TabRightOffset, h};
     } else {
         c.Brush().SetStyle(bsSolid);
-        c.Brush().SetColor(hot ? HotFill : Tab.Active ? ActiveFill : clBtnFace);
+        c.Brush().SetColor(hot ? PlainHotFill : Tab.Active ? PlainDownFill : clBtnFace);
         c.FillRect(TRect{0, 0, w, h});
         c.Font().Assign(FDefaultFont);
         text = TRect{2, 0, w - 2, h};

@@ -24,11 +24,11 @@
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FrameSeams.h"
+#include "skin/controls/ControlPaint.h"
 
 namespace {
 
 const char* const ImagesMenuClassName = "TbsSkinImagesMenuPopupWindow";
-const TColor HoverFrame = TColor(0x800000), HotFill = TColor(0xD2BDB6), DownFill = TColor(0xB59385);
 
 bool IsCloseMessage(UINT Msg)
 {
@@ -717,9 +717,9 @@ void TbsSkinImagesMenuPopupWindow::DrawItemFrame(TCanvas& C, const TRect& R, boo
     const TBitmap* picture = b ? sd->ActivePicture(b->PictureIndex) : nullptr;
     if (!b || !picture) {
         C.Brush().SetStyle(bsSolid);
-        C.Brush().SetColor(HoverFrame);
+        C.Brush().SetColor(PlainHotFrame);
         C.FrameRect(R);
-        C.Brush().SetColor(Down ? DownFill : HotFill);
+        C.Brush().SetColor(Down ? PlainDownFill : PlainHotFill);
         C.FillRect(TRect{R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1});
         return;
     }

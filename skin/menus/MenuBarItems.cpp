@@ -17,8 +17,6 @@
 
 namespace {
 
-bool IsNull(const TRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
-
 const unsigned CaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 }  // namespace
@@ -33,7 +31,7 @@ TbsMenuBarObject::TbsMenuBarObject(TbsSkinMainMenuBar* AParent, const TbsDataSki
     SkinRect = AData->SkinRect;
     ActiveSkinRect = AData->ActiveSkinRect;
     DownRect = AData->ActiveSkinRect;
-    Morphing = AData->Morphing && !IsNull(AData->ActiveSkinRect);
+    Morphing = AData->Morphing && !AData->ActiveSkinRect.IsEmpty();
     MorphKind = AData->MorphKind;
     ObjectRect = SkinRect;
     if (TbsSkinData* sd = Parent->SkinData())
@@ -102,8 +100,8 @@ TbsSkinMainMenuBarItem::TbsSkinMainMenuBarItem(TbsSkinMainMenuBar* AParent, cons
         FrameCount = d->FrameCount;
         AnimateInterval = d->AnimateInterval;
         InActiveAnimation = d->InActiveAnimation;
-        if (IsNull(DownRect))
-            DownRect = IsNull(ActiveSkinRect) ? SkinRect : ActiveSkinRect;
+        if (DownRect.IsEmpty())
+            DownRect = ActiveSkinRect.IsEmpty() ? SkinRect : ActiveSkinRect;
     }
     OldEnabled = Enabled;
 }
@@ -113,12 +111,12 @@ bool TbsSkinMainMenuBarItem::HasSubItems() const { return MenuItem && MenuItem->
 bool TbsSkinMainMenuBarItem::EnableAnimation() const
 {
     TbsSkinData* sd = Parent->SkinData();
-    return FSkinSupport && sd && !sd->Empty && sd->EnableSkinEffects() && !IsNull(AnimateSkinRect) && FrameCount > 0;
+    return FSkinSupport && sd && !sd->Empty && sd->EnableSkinEffects() && !AnimateSkinRect.IsEmpty() && FrameCount > 0;
 }
 
 bool TbsSkinMainMenuBarItem::CanMorphing()
 {
-    if (FDown && !IsNull(DownRect))
+    if (FDown && !DownRect.IsEmpty())
         return false;
     return TbsMenuBarObject::CanMorphing();
 }
@@ -185,7 +183,7 @@ void TbsSkinMainMenuBarItem::Draw(TCanvas& Cnvs)
         DefaultDraw(Cnvs);
         return;
     }
-    if (IsNull(SkinRect) || IsNull(TextRct))
+    if (SkinRect.IsEmpty() || TextRct.IsEmpty())
         return;
     TBitmap b;
     if (FDown) {
@@ -194,7 +192,7 @@ void TbsSkinMainMenuBarItem::Draw(TCanvas& Cnvs)
         DrawImage(Cnvs, b, AnimationFrame(), true);
     } else if (!EnableMorphing() || (Active && FMorphKf == 1) || (!Active && FMorphKf == 0)) {
         if (Active)
-            DrawImage(Cnvs, b, IsNull(ActiveSkinRect) ? SkinRect : ActiveSkinRect, true);
+            DrawImage(Cnvs, b, ActiveSkinRect.IsEmpty() ? SkinRect : ActiveSkinRect, true);
         else
             DrawImage(Cnvs, b, SkinRect, false);
     } else {

@@ -23,8 +23,6 @@
 
 namespace {
 
-bool IsNull(const TRect& R) { return R.Width() <= 0 || R.Height() <= 0; }
-
 const unsigned TextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // The caption between the first and the last character (a header's text).
@@ -221,7 +219,7 @@ void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
     }
 
     int g = Parent->ImgL ? Parent->GlyphWidth : 16;
-    if (!IsNull(MI->ImageRct))
+    if (!MI->ImageRct.IsEmpty())
         g = 0;
     TRect t = MI->TextRct;
     t.Right = B.Width() - (MI->SkinRect.Width() - MI->TextRct.Right);
@@ -267,7 +265,7 @@ void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
     }
 
     if (MenuItem->Count() > 0) {
-        if (IsNull(MI->ArrowImageRect))
+        if (MI->ArrowImageRect.IsEmpty())
             DrawMenuArrow(c, t.Right - 7, t.Top + t.Height() / 2 - 4, color);
         else
             DrawImage(c, TRect{t.Right - MI->ArrowImageRect.Width() - 5, t.Top, t.Right, t.Bottom},
@@ -277,7 +275,7 @@ void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
     if (MI->UseImageColor)
         color = Act ? MI->ActiveImageColor : MI->ImageColor;
 
-    bool noImageRect = IsNull(MI->ImageRct);
+    bool noImageRect = MI->ImageRct.IsEmpty();
     if (HasGlyph()) {
         int w = MenuItem->Bitmap().Empty() ? Parent->ImgL->Width() : MenuItem->Bitmap().Width();
         int h = MenuItem->Bitmap().Empty() ? Parent->ImgL->Height() : MenuItem->Bitmap().Height();
@@ -292,12 +290,12 @@ void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
         return;
     TRect area = noImageRect ? TRect{t.Left + 2, t.Top, t.Left + 16, t.Bottom} : MI->ImageRct;
     if (MenuItem->RadioItem()) {
-        if (IsNull(MI->RadioImageRect))
+        if (MI->RadioImageRect.IsEmpty())
             DrawMenuRadioMark(c, x, y + 1, color);
         else
             DrawImage(c, area, Act ? MI->ActiveRadioImageRect : MI->RadioImageRect);
     } else {
-        if (IsNull(MI->CheckImageRect))
+        if (MI->CheckImageRect.IsEmpty())
             DrawMenuCheckMark(c, x, y, color);
         else
             DrawImage(c, area, Act ? MI->ActiveCheckImageRect : MI->CheckImageRect);
@@ -423,7 +421,7 @@ bool TbsSkinMenuItem::EnableMorphing() const
 bool TbsSkinMenuItem::EnableAnimation() const
 {
     TbsSkinData* sd = Parent->SD;
-    return MI && !IsNull(MI->AnimateSkinRect) && MI->FrameCount > 0 && sd && !sd->Empty && sd->EnableSkinEffects();
+    return MI && !MI->AnimateSkinRect.IsEmpty() && MI->FrameCount > 0 && sd && !sd->Empty && sd->EnableSkinEffects();
 }
 
 bool TbsSkinMenuItem::CanMorphing()

@@ -23,14 +23,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct TFakeAfterDone : TAfterDoneActions {
-    std::vector<std::string>* Calls;
-    explicit TFakeAfterDone(std::vector<std::string>& ACalls) : Calls(&ACalls) {}
-    void OpenFolder(const std::string& AFolder) override { Calls->push_back("open " + AFolder); }
-    void PowerOff() override { Calls->push_back("poweroff"); }
-    void PlayPromptSound() override { Calls->push_back("sound"); }
-};
-
 class JobsTest : public MainWindowTest {
 protected:
     void SetUp() override

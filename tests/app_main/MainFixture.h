@@ -33,6 +33,15 @@ struct TRecordedMessages : TMessageBoxFace {
     }
 };
 
+// The action after all files are done: records what it was asked to do.
+struct TFakeAfterDone : TAfterDoneActions {
+    std::vector<std::string>* Calls;
+    explicit TFakeAfterDone(std::vector<std::string>& ACalls) : Calls(&ACalls) {}
+    void OpenFolder(const std::string& AFolder) override { Calls->push_back("open " + AFolder); }
+    void PowerOff() override { Calls->push_back("poweroff"); }
+    void PlayPromptSound() override { Calls->push_back("sound"); }
+};
+
 // The program's forms on a fresh headless screen, with the home folder and
 // the settings folder in a temporary folder of the test's own.
 class MainWindowTest : public ::testing::Test {

@@ -125,6 +125,25 @@ protected:
     TLogCollector Log;
 };
 
+// A job's codec option of one media type, its format option, and a dictionary
+// entry ("" when absent), read back as the libraries hold them.
+inline int64_t CodecInt(const TCustomFFmpeg& J, AVMediaType AType, const char* AName) {
+    int64_t value = 0;
+    AVLib.av_opt_get_int(J.FOptions.avcodec_opts[AType], AName, 0, &value);
+    return value;
+}
+
+inline int64_t FormatInt(const TCustomFFmpeg& J, const char* AName) {
+    int64_t value = 0;
+    AVLib.av_opt_get_int(J.FOptions.avformat_opts, AName, 0, &value);
+    return value;
+}
+
+inline std::string DictValue(const AVDictionary* ADict, const char* AKey) {
+    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
+    return e ? e->value : "";
+}
+
 // The message of the exception a call raises; empty when it raises none.
 template <typename F>
 std::string RaisedText(F&& call) {

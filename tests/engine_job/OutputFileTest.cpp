@@ -15,7 +15,7 @@ std::vector<AVMediaType> StreamKinds(const TJobOutputFile& AOutput) {
     return kinds;
 }
 
-const std::string* DictValue(const AVDictionary* ADict, const char* AKey) {
+const std::string* FoundDictValue(const AVDictionary* ADict, const char* AKey) {
     static std::string value;
     const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
     if (!e)
@@ -149,8 +149,8 @@ TEST_F(JobTest, EncoderSettingsAreCopiedPerStream) {
     EXPECT_TRUE(Job->Options().Fvideo_bitstream_filters.empty());
     EXPECT_EQ(v.st->id, 33);
     EXPECT_TRUE(Job->Options().Fstreamid_map.empty());
-    ASSERT_NE(DictValue(v.st->metadata, "language"), nullptr);
-    EXPECT_EQ(*DictValue(v.st->metadata, "language"), "eng");
+    ASSERT_NE(FoundDictValue(v.st->metadata, "language"), nullptr);
+    EXPECT_EQ(*FoundDictValue(v.st->metadata, "language"), "eng");
     EXPECT_TRUE(Job->Options().Fvideo_language.empty());
     // The audio stream's time base is its sample rate's.
     const TJobOutputStream& a = *Job->OutputFile(0).streams.at(1);
@@ -310,22 +310,22 @@ TEST_F(JobTest, MetadataAndMuxerSettings) {
     Job->SetMuxPreload(0.25f);
     ASSERT_EQ(Job->OpenOutputFile(Scratch("meta.mpg"), false), 1) << Job->LastErrMsg();
     const TJobOutputFile& output = Job->OutputFile(0);
-    EXPECT_EQ(*DictValue(output.ctx->metadata, "title"), "first");
-    EXPECT_EQ(*DictValue(output.ctx->metadata, "artist"), "me");
-    EXPECT_EQ(*DictValue(output.ctx->metadata, "creation_time"), "2020-01-02T03:04:05.000000Z");
+    EXPECT_EQ(*FoundDictValue(output.ctx->metadata, "title"), "first");
+    EXPECT_EQ(*FoundDictValue(output.ctx->metadata, "artist"), "me");
+    EXPECT_EQ(*FoundDictValue(output.ctx->metadata, "creation_time"), "2020-01-02T03:04:05.000000Z");
     EXPECT_TRUE(Job->Options().Fmetadata.empty());
-    ASSERT_NE(DictValue(output.muxer_opts, "preload"), nullptr);
-    EXPECT_EQ(*DictValue(output.muxer_opts, "preload"), "250000");
+    ASSERT_NE(FoundDictValue(output.muxer_opts, "preload"), nullptr);
+    EXPECT_EQ(*FoundDictValue(output.muxer_opts, "preload"), "250000");
     EXPECT_EQ(output.ctx->max_delay, 700000);
-    EXPECT_EQ(DictValue(output.muxer_opts, "loop"), nullptr);
+    EXPECT_EQ(FoundDictValue(output.muxer_opts, "loop"), nullptr);
 
     Job->Reset();
     Job->Options().Floop_output = 3;
     Job->SetFrameSize("32x32");
     ASSERT_EQ(Job->OpenOutputFile(Scratch("loop.gif"), false), 1) << Job->LastErrMsg();
-    ASSERT_NE(DictValue(Job->OutputFile(0).muxer_opts, "loop"), nullptr);
-    EXPECT_EQ(*DictValue(Job->OutputFile(0).muxer_opts, "loop"), "3");
-    EXPECT_EQ(DictValue(Job->OutputFile(0).ctx->metadata, "creation_time"), nullptr);
+    ASSERT_NE(FoundDictValue(Job->OutputFile(0).muxer_opts, "loop"), nullptr);
+    EXPECT_EQ(*FoundDictValue(Job->OutputFile(0).muxer_opts, "loop"), "3");
+    EXPECT_EQ(FoundDictValue(Job->OutputFile(0).ctx->metadata, "creation_time"), nullptr);
 }
 
 TEST_F(JobTest, JoinGivesOneEntryPerInput) {

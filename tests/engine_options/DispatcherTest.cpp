@@ -14,17 +14,6 @@ struct TOptionCase {
     TCheck Check;        // the state afterwards
 };
 
-int64_t CodecInt(const TCustomFFmpeg& J, AVMediaType AType, const char* AName) {
-    int64_t value = 0;
-    AVLib.av_opt_get_int(J.FOptions.avcodec_opts[AType], AName, 0, &value);
-    return value;
-}
-
-std::string DictValue(const AVDictionary* ADict, const char* AKey) {
-    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
-    return e ? e->value : "";
-}
-
 const std::string NotAnInteger = "'x1' is not a valid integer value";
 
 } // namespace

@@ -7,12 +7,6 @@ namespace {
 
 using TLines = std::vector<TOptionLine>;
 
-int64_t CodecInt(const TCustomFFmpeg& J, AVMediaType AType, const char* AName) {
-    int64_t value = 0;
-    AVLib.av_opt_get_int(J.FOptions.avcodec_opts[AType], AName, 0, &value);
-    return value;
-}
-
 } // namespace
 
 TEST(OptionText, SplitsTrimsAndKeepsValues) {

@@ -7,11 +7,6 @@
 
 namespace {
 
-std::string DictValue(const AVDictionary* ADict, const char* AKey) {
-    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
-    return e ? e->value : "";
-}
-
 void WriteText(const std::string& AFile, const std::string& AText) {
     std::ofstream(AFile, std::ios::binary) << AText;
 }

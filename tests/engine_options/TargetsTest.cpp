@@ -5,23 +5,6 @@
 
 namespace {
 
-int64_t CodecInt(const TCustomFFmpeg& J, AVMediaType AType, const char* AName) {
-    int64_t value = 0;
-    AVLib.av_opt_get_int(J.FOptions.avcodec_opts[AType], AName, 0, &value);
-    return value;
-}
-
-int64_t FormatInt(const TCustomFFmpeg& J, const char* AName) {
-    int64_t value = 0;
-    AVLib.av_opt_get_int(J.FOptions.avformat_opts, AName, 0, &value);
-    return value;
-}
-
-std::string DictValue(const AVDictionary* ADict, const char* AKey) {
-    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
-    return e ? e->value : "";
-}
-
 // A short video-only input at the given rate.
 std::string VideoAt(int ANum, int ADen) {
     const std::string name = TJobMedia::Instance().Scratch(Format("rate_%d_%d.mkv", ANum, ADen));

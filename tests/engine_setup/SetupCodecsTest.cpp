@@ -12,10 +12,6 @@ bool FileExists(const std::string& AName) {
     return stat(AName.c_str(), &info) == 0;
 }
 
-std::string DictValue(const AVDictionary* ADict, const char* AKey) {
-    const AVDictionaryEntry* e = AVLib.av_dict_get(ADict, AKey, nullptr, 0);
-    return e ? e->value : "";
-}
 
 } // namespace
 

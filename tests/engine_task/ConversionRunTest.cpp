@@ -9,7 +9,6 @@ using namespace tasktest;
 
 namespace {
 
-constexpr int InputFrames = 10;  // pictures of InputFile()
 
 // The end events of one run in order: one per task, then exactly one final.
 void ExpectOrderedEnds(TTerminateLog& AEnds, int ATasks) {

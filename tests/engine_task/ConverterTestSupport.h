@@ -39,13 +39,15 @@ inline int MeanLevel(const TBitmap& ABitmap) {
     return int(sum / std::max<int64_t>(1, int64_t(rowBytes) * ABitmap.Height()));
 }
 
-// One short video + audio file, made once per test program.
+// One short video + audio file of InputFrames pictures, made once per test program.
+inline constexpr int InputFrames = 10;
+
 inline const std::string& InputFile() {
     static testmedia::TTempFolder folder;
     static const std::string path = [] {
         testmedia::TMediaPlan plan;
         plan.Video.push_back({});
-        plan.Video[0].Frames = 10;
+        plan.Video[0].Frames = InputFrames;
         plan.Audio.push_back({});
         plan.Audio[0].Samples = 8820;
         const std::string name = folder.File("in.mp4");

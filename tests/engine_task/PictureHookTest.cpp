@@ -16,8 +16,6 @@ using namespace tasktest;
 
 namespace {
 
-constexpr int InputFrames = 10;
-
 // One picture as a handler or a window saw it.
 struct TSeenPicture {
     int Owner = -1;  // task index, or the number of the preview window

@@ -30,12 +30,6 @@ void KeyedCell(TBitmap& B, const TRect& R, TColor Inner)
     c.FillRect(TRect{R.Left + 3, R.Top + 3, R.Right - 3, R.Bottom - 3});
 }
 
-std::string RectText(const TRect& R)
-{
-    return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," + std::to_string(R.Right) + "," +
-           std::to_string(R.Bottom);
-}
-
 std::string NineSlice(const TRect& R, int Corner, int RightBand = 0)
 {
     const int w = R.Width(), h = R.Height();

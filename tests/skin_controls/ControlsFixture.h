@@ -58,6 +58,13 @@ constexpr TColor ViewText = RGB(0, 0, 140);
 
 // The face cells of the picture, in picture coordinates.
 inline TRect Cell(int Col, int Top, int W, int H) { return TRect{Col * W, Top, Col * W + W, Top + H}; }
+
+// "left,top,right,bottom", as skin files write a rectangle.
+inline std::string RectText(const TRect& R)
+{
+    return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," + std::to_string(R.Right) + "," +
+           std::to_string(R.Bottom);
+}
 }  // namespace TestSkin
 
 // Writes the picture of the scroll bars, the slider and the views of the

@@ -6,12 +6,6 @@ namespace {
 
 using namespace TestSkin;
 
-std::string RectText(const TRect& R)
-{
-    return std::to_string(R.Left) + "," + std::to_string(R.Top) + "," + std::to_string(R.Right) + "," +
-           std::to_string(R.Bottom);
-}
-
 std::string PointText(int X, int Y) { return std::to_string(X) + "," + std::to_string(Y); }
 
 void Fill(TBitmap& B, const TRect& R, TColor C)

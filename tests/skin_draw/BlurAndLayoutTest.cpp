@@ -7,18 +7,8 @@
 #include "skin/draw/RectText.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/StackBlur.h"
+#include "tests/skin_draw/Raster.h"
 
-namespace {
-
-struct TRaster {
-    TRaster(int w, int h, TbsColor fill = 0) : Width(w), Height(h), Pixels(static_cast<std::size_t>(w) * h, fill) {}
-    TbsPixelView View() { return TbsPixelView{Pixels.data(), Width, Height}; }
-    TbsColor& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
-    int Width, Height;
-    std::vector<TbsColor> Pixels;
-};
-
-}  // namespace
 
 TEST(StackBlur, RadiusOneSpreadsAWhitePixel) {
     TRaster r(5, 5, 0x00000000);

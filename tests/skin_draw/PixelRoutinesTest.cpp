@@ -3,18 +3,8 @@
 #include <vector>
 
 #include "skin/draw/PixelRoutines.h"
+#include "tests/skin_draw/Raster.h"
 
-namespace {
-
-struct TRaster {
-    TRaster(int w, int h, TbsColor fill = 0) : Width(w), Height(h), Pixels(static_cast<std::size_t>(w) * h, fill) {}
-    TbsPixelView View() { return TbsPixelView{Pixels.data(), Width, Height}; }
-    TbsColor& At(int x, int y) { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
-    int Width, Height;
-    std::vector<TbsColor> Pixels;
-};
-
-}  // namespace
 
 TEST(PixelBlend, PlainFormulaAndItsEnds) {
     struct Case { TbsColor f, b, expected; const char* name; };

@@ -17,7 +17,7 @@
 
 namespace {
 
-using TSteps = std::function<void(TbsOpenPictureDlgForm&)>;
+using TPictureSteps = std::function<void(TbsOpenPictureDlgForm&)>;
 
 class PictureDialogTest : public TFileDialogTest {
 protected:
@@ -38,7 +38,7 @@ protected:
         p.SaveToFile(Path);
     }
     template <class TDialog>
-    bool Run(TDialog& d, TSteps Steps)
+    bool Run(TDialog& d, TPictureSteps Steps)
     {
         During<TDialog, TbsOpenPictureDlgForm>(d, Steps);
         return d.Execute();

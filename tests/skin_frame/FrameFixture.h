@@ -11,6 +11,12 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 
+// The rectangle of the frame object named Id.
+inline TRect RectOf(TbsFormFrame* f, const std::string& id)
+{
+    return f->ObjectList[size_t(f->GetIndex(id))]->ObjectRect;
+}
+
 // A shared trace of what the frame, its seams and the form's saved
 // procedure did, in order.
 using TTrace = std::vector<std::string>;

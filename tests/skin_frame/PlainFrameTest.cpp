@@ -8,8 +8,6 @@
 
 namespace {
 
-TRect RectOf(TbsFormFrame* f, const std::string& id) { return f->ObjectList[size_t(f->GetIndex(id))]->ObjectRect; }
-
 // A form of 400 x 300: caption band, buttons right to left without gaps from
 // W - 3, the system-menu button at the left, client inset by 3/caption+3/3/3.
 TEST_F(TFrameTest, PlainGeometryOfNormalAndToolWindows)

@@ -8,8 +8,6 @@
 
 namespace {
 
-TRect RectOf(TbsFormFrame* f, const std::string& id) { return f->ObjectList[size_t(f->GetIndex(id))]->ObjectRect; }
-
 class TSkinnedFrameTest : public TFrameTest {
 protected:
     void TearDown() override
