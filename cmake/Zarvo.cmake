@@ -60,7 +60,8 @@ endfunction()
 
 # The standard headers nearly every file includes, precompiled once per library:
 # they are most of what each file parses. -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON
-# turns this off (for checking that every file includes what it uses).
+# with -DCMAKE_UNITY_BUILD=OFF turns this off (for checking that every file
+# includes what it uses).
 set(ZARVO_STD_HEADERS <algorithm> <cstdint> <cstring> <functional> <map> <memory> <mutex> <string> <vector>)
 function(zarvo_precompile_std target)
     foreach(header ${ZARVO_STD_HEADERS})
