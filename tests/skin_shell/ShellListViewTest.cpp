@@ -139,6 +139,9 @@ TEST_F(ShellListViewTest, SortsByEachColumnAndTheNextFillForgets)
     int k = 0;
     for (const char* name : {"noext", "c d.avi", "a.txt", "B.mp4", "bad\xff.mp4", "中文.mkv"})
         SetModified(Home + "/" + name, t0 + 10 * k++);
+    // Folders of one time keep their name order under every column.
+    for (const char* name : {"b folder", "Videos", "视频"})
+        SetModified(Home + "/" + name, t0 - 10);
     auto* lv = HomeList();
     lv->SetViewStyle(vsReport);
     for (int c = 0; c < 4; ++c)
