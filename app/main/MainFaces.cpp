@@ -1,48 +1,12 @@
 #include "app/main/MainFaces.h"
 
 #include "app/jobs/SystemAfterDone.h"
-#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/data/SkinData.h"
 #include "skin/dialogs/OpenDialog.h"
 #include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/dialogs/SkinMessage.h"
 #include "platform/ui/controls/ListView.h"
 #include "platform/ui/forms/Dialogs.h"
-
-// ---- category and format lists ----
-
-TOfficePresetListFace::TOfficePresetListFace(TbsSkinOfficeComboBox& ACombo) : FCombo(ACombo)
-{
-    FCombo.OnChange = [this](TObject*) {
-        if (OnChange)
-            OnChange();
-    };
-}
-
-void TOfficePresetListFace::ClearItems() { FCombo.Items().Clear(); }
-
-void TOfficePresetListFace::AddItem(const TPresetListItem& AItem)
-{
-    TbsSkinOfficeItem* item = FCombo.Items().Add();
-    item->SetTitle(AItem.Title);
-    item->SetCaption(AItem.Caption);
-    item->SetImageIndex(AItem.ImageIndex);
-}
-
-int TOfficePresetListFace::ItemCount() const { return FCombo.Items().Count(); }
-
-TPresetListItem TOfficePresetListFace::Item(int AIndex) const
-{
-    if (AIndex < 0 || AIndex >= ItemCount())
-        return {};
-    const TbsSkinOfficeItem* item = FCombo.Items().Items(AIndex);
-    return {item->Title(), item->Caption(), item->ImageIndex()};
-}
-
-int TOfficePresetListFace::ItemIndex() const { return FCombo.ItemIndex(); }
-void TOfficePresetListFace::SetItemIndex(int AIndex) { FCombo.SetItemIndex(AIndex); }
-bool TOfficePresetListFace::Enabled() const { return FCombo.Enabled(); }
-void TOfficePresetListFace::SetEnabled(bool AEnabled) { FCombo.SetEnabled(AEnabled); }
 
 // ---- job list ----
 

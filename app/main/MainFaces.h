@@ -14,7 +14,6 @@ class TbsSkinPanel;
 class TbsSkinData;
 class TbsSkinOpenDialog;
 class TbsSkinSelectDirectoryDialog;
-class TbsSkinOfficeComboBox;
 
 // An option combo of the main window as the preset cascade sees it. The shown
 // text is kept here, so that clearing the list keeps it, and OnChange is
@@ -115,24 +114,6 @@ private:
     TCombo& FCombo;
     std::vector<TPresetListItem> FItems;
     bool FSetting = false;
-};
-
-// The category or format list on a skinned office combo box, which itself
-// raises OnChange on every index set and every pick.
-class TOfficePresetListFace : public TPresetListComboModel {
-public:
-    explicit TOfficePresetListFace(TbsSkinOfficeComboBox& ACombo);
-    void ClearItems() override;
-    void AddItem(const TPresetListItem& AItem) override;
-    int ItemCount() const override;
-    TPresetListItem Item(int AIndex) const override;
-    int ItemIndex() const override;
-    void SetItemIndex(int AIndex) override;
-    bool Enabled() const override;
-    void SetEnabled(bool AEnabled) override;
-
-private:
-    TbsSkinOfficeComboBox& FCombo;
 };
 
 // The job list view: shows the rows of the job control's list; the

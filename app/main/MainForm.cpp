@@ -10,6 +10,7 @@
 #include "app/main/ProgramLinks.h"
 #include "app/main/ProgramSkins.h"
 #include "app/options/OptionsForm.h"
+#include "app/output/SkinComboFaces.h"
 #include "app/presets/PresetCascade.h"
 #include "app/presets/PresetParameters.h"
 #include "app/settings/SettingsFile.h"
@@ -84,8 +85,8 @@ void TForm1::WireLogic()
     FFaces = std::make_unique<TMainWindowFaces>();
     FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
     FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog2);
-    auto* categories = new TOfficePresetListFace(*bsSkinOfficeComboBox2);
-    auto* formats = new TOfficePresetListFace(*bsSkinOfficeComboBox1);
+    auto* categories = new TSkinPresetListCombo(*bsSkinOfficeComboBox2);
+    auto* formats = new TSkinPresetListCombo(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
     FFormatFace.reset(formats);
     TbsSkinComboBox* combos[] = {bsSkinComboBox1, bsSkinComboBox2, bsSkinComboBox9,
