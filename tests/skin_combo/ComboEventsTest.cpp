@@ -157,8 +157,9 @@ TEST_F(ComboEventsTest, KeysStepThroughTheItems)
         Events.clear();
         Key(c.Vk);
         EXPECT_EQ(combo->ItemIndex(), c.Expected) << c.From << " key " << c.Vk;
-        if (c.Expected != c.From)
+        if (c.Expected != c.From) {
             EXPECT_EQ(Joined(), "OnChange OnClick") << c.From << " key " << c.Vk;
+        }
         Events.clear();
         delete combo;
     }

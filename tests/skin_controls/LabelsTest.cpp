@@ -44,8 +44,9 @@ TEST_F(TLabelsTest, DisabledLabelDrawsALightCopyOnePixelDownAndRight)
         l->SetEnabled(true);
         Pump();
         EXPECT_EQ(BoxOf(l, ColorToRGB(clBtnHighlight)).Right, -1);
-        if (skin)
+        if (skin) {
             EXPECT_GT(BoxOf(l, TestSkin::LabelText).Right, 0) << "the skin's label colour";
+        }
         delete l;
     }
 }

@@ -5,10 +5,6 @@
 
 namespace {
 
-std::string Contents(const TMemoryStream& M) {
-    return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
-}
-
 std::string Inflate(const TbsCompressedStoredSkin& Stored) {
     TMemoryStream packed;
     Stored.DeCompressToStream(packed);

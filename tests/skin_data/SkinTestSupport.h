@@ -40,6 +40,11 @@ private:
 };
 
 // A 24-bit picture with a pattern of its own for each seed.
+// The bytes a memory stream holds.
+inline std::string Contents(const TMemoryStream& M) {
+    return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
+}
+
 inline std::unique_ptr<TBitmap> MakePicture(int Width, int Height, int Seed) {
     auto picture = std::make_unique<TBitmap>(Width, Height, pf24bit);
     for (int y = 0; y < Height; ++y) {

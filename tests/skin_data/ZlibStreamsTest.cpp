@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include "skin/data/ZlibStreams.h"
+#include "tests/skin_data/SkinTestSupport.h"
 
 namespace {
 
@@ -9,10 +10,6 @@ TMemoryStream Bytes(const std::string& S) {
     m.WriteBuffer(S.data(), static_cast<int64_t>(S.size()));
     m.SetPosition(0);
     return m;
-}
-
-std::string Contents(TMemoryStream& M) {
-    return std::string(reinterpret_cast<const char*>(M.Memory()), static_cast<size_t>(M.Size()));
 }
 
 std::string Deflated(const std::string& Data, TCompressionLevel Level = TCompressionLevel::clMax) {

@@ -115,8 +115,9 @@ TEST_F(TListBoxTest, SkinnedBarScrollsInStepWithTheList)
     for (TbsSkinData* skin : {BaseSkinData(), static_cast<TbsSkinData*>(nullptr)}) {
         auto* l = MakeList(skin, 160, 120, 40);
         ASSERT_NE(l->ScrollBar(), nullptr);
-        if (skin)
+        if (skin) {
             EXPECT_NE(l->ScrollBar()->SkinIndex(), -1) << "the skin's vertical bar";
+        }
         l->ScrollBar()->SetPosition(10);
         Pump();
         EXPECT_EQ(l->TopIndex(), 10);

@@ -252,8 +252,9 @@ TEST_F(TSystemMenu, CaptionButtonsFollowBorderIconsAndTheCustomObjectEvent)
     Frame->HideCaptionButtons = true;
     Frame->UpdateCaptionButtons();
     for (auto& x : Frame->ObjectList)
-        if (dynamic_cast<TbsSkinStdButtonObject*>(x.get()))
+        if (dynamic_cast<TbsSkinStdButtonObject*>(x.get())) {
             EXPECT_FALSE(x->Enabled) << x->IDName;
+        }
     Frame->HideCaptionButtons = false;
     Frame->OnActivateCustomObject = nullptr;
     b->Command = cmRollUp;

@@ -118,8 +118,9 @@ TEST_F(ShellListViewTest, EachViewStyleScrollsThroughTheSkinnedBars)
             VBar->SetPosition(VBar->Min() + 4);
             Pump();
             EXPECT_EQ(GetScrollPos(lv->Handle(), SB_VERT), VBar->Min() + 4);
-            if (style == vsReport)
+            if (style == vsReport) {
                 EXPECT_EQ(SendMessage(lv->Handle(), LVM_GETTOPINDEX, 0, 0), 4);
+            }
             VBar->SetPosition(VBar->Min());
             Pump();
         }
