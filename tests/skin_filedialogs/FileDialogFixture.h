@@ -7,10 +7,6 @@
 #include "skin/dialogs/OpenDialogForm.h"
 #include "tests/skin_shell/ShellViewsFixture.h"
 
-// The program's list of media file types: 42 description|mask pairs, all
-// files first.
-std::string ProgramMediaFilter();
-
 class TFileDialogTest : public TShellViewsTest {
 protected:
     // Runs Steps inside the dialog's modal loop, once the form is up.

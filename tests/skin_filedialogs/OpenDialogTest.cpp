@@ -7,6 +7,7 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinSpeedButton.h"
+#include "app/main/OpenFilter.h"
 #include "skin/dialogs/FilterComboBox.h"
 #include "skin/shell/ShellComboBox.h"
 #include "skin/shell/ShellListView.h"
@@ -25,7 +26,7 @@ protected:
         D = std::make_unique<TbsSkinOpenDialog>(nullptr);
         D->SetTitle("打开文件");
         D->ToolButtonsTransparent = true;
-        D->Filter = ProgramMediaFilter();
+        D->Filter = OpenDialogFilter();
         D->SetFileName(Home + "/none.avi");   // starts in the home folder
     }
     void TearDown() override
