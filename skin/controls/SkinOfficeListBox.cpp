@@ -283,39 +283,27 @@ void TbsSkinOfficeListBox::FindDown()
 
 void TbsSkinOfficeListBox::FindPageUp()
 {
-    if (FItemIndex < 1)
-        return;
-    CalcItemRects();
-    const int i = FItemIndex - 1;
-    const int n = std::max(1, RectHeight(FItemsRect) / FItemHeight);
-    const int last = std::max(i - n, 0);
-    bool headerPassed = false;
-    int candidate = -1;
-    for (int j = i; j >= last; --j) {
-        if (headerPassed && Selectable(j)) {
-            SetItemIndex(j);
-            return;
-        }
-        if (Item(j)->Header())
-            headerPassed = true;
-        else if (Item(j)->Enabled())
-            candidate = j;
-    }
-    if (candidate != -1)
-        SetItemIndex(candidate);
+    if (FItemIndex >= 1)
+        FindPage(FItemIndex - 1, -1);
 }
 
 void TbsSkinOfficeListBox::FindPageDown()
 {
     const int i = FItemIndex < 0 ? 0 : FItemIndex + 1;
-    if (i >= Count())
-        return;
+    if (i < Count())
+        FindPage(i, 1);
+}
+
+// Walks a page from From in Step's direction: the first selectable item past
+// a header wins, else the last enabled item walked over.
+void TbsSkinOfficeListBox::FindPage(int From, int Step)
+{
     CalcItemRects();
     const int n = std::max(1, RectHeight(FItemsRect) / FItemHeight);
-    const int last = std::min(i + n, Count() - 1);
+    const int last = Step < 0 ? std::max(From - n, 0) : std::min(From + n, Count() - 1);
     bool headerPassed = false;
     int candidate = -1;
-    for (int j = i; j <= last; ++j) {
+    for (int j = From; Step < 0 ? j >= last : j <= last; j += Step) {
         if (headerPassed && Selectable(j)) {
             SetItemIndex(j);
             return;

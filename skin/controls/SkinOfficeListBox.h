@@ -134,6 +134,7 @@ private:
     friend class TbsSkinOfficeItem;
     friend class TbsSkinOfficeItems;
     void ItemsChanged();
+    void FindPage(int From, int Step);
     void SizeChanged();
     void MarkActive(int Index);
     void GetScrollInfo(int& Min, int& Max, int& Page, int& Position);
