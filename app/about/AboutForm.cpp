@@ -16,16 +16,7 @@ TForm2* Form2 = nullptr;
 
 TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
 {
-    Loading();
-    SetName("Form2");
-    SetCaption("关于软件");
-    SetBorderStyle(bsSingle);
-    SetBorderIcons({});
-    SetPosition(poScreenCenter);
-    SetClientWidth(DesignWidth);
-    SetClientHeight(DesignHeight);
-    Font().SetName("宋体");
-    Font().SetHeight(-12);
+    BeginProgramForm(*this, "Form2", "关于软件", {}, poScreenCenter, DesignWidth, DesignHeight);
     TbsSkinData* skin = ProgramSkins().Main;
 
     bsBusinessSkinForm1 = MakeComponent<TbsFormFrame>(this, "bsBusinessSkinForm1");

@@ -393,16 +393,8 @@ void TForm1::BuildOffScreenPanels()
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
 {
-    Loading();
-    SetName("Form1");
-    SetCaption(ApplicationTitle);
-    SetBorderStyle(bsSingle);
-    SetBorderIcons({biSystemMenu, biMinimize});
-    SetPosition(poScreenCenter);
-    SetClientWidth(DesignWidth);
-    SetClientHeight(DesignHeight);
-    Font().SetName("宋体");
-    Font().SetHeight(-12);
+    BeginProgramForm(*this, "Form1", ApplicationTitle, {biSystemMenu, biMinimize}, poScreenCenter, DesignWidth,
+                     DesignHeight);
 
     bsCompressedSkinList1 = MakeComponent<TbsCompressedSkinList>(this, "bsCompressedSkinList1");
     FillMainSkinList(*bsCompressedSkinList1);

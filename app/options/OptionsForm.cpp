@@ -47,16 +47,7 @@ bool ApplyChoice(const std::array<TbsSkinCheckRadioBox*, N>& ABoxes, const std::
 
 TForm5::TForm5(TComponent* AOwner) : TForm(AOwner)
 {
-    Loading();
-    SetName("Form5");
-    SetCaption("选项");
-    SetBorderStyle(bsSingle);
-    SetBorderIcons({});
-    SetPosition(poMainFormCenter);
-    SetClientWidth(DesignWidth);
-    SetClientHeight(DesignHeight);
-    Font().SetName("宋体");
-    Font().SetHeight(-12);
+    BeginProgramForm(*this, "Form5", "选项", {}, poMainFormCenter, DesignWidth, DesignHeight);
     TbsSkinData* skin = ProgramSkins().Main;
 
     bsBusinessSkinForm1 = MakeComponent<TbsFormFrame>(this, "bsBusinessSkinForm1");
