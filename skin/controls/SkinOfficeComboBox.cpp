@@ -507,27 +507,10 @@ void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButton Button, TShiftState Shift
     }
 }
 
-void TbsSkinCustomOfficeComboBox::SelectUp()
+// Moves the list's choice by one of its walks and takes it as the combo's.
+void TbsSkinCustomOfficeComboBox::SelectBy(void (TbsSkinOfficeListBox::*AWalk)())
 {
-    FListBox->FindUp();
-    SetItemIndex(FListBox->ItemIndex());
-}
-
-void TbsSkinCustomOfficeComboBox::SelectDown()
-{
-    FListBox->FindDown();
-    SetItemIndex(FListBox->ItemIndex());
-}
-
-void TbsSkinCustomOfficeComboBox::SelectPageUp()
-{
-    FListBox->FindPageUp();
-    SetItemIndex(FListBox->ItemIndex());
-}
-
-void TbsSkinCustomOfficeComboBox::SelectPageDown()
-{
-    FListBox->FindPageDown();
+    (FListBox->*AWalk)();
     SetItemIndex(FListBox->ItemIndex());
 }
 
@@ -544,15 +527,15 @@ void TbsSkinCustomOfficeComboBox::KeyDown(WORD& Key, TShiftState Shift)
         if (IsPopupVisible())
             CloseUp(false);
         break;
-    case VK_PRIOR: SelectPageUp(); break;
-    case VK_NEXT: SelectPageDown(); break;
+    case VK_PRIOR: SelectBy(&TbsSkinOfficeListBox::FindPageUp); break;
+    case VK_NEXT: SelectBy(&TbsSkinOfficeListBox::FindPageDown); break;
     case VK_UP:
     case VK_LEFT:
         if (alt) {
             if (IsPopupVisible())
                 CloseUp(false);
         } else {
-            SelectUp();
+            SelectBy(&TbsSkinOfficeListBox::FindUp);
         }
         break;
     case VK_DOWN:
@@ -561,7 +544,7 @@ void TbsSkinCustomOfficeComboBox::KeyDown(WORD& Key, TShiftState Shift)
             if (!IsPopupVisible())
                 DropDown();
         } else {
-            SelectDown();
+            SelectBy(&TbsSkinOfficeListBox::FindDown);
         }
         break;
     default: break;
@@ -599,12 +582,12 @@ void TbsSkinCustomOfficeComboBox::WndProc(TMessage& Message)
             if (IsPopupVisible())
                 FListBox->FindUp();
             else
-                SelectUp();
+                SelectBy(&TbsSkinOfficeListBox::FindUp);
         } else {
             if (IsPopupVisible())
                 FListBox->FindDown();
             else
-                SelectDown();
+                SelectBy(&TbsSkinOfficeListBox::FindDown);
         }
         Message.Result = 1;
         return;

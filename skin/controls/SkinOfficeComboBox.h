@@ -136,10 +136,7 @@ private:
     void TrackListBoxMouse();
     void StartAutoScroll();
     void StopAutoScroll();
-    void SelectUp();
-    void SelectDown();
-    void SelectPageUp();
-    void SelectPageDown();
+    void SelectBy(void (TbsSkinOfficeListBox::*AWalk)());
     int ShownIndex() const;
     bool Hot() const;
     void DrawButton(TCanvas& C);
