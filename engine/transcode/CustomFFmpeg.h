@@ -199,8 +199,16 @@ public:
 
     // ---- outputs ----
     // Builds one output; the new number of output entries, or -1 with the
-    // reason in LastErrMsg.
+    // reason in LastErrMsg. The file itself is left alone: only its folder is
+    // checked, and an output naming one of the job's inputs is refused.
     int OpenOutputFile(const std::string& AFileName, bool AJoin);
+    // Opens an output's file for writing as the conversion begins: the one
+    // step that creates or replaces an output file. Raises FFmpegException
+    // with the system's reason, and refuses a file that is one of the inputs.
+    void OpenOutputTarget(TJobOutputFile& AOutput);
+    // Ends the writing of an output: flushes and closes its file. The
+    // reason of a failed write or close naming the file, or "".
+    static std::string CloseOutputTarget(TJobOutputFile& AOutput);
     void NewVideoStreamOption();
     void NewAudioStreamOption();
     void NewSubtitleStreamOption();
