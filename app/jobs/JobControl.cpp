@@ -434,6 +434,8 @@ bool TJobControl::Start() {
             path = BuildOutputName(path, ExtractFileExt(name), rule);
         } catch (const Exception& e) {
             skipped.Add(input.FileName, e.Message());
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
+            FView.RowChanged(i);
             continue;
         }
         if (ExtractFileName(path) != name)
@@ -445,11 +447,13 @@ bool TJobControl::Start() {
         const int task = FConverter.AddTask(input.FileName, &input);
         if (task < 0) {
             skipped.Add(input.FileName, FConverter.LastErrMsg());
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
             FView.RowChanged(i);
             continue;
         }
         if (!FConverter.SetOutputFile(task, path, &output)) {
             skipped.Add(input.FileName, FConverter.LastErrMsg());
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
             FConverter.RemoveTask(task);
             FView.RowChanged(i);
             continue;
