@@ -398,6 +398,9 @@ bool TJobControl::Start() {
         return false;
     const TJobOptions options = CurrentOptions();
     FConverter.ThreadPriority = options.Priority;
+    // The names below were chosen free with overwrite off; a file made under
+    // one of them before its job begins is not written over either.
+    FConverter.ReplaceExistingOutputs = options.Overwrite;
     // The folder may have gone since start-up; without it every job would fail.
     ForceDirectories(options.OutputFolder);
     try {

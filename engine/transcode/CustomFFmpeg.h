@@ -209,6 +209,11 @@ public:
     // Ends the writing of an output: flushes and closes its file. The
     // reason of a failed write or close naming the file, or "".
     static std::string CloseOutputTarget(TJobOutputFile& AOutput);
+    // Whether a file that exists under an output's name when the conversion
+    // begins may be replaced ("直接覆盖输出文件"); when not, the job fails
+    // with "File exists" and the file stays as it is.
+    bool ReplaceExisting() const { return FReplaceExisting; }
+    void SetReplaceExisting(bool value) { FReplaceExisting = value; }
     void NewVideoStreamOption();
     void NewAudioStreamOption();
     void NewSubtitleStreamOption();
@@ -324,6 +329,7 @@ private:
     std::vector<std::unique_ptr<TJobOutputFile>> FOutputs;  // owned, one per distinct output
     std::vector<TJobOutputFile*> Foutput_files;             // entries; join repeats the one output
     bool FJoinMode = false;
+    bool FReplaceExisting = true;
     bool FEnableFilter = false;
     std::string FLastErrMsg;
     TRunTimes FRunTimes;

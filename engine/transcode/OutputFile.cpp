@@ -64,6 +64,8 @@ void TCustomFFmpeg::OpenOutputTarget(TJobOutputFile& AOutput) {
                 throw FFmpegException(Format("%s: %s", AOutput.FileName, OutputIsInputText));
     }
     const bool existed = !local.empty() && (FileExists(local) || DirectoryExists(local));
+    if (existed && !FReplaceExisting)
+        throw FFmpegException(AVErrorText(AOutput.FileName, AVERROR(EEXIST)));
     const int opened = AVLib.avio_open(&ctx->pb, FileNameToAV(AOutput.FileName).c_str(), AVIO_FLAG_WRITE);
     if (opened < 0)
         throw FFmpegException(AVErrorText(AOutput.FileName, opened));

@@ -193,6 +193,29 @@ TEST_F(JobFileSafetyTest, AnExistingOutputSurvivesAddAndRemove) {
     EXPECT_EQ(Contents(In("clip.mp4")), Kept[In("clip.mp4")]);
 }
 
+// With overwrite off, a file made under a row's output name after the start,
+// before that row's job begins, is left alone: the job fails instead.
+TEST_F(JobFileSafetyTest, AFileMadeAfterTheStartIsNotWrittenOver) {
+    Options.Overwrite = false;
+    Options.ThreadCount = "1";
+    MakeClip(In("first.mp4"), 250, 640, 480);
+    MakeClip(In("second.mp4"));
+    Add({In("first.mp4"), In("second.mp4")});
+    ASSERT_TRUE(Control->Start());
+    ASSERT_TRUE(WaitUntil([&] { return !Cell(0, 4).empty(); }));
+    Control->Pause();
+    ASSERT_EQ(Cell(1, 4), "") << "the second job has not begun";
+    const std::string made = OutFolder.File(Cell(1, 3));
+    std::ofstream(made) << "made meanwhile";
+    Control->Resume();
+    ASSERT_TRUE(WaitDone());
+    EXPECT_EQ(Cell(0, 4), "100%");
+    EXPECT_EQ(Cell(1, 4), "失败");
+    EXPECT_EQ(Contents(made), "made meanwhile");
+    ASSERT_EQ(Messages.Shown.size(), 1u);
+    EXPECT_NE(Messages.Shown[0].Text.find(made + ": File exists"), std::string::npos) << Messages.Shown[0].Text;
+}
+
 // Every file an add refuses is named with the system's reason in one message,
 // and the other files are added.
 TEST_F(JobFileSafetyTest, RefusalsOfOneAddShareOneMessage) {

@@ -429,6 +429,26 @@ TEST_F(JobTest, AnOutputThatIsAnInputIsRefused) {
         std::remove(name.c_str());
 }
 
+// Without leave to replace, a file that appeared under the output's name
+// after the job was built fails the job as the file would be opened.
+TEST_F(JobTest, AnExistingFileIsReplacedOnlyWithLeave) {
+    const std::string name = Scratch("appeared.mp4");
+    for (bool replace : {false, true}) {
+        std::remove(name.c_str());
+        Job->Reset();
+        Job->SetReplaceExisting(replace);
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        ASSERT_EQ(Job->OpenOutputFile(name, false), 1);
+        WriteText(name, "made meanwhile");
+        const std::string raised = RaisedText([&] { Job->OpenOutputTarget(Job->OutputFile(0)); });
+        EXPECT_EQ(raised, replace ? "" : name + ": File exists") << replace;
+        Job->Reset();
+        EXPECT_EQ(GetFileSizeByName(name), replace ? 0 : 14) << replace;
+    }
+    Job->SetReplaceExisting(true);
+    std::remove(name.c_str());
+}
+
 // The folder of an output is checked with a probe file of its own: a folder
 // that takes no file is refused with the system's reason, and the check leaves
 // nothing behind.
