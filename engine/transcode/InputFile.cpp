@@ -215,6 +215,7 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOption
             if (dec->pix_fmt == AV_PIX_FMT_NONE)
                 dec->pix_fmt = AV_PIX_FMT_YUV420P;
             AOptions.Fframe_pix_fmt = dec->pix_fmt;
+            AOptions.Fframe_pix_fmt_asked = false;
             if (dec->lowres) {
                 AOptions.Fframe_width >>= dec->lowres;
                 AOptions.Fframe_height >>= dec->lowres;

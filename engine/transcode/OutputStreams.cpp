@@ -170,6 +170,8 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptio
             setAspect();
             enc->pix_fmt = AOptions.Fframe_pix_fmt;
             ChoosePixelFormat(enc, codec);
+            if (!AOptions.Fframe_pix_fmt_asked)
+                ChooseDeliveryPixelFormat(enc, codec);
             if (AOptions.Fintra_only)
                 enc->gop_size = 0;
             if (AOptions.Fvideo_qscale != 0.0f || AOptions.Fsame_quality) {
@@ -201,6 +203,7 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptio
     AOptions.Fvideo_codec_name.clear();
     AOptions.Fvideo_stream_copy = 0;
     AOptions.Fframe_pix_fmt = AV_PIX_FMT_NONE;
+    AOptions.Fframe_pix_fmt_asked = false;
 }
 
 void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptions) {

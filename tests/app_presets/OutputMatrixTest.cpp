@@ -1,0 +1,91 @@
+#include <map>
+
+#include "tests/app_presets/DecodedOutput.h"
+#include "tests/app_presets/PresetTestSupport.h"
+
+// Real-world-like inputs through the presets: what each output must hold for
+// the players its preset names.
+
+namespace {
+
+using namespace presettest;
+
+// Tiny clips made once per program, each by its plan.
+const std::string& Clip(const std::string& AName, const testmedia::TMediaPlan& APlan) {
+    static testmedia::TTempFolder folder;
+    static std::map<std::string, std::string> made;
+    auto found = made.find(AName);
+    if (found != made.end())
+        return found->second;
+    const std::string path = folder.File(AName);
+    testmedia::WriteMediaFile(path, APlan);
+    return made[AName] = path;
+}
+
+testmedia::TMediaPlan VideoPlan(const std::string& APixelFormat, int ARotation = 0) {
+    testmedia::TMediaPlan plan;
+    plan.Video.push_back({});
+    plan.Video[0].Codec = "libx264";
+    plan.Video[0].Quality = 30;
+    plan.Video[0].Frames = 4;
+    plan.Video[0].PixelFormat = APixelFormat;
+    plan.Video[0].Rotation = ARotation;
+    plan.Audio.push_back({});
+    plan.Audio[0].SampleRate = 44100;
+    plan.Audio[0].Channels = 2;
+    plan.Audio[0].Samples = 7056;
+    return plan;
+}
+
+// The keys of the offered presets, with the encoder each writes its video with.
+std::vector<std::pair<int, std::string>> VideoKeys() {
+    std::vector<std::pair<int, std::string>> keys;
+    for (const TOptionRow& row : OptionRows()) {
+        TPresetJob job = MakeJob(row.Key, "/源/a.avi", TOutputNameRule{}, DefaultTexts(row));
+        const std::string video = EffectiveVideoCodec(job.Preset.Video_OutPutFileName, job.Options);
+        if (!video.empty())
+            keys.emplace_back(row.Key, video);
+    }
+    return keys;
+}
+
+std::vector<TPresetJob> JobsFor(const std::vector<int>& AKeys, const std::string& ATag,
+                                const testmedia::TTempFolder& AFolder) {
+    TOutputNameRule rule;
+    rule.Folder = AFolder.Path();
+    std::vector<TPresetJob> jobs;
+    for (int key : AKeys)
+        jobs.push_back(MakeJob(key, "/源/" + ATag + "_" + std::to_string(key) + ".mkv", rule,
+                               DefaultTexts(*FindOptionRow(key))));
+    return jobs;
+}
+
+// 10-bit and 4:2:2 sources through every H.264 preset and one preset of each
+// other video encoder: all give 8-bit 4:2:0, as players expect of them.
+TEST(OutputMatrix, DeepAndWideSourcesGiveEightBitFourTwoZero) {
+    std::vector<int> keys;
+    std::map<std::string, int> oneEach;
+    for (const auto& [key, video] : VideoKeys())
+        if (video == "libx264")
+            keys.push_back(key);
+        else if (oneEach.emplace(video, key).second)
+            keys.push_back(key);
+    ASSERT_GE(keys.size(), 20u);
+    testmedia::TTempFolder folder;
+    for (const std::string format : {"yuv420p10le", "yuv422p"}) {
+        std::vector<TPresetJob> jobs = JobsFor(keys, format, folder);
+        const std::vector<TRunResult> runs = ConvertAll(Clip(format + ".mkv", VideoPlan(format)), jobs);
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            const std::string name = format + " through " + std::to_string(jobs[i].Key) + " (" +
+                                     EffectiveVideoCodec(jobs[i].Preset.Video_OutPutFileName, jobs[i].Options) + ")";
+            ASSERT_TRUE(runs[i].Finished) << name << ": " << runs[i].Error;
+            const TDecodedOutput out = DecodeOutput(jobs[i].Preset.Video_OutPutFileName);
+            EXPECT_EQ(out.PixelFormat, AV_PIX_FMT_YUV420P)
+                << name << ": " << (av_get_pix_fmt_name(out.PixelFormat) ? av_get_pix_fmt_name(out.PixelFormat) : "none");
+            EXPECT_EQ(out.DecodeError, "") << name;
+            EXPECT_GT(out.Pictures, 0) << name;
+        }
+    }
+}
+
+} // namespace
