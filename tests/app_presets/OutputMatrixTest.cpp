@@ -89,3 +89,49 @@ TEST(OutputMatrix, DeepAndWideSourcesGiveEightBitFourTwoZero) {
 }
 
 } // namespace
+
+namespace {
+
+// The six texts of a key's defaults, with the source's own frame size kept.
+std::array<std::string, 6> KeptSizeTexts(int AKey) {
+    std::array<std::string, 6> texts = DefaultTexts(*FindOptionRow(AKey));
+    texts[0] = "保持原分辨率";
+    return texts;
+}
+
+// A landscape clip stored with a display matrix of 90 or 270 degrees shows
+// upright; the outputs hold the upright picture and no matrix.
+TEST(OutputMatrix, TurnedSourcesComeOutUpright) {
+    const int keys[] = {1101, 100, 1400};  // an MP4, an AVI and an MPG preset
+    testmedia::TTempFolder folder;
+    TOutputNameRule rule;
+    rule.Folder = folder.Path();
+    for (int rotation : {90, 270}) {
+        std::vector<TPresetJob> jobs;
+        for (int key : keys)
+            jobs.push_back(MakeJob(key, Format("/源/turned_%d_%d.mp4", rotation, key), rule, KeptSizeTexts(key)));
+        // A preset size applies to the upright picture.
+        jobs.push_back(MakeJob(1101, Format("/源/turned_%d_sized.mp4", rotation), rule,
+                               DefaultTexts(*FindOptionRow(1101))));
+        jobs.back().Options.FrameSize = "96*128";
+        const std::vector<TRunResult> runs =
+            ConvertAll(Clip(Format("turned_%d.mp4", rotation), VideoPlan("", rotation)), jobs);
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            const std::string name = Format("%d° through %d", rotation, jobs[i].Key);
+            ASSERT_TRUE(runs[i].Finished) << name << ": " << runs[i].Error;
+            const TDecodedOutput out = DecodeOutput(jobs[i].Preset.Video_OutPutFileName);
+            if (i < std::size(keys)) {
+                EXPECT_EQ(out.Width, 120) << name;
+                EXPECT_EQ(out.Height, 160) << name;
+            } else {
+                EXPECT_EQ(out.Width, 96) << name;
+                EXPECT_EQ(out.Height, 128) << name;
+            }
+            EXPECT_FALSE(out.Rotated) << name;
+            EXPECT_EQ(out.DecodeError, "") << name;
+            EXPECT_GT(out.Pictures, 0) << name;
+        }
+    }
+}
+
+} // namespace
