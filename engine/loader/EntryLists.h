@@ -76,7 +76,8 @@
     X(av_audio_fifo_free)         \
     X(av_frame_get_buffer)        \
     X(av_opt_set_bin)             \
-    X(av_display_rotation_get)
+    X(av_display_rotation_get)    \
+    X(av_channel_layout_describe)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
     X(swresample_version)           \

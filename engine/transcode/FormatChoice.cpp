@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <tuple>
 
+#include "engine/loader/EntryPoints.h"
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "platform/core/SysUtils.h"
@@ -37,6 +39,48 @@ void ChooseDeliveryPixelFormat(AVCodecContext* AContext, const AVCodec* ACodec) 
             return;
     }
     AContext->pix_fmt = AV_PIX_FMT_YUV420P;
+}
+
+namespace {
+
+// Channels of the layout that ARef holds as well (by position for layouts of
+// other orders).
+int SharedChannels(const AVChannelLayout& A, const AVChannelLayout& ARef) {
+    if (A.order == AV_CHANNEL_ORDER_NATIVE && ARef.order == AV_CHANNEL_ORDER_NATIVE)
+        return __builtin_popcountll(A.u.mask & ARef.u.mask);
+    return std::min(A.nb_channels, ARef.nb_channels);
+}
+
+} // namespace
+
+bool ChooseChannelLayout(AVCodecContext* AContext, const AVCodec* ACodec) {
+    AVChannelLayout& layout = AContext->ch_layout;
+    bool changed = false;
+    if (layout.order == AV_CHANNEL_ORDER_UNSPEC && layout.nb_channels > 0) {
+        const int channels = layout.nb_channels;
+        AVLib.av_channel_layout_uninit(&layout);
+        AVLib.av_channel_layout_default(&layout, channels);
+        changed = true;
+    }
+    if (!ACodec || !ACodec->ch_layouts || layout.nb_channels <= 0)
+        return changed;
+    const AVChannelLayout* best = nullptr;
+    auto rank = [&](const AVChannelLayout& ACandidate) {
+        const int dropped = std::max(0, layout.nb_channels - ACandidate.nb_channels);
+        const int added = std::max(0, ACandidate.nb_channels - layout.nb_channels);
+        return std::tuple(dropped, added, -SharedChannels(ACandidate, layout));
+    };
+    for (const AVChannelLayout* p = ACodec->ch_layouts; p->nb_channels != 0; ++p) {
+        if (AVLib.av_channel_layout_compare(p, &layout) == 0)
+            return changed;
+        if (!best || rank(*p) < rank(*best))
+            best = p;
+    }
+    if (!best)
+        return changed;
+    AVLib.av_channel_layout_uninit(&layout);
+    AVLib.av_channel_layout_copy(&layout, best);
+    return true;
 }
 
 void ChooseSampleFormat(AVCodecContext* AContext, const AVCodec* ACodec) {

@@ -11,4 +11,10 @@ void ChoosePixelFormat(AVCodecContext* AContext, const AVCodec* ACodec);
 // a profile most players refuse. Unless a format was asked for, these
 // encoders get YUV420P.
 void ChooseDeliveryPixelFormat(AVCodecContext* AContext, const AVCodec* ACodec);
+// Fits the encoder context's channel layout to what the encoder (may be null)
+// takes: a layout of unknown order becomes the usual one of its channel
+// count; a layout the encoder does not list becomes the listed one nearest to
+// it (fewest channels dropped, then fewest added, then most channels kept in
+// place, so stereo before mono). Returns true when the layout changed.
+bool ChooseChannelLayout(AVCodecContext* AContext, const AVCodec* ACodec);
 void ChooseSampleFormat(AVCodecContext* AContext, const AVCodec* ACodec);

@@ -135,3 +135,71 @@ TEST(OutputMatrix, TurnedSourcesComeOutUpright) {
 }
 
 } // namespace
+
+namespace {
+
+testmedia::TMediaPlan SurroundPlan() {
+    testmedia::TMediaPlan plan;
+    plan.Video.push_back({});
+    plan.Video[0].Frames = 4;
+    plan.Audio.push_back({});
+    plan.Audio[0].Codec = "ac3";
+    plan.Audio[0].SampleRate = 48000;
+    plan.Audio[0].Channels = 6;
+    plan.Audio[0].Samples = 7680;
+    plan.Audio[0].BitRate = 384000;
+    return plan;
+}
+
+// A plain PCM file of one channel: the container names no layout.
+testmedia::TMediaPlan MonoWithoutLayoutPlan() {
+    testmedia::TMediaPlan plan;
+    plan.Audio.push_back({});
+    plan.Audio[0].Codec = "pcm_s16le";
+    plan.Audio[0].SampleRate = 44100;
+    plan.Audio[0].Channels = 1;
+    plan.Audio[0].Samples = 4410;
+    return plan;
+}
+
+struct TChannelCase {
+    int Key;
+    int Channels;   // asked of the preset; 0: its own
+    int Expected;   // channels of the output
+};
+
+void ConvertChannelCases(const std::string& ASource, const std::vector<TChannelCase>& ACases) {
+    testmedia::TTempFolder folder;
+    TOutputNameRule rule;
+    rule.Folder = folder.Path();
+    std::vector<TPresetJob> jobs;
+    for (const TChannelCase& c : ACases) {
+        jobs.push_back(MakeJob(c.Key, Format("/源/channels_%d_%d.mkv", c.Key, c.Channels), rule,
+                               DefaultTexts(*FindOptionRow(c.Key))));
+        if (c.Channels > 0)
+            jobs.back().Options.AudioChannels = c.Channels;
+    }
+    const std::vector<TRunResult> runs = ConvertAll(ASource, jobs);
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        const std::string name = Format("%s through %d", ExtractFileName(ASource), ACases[i].Key);
+        ASSERT_TRUE(runs[i].Finished) << name << ": " << runs[i].Error;
+        const TDecodedOutput out = DecodeOutput(jobs[i].Preset.Video_OutPutFileName);
+        EXPECT_EQ(out.Channels, ACases[i].Expected) << name;
+        EXPECT_GT(out.AudioFrames, 0) << name;
+        EXPECT_EQ(out.DecodeError, "") << name;
+    }
+}
+
+// 5.1 (side) through the SVCD and VCD presets, whose MPEG audio codes one or
+// two channels: the nearest layout the encoder takes is stereo.
+TEST(OutputMatrix, SurroundSoundThroughDiscPresetsBecomesStereo) {
+    ConvertChannelCases(Clip("surround.mkv", SurroundPlan()), {{112, 0, 2}, {113, 0, 2}, {1409, 0, 2}, {1410, 0, 2}});
+}
+
+// One channel that the file names no layout for keeps its one channel through
+// the AAC, AC-3, MP3 and AMR presets.
+TEST(OutputMatrix, MonoWithoutLayoutKeepsOneChannel) {
+    ConvertChannelCases(Clip("mono.wav", MonoWithoutLayoutPlan()), {{212, 0, 1}, {203, 1, 1}, {207, 1, 1}, {200, 1, 1}});
+}
+
+} // namespace
