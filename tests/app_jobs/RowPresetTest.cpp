@@ -1,0 +1,60 @@
+// A row switched to another preset after its add converts with that preset:
+// its codecs, its container, nothing left of the preset it was added under.
+#include "engine/probe/AVProbe.h"
+#include "tests/app_jobs/JobTestSupport.h"
+
+namespace {
+
+using namespace jobtest;
+
+class RowPresetTest : public JobControlTest {
+protected:
+    // Picks a preset for the selected row as the user does: its category, then its format.
+    void SwitchRow(int ARow, int AKey) {
+        Control->SelectRow(ARow);
+        Categories.SetItemIndex(CategoryItemOfCode(CategoryCodeOfKey(AKey)));
+        Formats.SetItemIndex(FormatIndexOfKey(AKey));
+        ASSERT_EQ(Cascade->CurrentKey(), AKey);
+    }
+};
+
+TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs) {
+    struct TCase {
+        int Key;
+        const char* Ext;
+        const char* Video;  // decoder the probe names
+        const char* Audio;
+    };
+    const TCase cases[] = {
+        {1200, ".flv", "flv", "mp3float"},      // "FLV在线网络视频(*.flv)": names no video codec
+        {307, ".vob", "mpeg2video", "ac3"},  // "高清DVD视频格式(*.vob)": names no video codec
+    };
+    std::vector<std::string> files;
+    for (int i = 0; i < 2; ++i) {
+        files.push_back(In("clip" + std::to_string(i) + ".mp4"));
+        WriteClip(files.back(), 5);
+    }
+    Dialogs.Answers.push_back(files);
+    Control->AddFiles();
+    ASSERT_EQ(Rows(), 2);
+    ASSERT_EQ(Cell(0, JobColumnVideoCodec), "mpeg1video");  // added under the MPG preset
+    for (int i = 0; i < 2; ++i)
+        SwitchRow(i, cases[i].Key);
+    ASSERT_TRUE(Control->Start());
+    ASSERT_TRUE(WaitDone());
+    EXPECT_TRUE(Messages.Shown.empty()) << (Messages.Shown.empty() ? "" : Messages.Shown[0].Text);
+    for (int i = 0; i < 2; ++i) {
+        const std::string name = std::to_string(cases[i].Key);
+        EXPECT_EQ(Cell(i, 4), "100%") << name;
+        EXPECT_EQ(ExtractFileExt(Cell(i, 3)), cases[i].Ext) << name;
+        TAVProbe probe(nullptr);
+        ASSERT_TRUE(probe.LoadAVLib(GetExePath() + "LibAV"));
+        ASSERT_TRUE(probe.LoadFile(OutFolder.File(Cell(i, 3)))) << name << ": " << probe.LastErrMsg();
+        const std::string video = probe.FirstVideoStreamInfo().CodecName;
+        const std::string audio = probe.FirstAudioStreamInfo().CodecName;
+        EXPECT_EQ(video.substr(0, video.find('(')), cases[i].Video) << name;
+        EXPECT_EQ(audio.substr(0, audio.find('(')), cases[i].Audio) << name;
+    }
+}
+
+} // namespace
