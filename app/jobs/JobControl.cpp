@@ -11,6 +11,7 @@
 #include "app/presets/JobRowCodes.h"
 #include "app/presets/LibraryFit.h"
 #include "app/presets/PresetToOptions.h"
+#include "app/presets/StreamRefusal.h"
 #include "engine/probe/AVProbe.h"
 #include "engine/task/FFConverter.h"
 #include "engine/util/MainThread.h"
@@ -197,6 +198,7 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     }
     const int64_t duration = probe->FileStreamInfo().Duration;
     const int64_t size = probe->FileSize();
+    const TSourceStreams streams{probe->VideoStreamCount() > 0, probe->AudioStreamCount() > 0};
     probe->CloseFile();
 
     const TJobOptions options = CurrentOptions();
@@ -229,6 +231,11 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     for (const std::string& note : PresetOutputOptions(preset.Preset, record.Output))
         Log(note);
     record.Output.FileName = outputName;
+    if (const std::string refusal = StreamRefusal(outputName, record.Output, streams); !refusal.empty()) {
+        LogBlock("***Cannot do convert, error: " + refusal);
+        Message(AFileName + "\n" + refusal, TMessageKind::Warning);
+        return TAddResult::Skipped;
+    }
 
     // The engine opens the input and takes the output as a task would; the
     // task itself is made again at the start, from the row.

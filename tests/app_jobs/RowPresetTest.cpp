@@ -57,4 +57,43 @@ TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs) {
     }
 }
 
+// What the chosen preset cannot make from a file is refused at the add, with
+// a message that names the file and says why; the other files are added.
+TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile) {
+    const std::string silent = In("silent.mp4");
+    WriteClip(silent, 5, 64, 48, false);
+    testmedia::TMediaPlan tone;
+    tone.Audio.push_back({});
+    tone.Audio[0].Codec = "pcm_s16le";
+    const std::string sound = In("tone.wav");
+    testmedia::WriteMediaFile(sound, tone);
+    const std::string both = In("both.mp4");
+    WriteClip(both, 5);
+
+    struct TCase {
+        int Key;
+        std::string Refused, Added;
+    };
+    const TCase cases[] = {
+        {200, silent, both},  // MP3, audio only: a file without sound
+        {1400, sound, both},  // MPEG-1 video: a file without a picture
+    };
+    for (const TCase& c : cases) {
+        Control->Clear();
+        Messages.Shown.clear();
+        Choose(c.Key);
+        Dialogs.Answers.push_back({c.Refused});
+        Control->AddFiles();
+        EXPECT_EQ(Rows(), 0) << c.Key;
+        ASSERT_EQ(Messages.Shown.size(), 1u) << c.Key;
+        const std::string text = Messages.Shown[0].Text;
+        EXPECT_NE(text.find(c.Refused), std::string::npos) << text;
+        EXPECT_NE(text.find(c.Key == 200 ? "没有音频" : "没有视频"), std::string::npos) << text;
+        EXPECT_EQ(Messages.Shown[0].Kind, TMessageKind::Warning);
+        Dialogs.Answers.push_back({c.Added});
+        Control->AddFiles();
+        EXPECT_EQ(Rows(), 1) << c.Key;
+    }
+}
+
 } // namespace
