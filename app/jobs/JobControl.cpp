@@ -554,11 +554,14 @@ void TJobControl::Terminate(const TTerminateInfo& AInfo) {
         FView.RowChanged(FList.IndexOfJob(row->JobId()));
     }
     if (AInfo.Exception) {
-        std::string text = AInfo.ExceptionMsg;
+        std::string text = ConversionFailureText("", TOutputOptions{}, AInfo.ExceptionMsg, AInfo.LibraryReason);
         if (AInfo.TaskIndex < static_cast<int>(FTaskOutputs.size())) {
             const TOutputOptions& output = FTaskOutputs[AInfo.TaskIndex];
-            text = ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg);
+            text = ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg, AInfo.LibraryReason);
         }
+        // The warning names the file that failed.
+        if (row)
+            text = row->Caption() + "\n" + text;
         FMessages.ShowMessage(text, ApplicationTitle, TMessageKind::Warning);
     }
 }

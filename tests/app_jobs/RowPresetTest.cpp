@@ -96,4 +96,24 @@ TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile) {
     }
 }
 
+// An encoder that refuses its parameters: the warning names the input file
+// and carries the library's own reason besides the engine's text.
+TEST_F(RowPresetTest, TheFailureTextNamesTheFileAndTheLibrarysReason) {
+    const std::string clip = In("refused.mp4");
+    WriteClip(clip, 5);
+    Dialogs.Answers.push_back({clip});
+    Control->AddFiles();
+    ASSERT_EQ(Rows(), 1);
+    Control->List().Row(0).SetSubItem(JobColumnAudioCodec, "libopencore_amrnb");
+    Control->List().Row(0).SetSubItem(JobColumnAudioChannels, "1");
+    Control->List().Row(0).SetSubItem(JobColumnSampleRate, "44100");
+    ASSERT_TRUE(Control->Start());
+    ASSERT_TRUE(WaitDone());
+    ASSERT_EQ(Messages.Shown.size(), 1u);
+    const std::string text = Messages.Shown[0].Text;
+    EXPECT_NE(text.find(clip), std::string::npos) << text;
+    EXPECT_NE(text.find("Error while opening encoder for output stream #0.1 (Audio)"), std::string::npos) << text;
+    EXPECT_NE(text.find("libopencore_amrnb: Only 8000Hz sample rate supported"), std::string::npos) << text;
+}
+
 } // namespace
