@@ -52,7 +52,13 @@ TMenuItem* AddItem(TComponent* AOwner, TMenuItem* AParent, const std::string& AN
     return item;
 }
 
-void AddSeparator(TComponent* AOwner, TMenuItem* AParent) { AParent->Add(new TMenuItem(AOwner)); }
+// A divider: the menus draw "-" as a line and the keyboard passes over it.
+void AddSeparator(TComponent* AOwner, TMenuItem* AParent)
+{
+    auto* item = new TMenuItem(AOwner);
+    item->SetCaption("-");
+    AParent->Add(item);
+}
 
 }  // namespace
 
