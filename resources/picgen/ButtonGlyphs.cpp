@@ -69,6 +69,52 @@ void DrawClear(TInk& k, const TFrame& f, const TTone& tone)
         k.Fill(f.Box(x - 1, 13, x + 1, 27), tone(Style::InkSoft));
 }
 
+// The preview's small buttons: coloured marks that read on a light face and
+// on a dark one alike.
+void DrawPlayerPlay(TInk& k, const TFrame& f, const TTone& tone)
+{
+    k.Fill(f.Polygon({{9, 5}, {27, 16}, {9, 27}}), tone(Style::Green));
+}
+
+// A mark with a darker rim, so that it keeps its edge on any face.
+void DrawRimmed(TInk& k, const TFrame& f, double l, double t, double r, double b, TInkColor colour, const TTone& tone)
+{
+    k.Fill(f.RoundRect(l, t, r, b, 2), tone(Shade(colour, -0.35)));
+    k.Fill(f.RoundRect(l + 2, t + 2, r - 2, b - 2, 1), tone(colour));
+}
+
+void DrawPlayerPause(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawRimmed(k, f, 6, 5, 14, 27, Style::Orange, tone);
+    DrawRimmed(k, f, 18, 5, 26, 27, Style::Orange, tone);
+}
+
+void DrawPlayerStop(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawRimmed(k, f, 6, 6, 26, 26, Style::Red, tone);
+}
+
+// A loudspeaker on the left half; the sound-on face adds two waves, the muted
+// face a red cross where the waves would be.
+void DrawSpeaker(TInk& k, const TFrame& f, const TTone& tone)
+{
+    k.Fill(f.Polygon({{3, 11}, {9, 11}, {17, 4}, {17, 28}, {9, 21}, {3, 21}}), tone(Style::Blue));
+}
+
+void DrawPlayerSound(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawSpeaker(k, f, tone);
+    k.Fill(f.Stroke({{21, 12}, {23, 16}, {21, 20}}, 2.5), tone(Style::Blue));
+    k.Fill(f.Stroke({{25, 7}, {29, 16}, {25, 25}}, 2.5), tone(Style::Blue));
+}
+
+void DrawPlayerMute(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawSpeaker(k, f, tone);
+    k.Fill(f.Stroke({{20, 11}, {30, 21}}, 3.5), tone(Style::Red));
+    k.Fill(f.Stroke({{30, 11}, {20, 21}}, 3.5), tone(Style::Red));
+}
+
 using TGlyph = void (*)(TInk&, const TFrame&, const TTone&);
 
 }  // namespace
@@ -90,6 +136,9 @@ void AddButtonGlyphs(TCatalog& Catalog)
         {"Image12", 16, DrawClear, true},  {"Image13", 16, DrawClear, false},
         {"Image14", 16, DrawDelete, true}, {"Image15", 16, DrawDelete, false},
         {"Image16", 16, DrawRename, false}, {"Image17", 16, DrawRename, true},
+        {"PLAYER_PLAY", 16, DrawPlayerPlay, false},   {"PLAYER_PAUSE", 16, DrawPlayerPause, false},
+        {"PLAYER_STOP", 16, DrawPlayerStop, false},   {"PLAYER_SOUND", 16, DrawPlayerSound, false},
+        {"PLAYER_MUTE", 16, DrawPlayerMute, false},
     };
     for (const TEntry& e : entries) {
         TInk k(e.Size, e.Size);
