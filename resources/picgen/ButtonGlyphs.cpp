@@ -1,3 +1,4 @@
+#include <cmath>
 #include "resources/picgen/Catalog.h"
 #include "resources/picgen/Pictograms.h"
 #include "resources/picgen/Style.h"
@@ -115,6 +116,31 @@ void DrawPlayerMute(TInk& k, const TFrame& f, const TTone& tone)
     k.Fill(f.Stroke({{30, 11}, {20, 21}}, 3.5), tone(Style::Red));
 }
 
+// The tool bar's "添加": a sheet with a green plus badge.
+void DrawAdd(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawDocument(k, TFrame{f.X - f.L(3), f.Y, f.Size}, tone);
+    const TPt c = f.P(23, 23);
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5)), tone(Shade(Style::Green, -0.3)));
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5) - 1), VGradient(c.Y - f.L(8), c.Y + f.L(8), tone(Shade(Style::Green, 0.25)), tone(Style::Green)));
+    k.Fill(f.Box(22, 18, 24, 28), tone(Style::White));
+    k.Fill(f.Box(18, 22, 28, 24), tone(Style::White));
+}
+
+// The tool bar's "选项": a gear.
+void DrawOptions(TInk& k, const TFrame& f, const TTone& tone)
+{
+    const TInkColor body = tone(Style::Indigo);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4;
+        k.Fill(f.Stroke({{16 + 8 * std::cos(a), 16 + 8 * std::sin(a)}, {16 + 14 * std::cos(a), 16 + 14 * std::sin(a)}}, 5.5),
+               body);
+    }
+    const TPt c = f.P(16, 16);
+    k.Fill(::Circle(c.X, c.Y, f.L(11)), VGradient(c.Y - f.L(11), c.Y + f.L(11), tone(Shade(Style::Indigo, 0.35)), body));
+    k.Fill(::Circle(c.X, c.Y, f.L(4.5)), tone(Style::PaperShade));
+}
+
 using TGlyph = void (*)(TInk&, const TFrame&, const TTone&);
 
 }  // namespace
@@ -139,6 +165,7 @@ void AddButtonGlyphs(TCatalog& Catalog)
         {"PLAYER_PLAY", 16, DrawPlayerPlay, false},   {"PLAYER_PAUSE", 16, DrawPlayerPause, false},
         {"PLAYER_STOP", 16, DrawPlayerStop, false},   {"PLAYER_SOUND", 16, DrawPlayerSound, false},
         {"PLAYER_MUTE", 16, DrawPlayerMute, false},
+        {"TOOL_ADD", 32, DrawAdd, false},             {"TOOL_OPTIONS", 32, DrawOptions, false},
     };
     for (const TEntry& e : entries) {
         TInk k(e.Size, e.Size);

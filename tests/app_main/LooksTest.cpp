@@ -4,6 +4,8 @@
 #include <set>
 
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinMenuSpeedButton.h"
+#include "skin/controls/SkinToolBar.h"
 
 namespace maintest {
 namespace {
@@ -21,6 +23,46 @@ protected:
             for (int x = 0; x < AControl->Width(); ++x)
                 out.push_back(picture->GetPixel(origin.X - Form1->Left() + x, origin.Y - Form1->Top() + y) & 0xFFFFFF);
         return out;
+    }
+    // Lets hover and press effects run to their end.
+    void Settle()
+    {
+        for (int i = 0; i < 10; ++i) {
+            Backend->Advance(50);
+            Pump();
+        }
+    }
+    // Colours a person tells apart: some channel differs by more than a few steps.
+    static bool Apart(TColor A, TColor B)
+    {
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((A >> shift) & 0xFF) - int((B >> shift) & 0xFF)) > 6)
+                return true;
+        return false;
+    }
+    // The share of AControl's outermost ring of pixels that is apart from AColor.
+    double RingDiffering(TControl* AControl, TColor AColor)
+    {
+        const std::vector<TColor> f = Face(AControl);
+        const int w = AControl->Width(), h = AControl->Height();
+        int n = 0, differing = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (x == 0 || y == 0 || x == w - 1 || y == h - 1) {
+                    ++n;
+                    differing += Apart(f[size_t(y * w + x)], AColor);
+                }
+        return double(differing) / n;
+    }
+    // The largest spread between the channels of any pixel: 0 for greys.
+    static int MostColourful(const std::vector<TColor>& AFace)
+    {
+        int most = 0;
+        for (TColor c : AFace) {
+            const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            most = std::max(most, std::max({r, g, b}) - std::min({r, g, b}));
+        }
+        return most;
     }
     static size_t Differing(const std::vector<TColor>& A, const std::vector<TColor>& B)
     {
@@ -56,6 +98,49 @@ TEST_P(LooksTest, MuteButtonShowsItsState)
     EXPECT_FALSE(muted->Visible());
     Backend->MouseMove(0, 0);
     EXPECT_EQ(Differing(Face(on), soundFace), 0u) << "back with its resting face";
+}
+
+// Every tool of the tool bar is a button: the enabled ones stand out from the
+// bar at rest with a picture and light up under the mouse and when pressed;
+// the disabled ones are flat on the bar and grey.
+TEST_P(LooksTest, ToolButtonsLookLikeButtons)
+{
+    WriteIni("Skin", "SetSkin", std::to_string(GetParam()));
+    Start();
+    TbsSkinToolBar* bar = Form1->bsSkinToolBar1;
+    const TPoint barPoint = bar->ClientToScreen(TPoint{bar->Width() - 6, bar->Height() / 2});
+    const TColor barColour =
+        Backend->CaptureWindow(Form1->Handle())->GetPixel(barPoint.X - Form1->Left(), barPoint.Y - Form1->Top()) &
+        0xFFFFFF;
+    const std::pair<TControl*, const char*> enabled[] = {{Form1->bsSkinMenuSpeedButton1, "添加"},
+                                                         {Form1->bsSkinButton19, "选项"}};
+    for (auto [tool, name] : enabled) {
+        ASSERT_TRUE(tool->Enabled()) << name;
+        EXPECT_GT(RingDiffering(tool, barColour), 0.6) << name << " at rest is bare on the bar";
+        EXPECT_GT(MostColourful(Face(tool)), 80) << name << " has no picture";
+    }
+    for (TControl* tool : {Form1->bsSkinButton2, Form1->bsSkinButton10, Form1->bsSkinButton11}) {
+        ASSERT_FALSE(tool->Enabled()) << tool->Name();
+        EXPECT_LT(RingDiffering(tool, barColour), 0.2) << tool->Name() << " disabled but raised";
+        EXPECT_LT(MostColourful(Face(tool)), 40) << tool->Name() << " disabled but coloured";
+    }
+    // Under the mouse and pressed (released away, so nothing runs).
+    TbsSkinButton* options = Form1->bsSkinButton19;
+    const std::vector<TColor> rest = Face(options);
+    const TPoint centre = options->ClientToScreen(TPoint{options->Width() / 2, options->Height() / 2});
+    Backend->MouseMove(centre.X, centre.Y);
+    Settle();
+    const std::vector<TColor> hover = Face(options);
+    Backend->MouseDown(centre.X, centre.Y);
+    Settle();
+    const std::vector<TColor> down = Face(options);
+    Backend->MouseMove(0, 0);
+    Backend->MouseUp(0, 0);
+    Settle();
+    const size_t area = rest.size();
+    EXPECT_GT(Differing(rest, hover), area / 3) << "no hover face";
+    EXPECT_GT(Differing(hover, down), area / 3) << "no pressed face";
+    EXPECT_EQ(Differing(Face(options), rest), 0u) << "back at rest";
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, LooksTest, ::testing::Values(0, 2, 6));
