@@ -3,7 +3,9 @@
 
 #include <set>
 
+#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinToolBar.h"
 
@@ -141,6 +143,45 @@ TEST_P(LooksTest, ToolButtonsLookLikeButtons)
     EXPECT_GT(Differing(rest, hover), area / 3) << "no hover face";
     EXPECT_GT(Differing(hover, down), area / 3) << "no pressed face";
     EXPECT_EQ(Differing(Face(options), rest), 0u) << "back at rest";
+}
+
+// The mean brightness of AFace, 0 (black) .. 255 (white).
+double Brightness(const std::vector<TColor>& AFace)
+{
+    double sum = 0;
+    for (TColor c : AFace)
+        sum += 0.30 * (c & 0xFF) + 0.59 * ((c >> 8) & 0xFF) + 0.11 * ((c >> 16) & 0xFF);
+    return AFace.empty() ? 0 : sum / double(AFace.size());
+}
+
+// The tool bar's tools, the two format lists and the output folder box are
+// dark in the dark skin and light in a light one, also after the skin
+// picker changed the skin while the program runs.
+TEST_F(LooksTest, ToolBarListsAndFolderBoxFollowADarkSkin)
+{
+    Start();
+    int chosen = 0;
+    Form1->SkinPicker = [&chosen](int& AIndex) {
+        AIndex = chosen;
+        return true;
+    };
+    const std::pair<TControl*, const char*> parts[] = {{Form1->bsSkinButton19, "选项"},
+                                                       {Form1->bsSkinMenuSpeedButton1, "添加"},
+                                                       {Form1->bsSkinOfficeComboBox1, "format list"},
+                                                       {Form1->bsSkinOfficeComboBox2, "category list"},
+                                                       {Form1->Video_OutPut_Folder_Edit, "folder box"}};
+    for (int skin : {6, 0, 6}) {
+        chosen = skin;
+        Form1->ChooseSkin();
+        ASSERT_EQ(Form1->bsSkinData1->SkinIndex(), skin);
+        for (auto [part, name] : parts) {
+            const double b = Brightness(Face(part));
+            if (skin == 6)
+                EXPECT_LT(b, 110) << name << " stays light in the dark skin";
+            else
+                EXPECT_GT(b, 170) << name << " is dark in a light skin";
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, LooksTest, ::testing::Values(0, 2, 6));
