@@ -9,6 +9,7 @@
 #include "app/main/OpenFilter.h"
 #include "app/main/ProgramLinks.h"
 #include "app/main/ProgramSkins.h"
+#include "resources/skins/EmbeddedSkins.h"
 #include "app/options/OptionsForm.h"
 #include "app/output/SkinComboFaces.h"
 #include "app/presets/PresetCascade.h"
@@ -20,6 +21,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
+#include "skin/boxes/SkinEdit.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/Memo.h"
@@ -345,7 +347,16 @@ void TForm1::Button3Click(TObject*)
 {
     if (std::optional<int> index = ReadSkinIndex(ProgramSettings()))
         bsSkinData1->SetSkinIndex(*index);
+    FollowMainSkin();
     FitProgramForms();
+}
+
+// The tool bar's skin is light or dark as the main skin is.
+void TForm1::FollowMainSkin()
+{
+    const int toolBar = ToolBarSkinFor(bsSkinData1->SkinIndex());
+    if (bsSkinData2->SkinIndex() != toolBar)
+        bsSkinData2->SetSkinIndex(toolBar);
 }
 
 void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex()); }
@@ -377,6 +388,7 @@ void TForm1::ChooseSkin()
     int index = bsSkinData1->SkinIndex();
     if (SkinPicker && SkinPicker(index)) {
         bsSkinData1->SetSkinIndex(index);
+        FollowMainSkin();
         FitProgramForms();
     }
     Command("Button4")->Click();
