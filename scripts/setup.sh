@@ -9,7 +9,7 @@ packages=(
     libsdl2-dev libxext-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
     libfreetype-dev libfontconfig-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-liberation2
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
     xvfb xauth libxtst-dev libxfixes-dev openbox xcompmgr trayer
 )
 
