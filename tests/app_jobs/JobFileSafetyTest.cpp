@@ -248,6 +248,41 @@ TEST_F(JobFileSafetyTest, RefusalsOfOneAddShareOneMessage) {
     EXPECT_EQ(Contents(notFolder), "x");
 }
 
+// An output folder that takes no file refuses every file of the add, each
+// named with the system's reason: a read-only mount where mounting works, a
+// folder without write permission where the test does not run as root.
+TEST_F(JobFileSafetyTest, AReadOnlyOutputFolderIsNamedWithTheSystemsReason) {
+    MakeClip(In("one.mp4"));
+    MakeClip(In("two.mp4"));
+    const std::string folder = OutFolder.File("locked");
+    std::filesystem::create_directory(folder);
+    std::string reason;
+    bool mounted = false;
+    if (mount("tmpfs", folder.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0) {
+        mounted = true;
+        reason = "Read-only file system";
+    } else {
+        chmod(folder.c_str(), 0555);
+        if (access(folder.c_str(), W_OK) == 0)
+            GTEST_SKIP() << "neither a read-only mount nor a folder without write permission here";
+        reason = "Permission denied";
+    }
+    Options.OutputFolder = folder;
+    Add({In("one.mp4"), In("two.mp4")});
+    if (mounted)
+        umount2(folder.c_str(), MNT_DETACH);
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_EQ(Messages.Shown.size(), 1u) << Shown();
+    const std::string text = Messages.Shown[0].Text;
+    for (const char* name : {"one", "two"})
+        EXPECT_NE(text.find(In(std::string(name) + ".mp4") + " (" + folder + "/" + name + ".mpg: " + reason + ")"),
+                  std::string::npos)
+            << text;
+    EXPECT_EQ(text.find("Error number"), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
 // A failed row shows "失败" and its warning names the file; a stopped row
 // shows how far it got; a finished row "100%". The texts stay until the next start.
 TEST_F(JobFileSafetyTest, EveryRowSaysHowItsJobEnded) {
