@@ -172,8 +172,6 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
         }
     }
     const int added = FList.Count() - before;
-    if (!refusals.Empty())
-        Message(refusals.Text(), TMessageKind::Warning);
     if (added > 0) {
         FView.RowsChanged();
         Changed();
@@ -183,7 +181,10 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
     const bool single = !AFolderAdd && AFiles.size() == 1;
     if (single ? added > 0 : !stopped && FList.Count() > 0)
         Select(FList.Count() - 1);
-    if (AFolderAdd && !stopped && added == 0 && refusals.Empty())
+    // Shown once the list shows what was added.
+    if (!refusals.Empty())
+        Message(refusals.Text(), TMessageKind::Warning);
+    else if (AFolderAdd && !stopped && added == 0)
         Message(NoVideoInFolder);
     return added;
 }
