@@ -20,6 +20,8 @@
 
 #include "tests/app_jobs/JobTestSupport.h"
 
+extern char** environ;
+
 namespace {
 
 using namespace jobtest;
@@ -376,16 +378,28 @@ TEST_F(JobWriteErrorTest, AFileSystemThatFillsUpFailsTheJob) {
 // The process's file size limit, in a child process that runs the case below.
 TEST_F(JobWriteErrorTest, AFileSizeLimitFailsTheJob) {
     MakeClip(In("limited.mp4"), 100, 320, 240);
+    // Everything the child needs is made before the fork: between fork and
+    // exec a child of a threaded process may only make plain system calls.
+    std::vector<std::string> texts = {"ZARVO_LIMITED_INPUT=" + In("limited.mp4"),
+                                      "ZARVO_LIMITED_OUTPUT=" + OutFolder.Path()};
+    for (char** e = environ; *e; ++e)
+        texts.push_back(*e);
+    std::vector<char*> env;
+    for (std::string& text : texts)
+        env.push_back(text.data());
+    env.push_back(nullptr);
+    std::string arg0 = "/proc/self/exe", arg1 = "--gtest_also_run_disabled_tests",
+                arg2 = "--gtest_filter=JobWriteErrorTest.DISABLED_UnderAFileSizeLimit";
+    char* argv[] = {arg0.data(), arg1.data(), arg2.data(), nullptr};
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    limit.rlim_cur = 64 * 1024;  // the hard limit stays as it is
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const rlimit limit{64 * 1024, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead of the process ending
-        setenv("ZARVO_LIMITED_INPUT", In("limited.mp4").c_str(), 1);
-        setenv("ZARVO_LIMITED_OUTPUT", OutFolder.Path().c_str(), 1);
-        execl("/proc/self/exe", "/proc/self/exe", "--gtest_also_run_disabled_tests",
-              "--gtest_filter=JobWriteErrorTest.DISABLED_UnderAFileSizeLimit", nullptr);
+        execve(argv[0], argv, env.data());
         _exit(127);
     }
     int status = 0;
