@@ -11,6 +11,7 @@
 #include "app/presets/JobRowCodes.h"
 #include "app/presets/LibraryFit.h"
 #include "app/presets/PresetToOptions.h"
+#include "app/presets/StreamRefusal.h"
 #include "engine/probe/AVProbe.h"
 #include "engine/task/FFConverter.h"
 #include "engine/util/FileSafety.h"
@@ -215,6 +216,7 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName, bool A
     }
     const int64_t duration = probe->FileStreamInfo().Duration;
     const int64_t size = probe->FileSize();
+    const TSourceStreams streams{probe->VideoStreamCount() > 0, probe->AudioStreamCount() > 0};
     probe->CloseFile();
 
     const TJobOptions options = CurrentOptions();
@@ -248,6 +250,11 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName, bool A
     for (const std::string& note : PresetOutputOptions(preset.Preset, record.Output))
         Log(note);
     record.Output.FileName = outputName;
+    if (const std::string refusal = StreamRefusal(outputName, record.Output, streams); !refusal.empty()) {
+        LogBlock("***Cannot do convert, error: " + refusal);
+        ARefusals.Add(AFileName, refusal);
+        return TAddResult::Skipped;
+    }
 
     // The engine opens the input and takes the output as a task would; the
     // task itself is made again at the start, from the row.
@@ -587,12 +594,15 @@ void TJobControl::Terminate(const TTerminateInfo& AInfo) {
         FView.RowChanged(FList.IndexOfJob(row->JobId()));
     }
     if (AInfo.Exception) {
-        std::string text = AInfo.ExceptionMsg;
+        std::string text = ConversionFailureText("", TOutputOptions{}, AInfo.ExceptionMsg, AInfo.LibraryReason);
+        std::string outputName;
         if (AInfo.TaskIndex < static_cast<int>(FTaskOutputs.size())) {
             const TOutputOptions& output = FTaskOutputs[AInfo.TaskIndex];
-            text = JobFailedText(row ? row->Caption() : std::string(), output.FileName,
-                                 ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg));
+            outputName = output.FileName;
+            text = ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg, AInfo.LibraryReason);
         }
+        // The warning names the file that failed and where it was going.
+        text = JobFailedText(row ? row->Caption() : std::string(), outputName, text);
         FMessages.ShowMessage(text, ApplicationTitle, TMessageKind::Warning);
     }
 }

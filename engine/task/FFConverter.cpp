@@ -505,7 +505,7 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
     {
         TCriticalSectionGuard lock(FTerminateLock);
         const TTerminateInfo info{TaskIndexOf(Sender), task->Finished(), task->FatalException(),
-                                  task->FatalMessage()};
+                                  task->FatalMessage(), task->LibraryReason()};
         if (FThreadMode)
             FDelivery->Push(info);
         else if (std::this_thread::get_id() == FStartThread)

@@ -86,6 +86,9 @@ public:
     bool Finished() const { return FFinished; }
     bool FatalException() const { return FFatalException; }
     std::string FatalMessage() const;
+    // The last error line the media libraries logged while the job ran ("" for
+    // none): their own reason for what the fatal message reports.
+    std::string LibraryReason() const;
     const std::string& LastErrMsg() const { return FLastErrMsg; }
     bool JoinMode() const { return FJoinMode; }
     // The times of the last run; read them once the job has terminated.
@@ -339,6 +342,7 @@ private:
     std::atomic<bool> FFatalException{false};
     mutable std::mutex FFatalLock;
     std::string FFatalMessage;
+    std::string FLibraryReason;
 
     mutable std::mutex FGateLock;
     std::condition_variable FGate;

@@ -5,6 +5,7 @@
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/LibraryErrors.h"
 #include "engine/util/FileNames.h"
 #include "engine/util/MiscUtils.h"
 #include "platform/core/Exception.h"
@@ -107,6 +108,7 @@ void TCustomFFmpeg::Reset() {
     {
         std::lock_guard lock(FFatalLock);
         FFatalMessage.clear();
+        FLibraryReason.clear();
     }
     FLastErrMsg.clear();
     FHookFrameNumber = 0;
@@ -251,7 +253,15 @@ void TCustomFFmpeg::Run() {
     };
     guarded([this] {
         FFinished = false;
-        Transcode();
+        // What the libraries say while this job runs on this thread is its own.
+        TLibraryErrorCapture libraryErrors;
+        try {
+            Transcode();
+        } catch (...) {
+            std::lock_guard lock(FFatalLock);
+            FLibraryReason = libraryErrors.LastReason();
+            throw;
+        }
     });
     guarded([this] { CloseCodecList(FEncoderList, true); });
     guarded([this] { CloseCodecList(FDecoderList, false); });
@@ -266,6 +276,11 @@ void TCustomFFmpeg::ReportFatal(const std::string& AMessage) {
         FFatalMessage = AMessage;
     }
     FFatalException = true;
+}
+
+std::string TCustomFFmpeg::LibraryReason() const {
+    std::lock_guard lock(FFatalLock);
+    return FLibraryReason;
 }
 
 std::string TCustomFFmpeg::FatalMessage() const {

@@ -9,6 +9,7 @@
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/LibraryErrors.h"
+#include "engine/transcode/SharedEncoderTables.h"
 #include "engine/transcode/TranscodeSetup.h"
 #include "engine/util/Texts.h"
 #include "platform/core/SysUtils.h"
@@ -37,6 +38,8 @@ void TTranscode::OpenEncoders() {
                                     int(enc->codec_id), ost.file_index, ost.index, typeName));
         bool opened = false;
         {
+            // Before the codec lock, which is never held while waiting for this one.
+            TSharedTablesLock tables(codec, TSharedTablesLock::tuOpen);
             TCriticalSectionGuard lock(GlobalCodecLock);
             if (FJob.FJoinMode)
                 ost.codec_id = enc->codec_id;

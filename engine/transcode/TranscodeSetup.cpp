@@ -7,6 +7,7 @@
 #include "engine/loader/Loader.h"
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/DisplayRotation.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/util/MiscUtils.h"
 #include "engine/util/Texts.h"
@@ -380,7 +381,8 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
         AOst.encoding_needed = 1;
         AIst.decoding_needed = 1;
         FJob.FLastErrMsg.clear();
-        if (FJob.FEnableFilter && ConfigureVideoFilters(AIst, AOst) != 0) {
+        // A picture stored turned is turned upright in a graph, also without a filter text.
+        if ((FJob.FEnableFilter || DisplayRotation(AIst.st) != 0) && ConfigureVideoFilters(AIst, AOst) != 0) {
             FJob.FLastErrMsg = FJob.FLastErrMsg.empty() ? std::string("Error opening filters!")
                                                         : "Error opening filters: " + FJob.FLastErrMsg;
             throw FFmpegException(FJob.FLastErrMsg);
