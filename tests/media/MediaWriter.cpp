@@ -10,6 +10,7 @@ extern "C" {
 #include <libavutil/channel_layout.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -162,6 +163,8 @@ public:
             if (*f == AV_PIX_FMT_NONE)
                 c->pix_fmt = codec->pix_fmts[0];
         }
+        if (!track.PixelFormat.empty())
+            c->pix_fmt = av_get_pix_fmt(track.PixelFormat.c_str());
         AVDictionary* options = nullptr;
         if (track.Codec == "libx264") {
             av_dict_set(&options, "preset", "veryfast", 0);
