@@ -16,6 +16,7 @@ extern "C" {
 #include <libavutil/avutil.h>
 #include <libavutil/cpu.h>
 #include <libavutil/dict.h>
+#include <libavutil/display.h>
 #include <libavutil/error.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
