@@ -231,7 +231,10 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     for (const std::string& note : PresetOutputOptions(preset.Preset, record.Output))
         Log(note);
     record.Output.FileName = outputName;
-    if (const std::string refusal = StreamRefusal(outputName, record.Output, streams); !refusal.empty()) {
+    std::string refusal = StreamRefusal(outputName, record.Output, streams);
+    if (refusal.empty())
+        refusal = KnownRefusal(outputName, record.Output);
+    if (!refusal.empty()) {
         LogBlock("***Cannot do convert, error: " + refusal);
         Message(AFileName + "\n" + refusal, TMessageKind::Warning);
         return TAddResult::Skipped;

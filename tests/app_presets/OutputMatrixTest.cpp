@@ -203,3 +203,37 @@ TEST(OutputMatrix, MonoWithoutLayoutKeepsOneChannel) {
 }
 
 } // namespace
+
+namespace {
+
+// A source size kept by the preset is fitted like an asked one: RealVideo 2
+// codes multiples of 4, H.263 only its five sizes.
+TEST(OutputMatrix, KeptSourceSizesAreFittedToTheEncoder) {
+    testmedia::TMediaPlan plan = VideoPlan("");
+    plan.Video[0].Codec = "mpeg4";
+    plan.Video[0].Width = 166;
+    plan.Video[0].Height = 126;
+    struct TCase {
+        int Key;
+        int Width, Height;
+    };
+    const TCase cases[] = {{114, 164, 124}, {3209, 176, 144}};
+    testmedia::TTempFolder folder;
+    TOutputNameRule rule;
+    rule.Folder = folder.Path();
+    std::vector<TPresetJob> jobs;
+    for (const TCase& c : cases)
+        jobs.push_back(MakeJob(c.Key, Format("/源/kept_%d.mp4", c.Key), rule, KeptSizeTexts(c.Key)));
+    const std::vector<TRunResult> runs = ConvertAll(Clip("odd_size.mp4", plan), jobs);
+    for (size_t i = 0; i < jobs.size(); ++i) {
+        const std::string name = std::to_string(cases[i].Key);
+        EXPECT_EQ(jobs[i].Options.FrameSize, "") << name;
+        ASSERT_TRUE(runs[i].Finished) << name << ": " << runs[i].Error;
+        const TDecodedOutput out = DecodeOutput(jobs[i].Preset.Video_OutPutFileName);
+        EXPECT_EQ(out.Width, cases[i].Width) << name;
+        EXPECT_EQ(out.Height, cases[i].Height) << name;
+        EXPECT_EQ(out.DecodeError, "") << name;
+    }
+}
+
+} // namespace
