@@ -297,6 +297,7 @@ TFFmpeg* TCustomFFConverter::PrepareNextTask() {
     // once, and its end starts the one after it.
     ++FCurrentTask;
     task->SetVerbose(Verbose);
+    task->SetReplaceExisting(ReplaceExistingOutputs);
     task->ReportInterval = int64_t(FProgressInterval) * 1000;
     // The run closes the inputs the probes borrow.
     task->ReleaseProbes();

@@ -138,18 +138,18 @@ void TCustomFFmpeg::FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty) {
         AVLib.av_dict_free(&stream->codec_opts);
     AOutput.streams.clear();
     AVLib.av_dict_free(&AOutput.muxer_opts);
-    bool written = false;
     if (AVFormatContext* ctx = AOutput.ctx) {
-        if (ctx->pb && !(ctx->oformat->flags & AVFMT_NOFILE)) {
-            AVLib.avio_closep(&ctx->pb);
-            written = true;
-        }
+        // A run that ended normally closed its files already and reported any
+        // failure; here only what an error left open is closed.
+        CloseOutputTarget(AOutput);
         AVLib.avformat_free_context(ctx);
         AOutput.ctx = nullptr;
     }
-    // A file this job created and left empty is no output worth keeping.
-    if (ADeleteEmpty && written && GetFileSizeByName(AOutput.FileName) == 0)
+    // A file this job created and left empty is no output worth keeping; a
+    // file that was there before is never deleted.
+    if (ADeleteEmpty && AOutput.Created && GetFileSizeByName(AOutput.FileName) == 0)
         std::remove(AOutput.FileName.c_str());
+    AOutput.Created = false;
 }
 
 void TCustomFFmpeg::FreeOutputs() {

@@ -109,5 +109,5 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
     const int ret = LibraryCall([&] { return AVLib.av_interleaved_write_frame(ost.output->ctx, pkt); });
     AVLib.av_packet_unref(pkt);
     if (ret < 0)
-        throw FFmpegException(AVErrorText("av_interleaved_write_frame()", ret));
+        throw FFmpegException(AVErrorText(ost.output->FileName, ret));
 }

@@ -21,7 +21,7 @@ TTranscode::TTranscode(TCustomFFmpeg& AJob) : FJob(AJob) {}
 // A run that ended by an error still closes every output it started: the
 // file stays complete and the muxer frees what its header allocated.
 TTranscode::~TTranscode() {
-    WriteTrailers();
+    WriteTrailers();  // the failure that brought us here is the one reported
     FreeTables();
 }
 
@@ -67,13 +67,17 @@ void TTranscode::SetUp() {
         FJob.ReportUnusedOptions();   // every encoder and muxer has taken its options by now
         DumpStreamMapping();
     } catch (...) {
-        // Nothing of an output without a complete header is of use.
+        // Nothing of an output without a complete header is of use, when this
+        // run created the file; a file that was there before stays.
         for (TJobOutputFile* output : DistinctOutputs()) {
             bool written = false;
             for (TJobOutputFile* w : headers_written)
                 written = written || w == output;
-            if (!written && output->ctx && output->ctx->pb && !(output->ctx->oformat->flags & AVFMT_NOFILE))
+            if (!written && output->Created) {
+                TCustomFFmpeg::CloseOutputTarget(*output);
                 std::remove(output->FileName.c_str());
+                output->Created = false;
+            }
         }
         FreeTables();
         throw;
