@@ -464,8 +464,13 @@ bool TJobControl::Start() {
             FView.RowChanged(i);
             continue;
         }
-        if (!FConverter.SetOutputFile(task, path, &output)) {
-            skipped.Add(input.FileName, FConverter.LastErrMsg());
+        // The row may have moved to a preset its file cannot make since the add.
+        std::string refusal;
+        if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
+            refusal = StreamRefusal(path, output,
+                                    TSourceStreams{taskProbe->VideoStreamCount() > 0, taskProbe->AudioStreamCount() > 0});
+        if (!refusal.empty() || !FConverter.SetOutputFile(task, path, &output)) {
+            skipped.Add(input.FileName, refusal.empty() ? FConverter.LastErrMsg() : refusal);
             row.SetSubItem(JobColumnProgress, FailedProgressText);
             FConverter.RemoveTask(task);
             FView.RowChanged(i);

@@ -96,6 +96,25 @@ TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile) {
     }
 }
 
+// A row switched to a preset its file cannot make is refused at the start
+// with the reason, not converted into a job that fails.
+TEST_F(RowPresetTest, RefusesAtTheStartARowSwitchedToAPresetItsFileCannotMake) {
+    const std::string silent = In("silent.mp4");
+    WriteClip(silent, 5, 64, 48, false);
+    Dialogs.Answers.push_back({silent});
+    Control->AddFiles();
+    ASSERT_EQ(Rows(), 1);
+    Control->SelectRow(0);
+    Categories.SetItemIndex(CategoryItemOfCode(CategoryCodeOfKey(200)));  // MP3: audio only
+    ASSERT_EQ(Cell(0, JobColumnDisableVideo), "True");
+    EXPECT_FALSE(Control->Start());
+    ASSERT_GE(Messages.Shown.size(), 1u);
+    const std::string text = Messages.Shown[0].Text;
+    EXPECT_NE(text.find(silent), std::string::npos) << text;
+    EXPECT_NE(text.find("没有音频"), std::string::npos) << text;
+    EXPECT_EQ(Cell(0, 4), "失败");
+}
+
 // An encoder that refuses its parameters: the warning names the input file
 // and carries the library's own reason besides the engine's text.
 TEST_F(RowPresetTest, TheFailureTextNamesTheFileAndTheLibrarysReason) {
