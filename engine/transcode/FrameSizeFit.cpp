@@ -14,7 +14,8 @@ constexpr std::pair<int, int> H263Sizes[] = {{128, 96}, {176, 144}, {352, 288}, 
 // 64 kB packets at the presets' rates.
 constexpr int64_t RmMaxArea = 1920 * 1200;
 
-int Multiple(const std::string& AEncoder) {
+int Multiple(const std::string& AEncoder)
+{
     if (AEncoder == "rv10")
         return 16;
     if (AEncoder == "rv20")
@@ -24,10 +25,10 @@ int Multiple(const std::string& AEncoder) {
     return 1;
 }
 
-} // namespace
+}  // namespace
 
-bool FitFrameSize(const std::string& AEncoder, const std::string& AMuxer, int& AWidth, int& AHeight,
-                  std::string& AWhy) {
+bool FitFrameSize(const std::string& AEncoder, const std::string& AMuxer, int& AWidth, int& AHeight, std::string& AWhy)
+{
     if (AWidth <= 0 || AHeight <= 0)
         return false;
     const int width = AWidth, height = AHeight;

@@ -17,5 +17,4 @@
 // |                       | packets of the format                      |                                    |
 //
 // Returns true when the size changed; AWhy then says why, for the log.
-bool FitFrameSize(const std::string& AEncoder, const std::string& AMuxer, int& AWidth, int& AHeight,
-                  std::string& AWhy);
+bool FitFrameSize(const std::string& AEncoder, const std::string& AMuxer, int& AWidth, int& AHeight, std::string& AWhy);

@@ -4,18 +4,21 @@
 
 namespace {
 
-std::shared_mutex& XvidTables() {
+std::shared_mutex& XvidTables()
+{
     static std::shared_mutex lock;
     return lock;
 }
 
-} // namespace
+}  // namespace
 
-bool RebuildsSharedTables(const AVCodec* AEncoder) {
+bool RebuildsSharedTables(const AVCodec* AEncoder)
+{
     return AEncoder && AEncoder->name && std::strcmp(AEncoder->name, "libxvid") == 0;
 }
 
-TSharedTablesLock::TSharedTablesLock(const AVCodec* AEncoder, TUse AUse) : FUse(AUse) {
+TSharedTablesLock::TSharedTablesLock(const AVCodec* AEncoder, TUse AUse) : FUse(AUse)
+{
     if (!RebuildsSharedTables(AEncoder))
         return;
     FMutex = &XvidTables();
@@ -25,7 +28,8 @@ TSharedTablesLock::TSharedTablesLock(const AVCodec* AEncoder, TUse AUse) : FUse(
         FMutex->lock_shared();
 }
 
-TSharedTablesLock::~TSharedTablesLock() {
+TSharedTablesLock::~TSharedTablesLock()
+{
     if (!FMutex)
         return;
     if (FUse == tuOpen)
