@@ -37,8 +37,10 @@
 // | MPEG-1 unofficial rates    | mpeg1video at a rate that lands on 5,   | "strict=-1", which lets the encoder use  |
 // |                            | 10, 12 or 15 fps                        | them                                     |
 //
-// Left to fail with the library's reason (and a known refusal): an asked H.263 frame size other than
-// 128x96, 176x144, 352x288, 704x576 and 1408x1152, and any encoder the
+// No nearest value (KnownRefusal says why; the add refuses such a file, and a
+// row changed later fails with the library's reason and this one): an asked
+// H.263 frame size other than 128x96, 176x144, 352x288, 704x576 and
+// 1408x1152. Left to fail with the library's reason: any encoder the
 // libraries lack ("msmpeg4v1").
 
 namespace {
