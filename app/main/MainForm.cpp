@@ -20,6 +20,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/ListView.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/Memo.h"
@@ -157,6 +158,14 @@ void TForm1::WireLogic()
         FJobs->SelectRow(AItem->Index());
     };
     lvFiles->OnDblClick = [this](TObject*) { RenameSelected(true); };
+    lvFiles->OnMouseMove = [this](TObject*, TShiftState, int X, int Y) {
+        std::string hint;
+        if (TListItem* top = lvFiles->TopItem())
+            for (int i = top->Index(); i < lvFiles->Items().Count() && i <= top->Index() + lvFiles->VisibleRowCount(); ++i)
+                if (lvFiles->Items()[i]->DisplayRect(drBounds).Contains(TPoint{X, Y}))
+                    hint = lvFiles->Items()[i]->Caption();
+        lvFiles->SetHint(hint);
+    };
     edt->OnKeyDown = [this](TObject*, WORD& AKey, TShiftState) {
         if (AKey == VK_RETURN || AKey == VK_ESCAPE) {
             const bool accept = AKey == VK_RETURN;

@@ -234,6 +234,10 @@ void TForm1::BuildJobPanel()
         if (c.MaxWidth > 0)
             column->SetMaxWidth(c.MaxWidth);
     }
+    // The narrow input column keeps the file name of a long path in view;
+    // the row's hint shows the whole path.
+    lvFiles->Columns().Items(JobColumnInputFile)->SetPathEllipsis(true);
+    lvFiles->SetShowHint(true);
     lvFiles->SetSkinData(skin);
 
     bsSkinPanel5 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel5", 6, 6, 547, 210);

@@ -132,3 +132,31 @@ INSTANTIATE_TEST_SUITE_P(Skins, FullListRender, ::testing::Values(0, 2, 6));
 
 } // namespace
 } // namespace maintest
+
+namespace maintest {
+namespace {
+
+TEST_F(JobListTest, TheInputColumnKeepsTheFileNameAndTheHintShowsThePath)
+{
+    Start();
+    const std::string file = Clip("Videos/phone.mp4");
+    AddMany(file, 1);
+    ASSERT_EQ(Form1->lvFiles->Items().Count(), 1);
+    EXPECT_EQ(Cell(0, 0), file);   // the row keeps the whole path
+    EXPECT_TRUE(Form1->lvFiles->Columns().Items(0)->PathEllipsis());
+    EXPECT_FALSE(Form1->lvFiles->Columns().Items(3)->PathEllipsis());
+    const TRect row = Form1->lvFiles->Items()[0]->DisplayRect(drBounds);
+    for (int x : {20, 300}) {
+        const TPoint p = Form1->lvFiles->ClientToScreen(TPoint{x, (row.Top + row.Bottom) / 2});
+        Backend->MouseMove(p.X, p.Y);
+        Pump();
+        EXPECT_EQ(Form1->lvFiles->Hint(), file) << x;
+    }
+    const TPoint below = Form1->lvFiles->ClientToScreen(TPoint{20, row.Bottom + 40});
+    Backend->MouseMove(below.X, below.Y);
+    Pump();
+    EXPECT_EQ(Form1->lvFiles->Hint(), "");
+}
+
+} // namespace
+} // namespace maintest
