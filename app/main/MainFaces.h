@@ -137,6 +137,33 @@ private:
     bool FSelecting = false;
 };
 
+// A job row as the preset cascade writes it: every change of a column shows
+// in the list at once (a format change renames the output file's extension).
+class TShownJobRow : public TPresetJobRow {
+public:
+    explicit TShownJobRow(TJobListView& AView) : FView(AView) {}
+    // One object serves every call, so a pointer the cascade still holds stays valid.
+    TShownJobRow* Show(TPresetJobRow* ARow, int AIndex)
+    {
+        FRow = ARow;
+        FIndex = AIndex;
+        return ARow ? this : nullptr;
+    }
+    std::string SubItem(int AColumn) const override { return FRow ? FRow->SubItem(AColumn) : std::string(); }
+    void SetSubItem(int AColumn, const std::string& AText) override
+    {
+        if (!FRow || FRow->SubItem(AColumn) == AText)
+            return;
+        FRow->SetSubItem(AColumn, AText);
+        FView.RowChanged(FIndex);
+    }
+
+private:
+    TJobListView& FView;
+    TPresetJobRow* FRow = nullptr;
+    int FIndex = -1;
+};
+
 // The faces the main window gives its logic. The message box, the file
 // dialogs and the after-done actions forward to replaceable parts, so that
 // tests put fakes in their place.

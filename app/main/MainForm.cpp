@@ -111,7 +111,11 @@ void TForm1::WireLogic()
     FPresetSource = std::make_unique<TCascadePresetSource>(*FCascade, Preset);
     FJobs = std::make_unique<TJobControl>(*FConverter, *FListFace, *FPresetSource, *FFaces, *FFaces, *FFaces);
     FListFace->SetList(&FJobs->List());
-    FCascade->SelectedRow = [this]() -> TPresetJobRow* { return FJobs->List().SelectedRow(); };
+    FShownRow = std::make_unique<TShownJobRow>(*FListFace);
+    FCascade->SelectedRow = [this]() -> TPresetJobRow* {
+        const int index = FJobs->List().Selected();
+        return FShownRow->Show(index < 0 ? nullptr : &FJobs->List().Row(index), index);
+    };
     FCascade->FocusJobList = [this] { FListFace->FocusList(); };
     FCascade->OnRowRestored = [this](TPresetJobRow& ARow) {
         T_Movie_PLayer_FileName = ARow.SubItem(0);
@@ -153,9 +157,12 @@ void TForm1::WireLogic()
         };
 
     lvFiles->OnSelectItem = [this](TObject*, TListItem* AItem, bool ASelected) {
-        if (FListFace->Selecting() || !ASelected || !AItem)
+        if (FListFace->Selecting() || !AItem)
             return;
-        FJobs->SelectRow(AItem->Index());
+        if (ASelected)
+            FJobs->SelectRow(AItem->Index());
+        else if (!lvFiles->Selected())
+            FJobs->List().SetSelected(-1);   // what the list shows is what the commands use
     };
     lvFiles->OnDblClick = [this](TObject*) { RenameSelected(true); };
     lvFiles->OnMouseMove = [this](TObject*, TShiftState, int X, int Y) {
@@ -173,7 +180,7 @@ void TForm1::WireLogic()
             FinishRename(accept);
         }
     };
-    edt->OnExit = [this](TObject*) { FinishRename(false); };
+    edt->OnExit = [this](TObject*) { FinishRename(true); };
 
     // The commands: plain buttons beyond the client area.
     auto jobs = [this](void (TJobControl::*AStep)()) { return [this, AStep] { (FJobs.get()->*AStep)(); }; };
@@ -428,13 +435,19 @@ void TForm1::RenameSelected(bool AQuiet)
     FRenameQuiet = AQuiet;
 }
 
+// Return and the focus leaving the editor take the name; an empty name keeps
+// the editor shown. Escape leaves the name as it was.
 void TForm1::FinishRename(bool AAccept)
 {
-    if (!edt->Visible())
+    if (!edt->Visible() || FFinishingRename)
         return;
+    if (AAccept && edt->Text().empty())
+        return;
+    FFinishingRename = true;
     edt->Hide();
     if (AAccept)
         FJobs->Rename(edt->Text(), FRenameQuiet);
+    FFinishingRename = false;
     FListFace->FocusList();
 }
 

@@ -54,6 +54,7 @@ class TTrackBar;
 class TCascadePresetSource;
 class TMainWindowFaces;
 class TListViewJobFace;
+class TShownJobRow;
 class TMainPreviewHost;
 class TPreviewPanel;
 class TMainOutputHost;
@@ -261,6 +262,8 @@ private:
     std::unique_ptr<TMainOutputHost> FOutputHost;
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
+    bool FFinishingRename = false;
+    std::unique_ptr<TShownJobRow> FShownRow;   // the selected row as the preset cascade writes it
 };
 
 extern TForm1* Form1;
