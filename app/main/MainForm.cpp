@@ -17,6 +17,7 @@
 #include "app/settings/StartupSettings.h"
 #include "engine/log/Logger.h"
 #include "engine/task/FFConverter.h"
+#include "platform/core/Clock.h"
 #include "platform/core/Path.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
@@ -266,6 +267,12 @@ void TForm1::WireLogic()
     FOutputHost = std::make_unique<TMainOutputHost>(*this);
     FPreview = std::make_unique<TPreviewPanel>(preview, *FPreviewHost);
     OnListEmptied = [this] { FPreview->StopPlayer(true); };
+    // The preview stops with the conversion, and the engine's threads get a
+    // second to let go of the files before the tasks are deleted.
+    FJobs->OnEngineStopped = [this] {
+        FPreview->StopPlayer();
+        Sleep(1000);
+    };
     OnClosing = [this] { FPreview->ClearEvents(); };
     lvFiles->OnClick = [this](TObject*) { FPreview->lvFilesClick(); };
 
