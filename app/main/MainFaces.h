@@ -176,6 +176,7 @@ public:
     bool OpenFile(std::string& AFileName) override;
     bool OpenFiles(std::vector<std::string>& AFileNames) override;
     bool SelectFolder(std::string& AFolder) override;
+    bool SelectOutputFolder(std::string& AFolder) override;
     void OpenFolder(const std::string& AFolder) override;
     void PowerOff() override;
     void PlayPromptSound() override;
@@ -196,20 +197,23 @@ private:
 };
 
 // File and folder choice through the main window's skinned dialogs: one
-// file, several files, and the folder dialog, which starts at the folder
-// chosen last.
+// file, several files, the folder to add and the output folder. Each folder
+// dialog starts at the folder chosen last in it.
 class TSkinnedDialogs : public TJobDialogs {
 public:
-    TSkinnedDialogs(TbsSkinOpenDialog& AOne, TbsSkinOpenDialog& AMany, TbsSkinSelectDirectoryDialog& AFolder)
-        : FOne(AOne), FMany(AMany), FFolder(AFolder) {}
+    TSkinnedDialogs(TbsSkinOpenDialog& AOne, TbsSkinOpenDialog& AMany, TbsSkinSelectDirectoryDialog& AFolder,
+                    TbsSkinSelectDirectoryDialog& AOutputFolder)
+        : FOne(AOne), FMany(AMany), FFolder(AFolder), FOutputFolder(AOutputFolder) {}
     bool OpenFile(std::string& AFileName) override;
     bool OpenFiles(std::vector<std::string>& AFileNames) override;
     bool SelectFolder(std::string& AFolder) override;
+    bool SelectOutputFolder(std::string& AFolder) override;
 
 private:
     TbsSkinOpenDialog& FOne;
     TbsSkinOpenDialog& FMany;
     TbsSkinSelectDirectoryDialog& FFolder;
+    TbsSkinSelectDirectoryDialog& FOutputFolder;
 };
 
 // File and folder choice for tests: answers with

@@ -86,7 +86,8 @@ void TForm1::WireLogic()
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
     FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
-    FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog2);
+    FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog1,
+                                                        *bsSkinSelectDirectoryDialog2);
     auto* categories = new TSkinPresetListCombo(*bsSkinOfficeComboBox2);
     auto* formats = new TSkinPresetListCombo(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
@@ -385,7 +386,7 @@ void TForm1::Button21Click(TObject*)
 void TForm1::ChooseOutputFolder()
 {
     std::string folder = FileOutPutPath;
-    if (FFaces->SelectFolder(folder) && DirectoryExists(folder)) {
+    if (FFaces->SelectOutputFolder(folder) && DirectoryExists(folder)) {
         FileOutPutPath = folder;
         Video_OutPut_Folder_Edit->SetText(folder);
         Command("Button16")->Click();

@@ -196,7 +196,8 @@ public:
     TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
     TbsSkinOpenDialog* OpenDialog1 = nullptr;   // one file
     TbsSkinOpenDialog* OpenDialog2 = nullptr;   // several files
-    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog1 = nullptr;   // the folder to add
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;   // the output folder
 
     // Commands by name ("btnAdd", "Button17", ...).
     TButton* Command(const std::string& AName) const;

@@ -412,10 +412,17 @@ void TForm1::BuildOffScreenPanels()
     };
     OpenDialog1 = open("OpenDialog1", false);
     OpenDialog2 = open("OpenDialog2", true);
-    bsSkinSelectDirectoryDialog2 = MakeComponent<TbsSkinSelectDirectoryDialog>(this, "bsSkinSelectDirectoryDialog2");
-    bsSkinSelectDirectoryDialog2->SetTitle("选择输出目录");
-    bsSkinSelectDirectoryDialog2->SetSkinData(bsSkinData1);
-    bsSkinSelectDirectoryDialog2->SetCtrlSkinData(bsSkinData1);
+    // Two folder dialogs, each with its own memory: the folder to add, and
+    // the output folder, which starts at the computer's top level.
+    auto folder = [&](const std::string& AName, const std::string& ATitle) {
+        auto* d = MakeComponent<TbsSkinSelectDirectoryDialog>(this, AName);
+        d->SetTitle(ATitle);
+        d->SetSkinData(bsSkinData1);
+        d->SetCtrlSkinData(bsSkinData1);
+        return d;
+    };
+    bsSkinSelectDirectoryDialog1 = folder("bsSkinSelectDirectoryDialog1", "选择目录");
+    bsSkinSelectDirectoryDialog2 = folder("bsSkinSelectDirectoryDialog2", "选择输出目录");
 }
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)

