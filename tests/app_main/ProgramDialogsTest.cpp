@@ -3,7 +3,13 @@
 // open dialog, Return in the multi-file dialog, and the Chinese texts.
 #include "MainFixture.h"
 
+#include <set>
+
 #include "engine/loader/Loader.h"
+#include "platform/shell/ShellIcons.h"
+#include "platform/shell/ShellNamespace.h"
+#include "skin/shell/ShellListView.h"
+#include "skin/shell/ShellComboBox.h"
 #include "platform/core/Thread.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/ListView.h"
@@ -25,6 +31,13 @@ protected:
     {
         MainWindowTest::SetUp();
         GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
+        SetShellEnvironment(SystemShellEnvironment());   // the test's home folder
+    }
+
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        SetShellEnvironment(SystemShellEnvironment());
     }
 
     // The program's forms with its own skinned dialogs (not the test's queue).
@@ -117,6 +130,70 @@ TEST_F(ProgramDialogsTest, TwoFolderDialogsWithTheirOwnTitlesAndMemories)
     Form1->N21->Click();
     Pump();
     EXPECT_EQ(add2.StartPath, media);
+}
+
+} // namespace
+} // namespace maintest
+
+namespace maintest {
+namespace {
+
+TEST_F(ProgramDialogsTest, TheOpenDialogShowsIconsAndDetailsThatFit)
+{
+    SetShellIconProvider({});   // what the program installs, not a test
+    const std::string clip = Clip("clip.mpeg");
+    ForceDirectories(Home.File("Videos"));
+    StartWithDialogs();
+    Form1->OpenDialog1->ListViewStyle = vsReport;
+    bool checked = false;
+    Form1->OpenDialog1->OnShow = [&](TObject*) {
+        TThread::ForceQueue(nullptr, [&] {
+            TbsOpenDlgForm* f = Form1->OpenDialog1->DialogForm();
+            TbsSkinFileListView* list = f->FileListView;
+            ASSERT_NE(list->SmallImages(), nullptr);
+            // The home folder's sub-folder and the clip, each with its picture.
+            std::set<std::string> seen;
+            for (int i = 0; i < list->Items().Count(); ++i) {
+                TListItem* item = list->Items()[i];
+                EXPECT_GE(item->ImageIndex(), 0) << item->Caption();
+                seen.insert(item->Caption());
+            }
+            EXPECT_TRUE(seen.count("Videos") && seen.count("clip.mpeg")) << seen.size();
+            EXPECT_NE(ShellImageList(false), nullptr);   // the look-in box draws from it
+            // Date-time and a media file's type fit their columns.
+            ASSERT_EQ(list->Columns().Count(), 4);
+            TBitmap measure(1, 1);
+            measure.Canvas()->Font().Assign(list->Font());
+            EXPECT_GE(list->Columns().Items(2)->Width(), measure.Canvas()->TextWidth("MPEG 文件") + 12);
+            EXPECT_GE(list->Columns().Items(3)->Width(), measure.Canvas()->TextWidth("2026-12-11 06:22") + 12);
+            checked = true;
+            f->SetModalResult(mrCancel);
+        });
+    };
+    Form1->Item111->Click();
+    Pump();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(ProgramDialogsTest, ReturnAfterAFullPathInTheMultiFileDialogAddsIt)
+{
+    const std::string clip = Clip("Videos/clip.avi");
+    StartWithDialogs();
+    Form1->OpenDialog2->OnShow = [&](TObject*) {
+        TThread::ForceQueue(nullptr, [&] {
+            TbsOpenDlgForm* f = Form1->OpenDialog2->DialogForm();
+            f->FileNameEdit->SetFocus();
+            f->FileNameEdit->SetText(clip);
+            Backend->KeyPress(VK_RETURN);
+            Pump();
+            if (Form1->OpenDialog2->DialogForm() && f->ModalResult() == mrNone)
+                f->SetModalResult(mrCancel);
+        });
+    };
+    Form1->Item121->Click();   // 文件 › 添加多个文件
+    Pump();
+    ASSERT_EQ(Form1->lvFiles->Items().Count(), 1);
+    EXPECT_EQ(Form1->lvFiles->Items()[0]->Caption(), clip);
 }
 
 } // namespace
