@@ -14,6 +14,7 @@ class TbsCompressedSkinList;
 class TbsFormFrame;
 class TbsSkinButton;
 class TbsSkinData;
+class TbsResourceStrData;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSelectSkinDialog;
@@ -96,6 +97,7 @@ public:
     TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
     TbsSkinData* bsSkinData1 = nullptr;
     TbsSkinData* bsSkinData2 = nullptr;
+    TbsResourceStrData* bsResourceStrData1 = nullptr;   // the skin layer's texts, in Chinese
 
     // ---- menus ----
     TbsSkinMainMenu* MainMenu1 = nullptr;

@@ -10,6 +10,8 @@
 #include "app/presets/PresetCascade.h"
 #include "engine/task/FFConverter.h"
 #include "app/main/ProgramSkins.h"
+#include "app/main/ProgramTexts.h"
+#include "skin/data/ResourceStrings.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ExtCtrls.h"
@@ -437,6 +439,10 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     bsSkinData1 = MakeComponent<TbsSkinData>(this, "bsSkinData1");
     bsSkinData1->SetSkinIndex(1);
     bsSkinData1->SetSkinList(bsCompressedSkinList1);
+    // The skin layer's own texts in Chinese, for every dialog, menu and box.
+    bsResourceStrData1 = MakeComponent<TbsResourceStrData>(this, "bsResourceStrData1");
+    PutProgramTexts(*bsResourceStrData1);
+    bsSkinData1->SetResourceStrData(bsResourceStrData1);
     bsSkinData2 = MakeComponent<TbsSkinData>(this, "bsSkinData2");
     bsSkinData2->SetSkinList(bsCompressedSkinList2);
     ProgramSkins() = TProgramSkins{bsSkinData1, bsSkinData2};

@@ -17,6 +17,9 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/dialogs/OpenDialog.h"
+#include "skin/data/ResourceStrings.h"
+#include "skin/data/SkinData.h"
+#include "skin/controls/SkinLabels.h"
 #include "skin/dialogs/OpenDialogForm.h"
 #include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/shell/ShellTreeView.h"
@@ -194,6 +197,53 @@ TEST_F(ProgramDialogsTest, ReturnAfterAFullPathInTheMultiFileDialogAddsIt)
     Pump();
     ASSERT_EQ(Form1->lvFiles->Items().Count(), 1);
     EXPECT_EQ(Form1->lvFiles->Items()[0]->Caption(), clip);
+}
+
+} // namespace
+} // namespace maintest
+
+namespace maintest {
+namespace {
+
+bool HasChinese(const std::string& AText)
+{
+    for (unsigned char c : AText)
+        if (c >= 0x80)
+            return true;
+    return false;
+}
+
+TEST_F(ProgramDialogsTest, TheSkinLayerSpeaksChineseInTheProgramsDialogs)
+{
+    StartWithDialogs();
+    TbsResourceStrData* table = Form1->bsSkinData1->ResourceStrData();
+    ASSERT_EQ(table, Form1->bsResourceStrData1);
+    // Every key the program's dialogs, menus and boxes show.
+    for (const char* key : {"MSG_BTN_OK", "MSG_BTN_CANCEL", "MSG_BTN_OPEN", "MSG_BTN_YES", "MSG_BTN_NO", "MSG_FILENAME",
+                            "MSG_FILETYPE", "FLV_LOOKIN", "FLV_NAME", "FLV_SIZE", "FLV_TYPE", "FLV_MODIFIED",
+                            "MSG_NEWFOLDER", "MSG_LV_DETAILS", "MSG_LV_LIST", "MSG_LV_ICON", "MSG_LV_SMALLICON",
+                            "MSG_BTN_BACK_HINT", "MSG_BTN_UP_HINT", "MSG_BTN_NEWFOLDER_HINT", "MSG_BTN_VIEWMENU_HINT",
+                            "MSG_PREVIEWSKIN", "MSG_PREVIEWBUTTON", "MSG_OVERWRITE", "MSG_CAP_WARNING",
+                            "MSG_CAP_INFORMATION", "MSG_CAP_SHOWFLAG", "MI_MINCAPTION", "MI_CLOSECAPTION",
+                            "MI_RESTORECAPTION", "MINBUTTON_HINT", "CLOSEBUTTON_HINT", "MENUBUTTON_HINT", "EDIT_UNDO",
+                            "EDIT_COPY", "EDIT_CUT", "EDIT_PASTE", "EDIT_DELETE", "EDIT_SELECTALL"})
+        EXPECT_TRUE(HasChinese(table->GetResStr(key))) << key << " = " << table->GetResStr(key);
+
+    // What the open dialog shows.
+    std::vector<std::string> shown;
+    Form1->OpenDialog1->OnShow = [&](TObject*) {
+        TThread::ForceQueue(nullptr, [&] {
+            TbsOpenDlgForm* f = Form1->OpenDialog1->DialogForm();
+            shown = {f->OpenButton->Caption(), f->CancelButton->Caption(), f->OpenFileLabel->Caption(),
+                     f->FileTypeLabel->Caption(), f->Drivelabel->Caption()};
+            f->SetModalResult(mrCancel);
+        });
+    };
+    Form1->Item111->Click();
+    Pump();
+    ASSERT_EQ(shown.size(), 5u);
+    for (const std::string& text : shown)
+        EXPECT_TRUE(HasChinese(text)) << text;
 }
 
 } // namespace
