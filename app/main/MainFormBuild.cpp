@@ -408,6 +408,9 @@ void TForm1::BuildOffScreenPanels()
         d->SetTitle(OpenTitle);
         d->MultiSelection = AMany;
         d->CheckFileExists = true;
+        // Room for the name, size, type and date columns of the details view.
+        d->DialogWidth = 600;
+        d->DialogHeight = 360;
         d->SetSkinData(bsSkinData1);
         d->SetCtrlSkinData(bsSkinData1);
         return d;

@@ -3,6 +3,8 @@
 // open dialog, Return in the multi-file dialog, and the Chinese texts.
 #include "MainFixture.h"
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "engine/loader/Loader.h"
@@ -17,6 +19,10 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/SkinPicker.h"
+#include "skin/frame/FormFrame.h"
+#include "skin/frame/FrameObjects.h"
+#include "platform/ui/controls/Menus.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/data/SkinData.h"
 #include "skin/controls/SkinLabels.h"
@@ -169,6 +175,11 @@ TEST_F(ProgramDialogsTest, TheOpenDialogShowsIconsAndDetailsThatFit)
             measure.Canvas()->Font().Assign(list->Font());
             EXPECT_GE(list->Columns().Items(2)->Width(), measure.Canvas()->TextWidth("MPEG 文件") + 12);
             EXPECT_GE(list->Columns().Items(3)->Width(), measure.Canvas()->TextWidth("2026-12-11 06:22") + 12);
+            // At the program's size of the dialog, all four columns show.
+            int total = 0;
+            for (int c = 0; c < 4; ++c)
+                total += list->Columns().Items(c)->Width();
+            EXPECT_LE(total, list->ClientWidth());
             checked = true;
             f->SetModalResult(mrCancel);
         });
@@ -245,6 +256,79 @@ TEST_F(ProgramDialogsTest, TheSkinLayerSpeaksChineseInTheProgramsDialogs)
     for (const std::string& text : shown)
         EXPECT_TRUE(HasChinese(text)) << text;
 }
+
+} // namespace
+} // namespace maintest
+
+namespace maintest {
+namespace {
+
+// The open dialog over a folder of media and the skin picker, in Clear,
+// Violet and Graphite, saved for a person to look at.
+class DialogRender : public ProgramDialogsTest, public ::testing::WithParamInterface<int> {
+protected:
+    std::string Picture(const std::string& AWhat) const
+    {
+        std::filesystem::create_directories(APP_MAIN_RENDER_DIR);
+        return std::string(APP_MAIN_RENDER_DIR) + "/skin" + std::to_string(GetParam()) + "_" + AWhat + ".png";
+    }
+};
+
+TEST_P(DialogRender, OpenDialogAndSkinPicker)
+{
+    WriteIni("Skin", "SetSkin", std::to_string(GetParam()));
+    // Listing needs no media: small files of the usual kinds.
+    for (const char* name : {"假期/海边.mp4", "clip.avi", "song.mp3", "a-rather-long-name-of-a-film.mkv", "notes.txt"}) {
+        const std::string path = Home.File(std::string("Videos/") + name);
+        ForceDirectories(ExtractFileDir(path));
+        std::ofstream(path) << "not media";
+    }
+    ForceDirectories(Home.File("Videos/家庭"));
+    StartWithDialogs();
+    Form1->OpenDialog1->InitialDir = Home.File("Videos");
+    Form1->OpenDialog1->ListViewStyle = vsReport;
+    bool saved = false;
+    Form1->OpenDialog1->OnShow = [&](TObject*) {
+        TThread::ForceQueue(nullptr, [&] {
+            TbsOpenDlgForm* f = Form1->OpenDialog1->DialogForm();
+            Pump();
+            Backend->SaveScreenPicture(Picture("open_dialog"));
+            saved = true;
+            f->SetModalResult(mrCancel);
+        });
+    };
+    Form1->Item111->Click();
+    Pump();
+    EXPECT_TRUE(saved);
+
+    saved = false;
+    Form1->bsSelectSkinDialog1->OnShow = [&](TObject*) {
+        TThread::ForceQueue(nullptr, [&] {
+            TbsSelectSkinDlgForm* f = Form1->bsSelectSkinDialog1->DialogForm();
+            Pump();
+            Backend->SaveScreenPicture(Picture("skin_picker"));
+            // The preview's caption has room between its icon and its buttons.
+            int buttons = f->PreviewForm->Width(), icon = 0;
+            for (auto& object : f->PreviewBSF->ObjectList) {
+                if (!object->Visible || object->ObjectRect.Top > 40)
+                    continue;
+                if (auto* b = dynamic_cast<TbsSkinStdButtonObject*>(object.get()))
+                    (b->Command == cmSysMenu ? icon : buttons) =
+                        b->Command == cmSysMenu ? b->ObjectRect.Right : std::min(buttons, b->ObjectRect.Left);
+            }
+            TBitmap measure(1, 1);
+            EXPECT_GT(buttons - icon, measure.Canvas()->TextWidth("预览") + 16)
+                << "icon ends at " << icon << ", buttons start at " << buttons;
+            saved = true;
+            f->SetModalResult(mrCancel);
+        });
+    };
+    Form1->N23->Click();   // 功能 › 软件皮肤
+    Pump();
+    EXPECT_TRUE(saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, DialogRender, ::testing::Values(0, 2, 6));
 
 } // namespace
 } // namespace maintest
