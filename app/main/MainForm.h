@@ -13,6 +13,7 @@
 class TbsCompressedSkinList;
 class TbsFormFrame;
 class TbsSkinButton;
+class TbsSkinEdit;
 class TbsSkinData;
 class TbsResourceStrData;
 class TbsSkinComboBox;
@@ -162,7 +163,7 @@ public:
     TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
     TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;   // formats
     TbsSkinStdLabel* bsSkinStdLabel3 = nullptr;
-    TEdit* Video_OutPut_Folder_Edit = nullptr;
+    TbsSkinEdit* Video_OutPut_Folder_Edit = nullptr;
     TbsSkinButton* bsSkinButton5 = nullptr;   // "浏览"
     TbsSkinButton* bsSkinButton6 = nullptr;   // "打开"
     TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;   // "音视频高级设置"
@@ -213,6 +214,7 @@ public:
     void Button21Click(TObject* Sender);   // the open dialogs' filters
     void ChooseOutputFolder();             // "浏览"
     void ChooseSkin();                     // "软件皮肤"
+    void FollowMainSkin();
     void ShowOptions();                    // "选项", "转换设置"
     void ShowAbout();                      // "关于软件"
     void RenameSelected(bool AQuiet);      // "重命名", double click
