@@ -531,6 +531,8 @@ void TJobControl::Stop() {
         return;
     FUserStopped = true;
     FConverter.Stop(true);
+    if (OnEngineStopped)
+        OnEngineStopped();
     // The final end event may have come inside the wait; if not, it follows
     // soon, and the list is usable again only once it has.
     const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);

@@ -19,6 +19,7 @@
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/sdl/SdlBackend.h"
+#include "resources/pictures/ShellIconSource.h"
 #include "skin/data/SkinFormLink.h"
 
 TOutputSettingsForm* Form6 = nullptr;
@@ -29,6 +30,7 @@ void CreateProgramForms()
     Application->Initialize();
     Application->SetTitle(ApplicationTitle);
     BindSkinFormLinkToScreen();
+    InstallShellIcons();   // folders and files in the file dialogs get their pictures
     InstallPreviewWindows();
     Application->CreateForm(Form1);
     Application->CreateForm(Form2);

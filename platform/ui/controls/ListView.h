@@ -38,6 +38,10 @@ public:
     void SetMinWidth(int v) { FMinWidth = std::max(0, v); }
     int MaxWidth() const { return FMaxWidth; }
     void SetMaxWidth(int v) { FMaxWidth = std::max(0, v); }
+    // Texts too wide for the column lose their middle, not their end, so a
+    // path keeps its file name.
+    bool PathEllipsis() const { return FPathEllipsis; }
+    void SetPathEllipsis(bool v);
     int Index() const;
     int Tag = 0;
 
@@ -53,6 +57,7 @@ private:
     int FImageIndex = -1;
     int FMinWidth = 0;
     int FMaxWidth = 0;
+    bool FPathEllipsis = false;
 };
 
 class TListColumns {

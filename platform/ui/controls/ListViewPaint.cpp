@@ -124,6 +124,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
         for (int col : order) {
             const TListColumn& column = *FColumns.Items(col);
             int w = column.Width();
+            const unsigned ellipsis = column.PathEllipsis() ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS;
             TRect cell{x, row.Top, x + w, row.Bottom};
             x += w;
             if (w <= 0 || cell.Right <= clip.Left || cell.Left >= clip.Right)
@@ -141,7 +142,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
                     c.Font().SetColor(highlight && focused ? clHighlightText : Font().Color());
                     TRect t{label.Left + 2, label.Top, label.Right - 2, label.Bottom};
                     c.DrawText(item->Caption(), t,
-                               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(column.Alignment()));
+                               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | ellipsis | AlignFlags(column.Alignment()));
                 } else {
                     PaintItemLabel(c, i, item, label, highlight);
                 }
@@ -150,7 +151,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
                 c.Font().SetColor(highlight && focused && FRowSelect ? clHighlightText : Font().Color());
                 TRect t{cell.Left + 6, cell.Top, cell.Right - 6, cell.Bottom};
                 c.DrawText(item->SubItems().Get(col - 1), t,
-                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(column.Alignment()));
+                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | ellipsis | AlignFlags(column.Alignment()));
             }
         }
         if (focused && FRowSelect && (state & LVIS_FOCUSED))
