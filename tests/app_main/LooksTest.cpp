@@ -1,13 +1,21 @@
 // How the main window's buttons look in their states, checked by their pixels.
 #include "MainFixture.h"
 
+#include <cmath>
+#include <map>
 #include <set>
 
+#include "engine/loader/Loader.h"
+#include "engine/util/MiscUtils.h"
+#include "platform/ui/controls/Menus.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinOfficeComboBox.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinToolBar.h"
+#include "tests/media/MediaWriter.h"
 
 namespace maintest {
 namespace {
@@ -183,6 +191,90 @@ TEST_F(LooksTest, ToolBarListsAndFolderBoxFollowADarkSkin)
         }
     }
 }
+
+double Luminance(TColor c)
+{
+    auto channel = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c & 0xFF) + 0.7152 * channel((c >> 8) & 0xFF) + 0.0722 * channel((c >> 16) & 0xFF);
+}
+
+// The contrast of a row's text with its face, as a person sees the row: the
+// face is the row's most common colour, the text its pixel furthest from it.
+double RowContrast(const std::vector<TColor>& ARow)
+{
+    std::map<TColor, int> counts;
+    for (TColor c : ARow)
+        ++counts[c];
+    TColor face = ARow.front();
+    for (auto [c, n] : counts)
+        if (n > counts[face])
+            face = c;
+    double best = 1;
+    for (auto [c, n] : counts) {
+        const double a = Luminance(c), b = Luminance(face);
+        best = std::max(best, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
+    return best;
+}
+
+// The job list's selected row is readable in every skin, with the focus on
+// the list and with the focus elsewhere.
+class SelectionTest : public LooksTest {
+protected:
+    void SetUp() override
+    {
+        LooksTest::SetUp();
+        GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
+    }
+    std::string Clip(const std::string& AName)
+    {
+        testmedia::TMediaPlan plan;
+        plan.Video.push_back({});
+        plan.Video[0].Frames = 5;
+        plan.Video[0].Width = 64;
+        plan.Video[0].Height = 48;
+        const std::string path = Media.File(AName);
+        testmedia::WriteMediaFile(path, plan);
+        return path;
+    }
+    testmedia::TTempFolder Media;
+};
+
+TEST_P(SelectionTest, SelectedRowIsReadableWithAndWithoutFocus)
+{
+    WriteIni("Skin", "SetSkin", std::to_string(GetParam()));
+    Start();
+    TbsSkinListView* list = Form1->lvFiles;
+    Dialogs->Answers.push_back({Clip("a.avi"), Clip("b.avi")});
+    Form1->Item121->Click();   // 文件 › 添加多个文件
+    Pump();
+    ASSERT_EQ(list->Items().Count(), 2);
+    // The text of the first column only: the row's first 80 pixels.
+    auto row = [&] {
+        const TRect r = list->Items()[0]->DisplayRect(drBounds);
+        std::vector<TColor> all = Face(list), out;
+        for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+            for (int x = 2; x < std::min(78, list->Width()); ++x)
+                out.push_back(all[size_t(y * list->Width() + x)]);
+        return out;
+    };
+    list->SetFocus();
+    Pump();
+    list->SetItemIndex(0);
+    Pump();
+    ASSERT_TRUE(list->Focused());
+    ASSERT_EQ(list->Selected(), list->Items()[0]);
+    EXPECT_GE(RowContrast(row()), 4.5) << "focused";
+    Form1->bsSkinOfficeComboBox1->SetFocus();
+    Pump();
+    ASSERT_FALSE(list->Focused());
+    EXPECT_GE(RowContrast(row()), 4.5) << "unfocused";
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SelectionTest, ::testing::Range(0, 7));
 
 INSTANTIATE_TEST_SUITE_P(Skins, LooksTest, ::testing::Values(0, 2, 6));
 
