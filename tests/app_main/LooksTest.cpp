@@ -11,7 +11,9 @@
 #include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinListView.h"
+#include "platform/ui/controls/ImageList.h"
 #include "skin/controls/SkinOfficeComboBox.h"
+#include "skin/controls/SkinOfficeListBox.h"
 #include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinToolBar.h"
@@ -22,12 +24,12 @@ namespace {
 
 class LooksTest : public MainWindowTest, public ::testing::WithParamInterface<int> {
 protected:
-    // The pixels of AControl as the window shows them, row by row.
+    // The pixels of AControl as the window shows them, frame and all, row by row.
     std::vector<TColor> Face(TControl* AControl)
     {
         Pump();
         auto picture = Backend->CaptureWindow(Form1->Handle());
-        const TPoint origin = AControl->ClientToScreen(TPoint{0, 0});
+        const TPoint origin = AControl->Parent()->ClientToScreen(TPoint{AControl->Left(), AControl->Top()});
         std::vector<TColor> out;
         for (int y = 0; y < AControl->Height(); ++y)
             for (int x = 0; x < AControl->Width(); ++x)
@@ -272,6 +274,77 @@ TEST_P(SelectionTest, SelectedRowIsReadableWithAndWithoutFocus)
     Pump();
     ASSERT_FALSE(list->Focused());
     EXPECT_GE(RowContrast(row()), 4.5) << "unfocused";
+}
+
+// The rows of a picture (W pixels wide, row by row) that hold a colourful pixel.
+int ColourfulRows(const std::vector<TColor>& APixels, int AWidth, int AFromX, int AToX)
+{
+    int rows = 0;
+    for (size_t y = 0; y < APixels.size() / size_t(AWidth); ++y) {
+        bool colourful = false;
+        for (int x = AFromX; x < AToX && !colourful; ++x)
+        {
+            const TColor c = APixels[y * size_t(AWidth) + size_t(x)];
+            const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+            colourful = std::max({r, g, b}) - std::min({r, g, b}) > 90;
+        }
+        rows += colourful;
+    }
+    return rows;
+}
+
+// The category list shows its whole 48-pixel picture under its title, and
+// the title keeps clear of the box's frame; so does the output folder's text.
+TEST_P(LooksTest, CategoryListAndFolderBoxKeepClearOfTheirFrames)
+{
+    WriteIni("Skin", "SetSkin", std::to_string(GetParam()));
+    Start();
+    TbsSkinOfficeComboBox* combo = Form1->bsSkinOfficeComboBox2;
+    ASSERT_GE(combo->ItemIndex(), 0);
+    TBitmap source;
+    Form1->ImageList1->GetBitmap(combo->ListBox()->Item(combo->ItemIndex())->ImageIndex(), source);
+    std::vector<TColor> picture;
+    for (int y = 0; y < source.Height(); ++y)
+        for (int x = 0; x < source.Width(); ++x)
+            picture.push_back(source.GetPixel(x, y) & 0xFFFFFF);
+    const int expected = ColourfulRows(picture, source.Width(), 0, source.Width());
+    ASSERT_GT(expected, 40);
+    // The picture lies in the face's left part, before the description.
+    const std::vector<TColor> face = Face(combo);
+    // (its soft edge rows fade into the face, so a row or two may drop below the mark)
+    EXPECT_GE(ColourfulRows(face, combo->Width(), 4, 4 + source.Width() + 8), expected - 2);
+    // Between the frame's top edge and the title's first row a clear row.
+    const TColor background = face[size_t(5 * combo->Width() + combo->Width() - 30)];
+    int firstInk = -1;
+    for (int y = 2; y < combo->Height() && firstInk < 0; ++y)
+        for (int x = 12; x < 80; ++x)
+            if (Apart(face[size_t(y * combo->Width() + x)], background)) {
+                firstInk = y;
+                break;
+            }
+    EXPECT_GE(firstInk, 4) << "the title touches the frame";
+
+    // The folder's text: its first ink inside the frame's inner margins.
+    TControl* edit = Form1->Video_OutPut_Folder_Edit;
+    const std::vector<TColor> box = Face(edit);
+    const int w = edit->Width(), h = edit->Height();
+    const TColor fill = box[size_t(h / 2 * w + w - 8)];
+    int left = w, top = h;
+    auto ink = [&](TColor c) {   // text strokes, not the frame's soft corners
+        for (int shift : {0, 8, 16})
+            if (std::abs(int((c >> shift) & 0xFF) - int((fill >> shift) & 0xFF)) > 80)
+                return true;
+        return false;
+    };
+    for (int y = 2; y < h - 2; ++y)
+        for (int x = 2; x < w / 2; ++x)
+            if (ink(box[size_t(y * w + x)])) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+            }
+    EXPECT_GE(left, 4) << "the text touches the left edge";
+    EXPECT_GE(top, 4) << "the text touches the top edge";
+    EXPECT_LT(left, w / 2) << "no text";
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, SelectionTest, ::testing::Range(0, 7));
