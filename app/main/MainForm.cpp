@@ -211,6 +211,7 @@ void TForm1::WireLogic()
     AddCommand(Panel3, "Button13", "确认预置选项数据", [this] { FCascade->ReadOptions(); });
     AddCommand(Panel3, "Button18", "根据combox添加预设选项", [this] { FCascade->FillOptionLists(); });
     AddCommand(Panel3, "Button31", "打开播放视频", nullptr);   // bound by the preview panel
+    AddCommand(Panel3, "btnCapture", "Capture", nullptr);      // bound by the preview panel
     AddCommand(Panel3, "Button9", "播放视频", nullptr);
     AddCommand(Panel3, "Button11", "onchange用", nullptr);
     AddCommand(Panel3, "Button24", "刷新皮肤", nullptr);
@@ -237,6 +238,7 @@ void TForm1::WireLogic()
     preview.GIF1 = GIF1;
     preview.PNG1 = PNG1;
     preview.Button31 = Command("Button31");
+    preview.btnCapture = Command("btnCapture");
     preview.cboScreens = cboScreens;
     preview.cboVideoDriver = cboVideoDriver;
     preview.cboAudioDriver = cboAudioDriver;

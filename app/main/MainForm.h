@@ -29,6 +29,7 @@ class TbsSkinGroupBox;
 class TbsSkinListView;
 class TbsSkinMenuSpeedButton;
 class TbsSkinPanel;
+class TbsSkinScrollBar;
 class TbsSkinPopupMenu;
 class TbsSkinSlider;
 class TbsSkinSpeedButton;
@@ -136,6 +137,9 @@ public:
 
     // ---- job list panel ----
     TbsSkinPanel* bsSkinPanel1 = nullptr;
+    TbsSkinPanel* bsSkinPanel2 = nullptr;           // holds the list and its bars
+    TbsSkinScrollBar* bsSkinScrollBar1 = nullptr;   // the list's vertical bar
+    TbsSkinScrollBar* bsSkinScrollBar2 = nullptr;   // the list's horizontal bar
     TbsSkinListView* lvFiles = nullptr;
     TbsSkinPanel* bsSkinPanel5 = nullptr;   // covers the empty list
     TbsSkinStdLabel* bsSkinStdLabel5 = nullptr;

@@ -28,6 +28,7 @@
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
@@ -209,7 +210,29 @@ void TForm1::BuildJobPanel()
     TbsSkinData* skin = bsSkinData1;
     bsSkinPanel1 = MakeControl<TbsSkinPanel>(this, this, "bsSkinPanel1", 274, 80, 559, 258);
     bsSkinPanel1->SetSkinData(skin);
-    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel1, "lvFiles", 6, 6, 547, 210);
+    // The list fills a holder with its two skinned bars, which show whenever
+    // rows or columns overflow.
+    bsSkinPanel2 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel2", 6, 6, 547, 210);
+    bsSkinPanel2->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    bsSkinPanel2->SetSkinData(skin);
+    bsSkinScrollBar2 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar2", 0, 191, 547, 19);
+    bsSkinScrollBar2->SetBothMarkerWidth(19);
+    bsSkinScrollBar2->SetAlign(alBottom);
+    bsSkinScrollBar2->SetDefaultHeight(19);
+    bsSkinScrollBar2->SetSkinDataName("hscrollbar");
+    bsSkinScrollBar2->SetVisible(false);
+    bsSkinScrollBar2->SetSkinData(skin);
+    bsSkinScrollBar1 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar1", 528, 0, 19, 210);
+    bsSkinScrollBar1->SetKind(sbVertical);
+    bsSkinScrollBar1->SetAlign(alRight);
+    bsSkinScrollBar1->SetDefaultWidth(19);
+    bsSkinScrollBar1->SetSkinDataName("vscrollbar");
+    bsSkinScrollBar1->SetVisible(false);
+    bsSkinScrollBar1->SetSkinData(skin);
+    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel2, "lvFiles", 0, 0, 547, 210);
+    lvFiles->SetAlign(alClient);
+    lvFiles->SetVScrollBar(bsSkinScrollBar1);
+    lvFiles->SetHScrollBar(bsSkinScrollBar2);
     lvFiles->SetViewStyle(vsReport);
     lvFiles->SetGridLines(true);
     lvFiles->SetRowSelect(true);

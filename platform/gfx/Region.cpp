@@ -1,27 +1,12 @@
 #include "platform/gfx/Region.h"
 
 #include <algorithm>
+#include <cstdint>
 #include "platform/gfx/Bitmap.h"
 
 namespace {
 
 using TSpans = std::vector<std::pair<int, int>>;
-
-struct TBand {
-    int Top, Bottom;
-    TSpans Spans;
-};
-
-std::vector<TBand> ToBands(const std::vector<TRect>& rects)
-{
-    std::vector<TBand> bands;
-    for (const TRect& r : rects) {
-        if (bands.empty() || bands.back().Top != r.Top)
-            bands.push_back({r.Top, r.Bottom, {}});
-        bands.back().Spans.push_back({r.Left, r.Right});
-    }
-    return bands;
-}
 
 // Appends one band, merging it into the previous band when that touches it
 // and holds the same spans; keeps the result canonical.
@@ -44,57 +29,117 @@ void AppendBand(std::vector<TRect>& out, size_t& lastBandStart, int top, int bot
         out.push_back({s.first, top, s.second, bottom});
 }
 
-template <typename Op>
-TSpans CombineSpans(const TSpans& a, const TSpans& b, Op op)
+// One band of a canonical rectangle list: the rectangles [Begin, End) share
+// Top and Bottom.
+struct TBandRange {
+    int Top, Bottom;
+    size_t Begin, End;
+};
+
+void BandRanges(const std::vector<TRect>& rects, std::vector<TBandRange>& out)
 {
-    std::vector<int> xs;
-    xs.reserve((a.size() + b.size()) * 2);
-    for (const auto& s : a) { xs.push_back(s.first); xs.push_back(s.second); }
-    for (const auto& s : b) { xs.push_back(s.first); xs.push_back(s.second); }
-    std::sort(xs.begin(), xs.end());
-    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
-    TSpans out;
+    out.clear();
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (out.empty() || out.back().Top != rects[i].Top)
+            out.push_back({rects[i].Top, rects[i].Bottom, i, i});
+        out.back().End = i + 1;
+    }
+}
+
+// Scratch buffers reused by every combination on a thread: combining regions
+// happens at every paint and must not allocate each time.
+struct TCombineScratch {
+    std::vector<TBandRange> A, B;
+    std::vector<int> Xs, Ys;
+    TSpans Spans;
+};
+
+TCombineScratch& Scratch()
+{
+    thread_local TCombineScratch scratch;
+    return scratch;
+}
+
+// The edges of two sorted lists of disjoint spans, merged and sorted.
+void SpanEdges(const TRect* a, size_t na, const TRect* b, size_t nb, std::vector<int>& xs)
+{
+    xs.clear();
     size_t ia = 0, ib = 0;
-    for (size_t i = 0; i + 1 < xs.size(); ++i) {
-        int x0 = xs[i], x1 = xs[i + 1];
-        while (ia < a.size() && a[ia].second <= x0) ++ia;
-        while (ib < b.size() && b[ib].second <= x0) ++ib;
-        bool inA = ia < a.size() && a[ia].first <= x0;
-        bool inB = ib < b.size() && b[ib].first <= x0;
+    auto push = [&xs](int x) {
+        if (xs.empty() || xs.back() != x)
+            xs.push_back(x);
+    };
+    // Each list's edges are already ascending (L0 < R0 <= L1 < R1 ...).
+    while (ia < na * 2 || ib < nb * 2) {
+        int va = ia < na * 2 ? ((ia & 1) ? a[ia / 2].Right : a[ia / 2].Left) : INT32_MAX;
+        int vb = ib < nb * 2 ? ((ib & 1) ? b[ib / 2].Right : b[ib / 2].Left) : INT32_MAX;
+        if (va <= vb) {
+            push(va);
+            ++ia;
+        } else {
+            push(vb);
+            ++ib;
+        }
+    }
+}
+
+template <typename Op>
+void CombineSpans(const TRect* a, size_t na, const TRect* b, size_t nb, Op op, TCombineScratch& s)
+{
+    SpanEdges(a, na, b, nb, s.Xs);
+    s.Spans.clear();
+    size_t ia = 0, ib = 0;
+    for (size_t i = 0; i + 1 < s.Xs.size(); ++i) {
+        int x0 = s.Xs[i], x1 = s.Xs[i + 1];
+        while (ia < na && a[ia].Right <= x0) ++ia;
+        while (ib < nb && b[ib].Right <= x0) ++ib;
+        bool inA = ia < na && a[ia].Left <= x0;
+        bool inB = ib < nb && b[ib].Left <= x0;
         if (!op(inA, inB))
             continue;
-        if (!out.empty() && out.back().second == x0)
-            out.back().second = x1;
+        if (!s.Spans.empty() && s.Spans.back().second == x0)
+            s.Spans.back().second = x1;
         else
-            out.push_back({x0, x1});
+            s.Spans.push_back({x0, x1});
     }
-    return out;
 }
 
 template <typename Op>
 std::vector<TRect> Combine(const std::vector<TRect>& ra, const std::vector<TRect>& rb, Op op)
 {
-    std::vector<TBand> a = ToBands(ra), b = ToBands(rb);
-    std::vector<int> ys;
-    for (const auto& band : a) { ys.push_back(band.Top); ys.push_back(band.Bottom); }
-    for (const auto& band : b) { ys.push_back(band.Top); ys.push_back(band.Bottom); }
-    std::sort(ys.begin(), ys.end());
-    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
-    static const TSpans none;
+    TCombineScratch& s = Scratch();
+    BandRanges(ra, s.A);
+    BandRanges(rb, s.B);
+    const std::vector<TBandRange>& a = s.A;
+    const std::vector<TBandRange>& b = s.B;
+    s.Ys.clear();
+    for (const auto& band : a) { s.Ys.push_back(band.Top); s.Ys.push_back(band.Bottom); }
+    for (const auto& band : b) { s.Ys.push_back(band.Top); s.Ys.push_back(band.Bottom); }
+    std::sort(s.Ys.begin(), s.Ys.end());
+    s.Ys.erase(std::unique(s.Ys.begin(), s.Ys.end()), s.Ys.end());
     std::vector<TRect> out;
+    out.reserve(ra.size() + rb.size());
     size_t lastBand = SIZE_MAX;
     size_t ia = 0, ib = 0;
-    for (size_t i = 0; i + 1 < ys.size(); ++i) {
-        int y0 = ys[i], y1 = ys[i + 1];
+    for (size_t i = 0; i + 1 < s.Ys.size(); ++i) {
+        int y0 = s.Ys[i], y1 = s.Ys[i + 1];
         while (ia < a.size() && a[ia].Bottom <= y0) ++ia;
         while (ib < b.size() && b[ib].Bottom <= y0) ++ib;
-        const TSpans& sa = (ia < a.size() && a[ia].Top <= y0) ? a[ia].Spans : none;
-        const TSpans& sb = (ib < b.size() && b[ib].Top <= y0) ? b[ib].Spans : none;
-        if (sa.empty() && sb.empty())
+        const bool hasA = ia < a.size() && a[ia].Top <= y0;
+        const bool hasB = ib < b.size() && b[ib].Top <= y0;
+        if (!hasA && !hasB)
             continue;
-        AppendBand(out, lastBand, y0, y1, CombineSpans(sa, sb, op));
+        const TRect* pa = hasA ? ra.data() + a[ia].Begin : nullptr;
+        const TRect* pb = hasB ? rb.data() + b[ib].Begin : nullptr;
+        CombineSpans(pa, hasA ? a[ia].End - a[ia].Begin : 0, pb, hasB ? b[ib].End - b[ib].Begin : 0, op, s);
+        AppendBand(out, lastBand, y0, y1, s.Spans);
     }
     return out;
+}
+
+bool BoundsMeet(const TRegion& a, const TRegion& b)
+{
+    return !IntersectRect(a.Bounds(), b.Bounds()).IsEmpty();
 }
 
 }  // namespace
@@ -190,16 +235,31 @@ bool TRegion::Intersects(const TRect& r) const
 
 TRegion TRegion::Union(const TRegion& other) const
 {
+    if (other.IsEmpty())
+        return *this;
+    if (IsEmpty())
+        return other;
     return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a || b; }));
 }
 
 TRegion TRegion::Intersect(const TRegion& other) const
 {
+    if (IsEmpty() || other.IsEmpty() || !BoundsMeet(*this, other))
+        return TRegion();
+    // Cut by one rectangle that holds all of it: unchanged.
+    if (other.FRects.size() == 1) {
+        const TRect& r = other.FRects.front();
+        const TRect b = Bounds();
+        if (r.Left <= b.Left && r.Top <= b.Top && r.Right >= b.Right && r.Bottom >= b.Bottom)
+            return *this;
+    }
     return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a && b; }));
 }
 
 TRegion TRegion::Subtract(const TRegion& other) const
 {
+    if (IsEmpty() || other.IsEmpty() || !BoundsMeet(*this, other))
+        return *this;
     return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a && !b; }));
 }
 
