@@ -10,7 +10,7 @@ packages=(
     libfreetype-dev libfontconfig-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-liberation2
     libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
-    xvfb xauth libxtst-dev openbox
+    xvfb xauth libxtst-dev libxfixes-dev openbox xcompmgr trayer
 )
 
 missing=()

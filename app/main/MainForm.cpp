@@ -9,6 +9,7 @@
 #include "app/main/OpenFilter.h"
 #include "app/main/ProgramLinks.h"
 #include "app/main/ProgramSkins.h"
+#include "resources/skins/EmbeddedSkins.h"
 #include "app/options/OptionsForm.h"
 #include "app/output/SkinComboFaces.h"
 #include "app/presets/PresetCascade.h"
@@ -20,6 +21,7 @@
 #include "platform/core/Path.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
+#include "skin/boxes/SkinEdit.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/Memo.h"
@@ -209,6 +211,7 @@ void TForm1::WireLogic()
     AddCommand(Panel3, "Button13", "确认预置选项数据", [this] { FCascade->ReadOptions(); });
     AddCommand(Panel3, "Button18", "根据combox添加预设选项", [this] { FCascade->FillOptionLists(); });
     AddCommand(Panel3, "Button31", "打开播放视频", nullptr);   // bound by the preview panel
+    AddCommand(Panel3, "btnCapture", "Capture", nullptr);      // bound by the preview panel
     AddCommand(Panel3, "Button9", "播放视频", nullptr);
     AddCommand(Panel3, "Button11", "onchange用", nullptr);
     AddCommand(Panel3, "Button24", "刷新皮肤", nullptr);
@@ -235,6 +238,7 @@ void TForm1::WireLogic()
     preview.GIF1 = GIF1;
     preview.PNG1 = PNG1;
     preview.Button31 = Command("Button31");
+    preview.btnCapture = Command("btnCapture");
     preview.cboScreens = cboScreens;
     preview.cboVideoDriver = cboVideoDriver;
     preview.cboAudioDriver = cboAudioDriver;
@@ -343,7 +347,16 @@ void TForm1::Button3Click(TObject*)
 {
     if (std::optional<int> index = ReadSkinIndex(ProgramSettings()))
         bsSkinData1->SetSkinIndex(*index);
+    FollowMainSkin();
     FitProgramForms();
+}
+
+// The tool bar's skin is light or dark as the main skin is.
+void TForm1::FollowMainSkin()
+{
+    const int toolBar = ToolBarSkinFor(bsSkinData1->SkinIndex());
+    if (bsSkinData2->SkinIndex() != toolBar)
+        bsSkinData2->SetSkinIndex(toolBar);
 }
 
 void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex()); }
@@ -375,6 +388,7 @@ void TForm1::ChooseSkin()
     int index = bsSkinData1->SkinIndex();
     if (SkinPicker && SkinPicker(index)) {
         bsSkinData1->SetSkinIndex(index);
+        FollowMainSkin();
         FitProgramForms();
     }
     Command("Button4")->Click();

@@ -13,6 +13,7 @@
 class TbsCompressedSkinList;
 class TbsFormFrame;
 class TbsSkinButton;
+class TbsSkinEdit;
 class TbsSkinData;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
@@ -28,6 +29,7 @@ class TbsSkinGroupBox;
 class TbsSkinListView;
 class TbsSkinMenuSpeedButton;
 class TbsSkinPanel;
+class TbsSkinScrollBar;
 class TbsSkinPopupMenu;
 class TbsSkinSlider;
 class TbsSkinSpeedButton;
@@ -135,6 +137,9 @@ public:
 
     // ---- job list panel ----
     TbsSkinPanel* bsSkinPanel1 = nullptr;
+    TbsSkinPanel* bsSkinPanel2 = nullptr;           // holds the list and its bars
+    TbsSkinScrollBar* bsSkinScrollBar1 = nullptr;   // the list's vertical bar
+    TbsSkinScrollBar* bsSkinScrollBar2 = nullptr;   // the list's horizontal bar
     TbsSkinListView* lvFiles = nullptr;
     TbsSkinPanel* bsSkinPanel5 = nullptr;   // covers the empty list
     TbsSkinStdLabel* bsSkinStdLabel5 = nullptr;
@@ -155,7 +160,7 @@ public:
     TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
     TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;   // formats
     TbsSkinStdLabel* bsSkinStdLabel3 = nullptr;
-    TEdit* Video_OutPut_Folder_Edit = nullptr;
+    TbsSkinEdit* Video_OutPut_Folder_Edit = nullptr;
     TbsSkinButton* bsSkinButton5 = nullptr;   // "浏览"
     TbsSkinButton* bsSkinButton6 = nullptr;   // "打开"
     TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;   // "音视频高级设置"
@@ -205,6 +210,7 @@ public:
     void Button21Click(TObject* Sender);   // the open dialogs' filters
     void ChooseOutputFolder();             // "浏览"
     void ChooseSkin();                     // "软件皮肤"
+    void FollowMainSkin();
     void ShowOptions();                    // "选项", "转换设置"
     void ShowAbout();                      // "关于软件"
     void RenameSelected(bool AQuiet);      // "重命名", double click

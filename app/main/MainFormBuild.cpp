@@ -28,12 +28,14 @@
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinList.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/dialogs/OpenDialog.h"
@@ -52,7 +54,13 @@ TMenuItem* AddItem(TComponent* AOwner, TMenuItem* AParent, const std::string& AN
     return item;
 }
 
-void AddSeparator(TComponent* AOwner, TMenuItem* AParent) { AParent->Add(new TMenuItem(AOwner)); }
+// A divider: the menus draw "-" as a line and the keyboard passes over it.
+void AddSeparator(TComponent* AOwner, TMenuItem* AParent)
+{
+    auto* item = new TMenuItem(AOwner);
+    item->SetCaption("-");
+    AParent->Add(item);
+}
 
 }  // namespace
 
@@ -143,12 +151,17 @@ void TForm1::BuildToolBar()
     bsSkinMenuSpeedButton1->SetLayout(blGlyphTop);
     bsSkinMenuSpeedButton1->SetSkinPopupMenu(bsSkinPopupMenu1);
     bsSkinMenuSpeedButton1->SetSkinData(bsSkinData2);
+    // The always-enabled tools carry pictures like the conversion commands.
+    if (TBitmap glyph; FindResBitmap("TOOL_ADD", glyph))
+        bsSkinMenuSpeedButton1->SetGlyph(glyph);
     bsSkinButton2 = tool("bsSkinButton2", "开始", 92);
     bsSkinButton10 = tool("bsSkinButton10", "停止", 164);
     bsSkinButton11 = tool("bsSkinButton11", "暂停", 236);
     bsSkinButton12 = tool("bsSkinButton12", "继续", 236);
     bsSkinButton12->SetVisible(false);
     bsSkinButton19 = tool("bsSkinButton19", "选项", 308);
+    if (TBitmap glyph; FindResBitmap("TOOL_OPTIONS", glyph))
+        bsSkinButton19->SetGlyph(glyph);
     bsSkinButton9 = tool("bsSkinButton9", "皮肤", 380);
     bsSkinButton9->SetVisible(false);
 }
@@ -197,7 +210,29 @@ void TForm1::BuildJobPanel()
     TbsSkinData* skin = bsSkinData1;
     bsSkinPanel1 = MakeControl<TbsSkinPanel>(this, this, "bsSkinPanel1", 274, 80, 559, 258);
     bsSkinPanel1->SetSkinData(skin);
-    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel1, "lvFiles", 6, 6, 547, 210);
+    // The list fills a holder with its two skinned bars, which show whenever
+    // rows or columns overflow.
+    bsSkinPanel2 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel2", 6, 6, 547, 210);
+    bsSkinPanel2->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    bsSkinPanel2->SetSkinData(skin);
+    bsSkinScrollBar2 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar2", 0, 191, 547, 19);
+    bsSkinScrollBar2->SetBothMarkerWidth(19);
+    bsSkinScrollBar2->SetAlign(alBottom);
+    bsSkinScrollBar2->SetDefaultHeight(19);
+    bsSkinScrollBar2->SetSkinDataName("hscrollbar");
+    bsSkinScrollBar2->SetVisible(false);
+    bsSkinScrollBar2->SetSkinData(skin);
+    bsSkinScrollBar1 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar1", 528, 0, 19, 210);
+    bsSkinScrollBar1->SetKind(sbVertical);
+    bsSkinScrollBar1->SetAlign(alRight);
+    bsSkinScrollBar1->SetDefaultWidth(19);
+    bsSkinScrollBar1->SetSkinDataName("vscrollbar");
+    bsSkinScrollBar1->SetVisible(false);
+    bsSkinScrollBar1->SetSkinData(skin);
+    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel2, "lvFiles", 0, 0, 547, 210);
+    lvFiles->SetAlign(alClient);
+    lvFiles->SetVScrollBar(bsSkinScrollBar1);
+    lvFiles->SetHScrollBar(bsSkinScrollBar2);
     lvFiles->SetViewStyle(vsReport);
     lvFiles->SetGridLines(true);
     lvFiles->SetRowSelect(true);
@@ -287,8 +322,9 @@ void TForm1::BuildPages()
     bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8, 52);
     bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
     Video_OutPut_Folder_Edit =
-        MakeControl<TEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
+        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
+    Video_OutPut_Folder_Edit->SetSkinData(skin);
     bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 80, 82, 28);
     bsSkinButton5->SetCaption("浏览");
     bsSkinButton5->SetSkinData(skin);

@@ -332,11 +332,19 @@ std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& A
 }
 
 std::string ConversionFailureText(const std::string& AOutputName, const TOutputOptions& AOptions,
-                                  const std::string& AEngineText) {
-    const std::string refusal = KnownRefusal(AOutputName, AOptions);
-    if (refusal.empty())
-        return AEngineText;
-    return AEngineText.empty() ? refusal : AEngineText + "\n" + refusal;
+                                  const std::string& AEngineText, const std::string& ALibraryReason) {
+    std::string text = AEngineText;
+    auto add = [&](const std::string& APart) {
+        if (APart.empty() || text.find(APart) != std::string::npos)
+            return;
+        text += text.empty() ? APart : "\n" + APart;
+    };
+    // The engine's text may end with the line the library logged (a muxer's refusal).
+    const size_t colon = ALibraryReason.find(": ");
+    if (colon == std::string::npos || text.find(ALibraryReason.substr(colon + 2)) == std::string::npos)
+        add(ALibraryReason);
+    add(KnownRefusal(AOutputName, AOptions));
+    return text;
 }
 
 std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions) {

@@ -205,6 +205,7 @@ void TCustomFFmpeg::SetPixelFormat(const std::string& AName) {
     if (format == AV_PIX_FMT_NONE)
         throw FFmpegException(Format("Unknown pixel format requested: %s", AName));
     FOptionState.Fframe_pix_fmt = format;
+    FOptionState.Fframe_pix_fmt_asked = true;
 }
 
 void TCustomFFmpeg::SetSampleFormat(const std::string& AName) {

@@ -36,7 +36,11 @@ public:
     void QueueIdle() override { FNow += 1; }
     void Beep(UINT) override { ++FBeeps; }
     bool TrayIcon(TTrayAction action, const TTrayIconInfo& info) override;
-    void SetCursorShape(HCURSOR cursor) override { FCursor = cursor; }
+    void SetCursorShape(HCURSOR cursor) override
+    {
+        FCursor = cursor;
+        FCursorsShown.push_back(cursor);
+    }
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
 
@@ -85,6 +89,10 @@ public:
     const TRegion& LastPresented() const { return FLastDirty; }
     int BeepCount() const { return FBeeps; }
     HCURSOR CursorShape() const { return FCursor; }
+    // Every cursor shape shown, in order (a busy cursor shows up here even
+    // when it is gone again by the time a test looks).
+    const std::vector<HCURSOR>& CursorsShown() const { return FCursorsShown; }
+    void ClearCursorsShown() { FCursorsShown.clear(); }
 
 private:
     THeadlessConfig FConfig;
@@ -99,6 +107,7 @@ private:
     TRegion FLastDirty;
     int FBeeps = 0;
     HCURSOR FCursor = IDC_ARROW;
+    std::vector<HCURSOR> FCursorsShown;
     std::map<std::pair<HWND, UINT>, TTrayIconInfo> FTray;
     int FTrayCalls = 0;
 };

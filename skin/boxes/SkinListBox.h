@@ -66,6 +66,19 @@ public:
     void SetListBoxTabOrder(int Value) { ListBox->SetTabOrder(Value); }
     bool ListBoxTabStop() const { return ListBox->TabStop(); }
     void SetListBoxTabStop(bool Value) { ListBox->SetTabStop(Value); }
+    TPopupMenu* ListBoxPopupMenu() const { return ListBox->PopupMenu(); }
+    void SetListBoxPopupMenu(TPopupMenu* Value) { ListBox->SetPopupMenu(Value); }
+    // Dragging out of and onto the list is the inner list's: these forward.
+    TDragMode ListBoxDragMode() const { return ListBox->DragMode(); }
+    void SetListBoxDragMode(TDragMode Value) { ListBox->SetDragMode(Value); }
+    TDragKind ListBoxDragKind() const { return ListBox->DragKind(); }
+    void SetListBoxDragKind(TDragKind Value) { ListBox->SetDragKind(Value); }
+    TCursor ListBoxDragCursor() const { return ListBox->DragCursor(); }
+    void SetListBoxDragCursor(TCursor Value) { ListBox->SetDragCursor(Value); }
+    TDragDropEvent& OnListBoxDragDrop() { return ListBox->OnDragDrop; }
+    TDragOverEvent& OnListBoxDragOver() { return ListBox->OnDragOver; }
+    TStartDragEvent& OnListBoxStartDrag() { return ListBox->OnStartDrag; }
+    TEndDragEvent& OnListBoxEndDrag() { return ListBox->OnEndDrag; }
 
     bool ShowCaptionButtons() const { return FShowCaptionButtons; }
     void SetShowCaptionButtons(bool Value);

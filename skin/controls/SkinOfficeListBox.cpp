@@ -115,11 +115,10 @@ void TbsSkinOfficeListBox::SetImages(TImageList* Value)
         FImages->FreeNotification(this);
 }
 
-// A stale index (its row deleted or the list cleared) is dropped quietly.
+// The index outlives the rows (Clear, Delete and Add leave it): a row added
+// at that index later comes in selected.
 void TbsSkinOfficeListBox::ItemsChanged()
 {
-    if (FItemIndex >= Count())
-        FItemIndex = -1;
     if (HandleAllocated())
         Repaint();
     UpdateScrollInfo();
@@ -264,7 +263,7 @@ void TbsSkinOfficeListBox::FindUp()
 {
     if (FItemIndex < 1)
         return;
-    for (int i = FItemIndex - 1; i >= 0; --i)
+    for (int i = std::min(FItemIndex, Count()) - 1; i >= 0; --i)
         if (Selectable(i)) {
             SetItemIndex(i);
             return;
@@ -283,8 +282,8 @@ void TbsSkinOfficeListBox::FindDown()
 
 void TbsSkinOfficeListBox::FindPageUp()
 {
-    if (FItemIndex >= 1)
-        FindPage(FItemIndex - 1, -1);
+    if (FItemIndex >= 1 && Count() > 0)
+        FindPage(std::min(FItemIndex, Count()) - 1, -1);
 }
 
 void TbsSkinOfficeListBox::FindPageDown()

@@ -6,6 +6,7 @@
 #include "platform/shell/ShellNamespace.h"
 #include "resources/pictures/ResourcePictures.h"
 #include "skin/controls/SkinLabels.h"
+#include "skin/dialogs/DriveComboBox.h"
 #include "skin/dialogs/FileBoxes.h"
 #include "skin/dialogs/PathRoutines.h"
 #include "skin/draw/RectUtils.h"
@@ -89,17 +90,7 @@ void TbsSkinDirectoryListBox::SetDriveCombo(TComponent* Value)
         FDriveCombo->FreeNotification(this);
 }
 
-std::string TbsSkinDirectoryListBox::Drive() const
-{
-    const TMountEntry* best = nullptr;
-    for (const TMountEntry& m : ShellMounts()) {
-        const bool holds = m.MountPoint == "/" || FDirectory == m.MountPoint ||
-                           FDirectory.compare(0, m.MountPoint.size() + 1, m.MountPoint + "/") == 0;
-        if (holds && (!best || m.MountPoint.size() > best->MountPoint.size()))
-            best = &m;
-    }
-    return best ? best->MountPoint : "/";
-}
+std::string TbsSkinDirectoryListBox::Drive() const { return MountOfPath(FDirectory); }
 
 std::string TbsSkinDirectoryListBox::NetworkRoot() const
 {
@@ -212,6 +203,22 @@ void TbsSkinDirectoryListBox::ApplyDirectory(const std::string& Value)
         return;
     std::string drive, dir, file;
     SplitFilePath(Value, FDirectory, drive, dir, file);
+    // Onto another mount: a linked drive box follows (and moves this box
+    // there), else the box moves itself; the folder is entered after.
+    const std::string mount = MountOfPath(dir);
+    if (mount != Drive()) {
+        FInSetDir = true;
+        try {
+            if (auto* drives = dynamic_cast<TbsSkinDriveComboBox*>(FDriveCombo))
+                drives->SetDrive(mount);
+            else
+                SwitchDrive(mount);
+        } catch (...) {
+            FInSetDir = false;
+            throw;
+        }
+        FInSetDir = false;
+    }
     EnterDirectory(dir);
 }
 
@@ -232,6 +239,8 @@ void TbsSkinDirectoryListBox::SwitchDrive(const std::string& MountPoint)
     // A drive that cannot be entered shows the old folder again.
     if (IsExistingDir(MountPoint))
         FDirectory = NormalizeShellPath(MountPoint);
+    if (FInSetDir)
+        return;   // the folder asked for is entered next
     FillFolderList();
     DirectoryChanged();
 }

@@ -5,21 +5,6 @@
 #include "skin/dialogs/PathRoutines.h"
 #include "skin/draw/RectUtils.h"
 
-namespace {
-
-// The mount that holds Path: the longest mount point that is Path or a parent.
-std::string MountOf(const std::string& Path)
-{
-    std::string best = "/";
-    for (const TMountEntry& m : ShellMounts())
-        if ((Path == m.MountPoint || Path.compare(0, m.MountPoint.size() + 1, m.MountPoint + "/") == 0) &&
-            m.MountPoint.size() > best.size())
-            best = m.MountPoint;
-    return best;
-}
-
-}  // namespace
-
 TbsSkinDriveComboBox::TbsSkinDriveComboBox(TComponent* AOwner) : TbsSkinComboBox(AOwner)
 {
     OnChange = [this](TObject*) { DriveComboChange(); };
@@ -31,7 +16,7 @@ TbsSkinDriveComboBox::TbsSkinDriveComboBox(TComponent* AOwner) : TbsSkinComboBox
         FindResBitmap(name, *bitmap);
         bitmap->SetTransparent(true);
     }
-    FDrive = MountOf(NormalizeShellPath(StartDirectory()));
+    FDrive = MountOfPath(NormalizeShellPath(StartDirectory()));
 }
 
 TbsSkinDriveComboBox::~TbsSkinDriveComboBox() { SetDirList(nullptr); }

@@ -31,7 +31,7 @@ public:
     void SetFileList(TbsSkinFileListBox* Value);
     TbsSkinStdLabel* DirLabel() const { return FDirLabel; }
     void SetDirLabel(TbsSkinStdLabel* Value);
-    // A drive box links itself here; it is told nothing more on POSIX paths.
+    // A drive box links itself here; it follows the box onto another mount.
     TComponent* DriveCombo() const { return FDriveCombo; }
     void SetDriveCombo(TComponent* Value);
     bool PreserveCase() const { return true; }
@@ -78,6 +78,7 @@ private:
     TBitmap ClosedBMP, OpenedBMP, CurrentBMP;
     std::string FDirectory;
     int FCurrentIndex = 0;
+    bool FInSetDir = false;   // a folder on another mount is being entered
     int FSubfolderStart = 0;
 };
 

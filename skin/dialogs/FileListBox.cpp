@@ -6,6 +6,7 @@
 #include "platform/core/SysUtils.h"
 #include "platform/shell/ShellNamespace.h"
 #include "platform/ui/controls/Edit.h"
+#include "platform/ui/forms/BusyCursor.h"
 #include "skin/dialogs/FileBoxes.h"
 #include "skin/dialogs/PathRoutines.h"
 
@@ -103,12 +104,18 @@ bool TbsSkinFileListBox::Takes(const std::string& Path, const std::string& Name,
     return FFileType.Contains(bsftReadOnly) && ::access(Path.c_str(), W_OK) != 0;
 }
 
+namespace {
+// An entry landing this far down the sorted list makes the fill a long one.
+constexpr int LongListIndex = 100;
+}  // namespace
+
 void TbsSkinFileListBox::FillFileList()
 {
     if (!ListBox->HandleAllocated())
         return;
     const std::vector<TFolderEntry> entries = ListFolder(FDirectory);   // raises for an unreadable folder
     TStrings& items = Items();
+    TBusyCursor busy(false);   // a long list shows the busy cursor while it fills
     items.BeginUpdate();
     items.Clear();
     // An entry matching several patterns is listed once.
@@ -126,7 +133,8 @@ void TbsSkinFileListBox::FillFileList()
                 !Takes(JoinPath(FDirectory, e.Name), e.Name, e.IsDirectory))
                 continue;
             taken.insert(e.Name);
-            items.Add(e.IsDirectory ? "[" + e.Name + "]" : e.Name);
+            if (items.Add(e.IsDirectory ? "[" + e.Name + "]" : e.Name) >= LongListIndex)
+                busy.Show();
         }
     }
     items.EndUpdate();

@@ -75,7 +75,13 @@ std::string DriveDisplayName(const std::string& MountPoint)
 void SplitFilePath(const std::string& Path, const std::string& BaseDir, std::string& Drive, std::string& DirPart,
                    std::string& FilePart)
 {
-    const std::string full = NormalizeShellPath(!Path.empty() && Path.front() == '/' ? Path : JoinPath(BaseDir, Path));
+    // A file box shows folders as "[name]": such an entry stands for the
+    // folder of that name in the base folder (unless it names itself).
+    std::string path = Path;
+    if (path.size() > 2 && path.front() == '[' && path.back() == ']' && !FileExists(JoinPath(BaseDir, path)) &&
+        !IsExistingDir(JoinPath(BaseDir, path)))
+        path = path.substr(1, path.size() - 2);
+    const std::string full = NormalizeShellPath(!path.empty() && path.front() == '/' ? path : JoinPath(BaseDir, path));
     if (full.empty())
         throw EInOutError(Format("Cannot use the path \"%s\".", Path.c_str()));
     Drive = "/";
@@ -95,6 +101,16 @@ void SplitFilePath(const std::string& Path, const std::string& BaseDir, std::str
         DirPart = full;
         FilePart.clear();
     }
+}
+
+std::string MountOfPath(const std::string& Path)
+{
+    std::string best = "/";
+    for (const TMountEntry& m : ShellMounts())
+        if ((Path == m.MountPoint || Path.compare(0, m.MountPoint.size() + 1, m.MountPoint + "/") == 0) &&
+            m.MountPoint.size() > best.size())
+            best = m.MountPoint;
+    return best;
 }
 
 int SlashCount(const std::string& S) { return int(std::count(S.begin(), S.end(), '/')); }

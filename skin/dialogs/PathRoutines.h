@@ -28,5 +28,8 @@ std::string DriveDisplayName(const std::string& MountPoint);
 // folder part, or such a final part, is not an existing folder.
 void SplitFilePath(const std::string& Path, const std::string& BaseDir, std::string& Drive, std::string& DirPart,
                    std::string& FilePart);
+// The mount that holds Path: the longest mount point that is Path or a
+// parent of it ("/" when no other does).
+std::string MountOfPath(const std::string& Path);
 // The number of "/" in S: the depth of a folder path.
 int SlashCount(const std::string& S);

@@ -335,12 +335,16 @@ void TbsFormFrame::UserObjectDraw(const std::string& AIDName)
 void TbsFormFrame::ResetObjectsState()
 {
     // The caption's Active is the form's activation, not the mouse's: it stays.
+    // Animations go back to their first frame.
     for (auto& o : ObjectList) {
         o->FMouseIn = false;
         if (dynamic_cast<TbsSkinCaptionObject*>(o.get()))
             continue;
         o->Active = false;
-        o->FMorphKf = 0;
+        if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()))
+            a->FFrame = 1;
+        else
+            o->FMorphKf = 0;
     }
 }
 
@@ -729,11 +733,7 @@ void TbsFormFrame::SkinMenuClose()
     if (FMenuLayerManager->IsVisible())
         FMenuLayerManager->Hide();
     InMenu = false;
-    for (auto& o : ObjectList)
-        if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->FDown) {
-            b->SetDown(false);
-            break;
-        }
+    ReleaseMenuObject();
     UnHookApp();
     if (OnSkinMenuClose)
         OnSkinMenuClose(this);
@@ -743,6 +743,28 @@ void TbsFormFrame::SkinMenuClose()
             FMainMenuBar->LeaveMenuMode();
         if (OnMainMenuExit)
             OnMainMenuExit(this);
+    }
+}
+
+void TbsFormFrame::ReleaseMenuObject()
+{
+    // The object whose menu just closed: a button pops up, an animation plays
+    // back from its last frame and takes hover again.
+    for (auto& o : ObjectList) {
+        if (auto* b = dynamic_cast<TbsSkinButtonObject*>(o.get()); b && b->MenuItem && b->FDown) {
+            b->SetDown(false);
+            return;
+        }
+        if (auto* a = dynamic_cast<TbsSkinAnimateObject*>(o.get()); a && a->MenuItem && a->FMenuTracking) {
+            a->Active = true;
+            a->FFrame = a->CountFrames;
+            a->FDown = false;
+            a->FMenuTracking = false;
+            a->Increment = false;
+            if (!AnimateTimer->Enabled())
+                AnimateTimer->SetEnabled(true);
+            return;
+        }
     }
 }
 

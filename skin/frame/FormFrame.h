@@ -188,6 +188,7 @@ public:
     void CalcObjectRect(const TRect& R, TRect& Result) const;
     bool PointInMask(TPoint P) const;
     void UpdateSkinFrame();
+    void CheckControlsParentBackground();
     void PaintNCSkin(HDC ADC, bool AUseExternalDC);
     int NCHitTestSkin(TPoint P);
     void PaintBG(HDC DC);
@@ -205,6 +206,7 @@ public:
     // Menus and the application hook.
     void SkinMenuOpen();
     void SkinMenuClose();
+    void ReleaseMenuObject();
     void MainMenuExit();
     void MainMenuSkinMenuClose();
     void HookApp();
@@ -380,6 +382,7 @@ private:
     void DoMinimize();
     void DoMaximize();
     void DoNormal();
+    void ShowStatusBarGrip(bool Value);
     void PopupSystemMenu(TPoint P);
     void CreateSysMenu();
     void UpdateUserSystemMenu();

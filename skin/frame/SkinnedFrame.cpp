@@ -424,8 +424,19 @@ void TbsFormFrame::UpdateSkinFrame()
     UpdateFormRegion();
     if (!FRgnChanged && FSkinnableForm && FForm->BorderStyle() != bsNone)
         RepaintFrame();
-    if (FSD->StretchEffect && FForm->HandleAllocated())
+    if (FSD->StretchEffect && FForm->HandleAllocated()) {
         FForm->Invalidate();
+        CheckControlsParentBackground();
+    }
+}
+
+void TbsFormFrame::CheckControlsParentBackground()
+{
+    // Children that show the form through a transparent look re-read the
+    // stretched background, which has just changed with the size.
+    for (int i = 0; i < FForm->ControlCount(); ++i)
+        if (auto* w = dynamic_cast<TWinControl*>(FForm->Controls(i)); w && w->HandleAllocated())
+            SendMessage(w->Handle(), WM_CHECKPARENTBG, 0, 0);
 }
 
 // ------------------------------------------------------------ objects and captions

@@ -4,6 +4,7 @@
 
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/Timer.h"
+#include "skin/controls/SkinStatusBar.h"
 #include "skin/draw/MonitorRects.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/frame/FormFrame.h"
@@ -77,6 +78,7 @@ void TbsFormFrame::DoMaximize()
             r.Inflate(-1, -1);
     }
     FForm->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    ShowStatusBarGrip(false);
     if (OnMaximize)
         OnMaximize(this);
 }
@@ -105,8 +107,16 @@ void TbsFormFrame::DoNormal()
     RepaintFrame();
     FForm->Invalidate();
     OldBoundsRect = TRect{0, 0, 0, 0};
+    ShowStatusBarGrip(true);
     if (OnRestore)
         OnRestore(this);
+}
+
+void TbsFormFrame::ShowStatusBarGrip(bool Value)
+{
+    // A maximized form cannot be sized: its status bar shows no grip.
+    if (auto* bar = dynamic_cast<TbsSkinStatusBar*>(FStatusBar); bar && bar->SizeGrip())
+        bar->SetShowGrip(Value);
 }
 
 TPoint TbsFormFrame::GetMinimizedPosition() const

@@ -367,15 +367,16 @@ void TbsCustomShellComboBox::Change()
 
 // ------------------------------------------------------------ drawing
 
-void TbsCustomShellComboBox::DrawIconAndText(TCanvas& Cnvs, int Index, const TRect& R, int Indent)
+void TbsCustomShellComboBox::DrawIconAndText(TCanvas& Cnvs, int Index, const TRect& R, int Indent, bool IconRoom)
 {
     if (Index < 0 || Index >= FItemsEx.Count())
         return;
     int x = R.Left + Indent;
-    if (TImageList* images = FUseShellImages ? ShellImageList(false) : nullptr) {
-        if (FItemsEx[Index].ImageIndex >= 0)
+    if (TImageList* images = ShellImageList(false)) {
+        if (FUseShellImages && FItemsEx[Index].ImageIndex >= 0)
             images->Draw(Cnvs, x, R.Top + (R.Bottom - R.Top - FImageHeight) / 2, FItemsEx[Index].ImageIndex);
-        x += FImageWidth + 4;
+        if (FUseShellImages || IconRoom)
+            x += FImageWidth + 4;
     }
     Cnvs.Brush().SetStyle(bsClear);
     Cnvs.TextOut(x, R.Top + (R.Bottom - R.Top) / 2 - Cnvs.TextHeight("Wg") / 2, FItemsEx[Index].Caption);
@@ -383,7 +384,8 @@ void TbsCustomShellComboBox::DrawIconAndText(TCanvas& Cnvs, int Index, const TRe
 
 void TbsCustomShellComboBox::DrawFaceItem(TCanvas& Cnvs, int Index, const TRect& TxtRect)
 {
-    DrawIconAndText(Cnvs, Index, TxtRect, 0);
+    // The closed box keeps the icon's room also without shell images.
+    DrawIconAndText(Cnvs, Index, TxtRect, 0, true);
 }
 
 void TbsCustomShellComboBox::DrawListItem(TCanvas& Cnvs, int Index, const TRect& Rect, TOwnerDrawState State)
@@ -391,5 +393,5 @@ void TbsCustomShellComboBox::DrawListItem(TCanvas& Cnvs, int Index, const TRect&
     (void)State;  // the skinned list has painted the row and chosen the font colour
     const bool images = FUseShellImages && ShellImageList(false);
     const int indent = images && Index >= 0 && Index < FItemsEx.Count() ? FItemsEx[Index].Indent * FImageWidth / 2 : 0;
-    DrawIconAndText(Cnvs, Index, Rect, indent);
+    DrawIconAndText(Cnvs, Index, Rect, indent, false);
 }

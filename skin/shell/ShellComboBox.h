@@ -91,7 +91,7 @@ private:
     int FolderIconIndex(const TbsShellFolder* Folder) const;
     void DrawFaceItem(TCanvas& Cnvs, int Index, const TRect& TxtRect);
     void DrawListItem(TCanvas& Cnvs, int Index, const TRect& Rect, TOwnerDrawState State);
-    void DrawIconAndText(TCanvas& Cnvs, int Index, const TRect& R, int Indent);
+    void DrawIconAndText(TCanvas& Cnvs, int Index, const TRect& R, int Indent, bool IconRoom);
 
     TbsItemsEx FItemsEx;
     int FImageWidth = 16, FImageHeight = 16;

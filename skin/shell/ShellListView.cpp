@@ -10,6 +10,7 @@
 #include "platform/shell/ShellNamespace.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/CommCtrl.h"
+#include "platform/ui/forms/BusyCursor.h"
 #include "platform/ui/controls/Menus.h"
 #include "skin/data/ResourceStrings.h"
 #include "skin/shell/ShellTreeView.h"
@@ -321,6 +322,7 @@ void TbsCustomShellListView::FillEntries()
 {
     if (ComponentState().Contains(csLoading) && !HandleAllocated())
         return;
+    TBusyCursor busy;
     Items().BeginUpdate();
     ReleaseEntries();
     std::vector<TItemIDList> children;

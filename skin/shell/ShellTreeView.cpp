@@ -7,6 +7,7 @@
 #include "platform/ui/controls/CommCtrl.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/Menus.h"
+#include "platform/ui/forms/BusyCursor.h"
 #include "skin/shell/ShellListView.h"
 
 TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* AOwner)
@@ -271,6 +272,7 @@ void TbsCustomShellTreeView::LoadChildren(TTreeNode* Node)
     TbsShellFolder* folder = FolderOf(Node);
     if (!folder || !folder->ShellFolder())
         return;
+    TBusyCursor busy;
     std::vector<TItemIDList> children;
     try {
         // Already in the shell's order.

@@ -1,6 +1,7 @@
 // Start-up and the settings file: the first start in an empty folder, the
 // stored output folder and skin, and where "option.ini" lives.
 #include "MainFixture.h"
+#include "platform/ui/controls/ExtCtrls.h"
 
 #include <fstream>
 #include <sstream>
@@ -88,6 +89,22 @@ TEST_F(MainWindowTest, CommandsOfAnEmptyListAreDisabledAtStart)
     EXPECT_FALSE(Form1->bsSkinButton9->Visible());
     EXPECT_TRUE(Form1->bsSkinButton19->Enabled());
     EXPECT_EQ(GetFocus(), Form1->lvFiles->Handle()) << "the keyboard starts on the job list";
+}
+
+// The second capture command lies with the other commands off the screen and
+// reaches the preview panel; with no picture shown it does nothing.
+TEST_F(MainWindowTest, CaptureCommandSitsOffScreenAndReachesThePreview)
+{
+    Start();
+    TButton* capture = Form1->Command("btnCapture");
+    ASSERT_NE(capture, nullptr);
+    EXPECT_EQ(capture->Caption(), "Capture");
+    EXPECT_EQ(capture->Parent(), Form1->Panel3);
+    EXPECT_GE(Form1->Panel3->Left(), Form1->ClientWidth());
+    EXPECT_TRUE(bool(capture->OnClick)) << "bound by the preview panel";
+    capture->Click();
+    Pump();
+    EXPECT_EQ(Screen->ActiveForm(), Form1) << "no save dialog without a picture";
 }
 
 TEST_F(MainWindowTest, StoredSkinIndexIsUsedWhenTheListHasIt)

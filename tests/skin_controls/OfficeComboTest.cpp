@@ -47,7 +47,34 @@ TEST_F(OfficeListTest, PlainHeightAndScrollBarFollowTheRows)
     EXPECT_LE(l->Item(4)->ItemRect.Bottom, items.Bottom + 1);
     l->Clear();
     EXPECT_EQ(l->ScrollBar(), nullptr);
-    EXPECT_EQ(l->ItemIndex(), -1);   // a stale index goes quietly
+    EXPECT_EQ(l->ItemIndex(), 4) << "Clear leaves the index";
+}
+
+// The index outlives the rows: Clear, Delete and Add leave it, and the row
+// later added at that index comes in selected. Keys walk from the rows there are.
+TEST_F(OfficeListTest, ClearDeleteAndAddLeaveTheIndex)
+{
+    auto* l = NewList(4);
+    l->SetItemIndex(2);
+    l->Delete(3);
+    EXPECT_EQ(l->ItemIndex(), 2);
+    l->Clear();
+    EXPECT_EQ(l->ItemIndex(), 2);
+    std::vector<bool> active;
+    for (int i = 0; i < 4; ++i)
+        active.push_back(l->Add()->Active);
+    EXPECT_EQ(active, (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(l->ItemIndex(), 2);
+
+    l->Clear();
+    l->Add();
+    l->Add();
+    l->FindUp();   // from a stale index past the rows: the last row there is
+    EXPECT_EQ(l->ItemIndex(), 1);
+    l->Clear();
+    l->Add();
+    l->FindPageUp();   // index 1 with one row
+    EXPECT_EQ(l->ItemIndex(), 0);
 }
 
 TEST_F(OfficeListTest, GrowingWhileScrolledToTheEndPullsTheRowsDown)
@@ -371,14 +398,14 @@ TEST_F(OfficeComboTest, ClearedWhileAnIndexWasSetThenCancelledDoesNotThrow)
     auto* c = NewCombo(5);
     c->SetItemIndex(4);
     c->Items().Clear();
-    EXPECT_EQ(c->ItemIndex(), -1);
+    EXPECT_EQ(c->ItemIndex(), 4) << "Clear leaves the index";
     Fill(c, 2);
     EXPECT_FALSE(c->ListBox()->Item(0)->Active);
     EXPECT_FALSE(c->ListBox()->Item(1)->Active);
     Log.clear();
     c->DropDown();
     EXPECT_NO_THROW(c->CloseUp(false));
-    EXPECT_EQ(c->ItemIndex(), -1);
+    EXPECT_EQ(c->ItemIndex(), 4) << "an index past the rows is not put back";
     EXPECT_EQ(Log, "drop ");
 }
 

@@ -78,6 +78,22 @@ protected:
             sheet.Add("tabs hidden", Snapshot(pc));
             delete pc;
         }
+        {
+            // More side tabs than the height holds: they wrap into rows.
+            auto* pc = Pages(Skin, 8, 300, 150);
+            pc->SetTabPosition(tpLeft);
+            pc->SetActivePageIndex(5);
+            Pump();
+            sheet.NewRow();
+            sheet.Add("eight tabs on the left, wrapped", Snapshot(pc));
+            EXPECT_GT(pc->RowCount(), 1);
+            pc->SetTabPosition(tpRight);
+            Pump();
+            sheet.Add("eight tabs on the right, wrapped", Snapshot(pc));
+            for (int i = 0; i < pc->TabCount(); ++i)
+                EXPECT_LE(pc->GetTabRect(i).Bottom, pc->Height()) << "tab " << i;
+            delete pc;
+        }
         sheet.NewRow();
         for (bool useSkinSize : {true, false}) {
             for (int state = 0; state < 3; ++state) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <fstream>
 #include "skin/dialogs/DriveComboBox.h"
 #include "skin/dialogs/FileBoxes.h"
 #include "skin/dialogs/FilterComboBox.h"
@@ -108,6 +110,84 @@ TEST_F(TFilterDriveTest, DriveBoxListsTheMountsAndMovesTheFolderBox)
     EXPECT_EQ(drives->ItemIndex(), 0) << "the same drive stays chosen";
     EXPECT_EQ(drives->Drive(), "/");
     EXPECT_EQ(CurrentDirectory(), StartCwd);
+}
+
+// A folder box linked to a drive box carries it onto another mount; the
+// folder asked for is the one shown, and the file box follows. Unlinked, the
+// folder box moves on its own.
+TEST_F(TFilterDriveTest, DriveBoxFollowsTheFolderBoxOntoAnotherMount)
+{
+    auto* drives = new TbsSkinDriveComboBox(Form);
+    drives->SetParent(Form);
+    drives->SetBounds(10, 10, 250, 22);
+    auto* dirs = new TbsSkinDirectoryListBox(Form);
+    dirs->SetParent(Form);
+    dirs->SetBounds(10, 40, 200, 200);
+    auto* files = new TbsSkinFileListBox(Form);
+    files->SetParent(Form);
+    files->SetBounds(220, 40, 200, 200);
+    drives->SetDirList(dirs);
+    dirs->SetFileList(files);
+    drives->HandleNeeded();
+    Pump();
+    dirs->SetDirectory(Path("Video/Out"));
+    EXPECT_EQ(drives->Drive(), "/");
+    int changes = 0;
+    dirs->OnChange = [&](TObject*) { ++changes; };
+    dirs->SetDirectory(Path("net/docs"));
+    EXPECT_EQ(drives->Drive(), Path("net"));
+    EXPECT_EQ(drives->ItemIndex(), 1);
+    EXPECT_EQ(dirs->Directory(), Path("net/docs"));
+    EXPECT_EQ(changes, 1) << "the mount point is passed through, not shown";
+    EXPECT_EQ(files->Directory(), Path("net/docs"));
+    EXPECT_EQ(files->Items().Get(0), "report.txt");
+    dirs->SetDirectory(Path("Video"));
+    EXPECT_EQ(drives->Drive(), "/");
+    EXPECT_EQ(drives->ItemIndex(), 0);
+
+    drives->SetDirList(nullptr);
+    dirs->SetDirectory(Path("net"));
+    EXPECT_EQ(dirs->Drive(), Path("net"));
+    EXPECT_EQ(drives->Drive(), "/") << "no longer linked";
+    EXPECT_EQ(CurrentDirectory(), StartCwd);
+}
+
+// A folder entry of the file box is entered through the box's own text.
+TEST_F(TFilterDriveTest, FileBoxEntersAFolderEntry)
+{
+    auto* files = new TbsSkinFileListBox(Form);
+    files->SetParent(Form);
+    files->SetBounds(10, 40, 200, 200);
+    files->SetFileType(TbsFileType{bsftNormal, bsftDirectory});
+    files->HandleNeeded();
+    files->SetDirectory(Path("Video/Out"));
+    Pump();
+    EXPECT_GE(files->Items().IndexOf("[Sub1]"), 0);
+    files->ApplyFilePath("[Sub1]");
+    EXPECT_EQ(files->Directory(), Path("Video/Out/Sub1"));
+}
+
+// A long file list shows the busy cursor once an entry lands at place 101;
+// a short one never does. The cursor before it comes back.
+TEST_F(TFilterDriveTest, LongFileListShowsTheBusyCursor)
+{
+    for (int i = 0; i < 101; ++i)
+        std::ofstream(Path("Video/many" + std::to_string(1000 + i) + ".mp4")) << "x";
+    auto* files = new TbsSkinFileListBox(Form);
+    files->SetParent(Form);
+    files->SetBounds(10, 40, 200, 200);
+    files->HandleNeeded();
+    struct TCase {
+        std::string Folder;
+        bool Busy;
+    } cases[] = {{Path("Video/Out"), false}, {Path("Video"), true}};
+    for (const TCase& c : cases) {
+        Backend->ClearCursorsShown();
+        files->SetDirectory(c.Folder);
+        const auto& shown = Backend->CursorsShown();
+        EXPECT_EQ(std::find(shown.begin(), shown.end(), IDC_WAIT) != shown.end(), c.Busy) << c.Folder;
+        EXPECT_EQ(Backend->CursorShape(), IDC_ARROW) << c.Folder;
+    }
 }
 
 }  // namespace

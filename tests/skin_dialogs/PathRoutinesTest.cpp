@@ -76,6 +76,29 @@ TEST_F(TSplitFilePathTest, SplitsAndResolvesAFinalFolder)
     EXPECT_EQ(CurrentDirectory(), StartCwd) << "the process's folder never moves";
 }
 
+// A file box's folder entry "[name]" is the folder of that name in the base
+// folder; a folder really named with brackets is taken as it is.
+TEST_F(TSplitFilePathTest, BracketedFolderEntries)
+{
+    std::filesystem::create_directories(Path("Video/[lit]"));
+    struct TCase {
+        std::string Path, Dir;
+    };
+    const TCase cases[] = {
+        {"[Out]", Path("Video/Out")},
+        {"[lit]", Path("Video/[lit]")},
+        {"[..]", Root},
+    };
+    for (const auto& c : cases) {
+        std::string drive, dir, file;
+        SplitFilePath(c.Path, Path("Video"), drive, dir, file);
+        EXPECT_EQ(dir, c.Dir) << c.Path;
+        EXPECT_EQ(file, "") << c.Path;
+    }
+    std::string drive, dir, file;
+    EXPECT_THROW(SplitFilePath("[missing]", Path("Video"), drive, dir, file), EInOutError);
+}
+
 TEST_F(TSplitFilePathTest, FoldersAndDriveNames)
 {
     EXPECT_TRUE(IsExistingDir(Path("Video")));

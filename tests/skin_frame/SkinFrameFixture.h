@@ -100,4 +100,21 @@ inline void Build(TbsSkinData& S)
     button("rollupbutton", cmRollUp, "Fold", true);
     S.Empty = false;
 }
+
+// A hover animation of three frames (the normal, hover and down cells) at
+// the caption's left end, drawn over the caption, and a background
+// stretched with the form.
+inline void AddAnimationAndStretch(TbsSkinData& S)
+{
+    auto a = std::make_unique<TbsDataSkinAnimate>("spinner");
+    a->ActivePictureIndex = 0;
+    a->SkinRect = TRect{4, 4, 4 + Cell, 4 + Cell};
+    a->ActiveSkinRect = CellRect(0);
+    a->CountFrames = 3;
+    a->ButtonStyle = true;
+    a->TimerInterval = 25;
+    S.ObjectList.push_back(std::move(a));
+    S.StretchEffect = true;
+    S.StretchType = bsstFull;
+}
 }  // namespace TestSkin

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "platform/ui/Scroll.h"
 #include "skin/boxes/SkinListBox.h"
 #include "skin/controls/SkinScrollBar.h"
@@ -266,6 +267,74 @@ TEST_F(TListBoxTest, HorizontalExtentScrollsItemText)
     l->SetBounds(l->Left(), l->Top(), 150, 100);
     Pump();
     EXPECT_EQ(l->ListBox->HorizontalExtentValue(), 0) << "never below 0";
+}
+
+}  // namespace
+
+namespace {
+
+// A row dragged from one list onto another through the forwarded drag
+// members: the target asks about the source, takes the drop, and the source
+// hears where it went. A drop outside any taker ends with no target.
+TEST_F(TListBoxTest, RowsDragFromOneListToAnother)
+{
+    auto* from = MakeList(nullptr, 120, 120, 3, "from ");
+    auto* to = MakeList(nullptr, 120, 120, 0);
+    to->SetBounds(200, 10, 120, 120);
+    from->SetListBoxDragMode(dmAutomatic);
+    from->SetListBoxDragCursor(crHandPoint);
+    EXPECT_EQ(from->ListBox->DragMode(), dmAutomatic);
+    EXPECT_EQ(from->ListBoxDragCursor(), crHandPoint);
+    std::vector<TDragState> states;
+    to->OnListBoxDragOver() = [&](TObject*, TObject* Source, int, int, TDragState State, bool& Accept) {
+        states.push_back(State);
+        Accept = Source == from->ListBox;
+    };
+    to->OnListBoxDragDrop() = [&](TObject*, TObject* Source, int, int) {
+        auto* list = static_cast<TbsListBox*>(Source);
+        to->Items().Add(list->Items()[list->ItemIndex()]);
+    };
+    TObject* endedOn = from;
+    int started = 0;
+    from->OnListBoxStartDrag() = [&](TObject*, TDragObject*&) { ++started; };
+    from->OnListBoxEndDrag() = [&](TObject*, TObject* Target, int, int) { endedOn = Target; };
+    from->SetItemIndex(1);
+
+    auto drag = [&](TPoint b) {
+        started = 0;
+        states.clear();
+        const TPoint a = At(from->ListBox, 20, 25);
+        Backend->MouseMove(a.X, a.Y);
+        Backend->MouseDown(a.X, a.Y);
+        Pump();
+        Backend->MouseMove(a.X + 2, a.Y);   // within the threshold: no drag yet
+        Pump();
+        EXPECT_EQ(started, 0);
+        Backend->MouseMove(b.X - 5, b.Y);
+        Backend->MouseMove(b.X, b.Y);
+        Pump();
+        Backend->MouseUp(b.X, b.Y);
+        Pump();
+    };
+    Backend->ClearCursorsShown();
+    drag(At(to->ListBox, 30, 30));
+    EXPECT_EQ(started, 1);
+    ASSERT_GE(states.size(), 2u);
+    EXPECT_EQ(states.front(), dsDragEnter);
+    EXPECT_TRUE(std::all_of(states.begin() + 1, states.end(), [](TDragState s) { return s == dsDragMove; }));
+    ASSERT_EQ(to->Items().Count(), 1);
+    EXPECT_EQ(to->Items()[0], "from 1");
+    EXPECT_EQ(endedOn, to->ListBox);
+    const auto& shown = Backend->CursorsShown();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), IDC_HAND), shown.end()) << "the drag cursor over a taker";
+    EXPECT_FALSE(from->ListBox->Dragging());
+
+    drag(At(Form, 170, 200));   // the bare form
+    EXPECT_EQ(started, 1);
+    EXPECT_TRUE(states.empty()) << "the other list never asked";
+    EXPECT_EQ(endedOn, nullptr) << "nothing took it";
+    EXPECT_EQ(to->Items().Count(), 1);
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW);
 }
 
 }  // namespace

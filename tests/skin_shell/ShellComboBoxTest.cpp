@@ -116,4 +116,26 @@ TEST_F(ShellComboBoxTest, ChoosingMovesTheLinkedListAndTreeAndTheyMoveTheBox)
     EXPECT_EQ(lv->Path(), "计算机");
 }
 
+// Without shell images the closed box still leaves the icon's room before
+// its text, so that the text does not jump when images come and go.
+TEST_F(ShellComboBoxTest, ClosedTextKeepsTheIconRoomWithoutShellImages)
+{
+    auto* cb = NewCombo();
+    auto inkStart = [&] {
+        cb->Invalidate();
+        auto shot = std::make_unique<TBitmap>(Snapshot(cb));
+        const int y0 = 3, y1 = shot->Height() - 3;
+        const TColor paper = shot->GetPixel(3, shot->Height() / 2);
+        for (int x = 3; x < shot->Width() / 2; ++x)
+            for (int y = y0; y < y1; ++y)
+                if (shot->GetPixel(x, y) != paper)
+                    return x;
+        return -1;
+    };
+    const int withIcon = inkStart();
+    cb->ApplyShellImages(false);
+    const int withoutIcon = inkStart();
+    EXPECT_GT(withoutIcon, withIcon + 16) << "the text starts after the 16-pixel icon and its gap";
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <sys/time.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/core/Strings.h"
@@ -42,6 +43,18 @@ protected:
         ::utimes(Path.c_str(), times);
     }
 };
+
+// Filling the list shows the busy cursor, and the cursor before it comes back.
+TEST_F(ShellListViewTest, FillingShowsTheBusyCursor)
+{
+    auto* lv = NewList();
+    Backend->ClearCursorsShown();
+    lv->SetPath(Home);
+    Pump();
+    const auto& shown = Backend->CursorsShown();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), IDC_WAIT), shown.end());
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW);
+}
 
 TEST_F(ShellListViewTest, ListsFoldersFirstAndFilesThroughTheMask)
 {

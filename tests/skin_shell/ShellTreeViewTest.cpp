@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/shell/ShellNamespace.h"
@@ -45,6 +46,18 @@ TEST_F(ShellTreeViewTest, ShowsTheDesktopExpandedAndLoadsFoldersOnlyWhenExpanded
     bfolder->Expand(false);
     EXPECT_EQ(bfolder->Count(), 0);
     EXPECT_FALSE(bfolder->HasChildren());
+}
+
+// Reading a folder's children shows the busy cursor, and the cursor before
+// it comes back.
+TEST_F(ShellTreeViewTest, ReadingChildrenShowsTheBusyCursor)
+{
+    auto* tv = NewTree();
+    Backend->ClearCursorsShown();
+    HomeNode(tv)->Expand(false);
+    const auto& shown = Backend->CursorsShown();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), IDC_WAIT), shown.end());
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW);
 }
 
 TEST_F(ShellTreeViewTest, FilesAsNodesAreNeverRun)

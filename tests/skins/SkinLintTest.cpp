@@ -22,7 +22,7 @@
 
 namespace {
 
-const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkin(); }
+const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkins()[i - MainSkinCount]; }
 
 // One embedded skin unpacked twice: into a skin container, and as its plain
 // ini text (for the checks of the file itself).
@@ -342,7 +342,7 @@ TEST_P(SkinLint, CrossReferencesResolve)
 
 std::string SkinLabel(const ::testing::TestParamInfo<int>& info) { return SkinAt(info.param).Name; }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, SkinLint, ::testing::Range(0, MainSkinCount + 1), SkinLabel);
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinLint, ::testing::Range(0, MainSkinCount + ToolBarSkinCount), SkinLabel);
 
 // The lists the program builds from the embedded skins.
 TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
@@ -351,7 +351,7 @@ TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
     FillMainSkinList(main);
     FillToolBarSkinList(tools);
     ASSERT_EQ(main.Skins()->Count(), MainSkinCount);
-    ASSERT_EQ(tools.Skins()->Count(), 1);
+    ASSERT_EQ(tools.Skins()->Count(), ToolBarSkinCount);
     std::set<std::string> names, blocks;
     for (int i = 0; i < MainSkinCount; ++i) {
         const TbsSkinListItem* item = main.Skins()->Items(i);
@@ -363,6 +363,9 @@ TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
     }
     EXPECT_EQ(names.size(), size_t(MainSkinCount));
     EXPECT_EQ(blocks.size(), size_t(MainSkinCount)) << "every variant differs from the others";
+    // The dark main skin takes the tool bar's dark twin, the light ones the light look.
+    for (int i = 0; i < MainSkinCount; ++i)
+        EXPECT_EQ(ToolBarSkinFor(i), std::string(MainSkins()[i].Name) == "ZarvoGraphite" ? 1 : 0) << MainSkins()[i].Name;
 
     // A container selecting by index unpacks the item's skin.
     TbsSkinData data(nullptr);

@@ -22,7 +22,7 @@
 
 namespace {
 
-const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkin(); }
+const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkins()[i - MainSkinCount]; }
 
 std::string PreviewFolder()
 {
@@ -815,6 +815,6 @@ TEST_P(SkinPreview, TextsReachTheirContrastAndStatesDiffer)
 
 std::string SkinLabel(const ::testing::TestParamInfo<int>& info) { return SkinAt(info.param).Name; }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, SkinPreview, ::testing::Range(0, MainSkinCount + 1), SkinLabel);
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinPreview, ::testing::Range(0, MainSkinCount + ToolBarSkinCount), SkinLabel);
 
 }  // namespace

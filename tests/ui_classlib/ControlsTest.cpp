@@ -1,5 +1,7 @@
+#include <algorithm>
 #include "ClassLibFixture.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/Timer.h"
 
@@ -208,4 +210,67 @@ TEST_F(TControlsTest, PaintToDrawsAControlTreeIntoAnyContextWithThePaintCopyStat
     EXPECT_EQ(shot.GetPixel(45, 35) & 0xFFFFFF, ColorToRGB(clBlue));
     EXPECT_TRUE(sawPaintCopy);
     EXPECT_FALSE(inner->ControlState().Contains(csPaintCopy));
+}
+
+// A drag started by hand: each control the mouse crosses is asked (enter,
+// move, leave), the cursor tells whether the one under it takes the drop,
+// and a drag ended without a drop reaches no target.
+TEST_F(TClassLibTest, ManualDragAsksEachControlOnTheWay)
+{
+    TForm* f = MakeForm(100, 100, 300, 200);
+    auto panel = [&](int x) {
+        auto* p = new TPanel(f);
+        p->SetParent(f);
+        p->SetBounds(x, 10, 80, 80);
+        return p;
+    };
+    TPanel* source = panel(10);
+    TPanel* taker = panel(110);
+    TPanel* other = panel(210);
+    Pump();
+    std::vector<std::string> log;
+    taker->OnDragOver = [&](TObject*, TObject* Source, int, int, TDragState State, bool& Accept) {
+        const char* names[] = {"enter", "leave", "move"};
+        log.push_back(names[State]);
+        Accept = Source == source;
+    };
+    taker->OnDragDrop = [&](TObject*, TObject*, int, int) { log.push_back("drop"); };
+    source->OnEndDrag = [&](TObject*, TObject* Target, int, int) { log.push_back(Target ? "end on taker" : "end"); };
+
+    const TPoint start = At(source, 40, 40);
+    Backend->MouseMove(start.X, start.Y);
+    source->BeginDrag(true);
+    EXPECT_TRUE(source->Dragging());
+    for (TPoint p : {At(taker, 20, 20), At(taker, 30, 20)}) {
+        Backend->MouseMove(p.X, p.Y);
+        Pump();
+    }
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW) << "the drag cursor over a taker";
+    const TPoint away = At(other, 20, 20);
+    Backend->MouseMove(away.X, away.Y);
+    Pump();
+    EXPECT_EQ(Backend->CursorShape(), IDC_NO);
+    source->EndDrag(false);
+    EXPECT_FALSE(source->Dragging());
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "move", "leave", "end"}));
+    EXPECT_EQ(Backend->CursorShape(), IDC_ARROW);
+
+    // Dropped on the taker: it takes it and the source hears so.
+    log.clear();
+    source->BeginDrag(true);
+    const TPoint onto = At(taker, 20, 20);
+    Backend->MouseMove(onto.X, onto.Y);
+    Backend->MouseUp(onto.X, onto.Y);
+    Pump();
+    log.erase(std::remove(log.begin(), log.end(), "move"), log.end());   // the release may move first
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "drop", "end on taker"}));
+
+    // A source going away mid-drag leaves nothing behind.
+    source->BeginDrag(true);
+    delete source;
+    Backend->MouseMove(away.X, away.Y);
+    Pump();
+    taker->BeginDrag(true);
+    EXPECT_TRUE(taker->Dragging()) << "a new drag can start";
+    taker->EndDrag(false);
 }

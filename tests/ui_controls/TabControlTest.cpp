@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <map>
 #include "WidgetFixture.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/controls/ImageList.h"
@@ -294,4 +296,105 @@ TEST_F(TTabControlTest, SideTabsTurnTheirLabelsAQuarter)
             mismatches += down[size_t(x)][size_t(depth - 1 - y)] != want;
         }
     EXPECT_EQ(mismatches, 0);
+}
+
+// Side tabs that do not fit the height wrap into more rows instead of being
+// cut off: every tab lies inside the control and a click reaches it.
+TEST_F(TTabControlTest, SideTabsWrapIntoRowsAndStayReachable)
+{
+    for (TTabPosition pos : {tpLeft, tpRight}) {
+        auto* pc = MakePages(9);
+        pc->SetTabPosition(pos);
+        Pump();
+        EXPECT_GT(pc->RowCount(), 1) << pos;
+        const int S = pc->RowCount() * pc->TabRect(0).Width();
+        const TRect display = pc->DisplayRect();
+        EXPECT_EQ(pos == tpLeft ? display.Left : pc->ClientWidth() - display.Right, S + 4) << pos;
+        for (int i = 0; i < pc->TabCount(); ++i) {
+            const TRect r = pc->TabRect(i);
+            EXPECT_GE(r.Top, 0) << pos << " tab " << i;
+            EXPECT_LE(r.Bottom, pc->ClientHeight()) << pos << " tab " << i;
+        }
+        for (int i : {8, 0, 4}) {
+            Click(TabCentre(pc, i));
+            EXPECT_EQ(pc->ActivePageIndex(), i) << pos;
+        }
+        delete pc;
+    }
+}
+
+// Wrapped rows are stretched to the full length unless RaggedRight; with
+// ScrollOpposite the rows before the selected one move to the far side.
+TEST_F(TTabControlTest, RaggedRightAndScrollOpposite)
+{
+    auto* pc = MakePages(9);
+    pc->SetMultiLine(true);
+    Pump();
+    ASSERT_GE(pc->RowCount(), 2);
+    auto rowEnds = [&] {
+        std::map<int, int> ends;   // row top -> right end
+        for (int i = 0; i < pc->TabCount(); ++i) {
+            const TRect r = pc->TabRect(i);
+            ends[r.Top] = std::max(ends[r.Top], r.Right);
+        }
+        return ends;
+    };
+    for (auto [top, right] : rowEnds())
+        EXPECT_EQ(right, pc->ClientWidth() - 2) << "row at " << top;
+    pc->SetRaggedRight(true);
+    int short_rows = 0;
+    for (auto [top, right] : rowEnds())
+        short_rows += right < pc->ClientWidth() - 2;
+    EXPECT_GE(short_rows, 1);
+
+    pc->SetScrollOpposite(true);
+    const int last = pc->TabCount() - 1;
+    pc->SetActivePageIndex(last);
+    Pump();
+    const int h = pc->TabRect(0).Height();
+    const int opposite = pc->RowCount() - 1;   // every row before the last one's
+    EXPECT_GT(pc->TabRect(0).Top, pc->ClientHeight() / 2) << "the first row went to the bottom";
+    EXPECT_EQ(pc->DisplayRect(), (TRect{4, h + 6, pc->ClientWidth() - 4, pc->ClientHeight() - 4 - opposite * h}));
+    EXPECT_EQ(pc->TabRect(last).Top, 2) << "the selected row is the only one at the top";
+    Click(TabCentre(pc, 0));
+    EXPECT_EQ(pc->ActivePageIndex(), 0);
+    for (int i = 0; i < pc->TabCount(); ++i)
+        EXPECT_LT(pc->TabRect(i).Top, pc->ClientHeight() / 2) << "nothing before the first row: one band, tab " << i;
+    EXPECT_EQ(pc->DisplayRect().Bottom, pc->ClientHeight() - 4);
+    pc->SetScrollOpposite(false);
+}
+
+// HotTrack follows the mouse over the tabs; OwnerDraw hands every tab's label
+// to OnDrawTab with whether it is the selected one.
+TEST_F(TTabControlTest, HotTrackAndOwnerDrawnTabs)
+{
+    auto* pc = MakePages(3);
+    EXPECT_EQ(pc->HotTab(), -1);
+    const TPoint over = TabCentre(pc, 1);
+    Backend->MouseMove(over.X, over.Y);
+    Pump();
+    EXPECT_EQ(pc->HotTab(), -1) << "only with HotTrack";
+    pc->SetHotTrack(true);
+    Backend->MouseMove(over.X + 1, over.Y);
+    Pump();
+    EXPECT_EQ(pc->HotTab(), 1);
+    const TPoint page = At(pc, pc->ClientWidth() / 2, pc->ClientHeight() / 2);
+    Backend->MouseMove(page.X, page.Y);
+    Pump();
+    EXPECT_EQ(pc->HotTab(), -1);
+
+    std::vector<std::pair<int, bool>> drawn;
+    pc->OnDrawTab = [&](TCustomTabControl* control, int index, const TRect& r, bool active) {
+        drawn.emplace_back(index, active);
+        control->Canvas().Brush().SetColor(clRed);
+        control->Canvas().FillRect(r);
+    };
+    pc->SetOwnerDraw(true);
+    Pump();
+    std::sort(drawn.begin(), drawn.end());
+    drawn.erase(std::unique(drawn.begin(), drawn.end()), drawn.end());
+    EXPECT_EQ(drawn, (std::vector<std::pair<int, bool>>{{0, true}, {1, false}, {2, false}}));
+    const TRect r = pc->TabRect(2);
+    auto shot = Snapshot("owner-drawn-tabs");
+    EXPECT_EQ(PixelAt(*shot, At(pc, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)), ColorToRGB(clRed));
 }

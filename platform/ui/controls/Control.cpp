@@ -35,6 +35,7 @@ HCURSOR CursorShape(TCursor cursor)
     case crHSplit: return IDC_SIZEWE;
     case crUpArrow: return IDC_UPARROW;
     case crHourGlass: return IDC_WAIT;
+    case crNoDrop: return IDC_NO;
     case crHandPoint: return IDC_HAND;
     case crSizeAll: return IDC_SIZEALL;
     default: return IDC_ARROW;
@@ -138,6 +139,7 @@ TControl::~TControl()
     Destroying();
     if (GCaptureControl == this)
         GCaptureControl = nullptr;
+    ForgetDragControl(this);
     if (ControlHooks().ControlDestroyed)
         ControlHooks().ControlDestroyed(this);
     if (FParent)
@@ -523,11 +525,18 @@ void TControl::MouseMove(TShiftState Shift, int X, int Y)
 // Mouse messages in client coordinates: the click and capture rules.
 void TControl::HandleMouse(TMessage& m)
 {
+    if (Dragging() && DragMouseMessage(m))
+        return;
     TPoint p = LParamToPoint(m.LParam);
     TShiftState shift = KeysToShiftState(LOWORD(m.WParam));
     auto down = [&](TMouseButton button, bool dbl) {
         if (!FEnabled)
             return;
+        if (button == mbLeft && FDragMode == dmAutomatic && FDragKind == dkDrag &&
+            !ComponentState().Contains(csDesigning)) {
+            BeginDrag(false);   // the press belongs to the drag
+            return;
+        }
         SendCancelMode(this);
         if (auto* win = dynamic_cast<TWinControl*>(this); win && button == mbLeft && win->TabStop() && win->CanFocus())
             win->SetFocus();

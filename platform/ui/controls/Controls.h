@@ -14,6 +14,7 @@
 #include "platform/ui/WinConsts.h"
 #include "platform/ui/WinTypes.h"
 
+class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
@@ -61,6 +62,8 @@ constexpr TCursor crSizeNWSE = -8;
 constexpr TCursor crSizeWE = -9;
 constexpr TCursor crUpArrow = -10;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
 constexpr TCursor crHSplit = -14;
 constexpr TCursor crVSplit = -15;
 constexpr TCursor crHandPoint = -21;
@@ -68,6 +71,21 @@ constexpr TCursor crSizeAll = -22;
 HCURSOR CursorShape(TCursor cursor);
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// Dragging one control's content onto another with the mouse.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// What is being dragged; a start-drag handler may supply its own.
+class TDragObject : public TObject {
+public:
+    TControl* Control = nullptr;   // the source
+};
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
@@ -191,7 +209,35 @@ public:
     TNotifyEvent OnResize;
     std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)> OnContextPopup;
 
+    // Dragging (Drag.cpp). With dmAutomatic a left press starts a drag that
+    // begins once the mouse moves Threshold pixels; BeginDrag starts one by
+    // hand (at once with Immediate). The control under the mouse is asked
+    // through DragOver (OnDragOver; no handler, no acceptance) and gets
+    // DragDrop (OnDragDrop) on release when it accepted; the source then gets
+    // OnEndDrag with that target, or nullptr when nothing took it.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode v) { FDragMode = v; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind v) { FDragKind = v; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor v) { FDragCursor = v; }
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    // This control is the source of a drag under way (started or waiting for the threshold).
+    bool Dragging() const;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+
 protected:
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    // Mouse messages of the drag source while a drag runs; true when taken.
+    bool DragMouseMessage(TMessage& m);
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
@@ -231,6 +277,9 @@ protected:
     TFont FFont;
     TColor FColor = clWindow;
     TCursor FCursor = crDefault;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
 
 private:
     friend class TWinControl;
@@ -438,6 +487,8 @@ TControl* GetCaptureControl();
 void SetCaptureControl(TControl* c);
 // The control (windowless included) under a screen point.
 TControl* FindDragTarget(TPoint screen, bool allowDisabled);
+// A control going away stops being a drag's source or target.
+void ForgetDragControl(TControl* c);
 // The short or long part of "short|long" hint text.
 std::string GetShortHint(const std::string& hint);
 std::string GetLongHint(const std::string& hint);

@@ -66,6 +66,39 @@ void TCustomTabControl::SetTabPosition(TTabPosition v)
     Layout();
 }
 
+void TCustomTabControl::SetHotTrack(bool v)
+{
+    FHotTrack = v;
+    if (!v)
+        SetHotTab(-1);
+}
+
+void TCustomTabControl::SetOwnerDraw(bool v)
+{
+    FOwnerDraw = v;
+    Invalidate();
+}
+
+void TCustomTabControl::SetRaggedRight(bool v)
+{
+    FRaggedRight = v;
+    Layout();
+}
+
+void TCustomTabControl::SetScrollOpposite(bool v)
+{
+    FScrollOpposite = v;
+    Layout();
+}
+
+void TCustomTabControl::SetHotTab(int index)
+{
+    if (index == FHotTab)
+        return;
+    FHotTab = index;
+    Invalidate();
+}
+
 void TCustomTabControl::SetImages(TImageList* v)
 {
     Perform(TCM_SETIMAGELIST, 0, LPARAM(v));
@@ -175,14 +208,13 @@ void TCustomTabControl::Layout()
     FTextWidths.clear();
     for (const TTabItem& it : FItems)
         FTextWidths.push_back(c->TextWidth(it.Caption));
-    bool vertical = FTabPosition == tpLeft || FTabPosition == tpRight;
     int h = TabDepth();
-    int room = (vertical ? ClientHeight() : ClientWidth()) - 4;
+    int room = (Vertical() ? ClientHeight() : ClientWidth()) - 4;
     // Rows in order, then turned so the selected tab's row is nearest the page.
     int row = 0, x = 0;
     for (int i = 0; i < TabCount(); ++i) {
         int len = TabLength(i);
-        if (FMultiLine && x > 0 && x + len > room) {
+        if (Wraps() && x > 0 && x + len > room) {
             ++row;
             x = 0;
         }
@@ -191,28 +223,81 @@ void TCustomTabControl::Layout()
         x += len;
     }
     FRowCount = TabCount() > 0 ? row + 1 : 0;
-    int n = std::max(1, FRowCount);
-    int sr = FCurSel >= 0 && FCurSel < TabCount() ? FItems[size_t(FCurSel)].Row : 0;
-    bool nearestLast = FTabPosition == tpTop || FTabPosition == tpLeft;
-    for (TTabItem& it : FItems)
-        it.Row = nearestLast ? (it.Row - sr + n - 1 + n) % n : (it.Row - sr + n) % n;
+    if (Wraps() && FRowCount > 1 && !FRaggedRight)
+        JustifyRows(room);
+    ArrangeRows();
     if (HandleAllocated())
         Realign();  // the display area follows the number of rows
     Invalidate();
+}
+
+// Stretches every row to the strip's length, the extra shared out among its
+// tabs (the last one takes what does not divide).
+void TCustomTabControl::JustifyRows(int Room)
+{
+    for (int row = 0; row < FRowCount; ++row) {
+        std::vector<size_t> tabs;
+        int length = 0;
+        for (size_t i = 0; i < FItems.size(); ++i)
+            if (FItems[i].Row == row) {
+                tabs.push_back(i);
+                length += FItems[i].Rect.Width();
+            }
+        const int extra = Room - length;
+        if (tabs.empty() || extra <= 0)
+            continue;
+        int x = 0;
+        for (size_t k = 0; k < tabs.size(); ++k) {
+            TRect& r = FItems[tabs[k]].Rect;
+            const int grow = extra / int(tabs.size()) + (k + 1 == tabs.size() ? extra % int(tabs.size()) : 0);
+            r = TRect{x, r.Top, x + r.Width() + grow, r.Bottom};
+            x = r.Right;
+        }
+    }
+}
+
+// Turns the rows so that the selected tab's row is nearest the page; with
+// ScrollOpposite the rows before it go to the other side instead.
+void TCustomTabControl::ArrangeRows()
+{
+    const int n = std::max(1, FRowCount);
+    const int sr = FCurSel >= 0 && FCurSel < TabCount() ? FItems[size_t(FCurSel)].Row : 0;
+    const bool nearestLast = FTabPosition == tpTop || FTabPosition == tpLeft;
+    FOppositeRows = FScrollOpposite && Wraps() ? sr : 0;
+    const int m = n - FOppositeRows;   // rows left at the tab side
+    for (TTabItem& it : FItems) {
+        it.Opposite = it.Row < FOppositeRows;
+        if (it.Opposite)   // the opposite band's nearest row (to the page) is the one just before the selected
+            it.Row = nearestLast ? FOppositeRows - 1 - it.Row : it.Row;
+        else if (FOppositeRows > 0)
+            it.Row = nearestLast ? m - 1 - (it.Row - sr) : it.Row - sr;
+        else
+            it.Row = nearestLast ? (it.Row - sr + n - 1 + n) % n : (it.Row - sr + n) % n;
+    }
 }
 
 TRect TCustomTabControl::ItemRect(int index) const
 {
     const TTabItem& it = FItems[size_t(index)];
     int h = TabDepth();
-    int S = FRowCount * h;
+    int S = (FRowCount - FOppositeRows) * h;
     int W = ClientWidth(), H = ClientHeight();
     int along = it.Rect.Left + 2;
-    if (!FMultiLine)
+    if (!Wraps())
         for (int i = 0; i < FFirstTab && i < TabCount(); ++i)
             along -= FItems[size_t(i)].Rect.Width();
     int len = it.Rect.Width();
     int k = it.Row;
+    if (it.Opposite) {
+        // The band on the far side: its row 0 lies nearest the page.
+        const int So = FOppositeRows * h;
+        switch (FTabPosition) {
+        case tpTop: return TRect{along, H - So - 2 + k * h, along + len, H - So - 2 + (k + 1) * h};
+        case tpBottom: return TRect{along, 2 + (FOppositeRows - 1 - k) * h, along + len, 2 + (FOppositeRows - k) * h};
+        case tpLeft: return TRect{W - So - 2 + k * h, along, W - So - 2 + (k + 1) * h, along + len};
+        case tpRight: return TRect{2 + (FOppositeRows - 1 - k) * h, along, 2 + (FOppositeRows - k) * h, along + len};
+        }
+    }
     switch (FTabPosition) {
     case tpBottom: return TRect{along, H - S - 2 + k * h, along + len, H - S - 2 + (k + 1) * h};
     case tpLeft: return TRect{2 + k * h, along, 2 + (k + 1) * h, along + len};
@@ -295,7 +380,7 @@ LRESULT TCustomTabControl::TabMessage(TMessage& m, bool& handled)
             return -1;
         int old = FCurSel;
         FCurSel = i;
-        if (i >= 0 && !FMultiLine) {
+        if (i >= 0 && !Wraps()) {
             // Bring the selected tab into the row.
             if (i < FFirstTab)
                 ScrollTabs(i);
@@ -307,7 +392,7 @@ LRESULT TCustomTabControl::TabMessage(TMessage& m, bool& handled)
                         break;
                 }
         }
-        if (FMultiLine)
+        if (Wraps())
             Layout();
         Invalidate();
         return old;
@@ -324,13 +409,14 @@ LRESULT TCustomTabControl::TabMessage(TMessage& m, bool& handled)
         auto* r = reinterpret_cast<TRect*>(m.LParam);
         if (!r)
             return 0;
-        int S = FRowCount * TabDepth();
+        int S = (FRowCount - FOppositeRows) * TabDepth();
+        int So = FOppositeRows * TabDepth();
         int sign = m.WParam ? -1 : 1;
         int tabSide = S + (FTabPosition == tpTop ? 6 : 4);
-        int left = FTabPosition == tpLeft ? tabSide : 4;
-        int top = FTabPosition == tpTop ? tabSide : 4;
-        int right = FTabPosition == tpRight ? tabSide : 4;
-        int bottom = FTabPosition == tpBottom ? tabSide : 4;
+        int left = FTabPosition == tpLeft ? tabSide : FTabPosition == tpRight ? 4 + So : 4;
+        int top = FTabPosition == tpTop ? tabSide : FTabPosition == tpBottom ? 4 + So : 4;
+        int right = FTabPosition == tpRight ? tabSide : FTabPosition == tpLeft ? 4 + So : 4;
+        int bottom = FTabPosition == tpBottom ? tabSide : FTabPosition == tpTop ? 4 + So : 4;
         r->Left += sign * left;
         r->Top += sign * top;
         r->Right -= sign * right;
@@ -409,6 +495,10 @@ void TCustomTabControl::WndProc(TMessage& m)
         TCustomControl::WndProc(m);
         Invalidate();
         return;
+    case CM_MOUSELEAVE:
+        TCustomControl::WndProc(m);
+        SetHotTab(-1);
+        return;
     case CM_FONTCHANGED:
         TCustomControl::WndProc(m);
         Layout();
@@ -431,6 +521,13 @@ void TCustomTabControl::MouseDown(TMouseButton Button, TShiftState Shift, int X,
             SelectTab(HitTest(TPoint{X, Y}));
     }
     TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomTabControl::MouseMove(TShiftState Shift, int X, int Y)
+{
+    if (FHotTrack)
+        SetHotTab(HitTest(TPoint{X, Y}));
+    TCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TCustomTabControl::KeyDown(WORD& Key, TShiftState Shift)
@@ -459,7 +556,7 @@ void TCustomTabControl::PaintTabLabel(TCanvas& c, int index, const TRect& r)
     if (image >= 0 && image < FImages->Count())
         FImages->Draw(c, x, r.Top + (r.Height() - FImages->Height()) / 2, image, Enabled());
     c.Brush().SetStyle(bsClear);
-    c.Font().SetColor(Enabled() ? clBtnText : clGrayText);
+    c.Font().SetColor(!Enabled() ? clGrayText : index == FHotTab ? clHotLight : clBtnText);
     TRect t{x + iw, r.Top, r.Right, r.Bottom};
     c.DrawText(FItems[size_t(index)].Caption, t, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
@@ -492,7 +589,11 @@ void TCustomTabControl::PaintTab(TCanvas& c, int index, bool selected)
     TRect content = ItemRect(index);
     if (selected && FTabPosition == tpTop)
         content.Offset(0, -1);
-    {
+    if (FOwnerDraw && OnDrawTab) {
+        TSavedDC saved(c.Handle());
+        c.Handle()->IntersectClipRect(content);
+        OnDrawTab(this, index, content, selected);
+    } else {
         TSavedDC saved(c.Handle());
         c.Handle()->IntersectClipRect(content);
         if ((FTabPosition == tpLeft || FTabPosition == tpRight) && !content.IsEmpty()) {

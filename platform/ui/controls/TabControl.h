@@ -11,6 +11,10 @@ class TImageList;
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 using TTabGetImageEvent = std::function<void(TObject* Sender, int TabIndex, int& ImageIndex)>;
+class TCustomTabControl;
+// Draws one tab of an owner-drawn tab control on its Canvas; Rect is the
+// tab's label area, Active whether it is the selected tab.
+using TDrawTabEvent = std::function<void(TCustomTabControl* Control, int TabIndex, const TRect& Rect, bool Active)>;
 
 // The tab control: a row (or rows) of tabs beside a display area, answering
 // the TCM_* messages of CommCtrl.h.
@@ -50,6 +54,17 @@ using TTabGetImageEvent = std::function<void(TObject* Sender, int TabIndex, int&
 // exactly the display rectangle (the client less the strip) inset by the
 // skin's borders.
 //
+// Left and right tabs always wrap into more rows when they do not fit the
+// height, as multi-line tabs do. Rows of a wrapped strip with more than one
+// row are stretched to the strip's full length unless RaggedRight. With
+// ScrollOpposite, the rows before the selected tab's row move to the side
+// opposite the tabs (nearest the page first), so the selected row is always
+// the one at the tab side nearest the page and the display area loses their
+// depth on that side (TCM_ADJUSTRECT moves that edge by their depth).
+//
+// HotTrack shows the tab under the mouse in the hot-light colour. OwnerDraw
+// leaves each tab's label to OnDrawTab (the face and frame are drawn first).
+//
 // Single-line rows that do not fit scroll by WM_HSCROLL: SB_THUMBPOSITION
 // with the number of tabs to scroll off in the high word, SB_LINELEFT and
 // SB_LINERIGHT by one tab. The plain look draws two arrow buttons at the end
@@ -86,8 +101,19 @@ public:
     int IndexOfTabAt(int x, int y);
     int RowCount() const { return FRowCount; }
     int FirstVisibleTab() const { return FFirstTab; }
+    bool HotTrack() const { return FHotTrack; }
+    void SetHotTrack(bool v);
+    bool OwnerDraw() const { return FOwnerDraw; }
+    void SetOwnerDraw(bool v);
+    bool RaggedRight() const { return FRaggedRight; }
+    void SetRaggedRight(bool v);
+    bool ScrollOpposite() const { return FScrollOpposite; }
+    void SetScrollOpposite(bool v);
+    // The tab under the mouse while HotTrack is on, else -1.
+    int HotTab() const { return FHotTab; }
 
     TTabChangingEvent OnChanging;
+    TDrawTabEvent OnDrawTab;
     TNotifyEvent OnChange;
     TTabGetImageEvent OnGetImageIndex;
 
@@ -97,6 +123,7 @@ protected:
     void Paint() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
     void AdjustClientRect(TRect& r) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -113,7 +140,14 @@ private:
         std::string Caption;
         TRect Rect;                  // raw, unscrolled, along the strip
         int Row = 0;
+        bool Opposite = false;       // ScrollOpposite: on the side facing the tabs
     };
+    bool Vertical() const { return FTabPosition == tpLeft || FTabPosition == tpRight; }
+    // Tabs that do not fit wrap into rows: multi-line, and side tabs always.
+    bool Wraps() const { return FMultiLine || Vertical(); }
+    void JustifyRows(int Room);
+    void ArrangeRows();
+    void SetHotTab(int index);
     int TabDepth() const;
     int TabLength(int index) const;
     void Layout();
@@ -133,7 +167,13 @@ private:
     TTabPosition FTabPosition = tpTop;
     TImageList* FImages = nullptr;
     int FRowCount = 0;
+    int FOppositeRows = 0;           // rows moved to the opposite side
     int FFirstTab = 0;               // single-line: tabs scrolled off
+    bool FHotTrack = false;
+    bool FOwnerDraw = false;
+    bool FRaggedRight = false;
+    bool FScrollOpposite = false;
+    int FHotTab = -1;
     int FTextHeight = 0;
     std::vector<int> FTextWidths;
 };

@@ -4,17 +4,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include "platform/ui/sdl/X11Native.h"
 #include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-namespace {
-
-struct TNative {
-    Display* Dpy = nullptr;
-    Window Win = 0;
-};
 
 TNative NativeOf(SDL_Window* window)
 {
@@ -24,6 +18,8 @@ TNative NativeOf(SDL_Window* window)
         return {};
     return TNative{info.info.x11.display, info.info.x11.window};
 }
+
+namespace {
 
 constexpr int WheelDelta = 120;
 
