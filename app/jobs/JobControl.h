@@ -58,6 +58,9 @@ public:
 
     // Read at the moment of use; without it the defaults of TJobOptions.
     std::function<TJobOptions()> Options;
+    // A stop runs it once the engine has stopped, before the tasks are
+    // deleted: the main window stops its preview and lets a second pass.
+    std::function<void()> OnEngineStopped;
     // The folder the media libraries are loaded from; the program's "LibAV" by default.
     std::string LibraryPath;
 

@@ -15,6 +15,7 @@ class TbsFormFrame;
 class TbsSkinButton;
 class TbsSkinEdit;
 class TbsSkinData;
+class TbsResourceStrData;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSelectSkinDialog;
@@ -55,6 +56,7 @@ class TTrackBar;
 class TCascadePresetSource;
 class TMainWindowFaces;
 class TListViewJobFace;
+class TShownJobRow;
 class TMainPreviewHost;
 class TPreviewPanel;
 class TMainOutputHost;
@@ -96,6 +98,7 @@ public:
     TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
     TbsSkinData* bsSkinData1 = nullptr;
     TbsSkinData* bsSkinData2 = nullptr;
+    TbsResourceStrData* bsResourceStrData1 = nullptr;   // the skin layer's texts, in Chinese
 
     // ---- menus ----
     TbsSkinMainMenu* MainMenu1 = nullptr;
@@ -196,7 +199,8 @@ public:
     TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
     TbsSkinOpenDialog* OpenDialog1 = nullptr;   // one file
     TbsSkinOpenDialog* OpenDialog2 = nullptr;   // several files
-    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog1 = nullptr;   // the folder to add
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;   // the output folder
 
     // Commands by name ("btnAdd", "Button17", ...).
     TButton* Command(const std::string& AName) const;
@@ -210,6 +214,8 @@ public:
     void Button21Click(TObject* Sender);   // the open dialogs' filters
     void ChooseOutputFolder();             // "浏览"
     void ChooseSkin();                     // "软件皮肤"
+    // Tells the user once which settings the last action could not save, and why.
+    void ReportSettingsFailures();
     void FollowMainSkin();
     void ShowOptions();                    // "选项", "转换设置"
     void ShowAbout();                      // "关于软件"
@@ -263,6 +269,8 @@ private:
     std::unique_ptr<TMainOutputHost> FOutputHost;
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
+    bool FFinishingRename = false;
+    std::unique_ptr<TShownJobRow> FShownRow;   // the selected row as the preset cascade writes it
 };
 
 extern TForm1* Form1;

@@ -10,6 +10,8 @@
 #include "app/presets/PresetCascade.h"
 #include "engine/task/FFConverter.h"
 #include "app/main/ProgramSkins.h"
+#include "app/main/ProgramTexts.h"
+#include "skin/data/ResourceStrings.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ExtCtrls.h"
@@ -246,6 +248,10 @@ void TForm1::BuildJobPanel()
         if (c.MaxWidth > 0)
             column->SetMaxWidth(c.MaxWidth);
     }
+    // The narrow input column keeps the file name of a long path in view;
+    // the row's hint shows the whole path.
+    lvFiles->Columns().Items(JobColumnInputFile)->SetPathEllipsis(true);
+    lvFiles->SetShowHint(true);
     lvFiles->SetSkinData(skin);
 
     bsSkinPanel5 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel5", 6, 6, 547, 210);
@@ -305,9 +311,11 @@ void TForm1::BuildPages()
     };
     ImageList1 = pictures("ImageList1", "CATEGORIES", 48);
     ImageList2 = pictures("ImageList2", "FORMATS", 32);
+    // The lists show their item on the face: a bold title over a picture of
+    // up to 48 pixels, inside the box's frame and the item's margins.
     auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows,
                       int ARowHeight) {
-        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 58);
+        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 76);
         c->SetImages(AImages);
         c->SetDropDownCount(ARows);
         c->SetListBoxShowItemTitles(true);
@@ -316,19 +324,19 @@ void TForm1::BuildPages()
         c->SetSkinData(bsSkinData2);
         return c;
     };
-    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 26);
+    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 36);
     bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 6, 66);
-    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 26);
+    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 36);
     bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8, 52);
-    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
+    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 98);
     Video_OutPut_Folder_Edit =
-        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
+        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 94, 530, 24);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
     Video_OutPut_Folder_Edit->SetSkinData(skin);
-    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 80, 82, 28);
+    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 92, 82, 28);
     bsSkinButton5->SetCaption("浏览");
     bsSkinButton5->SetSkinData(skin);
-    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 80, 82, 28);
+    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 92, 82, 28);
     bsSkinButton6->SetCaption("打开");
     bsSkinButton6->SetSkinData(skin);
 
@@ -415,16 +423,26 @@ void TForm1::BuildOffScreenPanels()
         d->SetTitle(OpenTitle);
         d->MultiSelection = AMany;
         d->CheckFileExists = true;
+        // Room for the name, size, type and date columns of the details view.
+        d->DialogWidth = 600;
+        d->DialogHeight = 360;
         d->SetSkinData(bsSkinData1);
         d->SetCtrlSkinData(bsSkinData1);
         return d;
     };
     OpenDialog1 = open("OpenDialog1", false);
     OpenDialog2 = open("OpenDialog2", true);
-    bsSkinSelectDirectoryDialog2 = MakeComponent<TbsSkinSelectDirectoryDialog>(this, "bsSkinSelectDirectoryDialog2");
-    bsSkinSelectDirectoryDialog2->SetTitle("选择输出目录");
-    bsSkinSelectDirectoryDialog2->SetSkinData(bsSkinData1);
-    bsSkinSelectDirectoryDialog2->SetCtrlSkinData(bsSkinData1);
+    // Two folder dialogs, each with its own memory: the folder to add, and
+    // the output folder, which starts at the computer's top level.
+    auto folder = [&](const std::string& AName, const std::string& ATitle) {
+        auto* d = MakeComponent<TbsSkinSelectDirectoryDialog>(this, AName);
+        d->SetTitle(ATitle);
+        d->SetSkinData(bsSkinData1);
+        d->SetCtrlSkinData(bsSkinData1);
+        return d;
+    };
+    bsSkinSelectDirectoryDialog1 = folder("bsSkinSelectDirectoryDialog1", "选择目录");
+    bsSkinSelectDirectoryDialog2 = folder("bsSkinSelectDirectoryDialog2", "选择输出目录");
 }
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
@@ -439,6 +457,10 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     bsSkinData1 = MakeComponent<TbsSkinData>(this, "bsSkinData1");
     bsSkinData1->SetSkinIndex(1);
     bsSkinData1->SetSkinList(bsCompressedSkinList1);
+    // The skin layer's own texts in Chinese, for every dialog, menu and box.
+    bsResourceStrData1 = MakeComponent<TbsResourceStrData>(this, "bsResourceStrData1");
+    PutProgramTexts(*bsResourceStrData1);
+    bsSkinData1->SetResourceStrData(bsResourceStrData1);
     bsSkinData2 = MakeComponent<TbsSkinData>(this, "bsSkinData2");
     bsSkinData2->SetSkinList(bsCompressedSkinList2);
     ProgramSkins() = TProgramSkins{bsSkinData1, bsSkinData2};

@@ -48,8 +48,9 @@ TEST_F(ModalTest, TheOpenDialogHoldsMenuBarToolBarAndAccelerators)
     auto savedOpener = DocumentOpener;
     DocumentOpener = [&](const std::string& ATarget) { opened.push_back(ATarget); };
     Start();
-    Form1->Faces().Dialogs =
-        std::make_unique<TSkinnedDialogs>(*Form1->OpenDialog1, *Form1->OpenDialog2, *Form1->bsSkinSelectDirectoryDialog2);
+    Form1->Faces().Dialogs = std::make_unique<TSkinnedDialogs>(*Form1->OpenDialog1, *Form1->OpenDialog2,
+                                                               *Form1->bsSkinSelectDirectoryDialog1,
+                                                               *Form1->bsSkinSelectDirectoryDialog2);
     // The options dialog would run a modal loop of its own: leave it at once.
     bool optionsShown = false;
     Form5->OnShow = [&](TObject*) {
