@@ -6,12 +6,14 @@
 #include <filesystem>
 
 #include "engine/loader/Loader.h"
+#include "engine/util/MiscUtils.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ListView.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinListView.h"
+#include "skin/controls/SkinPanel.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "tests/media/MediaWriter.h"
 
