@@ -173,8 +173,6 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
         }
     }
     const int added = FList.Count() - before;
-    if (!refusals.Empty())
-        Message(refusals.Text(), TMessageKind::Warning);
     if (added > 0) {
         FView.RowsChanged();
         Changed();
@@ -184,7 +182,10 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
     const bool single = !AFolderAdd && AFiles.size() == 1;
     if (single ? added > 0 : !stopped && FList.Count() > 0)
         Select(FList.Count() - 1);
-    if (AFolderAdd && !stopped && added == 0 && refusals.Empty())
+    // Shown once the list shows what was added.
+    if (!refusals.Empty())
+        Message(refusals.Text(), TMessageKind::Warning);
+    else if (AFolderAdd && !stopped && added == 0)
         Message(NoVideoInFolder);
     return added;
 }
@@ -249,7 +250,10 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName, bool A
     for (const std::string& note : PresetOutputOptions(preset.Preset, record.Output))
         Log(note);
     record.Output.FileName = outputName;
-    if (const std::string refusal = StreamRefusal(outputName, record.Output, streams); !refusal.empty()) {
+    std::string refusal = StreamRefusal(outputName, record.Output, streams);
+    if (refusal.empty())
+        refusal = KnownRefusal(outputName, record.Output);
+    if (!refusal.empty()) {
         LogBlock("***Cannot do convert, error: " + refusal);
         ARefusals.Add(AFileName, refusal);
         return TAddResult::Skipped;
@@ -461,8 +465,13 @@ bool TJobControl::Start() {
             FView.RowChanged(i);
             continue;
         }
-        if (!FConverter.SetOutputFile(task, path, &output)) {
-            skipped.Add(input.FileName, FConverter.LastErrMsg());
+        // The row may have moved to a preset its file cannot make since the add.
+        std::string refusal;
+        if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
+            refusal = StreamRefusal(path, output,
+                                    TSourceStreams{taskProbe->VideoStreamCount() > 0, taskProbe->AudioStreamCount() > 0});
+        if (!refusal.empty() || !FConverter.SetOutputFile(task, path, &output)) {
+            skipped.Add(input.FileName, refusal.empty() ? FConverter.LastErrMsg() : refusal);
             row.SetSubItem(JobColumnProgress, FailedProgressText);
             FConverter.RemoveTask(task);
             FView.RowChanged(i);

@@ -373,7 +373,18 @@ void TForm1::UpdateCommands()
         FCascade->SetLocked(!c.Settings);
 }
 
-void TForm1::Button16Click(TObject*) { WriteOutputFolder(ProgramSettings(), FileOutPutPath); }
+void TForm1::Button16Click(TObject*)
+{
+    WriteOutputFolder(ProgramSettings(), FileOutPutPath);
+    ReportSettingsFailures();
+}
+
+void TForm1::ReportSettingsFailures()
+{
+    const std::string report = ProgramSettings().TakeFailureReport();
+    if (!report.empty())
+        Faces().ShowMessage(report, ApplicationTitle, TMessageKind::Warning);
+}
 
 void TForm1::Button17Click(TObject*)
 {
@@ -397,7 +408,11 @@ void TForm1::FollowMainSkin()
         bsSkinData2->SetSkinIndex(toolBar);
 }
 
-void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex()); }
+void TForm1::Button4Click(TObject*)
+{
+    WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex());
+    ReportSettingsFailures();
+}
 
 void TForm1::Button20Click(TObject*) { OpenQuietly(Video_OutPut_Folder_Edit->Text()); }
 
@@ -436,6 +451,7 @@ void TForm1::ShowOptions()
 {
     if (Form5)
         Form5->Execute();
+    ReportSettingsFailures();
 }
 
 void TForm1::ShowAbout()

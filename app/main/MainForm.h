@@ -214,6 +214,8 @@ public:
     void Button21Click(TObject* Sender);   // the open dialogs' filters
     void ChooseOutputFolder();             // "浏览"
     void ChooseSkin();                     // "软件皮肤"
+    // Tells the user once which settings the last action could not save, and why.
+    void ReportSettingsFailures();
     void FollowMainSkin();
     void ShowOptions();                    // "选项", "转换设置"
     void ShowAbout();                      // "关于软件"

@@ -311,9 +311,11 @@ void TForm1::BuildPages()
     };
     ImageList1 = pictures("ImageList1", "CATEGORIES", 48);
     ImageList2 = pictures("ImageList2", "FORMATS", 32);
+    // The lists show their item on the face: a bold title over a picture of
+    // up to 48 pixels, inside the box's frame and the item's margins.
     auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows,
                       int ARowHeight) {
-        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 58);
+        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 76);
         c->SetImages(AImages);
         c->SetDropDownCount(ARows);
         c->SetListBoxShowItemTitles(true);
@@ -322,19 +324,19 @@ void TForm1::BuildPages()
         c->SetSkinData(bsSkinData2);
         return c;
     };
-    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 26);
+    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 36);
     bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 6, 66);
-    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 26);
+    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 36);
     bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8, 52);
-    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
+    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 98);
     Video_OutPut_Folder_Edit =
-        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
+        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 94, 530, 24);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
     Video_OutPut_Folder_Edit->SetSkinData(skin);
-    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 80, 82, 28);
+    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 92, 82, 28);
     bsSkinButton5->SetCaption("浏览");
     bsSkinButton5->SetSkinData(skin);
-    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 80, 82, 28);
+    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 92, 82, 28);
     bsSkinButton6->SetCaption("打开");
     bsSkinButton6->SetSkinData(skin);
 

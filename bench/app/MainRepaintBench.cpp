@@ -33,32 +33,46 @@ double CopySeconds(int width, int height)
     return best;
 }
 
+// The program's forms, made once for every run of the benchmark (the forms
+// are named and exist once per process), in a home folder of their own.
+HWND MainWindow()
+{
+    static HWND main = [] {
+        static char folder[] = "/tmp/zarvo-repaint-XXXXXX";
+        if (!mkdtemp(folder))
+            return HWND(nullptr);
+        setenv("HOME", folder, 1);
+        UseHeadlessBackend();
+        CreateProgramForms();
+        Form1->Show();
+        Application->ProcessMessages();
+        std::atexit([] { std::filesystem::remove_all(folder); });
+        return Form1->Handle();
+    }();
+    return main;
+}
+
 void MainWindowFullRepaint(benchmark::State& state)
 {
-    char folder[] = "/tmp/zarvo-repaint-XXXXXX";
-    if (!mkdtemp(folder)) {
+    HWND main = MainWindow();
+    if (!main) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    setenv("HOME", folder, 1);
-    UseHeadlessBackend();
-    CreateProgramForms();
-    Form1->Show();
-    Application->ProcessMessages();
-    HWND main = Form1->Handle();
     TRect r;
     GetWindowRect(main, r);
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         ProcessWindowMessages();
     }
+    const double frame =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / double(state.iterations());
     const double copy = CopySeconds(r.Width(), r.Height());
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["x_memcpy"] = benchmark::Counter(double(state.iterations()) * copy,
-                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["x_memcpy"] = frame / copy;
     state.counters["width"] = r.Width();
     state.counters["height"] = r.Height();
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

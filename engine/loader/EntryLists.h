@@ -55,6 +55,7 @@
     X(av_image_get_buffer_size)   \
     X(av_image_fill_arrays)       \
     X(av_image_copy)              \
+    X(av_cpu_max_align)           \
     X(av_get_pix_fmt_name)        \
     X(av_pix_fmt_desc_get)        \
     X(av_opt_get_int)             \

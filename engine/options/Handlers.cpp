@@ -170,6 +170,7 @@ void TCustomFFmpeg::SetFrameSize(const std::string& value) {
         throw FFmpegException("Incorrect frame size");
     FOptionState.Fframe_width = width;
     FOptionState.Fframe_height = height;
+    FOptionState.Fframe_size_asked = true;
 }
 
 void TCustomFFmpeg::SetAspectRatio(const std::string& value) {

@@ -4,11 +4,12 @@
 
 #include "engine/loader/EntryPoints.h"
 
-int DisplayRotation(const AVStream* AStream) {
+int DisplayRotation(const AVStream* AStream)
+{
     if (!AStream || !AVLib.av_stream_get_side_data)
         return 0;
-    const auto* matrix = reinterpret_cast<const int32_t*>(
-        AVLib.av_stream_get_side_data(AStream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
+    const auto* matrix =
+        reinterpret_cast<const int32_t*>(AVLib.av_stream_get_side_data(AStream, AV_PKT_DATA_DISPLAYMATRIX, nullptr));
     if (!matrix)
         return 0;
     // The matrix gives the turn counter-clockwise.
@@ -19,7 +20,8 @@ int DisplayRotation(const AVStream* AStream) {
     return (quarter + 4) % 4 * 90;
 }
 
-std::vector<TTurnFilter> TurnFilters(int ARotation) {
+std::vector<TTurnFilter> TurnFilters(int ARotation)
+{
     switch (ARotation) {
     case 90: return {{"transpose", "dir=clock"}};
     case 180: return {{"hflip", ""}, {"vflip", ""}};

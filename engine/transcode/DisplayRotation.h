@@ -14,7 +14,10 @@
 int DisplayRotation(const AVStream* AStream);
 
 // True when the turn swaps width and height.
-inline bool SwapsSides(int ARotation) { return ARotation == 90 || ARotation == 270; }
+inline bool SwapsSides(int ARotation)
+{
+    return ARotation == 90 || ARotation == 270;
+}
 
 // The filters that turn a picture by ARotation, in the library's graph syntax
 // as name and arguments each; empty for 0.

@@ -206,6 +206,7 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOption
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
             AOptions.Fframe_width = dec->width;
             AOptions.Fframe_height = dec->height;
+            AOptions.Fframe_size_asked = false;
             const AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : dec->sample_aspect_ratio;
             const double ratio = sar.num && sar.den ? double(sar.num) / sar.den : 0.0;
             if (dec->width * dec->height != 0)

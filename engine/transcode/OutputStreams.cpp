@@ -6,6 +6,7 @@
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/FormatChoice.h"
+#include "engine/transcode/FrameSizeFit.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
@@ -175,6 +176,14 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptio
             enc->framerate = rate;
             enc->width = AOptions.Fframe_width;
             enc->height = AOptions.Fframe_height;
+            // A size taken from the source may be one the encoder or the muxer cannot take;
+            // an asked one was fitted by whoever asked (or fails with the library's reason).
+            std::string why;
+            if (!AOptions.Fframe_size_asked && codec &&
+                FitFrameSize(codec->name, format->name, enc->width, enc->height, why))
+                GetFFLogger()->Log(this, llWarning,
+                                   Format("Frame size %dx%d of the source: %s, using %dx%d", AOptions.Fframe_width,
+                                          AOptions.Fframe_height, why, enc->width, enc->height));
             setAspect();
             enc->pix_fmt = AOptions.Fframe_pix_fmt;
             ChoosePixelFormat(enc, codec);

@@ -1,7 +1,4 @@
 #pragma once
-#include <mutex>
-#include <shared_mutex>
-
 #include "engine/loader/LibraryHeaders.h"
 
 // Some encoder libraries rebuild process-wide tables each time one of their
@@ -15,8 +12,12 @@
 // True when the encoder's library sets up shared tables as it opens.
 bool RebuildsSharedTables(const AVCodec* AEncoder);
 
+class TSharedTables;
+
 // Held exclusively around opening such an encoder, shared around each call
-// that encodes with one. Empty (holds nothing) for any other encoder.
+// that encodes with one; an opening waits only for the calls under way, never
+// behind calls that begin after it asked. Empty (holds nothing) for any other
+// encoder.
 class TSharedTablesLock {
 public:
     enum TUse { tuOpen, tuEncode };
@@ -26,6 +27,6 @@ public:
     TSharedTablesLock& operator=(const TSharedTablesLock&) = delete;
 
 private:
-    std::shared_mutex* FMutex = nullptr;
+    TSharedTables* FTables = nullptr;
     TUse FUse = tuEncode;
 };

@@ -1,7 +1,9 @@
 #include "platform/gfx/Region.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <cstddef>
+#include <new>
+#include <pixman.h>
 #include "platform/gfx/Bitmap.h"
 
 namespace {
@@ -29,112 +31,47 @@ void AppendBand(std::vector<TRect>& out, size_t& lastBandStart, int top, int bot
         out.push_back({s.first, top, s.second, bottom});
 }
 
-// One band of a canonical rectangle list: the rectangles [Begin, End) share
-// Top and Bottom.
-struct TBandRange {
-    int Top, Bottom;
-    size_t Begin, End;
+// Union, intersection and difference come from pixman, which keeps regions
+// in the same canonical y-x bands as we do: its rectangle lists equal ours,
+// and its sweep is faster. A rectangle is laid out as a pixman box.
+static_assert(sizeof(TRect) == sizeof(pixman_box32_t) && offsetof(TRect, Left) == offsetof(pixman_box32_t, x1) &&
+                  offsetof(TRect, Top) == offsetof(pixman_box32_t, y1) &&
+                  offsetof(TRect, Right) == offsetof(pixman_box32_t, x2) &&
+                  offsetof(TRect, Bottom) == offsetof(pixman_box32_t, y2),
+              "a rectangle is a pixman box");
+
+class TPixmanRegion {
+public:
+    TPixmanRegion() { pixman_region32_init(&FRegion); }
+    explicit TPixmanRegion(const std::vector<TRect>& rects)
+    {
+        pixman_region32_init_rects(&FRegion, reinterpret_cast<const pixman_box32_t*>(rects.data()), int(rects.size()));
+    }
+    ~TPixmanRegion() { pixman_region32_fini(&FRegion); }
+    TPixmanRegion(const TPixmanRegion&) = delete;
+    TPixmanRegion& operator=(const TPixmanRegion&) = delete;
+
+    pixman_region32_t* Get() { return &FRegion; }
+    std::vector<TRect> Rects()
+    {
+        int n = 0;
+        const pixman_box32_t* boxes = pixman_region32_rectangles(&FRegion, &n);
+        const auto* first = reinterpret_cast<const TRect*>(boxes);
+        return std::vector<TRect>(first, first + n);
+    }
+
+private:
+    pixman_region32_t FRegion;
 };
 
-void BandRanges(const std::vector<TRect>& rects, std::vector<TBandRange>& out)
-{
-    out.clear();
-    for (size_t i = 0; i < rects.size(); ++i) {
-        if (out.empty() || out.back().Top != rects[i].Top)
-            out.push_back({rects[i].Top, rects[i].Bottom, i, i});
-        out.back().End = i + 1;
-    }
-}
+using TPixmanOp = pixman_bool_t (*)(pixman_region32_t*, const pixman_region32_t*, const pixman_region32_t*);
 
-// Scratch buffers reused by every combination on a thread: combining regions
-// happens at every paint and must not allocate each time.
-struct TCombineScratch {
-    std::vector<TBandRange> A, B;
-    std::vector<int> Xs, Ys;
-    TSpans Spans;
-};
-
-TCombineScratch& Scratch()
+std::vector<TRect> Combine(const std::vector<TRect>& a, const std::vector<TRect>& b, TPixmanOp op)
 {
-    thread_local TCombineScratch scratch;
-    return scratch;
-}
-
-// The edges of two sorted lists of disjoint spans, merged and sorted.
-void SpanEdges(const TRect* a, size_t na, const TRect* b, size_t nb, std::vector<int>& xs)
-{
-    xs.clear();
-    size_t ia = 0, ib = 0;
-    auto push = [&xs](int x) {
-        if (xs.empty() || xs.back() != x)
-            xs.push_back(x);
-    };
-    // Each list's edges are already ascending (L0 < R0 <= L1 < R1 ...).
-    while (ia < na * 2 || ib < nb * 2) {
-        int va = ia < na * 2 ? ((ia & 1) ? a[ia / 2].Right : a[ia / 2].Left) : INT32_MAX;
-        int vb = ib < nb * 2 ? ((ib & 1) ? b[ib / 2].Right : b[ib / 2].Left) : INT32_MAX;
-        if (va <= vb) {
-            push(va);
-            ++ia;
-        } else {
-            push(vb);
-            ++ib;
-        }
-    }
-}
-
-template <typename Op>
-void CombineSpans(const TRect* a, size_t na, const TRect* b, size_t nb, Op op, TCombineScratch& s)
-{
-    SpanEdges(a, na, b, nb, s.Xs);
-    s.Spans.clear();
-    size_t ia = 0, ib = 0;
-    for (size_t i = 0; i + 1 < s.Xs.size(); ++i) {
-        int x0 = s.Xs[i], x1 = s.Xs[i + 1];
-        while (ia < na && a[ia].Right <= x0) ++ia;
-        while (ib < nb && b[ib].Right <= x0) ++ib;
-        bool inA = ia < na && a[ia].Left <= x0;
-        bool inB = ib < nb && b[ib].Left <= x0;
-        if (!op(inA, inB))
-            continue;
-        if (!s.Spans.empty() && s.Spans.back().second == x0)
-            s.Spans.back().second = x1;
-        else
-            s.Spans.push_back({x0, x1});
-    }
-}
-
-template <typename Op>
-std::vector<TRect> Combine(const std::vector<TRect>& ra, const std::vector<TRect>& rb, Op op)
-{
-    TCombineScratch& s = Scratch();
-    BandRanges(ra, s.A);
-    BandRanges(rb, s.B);
-    const std::vector<TBandRange>& a = s.A;
-    const std::vector<TBandRange>& b = s.B;
-    s.Ys.clear();
-    for (const auto& band : a) { s.Ys.push_back(band.Top); s.Ys.push_back(band.Bottom); }
-    for (const auto& band : b) { s.Ys.push_back(band.Top); s.Ys.push_back(band.Bottom); }
-    std::sort(s.Ys.begin(), s.Ys.end());
-    s.Ys.erase(std::unique(s.Ys.begin(), s.Ys.end()), s.Ys.end());
-    std::vector<TRect> out;
-    out.reserve(ra.size() + rb.size());
-    size_t lastBand = SIZE_MAX;
-    size_t ia = 0, ib = 0;
-    for (size_t i = 0; i + 1 < s.Ys.size(); ++i) {
-        int y0 = s.Ys[i], y1 = s.Ys[i + 1];
-        while (ia < a.size() && a[ia].Bottom <= y0) ++ia;
-        while (ib < b.size() && b[ib].Bottom <= y0) ++ib;
-        const bool hasA = ia < a.size() && a[ia].Top <= y0;
-        const bool hasB = ib < b.size() && b[ib].Top <= y0;
-        if (!hasA && !hasB)
-            continue;
-        const TRect* pa = hasA ? ra.data() + a[ia].Begin : nullptr;
-        const TRect* pb = hasB ? rb.data() + b[ib].Begin : nullptr;
-        CombineSpans(pa, hasA ? a[ia].End - a[ia].Begin : 0, pb, hasB ? b[ib].End - b[ib].Begin : 0, op, s);
-        AppendBand(out, lastBand, y0, y1, s.Spans);
-    }
-    return out;
+    TPixmanRegion ra(a), rb(b), out;
+    if (!op(out.Get(), ra.Get(), rb.Get()))
+        throw std::bad_alloc();
+    return out.Rects();
 }
 
 bool BoundsMeet(const TRegion& a, const TRegion& b)
@@ -239,7 +176,7 @@ TRegion TRegion::Union(const TRegion& other) const
         return *this;
     if (IsEmpty())
         return other;
-    return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a || b; }));
+    return FromCanonicalRects(Combine(FRects, other.FRects, pixman_region32_union));
 }
 
 TRegion TRegion::Intersect(const TRegion& other) const
@@ -253,19 +190,19 @@ TRegion TRegion::Intersect(const TRegion& other) const
         if (r.Left <= b.Left && r.Top <= b.Top && r.Right >= b.Right && r.Bottom >= b.Bottom)
             return *this;
     }
-    return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a && b; }));
+    return FromCanonicalRects(Combine(FRects, other.FRects, pixman_region32_intersect));
 }
 
 TRegion TRegion::Subtract(const TRegion& other) const
 {
     if (IsEmpty() || other.IsEmpty() || !BoundsMeet(*this, other))
         return *this;
-    return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a && !b; }));
+    return FromCanonicalRects(Combine(FRects, other.FRects, pixman_region32_subtract));
 }
 
 TRegion TRegion::Xor(const TRegion& other) const
 {
-    return FromCanonicalRects(Combine(FRects, other.FRects, [](bool a, bool b) { return a != b; }));
+    return Subtract(other).Union(other.Subtract(*this));
 }
 
 void TRegion::Offset(int dx, int dy)

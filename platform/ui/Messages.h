@@ -125,6 +125,18 @@ constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_MOUSEHWHEEL = 0x020E;
 constexpr UINT WM_MOUSELAST = 0x020E;
 constexpr UINT WM_PARENTNOTIFY = 0x0210;
+// To a multi-document client window (and WM_MDIACTIVATE also to the two
+// children whose activation changes: wParam the one losing it, lParam the
+// one gaining it).
+constexpr UINT WM_MDIDESTROY = 0x0221;
+constexpr UINT WM_MDIACTIVATE = 0x0222;
+constexpr UINT WM_MDIRESTORE = 0x0223;
+constexpr UINT WM_MDINEXT = 0x0224;
+constexpr UINT WM_MDIMAXIMIZE = 0x0225;
+constexpr UINT WM_MDITILE = 0x0226;
+constexpr UINT WM_MDICASCADE = 0x0227;
+constexpr UINT WM_MDIICONARRANGE = 0x0228;
+constexpr UINT WM_MDIGETACTIVE = 0x0229;
 constexpr UINT WM_ENTERMENULOOP = 0x0211;
 constexpr UINT WM_EXITMENULOOP = 0x0212;
 constexpr UINT WM_SIZING = 0x0214;

@@ -39,6 +39,7 @@ using TbsMouseUpEvent =
 using TbsMouseDownEvent = TbsMouseUpEvent;
 using TbsMouseMoveEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect)>;
 using TbsActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
+using TbsOnAcceptToMDITabsBar = std::function<void(bool& Accept)>;
 
 // The non-visual component that frames a whole form: one on each form, owned
 // by it. From its creation it puts its window procedure in front of the
@@ -207,6 +208,34 @@ public:
     void SkinMenuOpen();
     void SkinMenuClose();
     void ReleaseMenuObject();
+
+    // Multi-document forms (MDIFrame.cpp): the arrangements of an MDI form's
+    // children, the window menu's child entries and the tab bar's tabs.
+    void Tile();
+    void Cascade();
+    void MinimizeAll();
+    void MaximizeAll();
+    void RestoreAll();
+    void CloseAll();
+    void AddChildToMenu(TCustomForm* Child);
+    void DeleteChildFromMenu(TCustomForm* Child);
+    void UpDateChildCaptionInMenu(TCustomForm* Child);
+    void UpDateChildActiveInMenu();
+    void MDIItemClick(TObject* Sender);
+    void AddChildToBar(TCustomForm* Child);
+    void DeleteChildFromBar(TCustomForm* Child);
+    void RefreshMDIBarTab(TCustomForm* Child);
+    void UpdateMainMenuBarItems();
+    void UpdateMDITabsBar();
+    // The client area children live in, in the main form's client coordinates.
+    TRect GetMDIWorkArea() const;
+    TCustomForm* GetMaximizedMDIChild() const;
+    void RefreshMDIChildren();
+    bool MDIChildMaximized() const { return FMDIChildMaximized; }
+    // The caption the frame shows: an MDI form with a maximized child adds
+    // " - [" + the child's caption + "]".
+    std::string CaptionText() const;
+    TbsOnAcceptToMDITabsBar OnAcceptToMDITabsBar;
     void MainMenuExit();
     void MainMenuSkinMenuClose();
     void HookApp();
@@ -343,8 +372,20 @@ private:
     friend class TbsFormFrameTestAccess;
     void InstallWindowProc();
     bool FrameShown() const;
-    bool IsMDIForm() const { return false; }
-    bool IsMDIChild() const { return false; }
+    bool IsMDIForm() const;
+    bool IsMDIChild() const;
+    // MDI (MDIFrame.cpp): the client window's procedure, child window states
+    // and the private messages between children and the main form.
+    void SubclassMDIClient();
+    void MDIClientWindowProc(TMessage& Message);
+    bool HandleMDIMessage(TMessage& Message);
+    void ArrangeMinimizedChildren();
+    TPoint GetMDIMinimizedPosition() const;
+    // The main form's frame (nullptr when it has none).
+    TbsFormFrame* MainFrame() const;
+    std::function<void(TMessage&)> FPrevClientProc;
+    bool FMDIClientSubclassed = false;
+    bool FMDIChildMaximized = false;
     bool IsLayeredBorderEnabled() const;
     bool AlphaFadeRequested() const;
     bool NeedLayeredShowTimer() const;
@@ -383,6 +424,8 @@ private:
     void DoMaximize();
     void DoNormal();
     void ShowStatusBarGrip(bool Value);
+    // Sends a child's window-state news to the main form.
+    void TellMainForm(UINT Msg);
     void PopupSystemMenu(TPoint P);
     void CreateSysMenu();
     void UpdateUserSystemMenu();

@@ -2,6 +2,8 @@
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/Timer.h"
+#include "platform/ui/forms/Application.h"
+#include "platform/ui/forms/MDIClient.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/draw/LayerWindow.h"
@@ -57,6 +59,16 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
         MouseTimer->SetEnabled(false);
         MorphTimer->SetEnabled(false);
         AnimateTimer->SetEnabled(false);
+        if (IsMDIChild()) {
+            // A child going away leaves the main form's menu, tabs and bar.
+            FWindowState = wsNormal;
+            DeleteChildFromMenu(FForm);
+            DeleteChildFromBar(FForm);
+            if (TCustomForm* main = Application->MainForm(); main && main->HandleAllocated())
+                SendMessage(main->Handle(), WM_MDICHILDRESTORED, 0, 0);
+            UpdateMainMenuBarItems();
+            UpdateMDITabsBar();
+        }
         return false;
     case WM_SIZE:
         HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
@@ -81,6 +93,10 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
         CallOldWindowProc(Message);
         if (FrameShown())
             RepaintFrame();
+        if (IsMDIChild()) {
+            UpDateChildCaptionInMenu(FForm);
+            RefreshMDIBarTab(FForm);
+        }
         return true;
     case WM_ERASEBKGND: {
         auto dc = reinterpret_cast<HDC>(Message.WParam);
@@ -100,6 +116,10 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
             HandleShowBefore(Message);
         } else if (skinnable) {
             HideLayerManagers();
+            if (IsMDIChild()) {
+                DeleteChildFromMenu(FForm);
+                DeleteChildFromBar(FForm);
+            }
             if (FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
                 AddLayered(FForm->Handle());
         }
@@ -285,8 +305,7 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
         Message.Result = PRINTSKINFRAMEEX_KEY;
         return true;
     default:
-        // The MDI messages (WM_MDICHILDMAX and its kin) have nothing to do:
-        // no form of ours is an MDI form.
+        HandleMDIMessage(Message);
         return false;
     }
 }
@@ -535,11 +554,22 @@ void TbsFormFrame::HandleShowBefore(TMessage&)
             FAlphaBlendValue = 255;
         if (AlphaFadeRequested() || NeedLayeredShowTimer())
             prepareFade();
+        if (IsMDIForm())
+            SubclassMDIClient();
         ForceResize();
+        if (IsMDIChild()) {
+            AddChildToMenu(FForm);
+            AddChildToBar(FForm);
+        }
         if (FForm->Menu())
             FForm->SetMenu(nullptr);   // the skinned menu bar shows the menus
-    } else if (AlphaFadeRequested()) {
-        prepareFade();
+    } else {
+        if (IsMDIForm() && FForm->MDIClient()) {
+            SubclassMDIClient();
+            ForceResize();
+        }
+        if (AlphaFadeRequested())
+            prepareFade();
     }
 }
 

@@ -42,6 +42,12 @@ public:
     // Runs the item of the bar's menus whose shortcut the key message is: the
     // form's own menu is taken off once the bar shows it.
     virtual bool IsShortCut(TMessage& /*Msg*/) { return false; }
+    // An MDI child of the bar's form was maximized: its caption buttons join
+    // the bar; restored (or gone): they follow or leave.
+    virtual void MDIChildMaximize() {}
+    virtual void MDIChildRestore() {}
+    // The active child changed: a merged child menu is built again.
+    virtual void UpdateChildMenu() {}
 };
 
 // The skinned hint window used for frame-object hints.

@@ -18,6 +18,7 @@
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/menus/SkinMenu.h"
 #include "platform/ui/controls/Menus.h"
+#include "platform/ui/forms/Application.h"
 #include "skin/controls/ControlPaint.h"
 
 TbsSkinMDITabsBar::TbsSkinMDITabsBar(TComponent* AOwner) : TbsSkinControl(AOwner)
@@ -156,6 +157,7 @@ void TbsSkinMDITabsBar::SetDefaultHeight(int Value)
 
 void TbsSkinMDITabsBar::AddTab(TCustomForm* Child)
 {
+    Child->FreeNotification(this);
     ObjectList.push_back(std::make_unique<TbsMDITab>(this, Child));
     UpdateListButtons();
     Repaint();
@@ -169,15 +171,32 @@ void TbsSkinMDITabsBar::DeleteTab(TCustomForm* Child)
         ActiveTabIndex = OldTabIndex = -1;
     }
     auto it = std::find_if(ObjectList.begin(), ObjectList.end(), [Child](auto& t) { return t->Child == Child; });
-    if (it != ObjectList.end())
-        ObjectList.erase(it);
+    if (it == ObjectList.end())
+        return;
+    ObjectList.erase(it);
     UpdateListButtons();
     Repaint();
 }
 
+void TbsSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TbsSkinControl::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    // Compared as components: the form may be half gone already.
+    for (auto& t : ObjectList)
+        if (static_cast<TComponent*>(t->Child) == AComponent) {
+            DeleteTab(t->Child);
+            break;
+        }
+}
+
 void TbsSkinMDITabsBar::UpdateActiveTab()
 {
-    // The active child of a multi-document main form; our forms have none.
+    TCustomForm* main = Application->MainForm();
+    if (TCustomForm* active = main ? main->ActiveMDIChild() : nullptr)
+        for (auto& t : ObjectList)
+            t->Active = t->Child == active;
     Repaint();
 }
 

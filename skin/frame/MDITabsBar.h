@@ -36,9 +36,8 @@ using TbsTabDrawParamsEvent = std::function<void(TbsMDITab* MDITab, TCanvas& Cnv
 
 // A bar of one tab per child form of a multi-document main form: clicking a
 // tab shows its child, a tab's close button closes it, tabs can be dragged
-// to a new order. Our program has no such forms, so nothing places this
-// bar; the form frame's MDITabsBar property has it as its type, and the
-// bar works for any forms given to AddTab.
+// to a new order. The main form's frame adds and removes the tabs as MDI
+// children come and go; it also works for any forms given to AddTab.
 class TbsSkinMDITabsBar : public TbsSkinControl {
 public:
     explicit TbsSkinMDITabsBar(TComponent* AOwner);
@@ -46,7 +45,7 @@ public:
 
     void AddTab(TCustomForm* Child);
     void DeleteTab(TCustomForm* Child);
-    // Marks the tab of the frame's active child (none without such forms).
+    // Marks the tab of the main form's active MDI child.
     void UpdateActiveTab();
     int GetTabIndex(int X, int Y) const;
     TbsMDITab* GetTab(int X, int Y) const;
@@ -94,6 +93,8 @@ public:
     void FillHideListMenu();
 
 protected:
+    // A child form going away takes its tab along.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateControlDefaultImage(TBitmap& B) override;
     void CreateControlSkinImage(TBitmap& B) override;
     void WndProc(TMessage& Message) override;

@@ -112,7 +112,7 @@ void TbsFormFrame::PaintNCDefault(HDC ADC, bool AUseExternalDC)
     c.Font().Assign(active ? FDefCaptionFont : FDefInActiveCaptionFont);
     if (FSD && FSD->ResourceStrData())
         c.Font().SetCharset(FSD->ResourceStrData()->CharSet());
-    std::string text = FForm->Caption();
+    std::string text = CaptionText();
     if (OnCaptionPaint) {
         OnCaptionPaint(c, TRect{L, 0, R, capH}, active);
     } else if (!text.empty()) {
@@ -178,7 +178,7 @@ void TbsFormFrame::PaintBGDefault(HDC DC)
 
 void TbsFormFrame::PaintMDIBGDefault(HDC DC)
 {
-    // No form of ours is an MDI form; kept for the frame's public face.
+    // The client window of an MDI form, without a skin.
     if (DC)
         FillRect(*DC, FForm->ClientRect(), clAppWorkSpace);
 }

@@ -481,7 +481,7 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
         Parent->OnCaptionPaint(C, ObjectRect, ActiveLook);
         return;
     }
-    std::string title = Parent->Form()->Caption();
+    std::string title = Parent->CaptionText();
     if (title.empty() || IsNullRect(TextRct))
         return;
     TRect tr = TextRct;

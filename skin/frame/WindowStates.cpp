@@ -6,6 +6,7 @@
 #include "platform/ui/controls/Timer.h"
 #include "skin/controls/SkinStatusBar.h"
 #include "skin/draw/MonitorRects.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/draw/RectUtils.h"
 #include "skin/frame/FormFrame.h"
 
@@ -57,6 +58,8 @@ void TbsFormFrame::DoMinimize()
             OldBoundsRect = FForm->BoundsRect();
         TPoint p = GetMinimizedPosition();
         FForm->SetBounds(p.X, p.Y, GetMinWidth(), GetMinHeight());
+        if (IsMDIChild())
+            TellMainForm(WM_MDICHILDRESTORED);
     }
     if (OnMinimize)
         OnMinimize(this);
@@ -66,6 +69,21 @@ void TbsFormFrame::DoMaximize()
 {
     if (IsNullRect(OldBoundsRect))
         OldBoundsRect = FForm->BoundsRect();
+    if (IsMDIChild()) {
+        // A maximized child fills the client area; its buttons go to the main form's bar.
+        MouseTimer->SetEnabled(false);
+        UpdateActiveObject(-1, -1, false);
+        const TRect area = GetMDIWorkArea();
+        const int w = FForm->Width(), h = FForm->Height();
+        FForm->SetBounds(0, 0, area.Width(), area.Height());
+        if (FForm->Width() == w && FForm->Height() == h)
+            ForceResize();
+        TellMainForm(WM_MDICHILDMAXIMIZED);
+        ShowStatusBarGrip(false);
+        if (OnMaximize)
+            OnMaximize(this);
+        return;
+    }
     TRect r = FForm->BoundsRect();
     GetWindowMonitorRect(HandleOf(FForm), !MaximizeOnFullScreen, r);
     if (!MaximizeOnFullScreen) {
@@ -106,6 +124,8 @@ void TbsFormFrame::DoNormal()
         ForceResize();
     RepaintFrame();
     FForm->Invalidate();
+    if (IsMDIChild())
+        TellMainForm(WM_MDICHILDRESTORED);
     OldBoundsRect = TRect{0, 0, 0, 0};
     ShowStatusBarGrip(true);
     if (OnRestore)
@@ -119,8 +139,16 @@ void TbsFormFrame::ShowStatusBarGrip(bool Value)
         bar->SetShowGrip(Value);
 }
 
+void TbsFormFrame::TellMainForm(UINT Msg)
+{
+    if (TCustomForm* main = Application->MainForm(); main && main != FForm && main->HandleAllocated())
+        SendMessage(main->Handle(), Msg, 0, 0);
+}
+
 TPoint TbsFormFrame::GetMinimizedPosition() const
 {
+    if (IsMDIChild())
+        return GetMDIMinimizedPosition();
     TRect area = FForm->BoundsRect();
     GetWindowMonitorRect(HandleOf(FForm), true, area);
     const int mw = GetMinWidth(), mh = GetMinHeight();   // both at least 1

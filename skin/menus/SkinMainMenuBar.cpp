@@ -7,6 +7,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/controls/Timer.h"
+#include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"
 #include "skin/controls/ControlPaint.h"
 #include "skin/data/ControlDescriptions.h"
@@ -143,8 +144,20 @@ void TbsSkinMainMenuBar::UpDateEnabledItems()
     Invalidate();
 }
 
-// No form of ours is an MDI form: only a merged menu joins the bar.
-TMainMenu* TbsSkinMainMenuBar::GetChildMainMenu() const { return FMergeMenu; }
+// A merged menu, else on an MDI form the active child's own main menu.
+TMainMenu* TbsSkinMainMenuBar::GetChildMainMenu() const
+{
+    if (FMergeMenu)
+        return FMergeMenu;
+    TCustomForm* main = Application->MainForm();
+    if (!BSF || BSF->Form()->FormStyle() != fsMDIForm || !main || !main->ActiveMDIChild())
+        return nullptr;
+    TCustomForm* child = main->ActiveMDIChild();
+    for (int i = 0; i < child->ComponentCount(); ++i)
+        if (auto* m = dynamic_cast<TMainMenu*>(child->Components(i)))
+            return m;
+    return nullptr;
+}
 
 void TbsSkinMainMenuBar::SetScrollMenu(bool Value)
 {
@@ -339,6 +352,7 @@ void TbsSkinMainMenuBar::CalcItemsRect()
                              ItemsRect.Bottom};
     else
         NewItemsRect = TRect{2, 2, Width() - 2, Height() - 2};
+    PlaceMDIButtons();
     const int limit = FScrollMenu ? NewItemsRect.Right - 5 : NewItemsRect.Right;
     int left = NewItemsRect.Left;
     for (auto& o : ObjectList) {
@@ -444,6 +458,7 @@ void TbsSkinMainMenuBar::PaintBar(TCanvas& Canvas)
     for (auto& o : ObjectList)
         if (o->Visible)
             o->Draw(c);
+    DrawMDIButtons(c);
     if (Scroll && FScrollMenu)
         DrawMarker(c);
     Canvas.Draw(0, 0, b);
@@ -551,6 +566,14 @@ void TbsSkinMainMenuBar::TestActive(int X, int Y)
 
 void TbsSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    if (const int b = MDIButtonAt(X, Y); b >= 0 && Button == mbLeft) {
+        TbsSkinControl::MouseDown(Button, Shift, X, Y);
+        MDIButtons[size_t(b)].Down = true;
+        Invalidate();
+        if (MDIButtons[size_t(b)].Command == cmSysMenu)
+            MDIButtonClick(MDIButtons[size_t(b)]);
+        return;
+    }
     TbsSkinControl::MouseDown(Button, Shift, X, Y);
     TestActive(X, Y);
     if (ActiveObject != -1 && ObjectList[size_t(ActiveObject)]->ObjectRect.Contains(TPoint{X, Y})) {
@@ -573,6 +596,16 @@ void TbsSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TbsSkinMainMenuBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    for (size_t i = 0; i < MDIButtons.size(); ++i)
+        if (MDIButtons[i].Down) {
+            MDIButtons[i].Down = false;
+            Invalidate();
+            const TMDIButton pressed = MDIButtons[i];
+            if (Button == mbLeft && pressed.Command != cmSysMenu && int(i) == MDIButtonAt(X, Y))
+                MDIButtonClick(pressed);   // may drop the buttons
+            TbsSkinControl::MouseUp(Button, Shift, X, Y);
+            return;
+        }
     if (MouseCaptureObject != -1 && MouseCaptureObject < int(ObjectList.size())) {
         int i = MouseCaptureObject;
         MouseCaptureObject = -1;

@@ -73,6 +73,10 @@ public:
     void NextMainMenuItem() override;
     bool OpenActiveItem() override;
     bool IsShortCut(TMessage& Msg) override;
+    // A maximized MDI child's caption buttons on the bar (MenuBarMDIButtons.cpp).
+    void MDIChildMaximize() override;
+    void MDIChildRestore() override;
+    void UpdateChildMenu() override;
 
     void SetSkinData(TbsSkinData* Value) override;
     void GetSkinData() override;
@@ -113,6 +117,18 @@ public:
     int MouseCaptureObject = -1;
     TRect NewItemsRect;
     std::vector<std::unique_ptr<TbsSkinMainMenuBarItem>> ObjectList;
+    // The maximized child's buttons, in the order system menu, close,
+    // restore, minimize; the system menu at the bar's left end, the others
+    // from its right end leftwards. Empty while no child is maximized.
+    struct TMDIButton {
+        TbsStdCommand Command = cmDefault;
+        TRect Rect;
+        bool Enabled = true;
+        bool Down = false;
+    };
+    std::vector<TMDIButton> MDIButtons;
+    bool FMDIChildMax = false;
+    int ButtonsCount() const { return int(MDIButtons.size()); }
 
     // From the skin's "mainmenubar" entry.
     TRect SkinRect, ItemsRect;
@@ -132,6 +148,13 @@ protected:
     void ReleaseSkinElement() override;
 
 private:
+    void CreateMDIButtons();
+    void ApplyMDIBorderIcons();
+    // Shrinks NewItemsRect by the buttons placed at its ends.
+    void PlaceMDIButtons();
+    void DrawMDIButtons(TCanvas& Canvas);
+    int MDIButtonAt(int X, int Y) const;
+    void MDIButtonClick(const TMDIButton& Button);
     void CreateMenu();
     void ClearObjects();
     void PaintBar(TCanvas& Canvas);

@@ -20,6 +20,8 @@
 
 #include "tests/app_jobs/JobTestSupport.h"
 
+extern char** environ;
+
 namespace {
 
 using namespace jobtest;
@@ -248,6 +250,41 @@ TEST_F(JobFileSafetyTest, RefusalsOfOneAddShareOneMessage) {
     EXPECT_EQ(Contents(notFolder), "x");
 }
 
+// An output folder that takes no file refuses every file of the add, each
+// named with the system's reason: a read-only mount where mounting works, a
+// folder without write permission where the test does not run as root.
+TEST_F(JobFileSafetyTest, AReadOnlyOutputFolderIsNamedWithTheSystemsReason) {
+    MakeClip(In("one.mp4"));
+    MakeClip(In("two.mp4"));
+    const std::string folder = OutFolder.File("locked");
+    std::filesystem::create_directory(folder);
+    std::string reason;
+    bool mounted = false;
+    if (mount("tmpfs", folder.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0) {
+        mounted = true;
+        reason = "Read-only file system";
+    } else {
+        chmod(folder.c_str(), 0555);
+        if (access(folder.c_str(), W_OK) == 0)
+            GTEST_SKIP() << "neither a read-only mount nor a folder without write permission here";
+        reason = "Permission denied";
+    }
+    Options.OutputFolder = folder;
+    Add({In("one.mp4"), In("two.mp4")});
+    if (mounted)
+        umount2(folder.c_str(), MNT_DETACH);
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(Rows(), 0);
+    ASSERT_EQ(Messages.Shown.size(), 1u) << Shown();
+    const std::string text = Messages.Shown[0].Text;
+    for (const char* name : {"one", "two"})
+        EXPECT_NE(text.find(In(std::string(name) + ".mp4") + " (" + folder + "/" + name + ".mpg: " + reason + ")"),
+                  std::string::npos)
+            << text;
+    EXPECT_EQ(text.find("Error number"), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
 // A failed row shows "失败" and its warning names the file; a stopped row
 // shows how far it got; a finished row "100%". The texts stay until the next start.
 TEST_F(JobFileSafetyTest, EveryRowSaysHowItsJobEnded) {
@@ -341,16 +378,28 @@ TEST_F(JobWriteErrorTest, AFileSystemThatFillsUpFailsTheJob) {
 // The process's file size limit, in a child process that runs the case below.
 TEST_F(JobWriteErrorTest, AFileSizeLimitFailsTheJob) {
     MakeClip(In("limited.mp4"), 100, 320, 240);
+    // Everything the child needs is made before the fork: between fork and
+    // exec a child of a threaded process may only make plain system calls.
+    std::vector<std::string> texts = {"ZARVO_LIMITED_INPUT=" + In("limited.mp4"),
+                                      "ZARVO_LIMITED_OUTPUT=" + OutFolder.Path()};
+    for (char** e = environ; *e; ++e)
+        texts.push_back(*e);
+    std::vector<char*> env;
+    for (std::string& text : texts)
+        env.push_back(text.data());
+    env.push_back(nullptr);
+    std::string arg0 = "/proc/self/exe", arg1 = "--gtest_also_run_disabled_tests",
+                arg2 = "--gtest_filter=JobWriteErrorTest.DISABLED_UnderAFileSizeLimit";
+    char* argv[] = {arg0.data(), arg1.data(), arg2.data(), nullptr};
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    limit.rlim_cur = 64 * 1024;  // the hard limit stays as it is
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        const rlimit limit{64 * 1024, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead of the process ending
-        setenv("ZARVO_LIMITED_INPUT", In("limited.mp4").c_str(), 1);
-        setenv("ZARVO_LIMITED_OUTPUT", OutFolder.Path().c_str(), 1);
-        execl("/proc/self/exe", "/proc/self/exe", "--gtest_also_run_disabled_tests",
-              "--gtest_filter=JobWriteErrorTest.DISABLED_UnderAFileSizeLimit", nullptr);
+        execve(argv[0], argv, env.data());
         _exit(127);
     }
     int status = 0;

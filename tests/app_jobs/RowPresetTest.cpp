@@ -10,7 +10,8 @@ using namespace jobtest;
 class RowPresetTest : public JobControlTest {
 protected:
     // Picks a preset for the selected row as the user does: its category, then its format.
-    void SwitchRow(int ARow, int AKey) {
+    void SwitchRow(int ARow, int AKey)
+    {
         Control->SelectRow(ARow);
         Categories.SetItemIndex(CategoryItemOfCode(CategoryCodeOfKey(AKey)));
         Formats.SetItemIndex(FormatIndexOfKey(AKey));
@@ -18,7 +19,8 @@ protected:
     }
 };
 
-TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs) {
+TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs)
+{
     struct TCase {
         int Key;
         const char* Ext;
@@ -26,7 +28,7 @@ TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs) {
         const char* Audio;
     };
     const TCase cases[] = {
-        {1200, ".flv", "flv", "mp3float"},      // "FLV在线网络视频(*.flv)": names no video codec
+        {1200, ".flv", "flv", "mp3float"},   // "FLV在线网络视频(*.flv)": names no video codec
         {307, ".vob", "mpeg2video", "ac3"},  // "高清DVD视频格式(*.vob)": names no video codec
     };
     std::vector<std::string> files;
@@ -59,7 +61,8 @@ TEST_F(RowPresetTest, ARowSwitchedFromMpgConvertsWithTheNewPresetsCodecs) {
 
 // What the chosen preset cannot make from a file is refused at the add, with
 // a message that names the file and says why; the other files are added.
-TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile) {
+TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile)
+{
     const std::string silent = In("silent.mp4");
     WriteClip(silent, 5, 64, 48, false);
     testmedia::TMediaPlan tone;
@@ -96,9 +99,30 @@ TEST_F(RowPresetTest, RefusesAtTheAddWhatThePresetCannotMakeFromTheFile) {
     }
 }
 
+// A row switched to a preset its file cannot make is refused at the start
+// with the reason, not converted into a job that fails.
+TEST_F(RowPresetTest, RefusesAtTheStartARowSwitchedToAPresetItsFileCannotMake)
+{
+    const std::string silent = In("silent.mp4");
+    WriteClip(silent, 5, 64, 48, false);
+    Dialogs.Answers.push_back({silent});
+    Control->AddFiles();
+    ASSERT_EQ(Rows(), 1);
+    Control->SelectRow(0);
+    Categories.SetItemIndex(CategoryItemOfCode(CategoryCodeOfKey(200)));  // MP3: audio only
+    ASSERT_EQ(Cell(0, JobColumnDisableVideo), "True");
+    EXPECT_FALSE(Control->Start());
+    ASSERT_GE(Messages.Shown.size(), 1u);
+    const std::string text = Messages.Shown[0].Text;
+    EXPECT_NE(text.find(silent), std::string::npos) << text;
+    EXPECT_NE(text.find("没有音频"), std::string::npos) << text;
+    EXPECT_EQ(Cell(0, 4), "失败");
+}
+
 // An encoder that refuses its parameters: the warning names the input file
 // and carries the library's own reason besides the engine's text.
-TEST_F(RowPresetTest, TheFailureTextNamesTheFileAndTheLibrarysReason) {
+TEST_F(RowPresetTest, TheFailureTextNamesTheFileAndTheLibrarysReason)
+{
     const std::string clip = In("refused.mp4");
     WriteClip(clip, 5);
     Dialogs.Answers.push_back({clip});
@@ -116,4 +140,4 @@ TEST_F(RowPresetTest, TheFailureTextNamesTheFileAndTheLibrarysReason) {
     EXPECT_NE(text.find("libopencore_amrnb: Only 8000Hz sample rate supported"), std::string::npos) << text;
 }
 
-} // namespace
+}  // namespace

@@ -6,7 +6,8 @@ namespace {
 using namespace presettest;
 
 // A clip long enough that encoders of several jobs overlap.
-const std::string& XvidClip() {
+const std::string& XvidClip()
+{
     static testmedia::TTempFolder folder;
     static const std::string path = [] {
         testmedia::TMediaPlan plan;
@@ -28,7 +29,8 @@ const std::string& XvidClip() {
 // Several jobs with the Xvid presets run at once: every output must decode
 // without an error, round after round (the damage, when it happens, hits a
 // few jobs of a round at random).
-TEST(ConcurrentXvid, JobsOnFourThreadsDecodeWithoutErrors) {
+TEST(ConcurrentXvid, JobsOnFourThreadsDecodeWithoutErrors)
+{
     const int keys[] = {104, 301, 1603, 1606};
     for (int round = 0; round < 3; ++round) {
         testmedia::TTempFolder folder;
@@ -55,4 +57,4 @@ TEST(ConcurrentXvid, JobsOnFourThreadsDecodeWithoutErrors) {
     }
 }
 
-} // namespace
+}  // namespace

@@ -17,16 +17,17 @@ struct TDecodedOutput {
     bool Opened = false;
     AVPixelFormat PixelFormat = AV_PIX_FMT_NONE;  // of the stored video
     int Width = 0, Height = 0;
-    bool Rotated = false;                          // the video carries a display matrix
+    bool Rotated = false;  // the video carries a display matrix
     int Pictures = 0;
     int Channels = 0;
     int AudioFrames = 0;
-    std::string DecodeError;                       // empty when every packet decoded cleanly
+    std::string DecodeError;  // empty when every packet decoded cleanly
 };
 
 namespace detail {
 
-inline AVCodecContext* OpenDecoder(const AVStream* AStream) {
+inline AVCodecContext* OpenDecoder(const AVStream* AStream)
+{
     const AVCodec* codec = avcodec_find_decoder(AStream->codecpar->codec_id);
     AVCodecContext* dec = codec ? avcodec_alloc_context3(codec) : nullptr;
     if (!dec)
@@ -38,12 +39,13 @@ inline AVCodecContext* OpenDecoder(const AVStream* AStream) {
     return dec;
 }
 
-} // namespace detail
+}  // namespace detail
 
 // Decodes every packet of the file's first video and audio streams. The
 // caller's thread must not be decoding anything else meanwhile: the error
 // lines are caught per thread.
-inline TDecodedOutput DecodeOutput(const std::string& APath) {
+inline TDecodedOutput DecodeOutput(const std::string& APath)
+{
     TDecodedOutput out;
     TLibraryErrorCapture errors;
     AVFormatContext* ctx = nullptr;
@@ -99,4 +101,4 @@ inline TDecodedOutput DecodeOutput(const std::string& APath) {
     return out;
 }
 
-} // namespace presettest
+}  // namespace presettest

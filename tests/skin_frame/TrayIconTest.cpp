@@ -184,6 +184,7 @@ TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
     Application->Minimize();
     Pump();
     EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(IsWindowVisible(Form->Handle()));
     EXPECT_TRUE(Tray->IconShown());
     EXPECT_EQ(Backend->TrayIconCount(), 1);
 

@@ -2,6 +2,8 @@
 // skin is unpacked with the skin layer's reader and its sections, picture
 // references, rectangles, corner points, element kinds and cross references
 // are checked.
+#include "Contrast.h"
+#include "skin/controls/SelectionColors.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
@@ -313,6 +315,18 @@ TEST_P(SkinLint, HasTheFrameObjects)
         }
     for (TbsStdCommand c : {cmClose, cmMinimize, cmMaximize, cmRollUp, cmSysMenu, cmMinimizeToTray})
         EXPECT_TRUE(commands.count(c)) << "command " << int(c);
+}
+
+// A selected row of the skinned lists (the job list among them) is readable
+// with the focus and without it: its text reaches 4.5:1 against its face.
+TEST_P(SkinLint, SelectedRowsAreReadable)
+{
+    for (bool focused : {true, false}) {
+        TColor face = 0, text = 0;
+        ASSERT_TRUE(SkinSelectionColors(U->Data, focused, face, text)) << focused;
+        EXPECT_GE(Contrast(face, text), 4.5) << (focused ? "focused" : "unfocused") << " selection, text "
+                                             << std::hex << text << " on " << face;
+    }
 }
 
 TEST_P(SkinLint, CrossReferencesResolve)

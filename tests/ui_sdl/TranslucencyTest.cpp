@@ -114,7 +114,28 @@ TEST_F(SdlComposited, PerPixelWindowBlendsWithWhatLiesBeneath)
     EXPECT_NEAR(mixed.G, 127, 3);          // the green beneath at half strength
     EXPECT_EQ(mixed.B, 0);
     EXPECT_EQ(X.Pixel(150, 150), 0x00FF00u);   // beside the layer: the form alone
+    EXPECT_EQ(X.Shape(xw, true), std::vector<TRect>{Bounds(0, 0, 120, 60)});   // it takes the clicks
     X.SaveScreen(RenderPath("per-pixel-layer.png"));
+}
+
+// A layered window marked transparent lets the pointer through to what lies
+// beneath on the desktop too (an empty input shape).
+TEST_F(SdlComposited, TransparentLayerLetsClicksThrough)
+{
+    HWND back = Background();
+    HWND layer = CreateWindowEx(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST,
+                                "SdlProbe", "", WS_POPUP, 200, 200, 120, 60, nullptr);
+    ASSERT_TRUE(Paint(layer, 255));
+    ShowWindow(layer, SW_SHOWNOACTIVATE);
+    unsigned long xw = Backend->NativeWindow(layer);
+    ASSERT_TRUE(PumpUntil([&] { return X.Mapped(xw); }));
+    EXPECT_TRUE(X.Shape(xw, true).empty());
+    Log.clear();
+    X.MoveTo(250, 230);
+    X.Press(1);
+    X.Release(1);
+    EXPECT_TRUE(PumpUntil([&] { return Got(back, WM_LBUTTONUP); }));
+    EXPECT_FALSE(Got(layer, WM_LBUTTONDOWN));
 }
 
 // A fade's steps reach the screen: the constant alpha of a per-pixel window

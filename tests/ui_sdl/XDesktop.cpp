@@ -379,11 +379,11 @@ void TXDesktop::SaveScreen(const std::string& fileName)
     file.SaveToFile(fileName);
 }
 
-std::vector<TRect> TXDesktop::Shape(unsigned long window)
+std::vector<TRect> TXDesktop::Shape(unsigned long window, bool input)
 {
     std::vector<TRect> list;
     int count = 0, ordering = 0;
-    XRectangle* rects = XShapeGetRectangles(FDisplay, window, ShapeBounding, &count, &ordering);
+    XRectangle* rects = XShapeGetRectangles(FDisplay, window, input ? ShapeInput : ShapeBounding, &count, &ordering);
     for (int i = 0; i < count; ++i)
         list.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
     if (rects)

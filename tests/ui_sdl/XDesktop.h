@@ -57,7 +57,8 @@ public:
     std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
     void SaveScreen(const std::string& fileName);   // the whole screen as a picture (format by extension)
-    std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates
+    // Bounding (or input) shape, window coordinates.
+    std::vector<TRect> Shape(unsigned long window, bool input = false);
     void Sync();
 
 private:

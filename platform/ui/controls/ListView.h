@@ -289,6 +289,11 @@ protected:
     virtual bool CanEdit(TListItem* Item);
     // The end of a label edit; NewText is null when it was cancelled.
     virtual void Edit(int ItemIndex, const std::string* NewText);
+    // The face and text colours of a selected item with and without the
+    // focus: the system's highlight, and button face and text without it.
+    virtual void GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const;
+    // The colour of the grid lines in the report view.
+    virtual TColor GridLineColor() { return clBtnFace; }
 
 private:
     friend class TListColumn;

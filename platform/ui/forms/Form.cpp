@@ -9,6 +9,7 @@
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/Forms.h"
+#include "platform/ui/forms/MDIClient.h"
 
 TCustomForm::TCustomForm(TComponent* AOwner, TFormCreation how)
     : TWinControl(AOwner), FIcon(std::make_unique<TIcon>()), FCanvas(std::make_unique<TCanvas>())
@@ -32,6 +33,8 @@ TCustomForm::~TCustomForm()
     Destroying();
     if (OnDestroy)
         OnDestroy(this);
+    if (TMDIClient* client = ParentMDIClient())
+        client->RemoveChild(this);
     if (Application->MainForm() == this)
         Application->SetMainForm(nullptr);
     Screen->RemoveForm(this);
@@ -188,7 +191,13 @@ void TCustomForm::SetFormStyle(TFormStyle value)
 {
     if (value == FFormStyle)
         return;
+    if (value == fsMDIChild)
+        BecomeMDIChild();   // raises without an MDI main form, style unchanged
     FFormStyle = value;
+    if (value == fsMDIForm)
+        BecomeMDIForm();
+    if (value == fsMDIForm || value == fsMDIChild)
+        return;
     if (FHandle && !FParent)
         SetWindowPos(FHandle, value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -196,6 +205,11 @@ void TCustomForm::SetFormStyle(TFormStyle value)
 
 void TCustomForm::SetWindowState(TWindowState value)
 {
+    if (TMDIClient* client = ParentMDIClient()) {
+        FWindowState = value;
+        client->SetChildState(this, value);
+        return;
+    }
     FWindowState = value;
     if (FHandle && FVisible) {
         const int cmd[] = {SW_RESTORE, SW_MINIMIZE, SW_MAXIMIZE};
@@ -270,6 +284,10 @@ void TCustomForm::PlaceOnFirstShow()
 void TCustomForm::Show()
 {
     SetVisible(true);
+    if (TMDIClient* client = ParentMDIClient()) {
+        client->Activate(this);
+        return;
+    }
     if (FHandle && !FParent) {
         BringWindowToTop(FHandle);
         SetActiveWindow(FHandle);

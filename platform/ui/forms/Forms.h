@@ -4,7 +4,9 @@
 #include "platform/ui/controls/Controls.h"
 
 class TMainMenu;
+class TMenuItem;
 class TIcon;
+class TMDIClient;
 
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIcon>;
@@ -56,7 +58,28 @@ public:
     TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
     TFormStyle FormStyle() const { return FFormStyle; }
+    // fsMDIForm gives the form a client window for child forms; fsMDIChild
+    // puts the form into the application's main form's client window (the
+    // main form must be an MDI form: EInvalidOperation otherwise).
     void SetFormStyle(TFormStyle value);
+
+    // Multi-document windows (MDI.cpp). An MDI form's client window, its
+    // children (the active one first), and the arrangements; nothing on
+    // other forms.
+    TMDIClient* MDIClient() const { return FMDIClient; }
+    HWND ClientHandle() const;
+    int MDIChildCount() const;
+    TCustomForm* MDIChildren(int index) const;
+    TCustomForm* ActiveMDIChild() const;
+    void Tile();
+    void Cascade();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    // The menu whose item list names the children (the frame of a skinned
+    // form keeps that list; the class library only holds the menu).
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* value) { FWindowMenu = value; }
     TPosition Position() const { return FPosition; }
     void SetPosition(TPosition value) { FPosition = value; }
     TWindowState WindowState() const { return FWindowState; }
@@ -124,6 +147,9 @@ protected:
 
 private:
     void PlaceOnFirstShow();
+    void BecomeMDIForm();
+    void BecomeMDIChild();
+    TMDIClient* ParentMDIClient() const;
     void IconChanged();
     void HandleActivate(bool active);
     void ApplyVisibility();
@@ -143,6 +169,8 @@ private:
     bool FPlaced = false;
     bool FConstructed = false;
     TMainMenu* FMenu = nullptr;
+    TMDIClient* FMDIClient = nullptr;   // owned as a child control
+    TMenuItem* FWindowMenu = nullptr;
     std::unique_ptr<TIcon> FIcon;
     std::unique_ptr<TCanvas> FCanvas;
 };

@@ -247,6 +247,7 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect, bool activating)
 {
     TDesktopWindow& d = Ensure(h);
     Place(h, d, screenRect);
+    SyncClickThrough(h, d);
     if (KeepOffScreen(d)) {
         d.Shown = d.Hidden = true;
         return;
@@ -416,6 +417,18 @@ void TSdlBackend::ApplyIcon(TDesktopWindow& d, const TBitmap* icon)
     }
     SDL_SetWindowIcon(d.Window, surface);
     SDL_FreeSurface(surface);
+}
+
+// A layered window marked transparent takes no mouse input here, as in our
+// own hit testing: the desktop hands it to the window beneath, ours or not.
+void TSdlBackend::SyncClickThrough(HWND h, TDesktopWindow& d)
+{
+    TWindowRecord* w = WM().Find(h);
+    bool through = w && (w->ExStyle & WS_EX_LAYERED) && (w->ExStyle & WS_EX_TRANSPARENT);
+    if (through == d.ClickThrough || !FCaps.WindowShapes)
+        return;
+    d.ClickThrough = through;
+    SetX11ClickThrough(d.Window, through);
 }
 
 void TSdlBackend::ApplyShape(TDesktopWindow& d, const TRegion* shape)

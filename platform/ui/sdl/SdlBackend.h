@@ -86,6 +86,7 @@ private:
         bool Listed = true;                // has a taskbar entry
         bool Argb = false;                 // made on the 32-bit visual: per-pixel alpha
         bool Hidden = false;               // shown by us, kept off the screen while nothing composites it
+        bool ClickThrough = false;         // the pointer passes to what lies beneath
     };
 
     TDesktopWindow* Desktop(HWND h);
@@ -95,6 +96,7 @@ private:
     void SetOwnerBeforeMap(HWND h, TDesktopWindow& d);
     void SyncTaskbarEntry(HWND h, TDesktopWindow& d);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
+    void SyncClickThrough(HWND h, TDesktopWindow& d);
     void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
     void MirrorStacking(const std::vector<HWND>& topFirst);
 

@@ -228,6 +228,10 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
         d->IconifiedByDesktop = false;
         if (popup || !w || !(w->Minimized || (iconified && !w->Visible())))
             break;
+        // The map of an earlier show of ours, reported after we hid the
+        // window again (minimised into the tray at once): no restore.
+        if (!(SDL_GetWindowFlags(d->Window) & SDL_WINDOW_SHOWN))
+            break;
         PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
         break;
     }

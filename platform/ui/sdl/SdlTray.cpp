@@ -82,14 +82,38 @@ TBitmap DrawTip(const std::string& text)
     return tip;
 }
 
-TBitmap DrawBalloon(const std::string& title, const std::string& text)
+// The balloon's kind as a round mark before the title: information,
+// warning, error (none: no mark).
+void DrawBalloonMark(TCanvas& c, int kind, int x, int y)
 {
+    static constexpr TColor colours[4] = {0, TColor(0xC06020), TColor(0x00B0F0), TColor(0x2020D0)};
+    static constexpr const char* signs[4] = {"", "i", "!", "x"};
+    if (kind < 1 || kind > 3)
+        return;
+    c.Brush().SetStyle(bsSolid);
+    c.Brush().SetColor(colours[kind]);
+    c.Pen().SetColor(colours[kind]);
+    c.Ellipse(x, y, x + 16, y + 16);
+    c.Brush().SetStyle(bsClear);
+    c.Font().SetColor(clWhite);
+    c.Font().SetStyle(fsBold);
+    TRect r{x, y, x + 16, y + 16};
+    c.DrawText(signs[kind], r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+TBitmap DrawBalloon(const std::string& title, const std::string& text, int kind)
+{
+    const int markWidth = kind >= 1 && kind <= 3 ? 22 : 0;
     TBitmap measure(1, 1, pf32bit);
     TCanvas& m = *measure.Canvas();
     m.Font().SetName("Tahoma");
     m.Font().SetStyle(fsBold);
-    TRect titleRect{0, 0, BalloonWidth - 16, 0};
-    int titleHeight = title.empty() ? 0 : m.DrawText(title, titleRect, DT_CALCRECT | DT_WORDBREAK) + 4;
+    TRect titleRect{0, 0, BalloonWidth - 16 - markWidth, 0};
+    int titleHeight = title.empty() ? 0 : m.DrawText(title, titleRect, DT_CALCRECT | DT_WORDBREAK);
+    if (markWidth)
+        titleHeight = std::max(titleHeight, 16);
+    if (titleHeight)
+        titleHeight += 4;
     m.Font().SetStyle(0);
     TRect textRect{0, 0, BalloonWidth - 16, 0};
     int textHeight = m.DrawText(text, textRect, DT_CALCRECT | DT_WORDBREAK);
@@ -98,15 +122,16 @@ TBitmap DrawBalloon(const std::string& title, const std::string& text)
     c.Brush().SetColor(clInfoBk);
     c.Pen().SetColor(clBlack);
     c.Rectangle(0, 0, balloon.Width(), balloon.Height());
-    c.Brush().SetStyle(bsClear);
     c.Font().SetName("Tahoma");
+    DrawBalloonMark(c, kind, 8, 8);
+    c.Brush().SetStyle(bsClear);
     c.Font().SetColor(clInfoText);
     if (!title.empty()) {
         c.Font().SetStyle(fsBold);
-        TRect r{8, 8, BalloonWidth - 8, 8 + titleHeight};
+        TRect r{8 + markWidth, 8, BalloonWidth - 8, 8 + titleHeight};
         c.DrawText(title, r, DT_WORDBREAK);
-        c.Font().SetStyle(0);
     }
+    c.Font().SetStyle(0);
     TRect r{8, 8 + titleHeight, BalloonWidth - 8, balloon.Height() - 8};
     c.DrawText(text, r, DT_WORDBREAK);
     return balloon;
@@ -311,7 +336,7 @@ void TSdlTray::SyncBalloon(TIcon& icon)
     if (!icon.Docked)
         return;                            // shown once the host shows the icon
     HideNote(FTip);
-    FBalloon.Picture = DrawBalloon(icon.Info.BalloonTitle, icon.Info.BalloonText);
+    FBalloon.Picture = DrawBalloon(icon.Info.BalloonTitle, icon.Info.BalloonText, icon.Info.BalloonIcon);
     FBalloon.Of = key;
     TRect r = X11TrayWindowRect(FAnchor, icon.Window);
     ShowNote(FBalloon, icon, TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});

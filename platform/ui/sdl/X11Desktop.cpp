@@ -136,6 +136,18 @@ void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
     XFlush(n.Dpy);
 }
 
+void SetX11ClickThrough(SDL_Window* window, bool through)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    if (through)
+        XShapeCombineRectangles(n.Dpy, n.Win, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    else
+        XShapeCombineMask(n.Dpy, n.Win, ShapeInput, 0, 0, None, ShapeSet);
+    XFlush(n.Dpy);
+}
+
 void RaiseX11Windows(const std::vector<SDL_Window*>& bottomFirst)
 {
     Display* dpy = nullptr;
