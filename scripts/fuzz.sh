@@ -41,7 +41,7 @@ run() {
     local executions
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "${outputs[@]}" | awk '{s += $1} END {print s + 0}')
     echo "executions: $executions"
-    grep -h -E '^#[0-9]+ +DONE' "${outputs[@]}" | sed 's/^/  /' || true
+    grep -h -E '^#[0-9]+[[:space:]]+DONE' "${outputs[@]}" | sed 's/^/  /' || true
     echo "corpus: $(find "$corpus" -type f | wc -l) input(s)"
     echo "findings: $(find "$findings" -type f | wc -l) file(s) in $findings"
     grep -h -E '^SUMMARY|^==[0-9]+==ERROR' "${outputs[@]}" | sort | uniq -c || true

@@ -9,8 +9,8 @@ packages=(
     libsdl2-dev libxext-dev zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
     libfreetype-dev libfontconfig-dev
     fonts-wqy-microhei fonts-dejavu-core fonts-liberation2
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth libxtst-dev openbox
+    libgtest-dev libgmock-dev libbenchmark-dev libpixman-1-dev
+    xvfb xauth libxtst-dev libxfixes-dev openbox xcompmgr trayer
 )
 
 missing=()

@@ -11,8 +11,10 @@
 #include "app/presets/JobRowCodes.h"
 #include "app/presets/LibraryFit.h"
 #include "app/presets/PresetToOptions.h"
+#include "app/presets/StreamRefusal.h"
 #include "engine/probe/AVProbe.h"
 #include "engine/task/FFConverter.h"
+#include "engine/util/FileSafety.h"
 #include "engine/util/MainThread.h"
 #include "engine/util/MiscUtils.h"
 #include "platform/core/Exception.h"
@@ -28,7 +30,6 @@ const char* const NothingToRename = "请先选中您需要重命名的项目！"
 const char* const ListFull = "列表中最多只能有501个文件，请先转换或删除一些文件！";
 const char* const BadRenameText = "文件名不能包含路径分隔符或“..”，请重新输入！";
 const char* const NameInUse = "该文件名已经存在，请换一个文件名！";
-const char* const SkippedAtStart = "以下文件已无法打开，将跳过不转换：";
 const char* const NothingToConvert = "没有可以转换的文件！";
 
 // The most threads the options offer.
@@ -160,12 +161,13 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
         return 0;
     const int before = FList.Count();
     bool stopped = false;
+    TRefusals refusals(AddRefusedHeading);
     for (const std::string& file : AFiles) {
         if (!AFolderAdd && !FileExists(file)) {
             stopped = true;
             break;
         }
-        if (AddOne(file) == TAddResult::StopAll) {
+        if (AddOne(file, AFolderAdd, refusals) == TAddResult::StopAll) {
             stopped = true;
             break;
         }
@@ -180,12 +182,26 @@ int TJobControl::AddFileList(const std::vector<std::string>& AFiles, bool AFolde
     const bool single = !AFolderAdd && AFiles.size() == 1;
     if (single ? added > 0 : !stopped && FList.Count() > 0)
         Select(FList.Count() - 1);
-    if (AFolderAdd && !stopped && added == 0)
+    // Shown once the list shows what was added.
+    if (!refusals.Empty())
+        Message(refusals.Text(), TMessageKind::Warning);
+    else if (AFolderAdd && !stopped && added == 0)
         Message(NoVideoInFolder);
     return added;
 }
 
-TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
+bool TJobControl::IsAnInput(const std::string& AName, const std::string& AAlsoInput) const {
+    if (!AAlsoInput.empty() && SameFile(AName, AAlsoInput))
+        return true;
+    for (int i = 0; i < FList.Count(); ++i)
+        if (SameFile(AName, FList.Row(i).Caption()))
+            return true;
+    return false;
+}
+
+// A file the add refuses is named in the add's one message; the add goes on
+// with the next file. Only what holds for every file stops the whole add.
+TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName, bool AFolderAdd, TRefusals& ARefusals) {
     if (FList.Count() >= TJobSlots::Capacity || FSlots.Full()) {
         Message(ListFull);
         return TAddResult::StopAll;
@@ -193,10 +209,14 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     TAVProbe* probe = FConverter.AVProbe();
     if (!probe->LoadFile(AFileName)) {
         LogBlock("***File load error: " + probe->LastErrMsg());
+        // A folder holds whatever it holds: what is no media there was not chosen.
+        if (!AFolderAdd)
+            ARefusals.Add(AFileName, probe->LastErrMsg());
         return TAddResult::Skipped;
     }
     const int64_t duration = probe->FileStreamInfo().Duration;
     const int64_t size = probe->FileSize();
+    const TSourceStreams streams{probe->VideoStreamCount() > 0, probe->AudioStreamCount() > 0};
     probe->CloseFile();
 
     const TJobOptions options = CurrentOptions();
@@ -207,7 +227,7 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     std::set<std::string> reserved;
     for (int i = 0; i < FList.Count(); ++i)
         reserved.insert(OutputPath(options.OutputFolder, FList.Row(i).SubItem(JobColumnOutputFile)));
-    rule.Reserved = [&](const std::string& AName) { return reserved.count(AName) > 0; };
+    rule.Reserved = [&](const std::string& AName) { return reserved.count(AName) > 0 || IsAnInput(AName, AFileName); };
 
     TJobPreset preset;
     std::string reason;
@@ -218,7 +238,8 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
         }
     } catch (const Exception& e) {
         LogBlock("***Cannot do convert, error: " + e.Message());
-        return TAddResult::StopAll;
+        ARefusals.Add(AFileName, e.Message());
+        return TAddResult::Skipped;
     }
     const std::string outputName = preset.Preset.Video_OutPutFileName;
 
@@ -229,24 +250,36 @@ TJobControl::TAddResult TJobControl::AddOne(const std::string& AFileName) {
     for (const std::string& note : PresetOutputOptions(preset.Preset, record.Output))
         Log(note);
     record.Output.FileName = outputName;
+    std::string refusal = StreamRefusal(outputName, record.Output, streams);
+    if (refusal.empty())
+        refusal = KnownRefusal(outputName, record.Output);
+    if (!refusal.empty()) {
+        LogBlock("***Cannot do convert, error: " + refusal);
+        ARefusals.Add(AFileName, refusal);
+        return TAddResult::Skipped;
+    }
 
     // The engine opens the input and takes the output as a task would; the
     // task itself is made again at the start, from the row.
     const int task = FConverter.AddTask(AFileName, &record.Input);
     if (task < 0) {
         LogBlock("***File open error: " + FConverter.LastErrMsg());
-        return TAddResult::StopAll;
+        ARefusals.Add(AFileName, FConverter.LastErrMsg());
+        return TAddResult::Skipped;
     }
     Log("");
     if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
         Log(taskProbe->FileInfoText());
+    // The engine checks the output as it will write it: its folder takes a
+    // new file and it is no input. The output file itself is not touched.
     TOutputOptions check = record.Output;
     const bool outputOk = FConverter.SetOutputFile(task, outputName, &check);
     const std::string outputError = FConverter.LastErrMsg();
     FConverter.RemoveTask(task);
     if (!outputOk) {
         LogBlock("***Cannot do convert, error: " + outputError);
-        return TAddResult::StopAll;
+        ARefusals.Add(AFileName, outputError);
+        return TAddResult::Skipped;
     }
 
     const int slot = FSlots.Take(record);
@@ -376,6 +409,9 @@ bool TJobControl::Start() {
         return false;
     const TJobOptions options = CurrentOptions();
     FConverter.ThreadPriority = options.Priority;
+    // The names below were chosen free with overwrite off; a file made under
+    // one of them before its job begins is not written over either.
+    FConverter.ReplaceExistingOutputs = options.Overwrite;
     // The folder may have gone since start-up; without it every job would fail.
     ForceDirectories(options.OutputFolder);
     try {
@@ -386,9 +422,10 @@ bool TJobControl::Start() {
     }
     FTaskJobs.clear();
     FTaskOutputs.clear();
+    FTaskEnded.clear();
 
     std::set<std::string> claimed;  // output paths of the jobs of this run
-    std::vector<std::string> skipped;
+    TRefusals skipped(StartRefusedHeading);
     for (int i = 0; i < FList.Count(); ++i) {
         TJobRow& row = FList.Row(i);
         for (int c = JobColumnProgress; c <= JobColumnDoneSize; ++c)
@@ -405,11 +442,14 @@ bool TJobControl::Start() {
         TOutputNameRule rule;
         rule.Folder = options.OutputFolder;
         rule.Overwrite = options.Overwrite;
-        rule.Reserved = [&](const std::string& AName) { return claimed.count(AName) > 0; };
+        // No job writes over an input of the list, through any name reaching it.
+        rule.Reserved = [&](const std::string& AName) { return claimed.count(AName) > 0 || IsAnInput(AName); };
         try {
             path = BuildOutputName(path, ExtractFileExt(name), rule);
         } catch (const Exception& e) {
-            skipped.push_back(input.FileName + " (" + e.Message() + ")");
+            skipped.Add(input.FileName, e.Message());
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
+            FView.RowChanged(i);
             continue;
         }
         if (ExtractFileName(path) != name)
@@ -420,12 +460,19 @@ bool TJobControl::Start() {
 
         const int task = FConverter.AddTask(input.FileName, &input);
         if (task < 0) {
-            skipped.push_back(input.FileName + " (" + FConverter.LastErrMsg() + ")");
+            skipped.Add(input.FileName, FConverter.LastErrMsg());
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
             FView.RowChanged(i);
             continue;
         }
-        if (!FConverter.SetOutputFile(task, path, &output)) {
-            skipped.push_back(input.FileName + " (" + FConverter.LastErrMsg() + ")");
+        // The row may have moved to a preset its file cannot make since the add.
+        std::string refusal;
+        if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
+            refusal = StreamRefusal(path, output,
+                                    TSourceStreams{taskProbe->VideoStreamCount() > 0, taskProbe->AudioStreamCount() > 0});
+        if (!refusal.empty() || !FConverter.SetOutputFile(task, path, &output)) {
+            skipped.Add(input.FileName, refusal.empty() ? FConverter.LastErrMsg() : refusal);
+            row.SetSubItem(JobColumnProgress, FailedProgressText);
             FConverter.RemoveTask(task);
             FView.RowChanged(i);
             continue;
@@ -433,14 +480,11 @@ bool TJobControl::Start() {
         claimed.insert(path);
         FTaskJobs.push_back(row.JobId());
         FTaskOutputs.push_back(output);
+        FTaskEnded.push_back(false);
         FView.RowChanged(i);
     }
-    if (!skipped.empty()) {
-        std::string text = SkippedAtStart;
-        for (const std::string& s : skipped)
-            text += "\n" + s;
-        Message(text, TMessageKind::Warning);
-    }
+    if (!skipped.Empty())
+        Message(skipped.Text(), TMessageKind::Warning);
     if (FTaskJobs.empty()) {
         Message(NothingToConvert, TMessageKind::Warning);
         return false;
@@ -487,6 +531,8 @@ void TJobControl::Stop() {
         return;
     FUserStopped = true;
     FConverter.Stop(true);
+    if (OnEngineStopped)
+        OnEngineStopped();
     // The final end event may have come inside the wait; if not, it follows
     // soon, and the list is usable again only once it has.
     const auto limit = std::chrono::steady_clock::now() + std::chrono::minutes(2);
@@ -521,7 +567,8 @@ TJobRow* TJobControl::RowOfTask(int ATaskIndex) {
 }
 
 void TJobControl::Progress(const TProgressInfo& AInfo) {
-    if (!FRunActive)
+    if (!FRunActive || AInfo.TaskIndex < 0 || AInfo.TaskIndex >= static_cast<int>(FTaskEnded.size()) ||
+        FTaskEnded[AInfo.TaskIndex])
         return;
     TJobRow* row = RowOfTask(AInfo.TaskIndex);
     if (!row)
@@ -541,17 +588,31 @@ void TJobControl::Terminate(const TTerminateInfo& AInfo) {
     }
     if (!FRunActive)
         return;
+    // The row says how its job ended, until the next start: "100%" only for a
+    // job that finished and closed its file; a stopped job keeps how far it got.
+    if (AInfo.TaskIndex < static_cast<int>(FTaskEnded.size()))
+        FTaskEnded[AInfo.TaskIndex] = true;
     TJobRow* row = RowOfTask(AInfo.TaskIndex);
-    if (row && AInfo.Finished && !AInfo.Exception) {
-        row->SetSubItem(JobColumnProgress, "100%");
+    if (row) {
+        const std::string shown = row->SubItem(JobColumnProgress);
+        if (AInfo.Exception)
+            row->SetSubItem(JobColumnProgress, FailedProgressText);
+        else if (AInfo.Finished)
+            row->SetSubItem(JobColumnProgress, "100%");
+        else if (!shown.empty())
+            row->SetSubItem(JobColumnProgress, StoppedProgressText(shown));
         FView.RowChanged(FList.IndexOfJob(row->JobId()));
     }
     if (AInfo.Exception) {
-        std::string text = AInfo.ExceptionMsg;
+        std::string text = ConversionFailureText("", TOutputOptions{}, AInfo.ExceptionMsg, AInfo.LibraryReason);
+        std::string outputName;
         if (AInfo.TaskIndex < static_cast<int>(FTaskOutputs.size())) {
             const TOutputOptions& output = FTaskOutputs[AInfo.TaskIndex];
-            text = ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg);
+            outputName = output.FileName;
+            text = ConversionFailureText(output.FileName, output, AInfo.ExceptionMsg, AInfo.LibraryReason);
         }
+        // The warning names the file that failed and where it was going.
+        text = JobFailedText(row ? row->Caption() : std::string(), outputName, text);
         FMessages.ShowMessage(text, ApplicationTitle, TMessageKind::Warning);
     }
 }
@@ -570,6 +631,7 @@ void TJobControl::AllDone() {
     }
     FTaskJobs.clear();
     FTaskOutputs.clear();
+    FTaskEnded.clear();
     Changed();
     const TJobOptions options = CurrentOptions();
     switch (options.AfterDone) {

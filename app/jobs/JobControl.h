@@ -5,6 +5,7 @@
 
 #include "app/jobs/JobFaces.h"
 #include "app/jobs/JobList.h"
+#include "app/jobs/JobMessages.h"
 #include "app/jobs/JobPreset.h"
 #include "app/jobs/JobSlots.h"
 #include "engine/util/Records.h"
@@ -57,6 +58,9 @@ public:
 
     // Read at the moment of use; without it the defaults of TJobOptions.
     std::function<TJobOptions()> Options;
+    // A stop runs it once the engine has stopped, before the tasks are
+    // deleted: the main window stops its preview and lets a second pass.
+    std::function<void()> OnEngineStopped;
     // The folder the media libraries are loaded from; the program's "LibAV" by default.
     std::string LibraryPath;
 
@@ -109,7 +113,10 @@ public:
 
 private:
     enum class TAddResult { Added, Skipped, StopAll };
-    TAddResult AddOne(const std::string& AFileName);
+    TAddResult AddOne(const std::string& AFileName, bool AFolderAdd, TRefusals& ARefusals);
+    // Whether a name reaches the input file of a row or AAlsoInput: such a
+    // name is never an output, whatever the overwrite setting.
+    bool IsAnInput(const std::string& AName, const std::string& AAlsoInput = "") const;
     TJobOptions CurrentOptions() const { return Options ? Options() : TJobOptions(); }
     bool LoadLibraries();
     bool NameTaken(const std::string& AName, const TJobRow* AExcept) const;
@@ -143,4 +150,5 @@ private:
     bool FUserStopped = false;
     std::vector<int> FTaskJobs;
     std::vector<TOutputOptions> FTaskOutputs;
+    std::vector<bool> FTaskEnded;   // a late progress report never overwrites how a job ended
 };

@@ -36,6 +36,8 @@ public:
     virtual bool OpenFile(std::string& AFileName) = 0;
     virtual bool OpenFiles(std::vector<std::string>& AFileNames) = 0;  // in the order chosen
     virtual bool SelectFolder(std::string& AFolder) = 0;
+    // The output folder: a dialog of its own, with its own memory.
+    virtual bool SelectOutputFolder(std::string& AFolder) { return SelectFolder(AFolder); }
 };
 
 // The actions after all files are done.

@@ -12,9 +12,30 @@ void ReadInt(const std::string& AText, int32_t& AValue) {
         AValue = value;
 }
 
+// What the preset and the fit to the libraries gave the options at the add:
+// back to the defaults, so that nothing of a preset the row has left stays.
+void ForgetPresetFields(TOutputOptions& O) {
+    const TOutputOptions defaults;
+    O.VideoCodec = defaults.VideoCodec;
+    O.VideoPreset = defaults.VideoPreset;
+    O.VideoTag = defaults.VideoTag;
+    O.AudioCodec = defaults.AudioCodec;
+    O.AudioChannels = defaults.AudioChannels;
+    O.AudioSampleRate = defaults.AudioSampleRate;
+    O.AudioBitrate = defaults.AudioBitrate;
+    O.VideoBitrate = defaults.VideoBitrate;
+    O.FrameSize = defaults.FrameSize;
+    O.FrameRate = defaults.FrameRate;
+    O.FrameAspectRatio = defaults.FrameAspectRatio;
+    O.FileFormat = defaults.FileFormat;
+    O.VideoFilters = defaults.VideoFilters;
+    O.ExtOptions = defaults.ExtOptions;  // only the fit writes it, and the start fits again
+}
+
 } // namespace
 
 void ApplyRowColumns(const TPresetJobRow& ARow, TOutputOptions& O) {
+    ForgetPresetFields(O);
     auto col = [&](int c) { return ARow.SubItem(c); };
     const std::string videoCodec = col(JobColumnVideoCodec);
     if (videoCodec == "libx264") {

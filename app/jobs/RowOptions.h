@@ -2,8 +2,9 @@
 #include "app/presets/PresetJobRow.h"
 #include "engine/util/Records.h"
 
-// A job's output options as the start takes them: the row's columns 11 to 24
-// written over the options the job got when it was added. A column left empty
-// (or automatic) keeps the added value; the target and the norm always follow
-// the row, so a row moved off a disc preset converts without a target.
+// A job's output options as the start takes them: every field a preset sets
+// comes from the row's columns 11 to 24, which hold the row's own preset (the
+// one it was last switched to). A column left empty (or automatic) leaves the
+// field to the container or the target, never to the preset the row was added
+// under; what is not a preset's (file name, volume, times) stays as added.
 void ApplyRowColumns(const TPresetJobRow& ARow, TOutputOptions& AOptions);

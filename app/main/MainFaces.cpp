@@ -79,6 +79,7 @@ void TMainWindowFaces::ShowMessage(const std::string& AText, const std::string& 
 bool TMainWindowFaces::OpenFile(std::string& AFileName) { return Dialogs->OpenFile(AFileName); }
 bool TMainWindowFaces::OpenFiles(std::vector<std::string>& AFileNames) { return Dialogs->OpenFiles(AFileNames); }
 bool TMainWindowFaces::SelectFolder(std::string& AFolder) { return Dialogs->SelectFolder(AFolder); }
+bool TMainWindowFaces::SelectOutputFolder(std::string& AFolder) { return Dialogs->SelectOutputFolder(AFolder); }
 void TMainWindowFaces::OpenFolder(const std::string& AFolder) { AfterDone->OpenFolder(AFolder); }
 void TMainWindowFaces::PowerOff() { AfterDone->PowerOff(); }
 void TMainWindowFaces::PlayPromptSound() { AfterDone->PlayPromptSound(); }
@@ -116,6 +117,14 @@ bool TSkinnedDialogs::SelectFolder(std::string& AFolder)
     if (!FFolder.Execute())
         return false;
     AFolder = FFolder.Directory;
+    return true;
+}
+
+bool TSkinnedDialogs::SelectOutputFolder(std::string& AFolder)
+{
+    if (!FOutputFolder.Execute())
+        return false;
+    AFolder = FOutputFolder.Directory;
     return true;
 }
 

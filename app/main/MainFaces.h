@@ -137,6 +137,33 @@ private:
     bool FSelecting = false;
 };
 
+// A job row as the preset cascade writes it: every change of a column shows
+// in the list at once (a format change renames the output file's extension).
+class TShownJobRow : public TPresetJobRow {
+public:
+    explicit TShownJobRow(TJobListView& AView) : FView(AView) {}
+    // One object serves every call, so a pointer the cascade still holds stays valid.
+    TShownJobRow* Show(TPresetJobRow* ARow, int AIndex)
+    {
+        FRow = ARow;
+        FIndex = AIndex;
+        return ARow ? this : nullptr;
+    }
+    std::string SubItem(int AColumn) const override { return FRow ? FRow->SubItem(AColumn) : std::string(); }
+    void SetSubItem(int AColumn, const std::string& AText) override
+    {
+        if (!FRow || FRow->SubItem(AColumn) == AText)
+            return;
+        FRow->SetSubItem(AColumn, AText);
+        FView.RowChanged(FIndex);
+    }
+
+private:
+    TJobListView& FView;
+    TPresetJobRow* FRow = nullptr;
+    int FIndex = -1;
+};
+
 // The faces the main window gives its logic. The message box, the file
 // dialogs and the after-done actions forward to replaceable parts, so that
 // tests put fakes in their place.
@@ -149,6 +176,7 @@ public:
     bool OpenFile(std::string& AFileName) override;
     bool OpenFiles(std::vector<std::string>& AFileNames) override;
     bool SelectFolder(std::string& AFolder) override;
+    bool SelectOutputFolder(std::string& AFolder) override;
     void OpenFolder(const std::string& AFolder) override;
     void PowerOff() override;
     void PlayPromptSound() override;
@@ -169,20 +197,23 @@ private:
 };
 
 // File and folder choice through the main window's skinned dialogs: one
-// file, several files, and the folder dialog, which starts at the folder
-// chosen last.
+// file, several files, the folder to add and the output folder. Each folder
+// dialog starts at the folder chosen last in it.
 class TSkinnedDialogs : public TJobDialogs {
 public:
-    TSkinnedDialogs(TbsSkinOpenDialog& AOne, TbsSkinOpenDialog& AMany, TbsSkinSelectDirectoryDialog& AFolder)
-        : FOne(AOne), FMany(AMany), FFolder(AFolder) {}
+    TSkinnedDialogs(TbsSkinOpenDialog& AOne, TbsSkinOpenDialog& AMany, TbsSkinSelectDirectoryDialog& AFolder,
+                    TbsSkinSelectDirectoryDialog& AOutputFolder)
+        : FOne(AOne), FMany(AMany), FFolder(AFolder), FOutputFolder(AOutputFolder) {}
     bool OpenFile(std::string& AFileName) override;
     bool OpenFiles(std::vector<std::string>& AFileNames) override;
     bool SelectFolder(std::string& AFolder) override;
+    bool SelectOutputFolder(std::string& AFolder) override;
 
 private:
     TbsSkinOpenDialog& FOne;
     TbsSkinOpenDialog& FMany;
     TbsSkinSelectDirectoryDialog& FFolder;
+    TbsSkinSelectDirectoryDialog& FOutputFolder;
 };
 
 // File and folder choice for tests: answers with

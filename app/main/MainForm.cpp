@@ -9,6 +9,7 @@
 #include "app/main/OpenFilter.h"
 #include "app/main/ProgramLinks.h"
 #include "app/main/ProgramSkins.h"
+#include "resources/skins/EmbeddedSkins.h"
 #include "app/options/OptionsForm.h"
 #include "app/output/SkinComboFaces.h"
 #include "app/presets/PresetCascade.h"
@@ -17,9 +18,12 @@
 #include "app/settings/StartupSettings.h"
 #include "engine/log/Logger.h"
 #include "engine/task/FFConverter.h"
+#include "platform/core/Clock.h"
 #include "platform/core/Path.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/ListView.h"
+#include "skin/boxes/SkinEdit.h"
 #include "platform/ui/controls/ExtCtrls.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/controls/Memo.h"
@@ -84,7 +88,8 @@ void TForm1::WireLogic()
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
     FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
-    FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog2);
+    FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog1,
+                                                        *bsSkinSelectDirectoryDialog2);
     auto* categories = new TSkinPresetListCombo(*bsSkinOfficeComboBox2);
     auto* formats = new TSkinPresetListCombo(*bsSkinOfficeComboBox1);
     FCategoryFace.reset(categories);
@@ -110,7 +115,11 @@ void TForm1::WireLogic()
     FPresetSource = std::make_unique<TCascadePresetSource>(*FCascade, Preset);
     FJobs = std::make_unique<TJobControl>(*FConverter, *FListFace, *FPresetSource, *FFaces, *FFaces, *FFaces);
     FListFace->SetList(&FJobs->List());
-    FCascade->SelectedRow = [this]() -> TPresetJobRow* { return FJobs->List().SelectedRow(); };
+    FShownRow = std::make_unique<TShownJobRow>(*FListFace);
+    FCascade->SelectedRow = [this]() -> TPresetJobRow* {
+        const int index = FJobs->List().Selected();
+        return FShownRow->Show(index < 0 ? nullptr : &FJobs->List().Row(index), index);
+    };
     FCascade->FocusJobList = [this] { FListFace->FocusList(); };
     FCascade->OnRowRestored = [this](TPresetJobRow& ARow) {
         T_Movie_PLayer_FileName = ARow.SubItem(0);
@@ -152,11 +161,22 @@ void TForm1::WireLogic()
         };
 
     lvFiles->OnSelectItem = [this](TObject*, TListItem* AItem, bool ASelected) {
-        if (FListFace->Selecting() || !ASelected || !AItem)
+        if (FListFace->Selecting() || !AItem)
             return;
-        FJobs->SelectRow(AItem->Index());
+        if (ASelected)
+            FJobs->SelectRow(AItem->Index());
+        else if (!lvFiles->Selected())
+            FJobs->List().SetSelected(-1);   // what the list shows is what the commands use
     };
     lvFiles->OnDblClick = [this](TObject*) { RenameSelected(true); };
+    lvFiles->OnMouseMove = [this](TObject*, TShiftState, int X, int Y) {
+        std::string hint;
+        if (TListItem* top = lvFiles->TopItem())
+            for (int i = top->Index(); i < lvFiles->Items().Count() && i <= top->Index() + lvFiles->VisibleRowCount(); ++i)
+                if (lvFiles->Items()[i]->DisplayRect(drBounds).Contains(TPoint{X, Y}))
+                    hint = lvFiles->Items()[i]->Caption();
+        lvFiles->SetHint(hint);
+    };
     edt->OnKeyDown = [this](TObject*, WORD& AKey, TShiftState) {
         if (AKey == VK_RETURN || AKey == VK_ESCAPE) {
             const bool accept = AKey == VK_RETURN;
@@ -164,7 +184,7 @@ void TForm1::WireLogic()
             FinishRename(accept);
         }
     };
-    edt->OnExit = [this](TObject*) { FinishRename(false); };
+    edt->OnExit = [this](TObject*) { FinishRename(true); };
 
     // The commands: plain buttons beyond the client area.
     auto jobs = [this](void (TJobControl::*AStep)()) { return [this, AStep] { (FJobs.get()->*AStep)(); }; };
@@ -252,6 +272,12 @@ void TForm1::WireLogic()
     FOutputHost = std::make_unique<TMainOutputHost>(*this);
     FPreview = std::make_unique<TPreviewPanel>(preview, *FPreviewHost);
     OnListEmptied = [this] { FPreview->StopPlayer(true); };
+    // The preview stops with the conversion, and the engine's threads get a
+    // second to let go of the files before the tasks are deleted.
+    FJobs->OnEngineStopped = [this] {
+        FPreview->StopPlayer();
+        Sleep(1000);
+    };
     OnClosing = [this] { FPreview->ClearEvents(); };
     lvFiles->OnClick = [this](TObject*) { FPreview->lvFilesClick(); };
 
@@ -333,7 +359,18 @@ void TForm1::UpdateCommands()
         FCascade->SetLocked(!c.Settings);
 }
 
-void TForm1::Button16Click(TObject*) { WriteOutputFolder(ProgramSettings(), FileOutPutPath); }
+void TForm1::Button16Click(TObject*)
+{
+    WriteOutputFolder(ProgramSettings(), FileOutPutPath);
+    ReportSettingsFailures();
+}
+
+void TForm1::ReportSettingsFailures()
+{
+    const std::string report = ProgramSettings().TakeFailureReport();
+    if (!report.empty())
+        Faces().ShowMessage(report, ApplicationTitle, TMessageKind::Warning);
+}
 
 void TForm1::Button17Click(TObject*)
 {
@@ -345,10 +382,23 @@ void TForm1::Button3Click(TObject*)
 {
     if (std::optional<int> index = ReadSkinIndex(ProgramSettings()))
         bsSkinData1->SetSkinIndex(*index);
+    FollowMainSkin();
     FitProgramForms();
 }
 
-void TForm1::Button4Click(TObject*) { WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex()); }
+// The tool bar's skin is light or dark as the main skin is.
+void TForm1::FollowMainSkin()
+{
+    const int toolBar = ToolBarSkinFor(bsSkinData1->SkinIndex());
+    if (bsSkinData2->SkinIndex() != toolBar)
+        bsSkinData2->SetSkinIndex(toolBar);
+}
+
+void TForm1::Button4Click(TObject*)
+{
+    WriteSkinIndex(ProgramSettings(), bsSkinData1->SkinIndex());
+    ReportSettingsFailures();
+}
 
 void TForm1::Button20Click(TObject*) { OpenQuietly(Video_OutPut_Folder_Edit->Text()); }
 
@@ -364,7 +414,7 @@ void TForm1::Button21Click(TObject*)
 void TForm1::ChooseOutputFolder()
 {
     std::string folder = FileOutPutPath;
-    if (FFaces->SelectFolder(folder) && DirectoryExists(folder)) {
+    if (FFaces->SelectOutputFolder(folder) && DirectoryExists(folder)) {
         FileOutPutPath = folder;
         Video_OutPut_Folder_Edit->SetText(folder);
         Command("Button16")->Click();
@@ -377,6 +427,7 @@ void TForm1::ChooseSkin()
     int index = bsSkinData1->SkinIndex();
     if (SkinPicker && SkinPicker(index)) {
         bsSkinData1->SetSkinIndex(index);
+        FollowMainSkin();
         FitProgramForms();
     }
     Command("Button4")->Click();
@@ -386,6 +437,7 @@ void TForm1::ShowOptions()
 {
     if (Form5)
         Form5->Execute();
+    ReportSettingsFailures();
 }
 
 void TForm1::ShowAbout()
@@ -421,13 +473,19 @@ void TForm1::RenameSelected(bool AQuiet)
     FRenameQuiet = AQuiet;
 }
 
+// Return and the focus leaving the editor take the name; an empty name keeps
+// the editor shown. Escape leaves the name as it was.
 void TForm1::FinishRename(bool AAccept)
 {
-    if (!edt->Visible())
+    if (!edt->Visible() || FFinishingRename)
         return;
+    if (AAccept && edt->Text().empty())
+        return;
+    FFinishingRename = true;
     edt->Hide();
     if (AAccept)
         FJobs->Rename(edt->Text(), FRenameQuiet);
+    FFinishingRename = false;
     FListFace->FocusList();
 }
 

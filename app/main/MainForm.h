@@ -13,7 +13,9 @@
 class TbsCompressedSkinList;
 class TbsFormFrame;
 class TbsSkinButton;
+class TbsSkinEdit;
 class TbsSkinData;
+class TbsResourceStrData;
 class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSelectSkinDialog;
@@ -28,6 +30,7 @@ class TbsSkinGroupBox;
 class TbsSkinListView;
 class TbsSkinMenuSpeedButton;
 class TbsSkinPanel;
+class TbsSkinScrollBar;
 class TbsSkinPopupMenu;
 class TbsSkinSlider;
 class TbsSkinSpeedButton;
@@ -53,6 +56,7 @@ class TTrackBar;
 class TCascadePresetSource;
 class TMainWindowFaces;
 class TListViewJobFace;
+class TShownJobRow;
 class TMainPreviewHost;
 class TPreviewPanel;
 class TMainOutputHost;
@@ -94,6 +98,7 @@ public:
     TbsCompressedSkinList* bsCompressedSkinList2 = nullptr;
     TbsSkinData* bsSkinData1 = nullptr;
     TbsSkinData* bsSkinData2 = nullptr;
+    TbsResourceStrData* bsResourceStrData1 = nullptr;   // the skin layer's texts, in Chinese
 
     // ---- menus ----
     TbsSkinMainMenu* MainMenu1 = nullptr;
@@ -135,6 +140,9 @@ public:
 
     // ---- job list panel ----
     TbsSkinPanel* bsSkinPanel1 = nullptr;
+    TbsSkinPanel* bsSkinPanel2 = nullptr;           // holds the list and its bars
+    TbsSkinScrollBar* bsSkinScrollBar1 = nullptr;   // the list's vertical bar
+    TbsSkinScrollBar* bsSkinScrollBar2 = nullptr;   // the list's horizontal bar
     TbsSkinListView* lvFiles = nullptr;
     TbsSkinPanel* bsSkinPanel5 = nullptr;   // covers the empty list
     TbsSkinStdLabel* bsSkinStdLabel5 = nullptr;
@@ -155,7 +163,7 @@ public:
     TbsSkinStdLabel* bsSkinStdLabel2 = nullptr;
     TbsSkinOfficeComboBox* bsSkinOfficeComboBox1 = nullptr;   // formats
     TbsSkinStdLabel* bsSkinStdLabel3 = nullptr;
-    TEdit* Video_OutPut_Folder_Edit = nullptr;
+    TbsSkinEdit* Video_OutPut_Folder_Edit = nullptr;
     TbsSkinButton* bsSkinButton5 = nullptr;   // "浏览"
     TbsSkinButton* bsSkinButton6 = nullptr;   // "打开"
     TbsSkinTabSheet* bsSkinTabSheet2 = nullptr;   // "音视频高级设置"
@@ -191,7 +199,8 @@ public:
     TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
     TbsSkinOpenDialog* OpenDialog1 = nullptr;   // one file
     TbsSkinOpenDialog* OpenDialog2 = nullptr;   // several files
-    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog1 = nullptr;   // the folder to add
+    TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;   // the output folder
 
     // Commands by name ("btnAdd", "Button17", ...).
     TButton* Command(const std::string& AName) const;
@@ -205,6 +214,9 @@ public:
     void Button21Click(TObject* Sender);   // the open dialogs' filters
     void ChooseOutputFolder();             // "浏览"
     void ChooseSkin();                     // "软件皮肤"
+    // Tells the user once which settings the last action could not save, and why.
+    void ReportSettingsFailures();
+    void FollowMainSkin();
     void ShowOptions();                    // "选项", "转换设置"
     void ShowAbout();                      // "关于软件"
     void RenameSelected(bool AQuiet);      // "重命名", double click
@@ -257,6 +269,8 @@ private:
     std::unique_ptr<TMainOutputHost> FOutputHost;
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
+    bool FFinishingRename = false;
+    std::unique_ptr<TShownJobRow> FShownRow;   // the selected row as the preset cascade writes it
 };
 
 extern TForm1* Form1;

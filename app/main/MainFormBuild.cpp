@@ -10,6 +10,8 @@
 #include "app/presets/PresetCascade.h"
 #include "engine/task/FFConverter.h"
 #include "app/main/ProgramSkins.h"
+#include "app/main/ProgramTexts.h"
+#include "skin/data/ResourceStrings.h"
 #include "platform/ui/controls/ComboBox.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ExtCtrls.h"
@@ -28,12 +30,14 @@
 #include "skin/controls/SkinListView.h"
 #include "skin/controls/SkinMenuSpeedButton.h"
 #include "skin/controls/SkinPanel.h"
+#include "skin/controls/SkinScrollBar.h"
 #include "skin/controls/SkinSlider.h"
 #include "skin/controls/SkinToolBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinList.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/dialogs/OpenDialog.h"
@@ -52,7 +56,13 @@ TMenuItem* AddItem(TComponent* AOwner, TMenuItem* AParent, const std::string& AN
     return item;
 }
 
-void AddSeparator(TComponent* AOwner, TMenuItem* AParent) { AParent->Add(new TMenuItem(AOwner)); }
+// A divider: the menus draw "-" as a line and the keyboard passes over it.
+void AddSeparator(TComponent* AOwner, TMenuItem* AParent)
+{
+    auto* item = new TMenuItem(AOwner);
+    item->SetCaption("-");
+    AParent->Add(item);
+}
 
 }  // namespace
 
@@ -143,12 +153,17 @@ void TForm1::BuildToolBar()
     bsSkinMenuSpeedButton1->SetLayout(blGlyphTop);
     bsSkinMenuSpeedButton1->SetSkinPopupMenu(bsSkinPopupMenu1);
     bsSkinMenuSpeedButton1->SetSkinData(bsSkinData2);
+    // The always-enabled tools carry pictures like the conversion commands.
+    if (TBitmap glyph; FindResBitmap("TOOL_ADD", glyph))
+        bsSkinMenuSpeedButton1->SetGlyph(glyph);
     bsSkinButton2 = tool("bsSkinButton2", "开始", 92);
     bsSkinButton10 = tool("bsSkinButton10", "停止", 164);
     bsSkinButton11 = tool("bsSkinButton11", "暂停", 236);
     bsSkinButton12 = tool("bsSkinButton12", "继续", 236);
     bsSkinButton12->SetVisible(false);
     bsSkinButton19 = tool("bsSkinButton19", "选项", 308);
+    if (TBitmap glyph; FindResBitmap("TOOL_OPTIONS", glyph))
+        bsSkinButton19->SetGlyph(glyph);
     bsSkinButton9 = tool("bsSkinButton9", "皮肤", 380);
     bsSkinButton9->SetVisible(false);
 }
@@ -197,7 +212,29 @@ void TForm1::BuildJobPanel()
     TbsSkinData* skin = bsSkinData1;
     bsSkinPanel1 = MakeControl<TbsSkinPanel>(this, this, "bsSkinPanel1", 274, 80, 559, 258);
     bsSkinPanel1->SetSkinData(skin);
-    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel1, "lvFiles", 6, 6, 547, 210);
+    // The list fills a holder with its two skinned bars, which show whenever
+    // rows or columns overflow.
+    bsSkinPanel2 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel2", 6, 6, 547, 210);
+    bsSkinPanel2->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    bsSkinPanel2->SetSkinData(skin);
+    bsSkinScrollBar2 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar2", 0, 191, 547, 19);
+    bsSkinScrollBar2->SetBothMarkerWidth(19);
+    bsSkinScrollBar2->SetAlign(alBottom);
+    bsSkinScrollBar2->SetDefaultHeight(19);
+    bsSkinScrollBar2->SetSkinDataName("hscrollbar");
+    bsSkinScrollBar2->SetVisible(false);
+    bsSkinScrollBar2->SetSkinData(skin);
+    bsSkinScrollBar1 = MakeControl<TbsSkinScrollBar>(this, bsSkinPanel2, "bsSkinScrollBar1", 528, 0, 19, 210);
+    bsSkinScrollBar1->SetKind(sbVertical);
+    bsSkinScrollBar1->SetAlign(alRight);
+    bsSkinScrollBar1->SetDefaultWidth(19);
+    bsSkinScrollBar1->SetSkinDataName("vscrollbar");
+    bsSkinScrollBar1->SetVisible(false);
+    bsSkinScrollBar1->SetSkinData(skin);
+    lvFiles = MakeControl<TbsSkinListView>(this, bsSkinPanel2, "lvFiles", 0, 0, 547, 210);
+    lvFiles->SetAlign(alClient);
+    lvFiles->SetVScrollBar(bsSkinScrollBar1);
+    lvFiles->SetHScrollBar(bsSkinScrollBar2);
     lvFiles->SetViewStyle(vsReport);
     lvFiles->SetGridLines(true);
     lvFiles->SetRowSelect(true);
@@ -211,6 +248,10 @@ void TForm1::BuildJobPanel()
         if (c.MaxWidth > 0)
             column->SetMaxWidth(c.MaxWidth);
     }
+    // The narrow input column keeps the file name of a long path in view;
+    // the row's hint shows the whole path.
+    lvFiles->Columns().Items(JobColumnInputFile)->SetPathEllipsis(true);
+    lvFiles->SetShowHint(true);
     lvFiles->SetSkinData(skin);
 
     bsSkinPanel5 = MakeControl<TbsSkinPanel>(this, bsSkinPanel1, "bsSkinPanel5", 6, 6, 547, 210);
@@ -270,9 +311,11 @@ void TForm1::BuildPages()
     };
     ImageList1 = pictures("ImageList1", "CATEGORIES", 48);
     ImageList2 = pictures("ImageList2", "FORMATS", 32);
+    // The lists show their item on the face: a bold title over a picture of
+    // up to 48 pixels, inside the box's frame and the item's margins.
     auto office = [&](const std::string& AName, int ALeft, int AWidth, TImageList* AImages, int ARows,
                       int ARowHeight) {
-        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 58);
+        auto* c = MakeControl<TbsSkinOfficeComboBox>(this, bsSkinTabSheet1, AName, ALeft, 6, AWidth, 76);
         c->SetImages(AImages);
         c->SetDropDownCount(ARows);
         c->SetListBoxShowItemTitles(true);
@@ -281,18 +324,19 @@ void TForm1::BuildPages()
         c->SetSkinData(bsSkinData2);
         return c;
     };
-    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 26);
+    bsSkinStdLabel1 = label(bsSkinTabSheet1, "bsSkinStdLabel1", "输出类别：", 12, 36);
     bsSkinOfficeComboBox2 = office("bsSkinOfficeComboBox2", 100, 300, ImageList1, 6, 66);
-    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 26);
+    bsSkinStdLabel2 = label(bsSkinTabSheet1, "bsSkinStdLabel2", "输出格式：", 416, 36);
     bsSkinOfficeComboBox1 = office("bsSkinOfficeComboBox1", 504, 306, ImageList2, 8, 52);
-    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 86);
+    bsSkinStdLabel3 = label(bsSkinTabSheet1, "bsSkinStdLabel3", "输出文件夹：", 12, 98);
     Video_OutPut_Folder_Edit =
-        MakeControl<TEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 82, 530, 24);
+        MakeControl<TbsSkinEdit>(this, bsSkinTabSheet1, "Video_OutPut_Folder_Edit", 100, 94, 530, 24);
     Video_OutPut_Folder_Edit->SetReadOnly(true);
-    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 80, 82, 28);
+    Video_OutPut_Folder_Edit->SetSkinData(skin);
+    bsSkinButton5 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton5", 640, 92, 82, 28);
     bsSkinButton5->SetCaption("浏览");
     bsSkinButton5->SetSkinData(skin);
-    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 80, 82, 28);
+    bsSkinButton6 = MakeControl<TbsSkinButton>(this, bsSkinTabSheet1, "bsSkinButton6", 728, 92, 82, 28);
     bsSkinButton6->SetCaption("打开");
     bsSkinButton6->SetSkinData(skin);
 
@@ -379,16 +423,26 @@ void TForm1::BuildOffScreenPanels()
         d->SetTitle(OpenTitle);
         d->MultiSelection = AMany;
         d->CheckFileExists = true;
+        // Room for the name, size, type and date columns of the details view.
+        d->DialogWidth = 600;
+        d->DialogHeight = 360;
         d->SetSkinData(bsSkinData1);
         d->SetCtrlSkinData(bsSkinData1);
         return d;
     };
     OpenDialog1 = open("OpenDialog1", false);
     OpenDialog2 = open("OpenDialog2", true);
-    bsSkinSelectDirectoryDialog2 = MakeComponent<TbsSkinSelectDirectoryDialog>(this, "bsSkinSelectDirectoryDialog2");
-    bsSkinSelectDirectoryDialog2->SetTitle("选择输出目录");
-    bsSkinSelectDirectoryDialog2->SetSkinData(bsSkinData1);
-    bsSkinSelectDirectoryDialog2->SetCtrlSkinData(bsSkinData1);
+    // Two folder dialogs, each with its own memory: the folder to add, and
+    // the output folder, which starts at the computer's top level.
+    auto folder = [&](const std::string& AName, const std::string& ATitle) {
+        auto* d = MakeComponent<TbsSkinSelectDirectoryDialog>(this, AName);
+        d->SetTitle(ATitle);
+        d->SetSkinData(bsSkinData1);
+        d->SetCtrlSkinData(bsSkinData1);
+        return d;
+    };
+    bsSkinSelectDirectoryDialog1 = folder("bsSkinSelectDirectoryDialog1", "选择目录");
+    bsSkinSelectDirectoryDialog2 = folder("bsSkinSelectDirectoryDialog2", "选择输出目录");
 }
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
@@ -403,6 +457,10 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner)
     bsSkinData1 = MakeComponent<TbsSkinData>(this, "bsSkinData1");
     bsSkinData1->SetSkinIndex(1);
     bsSkinData1->SetSkinList(bsCompressedSkinList1);
+    // The skin layer's own texts in Chinese, for every dialog, menu and box.
+    bsResourceStrData1 = MakeComponent<TbsResourceStrData>(this, "bsResourceStrData1");
+    PutProgramTexts(*bsResourceStrData1);
+    bsSkinData1->SetResourceStrData(bsResourceStrData1);
     bsSkinData2 = MakeComponent<TbsSkinData>(this, "bsSkinData2");
     bsSkinData2->SetSkinList(bsCompressedSkinList2);
     ProgramSkins() = TProgramSkins{bsSkinData1, bsSkinData2};

@@ -4,6 +4,7 @@
 #include "app/options/OptionsForm.h"
 #include "app/presets/JobRowCodes.h"
 #include "platform/ui/controls/Edit.h"
+#include "skin/boxes/SkinEdit.h"
 
 TCurrentPreset& TMainOutputHost::CurrentPreset() { return FForm.Preset; }
 void TMainOutputHost::SetAllTrantNumber(int AKey) { FForm.All_Trant_Number = AKey; }

@@ -155,11 +155,11 @@ void TForm5::Button1Click(TObject*)
 {
     const TSettingsFile& ini = ProgramSettings();
     if (!ini.Exists()) {
-        ini.Write("Options", "Thread_Count", "0");
-        ini.Write("Options", "After_Done", "0");
-        ini.Write("Options", "Show_Preview", "0");
-        ini.Write("Options", "Thread_Priority", "3");
-        ini.Write("Options", "Overwrite_File", "1");
+        ini.TryWrite("Options", "Thread_Count", "0");
+        ini.TryWrite("Options", "After_Done", "0");
+        ini.TryWrite("Options", "Show_Preview", "0");
+        ini.TryWrite("Options", "Thread_Priority", "3");
+        ini.TryWrite("Options", "Overwrite_File", "1");
         bsSkinComboBox2->SetItemIndex(0);
         AfterDoneBoxes[0]->SetChecked(true);
         chkPreview->SetChecked(false);
@@ -175,26 +175,26 @@ void TForm5::Button1Click(TObject*)
     } else {
         bsSkinComboBox2->SetItemIndex(0);
         if (!count || *count != "0")
-            ini.Write("Options", "Thread_Count", "0");
+            ini.TryWrite("Options", "Thread_Count", "0");
     }
     if (!ApplyChoice(AfterDoneBoxes, ini.Read("Options", "After_Done"))) {
         AfterDoneBoxes[0]->SetChecked(true);
-        ini.Write("Options", "After_Done", "0");
+        ini.TryWrite("Options", "After_Done", "0");
     }
     if (!ApplyChoice(PriorityBoxes, ini.Read("Options", "Thread_Priority"))) {
         PriorityBoxes[3]->SetChecked(true);
-        ini.Write("Options", "Thread_Priority", "3");
+        ini.TryWrite("Options", "Thread_Priority", "3");
     }
     if (!ApplyChoice(OverwriteBoxes, ini.Read("Options", "Overwrite_File"))) {
         OverwriteBoxes[1]->SetChecked(true);
-        ini.Write("Options", "Overwrite_File", "1");
+        ini.TryWrite("Options", "Overwrite_File", "1");
     }
     std::optional<std::string> preview = ini.Read("Options", "Show_Preview");
     if (preview == "1" || preview == "0") {
         chkPreview->SetChecked(*preview == "1");
     } else {
         chkPreview->SetChecked(false);
-        ini.Write("Options", "Show_Preview", "0");
+        ini.TryWrite("Options", "Show_Preview", "0");
     }
 }
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "engine/log/Logger.h"
+#include "engine/transcode/FrameSizeFit.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
 
@@ -27,12 +28,19 @@
 // |                            | the sample rate and channel count       |                                          |
 // | MP3 in the MP4 family      | libmp3lame below 16 kHz in ".mp4",      | the nearest rate from 16000 up           |
 // |                            | ".mov", ".m4a", ".3gp", ".3g2"          |                                          |
-// | odd frame sizes            | libx264, libxvid, rv20                  | width and height rounded down to even    |
+// | frame sizes                | libx264, libxvid: odd sides; rv10, rv20:| each side rounded down to even (libx264, |
+// |                            | sides not multiples of 16 and 4; any    | libxvid) or to a multiple of 16 (rv10)   |
+// |                            | video in ".rm", ".ra" above 1920x1200   | or 4 (rv20); an RM picture first scaled  |
+// |                            | pixels (packets over the format's 64 kB)| down to 1920x1200 pixels, same shape     |
+// |                            | (the engine fits sizes taken from the   | (FrameSizeFit.h)                         |
+// |                            | source by the same rules, H.263 too)    |                                          |
 // | MPEG-1 unofficial rates    | mpeg1video at a rate that lands on 5,   | "strict=-1", which lets the encoder use  |
 // |                            | 10, 12 or 15 fps                        | them                                     |
 //
-// Left to fail with the library's reason: an H.263 frame size other than
-// 128x96, 176x144, 352x288, 704x576 and 1408x1152, and any encoder the
+// No nearest value (KnownRefusal says why; the add refuses such a file, and a
+// row changed later fails with the library's reason and this one): an asked
+// H.263 frame size other than 128x96, 176x144, 352x288, 704x576 and
+// 1408x1152. Left to fail with the library's reason: any encoder the
 // libraries lack ("msmpeg4v1").
 
 namespace {
@@ -43,6 +51,7 @@ struct TContainer {
     const char* Audio;
     bool ProgramStream;
     bool Mp4Family;
+    const char* Muxer = "";  // the muxer's name where a size rule depends on it
 };
 
 // The containers the presets name, with the encoders their muxers pick.
@@ -62,8 +71,8 @@ constexpr TContainer Containers[] = {
     {".wma", "msmpeg4", "wmav2", false, false},
     {".flv", "flv", "libmp3lame", false, false},
     {".swf", "flv", "libmp3lame", false, false},
-    {".rm", "rv10", "ac3", false, false},
-    {".ra", "rv10", "ac3", false, false},
+    {".rm", "rv10", "ac3", false, false, "rm"},
+    {".ra", "rv10", "ac3", false, false, "rm"},
     {".mp3", "", "libmp3lame", false, false},
     {".mp2", "", "mp2", false, false},
     {".ogg", "", "libvorbis", false, false},
@@ -251,16 +260,18 @@ private:
         O.AudioSampleRate = best;
     }
 
+    // The engine's own rules (FrameSizeFit.h), for the sizes the lists offer;
+    // H.263 is left to its known refusal.
     void FitFrameSize() {
         const std::string codec = Video();
         int width = 0, height = 0;
-        if ((codec != "libx264" && codec != "libxvid" && codec != "rv20") || !ParseSize(O.FrameSize, width, height))
+        if (codec.empty() || codec == "h263" || !ParseSize(O.FrameSize, width, height))
             return;
-        if (width % 2 == 0 && height % 2 == 0)
+        std::string why;
+        if (!::FitFrameSize(codec, FContainer ? FContainer->Muxer : "", width, height, why))
             return;
-        const std::string size = Format("%d*%d", width & ~1, height & ~1);
-        Note(Format("Frame size %s is not supported by %s, using %s", O.FrameSize.c_str(), codec.c_str(),
-                    size.c_str()));
+        const std::string size = Format("%d*%d", width, height);
+        Note(Format("Frame size %s: %s, using %s", O.FrameSize, why, size));
         O.FrameSize = size;
     }
 
@@ -332,11 +343,19 @@ std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& A
 }
 
 std::string ConversionFailureText(const std::string& AOutputName, const TOutputOptions& AOptions,
-                                  const std::string& AEngineText) {
-    const std::string refusal = KnownRefusal(AOutputName, AOptions);
-    if (refusal.empty())
-        return AEngineText;
-    return AEngineText.empty() ? refusal : AEngineText + "\n" + refusal;
+                                  const std::string& AEngineText, const std::string& ALibraryReason) {
+    std::string text = AEngineText;
+    auto add = [&](const std::string& APart) {
+        if (APart.empty() || text.find(APart) != std::string::npos)
+            return;
+        text += text.empty() ? APart : "\n" + APart;
+    };
+    // The engine's text may end with the line the library logged (a muxer's refusal).
+    const size_t colon = ALibraryReason.find(": ");
+    if (colon == std::string::npos || text.find(ALibraryReason.substr(colon + 2)) == std::string::npos)
+        add(ALibraryReason);
+    add(KnownRefusal(AOutputName, AOptions));
+    return text;
 }
 
 std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TOutputOptions& AOptions) {

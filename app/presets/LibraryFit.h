@@ -23,9 +23,10 @@ std::vector<std::string> FitOutputToLibraries(const std::string& AOutputName, TO
 std::string KnownRefusal(const std::string& AOutputName, const TOutputOptions& AOptions);
 
 // The text to show for a job that ended with the engine's AEngineText: the
-// engine's end text names no library reason, so a known refusal is added.
+// library's own reason (the last error line it logged for the job) follows
+// unless the engine's text holds it already, then a known refusal.
 std::string ConversionFailureText(const std::string& AOutputName, const TOutputOptions& AOptions,
-                                  const std::string& AEngineText);
+                                  const std::string& AEngineText, const std::string& ALibraryReason = "");
 
 // The encoder a job will use for each kind of stream: the options' codec, else
 // the one the target or the container picks. "" when no video is written or

@@ -1,9 +1,11 @@
 #include "app/settings/SettingsFile.h"
 
+#include <algorithm>
 #include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "platform/core/Exception.h"
 #include "platform/core/IniFile.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
@@ -58,8 +60,13 @@ std::optional<std::string> TSettingsFile::Read(const std::string& ASection, cons
 {
     if (!Exists())
         return std::nullopt;
-    TIniFile ini(FPath);
-    std::string value = ini.ReadString(ASection, AKey, "Error");
+    std::string value;
+    try {
+        TIniFile ini(FPath);
+        value = ini.ReadString(ASection, AKey, "Error");
+    } catch (const Exception&) {
+        return std::nullopt;  // unreadable: the caller's default stands
+    }
     if (value.empty() || value == "Error")
         return std::nullopt;
     return value;
@@ -70,6 +77,34 @@ void TSettingsFile::Write(const std::string& ASection, const std::string& AKey, 
     ForceDirectories(ExtractFileDir(FPath));
     TIniFile ini(FPath);
     ini.WriteString(ASection, AKey, AValue);
+}
+
+bool TSettingsFile::TryWrite(const std::string& ASection, const std::string& AKey, const std::string& AValue) const
+{
+    try {
+        Write(ASection, AKey, AValue);
+        return true;
+    } catch (const Exception& e) {
+        const std::string key = "[" + ASection + "] " + AKey;
+        if (std::find(FFailedKeys.begin(), FFailedKeys.end(), key) == FFailedKeys.end())
+            FFailedKeys.push_back(key);
+        if (FFailureReason.empty())
+            FFailureReason = e.what();
+        return false;
+    }
+}
+
+std::string TSettingsFile::TakeFailureReport() const
+{
+    if (FFailedKeys.empty())
+        return {};
+    std::string text = "以下设置无法保存到 \"" + FPath + "\"：\n";
+    for (const std::string& key : FFailedKeys)
+        text += key + "\n";
+    text += "原因：" + FFailureReason + "\n程序照常运行，这些设置在本次运行中有效。";
+    FFailedKeys.clear();
+    FFailureReason.clear();
+    return text;
 }
 
 TSettingsFile& ProgramSettings()

@@ -13,11 +13,8 @@ std::string UseDefaultOutputFolder(const TSettingsFile& ASettings)
 {
     const std::string folder = DefaultOutputFolder();
     ForceDirectories(folder);
-    try {
-        ASettings.Write("OutPath", "OutPath", folder);
-    } catch (const Exception&) {
-        // An unwritable settings file still leaves the folder in use.
-    }
+    // An unwritable settings file still leaves the folder in use.
+    ASettings.TryWrite("OutPath", "OutPath", folder);
     return folder;
 }
 
@@ -45,14 +42,13 @@ bool WriteOutputFolder(const TSettingsFile& ASettings, const std::string& AFolde
 {
     if (AFolder.empty() || !DirectoryExists(AFolder))
         return false;
-    ASettings.Write("OutPath", "OutPath", AFolder);
-    return true;
+    return ASettings.TryWrite("OutPath", "OutPath", AFolder);
 }
 
 std::optional<int> ReadSkinIndex(const TSettingsFile& ASettings)
 {
     if (!ASettings.Exists()) {
-        ASettings.Write("Skin", "SetSkin", "0");
+        ASettings.TryWrite("Skin", "SetSkin", "0");
         return std::nullopt;
     }
     if (std::optional<std::string> stored = ASettings.Read("Skin", "SetSkin")) {
@@ -60,11 +56,11 @@ std::optional<int> ReadSkinIndex(const TSettingsFile& ASettings)
         if (TryStrToInt(*stored, index))
             return index;
     }
-    ASettings.Write("Skin", "SetSkin", "0");
+    ASettings.TryWrite("Skin", "SetSkin", "0");
     return 0;
 }
 
 void WriteSkinIndex(const TSettingsFile& ASettings, int AIndex)
 {
-    ASettings.Write("Skin", "SetSkin", std::to_string(AIndex));
+    ASettings.TryWrite("Skin", "SetSkin", std::to_string(AIndex));
 }

@@ -6,9 +6,11 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <thread>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -53,10 +55,20 @@ void Convert(benchmark::State& state, const char* ext, const std::function<void(
     int64_t frames = 0;
     int64_t runTime = 0, libraryTime = 0;
     for (auto _ : state) {
+        // Each job's end is signalled (never polled: a sleep loop would add
+        // its own processor time to the figures).
+        std::mutex endLock;
+        std::condition_variable endSignal;
+        int ended = 0;
         std::vector<std::unique_ptr<TCustomFFmpeg>> running;
         for (int i = 0; i < jobs; ++i) {
             auto job = std::make_unique<TCustomFFmpeg>(4);
             job->Reset();
+            job->OnTerminate = [&](TObject*) {
+                std::lock_guard<std::mutex> lock(endLock);
+                ++ended;
+                endSignal.notify_all();
+            };
             if (!job->OpenInputFile(clip.Path)) {
                 state.SkipWithError(job->LastErrMsg().c_str());
                 return;
@@ -69,9 +81,13 @@ void Convert(benchmark::State& state, const char* ext, const std::function<void(
             job->StartConvert(true);
             running.push_back(std::move(job));
         }
+        {
+            std::unique_lock<std::mutex> lock(endLock);
+            endSignal.wait(lock, [&] { return ended == jobs; });
+        }
         for (auto& job : running)
-            while (!job->Terminated())
-                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            while (!job->Terminated())   // set just before its end is signalled
+                std::this_thread::yield();
         for (auto& job : running) {
             if (!job->Finished()) {
                 state.SkipWithError(job->FatalMessage().c_str());

@@ -55,6 +55,7 @@
     X(av_image_get_buffer_size)   \
     X(av_image_fill_arrays)       \
     X(av_image_copy)              \
+    X(av_cpu_max_align)           \
     X(av_get_pix_fmt_name)        \
     X(av_pix_fmt_desc_get)        \
     X(av_opt_get_int)             \
@@ -75,7 +76,9 @@
     X(av_audio_fifo_alloc)        \
     X(av_audio_fifo_free)         \
     X(av_frame_get_buffer)        \
-    X(av_opt_set_bin)
+    X(av_opt_set_bin)             \
+    X(av_display_rotation_get)    \
+    X(av_channel_layout_describe)
 
 #define ZARVO_SWRESAMPLE_ENTRIES(X) \
     X(swresample_version)           \
@@ -167,7 +170,8 @@
     X(av_write_trailer)                   \
     X(av_codec_get_id)                    \
     X(av_codec_get_tag)                   \
-    X(av_sdp_create)
+    X(av_sdp_create)                      \
+    X(av_stream_get_side_data)
 
 #define ZARVO_AVFILTER_ENTRIES(X)     \
     X(avfilter_version)               \

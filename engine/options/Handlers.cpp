@@ -170,6 +170,7 @@ void TCustomFFmpeg::SetFrameSize(const std::string& value) {
         throw FFmpegException("Incorrect frame size");
     FOptionState.Fframe_width = width;
     FOptionState.Fframe_height = height;
+    FOptionState.Fframe_size_asked = true;
 }
 
 void TCustomFFmpeg::SetAspectRatio(const std::string& value) {
@@ -205,6 +206,7 @@ void TCustomFFmpeg::SetPixelFormat(const std::string& AName) {
     if (format == AV_PIX_FMT_NONE)
         throw FFmpegException(Format("Unknown pixel format requested: %s", AName));
     FOptionState.Fframe_pix_fmt = format;
+    FOptionState.Fframe_pix_fmt_asked = true;
 }
 
 void TCustomFFmpeg::SetSampleFormat(const std::string& AName) {

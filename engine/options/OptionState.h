@@ -46,8 +46,10 @@ struct TOptionState {
 
     int Fframe_width = 0;
     int Fframe_height = 0;
+    bool Fframe_size_asked = false;  // set by the option "s", not taken from an input
     float Fframe_aspect_ratio = 0.0f;
     AVPixelFormat Fframe_pix_fmt = AV_PIX_FMT_NONE;
+    bool Fframe_pix_fmt_asked = false;  // set by the option "pix_fmt", not taken from an input
     AVSampleFormat Faudio_sample_fmt = AV_SAMPLE_FMT_NONE;
     int Fframe_topBand = 0;
     int Fframe_bottomBand = 0;

@@ -1,9 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "engine/loader/LibraryHeaders.h"
 #include "engine/player/SubtitleBlend.h"
+#include "engine/util/PictureLayout.h"
 
 // A decoded picture waiting for its moment, kept as YUV 4:2:0 of even size.
 struct TPictureSlot {
@@ -13,8 +13,8 @@ struct TPictureSlot {
     int Width = 0, Height = 0;
     AVRational SampleAspect{0, 1};
     bool SubtitleBlended = false;  // a picture shown twice gets its subtitle once
-    std::vector<uint8_t> Buffer;
-    TYUVPicture Picture;
+    TPictureBuffer Buffer;  // laid out for the scaler's block-wise writes
+    TYUVPicture Picture;    // the planes of Buffer
 
     void Allocate(int AWidth, int AHeight);
 };

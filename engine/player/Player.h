@@ -357,6 +357,7 @@ private:
     TPictureSlot FShown;        // the picture on show (guarded by FSurfaceLock)
     bool FHasShown = false;
     SwsContext* FDisplaySws = nullptr;  // play thread only
+    TPictureBuffer FDisplayRows;        // the scaler's output before it goes into the surface
     TRGBConvertContext FRGBContext;     // CurrentFrame
     TRGBConvertContext FHookContext;    // the video thread's hook
 };

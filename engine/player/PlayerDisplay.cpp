@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 
 #include "engine/loader/EntryPoints.h"
 #include "engine/log/Logger.h"
@@ -190,7 +191,8 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
         }
         if (FShown.Width != slot->Width || FShown.Height != slot->Height)
             FShown.Allocate(slot->Width, slot->Height);
-        std::copy(slot->Buffer.begin(), slot->Buffer.end(), FShown.Buffer.begin());
+        AVLib.av_image_copy(FShown.Picture.Plane, FShown.Picture.Pitch, const_cast<const uint8_t**>(slot->Picture.Plane),
+                            slot->Picture.Pitch, AV_PIX_FMT_YUV420P, slot->Width, slot->Height);
         FShown.Pts = slot->Pts;
         FShown.Pos = slot->Pos;
         FShown.SampleAspect = slot->SampleAspect;
@@ -227,10 +229,15 @@ void TCustomPlayer::DisplayVideoImage(TVideoState* is) {
     if (width > 0 && height > 0) {
         FDisplaySws = AVLib.sws_getCachedContext(FDisplaySws, FShown.Width, FShown.Height, AV_PIX_FMT_YUV420P, width,
                                                  height, AV_PIX_FMT_BGR24, Fsws_flags, nullptr, nullptr, nullptr);
-        if (FDisplaySws) {
-            uint8_t* dst[4] = {FSurface.ScanLine(y) + x * 3, nullptr, nullptr, nullptr};
-            const int dstStride[4] = {FSurface.Stride(), 0, 0, 0};
-            AVLib.sws_scale(FDisplaySws, FShown.Picture.Plane, FShown.Picture.Pitch, 0, FShown.Height, dst, dstStride);
+        // The scaler writes whole pixel blocks past the width: it gets rows of
+        // its own layout, which then go into the surface.
+        if (FDisplaySws && FDisplayRows.Layout(AV_PIX_FMT_BGR24, width, height)) {
+            const TAVPicture& rows = FDisplayRows.Picture();
+            AVLib.sws_scale(FDisplaySws, FShown.Picture.Plane, FShown.Picture.Pitch, 0, FShown.Height, rows.data,
+                            rows.linesize);
+            for (int row = 0; row < height; ++row)
+                std::memcpy(FSurface.ScanLine(y + row) + x * 3, rows.data[0] + ptrdiff_t(row) * rows.linesize[0],
+                            size_t(width) * 3);
         }
     }
     if (FHost)

@@ -76,13 +76,11 @@ int64_t WallClockUS() {
 void TPictureSlot::Allocate(int AWidth, int AHeight) {
     Width = AWidth;
     Height = AHeight;
-    const int chromaW = (AWidth + 1) / 2, chromaH = (AHeight + 1) / 2;
-    Buffer.assign(size_t(AWidth) * AHeight + 2 * size_t(chromaW) * chromaH, 0);
-    Picture.Plane[0] = Buffer.data();
-    Picture.Plane[1] = Picture.Plane[0] + size_t(AWidth) * AHeight;
-    Picture.Plane[2] = Picture.Plane[1] + size_t(chromaW) * chromaH;
-    Picture.Pitch[0] = AWidth;
-    Picture.Pitch[1] = Picture.Pitch[2] = chromaW;
+    Buffer.Layout(AV_PIX_FMT_YUV420P, AWidth, AHeight);
+    for (int i = 0; i < 3; ++i) {
+        Picture.Plane[i] = Buffer.Picture().data[i];
+        Picture.Pitch[i] = Buffer.Picture().linesize[i];
+    }
 }
 
 bool TCustomPlayer::StreamOpen(const std::string& AFileName, bool APaused) {

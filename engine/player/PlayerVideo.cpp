@@ -170,7 +170,7 @@ bool TCustomPlayer::CopyFrameToSlot(TVideoState* is, AVFrame* AFrame, TPictureSl
     const int width = AFrame->width & ~1, height = AFrame->height & ~1;
     if (width <= 0 || height <= 0)
         return false;
-    if (ASlot.Width != width || ASlot.Height != height || ASlot.Buffer.empty())
+    if (ASlot.Width != width || ASlot.Height != height || ASlot.Buffer.Empty())
         ASlot.Allocate(width, height);
     const AVPixelFormat format = AVPixelFormat(AFrame->format);
     if (format == AV_PIX_FMT_YUV420P || format == AV_PIX_FMT_YUVJ420P) {
@@ -246,9 +246,14 @@ void TCustomPlayer::RunHook(TPictureSlot& ASlot, double APts, int64_t AStartTime
         GetFFLogger()->Log(this, llError, "Cannot initialize the fromRGB conversion context");
         return;
     }
-    const uint8_t* rows[4] = {bitmap->ScanLine(0), nullptr, nullptr, nullptr};
-    const int stride[4] = {bitmap->Stride(), 0, 0, 0};
-    AVLib.sws_scale(FHookContext.fromRGB_convert_ctx, rows, stride, 0, ASlot.Height, ASlot.Picture.Plane,
+    if (bitmap->Width() != ASlot.Width || bitmap->Height() != ASlot.Height || bitmap->PixelFormat() != pf24bit)
+        return;  // the handler changed the bitmap: the picture stays as it was
+    // The scaler reads whole pixel blocks past the width: it reads the rows
+    // back from the context's own picture, laid out for it.
+    const TAVPicture& rows = FHookContext.RGBPicture;
+    for (int y = 0; y < ASlot.Height; ++y)
+        std::memcpy(rows.data[0] + ptrdiff_t(y) * rows.linesize[0], bitmap->ScanLine(y), size_t(ASlot.Width) * 3);
+    AVLib.sws_scale(FHookContext.fromRGB_convert_ctx, rows.data, rows.linesize, 0, ASlot.Height, ASlot.Picture.Plane,
                     ASlot.Picture.Pitch);
 }
 

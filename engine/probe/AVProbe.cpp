@@ -1,11 +1,13 @@
 #include "engine/probe/AVProbe.h"
 
+#include <climits>
 #include <string>
 
 #include "engine/loader/EntryPoints.h"
 #include "engine/loader/Loader.h"
 #include "engine/log/Logger.h"
 #include "engine/probe/ProbeTexts.h"
+#include "engine/util/PictureLayout.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Sync.h"
@@ -302,7 +304,11 @@ bool TAVProbe::Decode(int AStreamIndex) {
 
 void TAVProbe::CaptureFrame(const AVFrame* AFrame) {
     const auto format = AVPixelFormat(AFrame->format);
-    const int size = AVLib.av_image_get_buffer_size(format, AFrame->width, AFrame->height, 1);
+    // Laid out as the libraries' own frames: the scaler reads whole pixel blocks.
+    TPictureLayout layout;
+    if (!LibraryPictureLayout(format, AFrame->width, AFrame->height, layout) || layout.Size > size_t(INT_MAX))
+        throw Exception("unsupported picture");
+    const int size = int(layout.Size);
     if (size > FPicture.Size) {
         AVLib.av_free(FPicture.Buffer);
         FPicture.Buffer = static_cast<uint8_t*>(AVLib.av_malloc(size));
@@ -337,8 +343,7 @@ void TAVProbe::CaptureFrame(const AVFrame* AFrame) {
         FLastPos = FPicture.Position;
     FPicture.Position = AFrame->pkt_pos;
 
-    AVLib.av_image_fill_arrays(FPicture.Picture.data, FPicture.Picture.linesize, FPicture.Buffer, format,
-                               AFrame->width, AFrame->height, 1);
+    FillPicture(layout, FPicture.Buffer, FPicture.Picture);
     AVLib.av_image_copy(FPicture.Picture.data, FPicture.Picture.linesize, const_cast<const uint8_t**>(AFrame->data),
                         AFrame->linesize, format, AFrame->width, AFrame->height);
     FPicture.Ready = true;

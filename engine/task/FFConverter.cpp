@@ -297,6 +297,7 @@ TFFmpeg* TCustomFFConverter::PrepareNextTask() {
     // once, and its end starts the one after it.
     ++FCurrentTask;
     task->SetVerbose(Verbose);
+    task->SetReplaceExisting(ReplaceExistingOutputs);
     task->ReportInterval = int64_t(FProgressInterval) * 1000;
     // The run closes the inputs the probes borrow.
     task->ReleaseProbes();
@@ -504,7 +505,7 @@ void TCustomFFConverter::DoTerminate(TObject* Sender) {
     {
         TCriticalSectionGuard lock(FTerminateLock);
         const TTerminateInfo info{TaskIndexOf(Sender), task->Finished(), task->FatalException(),
-                                  task->FatalMessage()};
+                                  task->FatalMessage(), task->LibraryReason()};
         if (FThreadMode)
             FDelivery->Push(info);
         else if (std::this_thread::get_id() == FStartThread)

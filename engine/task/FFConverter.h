@@ -79,6 +79,9 @@ public:
     void* UserData = nullptr;
     int CustomMaxFiles = 20;
     int Verbose = 1;
+    // Whether a task may replace a file that exists under its output's name
+    // when it begins writing; read as each task starts.
+    bool ReplaceExistingOutputs = true;
     TThreadPriority ThreadPriority = tpNormal;
     bool TriggerEventInMainThread = true;
     std::string About;

@@ -79,8 +79,16 @@ void TTranscodeRun::EnsureResampler(TAVOutputStream& ost, AVFrame* decoded) {
     AVCodecContext* enc = ost.enc;
     if (ost.swr)
         return;
-    if (AVLib.swr_alloc_set_opts2(&ost.swr, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &decoded->ch_layout,
-                                  AVSampleFormat(decoded->format), decoded->sample_rate, 0, nullptr) >= 0) {
+    // A source that names no layout has the usual one of its channel count.
+    AVChannelLayout input{};
+    if (decoded->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+        AVLib.av_channel_layout_default(&input, decoded->ch_layout.nb_channels);
+    else
+        AVLib.av_channel_layout_copy(&input, &decoded->ch_layout);
+    const int made = AVLib.swr_alloc_set_opts2(&ost.swr, &enc->ch_layout, enc->sample_fmt, enc->sample_rate, &input,
+                                               AVSampleFormat(decoded->format), decoded->sample_rate, 0, nullptr);
+    AVLib.av_channel_layout_uninit(&input);
+    if (made >= 0) {
         AVLib.av_opt_set_int(ost.swr, "filter_size", 16, 0);
         AVLib.av_opt_set_int(ost.swr, "phase_shift", 10, 0);
         AVLib.av_opt_set_int(ost.swr, "linear_interp", 0, 0);

@@ -86,6 +86,9 @@ public:
     bool Finished() const { return FFinished; }
     bool FatalException() const { return FFatalException; }
     std::string FatalMessage() const;
+    // The last error line the media libraries logged while the job ran ("" for
+    // none): their own reason for what the fatal message reports.
+    std::string LibraryReason() const;
     const std::string& LastErrMsg() const { return FLastErrMsg; }
     bool JoinMode() const { return FJoinMode; }
     // The times of the last run; read them once the job has terminated.
@@ -199,8 +202,21 @@ public:
 
     // ---- outputs ----
     // Builds one output; the new number of output entries, or -1 with the
-    // reason in LastErrMsg.
+    // reason in LastErrMsg. The file itself is left alone: only its folder is
+    // checked, and an output naming one of the job's inputs is refused.
     int OpenOutputFile(const std::string& AFileName, bool AJoin);
+    // Opens an output's file for writing as the conversion begins: the one
+    // step that creates or replaces an output file. Raises FFmpegException
+    // with the system's reason, and refuses a file that is one of the inputs.
+    void OpenOutputTarget(TJobOutputFile& AOutput);
+    // Ends the writing of an output: flushes and closes its file. The
+    // reason of a failed write or close naming the file, or "".
+    static std::string CloseOutputTarget(TJobOutputFile& AOutput);
+    // Whether a file that exists under an output's name when the conversion
+    // begins may be replaced ("直接覆盖输出文件"); when not, the job fails
+    // with "File exists" and the file stays as it is.
+    bool ReplaceExisting() const { return FReplaceExisting; }
+    void SetReplaceExisting(bool value) { FReplaceExisting = value; }
     void NewVideoStreamOption();
     void NewAudioStreamOption();
     void NewSubtitleStreamOption();
@@ -316,6 +332,7 @@ private:
     std::vector<std::unique_ptr<TJobOutputFile>> FOutputs;  // owned, one per distinct output
     std::vector<TJobOutputFile*> Foutput_files;             // entries; join repeats the one output
     bool FJoinMode = false;
+    bool FReplaceExisting = true;
     bool FEnableFilter = false;
     std::string FLastErrMsg;
     TRunTimes FRunTimes;
@@ -325,6 +342,7 @@ private:
     std::atomic<bool> FFatalException{false};
     mutable std::mutex FFatalLock;
     std::string FFatalMessage;
+    std::string FLibraryReason;
 
     mutable std::mutex FGateLock;
     std::condition_variable FGate;

@@ -1,6 +1,7 @@
 #include "engine/loader/EntryPoints.h"
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/DisplayRotation.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/TranscodeRun.h"
 #include "engine/transcode/TranscodeSetup.h"
@@ -32,6 +33,7 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
     setup.format = dec->pix_fmt;
     setup.sample_aspect_ratio = dec->sample_aspect_ratio;
     setup.time_base = AV_TIME_BASE_Q;  // pictures go in stamped with the input clock
+    setup.rotation = DisplayRotation(AIst.st);
     setup.topBand = FJob.Options().Fframe_topBand;
     setup.bottomBand = FJob.Options().Fframe_bottomBand;
     setup.leftBand = FJob.Options().Fframe_leftBand;
@@ -79,8 +81,8 @@ int TTranscode::ConfigureVideoFilters(TAVInputStream& AIst, TAVOutputStream& AOs
     AOst.original_bottomBand = setup.bottomBand;
     AOst.original_leftBand = setup.leftBand;
     AOst.original_rightBand = setup.rightBand;
-    AOst.original_width = dec->width;
-    AOst.original_height = dec->height;
+    AOst.original_width = SwapsSides(setup.rotation) ? dec->height : dec->width;
+    AOst.original_height = SwapsSides(setup.rotation) ? dec->width : dec->height;
     AOst.resample_width = enc->width;
     AOst.resample_height = enc->height;
     AOst.resample_pix_fmt = enc->pix_fmt;
@@ -114,10 +116,14 @@ void TTranscodeRun::OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFra
         setup.height = picture->height;
         setup.format = AVPixelFormat(picture->format);
         setup.sample_aspect_ratio = picture->sample_aspect_ratio;
-        setup.topBand = RescaleMargin(ost.original_topBand, picture->height, ost.original_height);
-        setup.bottomBand = RescaleMargin(ost.original_bottomBand, picture->height, ost.original_height);
-        setup.leftBand = RescaleMargin(ost.original_leftBand, picture->width, ost.original_width);
-        setup.rightBand = RescaleMargin(ost.original_rightBand, picture->width, ost.original_width);
+        // The margins are of the upright picture.
+        const bool swapped = SwapsSides(setup.rotation);
+        const int uprightWidth = swapped ? picture->height : picture->width;
+        const int uprightHeight = swapped ? picture->width : picture->height;
+        setup.topBand = RescaleMargin(ost.original_topBand, uprightHeight, ost.original_height);
+        setup.bottomBand = RescaleMargin(ost.original_bottomBand, uprightHeight, ost.original_height);
+        setup.leftBand = RescaleMargin(ost.original_leftBand, uprightWidth, ost.original_width);
+        setup.rightBand = RescaleMargin(ost.original_rightBand, uprightWidth, ost.original_width);
         setup.fit_width = ost.enc->width;
         setup.fit_height = ost.enc->height;
         std::string error;

@@ -2,6 +2,7 @@
 #include "engine/loader/Loader.h"
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/DisplayRotation.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/util/FileNames.h"
 #include "engine/util/Texts.h"
@@ -205,6 +206,7 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOption
                            AV_OPT_FLAG_DECODING_PARAM | AV_OPT_FLAG_VIDEO_PARAM);
             AOptions.Fframe_width = dec->width;
             AOptions.Fframe_height = dec->height;
+            AOptions.Fframe_size_asked = false;
             const AVRational sar = st->sample_aspect_ratio.num ? st->sample_aspect_ratio : dec->sample_aspect_ratio;
             const double ratio = sar.num && sar.den ? double(sar.num) / sar.den : 0.0;
             if (dec->width * dec->height != 0)
@@ -215,9 +217,16 @@ void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOption
             if (dec->pix_fmt == AV_PIX_FMT_NONE)
                 dec->pix_fmt = AV_PIX_FMT_YUV420P;
             AOptions.Fframe_pix_fmt = dec->pix_fmt;
+            AOptions.Fframe_pix_fmt_asked = false;
             if (dec->lowres) {
                 AOptions.Fframe_width >>= dec->lowres;
                 AOptions.Fframe_height >>= dec->lowres;
+            }
+            // A picture stored turned converts upright: its size and shape are the upright one's.
+            if (SwapsSides(DisplayRotation(st))) {
+                std::swap(AOptions.Fframe_width, AOptions.Fframe_height);
+                if (AOptions.Fframe_aspect_ratio > 0.0f)
+                    AOptions.Fframe_aspect_ratio = 1.0f / AOptions.Fframe_aspect_ratio;
             }
             const AVRational avg = st->avg_frame_rate, real = st->r_frame_rate;
             if (avg.num && avg.den && real.num && real.den && (avg.num != real.num || avg.den != real.den) &&

@@ -5,6 +5,7 @@
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/LibraryErrors.h"
 #include "engine/util/FileNames.h"
 #include "engine/util/MiscUtils.h"
 #include "platform/core/Exception.h"
@@ -107,6 +108,7 @@ void TCustomFFmpeg::Reset() {
     {
         std::lock_guard lock(FFatalLock);
         FFatalMessage.clear();
+        FLibraryReason.clear();
     }
     FLastErrMsg.clear();
     FHookFrameNumber = 0;
@@ -136,18 +138,18 @@ void TCustomFFmpeg::FreeOutputFile(TJobOutputFile& AOutput, bool ADeleteEmpty) {
         AVLib.av_dict_free(&stream->codec_opts);
     AOutput.streams.clear();
     AVLib.av_dict_free(&AOutput.muxer_opts);
-    bool written = false;
     if (AVFormatContext* ctx = AOutput.ctx) {
-        if (ctx->pb && !(ctx->oformat->flags & AVFMT_NOFILE)) {
-            AVLib.avio_closep(&ctx->pb);
-            written = true;
-        }
+        // A run that ended normally closed its files already and reported any
+        // failure; here only what an error left open is closed.
+        CloseOutputTarget(AOutput);
         AVLib.avformat_free_context(ctx);
         AOutput.ctx = nullptr;
     }
-    // A file this job created and left empty is no output worth keeping.
-    if (ADeleteEmpty && written && GetFileSizeByName(AOutput.FileName) == 0)
+    // A file this job created and left empty is no output worth keeping; a
+    // file that was there before is never deleted.
+    if (ADeleteEmpty && AOutput.Created && GetFileSizeByName(AOutput.FileName) == 0)
         std::remove(AOutput.FileName.c_str());
+    AOutput.Created = false;
 }
 
 void TCustomFFmpeg::FreeOutputs() {
@@ -251,7 +253,15 @@ void TCustomFFmpeg::Run() {
     };
     guarded([this] {
         FFinished = false;
-        Transcode();
+        // What the libraries say while this job runs on this thread is its own.
+        TLibraryErrorCapture libraryErrors;
+        try {
+            Transcode();
+        } catch (...) {
+            std::lock_guard lock(FFatalLock);
+            FLibraryReason = libraryErrors.LastReason();
+            throw;
+        }
     });
     guarded([this] { CloseCodecList(FEncoderList, true); });
     guarded([this] { CloseCodecList(FDecoderList, false); });
@@ -266,6 +276,11 @@ void TCustomFFmpeg::ReportFatal(const std::string& AMessage) {
         FFatalMessage = AMessage;
     }
     FFatalException = true;
+}
+
+std::string TCustomFFmpeg::LibraryReason() const {
+    std::lock_guard lock(FFatalLock);
+    return FLibraryReason;
 }
 
 std::string TCustomFFmpeg::FatalMessage() const {

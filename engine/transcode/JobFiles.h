@@ -40,5 +40,8 @@ struct TJobOutputFile {
     AVFormatContext* ctx = nullptr;       // owned, with its I/O context
     AVDictionary* muxer_opts = nullptr;   // owned: options only the muxer knows
     std::string FileName;
+    // The file did not exist before this job opened it: only then may the
+    // job delete it again.
+    bool Created = false;
     std::vector<std::unique_ptr<TJobOutputStream>> streams;
 };

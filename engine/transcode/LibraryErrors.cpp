@@ -24,8 +24,11 @@ void CatchingLogCallback(void* ptr, int level, const char* fmt, va_list vl) {
         va_copy(copy, vl);
         const int length = std::vsnprintf(buffer, sizeof buffer, fmt, copy);
         va_end(copy);
+        // The library object's name, as the library's own log line starts with it.
+        const AVClass* avc = ptr ? *static_cast<AVClass* const*>(ptr) : nullptr;
+        const char* source = avc && avc->item_name ? avc->item_name(ptr) : nullptr;
         if (length > 0)
-            CurrentCapture->Add(buffer);
+            CurrentCapture->Add(buffer, source ? source : "");
     }
     AVLogCallback(ptr, level, fmt, vl);
 }
@@ -45,13 +48,25 @@ std::string TLibraryErrorCapture::LastLine() const {
     return pending.empty() ? FLast : pending;
 }
 
-void TLibraryErrorCapture::Add(const std::string& APiece) {
+std::string TLibraryErrorCapture::LastReason() const {
+    const std::string pending = TrimLine(FPending);
+    const std::string& line = pending.empty() ? FLast : pending;
+    const std::string& source = pending.empty() ? FLastSource : FPendingSource;
+    return source.empty() || line.empty() ? line : source + ": " + line;
+}
+
+void TLibraryErrorCapture::Add(const std::string& APiece, const std::string& ASource) {
+    if (FPending.empty())
+        FPendingSource = ASource;
     FPending += APiece;
     size_t end;
     while ((end = FPending.find('\n')) != std::string::npos) {
         const std::string line = TrimLine(FPending.substr(0, end));
         FPending.erase(0, end + 1);
-        if (!line.empty())
+        if (!line.empty()) {
             FLast = line;
+            FLastSource = FPendingSource;
+        }
+        FPendingSource = ASource;
     }
 }

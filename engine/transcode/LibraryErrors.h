@@ -18,12 +18,18 @@ public:
     // The last error line caught, the one a library ends its refusal with;
     // empty when none.
     std::string LastLine() const;
+    // The same, after the name of the library object that logged it
+    // ("mp2: Specified channel layout '5.1(side)' is not supported").
+    std::string LastReason() const;
 
-    // Takes a piece of a line; public for the callback.
-    void Add(const std::string& APiece);
+    // Takes a piece of a line, logged by the named object ("" when unnamed);
+    // public for the callback.
+    void Add(const std::string& APiece, const std::string& ASource = "");
 
 private:
     TLibraryErrorCapture* FOuter = nullptr;
     std::string FLast;
+    std::string FLastSource;     // who logged FLast
+    std::string FPendingSource;  // who logged the line not yet ended
     std::string FPending;  // a line not yet ended
 };

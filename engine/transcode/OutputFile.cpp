@@ -1,13 +1,18 @@
+#include <cerrno>
 #include <ctime>
 
 #include "engine/loader/EntryPoints.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/util/FileNames.h"
+#include "engine/util/FileSafety.h"
 #include "engine/util/Texts.h"
+#include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
+
+const char* const OutputIsInputText = "Output file is one of the input files; it is never written over";
 
 // Whether a muxer has a private option of that name.
 bool MuxerKnows(const AVOutputFormat* AFormat, const char* AName) {
@@ -27,7 +32,57 @@ std::string CreationTimeText(int64_t ASeconds) {
     return text;
 }
 
+// Why a local output cannot be written, checked without touching the file:
+// it is one of the inputs, a folder, or its folder takes no new file. "" when
+// none holds (and for names of other protocols).
+std::string OutputRefusal(const std::string& AFileName, const std::vector<std::unique_ptr<TJobInputFile>>& AInputs) {
+    const std::string local = LocalFileOf(AFileName);
+    if (local.empty())
+        return "";
+    for (const auto& input : AInputs)
+        if (SameFile(local, LocalFileOf(input->FileName)))
+            return Format("%s: %s", AFileName, OutputIsInputText);
+    if (DirectoryExists(local))
+        return AVErrorText(AFileName, AVERROR(EISDIR));
+    const std::string folder = ExtractFileDir(local);
+    if (const int error = CheckFolderWritable(folder.empty() ? "." : folder))
+        return AVErrorText(AFileName, AVERROR(error));
+    return "";
+}
+
 } // namespace
+
+void TCustomFFmpeg::OpenOutputTarget(TJobOutputFile& AOutput) {
+    AVFormatContext* ctx = AOutput.ctx;
+    if (!ctx || ctx->pb || (ctx->oformat->flags & AVFMT_NOFILE))
+        return;
+    const std::string local = LocalFileOf(AOutput.FileName);
+    if (!local.empty()) {
+        // Checked again: the files may have changed since the job was built.
+        for (const auto& input : FInputs)
+            if (SameFile(local, LocalFileOf(input->FileName)))
+                throw FFmpegException(Format("%s: %s", AOutput.FileName, OutputIsInputText));
+    }
+    const bool existed = !local.empty() && (FileExists(local) || DirectoryExists(local));
+    if (existed && !FReplaceExisting)
+        throw FFmpegException(AVErrorText(AOutput.FileName, AVERROR(EEXIST)));
+    const int opened = AVLib.avio_open(&ctx->pb, FileNameToAV(AOutput.FileName).c_str(), AVIO_FLAG_WRITE);
+    if (opened < 0)
+        throw FFmpegException(AVErrorText(AOutput.FileName, opened));
+    AOutput.Created = !local.empty() && !existed;
+}
+
+std::string TCustomFFmpeg::CloseOutputTarget(TJobOutputFile& AOutput) {
+    AVFormatContext* ctx = AOutput.ctx;
+    if (!ctx || !ctx->pb || (ctx->oformat->flags & AVFMT_NOFILE))
+        return "";
+    // A write that failed earlier leaves its error in the context; closing
+    // flushes what is buffered and reports its own failure.
+    const int pending = ctx->pb->error;
+    const int closed = AVLib.avio_closep(&ctx->pb);
+    const int error = pending < 0 ? pending : closed;
+    return error < 0 ? AVErrorText(AOutput.FileName, error) : std::string();
+}
 
 int TCustomFFmpeg::AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput) {
     if (!Foutput_files.empty() && Foutput_files.back() == AOutput.get())
@@ -131,12 +186,12 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         FLastErrMsg = AVErrorText(AFileName, AVERROR(EDOM));
         return AbortOutputFile(output);
     }
+    // The file is opened only when the conversion begins (OpenOutputTarget):
+    // a job that is built, checked or dropped again never touches it.
     if (!(format->flags & AVFMT_NOFILE)) {
-        const int opened = AVLib.avio_open(&ctx->pb, avName.c_str(), AVIO_FLAG_WRITE);
-        if (opened < 0) {
-            FLastErrMsg = AVErrorText(AFileName, opened);
+        FLastErrMsg = OutputRefusal(AFileName, FInputs);
+        if (!FLastErrMsg.empty())
             return AbortOutputFile(output);
-        }
     }
 
     ctx->max_delay = int(FOptionState.Fmux_max_delay * 1000000);

@@ -2,9 +2,11 @@
 #include <cstring>
 
 #include "engine/loader/EntryPoints.h"
+#include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/FormatChoice.h"
+#include "engine/transcode/FrameSizeFit.h"
 #include "platform/core/SysUtils.h"
 
 namespace {
@@ -55,6 +57,13 @@ void ParseRcOverride(AVCodecContext* AContext, const std::string& AText) {
     std::memcpy(copy, entries.data(), sizeof(RcOverride) * entries.size());
     AContext->rc_override = copy;
     AContext->rc_override_count = int(entries.size());
+}
+
+std::string LayoutName(const AVChannelLayout& ALayout) {
+    char name[128] = {};
+    if (AVLib.av_channel_layout_describe(&ALayout, name, sizeof name) < 0)
+        return Format("%d channels", ALayout.nb_channels);
+    return name;
 }
 
 void SetLanguage(AVStream* AStream, std::string& ALanguage) {
@@ -167,9 +176,19 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptio
             enc->framerate = rate;
             enc->width = AOptions.Fframe_width;
             enc->height = AOptions.Fframe_height;
+            // A size taken from the source may be one the encoder or the muxer cannot take;
+            // an asked one was fitted by whoever asked (or fails with the library's reason).
+            std::string why;
+            if (!AOptions.Fframe_size_asked && codec &&
+                FitFrameSize(codec->name, format->name, enc->width, enc->height, why))
+                GetFFLogger()->Log(this, llWarning,
+                                   Format("Frame size %dx%d of the source: %s, using %dx%d", AOptions.Fframe_width,
+                                          AOptions.Fframe_height, why, enc->width, enc->height));
             setAspect();
             enc->pix_fmt = AOptions.Fframe_pix_fmt;
             ChoosePixelFormat(enc, codec);
+            if (!AOptions.Fframe_pix_fmt_asked)
+                ChooseDeliveryPixelFormat(enc, codec);
             if (AOptions.Fintra_only)
                 enc->gop_size = 0;
             if (AOptions.Fvideo_qscale != 0.0f || AOptions.Fsame_quality) {
@@ -201,6 +220,7 @@ void TCustomFFmpeg::NewVideoStream(TJobOutputFile& AOutput, TOptionState& AOptio
     AOptions.Fvideo_codec_name.clear();
     AOptions.Fvideo_stream_copy = 0;
     AOptions.Fframe_pix_fmt = AV_PIX_FMT_NONE;
+    AOptions.Fframe_pix_fmt_asked = false;
 }
 
 void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptions) {
@@ -241,11 +261,17 @@ void TCustomFFmpeg::NewAudioStream(TJobOutputFile& AOutput, TOptionState& AOptio
                 enc->flags |= AV_CODEC_FLAG_QSCALE;
                 enc->global_quality = int(FF_QP2LAMBDA * AOptions.Faudio_qscale);
             }
-            // The input's layout when it has the wanted count, else the usual one for that count.
+            // The input's layout when it has the wanted count, else the usual one for that count;
+            // then the nearest one the encoder takes.
             if (AOptions.Fchannel_layout.nb_channels == AOptions.Faudio_channels)
                 AVLib.av_channel_layout_copy(&enc->ch_layout, &AOptions.Fchannel_layout);
             else
                 AVLib.av_channel_layout_default(&enc->ch_layout, AOptions.Faudio_channels);
+            const std::string wanted = LayoutName(enc->ch_layout);
+            if (ChooseChannelLayout(enc, codec) && wanted != LayoutName(enc->ch_layout))
+                GetFFLogger()->Log(this, llWarning,
+                                   Format("Channel layout '%s' is not supported by %s, using '%s'", wanted,
+                                          std::string(codec ? codec->name : "the encoder"), LayoutName(enc->ch_layout)));
             enc->sample_fmt = AOptions.Faudio_sample_fmt;
             enc->sample_rate = AOptions.Faudio_sample_rate;
             ChooseSampleFormat(enc, codec);

@@ -5,6 +5,7 @@
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
+#include "engine/transcode/SharedEncoderTables.h"
 #include "engine/transcode/TranscodeRun.h"
 #include "engine/util/Texts.h"
 #include "platform/core/SysUtils.h"
@@ -21,7 +22,10 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
     AVCodecContext* enc = ost.enc;
     const bool audio = enc->codec_type == AVMEDIA_TYPE_AUDIO;
     const char* failure = audio ? "Audio encoding failed" : "Video encoding failed";
-    int ret = LibraryCall([&] { return AVLib.avcodec_send_frame(enc, frame); });
+    int ret = LibraryCall([&] {
+        TSharedTablesLock tables(enc->codec, TSharedTablesLock::tuEncode);
+        return AVLib.avcodec_send_frame(enc, frame);
+    });
     if (ret == AVERROR_EOF && !frame)
         return 0;  // drained before
     if (ret < 0)
@@ -29,7 +33,10 @@ int TTranscodeRun::EncodeFrame(TAVOutputStream& ost, AVFrame* frame) {
     TOutputClock& clock = Clock(ost);
     int last = 0;
     for (;;) {
-        ret = LibraryCall([&] { return AVLib.avcodec_receive_packet(enc, FMux.Packet); });
+        ret = LibraryCall([&] {
+            TSharedTablesLock tables(enc->codec, TSharedTablesLock::tuEncode);
+            return AVLib.avcodec_receive_packet(enc, FMux.Packet);
+        });
         if (ret == AVERROR(EAGAIN) || ret == AVERROR_EOF)
             break;
         if (ret < 0)
@@ -102,5 +109,5 @@ void TTranscodeRun::WriteFrame(TAVOutputStream& ost, AVPacket* pkt) {
     const int ret = LibraryCall([&] { return AVLib.av_interleaved_write_frame(ost.output->ctx, pkt); });
     AVLib.av_packet_unref(pkt);
     if (ret < 0)
-        throw FFmpegException(AVErrorText("av_interleaved_write_frame()", ret));
+        throw FFmpegException(AVErrorText(ost.output->FileName, ret));
 }

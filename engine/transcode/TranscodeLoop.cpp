@@ -273,9 +273,14 @@ bool TTranscodeRun::Run() {
     }
 
     DrainAll();
-    LibraryCall([&] { T.WriteTrailers(); });
+    std::string writeError;
+    LibraryCall([&] { writeError = T.WriteTrailers(); });
     PrintReport(-1, true);
-    if (!FReadError.empty())
-        throw FFmpegException(FReadError);
+    // A file that could not be written to its end is a failure, never a
+    // finished job: the lost tail would otherwise go unnoticed.
+    const std::string closeError = T.CloseOutputs();
+    for (const std::string& error : {writeError, closeError, std::string(FReadError)})
+        if (!error.empty())
+            throw FFmpegException(error);
     return !FJob.Broken();
 }

@@ -9,6 +9,7 @@
 #include "engine/transcode/CustomFFmpeg.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/LibraryErrors.h"
+#include "engine/transcode/SharedEncoderTables.h"
 #include "engine/transcode/TranscodeSetup.h"
 #include "engine/util/Texts.h"
 #include "platform/core/SysUtils.h"
@@ -37,6 +38,8 @@ void TTranscode::OpenEncoders() {
                                     int(enc->codec_id), ost.file_index, ost.index, typeName));
         bool opened = false;
         {
+            // Before the codec lock, which is never held while waiting for this one.
+            TSharedTablesLock tables(codec, TSharedTablesLock::tuOpen);
             TCriticalSectionGuard lock(GlobalCodecLock);
             if (FJob.FJoinMode)
                 ost.codec_id = enc->codec_id;
@@ -187,6 +190,8 @@ void TTranscode::WriteHeaders() {
         if (std::strcmp(ctx->oformat->name, "avi") == 0 && ctx->avoid_negative_ts == AVFMT_AVOID_NEG_TS_AUTO &&
             !AVLib.av_dict_get(outputs[i]->muxer_opts, "avoid_negative_ts", nullptr, 0))
             ctx->avoid_negative_ts = AVFMT_AVOID_NEG_TS_DISABLED;
+        // The file is created or replaced only now, when all that can be checked before has passed.
+        FJob.OpenOutputTarget(*outputs[i]);
         // A muxer refusing a codec tells why in its log only: the reason goes into the error.
         TLibraryErrorCapture muxerErrors;
         const int ret = AVLib.avformat_write_header(ctx, &outputs[i]->muxer_opts);
@@ -228,9 +233,24 @@ void TTranscode::DumpStreamMapping() {
     }
 }
 
-void TTranscode::WriteTrailers() {
-    // A trailer that cannot be written leaves what the file holds; the loop reports its own failures.
-    for (TJobOutputFile* output : headers_written)
-        AVLib.av_write_trailer(output->ctx);
+std::string TTranscode::WriteTrailers() {
+    // Every output gets its trailer, also after another one failed.
+    std::string failure;
+    for (TJobOutputFile* output : headers_written) {
+        const int ret = AVLib.av_write_trailer(output->ctx);
+        if (ret < 0 && failure.empty())
+            failure = AVErrorText(output->FileName, ret);
+    }
     headers_written.clear();
+    return failure;
+}
+
+std::string TTranscode::CloseOutputs() {
+    std::string failure;
+    for (TJobOutputFile* output : DistinctOutputs()) {
+        const std::string text = TCustomFFmpeg::CloseOutputTarget(*output);
+        if (failure.empty())
+            failure = text;
+    }
+    return failure;
 }

@@ -7,6 +7,7 @@
 #include "engine/loader/Loader.h"
 #include "engine/log/Logger.h"
 #include "engine/transcode/CustomFFmpeg.h"
+#include "engine/transcode/DisplayRotation.h"
 #include "engine/transcode/FFmpegException.h"
 #include "engine/util/MiscUtils.h"
 #include "engine/util/Texts.h"
@@ -20,7 +21,7 @@ TTranscode::TTranscode(TCustomFFmpeg& AJob) : FJob(AJob) {}
 // A run that ended by an error still closes every output it started: the
 // file stays complete and the muxer frees what its header allocated.
 TTranscode::~TTranscode() {
-    WriteTrailers();
+    WriteTrailers();  // the failure that brought us here is the one reported
     FreeTables();
 }
 
@@ -66,13 +67,17 @@ void TTranscode::SetUp() {
         FJob.ReportUnusedOptions();   // every encoder and muxer has taken its options by now
         DumpStreamMapping();
     } catch (...) {
-        // Nothing of an output without a complete header is of use.
+        // Nothing of an output without a complete header is of use, when this
+        // run created the file; a file that was there before stays.
         for (TJobOutputFile* output : DistinctOutputs()) {
             bool written = false;
             for (TJobOutputFile* w : headers_written)
                 written = written || w == output;
-            if (!written && output->ctx && output->ctx->pb && !(output->ctx->oformat->flags & AVFMT_NOFILE))
+            if (!written && output->Created) {
+                TCustomFFmpeg::CloseOutputTarget(*output);
                 std::remove(output->FileName.c_str());
+                output->Created = false;
+            }
         }
         FreeTables();
         throw;
@@ -376,7 +381,8 @@ void TTranscode::SetupEncoding(int i, TAVOutputStream& AOst, TAVInputStream& AIs
         AOst.encoding_needed = 1;
         AIst.decoding_needed = 1;
         FJob.FLastErrMsg.clear();
-        if (FJob.FEnableFilter && ConfigureVideoFilters(AIst, AOst) != 0) {
+        // A picture stored turned is turned upright in a graph, also without a filter text.
+        if ((FJob.FEnableFilter || DisplayRotation(AIst.st) != 0) && ConfigureVideoFilters(AIst, AOst) != 0) {
             FJob.FLastErrMsg = FJob.FLastErrMsg.empty() ? std::string("Error opening filters!")
                                                         : "Error opening filters: " + FJob.FLastErrMsg;
             throw FFmpegException(FJob.FLastErrMsg);

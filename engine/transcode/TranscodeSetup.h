@@ -39,9 +39,12 @@ public:
     void WriteHeaders();
     void DumpStreamMapping();
 
-    // Ends every output whose header was written with its trailer; the first
-    // failure is raised after all were tried.
-    void WriteTrailers();
+    // Ends every output whose header was written with its trailer; all are
+    // tried, and the first failure's reason naming its file is returned ("" when
+    // all were written).
+    std::string WriteTrailers();
+    // Closes every output file; the first failure's reason, or "".
+    std::string CloseOutputs();
 
     std::vector<TAVInputFile> file_table;
     std::vector<std::unique_ptr<TAVInputStream>> ist_table;

@@ -1,6 +1,7 @@
 #include "engine/transcode/VideoFilterGraph.h"
 
 #include "engine/loader/EntryPoints.h"
+#include "engine/transcode/DisplayRotation.h"
 #include "engine/util/Texts.h"
 #include "platform/core/SysUtils.h"
 
@@ -73,11 +74,18 @@ bool TVideoFilterGraph::Build(const TVideoFilterSetup& ASetup, std::string& AErr
         return true;
     };
 
+    // Upright first: the margins, the sizes and the user's chain all mean the picture as shown.
+    for (const TTurnFilter& turn : TurnFilters(s.rotation))
+        if (!append(turn.Name, turn.Args))
+            return false;
+    const int uprightWidth = SwapsSides(s.rotation) ? s.height : s.width;
+    const int uprightHeight = SwapsSides(s.rotation) ? s.width : s.height;
+
     // The crop keeps what the margins leave of the source.
-    const int cropWidth = s.width - s.leftBand - s.rightBand;
-    const int cropHeight = s.height - s.topBand - s.bottomBand;
+    const int cropWidth = uprightWidth - s.leftBand - s.rightBand;
+    const int cropHeight = uprightHeight - s.topBand - s.bottomBand;
     if (cropWidth <= 0 || cropHeight <= 0) {
-        AError = Format("The margins leave nothing of a %dx%d picture", s.width, s.height);
+        AError = Format("The margins leave nothing of a %dx%d picture", uprightWidth, uprightHeight);
         return false;
     }
     if (s.topBand + s.bottomBand + s.leftBand + s.rightBand != 0 &&

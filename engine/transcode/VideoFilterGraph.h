@@ -13,7 +13,8 @@ struct TVideoFilterSetup {
     AVPixelFormat format = AV_PIX_FMT_NONE;
     AVRational sample_aspect_ratio{0, 1};
     AVRational time_base{1, AV_TIME_BASE};       // of the pictures' time stamps
-    int topBand = 0, bottomBand = 0, leftBand = 0, rightBand = 0;
+    int rotation = 0;                            // clockwise turn to upright (DisplayRotation.h), first of all
+    int topBand = 0, bottomBand = 0, leftBand = 0, rightBand = 0;  // of the upright picture
     int scale_width = 0, scale_height = 0;       // after the margins, before the user's chain
     std::string user_chain;                      // the library's graph syntax; may be empty
     int sws_flags = SWS_BICUBIC;
@@ -23,7 +24,8 @@ struct TVideoFilterSetup {
     int fit_width = 0, fit_height = 0;           // 0: the chain decides
 };
 
-// One video filter graph: the library's "buffer" source, a "crop" when margins
+// One video filter graph: the library's "buffer" source, the turn upright
+// ("transpose", or "hflip" and "vflip") when the source is stored turned, a "crop" when margins
 // are set, a "scale" when the size after the margins is not the wanted one,
 // the user's chain, a final "scale" when the output size is fixed, and the
 // "buffersink" that accepts only the encoder's pixel format (the graph

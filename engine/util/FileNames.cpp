@@ -52,4 +52,13 @@ std::string AVToFileName(const std::string& AName) {
     return AName;
 }
 
+std::string LocalFileOf(const std::string& AFileName) {
+    if (IsUnicodeName(AFileName))
+        return AFileName.substr(UnicodePrefixLength);
+    std::string scheme;
+    if (SchemeOf(AFileName, scheme) && IsKnownProtocol(scheme))
+        return "";
+    return AFileName;
+}
+
 void RegisterUnicodeProtocol() {}

@@ -12,6 +12,9 @@
 bool IsUnicodeName(const std::string& AName);
 std::string FileNameToAV(const std::string& AFileName);
 std::string AVToFileName(const std::string& AName);
+// The local file a name opens, for the checks made before writing it; empty
+// for a name of another protocol ("pipe:1", "http://...").
+std::string LocalFileOf(const std::string& AFileName);
 // The libraries of today open any byte name with their own file protocol:
 // there is nothing to register.
 void RegisterUnicodeProtocol();

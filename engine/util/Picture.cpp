@@ -1,9 +1,11 @@
 #include "engine/util/Picture.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "engine/loader/EntryPoints.h"
+#include "engine/util/PictureLayout.h"
 #include "platform/gfx/Canvas.h"
 
 void FreeRGBConvertContext(TRGBConvertContext& AContext) {
@@ -25,11 +27,14 @@ std::unique_ptr<TBitmap> CreateFrameBitmap(int AWidth, int AHeight, TPixelFormat
 
 namespace {
 
-// The conversion buffer for one picture, grown only when too small.
+// The conversion buffer for one picture, laid out as the libraries lay out
+// their own frames (the scaler writes whole pixel blocks past the width), grown
+// only when too small.
 bool PrepareRGBPicture(TRGBConvertContext& c, int width, int height) {
-    const int size = AVLib.av_image_get_buffer_size(c.RGBPixFmt, width, height, 1);
-    if (size <= 0)
+    TPictureLayout layout;
+    if (!LibraryPictureLayout(c.RGBPixFmt, width, height, layout) || layout.Size > size_t(INT_MAX))
         return false;
+    const int size = int(layout.Size);
     if (!c.RGBBuf || c.RGBBufSize < size) {
         AVLib.av_free(c.RGBBuf);
         c.RGBBuf = static_cast<uint8_t*>(AVLib.av_malloc(size_t(size)));
@@ -37,8 +42,8 @@ bool PrepareRGBPicture(TRGBConvertContext& c, int width, int height) {
         if (!c.RGBBuf)
             return false;
     }
-    return AVLib.av_image_fill_arrays(c.RGBPicture.data, c.RGBPicture.linesize, c.RGBBuf, c.RGBPixFmt, width,
-                                      height, 1) >= 0;
+    FillPicture(layout, c.RGBBuf, c.RGBPicture);
+    return true;
 }
 
 }  // namespace

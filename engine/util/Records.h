@@ -129,6 +129,7 @@ struct TTerminateInfo {
     bool Finished = false;
     bool Exception = false;
     std::string ExceptionMsg;
+    std::string LibraryReason;  // the last error line the media libraries logged for the task, "" for none
 };
 
 struct TPreviewInfo {

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "engine/loader/EntryPoints.h"
+#include "engine/util/FileSafety.h"
 #include "platform/core/SysUtils.h"
 
 std::string FormatByteSize(int64_t ASize) {
@@ -59,8 +60,16 @@ const char* ErrorReason(int code) {
 }  // namespace
 
 std::string AVErrorText(const std::string& AFileName, int AErrorCode) {
-    const char* reason = ErrorReason(AErrorCode);
-    return AFileName + ": " + (reason ? std::string(reason) : Format("Error number %d occurred", AErrorCode));
+    if (const char* reason = ErrorReason(AErrorCode))
+        return AFileName + ": " + reason;
+    // The libraries pass the system's errors on as negative error numbers:
+    // "No space left on device" tells the user more than a number.
+    if (AErrorCode < 0 && AErrorCode > -4096) {
+        const std::string text = SystemErrorText(-AErrorCode);
+        if (text.rfind("Unknown error", 0) != 0)
+            return AFileName + ": " + text;
+    }
+    return AFileName + ": " + Format("Error number %d occurred", AErrorCode);
 }
 
 std::string MediaTypeName(int AMediaType) {

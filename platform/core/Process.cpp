@@ -4,7 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/core/Exception.h"
@@ -42,12 +44,39 @@ int WaitForProgram(int pid) {
     return -1;
 }
 
+namespace {
+
+// "https:", "mailto:": letters, digits, "+", "-" and "." after a first letter, then ":".
+bool HasScheme(const std::string& target) {
+    const size_t colon = target.find(':');
+    if (colon == std::string::npos || colon == 0 || !isalpha(static_cast<unsigned char>(target[0])))
+        return false;
+    for (size_t i = 1; i < colon; ++i) {
+        const char c = target[i];
+        if (!isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void OpenDocument(const std::string& target) {
     if (target.empty())
         throw EOSError("Nothing to open");
-    if (target[0] == '/' && !FileExists(target) && !DirectoryExists(target))
+    // A path goes to the opener as an absolute path: a name starting with "-"
+    // (a folder name from a hand-edited setting) can never read as an option.
+    std::string path = target;
+    if (path[0] != '/' && !HasScheme(path)) {
+        char* cwd = getcwd(nullptr, 0);
+        if (!cwd)
+            throw EOSError(Format("Cannot open %s: %s", target, SysErrorMessage(errno)));
+        path = IncludeTrailingPathDelimiter(cwd) + path;
+        free(cwd);
+    }
+    if (path[0] == '/' && !FileExists(path) && !DirectoryExists(path))
         throw EOSError(Format("Cannot open %s: %s", target, SysErrorMessage(ENOENT)));
-    const int pid = SpawnProgram("xdg-open", {target});
+    const int pid = SpawnProgram("xdg-open", {path});
     // The opener may outlive this call (some desktops keep it until the viewer
     // closes); reap it in the background so that it leaves no zombie.
     std::thread([pid] {

@@ -4,8 +4,10 @@
 
 // Opens a folder, file or link with the desktop's opener ("xdg-open"), started
 // with an argument vector (never through a shell), so the target reaches it
-// byte for byte. Raises EOSError when the opener cannot be started or a local
-// path does not exist; returns once the opener runs (it is reaped in the background).
+// byte for byte. A relative path is made absolute first, so that no name
+// (one starting with "-" in particular) reads as an option of the opener.
+// Raises EOSError when the opener cannot be started or a local path does not
+// exist; returns once the opener runs (it is reaped in the background).
 void OpenDocument(const std::string& target);
 
 // Asks the system to power off ("systemctl poweroff") and waits for its answer;

@@ -64,9 +64,22 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
     if (count <= 0)
         return 0;
-    if (FPosition + count > Size())
-        FData.resize(static_cast<size_t>(FPosition + count));
-    std::memcpy(FData.data() + FPosition, buffer, static_cast<size_t>(count));
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    const size_t end = static_cast<size_t>(FPosition + count);
+    if (end > FData.size()) {
+        // Appending many small pieces must not copy the whole stream each
+        // time: the room at least doubles.
+        if (end > FData.capacity())
+            FData.reserve(std::max(end, FData.capacity() * 2));
+        if (static_cast<size_t>(FPosition) >= FData.size()) {
+            FData.resize(static_cast<size_t>(FPosition));       // a gap after a seek past the end reads as zeros
+            FData.insert(FData.end(), bytes, bytes + count);
+            FPosition += count;
+            return count;
+        }
+        FData.resize(end);
+    }
+    std::memcpy(FData.data() + FPosition, bytes, static_cast<size_t>(count));
     FPosition += count;
     return count;
 }

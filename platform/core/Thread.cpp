@@ -24,10 +24,12 @@ struct TSyncRequest {
     std::exception_ptr Error;
 };
 
-std::mutex GSyncLock;
-std::condition_variable GSyncDone;      // a synchronous call has run
-std::condition_variable GMainWake;      // a call was queued or a thread finished
-std::deque<std::shared_ptr<TSyncRequest>> GSyncQueue;
+// Never destroyed: a thread may still wait on them while the process exits.
+std::mutex& GSyncLock = *new std::mutex;
+std::condition_variable& GSyncDone = *new std::condition_variable;  // a synchronous call has run
+std::condition_variable& GMainWake = *new std::condition_variable;  // a call was queued or a thread finished
+auto& GSyncQueue = *new std::deque<std::shared_ptr<TSyncRequest>>;
+bool GMainCallsEnded = false;  // under GSyncLock: nothing serves calls into the main thread any more
 
 thread_local TThread* GCurrentThread = nullptr;
 
@@ -61,12 +63,16 @@ void WakeMainThread() {
         hook();
 }
 
-void Enqueue(std::shared_ptr<TSyncRequest> request) {
+// False when the main thread serves calls no more: the call is dropped.
+bool Enqueue(std::shared_ptr<TSyncRequest> request) {
     {
         std::lock_guard lock(GSyncLock);
+        if (GMainCallsEnded)
+            return false;
         GSyncQueue.push_back(std::move(request));
     }
     WakeMainThread();
+    return true;
 }
 
 // 0 or the errno of a refused change.
@@ -292,11 +298,12 @@ void TThread::Synchronize(TThread* AThread, const TThreadMethod& method) {
     request->Thread = AThread;
     request->Method = method;
     request->Synchronous = true;
-    Enqueue(request);
+    if (!Enqueue(request))
+        return;
     std::exception_ptr error;
     {
         std::unique_lock lock(GSyncLock);
-        GSyncDone.wait(lock, [&] { return request->Done; });
+        GSyncDone.wait(lock, [&] { return request->Done || GMainCallsEnded; });
         // Taken out of the request, so that the error is freed by this thread
         // and never by the main thread while this one still reads it.
         error = std::exchange(request->Error, nullptr);
@@ -318,6 +325,15 @@ void TThread::ForceQueue(TThread* AThread, const TThreadMethod& method) {
     request->Thread = AThread;
     request->Method = method;
     Enqueue(std::move(request));
+}
+
+void TThread::EndMainThreadCalls() {
+    {
+        std::lock_guard lock(GSyncLock);
+        GMainCallsEnded = true;
+        GSyncQueue.clear();
+    }
+    GSyncDone.notify_all();
 }
 
 void TThread::RemoveQueuedEvents(TThread* AThread) {

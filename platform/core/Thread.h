@@ -75,6 +75,10 @@ public:
     static void ForceQueue(TThread* AThread, const TThreadMethod& method);
     // Drops calls queued for AThread that have not run yet.
     static void RemoveQueuedEvents(TThread* AThread);
+    // The program is ending and its main thread serves calls no more: calls
+    // still queued and every later one are dropped, and a thread waiting in
+    // Synchronize goes on (without the call having run).
+    static void EndMainThreadCalls();
     // Main thread only: waits up to timeoutMs for a pending call, then runs the
     // calls pending at that moment, in order. True when any ran.
     static bool CheckSynchronize(uint32_t timeoutMs = 0);

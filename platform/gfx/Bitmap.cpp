@@ -70,18 +70,14 @@ void TBitmap::SetSize(int width, int height, bool keepContent)
     if (width == 0 || height == 0)
         width = height = 0;
     const int stride = StrideFor(width, FFormat);
-    std::vector<uint8_t> bits(size_t(stride) * size_t(height), 0);
     // New pixels start white with alpha 0.
-    const uint8_t fill = 0xFF;
-    for (int y = 0; y < height; ++y) {
-        uint8_t* row = bits.data() + size_t(y) * size_t(stride);
-        if (FFormat == pf32bit) {
-            for (int x = 0; x < width; ++x) {
-                row[x * 4] = row[x * 4 + 1] = row[x * 4 + 2] = fill;
-            }
-        } else {
-            std::memset(row, fill, size_t(stride));
-        }
+    std::vector<uint8_t> bits(size_t(stride) * size_t(height), FFormat == pf32bit ? 0 : 0xFF);
+    if (FFormat == pf32bit && height > 0) {
+        const uint32_t white = 0x00FFFFFFu;
+        for (int x = 0; x < width; ++x)
+            std::memcpy(bits.data() + x * 4, &white, 4);
+        for (int y = 1; y < height; ++y)
+            std::memcpy(bits.data() + size_t(y) * size_t(stride), bits.data(), size_t(stride));
     }
     if (keepContent) {
         const int rows = std::min(height, FHeight);
@@ -213,8 +209,13 @@ void TBitmap::SetPixel(int x, int y, TColor color)
 void TBitmap::Fill(TColor color, uint8_t alpha)
 {
     color = ColorToRGB(color);
+    // Colour pixels: the first row is filled, the others copy it.
     for (int y = 0; y < FHeight; ++y) {
         uint8_t* row = ScanLine(y);
+        if (y > 0 && FFormat != pf1bit) {
+            std::memcpy(row, ScanLine(0), size_t(FWidth) * (FFormat == pf32bit ? 4 : 3));
+            continue;
+        }
         if (FFormat == pf32bit) {
             uint32_t px = ColorToPixel(color, alpha);
             for (int x = 0; x < FWidth; ++x)

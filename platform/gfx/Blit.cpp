@@ -140,8 +140,18 @@ void BlendRow32(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t*
     }
 }
 
+// A 24-bit pixel as a 32-bit one with alpha 0. Reads four bytes: never for
+// the last pixel of a row, which may end the bitmap.
+inline uint32_t Widen24(const uint8_t* s)
+{
+    uint32_t v;
+    std::memcpy(&v, s, 4);
+    return v & 0x00FFFFFFu;
+}
+
 // Copies between 24-bit and 32-bit rows; 24-bit sources give alpha 0.
-void ConvertRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* cols, const uint8_t* srcRow)
+// srcWidth: pixels in the source row.
+void ConvertRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* cols, const uint8_t* srcRow, int srcWidth)
 {
     if (df == pf32bit) {
         for (int x = x0; x < x1; ++x) {
@@ -150,6 +160,11 @@ void ConvertRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* col
                 continue;
             const uint8_t* s = srcRow + sx * 3;
             uint8_t* d = dstRow + x * 4;
+            if (sx + 1 < srcWidth) {
+                const uint32_t v = Widen24(s);
+                std::memcpy(d, &v, 4);
+                continue;
+            }
             d[0] = s[0];
             d[1] = s[1];
             d[2] = s[2];
@@ -247,6 +262,9 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
     const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
     const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && df != pf1bit && d.Width() == s.Width() && !flipX;
     const int bytesPerPixel = df == pf32bit ? 4 : 3;
+    // What a plain copy writes to a target pixel depends on the source pixel
+    // alone, so equal source rows give equal target rows.
+    const bool copyRepeats = p.Mode == TBlitMode::Copy && df != pf1bit;
 
     for (const TRect& cr : clip.Rects()) {
         if (cr.Top >= d.Bottom)
@@ -255,18 +273,30 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         if (part.IsEmpty())
             continue;
         const int* colMap = cols.data() + (part.Left - visible.Left);
-        // Columns of the part that lie inside the source, for plain copies.
+        // Columns of the part that lie inside the source (the map only rises
+        // or only falls, so those outside are at the ends).
         int first = 0, last = part.Width();
-        if (plainCopy) {
-            while (first < last && colMap[first] < 0) ++first;
-            while (last > first && colMap[last - 1] < 0) --last;
-        }
+        while (first < last && colMap[first] < 0) ++first;
+        while (last > first && colMap[last - 1] < 0) --last;
+        int lastSy = -1;
         for (int y = part.Top; y < part.Bottom; ++y) {
             int sy = rows[size_t(y - visible.Top)];
-            if (sy < 0)
+            if (sy < 0) {
+                lastSy = -1;
                 continue;
+            }
             uint8_t* dstRow = target->ScanLine(y);
             const uint8_t* srcRow = source->ScanLine(sy);
+            // A copy stretched upwards repeats source rows: the row just
+            // drawn from the same source row is the answer.
+            if (sy == lastSy && copyRepeats) {
+                if (last > first)
+                    std::memcpy(dstRow + (part.Left + first) * bytesPerPixel,
+                                target->ScanLine(y - 1) + (part.Left + first) * bytesPerPixel,
+                                size_t(last - first) * size_t(bytesPerPixel));
+                continue;
+            }
+            lastSy = sy;
             if (plainCopy) {
                 if (last > first)
                     std::memmove(dstRow + (part.Left + first) * bytesPerPixel, srcRow + colMap[first] * bytesPerPixel,
@@ -278,7 +308,7 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
             } else if (p.Mode == TBlitMode::Copy && sf == df && df == pf24bit) {
                 MapRow<3>(dstRow, part.Left, part.Right, colMap, srcRow);
             } else if (p.Mode == TBlitMode::Copy && sf != df && sf != pf1bit && df != pf1bit) {
-                ConvertRow(dstRow, df, part.Left, part.Right, colMap, srcRow);
+                ConvertRow(dstRow, df, part.Left, part.Right, colMap, srcRow, source->Width());
             } else {
                 BlitRow(dstRow, df, part.Left, part.Right, colMap, srcRow, sf, p);
             }

@@ -155,12 +155,22 @@ TRun PathEllipsis(TFontFace& face, const TRun& run, int maxWidth, const TTabs& t
         marks.insert(marks.end(), 3, false);
         marks.insert(marks.end(), tailMarks.begin(), tailMarks.end());
         TRun candidate = LayoutRun(face, text, marks, tabs);
-        if (candidate.Width() <= maxWidth || k == 0) {
-            if (candidate.Width() <= maxWidth)
-                return candidate;
-            return EndEllipsis(face, candidate, maxWidth, tabs);
-        }
+        if (candidate.Width() <= maxWidth)
+            return candidate;
+        if (k == 0)
+            break;
     }
+    // Not even the last part fits after "...": its end is kept (the end of
+    // the file name and its extension).
+    for (size_t from = 1; from < tail.size(); ++from) {
+        std::u32string text = U"..." + tail.substr(from);
+        std::vector<bool> marks(3, false);
+        marks.insert(marks.end(), tailMarks.begin() + ptrdiff_t(from), tailMarks.end());
+        TRun candidate = LayoutRun(face, text, marks, tabs);
+        if (candidate.Width() <= maxWidth)
+            return candidate;
+    }
+    return EndEllipsis(face, run, maxWidth, tabs);
 }
 
 }  // namespace gfx_detail

@@ -329,7 +329,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PRINT: return DefaultPrint(m, hwnd, wParam, lParam);
     case WM_PRINTCLIENT: return DefaultPrintClient(m, hwnd, wParam);
     case WM_SYNCPAINT: return 0;
-    case WM_SETREDRAW: w->RedrawOff = wParam == 0; return 0;
+    case WM_SETREDRAW:
+        w->RedrawOff = wParam == 0;
+        m.PaintRequested();
+        return 0;
     case WM_WINDOWPOSCHANGED: return DefaultWindowPosChanged(m, w, hwnd, lParam);
     case WM_CLOSE: DestroyWindow(hwnd); return 0;
     case WM_QUERYENDSESSION: return 1;

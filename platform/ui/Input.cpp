@@ -72,11 +72,24 @@ HWND Descend(TWindowManager& m, TWindowRecord* w, TPoint screen, int& hit)
     return h;
 }
 
+// A window takes the mouse only while it and every parent up to its
+// top-level window are enabled: a modal dialog disables the other top-level
+// windows, and with them everything on them (menu bar, tool bar, lists).
+bool TakesMouse(TWindowManager& m, TWindowRecord* w)
+{
+    for (; w; w = w->IsChild() ? m.Find(w->Parent) : nullptr)
+        if (!w->Enabled())
+            return false;
+    return true;
+}
+
 void CookMove(TWindowManager& m, const TInputEvent& ev)
 {
     m.CursorPos = ev.Pt;
     int hit = HTNOWHERE;
     HWND under = m.HitWindow(ev.Pt, hit);
+    if (!m.CaptureWnd && under && !TakesMouse(m, m.Find(under)))
+        under = nullptr;
     m.SetHover(under);
     HWND target = m.CaptureWnd ? m.CaptureWnd : under;
     if (m.CaptureWnd)
@@ -108,7 +121,7 @@ void CookButton(TWindowManager& m, const TInputEvent& ev)
     TWindowRecord* t = m.Alive(target);
     if (!t)
         return;
-    if (!t->Enabled()) {
+    if (!(m.CaptureWnd ? t->Enabled() : TakesMouse(m, t))) {
         if (ev.Kind == TInputEvent::ieButtonDown)
             m.Backend().Beep(MB_OK);
         return;

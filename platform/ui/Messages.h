@@ -51,6 +51,9 @@ constexpr UINT WM_CONTEXTMENU = 0x007B;
 constexpr UINT WM_STYLECHANGING = 0x007C;
 constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_DISPLAYCHANGE = 0x007E;
+// The desktop gained or lost translucent windows (PlatformCaps changed):
+// windows that draw translucent re-check it and take their plain path.
+constexpr UINT WM_DWMCOMPOSITIONCHANGED = 0x031E;
 // WM_SETICON: WParam ICON_SMALL or ICON_BIG, LParam an HICON (null removes);
 // the window keeps a copy of the picture and answers the HICON of the copy
 // it replaced (0 when none), valid until the next WM_SETICON of that kind.

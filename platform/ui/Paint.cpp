@@ -34,6 +34,7 @@ void Invalidate(TWindowManager& m, TWindowRecord* w, const TRegion& clientRgn, b
     TRegion r = clientRgn.Intersect(ClientArea(w));
     if (r.IsEmpty())
         return;
+    m.PaintRequested();
     w->Update = w->Update.Union(r);
     if (erase)
         w->ErasePending = true;
@@ -120,14 +121,49 @@ void TWindowManager::InvalidateExposed(TWindowRecord* parent, const TRegion& par
     Invalidate(*this, parent, parentClientRgn, true, cmAll);
 }
 
+void TWindowManager::BuildPaintOrder()
+{
+    PaintScan.Order.clear();
+    PaintScan.Next = 0;
+    PaintScan.BuiltFor = PaintScan.Stamp;
+    auto add = [this](auto& self, TWindowRecord* w) -> void {
+        if (!w->Visible() || w->RedrawOff)
+            return;
+        if (w->PerPixelAlpha) {
+            // Its picture comes whole from UpdateLayeredWindow; nothing to paint.
+            w->Update = TRegion();
+            w->NcPending = w->InternalPaint = false;
+            return;
+        }
+        PaintScan.Order.push_back(w->Handle);
+        for (auto it = w->Children.rbegin(); it != w->Children.rend(); ++it)
+            if (TWindowRecord* c = Find(*it))
+                self(self, c);
+    };
+    for (HWND h : TopLevels)
+        if (TWindowRecord* w = Find(h); w && !w->Minimized)
+            add(add, w);
+}
+
 TWindowRecord* TWindowManager::NextToPaint(HWND filter)
 {
+    if (!filter) {
+        if (PaintScan.BuiltFor != PaintScan.Stamp)
+            BuildPaintOrder();
+        for (; PaintScan.Next < PaintScan.Order.size(); ++PaintScan.Next)
+            if (TWindowRecord* w = Find(PaintScan.Order[PaintScan.Next]); w && NeedsPaint(w))
+                return w;
+        // Nothing left in order; the full search below still has the last
+        // word, so a request that went unannounced is painted all the same.
+    }
     for (HWND h : TopLevels) {
         TWindowRecord* w = Find(h);
         if (!w || w->Minimized)
             continue;
-        if (TWindowRecord* found = FindPaint(*this, w, filter))
+        if (TWindowRecord* found = FindPaint(*this, w, filter)) {
+            PaintRequested();
             return found;
+        }
     }
     return nullptr;
 }
@@ -249,6 +285,7 @@ bool RedrawWindow(HWND hwnd, const TRect* rect, const TRegion* region, UINT flag
                 w->NcPending = true;
             if (flags & RDW_INTERNALPAINT)
                 w->InternalPaint = true;
+            m.PaintRequested();
         }
     }
     if (flags & RDW_VALIDATE) {

@@ -1,6 +1,7 @@
 #include "platform/ui/Screen.h"
 #include <algorithm>
 #include <climits>
+#include "platform/ui/MessageLoop.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
 
@@ -189,6 +190,23 @@ void BroadcastDisplayChange()
     LPARAM size = MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     for (HWND h : std::vector<HWND>(m.TopLevels))
         m.Send(h, WM_DISPLAYCHANGE, 32, size);
+}
+
+void BroadcastCapsChange()
+{
+    auto& m = WM();
+    for (HWND h : std::vector<HWND>(m.TopLevels))
+        if (m.Alive(h))
+            m.Send(h, WM_DWMCOMPOSITIONCHANGED, 0, 0);
+}
+
+void BroadcastTaskbarCreated()
+{
+    const UINT taskbarCreated = RegisterWindowMessage("TaskbarCreated");
+    auto& m = WM();
+    for (HWND h : std::vector<HWND>(m.TopLevels))
+        if (m.Alive(h))
+            m.Send(h, taskbarCreated, 0, 0);
 }
 
 bool MessageBeep(UINT type)

@@ -14,6 +14,11 @@ bool GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 // Tells every top-level window that the screen changed (WM_DISPLAYCHANGE
 // with 32 bits per pixel and the primary screen's size); back ends call it.
 void BroadcastDisplayChange();
+// Tells every top-level window that the capabilities of the desktop changed
+// (WM_DWMCOMPOSITIONCHANGED), and that a tray host appeared (the message
+// registered as "TaskbarCreated"); back ends call them.
+void BroadcastCapsChange();
+void BroadcastTaskbarCreated();
 
 bool MessageBeep(UINT type);
 std::string GetClipboardText();

@@ -28,8 +28,10 @@ void Normalise(SCROLLINFO& si)
 void RedrawBar(TWindowRecord* w, int bar)
 {
     DWORD style = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
-    if (w->Style & style)
+    if (w->Style & style) {
         w->NcPending = true;
+        WM().PaintRequested();
+    }
 }
 
 } // namespace

@@ -37,6 +37,7 @@ void DestroyTree(TWindowManager& m, HWND h)
     if (!w)
         return;
     w->Destroying = true;
+    m.LayoutChanged();
     if (m.FocusWnd == h)
         m.FocusWnd = nullptr;
     if (m.CaptureWnd == h) {
@@ -73,6 +74,7 @@ void DestroyTree(TWindowManager& m, HWND h)
         std::erase(siblings, h);
         if (!again->IsChild())
             std::erase(m.TopLevels, h);
+        m.LayoutChanged();
     }
     m.Bury(h);
 }
@@ -204,6 +206,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
         parentRec->Children.insert(parentRec->Children.begin(), h);
     else
         InsertTopLevel(m, h, (exStyle & WS_EX_TOPMOST) != 0);
+    m.LayoutChanged();
 
     CREATESTRUCT cs;
     cs.lpCreateParams = param;
@@ -228,6 +231,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
             rc.Right = std::max(rc.Right, rc.Left);
             rc.Bottom = std::max(rc.Bottom, rc.Top);
             again->Client = rc.Offsetted(-again->Rect.Left, -again->Rect.Top);
+            m.LayoutChanged();
         }
     }
     if (!m.Alive(h) || m.Send(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
@@ -351,6 +355,7 @@ LONG_PTR SetWindowLong(HWND hwnd, int index, LONG_PTR value)
             return old;
         DWORD& target = index == GWL_STYLE ? w->Style : w->ExStyle;
         target = ss.styleNew;
+        m.LayoutChanged();
         if (index == GWL_EXSTYLE && !(ss.styleNew & WS_EX_LAYERED)) {
             w->Alpha = 255;
             w->PerPixelAlpha = false;
@@ -415,6 +420,7 @@ HWND SetParent(HWND child, HWND newParent)
         std::erase(op->Children, child);
     w->Parent = newParent;
     p->Children.insert(p->Children.begin(), child);
+    m.LayoutChanged();
     if (visible)
         SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return old;
@@ -739,6 +745,7 @@ int SetWindowRgn(HWND hwnd, HRGN region, bool redraw)
     if (w->Shape)
         oldArea = oldArea.Intersect(*w->Shape);
     w->Shape = std::move(owned);
+    m.LayoutChanged();
     if (w->IsChild() && w->Visible() && redraw) {
         if (TWindowRecord* p = m.Find(w->Parent)) {
             TRegion exposed = oldArea.Offsetted(w->Rect.Left, w->Rect.Top);

@@ -33,6 +33,7 @@ void TWindowManager::Install(std::unique_ptr<TBackend> backend)
         QuitPosted = false;
     }
     Cooked.clear();
+    VisibleRegions.Clear();
     QuitReceived = false;
     QuitReceivedCode = 0;
     Hook = nullptr;
@@ -62,6 +63,7 @@ void TWindowManager::DestroyAll()
         }
     }
     Windows.clear();
+    VisibleRegions.Clear();
     Graveyard.clear();
     Dcs.clear();
     std::lock_guard<std::mutex> lock(QueueLock);
@@ -177,11 +179,35 @@ bool TWindowManager::IsShown(const TWindowRecord* w) const
     return false;
 }
 
+const TRegion& TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const
+{
+    if (const TRegion* kept = VisibleRegions.Find(w->Handle, clientOnly, clipChildren))
+        return *kept;
+    return VisibleRegions.Keep(w->Handle, clientOnly, clipChildren, ComputeVisibleRegion(w, clientOnly, clipChildren));
+}
+
+namespace {
+
+// Cuts a window's rectangle (and its region, window coordinates) out of rgn;
+// a rectangle that misses rgn's bounds cuts nothing and costs nothing.
+void CutOut(TRegion& rgn, TRect& rgnBounds, const TRect& r, const TRegion* shape, TPoint shapeOrigin)
+{
+    if (IntersectRect(r, rgnBounds).IsEmpty())
+        return;
+    TRegion cut(r);
+    if (shape)
+        cut = cut.Intersect(shape->Offsetted(shapeOrigin.X, shapeOrigin.Y));
+    rgn = rgn.Subtract(cut);
+    rgnBounds = rgn.Bounds();
+}
+
+} // namespace
+
 // What of a window can be drawn, in its top-level's store coordinates: its
 // rectangle and region, cut by every ancestor's client area and region, by
 // the visible siblings above it and above each ancestor, and optionally by
 // its own children.
-TRegion TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const
+TRegion TWindowManager::ComputeVisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const
 {
     if (!IsShown(w))
         return TRegion();
@@ -190,6 +216,7 @@ TRegion TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, b
     TRegion rgn(r);
     if (w->Shape)
         rgn = rgn.Intersect(w->Shape->Offsetted(origin.X, origin.Y));
+    TRect bounds = rgn.Bounds();
     const TWindowRecord* cur = w;
     while (cur->IsChild() && !rgn.IsEmpty()) {
         const TWindowRecord* parent = Find(cur->Parent);
@@ -199,21 +226,19 @@ TRegion TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, b
         rgn = rgn.Intersect(parent->Client.Offsetted(po.X, po.Y));
         if (parent->Shape)
             rgn = rgn.Intersect(parent->Shape->Offsetted(po.X, po.Y));
+        bounds = rgn.Bounds();
         for (HWND sh : parent->Children) {
-            if (sh == cur->Handle)
+            if (sh == cur->Handle || rgn.IsEmpty())
                 break;
             const TWindowRecord* sib = Find(sh);
             if (!sib || !sib->Visible())
                 continue;
             TPoint so{po.X + parent->Client.Left + sib->Rect.Left, po.Y + parent->Client.Top + sib->Rect.Top};
-            TRegion sr(Bounds(so.X, so.Y, sib->Width(), sib->Height()));
-            if (sib->Shape)
-                sr = sr.Intersect(sib->Shape->Offsetted(so.X, so.Y));
-            rgn = rgn.Subtract(sr);
+            CutOut(rgn, bounds, Bounds(so.X, so.Y, sib->Width(), sib->Height()), sib->Shape.get(), so);
         }
         cur = parent;
     }
-    if (clipChildren) {
+    if (clipChildren && !rgn.IsEmpty()) {
         TPoint co{origin.X + w->Client.Left, origin.Y + w->Client.Top};
         // A child is cut to the client area: the part reaching past it is not
         // shown, so the frame under it must stay visible.
@@ -222,10 +247,8 @@ TRegion TWindowManager::VisibleRegion(const TWindowRecord* w, bool clientOnly, b
             const TWindowRecord* c = Find(ch);
             if (!c || !c->Visible())
                 continue;
-            TRegion cr(IntersectRect(c->Rect.Offsetted(co.X, co.Y), client));
-            if (c->Shape)
-                cr = cr.Intersect(c->Shape->Offsetted(co.X + c->Rect.Left, co.Y + c->Rect.Top));
-            rgn = rgn.Subtract(cr);
+            CutOut(rgn, bounds, IntersectRect(c->Rect.Offsetted(co.X, co.Y), client), c->Shape.get(),
+                   TPoint{co.X + c->Rect.Left, co.Y + c->Rect.Top});
         }
     }
     return rgn;

@@ -14,6 +14,7 @@
 #include "platform/gfx/Region.h"
 #include "platform/ui/Backend.h"
 #include "platform/ui/MessageLoop.h"
+#include "platform/ui/VisibleRegionCache.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/WinConsts.h"
 
@@ -121,7 +122,17 @@ public:
     TPoint ClientScreenOrigin(const TWindowRecord* w) const;
     TPoint StoreOrigin(const TWindowRecord* w) const;           // window (0,0) in its top-level's store
     bool IsShown(const TWindowRecord* w) const;                 // visible with all ancestors
-    TRegion VisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const;  // store coords
+    const TRegion& VisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const;  // store coords
+    // A window moved, resized, showed, hid, restacked, changed its region,
+    // style or parent, or came or went: visible regions are worked out anew.
+    void LayoutChanged()
+    {
+        VisibleRegions.Clear();
+        PaintRequested();
+    }
+    // Some window's update region or pending frame grew, or its redrawing
+    // was turned on: the search for the next window to paint starts over.
+    void PaintRequested() { ++PaintScan.Stamp; }
     std::vector<HWND>& SiblingList(TWindowRecord* w);
 
     // --- messages
@@ -235,7 +246,20 @@ public:
 
 private:
     TWindowManager();
+    TRegion ComputeVisibleRegion(const TWindowRecord* w, bool clientOnly, bool clipChildren) const;
     std::unique_ptr<TBackend> FBackend;
+    mutable TVisibleRegionCache VisibleRegions;
+    // The windows in painting order (each window before its children, the
+    // bottom-most child first) and how far the search for one needing paint
+    // has gone since the last paint request: a repaint of many windows scans
+    // them once instead of from the start for each.
+    struct TPaintScan {
+        uint64_t Stamp = 1;
+        uint64_t BuiltFor = 0;
+        std::vector<HWND> Order;
+        size_t Next = 0;
+    } PaintScan;
+    void BuildPaintOrder();
 };
 
 inline TWindowManager& WM() { return TWindowManager::Instance(); }

@@ -173,6 +173,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->Style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW)
         w->Style &= ~WS_VISIBLE;
+    m.LayoutChanged();
     bool nowVisible = w->Visible();
     // A top-level window keeps its own surface: restacking it repaints nothing.
     bool restackShows = restacked && w->IsChild();
@@ -194,6 +195,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         }
     } else if (flags & SWP_FRAMECHANGED) {
         w->NcPending = true;
+        m.PaintRequested();
     }
     if (!w->IsChild()) {
         TBackend& b = m.Backend();
@@ -260,6 +262,7 @@ bool ShowWindow(HWND hwnd, int cmd)
             return was;
         w->Minimized = true;
         w->Style |= WS_VISIBLE | WS_MINIMIZE;
+        m.LayoutChanged();
         if (!child) {
             m.Backend().WindowHidden(hwnd);
             HideOwned(m, hwnd);
@@ -279,6 +282,7 @@ bool ShowWindow(HWND hwnd, int cmd)
         w->Minimized = false;
         w->Maximized = true;
         w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+        m.LayoutChanged();
         MONITORINFO mi;
         GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
         TRect r = child ? w->Rect : mi.rcWork;
@@ -314,6 +318,7 @@ bool ShowWindow(HWND hwnd, int cmd)
             w->Style &= ~(WS_MINIMIZE | (w->Maximized ? 0 : WS_MAXIMIZE));
             TRect r = w->Maximized ? w->Rect : (w->RestoreRect.IsEmpty() ? w->Rect : w->RestoreRect);
             w->Style &= ~WS_VISIBLE;   // shown again by the position change below
+            m.LayoutChanged();
             SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | quiet);
             if (fromMinimized && !child && m.Alive(hwnd))
                 ShowOwned(m, hwnd);

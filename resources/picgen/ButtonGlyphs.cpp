@@ -1,3 +1,4 @@
+#include <cmath>
 #include "resources/picgen/Catalog.h"
 #include "resources/picgen/Pictograms.h"
 #include "resources/picgen/Style.h"
@@ -69,6 +70,77 @@ void DrawClear(TInk& k, const TFrame& f, const TTone& tone)
         k.Fill(f.Box(x - 1, 13, x + 1, 27), tone(Style::InkSoft));
 }
 
+// The preview's small buttons: coloured marks that read on a light face and
+// on a dark one alike.
+void DrawPlayerPlay(TInk& k, const TFrame& f, const TTone& tone)
+{
+    k.Fill(f.Polygon({{9, 5}, {27, 16}, {9, 27}}), tone(Style::Green));
+}
+
+// A mark with a darker rim, so that it keeps its edge on any face.
+void DrawRimmed(TInk& k, const TFrame& f, double l, double t, double r, double b, TInkColor colour, const TTone& tone)
+{
+    k.Fill(f.RoundRect(l, t, r, b, 2), tone(Shade(colour, -0.35)));
+    k.Fill(f.RoundRect(l + 2, t + 2, r - 2, b - 2, 1), tone(colour));
+}
+
+void DrawPlayerPause(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawRimmed(k, f, 6, 5, 14, 27, Style::Orange, tone);
+    DrawRimmed(k, f, 18, 5, 26, 27, Style::Orange, tone);
+}
+
+void DrawPlayerStop(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawRimmed(k, f, 6, 6, 26, 26, Style::Red, tone);
+}
+
+// A loudspeaker on the left half; the sound-on face adds two waves, the muted
+// face a red cross where the waves would be.
+void DrawSpeaker(TInk& k, const TFrame& f, const TTone& tone)
+{
+    k.Fill(f.Polygon({{3, 11}, {9, 11}, {17, 4}, {17, 28}, {9, 21}, {3, 21}}), tone(Style::Blue));
+}
+
+void DrawPlayerSound(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawSpeaker(k, f, tone);
+    k.Fill(f.Stroke({{21, 12}, {23, 16}, {21, 20}}, 2.5), tone(Style::Blue));
+    k.Fill(f.Stroke({{25, 7}, {29, 16}, {25, 25}}, 2.5), tone(Style::Blue));
+}
+
+void DrawPlayerMute(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawSpeaker(k, f, tone);
+    k.Fill(f.Stroke({{20, 11}, {30, 21}}, 3.5), tone(Style::Red));
+    k.Fill(f.Stroke({{30, 11}, {20, 21}}, 3.5), tone(Style::Red));
+}
+
+// The tool bar's "添加": a sheet with a green plus badge.
+void DrawAdd(TInk& k, const TFrame& f, const TTone& tone)
+{
+    DrawDocument(k, TFrame{f.X - f.L(3), f.Y, f.Size}, tone);
+    const TPt c = f.P(23, 23);
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5)), tone(Shade(Style::Green, -0.3)));
+    k.Fill(::Circle(c.X, c.Y, f.L(8.5) - 1), VGradient(c.Y - f.L(8), c.Y + f.L(8), tone(Shade(Style::Green, 0.25)), tone(Style::Green)));
+    k.Fill(f.Box(22, 18, 24, 28), tone(Style::White));
+    k.Fill(f.Box(18, 22, 28, 24), tone(Style::White));
+}
+
+// The tool bar's "选项": a gear.
+void DrawOptions(TInk& k, const TFrame& f, const TTone& tone)
+{
+    const TInkColor body = tone(Style::Indigo);
+    for (int i = 0; i < 8; ++i) {
+        const double a = i * M_PI / 4;
+        k.Fill(f.Stroke({{16 + 8 * std::cos(a), 16 + 8 * std::sin(a)}, {16 + 14 * std::cos(a), 16 + 14 * std::sin(a)}}, 5.5),
+               body);
+    }
+    const TPt c = f.P(16, 16);
+    k.Fill(::Circle(c.X, c.Y, f.L(11)), VGradient(c.Y - f.L(11), c.Y + f.L(11), tone(Shade(Style::Indigo, 0.35)), body));
+    k.Fill(::Circle(c.X, c.Y, f.L(4.5)), tone(Style::PaperShade));
+}
+
 using TGlyph = void (*)(TInk&, const TFrame&, const TTone&);
 
 }  // namespace
@@ -90,6 +162,10 @@ void AddButtonGlyphs(TCatalog& Catalog)
         {"Image12", 16, DrawClear, true},  {"Image13", 16, DrawClear, false},
         {"Image14", 16, DrawDelete, true}, {"Image15", 16, DrawDelete, false},
         {"Image16", 16, DrawRename, false}, {"Image17", 16, DrawRename, true},
+        {"PLAYER_PLAY", 16, DrawPlayerPlay, false},   {"PLAYER_PAUSE", 16, DrawPlayerPause, false},
+        {"PLAYER_STOP", 16, DrawPlayerStop, false},   {"PLAYER_SOUND", 16, DrawPlayerSound, false},
+        {"PLAYER_MUTE", 16, DrawPlayerMute, false},
+        {"TOOL_ADD", 32, DrawAdd, false},             {"TOOL_OPTIONS", 32, DrawOptions, false},
     };
     for (const TEntry& e : entries) {
         TInk k(e.Size, e.Size);

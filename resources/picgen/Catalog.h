@@ -38,7 +38,7 @@ private:
 };
 
 // The drawing parts; each adds its pictures to the catalogue.
-void AddButtonGlyphs(TCatalog& Catalog);     // Image4 .. Image17
+void AddButtonGlyphs(TCatalog& Catalog);     // Image4 .. Image17, PLAYER_ and TOOL_ glyphs
 void AddProgramPictures(TCatalog& Catalog);  // program icon, Image1, message-box icons
 void AddControlGlyphs(TCatalog& Catalog);    // the BS_ bitmaps of sliders, file boxes and dialogs
 void AddShellIcons(TCatalog& Catalog);       // SHELL_ icons at 16 and 32

@@ -190,14 +190,15 @@ TItemCells DrawItems(TSheet& sheet, const TPalette& P)
     return {cells[0], cells[1], cells[2]};
 }
 
-void WriteItems(TIniSection& s, const TItemCells& items, const TPalette& P)
+// TextRect is where an item's text lies inside the item's picture.
+void WriteItems(TIniSection& s, const TItemCells& items, const TPalette& P, const TRect& TextRect = Rect(6, 0, 34, 20))
 {
     s.Rect("itemrect", items.Normal);
     s.Rect("activeitemrect", items.Active);
     s.Rect("focusitemrect", items.Focus);
     s.Int("itemleftoffset", 4);
     s.Int("itemrightoffset", 4);
-    s.Rect("itemtextrect", Rect(6, 0, 34, 20));
+    s.Rect("itemtextrect", TextRect);
     s.Font(P.Text, false, 14);
 }
 
@@ -294,7 +295,9 @@ void AddComboBox(TSkinParts& S, const TItemCells& items)
     WriteBase(s, S.Skin.SheetIndex(sheet), normal);
     WriteLineCorners(s, 4, w - 22, Rect(4, 3, w - 22, h - 3));
     s.Rect("activeskinrect", active);
-    WriteItems(s, items, P);
+    // The item on the face keeps clear of the frame: a title over a picture
+    // must not touch its top edge.
+    WriteItems(s, items, P, Rect(6, 2, 34, 18));
     s.Color("focusfontcolor", P.HighlightText);
     s.Color("activefontcolor", P.Text);
     s.Rect("buttonrect", place);

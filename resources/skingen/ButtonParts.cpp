@@ -12,16 +12,18 @@ void DrawButtonFace(TArt& art, const TRect& c, TFaceState st, TButtonStyle style
     const TRgb under = style == bsTool ? P.ToolFace : (style == bsDrop ? P.Window : P.Face);
     art.Fill(c, under);
     if (style == bsTool) {
+        // At rest a tool is a light raised tile, so every tool reads as a
+        // button; the mouse lights it up and a press sinks it. A disabled tool
+        // is flat on its bar: no border, no swell, only its greyed content.
         switch (st) {
-        case fsHover: art.RoundBox(c, radius, P.AccentSoft, P.AccentPale, P.AccentPale); break;
-        case fsDown: art.RoundBox(c, radius, P.Accent, P.AccentDown, P.AccentDown); break;
-        case fsFocused:
-            art.StrokeRoundRect(c, radius, P.Accent);
-            art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.AccentSoft);
+        case fsNormal: art.RoundBox(c, radius, Mix(P.ToolFace, P.ControlBorder, 0.6), P.ButtonTop, P.ButtonBottom); break;
+        case fsHover: art.RoundBox(c, radius, P.Accent, P.ButtonHoverTop, P.ButtonHoverBottom); break;
+        case fsDown: art.RoundBox(c, radius, P.AccentDark, P.ButtonDownTop, P.ButtonDownBottom); break;
+        case fsFocused:   // a double accent ring on the bar's own colour
+            art.RoundBox(c, radius, P.Accent, P.ToolFace, P.ToolFace);
+            art.StrokeRoundRect(Inset(c, 1, 1), radius - 1, P.Accent);
             break;
-        // Greyed out as a tile of its own, so a disabled tool differs from one at rest.
-        case fsDisabled: art.RoundBox(c, radius, P.ControlBorderDisabled, P.ButtonDisabled, P.ButtonDisabled); break;
-        default: break;   // flat: the bar shows through
+        case fsDisabled: break;   // flat: the bar shows through
         }
         return;
     }
@@ -122,7 +124,7 @@ TMarkerCells DrawMarkers(TSheet& sheet, const TPalette& P)
 {
     const auto cells = sheet.PlaceRow(9, 9, 4);
     const TRgb colors[] = {P.SubtleText, P.Glyph, P.AccentDark, P.AccentDark};
-    const TRgb faces[] = {P.ToolFace, P.ToolFace, P.AccentPale, P.AccentSoft};
+    const TRgb faces[] = {P.ToolFace, P.ButtonBottom, P.ButtonHoverBottom, P.ButtonDownBottom};
     for (int i = 0; i < 4; ++i) {
         sheet.Art().Fill(cells[i], faces[i]);
         sheet.Art().FillPolygon({{cells[i].Left + 1.0, cells[i].Top + 3.0},

@@ -179,3 +179,15 @@ const std::vector<TSkinLook>& SkinLooks()
     };
     return looks;
 }
+
+bool IsDark(const TPalette& P) { return ContrastRatio(P.Face, Hex(0xFFFFFF)) > ContrastRatio(P.Face, Hex(0x000000)); }
+
+const TSkinLook& DarkestLook()
+{
+    const auto& looks = SkinLooks();
+    const TSkinLook* darkest = &looks.front();
+    for (const TSkinLook& look : looks)
+        if (ContrastRatio(look.Palette.Face, Hex(0xFFFFFF)) > ContrastRatio(darkest->Palette.Face, Hex(0xFFFFFF)))
+            darkest = &look;
+    return *darkest;
+}

@@ -15,3 +15,8 @@ struct TSkinLook {
 
 // The seven skins of the first skin list, in their list order.
 const std::vector<TSkinLook>& SkinLooks();
+
+// A look whose surfaces are dark (light text on dark faces).
+bool IsDark(const TPalette& P);
+// The darkest of the looks: the tool-bar skin's dark twin is drawn with it.
+const TSkinLook& DarkestLook();

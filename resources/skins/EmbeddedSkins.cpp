@@ -22,4 +22,8 @@ void FillMainSkinList(TbsCompressedSkinList& List)
         AddSkin(List, MainSkins()[i]);
 }
 
-void FillToolBarSkinList(TbsCompressedSkinList& List) { AddSkin(List, ToolBarSkin()); }
+void FillToolBarSkinList(TbsCompressedSkinList& List)
+{
+    for (int i = 0; i < ToolBarSkinCount; ++i)
+        AddSkin(List, ToolBarSkins()[i]);
+}

@@ -16,9 +16,13 @@ struct TEmbeddedSkin {
 // The skins of the main window's first skin list; index 0 is the base look.
 constexpr int MainSkinCount = 7;
 const TEmbeddedSkin* MainSkins();
-// The one skin of the second list: tool bar buttons, the "添加" menu button
-// and the two format lists.
-const TEmbeddedSkin& ToolBarSkin();
+// The skins of the second list: tool bar buttons, the "添加" menu button and
+// the two format lists. Index 0 is the light look, 1 its dark twin.
+constexpr int ToolBarSkinCount = 2;
+const TEmbeddedSkin* ToolBarSkins();
+// The index in the second list of the tool-bar skin that goes with main skin
+// MainIndex: the dark twin beside a dark main skin.
+int ToolBarSkinFor(int MainIndex);
 
 // Appends one item per embedded skin, named by its display name, whose
 // stored skin is read from the embedded data. The skin list's container

@@ -444,6 +444,22 @@ void TbsSkinButton::WndProc(TMessage& m)
     case WM_HIDELAYER:
         HideLayer();
         return;
+    case CM_VISIBLECHANGED:
+        // Hidden under the pointer (a click that swaps two buttons), the
+        // button never hears the pointer leave: it forgets hover and press, so
+        // that it comes back with its resting face.
+        if (m.WParam == 0 && !FMouseDown) {
+            FMouseIn = false;
+            if (FGroupIndex == 0)
+                FDown = false;
+            if (CanMorph())
+                FMorph.Kf = 0;
+            if (EffectsOn())
+                FAnimation.Stop();
+            if (HandleAllocated())
+                PostMessage(Handle(), WM_HIDELAYER);
+        }
+        break;
     case CM_MOUSEENTER:
         TbsSkinCustomControl::WndProc(m);
         if (m.LParam != 0 || Designing())

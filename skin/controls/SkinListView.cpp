@@ -8,6 +8,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/controls/CommCtrl.h"
 #include "platform/ui/controls/ImageList.h"
+#include "skin/controls/SelectionColors.h"
 #include "skin/controls/SkinScrollBar.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
@@ -68,6 +69,25 @@ void TbsSkinCustomListView::SetDefaultFont(const TFont& Value)
     FDefaultFont.Assign(Value);
     if (FIndex == -1)
         Font().Assign(Value);
+}
+
+// A skinned list shows its selection as the skin's list box does, readable
+// against the skin's own colours with the focus and without it.
+void TbsSkinCustomListView::GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const
+{
+    if (FIndex == -1 || !FSD || !SkinSelectionColors(*FSD, AFocused, AFace, AText))
+        TCustomListView::GetSelectionColors(AFocused, AFace, AText);
+}
+
+// Grid lines a little apart from the skin's list colour toward its text, so
+// that a dark list is not crossed by light lines.
+TColor TbsSkinCustomListView::GridLineColor()
+{
+    if (FIndex == -1)
+        return TCustomListView::GridLineColor();
+    const TColor back = ColorToRGB(Color()), text = ColorToRGB(Font().Color());
+    auto mix = [&](int shift) { return ((((back >> shift) & 0xFF) * 82 + ((text >> shift) & 0xFF) * 18) / 100) << shift; };
+    return TColor(mix(0) | mix(8) | mix(16));
 }
 
 void TbsSkinCustomListView::SetDefaultColor(TColor Value)

@@ -52,6 +52,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Change(TListItem* Item, TItemChange AChange) override;
+    void GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const override;
+    TColor GridLineColor() override;
     void Loaded() override;
 
 private:

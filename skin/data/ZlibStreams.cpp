@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -208,10 +209,11 @@ void CompressStream(TMemoryStream& Source, TStream& Dest) {
 void DecompressStream(TStream& Dest, TMemoryStream& Source, int64_t MaxSize) {
     Source.SetPosition(0);
     TDecompressionStream z(Source);
-    std::array<uint8_t, 4096> piece;
+    // Large pieces: each one is a call through the stream layers.
+    std::vector<uint8_t> piece(256 * 1024);
     int64_t total = 0;
     for (;;) {
-        const int64_t got = z.Read(piece.data(), piece.size());
+        const int64_t got = z.Read(piece.data(), int64_t(piece.size()));
         if (got == 0)
             break;
         total += got;

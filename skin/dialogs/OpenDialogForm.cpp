@@ -376,12 +376,11 @@ void TbsOpenDlgForm::EditKeyPress(TObject*, char32_t& Key)
     const std::string text = FileNameEdit->Text();
     if (text.find('*') != std::string::npos) {
         FileListView->SetMask(text);   // the file-type box keeps its choice
-    } else if (text.find('/') != std::string::npos) {
-        if (!ListFolder().empty() || text[0] == '/')
-            if (const std::string path = TypedPath(text); IsExistingDir(path))
-                FileListView->SetPath(path);
+    } else if (text.find('/') != std::string::npos && (!ListFolder().empty() || text[0] == '/') &&
+               IsExistingDir(TypedPath(text))) {
+        FileListView->SetPath(TypedPath(text));   // a typed folder is opened
     } else {
-        OpenButtonClick(this);
+        OpenButtonClick(this);   // a typed file is taken as Open takes it
     }
 }
 

@@ -85,6 +85,9 @@ void TbsSelectSkinDlgForm::Build(TbsSkinData* ACtrlSkinData)
     PreviewButton->SetSkinData(PreviewSkinData);
 
     PreviewBSF = new TbsFormFrame(PreviewForm);
+    // Without the roll-up button the narrow preview keeps room for its caption
+    // between the icon and the minimise, maximise and close buttons.
+    PreviewBSF->SetBorderIcons({TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize, TbsBorderIcon::biMaximize});
     PreviewBSF->SetSkinData(PreviewSkinData);
     PreviewBSF->PreviewMode = true;
 

@@ -142,6 +142,15 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
     case WM_WINDOWPOSCHANGED:
         HandleWindowPosChanged(Message);
         return false;
+    case WM_DWMCOMPOSITIONCHANGED: {
+        // The desktop gained or lost translucent windows: the layered
+        // border comes or goes with them.
+        FIsLayerEnabled = CanUseLayeredWindows();
+        TMessage changed = Message;
+        changed.Msg = WM_CHANGELAYEREDBORDERS;
+        HandleSkinMessage(changed);
+        return false;
+    }
     case WM_DISPLAYCHANGE:
         if (FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
             ForceResize();

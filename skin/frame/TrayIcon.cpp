@@ -250,6 +250,13 @@ LRESULT TbsTrayIcon::TrayWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
     case WM_QUIT:
         return 1;
     default:
+        // A tray host started: an icon that is meant to show but found no
+        // tray is added to the new one.
+        if (Msg == RegisterWindowMessage("TaskbarCreated")) {
+            if (FIconVisible && !FIconShown)
+                AddIcon();
+            return 0;
+        }
         return DefWindowProc(Wnd, Msg, WParam, LParam);
     }
 }

@@ -502,25 +502,30 @@ void TbsCustomShellListView::BuildColumns()
 
 void TbsCustomShellListView::AddFallbackColumns(int Count)
 {
+    // Each detail column is as wide as the longest of its usual texts (a
+    // size, a media file's or a disk's type, a date and time) or its caption.
     struct TColumnText {
         const char* Key;
         TAlignment Alignment;
-        int Chars;
+        std::initializer_list<const char*> Samples;
     };
-    static constexpr TColumnText columns[] = {
-        {"FLV_NAME", taLeftJustify, 25},
-        {"FLV_SIZE", taRightJustify, 10},
-        {"FLV_TYPE", taLeftJustify, 10},
-        {"FLV_MODIFIED", taLeftJustify, 14},
+    static const TColumnText columns[] = {
+        {"FLV_NAME", taLeftJustify, {"XXXXXXXXXXXXXXXXXXXXXXXXX"}},
+        {"FLV_SIZE", taRightJustify, {"9,999,999 KB"}},
+        {"FLV_TYPE", taLeftJustify, {"MPEG 文件", "WEBM 文件", "FLAC 文件", "系统文件夹", "可移动磁盘", "网络驱动器"}},
+        {"FLV_MODIFIED", taLeftJustify, {"2026-12-31 23:59"}},
     };
+    constexpr int Padding = 16;   // the cell's inner margins and a little air
     TBitmap measure(1, 1);
     measure.Canvas()->Font().Assign(Font());
-    const int x = std::max(1, measure.Canvas()->TextWidth("X"));
     for (int i = 0; i < Count && i < 4; ++i) {
         TListColumn* c = Columns().Add();
         c->SetCaption(SkinResStr(SkinData(), columns[i].Key));
         c->SetAlignment(columns[i].Alignment);
-        c->SetWidth(columns[i].Chars * x);
+        int width = measure.Canvas()->TextWidth(c->Caption());
+        for (const char* sample : columns[i].Samples)
+            width = std::max(width, measure.Canvas()->TextWidth(sample));
+        c->SetWidth(width + Padding);
     }
 }
 

@@ -112,14 +112,19 @@ TEST_F(JobControlTest, AddsOneFileWithItsProbeValuesAndPreset) {
     EXPECT_EQ(record.Input.FileName, In("clip.mp4"));
     EXPECT_EQ(record.Output.AudioLanguage, "");
 
-    // Cancel and a file that is no media add nothing; the latter is logged.
+    // Cancel and a file that is no media add nothing; the latter is logged
+    // and named to the user with the reason.
     Control->AddFile();
+    EXPECT_TRUE(Messages.Shown.empty());
     std::ofstream(In("notes.avi")) << "plain text";
     Dialogs.Answers.push_back({In("notes.avi")});
     Control->AddFile();
     EXPECT_EQ(Rows(), 1);
     EXPECT_TRUE(Logged("***File load error: "));
-    EXPECT_TRUE(Messages.Shown.empty());
+    ASSERT_EQ(Messages.Shown.size(), 1u);
+    EXPECT_EQ(Messages.Shown[0].Kind, TMessageKind::Warning);
+    EXPECT_EQ(Messages.Shown[0].Text.rfind("以下文件无法添加：\n" + In("notes.avi") + " (", 0), 0u)
+        << Messages.Shown[0].Text;
 }
 
 TEST_F(JobControlTest, AddsSeveralFilesLastChosenFirstAndSkipsOnesThatFailTheProbe) {
@@ -132,6 +137,8 @@ TEST_F(JobControlTest, AddsSeveralFilesLastChosenFirstAndSkipsOnesThatFailThePro
     EXPECT_EQ(Cell(0, 0), In("y.mp4"));
     EXPECT_EQ(Cell(1, 0), In("x.mp4"));
     EXPECT_TRUE(Logged("***File load error: "));
+    ASSERT_EQ(Messages.Shown.size(), 1u) << "the refused file in one message after the add";
+    EXPECT_NE(Messages.Shown[0].Text.find(In("z.mp4")), std::string::npos) << Messages.Shown[0].Text;
     EXPECT_EQ(Control->List().Selected(), 1);
     EXPECT_EQ(Cell(0, 8), "1");
     EXPECT_EQ(Cell(1, 8), "2");

@@ -4,6 +4,9 @@
 // action after all files are done.
 #include "ConversionFixture.h"
 
+#include "app/preview/PreviewPanel.h"
+#include "engine/player/Player.h"
+
 namespace maintest {
 namespace {
 
@@ -105,8 +108,14 @@ TEST_F(ConversionControlTest, PausesResumesAndStopsFromTheToolBar)
     EXPECT_FALSE(Form1->FFConv().Paused());
     EXPECT_TRUE(Form1->bsSkinButton11->Enabled());
 
+    // The preview holds the selected row's file; 停止 stops it too, and waits
+    // a second (on the test's clock) before the engine's tasks go.
+    EXPECT_TRUE(Form1->Preview().FFPlayer().FileOpened());
+    const uint64_t before = Backend->Now();
     ClickOn(Form1->bsSkinButton10);   // 停止
     Pump();
+    EXPECT_GE(Backend->Now() - before, 1000u);
+    EXPECT_FALSE(Form1->Preview().FFPlayer().FileOpened());
     EXPECT_FALSE(Form1->Jobs().Busy());
     EXPECT_LT(RowsAt100(), 4) << "the stop ended the run early";
     EXPECT_EQ(Cell(3, 4), "") << "a job that never started shows nothing";

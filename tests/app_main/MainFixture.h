@@ -18,6 +18,7 @@
 #include "platform/core/Thread.h"
 #include "platform/ui/HeadlessBackend.h"
 #include "platform/ui/forms/Application.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/data/SkinFormLink.h"
 #include "tests/media/TempFolder.h"
 

@@ -88,8 +88,9 @@ struct TRunResult {
     std::string Error;       // the end event's text, or why the task was not made
 };
 
-// Converts the input once per job on worker threads and collects how each ended.
-inline std::vector<TRunResult> ConvertAll(const std::string& AInput, std::vector<TPresetJob>& AJobs,
+// Converts each job's input (AInputs[i] for job i) on worker threads and
+// collects how each ended.
+inline std::vector<TRunResult> ConvertAll(const std::vector<std::string>& AInputs, std::vector<TPresetJob>& AJobs,
                                           int AThreads = 4) {
     GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
     if (!GlobalLoader().Loaded(ConversionLibraries) && !GlobalLoader().Load(ConversionLibraries))
@@ -111,7 +112,7 @@ inline std::vector<TRunResult> ConvertAll(const std::string& AInput, std::vector
         r.Error = AInfo.ExceptionMsg;
     };
     for (size_t i = 0; i < AJobs.size(); ++i) {
-        const int task = converter.AddTask(AInput, nullptr);
+        const int task = converter.AddTask(AInputs[i], nullptr);
         if (task < 0) {
             results[i].Error = converter.LastErrMsg();
             continue;
@@ -139,6 +140,12 @@ inline std::vector<TRunResult> ConvertAll(const std::string& AInput, std::vector
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     return results;
+}
+
+// Converts the one input once per job.
+inline std::vector<TRunResult> ConvertAll(const std::string& AInput, std::vector<TPresetJob>& AJobs,
+                                          int AThreads = 4) {
+    return ConvertAll(std::vector<std::string>(AJobs.size(), AInput), AJobs, AThreads);
 }
 
 // What a converted file holds, by the probe.

@@ -218,6 +218,18 @@ TEST(LibraryFit, MapsWhatTodaysLibrariesRefuse) {
              o.VideoBitrate = 528000;
          },
          [](auto& o) { EXPECT_EQ(o.VideoBitrate, 528000); }, 0},
+        {"rv20 322*242", "a.rm",
+         [](auto& o) {
+             o.VideoCodec = "rv20";
+             o.FrameSize = "322*242";
+         },
+         [](auto& o) { EXPECT_EQ(o.FrameSize, "320*240"); }, 1},
+        {"rv20 2560*1600 outgrows the RM packets", "a.rm",
+         [](auto& o) {
+             o.VideoCodec = "rv20";
+             o.FrameSize = "2560*1600";
+         },
+         [](auto& o) { EXPECT_EQ(o.FrameSize, "1920*1200"); }, 1},
         {"h263 at 320*240 is left to fail", "a.3gp",
          [](auto& o) {
              o.VideoCodec = "h263";

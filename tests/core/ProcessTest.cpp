@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <fstream>
@@ -69,6 +70,23 @@ TEST_F(FakePrograms, OpenDocumentPassesTheTargetUnchanged) {
         EXPECT_EQ(Recorded("xdg-open"), "1:[" + target + "]") << target;
     }
     EXPECT_FALSE(FileExists(FBin / "PWNED"));
+}
+
+// A relative name reaches the opener as an absolute path: "-n" is a folder, never an option.
+TEST_F(FakePrograms, OpenDocumentPassesPathsAbsolute) {
+    AddRecorder("xdg-open", 0);
+    char* previous = getcwd(nullptr, 0);
+    ASSERT_NE(previous, nullptr);
+    ASSERT_EQ(chdir(FBin.Path().c_str()), 0);
+    for (const std::string name : {"-n", "--help", "-视频 输出"}) {
+        ASSERT_EQ(mkdir((FBin / name).c_str(), 0755), 0) << name;
+        DeleteFile(FBin / "xdg-open.done");
+        OpenDocument(name);
+        EXPECT_EQ(Recorded("xdg-open"), "1:[" + FBin / name + "]") << name;
+    }
+    EXPECT_THROW(OpenDocument("-missing"), EOSError);
+    ASSERT_EQ(chdir(previous), 0);
+    free(previous);
 }
 
 TEST_F(FakePrograms, OpenDocumentReportsFailures) {

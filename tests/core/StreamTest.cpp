@@ -27,6 +27,12 @@ TEST(Stream, MemoryReadWriteSeek) {
     EXPECT_THROW(m.Seek(-1, soBeginning), EStreamError);
     m.SetSize(3);
     EXPECT_EQ(m.Position(), 3);
+    m.SetPosition(1);                                 // over the end: kept bytes, then grown
+    m.WriteBuffer("abcd", 4);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(m.Memory()), size_t(m.Size())), "0abcd");
+    m.SetSize(2);                                     // shrunk, then appended: nothing old shows through
+    m.WriteBuffer("yz", 2);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(m.Memory()), size_t(m.Size())), "0ayz");
 }
 
 TEST(Stream, FileOpenCreateAndShortReads) {

@@ -1,8 +1,13 @@
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 
 #include "engine/transcode/FFmpegException.h"
 #include "engine/transcode/FormatChoice.h"
 #include "engine/util/MiscUtils.h"
+#include "platform/core/Path.h"
 #include "tests/engine_job/JobTestSupport.h"
 #include "tests/media/SampleMedia.h"
 
@@ -22,6 +27,10 @@ const std::string* FoundDictValue(const AVDictionary* ADict, const char* AKey) {
         return nullptr;
     value = e->value;
     return &value;
+}
+
+void WriteText(const std::string& AName, const std::string& AText) {
+    std::ofstream(AName, std::ios::binary) << AText;
 }
 
 } // namespace
@@ -353,15 +362,116 @@ TEST_F(JobTest, CleanupDeletesOnlyEmptyOutputsItCreated) {
     ASSERT_TRUE(Job->OpenInputFile(Media("va")));
     const std::string empty = Scratch("left_empty.mp4");
     ASSERT_EQ(Job->OpenOutputFile(empty, false), 1);
+    EXPECT_EQ(GetFileSizeByName(empty), -1) << "building an output creates no file";
+    Job->OpenOutputTarget(Job->OutputFile(0));
     EXPECT_EQ(GetFileSizeByName(empty), 0);
     const std::string kept = Scratch("kept.mp4");
     ASSERT_EQ(Job->OpenOutputFile(kept, false), 2);
+    Job->OpenOutputTarget(Job->OutputFile(1));
     avio_w8(Job->OutputFile(1).ctx->pb, 'x');
+    // A file that was there before the job is replaced, but never deleted.
+    const std::string replaced = Scratch("replaced.mp4");
+    WriteText(replaced, "older");
+    ASSERT_EQ(Job->OpenOutputFile(replaced, false), 3);
+    EXPECT_EQ(GetFileSizeByName(replaced), 5) << "building an output leaves an existing file alone";
+    Job->OpenOutputTarget(Job->OutputFile(2));
     Job->Cleanup();
     EXPECT_EQ(GetFileSizeByName(empty), -1);
     EXPECT_EQ(GetFileSizeByName(kept), 1);
+    EXPECT_EQ(GetFileSizeByName(replaced), 0);
     EXPECT_EQ(Job->nb_output_files(), 0);
     EXPECT_EQ(Job->nb_input_files(), 0);
+    std::remove(kept.c_str());
+    std::remove(replaced.c_str());
+}
+
+// An output that names one of the job's inputs, by any path that reaches the
+// same file, is refused when the job is built and again when the file would be
+// opened; the input is never touched.
+TEST_F(JobTest, AnOutputThatIsAnInputIsRefused) {
+    const std::string input = Scratch("own_input.mpg");
+    {
+        std::ifstream from(Media("va"), std::ios::binary);
+        std::ofstream to(input, std::ios::binary);
+        to << from.rdbuf();
+    }
+    const int64_t size = GetFileSizeByName(input);
+    ASSERT_GT(size, 0);
+    const std::string link = Scratch("own_link.mpg");
+    const std::string hard = Scratch("own_hard.mpg");
+    std::remove(link.c_str());
+    std::remove(hard.c_str());
+    ASSERT_EQ(symlink(input.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::link(input.c_str(), hard.c_str()), 0);
+    const std::string folder = ExtractFileDir(input);
+    const std::string names[] = {input, link, hard, folder + "/../" + ExtractFileName(folder) + "/own_input.mpg",
+                                 folder + "/./own_input.mpg"};
+    for (const std::string& name : names) {
+        Job->Reset();
+        ASSERT_TRUE(Job->OpenInputFile(input));
+        EXPECT_EQ(Job->OpenOutputFile(name, false), -1) << name;
+        EXPECT_EQ(Job->LastErrMsg(), name + ": Output file is one of the input files; it is never written over");
+        EXPECT_EQ(GetFileSizeByName(input), size) << name;
+    }
+    // Made the input after the job was built: refused as the file is opened.
+    const std::string later = Scratch("later.mpg");
+    std::remove(later.c_str());
+    Job->Reset();
+    ASSERT_TRUE(Job->OpenInputFile(input));
+    ASSERT_EQ(Job->OpenOutputFile(later, false), 1);
+    ASSERT_EQ(::link(input.c_str(), later.c_str()), 0);
+    EXPECT_EQ(RaisedText([&] { Job->OpenOutputTarget(Job->OutputFile(0)); }),
+              later + ": Output file is one of the input files; it is never written over");
+    Job->Reset();
+    EXPECT_EQ(GetFileSizeByName(input), size);
+    EXPECT_EQ(GetFileSizeByName(later), size);
+    for (const std::string& name : {link, hard, later, input})
+        std::remove(name.c_str());
+}
+
+// Without leave to replace, a file that appeared under the output's name
+// after the job was built fails the job as the file would be opened.
+TEST_F(JobTest, AnExistingFileIsReplacedOnlyWithLeave) {
+    const std::string name = Scratch("appeared.mp4");
+    for (bool replace : {false, true}) {
+        std::remove(name.c_str());
+        Job->Reset();
+        Job->SetReplaceExisting(replace);
+        ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+        ASSERT_EQ(Job->OpenOutputFile(name, false), 1);
+        WriteText(name, "made meanwhile");
+        const std::string raised = RaisedText([&] { Job->OpenOutputTarget(Job->OutputFile(0)); });
+        EXPECT_EQ(raised, replace ? "" : name + ": File exists") << replace;
+        Job->Reset();
+        EXPECT_EQ(GetFileSizeByName(name), replace ? 0 : 14) << replace;
+    }
+    Job->SetReplaceExisting(true);
+    std::remove(name.c_str());
+}
+
+// The folder of an output is checked with a probe file of its own: a folder
+// that takes no file is refused with the system's reason, and the check leaves
+// nothing behind.
+TEST_F(JobTest, AnOutputFolderIsCheckedWithoutTouchingIt) {
+    const std::string notFolder = Scratch("plain_file");
+    WriteText(notFolder, "x");
+    Job->Reset();
+    ASSERT_TRUE(Job->OpenInputFile(Media("va")));
+    EXPECT_EQ(Job->OpenOutputFile(notFolder + "/out.mp4", false), -1);
+    EXPECT_EQ(Job->LastErrMsg(), notFolder + "/out.mp4: Not a directory");
+    EXPECT_EQ(Job->OpenOutputFile(Scratch(""), false), -1);
+    const std::string folder = Scratch("checked");
+    mkdir(folder.c_str(), 0755);
+    EXPECT_EQ(Job->OpenOutputFile(folder + "/out.mp4", false), 1);
+    Job->Reset();
+    int entries = 0;
+    for (const auto& entry : ListFolder(folder)) {
+        (void)entry;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 0) << "the probe file is gone";
+    rmdir(folder.c_str());
+    std::remove(notFolder.c_str());
 }
 
 TEST_F(JobTest, JoinTakesItsStreamKindsFromTheFirstInput) {

@@ -309,16 +309,37 @@ TEST_F(SetupTest, ARunWritesHeadersAndTrailersOfReadableFiles) {
     }
 }
 
-TEST_F(SetupTest, AFailedSetUpRemovesOutputsWithoutHeader) {
-    Open({"va"});
-    Job->SetAudioCodec("copy");
-    Job->SetAudioVolume(512);
-    const std::string name = Out("broken.mkv");
-    OpenOutput("broken.mkv");
-    ASSERT_TRUE(FileExists(name));
-    Job->StartConvert(false);
-    EXPECT_EQ(Job->FatalMessage(), "-acodec copy and -vol are incompatible (frames are not decoded)");
-    EXPECT_FALSE(FileExists(name));
+// The output file is made only as its header is written: a set-up that fails
+// before leaves no file, and an existing file of that name untouched.
+TEST_F(SetupTest, AFailedSetUpLeavesNoOutputAndTouchesNoExistingFile) {
+    for (bool existing : {false, true}) {
+        Transcode.reset();
+        Job->Reset();
+        Open({"va"});
+        Job->SetAudioCodec("copy");
+        Job->SetAudioVolume(512);
+        const std::string name = Out("broken.mkv");
+        if (existing) {
+            FILE* f = fopen(name.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            fputs("the user's own file", f);
+            fclose(f);
+        }
+        OpenOutput("broken.mkv");
+        EXPECT_EQ(FileExists(name), existing) << "building the job touches no file";
+        Job->StartConvert(false);
+        EXPECT_EQ(Job->FatalMessage(), "-acodec copy and -vol are incompatible (frames are not decoded)");
+        EXPECT_EQ(FileExists(name), existing);
+        if (existing) {
+            FILE* f = fopen(name.c_str(), "rb");
+            char text[64] = {};
+            ASSERT_NE(f, nullptr);
+            fgets(text, sizeof text, f);
+            fclose(f);
+            EXPECT_STREQ(text, "the user's own file");
+            std::remove(name.c_str());
+        }
+    }
 }
 
 TEST_F(SetupTest, AllRtpOutputsLogTheirSessionDescription) {

@@ -235,8 +235,8 @@ TEST_F(ConverterTest, PausesResumesAndStopsARun) {
     EXPECT_FALSE(Converter->Paused());
     ASSERT_TRUE(WaitUntil([&] { return Gate.Passes > held + 5; }));
 
-    // No output of a task that never started remains; one that ran keeps its file.
-    EXPECT_TRUE(FileExists(Outputs[3]));
+    // A task that has not started has not created its output, nor will it after the stop.
+    EXPECT_FALSE(FileExists(Outputs[3]));
     Converter->Stop(true);
     EXPECT_FALSE(Converter->Paused());
     ASSERT_TRUE(WaitUntil([&] { return Ends.Finals() == 1; }));

@@ -235,6 +235,13 @@ TEST(DrawText, EllipsesFitAndKeepTheEnds)
     EXPECT_GT(p.size(), tail.size() + 6) << "keeps as much of the start as fits: " << p;
     std::string e = matchesOneOf(path, DT_END_ELLIPSIS, width, endCandidates);
     EXPECT_EQ(e.substr(0, 6), "/home/") << e;
+    // Where not even "..." and the last part fit, the end of the name stays.
+    std::vector<std::string> nameEnds;
+    for (size_t k = 0; k < tail.size(); ++k)
+        nameEnds.push_back("..." + tail.substr(k));
+    const int narrow = sheet.Canvas.TextWidth(".../clip.mp4") - 2;
+    std::string n = matchesOneOf(path, DT_PATH_ELLIPSIS, narrow, nameEnds);
+    EXPECT_EQ(n, "...clip.mp4") << n;
     // Text that fits is left whole.
     EXPECT_EQ(matchesOneOf("clip.mp4", DT_END_ELLIPSIS, width, {"clip.mp4"}), "clip.mp4");
 }

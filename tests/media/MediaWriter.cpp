@@ -8,8 +8,10 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
+#include <libavutil/pixdesc.h>
 #include <libswscale/swscale.h>
 }
 
@@ -155,7 +157,11 @@ public:
         c->gop_size = track.GopSize;
         c->max_b_frames = track.MaxBFrames;
         c->pix_fmt = AV_PIX_FMT_YUV420P;
-        if (codec->pix_fmts) {
+        if (!track.PixelFormat.empty()) {
+            c->pix_fmt = av_get_pix_fmt(track.PixelFormat.c_str());
+            if (c->pix_fmt == AV_PIX_FMT_NONE)
+                throw Exception("no pixel format " + track.PixelFormat);
+        } else if (codec->pix_fmts) {
             const AVPixelFormat* f = codec->pix_fmts;
             while (*f != AV_PIX_FMT_NONE && *f != AV_PIX_FMT_YUV420P)
                 ++f;
@@ -174,6 +180,13 @@ public:
             av_dict_set(&options, name.c_str(), value.c_str(), 0);
         OpenCodec(track.Language, options);
         FStream->avg_frame_rate = c->framerate;
+        if (track.Rotation != 0) {
+            auto* matrix = reinterpret_cast<int32_t*>(
+                av_stream_new_side_data(FStream, AV_PKT_DATA_DISPLAYMATRIX, 9 * sizeof(int32_t)));
+            if (!matrix)
+                throw Exception("out of memory");
+            av_display_rotation_set(matrix, double(track.Rotation));
+        }
 
         FPattern = MakeFrame(AV_PIX_FMT_YUV420P);
         if (c->pix_fmt != AV_PIX_FMT_YUV420P) {

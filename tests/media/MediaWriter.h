@@ -20,6 +20,8 @@ struct TVideoTrack {
     int Quality = 5;                      // quantiser of the MPEG encoders, crf of libx264
     std::string Language;                 // stream "language" metadata, empty for none
     TTextPairs CodecOptions;              // private options of the encoder
+    std::string PixelFormat;              // stored pixel format ("yuv420p10le"); empty: 8-bit 4:2:0
+    int Rotation = 0;                     // display matrix turning the picture by so many degrees; 0: none
 
     int64_t DurationUS() const { return int64_t(Frames) * 1000000 * RateDen / RateNum; }
 };

@@ -30,6 +30,10 @@ std::vector<TExpected> NamedBitmaps()
     // The tool bar's glyphs are 32 pixels, the list panel's 16.
     for (int i = 4; i <= 17; ++i)
         out.push_back({"Image" + std::to_string(i), i <= 11 ? 32 : 16, i <= 11 ? 32 : 16, rtKeyed});
+    for (const char* name : {"PLAYER_PLAY", "PLAYER_PAUSE", "PLAYER_STOP", "PLAYER_SOUND", "PLAYER_MUTE"})
+        out.push_back({name, 16, 16, rtKeyed});
+    for (const char* name : {"TOOL_ADD", "TOOL_OPTIONS"})
+        out.push_back({name, 32, 32, rtKeyed});
     for (int size : {16, 32, 48})
         out.push_back({"MAINICON_" + std::to_string(size), size, size, rtAlpha});
     return out;

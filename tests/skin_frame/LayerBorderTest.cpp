@@ -121,6 +121,29 @@ TEST_F(TLayerBorderTest, FollowsItsForm)
     EXPECT_EQ(Side(bsflTop), nullptr);
 }
 
+// The desktop loses its translucent windows (its compositor stops) and gets
+// them back: the border goes and comes with them, the form staying as it is.
+TEST_F(TLayerBorderTest, ComesAndGoesWithTheDesktopsTranslucency)
+{
+    MakeLayered(true);
+    ASSERT_TRUE(Border->Visible());
+    TPlatformCaps caps = Backend->Caps();
+    caps.PerPixelAlpha = false;
+    Backend->SetCaps(caps);
+    BroadcastCapsChange();
+    Pump();
+    EXPECT_FALSE(Border->Visible());
+    EXPECT_EQ(Side(bsflTop), nullptr);
+    EXPECT_TRUE(Form->Visible());
+
+    caps.PerPixelAlpha = true;
+    Backend->SetCaps(caps);
+    BroadcastCapsChange();
+    Pump();
+    ASSERT_TRUE(Border->Visible());
+    ExpectAround(Form->BoundsRect());
+}
+
 // The border's alpha is the form's share of the skin's: 200 * 128 / 255 =
 // 100.4 gives 100. Deactivation takes the inactive alpha.
 TEST_F(TLayerBorderTest, AlphaFollowsTheFormAndItsActivation)

@@ -184,6 +184,7 @@ TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
     Application->Minimize();
     Pump();
     EXPECT_FALSE(Form->Visible());
+    EXPECT_FALSE(IsWindowVisible(Form->Handle()));
     EXPECT_TRUE(Tray->IconShown());
     EXPECT_EQ(Backend->TrayIconCount(), 1);
 
@@ -239,6 +240,33 @@ TEST_F(TTrayTest, WithoutATrayMinimizingKeepsTheFormReachable)
     EXPECT_TRUE(Form->Visible());
     EXPECT_TRUE(Application->Minimized());
     EXPECT_TRUE(IsIconic(Form->Handle()));
+}
+
+// A tray host that starts later ("TaskbarCreated") takes an icon that is
+// meant to show; one that is hidden stays away, and one already shown is
+// not added twice.
+TEST_F(TTrayTest, ATrayThatStartsLaterTakesTheVisibleIcon)
+{
+    MakeMainForm(false);
+    Tray->SetIconVisible(true);
+    auto* hidden = new TbsTrayIcon(Form);
+    hidden->SetIconVisible(false);
+    ASSERT_FALSE(Tray->IconShown());
+
+    TPlatformCaps caps = Backend->Caps();
+    caps.TrayIcon = true;
+    Backend->SetCaps(caps);
+    BroadcastTaskbarCreated();
+    Pump();
+    EXPECT_TRUE(Tray->IconShown());
+    EXPECT_FALSE(hidden->IconShown());
+    EXPECT_EQ(Backend->TrayIconCount(), 1);
+
+    int calls = Backend->TrayCallCount();
+    BroadcastTaskbarCreated();
+    Pump();
+    EXPECT_EQ(Backend->TrayCallCount(), calls);
+    EXPECT_EQ(Backend->TrayIconCount(), 1);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // skin is unpacked with the skin layer's reader and its sections, picture
 // references, rectangles, corner points, element kinds and cross references
 // are checked.
+#include "Contrast.h"
+#include "skin/controls/SelectionColors.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
@@ -22,7 +24,7 @@
 
 namespace {
 
-const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkin(); }
+const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkins()[i - MainSkinCount]; }
 
 // One embedded skin unpacked twice: into a skin container, and as its plain
 // ini text (for the checks of the file itself).
@@ -315,6 +317,18 @@ TEST_P(SkinLint, HasTheFrameObjects)
         EXPECT_TRUE(commands.count(c)) << "command " << int(c);
 }
 
+// A selected row of the skinned lists (the job list among them) is readable
+// with the focus and without it: its text reaches 4.5:1 against its face.
+TEST_P(SkinLint, SelectedRowsAreReadable)
+{
+    for (bool focused : {true, false}) {
+        TColor face = 0, text = 0;
+        ASSERT_TRUE(SkinSelectionColors(U->Data, focused, face, text)) << focused;
+        EXPECT_GE(Contrast(face, text), 4.5) << (focused ? "focused" : "unfocused") << " selection, text "
+                                             << std::hex << text << " on " << face;
+    }
+}
+
 TEST_P(SkinLint, CrossReferencesResolve)
 {
     const TbsSkinData& d = U->Data;
@@ -342,7 +356,7 @@ TEST_P(SkinLint, CrossReferencesResolve)
 
 std::string SkinLabel(const ::testing::TestParamInfo<int>& info) { return SkinAt(info.param).Name; }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, SkinLint, ::testing::Range(0, MainSkinCount + 1), SkinLabel);
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinLint, ::testing::Range(0, MainSkinCount + ToolBarSkinCount), SkinLabel);
 
 // The lists the program builds from the embedded skins.
 TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
@@ -351,7 +365,7 @@ TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
     FillMainSkinList(main);
     FillToolBarSkinList(tools);
     ASSERT_EQ(main.Skins()->Count(), MainSkinCount);
-    ASSERT_EQ(tools.Skins()->Count(), 1);
+    ASSERT_EQ(tools.Skins()->Count(), ToolBarSkinCount);
     std::set<std::string> names, blocks;
     for (int i = 0; i < MainSkinCount; ++i) {
         const TbsSkinListItem* item = main.Skins()->Items(i);
@@ -363,6 +377,9 @@ TEST(EmbeddedSkins, FillTheSkinListsWithNamedDistinctSkins)
     }
     EXPECT_EQ(names.size(), size_t(MainSkinCount));
     EXPECT_EQ(blocks.size(), size_t(MainSkinCount)) << "every variant differs from the others";
+    // The dark main skin takes the tool bar's dark twin, the light ones the light look.
+    for (int i = 0; i < MainSkinCount; ++i)
+        EXPECT_EQ(ToolBarSkinFor(i), std::string(MainSkins()[i].Name) == "ZarvoGraphite" ? 1 : 0) << MainSkins()[i].Name;
 
     // A container selecting by index unpacks the item's skin.
     TbsSkinData data(nullptr);

@@ -3,6 +3,7 @@
 // active and inactive, and every control element's state looks at three
 // sizes. The pictures land in the build folder for a person to look at; the
 // assertions guard the structure (caption bar, client area, borders).
+#include "Contrast.h"
 #include <gtest/gtest.h>
 #include <cmath>
 #include <filesystem>
@@ -22,7 +23,7 @@
 
 namespace {
 
-const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkin(); }
+const TEmbeddedSkin& SkinAt(int i) { return i < MainSkinCount ? MainSkins()[i] : ToolBarSkins()[i - MainSkinCount]; }
 
 std::string PreviewFolder()
 {
@@ -664,22 +665,6 @@ TEST_P(SkinPreview, MainWindowSketch)
     SaveImage(f.Image, Prefix() + "_main_sketch");
 }
 
-// Contrast ratio of two colours by their relative luminance (sRGB).
-double Luminance(TColor c)
-{
-    auto channel = [](int v) {
-        const double x = v / 255.0;
-        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
-}
-
-double Contrast(TColor a, TColor b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The share of pixels of two equally sized images whose colours differ
 // plainly (by more than 40 over the three channels).
 double Difference(const TBitmap& a, const TBitmap& b)
@@ -815,6 +800,6 @@ TEST_P(SkinPreview, TextsReachTheirContrastAndStatesDiffer)
 
 std::string SkinLabel(const ::testing::TestParamInfo<int>& info) { return SkinAt(info.param).Name; }
 
-INSTANTIATE_TEST_SUITE_P(EverySkin, SkinPreview, ::testing::Range(0, MainSkinCount + 1), SkinLabel);
+INSTANTIATE_TEST_SUITE_P(EverySkin, SkinPreview, ::testing::Range(0, MainSkinCount + ToolBarSkinCount), SkinLabel);
 
 }  // namespace

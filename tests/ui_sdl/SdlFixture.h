@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
+#include <string>
 #include <vector>
 #include "XDesktop.h"
 #include "platform/ui/HeadlessBackend.h"
@@ -18,6 +20,14 @@
 // their messages and take handlers per message.
 
 using namespace std::chrono_literals;
+
+// Where screenshots of the private display go, to be looked at.
+inline std::string RenderPath(const std::string& name)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(SDL_RENDER_DIR, ignored);
+    return std::string(SDL_RENDER_DIR) + "/" + name;
+}
 using TClock = std::chrono::steady_clock;
 
 constexpr TColor FormColor = 0x00FF00;     // green, the same either way round

@@ -1,4 +1,6 @@
 #include "XDesktop.h"
+#include "platform/gfx/Bitmap.h"
+#include "platform/gfx/Picture.h"
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -186,6 +188,11 @@ void TXDesktop::ActAsCompositor()
     Sync();
 }
 
+bool TXDesktop::SelectionOwned(const char* selection)
+{
+    return XGetSelectionOwner(FDisplay, XInternAtom(FDisplay, selection, False)) != None;
+}
+
 unsigned long TXDesktop::MakeWindow(const TRect& r)
 {
     XSetWindowAttributes a{};
@@ -348,11 +355,35 @@ uint32_t TXDesktop::Pixel(int x, int y)
     return p;
 }
 
-std::vector<TRect> TXDesktop::Shape(unsigned long window)
+void TXDesktop::SaveScreen(const std::string& fileName)
+{
+    XWindowAttributes a{};
+    Window root = DefaultRootWindow(FDisplay);
+    XGetWindowAttributes(FDisplay, root, &a);
+    XImage* image = XGetImage(FDisplay, root, 0, 0, unsigned(a.width), unsigned(a.height), AllPlanes, ZPixmap);
+    if (!image)
+        return;
+    TBitmap picture(a.width, a.height, pf24bit);
+    for (int y = 0; y < a.height; ++y) {
+        uint8_t* row = picture.ScanLine(y);
+        for (int x = 0; x < a.width; ++x) {
+            unsigned long p = XGetPixel(image, x, y);
+            row[x * 3 + 0] = uint8_t(p);
+            row[x * 3 + 1] = uint8_t(p >> 8);
+            row[x * 3 + 2] = uint8_t(p >> 16);
+        }
+    }
+    XDestroyImage(image);
+    TPicture file;
+    file.SetGraphic(&picture);
+    file.SaveToFile(fileName);
+}
+
+std::vector<TRect> TXDesktop::Shape(unsigned long window, bool input)
 {
     std::vector<TRect> list;
     int count = 0, ordering = 0;
-    XRectangle* rects = XShapeGetRectangles(FDisplay, window, ShapeBounding, &count, &ordering);
+    XRectangle* rects = XShapeGetRectangles(FDisplay, window, input ? ShapeInput : ShapeBounding, &count, &ordering);
     for (int i = 0; i < count; ++i)
         list.push_back(Bounds(rects[i].x, rects[i].y, rects[i].width, rects[i].height));
     if (rects)

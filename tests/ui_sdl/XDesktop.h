@@ -37,6 +37,7 @@ public:
     bool WindowManagerUp();                         // a compliant window manager runs
     unsigned long Frame(unsigned long window);      // the child of the root that holds it
     void ActAsCompositor();                         // owns _NET_WM_CM_S0 while the connection lasts
+    bool SelectionOwned(const char* selection);     // "_NET_WM_CM_S0", "_NET_SYSTEM_TRAY_S0"
 
     // Another program: a plain window of this connection, given the focus.
     unsigned long MakeWindow(const TRect& r);
@@ -55,7 +56,9 @@ public:
     bool HasState(unsigned long window, const char* state);           // in _NET_WM_STATE
     std::vector<uint32_t> CardinalList(unsigned long window, const char* name);  // empty when absent
     uint32_t Pixel(int x, int y);                   // 0xRRGGBB from the screen
-    std::vector<TRect> Shape(unsigned long window); // bounding shape, window coordinates
+    void SaveScreen(const std::string& fileName);   // the whole screen as a picture (format by extension)
+    // Bounding (or input) shape, window coordinates.
+    std::vector<TRect> Shape(unsigned long window, bool input = false);
     void Sync();
 
 private:

@@ -1,3 +1,4 @@
+#include <functional>
 #include "WmFixture.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/gfx/Draw.h"
@@ -59,6 +60,49 @@ TEST_F(PaintTest, ChildrenAreComposedClippedByRegionsParentsAndSiblings)
     EXPECT_EQ(PixelAt(*shot, 85, 65), White);
     EXPECT_EQ(PixelAt(*shot, 30, 70), Red);
     EXPECT_EQ(PixelAt(*shot, 160, 110), Blue);
+}
+
+// Where a window may draw is kept between paints; every change of what lies
+// above it must be seen by its next paint: a lower child repainted whole after
+// the change shows, or stays under, the upper sibling at a point both cover.
+TEST_F(PaintTest, ALowerWindowsRepaintFollowsEveryChangeAboveIt)
+{
+    struct TCase {
+        const char* Name;
+        bool UpperShownFirst;
+        std::function<void(HWND lower, HWND upper, HWND elsewhere)> Change;
+        TColor Expected;
+    };
+    const TCase cases[] = {
+        {"hidden", true, [](HWND, HWND u, HWND) { ShowWindow(u, SW_HIDE); }, Red},
+        {"shown", false, [](HWND, HWND u, HWND) { ShowWindow(u, SW_SHOWNA); }, Blue},
+        {"moved away", true, [](HWND, HWND u, HWND) { SetWindowPos(u, nullptr, 150, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }, Red},
+        {"made small", true, [](HWND, HWND u, HWND) { SetWindowPos(u, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER); }, Red},
+        {"lower raised", true, [](HWND l, HWND, HWND) { SetWindowPos(l, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }, Red},
+        {"region", true, [](HWND, HWND u, HWND) { SetWindowRgn(u, new TRegion(Bounds(0, 0, 10, 10)), true); }, Red},
+        {"style", true, [](HWND, HWND u, HWND) { SetWindowLong(u, GWL_STYLE, GetWindowLong(u, GWL_STYLE) & ~WS_VISIBLE); }, Red},
+        {"new parent", true, [](HWND, HWND u, HWND e) { SetParent(u, e); }, Red},
+        {"destroyed", true, [](HWND, HWND u, HWND) { DestroyWindow(u); }, Red},
+    };
+    for (const TCase& c : cases) {
+        HWND form = Make("form", WS_POPUP | WS_VISIBLE, Bounds(0, 0, 200, 150));
+        HWND elsewhere = Make("elsewhere", WS_POPUP | WS_VISIBLE, Bounds(300, 0, 100, 100));
+        HWND lower = Solid("lower", Bounds(10, 10, 100, 80), form, Red);
+        HWND upper = Solid("upper", Bounds(60, 40, 100, 80), form, Blue);
+        if (!c.UpperShownFirst)
+            ShowWindow(upper, SW_HIDE);
+        Pump();
+        // Painted once: the regions are worked out before the change.
+        RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        c.Change(lower, upper, elsewhere);
+        Pump();
+        RedrawWindow(lower, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        auto shot = Screen->CaptureWindow(form);
+        EXPECT_EQ(PixelAt(*shot, 80, 60), c.Expected) << c.Name;
+        EXPECT_EQ(PixelAt(*shot, 20, 20), Red) << c.Name;
+        DestroyWindow(form);
+        DestroyWindow(elsewhere);
+    }
 }
 
 TEST_F(PaintTest, ChildrenShareTheirParentsInvalidationUnlessItClipsThem)

@@ -300,6 +300,7 @@ bool TCustomEdit::WrapsLines()
 
 void TCustomEdit::BuildRows(int fromLine)
 {
+    FRowOffsets.clear();
     auto kept = std::lower_bound(FRows.begin(), FRows.end(), fromLine,
                                  [](const TRow& r, int line) { return r.Line < line; });
     FRows.erase(kept, FRows.end());
@@ -620,16 +621,38 @@ int TCustomEdit::VisibleLines()
     return std::max(1, FormatRect().Height() / LineHeight());
 }
 
-std::vector<int> TCustomEdit::RowOffsets(int row)
+// Text runs are laid out by adding up the characters' widths, so a row's
+// offsets are the running sum of its characters' widths, each character
+// measured once per font.
+const std::vector<int>& TCustomEdit::RowOffsets(int row)
 {
+    auto cached = FRowOffsets.find(row);
+    if (cached != FRowOffsets.end())
+        return cached->second;
     TDeviceContext* dc = FMeasure->Canvas()->Handle();
     dc->SelectFont(FEditFont.Data());
     const TRow& r = FRows[size_t(row)];
-    std::u32string shown = DisplayText(r.Start, r.Length);
+    const std::u32string shown = DisplayText(r.Start, r.Length);
+    if (FAdvances.empty())
+        FAdvances.assign(0x10000, -1);
     std::vector<int> x(shown.size() + 1, 0);
-    for (size_t i = 1; i <= shown.size(); ++i)
-        x[i] = GetTextExtent(*dc, EncodeUtf8(shown.substr(0, i))).cx;
-    return x;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const char32_t ch = shown[i];
+        int advance = ch < 0x10000 ? FAdvances[ch] : -1;
+        if (advance < 0) {
+            advance = GetTextExtent(*dc, EncodeUtf8(std::u32string(1, ch))).cx;
+            if (ch < 0x10000)
+                FAdvances[ch] = advance;
+        }
+        x[i + 1] = x[i] + advance;
+    }
+    return FRowOffsets.emplace(row, std::move(x)).first->second;
+}
+
+void TCustomEdit::ForgetRowOffsets()
+{
+    FRowOffsets.clear();
+    FAdvances.clear();
 }
 
 int TCustomEdit::LineShift(int textWidth)
@@ -650,7 +673,7 @@ TPoint TCustomEdit::PosFromChar(int index, int row)
     TRect r = FormatRect();
     if (row < 0)
         row = RowOf(index);
-    std::vector<int> x = RowOffsets(row);
+    const std::vector<int>& x = RowOffsets(row);
     int col = std::clamp(index - FRows[size_t(row)].Start, 0, int(x.size()) - 1);
     return TPoint{r.Left - FScrollX + LineShift(x.back()) + x[size_t(col)],
                   r.Top + (row - FTopLine) * LineHeight()};
@@ -662,7 +685,7 @@ int TCustomEdit::CharFromPos(TPoint p, bool* atRowEnd)
     int lh = LineHeight();
     int offset = p.Y < r.Top ? -1 : (p.Y - r.Top) / lh;
     int row = std::clamp(FTopLine + offset, 0, int(FRows.size()) - 1);
-    std::vector<int> x = RowOffsets(row);
+    const std::vector<int>& x = RowOffsets(row);
     int px = p.X - (r.Left - FScrollX + LineShift(x.back()));
     int col = 0;
     while (col + 1 < int(x.size()) && px >= (x[size_t(col)] + x[size_t(col) + 1] + 1) / 2)
@@ -699,7 +722,7 @@ void TCustomEdit::ScrollCaretIntoView()
         return;
     TRect r = FormatRect();
     int row = CaretRow();
-    std::vector<int> x = RowOffsets(row);
+    const std::vector<int>& x = RowOffsets(row);
     int cx = LineShift(x.back()) + x[size_t(std::clamp(FCaret - FRows[size_t(row)].Start, 0, int(x.size()) - 1))];
     int w = std::max(1, r.Width());
     int old = FScrollX;
@@ -781,12 +804,18 @@ void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
     TRect r = FormatRect();
     int lh = LineHeight();
     const TRow& l = FRows[size_t(row)];
-    std::string shown = EncodeUtf8(DisplayText(l.Start, l.Length));
-    std::vector<int> x = RowOffsets(row);
+    const std::vector<int>& x = RowOffsets(row);
     int x0 = r.Left - FScrollX + LineShift(x.back());
     int y = r.Top + (row - FTopLine) * lh;
+    // Only the characters inside the text area are drawn: the first one that
+    // reaches into it to the last one that starts before its right edge.
+    const int first = int(std::upper_bound(x.begin() + 1, x.end(), r.Left - x0) - x.begin()) - 1;
+    const int last = int(std::lower_bound(x.begin(), x.end(), r.Right - x0) - x.begin());
+    const int count = std::clamp(last, first, l.Length) - first;
+    const std::string shown = EncodeUtf8(DisplayText(l.Start + first, count));
+    const int shownX = x0 + x[size_t(first)];
     dc->SetTextColor(textColor);
-    TextOut(*dc, x0, y, shown);
+    TextOut(*dc, shownX, y, shown);
     if (!SelectionShown())
         return;
     int a = std::max(SelMin(), l.Start) - l.Start;
@@ -802,7 +831,7 @@ void TCustomEdit::PaintRow(HDC dc, int row, TColor textColor)
     TSavedDC saved(dc);
     dc->IntersectClipRect(sel);
     dc->SetTextColor(ColorToRGB(clHighlightText));
-    TextOut(*dc, x0, y, shown);
+    TextOut(*dc, shownX, y, shown);
 }
 
 void TCustomEdit::PaintWindow(HDC dc)
@@ -982,6 +1011,7 @@ void TCustomEdit::WndProc(TMessage& m)
             Send(WM_SETFONT, WPARAM(&FFont), 1);
         else
             FEditFont.Assign(FFont);
+        ForgetRowOffsets();
         return;
     default:
         break;
@@ -1120,6 +1150,7 @@ void TCustomEdit::WMSetFont(TMessage& m)
     else
         FEditFont.Assign(TFont());
     FLeftMargin = FRightMargin = DefaultMargin;
+    ForgetRowOffsets();
     BuildRows();
     if (FHandle && GetFocus() == FHandle) {
         CreateCaret(FHandle, 1, LineHeight());

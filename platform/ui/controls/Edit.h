@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/StdCtrls.h"
@@ -178,7 +179,10 @@ private:
     int WordLeft(int index) const;
     int WordRight(int index) const;
     void WordAt(int index, int& start, int& end) const;
-    std::vector<int> RowOffsets(int row);
+    // The x offset of each character of a row and of its end, measured once
+    // per layout (a long row would otherwise be measured on every paint).
+    const std::vector<int>& RowOffsets(int row);
+    void ForgetRowOffsets();
     int LineShift(int textWidth);
     // A row of -1 means the row the index falls in.
     TPoint PosFromChar(int index, int row = -1);
@@ -223,6 +227,8 @@ private:
     bool FSelecting = false;         // the left button went down in the text
     std::unique_ptr<TBitmap> FMeasure;
     TFont FEditFont;                 // the font of the last WM_SETFONT
+    std::unordered_map<int, std::vector<int>> FRowOffsets;  // by row, until the rows or the font change
+    std::vector<int> FAdvances;      // widths of the characters below U+10000 in FEditFont, -1 unknown
 
     bool FAutoSelect = true;
     bool FHideSelection = true;

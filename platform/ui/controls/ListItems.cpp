@@ -30,6 +30,12 @@ void TListColumn::SetAlignment(TAlignment v)
     Changed();
 }
 
+void TListColumn::SetPathEllipsis(bool v)
+{
+    FPathEllipsis = v;
+    Changed();
+}
+
 void TListColumn::SetImageIndex(int v)
 {
     FImageIndex = v;

@@ -38,6 +38,10 @@ public:
     void SetMinWidth(int v) { FMinWidth = std::max(0, v); }
     int MaxWidth() const { return FMaxWidth; }
     void SetMaxWidth(int v) { FMaxWidth = std::max(0, v); }
+    // Texts too wide for the column lose their middle, not their end, so a
+    // path keeps its file name.
+    bool PathEllipsis() const { return FPathEllipsis; }
+    void SetPathEllipsis(bool v);
     int Index() const;
     int Tag = 0;
 
@@ -53,6 +57,7 @@ private:
     int FImageIndex = -1;
     int FMinWidth = 0;
     int FMaxWidth = 0;
+    bool FPathEllipsis = false;
 };
 
 class TListColumns {
@@ -284,6 +289,11 @@ protected:
     virtual bool CanEdit(TListItem* Item);
     // The end of a label edit; NewText is null when it was cancelled.
     virtual void Edit(int ItemIndex, const std::string* NewText);
+    // The face and text colours of a selected item with and without the
+    // focus: the system's highlight, and button face and text without it.
+    virtual void GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const;
+    // The colour of the grid lines in the report view.
+    virtual TColor GridLineColor() { return clBtnFace; }
 
 private:
     friend class TListColumn;

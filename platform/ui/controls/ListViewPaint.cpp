@@ -71,21 +71,29 @@ void TCustomListView::Paint()
     PaintMarquee(c);
 }
 
+void TCustomListView::GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const
+{
+    AFace = AFocused ? clHighlight : clBtnFace;
+    AText = AFocused ? clHighlightText : clBtnText;
+}
+
 // The label of an item with its highlight and the text in it.
 void TCustomListView::PaintItemLabel(TCanvas& c, int index, TListItem* item, const TRect& labelRect, bool highlight)
 {
     bool focused = Focused();
+    TColor face, selText;
+    GetSelectionColors(focused, face, selText);
     TRect text = labelRect;
     if (highlight) {
         TRect hl = labelRect;
         if (FViewStyle != vsIcon)
             hl.Right = std::min(hl.Right, hl.Left + c.TextWidth(item->Caption()) + 6);
         c.Brush().SetStyle(bsSolid);
-        c.Brush().SetColor(focused ? clHighlight : clBtnFace);
+        c.Brush().SetColor(face);
         c.FillRect(hl);
     }
     c.Brush().SetStyle(bsClear);
-    c.Font().SetColor(highlight && focused ? clHighlightText : Font().Color());
+    c.Font().SetColor(highlight ? selText : Font().Color());
     unsigned flags = DT_NOPREFIX | DT_END_ELLIPSIS;
     if (FViewStyle == vsIcon) {
         flags |= DT_CENTER | DT_WORDBREAK;
@@ -108,6 +116,8 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
     bool focused = Focused();
     int first = FTop + std::max(0, (clip.Top - area.Top) / rh);
     int last = std::min(count - 1, FTop + (std::max(clip.Bottom, area.Top) - area.Top - 1) / rh);
+    TColor selFace, selText;
+    GetSelectionColors(focused, selFace, selText);
     TSavedDC saved(c.Handle());
     c.Handle()->IntersectClipRect(area);
     for (int i = first; i <= last; ++i) {
@@ -117,13 +127,14 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
         bool highlight = (state & LVIS_SELECTED) && (focused || !FHideSelection);
         if (highlight && FRowSelect) {
             c.Brush().SetStyle(bsSolid);
-            c.Brush().SetColor(focused ? clHighlight : clBtnFace);
+            c.Brush().SetColor(selFace);
             c.FillRect(row);
         }
         int x = -FScrollX;
         for (int col : order) {
             const TListColumn& column = *FColumns.Items(col);
             int w = column.Width();
+            const unsigned ellipsis = column.PathEllipsis() ? DT_PATH_ELLIPSIS : DT_END_ELLIPSIS;
             TRect cell{x, row.Top, x + w, row.Bottom};
             x += w;
             if (w <= 0 || cell.Right <= clip.Left || cell.Left >= clip.Right)
@@ -138,19 +149,19 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
                 TRect label = ItemPartRect(i, drLabel);
                 if (FRowSelect) {
                     c.Brush().SetStyle(bsClear);
-                    c.Font().SetColor(highlight && focused ? clHighlightText : Font().Color());
+                    c.Font().SetColor(highlight ? selText : Font().Color());
                     TRect t{label.Left + 2, label.Top, label.Right - 2, label.Bottom};
                     c.DrawText(item->Caption(), t,
-                               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(column.Alignment()));
+                               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | ellipsis | AlignFlags(column.Alignment()));
                 } else {
                     PaintItemLabel(c, i, item, label, highlight);
                 }
             } else if (col - 1 < item->SubItems().Count()) {
                 c.Brush().SetStyle(bsClear);
-                c.Font().SetColor(highlight && focused && FRowSelect ? clHighlightText : Font().Color());
+                c.Font().SetColor(highlight && FRowSelect ? selText : Font().Color());
                 TRect t{cell.Left + 6, cell.Top, cell.Right - 6, cell.Bottom};
                 c.DrawText(item->SubItems().Get(col - 1), t,
-                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | AlignFlags(column.Alignment()));
+                           DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | ellipsis | AlignFlags(column.Alignment()));
             }
         }
         if (focused && FRowSelect && (state & LVIS_FOCUSED))
@@ -158,7 +169,7 @@ void TCustomListView::PaintReport(TCanvas& c, const TRect& clip)
     }
     if (FGridLines) {
         c.Brush().SetStyle(bsSolid);
-        c.Brush().SetColor(clBtnFace);
+        c.Brush().SetColor(GridLineColor());
         for (int y = area.Top + rh - 1; y < area.Bottom; y += rh)
             if (y >= clip.Top && y < clip.Bottom)
                 c.FillRect(TRect{clip.Left, y, clip.Right, y + 1});

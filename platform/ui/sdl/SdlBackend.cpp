@@ -6,9 +6,13 @@
 #include "platform/core/Exception.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WindowManager.h"
+#include "platform/ui/sdl/SdlTray.h"
+#include "platform/ui/sdl/X11Compositor.h"
 #include "platform/ui/sdl/X11Desktop.h"
+#include "platform/ui/sdl/X11Selections.h"
 
 namespace {
 
@@ -87,8 +91,12 @@ TSdlBackend::TSdlBackend()
     SDL_StopTextInput();
     TX11Desktop desktop = ProbeX11Desktop();
     FWindowManager = desktop.WindowManager;
-    FCaps.PerPixelAlpha = false;
-    FCaps.TrayIcon = false;
+    // Translucency follows the compositing manager as it starts and stops.
+    FArgbVisual = X11ArgbVisual(FAnchor);
+    WatchX11Selection(FAnchor, X11CompositorSelection);
+    FCaps.PerPixelAlpha = desktop.Compositor && FArgbVisual;
+    FTray = std::make_unique<TSdlTray>(FAnchor);
+    FCaps.TrayIcon = FTray->HostPresent();
     FCaps.ConstantAlpha = desktop.Compositor;
     FCaps.WindowShapes = desktop.Shapes;
 }
@@ -103,6 +111,7 @@ TSdlBackend::~TSdlBackend()
     for (auto& [id, c] : FCursors)
         SDL_FreeCursor(c);
     FCursors.clear();
+    FTray.reset();
     SDL_DestroyWindow(FAnchor);
     close(FWakeFd);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -207,8 +216,14 @@ TSdlBackend::TDesktopWindow& TSdlBackend::Ensure(HWND h)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     d.Rect = w ? w->Rect : TRect{0, 0, 1, 1};
     d.Title = w ? w->Text : std::string();
+    // SDL takes the visual of the window it makes from a hint.
+    d.Argb = WantsArgb(h);
+    if (d.Argb)
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, std::to_string(FArgbVisual).c_str());
     d.Window = SDL_CreateWindow(d.Title.c_str(), d.Rect.Left, d.Rect.Top, std::max(1, d.Rect.Width()),
                                 std::max(1, d.Rect.Height()), flags);
+    if (d.Argb)
+        SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, "");
     if (!d.Window) {
         FWindows.erase(h);
         throw Exception(std::string("Cannot create a desktop window: ") + SDL_GetError());
@@ -232,6 +247,12 @@ void TSdlBackend::WindowShown(HWND h, const TRect& screenRect, bool activating)
 {
     TDesktopWindow& d = Ensure(h);
     Place(h, d, screenRect);
+    SyncClickThrough(h, d);
+    if (KeepOffScreen(d)) {
+        d.Shown = d.Hidden = true;
+        return;
+    }
+    d.Hidden = false;
     Uint32 flags = SDL_GetWindowFlags(d.Window);
     if (flags & SDL_WINDOW_MINIMIZED)
         SDL_RestoreWindow(d.Window);
@@ -302,7 +323,7 @@ void TSdlBackend::WindowHidden(HWND h)
         SDL_MinimizeWindow(d->Window);
     else
         SDL_HideWindow(d->Window);
-    d->Shown = false;
+    d->Shown = d->Hidden = false;
     std::erase(FStacked, h);
 }
 
@@ -398,6 +419,18 @@ void TSdlBackend::ApplyIcon(TDesktopWindow& d, const TBitmap* icon)
     SDL_FreeSurface(surface);
 }
 
+// A layered window marked transparent takes no mouse input here, as in our
+// own hit testing: the desktop hands it to the window beneath, ours or not.
+void TSdlBackend::SyncClickThrough(HWND h, TDesktopWindow& d)
+{
+    TWindowRecord* w = WM().Find(h);
+    bool through = w && (w->ExStyle & WS_EX_LAYERED) && (w->ExStyle & WS_EX_TRANSPARENT);
+    if (through == d.ClickThrough || !FCaps.WindowShapes)
+        return;
+    d.ClickThrough = through;
+    SetX11ClickThrough(d.Window, through);
+}
+
 void TSdlBackend::ApplyShape(TDesktopWindow& d, const TRegion* shape)
 {
     if (!FCaps.WindowShapes)
@@ -420,9 +453,15 @@ void TSdlBackend::Present(const TPresentInfo& info)
 {
     if (!info.Store)
         return;
-    TDesktopWindow& d = Ensure(info.Wnd);
+    TDesktopWindow* made = &Ensure(info.Wnd);
+    if (info.PerPixelAlpha && !made->Argb && FCaps.PerPixelAlpha)
+        made = &Remake(info.Wnd);
+    TDesktopWindow& d = *made;
     ApplyShape(d, info.Shape);
-    if (FCaps.ConstantAlpha && info.Alpha != d.Alpha) {
+    if (d.Argb && info.Alpha != d.Alpha) {
+        d.Alpha = info.Alpha;              // in the pixels: all of them change
+        d.Surface = nullptr;
+    } else if (!d.Argb && FCaps.ConstantAlpha && info.Alpha != d.Alpha) {
         SDL_SetWindowOpacity(d.Window, info.Alpha / 255.0f);
         d.Alpha = info.Alpha;
     }
@@ -440,12 +479,17 @@ void TSdlBackend::Present(const TPresentInfo& info)
     rects.reserve(dirty.Rects().size());
     if (SDL_MUSTLOCK(surface))
         SDL_LockSurface(surface);
+    bool premultiply = d.Argb && surface->format->format == SDL_PIXELFORMAT_ARGB8888;
     for (const TRect& r : dirty.Rects()) {
+        rects.push_back(SDL_Rect{r.Left, r.Top, r.Width(), r.Height()});
+        if (premultiply) {
+            CopyPremultiplied(info, surface, r);
+            continue;
+        }
         const uint8_t* src = store.ScanLine(r.Top) + r.Left * 4;
         uint8_t* dst = static_cast<uint8_t*>(surface->pixels) + r.Top * surface->pitch + r.Left * surface->format->BytesPerPixel;
         SDL_ConvertPixels(r.Width(), r.Height(), SDL_PIXELFORMAT_ARGB8888, src, pitch, surface->format->format, dst,
                           surface->pitch);
-        rects.push_back(SDL_Rect{r.Left, r.Top, r.Width(), r.Height()});
     }
     if (SDL_MUSTLOCK(surface))
         SDL_UnlockSurface(surface);
@@ -478,6 +522,22 @@ void TSdlBackend::Wake()
         return;
     uint64_t one = 1;
     [[maybe_unused]] ssize_t n = write(FWakeFd, &one, sizeof(one));   // only fails when the count is full
+}
+
+bool TSdlBackend::TrayIcon(TTrayAction action, const TTrayIconInfo& info)
+{
+    return FTray->Notify(action, info);
+}
+
+// A tray host started, ended or took over: icons dock again by themselves,
+// and the program's windows hear "TaskbarCreated" for icons added meanwhile.
+void TSdlBackend::TrayHostChanged()
+{
+    if (!FTray->HostChanged())
+        return;
+    FCaps.TrayIcon = FTray->HostPresent();
+    if (FCaps.TrayIcon)
+        BroadcastTaskbarCreated();
 }
 
 void TSdlBackend::Beep(UINT)

@@ -13,6 +13,7 @@ struct SDL_Window;
 struct SDL_Surface;
 struct SDL_Cursor;
 union SDL_Event;
+class TSdlTray;
 
 // The back end of the real desktop: every shown top-level window of ours is
 // an SDL window on X11 (under Wayland through XWayland, which alone lets a
@@ -52,6 +53,8 @@ public:
     void WaitForEvents(int64_t timeoutMs) override;
     void Wake() override;
 
+    bool TrayIcon(TTrayAction action, const TTrayIconInfo& info) override;
+
     void Beep(UINT type) override;
     std::string ClipboardText() override;
     void SetClipboardText(const std::string& text) override;
@@ -61,6 +64,7 @@ public:
     unsigned long NativeWindow(HWND h) const;
     bool TextInputOn() const { return FTextInput; }
     bool WindowManagerRunning() const { return FWindowManager; }
+    TSdlTray& Tray() { return *FTray; }
 
     enum TWindowKind { wkForm, wkUtility, wkPopupMenu, wkTooltip };
     static TWindowKind KindOf(DWORD style, DWORD exStyle, const std::string& className);
@@ -80,6 +84,9 @@ private:
         BYTE Alpha = 255;
         bool IconifiedByDesktop = false;   // the desktop iconified it: its de-iconify restores
         bool Listed = true;                // has a taskbar entry
+        bool Argb = false;                 // made on the 32-bit visual: per-pixel alpha
+        bool Hidden = false;               // shown by us, kept off the screen while nothing composites it
+        bool ClickThrough = false;         // the pointer passes to what lies beneath
     };
 
     TDesktopWindow* Desktop(HWND h);
@@ -89,8 +96,17 @@ private:
     void SetOwnerBeforeMap(HWND h, TDesktopWindow& d);
     void SyncTaskbarEntry(HWND h, TDesktopWindow& d);
     void ApplyShape(TDesktopWindow& d, const TRegion* shape);
+    void SyncClickThrough(HWND h, TDesktopWindow& d);
     void ApplyIcon(TDesktopWindow& d, const TBitmap* icon);
     void MirrorStacking(const std::vector<HWND>& topFirst);
+
+    // Translucent windows (SdlLayered.cpp).
+    bool WantsArgb(HWND h) const;
+    TDesktopWindow& Remake(HWND h);
+    bool KeepOffScreen(const TDesktopWindow& d) const { return d.Argb && !FCaps.PerPixelAlpha; }
+    void CompositorChanged();
+    void CopyPremultiplied(const TPresentInfo& info, SDL_Surface* surface, const TRect& r) const;
+    void TrayHostChanged();
 
     // Events (SdlEvents.cpp).
     void HandleEvent(const SDL_Event& ev);
@@ -103,6 +119,7 @@ private:
     void RunDesktopActions();
 
     TPlatformCaps FCaps;
+    unsigned long FArgbVisual = 0;         // the server's 32-bit visual with alpha (0: none)
     bool FStarted = false;
     bool FWindowManager = false;
     std::map<HWND, TDesktopWindow> FWindows;
@@ -116,6 +133,7 @@ private:
     HWND FSyncedActive = nullptr;
     std::vector<HWND> FStacked;            // our mapped windows as X stacks them, top first
     std::vector<std::function<void()>> FActions;   // desktop changes, run after the pump
+    std::unique_ptr<TSdlTray> FTray;
 };
 
 // Installs the SDL back end (all windows of the previous back end are

@@ -11,6 +11,10 @@
 #include "platform/ui/WindowManager.h"
 #include "platform/ui/sdl/SdlBackend.h"
 #include "platform/ui/sdl/SdlKeys.h"
+#include "platform/ui/sdl/SdlTray.h"
+#include "platform/ui/sdl/X11Tray.h"
+#include "platform/ui/sdl/X11Compositor.h"
+#include "platform/ui/sdl/X11Selections.h"
 #include "platform/ui/sdl/X11Desktop.h"
 
 // SDL events become our input and messages. Pointer input comes from the
@@ -86,6 +90,16 @@ void TSdlBackend::HandleEvent(const SDL_Event& ev)
 {
     switch (ev.type) {
     case SDL_SYSWMEVENT: {
+        if (IsX11SelectionChange(ev.syswm.msg, X11CompositorSelection)) {
+            FActions.push_back([this] { CompositorChanged(); });
+            break;
+        }
+        if (IsX11SelectionChange(ev.syswm.msg, X11TraySelection)) {
+            FActions.push_back([this] { TrayHostChanged(); });
+            break;
+        }
+        if (FTray->HandleRawEvent(ev.syswm.msg))
+            break;
         TX11Pointer p = TranslateX11Pointer(ev.syswm.msg);
         switch (p.Kind) {
         case TX11Pointer::pkMove:
@@ -163,8 +177,11 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
 {
     HWND h = WindowOfId(ev.window.windowID);
     TDesktopWindow* d = Desktop(h);
-    if (!h || !d)
+    if (!h || !d) {
+        if (ev.window.event == SDL_WINDOWEVENT_EXPOSED)
+            FTray->Exposed(ev.window.windowID);    // the tip or the balloon
         return;
+    }
     bool popup = d->Kind == wkPopupMenu || d->Kind == wkTooltip;
     switch (ev.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
@@ -210,6 +227,10 @@ void TSdlBackend::HandleWindowEvent(const SDL_Event& ev)
         bool iconified = d->IconifiedByDesktop;
         d->IconifiedByDesktop = false;
         if (popup || !w || !(w->Minimized || (iconified && !w->Visible())))
+            break;
+        // The map of an earlier show of ours, reported after we hid the
+        // window again (minimised into the tray at once): no restore.
+        if (!(SDL_GetWindowFlags(d->Window) & SDL_WINDOW_SHOWN))
             break;
         PostMessage(h, WM_SYSCOMMAND, SC_RESTORE, 0);
         break;

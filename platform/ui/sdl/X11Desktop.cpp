@@ -4,17 +4,11 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+#include "platform/ui/sdl/X11Native.h"
 #include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-namespace {
-
-struct TNative {
-    Display* Dpy = nullptr;
-    Window Win = 0;
-};
 
 TNative NativeOf(SDL_Window* window)
 {
@@ -24,6 +18,8 @@ TNative NativeOf(SDL_Window* window)
         return {};
     return TNative{info.info.x11.display, info.info.x11.window};
 }
+
+namespace {
 
 constexpr int WheelDelta = 120;
 
@@ -137,6 +133,18 @@ void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects)
             xr.push_back(XRectangle{short(r.Left), short(r.Top), (unsigned short)r.Width(), (unsigned short)r.Height()});
         XShapeCombineRectangles(n.Dpy, n.Win, ShapeBounding, 0, 0, xr.data(), int(xr.size()), ShapeSet, YXBanded);
     }
+    XFlush(n.Dpy);
+}
+
+void SetX11ClickThrough(SDL_Window* window, bool through)
+{
+    TNative n = NativeOf(window);
+    if (!n.Dpy)
+        return;
+    if (through)
+        XShapeCombineRectangles(n.Dpy, n.Win, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+    else
+        XShapeCombineMask(n.Dpy, n.Win, ShapeInput, 0, 0, None, ShapeSet);
     XFlush(n.Dpy);
 }
 

@@ -26,6 +26,10 @@ bool X11EventsQueued(SDL_Window* window);
 // null gives the whole rectangle back.
 void SetX11WindowShape(SDL_Window* window, const std::vector<TRect>* rects);
 
+// Lets the pointer pass through the window to whatever lies beneath (an
+// empty input shape), or takes it again.
+void SetX11ClickThrough(SDL_Window* window, bool through);
+
 // Raises the windows in turn, so the last ends on top. A raise names no
 // sibling, so a window manager that reparented the windows gets it as a
 // request of its own instead of an error.
