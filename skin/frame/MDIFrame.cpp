@@ -5,6 +5,7 @@
 #include "platform/ui/controls/Timer.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/MDIClient.h"
+#include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/FrameObjects.h"
