@@ -20,6 +20,10 @@ namespace {
 
 enum { cmdNone, cmdRefresh, cmdReopen, cmdQuit };  // a later one outranks an earlier
 constexpr int RefreshPeriodMS = 5;
+// A paused file's picture stays as it is until a picture is queued (the
+// video thread wakes the play thread then), the pause ends or a command
+// comes: meanwhile the play thread only looks at the end of the file.
+constexpr int PausedRefreshPeriodMS = 100;
 
 } // namespace
 
@@ -208,6 +212,15 @@ void TCustomPlayer::ScreenResized(int AWidth, int AHeight) {
 
 void TCustomPlayer::WakePlayThread() { PushPlayCommand(cmdRefresh); }
 
+// Called by the play thread, the only one that frees the open file's state.
+bool TCustomPlayer::PausedWithNothingToShow() {
+    TVideoState* is = FVideoState.get();
+    if (!is || !is->paused || is->video_stream < 0 || FUnpaced)
+        return false;
+    std::lock_guard<std::mutex> lock(is->pictq_mutex);
+    return is->pictq_size == 0;
+}
+
 void TCustomPlayer::PushPlayCommand(int ACommand) {
     {
         std::lock_guard<std::mutex> lock(FCommandLock);
@@ -279,8 +292,12 @@ void TCustomPlayer::PlayThreadExecute() {
         for (;;) {
             int command;
             {
+                // Decided before the command lock (the video thread wakes us
+                // under the picture queue's lock); a wake in between leaves
+                // its command set, so the wait below does not miss it.
+                const int period = PausedWithNothingToShow() ? PausedRefreshPeriodMS : RefreshPeriodMS;
                 std::unique_lock<std::mutex> lock(FCommandLock);
-                FCommandCond.wait_for(lock, std::chrono::milliseconds(RefreshPeriodMS), [this] { return FCommand != cmdNone; });
+                FCommandCond.wait_for(lock, std::chrono::milliseconds(period), [this] { return FCommand != cmdNone; });
                 command = FCommand;
                 FCommand = cmdNone;
             }
@@ -333,6 +350,7 @@ void TCustomPlayer::StreamPause() {
             is->video_current_pts_drift = is->video_current_pts - now;
         }
         is->paused = 0;
+        WakePlayThread();
     } else {
         if (is->video_stream >= 0 && FPictEvent.WaitFor(250) != wrSignaled)
             FPictEvent.SetEvent();

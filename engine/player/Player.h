@@ -234,7 +234,8 @@ private:
     void WaitForStop();
     void CloseVideoState();
     void PushPlayCommand(int ACommand);
-    void WakePlayThread();  // unpaced: a picture waits to be shown
+    void WakePlayThread();  // a picture waits to be shown, or the pause ended
+    bool PausedWithNothingToShow();
     void StreamPause();
     void StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bool AWait);
     void WaitInMainThread(TEvent& AEvent);

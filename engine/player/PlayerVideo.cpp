@@ -215,7 +215,7 @@ int TCustomPlayer::QueuePicture(TVideoState* is, AVFrame* AFrame, double APts, i
     std::lock_guard<std::mutex> lock(is->pictq_mutex);
     slot.TargetClock = ComputeTargetTime(is, APts);
     ++is->pictq_size;
-    if (FUnpaced)
+    if (FUnpaced || is->paused)
         WakePlayThread();
     return 0;
 }
