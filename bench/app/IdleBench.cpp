@@ -112,6 +112,22 @@ double CpuSeconds(pid_t pid)
     return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
 }
 
+// How often the process's threads were switched out so far (each wake-up of
+// a waiting thread costs one), summed over the threads alive now.
+double ContextSwitches(pid_t pid)
+{
+    double n = 0;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream in(task.path() / "status");
+        std::string line;
+        while (std::getline(in, line))
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0 || line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
+                n += std::stod(line.substr(line.find(':') + 1));
+    }
+    return n;
+}
+
 // Ends a program that was asked to close; killed if it does not end soon.
 void EndProgram(pid_t pid, unsigned long window, TXDesktop& desktop)
 {
@@ -128,7 +144,7 @@ void EndProgram(pid_t pid, unsigned long window, TXDesktop& desktop)
 }
 
 struct TIdleFigures {
-    double Rss = 0, Pss = 0, Cpu = 0;
+    double Rss = 0, Pss = 0, Cpu = 0, Switches = 0;
     int Runs = 0;
     void Report(benchmark::State& state) const
     {
@@ -136,6 +152,7 @@ struct TIdleFigures {
         state.counters["rss_MB"] = Rss / n;
         state.counters["pss_MB"] = Pss / n;
         state.counters["cpu_percent"] = Cpu / n;
+        state.counters["switches_per_s"] = Switches / n;
     }
 };
 
@@ -157,9 +174,10 @@ unsigned long MeasureIdle(pid_t pid, TXDesktop& desktop, double AMeasured, TIdle
     AFigures.Pss += double(RollupKb(pid, "Pss")) / 1024.0;
     if (AAround)
         AAround(true);
-    const double before = CpuSeconds(pid);
+    const double before = CpuSeconds(pid), switchesBefore = ContextSwitches(pid);
     std::this_thread::sleep_for(std::chrono::duration<double>(AMeasured));
     AFigures.Cpu += (CpuSeconds(pid) - before) / AMeasured * 100.0;
+    AFigures.Switches += (ContextSwitches(pid) - switchesBefore) / AMeasured;
     if (AAround)
         AAround(false);
     ++AFigures.Runs;
