@@ -125,7 +125,21 @@ void TForm1::WireLogic()
         T_Movie_PLayer_FileName = ARow.SubItem(0);
         if (FPreview)
             FPreview->SetMovieFileName(T_Movie_PLayer_FileName);
-        Command("Button31")->Click();
+        // Opening stops the file before and serves messages meanwhile: a
+        // selection that comes in then opens its file once this open is done.
+        if (FOpeningPreview) {
+            FPreviewPending = true;
+            return;
+        }
+        FOpeningPreview = true;
+        struct TDone {
+            bool& Flag;
+            ~TDone() { Flag = false; }
+        } done{FOpeningPreview};
+        do {
+            FPreviewPending = false;
+            Command("Button31")->Click();
+        } while (FPreviewPending);
     };
     FJobs->Options = [this] {
         TJobOptions o;

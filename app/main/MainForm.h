@@ -270,6 +270,8 @@ private:
     std::vector<TButton*> FCommands;
     bool FRenameQuiet = false;
     bool FFinishingRename = false;
+    bool FOpeningPreview = false;   // the preview opens a row's file
+    bool FPreviewPending = false;   // another row was selected meanwhile
     std::unique_ptr<TShownJobRow> FShownRow;   // the selected row as the preset cascade writes it
 };
 

@@ -1,10 +1,12 @@
 #include <algorithm>
 #include <cmath>
+#include "platform/gfx/DeviceContext.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/Timer.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/MDIClient.h"
+#include "skin/data/SkinData.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/FrameObjects.h"
@@ -382,6 +384,14 @@ void TbsFormFrame::MDIClientWindowProc(TMessage& Message)
     case WM_NCACTIVATE: Message.Result = 1; return;
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        if (!dc) {
+            Message.Result = 1;
+            return;
+        }
+        // The backgrounds are laid out at the form's client size, larger
+        // than the client window: only the window's own part is drawn.
+        TSavedDC saved(dc);
+        dc->IntersectClipRect(FForm->MDIClient()->ClientRect());
         if (!FSD || FSD->Empty)
             PaintMDIBGDefault(dc);
         else if (FSD->MDIBGPictureIndex != -1)

@@ -78,6 +78,9 @@ void TbsFormFrame::DoMaximize()
         FForm->SetBounds(0, 0, area.Width(), area.Height());
         if (FForm->Width() == w && FForm->Height() == h)
             ForceResize();
+        // The maximized child covers the others: it becomes the active one.
+        if (TCustomForm* main = Application->MainForm(); main && main->ClientHandle() && FForm->HandleAllocated())
+            SendMessage(main->ClientHandle(), WM_MDIACTIVATE, WPARAM(FForm->Handle()), 0);
         TellMainForm(WM_MDICHILDMAXIMIZED);
         ShowStatusBarGrip(false);
         if (OnMaximize)

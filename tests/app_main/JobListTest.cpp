@@ -272,3 +272,27 @@ TEST_F(JobListTest, RenameTakesTheNameWhenTheEditorLosesTheFocus)
 
 } // namespace
 } // namespace maintest
+
+namespace maintest {
+namespace {
+
+// Keys come faster than the preview opens a file: a selection that arrives
+// while the preview still opens the one before waits its turn, and the list
+// ends on the last row pressed with the preview on its file.
+TEST_F(JobListTest, QuickPageDownsOpenThePreviewOnceAtATime)
+{
+    Start();
+    AddMany(Clip("clip.avi"), 25);
+    Form1->lvFiles->SetFocus();
+    Backend->KeyPress(VK_HOME);
+    Pump();
+    for (int press = 0; press < 3; ++press)
+        Backend->KeyPress(VK_NEXT);
+    Pump();
+    EXPECT_GT(SelectedIndex(), 0);
+    EXPECT_EQ(Form1->Jobs().List().Selected(), SelectedIndex());
+    EXPECT_EQ(Form1->T_Movie_PLayer_FileName, Cell(SelectedIndex(), 0));
+}
+
+} // namespace
+} // namespace maintest

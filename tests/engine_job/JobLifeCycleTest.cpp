@@ -187,10 +187,11 @@ TEST_F(JobLifeCycle, PauseHoldsTheWorkerAtTheGateWithoutLocks) {
     ASSERT_TRUE(WaitUntil([&] { return passes > 3; }));
 
     job.Pause();
-    std::this_thread::sleep_for(10ms);  // a pass under way ends at the gate
+    // A pass already past the gate may still count itself; none passes after
+    // it, however long the machine takes.
     const int held = passes;
     std::this_thread::sleep_for(30ms);
-    EXPECT_EQ(passes, held);
+    EXPECT_LE(passes, held + 1);
     EXPECT_TRUE(job.Paused());
     // Another user of the codec lock is not blocked by a paused job.
     ASSERT_TRUE(GlobalCodecLock.TryEnter());

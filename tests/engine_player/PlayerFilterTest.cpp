@@ -20,11 +20,17 @@ double MeanDifference(const TBitmap& a, const TBitmap& b, bool mirrored) {
 
 class PlayerFilterTest : public PlayerTest {
 protected:
-    // The first picture of the all-intra clip, opened paused, through the chain.
+    // The first picture of the all-intra clip through the chain: opened
+    // paused, then sought to time 0 and taken once the picture shown is the
+    // one of time 0 (a loaded machine may show a later one before the pause).
     TBitmap FirstPicture(const std::string& filters) {
         Player->SetVideoFilters(filters);
+        States.clear();
         EXPECT_TRUE(Open(TSampleKind::AllIntra, true)) << Player->LastErrMsg();
-        EXPECT_TRUE(WaitFor([&] { return !Player->CurrentFrame()->Empty(); }));
+        EXPECT_TRUE(WaitForState(psPause));
+        Player->Seek(int64_t(0), {}, true);
+        int64_t pts = -1;
+        EXPECT_TRUE(WaitFor([&] { return !Player->CurrentFrame(pts)->Empty() && pts == 0; })) << "shows " << pts;
         TBitmap picture(*Player->CurrentFrame());
         Player->Stop(true);
         return picture;

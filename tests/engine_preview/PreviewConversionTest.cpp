@@ -100,9 +100,45 @@ TEST_F(PreviewConversionTest, AStopFromInsideAPreviewPaintDoesNotWaitForItsWorke
     delete mainWindow;
 }
 
+namespace {
+
+// A preview window that, once it has shown its first frame, holds its job
+// until the other job's window has shown one too (or that job has ended):
+// both windows are then up at once however the machine schedules the jobs.
+class TMeetingPreviewer : public TPreviewer {
+public:
+    TMeetingPreviewer(std::atomic<int>& AShown, const std::atomic<int>& AEnded)
+        : FShown(AShown), FEnded(AEnded) {}
+    bool PaintFrame(TBitmap* ABitmap, int32_t AFrameNumber, int64_t APTS) override {
+        const bool shown = TPreviewer::PaintFrame(ABitmap, AFrameNumber, APTS);
+        if (!FCounted) {
+            FCounted = true;
+            ++FShown;
+            while (FShown < 2 && FEnded == 0)
+                std::this_thread::sleep_for(1ms);  // a worker thread: the main thread goes on serving
+        }
+        return shown;
+    }
+
+private:
+    std::atomic<int>& FShown;
+    const std::atomic<int>& FEnded;
+    bool FCounted = false;
+};
+
+} // namespace
+
 // With the preview on, each job's window shows the job's frames while it
 // runs, and it goes with the job.
 TEST_F(PreviewConversionTest, EachJobShowsItsFramesInAWindowOfItsOwn) {
+    std::atomic<int> shown{0}, ended{0};
+    SetPreviewerFactory([&] { return std::make_unique<TMeetingPreviewer>(shown, ended); });
+    Converter->OnTerminate = [&, previous = Converter->OnTerminate](TObject* ASender, const TTerminateInfo& AInfo) {
+        if (AInfo.TaskIndex >= 0)
+            ++ended;
+        if (previous)
+            previous(ASender, AInfo);
+    };
     AddConversions(2);
     EveryPicture();
     Converter->SetPreview(true);

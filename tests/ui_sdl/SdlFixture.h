@@ -24,9 +24,10 @@ using namespace std::chrono_literals;
 // Where screenshots of the private display go, to be looked at.
 inline std::string RenderPath(const std::string& name)
 {
+    std::filesystem::path dir(SDL_RENDER_DIR);
     std::error_code ignored;
-    std::filesystem::create_directories(SDL_RENDER_DIR, ignored);
-    return std::string(SDL_RENDER_DIR) + "/" + name;
+    std::filesystem::create_directories(dir, ignored);
+    return (dir / name).string();
 }
 using TClock = std::chrono::steady_clock;
 

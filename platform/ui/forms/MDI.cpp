@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include "platform/core/Exception.h"
+#include "platform/gfx/Canvas.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/forms/Application.h"
 #include "platform/ui/forms/MDIClient.h"
