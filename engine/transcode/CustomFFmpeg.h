@@ -315,6 +315,9 @@ private:
     AVDictionary* InputOpenOptions(const TOptionState& AOptions) const;
     bool SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions);
     void AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions);
+    bool ForceInputDecoders(AVFormatContext* context);
+    bool ReadInputStreamInfo(AVFormatContext* context, const std::string& AFileName);
+    int64_t SeekInputStart(AVFormatContext* context, const std::string& AFileName);
     void AbortInputFile(AVFormatContext*& AContext);
     int AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput);
     // The output opener's steps; each refusal is left in FLastErrMsg.
