@@ -136,12 +136,7 @@ TEST_F(ConverterTest, PausesAndResumesMidRun) {
     Converter->Start(3);
     ASSERT_TRUE(WaitUntil([&] { return pictures >= 1; }));
     // Each worker may finish the pass it is in; then all three rest at their gates.
-    ASSERT_TRUE(WaitUntil([&] {
-        for (int i = 0; i < 3; ++i)
-            if (!Converter->Task(i)->HeldAtGate())
-                return false;
-        return true;
-    }));
+    ASSERT_TRUE(WaitUntil([&] { return HeldTasks(3) == 3; }));
     ProcessMessages();
     const int settled = pictures;
     std::this_thread::sleep_for(100ms);
