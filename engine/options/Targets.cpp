@@ -1,5 +1,6 @@
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "engine/loader/EntryPoints.h"
 #include "engine/log/Logger.h"
@@ -23,6 +24,50 @@ TNorm NormOfRate(AVRational ARate) {
     if (fr == 29970 || fr == 23976)
         return nmNTSC;
     return nmUnknown;
+}
+
+
+// When a disc target makes the audio two channels.
+enum TStereo { stAlways, stNotMono };
+
+// The settings of the disc targets; the group of pictures follows the norm
+// (15 for PAL, 18 for NTSC) and the frame rate is the norm's own.
+struct TDiscTarget {
+    const char* Name;
+    const char *VideoCodec, *AudioCodec, *Format, *PalSize, *NtscSize;
+    // Generic options in the order they are set; {nullptr, nullptr} ends the list early.
+    std::pair<const char*, const char*> Options[9];
+    int SampleRate;
+    TStereo Stereo;
+    // 0: keep the usual preload.
+    float MuxPreload;
+    const char* Aspect;
+};
+
+// clang-format off
+const TDiscTarget DiscTargets[] = {
+    {"vcd", "mpeg1video", "mp2", "vcd", "352x288", "352x240",
+     {{"b", "1150000"}, {"maxrate", "1150000"}, {"minrate", "1150000"}, {"bufsize", "327680"}, {"ab", "224000"},
+      {"packetsize", "2324"}, {"muxrate", "1411200"}},
+     // The decoder's buffer does not take the usual half second of preload.
+     44100, stAlways, 0.44f, "4:3"},
+    {"svcd", "mpeg2video", "mp2", "svcd", "480x576", "480x480",
+     // scan_offset: once a generic flag, today the MPEG-2 encoder's own option.
+     {{"b", "2040000"}, {"maxrate", "2516000"}, {"minrate", "0"}, {"bufsize", "1835008"}, {"scan_offset", "1"},
+      {"ab", "224000"}, {"packetsize", "2324"}},
+     44100, stNotMono, 0.0f, "4:3"},
+    {"dvd", "mpeg2video", "ac3", "dvd", "720x576", "720x480",
+     {{"b", "6000000"}, {"maxrate", "9000000"}, {"minrate", "0"}, {"bufsize", "1835008"}, {"packetsize", "2048"},
+      {"muxrate", "10080000"}, {"ab", "448000"}},
+     48000, stNotMono, 0.0f, "16:9"},
+};
+// clang-format on
+
+const TDiscTarget* FindDiscTarget(const std::string& AName) {
+    for (const TDiscTarget& target : DiscTargets)
+        if (AName == target.Name)
+            return &target;
+    return nullptr;
 }
 
 } // namespace
@@ -57,62 +102,22 @@ void TCustomFFmpeg::SetTarget(const std::string& ATarget, const std::string& ANo
         SetAspectRatio(AAspect);
     };
 
-    if (ATarget == "vcd") {
-        SetVideoCodec("mpeg1video");
-        SetAudioCodec("mp2");
-        SetFormat("vcd");
-        SetFrameSize(pal ? "352x288" : "352x240");
+    if (const TDiscTarget* disc = FindDiscTarget(ATarget)) {
+        SetVideoCodec(disc->VideoCodec);
+        SetAudioCodec(disc->AudioCodec);
+        SetFormat(disc->Format);
+        SetFrameSize(pal ? disc->PalSize : disc->NtscSize);
         SetFrameRate(rate);
         SetGenericOption("g", pal ? "15" : "18");
-        SetGenericOption("b", "1150000");
-        SetGenericOption("maxrate", "1150000");
-        SetGenericOption("minrate", "1150000");
-        SetGenericOption("bufsize", "327680");
-        SetGenericOption("ab", "224000");
-        FOptionState.Faudio_sample_rate = 44100;
-        FOptionState.Faudio_channels = 2;
-        SetGenericOption("packetsize", "2324");
-        SetGenericOption("muxrate", "1411200");
-        // The decoder's buffer does not take the usual half second of preload.
-        FOptionState.Fmux_preload = 0.44f;
-        assumeAspect("4:3");
-    } else if (ATarget == "svcd") {
-        SetVideoCodec("mpeg2video");
-        SetAudioCodec("mp2");
-        SetFormat("svcd");
-        SetFrameSize(pal ? "480x576" : "480x480");
-        SetFrameRate(rate);
-        SetGenericOption("g", pal ? "15" : "18");
-        SetGenericOption("b", "2040000");
-        SetGenericOption("maxrate", "2516000");
-        SetGenericOption("minrate", "0");
-        SetGenericOption("bufsize", "1835008");
-        // Once a generic flag, today the MPEG-2 encoder's own option.
-        SetGenericOption("scan_offset", "1");
-        SetGenericOption("ab", "224000");
-        FOptionState.Faudio_sample_rate = 44100;
-        SetGenericOption("packetsize", "2324");
-        if (FOptionState.Faudio_channels == 1)
+        for (const auto& [key, value] : disc->Options)
+            if (key)
+                SetGenericOption(key, value);
+        FOptionState.Faudio_sample_rate = disc->SampleRate;
+        if (disc->Stereo == stAlways || (disc->Stereo == stNotMono && FOptionState.Faudio_channels == 1))
             FOptionState.Faudio_channels = 2;
-        assumeAspect("4:3");
-    } else if (ATarget == "dvd") {
-        SetVideoCodec("mpeg2video");
-        SetAudioCodec("ac3");
-        SetFormat("dvd");
-        SetFrameSize(pal ? "720x576" : "720x480");
-        SetFrameRate(rate);
-        SetGenericOption("g", pal ? "15" : "18");
-        SetGenericOption("b", "6000000");
-        SetGenericOption("maxrate", "9000000");
-        SetGenericOption("minrate", "0");
-        SetGenericOption("bufsize", "1835008");
-        SetGenericOption("packetsize", "2048");
-        SetGenericOption("muxrate", "10080000");
-        SetGenericOption("ab", "448000");
-        FOptionState.Faudio_sample_rate = 48000;
-        if (FOptionState.Faudio_channels == 1)
-            FOptionState.Faudio_channels = 2;
-        assumeAspect("16:9");
+        if (disc->MuxPreload > 0.0f)
+            FOptionState.Fmux_preload = disc->MuxPreload;
+        assumeAspect(disc->Aspect);
     } else if (ATarget == "dv" || ATarget == "dv50") {
         SetFormat("dv");
         SetFrameSize(pal ? "720x576" : "720x480");

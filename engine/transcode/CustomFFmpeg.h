@@ -317,8 +317,17 @@ private:
     AVDictionary* InputOpenOptions(const TOptionState& AOptions) const;
     bool SelectProgram(AVFormatContext* AContext, const TOptionState& AOptions);
     void AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions);
+    bool ForceInputDecoders(AVFormatContext* context);
+    bool ReadInputStreamInfo(AVFormatContext* context, const std::string& AFileName);
+    int64_t SeekInputStart(AVFormatContext* context, const std::string& AFileName);
     void AbortInputFile(AVFormatContext*& AContext);
     int AbortOutputFile(std::unique_ptr<TJobOutputFile>& AOutput);
+    // The output opener's steps; each refusal is left in FLastErrMsg.
+    const AVOutputFormat* ChooseOutputFormat(const std::string& AFileName, const std::string& AAVName);
+    bool AddOutputFileStreams(TJobOutputFile& AOutput, bool AJoin);
+    void SetOutputMetadata(AVFormatContext* AContext);
+    bool CheckOutputTarget(const std::string& AFileName, const std::string& AAVName, const AVOutputFormat* AFormat);
+    void SetMuxerOptions(TJobOutputFile& AOutput);
     void SetUpJoinMode();
     TJobOutputStream& AddOutputStream(TJobOutputFile& AOutput, AVMediaType AType, TOptionState& AOptions);
     void ApplyOutputOptions(TJobOutputFile& AOutput);

@@ -88,25 +88,9 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         throw FFmpegException("avformat_alloc_context failed");
     ApplyFFOptions(FOptions, context, FOptions.avformat_opts, AV_OPT_FLAG_DECODING_PARAM);
 
-    // Forced decoders.
-    struct TForced {
-        const std::string& Name;
-        AVMediaType Type;
-        AVCodecID* Id;
-        const AVCodec** Codec;
-    } forced[] = {
-        {FOptionState.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, &context->video_codec_id, &context->video_codec},
-        {FOptionState.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, &context->audio_codec_id, &context->audio_codec},
-        {FOptionState.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, &context->subtitle_codec_id, &context->subtitle_codec},
-    };
-    for (const TForced& f : forced) {
-        const AVCodecContext* generic = FOptions.avcodec_opts[f.Type];
-        if (!FindCodec(f.Name, f.Type, false, generic ? generic->strict_std_compliance : 0, *f.Id)) {
-            AbortInputFile(context);
-            return false;
-        }
-        if (!f.Name.empty())
-            *f.Codec = AVLib.avcodec_find_decoder_by_name(f.Name.c_str());
+    if (!ForceInputDecoders(context)) {
+        AbortInputFile(context);
+        return false;
     }
     context->flags |= AVFMT_FLAG_NONBLOCK;
     if (FOptionState.Fpgmyuv_compatibility_hack)
@@ -124,36 +108,12 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
         return false;
     }
 
-    if (FOptionState.Fopt_programid != 0) {
-        if (!SelectProgram(context, FOptionState)) {
-            FLastErrMsg = "Specified program id not found";
-            AbortInputFile(context);
-            return false;
-        }
-        FOptionState.Fopt_programid = 0;
-    }
-
-    int found;
-    {
-        TCriticalSectionGuard lock(GlobalCodecLock);
-        found = AVLib.avformat_find_stream_info(context, nullptr);
-    }
-    if (found < 0 && FOptionState.Fverbose >= 0) {
-        FLastErrMsg = Format("%s: could not find codec parameters", AFileName);
-        GetFFLogger()->Log(this, llVerbose, FLastErrMsg);
+    if (!ReadInputStreamInfo(context, AFileName)) {
         AbortInputFile(context);
         return false;
     }
 
-    int64_t timestamp = FOptionState.Fstart_time;
-    if (context->start_time != AV_NOPTS_VALUE)
-        timestamp += context->start_time;
-    if (FOptionState.Fstart_time != 0) {
-        if (AVLib.av_seek_frame(context, -1, timestamp, AVSEEK_FLAG_BACKWARD) < 0 && FOptionState.Fverbose > 0)
-            GetFFLogger()->Log(this, llVerbose, Format("%s: could not seek to position %0.3f", AFileName,
-                                                       double(timestamp) / AV_TIME_BASE));
-        FOptionState.Fstart_time = 0;
-    }
+    const int64_t timestamp = SeekInputStart(context, AFileName);
 
     auto input = std::make_unique<TJobInputFile>();
     input->ctx = context;
@@ -181,6 +141,67 @@ bool TCustomFFmpeg::OpenInputFile(const std::string& AFileName) {
     FOptionState.Faudio_codec_name.clear();
     FOptionState.Fsubtitle_codec_name.clear();
     return true;
+}
+
+bool TCustomFFmpeg::ForceInputDecoders(AVFormatContext* context) {
+    // Forced decoders.
+    struct TForced {
+        const std::string& Name;
+        AVMediaType Type;
+        AVCodecID* Id;
+        const AVCodec** Codec;
+    } forced[] = {
+        {FOptionState.Fvideo_codec_name, AVMEDIA_TYPE_VIDEO, &context->video_codec_id, &context->video_codec},
+        {FOptionState.Faudio_codec_name, AVMEDIA_TYPE_AUDIO, &context->audio_codec_id, &context->audio_codec},
+        {FOptionState.Fsubtitle_codec_name, AVMEDIA_TYPE_SUBTITLE, &context->subtitle_codec_id, &context->subtitle_codec},
+    };
+    for (const TForced& f : forced) {
+        const AVCodecContext* generic = FOptions.avcodec_opts[f.Type];
+        if (!FindCodec(f.Name, f.Type, false, generic ? generic->strict_std_compliance : 0, *f.Id)) {
+            return false;
+        }
+        if (!f.Name.empty())
+            *f.Codec = AVLib.avcodec_find_decoder_by_name(f.Name.c_str());
+    }
+    return true;
+}
+
+// The program asked for and the streams' parameters; false with the reason in FLastErrMsg.
+bool TCustomFFmpeg::ReadInputStreamInfo(AVFormatContext* context, const std::string& AFileName) {
+    if (FOptionState.Fopt_programid != 0) {
+        if (!SelectProgram(context, FOptionState)) {
+            FLastErrMsg = "Specified program id not found";
+            return false;
+        }
+        FOptionState.Fopt_programid = 0;
+    }
+
+    int found;
+    {
+        TCriticalSectionGuard lock(GlobalCodecLock);
+        found = AVLib.avformat_find_stream_info(context, nullptr);
+    }
+    if (found < 0 && FOptionState.Fverbose >= 0) {
+        FLastErrMsg = Format("%s: could not find codec parameters", AFileName);
+        GetFFLogger()->Log(this, llVerbose, FLastErrMsg);
+        return false;
+    }
+
+    return true;
+}
+
+// Seeks to the start time asked for; returns that time on the file's own clock.
+int64_t TCustomFFmpeg::SeekInputStart(AVFormatContext* context, const std::string& AFileName) {
+    int64_t timestamp = FOptionState.Fstart_time;
+    if (context->start_time != AV_NOPTS_VALUE)
+        timestamp += context->start_time;
+    if (FOptionState.Fstart_time != 0) {
+        if (AVLib.av_seek_frame(context, -1, timestamp, AVSEEK_FLAG_BACKWARD) < 0 && FOptionState.Fverbose > 0)
+            GetFFLogger()->Log(this, llVerbose, Format("%s: could not seek to position %0.3f", AFileName,
+                                                       double(timestamp) / AV_TIME_BASE));
+        FOptionState.Fstart_time = 0;
+    }
+    return timestamp;
 }
 
 void TCustomFFmpeg::AddInputStreams(TJobInputFile& AInput, TOptionState& AOptions) {

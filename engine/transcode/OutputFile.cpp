@@ -110,28 +110,51 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
     output->ctx = AVLib.avformat_alloc_context();
     if (!output->ctx)
         throw FFmpegException("avformat_alloc_context failed");
-    AVFormatContext* ctx = output->ctx;
 
+    // Each step leaves its refusal in FLastErrMsg.
     const std::string avName = FileNameToAV(AFileName);
-    const AVOutputFormat* format = nullptr;
-    if (!FOptionState.Flast_asked_format.empty()) {
-        format = AVLib.av_guess_format(FOptionState.Flast_asked_format.c_str(), nullptr, nullptr);
-        if (!format) {
-            FLastErrMsg =
-                Format("Requested output format '%s' is not a suitable output format", FOptionState.Flast_asked_format);
-            return AbortOutputFile(output);
-        }
-        FOptionState.Flast_asked_format.clear();
-    } else {
-        format = AVLib.av_guess_format(nullptr, avName.c_str(), nullptr);
-        if (!format) {
-            FLastErrMsg = Format("Unable to find a suitable output format for '%s'", AFileName);
-            return AbortOutputFile(output);
-        }
-    }
-    ctx->oformat = format;
-    ctx->url = AVLib.av_strdup(avName.c_str());
+    const AVOutputFormat* format = ChooseOutputFormat(AFileName, avName);
+    if (!format)
+        return AbortOutputFile(output);
+    output->ctx->oformat = format;
+    output->ctx->url = AVLib.av_strdup(avName.c_str());
+    if (!AddOutputFileStreams(*output, AJoin))
+        return AbortOutputFile(output);
+    SetOutputMetadata(output->ctx);
 
+    Foutput_files.push_back(output.get());  // AbortOutputFile takes it back off
+    if (!CheckOutputTarget(AFileName, avName, format))
+        return AbortOutputFile(output);
+    SetMuxerOptions(*output);
+    FOptionState.Fstreamid_map.clear();
+    FOutputs.push_back(std::move(output));
+
+    if (AJoin && FInputs.size() > 1) {
+        FJoinMode = true;
+        SetUpJoinMode();
+    }
+    return nb_output_files();
+}
+
+const AVOutputFormat* TCustomFFmpeg::ChooseOutputFormat(const std::string& AFileName, const std::string& AAVName) {
+    if (FOptionState.Flast_asked_format.empty()) {
+        const AVOutputFormat* format = AVLib.av_guess_format(nullptr, AAVName.c_str(), nullptr);
+        if (!format)
+            FLastErrMsg = Format("Unable to find a suitable output format for '%s'", AFileName);
+        return format;
+    }
+    const AVOutputFormat* format = AVLib.av_guess_format(FOptionState.Flast_asked_format.c_str(), nullptr, nullptr);
+    if (!format) {
+        FLastErrMsg =
+            Format("Requested output format '%s' is not a suitable output format", FOptionState.Flast_asked_format);
+        return nullptr;
+    }
+    FOptionState.Flast_asked_format.clear();
+    return format;
+}
+
+bool TCustomFFmpeg::AddOutputFileStreams(TJobOutputFile& AOutput, bool AJoin) {
+    const AVOutputFormat* format = AOutput.ctx->oformat;
     bool useVideo = format->video_codec != AV_CODEC_ID_NONE || FOptionState.Fvideo_stream_copy || !FOptionState.Fvideo_codec_name.empty();
     bool useAudio = format->audio_codec != AV_CODEC_ID_NONE || FOptionState.Faudio_stream_copy || !FOptionState.Faudio_codec_name.empty();
     bool useSubtitle =
@@ -142,7 +165,7 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
             CheckInputStreamTypes(hasVideo, hasAudio, hasSubtitle, AJoin);
         } catch (const std::exception& e) {
             FLastErrMsg = Format("check_audio_video_sub_inputs fail: %s", e.what());
-            return AbortOutputFile(output);
+            return false;
         }
         useVideo = useVideo && hasVideo;
         useAudio = useAudio && hasAudio;
@@ -165,53 +188,54 @@ int TCustomFFmpeg::OpenOutputFile(const std::string& AFileName, bool AJoin) {
         if (!b.Use)
             continue;
         try {
-            (this->*b.Make)(*output, FOptionState);
+            (this->*b.Make)(AOutput, FOptionState);
         } catch (const std::exception& e) {
             FLastErrMsg = Format(b.Text, e.what());
-            return AbortOutputFile(output);
+            return false;
         }
     }
+    return true;
+}
 
+void TCustomFFmpeg::SetOutputMetadata(AVFormatContext* AContext) {
     // Today's muxers keep the time stamp as "creation_time" metadata.
     if (FOptionState.Frecording_timestamp != 0)
-        AVLib.av_dict_set(&ctx->metadata, "creation_time", CreationTimeText(FOptionState.Frecording_timestamp).c_str(), 0);
+        AVLib.av_dict_set(&AContext->metadata, "creation_time", CreationTimeText(FOptionState.Frecording_timestamp).c_str(), 0);
     // Written last to first, so that of a key given twice the first pair wins.
     for (auto it = FOptionState.Fmetadata.rbegin(); it != FOptionState.Fmetadata.rend(); ++it)
-        AVLib.av_dict_set(&ctx->metadata, it->first.c_str(), it->second.c_str(), 0);
+        AVLib.av_dict_set(&AContext->metadata, it->first.c_str(), it->second.c_str(), 0);
     FOptionState.Fmetadata.clear();
+}
 
-    Foutput_files.push_back(output.get());  // AbortOutputFile takes it back off
-
-    if ((format->flags & AVFMT_NEEDNUMBER) && !AVLib.av_filename_number_test(avName.c_str())) {
+bool TCustomFFmpeg::CheckOutputTarget(const std::string& AFileName, const std::string& AAVName,
+                                      const AVOutputFormat* AFormat) {
+    if ((AFormat->flags & AVFMT_NEEDNUMBER) && !AVLib.av_filename_number_test(AAVName.c_str())) {
         FLastErrMsg = AVErrorText(AFileName, AVERROR(EDOM));
-        return AbortOutputFile(output);
+        return false;
     }
     // The file is opened only when the conversion begins (OpenOutputTarget):
     // a job that is built, checked or dropped again never touches it.
-    if (!(format->flags & AVFMT_NOFILE)) {
+    if (!(AFormat->flags & AVFMT_NOFILE)) {
         FLastErrMsg = OutputRefusal(AFileName, FInputs);
         if (!FLastErrMsg.empty())
-            return AbortOutputFile(output);
+            return false;
     }
+    return true;
+}
 
+void TCustomFFmpeg::SetMuxerOptions(TJobOutputFile& AOutput) {
+    AVFormatContext* ctx = AOutput.ctx;
+    const AVOutputFormat* format = ctx->oformat;
     ctx->max_delay = int(FOptionState.Fmux_max_delay * 1000000);
     ctx->flags |= AVFMT_FLAG_NONBLOCK;
-    AVLib.av_dict_copy(&output->muxer_opts, FOptions.format_dict, 0);
+    AVLib.av_dict_copy(&AOutput.muxer_opts, FOptions.format_dict, 0);
     if (MuxerKnows(format, "preload"))
-        AVLib.av_dict_set(&output->muxer_opts, "preload", IntToStr(int64_t(FOptionState.Fmux_preload * 1000000)).c_str(),
+        AVLib.av_dict_set(&AOutput.muxer_opts, "preload", IntToStr(int64_t(FOptionState.Fmux_preload * 1000000)).c_str(),
                           AV_DICT_DONT_OVERWRITE);
     if (MuxerKnows(format, "loop"))
-        AVLib.av_dict_set(&output->muxer_opts, "loop", IntToStr(FOptionState.Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
+        AVLib.av_dict_set(&AOutput.muxer_opts, "loop", IntToStr(FOptionState.Floop_output).c_str(), AV_DICT_DONT_OVERWRITE);
     ApplyFFOptions(FOptions, ctx, FOptions.avformat_opts, AV_OPT_FLAG_ENCODING_PARAM);
-    CollectMuxerOptions(*output);
-    FOptionState.Fstreamid_map.clear();
-    FOutputs.push_back(std::move(output));
-
-    if (AJoin && FInputs.size() > 1) {
-        FJoinMode = true;
-        SetUpJoinMode();
-    }
-    return nb_output_files();
+    CollectMuxerOptions(AOutput);
 }
 
 void TCustomFFmpeg::SetUpJoinMode() {

@@ -85,6 +85,15 @@ private:
     void DrainResampler(TAVOutputStream& ost);
     void EnsureResampler(TAVOutputStream& ost, AVFrame* decoded);
     void RescaleMargins(TAVOutputStream& ost, int width, int height);
+    // DoVideoOut's steps: how many copies the clock asks for, the scaler
+    // following the decoder's picture, crop, scale, and the encoding.
+    int VideoFramesToWrite(TAVOutputStream& ost);
+    void FollowPictureChange(TAVOutputStream& ost, TAVInputStream& ist, const AVFrame* picture);
+    // nullptr: the crop failed and the picture is skipped.
+    AVFrame* CropPicture(TAVOutputStream& ost, AVFrame* picture);
+    AVFrame* ResamplePicture(TAVOutputStream& ost, AVFrame* formatted);
+    void SetEncodedPictureProperties(const TAVOutputStream& ost, const AVFrame* picture, AVFrame* final);
+    void EncodeVideoFrames(TAVOutputStream& ost, AVFrame* final, int nb_frames, int& frame_size);
     // A decoded picture to one encoded video output: through its filter graph
     // when it has one, then the video path and its statistics.
     void OutputVideo(TAVOutputStream& ost, TAVInputStream& ist, AVFrame* picture);

@@ -39,11 +39,29 @@ AVFilterContext* TVideoFilterGraph::AddFilter(const char* AName, const std::stri
 bool TVideoFilterGraph::Build(const TVideoFilterSetup& ASetup, std::string& AError) {
     Free();
     FSetup = ASetup;
+    AVFilterContext* last = AddSource(AError);
+    if (!last || !AddUprightChain(last, AError))
+        return false;
+    AVFilterContext* tail = AddSinkEnd(AError);
+    if (!tail || !JoinChain(last, tail, AError))
+        return false;
+    if (tail != FSink)
+        FChain.push_back("scale");
+    FChain.push_back("buffersink");
+    const int ret = AVLib.avfilter_graph_config(FGraph, nullptr);
+    if (ret < 0) {
+        AError = AVErrorText("Cannot configure the filter graph", ret);
+        return false;
+    }
+    return true;
+}
+
+AVFilterContext* TVideoFilterGraph::AddSource(std::string& AError) {
     const TVideoFilterSetup& s = FSetup;
     FGraph = AVLib.avfilter_graph_alloc();
     if (!FGraph) {
         AError = "Cannot allocate the filter graph";
-        return false;
+        return nullptr;
     }
     // A job converts on its one worker thread; the graph starts no threads of its own.
     FGraph->nb_threads = 1;
@@ -56,27 +74,31 @@ bool TVideoFilterGraph::Build(const TVideoFilterSetup& ASetup, std::string& AErr
                         Format("video_size=%dx%d:pix_fmt=%d:time_base=%d/%d:pixel_aspect=%d/%d", s.width, s.height,
                                int(s.format), s.time_base.num, s.time_base.den, sar.num, sar.den),
                         AError);
-    if (!FSource)
-        return false;
-    FChain.push_back("buffer");
-    AVFilterContext* last = FSource;
-    auto append = [&](const char* AName, const std::string& AArgs) {
-        AVFilterContext* next = AddFilter(AName, AArgs, AError);
-        if (!next)
-            return false;
-        const int ret = AVLib.avfilter_link(last, 0, next, 0);
-        if (ret < 0) {
-            AError = AVErrorText(Format("Cannot link %s", AName), ret);
-            return false;
-        }
-        last = next;
-        FChain.push_back(AName);
-        return true;
-    };
+    if (FSource)
+        FChain.push_back("buffer");
+    return FSource;
+}
 
+bool TVideoFilterGraph::AppendFilter(AVFilterContext*& ALast, const char* AName, const std::string& AArgs,
+                                     std::string& AError) {
+    AVFilterContext* next = AddFilter(AName, AArgs, AError);
+    if (!next)
+        return false;
+    const int ret = AVLib.avfilter_link(ALast, 0, next, 0);
+    if (ret < 0) {
+        AError = AVErrorText(Format("Cannot link %s", AName), ret);
+        return false;
+    }
+    ALast = next;
+    FChain.push_back(AName);
+    return true;
+}
+
+bool TVideoFilterGraph::AddUprightChain(AVFilterContext*& ALast, std::string& AError) {
+    const TVideoFilterSetup& s = FSetup;
     // Upright first: the margins, the sizes and the user's chain all mean the picture as shown.
     for (const TTurnFilter& turn : TurnFilters(s.rotation))
-        if (!append(turn.Name, turn.Args))
+        if (!AppendFilter(ALast, turn.Name, turn.Args, AError))
             return false;
     const int uprightWidth = SwapsSides(s.rotation) ? s.height : s.width;
     const int uprightHeight = SwapsSides(s.rotation) ? s.width : s.height;
@@ -89,72 +111,70 @@ bool TVideoFilterGraph::Build(const TVideoFilterSetup& ASetup, std::string& AErr
         return false;
     }
     if (s.topBand + s.bottomBand + s.leftBand + s.rightBand != 0 &&
-        !append("crop", Format("w=%d:h=%d:x=%d:y=%d", cropWidth, cropHeight, s.leftBand, s.topBand)))
+        !AppendFilter(ALast, "crop", Format("w=%d:h=%d:x=%d:y=%d", cropWidth, cropHeight, s.leftBand, s.topBand), AError))
         return false;
     if (s.scale_width > 0 && s.scale_height > 0 && (cropWidth != s.scale_width || cropHeight != s.scale_height) &&
-        !append("scale", Format("w=%d:h=%d:flags=%d", s.scale_width, s.scale_height, s.sws_flags)))
+        !AppendFilter(ALast, "scale", Format("w=%d:h=%d:flags=%d", s.scale_width, s.scale_height, s.sws_flags), AError))
         return false;
+    return true;
+}
 
+AVFilterContext* TVideoFilterGraph::AddSinkEnd(std::string& AError) {
+    const TVideoFilterSetup& s = FSetup;
     FSink = AddFilter("buffersink", "", AError);
     if (!FSink)
-        return false;
+        return nullptr;
     const AVPixelFormat formats[] = {s.output_format};
     if (s.output_format != AV_PIX_FMT_NONE) {
         const int ret = AVLib.av_opt_set_bin(FSink, "pix_fmts", reinterpret_cast<const uint8_t*>(formats),
                                              sizeof formats, AV_OPT_SEARCH_CHILDREN);
         if (ret < 0) {
             AError = AVErrorText("buffersink", ret);
-            return false;
+            return nullptr;
         }
     }
-    // The end the user's chain (or the chain so far) leads to.
-    AVFilterContext* tail = FSink;
-    if (s.fit_width > 0 && s.fit_height > 0) {
-        tail = AddFilter("scale", Format("w=%d:h=%d:flags=%d", s.fit_width, s.fit_height, s.sws_flags), AError);
-        if (!tail)
-            return false;
-        const int ret = AVLib.avfilter_link(tail, 0, FSink, 0);
-        if (ret < 0) {
-            AError = AVErrorText("Cannot link buffersink", ret);
-            return false;
-        }
-    }
-
-    if (!s.user_chain.empty()) {
-        AVFilterInOut* outputs = AVLib.avfilter_inout_alloc();
-        AVFilterInOut* inputs = AVLib.avfilter_inout_alloc();
-        int ret = AVERROR(ENOMEM);
-        if (outputs && inputs) {
-            outputs->name = AVLib.av_strdup("in");
-            outputs->filter_ctx = last;
-            outputs->pad_idx = 0;
-            inputs->name = AVLib.av_strdup("out");
-            inputs->filter_ctx = tail;
-            inputs->pad_idx = 0;
-            ret = AVLib.avfilter_graph_parse_ptr(FGraph, s.user_chain.c_str(), &inputs, &outputs, nullptr);
-        }
-        AVLib.avfilter_inout_free(&inputs);
-        AVLib.avfilter_inout_free(&outputs);
-        if (ret < 0) {
-            AError = AVErrorText(s.user_chain, ret);
-            return false;
-        }
-        FChain.push_back("user");
-    } else {
-        const int ret = AVLib.avfilter_link(last, 0, tail, 0);
-        if (ret < 0) {
-            AError = AVErrorText("Cannot link buffersink", ret);
-            return false;
-        }
-    }
-    if (tail != FSink)
-        FChain.push_back("scale");
-    FChain.push_back("buffersink");
-    const int ret = AVLib.avfilter_graph_config(FGraph, nullptr);
+    if (s.fit_width <= 0 || s.fit_height <= 0)
+        return FSink;
+    AVFilterContext* fit = AddFilter("scale", Format("w=%d:h=%d:flags=%d", s.fit_width, s.fit_height, s.sws_flags), AError);
+    if (!fit)
+        return nullptr;
+    const int ret = AVLib.avfilter_link(fit, 0, FSink, 0);
     if (ret < 0) {
-        AError = AVErrorText("Cannot configure the filter graph", ret);
+        AError = AVErrorText("Cannot link buffersink", ret);
+        return nullptr;
+    }
+    return fit;
+}
+
+bool TVideoFilterGraph::JoinChain(AVFilterContext* ALast, AVFilterContext* ATail, std::string& AError) {
+    const TVideoFilterSetup& s = FSetup;
+    if (s.user_chain.empty()) {
+        const int ret = AVLib.avfilter_link(ALast, 0, ATail, 0);
+        if (ret < 0) {
+            AError = AVErrorText("Cannot link buffersink", ret);
+            return false;
+        }
+        return true;
+    }
+    AVFilterInOut* outputs = AVLib.avfilter_inout_alloc();
+    AVFilterInOut* inputs = AVLib.avfilter_inout_alloc();
+    int ret = AVERROR(ENOMEM);
+    if (outputs && inputs) {
+        outputs->name = AVLib.av_strdup("in");
+        outputs->filter_ctx = ALast;
+        outputs->pad_idx = 0;
+        inputs->name = AVLib.av_strdup("out");
+        inputs->filter_ctx = ATail;
+        inputs->pad_idx = 0;
+        ret = AVLib.avfilter_graph_parse_ptr(FGraph, s.user_chain.c_str(), &inputs, &outputs, nullptr);
+    }
+    AVLib.avfilter_inout_free(&inputs);
+    AVLib.avfilter_inout_free(&outputs);
+    if (ret < 0) {
+        AError = AVErrorText(s.user_chain, ret);
         return false;
     }
+    FChain.push_back("user");
     return true;
 }
 

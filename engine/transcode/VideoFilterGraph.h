@@ -66,6 +66,12 @@ public:
 private:
     void Free();
     AVFilterContext* AddFilter(const char* AName, const std::string& AArgs, std::string& AError);
+    // Build's steps, source to sink; each false or nullptr leaves its reason in AError.
+    AVFilterContext* AddSource(std::string& AError);
+    bool AppendFilter(AVFilterContext*& ALast, const char* AName, const std::string& AArgs, std::string& AError);
+    bool AddUprightChain(AVFilterContext*& ALast, std::string& AError);
+    AVFilterContext* AddSinkEnd(std::string& AError);
+    bool JoinChain(AVFilterContext* ALast, AVFilterContext* ATail, std::string& AError);
 
     TVideoFilterSetup FSetup;
     AVFilterGraph* FGraph = nullptr;

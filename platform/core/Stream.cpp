@@ -10,6 +10,26 @@
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
 
+namespace {
+
+// Repeats a read or write until all is moved, the end is reached or it
+// fails; a call a signal interrupts is simply made again.
+template <typename TByte, typename TCall>
+int64_t TransferAll(TByte* p, int64_t count, TCall call) {
+    int64_t done = 0;
+    while (done < count) {
+        const ssize_t n = call(p + done, static_cast<size_t>(count - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+}  // namespace
+
 void TStream::ReadBuffer(void* buffer, int64_t count) {
     if (count > 0 && Read(buffer, count) != count)
         throw EReadError("Stream read error");
@@ -154,31 +174,12 @@ TFileStream::~TFileStream() {
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
-    int64_t done = 0;
-    auto* p = static_cast<uint8_t*>(buffer);
-    while (done < count) {
-        const ssize_t n = ::read(FHandle, p + done, static_cast<size_t>(count - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return TransferAll(static_cast<uint8_t*>(buffer), count, [this](uint8_t* p, size_t n) { return ::read(FHandle, p, n); });
 }
 
 int64_t TFileStream::Write(const void* buffer, int64_t count) {
-    int64_t done = 0;
-    const auto* p = static_cast<const uint8_t*>(buffer);
-    while (done < count) {
-        const ssize_t n = ::write(FHandle, p + done, static_cast<size_t>(count - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return TransferAll(static_cast<const uint8_t*>(buffer), count,
+                       [this](const uint8_t* p, size_t n) { return ::write(FHandle, p, n); });
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {

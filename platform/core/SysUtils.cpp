@@ -59,21 +59,160 @@ uint64_t MaskToWidth(const TFormatArg& a) {
     return a.Bits >= 64 ? u : (u & ((uint64_t(1) << a.Bits) - 1));
 }
 
+// The arguments in the order the format string consumes them.
+struct TFormatReader {
+    std::string_view Fmt;
+    const TFormatArg* Args;
+    size_t Count;
+    size_t Next = 0;
+
+    const TFormatArg& Take() {
+        if (Next >= Count)
+            FormatError(Fmt);
+        return Args[Next++];
+    }
+    const TFormatArg& TakeInteger() {
+        const TFormatArg& a = Take();
+        if (a.Kind != TFormatArg::akInt && a.Kind != TFormatArg::akUInt)
+            FormatError(Fmt);
+        return a;
+    }
+};
+
+// One conversion: "%", flags, width, precision and the conversion letter.
+struct TFormatSpec {
+    std::string Flags, Width, Precision;
+    bool HasPrecision = false;
+    char Conv = 0;
+
+    std::string Pattern() const {
+        return "%" + Flags + Width + (HasPrecision ? "." + (Precision.empty() ? "0" : Precision) : "");
+    }
+};
+
+std::string ReadDigits(std::string_view fmt, size_t& i) {
+    std::string digits;
+    while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9')
+        digits += fmt[i++];
+    return digits;
+}
+
+// Reads from just after the "%" up to and including the conversion letter;
+// "*" takes its number from the arguments.
+TFormatSpec ParseFormatSpec(TFormatReader& r, size_t& i) {
+    const std::string_view fmt = r.Fmt;
+    TFormatSpec spec;
+    while (i < fmt.size() && std::strchr("-+ 0#", fmt[i]))
+        spec.Flags += fmt[i++];
+    if (i < fmt.size() && fmt[i] == '*') {
+        spec.Width = std::to_string(r.TakeInteger().Int);
+        ++i;
+    } else {
+        spec.Width = ReadDigits(fmt, i);
+    }
+    if (i < fmt.size() && fmt[i] == '.') {
+        spec.HasPrecision = true;
+        ++i;
+        if (i < fmt.size() && fmt[i] == '*') {
+            spec.Precision = std::to_string(std::max<int64_t>(r.TakeInteger().Int, 0));
+            ++i;
+        } else {
+            spec.Precision = ReadDigits(fmt, i);
+        }
+    }
+    // Length modifiers carry no meaning here: the argument knows its type.
+    while (i < fmt.size() && std::strchr("hlLqjzt", fmt[i]))
+        ++i;
+    if (i + 2 < fmt.size() && fmt[i] == 'I' && fmt[i + 1] == '6' && fmt[i + 2] == '4')
+        i += 3;
+    if (i >= fmt.size())
+        FormatError(fmt);
+    spec.Conv = fmt[i];
+    return spec;
+}
+
+// Cut and padded by hand, so that the text need not be terminated.
+void AppendString(std::string& out, const TFormatSpec& spec, std::string_view text) {
+    if (spec.HasPrecision)
+        text = text.substr(0, std::strtoul(spec.Precision.c_str(), nullptr, 10));
+    const size_t w = spec.Width.empty() ? 0 : std::strtoul(spec.Width.c_str(), nullptr, 10);
+    const bool left = spec.Flags.find('-') != std::string::npos;
+    const size_t pad = w > text.size() ? w - text.size() : 0;
+    if (!left)
+        out.append(pad, ' ');
+    out.append(text);
+    if (left)
+        out.append(pad, ' ');
+}
+
+void AppendConversion(std::string& out, const TFormatSpec& spec, const TFormatArg& a, std::string_view fmt) {
+    const std::string pattern = spec.Pattern();
+    const bool integer = a.Kind == TFormatArg::akInt || a.Kind == TFormatArg::akUInt;
+    switch (spec.Conv) {
+    case 'd':
+    case 'i':
+        if (a.Kind == TFormatArg::akInt)
+            out += CFormat(pattern + "lld", static_cast<long long>(a.Int));
+        else if (a.Kind == TFormatArg::akUInt)
+            out += CFormat(pattern + "llu", static_cast<unsigned long long>(a.Int));
+        else
+            FormatError(fmt);
+        break;
+    case 'u':
+    case 'x':
+    case 'X':
+    case 'o':
+        if (!integer)
+            FormatError(fmt);
+        out += CFormat(pattern + "ll" + spec.Conv, static_cast<unsigned long long>(MaskToWidth(a)));
+        break;
+    case 'c':
+        if (!integer)
+            FormatError(fmt);
+        out += CFormat(pattern + "c", static_cast<int>(static_cast<unsigned char>(a.Int)));
+        break;
+    case 's':
+        if (a.Kind != TFormatArg::akString)
+            FormatError(fmt);
+        AppendString(out, spec, a.Str);
+        break;
+    case 'f':
+    case 'F':
+    case 'e':
+    case 'E':
+    case 'g':
+    case 'G':
+    case 'a':
+    case 'A':
+        // Integers widen to floating point without loss of meaning.
+        if (a.Kind == TFormatArg::akFloat)
+            out += CFormat(pattern + spec.Conv, a.Float);
+        else if (a.Kind == TFormatArg::akInt)
+            out += CFormat(pattern + spec.Conv, static_cast<double>(a.Int));
+        else if (a.Kind == TFormatArg::akUInt)
+            out += CFormat(pattern + spec.Conv, static_cast<double>(static_cast<uint64_t>(a.Int)));
+        else
+            FormatError(fmt);
+        break;
+    case 'p':
+        if (a.Kind != TFormatArg::akPointer)
+            FormatError(fmt);
+        out += CFormat(pattern + "p", a.Ptr);
+        break;
+    default:
+        FormatError(fmt);
+    }
+}
+
 }  // namespace
 
 std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t count) {
     std::string out;
     out.reserve(fmt.size() + 16);
-    size_t next = 0;
-    auto take = [&]() -> const TFormatArg& {
-        if (next >= count)
-            FormatError(fmt);
-        return args[next++];
-    };
+    TFormatReader reader{fmt, args, count};
     for (size_t i = 0; i < fmt.size(); ++i) {
-        const char c = fmt[i];
-        if (c != '%') {
-            out += c;
+        if (fmt[i] != '%') {
+            out += fmt[i];
             continue;
         }
         if (++i >= fmt.size())
@@ -82,113 +221,8 @@ std::string FormatArgs(std::string_view fmt, const TFormatArg* args, size_t coun
             out += '%';
             continue;
         }
-        std::string flags;
-        while (i < fmt.size() && std::strchr("-+ 0#", fmt[i]))
-            flags += fmt[i++];
-        std::string width;
-        if (i < fmt.size() && fmt[i] == '*') {
-            const TFormatArg& w = take();
-            if (w.Kind != TFormatArg::akInt && w.Kind != TFormatArg::akUInt)
-                FormatError(fmt);
-            width = std::to_string(w.Int);
-            ++i;
-        } else {
-            while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9')
-                width += fmt[i++];
-        }
-        std::string precision;
-        bool hasPrecision = false;
-        if (i < fmt.size() && fmt[i] == '.') {
-            hasPrecision = true;
-            ++i;
-            if (i < fmt.size() && fmt[i] == '*') {
-                const TFormatArg& p = take();
-                if (p.Kind != TFormatArg::akInt && p.Kind != TFormatArg::akUInt)
-                    FormatError(fmt);
-                precision = std::to_string(std::max<int64_t>(p.Int, 0));
-                ++i;
-            } else {
-                while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9')
-                    precision += fmt[i++];
-            }
-        }
-        // Length modifiers carry no meaning here: the argument knows its type.
-        while (i < fmt.size() && std::strchr("hlLqjzt", fmt[i]))
-            ++i;
-        if (i + 2 < fmt.size() && fmt[i] == 'I' && fmt[i + 1] == '6' && fmt[i + 2] == '4')
-            i += 3;
-        if (i >= fmt.size())
-            FormatError(fmt);
-        const char conv = fmt[i];
-        std::string pattern = "%" + flags + width + (hasPrecision ? "." + (precision.empty() ? "0" : precision) : "");
-        const TFormatArg& a = take();
-        switch (conv) {
-        case 'd':
-        case 'i':
-            if (a.Kind == TFormatArg::akInt)
-                out += CFormat(pattern + "lld", static_cast<long long>(a.Int));
-            else if (a.Kind == TFormatArg::akUInt)
-                out += CFormat(pattern + "llu", static_cast<unsigned long long>(a.Int));
-            else
-                FormatError(fmt);
-            break;
-        case 'u':
-        case 'x':
-        case 'X':
-        case 'o':
-            if (a.Kind != TFormatArg::akInt && a.Kind != TFormatArg::akUInt)
-                FormatError(fmt);
-            out += CFormat(pattern + "ll" + conv, static_cast<unsigned long long>(MaskToWidth(a)));
-            break;
-        case 'c':
-            if (a.Kind != TFormatArg::akInt && a.Kind != TFormatArg::akUInt)
-                FormatError(fmt);
-            out += CFormat(pattern + "c", static_cast<int>(static_cast<unsigned char>(a.Int)));
-            break;
-        case 's':
-            if (a.Kind != TFormatArg::akString)
-                FormatError(fmt);
-            {
-                // Through "%.*s" so that embedded data need not be terminated.
-                std::string_view text = a.Str;
-                if (hasPrecision)
-                    text = text.substr(0, std::strtoul(precision.c_str(), nullptr, 10));
-                const size_t w = width.empty() ? 0 : std::strtoul(width.c_str(), nullptr, 10);
-                const bool left = flags.find('-') != std::string::npos;
-                const size_t pad = w > text.size() ? w - text.size() : 0;
-                if (!left)
-                    out.append(pad, ' ');
-                out.append(text);
-                if (left)
-                    out.append(pad, ' ');
-            }
-            break;
-        case 'f':
-        case 'F':
-        case 'e':
-        case 'E':
-        case 'g':
-        case 'G':
-        case 'a':
-        case 'A':
-            // Integers widen to floating point without loss of meaning.
-            if (a.Kind == TFormatArg::akFloat)
-                out += CFormat(pattern + conv, a.Float);
-            else if (a.Kind == TFormatArg::akInt)
-                out += CFormat(pattern + conv, static_cast<double>(a.Int));
-            else if (a.Kind == TFormatArg::akUInt)
-                out += CFormat(pattern + conv, static_cast<double>(static_cast<uint64_t>(a.Int)));
-            else
-                FormatError(fmt);
-            break;
-        case 'p':
-            if (a.Kind != TFormatArg::akPointer)
-                FormatError(fmt);
-            out += CFormat(pattern + "p", a.Ptr);
-            break;
-        default:
-            FormatError(fmt);
-        }
+        const TFormatSpec spec = ParseFormatSpec(reader, i);
+        AppendConversion(out, spec, reader.Take(), fmt);
     }
     return out;
 }

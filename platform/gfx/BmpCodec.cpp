@@ -133,23 +133,50 @@ void DecodeBmp(const uint8_t* data, size_t size, TBitmap& into)
     DecodeDib(data + 14, size - 14, offBits - 14, false, into, nullptr);
 }
 
-void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, TBitmap& into, size_t* pixelEnd)
+namespace {
+
+// What the info header says beyond THeader: where the palette starts and
+// how it is laid out.
+struct TDibLayout {
+    size_t PaletteStart = 0;
+    size_t PaletteEntry = 4;  // core headers use three bytes an entry
+    uint32_t ColorsUsed = 0;
+};
+
+// The colour masks of a BI_BITFIELDS header: after a 40-byte header, or
+// inside a longer one.
+size_t ReadDibMasks(const uint8_t* info, uint32_t infoSize, size_t size, THeader& h)
+{
+    size_t masksAfterHeader = 0;
+    if (infoSize == 40) {
+        masksAfterHeader = 12;
+        if (size < 40 + 12)
+            Fail("colour masks are truncated");
+    } else if (infoSize < 40 + 12) {
+        // A header longer than 40 bytes must hold the three masks itself.
+        Fail("colour masks are truncated");
+    }
+    for (int i = 0; i < 3; ++i)
+        h.Masks[i] = U32(info + 40 + 4 * i);
+    if (infoSize >= 56)
+        h.Masks[3] = U32(info + 52);
+    return masksAfterHeader;
+}
+
+TDibLayout ReadDibHeader(const uint8_t* info, size_t size, bool icon, THeader& h)
 {
     if (size < 12)
         Fail("header is truncated");
-    const uint8_t* info = dib;
     const uint32_t infoSize = U32(info);
     if (infoSize < 12 || infoSize > size)
         Fail("header is truncated");
-    THeader h;
-    size_t paletteEntry = 4;
-    uint32_t colorsUsed = 0;
+    TDibLayout layout;
     size_t masksAfterHeader = 0;
     if (infoSize == 12) {  // core header
         h.Width = U16(info + 4);
         h.Height = U16(info + 6);
         h.BitCount = U16(info + 10);
-        paletteEntry = 3;
+        layout.PaletteEntry = 3;
     } else {
         if (infoSize < 40)
             Fail("header is truncated");
@@ -161,28 +188,21 @@ void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, T
         h.Height = height < 0 ? -height : height;
         h.BitCount = U16(info + 14);
         h.Compression = U32(info + 16);
-        colorsUsed = U32(info + 32);
-        if (h.Compression == BI_BITFIELDS) {
-            // Masks follow a 40-byte header, or sit inside a longer one.
-            if (infoSize == 40) {
-                masksAfterHeader = 12;
-                if (size < 40 + 12)
-                    Fail("colour masks are truncated");
-            } else if (infoSize < 40 + 12) {
-                // A header longer than 40 bytes must hold the three masks itself.
-                Fail("colour masks are truncated");
-            }
-            for (int i = 0; i < 3; ++i)
-                h.Masks[i] = U32(info + 40 + 4 * i);
-            if (infoSize >= 56)
-                h.Masks[3] = U32(info + 52);
-        }
+        layout.ColorsUsed = U32(info + 32);
+        if (h.Compression == BI_BITFIELDS)
+            masksAfterHeader = ReadDibMasks(info, infoSize, size, h);
     }
     if (icon) {
         // Icon images declare the height of colour and mask together.
         h.Height /= 2;
         h.TopDown = false;
     }
+    layout.PaletteStart = size_t(infoSize) + masksAfterHeader;
+    return layout;
+}
+
+void CheckDibFormat(const THeader& h, bool icon)
+{
     CheckPictureSize(h.Width, h.Height, "bitmap");
     const int bpp = h.BitCount;
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
@@ -192,90 +212,125 @@ void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, T
         Fail("unsupported compression " + std::to_string(h.Compression));
     if ((h.TopDown || icon) && (h.Compression == BI_RLE4 || h.Compression == BI_RLE8))
         Fail("compressed bitmaps cannot be top-down");
+}
 
-    const size_t paletteStart = size_t(infoSize) + masksAfterHeader;
-    size_t paletteBytes = 0;
-    if (bpp <= 8) {
-        uint32_t count = colorsUsed ? colorsUsed : (1u << bpp);
-        if (count > (1u << bpp))
-            Fail("palette is too large");
-        paletteBytes = count * paletteEntry;
-        if (paletteStart + paletteBytes > size)
-            Fail("palette is truncated");
-        for (uint32_t i = 0; i < count; ++i) {
-            const uint8_t* e = dib + paletteStart + i * paletteEntry;
-            h.Palette.push_back(uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16));
-        }
-        h.Palette.resize(size_t(1) << bpp, 0);
+// Reads the palette of a paletted picture; returns its size in bytes.
+size_t ReadDibPalette(const uint8_t* dib, size_t size, const TDibLayout& layout, THeader& h)
+{
+    const int bpp = h.BitCount;
+    if (bpp > 8)
+        return 0;
+    uint32_t count = layout.ColorsUsed ? layout.ColorsUsed : (1u << bpp);
+    if (count > (1u << bpp))
+        Fail("palette is too large");
+    const size_t paletteBytes = count * layout.PaletteEntry;
+    if (layout.PaletteStart + paletteBytes > size)
+        Fail("palette is truncated");
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* e = dib + layout.PaletteStart + i * layout.PaletteEntry;
+        h.Palette.push_back(uint32_t(e[0]) | (uint32_t(e[1]) << 8) | (uint32_t(e[2]) << 16));
     }
-    if (pixelOffset == SIZE_MAX)
-        pixelOffset = paletteStart + paletteBytes;
-    if (pixelOffset >= size)
-        Fail("pixel data is missing");
-    const uint8_t* pixels = dib + pixelOffset;
-    const uint8_t* end = dib + size;
+    h.Palette.resize(size_t(1) << bpp, 0);
+    return paletteBytes;
+}
 
-    const bool mono = bpp == 1 && !icon && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
-    const TPixelFormat format = mono ? pf1bit : (bpp == 32 ? pf32bit : pf24bit);
-
+void DecodeRlePixels(const uint8_t* pixels, const uint8_t* end, const THeader& h, TPixelFormat format, TBitmap& into)
+{
     // The pixel data is checked against the header before anything is allocated:
     // a header alone may claim 2^26 pixels.
-    if (h.Compression == BI_RLE4 || h.Compression == BI_RLE8) {
-        if (int64_t(h.Width) * h.Height > int64_t(end - pixels) * MaxRlePixelsPerByte)
-            Fail("compressed data is too short for the picture's size");
-        TBitmap out(h.Width, h.Height, format);
-        std::vector<uint8_t> idx = DecodeRle(pixels, end, h);
-        for (int y = 0; y < h.Height; ++y) {
-            uint8_t* row = out.ScanLine(y);
-            for (int x = 0; x < h.Width; ++x)
-                WritePixel(pf24bit, row, x, h.Palette[idx[size_t(y) * size_t(h.Width) + size_t(x)]]);
-        }
-        into = out;
-        return;
+    if (int64_t(h.Width) * h.Height > int64_t(end - pixels) * MaxRlePixelsPerByte)
+        Fail("compressed data is too short for the picture's size");
+    TBitmap out(h.Width, h.Height, format);
+    std::vector<uint8_t> idx = DecodeRle(pixels, end, h);
+    for (int y = 0; y < h.Height; ++y) {
+        uint8_t* row = out.ScanLine(y);
+        for (int x = 0; x < h.Width; ++x)
+            WritePixel(pf24bit, row, x, h.Palette[idx[size_t(y) * size_t(h.Width) + size_t(x)]]);
     }
+    into = out;
+}
 
+// One uncompressed row, as 0xAARRGGBB pixels written in the bitmap's format.
+void DecodeDibRow(const uint8_t* src, const THeader& h, const TField (&fields)[4], TPixelFormat format, uint8_t* row)
+{
+    const TField& red = fields[0];
+    const TField& green = fields[1];
+    const TField& blue = fields[2];
+    const TField& alpha = fields[3];
+    for (int x = 0; x < h.Width; ++x) {
+        uint32_t px;
+        switch (h.BitCount) {
+        case 1: px = h.Palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
+        case 4: px = h.Palette[(x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4)]; break;
+        case 8: px = h.Palette[src[x]]; break;
+        case 16: {
+            uint32_t v = U16(src + 2 * x);
+            px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16);
+            break;
+        }
+        case 24: px = uint32_t(src[3 * x]) | (uint32_t(src[3 * x + 1]) << 8) | (uint32_t(src[3 * x + 2]) << 16); break;
+        default: {
+            uint32_t v = U32(src + 4 * x);
+            px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16) |
+                 (uint32_t(alpha.Get(v)) << 24);
+            break;
+        }
+        }
+        WritePixel(format, row, x, px);
+    }
+}
+
+// Uncompressed rows; returns the size of the pixel data.
+size_t DecodeRawPixels(const uint8_t* pixels, const uint8_t* end, const THeader& h, TPixelFormat format, bool mono,
+                       TBitmap& into)
+{
+    const int bpp = h.BitCount;
     const size_t stride = size_t(((int64_t(h.Width) * bpp + 31) / 32) * 4);
     if (stride * size_t(h.Height) > size_t(end - pixels))
         Fail("pixel data is truncated");
     TBitmap out(h.Width, h.Height, format);
-    if (pixelEnd)
-        *pixelEnd = pixelOffset + stride * size_t(h.Height);
     uint32_t masks[4] = {h.Masks[0], h.Masks[1], h.Masks[2], h.Masks[3]};
     if (h.Compression != BI_BITFIELDS) {
         if (bpp == 16) { masks[0] = 0x7C00; masks[1] = 0x03E0; masks[2] = 0x001F; }
         if (bpp == 32) { masks[0] = 0xFF0000; masks[1] = 0xFF00; masks[2] = 0xFF; masks[3] = 0xFF000000; }
     }
-    const TField red(masks[0]), green(masks[1]), blue(masks[2]), alpha(masks[3]);
+    const TField fields[4] = {TField(masks[0]), TField(masks[1]), TField(masks[2]), TField(masks[3])};
     for (int y = 0; y < h.Height; ++y) {
         const uint8_t* src = pixels + stride * size_t(h.TopDown ? y : h.Height - 1 - y);
         uint8_t* row = out.ScanLine(y);
-        if (mono) {
+        if (mono)
             std::memcpy(row, src, size_t(out.Stride()));
-            continue;
-        }
-        for (int x = 0; x < h.Width; ++x) {
-            uint32_t px;
-            switch (bpp) {
-            case 1: px = h.Palette[(src[x >> 3] >> (7 - (x & 7))) & 1]; break;
-            case 4: px = h.Palette[(x & 1) ? (src[x >> 1] & 0x0F) : (src[x >> 1] >> 4)]; break;
-            case 8: px = h.Palette[src[x]]; break;
-            case 16: {
-                uint32_t v = U16(src + 2 * x);
-                px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16);
-                break;
-            }
-            case 24: px = uint32_t(src[3 * x]) | (uint32_t(src[3 * x + 1]) << 8) | (uint32_t(src[3 * x + 2]) << 16); break;
-            default: {
-                uint32_t v = U32(src + 4 * x);
-                px = uint32_t(blue.Get(v)) | (uint32_t(green.Get(v)) << 8) | (uint32_t(red.Get(v)) << 16) |
-                     (uint32_t(alpha.Get(v)) << 24);
-                break;
-            }
-            }
-            WritePixel(format, row, x, px);
-        }
+        else
+            DecodeDibRow(src, h, fields, format, row);
     }
     into = out;
+    return stride * size_t(h.Height);
+}
+
+}  // namespace
+
+void DecodeDib(const uint8_t* dib, size_t size, size_t pixelOffset, bool icon, TBitmap& into, size_t* pixelEnd)
+{
+    THeader h;
+    const TDibLayout layout = ReadDibHeader(dib, size, icon, h);
+    CheckDibFormat(h, icon);
+    const size_t paletteBytes = ReadDibPalette(dib, size, layout, h);
+    if (pixelOffset == SIZE_MAX)
+        pixelOffset = layout.PaletteStart + paletteBytes;
+    if (pixelOffset >= size)
+        Fail("pixel data is missing");
+    const uint8_t* pixels = dib + pixelOffset;
+    const uint8_t* end = dib + size;
+
+    const bool mono = h.BitCount == 1 && !icon && h.Palette[0] == 0 && h.Palette[1] == 0xFFFFFF;
+    const TPixelFormat format = mono ? pf1bit : (h.BitCount == 32 ? pf32bit : pf24bit);
+    if (h.Compression == BI_RLE4 || h.Compression == BI_RLE8) {
+        DecodeRlePixels(pixels, end, h, format, into);
+        return;
+    }
+    const size_t pixelBytes = DecodeRawPixels(pixels, end, h, format, mono, into);
+    if (pixelEnd)
+        *pixelEnd = pixelOffset + pixelBytes;
 }
 
 std::vector<uint8_t> EncodeBmp(const TBitmap& bitmap)

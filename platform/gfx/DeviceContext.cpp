@@ -96,17 +96,18 @@ TRegionKind TDeviceContext::CurrentClipKind() const
 
 TRegionKind TDeviceContext::IntersectClipRect(const TRect& r)
 {
-    TRect device = r.Offsetted(FState.ViewportOrg.X, FState.ViewportOrg.Y);
-    FState.ClipRgn = (FState.HasClip ? FState.ClipRgn : DeviceArea()).Intersect(TRegion(device));
-    FState.HasClip = true;
-    ClipChanged();
-    return CurrentClipKind();
+    return CombineClipRect(r, &TRegion::Intersect);
 }
 
 TRegionKind TDeviceContext::ExcludeClipRect(const TRect& r)
 {
+    return CombineClipRect(r, &TRegion::Subtract);
+}
+
+TRegionKind TDeviceContext::CombineClipRect(const TRect& r, TRegion (TRegion::*combine)(const TRegion&) const)
+{
     TRect device = r.Offsetted(FState.ViewportOrg.X, FState.ViewportOrg.Y);
-    FState.ClipRgn = (FState.HasClip ? FState.ClipRgn : DeviceArea()).Subtract(TRegion(device));
+    FState.ClipRgn = ((FState.HasClip ? FState.ClipRgn : DeviceArea()).*combine)(TRegion(device));
     FState.HasClip = true;
     ClipChanged();
     return CurrentClipKind();

@@ -110,6 +110,8 @@ private:
     // The region the application clip starts from when none is set yet.
     TRegion DeviceArea() const;
     void ClipChanged() { FClipValid = false; }
+    // The clip combined with a rectangle given in logical units.
+    TRegionKind CombineClipRect(const TRect& r, TRegion (TRegion::*combine)(const TRegion&) const);
     TRegionKind CurrentClipKind() const;
 
     TBitmap* FSurface = nullptr;

@@ -64,9 +64,11 @@ uint8_t TPalette::Nearest(uint32_t color) const
     return uint8_t(best);
 }
 
-TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<bool>& skip)
+namespace {
+
+// The picture's own colours when there are no more than maxColors of them.
+bool ExactPalette(const TBitmap& bitmap, int maxColors, const std::vector<bool>& skip, TPalette& palette)
 {
-    TPalette palette;
     std::unordered_map<uint32_t, uint32_t> exact;
     bool tooMany = false;
     const int w = bitmap.Width(), h = bitmap.Height();
@@ -82,16 +84,21 @@ TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<
             }
         }
     }
-    if (!tooMany) {
-        for (const auto& e : exact)
-            palette.Colors.push_back(e.first);
-        std::sort(palette.Colors.begin(), palette.Colors.end());
-        if (palette.Colors.empty())
-            palette.Colors.push_back(0);
-        return palette;
-    }
+    if (tooMany)
+        return false;
+    for (const auto& e : exact)
+        palette.Colors.push_back(e.first);
+    std::sort(palette.Colors.begin(), palette.Colors.end());
+    if (palette.Colors.empty())
+        palette.Colors.push_back(0);
+    return true;
 
-    // Histogram of 5-bit colours, each represented by the mean of its pixels.
+}
+
+// Histogram of 5-bit colours as one box, each entry the mean of its pixels.
+TBox HistogramBox(const TBitmap& bitmap, const std::vector<bool>& skip)
+{
+    const int w = bitmap.Width(), h = bitmap.Height();
     std::vector<uint32_t> counts(32768, 0);
     std::vector<uint64_t> sums(32768 * 3, 0);
     for (int y = 0; y < h; ++y) {
@@ -106,16 +113,21 @@ TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<
                 sums[key * 3 + size_t(c)] += (p >> (c * 8)) & 0xFF;
         }
     }
-    std::vector<TBox> boxes(1);
+    TBox all;
     for (uint32_t key = 0; key < 32768; ++key) {
         if (!counts[key])
             continue;
         uint32_t color = 0;
         for (int c = 0; c < 3; ++c)
             color |= uint32_t(sums[key * 3 + size_t(c)] / counts[key]) << (c * 8);
-        boxes[0].Entries.push_back({color, counts[key]});
-        boxes[0].Count += counts[key];
+        all.Entries.push_back({color, counts[key]});
+        all.Count += counts[key];
     }
+    return all;
+}
+
+void SplitBoxes(std::vector<TBox>& boxes, int maxColors)
+{
     // Split the box with the most pixels times range along its widest channel.
     while (int(boxes.size()) < maxColors) {
         int best = -1;
@@ -154,8 +166,10 @@ TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<
         for (const auto& e : other.Entries) other.Count += e.second;
         boxes.push_back(std::move(other));
     }
-    for (const TBox& box : boxes)
-        palette.Colors.push_back(box.Mean());
+}
+
+void RefinePalette(const std::vector<TBox>& boxes, TPalette& palette)
+{
     // One refinement pass: move each colour to the mean of the histogram entries nearest to it.
     std::vector<uint64_t> acc(palette.Colors.size() * 4, 0);
     for (const TBox& box : boxes)
@@ -173,6 +187,20 @@ TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<
             color |= uint32_t((acc[i * 4 + size_t(c)] + acc[i * 4 + 3] / 2) / acc[i * 4 + 3]) << (c * 8);
         palette.Colors[i] = color;
     }
+}
+
+}  // namespace
+
+TPalette QuantizeColors(const TBitmap& bitmap, int maxColors, const std::vector<bool>& skip)
+{
+    TPalette palette;
+    if (ExactPalette(bitmap, maxColors, skip, palette))
+        return palette;
+    std::vector<TBox> boxes{HistogramBox(bitmap, skip)};
+    SplitBoxes(boxes, maxColors);
+    for (const TBox& box : boxes)
+        palette.Colors.push_back(box.Mean());
+    RefinePalette(boxes, palette);
     TPalette refined;  // without the lookups cached for the colours before refinement
     refined.Colors = palette.Colors;
     return refined;

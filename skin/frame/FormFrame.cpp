@@ -148,6 +148,10 @@ void TbsFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         FQuickImageList = nullptr;
     if (AComponent == FInActivePanel)
         FInActivePanel = nullptr;
+    // A child form freed (it left the client's list already; a window
+    // destroyed with its form brings no WM_DESTROY to the child's frame).
+    if (FMDIChildMaximized)
+        MDIChildRestored();
 }
 
 // ------------------------------------------------------------ properties

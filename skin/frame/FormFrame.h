@@ -379,6 +379,9 @@ private:
     void SubclassMDIClient();
     void MDIClientWindowProc(TMessage& Message);
     bool HandleMDIMessage(TMessage& Message);
+    // A child restored, hidden or freed: the main form drops the maximized
+    // child's caption name and menu-bar buttons when no shown child is left maximized.
+    void MDIChildRestored();
     void ArrangeMinimizedChildren();
     TPoint GetMDIMinimizedPosition() const;
     // The main form's frame (nullptr when it has none).

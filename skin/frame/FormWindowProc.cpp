@@ -119,6 +119,8 @@ bool TbsFormFrame::FirstPhase(TMessage& Message)
             if (IsMDIChild()) {
                 DeleteChildFromMenu(FForm);
                 DeleteChildFromBar(FForm);
+                if (FWindowState == wsMaximized)
+                    TellMainForm(WM_MDICHILDRESTORED);
             }
             if (FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
                 AddLayered(FForm->Handle());
@@ -560,6 +562,12 @@ void TbsFormFrame::HandleShowBefore(TMessage&)
         if (IsMDIChild()) {
             AddChildToMenu(FForm);
             AddChildToBar(FForm);
+            // The main frame hears when this form is freed; shown again
+            // maximized, the form takes its buttons back.
+            if (TbsFormFrame* main = MainFrame(); main && main != this)
+                FForm->FreeNotification(main);
+            if (FWindowState == wsMaximized)
+                TellMainForm(WM_MDICHILDMAXIMIZED);
         }
         if (FForm->Menu())
             FForm->SetMenu(nullptr);   // the skinned menu bar shows the menus

@@ -85,11 +85,15 @@ TCustomForm* TbsFormFrame::GetMaximizedMDIChild() const
     TCustomForm* main = Application->MainForm();
     if (!main)
         return nullptr;
-    if (TCustomForm* active = main->ActiveMDIChild())
-        if (TbsFormFrame* f = GetFormFrame(active); f && f->WindowState() == wsMaximized)
-            return active;
+    // A hidden child keeps its state but owns neither the caption nor the buttons.
+    auto maximized = [](TCustomForm* child) {
+        TbsFormFrame* f = child->Visible() ? GetFormFrame(child) : nullptr;
+        return f && f->WindowState() == wsMaximized;
+    };
+    if (TCustomForm* active = main->ActiveMDIChild(); active && maximized(active))
+        return active;
     for (TCustomForm* child : ChildrenOf(main))
-        if (TbsFormFrame* f = GetFormFrame(child); f && f->WindowState() == wsMaximized)
+        if (maximized(child))
             return child;
     return nullptr;
 }
@@ -421,6 +425,17 @@ void TbsFormFrame::MDIClientWindowProc(TMessage& Message)
 
 // ------------------------------------------------------------ messages
 
+void TbsFormFrame::MDIChildRestored()
+{
+    if (FForm->ComponentState().Contains(csDestroying) || !IsMDIForm())
+        return;
+    if (!GetMaximizedMDIChild())
+        FMDIChildMaximized = false;
+    RepaintFrame();
+    if (FMainMenuBar)
+        FMainMenuBar->MDIChildRestore();
+}
+
 // The MDI steps of the form window procedure; true when the message needs
 // nothing more of the frame (the saved procedure is called as usual).
 bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
@@ -441,13 +456,7 @@ bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
         }
         return true;
     case WM_MDICHILDRESTORED:
-        if (IsMDIForm()) {
-            if (!GetMaximizedMDIChild())
-                FMDIChildMaximized = false;
-            RepaintFrame();
-            if (FMainMenuBar)
-                FMainMenuBar->MDIChildRestore();
-        }
+        MDIChildRestored();
         return true;
     case WM_MDIACTIVATE:
         if (IsMDIChild() && FSkinnableForm) {

@@ -1,5 +1,6 @@
 #include "skin/frame/MDITabsBar.h"
 #include <algorithm>
+#include <utility>
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Text.h"
@@ -54,20 +55,28 @@ TbsSkinMenuSpeedButton* TbsSkinMDITabsBar::NewListButton(TAlign Align, int Arrow
 
 void TbsSkinMDITabsBar::UpdateListButtons()
 {
+    // Making or freeing a button realigns the bar and paints it at once, and
+    // a paint comes back here: the nested call must neither see a button
+    // half freed (and free it again) nor make a second one.
+    if (FUpdatingListButtons)
+        return;
+    FUpdatingListButtons = true;
+    struct TDone {
+        bool& Flag;
+        ~TDone() { Flag = false; }
+    } done{FUpdatingListButtons};
     if (!ObjectList.empty() && !FListButton) {
         FListButton = NewListButton(alLeft, 4, FListMenu);
         FListButton->OnShowTrackMenu = [this](TObject*) { FillListMenu(); };
     } else if (ObjectList.empty() && FListButton) {
-        delete FListButton;
-        FListButton = nullptr;
+        delete std::exchange(FListButton, nullptr);
     }
     CalcTabRects();
     if (FInVisibleCount > 0 && !FHideListButton) {
         FHideListButton = NewListButton(alRight, 2, FHideListMenu);
         FHideListButton->OnShowTrackMenu = [this](TObject*) { FillHideListMenu(); };
     } else if (FInVisibleCount == 0 && FHideListButton) {
-        delete FHideListButton;
-        FHideListButton = nullptr;
+        delete std::exchange(FHideListButton, nullptr);
     }
 }
 

@@ -128,6 +128,7 @@ private:
     int DragIndex = -1;
     int ActiveTabIndex = -1;
     int OldTabIndex = -1;
+    bool FUpdatingListButtons = false;
     TbsSkinMenuSpeedButton* FListButton = nullptr;
     TbsSkinMenuSpeedButton* FHideListButton = nullptr;
     TbsSkinPopupMenu* FListMenu = nullptr;

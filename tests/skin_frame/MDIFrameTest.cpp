@@ -108,6 +108,29 @@ protected:
                                    (dir / ("skin" + std::to_string(GetParam()) + "_" + What + ".png")).string());
     }
     TbsFormFrame* FrameOf(TForm* c) { return GetFormFrame(c); }
+    // The last child maximized, then every child closed (hidden) or
+    // destroyed one after another, last first.
+    void LeaveEveryChildFromMaximized(bool Destroy)
+    {
+        FrameOf(Children.back())->SetWindowState(wsMaximized);
+        Pump();
+        ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+        for (auto it = Children.rbegin(); it != Children.rend(); ++it) {
+            if (Destroy)
+                delete *it;
+            else
+                (*it)->Close();
+            Pump();
+        }
+        if (Destroy)
+            Children.clear();
+        EXPECT_EQ(Tabs->TabCount(), 0);
+        EXPECT_EQ(Tabs->ListButton(), nullptr) << "the list button goes with the last tab";
+        EXPECT_TRUE(WindowEntries().empty());
+        EXPECT_EQ(MenuBar->ButtonsCount(), 0) << "no maximized child is left to own the buttons";
+        EXPECT_FALSE(Frame->MDIChildMaximized());
+        EXPECT_EQ(Frame->CaptionText(), "ZarvoMPG格式转换器");
+    }
 
     TLoadedSkin Skin;
     TbsSkinMainMenu* Menu = nullptr;
@@ -218,16 +241,38 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsOnTheMenuBar)
 }
 
 // CloseAll closes every child, last first; their tabs and window-menu entries go.
-// Disabled: removing the last tab while its child hides frees the bar's list
-// button from memory that is already damaged; to be found and mended.
-TEST_P(TMDIFrameTest, DISABLED_CloseAllEmptiesTabsAndWindowMenu)
+TEST_P(TMDIFrameTest, CloseAllEmptiesTabsAndWindowMenu)
 {
     Frame->CloseAll();
     Pump();
     for (TForm* c : Children)
         EXPECT_FALSE(c->Visible());
     EXPECT_EQ(Tabs->TabCount(), 0);
+    EXPECT_EQ(Tabs->ListButton(), nullptr) << "the list button goes with the last tab";
     EXPECT_TRUE(WindowEntries().empty());
+}
+
+// A maximized child leaving takes its buttons off the menu bar and its name
+// out of the main caption, as the tabs and entries of every child go.
+TEST_P(TMDIFrameTest, MaximizedChildClosedThenTheRest) { LeaveEveryChildFromMaximized(false); }
+
+TEST_P(TMDIFrameTest, MaximizedChildDestroyedThenTheRest) { LeaveEveryChildFromMaximized(true); }
+
+// Hidden while maximized, a child keeps its state: shown again it takes its
+// buttons and its place in the caption back.
+TEST_P(TMDIFrameTest, MaximizedChildHiddenAndShownAgain)
+{
+    TForm* child = Children[1];
+    FrameOf(child)->SetWindowState(wsMaximized);
+    child->Close();
+    Pump();
+    EXPECT_EQ(MenuBar->ButtonsCount(), 0);
+    EXPECT_EQ(Frame->CaptionText(), "ZarvoMPG格式转换器");
+    child->Show();
+    Pump();
+    EXPECT_EQ(FrameOf(child)->WindowState(), wsMaximized);
+    EXPECT_EQ(MenuBar->ButtonsCount(), 4);
+    EXPECT_EQ(Frame->CaptionText(), "ZarvoMPG格式转换器 - [文档 Doc2]");
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
