@@ -76,6 +76,8 @@ public:
     bool Paused() const;
     // The run's gate: blocks while paused; pgStop at once when the job is stopped.
     TPauseGate WaitIfPaused();
+    // Whether the run waits at the gate now: a paused job has come to rest.
+    bool HeldAtGate() const;
 
     int MaxFiles() const { return FMaxFiles; }
     int nb_input_files() const { return int(FInputs.size()); }
@@ -356,6 +358,7 @@ private:
     mutable std::mutex FGateLock;
     std::condition_variable FGate;
     bool FPaused = false;
+    bool FHeld = false;
 
     TEvent FStopEvent{true, true};  // set while no run is under way
     TEvent FTermEvent{true, true};  // set while no separate terminate step is under way

@@ -376,6 +376,13 @@ bool TCustomFFmpeg::Paused() const {
 
 TPauseGate TCustomFFmpeg::WaitIfPaused() {
     std::unique_lock lock(FGateLock);
+    FHeld = true;
     FGate.wait(lock, [this] { return !FPaused || FBroken; });
+    FHeld = false;
     return FBroken ? pgStop : pgGoOn;
+}
+
+bool TCustomFFmpeg::HeldAtGate() const {
+    std::lock_guard lock(FGateLock);
+    return FHeld;
 }

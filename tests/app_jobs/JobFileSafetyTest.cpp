@@ -377,6 +377,11 @@ TEST_F(JobWriteErrorTest, AFileSystemThatFillsUpFailsTheJob) {
 
 // The process's file size limit, in a child process that runs the case below.
 TEST_F(JobWriteErrorTest, AFileSizeLimitFailsTheJob) {
+#if defined(__SANITIZE_THREAD__)
+    // The thread sanitizer's runtime itself dies at start under a 64 KB limit
+    // (bus error before main), so the child could never run the case.
+    GTEST_SKIP() << "the thread sanitizer cannot start under a file size limit";
+#endif
     MakeClip(In("limited.mp4"), 100, 320, 240);
     // Everything the child needs is made before the fork: between fork and
     // exec a child of a threaded process may only make plain system calls.

@@ -18,7 +18,7 @@ using WindowStressTest = ConversionControlTest;
 
 TEST_F(WindowStressTest, AFullListStopsHalfWayAndStartsAgainWithoutLosingOrOverwritingAnything)
 {
-    const int count = TJobSlots::Capacity;
+    const int count = StressFileCount(TJobSlots::Capacity);
     for (int i = 0; i < count; ++i) {
         char name[32];
         snprintf(name, sizeof name, "s%03d.mp4", i);
@@ -29,19 +29,21 @@ TEST_F(WindowStressTest, AFullListStopsHalfWayAndStartsAgainWithoutLosingOrOverw
     EXPECT_TRUE(Messages.empty()) << Messages[0];
 
     // The list is full: one more file is refused with a message and nothing changes.
-    testmedia::TTempFolder more;
-    const std::string extra = more.File("extra.mp4");
-    testmedia::TMediaPlan plan;
-    plan.Video.push_back({});
-    plan.Video[0].Frames = 2;
-    testmedia::WriteMediaFile(extra, plan);
-    Dialogs->Answers.push_back({extra});
-    Form1->Item111->Click();   // 添加一个文件
-    Pump();
-    EXPECT_EQ(Rows(), count);
-    ASSERT_EQ(Messages.size(), 1u);
-    EXPECT_EQ(Messages[0].rfind("提示: ", 0), 0u) << Messages[0];
-    Messages.clear();
+    if (count == TJobSlots::Capacity) {
+        testmedia::TTempFolder more;
+        const std::string extra = more.File("extra.mp4");
+        testmedia::TMediaPlan plan;
+        plan.Video.push_back({});
+        plan.Video[0].Frames = 2;
+        testmedia::WriteMediaFile(extra, plan);
+        Dialogs->Answers.push_back({extra});
+        Form1->Item111->Click();   // 添加一个文件
+        Pump();
+        EXPECT_EQ(Rows(), count);
+        ASSERT_EQ(Messages.size(), 1u);
+        EXPECT_EQ(Messages[0].rfind("提示: ", 0), 0u) << Messages[0];
+        Messages.clear();
+    }
 
     const std::string outFolder = Form1->FileOutPutPath;
     Form5->bsSkinComboBox2->SetItemIndex(18);   // 19 threads

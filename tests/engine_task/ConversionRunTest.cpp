@@ -135,15 +135,10 @@ TEST_F(ConverterTest, PausesAndResumesMidRun) {
     };
     Converter->Start(3);
     ASSERT_TRUE(WaitUntil([&] { return pictures >= 1; }));
-    // Each worker may finish the pass it is in; after that nothing moves.
-    int settled = -1;
-    ASSERT_TRUE(WaitUntil([&] {
-        const int now = pictures;
-        const bool still = now == settled;
-        settled = now;
-        std::this_thread::sleep_for(40ms);
-        return still;
-    }));
+    // Each worker may finish the pass it is in; then all three rest at their gates.
+    ASSERT_TRUE(WaitUntil([&] { return HeldTasks(3) == 3; }));
+    ProcessMessages();
+    const int settled = pictures;
     std::this_thread::sleep_for(100ms);
     ProcessMessages();
     EXPECT_EQ(pictures, settled) << "paused tasks went on converting";

@@ -226,10 +226,11 @@ TEST_F(ConverterTest, PausesResumesAndStopsARun) {
 
     Converter->Pause();
     EXPECT_TRUE(Converter->Paused());
-    std::this_thread::sleep_for(30ms);
+    // Each running task may finish the pass it is in, then rests at its gate.
+    ASSERT_TRUE(WaitUntil([&] { return HeldTasks(4) == 2; }));
     const int held = Gate.Passes;
     std::this_thread::sleep_for(50ms);
-    EXPECT_LE(Gate.Passes - held, 2) << "paused tasks go on converting";
+    EXPECT_EQ(Gate.Passes, held) << "paused tasks go on converting";
 
     Converter->Resume();
     EXPECT_FALSE(Converter->Paused());
@@ -259,8 +260,7 @@ TEST_F(ConverterTest, TasksStartedWhilePausedStartPaused) {
     AddTasks(2);
     Converter->Pause();
     Converter->Start(2);
-    ASSERT_TRUE(WaitUntil([&] { return Gate.Running == 2; }));
-    std::this_thread::sleep_for(50ms);
+    ASSERT_TRUE(WaitUntil([&] { return Gate.Running == 2 && HeldTasks(2) == 2; }));
     EXPECT_EQ(Gate.Passes, 0);
     Converter->Resume();
     ASSERT_TRUE(WaitUntil([&] { return Gate.Passes > 2; }));

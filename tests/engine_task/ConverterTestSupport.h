@@ -197,6 +197,14 @@ protected:
     }
     void TearDown() override { Converter.reset(); }
 
+    // How many of the first ATasks tasks rest at their pause gate now.
+    int HeldTasks(int ATasks) const {
+        int held = 0;
+        for (int i = 0; i < ATasks; ++i)
+            held += Converter->Task(i)->HeldAtGate();
+        return held;
+    }
+
     // Adds ACount tasks over the input, each with an output of its own.
     void AddTasks(int ACount) {
         for (int i = 0; i < ACount; ++i) {
