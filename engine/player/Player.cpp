@@ -105,6 +105,25 @@ void TCustomPlayer::ReportError(const std::string& AMsg, bool AStore) {
 bool TCustomPlayer::OpenedFile() const { return FVideoState && !FVideoState->Closed; }
 bool TCustomPlayer::FileOpened() const { return OpenedFile(); }
 bool TCustomPlayer::Paused() const { return !OpenedFile() || FVideoState->paused != 0; }
+
+bool TCustomPlayer::DisplayAtRest() {
+    if (!OpenedFile())
+        return false;
+    TVideoState* is = FVideoState.get();
+    // A step ends paused with its picture queued: paused covers it too.
+    if (!is->paused)
+        return false;
+    if (is->video_stream >= 0) {
+        if (!is->video_held)
+            return false;
+        std::lock_guard<std::mutex> lock(is->pictq_mutex);
+        if (is->pictq_size > 0)
+            return false;
+    }
+    // Asked last: a refresh that began before the pause has ended by now.
+    return !FRefreshing;
+}
+
 int64_t TCustomPlayer::Duration() const { return FVideoState ? FVideoState->Duration : -1; }
 
 bool TCustomPlayer::Open(const std::string& AFileName, HWND AScreenHandle, bool APaused) {
@@ -303,6 +322,7 @@ void TCustomPlayer::PlayThreadExecute() {
             }
             FDataLock.Acquire();
             locked = true;
+            FRefreshing = true;
             if (!OpenedFile())
                 break;
             if (command == cmdQuit) {
@@ -318,6 +338,8 @@ void TCustomPlayer::PlayThreadExecute() {
             } else {
                 RefreshVideo(FVideoState.get(), true);
             }
+            FRefreshing = false;
+            ++FRefreshPasses;
             FDataLock.Release();
             locked = false;
         }
@@ -328,6 +350,7 @@ void TCustomPlayer::PlayThreadExecute() {
         locked = true;
         CloseVideoState();
     }
+    FRefreshing = false;
     if (locked)
         FDataLock.Release();
     SetPlayState(psStop);

@@ -94,6 +94,13 @@ public:
     TPlayState PlayState() const { return FState; }
     bool Seeking() const { return FSeeking; }
     bool Paused() const;
+    // Whether the display has come to rest: paused, no picture waits to be
+    // shown, the video thread waits out the pause and the play thread is
+    // between two refreshes. Until the pause ends the surface stays as it is.
+    bool DisplayAtRest();
+    // How many refreshes the play thread has finished: a caller that waits
+    // for two more knows one began after it asked.
+    uint64_t RefreshPasses() const { return FRefreshPasses; }
     bool FileOpened() const;
     int64_t Duration() const;
 
@@ -348,6 +355,8 @@ private:
     std::mutex FCommandLock;
     std::condition_variable FCommandCond;
     int FCommand = 0;  // the pending play-thread command (quit outranks re-open)
+    std::atomic<bool> FRefreshing{false};      // the play thread is within a refresh
+    std::atomic<uint64_t> FRefreshPasses{0};   // refreshes the play thread finished
     TPlayEventRing FPlayEvent;
     int64_t FEventPTS = 0;
     TPlayState FEventState = psStop;

@@ -26,8 +26,11 @@ void FlipRows(uint8_t* APlane, int APitch, int ARows) {
 // Waits while paused, unless a file opened paused still wants its first
 // pictures or a seek while paused still wants the picture of the new place.
 void WaitWhilePaused(TVideoState* is) {
-    while (is->paused && !is->videoq.Aborted() && !is->seek_paused && !is->open_paused)
+    while (is->paused && !is->videoq.Aborted() && !is->seek_paused && !is->open_paused) {
+        is->video_held = true;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    is->video_held = false;
 }
 
 } // namespace

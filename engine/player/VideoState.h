@@ -66,6 +66,7 @@ struct TVideoState {
     std::atomic<int> ErrorEOF{0}, EventEOF{0}, ReachEOF{0}, Reading{0};
     std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
     std::atomic<int> show_audio{0};
+    std::atomic<bool> video_held{false};  // the video thread waits out the pause
 
     // ---- queues between the threads, each with its lock ----
     TPacketQueue audioq, videoq, subtitleq;  // reader -> decoders
