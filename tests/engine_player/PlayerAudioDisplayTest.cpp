@@ -44,9 +44,12 @@ TEST_F(PlayerAudioDisplayTest, TheWaveformSwingsAroundTheCentreAndFreezesWhenPau
 
     Player->Pause();
     ASSERT_TRUE(WaitForState(psPause));
-    std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    // A drawing begun before the pause has landed; the ones after it redraw
+    // the same samples.
+    ASSERT_TRUE(WaitFor([&] { return Player->DisplayAtRest(); }));
     const TBitmap paused = SurfaceCopy();
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    const int drawn = Host.Changes;
+    ASSERT_TRUE(WaitFor([&] { return Host.Changes >= drawn + 3; })) << "the paused display is still redrawn";
     EXPECT_TRUE(SurfaceCopy().SaveToBuffer() == paused.SaveToBuffer()) << "frozen while paused";
 }
 
