@@ -1,5 +1,6 @@
 #include "platform/gfx/Blit.h"
 
+#include <algorithm>
 #include <cstring>
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/DeviceContext.h"
@@ -140,58 +141,109 @@ void BlendRow32(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t*
     }
 }
 
-// A 24-bit pixel as a 32-bit one with alpha 0. Reads four bytes: never for
-// the last pixel of a row, which may end the bitmap.
+// A 24-bit pixel as a 32-bit one with alpha 0.
 inline uint32_t Widen24(const uint8_t* s)
 {
-    uint32_t v;
-    std::memcpy(&v, s, 4);
-    return v & 0x00FFFFFFu;
+    return uint32_t(s[0]) | (uint32_t(s[1]) << 8) | (uint32_t(s[2]) << 16);
 }
 
-// Copies between 24-bit and 32-bit rows; 24-bit sources give alpha 0.
-// srcWidth: pixels in the source row.
-void ConvertRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* cols, const uint8_t* srcRow, int srcWidth)
+// Widens count contiguous 24-bit pixels to 32-bit ones with alpha 0, four
+// at a time from three whole words (never reading past the last pixel).
+void WidenRun(uint8_t* d, const uint8_t* s, int count)
 {
-    if (df == pf32bit) {
-        for (int x = x0; x < x1; ++x) {
-            const int sx = cols[x - x0];
-            if (sx < 0)
-                continue;
-            const uint8_t* s = srcRow + sx * 3;
-            uint8_t* d = dstRow + x * 4;
-            if (sx + 1 < srcWidth) {
-                const uint32_t v = Widen24(s);
-                std::memcpy(d, &v, 4);
-                continue;
-            }
-            d[0] = s[0];
-            d[1] = s[1];
-            d[2] = s[2];
-            d[3] = 0;
-        }
-    } else {
-        for (int x = x0; x < x1; ++x) {
-            const int sx = cols[x - x0];
-            if (sx < 0)
-                continue;
-            const uint8_t* s = srcRow + sx * 4;
-            uint8_t* d = dstRow + x * 3;
-            d[0] = s[0];
-            d[1] = s[1];
-            d[2] = s[2];
-        }
+    int x = 0;
+    for (; x + 4 <= count; x += 4, s += 12, d += 16) {
+        uint32_t w[3];
+        std::memcpy(w, s, 12);
+        const uint32_t p[4] = {w[0] & 0x00FFFFFFu, (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8),
+                               (w[1] >> 16) | ((w[2] & 0xFFu) << 16), w[2] >> 8};
+        std::memcpy(d, p, 16);
+    }
+    for (; x < count; ++x, s += 3, d += 4) {
+        const uint32_t v = Widen24(s);
+        std::memcpy(d, &v, 4);
     }
 }
 
-// Copies rows of one format through a column map (stretching).
-template <int Bytes>
-void MapRow(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t* srcRow)
+// Narrows count contiguous 32-bit pixels to 24-bit ones, dropping alpha.
+void NarrowRun(uint8_t* d, const uint8_t* s, int count)
 {
-    for (int x = x0; x < x1; ++x) {
+    for (int x = 0; x < count; ++x, s += 4, d += 3)
+        std::memcpy(d, s, 3);
+}
+
+// Writes the pixel of Bytes bytes at d count times: short runs pixel by
+// pixel, long ones by doubling what is already written.
+template <int Bytes>
+inline void FillRun(uint8_t* d, const uint8_t* pixel, int count)
+{
+    if (count < 16) {
+        for (int i = 0; i < count; ++i)
+            std::memcpy(d + i * Bytes, pixel, Bytes);
+        return;
+    }
+    std::memcpy(d, pixel, Bytes);
+    size_t done = Bytes;
+    const size_t total = size_t(count) * Bytes;
+    while (done < total) {
+        const size_t n = std::min(done, total - done);
+        std::memcpy(d + done, d, n);
+        done += n;
+    }
+}
+
+// A stretched row's columns as runs: target columns [Dst, Dst + Count) all
+// take source column Src. Nearest-neighbour enlarging repeats each source
+// pixel, so a run is filled at once instead of looked up pixel by pixel.
+struct TColumnRun {
+    int Dst;
+    int Src;
+    int Count;
+};
+
+std::vector<TColumnRun> ColumnRuns(int x0, int x1, const int* cols)
+{
+    std::vector<TColumnRun> runs;
+    for (int x = x0; x < x1;) {
         const int sx = cols[x - x0];
+        int end = x + 1;
+        while (end < x1 && cols[end - x0] == sx)
+            ++end;
         if (sx >= 0)
-            std::memcpy(dstRow + x * Bytes, srcRow + sx * Bytes, Bytes);
+            runs.push_back({x, sx, end - x});
+        x = end;
+    }
+    return runs;
+}
+
+// Copies a stretched row of one format run by run.
+template <int Bytes>
+void StretchRow(uint8_t* dstRow, const std::vector<TColumnRun>& runs, const uint8_t* srcRow)
+{
+    for (const TColumnRun& r : runs) {
+        uint8_t* d = dstRow + r.Dst * Bytes;
+        const uint8_t* s = srcRow + r.Src * Bytes;
+        if (r.Count == 1)
+            std::memcpy(d, s, Bytes);
+        else
+            FillRun<Bytes>(d, s, r.Count);
+    }
+}
+
+// Copies a stretched row between 24-bit and 32-bit run by run; 24-bit
+// sources give alpha 0.
+void StretchConvertRow(uint8_t* dstRow, TPixelFormat df, const std::vector<TColumnRun>& runs, const uint8_t* srcRow)
+{
+    if (df == pf32bit) {
+        for (const TColumnRun& r : runs) {
+            const uint32_t v = Widen24(srcRow + r.Src * 3);
+            uint8_t pixel[4];
+            std::memcpy(pixel, &v, 4);
+            FillRun<4>(dstRow + r.Dst * 4, pixel, r.Count);
+        }
+    } else {
+        for (const TColumnRun& r : runs)
+            FillRun<3>(dstRow + r.Dst * 3, srcRow + r.Src * 4, r.Count);
     }
 }
 
@@ -260,8 +312,14 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
     const std::vector<int> rows =
         MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height(), visible.Top - d.Top, visible.Bottom - d.Top);
     const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
-    const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && df != pf1bit && d.Width() == s.Width() && !flipX;
+    // Unscaled, unmirrored columns: each row is one contiguous source span.
+    const bool unscaled = d.Width() == s.Width() && !flipX;
+    const bool colour = df != pf1bit && sf != pf1bit;
+    const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && colour && unscaled;
+    const bool convertCopy = p.Mode == TBlitMode::Copy && df != sf && colour;
+    const bool stretchCopy = p.Mode == TBlitMode::Copy && df == sf && colour && !unscaled;
     const int bytesPerPixel = df == pf32bit ? 4 : 3;
+    const int srcBytes = sf == pf32bit ? 4 : 3;
     // What a plain copy writes to a target pixel depends on the source pixel
     // alone, so equal source rows give equal target rows.
     const bool copyRepeats = p.Mode == TBlitMode::Copy && df != pf1bit;
@@ -278,6 +336,9 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         int first = 0, last = part.Width();
         while (first < last && colMap[first] < 0) ++first;
         while (last > first && colMap[last - 1] < 0) --last;
+        std::vector<TColumnRun> runs;
+        if ((stretchCopy || convertCopy) && !unscaled)
+            runs = ColumnRuns(part.Left, part.Right, colMap);
         int lastSy = -1;
         for (int y = part.Top; y < part.Bottom; ++y) {
             int sy = rows[size_t(y - visible.Top)];
@@ -297,18 +358,24 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
                 continue;
             }
             lastSy = sy;
+            uint8_t* dstSpan = dstRow + (part.Left + first) * bytesPerPixel;
+            const uint8_t* srcSpan = last > first ? srcRow + colMap[first] * srcBytes : srcRow;
             if (plainCopy) {
                 if (last > first)
-                    std::memmove(dstRow + (part.Left + first) * bytesPerPixel, srcRow + colMap[first] * bytesPerPixel,
-                                 size_t(last - first) * size_t(bytesPerPixel));
+                    std::memmove(dstSpan, srcSpan, size_t(last - first) * size_t(bytesPerPixel));
+            } else if (convertCopy && unscaled) {
+                if (df == pf32bit)
+                    WidenRun(dstSpan, srcSpan, last - first);
+                else
+                    NarrowRun(dstSpan, srcSpan, last - first);
+            } else if (convertCopy) {
+                StretchConvertRow(dstRow, df, runs, srcRow);
+            } else if (stretchCopy && df == pf32bit) {
+                StretchRow<4>(dstRow, runs, srcRow);
+            } else if (stretchCopy) {
+                StretchRow<3>(dstRow, runs, srcRow);
             } else if (p.Mode == TBlitMode::Blend && sf == pf32bit && df == pf32bit) {
                 BlendRow32(dstRow, part.Left, part.Right, colMap, srcRow, p);
-            } else if (p.Mode == TBlitMode::Copy && sf == df && df == pf32bit) {
-                MapRow<4>(dstRow, part.Left, part.Right, colMap, srcRow);
-            } else if (p.Mode == TBlitMode::Copy && sf == df && df == pf24bit) {
-                MapRow<3>(dstRow, part.Left, part.Right, colMap, srcRow);
-            } else if (p.Mode == TBlitMode::Copy && sf != df && sf != pf1bit && df != pf1bit) {
-                ConvertRow(dstRow, df, part.Left, part.Right, colMap, srcRow, source->Width());
             } else {
                 BlitRow(dstRow, df, part.Left, part.Right, colMap, srcRow, sf, p);
             }

@@ -237,59 +237,65 @@ TEST(Stretch, AHugeTargetMapsOnlyItsVisiblePart)
 // out pixel by pixel: source formats into colour targets, stretched up (rows
 // repeat), shrunk, mirrored, reaching past the source and cut by a clip with
 // a hole. A source four pixels wide ends its 24-bit rows exactly at the end
-// of the bitmap.
+// of the bitmap; one nine pixels wide has whole groups of four and a rest,
+// and the widest targets repeat a source column more than sixteen times.
 TEST(Stretch, EveryCopyFollowsTheNearestNeighbourRuleToThePixel)
 {
     const TRect targets[] = {Rect(0, 0, 23, 31), Rect(2, 3, 6, 5), Rect(20, 30, 1, 2), Rect(0, 0, 4, 3),
-                             Rect(-3, 1, 25, 40), Rect(1, 1, 9, 30)};
-    const TRect sources[] = {Rect(0, 0, 4, 3), Rect(1, 0, 3, 3), Rect(-1, 0, 5, 3), Rect(0, 3, 4, 0)};
-    for (TPixelFormat sf : {pf1bit, pf24bit, pf32bit})
-        for (TPixelFormat df : {pf24bit, pf32bit})
-            for (const TRect& t : targets)
-                for (const TRect& s : sources) {
-                    TBitmap src(4, 3, sf);
-                    for (int y = 0; y < 3; ++y)
-                        for (int x = 0; x < 4; ++x) {
-                            src.SetPixel(x, y, sf == pf1bit ? ((x + y) % 2 ? clWhite : clBlack) : RGB(40 * x, 70 * y, x * y + 5));
-                            if (sf == pf32bit)
-                                src.ScanLine(y)[x * 4 + 3] = uint8_t(10 * x + y);
-                        }
-                    TBitmap dst(24, 32, df);
-                    dst.Fill(clGray, 7);
-                    TDeviceContext dc(&dst);
-                    dc.SetTextColor(clNavy);
-                    dc.SetBkColor(clOlive);
-                    const TRegion clip = TRegion(Rect(0, 0, 24, 32)).Subtract(TRegion(Rect(5, 6, 9, 20)));
-                    dc.SelectClipRgn(&clip);
-                    StretchBlt(dc, t, src, s);
+                             Rect(-3, 1, 25, 40), Rect(1, 1, 9, 30), Rect(1, 2, 10, 4), Rect(-2, 0, 68, 3)};
+    for (int width : {4, 9}) {
+        for (TPixelFormat sf : {pf1bit, pf24bit, pf32bit})
+            for (TPixelFormat df : {pf24bit, pf32bit})
+                for (const TRect& t : targets)
+                    for (const TRect& s : {Rect(0, 0, width, 3), Rect(1, 0, width - 1, 3), Rect(-1, 0, width + 1, 3),
+                                           Rect(0, 3, width, 0)}) {
+                        TBitmap src(width, 3, sf);
+                        for (int y = 0; y < 3; ++y)
+                            for (int x = 0; x < width; ++x) {
+                                src.SetPixel(x, y, sf == pf1bit ? ((x + y) % 2 ? clWhite : clBlack) : RGB(40 * x, 70 * y, x * y + 5));
+                                if (sf == pf32bit)
+                                    src.ScanLine(y)[x * 4 + 3] = uint8_t(10 * x + y);
+                            }
+                        TBitmap dst(70, 32, df);
+                        dst.Fill(clGray, 7);
+                        TDeviceContext dc(&dst);
+                        dc.SetTextColor(clNavy);
+                        dc.SetBkColor(clOlive);
+                        const TRegion clip = TRegion(Rect(0, 0, 70, 32)).Subtract(TRegion(Rect(5, 6, 9, 20)));
+                        dc.SelectClipRgn(&clip);
+                        StretchBlt(dc, t, src, s);
 
-                    const int dw = t.Width(), dh = t.Height(), sw = s.Width(), sh = s.Height();
-                    auto map = [](int i, int count, int from, int start, int limit) {
-                        int v = int(((2 * int64_t(i) + 1) * std::abs(from)) / (2 * int64_t(std::abs(count))));
-                        if ((count < 0) != (from < 0))
-                            v = std::abs(from) - 1 - v;
-                        v += std::min(start, start + from);
-                        return v >= 0 && v < limit ? v : -1;
-                    };
-                    for (int y = 0; y < 32; ++y)
-                        for (int x = 0; x < 24; ++x) {
-                            const int ix = x - std::min(t.Left, t.Right), iy = y - std::min(t.Top, t.Bottom);
-                            int sx = -1, sy = -1;
-                            if (clip.Contains(x, y) && ix >= 0 && ix < std::abs(dw) && iy >= 0 && iy < std::abs(dh)) {
-                                sx = map(ix, dw, sw, s.Left, 4);
-                                sy = map(iy, dh, sh, s.Top, 3);
+                        const int dw = t.Width(), dh = t.Height(), sw = s.Width(), sh = s.Height();
+                        auto map = [](int i, int count, int from, int start, int limit) {
+                            int v = int(((2 * int64_t(i) + 1) * std::abs(from)) / (2 * int64_t(std::abs(count))));
+                            if ((count < 0) != (from < 0))
+                                v = std::abs(from) - 1 - v;
+                            v += std::min(start, start + from);
+                            return v >= 0 && v < limit ? v : -1;
+                        };
+                        for (int y = 0; y < 32; ++y)
+                            for (int x = 0; x < 70; ++x) {
+                                const int ix = x - std::min(t.Left, t.Right), iy = y - std::min(t.Top, t.Bottom);
+                                int sx = -1, sy = -1;
+                                if (clip.Contains(x, y) && ix >= 0 && ix < std::abs(dw) && iy >= 0 && iy < std::abs(dh)) {
+                                    sx = map(ix, dw, sw, s.Left, width);
+                                    sy = map(iy, dh, sh, s.Top, 3);
+                                }
+                                TColor colour = clGray;
+                                uint8_t alpha = 7;
+                                if (sx >= 0 && sy >= 0) {
+                                    colour = src.GetPixel(sx, sy);
+                                    if (sf == pf1bit)
+                                        colour = colour == clWhite ? clOlive : clNavy;
+                                    alpha = sf == pf32bit ? src.ScanLine(sy)[sx * 4 + 3] : 0;
+                                }
+                                ASSERT_EQ(dst.GetPixel(x, y), colour)
+                                    << width << " wide " << sf << "->" << df << " at " << x << "," << y;
+                                if (df == pf32bit) {
+                                    ASSERT_EQ(AlphaAt(dst, x, y), alpha)
+                                        << width << " wide " << sf << "->" << df << " at " << x << "," << y;
+                                }
                             }
-                            TColor colour = clGray;
-                            uint8_t alpha = 7;
-                            if (sx >= 0 && sy >= 0) {
-                                colour = src.GetPixel(sx, sy);
-                                if (sf == pf1bit)
-                                    colour = colour == clWhite ? clOlive : clNavy;
-                                alpha = sf == pf32bit ? src.ScanLine(sy)[sx * 4 + 3] : 0;
-                            }
-                            ASSERT_EQ(dst.GetPixel(x, y), colour) << sf << "->" << df << " at " << x << "," << y;
-                            if (df == pf32bit)
-                                ASSERT_EQ(AlphaAt(dst, x, y), alpha) << sf << "->" << df << " at " << x << "," << y;
-                        }
-                }
+                    }
+    }
 }
