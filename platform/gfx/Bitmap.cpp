@@ -108,7 +108,21 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
     if (format == FFormat)
         return;
     TBitmap converted(FWidth, FHeight, format);
-    for (int y = 0; y < FHeight; ++y) {
+    const bool colours = (FFormat == pf24bit && format == pf32bit) || (FFormat == pf32bit && format == pf24bit);
+    if (colours) {
+        // Between the two colour formats, row by row: alpha 0 when widening.
+        const int from = FFormat == pf24bit ? 3 : 4, to = format == pf24bit ? 3 : 4;
+        for (int y = 0; y < FHeight; ++y) {
+            const uint8_t* src = ScanLine(y);
+            uint8_t* dst = converted.ScanLine(y);
+            for (int x = 0; x < FWidth; ++x) {
+                std::memcpy(dst + x * to, src + x * from, 3);
+                if (to == 4)
+                    dst[x * 4 + 3] = 0;
+            }
+        }
+    }
+    for (int y = 0; y < FHeight && !colours; ++y) {
         const uint8_t* src = ScanLine(y);
         uint8_t* dst = converted.ScanLine(y);
         for (int x = 0; x < FWidth; ++x) {
