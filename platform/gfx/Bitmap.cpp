@@ -107,33 +107,17 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
 {
     if (format == FFormat)
         return;
-    TBitmap converted(FWidth, FHeight, format);
     const bool colours = (FFormat == pf24bit && format == pf32bit) || (FFormat == pf32bit && format == pf24bit);
     if (colours) {
-        // Between the two colour formats, row by row: alpha 0 when widening.
-        const int from = FFormat == pf24bit ? 3 : 4, to = format == pf24bit ? 3 : 4;
-        for (int y = 0; y < FHeight; ++y) {
-            const uint8_t* src = ScanLine(y);
-            uint8_t* dst = converted.ScanLine(y);
-            for (int x = 0; x < FWidth; ++x) {
-                std::memcpy(dst + x * to, src + x * from, 3);
-                if (to == 4)
-                    dst[x * 4 + 3] = 0;
-            }
-        }
+        ConvertColours(format);
+        return;
     }
-    for (int y = 0; y < FHeight && !colours; ++y) {
+    TBitmap converted(FWidth, FHeight, format);
+    for (int y = 0; y < FHeight; ++y) {
         const uint8_t* src = ScanLine(y);
         uint8_t* dst = converted.ScanLine(y);
         for (int x = 0; x < FWidth; ++x) {
-            if (FFormat == pf24bit && format == pf32bit) {
-                dst[x * 4] = src[x * 3];
-                dst[x * 4 + 1] = src[x * 3 + 1];
-                dst[x * 4 + 2] = src[x * 3 + 2];
-                dst[x * 4 + 3] = 0;
-            } else if (FFormat == pf32bit && format == pf24bit) {
-                std::memcpy(dst + x * 3, src + x * 4, 3);
-            } else if (format == pf1bit) {
+            if (format == pf1bit) {
                 // As the classic colour-to-monochrome copy: white stays white,
                 // every other colour turns black.
                 TColor c = GetPixel(x, y);
@@ -147,6 +131,40 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
     FFormat = format;
     FStride = converted.FStride;
     FBits.swap(converted.FBits);
+    if (format != pf32bit)
+        FAlphaFormat = afIgnored;
+    Changed();
+}
+
+void TBitmap::ConvertColours(TPixelFormat format)
+{
+    // Between the two colour formats, row by row, every target byte written
+    // once: alpha 0 when widening.
+    const int stride = StrideFor(FWidth, format);
+    std::vector<uint8_t> bits(size_t(stride) * size_t(FHeight));
+    for (int y = 0; y < FHeight; ++y) {
+        const uint8_t* src = ScanLine(y);
+        uint8_t* dst = bits.data() + size_t(y) * size_t(stride);
+        if (format == pf32bit) {
+            int x = 0;
+            for (; x + 1 < FWidth; ++x) {  // four bytes read: never for the row's last pixel
+                uint32_t v;
+                std::memcpy(&v, src + x * 3, 4);
+                v &= 0x00FFFFFFu;
+                std::memcpy(dst + x * 4, &v, 4);
+            }
+            for (; x < FWidth; ++x) {
+                std::memcpy(dst + x * 4, src + x * 3, 3);
+                dst[x * 4 + 3] = 0;
+            }
+        } else {
+            for (int x = 0; x < FWidth; ++x)
+                std::memcpy(dst + x * 3, src + x * 4, 3);
+        }
+    }
+    FFormat = format;
+    FStride = stride;
+    FBits.swap(bits);
     if (format != pf32bit)
         FAlphaFormat = afIgnored;
     Changed();

@@ -75,6 +75,7 @@ public:
 
 private:
     static int StrideFor(int width, TPixelFormat format);
+    void ConvertColours(TPixelFormat format);  // pf24bit <-> pf32bit
 
     int FWidth = 0;
     int FHeight = 0;
