@@ -6,6 +6,7 @@
 #include "platform/gfx/Blit.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/DeviceContext.h"
+#include "platform/gfx/PixelOps.h"
 
 namespace {
 
@@ -114,7 +115,6 @@ void TBitmap::SetPixelFormat(TPixelFormat format)
     }
     TBitmap converted(FWidth, FHeight, format);
     for (int y = 0; y < FHeight; ++y) {
-        const uint8_t* src = ScanLine(y);
         uint8_t* dst = converted.ScanLine(y);
         for (int x = 0; x < FWidth; ++x) {
             if (format == pf1bit) {
@@ -145,22 +145,10 @@ void TBitmap::ConvertColours(TPixelFormat format)
     for (int y = 0; y < FHeight; ++y) {
         const uint8_t* src = ScanLine(y);
         uint8_t* dst = bits.data() + size_t(y) * size_t(stride);
-        if (format == pf32bit) {
-            int x = 0;
-            for (; x + 1 < FWidth; ++x) {  // four bytes read: never for the row's last pixel
-                uint32_t v;
-                std::memcpy(&v, src + x * 3, 4);
-                v &= 0x00FFFFFFu;
-                std::memcpy(dst + x * 4, &v, 4);
-            }
-            for (; x < FWidth; ++x) {
-                std::memcpy(dst + x * 4, src + x * 3, 3);
-                dst[x * 4 + 3] = 0;
-            }
-        } else {
-            for (int x = 0; x < FWidth; ++x)
-                std::memcpy(dst + x * 3, src + x * 4, 3);
-        }
+        if (format == pf32bit)
+            gfx_detail::WidenRun(dst, src, FWidth);
+        else
+            gfx_detail::NarrowRun(dst, src, FWidth);
     }
     FFormat = format;
     FStride = stride;

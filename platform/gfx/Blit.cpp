@@ -141,37 +141,6 @@ void BlendRow32(uint8_t* dstRow, int x0, int x1, const int* cols, const uint8_t*
     }
 }
 
-// A 24-bit pixel as a 32-bit one with alpha 0.
-inline uint32_t Widen24(const uint8_t* s)
-{
-    return uint32_t(s[0]) | (uint32_t(s[1]) << 8) | (uint32_t(s[2]) << 16);
-}
-
-// Widens count contiguous 24-bit pixels to 32-bit ones with alpha 0, four
-// at a time from three whole words (never reading past the last pixel).
-void WidenRun(uint8_t* d, const uint8_t* s, int count)
-{
-    int x = 0;
-    for (; x + 4 <= count; x += 4, s += 12, d += 16) {
-        uint32_t w[3];
-        std::memcpy(w, s, 12);
-        const uint32_t p[4] = {w[0] & 0x00FFFFFFu, (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8),
-                               (w[1] >> 16) | ((w[2] & 0xFFu) << 16), w[2] >> 8};
-        std::memcpy(d, p, 16);
-    }
-    for (; x < count; ++x, s += 3, d += 4) {
-        const uint32_t v = Widen24(s);
-        std::memcpy(d, &v, 4);
-    }
-}
-
-// Narrows count contiguous 32-bit pixels to 24-bit ones, dropping alpha.
-void NarrowRun(uint8_t* d, const uint8_t* s, int count)
-{
-    for (int x = 0; x < count; ++x, s += 4, d += 3)
-        std::memcpy(d, s, 3);
-}
-
 // Writes the pixel of Bytes bytes at d count times: short runs pixel by
 // pixel, long ones by doubling what is already written.
 template <int Bytes>
@@ -307,10 +276,6 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         copy = src;
         source = &copy;
     }
-    const std::vector<int> cols =
-        MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width(), visible.Left - d.Left, visible.Right - d.Left);
-    const std::vector<int> rows =
-        MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height(), visible.Top - d.Top, visible.Bottom - d.Top);
     const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
     // Unscaled, unmirrored columns: each row is one contiguous source span.
     const bool unscaled = d.Width() == s.Width() && !flipX;
@@ -318,6 +283,14 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
     const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && colour && unscaled;
     const bool convertCopy = p.Mode == TBlitMode::Copy && df != sf && colour;
     const bool stretchCopy = p.Mode == TBlitMode::Copy && df == sf && colour && !unscaled;
+    // Unscaled copies find their span without a column map.
+    const bool spanCopy = unscaled && (plainCopy || convertCopy);
+    const std::vector<int> cols =
+        spanCopy ? std::vector<int>{}
+                 : MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width(), visible.Left - d.Left,
+                           visible.Right - d.Left);
+    const std::vector<int> rows =
+        MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height(), visible.Top - d.Top, visible.Bottom - d.Top);
     const int bytesPerPixel = df == pf32bit ? 4 : 3;
     const int srcBytes = sf == pf32bit ? 4 : 3;
     // What a plain copy writes to a target pixel depends on the source pixel
@@ -330,12 +303,20 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
         TRect part = IntersectRect(cr, d);
         if (part.IsEmpty())
             continue;
-        const int* colMap = cols.data() + (part.Left - visible.Left);
         // Columns of the part that lie inside the source (the map only rises
         // or only falls, so those outside are at the ends).
         int first = 0, last = part.Width();
-        while (first < last && colMap[first] < 0) ++first;
-        while (last > first && colMap[last - 1] < 0) --last;
+        const int* colMap = nullptr;
+        int spanStart = 0;  // source column of the part's first column, unscaled
+        if (spanCopy) {
+            spanStart = s.Left + (part.Left - d.Left);
+            first = std::clamp(-spanStart, 0, last);
+            last = std::clamp(source->Width() - spanStart, first, last);
+        } else {
+            colMap = cols.data() + (part.Left - visible.Left);
+            while (first < last && colMap[first] < 0) ++first;
+            while (last > first && colMap[last - 1] < 0) --last;
+        }
         std::vector<TColumnRun> runs;
         if ((stretchCopy || convertCopy) && !unscaled)
             runs = ColumnRuns(part.Left, part.Right, colMap);
@@ -359,7 +340,7 @@ void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect,
             }
             lastSy = sy;
             uint8_t* dstSpan = dstRow + (part.Left + first) * bytesPerPixel;
-            const uint8_t* srcSpan = last > first ? srcRow + colMap[first] * srcBytes : srcRow;
+            const uint8_t* srcSpan = srcRow + (spanStart + first) * srcBytes;
             if (plainCopy) {
                 if (last > first)
                     std::memmove(dstSpan, srcSpan, size_t(last - first) * size_t(bytesPerPixel));

@@ -71,4 +71,35 @@ inline void WritePixel(TPixelFormat format, uint8_t* row, int x, uint32_t p)
     }
 }
 
+// A 24-bit pixel as a 32-bit one with alpha 0.
+inline uint32_t Widen24(const uint8_t* s)
+{
+    return uint32_t(s[0]) | (uint32_t(s[1]) << 8) | (uint32_t(s[2]) << 16);
+}
+
+// Widens count contiguous 24-bit pixels to 32-bit ones with alpha 0, four
+// at a time from three whole words (never reading past the last pixel).
+inline void WidenRun(uint8_t* d, const uint8_t* s, int count)
+{
+    int x = 0;
+    for (; x + 4 <= count; x += 4, s += 12, d += 16) {
+        uint32_t w[3];
+        std::memcpy(w, s, 12);
+        const uint32_t p[4] = {w[0] & 0x00FFFFFFu, (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8),
+                               (w[1] >> 16) | ((w[2] & 0xFFu) << 16), w[2] >> 8};
+        std::memcpy(d, p, 16);
+    }
+    for (; x < count; ++x, s += 3, d += 4) {
+        const uint32_t v = Widen24(s);
+        std::memcpy(d, &v, 4);
+    }
+}
+
+// Narrows count contiguous 32-bit pixels to 24-bit ones, dropping alpha.
+inline void NarrowRun(uint8_t* d, const uint8_t* s, int count)
+{
+    for (int x = 0; x < count; ++x, s += 4, d += 3)
+        std::memcpy(d, s, 3);
+}
+
 }  // namespace gfx_detail
