@@ -14,6 +14,12 @@ bool UpdateWindow(HWND hwnd);              // paints now what is invalid, childr
 bool GetUpdateRect(HWND hwnd, TRect* rect, bool erase);
 int GetUpdateRgn(HWND hwnd, TRegion& region, bool erase);
 
+// Moves the pixels of the client area (or of scrollRect, client
+// coordinates) by dx, dy and invalidates, with erasing, what they do not
+// cover: the strip uncovered, and what was itself waiting to be painted or
+// hidden. A pending update inside the area moves along. Children stay put.
+bool ScrollWindow(HWND hwnd, int dx, int dy, const TRect* scrollRect);
+
 // Painting inside WM_PAINT: a client context clipped to the update region.
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT& ps);
 bool EndPaint(HWND hwnd, const PAINTSTRUCT& ps);

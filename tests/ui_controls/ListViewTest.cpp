@@ -504,3 +504,60 @@ TEST_F(TListViewTest, RubberBandInReportStyleStartsBesideTheLabels)
     Drag(At(lv, 180, top.Top + 3), At(lv, 60, top.Top + 3 + 2 * top.Height()));
     EXPECT_EQ(selected(), (std::vector<int>{100, 101, 102}));
 }
+
+// A scroll by a row moves the rows in view and paints only the row that comes
+// in; a page repaints. Either way the list looks exactly as a full repaint
+// draws it: grid lines, the selected and focused row, and the row cut at the
+// bottom.
+TEST_F(TListViewTest, ScrollingMovesRowsAndLooksLikeAFullRepaint)
+{
+    auto* lv = MakeList(vsReport, Bounds(10, 10, 300, 205));
+    lv->SetRowSelect(true);
+    lv->SetGridLines(true);
+    AddColumns(lv, {120, 100});
+    for (int i = 0; i < 60; ++i) {
+        TListItem* item = lv->Items().Add();
+        item->SetCaption("Row " + std::to_string(i));
+        item->SubItems().Add(std::to_string(i * 7));
+    }
+    lv->SetFocus();
+    lv->Items()[3]->SetSelected(true);
+    lv->Items()[3]->SetFocused(true);
+    Pump();
+    const int rh = lv->RowHeight();
+    ASSERT_NE(lv->ClientHeight() % rh, 0) << "the last row in view is cut";
+    auto listPixels = [&] {
+        const TBitmap* surface = WindowSurface(Form->Handle());
+        TRect r;
+        GetWindowRect(lv->Handle(), r);
+        TRect f;
+        GetWindowRect(Form->Handle(), f);
+        std::vector<TColor> pixels;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                pixels.push_back(surface->GetPixel(x - f.Left, y - f.Top));
+        return pixels;
+    };
+    const struct {
+        int Code;
+        bool Moves;  // the rows in view move: little is painted anew
+    } steps[] = {{SB_LINEDOWN, true}, {SB_LINEDOWN, true}, {SB_LINEUP, true}, {SB_PAGEDOWN, false},
+                 {SB_LINEDOWN, true}, {SB_PAGEUP, false},  {SB_LINEUP, true}, {SB_LINEUP, true}};
+    for (const auto& step : steps) {
+        const int top = lv->TopItem()->Index();
+        SendMessage(lv->Handle(), WM_VSCROLL, WPARAM(step.Code), 0);
+        ASSERT_NE(lv->TopItem()->Index(), top) << "scroll " << step.Code;
+        TRegion update;
+        GetUpdateRgn(lv->Handle(), update, false);
+        int painted = 0;
+        for (const TRect& r : update.Rects())
+            painted += r.Width() * r.Height();
+        if (step.Moves)  // the row that comes in, and the focused row when in view
+            EXPECT_LE(painted, 2 * rh * lv->ClientWidth()) << "scroll " << step.Code << " from row " << top;
+        Pump();
+        const std::vector<TColor> scrolled = listPixels();
+        lv->Invalidate();
+        Pump();
+        EXPECT_TRUE(scrolled == listPixels()) << "scroll " << step.Code << " from row " << top;
+    }
+}

@@ -331,6 +331,7 @@ private:
     int CountPerPage() const;
     void UpdateScrollState();
     void ScrollTo(int pos, bool vertical);
+    bool MoveRows(int oldTop, int oldX);
     void OnScrollMessage(TMessage& m, bool vertical);
     void PlaceHeader();
     void EnsureVisible(int index, bool partialOK);

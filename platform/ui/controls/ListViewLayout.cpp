@@ -313,8 +313,30 @@ void TCustomListView::ScrollTo(int pos, bool vertical)
     if (FTop != oldTop || FScrollX != oldX) {
         if (IsEditing())
             FEditor->Finish(true);
-        Invalidate();
+        if (!MoveRows(oldTop, oldX))
+            Invalidate();
     }
+}
+
+// A report scrolled by less than a page: the rows that stay in view move
+// and only the rows that come into view are painted.
+bool TCustomListView::MoveRows(int oldTop, int oldX)
+{
+    if (FViewStyle != vsReport || FScrollX != oldX || FMarquee || !HandleAllocated())
+        return false;
+    const int rows = oldTop - FTop;
+    if (std::abs(rows) >= std::max(1, CountPerPage()))
+        return false;
+    const TRect area = ItemArea();
+    if (!ScrollWindow(FHandle, 0, rows * RowHeight(), &area))
+        return false;
+    // The focus rectangle's dots keep their phase on the screen: moved by an
+    // odd number of pixels they would not match, so the focused row is drawn anew.
+    if (TListItem* focused = ItemFocused(); focused && Focused()) {
+        const TRect row = ItemBounds(focused->Index());
+        InvalidateRect(FHandle, &row, true);
+    }
+    return true;
 }
 
 void TCustomListView::OnScrollMessage(TMessage& m, bool vertical)
