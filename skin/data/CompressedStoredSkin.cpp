@@ -1,6 +1,4 @@
 #include "skin/data/CompressedStoredSkin.h"
-
-#include <deque>
 #include "platform/core/Exception.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
@@ -49,14 +47,11 @@ void TbsCompressedStoredSkin::LoadFromSkinData(TbsSkinData* ASkinData) {
     TMemIniFile ini;
     ASkinData->WriteSkinIni(ini);
     TbsPackedSkinParts parts;
-    // The pictures as their files held them (the loaded ones are widened).
-    std::deque<TBitmap> stored;
-    auto asStored = [&](const TBitmap* picture) { return &stored.emplace_back(ASkinData->AsStored(*picture)); };
-    parts.Picture = asStored(ASkinData->FPicture.get());
-    parts.InActivePicture = asStored(ASkinData->FInActivePicture.get());
+    parts.Picture = ASkinData->FPicture.get();
+    parts.InActivePicture = ASkinData->FInActivePicture.get();
     parts.Mask = ASkinData->FMask.get();
     for (const auto& picture : ASkinData->FActivePictures)
-        parts.ActivePictures.push_back(asStored(picture.get()));
+        parts.ActivePictures.push_back(picture.get());
     parts.IniText = SkinIniToText(ini);
     TMemoryStream packed;
     WritePackedSkin(packed, parts);

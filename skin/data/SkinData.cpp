@@ -1,6 +1,4 @@
 #include "skin/data/SkinData.h"
-
-#include <algorithm>
 #include "platform/core/Exception.h"
 #include "platform/core/Path.h"
 #include "platform/core/SysUtils.h"
@@ -185,7 +183,6 @@ void TbsSkinData::ClearAll() {
     FPictureName.clear();
     FInActivePictureName.clear();
     FMaskName.clear();
-    FWidened.clear();
     Empty = true;
 }
 
@@ -208,33 +205,12 @@ void TbsSkinData::AddBitMap(const std::string& FileName) {
 void TbsSkinData::DeleteBitMap(int Index) {
     if (Index < 0 || Index >= static_cast<int>(FActivePictures.size()))
         throw EListError(Format("List index out of bounds (%d)", Index));
-    std::erase(FWidened, FActivePictures[Index].get());
     if (Index < FActivePicturesNames->Count())
         FActivePicturesNames->Delete(Index);
     FActivePictures.erase(FActivePictures.begin() + Index);
 }
 
 // ---- Loading
-
-void TbsSkinData::WidenPictures() {
-    auto widen = [this](TBitmap& picture) {
-        if (picture.PixelFormat() != pf24bit || picture.Empty())
-            return;
-        picture.SetPixelFormat(pf32bit);   // alpha 0, as a 24-bit copy onto a 32-bit surface gives
-        FWidened.push_back(&picture);
-    };
-    widen(*FPicture);
-    widen(*FInActivePicture);
-    for (auto& picture : FActivePictures)
-        widen(*picture);
-}
-
-TBitmap TbsSkinData::AsStored(const TBitmap& Picture) const {
-    TBitmap stored = Picture;
-    if (std::find(FWidened.begin(), FWidened.end(), &Picture) != FWidened.end())
-        stored.SetPixelFormat(pf24bit);
-    return stored;
-}
 
 void TbsSkinData::RunLoad(const std::function<bool()>& Body) {
     Empty = true;
@@ -253,8 +229,6 @@ void TbsSkinData::RunLoad(const std::function<bool()>& Body) {
         SendSkinDataMessage(WM_AFTERCHANGESKINDATA);
         throw;
     }
-    if (loaded)
-        WidenPictures();
     Empty = !loaded;
     SendSkinDataMessage(WM_CHANGESKINDATA);
     ChangeSkinDataProcess = false;
@@ -339,7 +313,7 @@ void TbsSkinData::StoreToDisk(const std::string& FileName) {
     auto store = [&](const TBitmap& picture, const std::string& name) {
         const std::string base = ExtractFileName(name);
         if (!picture.Empty() && !base.empty() && base != "." && base != "..")
-            AsStored(picture).SaveToFile(folder + base);
+            picture.SaveToFile(folder + base);
     };
     store(*FPicture, FPictureName);
     store(*FInActivePicture, FInActivePictureName);

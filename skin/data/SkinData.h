@@ -99,9 +99,6 @@ public:
     // Active picture Index, or nullptr when the index is outside the list (skins are input).
     TBitmap* ActivePicture(int Index) const;
     TbsSkinColors* SkinColors() const { return FSkinColors.get(); }
-    // Picture as the skin file held it: pictures widened to the screen's
-    // format on loading are stored back at 24 bits.
-    TBitmap AsStored(const TBitmap& Picture) const;
 
     // ---- State
     bool Empty = true;                   // no skin loaded
@@ -163,10 +160,6 @@ private:
     // cleared). When Body fails, the half-built skin is cleared again and the
     // closing messages go out before the error is passed on.
     void RunLoad(const std::function<bool()>& Body);
-    // Widens the 24-bit frame and active pictures to the 32-bit format of the
-    // window surfaces once, so that every paint copies them without converting.
-    void WidenPictures();
-    std::vector<const TBitmap*> FWidened;   // pictures WidenPictures converted
 
     // Section readers and writers (SkinDataIni.cpp).
     void ReadSkinInfo(TCustomIniFile& Ini);

@@ -1,4 +1,3 @@
-#include <cstdint>
 #include <cstring>
 
 #include "platform/gfx/Bitmap.h"
@@ -11,16 +10,6 @@
 TbsEffectBmp::TbsEffectBmp(const TBitmap& Source) : TbsEffectBmp(Source.Width(), Source.Height()) {
     if (Source.Empty())
         return;
-    if (Source.PixelFormat() == pf32bit) {
-        // Skin pictures are kept at 32 bits: drop the alpha byte row by row.
-        for (int y = 0; y < FHeight; ++y) {
-            std::uint8_t* to = ScanLine(y);
-            const std::uint8_t* from = Source.ScanLine(y);
-            for (int x = 0; x < FWidth; ++x)
-                std::memcpy(to + 3 * x, from + 4 * x, 3);
-        }
-        return;
-    }
     const TBitmap* from = &Source;
     TBitmap converted;
     if (Source.PixelFormat() != pf24bit) {

@@ -65,11 +65,7 @@ void DrawClientPart(TBitmap& Dest, const TRect& Target, const TBitmap& Picture, 
     }
 }
 
-// Sizes Dest and gives it the picture's format, so that pieces are copied
-// without converting (and the result again when it is drawn to a window).
-void SizeDest(TBitmap& Dest, const TBitmap& Picture, int Width, int Height) {
-    if (Dest.PixelFormat() != Picture.PixelFormat() && !Picture.Empty() && Picture.PixelFormat() != pf1bit)
-        Dest.SetPixelFormat(Picture.PixelFormat());
+void SizeDest(TBitmap& Dest, int Width, int Height) {
     Dest.SetSize(std::max(Width, 0), std::max(Height, 0));
 }
 
@@ -102,7 +98,7 @@ void CopyPiece(TBitmap& Dest, const TRect& Dst, const TBitmap& Picture, const TR
 
 void CreateHSkinImage(int LOffset, int ROffset, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                       int Width, int /*Height*/, bool Stretch) {
-    SizeDest(Dest, Picture, Width, SkinRect.Height());
+    SizeDest(Dest, Width, SkinRect.Height());
     const int W = Dest.Width(), H = Dest.Height();
     if (LOffset != 0)
         CopyPiece(Dest, TRect{0, 0, LOffset, H}, Picture,
@@ -119,7 +115,7 @@ void CreateHSkinImage(int LOffset, int ROffset, TBitmap& Dest, const TBitmap& Pi
 
 void CreateHSkinImageNoRight(int LOffset, int ROffset, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                              int Width, int /*Height*/, bool Stretch) {
-    SizeDest(Dest, Picture, Width, SkinRect.Height());
+    SizeDest(Dest, Width, SkinRect.Height());
     const int W = Dest.Width(), H = Dest.Height();
     if (LOffset != 0)
         CopyPiece(Dest, TRect{0, 0, LOffset, H}, Picture,
@@ -133,7 +129,7 @@ void CreateHSkinImageNoRight(int LOffset, int ROffset, TBitmap& Dest, const TBit
 
 void CreateHSkinImageNoCaps(int LOffset, int ROffset, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                             int Width, int /*Height*/, bool Stretch) {
-    SizeDest(Dest, Picture, Width, SkinRect.Height());
+    SizeDest(Dest, Width, SkinRect.Height());
     const int W = Dest.Width(), H = Dest.Height();
     const TRect M{SkinRect.Left + LOffset, SkinRect.Top, SkinRect.Right - ROffset, SkinRect.Bottom};
     if (Stretch)
@@ -144,7 +140,7 @@ void CreateHSkinImageNoCaps(int LOffset, int ROffset, TBitmap& Dest, const TBitm
 
 void CreateVSkinImage(int TOffset, int BOffset, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                       int /*Width*/, int Height, bool Stretch) {
-    SizeDest(Dest, Picture, SkinRect.Width(), Height);
+    SizeDest(Dest, SkinRect.Width(), Height);
     const int W = Dest.Width(), H = Dest.Height();
     if (TOffset != 0)
         CopyPiece(Dest, TRect{0, 0, W, TOffset}, Picture,
@@ -164,7 +160,7 @@ void CreateVSkinImage(int TOffset, int BOffset, TBitmap& Dest, const TBitmap& Pi
 void CreateSkinImage(const TbsSkinGeometry& G, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                      int Width, int Height, bool DrawClient, bool LeftStretch, bool TopStretch, bool RightStretch,
                      bool BottomStretch, bool ClientStretch, TbsStretchType StretchType) {
-    SizeDest(Dest, Picture, Width, Height);
+    SizeDest(Dest, Width, Height);
     if (G.RBPt.X == G.LTPt.X || G.RBPt.Y == G.LTPt.Y || Picture.Empty())
         return;
     const int SL = SkinRect.Left, ST = SkinRect.Top, SR = SkinRect.Right, SB = SkinRect.Bottom;
@@ -227,7 +223,7 @@ void CreateSkinImageNoRight(const TbsSkinGeometry& G, TBitmap& Dest, const TBitm
                             int Width, int Height, bool DrawClient, bool LeftStretch, bool TopStretch,
                             bool /*RightStretch*/, bool BottomStretch, bool ClientStretch,
                             TbsStretchType StretchType) {
-    SizeDest(Dest, Picture, Width, Height);
+    SizeDest(Dest, Width, Height);
     if (G.RBPt.X == G.LTPt.X || G.RBPt.Y == G.LTPt.Y || Picture.Empty())
         return;
     const int SL = SkinRect.Left, ST = SkinRect.Top, SB = SkinRect.Bottom;
@@ -294,7 +290,7 @@ void CreateSkinBorderImages(const TbsSkinGeometry& G, TBitmap& LeftBmp, TBitmap&
 
     if (NewWidth > 0 && NCl.Top > 0 && G.RTPt.X > G.LTPt.X) {
         const int h = NCl.Top;
-        SizeDest(TopBmp, Picture, NewWidth, h);
+        TopBmp.SetSize(NewWidth, h);
         const TRect middle{SL + G.LTPt.X, ST, SL + G.RTPt.X, ST + h};
         if (TopStretch)
             CopyPiece(TopBmp, TRect{G.NewLTPt.X, 0, G.NewRTPt.X, h}, Picture, middle);
@@ -306,7 +302,7 @@ void CreateSkinBorderImages(const TbsSkinGeometry& G, TBitmap& LeftBmp, TBitmap&
 
     const int bh = NewHeight - NCl.Bottom;
     if (NewWidth > 0 && bh > 0 && G.RBPt.X > G.LBPt.X) {
-        SizeDest(BottomBmp, Picture, NewWidth, bh);
+        BottomBmp.SetSize(NewWidth, bh);
         const TRect middle{SL + G.LBPt.X, SB - bh, SL + G.RBPt.X, SB};
         if (BottomStretch)
             CopyPiece(BottomBmp, TRect{G.NewLBPt.X, 0, G.NewRBPt.X, bh}, Picture, middle);
@@ -319,7 +315,7 @@ void CreateSkinBorderImages(const TbsSkinGeometry& G, TBitmap& LeftBmp, TBitmap&
     // The side strips fill what the top and bottom strips leave.
     const int v = NewHeight - BottomBmp.Height() - TopBmp.Height();
     auto side = [&](TBitmap& strip, int width, int srcLeft, int srcRight, int topPt, int bottomPt, bool stretch) {
-        SizeDest(strip, Picture, width, v);
+        strip.SetSize(width, v);
         const TRect middle{srcLeft, ST + topPt, srcRight, ST + bottomPt};
         if (stretch)
             CopyPiece(strip, TRect{0, topPt - Cl.Top, width, v + bottomPt - Cl.Bottom}, Picture, middle);
