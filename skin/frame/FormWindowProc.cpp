@@ -198,6 +198,15 @@ bool TbsFormFrame::WMSetCursor(TMessage& Message)
 
 bool TbsFormFrame::WMMouseActivate(TMessage&)
 {
+    // A press on the active child of a main form that has just come back
+    // to the front: the child's caption takes the active look again.
+    if (!FSkinnableForm || !IsMDIChild() || FFormActive)
+        return false;
+    TCustomForm* main = Application->MainForm();
+    if (main && main->ActiveMDIChild() == FForm) {
+        FFormActive = true;
+        UpdateCaptionActiveState(FWindowState != wsMaximized);
+    }
     return false;
 }
 
@@ -634,19 +643,34 @@ void TbsFormFrame::HandleNCActivate(TMessage& Message)
     FFormActive = Message.WParam != 0;
     if (!FFormActive)
         UpdateActiveObject(-1, -1, false);
-    // The window layer draws no caption of its own for a framed form.
-    Message.Result = 1;
+    if ((IsMDIForm() && !FIsVistaOs) || IsMDIChild()) {
+        // The client window keeps its own activation bookkeeping.
+        CallOldWindowProc(Message);
+        if (IsMDIChild())
+            FForm->Invalidate();
+    } else {
+        Message.Result = 1;   // the window layer draws no caption of its own for a framed form
+    }
     if (FrameShown()) {
         RepaintFrame();
         UpdateCaptionActiveState(true);
     } else {
         UpdateCaptionActiveState(false);
     }
+    // A maximized child's buttons live on the main form's menu bar: they follow its activation.
+    if (IsMDIChild() && FWindowState == wsMaximized)
+        if (TCustomForm* main = Application->MainForm(); main && main != FForm && main->HandleAllocated())
+            main->Perform(WM_NCPAINT, 0, 0);
     if (FForm->Visible() && ClientInActiveEffect) {
         if (FFormActive)
             HideClientInActiveEffect();
         else
             ShowClientInActiveEffect();
+    }
+    if (IsMDIChild()) {
+        UpdateMainMenuBarItems();
+        UpdateMDITabsBar();
+        UpDateChildActiveInMenu();
     }
     if (FForm->Visible()) {
         if (IsLayeredBorderEnabled())

@@ -458,13 +458,6 @@ bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
     case WM_MDICHILDRESTORED:
         MDIChildRestored();
         return false;
-    case WM_MDIACTIVATE:
-        if (IsMDIChild() && FSkinnableForm) {
-            UpdateMainMenuBarItems();
-            UpdateMDITabsBar();
-            UpDateChildActiveInMenu();
-        }
-        return false;
     default: return false;
     }
 }

@@ -3,6 +3,7 @@
 // maximized child's buttons on the menu bar. Renders of each state.
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include "SkinFrameFixture.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/MDIClient.h"
@@ -69,6 +70,13 @@ protected:
         c->SetFormStyle(fsMDIChild);
         const int at = 10 + 60 * int(Children.size());
         c->SetBounds(at, at, 260, 180);
+        // The child's own procedure counts what the frame passes on to it.
+        auto original = c->WindowProc;
+        c->WindowProc = [this, c, original](TMessage& m) {
+            if (m.Msg == WM_NCACTIVATE)
+                ++SavedNCActivate[c];
+            original(m);
+        };
         auto* f = new TbsFormFrame(c);
         f->OnCaptionPaint = nullptr;
         f->SetSkinData(&Skin.Data);
@@ -108,6 +116,21 @@ protected:
                                    (dir / ("skin" + std::to_string(GetParam()) + "_" + What + ".png")).string());
     }
     TbsFormFrame* FrameOf(TForm* c) { return GetFormFrame(c); }
+    // A child's caption band as the main form shows it, one value per pixel.
+    std::vector<TColor> CaptionBand(TForm* c)
+    {
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        TRect main, child;
+        GetWindowRect(Form->Handle(), main);
+        GetWindowRect(c->Handle(), child);
+        std::vector<TColor> out;
+        const int top = child.Top - main.Top, left = child.Left - main.Left;
+        for (int y = top; y < top + FrameOf(c)->NewClRect.Top; ++y)
+            for (int x = left; x < left + c->Width(); ++x)
+                out.push_back(shot->GetPixel(x, y));
+        return out;
+    }
     // The last child maximized, then every child closed (hidden) or
     // destroyed one after another, last first.
     void LeaveEveryChildFromMaximized(bool Destroy)
@@ -138,6 +161,7 @@ protected:
     TbsSkinMainMenuBar* MenuBar = nullptr;
     TbsSkinMDITabsBar* Tabs = nullptr;
     std::vector<TForm*> Children;
+    std::map<TForm*, int> SavedNCActivate;
 };
 
 // The window menu and the tab bar follow the children as they are created,
@@ -273,6 +297,60 @@ TEST_P(TMDIFrameTest, MaximizedChildHiddenAndShownAgain)
     EXPECT_EQ(FrameOf(child)->WindowState(), wsMaximized);
     EXPECT_EQ(MenuBar->ButtonsCount(), 4);
     EXPECT_EQ(Frame->CaptionText(), "ZarvoMPG格式转换器 - [文档 Doc2]");
+}
+
+// A child's activation goes on to its own procedure (the client window keeps
+// the bookkeeping) and brings the main form's window menu, tab bar and menu
+// bar up to date by itself.
+TEST_P(TMDIFrameTest, ChildActivationPassesOnAndUpdatesTheMainForm)
+{
+    TForm* active = Children[2];
+    const int before = SavedNCActivate[active];
+    for (int i = 0; i < WindowItem->Count(); ++i)
+        WindowItem->Items(i)->SetChecked(false);
+    EXPECT_EQ(SendMessage(active->Handle(), WM_NCACTIVATE, 1, 0), 1);
+    EXPECT_EQ(SavedNCActivate[active], before + 1) << "the child's own procedure sees its activation";
+    EXPECT_EQ(WindowEntries(), (std::vector<std::string>{"文档 Doc1", "文档 Doc2", "文档 Doc3 *"}));
+
+    // A maximized child's activation repaints the main form's frame.
+    FrameOf(active)->SetWindowState(wsMaximized);
+    Pump();
+    int mainPaints = 0;
+    auto original = Form->WindowProc;
+    Form->WindowProc = [&mainPaints, original](TMessage& m) {
+        if (m.Msg == WM_NCPAINT)
+            ++mainPaints;
+        original(m);
+    };
+    SendMessage(active->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_GT(mainPaints, 0);
+    Form->WindowProc = original;
+}
+
+// The main form came back to the front while its active child was drawn
+// inactive: a press in that child gives its caption the active look again,
+// although the child was never deactivated inside the client.
+TEST_P(TMDIFrameTest, PressOnTheActiveChildMakesItsCaptionActive)
+{
+    TForm* active = Children[2];
+    const std::vector<TColor> lit = CaptionBand(active);
+    // Another window in front, and the child drawn inactive as it went.
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    other->SetBounds(700, 500, 120, 80);
+    other->Show();
+    Pump();
+    ASSERT_FALSE(Form->Active());
+    SendMessage(active->Handle(), WM_NCACTIVATE, 0, 0);
+    ASSERT_FALSE(FrameOf(active)->GetFormActive());
+    EXPECT_NE(CaptionBand(active), lit) << "the caption is drawn inactive";
+
+    const TPoint inside = active->ClientToScreen(TPoint{30, 30});
+    Backend->Click(inside.X, inside.Y);
+    Pump();
+    EXPECT_EQ(Form->ActiveMDIChild(), active);
+    EXPECT_TRUE(FrameOf(active)->GetFormActive());
+    EXPECT_EQ(CaptionBand(active), lit) << "the caption is drawn active again";
+    delete other;
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
