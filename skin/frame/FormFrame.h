@@ -405,6 +405,8 @@ private:
     void ObjectsMouseDown(TMouseButton Button, int X, int Y);
     void ObjectsMouseUp(TMouseButton Button, int X, int Y);
     void CallOldWindowProc(TMessage& Message);
+    // Closes the open drop-downs of the skinned combo boxes and edits placed on a shown MDI form.
+    void CancelMDIFormDropDowns();
 
     // Message handlers of the first and second phase.
     bool FirstPhase(TMessage& Message);

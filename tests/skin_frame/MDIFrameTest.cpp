@@ -7,6 +7,7 @@
 #include "SkinFrameFixture.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/MDIClient.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "skin/frame/MDITabsBar.h"
 #include "skin/menus/SkinMainMenuBar.h"
 
@@ -351,6 +352,33 @@ TEST_P(TMDIFrameTest, PressOnTheActiveChildMakesItsCaptionActive)
     EXPECT_TRUE(FrameOf(active)->GetFormActive());
     EXPECT_EQ(CaptionBand(active), lit) << "the caption is drawn active again";
     delete other;
+}
+
+// A menu-ending message of the main form closes a menu the active child has
+// open, and the drop-down of a skinned combo box placed on the main form.
+TEST_P(TMDIFrameTest, MenuEndingMessagesCloseTheChildsMenuAndDropDowns)
+{
+    TForm* child = Children[2];
+    auto* popup = new TPopupMenu(child);
+    auto* item = new TMenuItem(popup);
+    item->SetCaption("Copy");
+    popup->Items()->Add(item);
+    FrameOf(child)->DoPopupMenu(popup, 300, 300);
+    ASSERT_TRUE(FrameOf(child)->SkinMenu()->Visible());
+    SendMessage(Form->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(FrameOf(child)->SkinMenu()->Visible());
+
+    auto* combo = new TbsSkinComboBox(Form);
+    combo->SetParent(Form);
+    combo->SetBounds(500, 2, 120, 20);
+    combo->SetSkinData(&Skin.Data);
+    for (const char* text : {"MPG", "AVI", "MP4"})
+        combo->Items().Add(text);
+    Pump();
+    combo->DropDown();
+    ASSERT_TRUE(combo->IsPopupVisible());
+    SendMessage(Form->Handle(), WM_MOVE, 0, 0);
+    EXPECT_FALSE(combo->IsPopupVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
