@@ -817,6 +817,8 @@ void TbsFormFrame::HandleSkinMessage(TMessage& Message)
         ChangeControlsSkinData(sender, FForm);
         return;
     case WM_AFTERCHANGESKINDATA:
+        if (sender && sender == FSD && IsMDIForm())
+            RefreshMDIChildren();
         if (OnAfterChangeSkinData)
             OnAfterChangeSkinData(this);
         return;

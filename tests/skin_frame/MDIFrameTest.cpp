@@ -381,6 +381,35 @@ TEST_P(TMDIFrameTest, MenuEndingMessagesCloseTheChildsMenuAndDropDowns)
     EXPECT_FALSE(combo->IsPopupVisible());
 }
 
+// Another skin while a child is maximized: the main form's bars change
+// height, the maximized child is fitted to the new client area, and its
+// caption takes the new skin's look at once, without an animation.
+TEST_P(TMDIFrameTest, SkinChangeRefitsTheChildren)
+{
+    TForm* child = Children[1];
+    FrameOf(child)->SetWindowState(wsMaximized);
+    FrameOf(Children[0])->SetWindowState(wsMinimized);
+    Pump();
+    TLoadedSkin other;
+    other.Load(GetParam() == 0 ? 3 : 0);
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0], Children[1], Children[2]})
+        GetFormFrame(f)->SetSkinData(&other.Data);
+    MenuBar->SetSkinData(&other.Data);
+    Tabs->SetSkinData(&other.Data);
+    Pump();
+    const TRect area = Frame->GetMDIWorkArea();
+    EXPECT_EQ(child->BoundsRect(), (TRect{0, 0, area.Width(), area.Height()}));
+    EXPECT_EQ(Children[0]->Top(), area.Height() - FrameOf(Children[0])->GetMinHeight())
+        << "a minimized child keeps to the bottom of the new area";
+    EXPECT_FALSE(FrameOf(child)->MorphTimer->Enabled());
+    EXPECT_FALSE(FrameOf(child)->AnimateTimer->Enabled());
+    Render("reskinned_maximized");
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0], Children[1], Children[2]})
+        GetFormFrame(f)->SetSkinData(nullptr);
+    MenuBar->SetSkinData(nullptr);
+    Tabs->SetSkinData(nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
