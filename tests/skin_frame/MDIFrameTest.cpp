@@ -410,6 +410,31 @@ TEST_P(TMDIFrameTest, SkinChangeRefitsTheChildren)
     Tabs->SetSkinData(nullptr);
 }
 
+// A child whose skin cuts the frame's corners away: maximized, it shows no
+// frame and its whole rectangle stays; restored, the corners are cut again.
+TEST_P(TMDIFrameTest, MaximizedChildKeepsItsWholeRectangle)
+{
+    TbsSkinData masked{nullptr};
+    TestSkin::Build(masked);
+    TForm* child = Children[1];
+    FrameOf(child)->SetSkinData(&masked);
+    Pump();
+    TRegion rgn;
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_FALSE(rgn.Contains(TPoint{0, 0})) << "the skin's mask cuts the corner";
+
+    FrameOf(child)->SetWindowState(wsMaximized);
+    Pump();
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_EQ(rgn, TRegion(TRect{0, 0, child->Width(), child->Height()}));
+
+    FrameOf(child)->SetWindowState(wsNormal);
+    Pump();
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_FALSE(rgn.Contains(TPoint{0, 0}));
+    FrameOf(child)->SetSkinData(nullptr);
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
