@@ -655,6 +655,13 @@ void TbsFormFrame::MenuMessageFilter(TMsg& Msg, bool& Handled)
 
 void TbsFormFrame::MenuKeyDown(TMsg& Msg)
 {
+    // A child's menu shown by the main form's engine takes its keys there.
+    if (IsMDIChild())
+        if (TbsFormFrame* main = MainFrame(); main && main != this &&
+                                              (main->InMenu || main->InMainMenu || (main->FSkinMenu && main->FSkinMenu->Visible()))) {
+            main->MenuKeyDown(Msg);
+            return;
+        }
     int key = int(Msg.wParam & 0xFFFF);
     bool menuOpen = FSkinMenu && FSkinMenu->Visible();
     if (InMainMenu && FMainMenuBar && FMainMenuBar->ProcessAccelerator(key))

@@ -763,8 +763,5 @@ void TbsSkinMainMenuBar::LeaveMenuMode()
 
 bool TbsSkinMainMenuBar::IsShortCut(TMessage& Msg)
 {
-    if (FMainMenu && FMainMenu->IsShortCut(Msg))
-        return true;
-    TMainMenu* child = GetChildMainMenu();
-    return child && child->IsShortCut(Msg);
+    return FMainMenu && FMainMenu->IsShortCut(Msg);
 }

@@ -73,6 +73,7 @@ public:
     void NextMainMenuItem() override;
     bool OpenActiveItem() override;
     bool IsShortCut(TMessage& Msg) override;
+    TMainMenu* ChildMainMenu() const override { return GetChildMainMenu(); }
     // A maximized MDI child's caption buttons on the bar (MenuBarMDIButtons.cpp).
     void MDIChildMaximize() override;
     void MDIChildRestore() override;

@@ -435,6 +435,69 @@ TEST_P(TMDIFrameTest, MaximizedChildKeepsItsWholeRectangle)
     FrameOf(child)->SetSkinData(nullptr);
 }
 
+// A child's system menu is shown by the main form's menu engine (its popup is
+// a window of the main form, not clipped by the client); the child is in
+// menu mode until that menu closes, and keys go to it meanwhile.
+TEST_P(TMDIFrameTest, ChildSystemMenuShownByTheMainForm)
+{
+    TForm* child = Children[2];
+    TbsFormFrame* cf = FrameOf(child);
+    TRect r;
+    GetWindowRect(child->Handle(), r);
+    // A right click on the middle of the child's caption.
+    TRect cap;
+    for (auto& o : cf->ObjectList)
+        if (dynamic_cast<TbsSkinCaptionObject*>(o.get()))
+            cap = o->ObjectRect;
+    const TPoint at{r.Left + (cap.Left + cap.Right) / 2, r.Top + (cap.Top + cap.Bottom) / 2};
+    ASSERT_EQ(SendMessage(child->Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.X, at.Y)), HTCAPTION);
+    Backend->Click(at.X, at.Y, 1);
+    Pump();
+    EXPECT_TRUE(Frame->SkinMenu()->Visible());
+    EXPECT_FALSE(cf->SkinMenu()->Visible());
+    EXPECT_TRUE(cf->InMenu);
+    // The popup is a window of its own: the whole screen shows it over the child.
+    Backend->SaveScreenPicture((std::filesystem::path(FRAME_RENDER_DIR) / "mdi" /
+                                ("skin" + std::to_string(GetParam()) + "_child_system_menu.png"))
+                                   .string());
+
+    Backend->KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(Frame->SkinMenu()->Visible());
+    EXPECT_FALSE(cf->InMenu) << "the child hears that its menu closed";
+    child->SetCaption("after");   // keys and messages reach the child again
+    EXPECT_EQ(TabEntries()[2], "after *");
+}
+
+// The shortcuts of the active child's own main menu run through the main
+// form, once per key, and only while that child is the active one.
+TEST_P(TMDIFrameTest, ChildMenuShortcutsRunOnce)
+{
+    int copies = 0;
+    auto menuOf = [&copies](TForm* c) {
+        auto* menu = new TMainMenu(c);
+        auto* edit = new TMenuItem(menu);
+        edit->SetCaption("编辑");
+        edit->SetGroupIndex(1);
+        auto* copy = new TMenuItem(menu);
+        copy->SetCaption("复制");
+        copy->SetShortCut(ShortCut('D', false, true, false));
+        copy->OnClick = [&copies, c](TObject*) { copies += c->Name() == "Doc3" ? 1 : 100; };
+        edit->Add(copy);
+        menu->Items()->Add(edit);
+    };
+    menuOf(Children[2]);
+    MenuBar->UpdateChildMenu();
+    ASSERT_NE(MenuBar->ChildMainMenu(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        Backend->KeyDown(VK_CONTROL);
+        Backend->KeyPress('D');
+        Backend->KeyUp(VK_CONTROL);
+        Pump();
+    }
+    EXPECT_EQ(copies, 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
