@@ -126,6 +126,13 @@ public:
         TRect Rect;
         bool Enabled = true;
         bool Down = false;
+        bool MouseIn = false;
+        // From the skin's button description, named by the bar's entry;
+        // without one (or without its picture) the plain look.
+        bool SkinSupport = false;
+        std::string IDName;
+        TRect SkinRect, ActiveSkinRect, DownRect;
+        const TBitmap* ButtonPicture = nullptr;
     };
     std::vector<TMDIButton> MDIButtons;
     bool FMDIChildMax = false;
@@ -154,6 +161,9 @@ private:
     // Shrinks NewItemsRect by the buttons placed at its ends.
     void PlaceMDIButtons();
     void DrawMDIButtons(TCanvas& Canvas);
+    void DrawPlainMDIButton(TCanvas& Canvas, const TMDIButton& Button);
+    // Hover of the buttons follows the pointer (X -1: it left the bar).
+    void TestMDIButtons(int X, int Y);
     int MDIButtonAt(int X, int Y) const;
     void MDIButtonClick(const TMDIButton& Button);
     void CreateMenu();

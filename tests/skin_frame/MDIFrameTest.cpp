@@ -498,6 +498,46 @@ TEST_P(TMDIFrameTest, ChildMenuShortcutsRunOnce)
     EXPECT_EQ(copies, 2);
 }
 
+// The maximized child's buttons on the bar come from the skin's button
+// descriptions that the bar's entry names: their picture's size, centred in
+// the items row, the normal image and under the pointer the active one.
+TEST_P(TMDIFrameTest, MaximizedChildButtonsDrawnFromTheSkin)
+{
+    FrameOf(Children[1])->SetWindowState(wsMaximized);
+    Pump();
+    MenuBar->Repaint();
+    Pump();
+    ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+    TRect bar, main;
+    GetWindowRect(MenuBar->Handle(), bar);
+    GetWindowRect(Form->Handle(), main);
+    auto shown = [&](const TRect& r, int x, int y) {
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        return shot->GetPixel(bar.Left - main.Left + r.Left + x, bar.Top - main.Top + r.Top + y);
+    };
+    for (const auto& b : MenuBar->MDIButtons) {
+        ASSERT_TRUE(b.SkinSupport) << b.IDName;
+        EXPECT_EQ(b.Rect.Width(), b.SkinRect.Width()) << b.IDName;
+        EXPECT_EQ(b.Rect.Height(), b.SkinRect.Height()) << b.IDName;
+        EXPECT_LT(std::abs((b.Rect.Top + b.Rect.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
+            << "centred in the items row: " << b.IDName;
+        const int y = b.Rect.Height() / 2;
+        EXPECT_EQ(shown(b.Rect, 3, y), b.ButtonPicture->GetPixel(b.SkinRect.Left + 3, b.SkinRect.Top + y)) << b.IDName;
+    }
+    const auto& close = MenuBar->MDIButtons[1];
+    ASSERT_EQ(close.Command, cmClose);
+    const TPoint over = MenuBar->ClientToScreen(TPoint{close.Rect.Left + 3, close.Rect.Top + close.Rect.Height() / 2});
+    Backend->MouseMove(over.X, over.Y);
+    Advance(60);
+    EXPECT_TRUE(MenuBar->MDIButtons[1].MouseIn);
+    const int y = close.Rect.Height() / 2;
+    EXPECT_EQ(shown(close.Rect, 3, y), close.ButtonPicture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
+    std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
+    Backend->SaveWindowPicture(Form->Handle(),
+                               (dir / ("skin" + std::to_string(GetParam()) + "_maximized_close_hovered.png")).string());
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
