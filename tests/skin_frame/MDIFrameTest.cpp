@@ -538,6 +538,50 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsDrawnFromTheSkin)
                                (dir / ("skin" + std::to_string(GetParam()) + "_maximized_close_hovered.png")).string());
 }
 
+// The tab bar's other looks: tabs as the skin's resizable buttons, and tabs
+// stretched from the skin's tab images at the bar's own height (the active
+// one reaching over the strip beneath). Each tab shows the image of its
+// state: normal, under the pointer, the active child's.
+TEST_P(TMDIFrameTest, TabBarButtonAndResizedKinds)
+{
+    struct TKind {
+        const char* Name;
+        TbsSkinMDITabKind Kind;
+        bool UseSkinSize;
+    };
+    const int hovered = 1;
+    for (const TKind& k : {TKind{"buttons", bstkButton, true}, TKind{"resized", bstkTab, false}}) {
+        Tabs->SetTabKind(k.Kind);
+        Tabs->UseSkinSize = k.UseSkinSize;
+        Tabs->SetDefaultHeight(26);
+        Tabs->ChangeSkinData();
+        Pump();
+        const TRect r = Tabs->Tabs(hovered)->ObjectRect;
+        const TPoint over = Tabs->ClientToScreen(TPoint{(r.Left + r.Right) / 2, r.Top + 3});
+        Backend->MouseMove(over.X, over.Y);
+        Pump();
+        ASSERT_TRUE(Tabs->Tabs(hovered)->MouseIn) << k.Name;
+        Tabs->Repaint();
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        TRect bar, main;
+        GetWindowRect(Tabs->Handle(), bar);
+        GetWindowRect(Form->Handle(), main);
+        // One pixel inside each tab's left edge, half-way down: the three states differ.
+        std::vector<TColor> edge;
+        for (int i = 0; i < 3; ++i) {
+            const TRect t = Tabs->Tabs(i)->ObjectRect;
+            edge.push_back(shot->GetPixel(bar.Left - main.Left + t.Left + 1, bar.Top - main.Top + t.Top + t.Height() / 2));
+        }
+        EXPECT_NE(edge[0], edge[1]) << k.Name << ": normal and hovered";
+        EXPECT_NE(edge[0], edge[2]) << k.Name << ": normal and active";
+        std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
+        Backend->SaveWindowPicture(Form->Handle(), (dir / ("skin" + std::to_string(GetParam()) + "_tabs_" + k.Name + ".png")).string());
+        Backend->MouseMove(5, 700);
+        Pump();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
