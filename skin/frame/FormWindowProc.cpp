@@ -133,8 +133,14 @@ bool TbsFormFrame::WMActivate(TMessage& Message)
         return false;
     CallOldWindowProc(Message);
     RepaintFrame();
-    ResetObjectsState();
-    UpdateCaptionActiveState(true);
+    if (IsMDIChild() && FWindowState == wsMaximized) {
+        UpdateCaptionActiveState(false);
+    } else {
+        ResetObjectsState();
+        UpdateCaptionActiveState(true);
+    }
+    if (IsMDIForm())
+        UpdateMainMenuBarItems();
     return true;
 }
 
@@ -155,6 +161,11 @@ bool TbsFormFrame::WMSetText(TMessage& Message)
 bool TbsFormFrame::WMEraseBkgnd(TMessage& Message)
 {
     auto dc = reinterpret_cast<HDC>(Message.WParam);
+    // An MDI form's client window paints the background its children stand on.
+    if (IsMDIForm() && !FClientInActiveDraw) {
+        Message.Result = 0;
+        return true;
+    }
     if (!FSkinSupport)
         PaintBGDefault(dc);
     else if (FUseRibbon && FSD->MDIBGPictureIndex != -1)

@@ -582,6 +582,19 @@ TEST_P(TMDIFrameTest, TabBarButtonAndResizedKinds)
     }
 }
 
+// The MDI form leaves its background to the client window: its own erase
+// paints nothing, where a child's erase paints the skin's client part.
+TEST_P(TMDIFrameTest, MainFormLeavesTheBackgroundToItsClient)
+{
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0]}) {
+        TBitmap bmp(40, 40);
+        bmp.Canvas()->Brush().SetColor(TColor(0xFF00FF));
+        bmp.Canvas()->FillRect(TRect{0, 0, 40, 40});
+        SendMessage(f->Handle(), WM_ERASEBKGND, WPARAM(bmp.Canvas()->Handle()), 0);
+        EXPECT_EQ(bmp.GetPixel(20, 20) == TColor(0xFF00FF), f == Form) << f->Name();
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));
 
 }  // namespace
