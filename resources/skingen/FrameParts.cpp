@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include "resources/skingen/Parts.h"
 
@@ -136,6 +137,39 @@ void AddStdButton(TSkinParts& S, const std::string& Name, const std::string& Com
 }
 
 }  // namespace
+
+void BuildMenuBarButtons(TSkinParts& S)
+{
+    const TPalette& P = S.P;
+    TSheet& sheet = S.Lists;
+    struct TBarButton {
+        const char* Name;
+        const char* Command;
+        const char* Hint;
+        TCaptionGlyph Glyph;
+    };
+    for (const TBarButton& b : {TBarButton{"menubarsysmenubutton", "cmsysmenu", "系统菜单", cgSysMenu},
+                                TBarButton{"menubarclosebutton", "cmclose", "关闭", cgClose},
+                                TBarButton{"menubarmaxbutton", "cmmaximize", "还原", cgRestore},
+                                TBarButton{"menubarminbutton", "cmminimize", "最小化", cgMinimize}}) {
+        // Normal, hover, down, inactive and disabled, like the caption buttons.
+        const auto cells = sheet.PlaceRow(24, 20, 5);
+        TArt& art = sheet.Art();
+        for (size_t i = 0; i < cells.size(); ++i) {
+            const TRect& c = cells[i];
+            art.Fill(c, P.ToolFace);
+            if (i == 1)
+                art.FillRoundRect(Inset(c, 1, 1), std::min(P.Radius, 4.0), P.AccentSoft);
+            else if (i == 2)
+                art.FillRoundRect(Inset(c, 1, 1), std::min(P.Radius, 4.0), P.AccentDown);
+            DrawCaptionGlyph(art, c, b.Glyph, i == 4 ? P.DisabledText : P.Glyph, P);
+        }
+        TIniSection& s = S.Skin.AddObject(b.Name, "mainmenubarbutton");
+        s.Text("hint", b.Hint);
+        WriteButtonCells(s, S.Skin.SheetIndex(sheet), {cells[0], cells[1], cells[2], cells[3], cells[4]});
+        s.Text("command", b.Command);
+    }
+}
 
 void BuildFrame(TSkinParts& S)
 {

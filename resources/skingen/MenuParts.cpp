@@ -146,10 +146,11 @@ void BuildMenus(TSkinParts& S)
     mb.Rect("skinrect", bar);
     mb.Rect("itemsrect", Rect(2, 1, 58, 25));
     mb.Text("menubaritem", "menubaritem");
-    mb.Text("closebutton", "closebutton");
-    mb.Text("minbutton", "minbutton");
-    mb.Text("maxbutton", "maxbutton");
-    mb.Text("sysmenubutton", "sysmenubutton");
+    mb.Text("closebutton", "menubarclosebutton");
+    mb.Text("minbutton", "menubarminbutton");
+    mb.Text("maxbutton", "menubarmaxbutton");
+    mb.Text("sysmenubutton", "menubarsysmenubutton");
+    BuildMenuBarButtons(S);
     mb.Color("trackmarkcolor", P.Glyph);
     mb.Color("trackmarkactivecolor", P.Accent);
     mb.Bool("stretcheffect", true);

@@ -17,6 +17,10 @@ struct TSkinParts {
 void BuildFrame(TSkinParts& Parts);
 // Popup window, hint window, menu items, menu bar and its items.
 void BuildMenus(TSkinParts& Parts);
+// The buttons a maximized MDI child shows on the menu bar (in the Lists sheet,
+// in the bar's colours): sections "menubarsysmenubutton", "menubarclosebutton",
+// "menubarmaxbutton" (a restore glyph) and "menubarminbutton".
+void BuildMenuBarButtons(TSkinParts& Parts);
 // Every button kind, check boxes and radio buttons.
 void BuildButtons(TSkinParts& Parts);
 // Edits, combo box, list box, list and tree views, scroll bars, slider, up-downs.

@@ -12,12 +12,15 @@
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/Timer.h"
+#include "skin/boxes/SkinComboBox.h"
+#include "skin/boxes/SkinEdit.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/ObjectDescriptions.h"
 #include "skin/data/WindowDescriptions.h"
 #include "skin/draw/LayerWindow.h"
 #include "skin/draw/MonitorRects.h"
 #include "skin/draw/PlatformCaps.h"
+#include "skin/frame/FrameObjects.h"
 #include "skin/frame/SkinChangeRelay.h"
 #include "skin/menus/SkinMenu.h"
 
@@ -652,6 +655,13 @@ void TbsFormFrame::MenuMessageFilter(TMsg& Msg, bool& Handled)
 
 void TbsFormFrame::MenuKeyDown(TMsg& Msg)
 {
+    // A child's menu shown by the main form's engine takes its keys there.
+    if (IsMDIChild())
+        if (TbsFormFrame* main = MainFrame(); main && main != this &&
+                                              (main->InMenu || main->InMainMenu || (main->FSkinMenu && main->FSkinMenu->Visible()))) {
+            main->MenuKeyDown(Msg);
+            return;
+        }
     int key = int(Msg.wParam & 0xFFFF);
     bool menuOpen = FSkinMenu && FSkinMenu->Visible();
     if (InMainMenu && FMainMenuBar && FMainMenuBar->ProcessAccelerator(key))
@@ -699,16 +709,39 @@ void TbsFormFrame::CloseMenusOnMessage(const TMessage& Message)
     }
     if (ShowObjectHint && FSkinHint)
         FSkinHint->HideHint();
+    // An open menu of this frame closes; on a shown MDI form without one,
+    // a menu of the active child (its system menu, say) closes instead.
+    auto closeOpenMenu = [](TbsFormFrame* F) {
+        if (F->FSkinMenu && F->FSkinMenu->Visible())
+            F->FSkinMenu->Hide();
+        else if (F->InMenu)
+            F->SkinMenuClose();
+        else
+            return false;
+        return true;
+    };
     bool menuOpen = FSkinMenu && FSkinMenu->Visible();
     if (!InMainMenu || InMenu) {
-        if (menuOpen)
-            FSkinMenu->Hide();
-        else if (InMenu)
-            SkinMenuClose();
+        if (!closeOpenMenu(this) && IsMDIForm() && FForm->Visible())
+            if (TbsFormFrame* child = GetActiveMDIChildSkinForm(); child && child != this)
+                closeOpenMenu(child);
     } else if (!menuOpen) {
         MainMenuExit();
     }
-    // No form of ours is an MDI form: there are no drop-downs of MDI children to cancel.
+    CancelMDIFormDropDowns();
+}
+
+void TbsFormFrame::CancelMDIFormDropDowns()
+{
+    if (!ComponentState().Empty() || !IsMDIForm() || !FForm->Visible())
+        return;
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        auto* box = dynamic_cast<TWinControl*>(FForm->Components(i));
+        if (!box || !(dynamic_cast<TbsSkinCustomComboBox*>(box) || dynamic_cast<TbsSkinCustomEdit*>(box)))
+            continue;
+        if (box->Visible() && box->Enabled() && box->HandleAllocated())
+            SendMessage(box->Handle(), CM_CANCELMODE, 0, 0);
+    }
 }
 
 void TbsFormFrame::MainMenuExit()

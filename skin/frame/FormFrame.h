@@ -405,9 +405,43 @@ private:
     void ObjectsMouseDown(TMouseButton Button, int X, int Y);
     void ObjectsMouseUp(TMouseButton Button, int X, int Y);
     void CallOldWindowProc(TMessage& Message);
+    // Closes the open drop-downs of the skinned combo boxes and edits placed on a shown MDI form.
+    void CancelMDIFormDropDowns();
 
     // Message handlers of the first and second phase.
     bool FirstPhase(TMessage& Message);
+    // One first-phase handler per message: true when the message is handled.
+    bool WMDestroy(TMessage& Message);
+    bool WMSize(TMessage& Message);
+    bool WMActivate(TMessage& Message);
+    bool WMSetText(TMessage& Message);
+    bool WMEraseBkgnd(TMessage& Message);
+    bool WMShowWindow(TMessage& Message);
+    bool WMSetCursor(TMessage& Message);
+    bool WMMouseActivate(TMessage& Message);
+    bool WMGetMinMaxInfo(TMessage& Message);
+    bool WMWindowPosChanged(TMessage& Message);
+    bool WMCompositionChanged(TMessage& Message);
+    bool WMDisplayChange(TMessage& Message);
+    bool WMNCCalcSize(TMessage& Message);
+    bool WMNCHitTest(TMessage& Message);
+    bool WMNCPaint(TMessage& Message);
+    bool WMNCActivate(TMessage& Message);
+    bool WMSyncPaint(TMessage& Message);
+    bool WMSysCommand(TMessage& Message);
+    bool WMTimer(TMessage& Message);
+    bool WMSizing(TMessage& Message);
+    bool WMMoving(TMessage& Message);
+    bool WMEnterSizeMove(TMessage& Message);
+    bool WMExitSizeMove(TMessage& Message);
+    bool WMSkinChange(TMessage& Message);
+    bool WMCloseSkinMenu(TMessage& Message);
+    bool WMShowMainFormFromTray(TMessage& Message);
+    bool WMQuerySkinFrame(TMessage& Message);
+    bool WMBeginSmartEffects(TMessage& Message);
+    bool WMEndSmartEffects(TMessage& Message);
+    bool WMPrintSkinFrame(TMessage& Message);
+    bool WMPrintSkinFrameEx(TMessage& Message);
     void SecondPhase(TMessage& Message);
     void HandleSkinMessage(TMessage& Message);
     void HandleSize(TMessage& Message);

@@ -53,264 +53,409 @@ void TbsFormFrame::FormWindowProc(TMessage& Message)
 
 bool TbsFormFrame::FirstPhase(TMessage& Message)
 {
-    const bool skinnable = FSkinnableForm;
     switch (Message.Msg) {
-    case WM_DESTROY:
-        MouseTimer->SetEnabled(false);
-        MorphTimer->SetEnabled(false);
-        AnimateTimer->SetEnabled(false);
-        if (IsMDIChild()) {
-            // A child going away leaves the main form's menu, tabs and bar.
-            FWindowState = wsNormal;
-            DeleteChildFromMenu(FForm);
-            DeleteChildFromBar(FForm);
-            if (TCustomForm* main = Application->MainForm(); main && main->HandleAllocated())
-                SendMessage(main->Handle(), WM_MDICHILDRESTORED, 0, 0);
-            UpdateMainMenuBarItems();
-            UpdateMDITabsBar();
-        }
-        return false;
-    case WM_SIZE:
-        HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
-        if (FSizeMove && FFullDrag) {
-            if (!FLogoBitMap.Empty())
-                FForm->Invalidate();
-            return false;
-        }
-        HandleSize(Message);
-        return true;
-    case WM_ACTIVATE:
-        if (!skinnable)
-            return false;
-        CallOldWindowProc(Message);
-        RepaintFrame();
-        ResetObjectsState();
-        UpdateCaptionActiveState(true);
-        return true;
-    case WM_SETTEXT:
-        if (!skinnable)
-            return false;
-        CallOldWindowProc(Message);
-        if (FrameShown())
-            RepaintFrame();
-        if (IsMDIChild()) {
-            UpDateChildCaptionInMenu(FForm);
-            RefreshMDIBarTab(FForm);
-        }
-        return true;
-    case WM_ERASEBKGND: {
-        auto dc = reinterpret_cast<HDC>(Message.WParam);
-        if (!FSkinSupport)
-            PaintBGDefault(dc);
-        else if (FUseRibbon && FSD->MDIBGPictureIndex != -1)
-            PaintBG3(dc);
-        else if (FSD->BGPictureIndex == -1)
-            PaintBG(dc);
-        else
-            PaintBG2(dc);
-        Message.Result = 0;
-        return true;
-    }
-    case WM_SHOWWINDOW:
-        if (Message.WParam != 0) {
-            HandleShowBefore(Message);
-        } else if (skinnable) {
-            HideLayerManagers();
-            if (IsMDIChild()) {
-                DeleteChildFromMenu(FForm);
-                DeleteChildFromBar(FForm);
-                if (FWindowState == wsMaximized)
-                    TellMainForm(WM_MDICHILDRESTORED);
-            }
-            if (FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
-                AddLayered(FForm->Handle());
-        }
-        return false;
-    case WM_SETCURSOR:
-        if (skinnable && UseFormCursorInNCArea) {
-            int hit = int(int16_t(Message.LParam & 0xFFFF));
-            bool keep = hit == HTCLIENT || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
-            if (!keep)
-                Message.LParam = (Message.LParam & ~LPARAM(0xFFFF)) | HTCLIENT;
-        }
-        return false;
-    case WM_GETMINMAXINFO:
-        if (skinnable) {
-            auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
-            mmi->ptMinTrackSize = TPoint{GetMinWidth(), GetMinHeight()};
-            mmi->ptMaxTrackSize = TPoint{GetMaxWidth(), GetMaxHeight()};
-        }
-        return false;
-    case WM_WINDOWPOSCHANGED:
-        HandleWindowPosChanged(Message);
-        return false;
-    case WM_DWMCOMPOSITIONCHANGED: {
-        // The desktop gained or lost translucent windows: the layered
-        // border comes or goes with them.
-        FIsLayerEnabled = CanUseLayeredWindows();
-        TMessage changed = Message;
-        changed.Msg = WM_CHANGELAYEREDBORDERS;
-        HandleSkinMessage(changed);
-        return false;
-    }
-    case WM_DISPLAYCHANGE:
-        if (FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
-            ForceResize();
-        return false;
-    case WM_NCCALCSIZE:
-        if (!skinnable)
-            return false;
-        HandleNCCalcSize(Message);
-        return true;
-    case WM_NCHITTEST: {
-        if (!skinnable)
-            return false;
-        TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
-        Message.Result = FSkinSupport ? NCHitTestSkin(p) : NCHitTestDefault(p);
-        if (!MouseTimer->Enabled() && Message.Result == HTOBJECT) {
-            UpdateActiveObject(p.X, p.Y, true);
-            MouseTimer->SetEnabled(true);
-        }
-        return true;
-    }
-    case WM_NCPAINT:
-        if (!skinnable)
-            return false;
-        if (FrameShown()) {
-            if (FSkinSupport)
-                PaintNCSkin(nullptr, false);
-            else if (!FStopPainting)
-                PaintNCDefault(nullptr, false);
-        }
-        return true;
-    case WM_NCACTIVATE:
-        if (!skinnable)
-            return false;
-        HandleNCActivate(Message);
-        return true;
-    case WM_SYNCPAINT:
-        if (!skinnable || !FRollUpState)
-            return false;
-        RepaintFrame();
-        Message.Result = 0;
-        return true;
-    case WM_SYSCOMMAND:
-        if ((Message.WParam & 0xFFF0) == SC_RESTORE) {
-            if (OnRestore)
-                OnRestore(this);
-            return false;
-        }
-        // Alt and F10 put the skinned menu bar into menu mode instead of the
-        // system's menu loop; a plain form without a bar keeps the default.
-        if ((Message.WParam & 0xFFF0) == SC_KEYMENU && (skinnable || FMainMenuBar)) {
-            if (!InMainMenu) {
-                if (FSkinMenu && FSkinMenu->Visible())
-                    SkinMenuClose();
-                if (FMainMenuBar)
-                    FMainMenuBar->EnterMenuMode();
-            } else {
-                MainMenuExit();
-            }
-            return true;
-        }
-        return false;
-    case WM_TIMER:
-        if (Message.WParam == FadeTimerId)
-            HandleFadeTimer();
-        return false;
-    case WM_SIZING:
-        HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
-        if (!(FSizeMove && FFullDrag))
-            return false;
-        HandleSizing(Message);
-        return true;
-    case WM_MOVING:
-        HandleMoving(Message);
-        return false;
-    case WM_ENTERSIZEMOVE:
-        if (skinnable) {
-            ResetObjectsState();
-            MouseTimer->SetEnabled(false);
-            ActiveObject = MouseCaptureObject = -1;
-            FSizeMove = true;
-            FFullDrag = true;   // our move and size loop always drags the whole window
-        }
-        return false;
-    case WM_EXITSIZEMOVE:
-        if (skinnable) {
-            if (FSizing && (FForm->Width() != FFormWidth || FForm->Height() != FFormHeight)) {
-                FFormLeft = FForm->Left();
-                FFormTop = FForm->Top();
-                FFormWidth = FForm->Width();
-                FFormHeight = FForm->Height();
-                UpdateSkinFrame();
-            }
-            FSizing = FSizeMove = false;
-            MouseTimer->SetEnabled(false);
-            ActiveObject = OldActiveObject = MouseCaptureObject = -1;
-            if (FSkinSupport)
-                RepaintFrame();
-            if (IsLayeredBorderEnabled())
-                FBorderLayer->SetBoundsWithForm();
-        }
-        return false;
+    case WM_DESTROY: return WMDestroy(Message);
+    case WM_SIZE: return WMSize(Message);
+    case WM_ACTIVATE: return WMActivate(Message);
+    case WM_SETTEXT: return WMSetText(Message);
+    case WM_ERASEBKGND: return WMEraseBkgnd(Message);
+    case WM_SHOWWINDOW: return WMShowWindow(Message);
+    case WM_SETCURSOR: return WMSetCursor(Message);
+    case WM_MOUSEACTIVATE: return WMMouseActivate(Message);
+    case WM_GETMINMAXINFO: return WMGetMinMaxInfo(Message);
+    case WM_WINDOWPOSCHANGED: return WMWindowPosChanged(Message);
+    case WM_DWMCOMPOSITIONCHANGED: return WMCompositionChanged(Message);
+    case WM_DISPLAYCHANGE: return WMDisplayChange(Message);
+    case WM_NCCALCSIZE: return WMNCCalcSize(Message);
+    case WM_NCHITTEST: return WMNCHitTest(Message);
+    case WM_NCPAINT: return WMNCPaint(Message);
+    case WM_NCACTIVATE: return WMNCActivate(Message);
+    case WM_SYNCPAINT: return WMSyncPaint(Message);
+    case WM_SYSCOMMAND: return WMSysCommand(Message);
+    case WM_TIMER: return WMTimer(Message);
+    case WM_SIZING: return WMSizing(Message);
+    case WM_MOVING: return WMMoving(Message);
+    case WM_ENTERSIZEMOVE: return WMEnterSizeMove(Message);
+    case WM_EXITSIZEMOVE: return WMExitSizeMove(Message);
     case WM_BEFORECHANGESKINDATA:
     case WM_CHANGESKINDATA:
     case WM_AFTERCHANGESKINDATA:
     case WM_CHANGERESSTRDATA:
     case WM_CHANGEFORMSKINNABLE:
-    case WM_CHANGELAYEREDBORDERS:
-        HandleSkinMessage(Message);
-        return false;
-    case WM_CLOSESKINMENU:
-        SkinMenuClose();
-        return false;
-    case WM_SHOWMAINFORMFROMTRAY:
-        if (FForm->Tag() == TrayRestoreTag) {
-            if (IsLayeredBorderEnabled()) {
-                SetForegroundWindow(FForm->Handle());
-                if (HWND top = FindStayOnTopFormHandle())
-                    SetForegroundWindow(top);
-            }
-            FForm->SetTag(0);
-        }
-        return false;
-    case WM_QUERYSKINFRAME:
-        Message.Result = skinnable || !FIsVistaOs ? QUERYSKINFRAME_SKINNABLE : QUERYSKINFRAME_PLAIN;
-        return true;
-    case WM_BEGINSMARTEFFECTS:
-        FSmartEffectsShow = true;
-        return false;
-    case WM_ENDSMARTEFFECTS:
-        if (FSmartEffectsShow) {
-            FSmartEffectsShow = false;
-            if ((FForm->Visible() || FForm->Tag() == TrayRestoreTag) && IsLayeredBorderEnabled()) {
-                Application->ProcessMessages();
-                FBorderLayer->SetActiveFlag(true);
-                FBorderLayer->ShowWithFormAnimation();
-            }
-        }
-        return false;
-    case WM_PRINTSKINFRAME:
-        if (!skinnable)
-            return false;
-        if (Message.WParam && FrameShown()) {
-            PrintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = PRINTSKINFRAME_DONE;
-        }
-        return true;
-    case WM_PRINTSKINFRAMEEX:
-        if (!skinnable || Message.LParam != PRINTSKINFRAMEEX_KEY)
-            return false;
-        if (Message.WParam && FrameShown())
-            PrintFrame(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = PRINTSKINFRAMEEX_KEY;
-        return true;
-    default:
-        HandleMDIMessage(Message);
-        return false;
+    case WM_CHANGELAYEREDBORDERS: return WMSkinChange(Message);
+    case WM_CLOSESKINMENU: return WMCloseSkinMenu(Message);
+    case WM_SHOWMAINFORMFROMTRAY: return WMShowMainFormFromTray(Message);
+    case WM_QUERYSKINFRAME: return WMQuerySkinFrame(Message);
+    case WM_BEGINSMARTEFFECTS: return WMBeginSmartEffects(Message);
+    case WM_ENDSMARTEFFECTS: return WMEndSmartEffects(Message);
+    case WM_PRINTSKINFRAME: return WMPrintSkinFrame(Message);
+    case WM_PRINTSKINFRAMEEX: return WMPrintSkinFrameEx(Message);
+    default: return HandleMDIMessage(Message);
     }
 }
+
+// ------------------------------------------------------------ first-phase handlers
+// Each answers whether the message is handled (the saved procedure is then not called).
+
+bool TbsFormFrame::WMDestroy(TMessage&)
+{
+    MouseTimer->SetEnabled(false);
+    MorphTimer->SetEnabled(false);
+    AnimateTimer->SetEnabled(false);
+    if (IsMDIChild()) {
+        // A child going away leaves the main form's menu, tabs and bar.
+        FWindowState = wsNormal;
+        DeleteChildFromMenu(FForm);
+        DeleteChildFromBar(FForm);
+        if (TCustomForm* main = Application->MainForm(); main && main->HandleAllocated())
+            SendMessage(main->Handle(), WM_MDICHILDRESTORED, 0, 0);
+        UpdateMainMenuBarItems();
+        UpdateMDITabsBar();
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMSize(TMessage& Message)
+{
+    HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
+    if (FSizeMove && FFullDrag) {
+        if (!FLogoBitMap.Empty())
+            FForm->Invalidate();
+        return false;
+    }
+    HandleSize(Message);
+    return true;
+}
+
+bool TbsFormFrame::WMActivate(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    CallOldWindowProc(Message);
+    RepaintFrame();
+    if (IsMDIChild() && FWindowState == wsMaximized) {
+        UpdateCaptionActiveState(false);
+    } else {
+        ResetObjectsState();
+        UpdateCaptionActiveState(true);
+    }
+    if (IsMDIForm())
+        UpdateMainMenuBarItems();
+    return true;
+}
+
+bool TbsFormFrame::WMSetText(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    CallOldWindowProc(Message);
+    if (FrameShown())
+        RepaintFrame();
+    if (IsMDIChild()) {
+        UpDateChildCaptionInMenu(FForm);
+        RefreshMDIBarTab(FForm);
+    }
+    return true;
+}
+
+bool TbsFormFrame::WMEraseBkgnd(TMessage& Message)
+{
+    auto dc = reinterpret_cast<HDC>(Message.WParam);
+    // An MDI form's client window paints the background its children stand on.
+    if (IsMDIForm() && !FClientInActiveDraw) {
+        Message.Result = 0;
+        return true;
+    }
+    if (!FSkinSupport)
+        PaintBGDefault(dc);
+    else if (FUseRibbon && FSD->MDIBGPictureIndex != -1)
+        PaintBG3(dc);
+    else if (FSD->BGPictureIndex == -1)
+        PaintBG(dc);
+    else
+        PaintBG2(dc);
+    Message.Result = 0;
+    return true;
+}
+
+bool TbsFormFrame::WMShowWindow(TMessage& Message)
+{
+    if (Message.WParam != 0) {
+        HandleShowBefore(Message);
+    } else if (FSkinnableForm) {
+        HideLayerManagers();
+        if (IsMDIChild()) {
+            DeleteChildFromMenu(FForm);
+            DeleteChildFromBar(FForm);
+            if (FWindowState == wsMaximized)
+                TellMainForm(WM_MDICHILDRESTORED);
+        }
+        if (FBorderLayer && FBorderLayer->Visible() && FIsVistaOs)
+            AddLayered(FForm->Handle());
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMSetCursor(TMessage& Message)
+{
+    if (FSkinnableForm && UseFormCursorInNCArea) {
+        int hit = int(int16_t(Message.LParam & 0xFFFF));
+        bool keep = hit == HTCLIENT || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
+        if (!keep)
+            Message.LParam = (Message.LParam & ~LPARAM(0xFFFF)) | HTCLIENT;
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMMouseActivate(TMessage&)
+{
+    // A press on the active child of a main form that has just come back
+    // to the front: the child's caption takes the active look again.
+    if (!FSkinnableForm || !IsMDIChild() || FFormActive)
+        return false;
+    TCustomForm* main = Application->MainForm();
+    if (main && main->ActiveMDIChild() == FForm) {
+        FFormActive = true;
+        UpdateCaptionActiveState(FWindowState != wsMaximized);
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMGetMinMaxInfo(TMessage& Message)
+{
+    if (FSkinnableForm) {
+        auto* mmi = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+        mmi->ptMinTrackSize = TPoint{GetMinWidth(), GetMinHeight()};
+        mmi->ptMaxTrackSize = TPoint{GetMaxWidth(), GetMaxHeight()};
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMWindowPosChanged(TMessage& Message)
+{
+    HandleWindowPosChanged(Message);
+    return false;
+}
+
+bool TbsFormFrame::WMCompositionChanged(TMessage& Message)
+{
+    // The desktop gained or lost translucent windows: the layered
+    // border comes or goes with them.
+    FIsLayerEnabled = CanUseLayeredWindows();
+    TMessage changed = Message;
+    changed.Msg = WM_CHANGELAYEREDBORDERS;
+    HandleSkinMessage(changed);
+    return false;
+}
+
+bool TbsFormFrame::WMDisplayChange(TMessage&)
+{
+    if (FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
+        ForceResize();
+    return false;
+}
+
+bool TbsFormFrame::WMNCCalcSize(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    HandleNCCalcSize(Message);
+    return true;
+}
+
+bool TbsFormFrame::WMNCHitTest(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+    Message.Result = FSkinSupport ? NCHitTestSkin(p) : NCHitTestDefault(p);
+    if (!MouseTimer->Enabled() && Message.Result == HTOBJECT) {
+        UpdateActiveObject(p.X, p.Y, true);
+        MouseTimer->SetEnabled(true);
+    }
+    return true;
+}
+
+bool TbsFormFrame::WMNCPaint(TMessage&)
+{
+    if (!FSkinnableForm)
+        return false;
+    if (FrameShown()) {
+        if (FSkinSupport)
+            PaintNCSkin(nullptr, false);
+        else if (!FStopPainting)
+            PaintNCDefault(nullptr, false);
+    }
+    return true;
+}
+
+bool TbsFormFrame::WMNCActivate(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    HandleNCActivate(Message);
+    return true;
+}
+
+bool TbsFormFrame::WMSyncPaint(TMessage& Message)
+{
+    if (!FSkinnableForm || !FRollUpState)
+        return false;
+    RepaintFrame();
+    Message.Result = 0;
+    return true;
+}
+
+bool TbsFormFrame::WMSysCommand(TMessage& Message)
+{
+    if ((Message.WParam & 0xFFF0) == SC_RESTORE) {
+        if (OnRestore)
+            OnRestore(this);
+        return false;
+    }
+    // Alt and F10 put the skinned menu bar into menu mode instead of the
+    // system's menu loop; a plain form without a bar keeps the default.
+    if ((Message.WParam & 0xFFF0) == SC_KEYMENU && (FSkinnableForm || FMainMenuBar)) {
+        if (!InMainMenu) {
+            if (FSkinMenu && FSkinMenu->Visible())
+                SkinMenuClose();
+            if (FMainMenuBar)
+                FMainMenuBar->EnterMenuMode();
+        } else {
+            MainMenuExit();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMTimer(TMessage& Message)
+{
+    if (Message.WParam == FadeTimerId)
+        HandleFadeTimer();
+    return false;
+}
+
+bool TbsFormFrame::WMSizing(TMessage& Message)
+{
+    HMagnetized = VMagnetized = HMagnetized2 = VMagnetized2 = false;
+    if (!(FSizeMove && FFullDrag))
+        return false;
+    HandleSizing(Message);
+    return true;
+}
+
+bool TbsFormFrame::WMMoving(TMessage& Message)
+{
+    HandleMoving(Message);
+    return false;
+}
+
+bool TbsFormFrame::WMEnterSizeMove(TMessage&)
+{
+    if (FSkinnableForm) {
+        ResetObjectsState();
+        MouseTimer->SetEnabled(false);
+        ActiveObject = MouseCaptureObject = -1;
+        FSizeMove = true;
+        FFullDrag = true;   // our move and size loop always drags the whole window
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMExitSizeMove(TMessage&)
+{
+    if (!FSkinnableForm)
+        return false;
+    if (FSizing && (FForm->Width() != FFormWidth || FForm->Height() != FFormHeight)) {
+        FFormLeft = FForm->Left();
+        FFormTop = FForm->Top();
+        FFormWidth = FForm->Width();
+        FFormHeight = FForm->Height();
+        UpdateSkinFrame();
+    }
+    FSizing = FSizeMove = false;
+    MouseTimer->SetEnabled(false);
+    ActiveObject = OldActiveObject = MouseCaptureObject = -1;
+    if (FSkinSupport)
+        RepaintFrame();
+    if (IsLayeredBorderEnabled())
+        FBorderLayer->SetBoundsWithForm();
+    return false;
+}
+
+bool TbsFormFrame::WMSkinChange(TMessage& Message)
+{
+    HandleSkinMessage(Message);
+    return false;
+}
+
+bool TbsFormFrame::WMCloseSkinMenu(TMessage&)
+{
+    SkinMenuClose();
+    return false;
+}
+
+bool TbsFormFrame::WMShowMainFormFromTray(TMessage&)
+{
+    if (FForm->Tag() == TrayRestoreTag) {
+        if (IsLayeredBorderEnabled()) {
+            SetForegroundWindow(FForm->Handle());
+            if (HWND top = FindStayOnTopFormHandle())
+                SetForegroundWindow(top);
+        }
+        FForm->SetTag(0);
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMQuerySkinFrame(TMessage& Message)
+{
+    Message.Result = FSkinnableForm || !FIsVistaOs ? QUERYSKINFRAME_SKINNABLE : QUERYSKINFRAME_PLAIN;
+    return true;
+}
+
+bool TbsFormFrame::WMBeginSmartEffects(TMessage&)
+{
+    FSmartEffectsShow = true;
+    return false;
+}
+
+bool TbsFormFrame::WMEndSmartEffects(TMessage&)
+{
+    if (FSmartEffectsShow) {
+        FSmartEffectsShow = false;
+        if ((FForm->Visible() || FForm->Tag() == TrayRestoreTag) && IsLayeredBorderEnabled()) {
+            Application->ProcessMessages();
+            FBorderLayer->SetActiveFlag(true);
+            FBorderLayer->ShowWithFormAnimation();
+        }
+    }
+    return false;
+}
+
+bool TbsFormFrame::WMPrintSkinFrame(TMessage& Message)
+{
+    if (!FSkinnableForm)
+        return false;
+    if (Message.WParam && FrameShown()) {
+        PrintFrame(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = PRINTSKINFRAME_DONE;
+    }
+    return true;
+}
+
+bool TbsFormFrame::WMPrintSkinFrameEx(TMessage& Message)
+{
+    if (!FSkinnableForm || Message.LParam != PRINTSKINFRAMEEX_KEY)
+        return false;
+    if (Message.WParam && FrameShown())
+        PrintFrame(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = PRINTSKINFRAMEEX_KEY;
+    return true;
+}
+
+// ------------------------------------------------------------ second phase
 
 void TbsFormFrame::SecondPhase(TMessage& Message)
 {
@@ -509,19 +654,34 @@ void TbsFormFrame::HandleNCActivate(TMessage& Message)
     FFormActive = Message.WParam != 0;
     if (!FFormActive)
         UpdateActiveObject(-1, -1, false);
-    // The window layer draws no caption of its own for a framed form.
-    Message.Result = 1;
+    if ((IsMDIForm() && !FIsVistaOs) || IsMDIChild()) {
+        // The client window keeps its own activation bookkeeping.
+        CallOldWindowProc(Message);
+        if (IsMDIChild())
+            FForm->Invalidate();
+    } else {
+        Message.Result = 1;   // the window layer draws no caption of its own for a framed form
+    }
     if (FrameShown()) {
         RepaintFrame();
         UpdateCaptionActiveState(true);
     } else {
         UpdateCaptionActiveState(false);
     }
+    // A maximized child's buttons live on the main form's menu bar: they follow its activation.
+    if (IsMDIChild() && FWindowState == wsMaximized)
+        if (TCustomForm* main = Application->MainForm(); main && main != FForm && main->HandleAllocated())
+            main->Perform(WM_NCPAINT, 0, 0);
     if (FForm->Visible() && ClientInActiveEffect) {
         if (FFormActive)
             HideClientInActiveEffect();
         else
             ShowClientInActiveEffect();
+    }
+    if (IsMDIChild()) {
+        UpdateMainMenuBarItems();
+        UpdateMDITabsBar();
+        UpDateChildActiveInMenu();
     }
     if (FForm->Visible()) {
         if (IsLayeredBorderEnabled())
@@ -668,6 +828,8 @@ void TbsFormFrame::HandleSkinMessage(TMessage& Message)
         ChangeControlsSkinData(sender, FForm);
         return;
     case WM_AFTERCHANGESKINDATA:
+        if (sender && sender == FSD && IsMDIForm())
+            RefreshMDIChildren();
         if (OnAfterChangeSkinData)
             OnAfterChangeSkinData(this);
         return;

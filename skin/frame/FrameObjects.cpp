@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Bitmap.h"
 #include "platform/ui/Ui.h"
+#include "platform/ui/forms/Application.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/Timer.h"
 #include "skin/data/ObjectDescriptions.h"
@@ -44,6 +45,22 @@ TbsFormFrame* GetFormFrame(TCustomForm* AForm)
         return nullptr;
     for (int i = 0; i < AForm->ComponentCount(); ++i)
         if (auto* f = dynamic_cast<TbsFormFrame*>(AForm->Components(i)))
+            return f;
+    return nullptr;
+}
+
+TbsFormFrame* GetActiveMDIChildSkinForm()
+{
+    TCustomForm* main = Application->MainForm();
+    TCustomForm* active = main ? main->ActiveMDIChild() : nullptr;
+    return active ? GetFormFrame(active) : nullptr;
+}
+
+TbsFormFrame* GetMaximizedMDIChildSkinForm()
+{
+    TCustomForm* main = Application->MainForm();
+    for (int i = 0; main && i < main->MDIChildCount(); ++i)
+        if (TbsFormFrame* f = GetFormFrame(main->MDIChildren(i)); f && f->WindowState() == wsMaximized)
             return f;
     return nullptr;
 }

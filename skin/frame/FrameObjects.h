@@ -234,6 +234,10 @@ private:
 
 // The frame component of a form: the first among its components.
 TbsFormFrame* GetFormFrame(TCustomForm* AForm);
+// The frame component of the application main form's active MDI child; nullptr when none.
+TbsFormFrame* GetActiveMDIChildSkinForm();
+// The frame component of the main form's first MDI child whose frame is maximized; nullptr when none.
+TbsFormFrame* GetMaximizedMDIChildSkinForm();
 
 // What a description of the skin's object list becomes on a form. The
 // skinned objects are made by default; a test or another look may install

@@ -3,6 +3,8 @@
 #include "platform/gfx/Geometry.h"
 
 class TbsSkinData;
+class TControl;
+class TMainMenu;
 class TMenuItem;
 struct TMessage;
 
@@ -19,6 +21,12 @@ public:
     virtual void Hide() = 0;
     // Opens Items below R (above with PopupUp) with the given skin.
     virtual void Popup(TMenuItem* Items, const TRect& R, bool PopupUp, TbsSkinData* SkinData) = 0;
+    // The same for another form's menu: Opener is told when the menu closes.
+    virtual void PopupFor(TControl* Opener, TMenuItem* Items, const TRect& R, bool PopupUp, TbsSkinData* SkinData)
+    {
+        (void)Opener;
+        Popup(Items, R, PopupUp, SkinData);
+    }
     // A key for the topmost popup window of the open menu.
     virtual void PopupKeyDown(int Key) = 0;
     // The number of popup windows open.
@@ -42,6 +50,8 @@ public:
     // Runs the item of the bar's menus whose shortcut the key message is: the
     // form's own menu is taken off once the bar shows it.
     virtual bool IsShortCut(TMessage& /*Msg*/) { return false; }
+    // The active MDI child's main menu merged into the bar, nullptr when none.
+    virtual TMainMenu* ChildMainMenu() const { return nullptr; }
     // An MDI child of the bar's form was maximized: its caption buttons join
     // the bar; restored (or gone): they follow or leave.
     virtual void MDIChildMaximize() {}

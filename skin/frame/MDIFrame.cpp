@@ -436,8 +436,8 @@ void TbsFormFrame::MDIChildRestored()
         FMainMenuBar->MDIChildRestore();
 }
 
-// The MDI steps of the form window procedure; true when the message needs
-// nothing more of the frame (the saved procedure is called as usual).
+// The private MDI messages of the form window procedure; none is handled
+// here for good: the saved procedure sees each as well.
 bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -446,7 +446,7 @@ bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
             const TRect area = GetMDIWorkArea();
             FForm->SetBounds(0, 0, area.Width(), area.Height());
         }
-        return true;
+        return false;
     case WM_MDICHILDMAXIMIZED:
         if (IsMDIForm()) {
             FMDIChildMaximized = true;
@@ -454,16 +454,9 @@ bool TbsFormFrame::HandleMDIMessage(TMessage& Message)
             if (FMainMenuBar)
                 FMainMenuBar->MDIChildMaximize();
         }
-        return true;
+        return false;
     case WM_MDICHILDRESTORED:
         MDIChildRestored();
-        return true;
-    case WM_MDIACTIVATE:
-        if (IsMDIChild() && FSkinnableForm) {
-            UpdateMainMenuBarItems();
-            UpdateMDITabsBar();
-            UpDateChildActiveInMenu();
-        }
         return false;
     default: return false;
     }

@@ -327,10 +327,52 @@ void TbsSkinMDITabsBar::DrawTab(TbsMDITab& Tab, TCanvas& Cnvs)
         return;
     const TbsDataSkinTabControl* e = Entry();
     const TBitmap* picture = e ? FSD->ActivePicture(e->PictureIndex) : nullptr;
-    const bool hot = Tab.MouseIn && !Tab.Active;
-    TBitmap b(w, h);
-    TCanvas& c = *b.Canvas();
+    TBitmap b;
     TRect text;
+    // The application may change the canvas, except on the skin's own fixed-size tabs.
+    bool drawParams = true;
+    if (e && FTabKind == bstkButton) {
+        if (!ButtonDraw(Tab, b, text))
+            return;   // the skin has no button to draw tabs with
+    } else if (e && picture && !UseSkinSize) {
+        ResizeDraw(Tab, b, text);
+    } else {
+        TabDraw(Tab, b, text);
+        drawParams = !(e && picture);
+    }
+    TCanvas& c = *b.Canvas();
+    c.Brush().SetStyle(bsClear);
+    if (OnTabGetDrawParamsEvent && drawParams)
+        OnTabGetDrawParamsEvent(&Tab, c);
+    std::string caption = Tab.Child ? Tab.Child->Caption() : std::string();
+    FitTextToWidthW(c, caption, text.Width());
+    DrawSkinText(c, caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    Cnvs.Draw(Tab.ObjectRect.Left, Tab.ObjectRect.Top, b);
+}
+
+void TbsSkinMDITabsBar::SetTabFont(TCanvas& C, TColor Color) const
+{
+    const TbsDataSkinTabControl* e = Entry();
+    if (e && UseSkinFont) {
+        C.Font().SetName(e->FontName);
+        C.Font().SetHeight(e->FontHeight);
+        C.Font().SetStyle(e->FontStyle);
+    } else {
+        C.Font().Assign(FDefaultFont);
+    }
+    if (FSD && FSD->ResourceStrData())
+        C.Font().SetCharset(FSD->ResourceStrData()->CharSet());
+    C.Font().SetColor(Color);
+}
+
+void TbsSkinMDITabsBar::TabDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text)
+{
+    const int w = Tab.ObjectRect.Width(), h = Tab.ObjectRect.Height();
+    const TbsDataSkinTabControl* e = Entry();
+    const TBitmap* picture = e ? FSD->ActivePicture(e->PictureIndex) : nullptr;
+    const bool hot = Tab.MouseIn && !Tab.Active;
+    B.SetSize(w, h);
+    TCanvas& c = *B.Canvas();
     if (e && picture) {
         const TRect src = hot && !IsNullRect(e->MouseInTabRect) ? e->MouseInTabRect
                           : Tab.Active && !IsNullRect(e->ActiveTabRect) ? e->ActiveTabRect
@@ -338,35 +380,100 @@ void TbsSkinMDITabsBar::DrawTab(TbsMDITab& Tab, TCanvas& Cnvs)
         TBitmap face;
         CreateHSkinImage(e->TabLeftOffset, e->TabRightOffset, face, *picture, src, w, h, e->TabStretchEffect);
         c.StretchDraw(TRect{0, 0, w, h}, face);
-        if (UseSkinFont) {
-            c.Font().SetName(e->FontName);
-            c.Font().SetHeight(e->FontHeight);
-            c.Font().SetStyle(e->FontStyle);
-        } else {
-            c.Font().Assign(FDefaultFont);
-        }
-        if (FSD->ResourceStrData())
-            c.Font().SetCharset(FSD->ResourceStrData()->CharSet());
-        c.Font().SetColor(hot ? e->MouseInFontColor : Tab.Active ? e->ActiveFontColor : e->FontColor);
-        text = TRect{e->TabLeftOffset, 0, w - e->TabRightOffset, h};
+        SetTabFont(c, hot ? e->MouseInFontColor : Tab.Active ? e->ActiveFontColor : e->FontColor);
+        Text = TRect{e->TabLeftOffset, 0, w - e->TabRightOffset, h};
     } else {
         c.Brush().SetStyle(bsSolid);
         c.Brush().SetColor(hot ? PlainHotFill : Tab.Active ? PlainDownFill : clBtnFace);
         c.FillRect(TRect{0, 0, w, h});
         c.Font().Assign(FDefaultFont);
-        text = TRect{2, 0, w - 2, h};
+        if (FSD && !FSD->Empty && FSD->ResourceStrData())
+            c.Font().SetCharset(FSD->ResourceStrData()->CharSet());
+        Text = TRect{2, 0, w - 2, h};
     }
     if (FShowCloseButtons) {
-        text = TRect{2, 0, w - FCloseSize - 5, h};
-        DrawCloseButton(Tab, c, TRect{text.Right, 0, w, h});
+        Text = TRect{2, 0, w - FCloseSize - 5, h};
+        DrawCloseButton(Tab, c, TRect{Text.Right, 0, w, h});
     }
-    c.Brush().SetStyle(bsClear);
-    if (OnTabGetDrawParamsEvent && !(e && picture))
-        OnTabGetDrawParamsEvent(&Tab, c);
-    std::string caption = Tab.Child ? Tab.Child->Caption() : std::string();
-    FitTextToWidthW(c, caption, text.Width());
-    DrawSkinText(c, caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    Cnvs.Draw(Tab.ObjectRect.Left, Tab.ObjectRect.Top, b);
+}
+
+bool TbsSkinMDITabsBar::ButtonDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text)
+{
+    const int i = FSD->GetControlIndex("resizebutton");
+    const auto* k = i < 0 ? nullptr : dynamic_cast<const TbsDataSkinButtonControl*>(FSD->CtrlList[size_t(i)].get());
+    const TBitmap* picture = k ? FSD->ActivePicture(k->PictureIndex) : nullptr;
+    if (!k || !picture || IsNullRect(k->SkinRect))
+        return false;
+    const int w = Tab.ObjectRect.Width(), h = Tab.ObjectRect.Height();
+    // Normal, hovered (the pointer over it) or down (the active child's tab).
+    const TRect hover = IsNullRect(k->ActiveSkinRect) ? k->SkinRect : k->ActiveSkinRect;
+    const TRect down = IsNullRect(k->DownSkinRect) ? hover : k->DownSkinRect;
+    const TRect src = Tab.Active ? down : Tab.MouseIn ? hover : k->SkinRect;
+    const int dW = w - k->SkinRect.Width(), dH = h - k->SkinRect.Height();
+    TbsSkinGeometry g;
+    g.LTPt = g.NewLTPt = k->LTPoint;
+    g.RTPt = k->RTPoint;
+    g.LBPt = k->LBPoint;
+    g.RBPt = k->RBPoint;
+    g.ClRect = k->ClRect;
+    g.NewRTPt = TPoint{k->RTPoint.X + dW, k->RTPoint.Y};
+    g.NewLBPt = TPoint{k->LBPoint.X, k->LBPoint.Y + dH};
+    g.NewRBPt = TPoint{k->RBPoint.X + dW, k->RBPoint.Y + dH};
+    g.NewClRect = TRect{k->ClRect.Left, k->ClRect.Top, k->ClRect.Right + dW, k->ClRect.Bottom + dH};
+    CreateSkinImage(g, B, *picture, src, w, h, true, k->LeftStretch, k->TopStretch, k->RightStretch,
+                    k->BottomStretch, k->StretchEffect, k->StretchType);
+    TCanvas& c = *B.Canvas();
+    SetTabFont(c, Tab.Active ? k->DownFontColor : Tab.MouseIn ? k->ActiveFontColor : k->FontColor);
+    Text = g.NewClRect;
+    if (FShowCloseButtons) {
+        Text.Right -= FCloseSize + 3;
+        DrawCloseButton(Tab, c, TRect{Text.Right, 0, Text.Right + FCloseSize + 3, h});
+    }
+    // A client part lower than the text: the text's height, centred in the tab.
+    const int th = c.TextHeight("Wg");
+    if (Text.Height() < th) {
+        Text.Top = h / 2 - th / 2;
+        Text.Bottom = Text.Top + th;
+    }
+    return true;
+}
+
+void TbsSkinMDITabsBar::ResizeDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text)
+{
+    const TbsDataSkinTabControl* e = Entry();
+    const TBitmap* picture = FSD->ActivePicture(e->PictureIndex);
+    const int w = Tab.ObjectRect.Width();
+    // The active tab reaches down over the strip under the tabs.
+    const int h = Tab.ObjectRect.Height() + (Tab.Active ? ActiveTabOffset() : 0);
+    const bool hot = Tab.MouseIn && !Tab.Active;
+    TRect src = e->TabRect;
+    TColor color = e->FontColor;
+    if (hot && !IsNullRect(e->MouseInTabRect)) {
+        src = e->MouseInTabRect;
+        color = e->MouseInFontColor;
+    } else if (Tab.Active) {
+        src = IsNullRect(e->ActiveTabRect) ? e->TabRect : e->ActiveTabRect;
+        color = e->ActiveFontColor;
+    }
+    // Fixed margins: the side caps and a quarter of the tab's height above and below.
+    const int q = e->TabRect.Height() / 4;
+    B.SetSize(w, h);
+    CreateStretchImage(B, *picture, src, TRect{e->TabLeftOffset, q, src.Width() - e->TabRightOffset, src.Height() - q},
+                       true);
+    TCanvas& c = *B.Canvas();
+    SetTabFont(c, color);
+    if (FShowCloseButtons) {
+        Text = TRect{2, 2, w - FCloseSize - 5, h};
+        DrawCloseButton(Tab, c, TRect{Text.Right, 2, w, h});
+    } else {
+        Text = TRect{2, 0, w - 2, h};
+    }
+}
+
+int TbsSkinMDITabsBar::ActiveTabOffset() const
+{
+    const TbsDataSkinTabControl* e = Entry();
+    return e && !IsNullRect(e->ActiveTabRect) ? e->ActiveTabRect.Height() - e->TabRect.Height() : 0;
 }
 
 void TbsSkinMDITabsBar::DrawCloseButton(TbsMDITab& Tab, TCanvas& Cnvs, const TRect& R)

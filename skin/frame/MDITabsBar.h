@@ -106,6 +106,14 @@ private:
     const TbsDataSkinTabControl* Entry() const;
     void DrawTabs(TBitmap& B);
     void DrawTab(TbsMDITab& Tab, TCanvas& Cnvs);
+    // The three looks of a tab: each composes B at the tab's size and says
+    // where its caption goes. ButtonDraw answers false without a skin button.
+    void TabDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text);
+    bool ButtonDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text);
+    void ResizeDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text);
+    void SetTabFont(TCanvas& C, TColor Color) const;
+    // How much taller the skin's active tab image is than the others.
+    int ActiveTabOffset() const;
     void DrawCloseButton(TbsMDITab& Tab, TCanvas& Cnvs, const TRect& R);
     void TestActive(int X, int Y);
     void UpdateListButtons();

@@ -1,4 +1,5 @@
 #include "platform/ui/Ui.h"
+#include "platform/ui/forms/MDIClient.h"
 #include "skin/data/ObjectDescriptions.h"
 #include "skin/data/SkinData.h"
 #include "skin/data/WindowDescriptions.h"
@@ -58,11 +59,17 @@ void TbsFormFrame::ApplySkinData()
     FFormHeight = FForm->Height();
     if (FSkinSupport)
         UpdateSkinFrame();
-    if (FForm->HandleAllocated()) {
+    if (IsMDIForm()) {
+        // The client window paints the background the children stand on.
+        if (TMDIClient* client = FForm->MDIClient(); client && client->HandleAllocated())
+            RedrawWindow(client->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE);
+        RefreshMDIChildren();
+    } else if (FForm->HandleAllocated()) {
         RepaintFrame();
         FForm->Invalidate();
     }
-    UpdateCaptionActiveState(true);
+    // A maximized child has no caption of its own to animate.
+    UpdateCaptionActiveState(!(IsMDIChild() && FWindowState == wsMaximized));
     MouseTimer->SetEnabled(true);
     if (OnChangeSkinData)
         OnChangeSkinData(this);

@@ -381,7 +381,8 @@ void TbsFormFrame::UpdateFormRegion()
         SetRegion(TRegion(whole));
         return;
     }
-    if (!FSD->FMask || FSD->FMask->Empty()) {
+    // A maximized MDI child shows no frame: nothing of it is cut away.
+    if (!FSD->FMask || FSD->FMask->Empty() || (IsMDIChild() && FWindowState == wsMaximized)) {
         SetRegion(TRegion(whole));
         return;
     }

@@ -152,7 +152,17 @@ void TbsFormFrame::PopupSystemMenu(TPoint P)
 void TbsFormFrame::PopupSystemMenuFromRect(const TRect& R)
 {
     TMenuItem* items = GetSystemMenuItems();
-    PopupSkinMenu1(items, R, false);
+    if (!IsMDIChild()) {
+        PopupSkinMenu1(items, R, false);
+        return;
+    }
+    // A child's menu is shown by the main form's menu engine, above the
+    // client window that clips the child; the child hears when it closes.
+    TbsFormFrame* main = MainFrame();
+    if (!main || main == this || !main->FSkinMenu)
+        return;
+    SkinMenuOpen();
+    main->FSkinMenu->PopupFor(FForm, items, R, false, main->FMSD ? main->FMSD : main->FSD);
 }
 
 void TbsFormFrame::PopupSysMenuFromButton()
@@ -166,7 +176,14 @@ void TbsFormFrame::PopupSysMenuFromButton()
         if (command != cmSysMenu || !o->Enabled)
             continue;
         TRect r = o->ObjectRect;
-        r.Offset(FForm->Left(), FForm->Top());
+        if (IsMDIChild() && FForm->Parent()) {
+            // Frame to client coordinates, then to the screen.
+            r.Offset(-(FSkinSupport ? NewClRect.Left : 3), -(FSkinSupport ? NewClRect.Top : GetDefCaptionHeight() + 3));
+            const TPoint origin = FForm->ClientToScreen(TPoint{0, 0});
+            r.Offset(origin.X, origin.Y);
+        } else {
+            r.Offset(FForm->Left(), FForm->Top());
+        }
         PopupSystemMenuFromRect(r);
         return;
     }
@@ -197,6 +214,17 @@ void TbsFormFrame::FormShortCut(TMessage& Msg, bool& Handled)
         Handled = FInShortCut;
         if (Handled)
             return;
+        // Then the menu of the active MDI child, merged into the bar.
+        if (TMainMenu* child = FMainMenuBar->ChildMainMenu()) {
+            if (altAlone && FMainMenuBar->ProcessAccelerator(key)) {
+                Handled = true;
+                return;
+            }
+            FInShortCut = child->IsShortCut(Msg);
+            Handled = FInShortCut;
+            if (Handled)
+                return;
+        }
     }
     // The handler the form had before the frame came keeps its turn.
     if (OldShortCut)

@@ -43,6 +43,9 @@ std::string Cut(const std::string& Text, size_t MaxChars)
     return Text.substr(0, std::min(i, Text.size()));
 }
 
+// Posted to the icon's own window: the main form goes into the tray at start.
+constexpr UINT WM_HIDEMAINFORMONSTART = WM_USER + 1;
+
 }  // namespace
 
 TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner)
@@ -72,11 +75,15 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner)
         if (FIcon.Empty() && Application && !Application->Icon().Empty())
             FIcon.Assign(Application->Icon());
         HookApp();
+        HookOwnerPosition();
     }
 }
 
 TbsTrayIcon::~TbsTrayIcon()
 {
+    if (FOwnerHookAlive)
+        *FOwnerHookAlive = false;
+    SetDesignPreview(false);
     RemoveIcon();
     UnhookApp();
     ClickTimer.reset();
@@ -114,7 +121,7 @@ void TbsTrayIcon::Loaded()
 
 bool TbsTrayIcon::InitIconData()
 {
-    if (ComponentState().Contains(csDesigning))
+    if (ComponentState().Contains(csDesigning) && !FDesignPreview && !SettingPreview)
         return false;
     FIconData.Icon = FIcon.Empty() ? nullptr : &FIcon.Bitmap();
     FIconData.Tip = !FHint.empty() && FShowHint ? Cut(FHint, MaxTip) : std::string();
@@ -123,8 +130,10 @@ bool TbsTrayIcon::InitIconData()
 
 bool TbsTrayIcon::AddIcon()
 {
-    FIconVisible = true;
-    if (!InitIconData())
+    // The design preview shows the icon without changing the stored visibility.
+    if (!SettingPreview)
+        FIconVisible = true;
+    if ((ComponentState().Contains(csDesigning) && !SettingPreview) || !InitIconData())
         return false;
     // A failed add leaves IconVisible set, as the stored state asks for it;
     // IconShown tells whether the desktop holds the icon.
@@ -135,8 +144,9 @@ bool TbsTrayIcon::AddIcon()
 
 bool TbsTrayIcon::RemoveIcon()
 {
-    FIconVisible = false;
-    if (!InitIconData() || !FIconShown)
+    if (!SettingPreview)
+        FIconVisible = false;
+    if ((ComponentState().Contains(csDesigning) && !SettingPreview) || !InitIconData() || !FIconShown)
         return false;
     FIconShown = false;
     return NotifyTrayIcon(TTrayAction::Delete, FIconData);
@@ -170,6 +180,14 @@ void TbsTrayIcon::SetIcon(const TGraphic& Value)
 {
     FIcon.Assign(Value);
     ModifyIcon();
+}
+
+void TbsTrayIcon::SetDesignPreview(bool Value)
+{
+    FDesignPreview = Value;
+    SettingPreview = true;
+    SetIconVisible(Value);
+    SettingPreview = false;
 }
 
 void TbsTrayIcon::SetIconVisible(bool Value)
@@ -244,6 +262,10 @@ LRESULT TbsTrayIcon::TrayWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
     case WM_TRAYICONNOTIFY:
         if (Enabled)
             TrayNotify(static_cast<UINT>(LParam));
+        return 0;
+    case WM_HIDEMAINFORMONSTART:
+        if (TCustomForm* main = Application ? Application->MainForm() : nullptr)
+            main->Hide();
         return 0;
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
@@ -463,6 +485,38 @@ void TbsTrayIcon::HookApp()
         if (previous)
             previous(Sender);
     };
+}
+
+void TbsTrayIcon::HookOwnerPosition()
+{
+    // The program has no window of its own beside its forms: the first
+    // position change of the owner form stands for it. The hook stays in the
+    // form's chain after this icon goes and then only passes messages on.
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (!owner)
+        return;
+    FOwnerHookAlive = std::make_shared<bool>(true);
+    std::shared_ptr<bool> alive = FOwnerHookAlive;
+    auto previous = owner->WindowProc;
+    owner->WindowProc = [this, alive, previous](TMessage& m) {
+        previous(m);
+        if (*alive && m.Msg == WM_WINDOWPOSCHANGED && SettingMDIForm)
+            OwnerPositionChanged();
+    };
+}
+
+void TbsTrayIcon::OwnerPositionChanged()
+{
+    // Only a change that comes with the main form on the screen counts.
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (!main || !main->Visible())
+        return;
+    SettingMDIForm = false;
+    // A multi-document main form comes up whatever the application was told
+    // (its children need it shown): started in the tray, it goes at once.
+    // The hiding waits until the showing that moved the form has ended.
+    if (main->FormStyle() == fsMDIForm && MinimizedOnStart)
+        PostMessage(FHandle, WM_HIDEMAINFORMONSTART, 0, 0);
 }
 
 void TbsTrayIcon::UnhookApp()

@@ -55,6 +55,9 @@ public:
     void SetCycleIcons(bool Value);
     unsigned AnimateTimerInterval() const { return FAnimateTimerInterval; }
     void SetAnimateTimerInterval(unsigned Value);
+    // Shows the icon while the form is being designed.
+    bool DesignPreview() const { return FDesignPreview; }
+    void SetDesignPreview(bool Value);
 
     // The tray calls; each answers whether the desktop accepted it.
     void ShowIcon() override { AddIcon(); }
@@ -103,9 +106,16 @@ private:
     void PopupAtCursor();
     void HookApp();
     void UnhookApp();
+    // Watches the owner form's first position change (see OwnerPositionChanged).
+    void HookOwnerPosition();
+    void OwnerPositionChanged();
     bool InitIconData();
 
     HWND FHandle = nullptr;
+    bool FDesignPreview = false;
+    bool SettingPreview = false;    // DesignPreview is being applied
+    bool SettingMDIForm = true;     // the first position change of the program's window is still awaited
+    std::shared_ptr<bool> FOwnerHookAlive;
     TIcon FIcon;
     bool FIconVisible = true;
     bool FIconShown = false;

@@ -539,6 +539,7 @@ void TbsSkinMainMenuBar::MouseTimerProc()
 
 void TbsSkinMainMenuBar::TestActive(int X, int Y)
 {
+    TestMDIButtons(X, Y);
     OldActiveObject = ActiveObject;
     int hit = -1;
     for (int i = 0; i < int(ObjectList.size()) && hit == -1; ++i)
@@ -763,8 +764,5 @@ void TbsSkinMainMenuBar::LeaveMenuMode()
 
 bool TbsSkinMainMenuBar::IsShortCut(TMessage& Msg)
 {
-    if (FMainMenu && FMainMenu->IsShortCut(Msg))
-        return true;
-    TMainMenu* child = GetChildMainMenu();
-    return child && child->IsShortCut(Msg);
+    return FMainMenu && FMainMenu->IsShortCut(Msg);
 }

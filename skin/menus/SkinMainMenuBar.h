@@ -73,6 +73,7 @@ public:
     void NextMainMenuItem() override;
     bool OpenActiveItem() override;
     bool IsShortCut(TMessage& Msg) override;
+    TMainMenu* ChildMainMenu() const override { return GetChildMainMenu(); }
     // A maximized MDI child's caption buttons on the bar (MenuBarMDIButtons.cpp).
     void MDIChildMaximize() override;
     void MDIChildRestore() override;
@@ -125,6 +126,13 @@ public:
         TRect Rect;
         bool Enabled = true;
         bool Down = false;
+        bool MouseIn = false;
+        // From the skin's button description, named by the bar's entry;
+        // without one (or without its picture) the plain look.
+        bool SkinSupport = false;
+        std::string IDName;
+        TRect SkinRect, ActiveSkinRect, DownRect;
+        const TBitmap* ButtonPicture = nullptr;
     };
     std::vector<TMDIButton> MDIButtons;
     bool FMDIChildMax = false;
@@ -153,6 +161,9 @@ private:
     // Shrinks NewItemsRect by the buttons placed at its ends.
     void PlaceMDIButtons();
     void DrawMDIButtons(TCanvas& Canvas);
+    void DrawPlainMDIButton(TCanvas& Canvas, const TMDIButton& Button);
+    // Hover of the buttons follows the pointer (X -1: it left the bar).
+    void TestMDIButtons(int X, int Y);
     int MDIButtonAt(int X, int Y) const;
     void MDIButtonClick(const TMDIButton& Button);
     void CreateMenu();

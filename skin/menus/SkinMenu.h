@@ -36,6 +36,10 @@ public:
     bool Visible() const override { return FVisible; }
     void Hide() override;
     void Popup(TMenuItem* Items, const TRect& R, bool PopupUp, TbsSkinData* ASkinData) override;
+    void PopupFor(TControl* Opener, TMenuItem* Items, const TRect& R, bool PopupUp, TbsSkinData* ASkinData) override
+    {
+        Popup(Opener, ASkinData, 0, R, Items, PopupUp);
+    }
     void PopupKeyDown(int Key) override;
     int WindowCount() const override { return int(FPopupList.size()); }
     bool TopSelectedHasSubItems() const override;

@@ -3,9 +3,11 @@
 // maximized child's buttons on the menu bar. Renders of each state.
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include "SkinFrameFixture.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/MDIClient.h"
+#include "skin/boxes/SkinComboBox.h"
 #include "skin/frame/MDITabsBar.h"
 #include "skin/menus/SkinMainMenuBar.h"
 
@@ -69,6 +71,13 @@ protected:
         c->SetFormStyle(fsMDIChild);
         const int at = 10 + 60 * int(Children.size());
         c->SetBounds(at, at, 260, 180);
+        // The child's own procedure counts what the frame passes on to it.
+        auto original = c->WindowProc;
+        c->WindowProc = [this, c, original](TMessage& m) {
+            if (m.Msg == WM_NCACTIVATE)
+                ++SavedNCActivate[c];
+            original(m);
+        };
         auto* f = new TbsFormFrame(c);
         f->OnCaptionPaint = nullptr;
         f->SetSkinData(&Skin.Data);
@@ -108,6 +117,21 @@ protected:
                                    (dir / ("skin" + std::to_string(GetParam()) + "_" + What + ".png")).string());
     }
     TbsFormFrame* FrameOf(TForm* c) { return GetFormFrame(c); }
+    // A child's caption band as the main form shows it, one value per pixel.
+    std::vector<TColor> CaptionBand(TForm* c)
+    {
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        TRect main, child;
+        GetWindowRect(Form->Handle(), main);
+        GetWindowRect(c->Handle(), child);
+        std::vector<TColor> out;
+        const int top = child.Top - main.Top, left = child.Left - main.Left;
+        for (int y = top; y < top + FrameOf(c)->NewClRect.Top; ++y)
+            for (int x = left; x < left + c->Width(); ++x)
+                out.push_back(shot->GetPixel(x, y));
+        return out;
+    }
     // The last child maximized, then every child closed (hidden) or
     // destroyed one after another, last first.
     void LeaveEveryChildFromMaximized(bool Destroy)
@@ -138,6 +162,7 @@ protected:
     TbsSkinMainMenuBar* MenuBar = nullptr;
     TbsSkinMDITabsBar* Tabs = nullptr;
     std::vector<TForm*> Children;
+    std::map<TForm*, int> SavedNCActivate;
 };
 
 // The window menu and the tab bar follow the children as they are created,
@@ -273,6 +298,301 @@ TEST_P(TMDIFrameTest, MaximizedChildHiddenAndShownAgain)
     EXPECT_EQ(FrameOf(child)->WindowState(), wsMaximized);
     EXPECT_EQ(MenuBar->ButtonsCount(), 4);
     EXPECT_EQ(Frame->CaptionText(), "ZarvoMPG格式转换器 - [文档 Doc2]");
+}
+
+// A child's activation goes on to its own procedure (the client window keeps
+// the bookkeeping) and brings the main form's window menu, tab bar and menu
+// bar up to date by itself.
+TEST_P(TMDIFrameTest, ChildActivationPassesOnAndUpdatesTheMainForm)
+{
+    TForm* active = Children[2];
+    const int before = SavedNCActivate[active];
+    for (int i = 0; i < WindowItem->Count(); ++i)
+        WindowItem->Items(i)->SetChecked(false);
+    EXPECT_EQ(SendMessage(active->Handle(), WM_NCACTIVATE, 1, 0), 1);
+    EXPECT_EQ(SavedNCActivate[active], before + 1) << "the child's own procedure sees its activation";
+    EXPECT_EQ(WindowEntries(), (std::vector<std::string>{"文档 Doc1", "文档 Doc2", "文档 Doc3 *"}));
+
+    // A maximized child's activation repaints the main form's frame.
+    FrameOf(active)->SetWindowState(wsMaximized);
+    Pump();
+    int mainPaints = 0;
+    auto original = Form->WindowProc;
+    Form->WindowProc = [&mainPaints, original](TMessage& m) {
+        if (m.Msg == WM_NCPAINT)
+            ++mainPaints;
+        original(m);
+    };
+    SendMessage(active->Handle(), WM_NCACTIVATE, 0, 0);
+    EXPECT_GT(mainPaints, 0);
+    Form->WindowProc = original;
+}
+
+// The main form came back to the front while its active child was drawn
+// inactive: a press in that child gives its caption the active look again,
+// although the child was never deactivated inside the client.
+TEST_P(TMDIFrameTest, PressOnTheActiveChildMakesItsCaptionActive)
+{
+    TForm* active = Children[2];
+    const std::vector<TColor> lit = CaptionBand(active);
+    // Another window in front, and the child drawn inactive as it went.
+    auto* other = NewForm<TForm>(nullptr, TFormCreation::New);
+    other->SetBounds(700, 500, 120, 80);
+    other->Show();
+    Pump();
+    ASSERT_FALSE(Form->Active());
+    SendMessage(active->Handle(), WM_NCACTIVATE, 0, 0);
+    ASSERT_FALSE(FrameOf(active)->GetFormActive());
+    EXPECT_NE(CaptionBand(active), lit) << "the caption is drawn inactive";
+
+    const TPoint inside = active->ClientToScreen(TPoint{30, 30});
+    Backend->Click(inside.X, inside.Y);
+    Pump();
+    EXPECT_EQ(Form->ActiveMDIChild(), active);
+    EXPECT_TRUE(FrameOf(active)->GetFormActive());
+    EXPECT_EQ(CaptionBand(active), lit) << "the caption is drawn active again";
+    delete other;
+}
+
+// A menu-ending message of the main form closes a menu the active child has
+// open, and the drop-down of a skinned combo box placed on the main form.
+TEST_P(TMDIFrameTest, MenuEndingMessagesCloseTheChildsMenuAndDropDowns)
+{
+    TForm* child = Children[2];
+    auto* popup = new TPopupMenu(child);
+    auto* item = new TMenuItem(popup);
+    item->SetCaption("Copy");
+    popup->Items()->Add(item);
+    FrameOf(child)->DoPopupMenu(popup, 300, 300);
+    ASSERT_TRUE(FrameOf(child)->SkinMenu()->Visible());
+    SendMessage(Form->Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(FrameOf(child)->SkinMenu()->Visible());
+
+    auto* combo = new TbsSkinComboBox(Form);
+    combo->SetParent(Form);
+    combo->SetBounds(500, 2, 120, 20);
+    combo->SetSkinData(&Skin.Data);
+    for (const char* text : {"MPG", "AVI", "MP4"})
+        combo->Items().Add(text);
+    Pump();
+    combo->DropDown();
+    ASSERT_TRUE(combo->IsPopupVisible());
+    SendMessage(Form->Handle(), WM_MOVE, 0, 0);
+    EXPECT_FALSE(combo->IsPopupVisible());
+}
+
+// Another skin while a child is maximized: the main form's bars change
+// height, the maximized child is fitted to the new client area, and its
+// caption takes the new skin's look at once, without an animation.
+TEST_P(TMDIFrameTest, SkinChangeRefitsTheChildren)
+{
+    TForm* child = Children[1];
+    FrameOf(child)->SetWindowState(wsMaximized);
+    FrameOf(Children[0])->SetWindowState(wsMinimized);
+    Pump();
+    TLoadedSkin other;
+    other.Load(GetParam() == 0 ? 3 : 0);
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0], Children[1], Children[2]})
+        GetFormFrame(f)->SetSkinData(&other.Data);
+    MenuBar->SetSkinData(&other.Data);
+    Tabs->SetSkinData(&other.Data);
+    Pump();
+    const TRect area = Frame->GetMDIWorkArea();
+    EXPECT_EQ(child->BoundsRect(), (TRect{0, 0, area.Width(), area.Height()}));
+    EXPECT_EQ(Children[0]->Top(), area.Height() - FrameOf(Children[0])->GetMinHeight())
+        << "a minimized child keeps to the bottom of the new area";
+    EXPECT_FALSE(FrameOf(child)->MorphTimer->Enabled());
+    EXPECT_FALSE(FrameOf(child)->AnimateTimer->Enabled());
+    Render("reskinned_maximized");
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0], Children[1], Children[2]})
+        GetFormFrame(f)->SetSkinData(nullptr);
+    MenuBar->SetSkinData(nullptr);
+    Tabs->SetSkinData(nullptr);
+}
+
+// A child whose skin cuts the frame's corners away: maximized, it shows no
+// frame and its whole rectangle stays; restored, the corners are cut again.
+TEST_P(TMDIFrameTest, MaximizedChildKeepsItsWholeRectangle)
+{
+    TbsSkinData masked{nullptr};
+    TestSkin::Build(masked);
+    TForm* child = Children[1];
+    FrameOf(child)->SetSkinData(&masked);
+    Pump();
+    TRegion rgn;
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_FALSE(rgn.Contains(TPoint{0, 0})) << "the skin's mask cuts the corner";
+
+    FrameOf(child)->SetWindowState(wsMaximized);
+    Pump();
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_EQ(rgn, TRegion(TRect{0, 0, child->Width(), child->Height()}));
+
+    FrameOf(child)->SetWindowState(wsNormal);
+    Pump();
+    ASSERT_NE(GetWindowRgn(child->Handle(), rgn), 0);
+    EXPECT_FALSE(rgn.Contains(TPoint{0, 0}));
+    FrameOf(child)->SetSkinData(nullptr);
+}
+
+// A child's system menu is shown by the main form's menu engine (its popup is
+// a window of the main form, not clipped by the client); the child is in
+// menu mode until that menu closes, and keys go to it meanwhile.
+TEST_P(TMDIFrameTest, ChildSystemMenuShownByTheMainForm)
+{
+    TForm* child = Children[2];
+    TbsFormFrame* cf = FrameOf(child);
+    TRect r;
+    GetWindowRect(child->Handle(), r);
+    // A right click on the middle of the child's caption.
+    TRect cap;
+    for (auto& o : cf->ObjectList)
+        if (dynamic_cast<TbsSkinCaptionObject*>(o.get()))
+            cap = o->ObjectRect;
+    const TPoint at{r.Left + (cap.Left + cap.Right) / 2, r.Top + (cap.Top + cap.Bottom) / 2};
+    ASSERT_EQ(SendMessage(child->Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.X, at.Y)), HTCAPTION);
+    Backend->Click(at.X, at.Y, 1);
+    Pump();
+    EXPECT_TRUE(Frame->SkinMenu()->Visible());
+    EXPECT_FALSE(cf->SkinMenu()->Visible());
+    EXPECT_TRUE(cf->InMenu);
+    // The popup is a window of its own: the whole screen shows it over the child.
+    Backend->SaveScreenPicture((std::filesystem::path(FRAME_RENDER_DIR) / "mdi" /
+                                ("skin" + std::to_string(GetParam()) + "_child_system_menu.png"))
+                                   .string());
+
+    Backend->KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(Frame->SkinMenu()->Visible());
+    EXPECT_FALSE(cf->InMenu) << "the child hears that its menu closed";
+    child->SetCaption("after");   // keys and messages reach the child again
+    EXPECT_EQ(TabEntries()[2], "after *");
+}
+
+// The shortcuts of the active child's own main menu run through the main
+// form, once per key, and only while that child is the active one.
+TEST_P(TMDIFrameTest, ChildMenuShortcutsRunOnce)
+{
+    int copies = 0;
+    auto menuOf = [&copies](TForm* c) {
+        auto* menu = new TMainMenu(c);
+        auto* edit = new TMenuItem(menu);
+        edit->SetCaption("编辑");
+        edit->SetGroupIndex(1);
+        auto* copy = new TMenuItem(menu);
+        copy->SetCaption("复制");
+        copy->SetShortCut(ShortCut('D', false, true, false));
+        copy->OnClick = [&copies, c](TObject*) { copies += c->Name() == "Doc3" ? 1 : 100; };
+        edit->Add(copy);
+        menu->Items()->Add(edit);
+    };
+    menuOf(Children[2]);
+    MenuBar->UpdateChildMenu();
+    ASSERT_NE(MenuBar->ChildMainMenu(), nullptr);
+    for (int i = 0; i < 2; ++i) {
+        Backend->KeyDown(VK_CONTROL);
+        Backend->KeyPress('D');
+        Backend->KeyUp(VK_CONTROL);
+        Pump();
+    }
+    EXPECT_EQ(copies, 2);
+}
+
+// The maximized child's buttons on the bar come from the skin's button
+// descriptions that the bar's entry names: their picture's size, centred in
+// the items row, the normal image and under the pointer the active one.
+TEST_P(TMDIFrameTest, MaximizedChildButtonsDrawnFromTheSkin)
+{
+    FrameOf(Children[1])->SetWindowState(wsMaximized);
+    Pump();
+    MenuBar->Repaint();
+    Pump();
+    ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+    TRect bar, main;
+    GetWindowRect(MenuBar->Handle(), bar);
+    GetWindowRect(Form->Handle(), main);
+    auto shown = [&](const TRect& r, int x, int y) {
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        return shot->GetPixel(bar.Left - main.Left + r.Left + x, bar.Top - main.Top + r.Top + y);
+    };
+    for (const auto& b : MenuBar->MDIButtons) {
+        ASSERT_TRUE(b.SkinSupport) << b.IDName;
+        EXPECT_EQ(b.Rect.Width(), b.SkinRect.Width()) << b.IDName;
+        EXPECT_EQ(b.Rect.Height(), b.SkinRect.Height()) << b.IDName;
+        EXPECT_LT(std::abs((b.Rect.Top + b.Rect.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
+            << "centred in the items row: " << b.IDName;
+        const int y = b.Rect.Height() / 2;
+        EXPECT_EQ(shown(b.Rect, 3, y), b.ButtonPicture->GetPixel(b.SkinRect.Left + 3, b.SkinRect.Top + y)) << b.IDName;
+    }
+    const auto& close = MenuBar->MDIButtons[1];
+    ASSERT_EQ(close.Command, cmClose);
+    const TPoint over = MenuBar->ClientToScreen(TPoint{close.Rect.Left + 3, close.Rect.Top + close.Rect.Height() / 2});
+    Backend->MouseMove(over.X, over.Y);
+    Advance(60);
+    EXPECT_TRUE(MenuBar->MDIButtons[1].MouseIn);
+    const int y = close.Rect.Height() / 2;
+    EXPECT_EQ(shown(close.Rect, 3, y), close.ButtonPicture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
+    std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
+    Backend->SaveWindowPicture(Form->Handle(),
+                               (dir / ("skin" + std::to_string(GetParam()) + "_maximized_close_hovered.png")).string());
+}
+
+// The tab bar's other looks: tabs as the skin's resizable buttons, and tabs
+// stretched from the skin's tab images at the bar's own height (the active
+// one reaching over the strip beneath). Each tab shows the image of its
+// state: normal, under the pointer, the active child's.
+TEST_P(TMDIFrameTest, TabBarButtonAndResizedKinds)
+{
+    struct TKind {
+        const char* Name;
+        TbsSkinMDITabKind Kind;
+        bool UseSkinSize;
+    };
+    const int hovered = 1;
+    for (const TKind& k : {TKind{"buttons", bstkButton, true}, TKind{"resized", bstkTab, false}}) {
+        Tabs->SetTabKind(k.Kind);
+        Tabs->UseSkinSize = k.UseSkinSize;
+        Tabs->SetDefaultHeight(26);
+        Tabs->ChangeSkinData();
+        Pump();
+        const TRect r = Tabs->Tabs(hovered)->ObjectRect;
+        const TPoint over = Tabs->ClientToScreen(TPoint{(r.Left + r.Right) / 2, r.Top + 3});
+        Backend->MouseMove(over.X, over.Y);
+        Pump();
+        ASSERT_TRUE(Tabs->Tabs(hovered)->MouseIn) << k.Name;
+        Tabs->Repaint();
+        Pump();
+        auto shot = Backend->CaptureWindow(Form->Handle());
+        TRect bar, main;
+        GetWindowRect(Tabs->Handle(), bar);
+        GetWindowRect(Form->Handle(), main);
+        // One pixel inside each tab's left edge, half-way down: the three states differ.
+        std::vector<TColor> edge;
+        for (int i = 0; i < 3; ++i) {
+            const TRect t = Tabs->Tabs(i)->ObjectRect;
+            edge.push_back(shot->GetPixel(bar.Left - main.Left + t.Left + 1, bar.Top - main.Top + t.Top + t.Height() / 2));
+        }
+        EXPECT_NE(edge[0], edge[1]) << k.Name << ": normal and hovered";
+        EXPECT_NE(edge[0], edge[2]) << k.Name << ": normal and active";
+        std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
+        Backend->SaveWindowPicture(Form->Handle(), (dir / ("skin" + std::to_string(GetParam()) + "_tabs_" + k.Name + ".png")).string());
+        Backend->MouseMove(5, 700);
+        Pump();
+    }
+}
+
+// The MDI form leaves its background to the client window: its own erase
+// paints nothing, where a child's erase paints the skin's client part.
+TEST_P(TMDIFrameTest, MainFormLeavesTheBackgroundToItsClient)
+{
+    for (TForm* f : {static_cast<TForm*>(Form), Children[0]}) {
+        TBitmap bmp(40, 40);
+        bmp.Canvas()->Brush().SetColor(TColor(0xFF00FF));
+        bmp.Canvas()->FillRect(TRect{0, 0, 40, 40});
+        SendMessage(f->Handle(), WM_ERASEBKGND, WPARAM(bmp.Canvas()->Handle()), 0);
+        EXPECT_EQ(bmp.GetPixel(20, 20) == TColor(0xFF00FF), f == Form) << f->Name();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Skins, TMDIFrameTest, ::testing::Values(0, 3));

@@ -204,6 +204,67 @@ TEST_F(TTrayTest, MinimizeIntoTheTrayAndBack)
     EXPECT_FALSE(Tray->IconShown());
 }
 
+// Started in the tray, a multi-document main form (shown whatever the
+// application was told) goes at its first position change, its icon in the
+// tray; a plain main form or one not started in the tray stays.
+TEST_F(TTrayTest, MultiDocumentMainFormStartedInTheTray)
+{
+    struct TCase {
+        TFormStyle Style;
+        bool MinimizedOnStart;
+        bool Shown;
+    };
+    for (const TCase& c : {TCase{fsMDIForm, true, false}, TCase{fsNormal, true, true}, TCase{fsMDIForm, false, true}}) {
+        Backend = &UseHeadlessBackend(WithTray());
+        Application->Initialize();
+        Form = NewForm<TForm>(nullptr, TFormCreation::New);
+        Form->SetFormStyle(c.Style);
+        Form->SetBounds(40, 30, 300, 200);
+        Application->SetMainForm(Form);
+        Frame = new TbsFormFrame(Form);
+        Tray = new TbsTrayIcon(Form);
+        Tray->MinimizedOnStart = c.MinimizedOnStart;
+        Tray->Loaded();
+        Form->Show();
+        Pump();
+        EXPECT_EQ(Form->Visible(), c.Shown) << c.Style << " " << c.MinimizedOnStart;
+        EXPECT_EQ(IsWindowVisible(Form->Handle()), c.Shown) << c.Style << " " << c.MinimizedOnStart;
+        if (c.MinimizedOnStart)
+            EXPECT_TRUE(Tray->IconShown()) << "the icon is the way back";
+        // Only the first change counts: shown again, the form stays.
+        Form->Show();
+        Pump();
+        EXPECT_TRUE(Form->Visible()) << c.Style << " " << c.MinimizedOnStart;
+        delete Form;
+        Form = nullptr;
+        Application->SetMainForm(nullptr);
+    }
+}
+
+// The design preview shows the icon on a form being designed without
+// changing the visibility the icon keeps for the running program.
+TEST_F(TTrayTest, DesignPreviewShowsTheIconWhileDesigning)
+{
+    MakeMainForm(true);
+    struct TDesignedTray : TbsTrayIcon {
+        using TbsTrayIcon::TbsTrayIcon;
+        void BeDesigned() { SetComponentStateFlag(csDesigning, true); }
+    };
+    auto* designed = new TDesignedTray(Form);
+    designed->SetIconVisible(false);
+    designed->BeDesigned();
+    designed->SetIconVisible(true);
+    EXPECT_FALSE(designed->IconShown()) << "a designed icon stays off the tray";
+    designed->SetDesignPreview(true);
+    EXPECT_TRUE(designed->IconShown());
+    designed->SetIconVisible(false);
+    EXPECT_FALSE(designed->IconVisible());
+    designed->SetDesignPreview(false);
+    EXPECT_FALSE(designed->IconShown());
+    EXPECT_FALSE(designed->IconVisible());
+    delete designed;
+}
+
 // Icons hook the application's minimize in turn and may go in any order.
 TEST_F(TTrayTest, IconsGoInAnyOrder)
 {
