@@ -5,6 +5,7 @@
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/ActnList.h"
 #include "platform/ui/controls/ControlHooks.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/Menus.h"
@@ -137,6 +138,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
     Destroying();
+    if (FAction)
+        FAction->UnRegisterClient(this);
     if (GCaptureControl == this)
         GCaptureControl = nullptr;
     ForgetDragControl(this);
@@ -494,8 +497,47 @@ void TControl::SendCancelMode(TControl* Sender)
 
 void TControl::Click()
 {
+    // A handler of the control's own wins over the action it is linked to.
     if (OnClick)
         OnClick(this);
+    else
+        ExecuteAction();
+}
+
+bool TControl::ExecuteAction()
+{
+    if (!FAction || ComponentState().Contains(csDesigning))
+        return false;
+    FAction->Execute();
+    return true;
+}
+
+void TControl::SetAction(TAction* value)
+{
+    if (value == FAction)
+        return;
+    if (FAction)
+        FAction->UnRegisterClient(this);
+    FAction = value;
+    if (value) {
+        value->RegisterClient(this);
+        ActionChange(value, ComponentState().Contains(csLoading));
+    }
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* a = dynamic_cast<TAction*>(Sender);
+    if (!a)
+        return;
+    if (!CheckDefaults || Caption().empty())
+        SetCaption(a->Caption());
+    if (!CheckDefaults || Enabled())
+        SetEnabled(a->Enabled());
+    if (!CheckDefaults || Hint().empty())
+        SetHint(a->Hint());
+    if (!CheckDefaults || Visible())
+        SetVisible(a->Visible());
 }
 
 void TControl::DblClick()

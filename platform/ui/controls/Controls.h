@@ -18,6 +18,7 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TAction;
 
 // A message as the controls see it: number, parameters and the answer.
 struct TMessage {
@@ -196,8 +197,15 @@ public:
     virtual void DefaultHandler(TMessage& Message);
 
     TCustomForm* GetParentForm() const;
-    // Runs OnClick (overridden by buttons to do their own part first).
+    // Runs OnClick, or the linked action when there is no OnClick
+    // (overridden by buttons to do their own part first).
     virtual void Click();
+
+    // The linked action: the control shows its caption, enabled, hint and
+    // visible state (ActionChange) and a click executes it. Linking while
+    // loading keeps what the control already has (defaults are checked).
+    TAction* Action() const { return FAction; }
+    void SetAction(TAction* value);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -241,6 +249,13 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
+    // The linked action changed (or was just linked): takes its caption,
+    // enabled, hint and visible state; with CheckDefaults only where the
+    // control still has its default (empty caption or hint, enabled, visible).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // Runs the linked action; false without one.
+    bool ExecuteAction();
+
     virtual void DblClick();
     // A completed click of the mouse; check boxes toggle here.
     virtual void DoMouseClick() { Click(); }
@@ -283,6 +298,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TAction;
     void HandleMouse(TMessage& m);
     void HandleControlMessage(TMessage& m);
     void ParentFontChanged();
@@ -299,6 +315,7 @@ private:
     bool FSettingFont = false;
     std::string FHint;
     TPopupMenu* FPopupMenu = nullptr;
+    TAction* FAction = nullptr;
 };
 
 // A windowless control: its parent paints it in z-order and hands it the
