@@ -93,6 +93,7 @@ using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // The shift state of a key message (from the key state) or a mouse message
 // (from its wParam).
@@ -406,7 +407,12 @@ public:
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
+    // The wheel: OnMouseWheel first; when that leaves it unhandled,
+    // OnMouseWheelDown (towards the user) or OnMouseWheelUp. MousePos is in
+    // screen coordinates; a handled turn does not scroll the control.
     TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -427,6 +433,8 @@ protected:
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     virtual void KeyPress(char32_t& Key);
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void DoEnter();
     virtual void DoExit();
     void RequestAlign() override;
