@@ -574,7 +574,7 @@ void TControl::HandleMouse(TMessage& m)
     auto down = [&](TMouseButton button, bool dbl) {
         if (!FEnabled)
             return;
-        if (button == mbLeft && FDragMode == dmAutomatic && FDragKind == dkDrag &&
+        if (button == mbLeft && FDragMode == dmAutomatic &&
             !ComponentState().Contains(csDesigning)) {
             BeginDrag(false);   // the press belongs to the drag
             return;

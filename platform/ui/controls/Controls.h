@@ -82,6 +82,17 @@ class TDragObject : public TObject {
 public:
     TControl* Control = nullptr;   // the source
 };
+// What a dock drag carries: the control being docked (Control) and, while
+// over a dock site, where it would land.
+class TDragDockObject : public TDragObject {
+public:
+    TRect DockRect;   // screen rectangle the control would take
+};
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockOverEvent =
+    std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
@@ -239,13 +250,31 @@ public:
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
 
+    // Docking: with DragKind dkDock the same drag moves the control itself
+    // into a windowed control whose DockSite is on. OnStartDock and
+    // OnEndDock take the place of OnStartDrag and OnEndDrag; the site is asked
+    // through OnDockOver (accepting unless told otherwise), the old site may
+    // refuse through OnUnDock, and the new one gets OnDockDrop after the
+    // control moved in. Dropped elsewhere, the control stays where it was
+    // and OnEndDock gets nullptr (there are no floating dock windows).
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+    // Moves the control into NewDockSite at its client point At; false when
+    // the old site refused to let it go.
+    bool ManualDock(TWinControl* NewDockSite, TPoint At);
+
 protected:
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     virtual void DragDrop(TObject* Source, int X, int Y);
     virtual void DoStartDrag(TDragObject*& DragObject);
     virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DoStartDock(TDragObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, int X, int Y);
     // Mouse messages of the drag source while a drag runs; true when taken.
     bool DragMouseMessage(TMessage& m);
+    // The drag has begun (the mouse moved far enough or it began at once).
+    void StartDragSession();
+    void AskDragTarget(TControl* over, TPoint screen, TDragState state, bool& accept);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
@@ -402,6 +431,16 @@ public:
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v) { FBorderWidth = v; Realign(); }
 
+    // A dock site takes controls dragged with DragKind dkDock (see TControl).
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool v) { FDockSite = v; }
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+    virtual void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
@@ -490,6 +529,7 @@ private:
     TSize FLastClient{-1, -1};
     TControl* FMouseControl = nullptr;      // the windowless child under the mouse
     bool FInBoundsUpdate = false;
+    bool FDockSite = false;
 };
 
 // A windowed control that paints its own face on its canvas in Paint.
