@@ -147,4 +147,31 @@ TEST_F(TLabelsTest, SplitterTakesTheElementsThicknessAndGripper)
     EXPECT_EQ(v->Width(), 10);
 }
 
+TEST_F(TLabelsTest, BeveledSplitterWithoutASkinShowsARaisedEdge)
+{
+    auto* v = new TbsSkinSplitter(Form);
+    v->SetParent(Form);
+    v->SetAlign(alLeft);
+    v->SetSkinData(nullptr);   // the plain look: the library's splitter
+    Pump();
+    ASSERT_EQ(v->Width(), 10);
+    const int mid = v->Height() / 2;
+    const TColor face = PixelOf(v, 5, mid);
+    EXPECT_EQ(PixelOf(v, 0, mid), face);
+    v->SetBeveled(true);
+    Pump();
+    // Inset (1, 2): dark frame at x 0 and 7, light frame at x 2 and 9.
+    EXPECT_EQ(PixelOf(v, 0, mid), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(v, 7, mid), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(v, 2, mid), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(v, 9, mid), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(v, 5, mid), face);
+    EXPECT_EQ(PixelOf(v, 0, 0), face) << "the edge stops short of the ends";
+
+    // A skinned splitter draws its element whatever Beveled says.
+    v->SetSkinData(TestSkinData());
+    Pump();
+    EXPECT_EQ(PixelOf(v, 4, 2), TestSkin::PanelBorder);
+}
+
 }  // namespace
