@@ -51,6 +51,32 @@ TEST_F(TLabelsTest, DisabledLabelDrawsALightCopyOnePixelDownAndRight)
     }
 }
 
+TEST_F(TLabelsTest, RightToLeftFormMirrorsTheSkinnedLabels)
+{
+    auto* std = new TbsSkinStdLabel(Form);
+    std->SetParent(Form);
+    std->SetAutoSize(false);
+    std->SetBounds(10, 10, 200, 20);
+    std->SetCaption("Std");
+    auto* text = new TbsSkinTextLabel(Form);
+    text->SetParent(Form);
+    text->SetAutoSize(false);
+    text->SetBounds(10, 40, 200, 20);
+    text->Lines().Add("Text");
+    std->SetSkinData(TestSkinData());
+    text->SetSkinData(TestSkinData());
+    Pump();
+    for (TControl* c : std::vector<TControl*>{std, text}) {
+        const TRect ink = BoxOf(c, TestSkin::LabelText);
+        ASSERT_GT(ink.Right, 0);
+        EXPECT_LT(ink.Right, 100);
+    }
+    Form->SetBiDiMode(bdRightToLeft);
+    Pump();
+    EXPECT_GT(BoxOf(std, TestSkin::LabelText).Left, 100);
+    EXPECT_GT(BoxOf(text, TestSkin::LabelText).Left, 100);
+}
+
 TEST_F(TLabelsTest, TextLabelSizesToItsLines)
 {
     auto* l = new TbsSkinTextLabel(Form);

@@ -34,6 +34,14 @@ using TAnchors = TSet<TAnchorKind>;
 inline const TAnchors AnchorsTopLeft{akLeft, akTop};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Reading order and alignment of a control's text. The right-to-left modes
+// mirror the alignment (bdRightToLeft) and ask for right-to-left reading;
+// the text itself is not reordered (that would take a bidi library).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// What the input method should do while a control has the focus (kept for
+// the form's sake; the desktop's input method decides).
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+                imSHanguel, imHanguel };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
@@ -189,6 +197,23 @@ public:
     void SetParentShowHint(bool value);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* value);
+
+    // Inherited from the parent while ParentBiDiMode is on (the default);
+    // setting BiDiMode turns that off, as with fonts and colours.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    // DrawText flags with left and right swapped under right-to-left
+    // alignment and the right-to-left reading flag where it applies.
+    unsigned DrawTextBiDiModeFlags(unsigned flags) const;
+    // The three-dimensional look of borders, inherited like BiDiMode.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool value);
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
@@ -346,6 +371,10 @@ private:
     std::string FHint;
     TPopupMenu* FPopupMenu = nullptr;
     TAction* FAction = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
 };
 
 // A windowless control: its parent paints it in z-order and hands it the
@@ -434,6 +463,11 @@ public:
     // A dock site takes controls dragged with DragKind dkDock (see TControl).
     bool DockSite() const { return FDockSite; }
     void SetDockSite(bool v) { FDockSite = v; }
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode v) { FImeMode = v; }
+    const std::string& ImeName() const { return FImeName; }
+    void SetImeName(const std::string& v) { FImeName = v; }
+
     TDockOverEvent OnDockOver;
     TDockDropEvent OnDockDrop;
     TUnDockEvent OnUnDock;
@@ -530,6 +564,8 @@ private:
     TControl* FMouseControl = nullptr;      // the windowless child under the mouse
     bool FInBoundsUpdate = false;
     bool FDockSite = false;
+    TImeMode FImeMode = imDontCare;
+    std::string FImeName;
 };
 
 // A windowed control that paints its own face on its canvas in Paint.

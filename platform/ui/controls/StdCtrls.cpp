@@ -224,7 +224,7 @@ unsigned TCustomLabel::DrawTextFlags() const
         flags |= DT_WORDBREAK;
     if (!FShowAccelChar)
         flags |= DT_NOPREFIX;
-    return flags;
+    return DrawTextBiDiModeFlags(flags);
 }
 
 void TCustomLabel::DoDrawText(TRect& r, unsigned flags)
