@@ -1,4 +1,5 @@
 #include "platform/shell/ShellFolder.h"
+#include "platform/shell/ShellPropertySheet.h"
 
 #include <sys/stat.h>
 
@@ -285,6 +286,8 @@ void ResolveRootFolder(std::unique_ptr<TbsShellFolder>& folder, const TRoot& Old
 void InvokeShellVerb(TbsShellFolder* folder, const std::string& verb) {
     if (folder && SameText(verb, "open"))
         folder->ExecuteDefault();
+    else if (folder && SameText(verb, "properties"))
+        ShowShellPropertySheet(*folder);
 }
 
 void RaiseDetailsError(const TbsShellFolder* folder, int code) {

@@ -112,7 +112,7 @@ std::unique_ptr<TbsShellFolder> FolderFromIDList(const TItemIDList& list);
 // folders) or an absolute path to a folder. On failure NewRoot is set back to
 // OldRoot, folder stays as it was and Exception "Error setting path: \"...\"" is raised.
 void ResolveRootFolder(std::unique_ptr<TbsShellFolder>& folder, const TRoot& OldRoot, TRoot& NewRoot);
-// Runs a verb of an item: "open" opens it, "properties" does nothing (there is no property sheet).
+// Runs a verb of an item: "open" opens it, "properties" shows its property sheet.
 void InvokeShellVerb(TbsShellFolder* folder, const std::string& verb);
 [[noreturn]] void RaiseDetailsError(const TbsShellFolder* folder, int code);
 

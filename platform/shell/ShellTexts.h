@@ -17,6 +17,16 @@ inline constexpr const char* OpticalDisc = "光盘";
 inline constexpr const char* NetworkDrive = "网络驱动器";
 inline constexpr const char* RamDisk = "内存盘";
 
+// The property sheet.
+inline constexpr const char* PropCaption = "%s 属性";
+inline constexpr const char* PropName = "名称:";
+inline constexpr const char* PropType = "类型:";
+inline constexpr const char* PropLocation = "位置:";
+inline constexpr const char* PropSize = "大小:";
+inline constexpr const char* PropBytes = "%s (%s 字节)";
+inline constexpr const char* PropModified = "修改时间:";
+inline constexpr const char* PropOK = "确定";
+
 // Errors.
 inline constexpr const char* ErrorSettingPath = "Error setting path: \"%s\"";
 inline constexpr const char* RenameFailed = "Rename to %s failed";

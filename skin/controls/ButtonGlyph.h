@@ -1,5 +1,7 @@
 #pragma once
 #include "platform/gfx/Bitmap.h"
+#include "platform/ui/controls/ActnList.h"
+#include "platform/ui/controls/ImageList.h"
 #include "skin/draw/GlyphLayout.h"
 
 // The glyph and its placement beside the caption, shared by the push and
@@ -45,6 +47,22 @@ public:
     }
 
 protected:
+    // A linked action's picture becomes the glyph while the button has none:
+    // the image on a fuchsia ground (the glyph's transparent colour).
+    void TakeActionImage(TObject* Sender)
+    {
+        auto* a = dynamic_cast<TAction*>(Sender);
+        TImageList* images = a && a->ActionList() ? a->ActionList()->Images() : nullptr;
+        if (!images || a->ImageIndex() < 0 || a->ImageIndex() >= images->Count() || !FGlyph.Empty())
+            return;
+        FGlyph.SetSize(images->Width(), images->Height(), false);
+        TCanvas& c = *FGlyph.Canvas();
+        c.Brush().SetColor(clFuchsia);
+        c.FillRect(TRect{0, 0, images->Width(), images->Height()});
+        images->Draw(c, 0, 0, a->ImageIndex());
+        Changed();
+    }
+
     TBitmap FGlyph;
     int FNumGlyphs = 1;
     int FMargin = -1;

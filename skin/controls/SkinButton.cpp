@@ -127,8 +127,17 @@ void TbsSkinButton::ButtonClick()
     if (FCanFocused)
         if (TCustomForm* form = GetParentForm())
             form->SetModalResult(FModalResult);
-    if (OnClick)
+    // The button's own handler wins over a linked action; else the action runs.
+    if (OnClick && Action())
         OnClick(this);
+    else if (!ExecuteAction() && OnClick)
+        OnClick(this);
+}
+
+void TbsSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TbsSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    TakeActionImage(Sender);
 }
 
 bool TbsSkinButton::GlowShown() const

@@ -1,4 +1,5 @@
 #include "skin/controls/SkinCheckRadioBox.h"
+#include "platform/ui/controls/ActnList.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/gfx/Text.h"
@@ -38,6 +39,14 @@ void TbsSkinCheckRadioBox::MorphOrRepaint()
 }
 
 // ------------------------------------------------------------- properties
+
+void TbsSkinCheckRadioBox::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TbsSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    if (auto* a = dynamic_cast<TAction*>(Sender))
+        if (!CheckDefaults || !FChecked)
+            SetChecked(a->Checked());
+}
 
 void TbsSkinCheckRadioBox::SetChecked(bool Value)
 {

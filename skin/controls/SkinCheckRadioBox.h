@@ -46,6 +46,8 @@ public:
     void ChangeSkinData() override;
 
 protected:
+    // The library's handling, then the action's Checked (unless loading a checked box).
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
     void Paint() override;

@@ -108,7 +108,7 @@ unsigned TbsSkinStdLabel::Flags(unsigned Base) const
         Base |= DT_END_ELLIPSIS;
     else if (FEllipsType == bsetPathEllips)
         Base |= DT_PATH_ELLIPSIS;
-    return Base;
+    return Base;   // Base comes bidi-adjusted from the label
 }
 
 void TbsSkinStdLabel::DrawTextTo(TCanvas& C, const std::string& Text, TRect& R, unsigned F)
@@ -133,7 +133,7 @@ void TbsSkinStdLabel::PaintSkinTo(TCanvas& C, int X, int Y, const std::string& A
     }
     C.Brush().SetStyle(bsClear);
     const unsigned align[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    unsigned f = DT_EXPANDTABS | align[Alignment()] | (WordWrap() ? DT_WORDBREAK : 0u);
+    unsigned f = DrawTextBiDiModeFlags(DT_EXPANDTABS | align[Alignment()] | (WordWrap() ? DT_WORDBREAK : 0u));
     if (Layout() != tlTop) {
         TRect calc = r;
         DrawTextTo(C, AText, calc, f | DT_CALCRECT);
@@ -265,7 +265,7 @@ std::string TbsSkinTextLabel::LinesText() const
 unsigned TbsSkinTextLabel::Flags() const
 {
     const unsigned align[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-    return DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u) | align[FAlignment];
+    return DrawTextBiDiModeFlags(DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0u) | align[FAlignment]);
 }
 
 void TbsSkinTextLabel::Paint()

@@ -110,7 +110,7 @@ void TbsSkinLinkLabel::DoDrawText(TRect& Rect, unsigned Flags)
     std::string text = Caption();
     if ((Flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == "&")))
         text += " ";
-    unsigned format = Flags;
+    unsigned format = DrawTextBiDiModeFlags(Flags);
     if (!ShowAccelChar())
         format |= DT_NOPREFIX;
     TRect r = Rect;

@@ -137,8 +137,17 @@ void TbsSkinSpeedButton::RefreshButton()
 
 void TbsSkinSpeedButton::ButtonClick()
 {
-    if (OnClick)
+    // The button's own handler wins over a linked action; else the action runs.
+    if (OnClick && Action())
         OnClick(this);
+    else if (!ExecuteAction() && OnClick)
+        OnClick(this);
+}
+
+void TbsSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TbsGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
+    TakeActionImage(Sender);
 }
 
 // ------------------------------------------------------------- skin data

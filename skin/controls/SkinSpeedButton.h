@@ -69,6 +69,8 @@ public:
     TbsButtonPaintEvent OnPaint;
 
 protected:
+    // The library's handling, and the action's image as the glyph when there is none.
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
     void Paint() override;

@@ -36,6 +36,7 @@ TbsOpenPictureDlgForm::TbsOpenPictureDlgForm(TComponent* AOwner, bool ASaveMode,
     Splitter->SetLeft(ImagePanel->Left() - 10);
     Splitter->SetWidth(10);
     Splitter->SetDefaultSize(10);
+    Splitter->SetBeveled(false);
     Splitter->SetAlign(alRight);
 
     SBVScrollBar = new TbsSkinScrollBar(this);

@@ -7,6 +7,11 @@
 #include "ShellFixture.h"
 #include "platform/shell/ShellFolder.h"
 #include "platform/shell/ShellNamespace.h"
+#include "platform/shell/ShellPropertySheet.h"
+#include "platform/ui/HeadlessBackend.h"
+#include "platform/ui/controls/StdCtrls.h"
+#include "platform/ui/forms/Application.h"
+#include "platform/ui/forms/Forms.h"
 
 using ::testing::HasSubstr;
 
@@ -181,14 +186,15 @@ TEST_F(TShellFixture, DetailsGiveTextsAndNumbers) {
     }
 }
 
-TEST_F(TShellFixture, OpeningGoesToTheOpenerAndPropertiesDoNothing) {
+TEST_F(TShellFixture, OpeningGoesToTheOpenerAndNothingElse) {
     auto home = FolderFromIDList(ParseDisplayName(Home));
     auto items = Children(*home, {otNonFolders});
     TbsShellFolder& file = *Find(items, "bad\xff\xfe.mp4");
     EXPECT_EQ(file.ExecuteDefault(), 1);
     InvokeShellVerb(&file, "OPEN");
-    InvokeShellVerb(&file, "properties");
+    InvokeShellVerb(&file, "no such verb");
     InvokeShellVerb(nullptr, "open");
+    InvokeShellVerb(nullptr, "properties");
     ASSERT_EQ(Opened.size(), 2u);
     EXPECT_EQ(Opened[0], Home + "/bad\xff\xfe.mp4");
     EXPECT_EQ(FolderFromIDList(TItemIDList{})->ExecuteDefault(), 0);  // the Desktop has no path
@@ -197,4 +203,41 @@ TEST_F(TShellFixture, OpeningGoesToTheOpenerAndPropertiesDoNothing) {
     auto refused = FolderFromIDList(ParseDisplayName(Home));
     TbsShellFolder item(refused.get(), TItemIDList{{NameItem("refuse.txt")}}, nullptr);
     EXPECT_EQ(item.ExecuteDefault(), 0);
+}
+
+TEST_F(TShellFixture, PropertiesVerbShowsASheetThatClosesByItsButton) {
+    THeadlessBackend& backend = UseHeadlessBackend();
+    Application->Initialize();
+    WriteFile(Home + "/clip 1.mkv", std::string(2048, 'x'));
+    auto home = FolderFromIDList(ParseDisplayName(Home));
+    auto items = Children(*home, {otNonFolders});
+    TbsShellFolder& file = *Find(items, "clip 1.mkv");
+    const int before = Screen->FormCount();
+    InvokeShellVerb(&file, "Properties");
+    ASSERT_EQ(Screen->FormCount(), before + 1);
+    TCustomForm* sheet = nullptr;
+    for (TCustomForm* f : Screen->FormList())
+        if (f->Caption() == "clip 1.mkv 属性")
+            sheet = f;
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->Visible());
+    std::vector<std::string> texts;
+    for (int i = 0; i < sheet->ControlCount(); ++i)
+        if (auto* l = dynamic_cast<TLabel*>(sheet->Controls(i)))
+            texts.push_back(l->Caption());
+    ASSERT_GE(texts.size(), 8u);
+    EXPECT_EQ(texts[0], "名称:");
+    EXPECT_EQ(texts[1], "clip 1.mkv");
+    EXPECT_EQ(texts[3], "MKV 文件");
+    EXPECT_EQ(texts[5], Home);
+    EXPECT_THAT(texts[7], HasSubstr("2048 字节"));
+    EXPECT_TRUE(Opened.empty()) << "the file is not opened";
+
+    // Its button closes and frees it.
+    auto* ok = dynamic_cast<TButton*>(sheet->FindComponent("OK"));
+    ASSERT_NE(ok, nullptr);
+    const TPoint p = ok->ClientToScreen(TPoint{10, 10});
+    backend.Click(p.X, p.Y);
+    Application->ProcessMessages();
+    EXPECT_EQ(Screen->FormCount(), before);
 }

@@ -51,6 +51,32 @@ TEST_F(TLabelsTest, DisabledLabelDrawsALightCopyOnePixelDownAndRight)
     }
 }
 
+TEST_F(TLabelsTest, RightToLeftFormMirrorsTheSkinnedLabels)
+{
+    auto* std = new TbsSkinStdLabel(Form);
+    std->SetParent(Form);
+    std->SetAutoSize(false);
+    std->SetBounds(10, 10, 200, 20);
+    std->SetCaption("Std");
+    auto* text = new TbsSkinTextLabel(Form);
+    text->SetParent(Form);
+    text->SetAutoSize(false);
+    text->SetBounds(10, 40, 200, 20);
+    text->Lines().Add("Text");
+    std->SetSkinData(TestSkinData());
+    text->SetSkinData(TestSkinData());
+    Pump();
+    for (TControl* c : std::vector<TControl*>{std, text}) {
+        const TRect ink = BoxOf(c, TestSkin::LabelText);
+        ASSERT_GT(ink.Right, 0);
+        EXPECT_LT(ink.Right, 100);
+    }
+    Form->SetBiDiMode(bdRightToLeft);
+    Pump();
+    EXPECT_GT(BoxOf(std, TestSkin::LabelText).Left, 100);
+    EXPECT_GT(BoxOf(text, TestSkin::LabelText).Left, 100);
+}
+
 TEST_F(TLabelsTest, TextLabelSizesToItsLines)
 {
     auto* l = new TbsSkinTextLabel(Form);
@@ -145,6 +171,33 @@ TEST_F(TLabelsTest, SplitterTakesTheElementsThicknessAndGripper)
     // Without a skin the default size too.
     v->SetSkinData(nullptr);
     EXPECT_EQ(v->Width(), 10);
+}
+
+TEST_F(TLabelsTest, BeveledSplitterWithoutASkinShowsARaisedEdge)
+{
+    auto* v = new TbsSkinSplitter(Form);
+    v->SetParent(Form);
+    v->SetAlign(alLeft);
+    v->SetSkinData(nullptr);   // the plain look: the library's splitter
+    Pump();
+    ASSERT_EQ(v->Width(), 10);
+    const int mid = v->Height() / 2;
+    const TColor face = PixelOf(v, 5, mid);
+    EXPECT_EQ(PixelOf(v, 0, mid), face);
+    v->SetBeveled(true);
+    Pump();
+    // Inset (1, 2): dark frame at x 0 and 7, light frame at x 2 and 9.
+    EXPECT_EQ(PixelOf(v, 0, mid), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(v, 7, mid), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelOf(v, 2, mid), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(v, 9, mid), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelOf(v, 5, mid), face);
+    EXPECT_EQ(PixelOf(v, 0, 0), face) << "the edge stops short of the ends";
+
+    // A skinned splitter draws its element whatever Beveled says.
+    v->SetSkinData(TestSkinData());
+    Pump();
+    EXPECT_EQ(PixelOf(v, 4, 2), TestSkin::PanelBorder);
 }
 
 }  // namespace

@@ -120,4 +120,42 @@ TEST_F(TScrollBoxTest, SkinnedBoxTakesTheElementsBorder)
     EXPECT_EQ(VBar->PageSize(), Box->ClientHeight());
 }
 
+TEST_F(TScrollBoxTest, WheelTurnsReachTheUpAndDownEventsUnlessTheWheelEventTakesThem)
+{
+    TPanel* p = Child(300, 100);
+    Box->SetVScrollBar(VBar);
+    std::vector<std::string> log;
+    Box->OnMouseWheelDown = [&](TObject* Sender, TShiftState, TPoint MousePos, bool& Handled) {
+        EXPECT_EQ(Sender, Box);
+        log.push_back("down " + std::to_string(MousePos.X) + "," + std::to_string(MousePos.Y));
+        Box->VScroll(VBar->Position() + 40);
+        Handled = true;
+    };
+    Box->OnMouseWheelUp = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        log.push_back("up");
+        Box->VScroll(VBar->Position() - 40);
+        Handled = true;
+    };
+    Box->SetFocus();   // the wheel goes to the focused window
+    const TPoint at = At(Box, 100, 20);
+    Backend->Wheel(-120, at.X, at.Y);
+    Backend->Wheel(-120, at.X, at.Y);
+    Backend->Wheel(120, at.X, at.Y);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"down " + std::to_string(at.X) + "," + std::to_string(at.Y),
+                                              "down " + std::to_string(at.X) + "," + std::to_string(at.Y), "up"}));
+    EXPECT_EQ(VBar->Position(), 40);
+    EXPECT_EQ(p->Top(), 260);
+
+    // Taken by OnMouseWheel, the turn goes no further.
+    Box->OnMouseWheel = [&](TObject*, TShiftState, int WheelDelta, TPoint, bool& Handled) {
+        log.push_back("wheel " + std::to_string(WheelDelta));
+        Handled = true;
+    };
+    log.clear();
+    Backend->Wheel(-120, at.X, at.Y);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"wheel -120"}));
+}
+
 }  // namespace

@@ -241,6 +241,29 @@ TEST_F(ShellListViewTest, NavigatesWithKeysAndDoubleClicks)
     EXPECT_FALSE(handled) << "open is left to the opener";
 }
 
+TEST_F(ShellListViewTest, AltEnterShowsTheSelectedItemsPropertySheet)
+{
+    auto* lv = HomeList();
+    lv->SetFocus();
+    lv->SetItemIndex(3);
+    ASSERT_EQ(lv->SelectedFolder()->DisplayName(), "a.txt");
+    const int before = Screen->FormCount();
+    Backend->KeyDown(VK_MENU);
+    Key(VK_RETURN);
+    Backend->KeyUp(VK_MENU);
+    Pump();
+    ASSERT_EQ(Screen->FormCount(), before + 1);
+    bool found = false;
+    for (TCustomForm* f : Screen->FormList())
+        if (f->Caption() == "a.txt 属性") {
+            found = true;
+            f->Close();
+        }
+    EXPECT_TRUE(found);
+    Pump();
+    EXPECT_EQ(Screen->FormCount(), before);
+}
+
 TEST_F(ShellListViewTest, RenamesInPlaceAndARefusalKeepsTheName)
 {
     auto* lv = HomeList();

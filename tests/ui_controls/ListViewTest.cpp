@@ -298,6 +298,70 @@ TEST_F(TListViewTest, EveryViewStyleHitsAndSelectsTheItemUnderTheMouse)
     }
 }
 
+TEST_F(TListViewTest, IconsArrangedFromTheLeftFillColumnsAndScrollSideways)
+{
+    auto* lv = MakeList(vsIcon);
+    for (int i = 0; i < 12; ++i)
+        lv->Items().Add()->SetCaption("A caption long enough to wrap " + std::to_string(i));
+    Pump();
+    auto box = [&](int i) { return lv->Items()[i]->DisplayRect(drBounds); };
+    EXPECT_EQ(box(1).Top, box(0).Top) << "rows from the top by default";
+    EXPECT_GT(box(1).Left, box(0).Left);
+
+    TIconOptions o = lv->IconOptions();
+    o.Arrangement = iaLeft;
+    lv->SetIconOptions(o);
+    Pump();
+    EXPECT_EQ(box(1).Left, box(0).Left) << "columns from the left";
+    EXPECT_EQ(box(1).Top, box(0).Bottom);
+    int perColumn = 1;
+    while (box(perColumn).Left == box(0).Left)
+        ++perColumn;
+    EXPECT_EQ(box(perColumn).Top, box(0).Top) << "the next column starts at the top";
+    EXPECT_EQ(box(perColumn).Left, box(0).Right);
+    const DWORD style = DWORD(GetWindowLong(lv->Handle(), GWL_STYLE));
+    EXPECT_TRUE(style & WS_HSCROLL);
+    EXPECT_FALSE(style & WS_VSCROLL);
+    // The keys follow the columns: down is the next item, right the next column.
+    TRect r = lv->Items()[0]->DisplayRect(drLabel);
+    Click(At(lv, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+    Key(VK_DOWN);
+    EXPECT_EQ(lv->ItemIndex(), 1);
+    Key(VK_RIGHT);
+    EXPECT_EQ(lv->ItemIndex(), 1 + perColumn);
+    // A hit in a later column finds its item.
+    TRect last = lv->Items()[11]->DisplayRect(drLabel);
+    if (last.Right <= lv->ClientWidth())
+        EXPECT_EQ(lv->GetItemAt((last.Left + last.Right) / 2, (last.Top + last.Bottom) / 2), lv->Items()[11]);
+}
+
+TEST_F(TListViewTest, IconCaptionsWrapOnlyWithWrapText)
+{
+    auto* lv = MakeList(vsIcon);
+    lv->Items().Add()->SetCaption("wrapping wrapping wrapping wrapping");
+    Pump();
+    const TRect label = lv->Items()[0]->DisplayRect(drLabel);
+    // Ink in the label's lower half shows a second line.
+    auto lowerInk = [&] {
+        Pump();
+        std::unique_ptr<TBitmap> screen = Backend->CaptureScreen();
+        int ink = 0;
+        for (int y = label.Top + label.Height() / 2; y < label.Bottom; ++y)
+            for (int x = label.Left; x < label.Right; ++x) {
+                const TPoint p = At(lv, x, y);
+                if (screen->Canvas()->Pixels(p.X, p.Y) != ColorToRGB(lv->Color()))
+                    ++ink;
+            }
+        return ink;
+    };
+    EXPECT_GT(lowerInk(), 0);
+    TIconOptions o = lv->IconOptions();
+    o.WrapText = false;
+    lv->SetIconOptions(o);
+    Pump();
+    EXPECT_EQ(lowerInk(), 0);
+}
+
 TEST_F(TListViewTest, ReportViewPaintsSelectionGridAndImagesOnKeyPixels)
 {
     auto* images = new TImageList(Form, 16, 16);

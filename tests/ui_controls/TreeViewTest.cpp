@@ -99,6 +99,39 @@ TEST_F(TTreeViewTest, SelectionChangesAskFirstAndDeletionTellsChildrenFirst)
     EXPECT_EQ(Tree->Items().Count(), 1);
 }
 
+TEST_F(TTreeViewTest, ChangeDelayReportsOnceForTheNodeWhereTheSelectionCameToRest)
+{
+    for (const char* t : {"a", "b", "c", "d"})
+        Tree->Items().Add(nullptr, t);
+    Tree->SetChangeDelay(300);
+    Tree->SetFocus();
+    Pump();
+    std::vector<std::string> log;
+    Tree->OnChanging = [&](TObject*, TTreeNode* n, bool&) { log.push_back("changing " + n->Text()); };
+    Tree->OnChange = [&](TObject*, TTreeNode* n) { log.push_back("change " + (n ? n->Text() : std::string("none"))); };
+    Tree->SetSelected(Tree->Items()[0]);
+    Key(VK_DOWN);
+    Key(VK_DOWN);
+    Backend->Advance(200);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"changing a", "changing b", "changing c"}))
+        << "the change waits for the delay";
+    Key(VK_DOWN);
+    Backend->Advance(200);
+    Pump();
+    EXPECT_EQ(log.size(), 4u) << "each move restarts the delay";
+    Backend->Advance(150);
+    Pump();
+    Backend->Advance(500);
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"changing a", "changing b", "changing c", "changing d", "change d"}));
+
+    // Back to no delay: at once.
+    Tree->SetChangeDelay(0);
+    Tree->SetSelected(Tree->Items()[0]);
+    EXPECT_EQ(log.back(), "change a");
+}
+
 TEST_F(TTreeViewTest, LabelEditingAcceptsCancelsAndSurvivesTheNodeGoing)
 {
     TTreeNode* n = Tree->Items().Add(nullptr, "Videos");

@@ -1,10 +1,12 @@
 #include <algorithm>
 #include "platform/core/Exception.h"
 #include "platform/core/SysUtils.h"
+#include "platform/gfx/Text.h"
 #include "platform/gfx/Utf8.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/ActnList.h"
 #include "platform/ui/controls/ControlHooks.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/Menus.h"
@@ -137,6 +139,8 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
     Destroying();
+    if (FAction)
+        FAction->UnRegisterClient(this);
     if (GCaptureControl == this)
         GCaptureControl = nullptr;
     ForgetDragControl(this);
@@ -175,7 +179,56 @@ void TControl::SetParent(TWinControl* AParent)
             ParentFontChanged();
         if (FParentColor)
             ParentColorChanged();
+        if (FParentBiDiMode)
+            Perform(CM_PARENTBIDIMODECHANGED);
+        if (FParentCtl3D)
+            Perform(CM_PARENTCTL3DCHANGED);
     }
+}
+
+void TControl::SetBiDiMode(TBiDiMode value)
+{
+    FParentBiDiMode = false;
+    if (value == FBiDiMode)
+        return;
+    FBiDiMode = value;
+    Perform(CM_BIDIMODECHANGED);
+}
+
+void TControl::SetParentBiDiMode(bool value)
+{
+    FParentBiDiMode = value;
+    if (value)
+        Perform(CM_PARENTBIDIMODECHANGED);
+}
+
+unsigned TControl::DrawTextBiDiModeFlags(unsigned flags) const
+{
+    if (UseRightToLeftAlignment()) {
+        if (flags & DT_RIGHT)
+            flags &= ~unsigned(DT_RIGHT);
+        else if (!(flags & DT_CENTER))
+            flags |= DT_RIGHT;
+    }
+    if (UseRightToLeftReading())
+        flags |= DT_RTLREADING;
+    return flags;
+}
+
+void TControl::SetCtl3D(bool value)
+{
+    FParentCtl3D = false;
+    if (value == FCtl3D)
+        return;
+    FCtl3D = value;
+    Perform(CM_CTL3DCHANGED);
+}
+
+void TControl::SetParentCtl3D(bool value)
+{
+    FParentCtl3D = value;
+    if (value)
+        Perform(CM_PARENTCTL3DCHANGED);
 }
 
 void TControl::ApplyConstraints(int& w, int& h) const
@@ -494,8 +547,47 @@ void TControl::SendCancelMode(TControl* Sender)
 
 void TControl::Click()
 {
+    // A handler of the control's own wins over the action it is linked to.
     if (OnClick)
         OnClick(this);
+    else
+        ExecuteAction();
+}
+
+bool TControl::ExecuteAction()
+{
+    if (!FAction || ComponentState().Contains(csDesigning))
+        return false;
+    FAction->Execute();
+    return true;
+}
+
+void TControl::SetAction(TAction* value)
+{
+    if (value == FAction)
+        return;
+    if (FAction)
+        FAction->UnRegisterClient(this);
+    FAction = value;
+    if (value) {
+        value->RegisterClient(this);
+        ActionChange(value, ComponentState().Contains(csLoading));
+    }
+}
+
+void TControl::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* a = dynamic_cast<TAction*>(Sender);
+    if (!a)
+        return;
+    if (!CheckDefaults || Caption().empty())
+        SetCaption(a->Caption());
+    if (!CheckDefaults || Enabled())
+        SetEnabled(a->Enabled());
+    if (!CheckDefaults || Hint().empty())
+        SetHint(a->Hint());
+    if (!CheckDefaults || Visible())
+        SetVisible(a->Visible());
 }
 
 void TControl::DblClick()
@@ -532,7 +624,7 @@ void TControl::HandleMouse(TMessage& m)
     auto down = [&](TMouseButton button, bool dbl) {
         if (!FEnabled)
             return;
-        if (button == mbLeft && FDragMode == dmAutomatic && FDragKind == dkDrag &&
+        if (button == mbLeft && FDragMode == dmAutomatic &&
             !ComponentState().Contains(csDesigning)) {
             BeginDrag(false);   // the press belongs to the drag
             return;
@@ -621,6 +713,26 @@ void TControl::HandleControlMessage(TMessage& m)
     case CM_PARENTSHOWHINTCHANGED:
         if (FParentShowHint && FParent)
             FShowHint = FParent->ShowHint();
+        break;
+    case CM_PARENTBIDIMODECHANGED:
+        if (FParentBiDiMode && FParent && FParent->FBiDiMode != FBiDiMode) {
+            FBiDiMode = FParent->FBiDiMode;
+            Perform(CM_BIDIMODECHANGED);
+        }
+        break;
+    case CM_PARENTCTL3DCHANGED:
+        if (FParentCtl3D && FParent && FParent->FCtl3D != FCtl3D) {
+            FCtl3D = FParent->FCtl3D;
+            Perform(CM_CTL3DCHANGED);
+        }
+        break;
+    case CM_BIDIMODECHANGED:
+    case CM_CTL3DCHANGED:
+        Invalidate();
+        // A parent passes its new value on to the children that follow it.
+        if (auto* w = dynamic_cast<TWinControl*>(this))
+            for (TControl* c : std::vector<TControl*>(w->FControls))
+                c->Perform(m.Msg == CM_BIDIMODECHANGED ? CM_PARENTBIDIMODECHANGED : CM_PARENTCTL3DCHANGED);
         break;
     case CM_HITTEST:
         m.Result = HTCLIENT;

@@ -18,6 +18,7 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 class TPopupMenu;
+class TAction;
 
 // A message as the controls see it: number, parameters and the answer.
 struct TMessage {
@@ -33,6 +34,14 @@ using TAnchors = TSet<TAnchorKind>;
 inline const TAnchors AnchorsTopLeft{akLeft, akTop};
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Reading order and alignment of a control's text. The right-to-left modes
+// mirror the alignment (bdRightToLeft) and ask for right-to-left reading;
+// the text itself is not reordered (that would take a bidi library).
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// What the input method should do while a control has the focus (kept for
+// the form's sake; the desktop's input method decides).
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+                imSHanguel, imHanguel };
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
@@ -81,6 +90,17 @@ class TDragObject : public TObject {
 public:
     TControl* Control = nullptr;   // the source
 };
+// What a dock drag carries: the control being docked (Control) and, while
+// over a dock site, where it would land.
+class TDragDockObject : public TDragObject {
+public:
+    TRect DockRect;   // screen rectangle the control would take
+};
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockOverEvent =
+    std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
@@ -92,6 +112,7 @@ using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shi
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
 // The shift state of a key message (from the key state) or a mouse message
 // (from its wParam).
@@ -177,6 +198,23 @@ public:
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* value);
 
+    // Inherited from the parent while ParentBiDiMode is on (the default);
+    // setting BiDiMode turns that off, as with fonts and colours.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value);
+    bool ParentBiDiMode() const { return FParentBiDiMode; }
+    void SetParentBiDiMode(bool value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
+    // DrawText flags with left and right swapped under right-to-left
+    // alignment and the right-to-left reading flag where it applies.
+    unsigned DrawTextBiDiModeFlags(unsigned flags) const;
+    // The three-dimensional look of borders, inherited like BiDiMode.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool value);
+    bool ParentCtl3D() const { return FParentCtl3D; }
+    void SetParentCtl3D(bool value);
+
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
     TControlState ControlState() const { return FControlState; }
@@ -196,8 +234,15 @@ public:
     virtual void DefaultHandler(TMessage& Message);
 
     TCustomForm* GetParentForm() const;
-    // Runs OnClick (overridden by buttons to do their own part first).
+    // Runs OnClick, or the linked action when there is no OnClick
+    // (overridden by buttons to do their own part first).
     virtual void Click();
+
+    // The linked action: the control shows its caption, enabled, hint and
+    // visible state (ActionChange) and a click executes it. Linking while
+    // loading keeps what the control already has (defaults are checked).
+    TAction* Action() const { return FAction; }
+    void SetAction(TAction* value);
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -230,16 +275,41 @@ public:
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
 
+    // Docking: with DragKind dkDock the same drag moves the control itself
+    // into a windowed control whose DockSite is on. OnStartDock and
+    // OnEndDock take the place of OnStartDrag and OnEndDrag; the site is asked
+    // through OnDockOver (accepting unless told otherwise), the old site may
+    // refuse through OnUnDock, and the new one gets OnDockDrop after the
+    // control moved in. Dropped elsewhere, the control stays where it was
+    // and OnEndDock gets nullptr (there are no floating dock windows).
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+    // Moves the control into NewDockSite at its client point At; false when
+    // the old site refused to let it go.
+    bool ManualDock(TWinControl* NewDockSite, TPoint At);
+
 protected:
     virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
     virtual void DragDrop(TObject* Source, int X, int Y);
     virtual void DoStartDrag(TDragObject*& DragObject);
     virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DoStartDock(TDragObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, int X, int Y);
     // Mouse messages of the drag source while a drag runs; true when taken.
     bool DragMouseMessage(TMessage& m);
+    // The drag has begun (the mouse moved far enough or it began at once).
+    void StartDragSession();
+    void AskDragTarget(TControl* over, TPoint screen, TDragState state, bool& accept);
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
+
+    // The linked action changed (or was just linked): takes its caption,
+    // enabled, hint and visible state; with CheckDefaults only where the
+    // control still has its default (empty caption or hint, enabled, visible).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+    // Runs the linked action; false without one.
+    bool ExecuteAction();
 
     virtual void DblClick();
     // A completed click of the mouse; check boxes toggle here.
@@ -283,6 +353,7 @@ protected:
 
 private:
     friend class TWinControl;
+    friend class TAction;
     void HandleMouse(TMessage& m);
     void HandleControlMessage(TMessage& m);
     void ParentFontChanged();
@@ -299,6 +370,11 @@ private:
     bool FSettingFont = false;
     std::string FHint;
     TPopupMenu* FPopupMenu = nullptr;
+    TAction* FAction = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    bool FParentBiDiMode = true;
+    bool FCtl3D = true;
+    bool FParentCtl3D = true;
 };
 
 // A windowless control: its parent paints it in z-order and hands it the
@@ -384,12 +460,32 @@ public:
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int v) { FBorderWidth = v; Realign(); }
 
+    // A dock site takes controls dragged with DragKind dkDock (see TControl).
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool v) { FDockSite = v; }
+    TImeMode ImeMode() const { return FImeMode; }
+    void SetImeMode(TImeMode v) { FImeMode = v; }
+    const std::string& ImeName() const { return FImeName; }
+    void SetImeName(const std::string& v) { FImeName = v; }
+
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+    virtual void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
+    // The wheel: OnMouseWheel first; when that leaves it unhandled,
+    // OnMouseWheelDown (towards the user) or OnMouseWheelUp. MousePos is in
+    // screen coordinates; a handled turn does not scroll the control.
     TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -410,6 +506,8 @@ protected:
     virtual void KeyUp(WORD& Key, TShiftState Shift);
     virtual void KeyPress(char32_t& Key);
     virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
     virtual void DoEnter();
     virtual void DoExit();
     void RequestAlign() override;
@@ -465,6 +563,9 @@ private:
     TSize FLastClient{-1, -1};
     TControl* FMouseControl = nullptr;      // the windowless child under the mouse
     bool FInBoundsUpdate = false;
+    bool FDockSite = false;
+    TImeMode FImeMode = imDontCare;
+    std::string FImeName;
 };
 
 // A windowed control that paints its own face on its canvas in Paint.

@@ -210,6 +210,19 @@ void TSplitter::Paint()
     TCanvas& c = Canvas();
     c.Brush().SetColor(Color());
     c.FillRect(ClientRect());
+    if (!FBeveled)
+        return;
+    // Inset one pixel across the bar and two along it; the light frame sits
+    // one pixel down-right of that, the dark one one pixel up-left.
+    TRect r = ClientRect();
+    if (Align() == alLeft || Align() == alRight)
+        r = TRect{r.Left + 1, r.Top + 2, r.Right - 1, r.Bottom - 2};
+    else
+        r = TRect{r.Left + 2, r.Top + 1, r.Right - 2, r.Bottom - 1};
+    c.Brush().SetColor(clBtnHighlight);
+    c.FrameRect(TRect{r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1});
+    c.Brush().SetColor(clBtnShadow);
+    c.FrameRect(TRect{r.Left - 1, r.Top - 1, r.Right - 1, r.Bottom - 1});
 }
 
 // ---------------------------------------------------------------------- TImage

@@ -59,6 +59,13 @@ public:
     explicit TSplitter(TComponent* AOwner);
     int MinSize() const { return FMinSize; }
     void SetMinSize(int v) { FMinSize = std::max(1, v); }
+    // A raised edge along the bar: a light frame and a dark frame one pixel apart.
+    bool Beveled() const { return FBeveled; }
+    void SetBeveled(bool v)
+    {
+        FBeveled = v;
+        Invalidate();
+    }
     // The control the splitter resizes (found next to it on its side).
     TControl* FindControl() const;
     TNotifyEvent OnMoved;
@@ -72,6 +79,7 @@ protected:
 
 private:
     int FMinSize = 30;
+    bool FBeveled = false;
     TControl* FControl = nullptr;
     TPoint FDownPos;
     int FStartSize = 0;

@@ -144,6 +144,15 @@ std::vector<int> TCustomListView::ColumnOrder() const
 
 // ---------------------------------------------------------------- properties
 
+void TCustomListView::SetIconOptions(const TIconOptions& v)
+{
+    FIconOptions = v;
+    FTop = 0;
+    FScrollX = 0;
+    UpdateScrollState();
+    Invalidate();
+}
+
 void TCustomListView::SetViewStyle(TViewStyle v)
 {
     if (v == FViewStyle)
@@ -697,8 +706,8 @@ void TCustomListView::KeyDown(WORD& Key, TShiftState Shift)
     TListItem* f = ItemFocused();
     int cur = f ? f->Index() : -1;
     int page = std::max(1, CountPerPage());
-    int perLine = FViewStyle == vsIcon || FViewStyle == vsSmallIcon ? ItemsPerLine() : 1;
-    int perColumn = FViewStyle == vsList ? ListRowsPerColumn() : 0;
+    int perLine = (FViewStyle == vsIcon || FViewStyle == vsSmallIcon) && !IconColumns() ? ItemsPerLine() : 1;
+    int perColumn = FViewStyle == vsList ? ListRowsPerColumn() : IconColumns() ? IconsPerColumn() : 0;
     int next = -2;
     switch (Key) {
     case VK_UP: next = cur < 0 ? 0 : cur - perLine; break;

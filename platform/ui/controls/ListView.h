@@ -13,6 +13,16 @@ class TImageList;
 class TInplaceEdit;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+// How the icon views place their items: in rows from the top (iaTop) or
+// in columns from the left (iaLeft, scrolling sideways); WrapText lets a
+// large icon's caption take several lines. AutoArrange is kept for the
+// form's sake: items are always laid out in order here.
+enum TIconArrangement { iaTop, iaLeft };
+struct TIconOptions {
+    TIconArrangement Arrangement = iaTop;
+    bool AutoArrange = false;
+    bool WrapText = true;
+};
 enum TItemChange { ctText, ctImage, ctState };
 enum TItemRequestKind { irText, irImage, irParam, irState, irIndent };
 using TItemRequest = TSet<TItemRequestKind>;
@@ -195,6 +205,11 @@ public:
 
     TViewStyle ViewStyle() const { return FViewStyle; }
     virtual void SetViewStyle(TViewStyle v);
+    const TIconOptions& IconOptions() const { return FIconOptions; }
+    void SetIconOptions(const TIconOptions& v);
+    // How many items the list makes room for at a time; a hint only.
+    int AllocBy() const { return FAllocBy; }
+    void SetAllocBy(int v) { FAllocBy = v < 0 ? 0 : v; }
     bool OwnerData() const { return FOwnerData; }
     void SetOwnerData(bool v);
     bool MultiSelect() const { return FMultiSelect; }
@@ -324,6 +339,9 @@ private:
     TSize CellSize() const;
     int ItemsPerLine() const;
     int ListRowsPerColumn() const;
+    // The icon views arranged in columns (iaLeft), and how many items a column holds.
+    bool IconColumns() const;
+    int IconsPerColumn() const;
     TRect ItemBounds(int index) const;
     TRect ItemPartRect(int index, TDisplayCode code) const;
     TRect SubItemRect(int index, int column) const;
@@ -391,6 +409,8 @@ private:
     int FOwnerCount = 0;
     mutable std::unique_ptr<TListItem> FTempItem;
     TViewStyle FViewStyle = vsIcon;
+    TIconOptions FIconOptions;
+    int FAllocBy = 0;
     bool FOwnerData = false;
     bool FMultiSelect = false;
     bool FRowSelect = false;

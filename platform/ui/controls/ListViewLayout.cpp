@@ -75,6 +75,16 @@ int TCustomListView::ItemsPerLine() const
     return std::max(1, ItemArea().Width() / std::max(1, CellSize().cx));
 }
 
+bool TCustomListView::IconColumns() const
+{
+    return (FViewStyle == vsIcon || FViewStyle == vsSmallIcon) && FIconOptions.Arrangement == iaLeft;
+}
+
+int TCustomListView::IconsPerColumn() const
+{
+    return std::max(1, ItemArea().Height() / std::max(1, CellSize().cy));
+}
+
 int TCustomListView::ListRowsPerColumn() const
 {
     return std::max(1, ItemArea().Height() / RowHeight());
@@ -94,6 +104,11 @@ TRect TCustomListView::ItemBounds(int index) const
     }
     default: {
         TSize cell = CellSize();
+        if (IconColumns()) {
+            int perColumn = IconsPerColumn();
+            return Bounds((index / perColumn) * cell.cx - FScrollX, area.Top + (index % perColumn) * cell.cy, cell.cx,
+                          cell.cy);
+        }
         int perLine = ItemsPerLine();
         return Bounds((index % perLine) * cell.cx, area.Top + (index / perLine) * cell.cy - FTop, cell.cx, cell.cy);
     }
@@ -279,6 +294,17 @@ void TCustomListView::UpdateScrollState()
             break;
         }
         default: {
+            if (IconColumns()) {
+                int content = CeilDiv(count, IconsPerColumn()) * CellSize().cx;
+                FScrollX = std::clamp(FScrollX, 0, std::max(0, content - area.Width()));
+                FTop = 0;
+                h.nMax = std::max(0, content - 1);
+                h.nPage = UINT(std::max(0, area.Width()));
+                h.nPos = FScrollX;
+                needH = content > area.Width();
+                v.nPage = 0;
+                break;
+            }
             int content = CeilDiv(count, ItemsPerLine()) * CellSize().cy;
             FTop = std::clamp(FTop, 0, std::max(0, content - area.Height()));
             FScrollX = 0;

@@ -96,7 +96,7 @@ void TCustomListView::PaintItemLabel(TCanvas& c, int index, TListItem* item, con
     c.Font().SetColor(highlight ? selText : Font().Color());
     unsigned flags = DT_NOPREFIX | DT_END_ELLIPSIS;
     if (FViewStyle == vsIcon) {
-        flags |= DT_CENTER | DT_WORDBREAK;
+        flags |= DT_CENTER | (FIconOptions.WrapText ? DT_WORDBREAK : DT_SINGLELINE);
     } else {
         flags |= DT_SINGLELINE | DT_VCENTER;
         text.Left += 2;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Text.h"
+#include "platform/ui/controls/ActnList.h"
 #include "platform/ui/forms/Forms.h"
 
 namespace {
@@ -223,7 +224,7 @@ unsigned TCustomLabel::DrawTextFlags() const
         flags |= DT_WORDBREAK;
     if (!FShowAccelChar)
         flags |= DT_NOPREFIX;
-    return flags;
+    return DrawTextBiDiModeFlags(flags);
 }
 
 void TCustomLabel::DoDrawText(TRect& r, unsigned flags)
@@ -315,6 +316,17 @@ void TCheckBox::SetState(TCheckBoxState v)
     Invalidate();
     if (!IsLoading() && !FClicksDisabled)
         Click();
+}
+
+void TCheckBox::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    TCustomControl::ActionChange(Sender, CheckDefaults);
+    if (auto* a = dynamic_cast<TAction*>(Sender))
+        if (!CheckDefaults || !Checked()) {
+            FClicksDisabled = true;
+            SetChecked(a->Checked());
+            FClicksDisabled = false;
+        }
 }
 
 void TCheckBox::Toggle()

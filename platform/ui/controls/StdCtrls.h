@@ -90,6 +90,8 @@ protected:
     void WndProc(TMessage& Message) override;
     void Paint() override;
     void DoMouseClick() override { Toggle(); }
+    // Also takes the action's Checked (without a click of its own).
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void PaintMark(TCanvas& c, const TRect& box, bool radio);
     void PaintCaption(TCanvas& c);  // the text beside the mark and, when focused, its focus rectangle

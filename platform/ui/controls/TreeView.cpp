@@ -1,4 +1,5 @@
 #include "platform/ui/controls/TreeView.h"
+#include "platform/ui/controls/Timer.h"
 #include <algorithm>
 #include "platform/core/Clock.h"
 #include "platform/core/SysUtils.h"
@@ -193,7 +194,7 @@ void TCustomTreeView::NodeRemoving(TTreeNode* node)
         // The selection goes with the node; the change says so with no node.
         FSelected = nullptr;
         if (!ComponentState().Contains(csDestroying))
-            Change(nullptr);
+            SelectionChanged(nullptr);
     }
 }
 
@@ -216,7 +217,7 @@ bool TCustomTreeView::DoExpand(TTreeNode* node, bool expand)
     if (FSelected && FSelected->HasAsParent(node)) {
         if (CanChange(node)) {
             FSelected = node;
-            Change(node);
+            SelectionChanged(node);
         }
     }
     StructureChanged();
@@ -238,7 +239,25 @@ void TCustomTreeView::SetSelected(TTreeNode* node)
     if (node)
         EnsureVisible(node);
     Invalidate();
-    Change(node);
+    SelectionChanged(node);
+}
+
+void TCustomTreeView::SelectionChanged(TTreeNode* node)
+{
+    if (FChangeDelay <= 0 || IsLoading() || ComponentState().Contains(csDestroying)) {
+        Change(node);
+        return;
+    }
+    if (!FChangeTimer) {
+        FChangeTimer = std::make_unique<TTimer>(nullptr);
+        FChangeTimer->OnTimer = [this](TObject*) {
+            FChangeTimer->SetEnabled(false);
+            Change(FSelected);
+        };
+    }
+    FChangeTimer->SetEnabled(false);
+    FChangeTimer->SetInterval(unsigned(FChangeDelay));
+    FChangeTimer->SetEnabled(true);
 }
 
 void TCustomTreeView::FullExpand()

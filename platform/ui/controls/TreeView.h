@@ -7,6 +7,7 @@
 #include "platform/ui/controls/StdCtrls.h"
 #include "platform/ui/controls/TypeAhead.h"
 
+class TTimer;
 class TCustomTreeView;
 class TBitmap;
 class TImageList;
@@ -184,6 +185,11 @@ public:
     bool AlphaSort(bool recurse = false);
     bool CustomSort(const TTVCompare& compare, LPARAM data, bool recurse = false);
     int RowHeight() const;
+    // Milliseconds between a move of the selection and OnChange; 0 (the
+    // default) reports at once. Moves within the delay give one OnChange,
+    // for the node then selected.
+    int ChangeDelay() const { return FChangeDelay; }
+    void SetChangeDelay(int v) { FChangeDelay = v < 0 ? 0 : v; }
 
     TTVChangingEvent OnChanging;
     TTVChangedEvent OnChange;
@@ -263,6 +269,10 @@ private:
 
     TTreeNodes FNodes;
     TTreeNode* FSelected = nullptr;
+    int FChangeDelay = 0;
+    std::unique_ptr<TTimer> FChangeTimer;
+    // Change now, or once ChangeDelay has passed.
+    void SelectionChanged(TTreeNode* node);
     TTreeNode* FEditNode = nullptr;
     TImageList* FImages = nullptr;
     TImageList* FStateImages = nullptr;

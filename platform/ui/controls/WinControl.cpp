@@ -660,6 +660,24 @@ bool TWinControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePo
     bool handled = false;
     if (OnMouseWheel)
         OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    if (handled || WheelDelta == 0)
+        return handled;
+    return WheelDelta < 0 ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos);
+}
+
+bool TWinControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TWinControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(this, Shift, MousePos, handled);
     return handled;
 }
 
