@@ -187,20 +187,9 @@ void TCustomTreeView::OnScrollMessage(TMessage& m, bool vertical)
     SCROLLINFO si;
     si.fMask = SIF_ALL;
     GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, si);
-    int pos = vertical ? FTopRow : FScrollX;
-    int line = vertical ? 1 : 8;
-    int page = std::max(1, int(si.nPage));
-    switch (LOWORD(m.WParam)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = ThumbPosition(si, HIWORD(m.WParam)); break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
-    }
+    int pos = 0;
+    if (!RequestedScrollPosition(si, m.WParam, vertical ? FTopRow : FScrollX, vertical ? 1 : 8, pos))
+        return;
     ScrollTo(pos, vertical);
     m.Result = 0;
 }
