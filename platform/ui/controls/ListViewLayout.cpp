@@ -4,6 +4,7 @@
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/InplaceEdit.h"
 #include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/OwnMessageRange.h"
 
 // Geometry, scrolling and the LVM_* messages of the list view.
 
@@ -691,14 +692,8 @@ LRESULT TCustomListView::LVMGetColumnOrderArray(TMessage& m)
 
 void TCustomListView::WndProc(TMessage& m)
 {
-    if (m.Msg >= LVM_FIRST && m.Msg < LVM_FIRST + 0x100) {
-        bool handled = false;
-        LRESULT r = ListViewMessage(m, handled);
-        if (handled) {
-            m.Result = r;
-            return;
-        }
-    }
+    if (AnswerOwnMessage(*this, &TCustomListView::ListViewMessage, LVM_FIRST, m))
+        return;
     switch (m.Msg) {
     case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);
