@@ -196,10 +196,7 @@ void TbsCustomShellListView::Loaded()
 void TbsCustomShellListView::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_CONTEXTMENU && FAutoContext && SelectedFolder()) {
-        TPoint p = LParamToPoint(Message.LParam);
-        if (p.X == -1 && p.Y == -1)
-            p = ClientToScreen(TPoint{Width() / 2, Height() / 2});
-        FContextMenu.Show(p.X, p.Y);
+        FContextMenu.ShowForMessage(Message.LParam);
         Message.Result = 1;
         return;
     }

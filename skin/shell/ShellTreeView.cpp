@@ -188,10 +188,7 @@ void TbsCustomShellTreeView::WndProc(TMessage& Message)
         return;
     }
     if (Message.Msg == WM_CONTEXTMENU && FAutoContext && (!PopupMenu() || !PopupMenu()->AutoPopup())) {
-        TPoint p = LParamToPoint(Message.LParam);
-        if (p.X == -1 && p.Y == -1)
-            p = ClientToScreen(TPoint{Width() / 2, Height() / 2});
-        FContextMenu.Show(p.X, p.Y);
+        FContextMenu.ShowForMessage(Message.LParam);
         Message.Result = 1;
         return;
     }
