@@ -157,6 +157,25 @@ protected:
 private:
     friend class TbsPopupListBox;
 
+    // The window messages' handlers.
+    void CMTextChanged(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    void ShowHover(TColor EditFontColor);
+    void TintEditForFocus(TColor Color);
+    void CMEnabledChanged(TMessage& Message);
+    void CMCancelMode(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    // A skin whose combo has a look of its own for the hot or focused face.
+    bool HasActiveLook() const;
+
     // Drop-down and close-up (ComboDropDown.cpp).
     void ListBoxWindowProc(TMessage& Message);
     void ListBoxMouseMove(TShiftState Shift, int X, int Y);
