@@ -387,30 +387,8 @@ void TbsSkinCustomComboBox::GetSkinData()
     TbsSkinCustomControl::GetSkinData();
     if (FIndex == -1)
         return;
-    auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get());
-    if (!e)
-        return;
-    ActiveSkinRect = e->ActiveSkinRect;
-    ActiveFontColor = e->ActiveFontColor;
-    SItemRect = e->SItemRect;
-    ActiveItemRect = e->ActiveItemRect;
-    FocusItemRect = IsNullRect(e->FocusItemRect) ? e->SItemRect : e->FocusItemRect;
-    ItemLeftOffset = e->ItemLeftOffset;
-    ItemRightOffset = e->ItemRightOffset;
-    ItemTextRect = e->ItemTextRect;
-    FontName = e->FontName;
-    FontStyle = e->FontStyle;
-    FontHeight = e->FontHeight;
-    FontColor = e->FontColor;
-    FocusFontColor = e->FocusFontColor;
-    ButtonRect = e->ButtonRect;
-    ActiveButtonRect = e->ActiveButtonRect;
-    DownButtonRect = e->DownButtonRect;
-    UnEnabledButtonRect = e->UnEnabledButtonRect;
-    ListBoxName = e->ListBoxName;
-    ItemStretchEffect = e->ItemStretchEffect;
-    FocusItemStretchEffect = e->FocusItemStretchEffect;
-    ShowFocus = e->ShowFocus;
+    if (auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get()))
+        ReadComboLook(*e);
 }
 
 void TbsSkinCustomComboBox::CalcRects()
@@ -420,8 +398,8 @@ void TbsSkinCustomComboBox::CalcRects()
         FCBItem.R = TRect{2, 2, FButton.R.Left - 1, Height() - 2};
     } else {
         const int dw = Width() - RectWidth(SkinRect);
-        FButton.R = ButtonRect;
-        if (ButtonRect.Left >= RectWidth(SkinRect) - RTPt.X)
+        FButton.R = BtnRect;
+        if (BtnRect.Left >= RectWidth(SkinRect) - RTPt.X)
             FButton.R.Offset(dw, 0);
         FCBItem.R = ClRect;
         FCBItem.R.Right += dw;

@@ -8,6 +8,7 @@
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/TypeAhead.h"
 #include "skin/boxes/BoxButtons.h"
+#include "skin/boxes/ComboLook.h"
 #include "skin/boxes/ComboDropDown.h"
 #include "skin/controls/SkinControl.h"
 
@@ -24,7 +25,7 @@ int FindItemPrefix(TStrings& Items, const std::string& S, int After);
 // The moments at which OnChange, OnClick and Change fire are what the
 // program's option cascades rely on: setting ItemIndex fires OnChange only
 // when the shown text changes, then always OnClick and Change.
-class TbsSkinCustomComboBox : public TbsSkinCustomControl {
+class TbsSkinCustomComboBox : public TbsSkinCustomControl, protected TbsComboLook {
 public:
     explicit TbsSkinCustomComboBox(TComponent* AOwner);
     ~TbsSkinCustomComboBox() override;
@@ -243,20 +244,6 @@ private:
     // The text PaintSkinTo draws in place of the item's.
     std::optional<std::string> FPaintText;
 
-    // Copies of the "combobox" element.
-    TRect ActiveSkinRect;
-    TColor ActiveFontColor = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TRect SItemRect, FocusItemRect, ActiveItemRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    TRect ItemTextRect;
-    TColor FontColor = 0, FocusFontColor = 0;
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    std::string ListBoxName;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false;
-    bool ShowFocus = false;
 };
 
 class TbsSkinComboBox : public TbsSkinCustomComboBox {

@@ -241,29 +241,8 @@ void TbsSkinCustomOfficeComboBox::GetSkinData()
     TbsSkinCustomControl::GetSkinData();
     if (FIndex == -1)
         return;
-    const auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get());
-    if (!e)
-        return;
-    ActiveSkinRect = e->ActiveSkinRect;
-    ActiveFontColor = e->ActiveFontColor;
-    SItemRect = e->SItemRect;
-    ActiveItemRect = e->ActiveItemRect;
-    FocusItemRect = IsNullRect(e->FocusItemRect) ? e->SItemRect : e->FocusItemRect;
-    ItemLeftOffset = e->ItemLeftOffset;
-    ItemRightOffset = e->ItemRightOffset;
-    ItemTextRect = e->ItemTextRect;
-    FontName = e->FontName;
-    FontStyle = e->FontStyle;
-    FontHeight = e->FontHeight;
-    FontColor = e->FontColor;
-    FocusFontColor = e->FocusFontColor;
-    BtnRect = e->ButtonRect;
-    ActiveButtonRect = e->ActiveButtonRect;
-    DownButtonRect = e->DownButtonRect;
-    UnEnabledButtonRect = e->UnEnabledButtonRect;
-    ItemStretchEffect = e->ItemStretchEffect;
-    FocusItemStretchEffect = e->FocusItemStretchEffect;
-    ShowFocus = e->ShowFocus;
+    if (const auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get()))
+        ReadComboLook(*e);
 }
 
 void TbsSkinCustomOfficeComboBox::CalcRects()

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include "skin/boxes/ComboLook.h"
 #include "skin/boxes/PopupFade.h"
 #include "skin/controls/SkinOfficeListBox.h"
 class TbsSkinCustomOfficeComboBox;
@@ -36,7 +37,7 @@ private:
 // the current item, a click opens the popup list under (or over) the
 // control. OnClick then OnChange fire on every ItemIndex assignment and on
 // every accepted row, also when the index does not change.
-class TbsSkinCustomOfficeComboBox : public TbsSkinCustomControl {
+class TbsSkinCustomOfficeComboBox : public TbsSkinCustomControl, protected TbsComboLook {
 public:
     explicit TbsSkinCustomOfficeComboBox(TComponent* AOwner);
     ~TbsSkinCustomOfficeComboBox() override;
@@ -168,15 +169,6 @@ private:
     std::string FListBoxSkinDataName = "listbox";
     TRect FCBItem;
     TButtonState FButton;
-    // The "combobox" element's fields.
-    TRect ActiveSkinRect, SItemRect, FocusItemRect, ActiveItemRect, ItemTextRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0, FocusFontColor = 0, ActiveFontColor = 0;
-    TRect BtnRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
     std::string FPaintText;      // the caption PaintSkinTo shows
     bool FPaintingText = false;
 };
