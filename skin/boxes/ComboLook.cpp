@@ -26,3 +26,23 @@ void TbsComboLook::ReadComboLook(const TbsDataSkinComboBox& E)
     FocusItemStretchEffect = E.FocusItemStretchEffect;
     ShowFocus = E.ShowFocus;
 }
+
+TRect TbsComboLook::ButtonSource(bool Enabled, bool Pressed, bool Hot) const
+{
+    if (!Enabled && !IsNullRect(UnEnabledButtonRect))
+        return UnEnabledButtonRect;
+    if (Pressed)
+        return DownButtonRect;
+    if (Hot)
+        return ActiveButtonRect;
+    return TRect{};
+}
+
+TRect ComboMenuMarker(const TbsDataSkinButtonControl& E, bool Down, bool Hot)
+{
+    if (Down && !IsNullRect(E.MenuMarkerDownRect))
+        return E.MenuMarkerDownRect;
+    if (Hot && !IsNullRect(E.MenuMarkerActiveRect))
+        return E.MenuMarkerActiveRect;
+    return E.MenuMarkerRect;
+}

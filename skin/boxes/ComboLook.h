@@ -3,6 +3,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/gfx/Geometry.h"
 
+class TbsDataSkinButtonControl;
 class TbsDataSkinComboBox;
 
 // What the two combo boxes (the edit combo and the office picker) copy from
@@ -20,4 +21,11 @@ struct TbsComboLook {
 
     // A focus rectangle of no size stands for the plain item's.
     void ReadComboLook(const TbsDataSkinComboBox& E);
+    // The picture of the drop button in its state; an empty rectangle where
+    // the face's own picture shows through.
+    TRect ButtonSource(bool Enabled, bool Pressed, bool Hot) const;
 };
+
+// The menu marker a button element shows down, hot or plain, each falling
+// back to the plain marker when the skin leaves it out.
+TRect ComboMenuMarker(const TbsDataSkinButtonControl& E, bool Down, bool Hot);

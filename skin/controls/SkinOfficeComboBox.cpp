@@ -672,13 +672,7 @@ void TbsSkinCustomOfficeComboBox::DrawButton(TCanvas& C)
         DrawArrow(C, FButton.R, Enabled() ? clBlack : clBtnShadow, ArrowDown);
         return;
     }
-    TRect src;
-    if (!Enabled() && !IsNullRect(UnEnabledButtonRect))
-        src = UnEnabledButtonRect;
-    else if (pressed)
-        src = DownButtonRect;
-    else if (hot)
-        src = ActiveButtonRect;
+    const TRect src = ButtonSource(Enabled(), pressed, hot);
     if (IsNullRect(src) || !Picture || IsNullRect(FButton.R))
         return;
     TBitmap b(RectWidth(FButton.R), RectHeight(FButton.R));
@@ -701,12 +695,7 @@ void TbsSkinCustomOfficeComboBox::DrawSkinButton(TCanvas& C)
         if (Enabled())
             DrawArrow(*b.Canvas(), pressed ? TRect{0, 2, w, h} : TRect{0, 0, w, h}, color, ArrowDown);
     } else if (Picture) {
-        TRect src = e->MenuMarkerRect;
-        if (pressed && !IsNullRect(e->MenuMarkerDownRect))
-            src = e->MenuMarkerDownRect;
-        else if (hot && !IsNullRect(e->MenuMarkerActiveRect))
-            src = e->MenuMarkerActiveRect;
-        TBitmap m = CopyOut(*Picture, src);
+        TBitmap m = CopyOut(*Picture, ComboMenuMarker(*e, pressed, hot));
         m.SetTransparentMode(tmFixed);
         m.SetTransparentColor(e->MenuMarkerTransparentColor);
         m.SetTransparent(true);
