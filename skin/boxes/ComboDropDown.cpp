@@ -123,14 +123,9 @@ void TbsSkinCustomComboBox::DropDown()
         return;
     FListBox->SetWidth(FListBoxWidth > 0 ? FListBoxWidth : Width());
     FListBox->SetRowCount(std::min(Items().Count(), FDropDownCount));
-    TPoint origin =
+    const TPoint below =
         Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()}) : ClientToScreen(TPoint{0, Height()});
-    TRect work;
-    GetWindowMonitorRect(Handle(), true, work);
-    if (origin.Y + FListBox->Height() > work.Bottom)
-        origin.Y = origin.Y - Height() - FListBox->Height();
-    // Sideways the list stays inside the work area too, its left edge first.
-    origin.X = std::max(work.Left, std::min(origin.X, work.Right - FListBox->Width()));
+    const TPoint origin = PlaceDropDown(Handle(), below, Height(), FListBox->Width(), FListBox->Height());
     if (FEdit)
         FEdit->SetFocus();
     FOldItemIndex = FListBox->ItemIndex();

@@ -326,15 +326,10 @@ void TbsSkinCustomOfficeComboBox::DropDown()
         h = FListBox->CalcHeight(FDropDownCount);
     FListBox->SetBounds(FListBox->Left(), FListBox->Top(), w, h);
     h = FListBox->Height();
-    TPoint p = Parent() ? Parent()->ClientToScreen(TPoint{Left() + Width() - w, Top() + Height()})
-                        : TPoint{Left() + Width() - w, Top() + Height()};
-    TRect work;
-    GetWindowMonitorRect(Handle(), true, work);
-    if (p.Y + h > work.Bottom)
-        p.Y = p.Y - Height() - h;
-    // A wide list stays on the monitor.
-    p.X = std::max(work.Left, std::min(p.X, work.Right - w));
-    FListBox->Show(p);
+    // A wide list opens leftwards, its right edge under the control's.
+    const TPoint below = Parent() ? Parent()->ClientToScreen(TPoint{Left() + Width() - w, Top() + Height()})
+                                  : TPoint{Left() + Width() - w, Top() + Height()};
+    FListBox->Show(PlaceDropDown(Handle(), below, Height(), w, h));
 }
 
 void TbsSkinCustomOfficeComboBox::CloseUp(bool AcceptValue)
