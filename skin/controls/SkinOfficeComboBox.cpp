@@ -528,87 +528,115 @@ void TbsSkinCustomOfficeComboBox::KeyDown(WORD& Key, TShiftState Shift)
 void TbsSkinCustomOfficeComboBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_TIMER:
-        TbsSkinCustomControl::WndProc(Message);
-        if (TimerMode == 1)
-            FListBox->FindUp();
-        else if (TimerMode == 2)
-            FListBox->FindDown();
-        return;
-    case WM_SIZE:
-        TbsSkinCustomControl::WndProc(Message);
-        CalcRects();
-        return;
-    case CM_WANTSPECIALKEY:
-        if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
-            Message.WParam == VK_RIGHT) {
-            Message.Result = 1;
-            return;
-        }
-        break;
-    case WM_GETDLGCODE:
-        // Enter and Esc close an open list instead of reaching the dialog's buttons.
-        Message.Result = DLGC_WANTARROWS | (IsPopupVisible() ? DLGC_WANTALLKEYS : 0);
-        return;
-    case WM_MOUSEWHEEL:
-        TbsSkinCustomControl::WndProc(Message);
-        if (GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0) {
-            if (IsPopupVisible())
-                FListBox->FindUp();
-            else
-                SelectBy(&TbsSkinOfficeListBox::FindUp);
-        } else {
-            if (IsPopupVisible())
-                FListBox->FindDown();
-            else
-                SelectBy(&TbsSkinOfficeListBox::FindDown);
-        }
-        Message.Result = 1;
-        return;
-    case WM_SETFOCUS:
-        TbsSkinCustomControl::WndProc(Message);
-        RePaint();
-        return;
-    case WM_KILLFOCUS:
-        TbsSkinCustomControl::WndProc(Message);
-        if (IsPopupVisible())
-            CloseUp(false);
-        RePaint();
-        return;
-    case CM_ENABLEDCHANGED:
-        TbsSkinCustomControl::WndProc(Message);
-        RePaint();
-        return;
+    case WM_TIMER: WMTimer(Message); break;
+    case WM_SIZE: WMSize(Message); break;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); break;
+    case WM_GETDLGCODE: WMGetDlgCode(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_SETFOCUS: DefaultThenRePaint(Message); break;
+    case WM_KILLFOCUS: WMKillFocus(Message); break;
+    case CM_ENABLEDCHANGED: DefaultThenRePaint(Message); break;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-        TbsSkinCustomControl::WndProc(Message);
-        if (Message.LParam != 0)
-            return;
-        FMouseIn = Message.Msg == CM_MOUSEENTER;
-        if (!FMouseIn && FButton.MouseIn) {
-            FButton.MouseIn = false;
-            RePaint();
-        }
-        if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
-            Invalidate();
-        return;
-    case CM_CANCELMODE: {
-        TbsSkinCustomControl::WndProc(Message);
-        auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-        const bool own = sender && (sender == this || sender == FListBox ||
-                                    sender == static_cast<TControl*>(FListBox->ScrollBar()));
-        if (!own)
-            CloseUp(false);
-        return;
+    case CM_MOUSELEAVE: CMMouseEnterLeave(Message); break;
+    case CM_CANCELMODE: CMCancelMode(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+    default: TbsSkinCustomControl::WndProc(Message);
     }
-    case WM_ERASEBKGND:
-        if (!FromWMPaint && Message.WParam)
-            PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
-        return;
-    default: break;
-    }
+}
+
+// While the mouse holds the list open past its edge, each tick walks one row
+// up (TimerMode 1) or down (2).
+void TbsSkinCustomOfficeComboBox::WMTimer(TMessage& Message)
+{
     TbsSkinCustomControl::WndProc(Message);
+    if (TimerMode == 1)
+        FListBox->FindUp();
+    else if (TimerMode == 2)
+        FListBox->FindDown();
+}
+
+void TbsSkinCustomOfficeComboBox::WMSize(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    CalcRects();
+}
+
+void TbsSkinCustomOfficeComboBox::CMWantSpecialKey(TMessage& Message)
+{
+    if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
+        Message.WParam == VK_RIGHT)
+        Message.Result = 1;
+    else
+        TbsSkinCustomControl::WndProc(Message);
+}
+
+void TbsSkinCustomOfficeComboBox::WMGetDlgCode(TMessage& Message)
+{
+    // Enter and Esc close an open list instead of reaching the dialog's buttons.
+    Message.Result = DLGC_WANTARROWS | (IsPopupVisible() ? DLGC_WANTALLKEYS : 0);
+}
+
+void TbsSkinCustomOfficeComboBox::WMMouseWheel(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0) {
+        if (IsPopupVisible())
+            FListBox->FindUp();
+        else
+            SelectBy(&TbsSkinOfficeListBox::FindUp);
+    } else {
+        if (IsPopupVisible())
+            FListBox->FindDown();
+        else
+            SelectBy(&TbsSkinOfficeListBox::FindDown);
+    }
+    Message.Result = 1;
+}
+
+void TbsSkinCustomOfficeComboBox::DefaultThenRePaint(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    RePaint();
+}
+
+void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (IsPopupVisible())
+        CloseUp(false);
+    RePaint();
+}
+
+void TbsSkinCustomOfficeComboBox::CMMouseEnterLeave(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (Message.LParam != 0)
+        return;
+    FMouseIn = Message.Msg == CM_MOUSEENTER;
+    if (!FMouseIn && FButton.MouseIn) {
+        FButton.MouseIn = false;
+        RePaint();
+    }
+    if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
+        Invalidate();
+}
+
+// A cancel from anywhere but the combo, its list or the list's bar closes the list.
+void TbsSkinCustomOfficeComboBox::CMCancelMode(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+    const bool own =
+        sender && (sender == this || sender == FListBox || sender == static_cast<TControl*>(FListBox->ScrollBar()));
+    if (!own)
+        CloseUp(false);
+}
+
+void TbsSkinCustomOfficeComboBox::WMEraseBkgnd(TMessage& Message)
+{
+    if (!FromWMPaint && Message.WParam)
+        PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
 }
 
 // ------------------------------------------------------------ painting

@@ -133,6 +133,17 @@ private:
     };
     void CalcRects();
     void RePaint();
+    // The window messages' handlers.
+    void WMTimer(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
+    void DefaultThenRePaint(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void CMMouseEnterLeave(TMessage& Message);
+    void CMCancelMode(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
     void ListBoxWindowProcHook(TMessage& Message);
     void TrackListBoxMouse();
     void StartAutoScroll();
