@@ -9,6 +9,7 @@
 #include "platform/ui/controls/TypeAhead.h"
 #include "skin/boxes/BoxButtons.h"
 #include "skin/boxes/ComboLook.h"
+#include "skin/boxes/DropButtonPress.h"
 #include "skin/boxes/ComboDropDown.h"
 #include "skin/controls/SkinControl.h"
 
@@ -25,7 +26,7 @@ int FindItemPrefix(TStrings& Items, const std::string& S, int After);
 // The moments at which OnChange, OnClick and Change fire are what the
 // program's option cascades rely on: setting ItemIndex fires OnChange only
 // when the shown text changes, then always OnClick and Change.
-class TbsSkinCustomComboBox : public TbsSkinCustomControl, protected TbsComboLook {
+class TbsSkinCustomComboBox : public TbsSkinCustomControl, protected TbsComboLook, protected TbsDropButtonPress {
 public:
     explicit TbsSkinCustomComboBox(TComponent* AOwner);
     ~TbsSkinCustomComboBox() override;
@@ -178,6 +179,11 @@ private:
     bool HasActiveLook() const;
 
     // Drop-down and close-up (ComboDropDown.cpp).
+    bool DropListShown() const override { return IsPopupVisible(); }
+    void OpenDropList() override { DropDown(); }
+    void CloseDropList(bool Accept) override { CloseUp(Accept); }
+    HWND DropListWindow() const override;
+    void RepaintDropButton() override { Repaint(); }
     void ListBoxWindowProc(TMessage& Message);
     void ListBoxMouseMove(TShiftState Shift, int X, int Y);
     void TrackListBox();
@@ -218,7 +224,6 @@ private:
     TEditCharCase FCharCase = ecNormal;
     TColor FDefaultColor = clWindow;
     bool FUseSkinSize = true;
-    bool WasInLB = false;
     int TimerMode = 0;
     int FListBoxWidth = 0;
     bool FHideSelection = true;
@@ -233,12 +238,10 @@ private:
     bool FMouseIn = false;
     int FOldItemIndex = -1;
     int FDropDownCount = 8;
-    bool FLBDown = false;
     std::function<void(TMessage&)> FListBoxWindowProc;
     std::function<void(TMessage&)> FEditWindowProc;
     TbsPopupListBox* FListBox = nullptr;
     TbsCBItem FCBItem;
-    TbsCBButtonX FButton;
     TbsCustomEdit* FEdit = nullptr;
     bool FromEdit = false;
     // The text PaintSkinTo draws in place of the item's.

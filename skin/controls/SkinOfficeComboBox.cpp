@@ -435,19 +435,10 @@ void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButton Button, TShiftState Shi
         return;
     CalcRects();
     const TPoint p{X, Y};
-    if (PtInRect(FButton.R, p) || PtInRect(FCBItem, p) || FToolButtonStyle) {
-        FButton.Down = true;
-        RePaint();
-        if (IsPopupVisible()) {
-            CloseUp(false);
-        } else {
-            WasInLB = false;
-            FLBDown = true;
-            DropDown();
-        }
-    } else if (IsPopupVisible()) {
+    if (PtInRect(FButton.R, p) || PtInRect(FCBItem, p) || FToolButtonStyle)
+        PressDropButton();
+    else if (IsPopupVisible())
         CloseUp(false);
-    }
 }
 
 void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState Shift, int X, int Y)
@@ -455,30 +446,19 @@ void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState Shift, int X, int Y)
     TbsSkinCustomControl::MouseMove(Shift, X, Y);
     if (IsPopupVisible())
         TrackListBoxMouse();
-    const bool in = PtInRect(FButton.R, TPoint{X, Y});
-    if (in != FButton.MouseIn) {
-        FButton.MouseIn = in;
-        RePaint();
-    }
+    HoverDropButton(TPoint{X, Y});
 }
 
 void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (FLBDown && WasInLB) {
-        ReleaseCapture();
-        FLBDown = false;
-        TPoint cursor;
-        GetCursorPos(cursor);
-        const bool overList = FListBox->HandleAllocated() && WindowFromPoint(cursor) == FListBox->Handle();
-        CloseUp(overList);
-    } else {
-        FLBDown = false;
-    }
+    EndListPress();
     TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (FButton.Down) {
-        FButton.Down = false;
-        RePaint();
-    }
+    ReleaseDropButton();
+}
+
+HWND TbsSkinCustomOfficeComboBox::DropListWindow() const
+{
+    return FListBox->HandleAllocated() ? FListBox->Handle() : nullptr;
 }
 
 // Moves the list's choice by one of its walks and takes it as the combo's.
