@@ -60,11 +60,6 @@ void TbsSkinCustomListView::SetSkinData(TbsSkinData* Value)
         ChangeSkinData();
 }
 
-void TbsSkinCustomListView::SetDefaultFont(const TFont& Value)
-{
-    KeepDefaultFont(*this, Value);
-}
-
 // A skinned list shows its selection as the skin's list box does, readable
 // against the skin's own colours with the focus and without it.
 void TbsSkinCustomListView::GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const
@@ -82,23 +77,6 @@ TColor TbsSkinCustomListView::GridLineColor()
     const TColor back = ColorToRGB(Color()), text = ColorToRGB(Font().Color());
     auto mix = [&](int shift) { return ((((back >> shift) & 0xFF) * 82 + ((text >> shift) & 0xFF) * 18) / 100) << shift; };
     return TColor(mix(0) | mix(8) | mix(16));
-}
-
-void TbsSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    KeepDefaultColor(*this, Value);
-}
-
-void TbsSkinCustomListView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    LinkBar(*this, FVScrollBar, Value, [this] { VScrollBarChange(); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomListView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    LinkBar(*this, FHScrollBar, Value, [this] { HScrollBarChange(); });
-    UpDateScrollBars();
 }
 
 void TbsSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)

@@ -23,10 +23,6 @@ public:
     const std::string& HeaderSkinDataName() const { return FHeaderSkinDataName; }
     void SetHeaderSkinDataName(const std::string& Value) { FHeaderSkinDataName = Value; }
     int HeaderSkinIndex() const { return FHIndex; }
-    void SetDefaultFont(const TFont& Value);
-    void SetDefaultColor(TColor Value);
-    void SetVScrollBar(TbsSkinScrollBar* Value);
-    void SetHScrollBar(TbsSkinScrollBar* Value);
     // The subclassed header; 0 when none.
     HWND SkinnedHeader() const { return FHeaderHandle; }
     int ActiveSection() const { return FActiveSection; }
@@ -34,7 +30,7 @@ public:
     bool DividerDown() const { return FDevDown; }
 
     void ChangeSkinData() override;
-    void UpDateScrollBars();
+    void UpDateScrollBars() override;
 
     TbsDrawHeaderSectionEvent OnDrawHeaderSection;
 
@@ -48,6 +44,9 @@ protected:
     void Loaded() override;
 
 private:
+    TWinControl& LinkedView() override { return *this; }
+    void VScrollBarChange() override;
+    void HScrollBarChange() override;
     LRESULT HeaderWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void ReleaseHeader();
     void PaintHeader(HDC DC);
@@ -60,8 +59,6 @@ private:
     void UpdateReportScrollBars();
     void UpdateListScrollBars();
     void UpdateIconScrollBars();
-    void VScrollBarChange();
-    void HScrollBarChange();
 
     bool FDevDown = false;
     std::string FHeaderSkinDataName = "resizetoolbutton";

@@ -35,28 +35,6 @@ void TbsSkinCustomTreeView::SetSkinData(TbsSkinData* Value)
         ChangeSkinData();
 }
 
-void TbsSkinCustomTreeView::SetDefaultFont(const TFont& Value)
-{
-    KeepDefaultFont(*this, Value);
-}
-
-void TbsSkinCustomTreeView::SetDefaultColor(TColor Value)
-{
-    KeepDefaultColor(*this, Value);
-}
-
-void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    LinkBar(*this, FVScrollBar, Value, [this] { VScrollBarChange(); });
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    LinkBar(*this, FHScrollBar, Value, [this] { HScrollBarChange(); });
-    UpDateScrollBars();
-}
-
 void TbsSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomTreeView::Notification(AComponent, Operation);

@@ -13,13 +13,9 @@ public:
 
     TbsSkinData* SkinData() const override { return FSD; }
     void SetSkinData(TbsSkinData* Value);
-    void SetDefaultFont(const TFont& Value);
-    void SetDefaultColor(TColor Value);
-    void SetVScrollBar(TbsSkinScrollBar* Value);
-    void SetHScrollBar(TbsSkinScrollBar* Value);
 
     void ChangeSkinData() override;
-    void UpDateScrollBars();
+    void UpDateScrollBars() override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -29,8 +25,9 @@ protected:
     void Loaded() override;
 
 private:
-    void VScrollBarChange();
-    void HScrollBarChange();
+    TWinControl& LinkedView() override { return *this; }
+    void VScrollBarChange() override;
+    void HScrollBarChange() override;
 };
 
 class TbsSkinTreeView : public TbsSkinCustomTreeView {

@@ -86,18 +86,29 @@ void TbsViewSkinLink::RealignBars()
             b->Parent()->Realign();
 }
 
-void TbsViewSkinLink::LinkBar(TComponent& View, TbsSkinScrollBar*& Slot, TbsSkinScrollBar* Bar,
-                              std::function<void()> OnMove)
+void TbsViewSkinLink::SetVScrollBar(TbsSkinScrollBar* Value)
 {
+    LinkBar(FVScrollBar, Value, [this] { VScrollBarChange(); });
+}
+
+void TbsViewSkinLink::SetHScrollBar(TbsSkinScrollBar* Value)
+{
+    LinkBar(FHScrollBar, Value, [this] { HScrollBarChange(); });
+}
+
+void TbsViewSkinLink::LinkBar(TbsSkinScrollBar*& Slot, TbsSkinScrollBar* Bar, std::function<void()> OnMove)
+{
+    TWinControl& view = LinkedView();
     if (Slot)
-        Slot->RemoveFreeNotification(&View);
+        Slot->RemoveFreeNotification(&view);
     Slot = Bar;
-    if (!Bar)
-        return;
-    Bar->FreeNotification(&View);
-    Bar->SetEnabled(true);
-    Bar->SetVisible(false);
-    Bar->OnChange = [OnMove = std::move(OnMove)](TObject*) { OnMove(); };
+    if (Bar) {
+        Bar->FreeNotification(&view);
+        Bar->SetEnabled(true);
+        Bar->SetVisible(false);
+        Bar->OnChange = [OnMove = std::move(OnMove)](TObject*) { OnMove(); };
+    }
+    UpDateScrollBars();
 }
 
 void TbsViewSkinLink::UnlinkBars(TComponent& View)
@@ -124,18 +135,18 @@ void TbsViewSkinLink::ShowBarsWith(bool Visible)
             b->SetVisible(Visible);
 }
 
-void TbsViewSkinLink::KeepDefaultFont(TWinControl& View, const TFont& Value)
+void TbsViewSkinLink::SetDefaultFont(const TFont& Value)
 {
     FDefaultFont.Assign(Value);
     if (FIndex == -1)
-        View.Font().Assign(Value);
+        LinkedView().Font().Assign(Value);
 }
 
-void TbsViewSkinLink::KeepDefaultColor(TWinControl& View, TColor Value)
+void TbsViewSkinLink::SetDefaultColor(TColor Value)
 {
     FDefaultColor = Value;
     if (FIndex == -1)
-        View.SetColor(Value);
+        LinkedView().SetColor(Value);
 }
 
 bool TbsViewSkinLink::AnswerFrameMessage(TMessage& Message)

@@ -21,9 +21,23 @@ public:
     void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
     TbsSkinScrollBar* VScrollBar() const { return FVScrollBar; }
     TbsSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+    // The defaults take effect at once while no skin element is in use.
+    void SetDefaultFont(const TFont& Value);
+    void SetDefaultColor(TColor Value);
+    // The view hears of a bar's removal; a bar starts enabled and hidden,
+    // and moving it scrolls the view.
+    void SetVScrollBar(TbsSkinScrollBar* Value);
+    void SetHScrollBar(TbsSkinScrollBar* Value);
 
 protected:
     TbsViewSkinLink();
+    virtual ~TbsViewSkinLink() = default;
+
+    // The view the link serves, and how it follows its bars.
+    virtual TWinControl& LinkedView() = 0;
+    virtual void VScrollBarChange() = 0;
+    virtual void HScrollBarChange() = 0;
+    virtual void UpDateScrollBars() = 0;
 
     TbsSkinData* FSD = nullptr;           // not owned: cleared on removal
     std::string FSkinDataName;
@@ -53,18 +67,15 @@ protected:
     // changed; Pos (if given) receives the position when it shows.
     bool MirrorPixelBar(TWinControl& View, TbsSkinScrollBar* Bar, int Kind, int Extent, int* Pos = nullptr);
 
-    // Puts Bar in Slot (one of the two bar fields) for View: View hears of
-    // its removal, it starts enabled and hidden, and moving it calls OnMove.
-    void LinkBar(TComponent& View, TbsSkinScrollBar*& Slot, TbsSkinScrollBar* Bar, std::function<void()> OnMove);
+    // Puts Bar in Slot (one of the two bar fields) for the view and brings
+    // the bars up to date.
+    void LinkBar(TbsSkinScrollBar*& Slot, TbsSkinScrollBar* Bar, std::function<void()> OnMove);
     // Unhooks both bars from a view that goes away.
     void UnlinkBars(TComponent& View);
     // Forgets a bar that is being removed.
     void ForgetBar(const TComponent* Removed);
     // The bars show and hide with their view.
     void ShowBarsWith(bool Visible);
-    // The defaults take effect at once while no skin element is in use.
-    void KeepDefaultFont(TWinControl& View, const TFont& Value);
-    void KeepDefaultColor(TWinControl& View, TColor Value);
     // The frame messages of a view that is all client area and paints no
     // skin frame of its own; true when Message was answered here.
     static bool AnswerFrameMessage(TMessage& Message);
