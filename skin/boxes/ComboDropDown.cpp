@@ -123,14 +123,9 @@ void TbsSkinCustomComboBox::DropDown()
         return;
     FListBox->SetWidth(FListBoxWidth > 0 ? FListBoxWidth : Width());
     FListBox->SetRowCount(std::min(Items().Count(), FDropDownCount));
-    TPoint origin =
+    const TPoint below =
         Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top() + Height()}) : ClientToScreen(TPoint{0, Height()});
-    TRect work;
-    GetWindowMonitorRect(Handle(), true, work);
-    if (origin.Y + FListBox->Height() > work.Bottom)
-        origin.Y = origin.Y - Height() - FListBox->Height();
-    // Sideways the list stays inside the work area too, its left edge first.
-    origin.X = std::max(work.Left, std::min(origin.X, work.Right - FListBox->Width()));
+    const TPoint origin = PlaceDropDown(Handle(), below, Height(), FListBox->Width(), FListBox->Height());
     if (FEdit)
         FEdit->SetFocus();
     FOldItemIndex = FListBox->ItemIndex();
@@ -190,19 +185,10 @@ void TbsSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
     if (Button != mbLeft)
         return;
     const TPoint p{X, Y};
-    if (FButton.MouseIn || (FCBItem.R.Contains(p) && !FEdit) || FToolButtonStyle) {
-        FButton.Down = true;
-        Repaint();
-        if (IsPopupVisible()) {
-            CloseUp(false);
-        } else {
-            WasInLB = false;
-            FLBDown = true;
-            DropDown();
-        }
-    } else if (IsPopupVisible()) {
+    if (FButton.MouseIn || (FCBItem.R.Contains(p) && !FEdit) || FToolButtonStyle)
+        PressDropButton();
+    else if (IsPopupVisible())
         CloseUp(false);
-    }
 }
 
 void TbsSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y)
@@ -212,30 +198,19 @@ void TbsSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y)
         TrackListBox();
         return;
     }
-    const bool in = FButton.R.Contains(TPoint{X, Y});
-    if (in != FButton.MouseIn) {
-        FButton.MouseIn = in;
-        Repaint();
-    }
+    HoverDropButton(TPoint{X, Y});
 }
 
 void TbsSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (FLBDown && WasInLB) {
-        ReleaseCapture();
-        FLBDown = false;
-        TPoint cursor;
-        GetCursorPos(cursor);
-        HWND under = WindowFromPoint(cursor);
-        CloseUp(FListBox->ListBox->HandleAllocated() && under == FListBox->ListBox->Handle());
-    } else {
-        FLBDown = false;
-    }
+    EndListPress();
     TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (FButton.Down) {
-        FButton.Down = false;
-        Repaint();
-    }
+    ReleaseDropButton();
+}
+
+HWND TbsSkinCustomComboBox::DropListWindow() const
+{
+    return FListBox->ListBox->HandleAllocated() ? FListBox->ListBox->Handle() : nullptr;
 }
 
 void TbsSkinCustomComboBox::ListBoxWindowProc(TMessage& Message)

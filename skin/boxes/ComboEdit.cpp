@@ -219,19 +219,11 @@ void TbsSkinCustomComboBox::EditWindowHook(TMessage& Message)
         if (FEdit->EditTransparent() && !Message.WParam)
             InvalidateRect(FEdit->Handle(), nullptr, true);
         break;
-    case WM_SETFOCUS:
-        if (Skinned() && !IsNullRect(ActiveSkinRect)) {
-            FEdit->Font().SetColor(ActiveFontColor);
-            Invalidate();
-        }
-        break;
+    case WM_SETFOCUS: TintEditForFocus(ActiveFontColor); break;
     case WM_KILLFOCUS:
         if (IsPopupVisible())
             CloseUp(false);
-        if (Skinned() && !IsNullRect(ActiveSkinRect)) {
-            FEdit->Font().SetColor(FontColor);
-            Invalidate();
-        }
+        TintEditForFocus(FontColor);
         break;
     case WM_KEYDOWN:
         switch (Message.WParam) {

@@ -95,13 +95,7 @@ void TbsSkinCustomComboBox::DrawButton(TBitmap& B)
         DrawArrow(C, FButton.R, Enabled() ? clBlack : clBtnShadow, ArrowDown);
         return;
     }
-    TRect src;
-    if (!Enabled() && !IsNullRect(UnEnabledButtonRect))
-        src = UnEnabledButtonRect;
-    else if (pressed)
-        src = DownButtonRect;
-    else if (FButton.MouseIn)
-        src = ActiveButtonRect;
+    const TRect src = ButtonSource(Enabled(), pressed, FButton.MouseIn);
     if (!IsNullRect(src) && Picture)
         CopyPiece(B, FButton.R, *Picture, src);
 }
@@ -125,11 +119,7 @@ void TbsSkinCustomComboBox::DrawResizeButton(TCanvas& C)
         DrawArrow(C, r, color, ArrowDown);
         return;
     }
-    TRect marker = e->MenuMarkerRect;
-    if (pressed && !IsNullRect(e->MenuMarkerDownRect))
-        marker = e->MenuMarkerDownRect;
-    else if (hot && !IsNullRect(e->MenuMarkerActiveRect))
-        marker = e->MenuMarkerActiveRect;
+    const TRect marker = ComboMenuMarker(*e, pressed, hot);
     if (!Picture)
         return;
     TBitmap m(RectWidth(marker), RectHeight(marker));
@@ -425,11 +415,7 @@ void TbsSkinCustomComboBox::CreateToolButtonSkinImage(TBitmap& B)
                                   : e->FontColor);
     DrawToolItem(c, t);
     if (!IsNullRect(e->MenuMarkerRect) && Picture) {
-        TRect marker = e->MenuMarkerRect;
-        if (FDropDown && !IsNullRect(e->MenuMarkerDownRect))
-            marker = e->MenuMarkerDownRect;
-        else if (FMouseIn && !IsNullRect(e->MenuMarkerActiveRect))
-            marker = e->MenuMarkerActiveRect;
+        const TRect marker = ComboMenuMarker(*e, FDropDown, FMouseIn);
         TBitmap m(RectWidth(marker), RectHeight(marker));
         CopyPiece(m, TRect{0, 0, m.Width(), m.Height()}, *Picture, marker);
         m.SetTransparentColor(e->MenuMarkerTransparentColor);

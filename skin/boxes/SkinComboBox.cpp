@@ -191,122 +191,174 @@ void TbsSkinCustomComboBox::KeyPress(char32_t& Key)
 void TbsSkinCustomComboBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case CM_TEXTCHANGED:
-        TbsSkinCustomControl::WndProc(Message);
-        if (FEdit && !FromEdit)
-            FEdit->SetText(Text());
-        if (OnChange)
-            OnChange(this);
-        if (FromEdit)
-            Change();
+    case CM_TEXTCHANGED: CMTextChanged(Message); break;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); break;
+    case WM_GETDLGCODE: WMGetDlgCode(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_SETFOCUS: WMSetFocus(Message); break;
+    case WM_KILLFOCUS: WMKillFocus(Message); break;
+    case CM_MOUSEENTER: CMMouseEnter(Message); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(Message); break;
+    case CM_CANCELMODE: CMCancelMode(Message); break;
+    case WM_SIZE: WMSize(Message); break;
+    case WM_TIMER: WMTimer(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+    default: TbsSkinCustomControl::WndProc(Message);
+    }
+}
+
+void TbsSkinCustomComboBox::CMTextChanged(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (FEdit && !FromEdit)
+        FEdit->SetText(Text());
+    if (OnChange)
+        OnChange(this);
+    if (FromEdit)
+        Change();
+}
+
+void TbsSkinCustomComboBox::CMWantSpecialKey(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
+        Message.WParam == VK_RIGHT)
+        Message.Result = 1;
+    // While the list is open, Enter and Esc close it instead of pressing the form's buttons.
+    if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && IsPopupVisible())
+        Message.Result = 1;
+}
+
+void TbsSkinCustomComboBox::WMGetDlgCode(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    // Letters search the items rather than going to the form's accelerators.
+    Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
+}
+
+void TbsSkinCustomComboBox::WMMouseWheel(TMessage& Message)
+{
+    if (FEdit)
         return;
-    case CM_WANTSPECIALKEY:
-        TbsSkinCustomControl::WndProc(Message);
-        if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
-            Message.WParam == VK_RIGHT)
-            Message.Result = 1;
-        // While the list is open, Enter and Esc close it instead of pressing the form's buttons.
-        if ((Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE) && IsPopupVisible())
-            Message.Result = 1;
-        return;
-    case WM_GETDLGCODE:
-        TbsSkinCustomControl::WndProc(Message);
-        // Letters search the items rather than going to the form's accelerators.
-        Message.Result |= DLGC_WANTARROWS | DLGC_WANTCHARS;
-        return;
-    case WM_MOUSEWHEEL: {
-        if (FEdit)
-            return;
-        for (int n = TakeWheelNotches(FWheelDelta, short(HIWORD(Message.WParam))); n != 0; n -= n > 0 ? 1 : -1) {
-            if (n > 0)
-                StepPrior(!IsPopupVisible());
-            else
-                StepNext(!IsPopupVisible());
-        }
+    for (int n = TakeWheelNotches(FWheelDelta, short(HIWORD(Message.WParam))); n != 0; n -= n > 0 ? 1 : -1) {
+        if (n > 0)
+            StepPrior(!IsPopupVisible());
+        else
+            StepNext(!IsPopupVisible());
+    }
+}
+
+void TbsSkinCustomComboBox::WMSetFocus(TMessage& Message)
+{
+    if (FEdit) {
+        FEdit->SetFocus();
+        TintEditForFocus(ActiveFontColor);
         return;
     }
-    case WM_SETFOCUS:
-        if (FEdit) {
-            FEdit->SetFocus();
-            if (Skinned() && !IsNullRect(ActiveSkinRect)) {
-                FEdit->Font().SetColor(ActiveFontColor);
-                Invalidate();
-            }
-            return;
-        }
-        TbsSkinCustomControl::WndProc(Message);
+    TbsSkinCustomControl::WndProc(Message);
+    Repaint();
+}
+
+void TbsSkinCustomComboBox::WMKillFocus(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (!FEdit && IsPopupVisible())
+        CloseUp(false);
+    Repaint();
+    if (FEdit)
+        TintEditForFocus(FontColor);
+}
+
+void TbsSkinCustomComboBox::CMMouseEnter(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    FMouseIn = true;
+    ShowHover(ActiveFontColor);
+}
+
+void TbsSkinCustomComboBox::CMMouseLeave(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    FMouseIn = false;
+    if (FButton.MouseIn) {
+        FButton.MouseIn = false;
         Repaint();
+    }
+    ShowHover(FontColor);
+}
+
+bool TbsSkinCustomComboBox::HasActiveLook() const
+{
+    return Skinned() && !IsNullRect(ActiveSkinRect);
+}
+
+// With a hot or focused look in the skin, the edit's text takes Color as
+// the focus comes or goes, and the face shows the change.
+void TbsSkinCustomComboBox::TintEditForFocus(TColor Color)
+{
+    if (!HasActiveLook())
         return;
-    case WM_KILLFOCUS:
-        TbsSkinCustomControl::WndProc(Message);
-        if (!FEdit && IsPopupVisible())
-            CloseUp(false);
-        Repaint();
-        if (Skinned() && !IsNullRect(ActiveSkinRect) && FEdit) {
-            FEdit->Font().SetColor(FontColor);
-            Invalidate();
-        }
+    FEdit->Font().SetColor(Color);
+    Invalidate();
+}
+
+// The mouse came or went: an unfocused edit takes the skin's font colour for
+// it, and a face with a hot look shows it or drops it.
+void TbsSkinCustomComboBox::ShowHover(TColor EditFontColor)
+{
+    if (HasActiveLook() && FEdit && !FEdit->Focused())
+        FEdit->Font().SetColor(EditFontColor);
+    if (HasActiveLook() || FToolButtonStyle)
+        Invalidate();
+}
+
+void TbsSkinCustomComboBox::CMEnabledChanged(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (FEdit) {
+        if (Enabled())
+            FEdit->Font().SetColor(Skinned() ? FontColor : DefaultFont().Color());
+        else
+            FEdit->Font().SetColor(GetDisabledFontColor());
+        FEdit->SetEnabled(Enabled());
+    }
+    Repaint();
+}
+
+void TbsSkinCustomComboBox::CMCancelMode(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    CancelFrom(reinterpret_cast<TControl*>(Message.LParam));
+}
+
+void TbsSkinCustomComboBox::WMSize(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    CalcRects();
+}
+
+// While the mouse holds the list open past its edge, each tick steps one row
+// up (TimerMode 1) or down (2).
+void TbsSkinCustomComboBox::WMTimer(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (TimerMode == 1 && FListBox->ItemIndex() > 0)
+        FListBox->SetItemIndex(FListBox->ItemIndex() - 1);
+    else if (TimerMode == 2 && FListBox->ItemIndex() < Items().Count() - 1)
+        FListBox->SetItemIndex(FListBox->ItemIndex() + 1);
+}
+
+void TbsSkinCustomComboBox::WMEraseBkgnd(TMessage& Message)
+{
+    Message.Result = 1;
+    if (FromWMPaint)
         return;
-    case CM_MOUSEENTER:
-        TbsSkinCustomControl::WndProc(Message);
-        FMouseIn = true;
-        if (Skinned() && !IsNullRect(ActiveSkinRect) && FEdit && !FEdit->Focused())
-            FEdit->Font().SetColor(ActiveFontColor);
-        if ((Skinned() && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
-            Invalidate();
-        return;
-    case CM_MOUSELEAVE:
-        TbsSkinCustomControl::WndProc(Message);
-        FMouseIn = false;
-        if (FButton.MouseIn) {
-            FButton.MouseIn = false;
-            Repaint();
-        }
-        if (Skinned() && !IsNullRect(ActiveSkinRect) && FEdit && !FEdit->Focused())
-            FEdit->Font().SetColor(FontColor);
-        if ((Skinned() && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
-            Invalidate();
-        return;
-    case CM_ENABLEDCHANGED:
-        TbsSkinCustomControl::WndProc(Message);
-        if (FEdit) {
-            if (Enabled())
-                FEdit->Font().SetColor(Skinned() ? FontColor : DefaultFont().Color());
-            else
-                FEdit->Font().SetColor(GetDisabledFontColor());
-            FEdit->SetEnabled(Enabled());
-        }
-        Repaint();
-        return;
-    case CM_CANCELMODE:
-        TbsSkinCustomControl::WndProc(Message);
-        CancelFrom(reinterpret_cast<TControl*>(Message.LParam));
-        return;
-    case WM_SIZE:
-        TbsSkinCustomControl::WndProc(Message);
-        CalcRects();
-        return;
-    case WM_TIMER:
-        TbsSkinCustomControl::WndProc(Message);
-        if (TimerMode == 1 && FListBox->ItemIndex() > 0)
-            FListBox->SetItemIndex(FListBox->ItemIndex() - 1);
-        else if (TimerMode == 2 && FListBox->ItemIndex() < Items().Count() - 1)
-            FListBox->SetItemIndex(FListBox->ItemIndex() + 1);
-        return;
-    case WM_ERASEBKGND:
-        if (FromWMPaint) {
-            Message.Result = 1;
-            return;
-        }
-        // Someone else asks for our picture in its context.
-        if (Message.WParam) {
-            PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
-            if (FEdit)
-                FEdit->PaintTo(reinterpret_cast<HDC>(Message.WParam), FEdit->Left(), FEdit->Top());
-        }
-        Message.Result = 1;
-        return;
-    default: TbsSkinCustomControl::WndProc(Message);
+    // Someone else asks for our picture in its context.
+    if (Message.WParam) {
+        PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
+        if (FEdit)
+            FEdit->PaintTo(reinterpret_cast<HDC>(Message.WParam), FEdit->Left(), FEdit->Top());
     }
 }
 
@@ -335,30 +387,8 @@ void TbsSkinCustomComboBox::GetSkinData()
     TbsSkinCustomControl::GetSkinData();
     if (FIndex == -1)
         return;
-    auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get());
-    if (!e)
-        return;
-    ActiveSkinRect = e->ActiveSkinRect;
-    ActiveFontColor = e->ActiveFontColor;
-    SItemRect = e->SItemRect;
-    ActiveItemRect = e->ActiveItemRect;
-    FocusItemRect = IsNullRect(e->FocusItemRect) ? e->SItemRect : e->FocusItemRect;
-    ItemLeftOffset = e->ItemLeftOffset;
-    ItemRightOffset = e->ItemRightOffset;
-    ItemTextRect = e->ItemTextRect;
-    FontName = e->FontName;
-    FontStyle = e->FontStyle;
-    FontHeight = e->FontHeight;
-    FontColor = e->FontColor;
-    FocusFontColor = e->FocusFontColor;
-    ButtonRect = e->ButtonRect;
-    ActiveButtonRect = e->ActiveButtonRect;
-    DownButtonRect = e->DownButtonRect;
-    UnEnabledButtonRect = e->UnEnabledButtonRect;
-    ListBoxName = e->ListBoxName;
-    ItemStretchEffect = e->ItemStretchEffect;
-    FocusItemStretchEffect = e->FocusItemStretchEffect;
-    ShowFocus = e->ShowFocus;
+    if (auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get()))
+        ReadComboLook(*e);
 }
 
 void TbsSkinCustomComboBox::CalcRects()
@@ -368,8 +398,8 @@ void TbsSkinCustomComboBox::CalcRects()
         FCBItem.R = TRect{2, 2, FButton.R.Left - 1, Height() - 2};
     } else {
         const int dw = Width() - RectWidth(SkinRect);
-        FButton.R = ButtonRect;
-        if (ButtonRect.Left >= RectWidth(SkinRect) - RTPt.X)
+        FButton.R = BtnRect;
+        if (BtnRect.Left >= RectWidth(SkinRect) - RTPt.X)
             FButton.R.Offset(dw, 0);
         FCBItem.R = ClRect;
         FCBItem.R.Right += dw;
@@ -420,7 +450,7 @@ void TbsSkinCustomComboBox::ChangeSkinData()
             if (Skinned())
                 FEdit->Font().SetColor(FontColor);
         }
-        if (Skinned() && !IsNullRect(ActiveSkinRect) && (FEdit->Focused() || FMouseIn))
+        if (HasActiveLook() && (FEdit->Focused() || FMouseIn))
             FEdit->Font().SetColor(ActiveFontColor);
         FEdit->Font().SetCharset(TextCharset());
         FEdit->SetEditTransparent(Skinned());

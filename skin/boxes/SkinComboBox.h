@@ -8,6 +8,8 @@
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/TypeAhead.h"
 #include "skin/boxes/BoxButtons.h"
+#include "skin/boxes/ComboLook.h"
+#include "skin/boxes/DropButtonPress.h"
 #include "skin/boxes/ComboDropDown.h"
 #include "skin/controls/SkinControl.h"
 
@@ -24,7 +26,7 @@ int FindItemPrefix(TStrings& Items, const std::string& S, int After);
 // The moments at which OnChange, OnClick and Change fire are what the
 // program's option cascades rely on: setting ItemIndex fires OnChange only
 // when the shown text changes, then always OnClick and Change.
-class TbsSkinCustomComboBox : public TbsSkinCustomControl {
+class TbsSkinCustomComboBox : public TbsSkinCustomControl, protected TbsComboLook, protected TbsDropButtonPress {
 public:
     explicit TbsSkinCustomComboBox(TComponent* AOwner);
     ~TbsSkinCustomComboBox() override;
@@ -157,7 +159,31 @@ protected:
 private:
     friend class TbsPopupListBox;
 
+    // The window messages' handlers.
+    void CMTextChanged(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
+    void WMSetFocus(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void CMMouseEnter(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+    void ShowHover(TColor EditFontColor);
+    void TintEditForFocus(TColor Color);
+    void CMEnabledChanged(TMessage& Message);
+    void CMCancelMode(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
+    // A skin whose combo has a look of its own for the hot or focused face.
+    bool HasActiveLook() const;
+
     // Drop-down and close-up (ComboDropDown.cpp).
+    bool DropListShown() const override { return IsPopupVisible(); }
+    void OpenDropList() override { DropDown(); }
+    void CloseDropList(bool Accept) override { CloseUp(Accept); }
+    HWND DropListWindow() const override;
+    void RepaintDropButton() override { Repaint(); }
     void ListBoxWindowProc(TMessage& Message);
     void ListBoxMouseMove(TShiftState Shift, int X, int Y);
     void TrackListBox();
@@ -198,7 +224,6 @@ private:
     TEditCharCase FCharCase = ecNormal;
     TColor FDefaultColor = clWindow;
     bool FUseSkinSize = true;
-    bool WasInLB = false;
     int TimerMode = 0;
     int FListBoxWidth = 0;
     bool FHideSelection = true;
@@ -213,31 +238,15 @@ private:
     bool FMouseIn = false;
     int FOldItemIndex = -1;
     int FDropDownCount = 8;
-    bool FLBDown = false;
     std::function<void(TMessage&)> FListBoxWindowProc;
     std::function<void(TMessage&)> FEditWindowProc;
     TbsPopupListBox* FListBox = nullptr;
     TbsCBItem FCBItem;
-    TbsCBButtonX FButton;
     TbsCustomEdit* FEdit = nullptr;
     bool FromEdit = false;
     // The text PaintSkinTo draws in place of the item's.
     std::optional<std::string> FPaintText;
 
-    // Copies of the "combobox" element.
-    TRect ActiveSkinRect;
-    TColor ActiveFontColor = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TRect SItemRect, FocusItemRect, ActiveItemRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    TRect ItemTextRect;
-    TColor FontColor = 0, FocusFontColor = 0;
-    TRect ButtonRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    std::string ListBoxName;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false;
-    bool ShowFocus = false;
 };
 
 class TbsSkinComboBox : public TbsSkinCustomComboBox {

@@ -32,11 +32,7 @@ TbsSkinCustomListView::TbsSkinCustomListView(TComponent* AOwner) : TCustomListVi
 TbsSkinCustomListView::~TbsSkinCustomListView()
 {
     ReleaseHeader();
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b) {
-            b->OnChange = nullptr;
-            b->RemoveFreeNotification(this);
-        }
+    UnlinkBars(*this);
     if (FSD)
         FSD->RemoveFreeNotification(this);
 }
@@ -64,13 +60,6 @@ void TbsSkinCustomListView::SetSkinData(TbsSkinData* Value)
         ChangeSkinData();
 }
 
-void TbsSkinCustomListView::SetDefaultFont(const TFont& Value)
-{
-    FDefaultFont.Assign(Value);
-    if (FIndex == -1)
-        Font().Assign(Value);
-}
-
 // A skinned list shows its selection as the skin's list box does, readable
 // against the skin's own colours with the focus and without it.
 void TbsSkinCustomListView::GetSelectionColors(bool AFocused, TColor& AFace, TColor& AText) const
@@ -90,41 +79,6 @@ TColor TbsSkinCustomListView::GridLineColor()
     return TColor(mix(0) | mix(8) | mix(16));
 }
 
-void TbsSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    FDefaultColor = Value;
-    if (FIndex == -1)
-        SetColor(Value);
-}
-
-void TbsSkinCustomListView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    if (FVScrollBar)
-        FVScrollBar->RemoveFreeNotification(this);
-    FVScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject*) { VScrollBarChange(); };
-    }
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomListView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    if (FHScrollBar)
-        FHScrollBar->RemoveFreeNotification(this);
-    FHScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject*) { HScrollBarChange(); };
-    }
-    UpDateScrollBars();
-}
-
 void TbsSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomListView::Notification(AComponent, Operation);
@@ -135,10 +89,7 @@ void TbsSkinCustomListView::Notification(TComponent* AComponent, TOperation Oper
         FIndex = FHIndex = -1;
         HPicture = nullptr;
     }
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
+    ForgetBar(AComponent);
 }
 
 void TbsSkinCustomListView::Loaded()
@@ -217,9 +168,7 @@ void TbsSkinCustomListView::UpdateReportScrollBars()
         int mn = 0, mx = 0;
         GetScrollRange(Handle(), SB_VERT, &mn, &mx);
         const int pos = GetScrollPos(Handle(), SB_VERT);
-        FInCheckScrollBars = true;
         changed |= ShowBar(FVScrollBar, perPage < mx + 1 && Visible());
-        FInCheckScrollBars = false;
         if (FVScrollBar->Visible()) {
             FVScrollBar->SetSmallChange(1);
             FVScrollBar->SetLargeChange(perPage > 0 ? perPage : 1);
@@ -227,18 +176,7 @@ void TbsSkinCustomListView::UpdateReportScrollBars()
             FOldVScrollBarPos = pos;
         }
     }
-    if (FHScrollBar) {
-        int mn = 0, mx = 0;
-        GetScrollRange(Handle(), SB_HORZ, &mn, &mx);
-        const int pos = GetScrollPos(Handle(), SB_HORZ);
-        FInCheckScrollBars = true;
-        changed |= ShowBar(FHScrollBar, Width() < mx && Visible());
-        FInCheckScrollBars = false;
-        if (FHScrollBar->Visible()) {
-            FHScrollBar->SetRange(mn, mx, pos, Width());
-            FOldHScrollBarPos = pos;
-        }
-    }
+    changed |= MirrorPixelBar(*this, FHScrollBar, SB_HORZ, Width(), &FOldHScrollBarPos);
     FinishBars(*this, changed);
 }
 
@@ -247,18 +185,14 @@ void TbsSkinCustomListView::UpdateListScrollBars()
     if (FInCheckScrollBars)
         return;
     bool changed = false;
-    FInCheckScrollBars = true;
     changed |= ShowBar(FVScrollBar, false);
-    FInCheckScrollBars = false;
     if (FHScrollBar) {
         int mn = 0, mx = 0;
         GetScrollRange(Handle(), SB_HORZ, &mn, &mx);
         const int pos = GetScrollPos(Handle(), SB_HORZ);
         const int perPage = int(SendMessage(Handle(), LVM_GETCOUNTPERPAGE, 0, 0));
         const int count = int(SendMessage(Handle(), LVM_GETITEMCOUNT, 0, 0));
-        FInCheckScrollBars = true;
         changed |= ShowBar(FHScrollBar, perPage < count && Visible());
-        FInCheckScrollBars = false;
         if (FHScrollBar->Visible()) {
             const int w = ItemZeroWidth();
             FHScrollBar->SetSmallChange(1);
@@ -276,24 +210,13 @@ void TbsSkinCustomListView::UpdateIconScrollBars()
         return;
     bool changed = false;
     const int step = Items().Count() > 0 && ItemZeroHeight() / 2 > 0 ? ItemZeroHeight() / 2 : 1;
-    for (bool vertical : {true, false}) {
-        TbsSkinScrollBar* bar = vertical ? FVScrollBar : FHScrollBar;
-        if (!bar)
-            continue;
-        int mn = 0, mx = 0;
-        GetScrollRange(Handle(), vertical ? SB_VERT : SB_HORZ, &mn, &mx);
-        const int pos = GetScrollPos(Handle(), vertical ? SB_VERT : SB_HORZ);
-        const int extent = vertical ? Height() : Width();
-        FInCheckScrollBars = true;
-        changed |= ShowBar(bar, extent < mx && Visible());
-        FInCheckScrollBars = false;
-        if (bar->Visible()) {
+    changed |= MirrorPixelBar(*this, FVScrollBar, SB_VERT, Height(), &FOldVScrollBarPos);
+    changed |= MirrorPixelBar(*this, FHScrollBar, SB_HORZ, Width(), &FOldHScrollBarPos);
+    for (TbsSkinScrollBar* bar : {FVScrollBar, FHScrollBar})
+        if (bar && bar->Visible()) {
             bar->SetSmallChange(step);
             bar->SetLargeChange(step);
-            bar->SetRange(mn, mx, pos, extent);
-            (vertical ? FOldVScrollBarPos : FOldHScrollBarPos) = pos;
         }
-    }
     FinishBars(*this, changed);
 }
 
@@ -331,22 +254,16 @@ void TbsSkinCustomListView::HScrollBarChange()
 
 void TbsSkinCustomListView::WndProc(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        return;   // the whole window is client area
-    case WM_PRINTSKINFRAME:
-        Message.Result = 0x3233;
+    if (AnswerFrameMessage(Message))
         return;
+    switch (Message.Msg) {
     case WM_PRINTSKINHEADER:
         if (FHeaderHandle)
             PaintHeader(reinterpret_cast<HDC>(Message.WParam));
         return;
     case CM_VISIBLECHANGED:
         TCustomListView::WndProc(Message);
-        for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-            if (b)
-                b->SetVisible(Visible());
+        ShowBarsWith(Visible());
         return;
     case WM_PARENTNOTIFY: {
         HWND child = reinterpret_cast<HWND>(Message.LParam);

@@ -13,29 +13,16 @@ using TbsDrawHeaderSectionEvent = std::function<void(TCanvas& Cnvs, TListColumn*
 // The list view with a skin's font and colours, no border and no scroll
 // bars of its own (two external skinned bars mirror and drive its scroll
 // state), and a column header painted from a skin button element.
-class TbsSkinCustomListView : public TCustomListView, public IbsSkinChangeTarget, protected TbsViewSkinLink {
+class TbsSkinCustomListView : public TCustomListView, public IbsSkinChangeTarget, public TbsViewSkinLink {
 public:
     explicit TbsSkinCustomListView(TComponent* AOwner);
     ~TbsSkinCustomListView() override;
 
     TbsSkinData* SkinData() const override { return FSD; }
     void SetSkinData(TbsSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
     const std::string& HeaderSkinDataName() const { return FHeaderSkinDataName; }
     void SetHeaderSkinDataName(const std::string& Value) { FHeaderSkinDataName = Value; }
-    int SkinIndex() const { return FIndex; }
     int HeaderSkinIndex() const { return FHIndex; }
-    const TFont& DefaultFont() const { return FDefaultFont; }
-    void SetDefaultFont(const TFont& Value);
-    TColor DefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
-    bool UseSkinFont() const { return FUseSkinFont; }
-    void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
-    TbsSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    void SetVScrollBar(TbsSkinScrollBar* Value);
-    TbsSkinScrollBar* HScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TbsSkinScrollBar* Value);
     // The subclassed header; 0 when none.
     HWND SkinnedHeader() const { return FHeaderHandle; }
     int ActiveSection() const { return FActiveSection; }
@@ -43,7 +30,7 @@ public:
     bool DividerDown() const { return FDevDown; }
 
     void ChangeSkinData() override;
-    void UpDateScrollBars();
+    void UpDateScrollBars() override;
 
     TbsDrawHeaderSectionEvent OnDrawHeaderSection;
 
@@ -57,6 +44,9 @@ protected:
     void Loaded() override;
 
 private:
+    TWinControl& LinkedView() override { return *this; }
+    void VScrollBarChange() override;
+    void HScrollBarChange() override;
     LRESULT HeaderWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     void ReleaseHeader();
     void PaintHeader(HDC DC);
@@ -69,8 +59,6 @@ private:
     void UpdateReportScrollBars();
     void UpdateListScrollBars();
     void UpdateIconScrollBars();
-    void VScrollBarChange();
-    void HScrollBarChange();
 
     bool FDevDown = false;
     std::string FHeaderSkinDataName = "resizetoolbutton";

@@ -241,29 +241,8 @@ void TbsSkinCustomOfficeComboBox::GetSkinData()
     TbsSkinCustomControl::GetSkinData();
     if (FIndex == -1)
         return;
-    const auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get());
-    if (!e)
-        return;
-    ActiveSkinRect = e->ActiveSkinRect;
-    ActiveFontColor = e->ActiveFontColor;
-    SItemRect = e->SItemRect;
-    ActiveItemRect = e->ActiveItemRect;
-    FocusItemRect = IsNullRect(e->FocusItemRect) ? e->SItemRect : e->FocusItemRect;
-    ItemLeftOffset = e->ItemLeftOffset;
-    ItemRightOffset = e->ItemRightOffset;
-    ItemTextRect = e->ItemTextRect;
-    FontName = e->FontName;
-    FontStyle = e->FontStyle;
-    FontHeight = e->FontHeight;
-    FontColor = e->FontColor;
-    FocusFontColor = e->FocusFontColor;
-    BtnRect = e->ButtonRect;
-    ActiveButtonRect = e->ActiveButtonRect;
-    DownButtonRect = e->DownButtonRect;
-    UnEnabledButtonRect = e->UnEnabledButtonRect;
-    ItemStretchEffect = e->ItemStretchEffect;
-    FocusItemStretchEffect = e->FocusItemStretchEffect;
-    ShowFocus = e->ShowFocus;
+    if (const auto* e = dynamic_cast<const TbsDataSkinComboBox*>(FSD->CtrlList[size_t(FIndex)].get()))
+        ReadComboLook(*e);
 }
 
 void TbsSkinCustomOfficeComboBox::CalcRects()
@@ -347,15 +326,10 @@ void TbsSkinCustomOfficeComboBox::DropDown()
         h = FListBox->CalcHeight(FDropDownCount);
     FListBox->SetBounds(FListBox->Left(), FListBox->Top(), w, h);
     h = FListBox->Height();
-    TPoint p = Parent() ? Parent()->ClientToScreen(TPoint{Left() + Width() - w, Top() + Height()})
-                        : TPoint{Left() + Width() - w, Top() + Height()};
-    TRect work;
-    GetWindowMonitorRect(Handle(), true, work);
-    if (p.Y + h > work.Bottom)
-        p.Y = p.Y - Height() - h;
-    // A wide list stays on the monitor.
-    p.X = std::max(work.Left, std::min(p.X, work.Right - w));
-    FListBox->Show(p);
+    // A wide list opens leftwards, its right edge under the control's.
+    const TPoint below = Parent() ? Parent()->ClientToScreen(TPoint{Left() + Width() - w, Top() + Height()})
+                                  : TPoint{Left() + Width() - w, Top() + Height()};
+    FListBox->Show(PlaceDropDown(Handle(), below, Height(), w, h));
 }
 
 void TbsSkinCustomOfficeComboBox::CloseUp(bool AcceptValue)
@@ -461,19 +435,10 @@ void TbsSkinCustomOfficeComboBox::MouseDown(TMouseButton Button, TShiftState Shi
         return;
     CalcRects();
     const TPoint p{X, Y};
-    if (PtInRect(FButton.R, p) || PtInRect(FCBItem, p) || FToolButtonStyle) {
-        FButton.Down = true;
-        RePaint();
-        if (IsPopupVisible()) {
-            CloseUp(false);
-        } else {
-            WasInLB = false;
-            FLBDown = true;
-            DropDown();
-        }
-    } else if (IsPopupVisible()) {
+    if (PtInRect(FButton.R, p) || PtInRect(FCBItem, p) || FToolButtonStyle)
+        PressDropButton();
+    else if (IsPopupVisible())
         CloseUp(false);
-    }
 }
 
 void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState Shift, int X, int Y)
@@ -481,30 +446,19 @@ void TbsSkinCustomOfficeComboBox::MouseMove(TShiftState Shift, int X, int Y)
     TbsSkinCustomControl::MouseMove(Shift, X, Y);
     if (IsPopupVisible())
         TrackListBoxMouse();
-    const bool in = PtInRect(FButton.R, TPoint{X, Y});
-    if (in != FButton.MouseIn) {
-        FButton.MouseIn = in;
-        RePaint();
-    }
+    HoverDropButton(TPoint{X, Y});
 }
 
 void TbsSkinCustomOfficeComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (FLBDown && WasInLB) {
-        ReleaseCapture();
-        FLBDown = false;
-        TPoint cursor;
-        GetCursorPos(cursor);
-        const bool overList = FListBox->HandleAllocated() && WindowFromPoint(cursor) == FListBox->Handle();
-        CloseUp(overList);
-    } else {
-        FLBDown = false;
-    }
+    EndListPress();
     TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (FButton.Down) {
-        FButton.Down = false;
-        RePaint();
-    }
+    ReleaseDropButton();
+}
+
+HWND TbsSkinCustomOfficeComboBox::DropListWindow() const
+{
+    return FListBox->HandleAllocated() ? FListBox->Handle() : nullptr;
 }
 
 // Moves the list's choice by one of its walks and takes it as the combo's.
@@ -554,87 +508,115 @@ void TbsSkinCustomOfficeComboBox::KeyDown(WORD& Key, TShiftState Shift)
 void TbsSkinCustomOfficeComboBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_TIMER:
-        TbsSkinCustomControl::WndProc(Message);
-        if (TimerMode == 1)
-            FListBox->FindUp();
-        else if (TimerMode == 2)
-            FListBox->FindDown();
-        return;
-    case WM_SIZE:
-        TbsSkinCustomControl::WndProc(Message);
-        CalcRects();
-        return;
-    case CM_WANTSPECIALKEY:
-        if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
-            Message.WParam == VK_RIGHT) {
-            Message.Result = 1;
-            return;
-        }
-        break;
-    case WM_GETDLGCODE:
-        // Enter and Esc close an open list instead of reaching the dialog's buttons.
-        Message.Result = DLGC_WANTARROWS | (IsPopupVisible() ? DLGC_WANTALLKEYS : 0);
-        return;
-    case WM_MOUSEWHEEL:
-        TbsSkinCustomControl::WndProc(Message);
-        if (GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0) {
-            if (IsPopupVisible())
-                FListBox->FindUp();
-            else
-                SelectBy(&TbsSkinOfficeListBox::FindUp);
-        } else {
-            if (IsPopupVisible())
-                FListBox->FindDown();
-            else
-                SelectBy(&TbsSkinOfficeListBox::FindDown);
-        }
-        Message.Result = 1;
-        return;
-    case WM_SETFOCUS:
-        TbsSkinCustomControl::WndProc(Message);
-        RePaint();
-        return;
-    case WM_KILLFOCUS:
-        TbsSkinCustomControl::WndProc(Message);
-        if (IsPopupVisible())
-            CloseUp(false);
-        RePaint();
-        return;
-    case CM_ENABLEDCHANGED:
-        TbsSkinCustomControl::WndProc(Message);
-        RePaint();
-        return;
+    case WM_TIMER: WMTimer(Message); break;
+    case WM_SIZE: WMSize(Message); break;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); break;
+    case WM_GETDLGCODE: WMGetDlgCode(Message); break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_SETFOCUS: DefaultThenRePaint(Message); break;
+    case WM_KILLFOCUS: WMKillFocus(Message); break;
+    case CM_ENABLEDCHANGED: DefaultThenRePaint(Message); break;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE:
-        TbsSkinCustomControl::WndProc(Message);
-        if (Message.LParam != 0)
-            return;
-        FMouseIn = Message.Msg == CM_MOUSEENTER;
-        if (!FMouseIn && FButton.MouseIn) {
-            FButton.MouseIn = false;
-            RePaint();
-        }
-        if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
-            Invalidate();
-        return;
-    case CM_CANCELMODE: {
-        TbsSkinCustomControl::WndProc(Message);
-        auto* sender = reinterpret_cast<TControl*>(Message.LParam);
-        const bool own = sender && (sender == this || sender == FListBox ||
-                                    sender == static_cast<TControl*>(FListBox->ScrollBar()));
-        if (!own)
-            CloseUp(false);
-        return;
+    case CM_MOUSELEAVE: CMMouseEnterLeave(Message); break;
+    case CM_CANCELMODE: CMCancelMode(Message); break;
+    case WM_ERASEBKGND: WMEraseBkgnd(Message); break;
+    default: TbsSkinCustomControl::WndProc(Message);
     }
-    case WM_ERASEBKGND:
-        if (!FromWMPaint && Message.WParam)
-            PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
-        return;
-    default: break;
-    }
+}
+
+// While the mouse holds the list open past its edge, each tick walks one row
+// up (TimerMode 1) or down (2).
+void TbsSkinCustomOfficeComboBox::WMTimer(TMessage& Message)
+{
     TbsSkinCustomControl::WndProc(Message);
+    if (TimerMode == 1)
+        FListBox->FindUp();
+    else if (TimerMode == 2)
+        FListBox->FindDown();
+}
+
+void TbsSkinCustomOfficeComboBox::WMSize(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    CalcRects();
+}
+
+void TbsSkinCustomOfficeComboBox::CMWantSpecialKey(TMessage& Message)
+{
+    if (Message.WParam == VK_UP || Message.WParam == VK_DOWN || Message.WParam == VK_LEFT ||
+        Message.WParam == VK_RIGHT)
+        Message.Result = 1;
+    else
+        TbsSkinCustomControl::WndProc(Message);
+}
+
+void TbsSkinCustomOfficeComboBox::WMGetDlgCode(TMessage& Message)
+{
+    // Enter and Esc close an open list instead of reaching the dialog's buttons.
+    Message.Result = DLGC_WANTARROWS | (IsPopupVisible() ? DLGC_WANTALLKEYS : 0);
+}
+
+void TbsSkinCustomOfficeComboBox::WMMouseWheel(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (GET_WHEEL_DELTA_WPARAM(Message.WParam) > 0) {
+        if (IsPopupVisible())
+            FListBox->FindUp();
+        else
+            SelectBy(&TbsSkinOfficeListBox::FindUp);
+    } else {
+        if (IsPopupVisible())
+            FListBox->FindDown();
+        else
+            SelectBy(&TbsSkinOfficeListBox::FindDown);
+    }
+    Message.Result = 1;
+}
+
+void TbsSkinCustomOfficeComboBox::DefaultThenRePaint(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    RePaint();
+}
+
+void TbsSkinCustomOfficeComboBox::WMKillFocus(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (IsPopupVisible())
+        CloseUp(false);
+    RePaint();
+}
+
+void TbsSkinCustomOfficeComboBox::CMMouseEnterLeave(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    if (Message.LParam != 0)
+        return;
+    FMouseIn = Message.Msg == CM_MOUSEENTER;
+    if (!FMouseIn && FButton.MouseIn) {
+        FButton.MouseIn = false;
+        RePaint();
+    }
+    if ((FIndex != -1 && !IsNullRect(ActiveSkinRect)) || FToolButtonStyle)
+        Invalidate();
+}
+
+// A cancel from anywhere but the combo, its list or the list's bar closes the list.
+void TbsSkinCustomOfficeComboBox::CMCancelMode(TMessage& Message)
+{
+    TbsSkinCustomControl::WndProc(Message);
+    auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+    const bool own =
+        sender && (sender == this || sender == FListBox || sender == static_cast<TControl*>(FListBox->ScrollBar()));
+    if (!own)
+        CloseUp(false);
+}
+
+void TbsSkinCustomOfficeComboBox::WMEraseBkgnd(TMessage& Message)
+{
+    if (!FromWMPaint && Message.WParam)
+        PaintFaceTo(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
 }
 
 // ------------------------------------------------------------ painting
@@ -693,13 +675,7 @@ void TbsSkinCustomOfficeComboBox::DrawButton(TCanvas& C)
         DrawArrow(C, FButton.R, Enabled() ? clBlack : clBtnShadow, ArrowDown);
         return;
     }
-    TRect src;
-    if (!Enabled() && !IsNullRect(UnEnabledButtonRect))
-        src = UnEnabledButtonRect;
-    else if (pressed)
-        src = DownButtonRect;
-    else if (hot)
-        src = ActiveButtonRect;
+    const TRect src = ButtonSource(Enabled(), pressed, hot);
     if (IsNullRect(src) || !Picture || IsNullRect(FButton.R))
         return;
     TBitmap b(RectWidth(FButton.R), RectHeight(FButton.R));
@@ -722,12 +698,7 @@ void TbsSkinCustomOfficeComboBox::DrawSkinButton(TCanvas& C)
         if (Enabled())
             DrawArrow(*b.Canvas(), pressed ? TRect{0, 2, w, h} : TRect{0, 0, w, h}, color, ArrowDown);
     } else if (Picture) {
-        TRect src = e->MenuMarkerRect;
-        if (pressed && !IsNullRect(e->MenuMarkerDownRect))
-            src = e->MenuMarkerDownRect;
-        else if (hot && !IsNullRect(e->MenuMarkerActiveRect))
-            src = e->MenuMarkerActiveRect;
-        TBitmap m = CopyOut(*Picture, src);
+        TBitmap m = CopyOut(*Picture, ComboMenuMarker(*e, pressed, hot));
         m.SetTransparentMode(tmFixed);
         m.SetTransparentColor(e->MenuMarkerTransparentColor);
         m.SetTransparent(true);

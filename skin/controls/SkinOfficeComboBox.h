@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include "skin/boxes/ComboLook.h"
+#include "skin/boxes/DropButtonPress.h"
 #include "skin/boxes/PopupFade.h"
 #include "skin/controls/SkinOfficeListBox.h"
 class TbsSkinCustomOfficeComboBox;
@@ -36,7 +38,7 @@ private:
 // the current item, a click opens the popup list under (or over) the
 // control. OnClick then OnChange fire on every ItemIndex assignment and on
 // every accepted row, also when the index does not change.
-class TbsSkinCustomOfficeComboBox : public TbsSkinCustomControl {
+class TbsSkinCustomOfficeComboBox : public TbsSkinCustomControl, protected TbsComboLook, protected TbsDropButtonPress {
 public:
     explicit TbsSkinCustomOfficeComboBox(TComponent* AOwner);
     ~TbsSkinCustomOfficeComboBox() override;
@@ -125,13 +127,24 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
 
 private:
-    struct TButtonState {
-        TRect R;
-        bool MouseIn = false;
-        bool Down = false;
-    };
     void CalcRects();
     void RePaint();
+    bool DropListShown() const override { return IsPopupVisible(); }
+    void OpenDropList() override { DropDown(); }
+    void CloseDropList(bool Accept) override { CloseUp(Accept); }
+    HWND DropListWindow() const override;
+    void RepaintDropButton() override { RePaint(); }
+    // The window messages' handlers.
+    void WMTimer(TMessage& Message);
+    void WMSize(TMessage& Message);
+    void CMWantSpecialKey(TMessage& Message);
+    void WMGetDlgCode(TMessage& Message);
+    void WMMouseWheel(TMessage& Message);
+    void DefaultThenRePaint(TMessage& Message);
+    void WMKillFocus(TMessage& Message);
+    void CMMouseEnterLeave(TMessage& Message);
+    void CMCancelMode(TMessage& Message);
+    void WMEraseBkgnd(TMessage& Message);
     void ListBoxWindowProcHook(TMessage& Message);
     void TrackListBoxMouse();
     void StartAutoScroll();
@@ -155,7 +168,6 @@ private:
     bool FToolButtonStyle = false;
     TColor FDefaultColor = clWindow;
     bool FUseSkinSize = false;
-    bool WasInLB = false;
     int TimerMode = 0;
     int FListBoxWidth = 0, FListBoxHeight = 0;
     bool FHideSelection = true;
@@ -163,20 +175,9 @@ private:
     int FAlphaBlendValue = 0;
     bool FMouseIn = false;
     int FOldItemIndex = -1;
-    bool FLBDown = false;
     TbsPopupOfficeListBox* FListBox = nullptr;
     std::string FListBoxSkinDataName = "listbox";
     TRect FCBItem;
-    TButtonState FButton;
-    // The "combobox" element's fields.
-    TRect ActiveSkinRect, SItemRect, FocusItemRect, ActiveItemRect, ItemTextRect;
-    int ItemLeftOffset = 0, ItemRightOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle = 0;
-    int FontHeight = 14;
-    TColor FontColor = 0, FocusFontColor = 0, ActiveFontColor = 0;
-    TRect BtnRect, ActiveButtonRect, DownButtonRect, UnEnabledButtonRect;
-    bool ItemStretchEffect = false, FocusItemStretchEffect = false, ShowFocus = false;
     std::string FPaintText;      // the caption PaintSkinTo shows
     bool FPaintingText = false;
 };

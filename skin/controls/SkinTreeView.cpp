@@ -17,11 +17,7 @@ TbsSkinCustomTreeView::TbsSkinCustomTreeView(TComponent* AOwner) : TCustomTreeVi
 
 TbsSkinCustomTreeView::~TbsSkinCustomTreeView()
 {
-    for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-        if (b) {
-            b->OnChange = nullptr;
-            b->RemoveFreeNotification(this);
-        }
+    UnlinkBars(*this);
     if (FSD)
         FSD->RemoveFreeNotification(this);
 }
@@ -39,48 +35,6 @@ void TbsSkinCustomTreeView::SetSkinData(TbsSkinData* Value)
         ChangeSkinData();
 }
 
-void TbsSkinCustomTreeView::SetDefaultFont(const TFont& Value)
-{
-    FDefaultFont.Assign(Value);
-    if (FIndex == -1)
-        Font().Assign(Value);
-}
-
-void TbsSkinCustomTreeView::SetDefaultColor(TColor Value)
-{
-    FDefaultColor = Value;
-    if (FIndex == -1)
-        SetColor(Value);
-}
-
-void TbsSkinCustomTreeView::SetVScrollBar(TbsSkinScrollBar* Value)
-{
-    if (FVScrollBar)
-        FVScrollBar->RemoveFreeNotification(this);
-    FVScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject*) { VScrollBarChange(); };
-    }
-    UpDateScrollBars();
-}
-
-void TbsSkinCustomTreeView::SetHScrollBar(TbsSkinScrollBar* Value)
-{
-    if (FHScrollBar)
-        FHScrollBar->RemoveFreeNotification(this);
-    FHScrollBar = Value;
-    if (Value) {
-        Value->FreeNotification(this);
-        Value->SetEnabled(true);
-        Value->SetVisible(false);
-        Value->OnChange = [this](TObject*) { HScrollBarChange(); };
-    }
-    UpDateScrollBars();
-}
-
 void TbsSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomTreeView::Notification(AComponent, Operation);
@@ -90,10 +44,7 @@ void TbsSkinCustomTreeView::Notification(TComponent* AComponent, TOperation Oper
         FSD = nullptr;
         FIndex = -1;
     }
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
+    ForgetBar(AComponent);
 }
 
 void TbsSkinCustomTreeView::Loaded()
@@ -135,22 +86,11 @@ void TbsSkinCustomTreeView::UpDateScrollBars()
         const int pos = GetScrollPos(Handle(), SB_VERT);
         const int page = int(SendMessage(Handle(), TVM_GETVISIBLECOUNT, 0, 0));
         const int count = int(SendMessage(Handle(), TVM_GETCOUNT, 0, 0));
-        FInCheckScrollBars = true;
         changed |= ShowBar(FVScrollBar, mx > 0 && page <= mx && mx < count && Visible());
-        FInCheckScrollBars = false;
         if (FVScrollBar->Visible())
             FVScrollBar->SetRange(mn, mx, pos, page);
     }
-    if (FHScrollBar) {
-        int mn = 0, mx = 0;
-        GetScrollRange(Handle(), SB_HORZ, &mn, &mx);
-        const int pos = GetScrollPos(Handle(), SB_HORZ);
-        FInCheckScrollBars = true;
-        changed |= ShowBar(FHScrollBar, Width() < mx && Visible());
-        FInCheckScrollBars = false;
-        if (FHScrollBar->Visible())
-            FHScrollBar->SetRange(mn, mx, pos, Width());
-    }
+    changed |= MirrorPixelBar(*this, FHScrollBar, SB_HORZ, Width());
     FinishBars(*this, changed);
 }
 
@@ -174,18 +114,12 @@ void TbsSkinCustomTreeView::HScrollBarChange()
 
 void TbsSkinCustomTreeView::WndProc(TMessage& Message)
 {
-    switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT:
-        return;   // the whole window is client area
-    case WM_PRINTSKINFRAME:
-        Message.Result = 0x3233;
+    if (AnswerFrameMessage(Message))
         return;
+    switch (Message.Msg) {
     case CM_VISIBLECHANGED:
         TCustomTreeView::WndProc(Message);
-        for (TbsSkinScrollBar* b : {FVScrollBar, FHScrollBar})
-            if (b)
-                b->SetVisible(Visible());
+        ShowBarsWith(Visible());
         return;
     default: break;
     }

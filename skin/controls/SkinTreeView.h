@@ -6,29 +6,16 @@
 // The tree view with a skin's font and colours, no border and no scroll
 // bars of its own: its scroll state is mirrored into two external skinned
 // bars, and moving them scrolls the view.
-class TbsSkinCustomTreeView : public TCustomTreeView, public IbsSkinChangeTarget, protected TbsViewSkinLink {
+class TbsSkinCustomTreeView : public TCustomTreeView, public IbsSkinChangeTarget, public TbsViewSkinLink {
 public:
     explicit TbsSkinCustomTreeView(TComponent* AOwner);
     ~TbsSkinCustomTreeView() override;
 
     TbsSkinData* SkinData() const override { return FSD; }
     void SetSkinData(TbsSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
-    int SkinIndex() const { return FIndex; }
-    const TFont& DefaultFont() const { return FDefaultFont; }
-    void SetDefaultFont(const TFont& Value);
-    TColor DefaultColor() const { return FDefaultColor; }
-    void SetDefaultColor(TColor Value);
-    bool UseSkinFont() const { return FUseSkinFont; }
-    void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
-    TbsSkinScrollBar* VScrollBar() const { return FVScrollBar; }
-    void SetVScrollBar(TbsSkinScrollBar* Value);
-    TbsSkinScrollBar* HScrollBar() const { return FHScrollBar; }
-    void SetHScrollBar(TbsSkinScrollBar* Value);
 
     void ChangeSkinData() override;
-    void UpDateScrollBars();
+    void UpDateScrollBars() override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -38,8 +25,9 @@ protected:
     void Loaded() override;
 
 private:
-    void VScrollBarChange();
-    void HScrollBarChange();
+    TWinControl& LinkedView() override { return *this; }
+    void VScrollBarChange() override;
+    void HScrollBarChange() override;
 };
 
 class TbsSkinTreeView : public TbsSkinCustomTreeView {

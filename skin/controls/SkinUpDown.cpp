@@ -13,9 +13,9 @@
 namespace {
 
 constexpr UINT_PTR SpinRepeatTimer = 1;
-constexpr int FirstRepeatDelay = 500;
-constexpr int RepeatInterval = 100;
-constexpr int ReturnRepeatInterval = 50;
+constexpr int SpinFirstDelay = 500;
+constexpr int SpinInterval = 100;
+constexpr int SpinReturnInterval = 50;
 constexpr int ArrowLeft = 1, ArrowRight = 2, ArrowUp = 3, ArrowDown = 4;
 
 }  // namespace
@@ -247,7 +247,7 @@ void TbsSkinUpDown::ButtonDown(int I)
     if (FIncrement != 0) {
         TimerMode = I == 0 ? 2 : 1;
         WaitMode = true;
-        StartTimer(FirstRepeatDelay);
+        StartTimer(SpinFirstDelay);
     }
 }
 
@@ -280,7 +280,7 @@ void TbsSkinUpDown::ButtonEnter(int I)
     Buttons[I].MouseIn = true;
     RePaint();
     if (FIncrement != 0 && Buttons[I].Down)
-        StartTimer(ReturnRepeatInterval);
+        StartTimer(SpinReturnInterval);
 }
 
 void TbsSkinUpDown::ButtonLeave(int I)
@@ -295,7 +295,7 @@ void TbsSkinUpDown::OnTimer()
 {
     if (WaitMode) {
         WaitMode = false;
-        StartTimer(RepeatInterval);
+        StartTimer(SpinInterval);
         return;
     }
     if (TimerMode == 1)

@@ -1,5 +1,7 @@
 #include "skin/draw/MonitorRects.h"
 
+#include <algorithm>
+
 #include "platform/ui/Screen.h"
 #include "platform/ui/WinConsts.h"
 
@@ -22,4 +24,13 @@ void GetWindowMonitorRect(HWND Handle, bool WorkArea, TRect& R) {
     const HMONITOR monitor = MonitorFromWindow(Handle, MONITOR_DEFAULTTONEAREST);
     if (monitor != nullptr && GetMonitorInfo(monitor, &info))
         R = WorkArea ? info.rcWork : info.rcMonitor;
+}
+
+TPoint PlaceDropDown(HWND Owner, TPoint Below, int OwnerHeight, int Width, int Height) {
+    TRect work;
+    GetWindowMonitorRect(Owner, true, work);
+    if (Below.Y + Height > work.Bottom)
+        Below.Y = Below.Y - OwnerHeight - Height;
+    Below.X = std::max(work.Left, std::min(Below.X, work.Right - Width));
+    return Below;
 }

@@ -27,6 +27,14 @@ bool TbsShellContextMenu::Show(int X, int Y)
     return true;
 }
 
+bool TbsShellContextMenu::ShowForMessage(LPARAM LParam)
+{
+    TPoint p = LParamToPoint(LParam);
+    if (p.X == -1 && p.Y == -1)
+        p = FControl->ClientToScreen(TPoint{FControl->Width() / 2, FControl->Height() / 2});
+    return Show(p.X, p.Y);
+}
+
 void TbsShellContextMenu::RunVerb(const char* Verb)
 {
     bool handled = false;

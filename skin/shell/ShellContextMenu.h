@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include "platform/ui/WinTypes.h"
 
 class TWinControl;
 class TbsShellFolder;
@@ -19,6 +20,9 @@ public:
     // Opens the menu at a screen point; false when there is nothing to act on
     // or no skinned menu engine on the control's form.
     bool Show(int X, int Y);
+    // Opens the menu where a WM_CONTEXTMENU's LParam points, or over the
+    // control's centre when the keyboard asked for it (-1, -1).
+    bool ShowForMessage(LPARAM LParam);
     // Runs a verb as a menu click would.
     void RunVerb(const char* Verb);
     TbsSkinPopupMenu* Menu() const { return FMenu; }

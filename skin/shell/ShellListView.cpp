@@ -13,6 +13,7 @@
 #include "platform/ui/forms/BusyCursor.h"
 #include "platform/ui/controls/Menus.h"
 #include "skin/data/ResourceStrings.h"
+#include "skin/shell/FolderWatch.h"
 #include "skin/shell/ShellTreeView.h"
 
 namespace {
@@ -98,17 +99,7 @@ void TbsCustomShellListView::SetAutoRefresh(bool Value)
     FAutoRefresh = Value;
     if (ComponentState().Contains(csLoading))
         return;
-    delete FNotifier;
-    FNotifier = nullptr;
-    if (!Value)
-        return;
-    FNotifier = new TbsShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    if (FRootFolder)
-        FNotifier->SetRoot(FRootFolder->FullObjectName());
-    // The virtual folders have no path to watch.
-    if (!FNotifier->Root().empty())
-        FNotifier->SetOnChange([this] { Refresh(); });
+    RewatchFolder(this, FNotifier, Value, FRootFolder.get(), [this] { Refresh(); });
 }
 
 void TbsCustomShellListView::SetShellTreeView(TbsCustomShellTreeView* Value)
@@ -196,10 +187,7 @@ void TbsCustomShellListView::Loaded()
 void TbsCustomShellListView::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_CONTEXTMENU && FAutoContext && SelectedFolder()) {
-        TPoint p = LParamToPoint(Message.LParam);
-        if (p.X == -1 && p.Y == -1)
-            p = ClientToScreen(TPoint{Width() / 2, Height() / 2});
-        FContextMenu.Show(p.X, p.Y);
+        FContextMenu.ShowForMessage(Message.LParam);
         Message.Result = 1;
         return;
     }

@@ -8,6 +8,7 @@
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/BusyCursor.h"
+#include "skin/shell/FolderWatch.h"
 #include "skin/shell/ShellListView.h"
 
 TbsCustomShellTreeView::TbsCustomShellTreeView(TComponent* AOwner)
@@ -82,18 +83,8 @@ void TbsCustomShellTreeView::SetAutoRefresh(bool Value)
     FAutoRefresh = Value;
     if (ComponentState().Contains(csLoading))
         return;
-    delete FNotifier;
-    FNotifier = nullptr;
-    if (!Value)
-        return;
-    FNotifier = new TbsShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    TbsShellFolder* watched = FNodeToMonitor ? FolderOf(FNodeToMonitor) : FRootFolder.get();
-    if (watched)
-        FNotifier->SetRoot(watched->FullObjectName());
-    // A root without a path (the virtual folders) is watched by no one.
-    if (!FNotifier->Root().empty())
-        FNotifier->SetOnChange([this] { RefreshSelectedNode(); });
+    RewatchFolder(this, FNotifier, Value, FNodeToMonitor ? FolderOf(FNodeToMonitor) : FRootFolder.get(),
+                  [this] { RefreshSelectedNode(); });
 }
 
 void TbsCustomShellTreeView::SetShellListView(TbsCustomShellListView* Value)
@@ -188,10 +179,7 @@ void TbsCustomShellTreeView::WndProc(TMessage& Message)
         return;
     }
     if (Message.Msg == WM_CONTEXTMENU && FAutoContext && (!PopupMenu() || !PopupMenu()->AutoPopup())) {
-        TPoint p = LParamToPoint(Message.LParam);
-        if (p.X == -1 && p.Y == -1)
-            p = ClientToScreen(TPoint{Width() / 2, Height() / 2});
-        FContextMenu.Show(p.X, p.Y);
+        FContextMenu.ShowForMessage(Message.LParam);
         Message.Result = 1;
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include "platform/ui/Messages.h"
 #include "platform/ui/WinTypes.h"
 
 // Messages, styles and records of the common widgets (header, list view,
@@ -24,6 +25,25 @@ inline int ThumbPosition(const SCROLLINFO& si, WORD thumb)
     if ((si.nPos & 0xFFFF) == thumb)
         return si.nPos;
     return thumb;
+}
+
+// Where a WM_VSCROLL / WM_HSCROLL with WParam asks a view now at Pos to go,
+// Line units a line and the bar's page a page; false for a code that moves
+// nothing (SB_ENDSCROLL).
+inline bool RequestedScrollPosition(const SCROLLINFO& si, WPARAM WParam, int Pos, int Line, int& NewPos)
+{
+    const int page = int(si.nPage) > 1 ? int(si.nPage) : 1;
+    switch (LOWORD(WParam)) {
+    case SB_LINEUP: NewPos = Pos - Line; return true;
+    case SB_LINEDOWN: NewPos = Pos + Line; return true;
+    case SB_PAGEUP: NewPos = Pos - page; return true;
+    case SB_PAGEDOWN: NewPos = Pos + page; return true;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: NewPos = ThumbPosition(si, HIWORD(WParam)); return true;
+    case SB_TOP: NewPos = si.nMin; return true;
+    case SB_BOTTOM: NewPos = si.nMax; return true;
+    default: return false;
+    }
 }
 
 // ------------------------------------------------------------------ header

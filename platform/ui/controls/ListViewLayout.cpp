@@ -4,6 +4,7 @@
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/InplaceEdit.h"
 #include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/OwnMessageRange.h"
 
 // Geometry, scrolling and the LVM_* messages of the list view.
 
@@ -372,25 +373,14 @@ void TCustomListView::OnScrollMessage(TMessage& m, bool vertical)
     SCROLLINFO si;
     si.fMask = SIF_ALL;
     GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, si);
-    int pos = vertical ? FTop : FScrollX;
     int line = 1;
     if (FViewStyle == vsReport && !vertical)
         line = 8;
     else if ((FViewStyle == vsIcon || FViewStyle == vsSmallIcon) && vertical)
         line = RowHeight();
-    int page = std::max(1, int(si.nPage));
-    int thumb = ThumbPosition(si, HIWORD(m.WParam));
-    switch (LOWORD(m.WParam)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = thumb; break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
-    }
+    int pos = 0;
+    if (!RequestedScrollPosition(si, m.WParam, vertical ? FTop : FScrollX, line, pos))
+        return;
     ScrollTo(pos, vertical);
     m.Result = 0;
 }
@@ -750,14 +740,8 @@ LRESULT TCustomListView::LVMGetColumnOrderArray(TMessage& m)
 
 void TCustomListView::WndProc(TMessage& m)
 {
-    if (m.Msg >= LVM_FIRST && m.Msg < LVM_FIRST + 0x100) {
-        bool handled = false;
-        LRESULT r = ListViewMessage(m, handled);
-        if (handled) {
-            m.Result = r;
-            return;
-        }
-    }
+    if (AnswerOwnMessage(*this, &TCustomListView::ListViewMessage, LVM_FIRST, m))
+        return;
     switch (m.Msg) {
     case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<const NMHDR*>(m.LParam);

@@ -6,6 +6,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/ImageList.h"
+#include "platform/ui/controls/OwnMessageRange.h"
 
 namespace {
 
@@ -362,117 +363,138 @@ LRESULT TCustomTabControl::TabMessage(TMessage& m, bool& handled)
 {
     handled = true;
     switch (m.Msg) {
-    case TCM_GETITEMCOUNT:
-        return TabCount();
-    case TCM_GETITEMRECT: {
-        auto* r = reinterpret_cast<TRect*>(m.LParam);
-        int i = int(m.WParam);
-        if (!r || i < 0 || i >= TabCount())
-            return 0;
-        *r = ItemRect(i);
-        return 1;
+    case TCM_GETITEMCOUNT: return TabCount();
+    case TCM_GETITEMRECT: return TCMGetItemRect(m);
+    case TCM_GETCURSEL: return FCurSel;
+    case TCM_SETCURSEL: return TCMSetCurSel(m);
+    case TCM_HITTEST: return TCMHitTest(m);
+    case TCM_ADJUSTRECT: return TCMAdjustRect(m);
+    case TCM_SETITEMSIZE: return TCMSetItemSize(m);
+    case TCM_GETROWCOUNT: return FRowCount;
+    case TCM_SETIMAGELIST: return TCMSetImageList(m);
+    case TCM_GETIMAGELIST: return LRESULT(FImages);
+    case TCM_DELETEITEM: return TCMDeleteItem(m);
+    case TCM_DELETEALLITEMS: return TCMDeleteAllItems();
+    default: handled = false; return 0;
     }
-    case TCM_GETCURSEL:
-        return FCurSel;
-    case TCM_SETCURSEL: {
-        int i = int(m.WParam);
-        if (i < -1 || i >= TabCount())
-            return -1;
-        int old = FCurSel;
-        FCurSel = i;
-        if (i >= 0 && !Wraps()) {
-            // Bring the selected tab into the row.
-            if (i < FFirstTab)
-                ScrollTabs(i);
-            else
-                while (FFirstTab < i && ItemRect(i).Right > ClientWidth() - 3 - (Overflows() ? 2 * ArrowWidth : 0)) {
-                    int before = FFirstTab;
-                    ScrollTabs(FFirstTab + 1);
-                    if (FFirstTab == before)
-                        break;
-                }
-        }
-        if (Wraps())
-            Layout();
-        Invalidate();
-        return old;
-    }
-    case TCM_HITTEST: {
-        auto* info = reinterpret_cast<TCHITTESTINFO*>(m.LParam);
-        if (!info)
-            return -1;
-        int i = HitTest(info->pt);
-        info->flags = i < 0 ? TCHT_NOWHERE : TCHT_ONITEM;
-        return i;
-    }
-    case TCM_ADJUSTRECT: {
-        auto* r = reinterpret_cast<TRect*>(m.LParam);
-        if (!r)
-            return 0;
-        int S = (FRowCount - FOppositeRows) * TabDepth();
-        int So = FOppositeRows * TabDepth();
-        int sign = m.WParam ? -1 : 1;
-        int tabSide = S + (FTabPosition == tpTop ? 6 : 4);
-        int left = FTabPosition == tpLeft ? tabSide : FTabPosition == tpRight ? 4 + So : 4;
-        int top = FTabPosition == tpTop ? tabSide : FTabPosition == tpBottom ? 4 + So : 4;
-        int right = FTabPosition == tpRight ? tabSide : FTabPosition == tpLeft ? 4 + So : 4;
-        int bottom = FTabPosition == tpBottom ? tabSide : FTabPosition == tpTop ? 4 + So : 4;
-        r->Left += sign * left;
-        r->Top += sign * top;
-        r->Right -= sign * right;
-        r->Bottom -= sign * bottom;
+}
+
+// ------------------------------------------------ the tab control messages' handlers
+
+LRESULT TCustomTabControl::TCMGetItemRect(TMessage& m)
+{
+    auto* r = reinterpret_cast<TRect*>(m.LParam);
+    int i = int(m.WParam);
+    if (!r || i < 0 || i >= TabCount())
         return 0;
-    }
-    case TCM_SETITEMSIZE: {
-        LRESULT old = MAKELRESULT(TabLength(std::max(0, FCurSel)), TabDepth());
-        FItemSize = TSize{LOWORD(m.LParam), HIWORD(m.LParam)};
+    *r = ItemRect(i);
+    return 1;
+}
+
+LRESULT TCustomTabControl::TCMSetCurSel(TMessage& m)
+{
+    int i = int(m.WParam);
+    if (i < -1 || i >= TabCount())
+        return -1;
+    int old = FCurSel;
+    FCurSel = i;
+    if (i >= 0 && !Wraps())
+        BringTabIntoRow(i);
+    if (Wraps())
         Layout();
-        return old;
+    Invalidate();
+    return old;
+}
+
+// Scrolls a single row of tabs until the tab at Index shows whole.
+void TCustomTabControl::BringTabIntoRow(int Index)
+{
+    if (Index < FFirstTab) {
+        ScrollTabs(Index);
+        return;
     }
-    case TCM_GETROWCOUNT:
-        return FRowCount;
-    case TCM_SETIMAGELIST: {
-        TImageList* old = FImages;
-        FImages = reinterpret_cast<TImageList*>(m.LParam);
-        if (FImages)
-            FImages->FreeNotification(this);
-        Layout();
-        return LRESULT(old);
+    while (FFirstTab < Index && ItemRect(Index).Right > ClientWidth() - 3 - (Overflows() ? 2 * ArrowWidth : 0)) {
+        int before = FFirstTab;
+        ScrollTabs(FFirstTab + 1);
+        if (FFirstTab == before)
+            break;
     }
-    case TCM_GETIMAGELIST:
-        return LRESULT(FImages);
-    case TCM_DELETEITEM: {
-        int i = int(m.WParam);
-        if (i < 0 || i >= TabCount())
-            return 0;
-        FItems.erase(FItems.begin() + i);
-        if (FCurSel >= TabCount() || FCurSel > i)
-            --FCurSel;
-        Layout();
-        return 1;
-    }
-    case TCM_DELETEALLITEMS:
-        FItems.clear();
-        FCurSel = -1;
-        FFirstTab = 0;
-        Layout();
-        return 1;
-    default:
-        handled = false;
+}
+
+LRESULT TCustomTabControl::TCMHitTest(TMessage& m)
+{
+    auto* info = reinterpret_cast<TCHITTESTINFO*>(m.LParam);
+    if (!info)
+        return -1;
+    int i = HitTest(info->pt);
+    info->flags = i < 0 ? TCHT_NOWHERE : TCHT_ONITEM;
+    return i;
+}
+
+// Turns a window rectangle into the page's (WParam 0) or a page rectangle into the window's.
+LRESULT TCustomTabControl::TCMAdjustRect(TMessage& m)
+{
+    auto* r = reinterpret_cast<TRect*>(m.LParam);
+    if (!r)
         return 0;
-    }
+    int S = (FRowCount - FOppositeRows) * TabDepth();
+    int So = FOppositeRows * TabDepth();
+    int sign = m.WParam ? -1 : 1;
+    int tabSide = S + (FTabPosition == tpTop ? 6 : 4);
+    int left = FTabPosition == tpLeft ? tabSide : FTabPosition == tpRight ? 4 + So : 4;
+    int top = FTabPosition == tpTop ? tabSide : FTabPosition == tpBottom ? 4 + So : 4;
+    int right = FTabPosition == tpRight ? tabSide : FTabPosition == tpLeft ? 4 + So : 4;
+    int bottom = FTabPosition == tpBottom ? tabSide : FTabPosition == tpTop ? 4 + So : 4;
+    r->Left += sign * left;
+    r->Top += sign * top;
+    r->Right -= sign * right;
+    r->Bottom -= sign * bottom;
+    return 0;
+}
+
+LRESULT TCustomTabControl::TCMSetItemSize(TMessage& m)
+{
+    LRESULT old = MAKELRESULT(TabLength(std::max(0, FCurSel)), TabDepth());
+    FItemSize = TSize{LOWORD(m.LParam), HIWORD(m.LParam)};
+    Layout();
+    return old;
+}
+
+LRESULT TCustomTabControl::TCMSetImageList(TMessage& m)
+{
+    TImageList* old = FImages;
+    FImages = reinterpret_cast<TImageList*>(m.LParam);
+    if (FImages)
+        FImages->FreeNotification(this);
+    Layout();
+    return LRESULT(old);
+}
+
+LRESULT TCustomTabControl::TCMDeleteItem(TMessage& m)
+{
+    int i = int(m.WParam);
+    if (i < 0 || i >= TabCount())
+        return 0;
+    FItems.erase(FItems.begin() + i);
+    if (FCurSel >= TabCount() || FCurSel > i)
+        --FCurSel;
+    Layout();
+    return 1;
+}
+
+LRESULT TCustomTabControl::TCMDeleteAllItems()
+{
+    FItems.clear();
+    FCurSel = -1;
+    FFirstTab = 0;
+    Layout();
+    return 1;
 }
 
 void TCustomTabControl::WndProc(TMessage& m)
 {
-    if (m.Msg >= TCM_FIRST && m.Msg < TCM_FIRST + 0x100) {
-        bool handled = false;
-        LRESULT r = TabMessage(m, handled);
-        if (handled) {
-            m.Result = r;
-            return;
-        }
-    }
+    if (AnswerOwnMessage(*this, &TCustomTabControl::TabMessage, TCM_FIRST, m))
+        return;
     switch (m.Msg) {
     case WM_HSCROLL:
         switch (LOWORD(m.WParam)) {

@@ -157,6 +157,16 @@ private:
     TRect ArrowsRect() const;
     void ScrollTabs(int first);
     LRESULT TabMessage(TMessage& m, bool& handled);
+    // The tab control messages' handlers.
+    LRESULT TCMGetItemRect(TMessage& m);
+    LRESULT TCMSetCurSel(TMessage& m);
+    void BringTabIntoRow(int Index);
+    LRESULT TCMHitTest(TMessage& m);
+    LRESULT TCMAdjustRect(TMessage& m);
+    LRESULT TCMSetItemSize(TMessage& m);
+    LRESULT TCMSetImageList(TMessage& m);
+    LRESULT TCMDeleteItem(TMessage& m);
+    LRESULT TCMDeleteAllItems();
     void PaintTab(TCanvas& c, int index, bool selected);
     void PaintTabLabel(TCanvas& c, int index, const TRect& r);
 

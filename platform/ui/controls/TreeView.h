@@ -263,6 +263,18 @@ private:
     LRESULT TreeMessage(TMessage& m, bool& handled);
     void MoveTo(TTreeNode* node);
 
+    // The tree view messages' handlers.
+    LRESULT TVMSetIndent(TMessage& m);
+    LRESULT TVMSetImageList(TMessage& m);
+    LRESULT TVMExpand(TMessage& m);
+    LRESULT TVMSelectItem(TMessage& m);
+    LRESULT TVMGetNextItem(TMessage& m);
+    LRESULT TVMEndEditLabelNow(TMessage& m);
+    LRESULT TVMHitTest(TMessage& m);
+    LRESULT TVMGetItemRect(TMessage& m);
+    LRESULT TVMSortChildrenCB(TMessage& m);
+    LRESULT TVMDeleteItem(TMessage& m);
+
     // Label editing.
     bool StartEdit(TTreeNode* node);
     void EditDone(bool accepted, const std::string& text);

@@ -3,6 +3,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/InplaceEdit.h"
+#include "platform/ui/controls/OwnMessageRange.h"
 #include "platform/ui/controls/TreeView.h"
 
 // Rows, geometry, scrolling and the TVM_* messages of the tree view. A row
@@ -187,20 +188,9 @@ void TCustomTreeView::OnScrollMessage(TMessage& m, bool vertical)
     SCROLLINFO si;
     si.fMask = SIF_ALL;
     GetScrollInfo(FHandle, vertical ? SB_VERT : SB_HORZ, si);
-    int pos = vertical ? FTopRow : FScrollX;
-    int line = vertical ? 1 : 8;
-    int page = std::max(1, int(si.nPage));
-    switch (LOWORD(m.WParam)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = ThumbPosition(si, HIWORD(m.WParam)); break;
-    case SB_TOP: pos = si.nMin; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
-    }
+    int pos = 0;
+    if (!RequestedScrollPosition(si, m.WParam, vertical ? FTopRow : FScrollX, vertical ? 1 : 8, pos))
+        return;
     ScrollTo(pos, vertical);
     m.Result = 0;
 }
@@ -227,117 +217,139 @@ LRESULT TCustomTreeView::TreeMessage(TMessage& m, bool& handled)
     handled = true;
     auto* node = reinterpret_cast<TTreeNode*>(m.LParam);
     switch (m.Msg) {
-    case TVM_GETCOUNT:
-        return FNodes.Count();
-    case TVM_GETVISIBLECOUNT:
-        return VisibleCount();
-    case TVM_GETITEMHEIGHT:
-        return RowHeight();
-    case TVM_GETINDENT:
-        return FIndent;
-    case TVM_SETINDENT:
-        FIndent = int(m.WParam);
-        StructureChanged();
-        return 1;
-    case TVM_SETIMAGELIST: {
-        TImageList*& slot = m.WParam == WPARAM(TVSIL_STATE) ? FStateImages : FImages;
-        TImageList* old = slot;
-        slot = reinterpret_cast<TImageList*>(m.LParam);
-        if (slot)
-            slot->FreeNotification(this);
-        FRowHeight = 0;
-        StructureChanged();
-        return LRESULT(old);
+    case TVM_GETCOUNT: return FNodes.Count();
+    case TVM_GETVISIBLECOUNT: return VisibleCount();
+    case TVM_GETITEMHEIGHT: return RowHeight();
+    case TVM_GETINDENT: return FIndent;
+    case TVM_SETINDENT: return TVMSetIndent(m);
+    case TVM_SETIMAGELIST: return TVMSetImageList(m);
+    case TVM_GETIMAGELIST: return LRESULT(m.WParam == WPARAM(TVSIL_STATE) ? FStateImages : FImages);
+    case TVM_EXPAND: return TVMExpand(m);
+    case TVM_SELECTITEM: return TVMSelectItem(m);
+    case TVM_GETNEXTITEM: return TVMGetNextItem(m);
+    case TVM_ENSUREVISIBLE: EnsureVisible(node); return 1;
+    case TVM_EDITLABEL: return StartEdit(node) ? LRESULT(FEditor->Handle()) : 0;
+    case TVM_GETEDITCONTROL: return IsEditing() ? LRESULT(FEditor->Handle()) : 0;
+    case TVM_ENDEDITLABELNOW: return TVMEndEditLabelNow(m);
+    case TVM_HITTEST: return TVMHitTest(m);
+    case TVM_GETITEMRECT: return TVMGetItemRect(m);
+    case TVM_SORTCHILDRENCB: return TVMSortChildrenCB(m);
+    case TVM_DELETEITEM: return TVMDeleteItem(m);
+    default: handled = false; return 0;
     }
-    case TVM_GETIMAGELIST:
-        return LRESULT(m.WParam == WPARAM(TVSIL_STATE) ? FStateImages : FImages);
-    case TVM_EXPAND: {
-        if (!node)
-            return 0;
-        UINT code = UINT(m.WParam) & TVE_TOGGLE;
-        bool expand = code == TVE_EXPAND || (code == TVE_TOGGLE && !node->Expanded());
-        return DoExpand(node, expand) ? 1 : 0;
-    }
-    case TVM_SELECTITEM:
-        if (m.WParam == TVGN_FIRSTVISIBLE) {
-            SetTopItem(node);
-            return node != nullptr;
-        }
-        SetSelected(node);
-        return FSelected == node;
-    case TVM_GETNEXTITEM: {
-        const auto& rows = Rows();
-        switch (UINT(m.WParam)) {
-        case TVGN_ROOT: return LRESULT(FNodes.GetFirstNode());
-        case TVGN_CARET: return LRESULT(FSelected);
-        case TVGN_FIRSTVISIBLE: return LRESULT(TopItem());
-        case TVGN_LASTVISIBLE: return LRESULT(rows.empty() ? nullptr : rows.back());
-        case TVGN_NEXT: return LRESULT(node ? node->GetNextSibling() : nullptr);
-        case TVGN_PREVIOUS: return LRESULT(node ? node->GetPrevSibling() : nullptr);
-        case TVGN_PARENT: return LRESULT(node ? node->Parent() : nullptr);
-        case TVGN_CHILD: return LRESULT(node ? node->GetFirstChild() : FNodes.GetFirstNode());
-        case TVGN_NEXTVISIBLE: return LRESULT(node && node->IsVisible() ? node->GetNextVisible() : nullptr);
-        case TVGN_PREVIOUSVISIBLE: return LRESULT(node && node->IsVisible() ? node->GetPrevVisible() : nullptr);
-        default: return 0;
-        }
-    }
-    case TVM_ENSUREVISIBLE:
-        EnsureVisible(node);
-        return 1;
-    case TVM_EDITLABEL:
-        return StartEdit(node) ? LRESULT(FEditor->Handle()) : 0;
-    case TVM_GETEDITCONTROL:
-        return IsEditing() ? LRESULT(FEditor->Handle()) : 0;
-    case TVM_ENDEDITLABELNOW:
-        if (IsEditing())
-            FEditor->Finish(m.WParam == 0);
-        return 1;
-    case TVM_HITTEST: {
-        auto* info = reinterpret_cast<TVHITTESTINFO*>(m.LParam);
-        if (!info)
-            return 0;
-        info->hItem = HitTest(info->pt, info->flags);
-        return LRESULT(info->hItem);
-    }
-    case TVM_GETITEMRECT: {
-        auto* r = reinterpret_cast<TVITEMRECT*>(m.LParam);
-        int row = r && r->hItem ? RowOf(r->hItem) : -1;
-        if (row < 0)
-            return 0;
-        r->rc = m.WParam ? LabelRect(r->hItem, row) : RowRect(row);
-        return 1;
-    }
-    case TVM_SORTCHILDRENCB: {
-        auto* sort = reinterpret_cast<const TVSORTCB*>(m.LParam);
-        if (!sort || !sort->lpfnCompare)
-            return 0;
-        PFNTVCOMPARE fn = sort->lpfnCompare;
-        return SortChildren(sort->hParent,
-                            [fn](TTreeNode* a, TTreeNode* b, LPARAM data) { return fn(LPARAM(a), LPARAM(b), data); },
-                            sort->lParam, m.WParam != 0);
-    }
-    case TVM_DELETEITEM:
-        if (node)
-            FNodes.Delete(node);
-        else
-            FNodes.Clear();
-        return 1;
-    default:
-        handled = false;
+}
+
+// ------------------------------------------------ the tree view messages' handlers
+
+LRESULT TCustomTreeView::TVMSetIndent(TMessage& m)
+{
+    FIndent = int(m.WParam);
+    StructureChanged();
+    return 1;
+}
+
+LRESULT TCustomTreeView::TVMSetImageList(TMessage& m)
+{
+    TImageList*& slot = m.WParam == WPARAM(TVSIL_STATE) ? FStateImages : FImages;
+    TImageList* old = slot;
+    slot = reinterpret_cast<TImageList*>(m.LParam);
+    if (slot)
+        slot->FreeNotification(this);
+    FRowHeight = 0;
+    StructureChanged();
+    return LRESULT(old);
+}
+
+LRESULT TCustomTreeView::TVMExpand(TMessage& m)
+{
+    auto* node = reinterpret_cast<TTreeNode*>(m.LParam);
+    if (!node)
         return 0;
+    UINT code = UINT(m.WParam) & TVE_TOGGLE;
+    bool expand = code == TVE_EXPAND || (code == TVE_TOGGLE && !node->Expanded());
+    return DoExpand(node, expand) ? 1 : 0;
+}
+
+LRESULT TCustomTreeView::TVMSelectItem(TMessage& m)
+{
+    auto* node = reinterpret_cast<TTreeNode*>(m.LParam);
+    if (m.WParam == TVGN_FIRSTVISIBLE) {
+        SetTopItem(node);
+        return node != nullptr;
     }
+    SetSelected(node);
+    return FSelected == node;
+}
+
+LRESULT TCustomTreeView::TVMGetNextItem(TMessage& m)
+{
+    auto* node = reinterpret_cast<TTreeNode*>(m.LParam);
+    const auto& rows = Rows();
+    switch (UINT(m.WParam)) {
+    case TVGN_ROOT: return LRESULT(FNodes.GetFirstNode());
+    case TVGN_CARET: return LRESULT(FSelected);
+    case TVGN_FIRSTVISIBLE: return LRESULT(TopItem());
+    case TVGN_LASTVISIBLE: return LRESULT(rows.empty() ? nullptr : rows.back());
+    case TVGN_NEXT: return LRESULT(node ? node->GetNextSibling() : nullptr);
+    case TVGN_PREVIOUS: return LRESULT(node ? node->GetPrevSibling() : nullptr);
+    case TVGN_PARENT: return LRESULT(node ? node->Parent() : nullptr);
+    case TVGN_CHILD: return LRESULT(node ? node->GetFirstChild() : FNodes.GetFirstNode());
+    case TVGN_NEXTVISIBLE: return LRESULT(node && node->IsVisible() ? node->GetNextVisible() : nullptr);
+    case TVGN_PREVIOUSVISIBLE: return LRESULT(node && node->IsVisible() ? node->GetPrevVisible() : nullptr);
+    default: return 0;
+    }
+}
+
+LRESULT TCustomTreeView::TVMEndEditLabelNow(TMessage& m)
+{
+    if (IsEditing())
+        FEditor->Finish(m.WParam == 0);
+    return 1;
+}
+
+LRESULT TCustomTreeView::TVMHitTest(TMessage& m)
+{
+    auto* info = reinterpret_cast<TVHITTESTINFO*>(m.LParam);
+    if (!info)
+        return 0;
+    info->hItem = HitTest(info->pt, info->flags);
+    return LRESULT(info->hItem);
+}
+
+LRESULT TCustomTreeView::TVMGetItemRect(TMessage& m)
+{
+    auto* r = reinterpret_cast<TVITEMRECT*>(m.LParam);
+    int row = r && r->hItem ? RowOf(r->hItem) : -1;
+    if (row < 0)
+        return 0;
+    r->rc = m.WParam ? LabelRect(r->hItem, row) : RowRect(row);
+    return 1;
+}
+
+LRESULT TCustomTreeView::TVMSortChildrenCB(TMessage& m)
+{
+    auto* sort = reinterpret_cast<const TVSORTCB*>(m.LParam);
+    if (!sort || !sort->lpfnCompare)
+        return 0;
+    PFNTVCOMPARE fn = sort->lpfnCompare;
+    return SortChildren(sort->hParent,
+                        [fn](TTreeNode* a, TTreeNode* b, LPARAM data) { return fn(LPARAM(a), LPARAM(b), data); },
+                        sort->lParam, m.WParam != 0);
+}
+
+LRESULT TCustomTreeView::TVMDeleteItem(TMessage& m)
+{
+    if (auto* node = reinterpret_cast<TTreeNode*>(m.LParam))
+        FNodes.Delete(node);
+    else
+        FNodes.Clear();
+    return 1;
 }
 
 void TCustomTreeView::WndProc(TMessage& m)
 {
-    if (m.Msg >= TV_FIRST && m.Msg < TV_FIRST + 0x100) {
-        bool handled = false;
-        LRESULT r = TreeMessage(m, handled);
-        if (handled) {
-            m.Result = r;
-            return;
-        }
-    }
+    if (AnswerOwnMessage(*this, &TCustomTreeView::TreeMessage, TV_FIRST, m))
+        return;
     switch (m.Msg) {
     case WM_VSCROLL:
     case WM_HSCROLL:
