@@ -25,6 +25,7 @@
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FrameSeams.h"
 #include "skin/controls/ControlPaint.h"
+#include "skin/menus/MenuWindow.h"
 
 namespace {
 
@@ -336,17 +337,8 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
     x = std::max(x, wa.Left);
     y = std::max(y, wa.Top);
 
-    WNDCLASS wc;
-    if (!GetClassInfo(ImagesMenuClassName, wc)) {
-        wc.lpszClassName = ImagesMenuClassName;
-        wc.lpfnWndProc = &DefWindowProc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.hbrBackground = clNone;
-        RegisterClass(wc);
-    }
     TWndProc proc = [this](HWND hw, UINT msg, WPARAM wp, LPARAM lp) { return WindowProc(hw, msg, wp, lp); };
-    FHandle = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ImagesMenuClassName, "", WS_POPUP, x, y, w, h,
-                             nullptr, 0, nullptr, proc);
+    FHandle = CreateMenuWindow(ImagesMenuClassName, std::move(proc), x, y, w, h);
     if (!FHandle)
         return;
     if (rgn)
@@ -354,10 +346,8 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
     const int value = std::clamp(ImagesMenu->AlphaBlendValue, 0, 255);
     const bool layered = CanUseLayeredWindows() && ImagesMenu->AlphaBlend;
     const bool fade = layered && ImagesMenu->AlphaBlendAnimation;
-    if (layered) {
-        SetWindowLong(FHandle, GWL_EXSTYLE, GetWindowLong(FHandle, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAlpha(FHandle, std::uint8_t(fade ? 0 : value));
-    }
+    if (layered)
+        MakeMenuWindowLayered(FHandle, std::uint8_t(fade ? 0 : value));
     SetWindowPos(FHandle, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (fade) {
         Application->ProcessMessages();

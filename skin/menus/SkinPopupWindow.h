@@ -87,6 +87,12 @@ private:
     int GetItemWidth(TCanvas& C, TMenuItem* Item) const;
     void CalcItemRects();
     void ShowAt(const TRect& R, bool PopupByItem, bool PopupUp);
+    // ShowAt's steps.
+    int ShowTop(const TRect& R, bool PopupByItem, bool PopupUp, bool& Beside) const;
+    int ShowLeft(const TRect& R, bool Beside) const;
+    bool CreateWindowAt(int X, int Y);
+    void ShowFadingIn();
+    void SelectFirstUsable();
     struct TbsSkinGeometry Geometry() const;
     void CreateMenuImage(TBitmap& B, bool DrawClient);
     void DrawUpMarker(TCanvas& C);
