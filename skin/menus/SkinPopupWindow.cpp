@@ -366,20 +366,8 @@ void TbsSkinPopupWindow::ShowFadingIn()
         MakeMenuWindowLayered(FHandle, std::uint8_t(fade ? 0 : value));
     ShowWindow(FHandle, SW_SHOWNOACTIVATE);
     FVisible = true;
-    if (!fade)
-        return;
-    int step = std::max(1, value / 15);
-    int alpha = 0;
-    uint32_t last = GetTickCount();
-    while (alpha < value) {
-        Sleep(1);
-        if (GetTickCount() - last > 5) {
-            alpha = std::min(value, alpha + step);
-            SetLayeredWindowAlpha(FHandle, std::uint8_t(alpha));
-            UpdateWindow(FHandle);
-            last = GetTickCount();
-        }
-    }
+    if (fade)
+        FadeInLayeredWindow(FHandle, value, std::max(1, value / 15), 5);
 }
 
 // The first usable item starts selected, waiting for a command.
