@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/ui/controls/Timer.h"
 #include "skin/draw/LayerWindow.h"
 
 HWND CreateMenuWindow(const char* ClassName, TWndProc Proc, int X, int Y, int Width, int Height)
@@ -22,4 +23,13 @@ void MakeMenuWindowLayered(HWND Handle, std::uint8_t Alpha)
 {
     SetWindowLong(Handle, GWL_EXSTYLE, GetWindowLong(Handle, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAlpha(Handle, Alpha);
+}
+
+TTimer* NewMenuTimer(unsigned Interval, std::function<void(TObject* Sender)> OnTimer)
+{
+    auto* timer = new TTimer(nullptr);
+    timer->SetEnabled(false);
+    timer->SetInterval(Interval);
+    timer->OnTimer = std::move(OnTimer);
+    return timer;
 }

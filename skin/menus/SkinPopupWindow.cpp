@@ -29,8 +29,8 @@
 #include "skin/draw/PlatformCaps.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
-#include "skin/menus/SkinMenu.h"
 #include "skin/menus/MenuWindow.h"
+#include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 
 namespace {
@@ -76,14 +76,8 @@ int AcceleratorOf(const std::string& Caption)
 TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData)
     : ParentMenu(AParentMenu)
 {
-    MouseTimer = new TTimer(nullptr);
-    MouseTimer->SetEnabled(false);
-    MouseTimer->SetInterval(50);
-    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
-    MorphTimer = new TTimer(nullptr);
-    MorphTimer->SetEnabled(false);
-    MorphTimer->SetInterval(20);
-    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
+    MouseTimer = NewMenuTimer(50, [this](TObject*) { MouseTimerProc(); });
+    MorphTimer = NewMenuTimer(20, [this](TObject*) { MorphTimerProc(); });
 
     // A window picture alone is not enough: without a menu-item description
     // the item sizes cannot be taken from the skin, so the menu is plain.
