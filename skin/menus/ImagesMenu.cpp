@@ -237,19 +237,7 @@ bool TbsSkinImagesMenuPopupWindow::SkinSupport() const
 
 TbsSkinGeometry TbsSkinImagesMenuPopupWindow::Geometry() const
 {
-    const TbsDataSkinPopupWindow& pw = *ImagesMenu->SkinData()->PopupWindow;
-    TbsSkinGeometry g;
-    g.LTPt = pw.LTPoint;
-    g.RTPt = pw.RTPoint;
-    g.LBPt = pw.LBPoint;
-    g.RBPt = pw.RBPoint;
-    g.ClRect = pw.ItemsRect;
-    g.NewLTPt = NewLTPoint;
-    g.NewRTPt = NewRTPoint;
-    g.NewLBPt = NewLBPoint;
-    g.NewRBPt = NewRBPoint;
-    g.NewClRect = NewItemsRect;
-    return g;
+    return FittedGeometry(*ImagesMenu->SkinData()->PopupWindow);
 }
 
 void TbsSkinImagesMenuPopupWindow::CalcItemRects()
@@ -305,15 +293,9 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
         const TbsDataSkinPopupWindow& pw = *sd->PopupWindow;
         WindowPicture = sd->ActivePicture(pw.WindowPictureIndex);
         MaskPicture = pw.MaskPictureIndex == -1 ? nullptr : sd->ActivePicture(pw.MaskPictureIndex);
-        const int picW = WindowPicture->Width(), picH = WindowPicture->Height();
-        w = picW + gw - pw.ItemsRect.Width();
-        h = picH + d - pw.ItemsRect.Height();
-        NewLTPoint = pw.LTPoint;
-        NewRTPoint = TPoint{w - (picW - pw.RTPoint.X), pw.RTPoint.Y};
-        NewLBPoint = TPoint{pw.LBPoint.X, h - (picH - pw.LBPoint.Y)};
-        NewRBPoint = TPoint{w - (picW - pw.RBPoint.X), h - (picH - pw.RBPoint.Y)};
-        NewItemsRect = TRect{pw.ItemsRect.Left, pw.ItemsRect.Top, w - (picW - pw.ItemsRect.Right),
-                             h - (picH - pw.ItemsRect.Bottom)};
+        w = WindowPicture->Width() + gw - pw.ItemsRect.Width();
+        h = WindowPicture->Height() + d - pw.ItemsRect.Height();
+        FitPicture(pw, *WindowPicture, w, h);
         if (MaskPicture)
             CreateSkinRegion(rgn, Geometry(), *MaskPicture, w, h);
     } else {

@@ -168,17 +168,10 @@ void TbsSkinPopupWindow::CreateMenu(TMenuItem* AItem, TMenuItem* AItem2, int Sta
     CalcSize(Border);
 
     int w = FWidth, h = FHeight;
-    if (PW) {
-        int picW = WindowPicture->Width(), picH = WindowPicture->Height();
-        NewLTPoint = PW->LTPoint;
-        NewRTPoint = TPoint{w - (picW - PW->RTPoint.X), PW->RTPoint.Y};
-        NewLBPoint = TPoint{PW->LBPoint.X, h - (picH - PW->LBPoint.Y)};
-        NewRBPoint = TPoint{w - (picW - PW->RBPoint.X), h - (picH - PW->RBPoint.Y)};
-        NewItemsRect = TRect{PW->ItemsRect.Left, PW->ItemsRect.Top, w - (picW - PW->ItemsRect.Right),
-                             h - (picH - PW->ItemsRect.Bottom)};
-    } else {
+    if (PW)
+        FitPicture(*PW, *WindowPicture, w, h);
+    else
         NewItemsRect = TRect{2, 2, w - 2, h - 2};
-    }
     CalcItemRects();
 }
 
@@ -391,18 +384,7 @@ void TbsSkinPopupWindow::Hide()
 
 TbsSkinGeometry TbsSkinPopupWindow::Geometry() const
 {
-    TbsSkinGeometry g;
-    g.LTPt = PW->LTPoint;
-    g.RTPt = PW->RTPoint;
-    g.LBPt = PW->LBPoint;
-    g.RBPt = PW->RBPoint;
-    g.ClRect = PW->ItemsRect;
-    g.NewLTPt = NewLTPoint;
-    g.NewRTPt = NewRTPoint;
-    g.NewLBPt = NewLBPoint;
-    g.NewRBPt = NewRBPoint;
-    g.NewClRect = NewItemsRect;
-    return g;
+    return FittedGeometry(*PW);
 }
 
 void TbsSkinPopupWindow::CreateMenuImage(TBitmap& B, bool DrawClient)
