@@ -16,16 +16,6 @@ void TbsPopupPictureFit::FitPicture(const TbsDataSkinPopupWindow& PW, const TBit
 
 TbsSkinGeometry TbsPopupPictureFit::FittedGeometry(const TbsDataSkinPopupWindow& PW) const
 {
-    TbsSkinGeometry g;
-    g.LTPt = PW.LTPoint;
-    g.RTPt = PW.RTPoint;
-    g.LBPt = PW.LBPoint;
-    g.RBPt = PW.RBPoint;
-    g.ClRect = PW.ItemsRect;
-    g.NewLTPt = NewLTPoint;
-    g.NewRTPt = NewRTPoint;
-    g.NewLBPt = NewLBPoint;
-    g.NewRBPt = NewRBPoint;
-    g.NewClRect = NewItemsRect;
-    return g;
+    return TbsSkinGeometry{PW.LTPoint,  PW.RTPoint,  PW.LBPoint,  PW.RBPoint,  PW.ItemsRect,
+                           NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint, NewItemsRect};
 }
