@@ -398,6 +398,41 @@ static void ClampToMinMax(HWND h, TRect& r, int edge)
         r.Bottom = r.Top + height;
 }
 
+// What a gesture's handler makes of one message of its capture loop.
+enum class TGestureStep {
+    Handled,   // taken; the loop goes on
+    Stop,      // the gesture ends
+    Abort,     // the window went away: the caller returns at once
+    Pass,      // not the gesture's: mouse messages are swallowed, others dispatched
+};
+
+// The modal loop of a gesture that holds the mouse: runs while H keeps the
+// capture and lives, handing each message first to Handle. A quit message is
+// posted again and ends the loop. Answers false when the handler aborted.
+template <class THandler>
+bool RunCaptureLoop(TWindowManager& m, HWND h, THandler&& Handle)
+{
+    for (;;) {
+        if (m.CaptureWnd != h || !m.Alive(h))
+            return true;
+        TMsg msg;
+        if (!GetMessage(msg, nullptr, 0, 0)) {
+            PostQuitMessage(int(msg.wParam));
+            return true;
+        }
+        switch (Handle(msg)) {
+        case TGestureStep::Handled: continue;
+        case TGestureStep::Stop: return true;
+        case TGestureStep::Abort: return false;
+        case TGestureStep::Pass: break;
+        }
+        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
+            continue;   // the gesture owns the mouse
+        TranslateMessage(msg);
+        DispatchMessage(msg);
+    }
+}
+
 // Our own modal move or size loop, in full-drag mode: it holds the mouse,
 // moves or sizes the window with every mouse move (WM_MOVING / WM_SIZING,
 // min-max clamping, then the position change) and ends on release, Enter,
@@ -416,16 +451,9 @@ void RunMoveSizeLoop(HWND h, UINT command, TPoint start)
     SetCapture(h);
     m.Send(h, WM_ENTERSIZEMOVE);
     bool cancel = false;
-    for (;;) {
-        if (m.CaptureWnd != h || !m.Alive(h))
-            break;
-        TMsg msg;
-        if (!GetMessage(msg, nullptr, 0, 0)) {
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
+    const bool stayed = RunCaptureLoop(m, h, [&](const TMsg& msg) {
         if (!m.Alive(h))
-            return;
+            return TGestureStep::Abort;
         if (msg.message == WM_MOUSEMOVE && msg.hwnd == h) {
             int dx = msg.pt.X - start.X, dy = msg.pt.Y - start.Y;
             TRect r = orig;
@@ -442,19 +470,18 @@ void RunMoveSizeLoop(HWND h, UINT command, TPoint start)
             }
             SetWindowPos(h, nullptr, r.Left, r.Top, r.Width(), r.Height(),
                          SWP_NOZORDER | SWP_NOACTIVATE | (move ? SWP_NOSIZE : 0u));
-            continue;
+            return TGestureStep::Handled;
         }
         if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP)
-            break;
+            return TGestureStep::Stop;
         if (msg.message == WM_KEYDOWN && (msg.wParam == WPARAM(VK_ESCAPE) || msg.wParam == WPARAM(VK_RETURN))) {
             cancel = msg.wParam == WPARAM(VK_ESCAPE);
-            break;
+            return TGestureStep::Stop;
         }
-        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-            continue;   // the loop owns the mouse
-        TranslateMessage(msg);
-        DispatchMessage(msg);
-    }
+        return TGestureStep::Pass;
+    });
+    if (!stayed)
+        return;
     if (cancel && m.Alive(h))
         SetWindowPos(h, nullptr, orig.Left, orig.Top, orig.Width(), orig.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     if (m.CaptureWnd == h)
@@ -474,24 +501,13 @@ void TrackFrameButton(HWND h, int hit)
     DefaultNcPaint(*w);
     SetCapture(h);
     bool fire = false;
-    for (;;) {
-        if (m.CaptureWnd != h || !m.Alive(h))
-            break;
-        TMsg msg;
-        if (!GetMessage(msg, nullptr, 0, 0)) {
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP) {
-            if (TWindowRecord* again = m.Alive(h))
-                fire = DefaultHitTest(*again, msg.pt) == hit;
-            break;
-        }
-        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-            continue;
-        TranslateMessage(msg);
-        DispatchMessage(msg);
-    }
+    RunCaptureLoop(m, h, [&](const TMsg& msg) {
+        if (msg.message != WM_LBUTTONUP)
+            return TGestureStep::Pass;
+        if (TWindowRecord* again = m.Alive(h))
+            fire = DefaultHitTest(*again, msg.pt) == hit;
+        return TGestureStep::Stop;
+    });
     if (m.CaptureWnd == h)
         ReleaseCapture();
     if (!(w = m.Alive(h)))
@@ -535,21 +551,14 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
     int grab = thumb ? (vert ? p.Y - l.Thumb.Top : p.X - l.Thumb.Left) : 0;
     int lastPos = w->Scroll[bar].nPos;
     SetCapture(h);
-    for (;;) {
-        if (m.CaptureWnd != h || !m.Alive(h))
-            break;
-        TMsg msg;
-        if (!GetMessage(msg, nullptr, 0, 0)) {
-            PostQuitMessage(int(msg.wParam));
-            break;
-        }
+    RunCaptureLoop(m, h, [&](const TMsg& msg) {
         if (msg.message == WM_LBUTTONUP)
-            break;
+            return TGestureStep::Stop;
         if (msg.message == WM_TIMER && msg.hwnd == h && msg.wParam == ScrollRepeatTimer) {
             // Held on an arrow or the track: repeat, on the track only until
             // the thumb has come under the mouse.
             if (!(w = m.Alive(h)))
-                break;
+                return TGestureStep::Stop;
             TBarLayout now = LayoutBar(*w, bar);
             TPoint q{m.CursorPos.X - o.X, m.CursorPos.Y - o.Y};
             int at = vert ? q.Y : q.X;
@@ -560,11 +569,11 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
             if (repeat)
                 m.Send(h, msgId, WPARAM(code), 0);
             SetTimer(h, ScrollRepeatTimer, 50);
-            continue;
+            return TGestureStep::Handled;
         }
         if (msg.message == WM_MOUSEMOVE && thumb) {
             if (!(w = m.Alive(h)))
-                break;
+                return TGestureStep::Stop;
             TPoint q{msg.pt.X - o.X, msg.pt.Y - o.Y};
             int pos = PosFromThumb(*w, bar, (vert ? q.Y : q.X) - grab);
             if (pos != lastPos) {
@@ -572,13 +581,10 @@ void TrackScrollBar(HWND h, int hit, TPoint start)
                 w->Scroll[bar].nTrackPos = pos;
                 m.Send(h, msgId, MAKEWPARAM(SB_THUMBTRACK, pos), 0);
             }
-            continue;
+            return TGestureStep::Handled;
         }
-        if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST)
-            continue;
-        TranslateMessage(msg);
-        DispatchMessage(msg);
-    }
+        return TGestureStep::Pass;
+    });
     KillTimer(h, ScrollRepeatTimer);
     if (m.CaptureWnd == h)
         ReleaseCapture();

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include "platform/ui/Input.h"
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
@@ -114,6 +115,272 @@ void ShowOwned(TWindowManager& m, HWND owner)
     }
 }
 
+// What one position change did, for the repaint and the notices after it.
+struct TPosChange {
+    UINT Flags = 0;
+    bool WasVisible = false;
+    bool NowVisible = false;
+    bool Sized = false;
+    bool Moved = false;
+    bool Restacked = false;
+    TRegion OldArea;   // where the window was, in its parent's client coordinates
+};
+
+// Showing a shown window or hiding a hidden one is no change.
+UINT DropNoOpShowHide(UINT flags, bool visible)
+{
+    if ((flags & SWP_SHOWWINDOW) && visible)
+        flags &= ~SWP_SHOWWINDOW;
+    if ((flags & SWP_HIDEWINDOW) && !visible)
+        flags &= ~SWP_HIDEWINDOW;
+    return flags;
+}
+
+// The position asked for, with the current place and size where the flags keep them.
+WINDOWPOS ProposedPos(const TWindowRecord* w, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
+{
+    WINDOWPOS wp;
+    wp.hwnd = w->Handle;
+    wp.hwndInsertAfter = insertAfter;
+    wp.x = (flags & SWP_NOMOVE) ? w->Rect.Left : x;
+    wp.y = (flags & SWP_NOMOVE) ? w->Rect.Top : y;
+    wp.cx = (flags & SWP_NOSIZE) ? w->Width() : cx;
+    wp.cy = (flags & SWP_NOSIZE) ? w->Height() : cy;
+    wp.flags = flags;
+    return wp;
+}
+
+// The rectangle the window takes once its WM_WINDOWPOSCHANGING had its say.
+TRect AcceptedRect(const WINDOWPOS& wp, const TRect& oldRect)
+{
+    const UINT flags = wp.flags;
+    return Bounds((flags & SWP_NOMOVE) ? oldRect.Left : wp.x, (flags & SWP_NOMOVE) ? oldRect.Top : wp.y,
+                  std::max(0, (flags & SWP_NOSIZE) ? oldRect.Width() : wp.cx),
+                  std::max(0, (flags & SWP_NOSIZE) ? oldRect.Height() : wp.cy));
+}
+
+// Asks the window for its client area within the new rectangle; nullptr when
+// the window went away meanwhile.
+TWindowRecord* RecalcClient(TWindowManager& m, TWindowRecord* w, WINDOWPOS& wp, const TRect& oldRect,
+                            const TRect& newRect)
+{
+    const HWND hwnd = w->Handle;
+    NCCALCSIZE_PARAMS p;
+    p.rgrc[0] = newRect;
+    p.rgrc[1] = oldRect;
+    p.rgrc[2] = w->Client.Offsetted(oldRect.Left, oldRect.Top);
+    p.lppos = &wp;
+    m.Send(hwnd, WM_NCCALCSIZE, 1, reinterpret_cast<LPARAM>(&p));
+    if (!(w = m.Alive(hwnd)))
+        return nullptr;
+    TRect c = p.rgrc[0];
+    c.Right = std::max(c.Right, c.Left);
+    c.Bottom = std::max(c.Bottom, c.Top);
+    w->Client = c.Offsetted(-newRect.Left, -newRect.Top);
+    return w;
+}
+
+// The new place, stacking and visibility take effect.
+void ApplyPos(TWindowManager& m, TWindowRecord* w, const TRect& newRect, HWND insertAfter, TPosChange& c)
+{
+    w->Rect = newRect;
+    if (!(c.Flags & SWP_NOZORDER))
+        c.Restacked = Restack(m, w, insertAfter);
+    if (c.Flags & SWP_SHOWWINDOW)
+        w->Style |= WS_VISIBLE;
+    if (c.Flags & SWP_HIDEWINDOW)
+        w->Style &= ~WS_VISIBLE;
+    m.LayoutChanged();
+    c.NowVisible = w->Visible();
+}
+
+// The parent repaints what the window uncovered, the window what changed of it.
+void RepaintAfterMove(TWindowManager& m, TWindowRecord* w, const TPosChange& c)
+{
+    // A top-level window keeps its own surface: restacking it repaints nothing.
+    const bool restackShows = c.Restacked && w->IsChild();
+    const bool changedLook =
+        c.Sized || c.Moved || restackShows || (c.Flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED));
+    if (!(c.Flags & SWP_NOREDRAW) && changedLook) {
+        if (w->IsChild()) {
+            if (TWindowRecord* p = m.Find(w->Parent); p && c.WasVisible) {
+                TRegion exposed = c.NowVisible ? c.OldArea.Subtract(WindowArea(w)) : c.OldArea;
+                if (restackShows && c.NowVisible)
+                    exposed = exposed.Union(c.OldArea);
+                m.InvalidateExposed(p, exposed);
+            }
+        }
+        const bool repaintSelf = c.Sized || restackShows || (c.Flags & (SWP_SHOWWINDOW | SWP_FRAMECHANGED)) ||
+                                 (c.Moved && w->IsChild());
+        if (c.NowVisible && repaintSelf) {
+            w->NcPending = true;
+            RedrawWindow(w->Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+    } else if (c.Flags & SWP_FRAMECHANGED) {
+        w->NcPending = true;
+        m.PaintRequested();
+    }
+}
+
+// A top-level window's surface follows it on the back end.
+void TellBackend(TWindowManager& m, TWindowRecord* w, const TPosChange& c)
+{
+    TBackend& b = m.Backend();
+    const HWND hwnd = w->Handle;
+    if (c.NowVisible && !w->Minimized)
+        m.EnsureStore(w);
+    if (c.Flags & SWP_SHOWWINDOW)
+        b.WindowShown(hwnd, w->Rect, !(c.Flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled());
+    else if (c.Flags & SWP_HIDEWINDOW)
+        b.WindowHidden(hwnd);
+    else if (c.Sized || c.Moved)
+        b.WindowMoved(hwnd, w->Rect);
+    if (c.Restacked)
+        b.ZOrderChanged(m.TopLevels);
+}
+
+// After the window heard of its change: focus leaves a hidden child, and a
+// top-level window shown is activated, one hidden hands activation on.
+void SettleFocusAndActivation(TWindowManager& m, HWND hwnd, const TPosChange& c)
+{
+    TWindowRecord* w = m.Alive(hwnd);
+    if (!w)
+        return;
+    // Keys never go to a hidden window: the focus moves up to the parent.
+    if ((c.Flags & SWP_HIDEWINDOW) && w->IsChild() && m.FocusWnd &&
+        (m.FocusWnd == hwnd || IsChild(hwnd, m.FocusWnd))) {
+        SetFocus(w->Parent);
+        if (!(w = m.Alive(hwnd)))
+            return;
+    }
+    if (!w->IsChild()) {
+        if (c.NowVisible && !(c.Flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled())
+            m.Activate(hwnd, WA_ACTIVE);
+        else if ((c.Flags & SWP_HIDEWINDOW) && m.ActiveWnd == hwnd)
+            m.ActivateNextAfter(hwnd);
+    }
+}
+
+// ShowWindow's commands. Each answers whether the window was visible before.
+
+UINT QuietFlags(bool child) { return child ? (SWP_NOACTIVATE | SWP_NOZORDER) : 0; }
+
+bool HideCommand(TWindowManager& m, HWND hwnd, bool was)
+{
+    if (!was)
+        return false;
+    m.Send(hwnd, WM_SHOWWINDOW, 0, 0);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return was;
+}
+
+bool MinimizeCommand(TWindowManager& m, TWindowRecord* w, bool was, bool child)
+{
+    const HWND hwnd = w->Handle;
+    if (w->Minimized)
+        return was;
+    if (!was)
+        m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
+    if (!(w = m.Alive(hwnd)))
+        return was;
+    w->Minimized = true;
+    w->Style |= WS_VISIBLE | WS_MINIMIZE;
+    m.LayoutChanged();
+    if (!child) {
+        m.Backend().WindowHidden(hwnd);
+        HideOwned(m, hwnd);
+    }
+    m.Send(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
+    if (m.ActiveWnd == hwnd)
+        m.ActivateNextAfter(hwnd);
+    return was;
+}
+
+// The rectangle of the maximised state: the parent's client area for a child;
+// for a top-level window the monitor's work area, or what the window asks for
+// in WM_GETMINMAXINFO. Empty when the window went away.
+std::optional<TRect> MaximizedRect(TWindowManager& m, HWND hwnd, bool child)
+{
+    TWindowRecord* w = m.Alive(hwnd);
+    MONITORINFO mi;
+    GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
+    TRect r = child ? w->Rect : mi.rcWork;
+    if (!child) {
+        // The window may place and size its maximised state itself.
+        MINMAXINFO mmi;
+        mmi.ptMaxSize = TPoint{r.Width(), r.Height()};
+        mmi.ptMaxPosition = TPoint{r.Left, r.Top};
+        mmi.ptMinTrackSize = TPoint{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+        mmi.ptMaxTrackSize = TPoint{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
+        m.Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+        if (!(w = m.Alive(hwnd)))
+            return std::nullopt;
+        r = Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
+    }
+    if (child)
+        if (TWindowRecord* p = m.Find(w->Parent))
+            r = Bounds(0, 0, p->Client.Width(), p->Client.Height());
+    return r;
+}
+
+bool MaximizeCommand(TWindowManager& m, HWND hwnd, bool was, bool child)
+{
+    if (!was)
+        m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
+    TWindowRecord* w = m.Alive(hwnd);
+    if (!w)
+        return was;
+    if (!w->Maximized && !w->Minimized)
+        w->RestoreRect = w->Rect;
+    w->Minimized = false;
+    w->Maximized = true;
+    w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
+    m.LayoutChanged();
+    const std::optional<TRect> r = MaximizedRect(m, hwnd, child);
+    if (!r)
+        return was;
+    SetWindowPos(hwnd, HWND_TOP, r->Left, r->Top, r->Width(), r->Height(),
+                 SWP_SHOWWINDOW | SWP_FRAMECHANGED | QuietFlags(child));
+    return was;
+}
+
+// From minimised back to normal or maximised (SW_SHOWNORMAL always to
+// normal), from maximised to normal.
+bool RestoreCommand(TWindowManager& m, HWND hwnd, int cmd, bool was, bool child)
+{
+    if (!was)
+        m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
+    TWindowRecord* w = m.Alive(hwnd);
+    if (!w)
+        return was;
+    bool fromMinimized = w->Minimized;
+    w->Minimized = false;
+    if (!fromMinimized || cmd == SW_SHOWNORMAL || !w->Maximized)
+        w->Maximized = false;
+    w->Style &= ~(WS_MINIMIZE | (w->Maximized ? 0 : WS_MAXIMIZE));
+    TRect r = w->Maximized ? w->Rect : (w->RestoreRect.IsEmpty() ? w->Rect : w->RestoreRect);
+    w->Style &= ~WS_VISIBLE;   // shown again by the position change below
+    m.LayoutChanged();
+    SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(),
+                 SWP_SHOWWINDOW | SWP_FRAMECHANGED | QuietFlags(child));
+    if (fromMinimized && !child && m.Alive(hwnd))
+        ShowOwned(m, hwnd);
+    return was;
+}
+
+bool ShowCommand(TWindowManager& m, HWND hwnd, int cmd, bool was, bool child)
+{
+    if (was)
+        return was;
+    bool noActivate = child || cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE;
+    m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
+    if (!m.Alive(hwnd))
+        return was;
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | QuietFlags(child) | (noActivate ? SWP_NOACTIVATE : 0u));
+    return was;
+}
+
 } // namespace
 
 bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags)
@@ -122,110 +389,29 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     TWindowRecord* w = m.Alive(hwnd);
     if (!w)
         return false;
-    bool wasVisible = w->Visible();
-    if ((flags & SWP_SHOWWINDOW) && wasVisible)
-        flags &= ~SWP_SHOWWINDOW;
-    if ((flags & SWP_HIDEWINDOW) && !wasVisible)
-        flags &= ~SWP_HIDEWINDOW;
-
-    WINDOWPOS wp;
-    wp.hwnd = hwnd;
-    wp.hwndInsertAfter = insertAfter;
-    wp.x = (flags & SWP_NOMOVE) ? w->Rect.Left : x;
-    wp.y = (flags & SWP_NOMOVE) ? w->Rect.Top : y;
-    wp.cx = (flags & SWP_NOSIZE) ? w->Width() : cx;
-    wp.cy = (flags & SWP_NOSIZE) ? w->Height() : cy;
-    wp.flags = flags;
-    if (!(flags & SWP_NOSENDCHANGING)) {
+    TPosChange c;
+    c.WasVisible = w->Visible();
+    WINDOWPOS wp = ProposedPos(w, insertAfter, x, y, cx, cy, DropNoOpShowHide(flags, c.WasVisible));
+    if (!(wp.flags & SWP_NOSENDCHANGING)) {
         m.Send(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
         if (!(w = m.Alive(hwnd)))
             return false;
     }
-    flags = wp.flags;
-    TRect oldRect = w->Rect;
-    TRect newRect = Bounds((flags & SWP_NOMOVE) ? oldRect.Left : wp.x, (flags & SWP_NOMOVE) ? oldRect.Top : wp.y,
-                           std::max(0, (flags & SWP_NOSIZE) ? oldRect.Width() : wp.cx),
-                           std::max(0, (flags & SWP_NOSIZE) ? oldRect.Height() : wp.cy));
-    bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
-    bool moved = newRect.Left != oldRect.Left || newRect.Top != oldRect.Top;
-    TRegion oldArea = WindowArea(w);
-    TRect oldClient = w->Client;
-
-    if (sized || (flags & SWP_FRAMECHANGED)) {
-        NCCALCSIZE_PARAMS p;
-        p.rgrc[0] = newRect;
-        p.rgrc[1] = oldRect;
-        p.rgrc[2] = oldClient.Offsetted(oldRect.Left, oldRect.Top);
-        p.lppos = &wp;
-        m.Send(hwnd, WM_NCCALCSIZE, 1, reinterpret_cast<LPARAM>(&p));
-        if (!(w = m.Alive(hwnd)))
+    c.Flags = wp.flags;
+    const TRect oldRect = w->Rect;
+    const TRect newRect = AcceptedRect(wp, oldRect);
+    c.Sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
+    c.Moved = newRect.Left != oldRect.Left || newRect.Top != oldRect.Top;
+    c.OldArea = WindowArea(w);
+    if (c.Sized || (c.Flags & SWP_FRAMECHANGED))
+        if (!(w = RecalcClient(m, w, wp, oldRect, newRect)))
             return false;
-        TRect c = p.rgrc[0];
-        c.Right = std::max(c.Right, c.Left);
-        c.Bottom = std::max(c.Bottom, c.Top);
-        w->Client = c.Offsetted(-newRect.Left, -newRect.Top);
-    }
-    w->Rect = newRect;
-    bool restacked = false;
-    if (!(flags & SWP_NOZORDER))
-        restacked = Restack(m, w, insertAfter);
-    if (flags & SWP_SHOWWINDOW)
-        w->Style |= WS_VISIBLE;
-    if (flags & SWP_HIDEWINDOW)
-        w->Style &= ~WS_VISIBLE;
-    m.LayoutChanged();
-    bool nowVisible = w->Visible();
-    // A top-level window keeps its own surface: restacking it repaints nothing.
-    bool restackShows = restacked && w->IsChild();
-    bool changedLook = sized || moved || restackShows || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED));
-
-    if (!(flags & SWP_NOREDRAW) && changedLook) {
-        if (w->IsChild()) {
-            if (TWindowRecord* p = m.Find(w->Parent); p && wasVisible) {
-                TRegion exposed = nowVisible ? oldArea.Subtract(WindowArea(w)) : oldArea;
-                if (restackShows && nowVisible)
-                    exposed = exposed.Union(oldArea);
-                m.InvalidateExposed(p, exposed);
-            }
-        }
-        bool repaintSelf = sized || restackShows || (flags & (SWP_SHOWWINDOW | SWP_FRAMECHANGED)) || (moved && w->IsChild());
-        if (nowVisible && repaintSelf) {
-            w->NcPending = true;
-            RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-        }
-    } else if (flags & SWP_FRAMECHANGED) {
-        w->NcPending = true;
-        m.PaintRequested();
-    }
-    if (!w->IsChild()) {
-        TBackend& b = m.Backend();
-        if (nowVisible && !w->Minimized)
-            m.EnsureStore(w);
-        if (flags & SWP_SHOWWINDOW)
-            b.WindowShown(hwnd, w->Rect, !(flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled());
-        else if (flags & SWP_HIDEWINDOW)
-            b.WindowHidden(hwnd);
-        else if (sized || moved)
-            b.WindowMoved(hwnd, w->Rect);
-        if (restacked)
-            b.ZOrderChanged(m.TopLevels);
-    }
-
+    ApplyPos(m, w, newRect, insertAfter, c);
+    RepaintAfterMove(m, w, c);
+    if (!w->IsChild())
+        TellBackend(m, w, c);
     m.Send(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
-    if (!(w = m.Alive(hwnd)))
-        return true;
-    // Keys never go to a hidden window: the focus moves up to the parent.
-    if ((flags & SWP_HIDEWINDOW) && w->IsChild() && m.FocusWnd && (m.FocusWnd == hwnd || IsChild(hwnd, m.FocusWnd))) {
-        SetFocus(w->Parent);
-        if (!(w = m.Alive(hwnd)))
-            return true;
-    }
-    if (!w->IsChild()) {
-        if (nowVisible && !(flags & SWP_NOACTIVATE) && !(w->ExStyle & WS_EX_NOACTIVATE) && w->Enabled())
-            m.Activate(hwnd, WA_ACTIVE);
-        else if ((flags & SWP_HIDEWINDOW) && m.ActiveWnd == hwnd)
-            m.ActivateNextAfter(hwnd);
-    }
+    SettleFocusAndActivation(m, hwnd, c);
     return true;
 }
 
@@ -241,100 +427,19 @@ bool ShowWindow(HWND hwnd, int cmd)
     TWindowRecord* w = m.Alive(hwnd);
     if (!w)
         return false;
-    bool was = w->Visible();
-    bool child = w->IsChild();
-    UINT quiet = child ? (SWP_NOACTIVATE | SWP_NOZORDER) : 0;
+    const bool was = w->Visible();
+    const bool child = w->IsChild();
     switch (cmd) {
-    case SW_HIDE:
-        if (!was)
-            return false;
-        m.Send(hwnd, WM_SHOWWINDOW, 0, 0);
-        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        return was;
+    case SW_HIDE: return HideCommand(m, hwnd, was);
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-    case SW_SHOWMINNOACTIVE: {
-        if (w->Minimized)
-            return was;
-        if (!was)
-            m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
-        if (!(w = m.Alive(hwnd)))
-            return was;
-        w->Minimized = true;
-        w->Style |= WS_VISIBLE | WS_MINIMIZE;
-        m.LayoutChanged();
-        if (!child) {
-            m.Backend().WindowHidden(hwnd);
-            HideOwned(m, hwnd);
-        }
-        m.Send(hwnd, WM_SIZE, SIZE_MINIMIZED, 0);
-        if (m.ActiveWnd == hwnd)
-            m.ActivateNextAfter(hwnd);
-        return was;
-    }
-    case SW_MAXIMIZE: {
-        if (!was)
-            m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
-        if (!(w = m.Alive(hwnd)))
-            return was;
-        if (!w->Maximized && !w->Minimized)
-            w->RestoreRect = w->Rect;
-        w->Minimized = false;
-        w->Maximized = true;
-        w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
-        m.LayoutChanged();
-        MONITORINFO mi;
-        GetMonitorInfo(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &mi);
-        TRect r = child ? w->Rect : mi.rcWork;
-        if (!child) {
-            // The window may place and size its maximised state itself.
-            MINMAXINFO mmi;
-            mmi.ptMaxSize = TPoint{r.Width(), r.Height()};
-            mmi.ptMaxPosition = TPoint{r.Left, r.Top};
-            mmi.ptMinTrackSize = TPoint{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
-            mmi.ptMaxTrackSize = TPoint{GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)};
-            m.Send(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
-            if (!(w = m.Alive(hwnd)))
-                return was;
-            r = Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
-        }
-        if (child)
-            if (TWindowRecord* p = m.Find(w->Parent))
-                r = Bounds(0, 0, p->Client.Width(), p->Client.Height());
-        SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | quiet);
-        return was;
-    }
+    case SW_SHOWMINNOACTIVE: return MinimizeCommand(m, w, was, child);
+    case SW_MAXIMIZE: return MaximizeCommand(m, hwnd, was, child);
     case SW_RESTORE:
     case SW_SHOWNORMAL:
-        if (w->Minimized || w->Maximized) {
-            if (!was)
-                m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
-            if (!(w = m.Alive(hwnd)))
-                return was;
-            bool fromMinimized = w->Minimized;
-            w->Minimized = false;
-            if (!fromMinimized || cmd == SW_SHOWNORMAL || !w->Maximized)
-                w->Maximized = false;
-            w->Style &= ~(WS_MINIMIZE | (w->Maximized ? 0 : WS_MAXIMIZE));
-            TRect r = w->Maximized ? w->Rect : (w->RestoreRect.IsEmpty() ? w->Rect : w->RestoreRect);
-            w->Style &= ~WS_VISIBLE;   // shown again by the position change below
-            m.LayoutChanged();
-            SetWindowPos(hwnd, HWND_TOP, r.Left, r.Top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_FRAMECHANGED | quiet);
-            if (fromMinimized && !child && m.Alive(hwnd))
-                ShowOwned(m, hwnd);
-            return was;
-        }
-        [[fallthrough]];
-    default: {
-        if (was)
-            return was;
-        bool noActivate = child || cmd == SW_SHOWNA || cmd == SW_SHOWNOACTIVATE;
-        m.Send(hwnd, WM_SHOWWINDOW, 1, 0);
-        if (!m.Alive(hwnd))
-            return was;
-        SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0,
-                     SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | quiet | (noActivate ? SWP_NOACTIVATE : 0u));
-        return was;
-    }
+        if (w->Minimized || w->Maximized)
+            return RestoreCommand(m, hwnd, cmd, was, child);
+        return ShowCommand(m, hwnd, cmd, was, child);
+    default: return ShowCommand(m, hwnd, cmd, was, child);
     }
 }

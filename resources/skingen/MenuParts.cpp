@@ -3,22 +3,27 @@
 
 namespace {
 
-// Popup and hint windows take a whole picture each.
-TSheet& WindowSheet(TSkinParts& S, const std::string& FileName, int w, int h, TRgb Border, TRgb Fill, TRect& Cell)
-{
-    TSheet& sheet = S.Skin.AddSheet(FileName, w, Fill);
-    Cell = sheet.Place(w, h);
-    sheet.Art().Fill(Cell, Fill);
-    sheet.Art().Frame(Cell, Border);
-    return sheet;
-}
-
 void WriteWindowCorners(TIniSection& s, int w, int h, int c)
 {
     s.Point("lefttoppoint", Point(c, c));
     s.Point("righttoppoint", Point(w - c, c));
     s.Point("leftbottompoint", Point(c, h - c));
     s.Point("rightbottompoint", Point(w - c, h - c));
+}
+
+// Popup and hint windows take a whole framed picture each, with 4-pixel corners.
+TIniSection& WindowSection(TSkinParts& S, const char* Section, const std::string& FileName, int w, int h,
+                           TRgb Border, TRgb Fill)
+{
+    TSheet& sheet = S.Skin.AddSheet(FileName, w, Fill);
+    const TRect cell = sheet.Place(w, h);
+    sheet.Art().Fill(cell, Fill);
+    sheet.Art().Frame(cell, Border);
+    TIniSection& s = S.Skin.Section(Section);
+    s.Int("windowpictureindex", S.Skin.SheetIndex(sheet));
+    s.Int("maskpictureindex", -1);
+    WriteWindowCorners(s, w, h, 4);
+    return s;
 }
 
 void WriteStretch(TIniSection& s)
@@ -64,34 +69,29 @@ void WriteObjectBase(TIniSection& s, int Sheet, const TRect& Normal, const TRect
     s.Int("glowlayeralphablendvalue", 255);
 }
 
-}  // namespace
-
-void BuildMenus(TSkinParts& S)
+void BuildPopupWindow(TSkinParts& S)
 {
     const TPalette& P = S.P;
-
-    TRect popupCell;
-    TSheet& popup = WindowSheet(S, "popup.bmp", 40, 40, P.ControlBorder, P.Window, popupCell);
-    TIniSection& pw = S.Skin.Section("POPUPWINDOW");
-    pw.Int("windowpictureindex", S.Skin.SheetIndex(popup));
-    pw.Int("maskpictureindex", -1);
-    WriteWindowCorners(pw, 40, 40, 4);
+    TIniSection& pw = WindowSection(S, "POPUPWINDOW", "popup.bmp", 40, 40, P.ControlBorder, P.Window);
     pw.Rect("itemsrect", Rect(3, 3, 37, 37));
     pw.Color("scrollmarkercolor", P.Glyph);
     pw.Color("scrollmarkeractivecolor", P.Accent);
     WriteStretch(pw);
+}
 
-    TRect hintCell;
-    TSheet& hint = WindowSheet(S, "hint.bmp", 40, 28, P.Shadow, P.HintFace, hintCell);
-    TIniSection& hw = S.Skin.Section("HINTWINDOW");
-    hw.Int("windowpictureindex", S.Skin.SheetIndex(hint));
-    hw.Int("maskpictureindex", -1);
-    WriteWindowCorners(hw, 40, 28, 4);
+void BuildHintWindow(TSkinParts& S)
+{
+    const TPalette& P = S.P;
+    TIniSection& hw = WindowSection(S, "HINTWINDOW", "hint.bmp", 40, 28, P.Shadow, P.HintFace);
     hw.Rect("clientrect", Rect(6, 4, 34, 24));
     hw.Font(P.Text, false, 14);
     WriteStretch(hw);
+}
 
-    // Popup menu items: a rounded highlight inside the white menu.
+// Popup menu items: a rounded highlight inside the white menu.
+void BuildMenuItems(TSkinParts& S)
+{
+    const TPalette& P = S.P;
     TSheet& sheet = S.Lists;
     TArt& art = sheet.Art();
     const int idx = S.Skin.SheetIndex(sheet);
@@ -126,9 +126,16 @@ void BuildMenus(TSkinParts& S)
     mi.Rect("activeradioimagerect", DrawMark(sheet, 1, P.AccentDark, P.AccentSoft));
     mi.Rect("arrowimagerect", DrawMark(sheet, 2, P.Glyph, P.Window));
     mi.Rect("activearrowimagerect", DrawMark(sheet, 2, P.Text, P.AccentSoft));
+}
 
-    // The menu bar: the tool colour with a divider under it; items light up
-    // like tool buttons.
+// The menu bar: the tool colour with a divider under it; items light up
+// like tool buttons.
+void BuildMenuBar(TSkinParts& S)
+{
+    const TPalette& P = S.P;
+    TSheet& sheet = S.Lists;
+    TArt& art = sheet.Art();
+    const int idx = S.Skin.SheetIndex(sheet);
     const TRect bar = sheet.Place(60, 26);
     art.Fill(bar, P.ToolFace);
     art.HLine(bar.Left, bar.Right, bar.Bottom - 1, P.Divider);
@@ -169,4 +176,14 @@ void BuildMenus(TSkinParts& S)
     bi.Bool("stretcheffect", true);
     bi.Int("framecount", 0);
     bi.Int("animateinterval", 25);
+}
+
+}  // namespace
+
+void BuildMenus(TSkinParts& S)
+{
+    BuildPopupWindow(S);
+    BuildHintWindow(S);
+    BuildMenuItems(S);
+    BuildMenuBar(S);
 }

@@ -390,121 +390,163 @@ void TbsSkinToolBar::CreateControlSkinImage(TBitmap& B)
 void TbsSkinToolBar::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_NCCALCSIZE: {
-        TbsSkinPanel::WndProc(Message);
-        if (!FCanScroll)
-            return;
-        GetSkinData();
-        TRect* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
-                                  : reinterpret_cast<TRect*>(Message.LParam);
-        if (Buttons[0].Visible)
-            r->Left += ArrowWidth;
-        if (Buttons[1].Visible)
-            r->Right -= ArrowWidth;
-        return;
-    }
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); break;
     case WM_SIZE:
-    case WM_WINDOWPOSCHANGED:
-        TbsSkinPanel::WndProc(Message);
-        if (Buttons[0].Visible || Buttons[1].Visible) {
-            Buttons[0].R = TRect{0, 0, ArrowWidth, Height()};
-            Buttons[1].R = TRect{Width() - ArrowWidth, 0, Width(), Height()};
-            DrawScrollButtons();
-        }
+    case WM_WINDOWPOSCHANGED: WMBoundsChanged(Message); break;
+    case WM_NCPAINT: WMNCPaint(Message); break;
+    case WM_NCHITTEST: WMNCHitTest(Message); break;
+    case WM_SETCURSOR: WMSetCursor(Message); break;
+    case WM_WINDOWPOSCHANGING: WMWindowPosChanging(Message); break;
+    case WM_TIMER: WMTimer(Message); break;
+    case WM_NCMOUSEMOVE: WMNCMouseMove(Message); break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK: WMNCLButtonDown(Message); break;
+    case WM_NCLBUTTONUP: WMNCLButtonUp(Message); break;
+    case WM_MOUSEMOVE: WMMouseMove(Message); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    default: TbsSkinPanel::WndProc(Message); break;
+    }
+}
+
+// The scroll arrows sit in the non-client area, one arrow width at each side.
+void TbsSkinToolBar::WMNCCalcSize(TMessage& Message)
+{
+    TbsSkinPanel::WndProc(Message);
+    if (!FCanScroll)
         return;
-    case WM_NCPAINT:
-        TbsSkinPanel::WndProc(Message);
-        if (FCanScroll)
-            DrawScrollButtons();
-        return;
-    case WM_NCHITTEST:
-        if (!Designing() && FCanScroll) {
-            const TPoint p = ScreenToClient(LParamToPoint(Message.LParam));
-            if (p.X < 0 && Buttons[0].Visible) {
-                Message.Result = HTLEFTARROW;
-                return;
-            }
-            if (p.X >= ClientWidth() && Buttons[1].Visible) {
-                Message.Result = HTRIGHTARROW;
-                return;
-            }
-        }
-        TbsSkinPanel::WndProc(Message);
-        return;
-    case WM_SETCURSOR:
-        if (LOWORD(Message.LParam) == HTLEFTARROW || LOWORD(Message.LParam) == HTRIGHTARROW)
-            Message.LParam = MAKELPARAM(HTCLIENT, HIWORD(Message.LParam));
-        TbsSkinPanel::WndProc(Message);
-        return;
-    case WM_WINDOWPOSCHANGING:
-        TbsSkinPanel::WndProc(Message);
-        if (HandleAllocated() && FAdjustControls)
-            CenterControls();
-        return;
-    case WM_TIMER:
-        if (Message.WParam == ScrollTimerId) {
-            if (TimerMode == 1)
-                ScrollStep(0);
-            else if (TimerMode == 2)
-                ScrollStep(1);
+    GetSkinData();
+    TRect* r = Message.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(Message.LParam)->rgrc[0]
+                              : reinterpret_cast<TRect*>(Message.LParam);
+    if (Buttons[0].Visible)
+        r->Left += ArrowWidth;
+    if (Buttons[1].Visible)
+        r->Right -= ArrowWidth;
+}
+
+// Resized or moved: the arrows follow the edges.
+void TbsSkinToolBar::WMBoundsChanged(TMessage& Message)
+{
+    TbsSkinPanel::WndProc(Message);
+    if (Buttons[0].Visible || Buttons[1].Visible) {
+        Buttons[0].R = TRect{0, 0, ArrowWidth, Height()};
+        Buttons[1].R = TRect{Width() - ArrowWidth, 0, Width(), Height()};
+        DrawScrollButtons();
+    }
+}
+
+void TbsSkinToolBar::WMNCPaint(TMessage& Message)
+{
+    TbsSkinPanel::WndProc(Message);
+    if (FCanScroll)
+        DrawScrollButtons();
+}
+
+void TbsSkinToolBar::WMNCHitTest(TMessage& Message)
+{
+    if (!Designing() && FCanScroll) {
+        const TPoint p = ScreenToClient(LParamToPoint(Message.LParam));
+        if (p.X < 0 && Buttons[0].Visible) {
+            Message.Result = HTLEFTARROW;
             return;
         }
-        break;
-    default:
-        break;
+        if (p.X >= ClientWidth() && Buttons[1].Visible) {
+            Message.Result = HTRIGHTARROW;
+            return;
+        }
     }
-    if (FCanScroll) {
-        switch (Message.Msg) {
-        case WM_NCMOUSEMOVE: {
-            const int i = ArrowAt(Message.WParam);
-            if (i != -1 && !Buttons[i].MouseIn) {
-                Buttons[i].MouseIn = true;
-                Buttons[1 - i].MouseIn = false;
-                DrawScrollButtons();
-                if (FHotScroll)
-                    StartTimer(i + 1);
-            }
-            break;
-        }
-        case WM_NCLBUTTONDOWN:
-        case WM_NCLBUTTONDBLCLK: {
-            const int i = ArrowAt(Message.WParam);
-            if (i != -1) {
-                Buttons[i].Down = true;
-                Buttons[i].MouseIn = true;
-                DrawScrollButtons();
-                StartTimer(i + 1);
-                return;
-            }
-            break;
-        }
-        case WM_NCLBUTTONUP: {
-            const int i = ArrowAt(Message.WParam);
-            if (i != -1) {
-                Buttons[i].Down = false;
-                DrawScrollButtons();
+    TbsSkinPanel::WndProc(Message);
+}
+
+// Over an arrow the cursor is the client area's.
+void TbsSkinToolBar::WMSetCursor(TMessage& Message)
+{
+    if (LOWORD(Message.LParam) == HTLEFTARROW || LOWORD(Message.LParam) == HTRIGHTARROW)
+        Message.LParam = MAKELPARAM(HTCLIENT, HIWORD(Message.LParam));
+    TbsSkinPanel::WndProc(Message);
+}
+
+void TbsSkinToolBar::WMWindowPosChanging(TMessage& Message)
+{
+    TbsSkinPanel::WndProc(Message);
+    if (HandleAllocated() && FAdjustControls)
+        CenterControls();
+}
+
+void TbsSkinToolBar::WMTimer(TMessage& Message)
+{
+    if (Message.WParam != ScrollTimerId) {
+        TbsSkinPanel::WndProc(Message);
+        return;
+    }
+    if (TimerMode == 1)
+        ScrollStep(0);
+    else if (TimerMode == 2)
+        ScrollStep(1);
+}
+
+// Hovering an arrow lights it, and with hot scrolling starts scrolling that way.
+void TbsSkinToolBar::WMNCMouseMove(TMessage& Message)
+{
+    const int i = FCanScroll ? ArrowAt(Message.WParam) : -1;
+    if (i != -1 && !Buttons[i].MouseIn) {
+        Buttons[i].MouseIn = true;
+        Buttons[1 - i].MouseIn = false;
+        DrawScrollButtons();
+        if (FHotScroll)
+            StartTimer(i + 1);
+    }
+    TbsSkinPanel::WndProc(Message);
+}
+
+// Pressing an arrow scrolls repeatedly until it is released.
+void TbsSkinToolBar::WMNCLButtonDown(TMessage& Message)
+{
+    const int i = FCanScroll ? ArrowAt(Message.WParam) : -1;
+    if (i == -1) {
+        TbsSkinPanel::WndProc(Message);
+        return;
+    }
+    Buttons[i].Down = true;
+    Buttons[i].MouseIn = true;
+    DrawScrollButtons();
+    StartTimer(i + 1);
+}
+
+// Releasing an arrow stops the repeat and scrolls one more step.
+void TbsSkinToolBar::WMNCLButtonUp(TMessage& Message)
+{
+    const int i = FCanScroll ? ArrowAt(Message.WParam) : -1;
+    if (i == -1) {
+        TbsSkinPanel::WndProc(Message);
+        return;
+    }
+    Buttons[i].Down = false;
+    DrawScrollButtons();
+    StopTimer();
+    ScrollStep(i);
+}
+
+// The mouse moved into the client area: no arrow is hot or pressed any more.
+void TbsSkinToolBar::WMMouseMove(TMessage& Message)
+{
+    if (FCanScroll)
+        for (auto& a : Buttons)
+            if (a.Visible && a.MouseIn) {
+                a.MouseIn = false;
+                a.Down = false;
                 StopTimer();
-                ScrollStep(i);
-                return;
+                DrawScrollButtons();
             }
-            break;
-        }
-        case WM_MOUSEMOVE:
-            for (auto& a : Buttons)
-                if (a.Visible && a.MouseIn) {
-                    a.MouseIn = false;
-                    a.Down = false;
-                    StopTimer();
-                    DrawScrollButtons();
-                }
-            break;
-        case CM_MOUSELEAVE: {
-            if (Designing())
-                break;
-            TPoint p;
-            GetCursorPos(p);
-            if (HandleAllocated() && WindowFromPoint(p) == Handle())
-                break;
+    TbsSkinPanel::WndProc(Message);
+}
+
+// The mouse left the bar (not for one of its own children): arrows go back to rest.
+void TbsSkinToolBar::CMMouseLeave(TMessage& Message)
+{
+    if (FCanScroll && !Designing()) {
+        TPoint p;
+        GetCursorPos(p);
+        if (!HandleAllocated() || WindowFromPoint(p) != Handle()) {
             for (auto& a : Buttons)
                 if (a.MouseIn) {
                     a.MouseIn = false;
@@ -512,10 +554,6 @@ void TbsSkinToolBar::WndProc(TMessage& Message)
                     StopTimer();
                 }
             DrawScrollButtons();
-            break;
-        }
-        default:
-            break;
         }
     }
     TbsSkinPanel::WndProc(Message);

@@ -90,6 +90,20 @@ private:
     void ScrollContent(int Delta);
     int ArrowAt(WPARAM Hit) const;
 
+    // One handler per message; each passes on what it does not consume.
+    void WMNCCalcSize(TMessage& Message);
+    void WMBoundsChanged(TMessage& Message);   // WM_SIZE and WM_WINDOWPOSCHANGED
+    void WMNCPaint(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMSetCursor(TMessage& Message);
+    void WMWindowPosChanging(TMessage& Message);
+    void WMTimer(TMessage& Message);
+    void WMNCMouseMove(TMessage& Message);
+    void WMNCLButtonDown(TMessage& Message);
+    void WMNCLButtonUp(TMessage& Message);
+    void WMMouseMove(TMessage& Message);
+    void CMMouseLeave(TMessage& Message);
+
     bool FAdjustControls = true;
     bool FCanScroll = false, FHotScroll = false;
     int TimerMode = 0;

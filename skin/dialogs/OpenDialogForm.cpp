@@ -54,7 +54,16 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     BSF = new TbsFormFrame(this);
     BSF->SetBorderIcons(TbsBorderIcons{});
 
-    // The tool bar: spacer, label, look-in box, then the buttons from the right.
+    CreateToolBar(AToolButtonsTransparent);
+    CreatePanels();
+    CreateFileList();
+    CreateBottomControls();
+    ArrangeBottomRow();
+}
+
+void TbsOpenDlgForm::CreateToolBar(bool AToolButtonsTransparent)
+{
+    // Spacer, label, look-in box, then the buttons from the right.
     ToolPanel = new TbsSkinToolBar(this);
     ToolPanel->SetParent(this);
     ToolPanel->SetBorderStyle(TbsSkinBorderStyle::bvNone);
@@ -90,25 +99,7 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     rightSpacer->SetWidth(10);
     rightSpacer->SetAlign(alRight);
 
-    StylePopupMenu = new TbsSkinPopupMenu(this);
-    struct TViewItem {
-        TMenuItem** Item;
-        const char* Key;
-        TViewStyle Style;
-    };
-    for (const TViewItem& v : {TViewItem{&IconMenuItem, "MSG_LV_ICON", vsIcon},
-                               TViewItem{&SmallIconMenuItem, "MSG_LV_SMALLICON", vsSmallIcon},
-                               TViewItem{&ListMenuItem, "MSG_LV_LIST", vsList},
-                               TViewItem{&ReportMenuItem, "MSG_LV_DETAILS", vsReport}}) {
-        auto* item = new TMenuItem(nullptr);
-        item->SetCaption(DialogText(CtrlSD, v.Key));
-        item->SetRadioItem(true);
-        item->SetGroupIndex(1);
-        const TViewStyle style = v.Style;
-        item->OnClick = [this, style](TObject*) { ApplyViewStyle(style); };
-        StylePopupMenu->Items()->Add(item);
-        *v.Item = item;
-    }
+    CreateViewStyleMenu();
 
     StyleToolButton = new TbsSkinMenuSpeedButton(this);
     StyleToolButton->SetParent(ToolPanel);
@@ -128,7 +119,34 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     ShellBox->SetParent(ToolPanel);
     ShellBox->SetAlign(alClient);
     ShellBox->SetDropDownCount(10);
+}
 
+// The view menu behind the style button: one radio item per view style.
+void TbsOpenDlgForm::CreateViewStyleMenu()
+{
+    StylePopupMenu = new TbsSkinPopupMenu(this);
+    struct TViewItem {
+        TMenuItem** Item;
+        const char* Key;
+        TViewStyle Style;
+    };
+    for (const TViewItem& v : {TViewItem{&IconMenuItem, "MSG_LV_ICON", vsIcon},
+                               TViewItem{&SmallIconMenuItem, "MSG_LV_SMALLICON", vsSmallIcon},
+                               TViewItem{&ListMenuItem, "MSG_LV_LIST", vsList},
+                               TViewItem{&ReportMenuItem, "MSG_LV_DETAILS", vsReport}}) {
+        auto* item = new TMenuItem(nullptr);
+        item->SetCaption(DialogText(CtrlSD, v.Key));
+        item->SetRadioItem(true);
+        item->SetGroupIndex(1);
+        const TViewStyle style = v.Style;
+        item->OnClick = [this, style](TObject*) { ApplyViewStyle(style); };
+        StylePopupMenu->Items()->Add(item);
+        *v.Item = item;
+    }
+}
+
+void TbsOpenDlgForm::CreatePanels()
+{
     BottomPanel = new TbsSkinPanel(this);
     BottomPanel->SetParent(this);
     BottomPanel->SetAlign(alBottom);
@@ -139,7 +157,11 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     FileListViewPanel->SetParent(this);
     FileListViewPanel->SetAlign(alClient);
     FileListViewPanel->SetBorderStyle(TbsSkinBorderStyle::bvFrame);
+}
 
+// The file list with its two skinned scroll bars inside the list panel.
+void TbsOpenDlgForm::CreateFileList()
+{
     FLVHScrollBar = new TbsSkinScrollBar(this);
     FLVHScrollBar->SetParent(FileListViewPanel);
     FLVHScrollBar->SetBothMarkerWidth(19);
@@ -169,7 +191,11 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     FileListView->OnPathChanged = [this](TObject* s) { FLVPathChange(s); };
     FileListView->OnDblClick = [this](TObject* s) { FLVDBLClick(s); };
     FileListView->OnKeyPress = [this](TObject* s, char32_t& k) { FLVKeyPress(s, k); };
+}
 
+// Name edit, file-type box, Open (Save) and Cancel, and their labels.
+void TbsOpenDlgForm::CreateBottomControls()
+{
     FileNameEdit = new TbsSkinEdit(this);
     FileNameEdit->SetParent(BottomPanel);
     FileNameEdit->SetDefaultHeight(21);
@@ -204,7 +230,10 @@ TbsOpenDlgForm::TbsOpenDlgForm(TComponent* AOwner, bool ASaveMode, TbsSkinData* 
     FileTypeLabel->SetBounds(10, 45, 60, 16);
     FileTypeLabel->SetAutoSize(true);
     FileTypeLabel->SetCaption(DialogText(CtrlSD, "MSG_FILETYPE"));
+}
 
+void TbsOpenDlgForm::ArrangeBottomRow()
+{
     const int w = ClientWidth();
     PlaceBottomRow(70, w - 160, w - 80, true);
     FileNameEdit->SetTabOrder(0);

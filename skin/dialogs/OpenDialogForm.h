@@ -106,6 +106,15 @@ protected:
     void Accept(const std::string& Name);
     void PlaceBottomRow(int Left, int EditWidth, int ButtonLeft, bool Anchored);
     TbsSkinSpeedButton* NewToolButton(const char* GlyphName, const char* HintKey, bool Transparent);
+
+private:
+    // The steps of construction, in the order the controls are made.
+    void CreateToolBar(bool AToolButtonsTransparent);
+    void CreateViewStyleMenu();
+    void CreatePanels();
+    void CreateFileList();
+    void CreateBottomControls();
+    void ArrangeBottomRow();
 };
 
 // The extension part of a name: from the last "." after the last "/", or empty.

@@ -48,6 +48,16 @@ constexpr int IconSize = 32;
 
 const TButtonKind& KindOf(TMsgDlgBtn Kind) { return ButtonKinds[Kind]; }
 
+// The width of the row of the asked buttons with the gaps between them.
+int ButtonRowWidth(TMsgDlgButtons Buttons)
+{
+    int n = 0;
+    for (const auto& k : ButtonKinds)
+        if (Buttons.Contains(k.Kind))
+            ++n;
+    return n > 0 ? ButtonWidth * n + ButtonGap * (n - 1) : 0;
+}
+
 }  // namespace
 
 std::string GetMsgButtonCaption(TMsgDlgBtn Kind, const TbsSkinData* CtrlSkinData)
@@ -132,106 +142,135 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
                                           TMsgDlgButtons Buttons, bool OfferCheckBox, int X, int Y)
 {
     auto form = std::unique_ptr<TbsMessageForm>(NewForm<TbsMessageForm>(Application, X, Y));
-    TbsFormFrame& frame = *form->BSF;
+    ApplyFrameLook(*form);
+    form->SetCaption(Title);
+    AddMessageLabel(*form, Msg);
+    AddIcon(*form, Icon);
+
+    const int rowWidth = ButtonRowWidth(Buttons);
+    form->SetClientHeight(ButtonHeight() + form->Message->Height() + 50);
+    form->SetClientWidth(std::max(rowWidth, form->Message->Left() + form->Message->Width()) + 40);
+    if (OfferCheckBox && FShowAgainFlag)
+        AddShowAgainBox(*form);
+    KeepWithinFrameWidths(*form);
+    AddButtons(*form, Buttons, rowWidth);
+    return form.release();
+}
+
+// The frame takes this component's skins and blending; client sizes set after
+// this count on the frame the skin gives the window.
+void TbsSkinMessage::ApplyFrameLook(TbsMessageForm& Form)
+{
+    TbsFormFrame& frame = *Form.BSF;
     frame.SetSkinData(SkinData());
     frame.SetMenusSkinData(CtrlSkinData());
     frame.SetAlphaBlend(FAlphaBlend);
     frame.AlphaBlendAnimation = FAlphaBlendAnimation;
     frame.SetAlphaBlendValue(FAlphaBlendValue);
-    // Client sizes below count on the frame the skin gives the window.
-    form->HandleNeeded();
+    Form.HandleNeeded();
+}
 
-    const int bh = ButtonHeight();
-    int n = 0;
-    for (const auto& k : ButtonKinds)
-        if (Buttons.Contains(k.Kind))
-            ++n;
-    const int rowWidth = n > 0 ? ButtonWidth * n + ButtonGap * (n - 1) : 0;
-    form->SetCaption(Title);
-
-    auto* label = new TbsSkinStdLabel(form.get());
-    form->Message = label;
+void TbsSkinMessage::AddMessageLabel(TbsMessageForm& Form, const std::string& Msg)
+{
+    auto* label = new TbsSkinStdLabel(&Form);
+    Form.Message = label;
     label->Font().Assign(FDefaultFont);
     label->SetDefaultFont(FDefaultFont);
     label->SetUseSkinFont(FUseSkinFont);
     label->SetSkinDataName(FMessageLabelSkinDataName);
     label->SetSkinData(CtrlSkinData());
     label->SetName("Message");
-    label->SetParent(form.get());
+    label->SetParent(&Form);
     label->SetAutoSize(true);
     label->SetCaption(Msg);
     label->SetLeft(LabelLeft);
     label->SetTop(LabelTop);
-    const int labelRight = label->Left() + label->Width();
+}
 
+// The picture left of the message: a system icon, or a picture of an image
+// list when the index is within it; none otherwise.
+void TbsSkinMessage::AddIcon(TbsMessageForm& Form, const TIconRequest& Icon)
+{
+    const TbsSkinStdLabel& label = *Form.Message;
     if (Icon.SystemIcon != 0) {
-        auto* image = new TImage(form.get());
+        auto* image = new TImage(&Form);
         image->SetName("Image");
-        image->SetParent(form.get());
+        image->SetParent(&Form);
         image->Picture().Bitmap().Assign(LoadResIcon(Icon.SystemIcon, IconSize));
         image->SetTransparent(true);
-        const int top = std::max(10, label->Top() + label->Height() / 2 - IconSize / 2);
+        const int top = std::max(10, label.Top() + label.Height() / 2 - IconSize / 2);
         image->SetBounds(5, top, IconSize, IconSize);
-        form->Image = image;
+        Form.Image = image;
     } else if (Icon.Images && Icon.ImageIndex >= 0 && Icon.ImageIndex <= Icon.Images->Count() - 1) {
-        auto* image = new TImage(form.get());
+        auto* image = new TImage(&Form);
         image->SetName("Image");
-        image->SetParent(form.get());
+        image->SetParent(&Form);
         image->SetTransparent(true);
         TBitmap& b = image->Picture().Bitmap();
         b.SetSize(Icon.Images->Width(), Icon.Images->Height(), false);
         b.Fill(clBtnFace);
         Icon.Images->Draw(*b.Canvas(), 0, 0, Icon.ImageIndex, true);
-        image->SetBounds(5, label->Top() + label->Height() / 2 - IconSize / 2, Icon.Images->Width(),
+        image->SetBounds(5, label.Top() + label.Height() / 2 - IconSize / 2, Icon.Images->Width(),
                          Icon.Images->Height());
-        form->Image = image;
+        Form.Image = image;
     }
+}
 
-    form->SetClientHeight(bh + label->Height() + 50);
-    form->SetClientWidth(std::max(rowWidth, labelRight) + 40);
+// The "do not show again" box above the buttons; the form grows to hold it
+// and widens to its caption.
+void TbsSkinMessage::AddShowAgainBox(TbsMessageForm& Form)
+{
+    const int bh = ButtonHeight();
+    Form.SetClientHeight(Form.ClientHeight() + 40);
+    auto* box = new TbsSkinCheckRadioBox(&Form);
+    Form.DisplayCheckBox = box;
+    box->SetName("checkbox");
+    box->SetDefaultHeight(30);
+    box->SetChecked(!FShowAgainFlagValue);
+    box->SetParent(&Form);
+    box->SetDefaultFont(FDefaultFont);
+    box->SetUseSkinFont(FUseSkinFont);
+    box->SetSkinData(CtrlSkinData());
+    const int top = Form.ClientHeight() - bh - 50;
+    const std::string caption = SkinResStr(CtrlSkinData(), "MSG_CAP_SHOWFLAG");
+    box->SetCaption(caption);
+    TBitmap measure(1, 1);
+    TCanvas& c = *measure.Canvas();
+    c.Font().Assign(FDefaultFont);
+    if (FUseSkinFont && box->SkinIndex() != -1)
+        if (const auto* e = dynamic_cast<const TbsDataSkinCheckRadioControl*>(
+                CtrlSkinData()->CtrlList[size_t(box->SkinIndex())].get())) {
+            c.Font().SetName(e->FontName);
+            c.Font().SetHeight(e->FontHeight);
+        }
+    const int tw = c.TextWidth(caption);
+    if (Form.ClientWidth() < tw + 60)
+        Form.SetClientWidth(tw + 60);
+    box->SetBounds(5, top, tw + 55, box->DefaultHeight());
+}
 
-    if (OfferCheckBox && FShowAgainFlag) {
-        form->SetClientHeight(form->ClientHeight() + 40);
-        auto* box = new TbsSkinCheckRadioBox(form.get());
-        form->DisplayCheckBox = box;
-        box->SetName("checkbox");
-        box->SetDefaultHeight(30);
-        box->SetChecked(!FShowAgainFlagValue);
-        box->SetParent(form.get());
-        box->SetDefaultFont(FDefaultFont);
-        box->SetUseSkinFont(FUseSkinFont);
-        box->SetSkinData(CtrlSkinData());
-        const int top = form->ClientHeight() - bh - 50;
-        const std::string caption = SkinResStr(CtrlSkinData(), "MSG_CAP_SHOWFLAG");
-        box->SetCaption(caption);
-        TBitmap measure(1, 1);
-        TCanvas& c = *measure.Canvas();
-        c.Font().Assign(FDefaultFont);
-        if (FUseSkinFont && box->SkinIndex() != -1)
-            if (const auto* e = dynamic_cast<const TbsDataSkinCheckRadioControl*>(
-                    CtrlSkinData()->CtrlList[size_t(box->SkinIndex())].get())) {
-                c.Font().SetName(e->FontName);
-                c.Font().SetHeight(e->FontHeight);
-            }
-        const int tw = c.TextWidth(caption);
-        if (form->ClientWidth() < tw + 60)
-            form->SetClientWidth(tw + 60);
-        box->SetBounds(5, top, tw + 55, box->DefaultHeight());
-    }
+void TbsSkinMessage::KeepWithinFrameWidths(TbsMessageForm& Form)
+{
+    const TbsFormFrame& frame = *Form.BSF;
+    if (frame.GetMaxWidth() < Form.Width())
+        Form.SetWidth(frame.GetMaxWidth());
+    else if (Form.Width() < frame.GetMinWidth())
+        Form.SetWidth(frame.GetMinWidth());
+}
 
-    if (frame.GetMaxWidth() < form->Width())
-        form->SetWidth(frame.GetMaxWidth());
-    else if (form->Width() < frame.GetMinWidth())
-        form->SetWidth(frame.GetMinWidth());
-
+// The asked buttons in their fixed order, centred along the bottom; OK (else
+// Yes, else Retry) is the default, Cancel (else No, else OK) the cancel one.
+void TbsSkinMessage::AddButtons(TbsMessageForm& Form, TMsgDlgButtons Buttons, int RowWidth)
+{
+    const int bh = ButtonHeight();
     const TMsgDlgBtn defaultKind = Buttons.Contains(mbOK) ? mbOK : Buttons.Contains(mbYes) ? mbYes : mbRetry;
     const TMsgDlgBtn cancelKind = Buttons.Contains(mbCancel) ? mbCancel : Buttons.Contains(mbNo) ? mbNo : mbOK;
-    int x = (form->ClientWidth() - rowWidth) / 2;
+    int x = (Form.ClientWidth() - RowWidth) / 2;
     for (const auto& k : ButtonKinds) {
         if (!Buttons.Contains(k.Kind))
             continue;
-        auto* b = new TbsSkinButton(form.get());
-        b->SetParent(form.get());
+        auto* b = new TbsSkinButton(&Form);
+        b->SetParent(&Form);
         b->SetName(k.Name);
         b->SetCanFocused(true);
         b->SetCaption(GetMsgButtonCaption(k.Kind, CtrlSkinData()));
@@ -239,18 +278,17 @@ TbsMessageForm* TbsSkinMessage::BuildForm(const std::string& Msg, const std::str
         b->SetDefault(k.Kind == defaultKind);
         b->SetCancel(k.Kind == cancelKind);
         b->SetDefaultHeight(bh);
-        b->SetBounds(x, form->ClientHeight() - bh - 10, ButtonWidth, bh);
+        b->SetBounds(x, Form.ClientHeight() - bh - 10, ButtonWidth, bh);
         b->SetDefaultFont(FDefaultButtonFont);
         b->SetUseSkinFont(FUseSkinFont);
         x += ButtonWidth + ButtonGap;
         if (k.Kind == mbHelp) {
-            TbsMessageForm* f = form.get();
+            TbsMessageForm* f = &Form;
             b->OnClick = [f](TObject* Sender) { f->HelpBtnClick(Sender); };
         }
         b->SetSkinDataName(FButtonSkinDataName);
         b->SetSkinData(CtrlSkinData());
     }
-    return form.release();
 }
 
 TbsMessageForm* TbsSkinMessage::CreateMessageForm(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons,

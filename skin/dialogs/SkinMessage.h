@@ -125,6 +125,13 @@ private:
     };
     TbsMessageForm* BuildForm(const std::string& Msg, const std::string& Title, const TIconRequest& Icon,
                               TMsgDlgButtons Buttons, bool OfferCheckBox, int X, int Y);
+    // BuildForm's steps.
+    void ApplyFrameLook(TbsMessageForm& Form);
+    void AddMessageLabel(TbsMessageForm& Form, const std::string& Msg);
+    void AddIcon(TbsMessageForm& Form, const TIconRequest& Icon);
+    void AddShowAgainBox(TbsMessageForm& Form);
+    void KeepWithinFrameWidths(TbsMessageForm& Form);
+    void AddButtons(TbsMessageForm& Form, TMsgDlgButtons Buttons, int RowWidth);
     int Show(TbsMessageForm* Form, int HelpCtx, const std::string& HelpFileName, bool AskPosition);
     int ButtonHeight() const;
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/core/Clock.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/DeviceContext.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/Paint.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/WinConsts.h"
 #include "platform/ui/controls/Timer.h"
@@ -141,4 +143,19 @@ void AssignImageWithMask(const TBitmap& Image, const TBitmap& Mask, TbsBitmap& D
 
 void SetLayeredWindowAlpha(HWND Handle, std::uint8_t Alpha) {
     SetLayeredWindowAttributes(Handle, 0, Alpha, LWA_ALPHA);
+}
+
+void FadeInLayeredWindow(HWND Handle, int Alpha, int Step, std::uint32_t Interval)
+{
+    int alpha = 0;
+    std::uint32_t last = GetTickCount();
+    while (alpha < Alpha) {
+        Sleep(1);
+        if (GetTickCount() - last > Interval) {
+            alpha = std::min(Alpha, alpha + Step);
+            SetLayeredWindowAlpha(Handle, std::uint8_t(alpha));
+            UpdateWindow(Handle);
+            last = GetTickCount();
+        }
+    }
 }

@@ -70,3 +70,6 @@ void UpdateLayeredWindowFromBitmap(const TbsBitmap& Bitmap, std::uint8_t Alpha, 
 void AssignImageWithMask(const TBitmap& Image, const TBitmap& Mask, TbsBitmap& Dest);
 // One alpha for the whole layered window.
 void SetLayeredWindowAlpha(HWND Handle, std::uint8_t Alpha);
+// Raises a layered window's alpha from 0 to Alpha by Step every Interval
+// milliseconds, repainting it each time; returns when it is fully shown.
+void FadeInLayeredWindow(HWND Handle, int Alpha, int Step, std::uint32_t Interval);

@@ -25,6 +25,7 @@
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FrameSeams.h"
 #include "skin/controls/ControlPaint.h"
+#include "skin/menus/MenuWindow.h"
 
 namespace {
 
@@ -236,19 +237,7 @@ bool TbsSkinImagesMenuPopupWindow::SkinSupport() const
 
 TbsSkinGeometry TbsSkinImagesMenuPopupWindow::Geometry() const
 {
-    const TbsDataSkinPopupWindow& pw = *ImagesMenu->SkinData()->PopupWindow;
-    TbsSkinGeometry g;
-    g.LTPt = pw.LTPoint;
-    g.RTPt = pw.RTPoint;
-    g.LBPt = pw.LBPoint;
-    g.RBPt = pw.RBPoint;
-    g.ClRect = pw.ItemsRect;
-    g.NewLTPt = NewLTPoint;
-    g.NewRTPt = NewRTPoint;
-    g.NewLBPt = NewLBPoint;
-    g.NewRBPt = NewRBPoint;
-    g.NewClRect = NewItemsRect;
-    return g;
+    return FittedGeometry(*ImagesMenu->SkinData()->PopupWindow);
 }
 
 void TbsSkinImagesMenuPopupWindow::CalcItemRects()
@@ -304,15 +293,9 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
         const TbsDataSkinPopupWindow& pw = *sd->PopupWindow;
         WindowPicture = sd->ActivePicture(pw.WindowPictureIndex);
         MaskPicture = pw.MaskPictureIndex == -1 ? nullptr : sd->ActivePicture(pw.MaskPictureIndex);
-        const int picW = WindowPicture->Width(), picH = WindowPicture->Height();
-        w = picW + gw - pw.ItemsRect.Width();
-        h = picH + d - pw.ItemsRect.Height();
-        NewLTPoint = pw.LTPoint;
-        NewRTPoint = TPoint{w - (picW - pw.RTPoint.X), pw.RTPoint.Y};
-        NewLBPoint = TPoint{pw.LBPoint.X, h - (picH - pw.LBPoint.Y)};
-        NewRBPoint = TPoint{w - (picW - pw.RBPoint.X), h - (picH - pw.RBPoint.Y)};
-        NewItemsRect = TRect{pw.ItemsRect.Left, pw.ItemsRect.Top, w - (picW - pw.ItemsRect.Right),
-                             h - (picH - pw.ItemsRect.Bottom)};
+        w = WindowPicture->Width() + gw - pw.ItemsRect.Width();
+        h = WindowPicture->Height() + d - pw.ItemsRect.Height();
+        FitPicture(pw, *WindowPicture, w, h);
         if (MaskPicture)
             CreateSkinRegion(rgn, Geometry(), *MaskPicture, w, h);
     } else {
@@ -336,17 +319,8 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
     x = std::max(x, wa.Left);
     y = std::max(y, wa.Top);
 
-    WNDCLASS wc;
-    if (!GetClassInfo(ImagesMenuClassName, wc)) {
-        wc.lpszClassName = ImagesMenuClassName;
-        wc.lpfnWndProc = &DefWindowProc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.hbrBackground = clNone;
-        RegisterClass(wc);
-    }
     TWndProc proc = [this](HWND hw, UINT msg, WPARAM wp, LPARAM lp) { return WindowProc(hw, msg, wp, lp); };
-    FHandle = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, ImagesMenuClassName, "", WS_POPUP, x, y, w, h,
-                             nullptr, 0, nullptr, proc);
+    FHandle = CreateMenuWindow(ImagesMenuClassName, std::move(proc), x, y, w, h);
     if (!FHandle)
         return;
     if (rgn)
@@ -354,10 +328,8 @@ void TbsSkinImagesMenuPopupWindow::Show(const TRect& PopupRect)
     const int value = std::clamp(ImagesMenu->AlphaBlendValue, 0, 255);
     const bool layered = CanUseLayeredWindows() && ImagesMenu->AlphaBlend;
     const bool fade = layered && ImagesMenu->AlphaBlendAnimation;
-    if (layered) {
-        SetWindowLong(FHandle, GWL_EXSTYLE, GetWindowLong(FHandle, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAlpha(FHandle, std::uint8_t(fade ? 0 : value));
-    }
+    if (layered)
+        MakeMenuWindowLayered(FHandle, std::uint8_t(fade ? 0 : value));
     SetWindowPos(FHandle, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
     if (fade) {
         Application->ProcessMessages();

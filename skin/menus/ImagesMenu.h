@@ -8,6 +8,7 @@
 #include "platform/gfx/Geometry.h"
 #include "platform/ui/forms/Application.h"
 #include "skin/controls/MenuLinks.h"
+#include "skin/menus/PopupPictureFit.h"
 
 class TBitmap;
 class TCanvas;
@@ -33,7 +34,7 @@ struct TbsImagesMenuItem {
 
 // The open grid of an images menu: a borderless popup that never takes the
 // focus, holds the mouse and the application's message hook while open.
-class TbsSkinImagesMenuPopupWindow {
+class TbsSkinImagesMenuPopupWindow : private TbsPopupPictureFit {
 public:
     explicit TbsSkinImagesMenuPopupWindow(TbsSkinImagesMenu* AImagesMenu);
     ~TbsSkinImagesMenuPopupWindow();
@@ -72,8 +73,6 @@ private:
     bool FSkinSupport = false;
     TMessageEvent OldAppMessage;
     bool FHooked = false;
-    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
-    TRect NewItemsRect;
     const TBitmap* WindowPicture = nullptr;
     const TBitmap* MaskPicture = nullptr;
     bool FDown = false;

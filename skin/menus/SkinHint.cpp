@@ -266,20 +266,8 @@ void TbsSkinHintWindow::Activate(const TRect& Rect, const std::string& AHint, TP
     SetWindowPos(handle, HWND_TOPMOST, x, y, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOSIZE);
     FVisible = true;
     Invalidate();
-    if (fade) {
-        const int step = std::max(1, value / 15);
-        int alpha = 0;
-        uint32_t last = GetTickCount();
-        while (alpha < value) {
-            Sleep(1);
-            if (GetTickCount() - last > 3) {
-                alpha = std::min(value, alpha + step);
-                SetLayeredWindowAlpha(handle, std::uint8_t(alpha));
-                UpdateWindow(handle);
-                last = GetTickCount();
-            }
-        }
-    }
+    if (fade)
+        FadeInLayeredWindow(handle, value, std::max(1, value / 15), 3);
 }
 
 void TbsSkinHintWindow::SetHintWindowRegion()

@@ -18,6 +18,7 @@
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/menus/MenuWindow.h"
 #include "skin/menus/SkinMenu.h"
 
 // ------------------------------------------------------------ TbsSkinMainMenu
@@ -49,18 +50,9 @@ TbsSkinMainMenuBar::TbsSkinMainMenuBar(TComponent* AOwner) : TbsSkinControl(AOwn
     FDefItemFont.SetColor(clBtnText);
     SetAlign(alTop);
     SetBounds(0, 0, 150, FDefaultHeight);
-    MouseTimer = new TTimer(nullptr);
-    MouseTimer->SetEnabled(false);
-    MouseTimer->SetInterval(50);
-    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
-    MorphTimer = new TTimer(nullptr);
-    MorphTimer->SetEnabled(false);
-    MorphTimer->SetInterval(25);
-    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
-    AnimateTimer = new TTimer(nullptr);
-    AnimateTimer->SetEnabled(false);
-    AnimateTimer->SetInterval(25);
-    AnimateTimer->OnTimer = [this](TObject*) { AnimateTimerProc(); };
+    MouseTimer = NewMenuTimer(50, [this](TObject*) { MouseTimerProc(); });
+    MorphTimer = NewMenuTimer(25, [this](TObject*) { MorphTimerProc(); });
+    AnimateTimer = NewMenuTimer(25, [this](TObject*) { AnimateTimerProc(); });
 }
 
 TbsSkinMainMenuBar::~TbsSkinMainMenuBar()

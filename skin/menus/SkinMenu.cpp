@@ -14,6 +14,7 @@
 #include "skin/data/WindowDescriptions.h"
 #include "skin/draw/MonitorRects.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/menus/MenuWindow.h"
 #include "skin/menus/SkinMenuItem.h"
 #include "skin/menus/SkinPopupWindow.h"
 
@@ -53,14 +54,11 @@ TbsSkinMenu::TbsSkinMenu(TComponent* AOwner, TCustomForm* AForm) : TComponent(AO
     FDefaultMenuItemFont.SetName("Arial");
     FDefaultMenuItemFont.SetStyle(0);
     FDefaultMenuItemFont.SetHeight(14);
-    WaitTimer = new TTimer(nullptr);
-    WaitTimer->SetEnabled(false);
-    WaitTimer->SetInterval(500);
-    WaitTimer->OnTimer = [this](TObject*) {
+    WaitTimer = NewMenuTimer(500, [this](TObject*) {
         WaitTimer->SetEnabled(false);
         if (TbsSkinMenuItem* item = WItem)
             ItemAction(item->Parent, item, true, false);
-    };
+    });
 }
 
 TbsSkinMenu::~TbsSkinMenu()

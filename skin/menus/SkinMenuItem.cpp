@@ -200,9 +200,33 @@ void TbsSkinMenuItem::DrawImage(TCanvas& Canvas, const TRect& R, const TRect& Sr
 
 void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
 {
-    TbsSkinMenu* menu = Parent->ParentMenu;
-    std::string s = MenuItem->ShortCut() ? ShortCutToText(MenuItem->ShortCut()) : std::string();
+    PaintFaceBackground(B, Act, Frame);
+    TRect t = MI->TextRct;
+    t.Right = B.Width() - (MI->SkinRect.Width() - MI->TextRct.Right);
+    TCanvas& c = *B.Canvas();
+    const TColor color = SetFaceFont(c, Act);
 
+    if (MenuItem->OnDrawItem) {
+        MenuItem->OnDrawItem(this, c, t, Act);
+        return;
+    }
+    if (IsHeader()) {
+        DrawHeaderItem(c, TRect{0, 0, B.Width(), B.Height()}, MenuItem->Caption());
+        return;
+    }
+    int g = Parent->ImgL ? Parent->GlyphWidth : 16;
+    if (!MI->ImageRct.IsEmpty())
+        g = 0;
+    DrawCaptionAndShortCut(c, t, g, 16);
+    if (MenuItem->Count() > 0)
+        DrawSubmenuArrow(c, t, Act, color);
+    DrawFaceMark(c, t, Act, MI->UseImageColor ? (Act ? MI->ActiveImageColor : MI->ImageColor) : color);
+}
+
+// The skin's item picture (active, inactive or the animation frame), or the
+// window's own background under a transparent inactive item.
+void TbsSkinMenuItem::PaintFaceBackground(TBitmap& B, bool Act, bool Frame)
+{
     TRect src = Act ? MI->ActiveSkinRect : MI->SkinRect;
     bool stretch = Act ? MI->StretchEffect : MI->InActiveStretchEffect;
     if (!Act && !MI->InActiveStretchEffect && MI->StretchEffect)
@@ -217,88 +241,87 @@ void TbsSkinMenuItem::DrawItemFace(TBitmap& B, bool Act, bool Frame)
     } else {
         CreateHSkinImage(MI->ItemLO, MI->ItemRO, B, *ActivePicture, src, ObjectRect.Width(), src.Height(), stretch);
     }
+}
 
-    int g = Parent->ImgL ? Parent->GlyphWidth : 16;
-    if (!MI->ImageRct.IsEmpty())
-        g = 0;
-    TRect t = MI->TextRct;
-    t.Right = B.Width() - (MI->SkinRect.Width() - MI->TextRct.Right);
-
-    TCanvas& c = *B.Canvas();
-    c.Brush().SetStyle(bsClear);
+// The skin's item font (or the menu's own) in the colour of the item's state;
+// answers that colour.
+TColor TbsSkinMenuItem::SetFaceFont(TCanvas& C, bool Act)
+{
+    TbsSkinMenu* menu = Parent->ParentMenu;
+    C.Brush().SetStyle(bsClear);
     if (menu->UseSkinFont()) {
-        c.Font().SetName(MI->FontName);
-        c.Font().SetStyle(MI->FontStyle);
-        c.Font().SetHeight(MI->FontHeight);
+        C.Font().SetName(MI->FontName);
+        C.Font().SetStyle(MI->FontStyle);
+        C.Font().SetHeight(MI->FontHeight);
     } else {
-        c.Font().Assign(menu->DefaultMenuItemFont());
+        C.Font().Assign(menu->DefaultMenuItemFont());
     }
     if (menu->SkinData && menu->SkinData->ResourceStrData())
-        c.Font().SetCharset(menu->SkinData->ResourceStrData()->CharSet());
+        C.Font().SetCharset(menu->SkinData->ResourceStrData()->CharSet());
     else
-        c.Font().SetCharset(menu->DefaultMenuItemFont().Charset());
+        C.Font().SetCharset(menu->DefaultMenuItemFont().Charset());
     TColor color = Act ? MI->ActiveFontColor : MenuItem->Enabled() ? MI->FontColor : MI->UnEnabledFontColor;
-    c.Font().SetColor(color);
+    C.Font().SetColor(color);
+    return color;
+}
 
-    if (MenuItem->OnDrawItem) {
-        MenuItem->OnDrawItem(this, c, t, Act);
-        return;
-    }
-    if (IsHeader()) {
-        DrawHeaderItem(c, TRect{0, 0, B.Width(), B.Height()}, MenuItem->Caption());
-        return;
-    }
-
-    TRect r{t.Left + g, 0, t.Right - 16, 0};
-    DrawSkinText(c, MenuItem->Caption(), r, TextFlags | DT_CALCRECT);
+// The caption from GlyphGap past the left of T, centred on T's height, and
+// the shortcut text ending RightGap before T's right.
+void TbsSkinMenuItem::DrawCaptionAndShortCut(TCanvas& C, const TRect& T, int GlyphGap, int RightGap)
+{
+    TRect r{T.Left + GlyphGap, 0, T.Right - RightGap, 0};
+    DrawSkinText(C, MenuItem->Caption(), r, TextFlags | DT_CALCRECT);
     int rh = r.Height();
-    r.Top = t.Top + t.Height() / 2 - rh / 2;
+    r.Top = T.Top + T.Height() / 2 - rh / 2;
     r.Bottom = r.Top + rh;
     r.Right += 2;
-    DrawSkinText(c, MenuItem->Caption(), r, TextFlags);
+    DrawSkinText(C, MenuItem->Caption(), r, TextFlags);
+    if (!MenuItem->ShortCut())
+        return;
+    const std::string s = ShortCutToText(MenuItem->ShortCut());
+    TRect m{0, 0, 0, 0};
+    DrawSkinText(C, s, m, TextFlags | DT_CALCRECT);
+    TRect sr{T.Right - RightGap - m.Width(), r.Top, T.Right - RightGap, r.Bottom};
+    DrawSkinText(C, s, sr, TextFlags);
+}
 
-    if (!s.empty()) {
-        TRect m{0, 0, 0, 0};
-        DrawSkinText(c, s, m, TextFlags | DT_CALCRECT);
-        TRect sr{t.Right - m.Width() - 16, r.Top, t.Right - 16, r.Bottom};
-        DrawSkinText(c, s, sr, TextFlags);
-    }
+void TbsSkinMenuItem::DrawSubmenuArrow(TCanvas& C, const TRect& T, bool Act, TColor Color)
+{
+    if (MI->ArrowImageRect.IsEmpty())
+        DrawMenuArrow(C, T.Right - 7, T.Top + T.Height() / 2 - 4, Color);
+    else
+        DrawImage(C, TRect{T.Right - MI->ArrowImageRect.Width() - 5, T.Top, T.Right, T.Bottom},
+                  Act ? MI->ActiveArrowImageRect : MI->ArrowImageRect);
+}
 
-    if (MenuItem->Count() > 0) {
-        if (MI->ArrowImageRect.IsEmpty())
-            DrawMenuArrow(c, t.Right - 7, t.Top + t.Height() / 2 - 4, color);
-        else
-            DrawImage(c, TRect{t.Right - MI->ArrowImageRect.Width() - 5, t.Top, t.Right, t.Bottom},
-                      Act ? MI->ActiveArrowImageRect : MI->ArrowImageRect);
-    }
-
-    if (MI->UseImageColor)
-        color = Act ? MI->ActiveImageColor : MI->ImageColor;
-
-    bool noImageRect = MI->ImageRct.IsEmpty();
+// In the image place (the skin's, else the left of T): the item's glyph, a
+// system command's glyph, or the check or radio mark of a checked item.
+void TbsSkinMenuItem::DrawFaceMark(TCanvas& C, const TRect& T, bool Act, TColor Color)
+{
+    const bool noImageRect = MI->ImageRct.IsEmpty();
     if (HasGlyph()) {
         int w = MenuItem->Bitmap().Empty() ? Parent->ImgL->Width() : MenuItem->Bitmap().Width();
         int h = MenuItem->Bitmap().Empty() ? Parent->ImgL->Height() : MenuItem->Bitmap().Height();
-        int x = noImageRect ? t.Left + 2 : MI->ImageRct.Left + MI->ImageRct.Width() / 2 - w / 2;
-        int y = noImageRect ? t.Top + t.Height() / 2 - h / 2 : MI->ImageRct.Top + MI->ImageRct.Height() / 2 - h / 2;
-        DrawGlyph(c, x, y, color, true);
+        int x = noImageRect ? T.Left + 2 : MI->ImageRct.Left + MI->ImageRct.Width() / 2 - w / 2;
+        int y = noImageRect ? T.Top + T.Height() / 2 - h / 2 : MI->ImageRct.Top + MI->ImageRct.Height() / 2 - h / 2;
+        DrawGlyph(C, x, y, Color, true);
         return;
     }
-    int x = noImageRect ? t.Left + 2 : MI->ImageRct.Left + MI->ImageRct.Width() / 2 - 4;
-    int y = noImageRect ? t.Top + t.Height() / 2 - 4 : MI->ImageRct.Top + MI->ImageRct.Height() / 2 - 4;
-    if (DrawSystemGlyph(c, x, y, color) || !MenuItem->Checked())
+    int x = noImageRect ? T.Left + 2 : MI->ImageRct.Left + MI->ImageRct.Width() / 2 - 4;
+    int y = noImageRect ? T.Top + T.Height() / 2 - 4 : MI->ImageRct.Top + MI->ImageRct.Height() / 2 - 4;
+    if (DrawSystemGlyph(C, x, y, Color) || !MenuItem->Checked())
         return;
-    TRect area = noImageRect ? TRect{t.Left + 2, t.Top, t.Left + 16, t.Bottom} : MI->ImageRct;
+    TRect area = noImageRect ? TRect{T.Left + 2, T.Top, T.Left + 16, T.Bottom} : MI->ImageRct;
     if (MenuItem->RadioItem()) {
         if (MI->RadioImageRect.IsEmpty())
-            DrawMenuRadioMark(c, x, y + 1, color);
+            DrawMenuRadioMark(C, x, y + 1, Color);
         else
-            DrawImage(c, area, Act ? MI->ActiveRadioImageRect : MI->RadioImageRect);
+            DrawImage(C, area, Act ? MI->ActiveRadioImageRect : MI->RadioImageRect);
     } else {
         if (MI->CheckImageRect.IsEmpty())
-            DrawMenuCheckMark(c, x, y, color);
+            DrawMenuCheckMark(C, x, y, Color);
         else
-            DrawImage(c, area, Act ? MI->ActiveCheckImageRect : MI->CheckImageRect);
+            DrawImage(C, area, Act ? MI->ActiveCheckImageRect : MI->CheckImageRect);
     }
 }
 
@@ -381,20 +404,7 @@ void TbsSkinMenuItem::DefaultDraw(TCanvas& Cnvs)
         return;
     }
     c.Brush().SetStyle(bsClear);
-    TRect r{r2.Left + g, 0, r2.Right - 19, 0};
-    DrawSkinText(c, MenuItem->Caption(), r, TextFlags | DT_CALCRECT);
-    int rh = r.Height();
-    r.Top = r2.Top + r2.Height() / 2 - rh / 2;
-    r.Bottom = r.Top + rh;
-    r.Right += 2;
-    DrawSkinText(c, MenuItem->Caption(), r, TextFlags);
-    if (MenuItem->ShortCut()) {
-        std::string s = ShortCutToText(MenuItem->ShortCut());
-        TRect m{0, 0, 0, 0};
-        DrawSkinText(c, s, m, TextFlags | DT_CALCRECT);
-        TRect sr{r2.Right - 19 - m.Width(), r.Top, r2.Right - 19, r.Bottom};
-        DrawSkinText(c, s, sr, TextFlags);
-    }
+    DrawCaptionAndShortCut(c, r2, g, 19);
     int cy = r2.Top + r2.Height() / 2;
     if (MenuItem->Count() > 0)
         DrawMenuArrow(c, r2.Right - 7, cy - 4, text);

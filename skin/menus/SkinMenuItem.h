@@ -57,6 +57,12 @@ public:
 
 private:
     void DrawItemFace(TBitmap& B, bool Act, bool Frame);
+    // DrawItemFace's steps.
+    void PaintFaceBackground(TBitmap& B, bool Act, bool Frame);
+    TColor SetFaceFont(TCanvas& C, bool Act);
+    void DrawCaptionAndShortCut(TCanvas& C, const TRect& T, int GlyphGap, int RightGap);
+    void DrawSubmenuArrow(TCanvas& C, const TRect& T, bool Act, TColor Color);
+    void DrawFaceMark(TCanvas& C, const TRect& T, bool Act, TColor Color);
     void DrawHeaderItem(TCanvas& Canvas, const TRect& R, const std::string& Text);
     TRect GetFrameRect() const;
     void DrawImage(TCanvas& Canvas, const TRect& R, const TRect& Src);

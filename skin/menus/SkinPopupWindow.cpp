@@ -29,6 +29,7 @@
 #include "skin/draw/PlatformCaps.h"
 #include "skin/draw/SkinImage.h"
 #include "skin/draw/TextUtils.h"
+#include "skin/menus/MenuWindow.h"
 #include "skin/menus/SkinMenu.h"
 #include "skin/menus/SkinMenuItem.h"
 
@@ -75,14 +76,8 @@ int AcceleratorOf(const std::string& Caption)
 TbsSkinPopupWindow::TbsSkinPopupWindow(TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData)
     : ParentMenu(AParentMenu)
 {
-    MouseTimer = new TTimer(nullptr);
-    MouseTimer->SetEnabled(false);
-    MouseTimer->SetInterval(50);
-    MouseTimer->OnTimer = [this](TObject*) { MouseTimerProc(); };
-    MorphTimer = new TTimer(nullptr);
-    MorphTimer->SetEnabled(false);
-    MorphTimer->SetInterval(20);
-    MorphTimer->OnTimer = [this](TObject*) { MorphTimerProc(); };
+    MouseTimer = NewMenuTimer(50, [this](TObject*) { MouseTimerProc(); });
+    MorphTimer = NewMenuTimer(20, [this](TObject*) { MorphTimerProc(); });
 
     // A window picture alone is not enough: without a menu-item description
     // the item sizes cannot be taken from the skin, so the menu is plain.
@@ -173,17 +168,10 @@ void TbsSkinPopupWindow::CreateMenu(TMenuItem* AItem, TMenuItem* AItem2, int Sta
     CalcSize(Border);
 
     int w = FWidth, h = FHeight;
-    if (PW) {
-        int picW = WindowPicture->Width(), picH = WindowPicture->Height();
-        NewLTPoint = PW->LTPoint;
-        NewRTPoint = TPoint{w - (picW - PW->RTPoint.X), PW->RTPoint.Y};
-        NewLBPoint = TPoint{PW->LBPoint.X, h - (picH - PW->LBPoint.Y)};
-        NewRBPoint = TPoint{w - (picW - PW->RBPoint.X), h - (picH - PW->RBPoint.Y)};
-        NewItemsRect = TRect{PW->ItemsRect.Left, PW->ItemsRect.Top, w - (picW - PW->ItemsRect.Right),
-                             h - (picH - PW->ItemsRect.Bottom)};
-    } else {
+    if (PW)
+        FitPicture(*PW, *WindowPicture, w, h);
+    else
         NewItemsRect = TRect{2, 2, w - 2, h - 2};
-    }
     CalcItemRects();
 }
 
@@ -280,105 +268,98 @@ void TbsSkinPopupWindow::Show2(const TRect& R, TMenuItem* AItem, TMenuItem* AIte
 
 void TbsSkinPopupWindow::ShowAt(const TRect& R, bool PopupByItem, bool PopupUp)
 {
-    const TRect& wa = ParentMenu->WorkArea;
-    int w = FWidth, h = FHeight;
-    bool upperHalf = R.Top < wa.Top + wa.Height() / 2;
-    bool moved = false;
-    int y;
-    if (Scroll && !Scroll2) {
-        y = wa.Top;
-    } else if (PopupByItem) {
-        if (R.Top + h - NewItemsRect.Top <= wa.Bottom)
-            y = R.Top - NewItemsRect.Top;
-        else if (upperHalf)
-            y = wa.Bottom - h;
-        else
-            y = std::max(wa.Top, R.Bottom - h + NewItemsRect.Top);
-    } else if (PopupUp) {
-        if (R.Top - h >= wa.Top)
-            y = R.Top - h;
-        else if (upperHalf) {
-            if (R.Bottom + h <= wa.Bottom)
-                y = R.Bottom;
-            else {
-                y = wa.Bottom - h;
-                moved = true;
-            }
-        } else {
-            y = wa.Top;
-            moved = true;
-        }
-    } else {
-        if (R.Bottom + h <= wa.Bottom)
-            y = R.Bottom;
-        else if (upperHalf) {
-            y = wa.Bottom - h;
-            moved = true;
-        } else if (R.Top - h >= wa.Top)
-            y = R.Top - h;
-        else {
-            y = wa.Top;
-            moved = true;
-        }
-    }
-    int x;
-    if (PopupByItem || (Scroll && !Scroll2) || moved) {
-        x = R.Right + w + 1 <= wa.Right ? R.Right + 1 : R.Left - w - 1;
-    } else {
-        x = R.Left;
-        if (x + w > wa.Right)
-            x = wa.Right - w;
-        else if (R.Left < wa.Left)
-            x = wa.Left;
-    }
-    ShowX = x;
-    ShowY = y;
-
-    WNDCLASS wc;
-    if (!GetClassInfo(PopupClassName, wc)) {
-        wc.lpszClassName = PopupClassName;
-        wc.lpfnWndProc = &DefWindowProc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.hbrBackground = clNone;
-        RegisterClass(wc);
-    }
-    TWndProc proc = [this](HWND hw, UINT msg, WPARAM wp, LPARAM lp) { return WindowProc(hw, msg, wp, lp); };
-    FHandle = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, PopupClassName, "", WS_POPUP, x, y, w, h, nullptr, 0,
-                             nullptr, proc);
-    if (!FHandle)
+    bool beside = false;
+    ShowY = ShowTop(R, PopupByItem, PopupUp, beside);
+    ShowX = ShowLeft(R, PopupByItem || (Scroll && !Scroll2) || beside);
+    if (!CreateWindowAt(ShowX, ShowY))
         return;
+    ShowFadingIn();
+    MouseTimer->SetEnabled(true);
+    SelectFirstUsable();
+}
+
+// The top of the window within the work area. A submenu lines its first item
+// up with its parent item; a menu from the bar opens below it (or above with
+// PopupUp), on the other side when there is no room there, and moved aside
+// (Beside) when it fits on neither.
+int TbsSkinPopupWindow::ShowTop(const TRect& R, bool PopupByItem, bool PopupUp, bool& Beside) const
+{
+    const TRect& wa = ParentMenu->WorkArea;
+    const int h = FHeight;
+    const bool upperHalf = R.Top < wa.Top + wa.Height() / 2;
+    if (Scroll && !Scroll2)
+        return wa.Top;
+    if (PopupByItem) {
+        if (R.Top + h - NewItemsRect.Top <= wa.Bottom)
+            return R.Top - NewItemsRect.Top;
+        if (upperHalf)
+            return wa.Bottom - h;
+        return std::max(wa.Top, R.Bottom - h + NewItemsRect.Top);
+    }
+    if (PopupUp) {
+        if (R.Top - h >= wa.Top)
+            return R.Top - h;
+        if (upperHalf && R.Bottom + h <= wa.Bottom)
+            return R.Bottom;
+        Beside = true;
+        return upperHalf ? wa.Bottom - h : wa.Top;
+    }
+    if (R.Bottom + h <= wa.Bottom)
+        return R.Bottom;
+    if (!upperHalf && R.Top - h >= wa.Top)
+        return R.Top - h;
+    Beside = true;
+    return upperHalf ? wa.Bottom - h : wa.Top;
+}
+
+// The left of the window: beside R (right of it when there is room, else
+// left), or aligned with R's left and kept within the work area.
+int TbsSkinPopupWindow::ShowLeft(const TRect& R, bool Beside) const
+{
+    const TRect& wa = ParentMenu->WorkArea;
+    const int w = FWidth;
+    if (Beside)
+        return R.Right + w + 1 <= wa.Right ? R.Right + 1 : R.Left - w - 1;
+    if (R.Left + w > wa.Right)
+        return wa.Right - w;
+    if (R.Left < wa.Left)
+        return wa.Left;
+    return R.Left;
+}
+
+// The window, shaped by the skin's mask picture when it has one.
+bool TbsSkinPopupWindow::CreateWindowAt(int X, int Y)
+{
+    TWndProc proc = [this](HWND hw, UINT msg, WPARAM wp, LPARAM lp) { return WindowProc(hw, msg, wp, lp); };
+    FHandle = CreateMenuWindow(PopupClassName, std::move(proc), X, Y, FWidth, FHeight);
+    if (!FHandle)
+        return false;
     if (MaskPicture) {
         std::optional<TRegion> rgn;
-        CreateSkinRegion(rgn, Geometry(), *MaskPicture, w, h);
+        CreateSkinRegion(rgn, Geometry(), *MaskPicture, FWidth, FHeight);
         if (rgn)
             SetWindowRgn(FHandle, new TRegion(*rgn), true);
     }
-    // Layered alpha, and a fade-in for the first window of a new menu.
+    return true;
+}
+
+// Layered alpha, and a fade-in for the first window of a new menu.
+void TbsSkinPopupWindow::ShowFadingIn()
+{
     int value = std::clamp(ParentMenu->AlphaBlendValue, 0, 255);
     bool layered = CanUseLayeredWindows() && ParentMenu->AlphaBlend;
     bool fade = layered && ParentMenu->AlphaBlendAnimation && ParentMenu->First();
-    if (layered) {
-        SetWindowLong(FHandle, GWL_EXSTYLE, GetWindowLong(FHandle, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAlpha(FHandle, std::uint8_t(fade ? 0 : value));
-    }
+    if (layered)
+        MakeMenuWindowLayered(FHandle, std::uint8_t(fade ? 0 : value));
     ShowWindow(FHandle, SW_SHOWNOACTIVATE);
     FVisible = true;
-    if (fade) {
-        int step = std::max(1, value / 15);
-        int alpha = 0;
-        uint32_t last = GetTickCount();
-        while (alpha < value) {
-            Sleep(1);
-            if (GetTickCount() - last > 5) {
-                alpha = std::min(value, alpha + step);
-                SetLayeredWindowAlpha(FHandle, std::uint8_t(alpha));
-                UpdateWindow(FHandle);
-                last = GetTickCount();
-            }
-        }
-    }
+    if (fade)
+        FadeInLayeredWindow(FHandle, value, std::max(1, value / 15), 5);
+}
 
-    MouseTimer->SetEnabled(true);
+// The first usable item starts selected, waiting for a command.
+void TbsSkinPopupWindow::SelectFirstUsable()
+{
     ActiveItem = -1;
     for (size_t i = 0; i < FItems.size(); ++i)
         if (FItems[i]->Usable()) {
@@ -403,18 +384,7 @@ void TbsSkinPopupWindow::Hide()
 
 TbsSkinGeometry TbsSkinPopupWindow::Geometry() const
 {
-    TbsSkinGeometry g;
-    g.LTPt = PW->LTPoint;
-    g.RTPt = PW->RTPoint;
-    g.LBPt = PW->LBPoint;
-    g.RBPt = PW->RBPoint;
-    g.ClRect = PW->ItemsRect;
-    g.NewLTPt = NewLTPoint;
-    g.NewRTPt = NewRTPoint;
-    g.NewLBPt = NewLBPoint;
-    g.NewRBPt = NewRBPoint;
-    g.NewClRect = NewItemsRect;
-    return g;
+    return FittedGeometry(*PW);
 }
 
 void TbsSkinPopupWindow::CreateMenuImage(TBitmap& B, bool DrawClient)

@@ -5,6 +5,7 @@
 #include "platform/core/Object.h"
 #include "platform/gfx/Geometry.h"
 #include "platform/ui/WinTypes.h"
+#include "skin/menus/PopupPictureFit.h"
 
 class TBitmap;
 class TCanvas;
@@ -22,7 +23,7 @@ class TbsSkinMenuItem;
 // inside the work area, scrolls when the items do not fit and takes the keys
 // the form passes on while the menu is open. The menu engine creates, stacks
 // and frees these windows.
-class TbsSkinPopupWindow : public TObject {
+class TbsSkinPopupWindow : public TObject, public TbsPopupPictureFit {
 public:
     TbsSkinPopupWindow(TbsSkinMenu* AParentMenu, TbsDataSkinPopupWindow* AData);
     ~TbsSkinPopupWindow() override;
@@ -62,8 +63,6 @@ public:
     bool Scroll = false;
     bool Scroll2 = false;
     int ScrollCode = 0;
-    TPoint NewLTPoint, NewRTPoint, NewLBPoint, NewRBPoint;
-    TRect NewItemsRect;
     int ShowX = 0, ShowY = 0;
     int OMX = -1, OMY = -1;
     TImageList* ImgL = nullptr;
@@ -87,6 +86,12 @@ private:
     int GetItemWidth(TCanvas& C, TMenuItem* Item) const;
     void CalcItemRects();
     void ShowAt(const TRect& R, bool PopupByItem, bool PopupUp);
+    // ShowAt's steps.
+    int ShowTop(const TRect& R, bool PopupByItem, bool PopupUp, bool& Beside) const;
+    int ShowLeft(const TRect& R, bool Beside) const;
+    bool CreateWindowAt(int X, int Y);
+    void ShowFadingIn();
+    void SelectFirstUsable();
     struct TbsSkinGeometry Geometry() const;
     void CreateMenuImage(TBitmap& B, bool DrawClient);
     void DrawUpMarker(TCanvas& C);

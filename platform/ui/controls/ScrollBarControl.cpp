@@ -311,129 +311,153 @@ void TScrollBar::WndProc(TMessage& m)
 void TScrollBar::DefaultHandler(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_GETDLGCODE:
-        m.Result = DLGC_WANTARROWS;
-        return;
+    case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        if (FHandle && TabStop() && GetFocus() != FHandle && CanFocus())
-            SetFocus();
-        FMouse = LParamToPoint(m.LParam);
-        FPressed = PartAt(FMouse);
-        if (FPressed == ptNone || !FHandle)
-            return;
-        SetCapture(FHandle);
-        if (FPressed == ptThumb) {
-            TRect thumb = ThumbRect();
-            FGrab = FKind == sbVertical ? FMouse.Y - thumb.Top : FMouse.X - thumb.Left;
-            FInfo.nTrackPos = FInfo.nPos;
-        } else {
-            Step();
-            SetTimer(FHandle, RepeatTimer, FirstRepeat);
-        }
-        Invalidate();
-        return;
-    }
-    case WM_TIMER:
-        if (m.WParam == RepeatTimer && FPressed != ptNone) {
-            SetTimer(FHandle, RepeatTimer, NextRepeat);
-            Step();
-            return;
-        }
-        break;
-    case WM_LBUTTONUP:
-        StopTracking();
-        return;
+    case WM_LBUTTONDBLCLK: WMLButtonDown(m); break;
+    case WM_TIMER: WMTimer(m); break;
+    case WM_LBUTTONUP: StopTracking(); break;
     case WM_CAPTURECHANGED:
-    case WM_CANCELMODE:
-        if (FPressed != ptNone && reinterpret_cast<HWND>(m.LParam) != FHandle)
-            StopTracking();
-        break;
-    case WM_KEYDOWN: {
-        int code;
-        bool vert = FKind == sbVertical;
-        switch (int(m.WParam)) {
-        case VK_LEFT: code = vert ? -1 : SB_LINEUP; break;
-        case VK_UP: code = vert ? SB_LINEUP : -1; break;
-        case VK_RIGHT: code = vert ? -1 : SB_LINEDOWN; break;
-        case VK_DOWN: code = vert ? SB_LINEDOWN : -1; break;
-        case VK_PRIOR: code = SB_PAGEUP; break;
-        case VK_NEXT: code = SB_PAGEDOWN; break;
-        case VK_HOME: code = SB_TOP; break;
-        case VK_END: code = SB_BOTTOM; break;
-        default: code = -1; break;
-        }
-        if (code >= 0) {
-            Report(code, 0);
-            Report(SB_ENDSCROLL, 0);
-            return;
-        }
-        break;
-    }
+    case WM_CANCELMODE: WMCaptureLost(m); break;
+    case WM_KEYDOWN: WMKeyDown(m); break;
     case CN_HSCROLL:
-    case CN_VSCROLL:
-        DoScroll(m.WParam);
-        return;
-    case SBM_SETSCROLLINFO: {
-        const auto* si = reinterpret_cast<const SCROLLINFO*>(m.LParam);
-        if (si->fMask & SIF_RANGE) {
-            FInfo.nMin = si->nMin;
-            FInfo.nMax = std::max(si->nMin, si->nMax);
-        }
-        if (si->fMask & SIF_PAGE)
-            FInfo.nPage = std::min<UINT>(si->nPage, UINT(FInfo.nMax - FInfo.nMin + 1));
-        if (si->fMask & SIF_POS)
-            FInfo.nPos = si->nPos;
-        FInfo.nPos = std::clamp(FInfo.nPos, FInfo.nMin, MaxPosition());
-        if (m.WParam)
-            Invalidate();
-        m.Result = FInfo.nPos;
-        return;
-    }
-    case SBM_GETSCROLLINFO: {
-        auto* si = reinterpret_cast<SCROLLINFO*>(m.LParam);
-        UINT mask = si->fMask;
-        if (mask & SIF_RANGE) {
-            si->nMin = FInfo.nMin;
-            si->nMax = FInfo.nMax;
-        }
-        if (mask & SIF_PAGE)
-            si->nPage = FInfo.nPage;
-        if (mask & SIF_POS)
-            si->nPos = FInfo.nPos;
-        if (mask & SIF_TRACKPOS)
-            si->nTrackPos = FPressed == ptThumb ? FInfo.nTrackPos : FInfo.nPos;
-        m.Result = 1;
-        return;
-    }
-    case SBM_SETPOS: {
-        int old = FInfo.nPos;
-        FInfo.nPos = std::clamp(int(m.WParam), FInfo.nMin, MaxPosition());
-        if (m.LParam)
-            Invalidate();
-        m.Result = old;
-        return;
-    }
-    case SBM_GETPOS:
-        m.Result = FInfo.nPos;
-        return;
+    case CN_VSCROLL: DoScroll(m.WParam); break;
+    case SBM_SETSCROLLINFO: SBMSetScrollInfo(m); break;
+    case SBM_GETSCROLLINFO: SBMGetScrollInfo(m); break;
+    case SBM_SETPOS: SBMSetPos(m); break;
+    case SBM_GETPOS: m.Result = FInfo.nPos; break;
     case SBM_SETRANGE:
-    case SBM_SETRANGEREDRAW:
-        FInfo.nMin = int(m.WParam);
-        FInfo.nMax = std::max(FInfo.nMin, int(m.LParam));
-        FInfo.nPos = std::clamp(FInfo.nPos, FInfo.nMin, MaxPosition());
-        if (m.Msg == SBM_SETRANGEREDRAW)
-            Invalidate();
-        m.Result = FInfo.nPos;
-        return;
-    case SBM_GETRANGE:
-        if (m.WParam)
-            *reinterpret_cast<int*>(m.WParam) = FInfo.nMin;
-        if (m.LParam)
-            *reinterpret_cast<int*>(m.LParam) = FInfo.nMax;
-        return;
-    default:
-        break;
+    case SBM_SETRANGEREDRAW: SBMSetRange(m); break;
+    case SBM_GETRANGE: SBMGetRange(m); break;
+    default: TWinControl::DefaultHandler(m); break;
     }
+}
+
+// A press on an arrow or the track steps at once and then repeats; on the
+// thumb it starts a drag.
+void TScrollBar::WMLButtonDown(TMessage& m)
+{
+    if (FHandle && TabStop() && GetFocus() != FHandle && CanFocus())
+        SetFocus();
+    FMouse = LParamToPoint(m.LParam);
+    FPressed = PartAt(FMouse);
+    if (FPressed == ptNone || !FHandle)
+        return;
+    SetCapture(FHandle);
+    if (FPressed == ptThumb) {
+        TRect thumb = ThumbRect();
+        FGrab = FKind == sbVertical ? FMouse.Y - thumb.Top : FMouse.X - thumb.Left;
+        FInfo.nTrackPos = FInfo.nPos;
+    } else {
+        Step();
+        SetTimer(FHandle, RepeatTimer, FirstRepeat);
+    }
+    Invalidate();
+}
+
+void TScrollBar::WMTimer(TMessage& m)
+{
+    if (m.WParam != RepeatTimer || FPressed == ptNone) {
+        TWinControl::DefaultHandler(m);
+        return;
+    }
+    SetTimer(FHandle, RepeatTimer, NextRepeat);
+    Step();
+}
+
+// Another window took the capture: the press ends here.
+void TScrollBar::WMCaptureLost(TMessage& m)
+{
+    if (FPressed != ptNone && reinterpret_cast<HWND>(m.LParam) != FHandle)
+        StopTracking();
     TWinControl::DefaultHandler(m);
+}
+
+// The scroll code of a key along this bar's direction, or -1.
+int TScrollBar::KeyScrollCode(WPARAM key) const
+{
+    const bool vert = FKind == sbVertical;
+    switch (int(key)) {
+    case VK_LEFT: return vert ? -1 : SB_LINEUP;
+    case VK_UP: return vert ? SB_LINEUP : -1;
+    case VK_RIGHT: return vert ? -1 : SB_LINEDOWN;
+    case VK_DOWN: return vert ? SB_LINEDOWN : -1;
+    case VK_PRIOR: return SB_PAGEUP;
+    case VK_NEXT: return SB_PAGEDOWN;
+    case VK_HOME: return SB_TOP;
+    case VK_END: return SB_BOTTOM;
+    default: return -1;
+    }
+}
+
+void TScrollBar::WMKeyDown(TMessage& m)
+{
+    const int code = KeyScrollCode(m.WParam);
+    if (code < 0) {
+        TWinControl::DefaultHandler(m);
+        return;
+    }
+    Report(code, 0);
+    Report(SB_ENDSCROLL, 0);
+}
+
+void TScrollBar::SBMSetScrollInfo(TMessage& m)
+{
+    const auto* si = reinterpret_cast<const SCROLLINFO*>(m.LParam);
+    if (si->fMask & SIF_RANGE) {
+        FInfo.nMin = si->nMin;
+        FInfo.nMax = std::max(si->nMin, si->nMax);
+    }
+    if (si->fMask & SIF_PAGE)
+        FInfo.nPage = std::min<UINT>(si->nPage, UINT(FInfo.nMax - FInfo.nMin + 1));
+    if (si->fMask & SIF_POS)
+        FInfo.nPos = si->nPos;
+    FInfo.nPos = std::clamp(FInfo.nPos, FInfo.nMin, MaxPosition());
+    if (m.WParam)
+        Invalidate();
+    m.Result = FInfo.nPos;
+}
+
+// While the thumb is dragged the track position is the drag's; else the position.
+void TScrollBar::SBMGetScrollInfo(TMessage& m)
+{
+    auto* si = reinterpret_cast<SCROLLINFO*>(m.LParam);
+    UINT mask = si->fMask;
+    if (mask & SIF_RANGE) {
+        si->nMin = FInfo.nMin;
+        si->nMax = FInfo.nMax;
+    }
+    if (mask & SIF_PAGE)
+        si->nPage = FInfo.nPage;
+    if (mask & SIF_POS)
+        si->nPos = FInfo.nPos;
+    if (mask & SIF_TRACKPOS)
+        si->nTrackPos = FPressed == ptThumb ? FInfo.nTrackPos : FInfo.nPos;
+    m.Result = 1;
+}
+
+void TScrollBar::SBMSetPos(TMessage& m)
+{
+    int old = FInfo.nPos;
+    FInfo.nPos = std::clamp(int(m.WParam), FInfo.nMin, MaxPosition());
+    if (m.LParam)
+        Invalidate();
+    m.Result = old;
+}
+
+void TScrollBar::SBMSetRange(TMessage& m)
+{
+    FInfo.nMin = int(m.WParam);
+    FInfo.nMax = std::max(FInfo.nMin, int(m.LParam));
+    FInfo.nPos = std::clamp(FInfo.nPos, FInfo.nMin, MaxPosition());
+    if (m.Msg == SBM_SETRANGEREDRAW)
+        Invalidate();
+    m.Result = FInfo.nPos;
+}
+
+void TScrollBar::SBMGetRange(TMessage& m)
+{
+    if (m.WParam)
+        *reinterpret_cast<int*>(m.WParam) = FInfo.nMin;
+    if (m.LParam)
+        *reinterpret_cast<int*>(m.LParam) = FInfo.nMax;
 }

@@ -63,6 +63,18 @@ private:
     void Step();
     void DoScroll(WPARAM wParam);
     void StopTracking();
+    int KeyScrollCode(WPARAM key) const;
+
+    // DefaultHandler's handlers, one per message; each passes on what it does not consume.
+    void WMLButtonDown(TMessage& m);
+    void WMTimer(TMessage& m);
+    void WMCaptureLost(TMessage& m);
+    void WMKeyDown(TMessage& m);
+    void SBMSetScrollInfo(TMessage& m);
+    void SBMGetScrollInfo(TMessage& m);
+    void SBMSetPos(TMessage& m);
+    void SBMSetRange(TMessage& m);
+    void SBMGetRange(TMessage& m);
 
     TScrollBarKind FKind = sbHorizontal;
     SCROLLINFO FInfo;
