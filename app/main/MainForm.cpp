@@ -48,6 +48,22 @@
 
 TForm1* Form1 = nullptr;
 
+namespace {
+
+// The client sizes of the main window, the about and the options dialogs
+// again, after a skin change.
+void FitProgramForms()
+{
+    if (Form1)
+        FitClientSize(*Form1, TForm1::DesignWidth, TForm1::DesignHeight);
+    if (Form2)
+        FitClientSize(*Form2, TForm2::DesignWidth, TForm2::DesignHeight);
+    if (Form5)
+        FitClientSize(*Form5, TForm5::DesignWidth, TForm5::DesignHeight);
+}
+
+}   // namespace
+
 TForm1::~TForm1()
 {
     // The logic holds references to controls and faces: it goes first.
@@ -282,8 +298,10 @@ void TForm1::WireLogic()
     preview.cboVideo = cboVideo;
     preview.cboAudio = cboAudio;
     preview.cboSubtitle = cboSubtitle;
-    FPreviewHost = std::make_unique<TMainPreviewHost>(*this);
-    FOutputHost = std::make_unique<TMainOutputHost>(*this);
+    FPreviewHost = std::make_unique<TMainPreviewHost>(
+        TMainPreviewParts{*this, FJobs->List(), *lvFiles, *mmoLog, *FFaces, *SavePictureDialog1});
+    FOutputHost = std::make_unique<TMainOutputHost>(
+        TMainOutputParts{Preset, All_Trant_Number, *Video_OutPut_Folder_Edit, FJobs->List()});
     FPreview = std::make_unique<TPreviewPanel>(preview, *FPreviewHost);
     OnListEmptied = [this] { FPreview->StopPlayer(true); };
     // The preview stops with the conversion, and the engine's threads get a
@@ -501,14 +519,6 @@ void TForm1::FinishRename(bool AAccept)
         FJobs->Rename(edt->Text(), FRenameQuiet);
     FFinishingRename = false;
     FListFace->FocusList();
-}
-
-TWinControl* TForm1::FindControlByName(const std::string& AName) const
-{
-    for (int i = 0; i < ControlCount(); ++i)
-        if (auto* w = dynamic_cast<TWinControl*>(Controls(i)); w && w->Name() == AName)
-            return w;
-    return nullptr;
 }
 
 void TForm1::FillScreens()

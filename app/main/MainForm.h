@@ -87,8 +87,6 @@ public:
     TPreviewPanel& Preview() { return *FPreview; }
     TMainOutputHost& OutputHost() { return *FOutputHost; }
 
-    // The first direct windowed child with that component name, or nullptr.
-    TWinControl* FindControlByName(const std::string& AName) const;
     // Enables the visible controls from the job control's commands.
     void UpdateCommands();
 
