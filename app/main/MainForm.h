@@ -245,6 +245,15 @@ private:
     void BuildPages();
     void BuildOffScreenPanels();
     void WireLogic();
+    void MakeFaces();
+    void MakeCascade();
+    void MakeJobControl();
+    void LinkCascadeToJobs();
+    void WireJobControl();
+    void WireJobListEvents();
+    void AddCommands();
+    void MakePreview();
+    void WireVisibleControls();
     TButton* AddCommand(TPanel* APanel, const std::string& AName, const std::string& ACaption,
                         std::function<void()> AHandler);
     void SetGlyphFor(TbsSkinButton* AButton, bool AEnabled);
