@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/presets/ComboModels.h"
 #include "app/presets/PresetData.h"
 #include "platform/core/Exception.h"
 
@@ -49,6 +50,17 @@ const std::map<int, const TOptionRow*>& RowsByKey()
 }
 
 } // namespace
+
+void FillOptionCombos(const TOptionRow& row, const std::array<TOptionComboModel*, OptionKindCount>& combos)
+{
+    for (TOptionKind kind : OptionFillOrder) {
+        const TOptionCell& cell = row.Cell(kind);
+        TOptionComboModel& combo = *combos[OptionSlot(kind)];
+        for (const auto& entry : cell.List->Entries)
+            combo.AddItem(entry);
+        combo.SetItemIndex(cell.DefaultIndex);
+    }
+}
 
 TOptionCell ParseOptionCell(std::string_view table, const std::string& text, TOptionKind kind,
                             TOptionListFinder findList, TOptionTableFault fault)

@@ -32,6 +32,13 @@ using TOptionTableFault = void (*)(std::string_view table, const std::string& wh
 TOptionCell ParseOptionCell(std::string_view table, const std::string& text, TOptionKind kind,
                             TOptionListFinder findList, TOptionTableFault fault);
 
+class TOptionComboModel;
+
+// Fills the option combos (by slot) in fill order, each with its cell's list, and
+// selects the cell's default entry: each default selection may run that combo's
+// change before the next combo is filled.
+void FillOptionCombos(const TOptionRow& row, const std::array<TOptionComboModel*, OptionKindCount>& combos);
+
 // All option rows, table by table (one table per category), in key order within a table.
 const std::vector<TOptionRow>& OptionRows();
 
