@@ -20,6 +20,7 @@
 #include "app/preview/PreviewPanel.h"
 #include "platform/core/Path.h"
 #include "platform/ui/forms/Application.h"
+#include "tests/app_desktop/ProgramRun.h"
 #include "tests/media/MediaWriter.h"
 #include "tests/media/TempFolder.h"
 #include "tests/ui_sdl/XDesktop.h"
@@ -63,9 +64,8 @@ TEST(ProgramWindow, EndsAtOnceWhenClosedWhileConvertingAndPlaying)
         GTEST_SKIP() << "Xvfb is missing";
     TXDesktop x;
     ASSERT_TRUE(x.Open());
-    testmedia::TTempFolder home;
-    setenv("HOME", home.Path().c_str(), 1);
-    setenv("ZARVO_SETTINGS_DIR", home.File("config").c_str(), 1);
+    TProgramHome program;
+    testmedia::TTempFolder& home = program.Folder;
     std::vector<std::string> clips;
     for (const char* name : {"long one.avi", "long two.avi"}) {
         testmedia::TMediaPlan plan;
@@ -96,18 +96,9 @@ TEST(ProgramWindow, EndsAtOnceWhenClosedWhileConvertingAndPlaying)
     if (window)
         x.RequestClose(window);
     // A generous bound that only guards against a hang: a clean end takes well under a second.
-    int status = -1;
-    for (auto end = std::chrono::steady_clock::now() + 30s; std::chrono::steady_clock::now() < end;
-         std::this_thread::sleep_for(20ms))
-        if (waitpid(pid, &status, WNOHANG) == pid)
-            break;
-        else
-            status = -1;
-    if (status == -1) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+    const int status = WaitForProgramEnd(pid, 30s);
+    if (status == -1)
         FAIL() << "the program did not end after the close request";
-    }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_FALSE(FileExists(finished)) << "a file cut short was shown as finished";
 }

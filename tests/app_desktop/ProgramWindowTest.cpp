@@ -17,6 +17,7 @@
 #include "platform/core/Path.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Png.h"
+#include "tests/app_desktop/ProgramRun.h"
 #include "tests/media/TempFolder.h"
 #include "tests/ui_sdl/XDesktop.h"
 
@@ -62,9 +63,8 @@ TEST(ProgramWindow, StartsShowsItsMainWindowAndEndsOnACloseRequest)
         GTEST_SKIP() << "Xvfb is missing";
     TXDesktop x;
     ASSERT_TRUE(x.Open());
-    testmedia::TTempFolder home;
-    setenv("HOME", home.Path().c_str(), 1);
-    setenv("ZARVO_SETTINGS_DIR", home.File("config").c_str(), 1);
+    TProgramHome program;
+    testmedia::TTempFolder& home = program.Folder;
     char* args[] = {const_cast<char*>(ZARVO_PROGRAM), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, ZARVO_PROGRAM, nullptr, nullptr, args, environ), 0);
@@ -91,13 +91,9 @@ TEST(ProgramWindow, StartsShowsItsMainWindowAndEndsOnACloseRequest)
         EXPECT_TRUE(FileExists(home.File("config/option.ini")));
         x.RequestClose(window);
     }
-    int status = -1;
-    WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (status == -1) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+    const int status = WaitForProgramEnd(pid, 20s);
+    if (status == -1)
         FAIL() << "the program did not end on a close request";
-    }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
