@@ -34,14 +34,13 @@
 #include "tests/media/TempFolder.h"
 #include "tests/ui_sdl/XDesktop.h"
 #include "tests/ui_sdl/XvfbServer.h"
+#include "ProgramLaunch.h"
 
 #include <atomic>
 #include <functional>
 #include <typeinfo>
 #include <cstdio>
 #include <map>
-
-extern char** environ;
 
 namespace {
 
@@ -181,21 +180,13 @@ void IdleWithAnEmptyList(benchmark::State& state)
         state.SkipWithError("no temporary folder");
         return;
     }
-    const char* other = std::getenv("ZARVO_PROGRAM");
-    std::string program = other ? other : ZARVO_PROGRAM;
-    std::vector<std::string> env{std::string("HOME=") + folder};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("HOME=", 0) != 0)
-            env.push_back(*e);
-    std::vector<char*> envp;
-    for (auto& s : env)
-        envp.push_back(s.data());
-    envp.push_back(nullptr);
+    std::string program = ProgramToMeasure();
+    TEnvironmentWithHome env(folder);
     TIdleFigures figures;
     for (auto _ : state) {
         std::vector<char*> argv{program.data(), nullptr};
         pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), env.Get()) != 0) {
             state.SkipWithError("the program would not start");
             break;
         }
