@@ -1,15 +1,18 @@
 #pragma once
 // What the tests of the program on a real desktop share: its home folder of
 // their own, and waiting for its process to end.
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 
 #include <chrono>
+#include <string>
 #include <cstdlib>
 #include <thread>
 
 #include "tests/media/TempFolder.h"
+#include "tests/ui_sdl/XDesktop.h"
 
 // A temporary home folder, and the settings folder in it, for the program
 // started from this process.
@@ -36,3 +39,19 @@ inline int WaitForProgramEnd(pid_t APid, std::chrono::seconds ALimit)
     waitpid(APid, &status, 0);
     return -1;
 }
+
+// The program on the private desktop: the test's own connection to it and
+// the program's home. Without Xvfb the test is skipped.
+class ProgramWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("ZARVO_NO_XVFB"))
+            GTEST_SKIP() << "Xvfb is missing";
+        ASSERT_TRUE(Desktop.Open());
+    }
+    std::string HomeFile(const std::string& AName) const { return Program.Folder.File(AName); }
+
+    TXDesktop Desktop;
+    TProgramHome Program;
+};
