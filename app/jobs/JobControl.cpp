@@ -408,12 +408,29 @@ bool TJobControl::Start() {
     if (Busy() || FList.Count() == 0)
         return false;
     const TJobOptions options = CurrentOptions();
-    FConverter.ThreadPriority = options.Priority;
+    if (!PrepareRun(options))
+        return false;
+    std::set<std::string> claimed;  // output paths of the jobs of this run
+    TRefusals skipped(StartRefusedHeading);
+    for (int i = 0; i < FList.Count(); ++i)
+        QueueJob(i, options, claimed, skipped);
+    if (!skipped.Empty())
+        Message(skipped.Text(), TMessageKind::Warning);
+    if (FTaskJobs.empty()) {
+        Message(NothingToConvert, TMessageKind::Warning);
+        return false;
+    }
+    return RunTasks(options);
+}
+
+// The converter's settings for this run, and no tasks left of the one before.
+bool TJobControl::PrepareRun(const TJobOptions& AOptions) {
+    FConverter.ThreadPriority = AOptions.Priority;
     // The names below were chosen free with overwrite off; a file made under
     // one of them before its job begins is not written over either.
-    FConverter.ReplaceExistingOutputs = options.Overwrite;
+    FConverter.ReplaceExistingOutputs = AOptions.Overwrite;
     // The folder may have gone since start-up; without it every job would fail.
-    ForceDirectories(options.OutputFolder);
+    ForceDirectories(AOptions.OutputFolder);
     try {
         FConverter.ClearTasks();
     } catch (const Exception& e) {
@@ -423,76 +440,76 @@ bool TJobControl::Start() {
     FTaskJobs.clear();
     FTaskOutputs.clear();
     FTaskEnded.clear();
+    return true;
+}
 
-    std::set<std::string> claimed;  // output paths of the jobs of this run
-    TRefusals skipped(StartRefusedHeading);
-    for (int i = 0; i < FList.Count(); ++i) {
-        TJobRow& row = FList.Row(i);
-        for (int c = JobColumnProgress; c <= JobColumnDoneSize; ++c)
-            row.SetSubItem(c, "");
-        const TJobRecord& record = FSlots.Record(row.Slot());
-        TInputOptions input = record.Input;
-        input.FileName = row.Caption();
-        TOutputOptions output = record.Output;
-        ApplyRowColumns(row, output);
+// The row's job becomes a task of the converter, or is skipped with its reason.
+void TJobControl::QueueJob(int AIndex, const TJobOptions& AOptions, std::set<std::string>& AClaimed,
+                           TRefusals& ASkipped) {
+    TJobRow& row = FList.Row(AIndex);
+    for (int c = JobColumnProgress; c <= JobColumnDoneSize; ++c)
+        row.SetSubItem(c, "");
+    const TJobRecord& record = FSlots.Record(row.Slot());
+    TInputOptions input = record.Input;
+    input.FileName = row.Caption();
+    TOutputOptions output = record.Output;
+    ApplyRowColumns(row, output);
 
-        // The name again, against the folder as it is now and the jobs before this one.
-        std::string name = row.SubItem(JobColumnOutputFile);
-        std::string path = OutputPath(options.OutputFolder, name);
-        TOutputNameRule rule;
-        rule.Folder = options.OutputFolder;
-        rule.Overwrite = options.Overwrite;
-        // No job writes over an input of the list, through any name reaching it.
-        rule.Reserved = [&](const std::string& AName) { return claimed.count(AName) > 0 || IsAnInput(AName); };
-        try {
-            path = BuildOutputName(path, ExtractFileExt(name), rule);
-        } catch (const Exception& e) {
-            skipped.Add(input.FileName, e.Message());
-            row.SetSubItem(JobColumnProgress, FailedProgressText);
-            FView.RowChanged(i);
-            continue;
-        }
-        if (ExtractFileName(path) != name)
-            row.SetSubItem(JobColumnOutputFile, ExtractFileName(path));
-        output.FileName = path;
-        for (const std::string& note : FitOutputToLibraries(path, output))
-            Log(note);
-
-        const int task = FConverter.AddTask(input.FileName, &input);
-        if (task < 0) {
-            skipped.Add(input.FileName, FConverter.LastErrMsg());
-            row.SetSubItem(JobColumnProgress, FailedProgressText);
-            FView.RowChanged(i);
-            continue;
-        }
-        // The row may have moved to a preset its file cannot make since the add.
-        std::string refusal;
-        if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
-            refusal = StreamRefusal(path, output,
-                                    TSourceStreams{taskProbe->VideoStreamCount() > 0, taskProbe->AudioStreamCount() > 0});
-        if (!refusal.empty() || !FConverter.SetOutputFile(task, path, &output)) {
-            skipped.Add(input.FileName, refusal.empty() ? FConverter.LastErrMsg() : refusal);
-            row.SetSubItem(JobColumnProgress, FailedProgressText);
-            FConverter.RemoveTask(task);
-            FView.RowChanged(i);
-            continue;
-        }
-        claimed.insert(path);
-        FTaskJobs.push_back(row.JobId());
-        FTaskOutputs.push_back(output);
-        FTaskEnded.push_back(false);
-        FView.RowChanged(i);
+    // The name again, against the folder as it is now and the jobs before this one.
+    std::string name = row.SubItem(JobColumnOutputFile);
+    std::string path = OutputPath(AOptions.OutputFolder, name);
+    TOutputNameRule rule;
+    rule.Folder = AOptions.OutputFolder;
+    rule.Overwrite = AOptions.Overwrite;
+    // No job writes over an input of the list, through any name reaching it.
+    rule.Reserved = [&](const std::string& AName) { return AClaimed.count(AName) > 0 || IsAnInput(AName); };
+    try {
+        path = BuildOutputName(path, ExtractFileExt(name), rule);
+    } catch (const Exception& e) {
+        SkipJob(AIndex, input.FileName, e.Message(), ASkipped);
+        return;
     }
-    if (!skipped.Empty())
-        Message(skipped.Text(), TMessageKind::Warning);
-    if (FTaskJobs.empty()) {
-        Message(NothingToConvert, TMessageKind::Warning);
-        return false;
-    }
+    if (ExtractFileName(path) != name)
+        row.SetSubItem(JobColumnOutputFile, ExtractFileName(path));
+    output.FileName = path;
+    for (const std::string& note : FitOutputToLibraries(path, output))
+        Log(note);
 
+    const int task = FConverter.AddTask(input.FileName, &input);
+    if (task < 0) {
+        SkipJob(AIndex, input.FileName, FConverter.LastErrMsg(), ASkipped);
+        return;
+    }
+    // The row may have moved to a preset its file cannot make since the add.
+    std::string refusal;
+    if (TAVProbe* taskProbe = FConverter.GetTaskAVProbe(task, 0))
+        refusal = StreamRefusal(path, output,
+                                TSourceStreams{taskProbe->VideoStreamCount() > 0, taskProbe->AudioStreamCount() > 0});
+    if (!refusal.empty() || !FConverter.SetOutputFile(task, path, &output)) {
+        const std::string reason = refusal.empty() ? FConverter.LastErrMsg() : refusal;
+        FConverter.RemoveTask(task);
+        SkipJob(AIndex, input.FileName, reason, ASkipped);
+        return;
+    }
+    AClaimed.insert(path);
+    FTaskJobs.push_back(row.JobId());
+    FTaskOutputs.push_back(output);
+    FTaskEnded.push_back(false);
+    FView.RowChanged(AIndex);
+}
+
+void TJobControl::SkipJob(int AIndex, const std::string& AFileName, const std::string& AReason,
+                          TRefusals& ASkipped) {
+    ASkipped.Add(AFileName, AReason);
+    FList.Row(AIndex).SetSubItem(JobColumnProgress, FailedProgressText);
+    FView.RowChanged(AIndex);
+}
+
+// The converter runs the queued tasks on the chosen number of threads.
+bool TJobControl::RunTasks(const TJobOptions& AOptions) {
     int threads = 1;
-    if (options.ThreadMode)
-        threads = std::clamp(StrToIntDef(Trim(options.ThreadCount), 1), 1, MaxThreads);
+    if (AOptions.ThreadMode)
+        threads = std::clamp(StrToIntDef(Trim(AOptions.ThreadCount), 1), 1, MaxThreads);
     FState = TJobState::Converting;
     FRunActive = true;
     FUserStopped = false;

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,11 @@ private:
     // name is never an output, whatever the overwrite setting.
     bool IsAnInput(const std::string& AName, const std::string& AAlsoInput = "") const;
     TJobOptions CurrentOptions() const { return Options ? Options() : TJobOptions(); }
+    // Starting a run: the converter's settings, every row's task, then the converter.
+    bool PrepareRun(const TJobOptions& AOptions);
+    void QueueJob(int AIndex, const TJobOptions& AOptions, std::set<std::string>& AClaimed, TRefusals& ASkipped);
+    void SkipJob(int AIndex, const std::string& AFileName, const std::string& AReason, TRefusals& ASkipped);
+    bool RunTasks(const TJobOptions& AOptions);
     bool LoadLibraries();
     bool NameTaken(const std::string& AName, const TJobRow* AExcept) const;
     std::string OutputPath(const std::string& AFolder, const std::string& AName) const;

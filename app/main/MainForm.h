@@ -89,8 +89,6 @@ public:
     TPreviewPanel& Preview() { return *FPreview; }
     TMainOutputHost& OutputHost() { return *FOutputHost; }
 
-    // The first direct windowed child with that component name, or nullptr.
-    TWinControl* FindControlByName(const std::string& AName) const;
     // Enables the visible controls from the job control's commands.
     void UpdateCommands();
 
@@ -253,6 +251,15 @@ private:
     void BuildPages();
     void BuildOffScreenPanels();
     void WireLogic();
+    void MakeFaces();
+    void MakeCascade();
+    void MakeJobControl();
+    void LinkCascadeToJobs();
+    void WireJobControl();
+    void WireJobListEvents();
+    void AddCommands();
+    void MakePreview();
+    void WireVisibleControls();
     TButton* AddCommand(TPanel* APanel, const std::string& AName, const std::string& ACaption,
                         std::function<void()> AHandler);
     void SetGlyphFor(TbsSkinButton* AButton, bool AEnabled);

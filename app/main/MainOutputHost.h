@@ -3,13 +3,22 @@
 
 #include "app/output/OutputSettingsHost.h"
 
-class TForm1;
+class TJobList;
+class TbsSkinEdit;
+
+// The parts of the main window the output settings dialog reaches, and no more.
+struct TMainOutputParts {
+    TCurrentPreset& Preset;
+    int& AllTrantNumber;   // the key of the preset last chosen
+    const TbsSkinEdit& OutputFolder;
+    const TJobList& Jobs;
+};
 
 // What the output settings dialog reaches of the main window and of the
 // options dialog's overwrite choice.
 class TMainOutputHost : public TOutputSettingsHost, public TOverwriteChoice {
 public:
-    explicit TMainOutputHost(TForm1& AForm) : FForm(AForm) {}
+    explicit TMainOutputHost(const TMainOutputParts& AParts) : FParts(AParts) {}
     TCurrentPreset& CurrentPreset() override;
     void SetAllTrantNumber(int AKey) override;
     // Clip times live in each job's own records; the window keeps none.
@@ -19,5 +28,5 @@ public:
     bool OverwriteOutputFiles() const override;
 
 private:
-    TForm1& FForm;
+    TMainOutputParts FParts;
 };

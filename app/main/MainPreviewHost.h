@@ -3,12 +3,27 @@
 
 #include "app/preview/PreviewPanel.h"
 
-class TForm1;
+class TForm;
+class TJobList;
+class TMainWindowFaces;
+class TMemo;
+class TSavePictureDialog;
+class TbsSkinListView;
+
+// The parts of the main window the preview panel reaches, and no more.
+struct TMainPreviewParts {
+    TForm& Form;   // its style, and its direct children as the player's screens
+    const TJobList& Jobs;
+    TbsSkinListView& JobList;
+    TMemo& Log;
+    TMainWindowFaces& Faces;
+    TSavePictureDialog& SavePicture;
+};
 
 // What the preview panel reaches of the main window.
 class TMainPreviewHost : public TPreviewHost {
 public:
-    explicit TMainPreviewHost(TForm1& AForm) : FForm(AForm) {}
+    explicit TMainPreviewHost(const TMainPreviewParts& AParts) : FParts(AParts) {}
     bool HasSelectedRow() override;
     void FocusJobList() override;
     void AddLog(const std::string& AText) override;
@@ -22,5 +37,5 @@ public:
     TControl* FindControlByName(const std::string& AName) override;
 
 private:
-    TForm1& FForm;
+    TMainPreviewParts FParts;
 };

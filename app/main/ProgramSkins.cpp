@@ -1,8 +1,6 @@
 #include "app/main/ProgramSkins.h"
 
-#include "app/about/AboutForm.h"
-#include "app/main/MainForm.h"
-#include "app/options/OptionsForm.h"
+#include "platform/ui/forms/Forms.h"
 
 TProgramSkins& ProgramSkins()
 {
@@ -16,14 +14,4 @@ void FitClientSize(TForm& AForm, int AWidth, int AHeight)
         AForm.SetClientWidth(AWidth);
     if (AForm.ClientHeight() != AHeight)
         AForm.SetClientHeight(AHeight);
-}
-
-void FitProgramForms()
-{
-    if (Form1)
-        FitClientSize(*Form1, TForm1::DesignWidth, TForm1::DesignHeight);
-    if (Form2)
-        FitClientSize(*Form2, TForm2::DesignWidth, TForm2::DesignHeight);
-    if (Form5)
-        FitClientSize(*Form5, TForm5::DesignWidth, TForm5::DesignHeight);
 }

@@ -20,5 +20,3 @@ TProgramSkins& ProgramSkins();
 // the window's outer size: the program's windows set their client size again
 // after every skin change, so that their controls keep their places.
 void FitClientSize(TForm& AForm, int AWidth, int AHeight);
-// The client sizes of the main window, the about and the options dialogs again.
-void FitProgramForms();

@@ -80,23 +80,6 @@ const TOptionList* DialogListOfShared(const TOptionList& catalogueList)
     return nullptr;
 }
 
-// A cell reads "LIST index entry text"; the entry text may hold blanks ("128 kbps").
-TOptionCell ParseCell(const std::string& text, TOptionKind kind)
-{
-    size_t first = text.find(' ');
-    size_t second = first == std::string::npos ? std::string::npos : text.find(' ', first + 1);
-    if (second == std::string::npos)
-        OutputTableFault(RowTable, "holds the cell \"" + text + "\" without list, index and entry");
-    TOptionCell cell;
-    std::string name = text.substr(0, first);
-    cell.List = FindOutputOptionList(name);
-    if (!cell.List || cell.List->Kind != kind)
-        OutputTableFault(RowTable, "names the option list " + name + " where none of its kind exists");
-    cell.DefaultIndex = PresetTableInt(RowTable, text.substr(first + 1, second - first - 1));
-    cell.DefaultText = text.substr(second + 1);
-    return cell;
-}
-
 std::vector<TOptionRow> LoadOptionRows()
 {
     std::vector<TOptionRow> rows;
@@ -106,7 +89,8 @@ std::vector<TOptionRow> LoadOptionRows()
         TOptionRow row;
         row.Key = PresetTableInt(RowTable, fields[0]);
         for (int slot = 0; slot < OptionKindCount; ++slot)
-            row.Cells[slot] = ParseCell(fields[1 + slot], static_cast<TOptionKind>(slot));
+            row.Cells[slot] = ParseOptionCell(RowTable, fields[1 + slot], static_cast<TOptionKind>(slot),
+                                              FindOutputOptionList, OutputTableFault);
         const std::string& video = fields.back();
         if (video != "enabled" && video != "disabled")
             OutputTableFault(RowTable, "holds \"" + video + "\" where enabled or disabled belongs");

@@ -17,11 +17,16 @@ namespace {
 
 constexpr int CategoryPictureCount = 12;
 
+void Place(TControl* AControl, TWinControl* AParent, int ALeft, int ATop, int AWidth, int AHeight) {
+    AControl->SetParent(AParent);
+    AControl->SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
 }  // namespace
 
 TOutputSettingsForm::TOutputSettingsForm(TComponent* AOwner, TOutputSettingsHost& AHost,
                                          const TOverwriteChoice& AOverwrite, TbsSkinData* ASkinData)
-    : TForm(AOwner, TFormCreation::New) {
+    : TForm(AOwner, TFormCreation::New), FSkinData(ASkinData) {
     SetName("Form6");
     SetCaption("设置选项");
     SetBorderStyle(bsSingle);
@@ -29,7 +34,7 @@ TOutputSettingsForm::TOutputSettingsForm(TComponent* AOwner, TOutputSettingsHost
     SetPosition(poMainFormCenter);
     Font().SetName("Tahoma");
     Font().SetHeight(-11);
-    CreateControls(ASkinData);
+    CreateControls();
     SetClientWidth(958);  // after the frame component, which may change the frame's size
     SetClientHeight(474);
     LoadPictures();
@@ -67,62 +72,33 @@ TOutputSettingsForm::~TOutputSettingsForm() {
         option.reset();
 }
 
-void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
-    auto skinned = [ASkinData](auto* AControl) {
-        if (ASkinData)
-            AControl->SetSkinData(ASkinData);
-        return AControl;
-    };
-    auto place = [](TControl* AControl, TWinControl* AParent, int ALeft, int ATop, int AWidth, int AHeight) {
-        AControl->SetParent(AParent);
-        AControl->SetBounds(ALeft, ATop, AWidth, AHeight);
-    };
-    auto textLabel = [&](TWinControl* AParent, int ALeft, int ATop, const std::string& AText) {
-        auto* label = new TbsSkinTextLabel(this);
-        label->SetParent(AParent);
-        label->SetLeft(ALeft);
-        label->SetTop(ATop);
-        label->Lines().Add(AText);
-        return skinned(label);
-    };
-    auto optionCombo = [&](TWinControl* AParent, int ALeft, int ATop, int AWidth) {
-        auto* combo = new TbsSkinComboBox(this);
-        place(combo, AParent, ALeft, ATop, AWidth, 20);
-        combo->SetStyle(bscbFixedStyle);
-        combo->SetDropDownCount(8);
-        return skinned(combo);
-    };
-    auto hiddenButton = [&](int ALeft, int ATop, int AWidth, const std::string& ACaption) {
-        auto* button = new TButton(this);
-        place(button, Panel1, ALeft, ATop, AWidth, 25);
-        button->SetCaption(ACaption);
-        return button;
-    };
-    auto skinButton = [&](TWinControl* AParent, int ALeft, int ATop, int AWidth, int AHeight,
-                          const std::string& ACaption) {
-        auto* button = new TbsSkinButton(this);
-        place(button, AParent, ALeft, ATop, AWidth, AHeight);
-        button->SetCaption(ACaption);
-        return skinned(button);
-    };
-
+void TOutputSettingsForm::CreateControls() {
     bsFormFrame1 = new TbsFormFrame(this);
     bsFormFrame1->SetBorderIcons(
         {TbsBorderIcon::biSystemMenu, TbsBorderIcon::biMinimize, TbsBorderIcon::biMaximize, TbsBorderIcon::biRollUp});
-    skinned(bsFormFrame1);
+    Skinned(bsFormFrame1);
+    CreatePresetPanel();
+    CreateHiddenCommands();
+    CreatePages();
+    bsSkinButton3 = SkinButton(this, 594, 416, 69, 25, "取消");
+    bsSkinButton2 = SkinButton(this, 480, 416, 69, 25, "确定");
+    CreateOptionCombos();
+}
 
+// The output format: the category and format lists on their panel.
+void TOutputSettingsForm::CreatePresetPanel() {
     bsSkinPanel2 = new TbsSkinPanel(this);
-    place(bsSkinPanel2, this, 39, 36, 625, 109);
+    Place(bsSkinPanel2, this, 39, 36, 625, 109);
     bsSkinPanel2->SetSkinDataName("panel");
-    skinned(bsSkinPanel2);
-    bsSkinTextLabel5 = textLabel(bsSkinPanel2, 17, 48, "输出格式：");
+    Skinned(bsSkinPanel2);
+    bsSkinTextLabel5 = TextLabel(bsSkinPanel2, 17, 48, "输出格式：");
     // The two preset lists: office combos of the tool-button style, four rows dropped down.
     auto listCombo = [&](int ALeft, int AWidth) {
         auto* combo = new TbsSkinOfficeComboBox(this);
-        place(combo, bsSkinPanel2, ALeft, 33, AWidth, 51);
+        Place(combo, bsSkinPanel2, ALeft, 33, AWidth, 51);
         combo->SetToolButtonStyle(true);
         combo->SetDropDownCount(4);
-        return skinned(combo);
+        return Skinned(combo);
     };
     bsSkinOfficeComboBox1 = listCombo(215, 400);
     bsSkinOfficeComboBox1->SetListBoxItemHeight(60);
@@ -133,22 +109,25 @@ void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
     bsSkinOfficeComboBox2->SetListBoxItemHeight(50);
     bsSkinOfficeComboBox2->SetListBoxShowItemTitles(false);
     bsSkinOfficeComboBox2->SetListBoxSkinDataName("resizetoolpanel");
-    bsSkinButton1 = skinButton(bsSkinPanel2, 621, 139, 55, 51, "设置");
+    bsSkinButton1 = SkinButton(bsSkinPanel2, 621, 139, 55, 51, "设置");
     bsSkinButton1->SetSkinDataName("resizebutton");
     bsSkinButton1->SetVisible(false);
+}
 
-    // The hidden buttons stand at the right edge, partly beyond the client area.
+// The hidden buttons stand at the right edge, partly beyond the client area;
+// then the two picture lists.
+void TOutputSettingsForm::CreateHiddenCommands() {
     Panel1 = new TPanel(this);
-    place(Panel1, this, 690, 161, 305, 305);
-    Button6 = hiddenButton(32, 47, 75, "初始化数据");
-    Button5 = hiddenButton(113, 47, 126, "根据combox添加数据");
-    Button7 = hiddenButton(230, 47, 75, "确认oo数据");
-    Button2 = hiddenButton(32, 78, 104, "添加combox");
-    Button13 = hiddenButton(32, 109, 113, "确认预置选项数据");
-    Button11 = hiddenButton(151, 78, 95, "onchange用");
-    Button18 = hiddenButton(42, 163, 143, "根据combox添加预设选项");
+    Place(Panel1, this, 690, 161, 305, 305);
+    Button6 = HiddenButton(32, 47, 75, "初始化数据");
+    Button5 = HiddenButton(113, 47, 126, "根据combox添加数据");
+    Button7 = HiddenButton(230, 47, 75, "确认oo数据");
+    Button2 = HiddenButton(32, 78, 104, "添加combox");
+    Button13 = HiddenButton(32, 109, 113, "确认预置选项数据");
+    Button11 = HiddenButton(151, 78, 95, "onchange用");
+    Button18 = HiddenButton(42, 163, 143, "根据combox添加预设选项");
     Image1 = new TImage(this);
-    place(Image1, Panel1, 46, 158, 171, 103);
+    Place(Image1, Panel1, 46, 158, 171, 103);
 
     ImageList1 = new TImageList(this);
     ImageList1->SetWidth(32);
@@ -156,9 +135,11 @@ void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
     ImageList2 = new TImageList(this);
     ImageList2->SetWidth(32);
     ImageList2->SetHeight(32);
+}
 
+void TOutputSettingsForm::CreatePages() {
     bsSkinPageControl1 = new TbsSkinPageControl(this);
-    place(bsSkinPageControl1, this, 39, 171, 625, 222);
+    Place(bsSkinPageControl1, this, 39, 171, 625, 222);
     bsSkinPageControl1->SetSkinDataName("tab");
     bsSkinPageControl1->SetDefaultItemHeight(20);
     auto sheet = [&](const std::string& ACaption) {
@@ -171,24 +152,65 @@ void TOutputSettingsForm::CreateControls(TbsSkinData* ASkinData) {
     bsSkinTabSheet2 = sheet("剪辑设置");
     FilterSheet = sheet("滤镜设置");
     bsSkinTabSheet3 = sheet("文字水印");
-    skinned(bsSkinPageControl1);
+    Skinned(bsSkinPageControl1);
     bsSkinPageControl1->SetActivePage(bsSkinTabSheet1);
+}
 
-    bsSkinButton3 = skinButton(this, 594, 416, 69, 25, "取消");
-    bsSkinButton2 = skinButton(this, 480, 416, 69, 25, "确定");
+// The six option combos of "标准参数设置" and their labels.
+void TOutputSettingsForm::CreateOptionCombos() {
+    TextLabel(bsSkinTabSheet1, 19, 24, "视频分辨率：");
+    bsSkinComboBox1 = OptionCombo(bsSkinTabSheet1, 16, 43, 289);
+    TextLabel(bsSkinTabSheet1, 342, 24, "视频比特率：");
+    TextLabel(bsSkinTabSheet1, 16, 69, "视频帧率：");
+    bsSkinComboBox2 = OptionCombo(bsSkinTabSheet1, 342, 43, 251);
+    bsSkinComboBox9 = OptionCombo(bsSkinTabSheet1, 14, 88, 291);
+    TextLabel(bsSkinTabSheet1, 16, 114, "音频比特率：");
+    TextLabel(bsSkinTabSheet1, 342, 114, "音频采样率：");
+    bsSkinComboBox3 = OptionCombo(bsSkinTabSheet1, 16, 133, 289);
+    bsSkinComboBox10 = OptionCombo(bsSkinTabSheet1, 342, 133, 251);
+    TextLabel(bsSkinTabSheet1, 342, 69, "视频缩放：");
+    bsSkinComboBox4 = OptionCombo(bsSkinTabSheet1, 342, 88, 251);
+}
 
-    textLabel(bsSkinTabSheet1, 19, 24, "视频分辨率：");
-    bsSkinComboBox1 = optionCombo(bsSkinTabSheet1, 16, 43, 289);
-    textLabel(bsSkinTabSheet1, 342, 24, "视频比特率：");
-    textLabel(bsSkinTabSheet1, 16, 69, "视频帧率：");
-    bsSkinComboBox2 = optionCombo(bsSkinTabSheet1, 342, 43, 251);
-    bsSkinComboBox9 = optionCombo(bsSkinTabSheet1, 14, 88, 291);
-    textLabel(bsSkinTabSheet1, 16, 114, "音频比特率：");
-    textLabel(bsSkinTabSheet1, 342, 114, "音频采样率：");
-    bsSkinComboBox3 = optionCombo(bsSkinTabSheet1, 16, 133, 289);
-    bsSkinComboBox10 = optionCombo(bsSkinTabSheet1, 342, 133, 251);
-    textLabel(bsSkinTabSheet1, 342, 69, "视频缩放：");
-    bsSkinComboBox4 = optionCombo(bsSkinTabSheet1, 342, 88, 251);
+// ---- the kinds of control the dialog is made of ----
+
+template <class T>
+T* TOutputSettingsForm::Skinned(T* AControl) const {
+    if (FSkinData)
+        AControl->SetSkinData(FSkinData);
+    return AControl;
+}
+
+TbsSkinTextLabel* TOutputSettingsForm::TextLabel(TWinControl* AParent, int ALeft, int ATop, const std::string& AText) {
+    auto* label = new TbsSkinTextLabel(this);
+    label->SetParent(AParent);
+    label->SetLeft(ALeft);
+    label->SetTop(ATop);
+    label->Lines().Add(AText);
+    return Skinned(label);
+}
+
+TbsSkinComboBox* TOutputSettingsForm::OptionCombo(TWinControl* AParent, int ALeft, int ATop, int AWidth) {
+    auto* combo = new TbsSkinComboBox(this);
+    Place(combo, AParent, ALeft, ATop, AWidth, 20);
+    combo->SetStyle(bscbFixedStyle);
+    combo->SetDropDownCount(8);
+    return Skinned(combo);
+}
+
+TButton* TOutputSettingsForm::HiddenButton(int ALeft, int ATop, int AWidth, const std::string& ACaption) {
+    auto* button = new TButton(this);
+    Place(button, Panel1, ALeft, ATop, AWidth, 25);
+    button->SetCaption(ACaption);
+    return button;
+}
+
+TbsSkinButton* TOutputSettingsForm::SkinButton(TWinControl* AParent, int ALeft, int ATop, int AWidth, int AHeight,
+                                               const std::string& ACaption) {
+    auto* button = new TbsSkinButton(this);
+    Place(button, AParent, ALeft, ATop, AWidth, AHeight);
+    button->SetCaption(ACaption);
+    return Skinned(button);
 }
 
 void TOutputSettingsForm::LoadPictures() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <memory>
+#include <string>
 
 #include "app/output/OutputSettingsHost.h"
 #include "app/output/OutputSettingsLogic.h"
@@ -70,9 +71,22 @@ public:
     TImage* Image1 = nullptr;
 
 private:
-    void CreateControls(TbsSkinData* ASkinData);
+    // The controls in stored order, each step a part of the dialog.
+    void CreateControls();
+    void CreatePresetPanel();
+    void CreateHiddenCommands();
+    void CreatePages();
+    void CreateOptionCombos();
+    template <class T>
+    T* Skinned(T* AControl) const;
+    TbsSkinTextLabel* TextLabel(TWinControl* AParent, int ALeft, int ATop, const std::string& AText);
+    TbsSkinComboBox* OptionCombo(TWinControl* AParent, int ALeft, int ATop, int AWidth);
+    TButton* HiddenButton(int ALeft, int ATop, int AWidth, const std::string& ACaption);
+    TbsSkinButton* SkinButton(TWinControl* AParent, int ALeft, int ATop, int AWidth, int AHeight,
+                              const std::string& ACaption);
     void LoadPictures();
 
+    TbsSkinData* FSkinData;   // the main window's skin, or none
     std::unique_ptr<TSkinPresetListCombo> FCategories, FFormats;
     std::array<std::unique_ptr<TSkinOptionCombo>, OptionKindCount> FOptions;
     std::unique_ptr<TOutputSettingsLogic> FLogic;

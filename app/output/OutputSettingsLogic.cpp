@@ -66,13 +66,7 @@ void TOutputSettingsLogic::RefillOptions()
     const TOptionRow* row = FindOutputOptionRow(key);
     if (!row)
         return;
-    for (TOptionKind kind : OptionFillOrder) {
-        const TOptionCell& cell = row->Cell(kind);
-        TOptionComboModel& combo = Option(kind);
-        for (const auto& entry : cell.List->Entries)
-            combo.AddItem(entry);
-        combo.SetItemIndex(cell.DefaultIndex);
-    }
+    FillOptionCombos(*row, FOptions);
     if (row->AudioOnly)
         for (TOptionKind kind : VideoOrder)
             Option(kind).SetEnabled(false);

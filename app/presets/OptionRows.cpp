@@ -3,31 +3,15 @@
 #include <algorithm>
 #include <map>
 
+#include "app/presets/ComboModels.h"
 #include "app/presets/PresetData.h"
 #include "platform/core/Exception.h"
 
 namespace {
 
-[[noreturn]] void Fault(const std::string& table, const std::string& what)
+[[noreturn]] void Fault(std::string_view table, const std::string& what)
 {
-    throw Exception("The preset table " + table + " " + what);
-}
-
-// A cell reads "LIST index entry text"; the entry text may hold blanks ("128 kbps").
-TOptionCell ParseCell(const std::string& table, const std::string& text, TOptionKind kind)
-{
-    size_t first = text.find(' ');
-    size_t second = first == std::string::npos ? std::string::npos : text.find(' ', first + 1);
-    if (second == std::string::npos)
-        Fault(table, "holds the cell \"" + text + "\" without list, index and entry");
-    TOptionCell cell;
-    std::string name = text.substr(0, first);
-    cell.List = FindOptionList(name);
-    if (!cell.List || cell.List->Kind != kind)
-        Fault(table, "names the option list " + name + " where none of its kind exists");
-    cell.DefaultIndex = PresetTableInt(table, text.substr(first + 1, second - first - 1));
-    cell.DefaultText = text.substr(second + 1);
-    return cell;
+    throw Exception("The preset table " + std::string(table) + " " + what);
 }
 
 std::vector<TOptionRow> LoadRows()
@@ -41,7 +25,8 @@ std::vector<TOptionRow> LoadRows()
             row.Key = PresetTableInt(table, fields[0]);
             row.Title = fields[1];
             for (int slot = 0; slot < OptionKindCount; ++slot)
-                row.Cells[slot] = ParseCell(table, fields[2 + slot], static_cast<TOptionKind>(slot));
+                row.Cells[slot] =
+                    ParseOptionCell(table, fields[2 + slot], static_cast<TOptionKind>(slot), FindOptionList, Fault);
             const std::string& video = fields.back();
             if (video != "enabled" && video != "disabled")
                 Fault(table, "holds \"" + video + "\" where enabled or disabled belongs");
@@ -65,6 +50,34 @@ const std::map<int, const TOptionRow*>& RowsByKey()
 }
 
 } // namespace
+
+void FillOptionCombos(const TOptionRow& row, const std::array<TOptionComboModel*, OptionKindCount>& combos)
+{
+    for (TOptionKind kind : OptionFillOrder) {
+        const TOptionCell& cell = row.Cell(kind);
+        TOptionComboModel& combo = *combos[OptionSlot(kind)];
+        for (const auto& entry : cell.List->Entries)
+            combo.AddItem(entry);
+        combo.SetItemIndex(cell.DefaultIndex);
+    }
+}
+
+TOptionCell ParseOptionCell(std::string_view table, const std::string& text, TOptionKind kind,
+                            TOptionListFinder findList, TOptionTableFault fault)
+{
+    size_t first = text.find(' ');
+    size_t second = first == std::string::npos ? std::string::npos : text.find(' ', first + 1);
+    if (second == std::string::npos)
+        fault(table, "holds the cell \"" + text + "\" without list, index and entry");
+    TOptionCell cell;
+    std::string name = text.substr(0, first);
+    cell.List = findList(name);
+    if (!cell.List || cell.List->Kind != kind)
+        fault(table, "names the option list " + name + " where none of its kind exists");
+    cell.DefaultIndex = PresetTableInt(table, text.substr(first + 1, second - first - 1));
+    cell.DefaultText = text.substr(second + 1);
+    return cell;
+}
 
 const std::vector<TOptionRow>& OptionRows()
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/presets/OptionLists.h"
@@ -22,6 +23,21 @@ struct TOptionRow {
 
     const TOptionCell& Cell(TOptionKind kind) const { return Cells[OptionSlot(kind)]; }
 };
+
+// A cell of an option table reads "LIST index entry text"; the entry text may hold
+// blanks ("128 kbps"). findList names the lists the table may use; fault throws
+// with the table and what is wrong with it.
+using TOptionListFinder = const TOptionList* (*)(std::string_view name);
+using TOptionTableFault = void (*)(std::string_view table, const std::string& what);
+TOptionCell ParseOptionCell(std::string_view table, const std::string& text, TOptionKind kind,
+                            TOptionListFinder findList, TOptionTableFault fault);
+
+class TOptionComboModel;
+
+// Fills the option combos (by slot) in fill order, each with its cell's list, and
+// selects the cell's default entry: each default selection may run that combo's
+// change before the next combo is filled.
+void FillOptionCombos(const TOptionRow& row, const std::array<TOptionComboModel*, OptionKindCount>& combos);
 
 // All option rows, table by table (one table per category), in key order within a table.
 const std::vector<TOptionRow>& OptionRows();

@@ -71,14 +71,7 @@ void TPresetCascade::FillOptionLists()
     const TOptionRow* row = CurrentRow();
     if (!row)
         return;
-    // Each default selection may run that combo's change before the next combo is filled.
-    for (TOptionKind kind : OptionFillOrder) {
-        const TOptionCell& cell = row->Cell(kind);
-        TOptionComboModel& combo = Option(kind);
-        for (const auto& entry : cell.List->Entries)
-            combo.AddItem(entry);
-        combo.SetItemIndex(cell.DefaultIndex);
-    }
+    FillOptionCombos(*row, FOptions);
     ApplyEnabledStates();
 }
 

@@ -2,7 +2,7 @@
 #include <array>
 #include <span>
 
-#include "app/presets/PresetParameters.h"
+#include "app/presets/PresetParameterSet.h"
 
 // One row of the parameter table: the keys that share one set (unused
 // places are 0).

@@ -5,6 +5,7 @@
 
 #include "app/presets/CurrentPreset.h"
 #include "app/presets/OutputName.h"
+#include "app/presets/PresetParameterSet.h"
 
 // The encoding parameters of every preset, as a table of data: one parameter
 // set per preset key, 100 × (category code + 1) + format index.
@@ -14,27 +15,6 @@
 // folder's rule, then, when a job row is selected, PresetRowColumns into the
 // row's columns 11 to 24. The add path then reads the option combos back and
 // makes the job's output options with PresetOutputOptions (PresetToOptions.h).
-
-inline constexpr int AutoBitrate = -1000;   // the engine picks the bit rate
-inline constexpr int UnsetBitrate = -1;     // the reset value: nothing chosen
-
-struct TPresetParameters {
-    const char* NameExt;          // extension of the output name, the format title's
-    const char* FileExt;          // container extension kept for the job row; "" leaves it empty
-    const char* VideoCodec;
-    const char* VideoTag;
-    const char* FrameSize;        // "W*H"; "" keeps the source size
-    const char* FrameRate;        // "" keeps the source rate
-    int VideoBitrate;             // bit/s, AutoBitrate or UnsetBitrate
-    const char* AudioCodec;
-    const char* AudioSampleRate;
-    int AudioBitrate;             // bit/s, AutoBitrate or UnsetBitrate
-    const char* AudioChannels;
-    const char* FrameAspectRatio;
-    const char* TargetType;       // "dvd", "svcd", "vcd" or ""
-    const char* NormType;         // "PAL", "NTSC" or ""
-    bool AudioOnly;
-};
 
 // The set of a key; null for a key without one.
 const TPresetParameters* FindPresetParameters(int AKey);

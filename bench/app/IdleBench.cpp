@@ -33,6 +33,8 @@
 #include "tests/media/MediaWriter.h"
 #include "tests/media/TempFolder.h"
 #include "tests/ui_sdl/XDesktop.h"
+#include "tests/ui_sdl/XvfbServer.h"
+#include "ProgramLaunch.h"
 
 #include <atomic>
 #include <functional>
@@ -40,50 +42,14 @@
 #include <cstdio>
 #include <map>
 
-extern char** environ;
-
 namespace {
 
 using namespace std::chrono_literals;
 
 // A private X server for the benchmark's life; sets DISPLAY.
 struct TXServer {
-    pid_t Pid = 0;
-    TXServer()
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-            return;
-        pid_t pid = fork();
-        if (pid == 0) {
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            close(fds[0]);
-            if (int null = open("/dev/null", O_WRONLY); null >= 0)
-                dup2(null, STDERR_FILENO);
-            std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-                   "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd p{fds[0], POLLIN, 0};
-        char c = 0;
-        while (pid > 0 && poll(&p, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(fds[0]);
-        if (pid > 0 && !number.empty()) {
-            Pid = pid;
-            setenv("DISPLAY", (":" + number).c_str(), 1);
-        }
-    }
-    ~TXServer()
-    {
-        if (Pid) {
-            kill(Pid, SIGTERM);
-            waitpid(Pid, nullptr, 0);
-        }
-    }
+    pid_t Pid = StartXvfb();
+    ~TXServer() { StopXvfb(Pid); }
 };
 
 // A field of /proc/<pid>/smaps_rollup in kB, or -1.
@@ -214,21 +180,13 @@ void IdleWithAnEmptyList(benchmark::State& state)
         state.SkipWithError("no temporary folder");
         return;
     }
-    const char* other = std::getenv("ZARVO_PROGRAM");
-    std::string program = other ? other : ZARVO_PROGRAM;
-    std::vector<std::string> env{std::string("HOME=") + folder};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("HOME=", 0) != 0)
-            env.push_back(*e);
-    std::vector<char*> envp;
-    for (auto& s : env)
-        envp.push_back(s.data());
-    envp.push_back(nullptr);
+    std::string program = ProgramToMeasure();
+    TEnvironmentWithHome env(folder);
     TIdleFigures figures;
     for (auto _ : state) {
         std::vector<char*> argv{program.data(), nullptr};
         pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), env.Get()) != 0) {
             state.SkipWithError("the program would not start");
             break;
         }

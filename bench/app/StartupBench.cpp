@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "ProgramLaunch.h"
 
 namespace {
 
@@ -28,23 +28,15 @@ struct TRun {
 
 TRun RunOnce(const std::string& home, const std::string& picture)
 {
-    std::vector<std::string> env{"HOME=" + home};
-    for (char** e = environ; *e; ++e)
-        if (std::string(*e).rfind("HOME=", 0) != 0)
-            env.push_back(*e);
-    std::vector<char*> envp;
-    for (auto& s : env)
-        envp.push_back(s.data());
-    envp.push_back(nullptr);
-    const char* other = std::getenv("ZARVO_PROGRAM");
-    std::string program = other ? other : ZARVO_PROGRAM, flag = "--headless";
+    TEnvironmentWithHome env(home);
+    std::string program = ProgramToMeasure(), flag = "--headless";
     std::vector<char*> argv{program.data(), flag.data(), const_cast<char*>(picture.c_str()), nullptr};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     TRun run;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data()) == 0) {
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), env.Get()) == 0) {
         int status = 0;
         rusage usage{};
         wait4(pid, &status, 0, &usage);

@@ -17,6 +17,7 @@
 #include "platform/core/Path.h"
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Png.h"
+#include "tests/app_desktop/ProgramRun.h"
 #include "tests/media/TempFolder.h"
 #include "tests/ui_sdl/XDesktop.h"
 
@@ -56,25 +57,18 @@ TBitmap ScreenPicture(const TRect& ARect)
     return picture;
 }
 
-TEST(ProgramWindow, StartsShowsItsMainWindowAndEndsOnACloseRequest)
+TEST_F(ProgramWindow, StartsShowsItsMainWindowAndEndsOnACloseRequest)
 {
-    if (std::getenv("ZARVO_NO_XVFB"))
-        GTEST_SKIP() << "Xvfb is missing";
-    TXDesktop x;
-    ASSERT_TRUE(x.Open());
-    testmedia::TTempFolder home;
-    setenv("HOME", home.Path().c_str(), 1);
-    setenv("ZARVO_SETTINGS_DIR", home.File("config").c_str(), 1);
     char* args[] = {const_cast<char*>(ZARVO_PROGRAM), nullptr};
     pid_t pid = 0;
     ASSERT_EQ(posix_spawn(&pid, ZARVO_PROGRAM, nullptr, nullptr, args, environ), 0);
 
     unsigned long window = 0;
-    EXPECT_TRUE(WaitFor([&] { return (window = x.FindMapped("ZarvoMPG格式转换器")) != 0; }))
+    EXPECT_TRUE(WaitFor([&] { return (window = Desktop.FindMapped("ZarvoMPG格式转换器")) != 0; }))
         << "the main window never appeared";
     if (window) {
         std::this_thread::sleep_for(500ms);   // its first paint
-        const TRect r = x.Geometry(window);
+        const TRect r = Desktop.Geometry(window);
         EXPECT_GT(r.Width(), 839);
         EXPECT_GT(r.Height(), 527);
         TBitmap shot = ScreenPicture(r);
@@ -88,16 +82,12 @@ TEST(ProgramWindow, StartsShowsItsMainWindowAndEndsOnACloseRequest)
             for (int x2 = 0; x2 < shot.Width(); x2 += 8)
                 differing += shot.GetPixel(x2, y) != shot.GetPixel(0, 0);
         EXPECT_GT(differing, 500);
-        EXPECT_TRUE(FileExists(home.File("config/option.ini")));
-        x.RequestClose(window);
+        EXPECT_TRUE(FileExists(HomeFile("config/option.ini")));
+        Desktop.RequestClose(window);
     }
-    int status = -1;
-    WaitFor([&] { return waitpid(pid, &status, WNOHANG) == pid; });
-    if (status == -1) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+    const int status = WaitForProgramEnd(pid, 20s);
+    if (status == -1)
         FAIL() << "the program did not end on a close request";
-    }
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 

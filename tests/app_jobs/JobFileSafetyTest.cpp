@@ -55,6 +55,13 @@ protected:
         for (const std::string& file : AFiles)
             Kept[file] = Contents(file);
     }
+    // Clips under these names, remembered as they are and added.
+    void AddClips(const std::vector<std::string>& AFiles) {
+        for (const std::string& file : AFiles)
+            MakeClip(file);
+        Remember(AFiles);
+        Add(AFiles);
+    }
     void ExpectKept(const std::string& ACase) {
         for (const auto& [file, bytes] : Kept) {
             EXPECT_TRUE(std::filesystem::exists(file)) << ACase << ": " << file;
@@ -82,28 +89,16 @@ TEST_F(JobFileSafetyTest, AnOutputNeverReachesAnInput) {
         std::vector<std::string> Outputs;                   // the rows' output names after the start
     };
     auto intoInputFolder = [this] { Options.OutputFolder = InFolder.Path(); };
+    auto sameInInputFolder = [&] {
+        intoInputFolder();
+        AddClips({In("same.mpg")});
+    };
     const TCase cases[] = {
-        {"output = input, overwrite on", true,
-         [&] {
-             intoInputFolder();
-             MakeClip(In("same.mpg"));
-             Remember({In("same.mpg")});
-             Add({In("same.mpg")});
-         },
-         nullptr, {"same_1.mpg"}},
-        {"output = input, overwrite off", false,
-         [&] {
-             intoInputFolder();
-             MakeClip(In("same.mpg"));
-             Remember({In("same.mpg")});
-             Add({In("same.mpg")});
-         },
-         nullptr, {"same_1.mpg"}},
+        {"output = input, overwrite on", true, sameInInputFolder, nullptr, {"same_1.mpg"}},
+        {"output = input, overwrite off", false, sameInInputFolder, nullptr, {"same_1.mpg"}},
         {"output folder switched to the input's before the start", true,
          [&] {
-             MakeClip(In("same.mpg"));
-             Remember({In("same.mpg")});
-             Add({In("same.mpg")});
+             AddClips({In("same.mpg")});
              EXPECT_EQ(Cell(0, 3), "same.mpg");
          },
          intoInputFolder, {"same_1.mpg"}},
@@ -126,19 +121,11 @@ TEST_F(JobFileSafetyTest, AnOutputNeverReachesAnInput) {
         {"the input of row 1 as the output name of row 2", true,
          [&] {
              intoInputFolder();
-             MakeClip(In("b.mpg"));
-             MakeClip(In("b.mp4"));
-             Remember({In("b.mpg"), In("b.mp4")});
-             Add({In("b.mpg"), In("b.mp4")});
+             AddClips({In("b.mpg"), In("b.mp4")});
          },
          nullptr, {"b_1.mpg", "b_2.mpg"}},
         {"the input of row 1 as the output of row 2 once the folder is switched", true,
-         [&] {
-             MakeClip(In("b.mpg"));
-             MakeClip(In("b.mp4"));
-             Remember({In("b.mpg"), In("b.mp4")});
-             Add({In("b.mpg"), In("b.mp4")});
-         },
+         [&] { AddClips({In("b.mpg"), In("b.mp4")}); },
          // Named "b.mpg" and "b_1.mpg" at the add; at the start both are taken.
          intoInputFolder, {"b_1.mpg", "b_1_1.mpg"}},
     };

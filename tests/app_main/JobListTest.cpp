@@ -32,18 +32,7 @@ protected:
         GlobalLoader().SetLibraryPath(GetExePath() + "LibAV");
     }
 
-    std::string Clip(const std::string& AName)
-    {
-        testmedia::TMediaPlan plan;
-        plan.Video.push_back({});
-        plan.Video[0].Frames = 2;
-        plan.Video[0].Width = 32;
-        plan.Video[0].Height = 24;
-        const std::string path = Media.File(AName);
-        ForceDirectories(ExtractFileDir(path));
-        testmedia::WriteMediaFile(path, plan);
-        return path;
-    }
+    std::string Clip(const std::string& AName) { return WriteSmallClip(Media.File(AName)); }
 
     // Adds the file ACount times through 文件 › 添加多个文件.
     void AddMany(const std::string& AFile, int ACount)

@@ -20,6 +20,7 @@
 #include "platform/ui/forms/Application.h"
 #include "skin/boxes/SkinEdit.h"
 #include "skin/data/SkinFormLink.h"
+#include "tests/media/MediaWriter.h"
 #include "tests/media/TempFolder.h"
 
 namespace maintest {
@@ -42,6 +43,19 @@ struct TFakeAfterDone : TAfterDoneActions {
     void PowerOff() override { Calls->push_back("poweroff"); }
     void PlayPromptSound() override { Calls->push_back("sound"); }
 };
+
+// A two-frame 32 x 24 video clip at APath, its folder made: enough to add and to show.
+inline std::string WriteSmallClip(const std::string& APath)
+{
+    testmedia::TMediaPlan plan;
+    plan.Video.push_back({});
+    plan.Video[0].Frames = 2;
+    plan.Video[0].Width = 32;
+    plan.Video[0].Height = 24;
+    ForceDirectories(ExtractFileDir(APath));
+    testmedia::WriteMediaFile(APath, plan);
+    return APath;
+}
 
 // The program's forms on a fresh headless screen, with the home folder and
 // the settings folder in a temporary folder of the test's own.

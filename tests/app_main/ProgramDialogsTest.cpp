@@ -60,18 +60,7 @@ protected:
                                                                    *Form1->bsSkinSelectDirectoryDialog2);
     }
 
-    std::string Clip(const std::string& AName)
-    {
-        testmedia::TMediaPlan plan;
-        plan.Video.push_back({});
-        plan.Video[0].Frames = 2;
-        plan.Video[0].Width = 32;
-        plan.Video[0].Height = 24;
-        const std::string path = Home.File(AName);
-        ForceDirectories(ExtractFileDir(path));
-        testmedia::WriteMediaFile(path, plan);
-        return path;
-    }
+    std::string Clip(const std::string& AName) { return WriteSmallClip(Home.File(AName)); }
 
     // What one folder dialog call showed, and the folder to choose (empty: cancel).
     struct TFolderCall {

@@ -8,20 +8,11 @@ using namespace presettest;
 // A clip long enough that encoders of several jobs overlap.
 const std::string& XvidClip()
 {
-    static testmedia::TTempFolder folder;
     static const std::string path = [] {
-        testmedia::TMediaPlan plan;
-        plan.Video.push_back({});
+        testmedia::TMediaPlan plan = StereoClipPlan(20, 35280);
         plan.Video[0].Width = 320;
         plan.Video[0].Height = 240;
-        plan.Video[0].Frames = 20;
-        plan.Audio.push_back({});
-        plan.Audio[0].SampleRate = 44100;
-        plan.Audio[0].Channels = 2;
-        plan.Audio[0].Samples = 35280;
-        const std::string name = folder.File("xvid_source.avi");
-        testmedia::WriteMediaFile(name, plan);
-        return name;
+        return ClipOnce("xvid_source.avi", plan);
     }();
     return path;
 }

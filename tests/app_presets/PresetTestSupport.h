@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -63,21 +64,37 @@ inline std::array<std::string, 6> DefaultTexts(const TOptionRow& ARow) {
     return texts;
 }
 
-// A short clip with a picture and a stereo tone, made once per program.
-inline const std::string& InputClip() {
+// A picture of AFrames frames and a 44.1 kHz stereo tone of ASamples samples.
+inline testmedia::TMediaPlan StereoClipPlan(int AFrames, int ASamples) {
+    testmedia::TMediaPlan plan;
+    plan.Video.push_back({});
+    plan.Video[0].Frames = AFrames;
+    plan.Audio.push_back({});
+    plan.Audio[0].SampleRate = 44100;
+    plan.Audio[0].Channels = 2;
+    plan.Audio[0].Samples = ASamples;
+    return plan;
+}
+
+// The clip of the plan under that name, made once per program in a folder
+// that lasts as long.
+inline std::string ClipOnce(const std::string& AName, const testmedia::TMediaPlan& APlan) {
     static testmedia::TTempFolder folder;
+    static std::mutex lock;
+    static std::set<std::string> made;
+    const std::string path = folder.File(AName);
+    std::lock_guard<std::mutex> guard(lock);
+    if (made.insert(AName).second)
+        testmedia::WriteMediaFile(path, APlan);
+    return path;
+}
+
+// A short clip with a picture and a stereo tone.
+inline const std::string& InputClip() {
     static const std::string path = [] {
-        testmedia::TMediaPlan plan;
-        plan.Video.push_back({});
-        plan.Video[0].Frames = 5;
-        plan.Audio.push_back({});
-        plan.Audio[0].SampleRate = 44100;
-        plan.Audio[0].Channels = 2;
-        plan.Audio[0].Samples = 8820;
+        testmedia::TMediaPlan plan = StereoClipPlan(5, 8820);
         plan.Audio[0].BitRate = 64000;
-        const std::string name = folder.File("clip.mp4");
-        testmedia::WriteMediaFile(name, plan);
-        return name;
+        return ClipOnce("clip.mp4", plan);
     }();
     return path;
 }
