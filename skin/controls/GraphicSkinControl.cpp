@@ -11,11 +11,7 @@ TbsGraphicSkinControl::TbsGraphicSkinControl(TComponent* AOwner) : TGraphicContr
 
 void TbsGraphicSkinControl::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     ReleaseSkinElement();
     if (FSD && !FSD->Empty && !Designing())
         ChangeSkinData();
@@ -40,10 +36,8 @@ void TbsGraphicSkinControl::BeforeChangeSkinData() { ReleaseSkinElement(); }
 void TbsGraphicSkinControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation))
         ReleaseSkinElement();
-    }
 }
 
 void TbsGraphicSkinControl::Paint()

@@ -3,6 +3,7 @@
 #include "platform/gfx/Font.h"
 #include "platform/ui/controls/Controls.h"
 #include "skin/controls/ElementGeometry.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
@@ -41,7 +42,7 @@ protected:
     virtual void ReleaseSkinElement() { FIndex = -1; }
     bool Designing() const { return ComponentState().Contains(csDesigning); }
 
-    TbsSkinData* FSD = nullptr;   // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName;
     int FIndex = -1;
 };

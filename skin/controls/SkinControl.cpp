@@ -15,11 +15,7 @@ TbsSkinControl::TbsSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
 
 void TbsSkinControl::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     ReleaseSkinElement();
     if (FSD && !FSD->Empty && !Designing())
         ChangeSkinData();
@@ -44,10 +40,8 @@ void TbsSkinControl::BeforeChangeSkinData() { ReleaseSkinElement(); }
 void TbsSkinControl::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation))
         ReleaseSkinElement();
-    }
 }
 
 void TbsSkinControl::WndProc(TMessage& Message)

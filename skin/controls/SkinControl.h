@@ -4,6 +4,7 @@
 #include "platform/ui/controls/Controls.h"
 #include "skin/controls/ElementGeometry.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
@@ -58,7 +59,7 @@ protected:
     void PaintFaceTo(HDC DC);
 
     bool FromWMPaint = false;
-    TbsSkinData* FSD = nullptr;       // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName;
     int FIndex = -1;
 };
