@@ -45,6 +45,16 @@ void TbsSkinControl::PaintFaceTo(HDC DC)
     c.SetHandle(previous);
 }
 
+bool TbsSkinControl::TakeFocusBeforePress(bool& ClicksDisabled)
+{
+    if (Focused() || !CanFocus() || Designing())
+        return true;
+    ClicksDisabled = true;
+    SetFocus();
+    ClicksDisabled = false;
+    return Focused();
+}
+
 // ------------------------------------------------------ TbsSkinCustomControl
 
 TbsSkinCustomControl::TbsSkinCustomControl(TComponent* AOwner) : TbsSkinSizedBase(AOwner) {}

@@ -23,6 +23,10 @@ protected:
     virtual void CheckParentBackground() {}
     // Paints the face into a device context that came with a message.
     void PaintFaceTo(HDC DC);
+    // A press on a control that can take the focus takes it first; the
+    // commands sent meanwhile are no clicks (ClicksDisabled is set while it
+    // does). False when the focus did not come: the press is dropped.
+    bool TakeFocusBeforePress(bool& ClicksDisabled);
 
     bool FromWMPaint = false;
 };
