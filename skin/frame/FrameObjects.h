@@ -233,6 +233,9 @@ public:
     void DrawQuickButtons(TCanvas& Cnvs);
 
 private:
+    // True when the frame has quick buttons and one is under (X, Y), which
+    // becomes ActiveQuickButton.
+    bool HitQuickButton(int X, int Y);
     // The caption image of Src from Pic at the object's size, with its text.
     void ComposeImage(TBitmap& B, const TBitmap& Pic, const TRect& Src, bool ActiveLook);
     void DrawCaptionText(TCanvas& C, TPoint Offset, bool ActiveLook);

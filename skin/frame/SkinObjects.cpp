@@ -524,13 +524,18 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
     C.Brush().SetStyle(bsSolid);
 }
 
+bool TbsSkinCaptionObject::HitQuickButton(int X, int Y)
+{
+    if (!Parent->HasQuickButtons())
+        return false;
+    CheckQuickButtons(X, Y);
+    return ActiveQuickButton != -1;
+}
+
 void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseDownEvent(IDName, X, Y, ObjectRect, Button);
-    if (!Parent->HasQuickButtons())
-        return;
-    CheckQuickButtons(X, Y);
-    if (ActiveQuickButton == -1)
+    if (!HitQuickButton(X, Y))
         return;
     TbsQuickButtonItems& items = Parent->QuickButtons();
     for (int n = 0; n < items.Count(); ++n) {
@@ -546,10 +551,7 @@ void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseUpEvent(IDName, X, Y, ObjectRect, Button);
-    if (!Parent->HasQuickButtons())
-        return;
-    CheckQuickButtons(X, Y);
-    if (ActiveQuickButton == -1)
+    if (!HitQuickButton(X, Y))
         return;
     TbsQuickButtonItems& items = Parent->QuickButtons();
     for (int n = 0; n < items.Count(); ++n)
