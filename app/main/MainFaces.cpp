@@ -86,9 +86,8 @@ void TMainWindowFaces::PlayPromptSound() { AfterDone->PlayPromptSound(); }
 
 void TSkinnedMessageBox::ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind AKind)
 {
-    TbsSkinMessage box(nullptr);
-    box.SetSkinData(FSkin);
-    box.SetCtrlSkinData(FSkin);
+    TbsSkinMessage plain(nullptr);
+    TbsSkinMessage& box = FBox ? *FBox : plain;
     box.MessageDlg2(AText, ACaption, AKind == TMessageKind::Warning ? mtWarning : mtInformation, {mbOK}, 0);
 }
 

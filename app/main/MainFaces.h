@@ -12,6 +12,7 @@ class TControl;
 class TCustomListView;
 class TbsSkinPanel;
 class TbsSkinData;
+class TbsSkinMessage;
 class TbsSkinOpenDialog;
 class TbsSkinSelectDirectoryDialog;
 
@@ -189,11 +190,13 @@ public:
 // The skinned message box in the main window's skin, centred on the screen.
 class TSkinnedMessageBox : public TMessageBoxFace {
 public:
-    explicit TSkinnedMessageBox(TbsSkinData* ASkin) : FSkin(ASkin) {}
+    // Shows through the window's own message component; without one (before
+    // the window is built) through a plain one.
+    explicit TSkinnedMessageBox(TbsSkinMessage* ABox) : FBox(ABox) {}
     void ShowMessage(const std::string& AText, const std::string& ACaption, TMessageKind AKind) override;
 
 private:
-    TbsSkinData* FSkin;
+    TbsSkinMessage* FBox;
 };
 
 // File and folder choice through the main window's skinned dialogs: one

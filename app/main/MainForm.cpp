@@ -87,7 +87,7 @@ void TForm1::WireLogic()
 {
     FConverter = std::make_unique<TFFConverter>(nullptr);
     FFaces = std::make_unique<TMainWindowFaces>();
-    FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinData1);
+    FFaces->Messages = std::make_unique<TSkinnedMessageBox>(bsSkinMessage1);
     FFaces->Dialogs = std::make_unique<TSkinnedDialogs>(*OpenDialog1, *OpenDialog2, *bsSkinSelectDirectoryDialog1,
                                                         *bsSkinSelectDirectoryDialog2);
     auto* categories = new TSkinPresetListCombo(*bsSkinOfficeComboBox2);

@@ -20,6 +20,8 @@ class TbsSkinComboBox;
 class TbsSkinOfficeComboBox;
 class TbsSelectSkinDialog;
 class TbsSkinOpenDialog;
+class TbsSkinSavePictureDialog;
+class TbsSkinMessage;
 class TbsSkinSelectDirectoryDialog;
 class TImageList;
 class TbsSkinMainMenu;
@@ -199,6 +201,10 @@ public:
     TbsSelectSkinDialog* bsSelectSkinDialog1 = nullptr;
     TbsSkinOpenDialog* OpenDialog1 = nullptr;   // one file
     TbsSkinOpenDialog* OpenDialog2 = nullptr;   // several files
+    TbsSkinOpenDialog* bsSkinOpenDialog1 = nullptr;   // kept with its own settings, not shown
+    TbsSkinSavePictureDialog* bsSkinSavePictureDialog1 = nullptr;   // kept with its own settings, not shown
+    TbsSkinMessage* bsSkinMessage1 = nullptr;   // every message box of the window
+    TImageList* ImageList3 = nullptr;   // tool pictures of the tool bar
     TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog1 = nullptr;   // the folder to add
     TbsSkinSelectDirectoryDialog* bsSkinSelectDirectoryDialog2 = nullptr;   // the output folder
 

@@ -41,6 +41,8 @@
 #include "skin/controls/SkinOfficeComboBox.h"
 #include "skin/controls/SkinPageControl.h"
 #include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/PictureDialogs.h"
+#include "skin/dialogs/SkinMessage.h"
 #include "skin/dialogs/SelectDirectoryDialog.h"
 #include "skin/dialogs/SkinPicker.h"
 #include "skin/menus/SkinMainMenuBar.h"
@@ -134,7 +136,22 @@ void TForm1::BuildMenus()
 void TForm1::BuildToolBar()
 {
     bsSkinToolBar1 = MakeControl<TbsSkinToolBar>(this, this, "bsSkinToolBar1", 0, 24, 839, 52);
+    bsSkinToolBar1->SetSkinDataName("resizetoolpanel");
     bsSkinToolBar1->SetAlign(alTop);
+    // Should the window ever be too narrow for its tools, arrows scroll them.
+    bsSkinToolBar1->SetCanScroll(true);
+    bsSkinToolBar1->SetHotScroll(true);
+    bsSkinToolBar1->SetScrollOffset(30);
+    bsSkinToolBar1->SetScrollTimerInterval(50);
+    bsSkinToolBar1->SetAdjustControls(true);
+    bsSkinToolBar1->SetShowCaptions(true);
+    ImageList3 = MakeComponent<TImageList>(this, "ImageList3");
+    ImageList3->SetWidth(32);
+    ImageList3->SetHeight(32);
+    for (const char* name : {"TOOL_ADD", "TOOL_OPTIONS"})
+        if (TBitmap picture; FindResBitmap(name, picture))
+            ImageList3->Add(picture);
+    bsSkinToolBar1->SetImages(ImageList3);
     bsSkinToolBar1->SetSkinData(bsSkinData1);
     auto tool = [&](const std::string& AName, const std::string& ACaption, int ALeft) {
         auto* b = MakeControl<TbsSkinButton>(this, bsSkinToolBar1, AName, ALeft, 3, 68, 46);
@@ -423,6 +440,7 @@ void TForm1::BuildOffScreenPanels()
         d->SetTitle(OpenTitle);
         d->MultiSelection = AMany;
         d->CheckFileExists = true;
+        d->ToolButtonsTransparent = true;
         // Room for the name, size, type and date columns of the details view.
         d->DialogWidth = 600;
         d->DialogHeight = 360;
@@ -432,11 +450,24 @@ void TForm1::BuildOffScreenPanels()
     };
     OpenDialog1 = open("OpenDialog1", false);
     OpenDialog2 = open("OpenDialog2", true);
+    bsSkinOpenDialog1 = MakeComponent<TbsSkinOpenDialog>(this, "bsSkinOpenDialog1");
+    bsSkinOpenDialog1->SetTitle("Open file");
+    bsSkinOpenDialog1->CheckFileExists = true;
+    bsSkinOpenDialog1->SetSkinData(bsSkinData1);
+    bsSkinSavePictureDialog1 = MakeComponent<TbsSkinSavePictureDialog>(this, "bsSkinSavePictureDialog1");
+    bsSkinSavePictureDialog1->SetTitle("Save file");
+    bsSkinSavePictureDialog1->Filter = "BMP文件 (*.bmp)|*.bmp|JPEG文件 (*jpg)|*.jpg";
+    bsSkinSavePictureDialog1->SetSkinData(bsSkinData1);
+    bsSkinSavePictureDialog1->SetCtrlSkinData(bsSkinData1);
+    bsSkinMessage1 = MakeComponent<TbsSkinMessage>(this, "bsSkinMessage1");
+    bsSkinMessage1->SetSkinData(bsSkinData1);
+    bsSkinMessage1->SetCtrlSkinData(bsSkinData1);
     // Two folder dialogs, each with its own memory: the folder to add, and
     // the output folder, which starts at the computer's top level.
     auto folder = [&](const std::string& AName, const std::string& ATitle) {
         auto* d = MakeComponent<TbsSkinSelectDirectoryDialog>(this, AName);
         d->SetTitle(ATitle);
+        d->ToolButtonsTransparent = true;
         d->SetSkinData(bsSkinData1);
         d->SetCtrlSkinData(bsSkinData1);
         return d;

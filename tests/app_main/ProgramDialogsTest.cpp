@@ -19,7 +19,9 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinListView.h"
 #include "skin/dialogs/OpenDialog.h"
+#include "skin/dialogs/SkinMessage.h"
 #include "skin/dialogs/SkinPicker.h"
+#include "skin/controls/SkinLabels.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/FrameObjects.h"
 #include "platform/ui/controls/Menus.h"
@@ -96,6 +98,26 @@ protected:
         };
     }
 };
+
+// The window's messages are shown by its own message component, framed in the
+// window's skin, and an OK ends them.
+TEST_F(ProgramDialogsTest, MessagesAreShownByTheWindowsMessageBoxInItsSkin)
+{
+    StartWithDialogs();
+    Form1->Faces().Messages = std::make_unique<TSkinnedMessageBox>(Form1->bsSkinMessage1);
+    std::string caption, text;
+    TbsSkinData* frameSkin = nullptr;
+    Form1->bsSkinMessage1->OnBoxShow = [&](TbsMessageForm* F) {
+        caption = F->Caption();
+        text = F->Message->Caption();
+        frameSkin = F->BSF->SkinData();
+        TThread::ForceQueue(nullptr, [this, F] { ClickOn(dynamic_cast<TControl*>(F->FindComponent("OK"))); });
+    };
+    Form1->Faces().Messages->ShowMessage("请先选择您需要删除的项目！", "提示", TMessageKind::Information);
+    EXPECT_EQ(caption, "提示");
+    EXPECT_EQ(text, "请先选择您需要删除的项目！");
+    EXPECT_EQ(frameSkin, Form1->bsSkinData1);
+}
 
 TEST_F(ProgramDialogsTest, TwoFolderDialogsWithTheirOwnTitlesAndMemories)
 {
