@@ -85,11 +85,7 @@ TColor TbsSkinCustomEdit::StateFontColor()
 
 void TbsSkinCustomEdit::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     if (FSD && !FSD->Empty && !ComponentState().Contains(csDesigning))
         ChangeSkinData();
 }
@@ -141,8 +137,7 @@ void TbsSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operatio
     TbsCustomEdit::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation)) {
         FIndex = -1;
         Picture = nullptr;
     }

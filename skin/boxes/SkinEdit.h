@@ -3,6 +3,7 @@
 #include "platform/gfx/Font.h"
 #include "skin/boxes/BoxButtons.h"
 #include "skin/boxes/InnerEdit.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
@@ -130,7 +131,7 @@ private:
     TRect FEditRect;
     bool FMouseIn = false;
     int FIndex = -1;
-    TbsSkinData* FSD = nullptr;
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName = "edit";
     TBitmap* Picture = nullptr;
     TFont FDefaultFont;

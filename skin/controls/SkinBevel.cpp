@@ -8,21 +8,15 @@ TbsSkinBevel::TbsSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
 
 void TbsSkinBevel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     ChangeSkinData();
 }
 
 void TbsSkinBevel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBevel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation))
         FIndex = -1;
-    }
 }
 
 void TbsSkinBevel::ChangeSkinData()

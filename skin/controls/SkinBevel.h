@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "platform/ui/controls/ExtCtrls.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TbsSkinData;
@@ -30,7 +31,7 @@ protected:
     void Paint() override;
 
 private:
-    TbsSkinData* FSD = nullptr;   // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName = "bevel";
     int FIndex = -1;
     bool FDividerMode = false;

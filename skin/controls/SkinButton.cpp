@@ -1,4 +1,5 @@
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinButtonBaseImpl.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/MessageLoop.h"
 #include "platform/ui/controls/ImageList.h"
@@ -13,49 +14,18 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 
-TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinCustomControl(AOwner)
+template class TbsSkinButtonBase<TbsSkinCustomControl>;
+
+TbsSkinButton::TbsSkinButton(TComponent* AOwner) : TbsSkinButtonBase(AOwner)
 {
     FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks, csSetCaption};
     FLayerManager = new TbsLayerManager(this);
     SetTabStop(true);
     FSkinDataName = "button";
-    FMorph.CanMorph = [this] { return FIndex != -1 && CanMorph(); };
-    FMorph.Target = [this] { return FMouseIn || FocusedAndCan() ? 1.0 : 0.0; };
-    FMorph.Repaint = [this] { Repaint(); };
-    FRepeat.OnRepeat = [this] { ButtonClick(); };
-    FAnimation.Repaint = [this] { Repaint(); };
     SetBounds(Left(), Top(), 75, 25);
 }
 
-TbsSkinButton::~TbsSkinButton()
-{
-    FMorph.Stop();
-    FRepeat.Stop();
-    FAnimation.Stop();
-}
-
-bool TbsSkinButton::EffectsOn() const { return FSD && !FSD->Empty && FSD->EnableSkinEffects(); }
-bool TbsSkinButton::CanMorph() const { return Morphing && EffectsOn(); }
-
 // ------------------------------------------------------------- properties
-
-void TbsSkinButton::SetDown(bool Value)
-{
-    FDown = Value;
-    if (CanMorph()) {
-        FMorph.Kf = 1;
-        if (Value)
-            FMorph.Stop();
-        else if (FIndex != -1)
-            FMorph.Start();
-    }
-    Repaint();
-    if (FDown && FGroupIndex != 0 && !FAllowAllUp && Parent())
-        for (int i = 0; i < Parent()->ControlCount(); ++i)
-            if (auto* b = dynamic_cast<TbsSkinButton*>(Parent()->Controls(i));
-                b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
-                b->SetDown(false);
-}
 
 void TbsSkinButton::SetGroupIndex(int Value)
 {
@@ -78,16 +48,6 @@ void TbsSkinButton::SetDefault(bool Value)
             form->Perform(CM_FOCUSCHANGED, 0, LPARAM(static_cast<TControl*>(form->ActiveControl())));
 }
 
-void TbsSkinButton::SetImageList(TImageList* Value)
-{
-    if (FImageList)
-        FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (FImageList)
-        FImageList->FreeNotification(this);
-    Repaint();
-}
-
 void TbsSkinButton::SetImageIndex(int Value)
 {
     if (Value != FImageIndex) {
@@ -102,36 +62,14 @@ void TbsSkinButton::SetSkinImagesMenu(TbsButtonImagesMenu* Value)
     Repaint();
 }
 
-void TbsSkinButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TbsSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList)
-        FImageList = nullptr;
-}
-
 // ------------------------------------------------------------- operations
-
-void TbsSkinButton::RefreshButton()
-{
-    FMouseIn = false;
-    FDown = false;
-    if (CanMorph())
-        FMorph.Kf = 0;
-    if (EffectsOn())
-        FAnimation.Stop();
-    Repaint();
-}
 
 void TbsSkinButton::ButtonClick()
 {
     if (FCanFocused)
         if (TCustomForm* form = GetParentForm())
             form->SetModalResult(FModalResult);
-    // The button's own handler wins over a linked action; else the action runs.
-    if (OnClick && Action())
-        OnClick(this);
-    else if (!ExecuteAction() && OnClick)
-        OnClick(this);
+    TbsSkinButtonBase::ButtonClick();
 }
 
 void TbsSkinButton::ActionChange(TObject* Sender, bool CheckDefaults)
@@ -206,23 +144,12 @@ void TbsSkinButton::GetSkinData()
             MaskPicture = nullptr;
         CopyButtonElement(*e, SkinRect);
     }
-    const int n = FAnimation.CurrentFrame;
-    if (EffectsOn() && FAnimation.Running() && n > 0 && n <= FrameCount) {
-        if (FAnimation.Forward)
-            ActiveSkinRect = AnimationFrame(n, SkinRect);
-        else
-            SkinRect = AnimationFrame(n, SkinRect);
-    }
+    ApplyAnimationFrame();
 }
 
 void TbsSkinButton::ChangeSkinData()
 {
-    FAnimation.Stop();
-    FMorph.Stop();
-    FMorph.Kf = 0;
-    TbsSkinCustomControl::ChangeSkinData();
-    if (CanMorph() && FIndex != -1 && (FMouseIn || FocusedAndCan()))
-        FMorph.Kf = 1;
+    TbsSkinButtonBase::ChangeSkinData();
     if (FMouseIn && HandleAllocated())
         PostMessage(Handle(), WM_SHOWLAYER);
 }
@@ -233,19 +160,9 @@ void TbsSkinButton::BeforeChangeSkinData()
     HideLayer();
 }
 
-void TbsSkinButton::FitSizeToSkin(int& AWidth, int& AHeight)
-{
-    if (FUseSkinSize || ResizeMode == 1) {
-        TbsSkinCustomControl::FitSizeToSkin(AWidth, AHeight);
-        return;
-    }
-    NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + AWidth - RectWidth(SkinRect),
-                      ClRect.Bottom + AHeight - RectHeight(SkinRect)};
-}
-
 // ------------------------------------------------------------- painting
 
-bool TbsSkinButton::DownLook()
+bool TbsSkinButton::DownLook() const
 {
     return FDown && (FGroupIndex != 0 || FMouseIn || (FocusedAndCan() && !FMouseDown));
 }
@@ -307,32 +224,19 @@ void TbsSkinButton::DrawContent(TCanvas& C, const TRect& R, bool ImageDown, bool
 
 void TbsSkinButton::DrawStateImage(TBitmap& B, const TRect& R, bool ADown, bool AMouseIn)
 {
-    TRect textArea;
-    if (FUseSkinSize || ResizeMode == 1) {
-        CreateSkinImageByMode(B, Picture, R);
-        textArea = NewClRect;
-    } else if (Picture) {
-        B.SetSize(Width(), Height());
-        if (ResizeMode == 0)
-            CopyPiece(B, TRect{0, 0, Width(), Height()}, *Picture, R);
-        else
-            CreateStretchImage(B, *Picture, R, ClRect, true);
-        textArea = TRect{ClRect.Left, ClRect.Top, ClRect.Right + B.Width() - RectWidth(R),
-                         ClRect.Bottom + B.Height() - RectHeight(R)};
-    }
+    // A freely sized face without a picture has no content area.
+    const bool composed = FUseSkinSize || ResizeMode == 1 || Picture;
+    const TRect textArea = composed ? ComposeFace(B, R) : TRect{};
     TCanvas& c = *B.Canvas();
     ApplyControlFont(c, FSD, UseSkinFont(), FontName, FontHeight, FontStyle, DefaultFont());
-    c.Font().SetColor(FaceFontColor(Enabled(), FUseSkinFontColor, DefaultFont().Color(), ADown, AMouseIn));
+    c.Font().SetColor(FaceFontColor(ADown, AMouseIn));
     if (ShowFocus && Focused()) {
         c.Brush().SetStyle(bsSolid);
         c.Brush().SetColor(FSD->SkinColors()->cBtnFace());
         DrawDottedFocusRect(c, textArea);
         c.Brush().SetStyle(bsClear);
     }
-    bool drawDefault = true;
-    if (OnPaint)
-        OnPaint(this, c, NewClRect, ADown, AMouseIn, drawDefault);
-    if (!drawDefault)
+    if (!DrawsDefault(c, NewClRect, ADown, AMouseIn))
         return;
     DrawContent(c, textArea, ADown && AMouseIn, ADown && AMouseIn,
                 ButtonGlyphNumber(FDown, FMouseIn, Enabled(), FNumGlyphs));
@@ -349,27 +253,13 @@ void TbsSkinButton::CreateControlDefaultImage(TBitmap& B)
         DrawPlainFace(c, r, PlainHotFrame, PlainHotFill);
     else
         DrawPlainFace(c, r, clBtnShadow, clBtnFace);
-    c.Font().Assign(DefaultFont());
-    c.Font().SetCharset(ControlCharset(FSD, DefaultFont()));
-    if (!Enabled())
-        c.Font().SetColor(clBtnShadow);
-    bool drawDefault = true;
-    if (OnPaint)
-        OnPaint(this, c, r, FDown, FMouseIn, drawDefault);
-    if (!drawDefault)
+    ApplyPlainFont(c);
+    if (!DrawsDefault(c, r, FDown, FMouseIn))
         return;
     DrawContent(c, r, FDown && FMouseIn, downLook, ButtonGlyphNumber(FDown, FMouseIn, Enabled(), FNumGlyphs));
 }
 
 // ------------------------------------------------------------- effects
-
-void TbsSkinButton::MorphOrRepaint()
-{
-    if (CanMorph() && FIndex != -1)
-        FMorph.Start();
-    else
-        Repaint();
-}
 
 void TbsSkinButton::StartAnimation(bool Forward)
 {
@@ -378,7 +268,7 @@ void TbsSkinButton::StartAnimation(bool Forward)
         FAnimation.Start(Forward, FrameCount, AnimateInterval);
 }
 
-bool TbsSkinButton::LookChanges()
+bool TbsSkinButton::LookChanges() const
 {
     return (FGroupIndex != 0 && !FDown) || (FGroupIndex == 0 && (FDown || !FocusedAndCan()));
 }
@@ -388,46 +278,14 @@ bool TbsSkinButton::LookChanges()
 void TbsSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TbsSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft)
-        return;
-    FAnimation.Stop();
-    FMouseDown = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (FRepeatMode && FGroupIndex == 0)
-            FRepeat.Start();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-        FAllowAllUpCheck = false;
-    } else if (FGroupIndex != 0) {
-        FAllowAllUpCheck = true;
-    }
+    if (Button == mbLeft)
+        Press();
 }
 
 void TbsSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft) {
-        FMouseDown = false;
-        const bool wasDown = FDown;
-        const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-        if (FGroupIndex == 0) {
-            if (FMouseIn && over) {
-                SetDown(false);
-                StopRepeat();
-                if (wasDown)
-                    ButtonClick();
-            } else {
-                // Released away from the button: up again, and drawn up again.
-                FDown = false;
-                StopRepeat();
-                Repaint();
-            }
-        } else if (wasDown && FAllowAllUp && FAllowAllUpCheck && over) {
-            SetDown(false);
-            ButtonClick();
-        }
-    }
+    if (Button == mbLeft)
+        ReleaseAt(X, Y);
     if (HandleAllocated() && Visible())
         TbsSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
@@ -441,179 +299,203 @@ void TbsSkinButton::CreateWnd()
 void TbsSkinButton::WndProc(TMessage& m)
 {
     switch (m.Msg) {
-    case WM_SHOWLAYER:
-        ShowLayer();
-        return;
-    case WM_ERASEBKGND:
-        // Asked outside its own paint (printing into another surface): the face.
-        if (!FromWMPaint && m.WParam)
-            PaintFaceTo(reinterpret_cast<HDC>(m.WParam));
-        m.Result = 1;
-        return;
-    case WM_HIDELAYER:
-        HideLayer();
-        return;
-    case CM_VISIBLECHANGED:
-        // Hidden under the pointer (a click that swaps two buttons), the
-        // button never hears the pointer leave: it forgets hover and press, so
-        // that it comes back with its resting face.
-        if (m.WParam == 0 && !FMouseDown) {
-            FMouseIn = false;
-            if (FGroupIndex == 0)
-                FDown = false;
-            if (CanMorph())
-                FMorph.Kf = 0;
-            if (EffectsOn())
-                FAnimation.Stop();
-            if (HandleAllocated())
-                PostMessage(Handle(), WM_HIDELAYER);
-        }
-        break;
-    case CM_MOUSEENTER:
-        TbsSkinCustomControl::WndProc(m);
-        if (m.LParam != 0 || Designing())
-            return;
-        FMouseIn = true;
-        if (LookChanges()) {
-            if (FDown) {
-                if (CanMorph())
-                    FMorph.Kf = 1;
-                Repaint();
-            } else {
-                StartAnimation(true);
-                MorphOrRepaint();
-            }
-        }
-        if (FDown && FRepeatMode && FGroupIndex == 0)
-            FRepeat.Start();
-        if (HandleAllocated())
-            PostMessage(Handle(), WM_SHOWLAYER);
-        return;
-    case CM_MOUSELEAVE:
-        TbsSkinCustomControl::WndProc(m);
-        if (m.LParam != 0 || Designing())
-            return;
-        if (!(FCanFocused && FDefault && FActive && !Focused()))
-            FMouseIn = false;
-        if (LookChanges()) {
-            StartAnimation(false);
-            MorphOrRepaint();
-        }
-        if (FDown && FRepeatMode && FGroupIndex == 0)
-            StopRepeat();
-        if (HandleAllocated())
-            PostMessage(Handle(), WM_HIDELAYER);
-        return;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        if (FCanFocused && !Focused() && CanFocus() && !Designing()) {
-            FClicksDisabled = true;
-            SetFocus();
-            FClicksDisabled = false;
-            if (!Focused())
-                return;
-        }
-        break;
-    case WM_KEYDOWN:
-        if (FCanFocused) {
-            if (m.WParam == VK_SPACE) {
-                FAnimation.Stop();
-                SetDown(true);
-                if (FRepeatMode)
-                    ButtonClick();
-            } else if (m.WParam == VK_RETURN) {
-                ButtonClick();
-            }
-        }
-        break;
-    case WM_KEYUP:
-        if (FCanFocused && m.WParam == VK_SPACE) {
-            SetDown(false);
-            ButtonClick();
-        }
-        break;
+    case WM_SHOWLAYER: ShowLayer(); return;
+    case WM_HIDELAYER: HideLayer(); return;
+    case WM_ERASEBKGND: WMEraseBkgnd(m); return;
+    case CM_MOUSEENTER: CMMouseEnter(m); return;
+    case CM_MOUSELEAVE: CMMouseLeave(m); return;
+    case WM_SETFOCUS: WMSetFocus(m); return;
+    case WM_KILLFOCUS: WMKillFocus(m); return;
+    case CM_ENABLEDCHANGED: CMEnabledChanged(m); return;
+    case CM_TEXTCHANGED: CMTextChanged(m); return;
     case CM_DIALOGKEY:
-        if (m.WParam == VK_RETURN && FActive && Enabled()) {
-            ButtonClick();
-            m.Result = 1;
+        if (CMDialogKey(m))
             return;
-        }
-        if (m.WParam == VK_ESCAPE && FCancel && FCanFocused && KeyboardStateToShiftState().Empty() && CanFocus()) {
-            ButtonClick();
-            m.Result = 1;
-            return;
-        }
         break;
     case CM_DIALOGCHAR:
-        if (IsAccel(char32_t(m.WParam), Caption()) && CanFocus() && FCanFocused) {
-            SetFocus();
-            ButtonClick();
-            m.Result = 1;
+        if (CMDialogChar(m))
             return;
-        }
         break;
-    case CM_FOCUSCHANGED: {
-        auto* sender = reinterpret_cast<TControl*>(m.LParam);
-        auto* senderButton = dynamic_cast<TbsSkinButton*>(sender);
-        FActive = senderButton ? senderButton == this : FDefault;
-        if (FDefault && FCanFocused) {
-            if (senderButton && senderButton != this && FMouseIn) {
-                FMouseIn = false;
-                MorphOrRepaint();
-            } else if (!senderButton && sender && !FMouseIn) {
-                if (CanMorph())
-                    FMorph.Kf = 1;
-                FMouseIn = true;
-                MorphOrRepaint();
-            }
-        }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        if (FCanFocused && !TakeFocusBeforePress(FClicksDisabled))
+            return;
         break;
-    }
-    case WM_SETFOCUS:
-        TbsSkinCustomControl::WndProc(m);
-        if (FCanFocused) {
-            StartAnimation(true);
-            MorphOrRepaint();
-        }
-        return;
-    case WM_KILLFOCUS:
-        StopRepeat();
-        if (FGroupIndex == 0 && FDown)
-            FDown = false;
-        TbsSkinCustomControl::WndProc(m);
-        if (FCanFocused) {
-            StartAnimation(false);
-            if (CanMorph() && FIndex != -1)
-                FMorph.Start();
-            else
-                Invalidate();
-        }
-        return;
-    case CM_ENABLEDCHANGED:
-        TbsSkinCustomControl::WndProc(m);
-        if (CanMorph()) {
-            FMorph.Stop();
-            FMorph.Kf = 0;
-        }
-        // A transient press ends with the button disabled; a toggle keeps its state.
-        if (!Enabled() && FGroupIndex == 0 && FDown) {
-            FDown = false;
-            FMouseDown = false;
-            StopRepeat();
-        }
-        FMouseIn = false;
-        Repaint();
-        return;
-    case CM_TEXTCHANGED:
-        TbsSkinCustomControl::WndProc(m);
-        Repaint();
-        return;
     case WM_COMMAND:
         if (FClicksDisabled)
             return;
         break;
-    default:
-        break;
+    case CM_VISIBLECHANGED: CMVisibleChanged(m); break;
+    case WM_KEYDOWN: WMKeyDown(m); break;
+    case WM_KEYUP: WMKeyUp(m); break;
+    case CM_FOCUSCHANGED: CMFocusChanged(m); break;
+    default: break;
     }
     TbsSkinCustomControl::WndProc(m);
+}
+
+void TbsSkinButton::WMEraseBkgnd(TMessage& m)
+{
+    // Asked outside its own paint (printing into another surface): the face.
+    if (!FromWMPaint && m.WParam)
+        PaintFaceTo(reinterpret_cast<HDC>(m.WParam));
+    m.Result = 1;
+}
+
+// Hidden under the pointer (a click that swaps two buttons), the button
+// never hears the pointer leave: it forgets hover and press, so that it
+// comes back with its resting face.
+void TbsSkinButton::CMVisibleChanged(TMessage& m)
+{
+    if (m.WParam != 0 || FMouseDown)
+        return;
+    FMouseIn = false;
+    if (FGroupIndex == 0)
+        FDown = false;
+    if (CanMorph())
+        FMorph.Kf = 0;
+    if (EffectsOn())
+        FAnimation.Stop();
+    if (HandleAllocated())
+        PostMessage(Handle(), WM_HIDELAYER);
+}
+
+void TbsSkinButton::CMMouseEnter(TMessage& m)
+{
+    TbsSkinCustomControl::WndProc(m);
+    if (m.LParam != 0 || Designing())
+        return;
+    FMouseIn = true;
+    if (LookChanges()) {
+        if (FDown) {
+            if (CanMorph())
+                FMorph.Kf = 1;
+            Repaint();
+        } else {
+            StartAnimation(true);
+            MorphOrRepaint();
+        }
+    }
+    if (FDown && FRepeatMode && FGroupIndex == 0)
+        FRepeat.Start();
+    if (HandleAllocated())
+        PostMessage(Handle(), WM_SHOWLAYER);
+}
+
+void TbsSkinButton::CMMouseLeave(TMessage& m)
+{
+    TbsSkinCustomControl::WndProc(m);
+    if (m.LParam != 0 || Designing())
+        return;
+    if (!(FCanFocused && FDefault && FActive && !Focused()))
+        FMouseIn = false;
+    if (LookChanges()) {
+        StartAnimation(false);
+        MorphOrRepaint();
+    }
+    if (FDown && FRepeatMode && FGroupIndex == 0)
+        FRepeat.Stop();
+    if (HandleAllocated())
+        PostMessage(Handle(), WM_HIDELAYER);
+}
+
+void TbsSkinButton::WMKeyDown(TMessage& m)
+{
+    if (!FCanFocused)
+        return;
+    if (m.WParam == VK_SPACE) {
+        FAnimation.Stop();
+        SetDown(true);
+        if (FRepeatMode)
+            ButtonClick();
+    } else if (m.WParam == VK_RETURN) {
+        ButtonClick();
+    }
+}
+
+void TbsSkinButton::WMKeyUp(TMessage& m)
+{
+    if (FCanFocused && m.WParam == VK_SPACE) {
+        SetDown(false);
+        ButtonClick();
+    }
+}
+
+// Return clicks the active (default or focused) button, Escape the cancel button.
+bool TbsSkinButton::CMDialogKey(TMessage& m)
+{
+    const bool returnKey = m.WParam == VK_RETURN && FActive && Enabled();
+    const bool escapeKey = m.WParam == VK_ESCAPE && FCancel && FCanFocused &&
+                           KeyboardStateToShiftState().Empty() && CanFocus();
+    if (!returnKey && !escapeKey)
+        return false;
+    ButtonClick();
+    m.Result = 1;
+    return true;
+}
+
+bool TbsSkinButton::CMDialogChar(TMessage& m)
+{
+    if (!IsAccel(char32_t(m.WParam), Caption()) || !CanFocus() || !FCanFocused)
+        return false;
+    SetFocus();
+    ButtonClick();
+    m.Result = 1;
+    return true;
+}
+
+// The default button looks hot while the focus is on a control that is no
+// button, and active while it or any other button is focused.
+void TbsSkinButton::CMFocusChanged(TMessage& m)
+{
+    auto* sender = reinterpret_cast<TControl*>(m.LParam);
+    auto* senderButton = dynamic_cast<TbsSkinButton*>(sender);
+    FActive = senderButton ? senderButton == this : FDefault;
+    if (!FDefault || !FCanFocused)
+        return;
+    if (senderButton && senderButton != this && FMouseIn) {
+        FMouseIn = false;
+        MorphOrRepaint();
+    } else if (!senderButton && sender && !FMouseIn) {
+        if (CanMorph())
+            FMorph.Kf = 1;
+        FMouseIn = true;
+        MorphOrRepaint();
+    }
+}
+
+void TbsSkinButton::WMSetFocus(TMessage& m)
+{
+    TbsSkinCustomControl::WndProc(m);
+    if (FCanFocused) {
+        StartAnimation(true);
+        MorphOrRepaint();
+    }
+}
+
+void TbsSkinButton::WMKillFocus(TMessage& m)
+{
+    FRepeat.Stop();
+    if (FGroupIndex == 0 && FDown)
+        FDown = false;
+    TbsSkinCustomControl::WndProc(m);
+    if (FCanFocused) {
+        StartAnimation(false);
+        if (CanMorph() && FIndex != -1)
+            FMorph.Start();
+        else
+            Invalidate();
+    }
+}
+
+void TbsSkinButton::CMEnabledChanged(TMessage& m)
+{
+    TbsSkinCustomControl::WndProc(m);
+    EnabledChanged();
+}
+
+void TbsSkinButton::CMTextChanged(TMessage& m)
+{
+    TbsSkinCustomControl::WndProc(m);
+    Repaint();
 }

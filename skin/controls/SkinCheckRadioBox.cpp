@@ -508,13 +508,8 @@ void TbsSkinCheckRadioBox::WndProc(TMessage& m)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        if (FCanFocused && !Focused() && CanFocus() && !Designing()) {
-            FClicksDisabled = true;
-            SetFocus();
-            FClicksDisabled = false;
-            if (!Focused())
-                return;
-        }
+        if (FCanFocused && !TakeFocusBeforePress(FClicksDisabled))
+            return;
         break;
     case WM_COMMAND:
         if (FClicksDisabled)

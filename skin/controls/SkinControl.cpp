@@ -1,4 +1,5 @@
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinElementBaseImpl.h"
 #include <optional>
 #include "platform/gfx/Bitmap.h"
 #include "platform/gfx/Region.h"
@@ -11,44 +12,10 @@
 
 // ------------------------------------------------------------ TbsSkinControl
 
-TbsSkinControl::TbsSkinControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+template class TbsSkinElementBase<TCustomControl>;
+template class TbsSkinSizedBase<TbsSkinControl>;
 
-void TbsSkinControl::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-    ReleaseSkinElement();
-    if (FSD && !FSD->Empty && !Designing())
-        ChangeSkinData();
-}
-
-void TbsSkinControl::GetSkinData()
-{
-    if (!FSD || FSD->Empty)
-        FIndex = -1;
-    else
-        FIndex = FSD->GetControlIndex(FSkinDataName);
-}
-
-void TbsSkinControl::ChangeSkinData()
-{
-    GetSkinData();
-    Repaint();
-}
-
-void TbsSkinControl::BeforeChangeSkinData() { ReleaseSkinElement(); }
-
-void TbsSkinControl::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
-        ReleaseSkinElement();
-    }
-}
+TbsSkinControl::TbsSkinControl(TComponent* AOwner) : TbsSkinElementBase(AOwner) {}
 
 void TbsSkinControl::WndProc(TMessage& Message)
 {
@@ -69,12 +36,6 @@ void TbsSkinControl::WndProc(TMessage& Message)
     }
 }
 
-void TbsSkinControl::PrepareFaceBitmap(TBitmap& B, int Width, int Height)
-{
-    B.SetSize(Width, Height, false);
-    B.Fill(clBtnFace);
-}
-
 void TbsSkinControl::PaintFaceTo(HDC DC)
 {
     TCanvas& c = Canvas();
@@ -84,97 +45,31 @@ void TbsSkinControl::PaintFaceTo(HDC DC)
     c.SetHandle(previous);
 }
 
-void TbsSkinControl::Paint()
+bool TbsSkinControl::TakeFocusBeforePress(bool& ClicksDisabled)
 {
-    if (Width() <= 0 || Height() <= 0)
-        return;
-    GetSkinData();
-    TBitmap b;
-    PrepareFaceBitmap(b, Width(), Height());
-    if (FIndex == -1)
-        CreateControlDefaultImage(b);
-    else
-        CreateControlSkinImage(b);
-    Canvas().Draw(0, 0, b);
+    if (Focused() || !CanFocus() || Designing())
+        return true;
+    ClicksDisabled = true;
+    SetFocus();
+    ClicksDisabled = false;
+    return Focused();
 }
 
 // ------------------------------------------------------ TbsSkinCustomControl
 
-TbsSkinCustomControl::TbsSkinCustomControl(TComponent* AOwner) : TbsSkinControl(AOwner)
+TbsSkinCustomControl::TbsSkinCustomControl(TComponent* AOwner) : TbsSkinSizedBase(AOwner) {}
+
+void TbsSkinCustomControl::ReadElement(const TbsDataSkinCustomControl& E)
 {
-    FDefaultFont.SetName("Arial");
-    FDefaultFont.SetStyle(0);
-    FDefaultFont.SetHeight(14);
-    FDefaultFont.OnChange = [this](TObject*) {
-        DefaultFontChanged();
-        if (FIndex == -1)
-            Repaint();
-    };
+    TbsSkinSizedBase::ReadElement(E);
+    MaskPicture = FSD->ActivePicture(E.MaskPictureIndex);
 }
 
-TbsSkinCustomControl::~TbsSkinCustomControl() { FDefaultFont.OnChange = nullptr; }
-
-void TbsSkinCustomControl::SetDefaultFont(const TFont& Value)
+void TbsSkinCustomControl::DropElementPictures()
 {
-    FDefaultFont.Assign(Value);
-    DefaultFontChanged();
-}
-
-void TbsSkinCustomControl::SetDefaultWidth(int Value)
-{
-    FDefaultWidth = Value;
-    if (FIndex == -1 && Value > 0)
-        SetWidth(Value);
-}
-
-void TbsSkinCustomControl::SetDefaultHeight(int Value)
-{
-    FDefaultHeight = Value;
-    if (FIndex == -1 && Value > 0)
-        SetHeight(Value);
-}
-
-void TbsSkinCustomControl::ReleaseSkinElement()
-{
-    TbsSkinControl::ReleaseSkinElement();
-    Picture = nullptr;
+    TbsSkinSizedBase::DropElementPictures();
     MaskPicture = nullptr;
 }
-
-void TbsSkinCustomControl::GetSkinData()
-{
-    TbsSkinControl::GetSkinData();
-    if (FIndex == -1) {
-        Picture = nullptr;
-        MaskPicture = nullptr;
-        return;
-    }
-    const auto* e = dynamic_cast<const TbsDataSkinCustomControl*>(FSD->CtrlList[size_t(FIndex)].get());
-    if (!e) {
-        ResizeMode = 0;
-        Picture = nullptr;
-        MaskPicture = nullptr;
-        return;
-    }
-    CopyElement(*e, *FSD);
-    MaskPicture = FSD->ActivePicture(e->MaskPictureIndex);
-}
-
-void TbsSkinCustomControl::FitSizeToSkin(int& AWidth, int& AHeight) { FitSize(AWidth, AHeight, FIndex != -1); }
-
-void TbsSkinCustomControl::CreateSkinImageByMode(TBitmap& B, const TBitmap* SkinPicture, const TRect& R)
-{
-    TbsElementGeometry::CreateSkinImageByMode(B, SkinPicture, R, Width(), Height(), FForceBackground);
-}
-
-void TbsSkinCustomControl::CreateControlDefaultImage(TBitmap& B)
-{
-    B.Canvas()->Brush().SetStyle(bsSolid);
-    B.Canvas()->Brush().SetColor(clBtnFace);
-    B.Canvas()->FillRect(TRect{0, 0, Width(), Height()});
-}
-
-void TbsSkinCustomControl::CreateControlSkinImage(TBitmap& B) { CreateSkinImageByMode(B, Picture, SkinRect); }
 
 void TbsSkinCustomControl::Paint()
 {
@@ -244,51 +139,9 @@ void TbsSkinCustomControl::PaintPieces()
         c.Draw(0, Height() - bottom.Height(), bottom);
 }
 
-void TbsSkinCustomControl::ChangeSkinData()
-{
-    GetSkinData();
-    bool sizeChanged = false;
-    if (FIndex == -1) {
-        if (FDefaultWidth > 0)
-            SetWidth(FDefaultWidth);
-        if (FDefaultHeight > 0)
-            SetHeight(FDefaultHeight);
-    } else {
-        int w = Width(), h = Height();
-        FitSizeToSkin(w, h);
-        if (w != Width()) {
-            SetWidth(w);
-            sizeChanged = true;
-        }
-        if (h != Height()) {
-            SetHeight(h);
-            sizeChanged = true;
-        }
-    }
-    if (!sizeChanged || FIndex == -1) {
-        UpdateSkinRegion();
-        Repaint();
-    }
-}
-
 void TbsSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    GetSkinData();
-    const bool changed = (AWidth != Width() || AHeight != Height()) && FIndex != -1;
-    if (changed) {
-        FitSizeToSkin(AWidth, AHeight);
-        if (ResizeMode == 0)
-            NewClRect = ClRect;
-    }
-    if (auto* host = dynamic_cast<TbsSkinControlHost*>(Parent()); host && host->AdjustControls()) {
-        const TRect r = host->GetSkinClientRect();
-        ATop = RectHeight(r) / 2 + r.Top - AHeight / 2;
-    }
-    TbsSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (changed) {
-        UpdateSkinRegion();
-        Repaint();
-    }
+    TbsSkinSizedBase::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (FIndex != -1 && StretchEffect)
         NotifyChildrenParentBackground();
 }

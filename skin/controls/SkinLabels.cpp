@@ -7,7 +7,7 @@
 
 // ---------------------------------------------------------------- shared
 
-TbsLabelSkin::TbsLabelSkin()
+TbsLabelSkin::TbsLabelSkin(TComponent* AHolder) : FSD(AHolder)
 {
     FDefaultFont.SetName("Arial");
     FDefaultFont.SetHeight(14);
@@ -64,24 +64,18 @@ TbsSkinStdLabel::TbsSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner) { Se
 
 void TbsSkinStdLabel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSkin.FSD)
-        FSkin.FSD->RemoveFreeNotification(this);
-    FSkin.FSD = Value;
-    if (Value) {
-        Value->FreeNotification(this);
+    FSkin.FSD.Set(Value);
+    if (Value)
         ChangeSkinData();
-    } else {
+    else
         FSkin.FIndex = -1;
-    }
 }
 
 void TbsSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkin.FSD) {
-        FSkin.FSD = nullptr;
+    if (FSkin.FSD.Drop(AComponent, Operation))
         FSkin.FIndex = -1;
-    }
 }
 
 void TbsSkinStdLabel::ChangeSkinData()
@@ -158,24 +152,18 @@ TbsSkinTextLabel::~TbsSkinTextLabel() { FLines.OnChange = nullptr; }
 
 void TbsSkinTextLabel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSkin.FSD)
-        FSkin.FSD->RemoveFreeNotification(this);
-    FSkin.FSD = Value;
-    if (Value) {
-        Value->FreeNotification(this);
+    FSkin.FSD.Set(Value);
+    if (Value)
         ChangeSkinData();
-    } else {
+    else
         FSkin.FIndex = -1;
-    }
 }
 
 void TbsSkinTextLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkin.FSD) {
-        FSkin.FSD = nullptr;
+    if (FSkin.FSD.Drop(AComponent, Operation))
         FSkin.FIndex = -1;
-    }
 }
 
 void TbsSkinTextLabel::ChangeSkinData()

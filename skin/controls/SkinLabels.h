@@ -4,6 +4,7 @@
 #include "platform/core/Strings.h"
 #include "platform/gfx/Font.h"
 #include "platform/ui/controls/StdCtrls.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TbsSkinData;
@@ -13,7 +14,7 @@ enum TbsEllipsType { bsetNone, bsetEndEllips, bsetPathEllips };
 // What both labels share: the skin link, the "stdlabel" element's font and
 // colour, and the font used without a skin.
 struct TbsLabelSkin {
-    TbsLabelSkin();
+    explicit TbsLabelSkin(TComponent* AHolder);
     // FIndex and the font fields from the skin's element.
     void GetSkinData();
     // Sets Canvas's font the labels' way; Fallback is the label's own font.
@@ -22,7 +23,7 @@ struct TbsLabelSkin {
     // under a dark one.
     void DrawText(TCanvas& Canvas, const std::string& Text, TRect& R, unsigned Flags, bool Enabled) const;
 
-    TbsSkinData* FSD = nullptr;   // not owned: cleared on removal
+    TbsSkinDataLink FSD;   // the label's link
     std::string FSkinDataName = "stdlabel";
     int FIndex = -1;
     TFont FDefaultFont;
@@ -66,7 +67,7 @@ private:
     unsigned Flags(unsigned Base) const;
     void DrawTextTo(TCanvas& C, const std::string& Text, TRect& R, unsigned Flags);
 
-    TbsLabelSkin FSkin;
+    TbsLabelSkin FSkin{this};
     TbsEllipsType FEllipsType = bsetNone;
 };
 
@@ -116,7 +117,7 @@ private:
     void LinesChanged();
     unsigned Flags() const;
 
-    TbsLabelSkin FSkin;
+    TbsLabelSkin FSkin{this};
     TStringList FLines;
     TAlignment FAlignment = taLeftJustify;
     bool FAutoSize = true;

@@ -34,11 +34,7 @@ TbsSkinLinkLabel::TbsSkinLinkLabel(TComponent* AOwner) : TCustomLabel(AOwner)
 
 void TbsSkinLinkLabel::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     FIndex = -1;
     if (FSD)
         ChangeSkinData();
@@ -55,10 +51,8 @@ void TbsSkinLinkLabel::SetUseUnderLine(bool Value)
 void TbsSkinLinkLabel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation))
         FIndex = -1;
-    }
 }
 
 void TbsSkinLinkLabel::GetSkinData()

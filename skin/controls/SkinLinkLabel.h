@@ -2,6 +2,7 @@
 #include <functional>
 #include <string>
 #include "platform/ui/controls/StdCtrls.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TbsSkinData;
@@ -60,7 +61,7 @@ private:
     int FGlowSize = 7;
     bool FMouseIn = false;
     int FIndex = -1;
-    TbsSkinData* FSD = nullptr;   // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName = "stdlabel";
     TFont FDefaultFont;
     bool FUseSkinFont = true;

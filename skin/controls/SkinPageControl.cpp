@@ -178,8 +178,7 @@ TbsSkinPageControl::TbsSkinPageControl(TComponent* AOwner) : TPageControl(AOwner
 TbsSkinPageControl::~TbsSkinPageControl()
 {
     Destroying();
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
+    FSD.Set(nullptr);
     if (FImages)
         FImages->RemoveFreeNotification(this);
     // The tab control underneath lets go of the list before it is freed.
@@ -191,8 +190,7 @@ void TbsSkinPageControl::Notification(TComponent* AComponent, TOperation Operati
     TPageControl::Notification(AComponent, Operation);
     if (Operation != opRemove)
         return;
-    if (AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation)) {
         FIndex = -1;
         Picture = nullptr;
     }
@@ -204,13 +202,9 @@ void TbsSkinPageControl::Notification(TComponent* AComponent, TOperation Operati
 
 void TbsSkinPageControl::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
+    FSD.Set(Value);
     FIndex = -1;
     Picture = nullptr;
-    if (FSD)
-        FSD->FreeNotification(this);
     if (FSD && !FSD->Empty && !ComponentState().Contains(csDesigning))
         ChangeSkinData();
 }

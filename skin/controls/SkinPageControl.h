@@ -7,6 +7,7 @@
 #include "platform/ui/controls/TabControl.h"
 #include "skin/data/SkinTypes.h"
 #include "skin/draw/GlyphLayout.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TImageList;
@@ -168,7 +169,7 @@ private:
     void PaintTabContent(TCanvas& C, int PageIndex, const TRect& TR, int W, int H, int Shift, bool Hot,
                          bool Selected);
 
-    TbsSkinData* FSD = nullptr;
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName = "tab";
     int FIndex = -1;
     bool FMouseWheelSupport = false;

@@ -1,4 +1,5 @@
 #include "skin/controls/SkinSpeedButton.h"
+#include "skin/controls/SkinButtonBaseImpl.h"
 #include "platform/gfx/Canvas.h"
 #include "platform/ui/controls/ImageList.h"
 #include "skin/controls/ControlHost.h"
@@ -9,57 +10,17 @@
 #include "skin/draw/RectUtils.h"
 #include "skin/draw/SkinImage.h"
 
-TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsGraphicSkinCustomControl(AOwner)
+template class TbsSkinButtonBase<TbsGraphicSkinCustomControl>;
+
+TbsSkinSpeedButton::TbsSkinSpeedButton(TComponent* AOwner) : TbsSkinButtonBase(AOwner)
 {
     FControlStyle = TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks};
     FSkinDataName = "toolbutton";
-    FMorph.CanMorph = [this] { return FIndex != -1 && CanMorph(); };
-    FMorph.Target = [this] { return FMouseIn ? 1.0 : 0.0; };
-    FMorph.Repaint = [this] { Repaint(); };
-    FRepeat.OnRepeat = [this] { ButtonClick(); };
-    FAnimation.Repaint = [this] { Repaint(); };
+    FImageIndex = 0;   // the first image of the bar's list unless told otherwise
     SetBounds(Left(), Top(), 25, 25);
 }
 
-TbsSkinSpeedButton::~TbsSkinSpeedButton()
-{
-    FRepeat.Stop();
-    FAnimation.Stop();
-    FMorph.Stop();
-}
-
-bool TbsSkinSpeedButton::EffectsOn() const { return FSD && !FSD->Empty && FSD->EnableSkinEffects(); }
-bool TbsSkinSpeedButton::CanMorph() const { return Morphing && EffectsOn(); }
-
 TbsSkinControlHost* TbsSkinSpeedButton::Host() const { return dynamic_cast<TbsSkinControlHost*>(Parent()); }
-
-void TbsSkinSpeedButton::MorphOrRepaint()
-{
-    if (CanMorph() && FIndex != -1 && !Transparent())
-        FMorph.Start();
-    else
-        Repaint();
-}
-
-// ------------------------------------------------------------- properties
-
-void TbsSkinSpeedButton::SetDown(bool Value)
-{
-    FDown = Value;
-    if (CanMorph()) {
-        FMorph.Kf = 1;
-        if (Value)
-            FMorph.Stop();
-        else if (FIndex != -1 && !Transparent())
-            FMorph.Start();
-    }
-    Repaint();
-    if (FDown && FGroupIndex != 0 && !FAllowAllUp && Parent())
-        for (int i = 0; i < Parent()->ControlCount(); ++i)
-            if (auto* b = dynamic_cast<TbsSkinSpeedButton*>(Parent()->Controls(i));
-                b && b != this && b->FGroupIndex == FGroupIndex && b->FDown)
-                b->SetDown(false);
-}
 
 void TbsSkinSpeedButton::SetFlat(bool Value)
 {
@@ -73,16 +34,6 @@ void TbsSkinSpeedButton::SetTransparent(bool Value)
         FControlStyle.Exclude(csOpaque);
     else
         FControlStyle.Include(csOpaque);
-    Repaint();
-}
-
-void TbsSkinSpeedButton::SetImageList(TImageList* Value)
-{
-    if (FButtonImages)
-        FButtonImages->RemoveFreeNotification(this);
-    FButtonImages = Value;
-    if (FButtonImages)
-        FButtonImages->FreeNotification(this);
     Repaint();
 }
 
@@ -117,33 +68,6 @@ void TbsSkinSpeedButton::SetSkinImagesMenu(TbsButtonImagesMenu* Value)
     Repaint();
 }
 
-void TbsSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TbsGraphicSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FButtonImages)
-        FButtonImages = nullptr;
-}
-
-void TbsSkinSpeedButton::RefreshButton()
-{
-    FMouseIn = false;
-    FDown = false;
-    if (CanMorph())
-        FMorph.Kf = 0;
-    if (EffectsOn())
-        FAnimation.Stop();
-    Repaint();
-}
-
-void TbsSkinSpeedButton::ButtonClick()
-{
-    // The button's own handler wins over a linked action; else the action runs.
-    if (OnClick && Action())
-        OnClick(this);
-    else if (!ExecuteAction() && OnClick)
-        OnClick(this);
-}
-
 void TbsSkinSpeedButton::ActionChange(TObject* Sender, bool CheckDefaults)
 {
     TbsGraphicSkinCustomControl::ActionChange(Sender, CheckDefaults);
@@ -161,33 +85,7 @@ void TbsSkinSpeedButton::GetSkinData()
             if (Transparent())
                 Morphing = false;
         }
-    const int n = FAnimation.CurrentFrame;
-    if (EffectsOn() && FAnimation.Running() && n > 0 && n <= FrameCount) {
-        if (FAnimation.Forward)
-            ActiveSkinRect = AnimationFrame(n, SkinRect);
-        else
-            SkinRect = AnimationFrame(n, SkinRect);
-    }
-}
-
-void TbsSkinSpeedButton::ChangeSkinData()
-{
-    FAnimation.Stop();
-    FMorph.Stop();
-    FMorph.Kf = 0;
-    TbsGraphicSkinCustomControl::ChangeSkinData();
-    if (CanMorph() && FIndex != -1 && FMouseIn && !Transparent())
-        FMorph.Kf = 1;
-}
-
-void TbsSkinSpeedButton::FitSizeToSkin(int& AWidth, int& AHeight)
-{
-    if (FUseSkinSize || ResizeMode == 1) {
-        TbsGraphicSkinCustomControl::FitSizeToSkin(AWidth, AHeight);
-        return;
-    }
-    NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + AWidth - RectWidth(SkinRect),
-                      ClRect.Bottom + AHeight - RectHeight(SkinRect)};
+    ApplyAnimationFrame();
 }
 
 // ------------------------------------------------------------- painting
@@ -220,8 +118,8 @@ void TbsSkinSpeedButton::DrawContent(TCanvas& C, const TRect& R, bool ADown, boo
                 return;
             }
         }
-    if (FGlyph.Empty() && valid(FButtonImages)) {
-        DrawImageAndText(C, R, FMargin, FSpacing, FLayout, caption, FImageIndex, FButtonImages, ADown, Enabled(),
+    if (FGlyph.Empty() && valid(FImageList)) {
+        DrawImageAndText(C, R, FMargin, FSpacing, FLayout, caption, FImageIndex, FImageList, ADown, Enabled(),
                          FDrawColorMarker, FColorMarkerValue);
         return;
     }
@@ -244,38 +142,13 @@ void TbsSkinSpeedButton::DrawMenuMarker(TCanvas& C, const TRect& R, bool AActive
     C.Draw(R.Left + RectWidth(R) / 2 - b.Width() / 2, R.Top + RectHeight(R) / 2 - b.Height() / 2, b);
 }
 
-TColor TbsSkinSpeedButton::FaceFontColor(bool ADown, bool AMouseIn) const
-{
-    return TbsButtonElement::FaceFontColor(Enabled(), FUseSkinFontColor, DefaultFont().Color(), ADown, AMouseIn);
-}
-
-TRect TbsSkinSpeedButton::ComposeFace(TBitmap& B, const TRect& R)
-{
-    if (FUseSkinSize || ResizeMode == 1) {
-        CreateSkinImageByMode(B, Picture, R);
-        return NewClRect;
-    }
-    if (Picture) {
-        B.SetSize(Width(), Height());
-        if (ResizeMode == 0)
-            CopyPiece(B, TRect{0, 0, Width(), Height()}, *Picture, R);
-        else
-            CreateStretchImage(B, *Picture, R, ClRect, true);
-    }
-    return TRect{ClRect.Left, ClRect.Top, ClRect.Right + B.Width() - RectWidth(R),
-                 ClRect.Bottom + B.Height() - RectHeight(R)};
-}
-
 void TbsSkinSpeedButton::DrawStateImage(TBitmap& B, const TRect& R, bool ADown, bool AMouseIn)
 {
     const TRect textArea = ComposeFace(B, R);
     TCanvas& c = *B.Canvas();
     ApplyControlFont(c, FSD, UseSkinFont(), FontName, FontHeight, FontStyle, DefaultFont());
     c.Font().SetColor(FaceFontColor(ADown, AMouseIn));
-    bool drawDefault = true;
-    if (OnPaint)
-        OnPaint(this, c, NewClRect, ADown, AMouseIn, drawDefault);
-    if (drawDefault)
+    if (DrawsDefault(c, NewClRect, ADown, AMouseIn))
         DrawContent(c, textArea, ADown && AMouseIn, ADown && AMouseIn, false);
 }
 
@@ -293,14 +166,8 @@ void TbsSkinSpeedButton::CreateControlDefaultImage(TBitmap& B)
         c.Brush().SetColor(clBtnFace);
         c.FillRect(r);
     }
-    c.Font().Assign(DefaultFont());
-    c.Font().SetCharset(ControlCharset(FSD, DefaultFont()));
-    if (!Enabled())
-        c.Font().SetColor(clBtnShadow);
-    bool drawDefault = true;
-    if (OnPaint)
-        OnPaint(this, c, r, FDown, FMouseIn, drawDefault);
-    if (drawDefault)
+    ApplyPlainFont(c);
+    if (DrawsDefault(c, r, FDown, FMouseIn))
         DrawContent(c, r, FDown && FMouseIn, DownLook(), false);
 }
 
@@ -312,14 +179,8 @@ void TbsSkinSpeedButton::Paint()
     TCanvas& canvas = Canvas();
     if (FIndex == -1) {
         if (!DownLook() && !FMouseIn && Transparent()) {
-            canvas.Font().Assign(DefaultFont());
-            canvas.Font().SetCharset(ControlCharset(FSD, DefaultFont()));
-            if (!Enabled())
-                canvas.Font().SetColor(clBtnShadow);
-            bool drawDefault = true;
-            if (OnPaint)
-                OnPaint(this, canvas, ClientRect(), FDown, FMouseIn, drawDefault);
-            if (drawDefault)
+            ApplyPlainFont(canvas);
+            if (DrawsDefault(canvas, ClientRect(), FDown, FMouseIn))
                 DrawContent(canvas, ClientRect(), false, false, true);
             return;
         }
@@ -349,10 +210,7 @@ void TbsSkinSpeedButton::Paint()
         TColor color = !Enabled() ? FSD->SkinColors()->cBtnShadow()
                                   : (FUseSkinFontColor ? FSD->SkinColors()->cBtnText() : DefaultFont().Color());
         canvas.Font().SetColor(color);
-        bool drawDefault = true;
-        if (OnPaint)
-            OnPaint(this, canvas, NewClRect, FDown, FMouseIn, drawDefault);
-        if (drawDefault)
+        if (DrawsDefault(canvas, NewClRect, FDown, FMouseIn))
             DrawContent(canvas, NewClRect, false, false, true);
         return;
     } else if (!Enabled() && !IsNullRect(DisabledSkinRect))
@@ -367,84 +225,25 @@ void TbsSkinSpeedButton::Paint()
 void TbsSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TbsGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !Enabled())
-        return;
-    FAnimation.Stop();
-    FMouseDown = true;
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (FRepeatMode && FGroupIndex == 0)
-            FRepeat.Start();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-        FAllowAllUpCheck = false;
-    } else if (FGroupIndex != 0) {
-        FAllowAllUpCheck = true;
-    }
+    if (Button == mbLeft && Enabled())
+        Press();
 }
 
 void TbsSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TbsGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft || !FMouseDown)
-        return;
-    FMouseDown = false;
-    const bool wasDown = FDown;
-    const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-    if (FGroupIndex == 0) {
-        if (FMouseIn && over) {
-            SetDown(false);
-            FRepeat.Stop();
-            if (wasDown)
-                ButtonClick();
-        } else {
-            FDown = false;
-            FRepeat.Stop();
-            Repaint();   // not left drawn pressed
-        }
-    } else if (wasDown && FAllowAllUp && FAllowAllUpCheck && over) {
-        SetDown(false);
-        ButtonClick();
-    }
+    if (Button == mbLeft && FMouseDown)
+        ReleaseAt(X, Y);
 }
 
 void TbsSkinSpeedButton::WndProc(TMessage& m)
 {
     switch (m.Msg) {
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE: {
-        TbsGraphicSkinCustomControl::WndProc(m);
-        if (m.LParam != 0 || !Enabled() || Designing())
-            return;
-        const bool enter = m.Msg == CM_MOUSEENTER;
-        FMouseIn = enter;
-        if (!(FDown && FGroupIndex != 0)) {
-            if (FDown && enter) {
-                if (CanMorph())
-                    FMorph.Kf = 1;
-                Repaint();
-            } else {
-                GetSkinData();
-                if (FIndex != -1 && EffectsOn() && !IsNullRect(AnimateSkinRect) && !FFlat)
-                    FAnimation.Start(enter, FrameCount, AnimateInterval);
-                MorphOrRepaint();
-            }
-        }
-        if (FDown && FRepeatMode && FGroupIndex == 0) {
-            if (enter)
-                FRepeat.Start();
-            else
-                FRepeat.Stop();
-        }
-        return;
-    }
+    case CM_MOUSELEAVE: CMMouseEnterLeave(m); return;
     case CM_DIALOGCHAR:
-        if (IsAccel(char32_t(m.WParam), Caption()) && Enabled() && Visible() && Parent() && Parent()->Showing()) {
-            ButtonClick();
-            m.Result = 1;
+        if (CMDialogChar(m))
             return;
-        }
         break;
     case CM_TEXTCHANGED:
         TbsGraphicSkinCustomControl::WndProc(m);
@@ -452,21 +251,45 @@ void TbsSkinSpeedButton::WndProc(TMessage& m)
         return;
     case CM_ENABLEDCHANGED:
         TbsGraphicSkinCustomControl::WndProc(m);
-        if (CanMorph()) {
-            FMorph.Stop();
-            FMorph.Kf = 0;
-        }
-        // A transient press ends with the button disabled; a toggle keeps its state.
-        if (!Enabled() && FGroupIndex == 0 && FDown) {
-            FDown = false;
-            FMouseDown = false;
-            FRepeat.Stop();
-        }
-        FMouseIn = false;
-        Repaint();
+        EnabledChanged();
         return;
-    default:
-        break;
+    default: break;
     }
     TbsGraphicSkinCustomControl::WndProc(m);
+}
+
+void TbsSkinSpeedButton::CMMouseEnterLeave(TMessage& m)
+{
+    TbsGraphicSkinCustomControl::WndProc(m);
+    if (m.LParam != 0 || !Enabled() || Designing())
+        return;
+    const bool enter = m.Msg == CM_MOUSEENTER;
+    FMouseIn = enter;
+    if (!(FDown && FGroupIndex != 0)) {
+        if (FDown && enter) {
+            if (CanMorph())
+                FMorph.Kf = 1;
+            Repaint();
+        } else {
+            GetSkinData();
+            if (FIndex != -1 && EffectsOn() && !IsNullRect(AnimateSkinRect) && !FFlat)
+                FAnimation.Start(enter, FrameCount, AnimateInterval);
+            MorphOrRepaint();
+        }
+    }
+    if (FDown && FRepeatMode && FGroupIndex == 0) {
+        if (enter)
+            FRepeat.Start();
+        else
+            FRepeat.Stop();
+    }
+}
+
+bool TbsSkinSpeedButton::CMDialogChar(TMessage& m)
+{
+    if (!IsAccel(char32_t(m.WParam), Caption()) || !Enabled() || !Visible() || !Parent() || !Parent()->Showing())
+        return false;
+    ButtonClick();
+    m.Result = 1;
+    return true;
 }

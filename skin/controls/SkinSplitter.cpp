@@ -9,19 +9,14 @@ TbsSkinSplitter::TbsSkinSplitter(TComponent* AOwner) : TSplitter(AOwner) { FCont
 
 void TbsSkinSplitter::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
     ChangeSkinData();
 }
 
 void TbsSkinSplitter::Notification(TComponent* AComponent, TOperation Operation)
 {
     TSplitter::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD) {
-        FSD = nullptr;
+    if (FSD.Drop(AComponent, Operation)) {
         FIndex = -1;
         FSkinPicture = nullptr;
     }

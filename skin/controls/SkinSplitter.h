@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "platform/ui/controls/ExtCtrls.h"
+#include "skin/data/SkinDataLink.h"
 #include "skin/frame/SkinChangeRelay.h"
 
 class TBitmap;
@@ -42,7 +43,7 @@ private:
     bool FTransparent = false;
     int FDefaultSize = 10;
     int FIndex = -1;
-    TbsSkinData* FSD = nullptr;       // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     std::string FSkinDataName = "vsplitter";
     TBitmap* FSkinPicture = nullptr;  // the skin's picture, not owned
 };

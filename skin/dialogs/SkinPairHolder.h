@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/core/Component.h"
+#include "skin/data/SkinDataLink.h"
 
 class TbsSkinData;
 
@@ -20,8 +21,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void Relink(TbsSkinData*& Link, TbsSkinData* Value);
-
-    TbsSkinData* FSD = nullptr;       // not owned: cleared on removal
-    TbsSkinData* FCtrlFSD = nullptr;  // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
+    TbsSkinDataLink FCtrlFSD{this};
 };

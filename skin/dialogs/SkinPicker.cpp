@@ -140,11 +140,7 @@ TbsSelectSkinDialog::TbsSelectSkinDialog(TComponent* AOwner) : TComponent(AOwner
 
 void TbsSelectSkinDialog::SetSkinData(TbsSkinData* Value)
 {
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
+    FSD.Set(Value);
 }
 
 void TbsSelectSkinDialog::SetSkinList(TbsCompressedSkinList* Value)
@@ -158,24 +154,16 @@ void TbsSelectSkinDialog::SetSkinList(TbsCompressedSkinList* Value)
 
 void TbsSelectSkinDialog::SetCtrlSkinData(TbsSkinData* Value)
 {
-    if (FCtrlFSD)
-        FCtrlFSD->RemoveFreeNotification(this);
-    FCtrlFSD = Value;
-    if (FCtrlFSD)
-        FCtrlFSD->FreeNotification(this);
+    FCtrlFSD.Set(Value);
 }
 
 void TbsSelectSkinDialog::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FSD)
-        FSD = nullptr;
-    if (AComponent == FSkinList)
+    FSD.Drop(AComponent, Operation);
+    FCtrlFSD.Drop(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FSkinList)
         FSkinList = nullptr;
-    if (AComponent == FCtrlFSD)
-        FCtrlFSD = nullptr;
 }
 
 // Dresses the form, shows it modally and answers its modal result; the form

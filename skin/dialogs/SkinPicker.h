@@ -4,6 +4,7 @@
 #include <vector>
 #include "platform/gfx/Font.h"
 #include "platform/ui/forms/Forms.h"
+#include "skin/data/SkinDataLink.h"
 
 class TbsCompressedSkinList;
 class TbsCompressedStoredSkin;
@@ -89,9 +90,9 @@ protected:
 private:
     int Run(bool StoredVariant);
 
-    TbsSkinData* FSD = nullptr;                    // not owned: cleared on removal
+    TbsSkinDataLink FSD{this};
     TbsCompressedSkinList* FSkinList = nullptr;    // not owned: cleared on removal
-    TbsSkinData* FCtrlFSD = nullptr;               // not owned: cleared on removal
+    TbsSkinDataLink FCtrlFSD{this};
     TFont FDefaultFont;
     std::string FTitle = "Select skin";
     TbsSelectSkinDlgForm* FDlgFrm = nullptr;

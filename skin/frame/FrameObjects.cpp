@@ -481,33 +481,36 @@ void TbsSkinStdButtonObject::DefaultDraw(TCanvas& Cnvs)
     Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, b);
 }
 
-void TbsSkinStdButtonObject::ButtonClick()
+bool RunFrameCommand(TbsFormFrame& Frame, TbsStdCommand Command)
 {
     switch (Command) {
     case cmClose:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->Form()->Close();
-        break;
+        Frame.UpdateActiveObject(-1, -1, false);
+        Frame.Form()->Close();
+        return true;
     case cmMaximize:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->SetWindowState(Parent->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-        break;
+        Frame.UpdateActiveObject(-1, -1, false);
+        Frame.SetWindowState(Frame.WindowState() == wsMaximized ? wsNormal : wsMaximized);
+        return true;
     case cmMinimize:
-        Parent->UpdateActiveObject(-1, -1, false);
-        if (Parent->AlwaysMinimizeToTray)
-            Parent->MinimizeToTray();
+        Frame.UpdateActiveObject(-1, -1, false);
+        if (Frame.AlwaysMinimizeToTray)
+            Frame.MinimizeToTray();
         else
-            Parent->SetWindowState(Parent->WindowState() == wsMinimized ? wsNormal : wsMinimized);
-        break;
+            Frame.SetWindowState(Frame.WindowState() == wsMinimized ? wsNormal : wsMinimized);
+        return true;
     case cmMinimizeToTray:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->MinimizeToTray();
-        break;
-    case cmRollUp: Parent->SetRollUpState(!Parent->RollUpState()); break;
+        Frame.UpdateActiveObject(-1, -1, false);
+        Frame.MinimizeToTray();
+        return true;
+    case cmRollUp: Frame.SetRollUpState(!Frame.RollUpState()); return true;
     case cmSysMenu:
     case cmDefault: break;
     }
+    return false;
 }
+
+void TbsSkinStdButtonObject::ButtonClick() { RunFrameCommand(*Parent, Command); }
 
 void TbsSkinStdButtonObject::MouseEnter()
 {

@@ -137,6 +137,12 @@ private:
     bool ShowsFormIcon() const;
 };
 
+// Carries out a caption button's window command on Frame: close, maximize
+// or restore, minimize (to the tray where the frame always does), minimize
+// to the tray, roll up or down. False for the system menu and no command,
+// which each button handles itself.
+bool RunFrameCommand(TbsFormFrame& Frame, TbsStdCommand Command);
+
 // A strip of frames played on hover (or started by the application).
 class TbsSkinAnimateObject : public TbsActiveSkinObject {
 public:
@@ -176,6 +182,7 @@ public:
 
 private:
     bool InRestoreState() const;
+    void PlayHover(bool Forward);
     TRect FrameRect(int N, const TRect& Base, const TRect& First) const;
 };
 
@@ -226,6 +233,9 @@ public:
     void DrawQuickButtons(TCanvas& Cnvs);
 
 private:
+    // True when the frame has quick buttons and one is under (X, Y), which
+    // becomes ActiveQuickButton.
+    bool HitQuickButton(int X, int Y);
     // The caption image of Src from Pic at the object's size, with its text.
     void ComposeImage(TBitmap& B, const TBitmap& Pic, const TRect& Src, bool ActiveLook);
     void DrawCaptionText(TCanvas& C, TPoint Offset, bool ActiveLook);

@@ -172,6 +172,20 @@ void TbsSkinAnimateObject::Stop()
     FInc = 25;
 }
 
+// A button-style strip plays forward on entering and back on leaving; a
+// pressed face with its own picture just shows again.
+void TbsSkinAnimateObject::PlayHover(bool Forward)
+{
+    if (!ButtonStyle)
+        return;
+    Active = true;
+    Increment = Forward;
+    if (FDown && !IsNullRect(DownSkinRect))
+        Redraw();
+    else
+        Parent->AnimateTimer->SetEnabled(true);
+}
+
 void TbsSkinAnimateObject::MouseEnter()
 {
     if (Command != cmDefault)
@@ -179,14 +193,7 @@ void TbsSkinAnimateObject::MouseEnter()
     FMouseIn = true;
     if (FMenuTracking)
         return;
-    if (ButtonStyle) {
-        Active = true;
-        Increment = true;
-        if (FDown && !IsNullRect(DownSkinRect))
-            Redraw();
-        else
-            Parent->AnimateTimer->SetEnabled(true);
-    }
+    PlayHover(true);
     Parent->DoMouseEnterEvent(IDName);
     ShowLayer();
 }
@@ -198,14 +205,7 @@ void TbsSkinAnimateObject::MouseLeave()
     FMouseIn = false;
     if (FMenuTracking)
         return;
-    if (ButtonStyle) {
-        Active = true;
-        Increment = false;
-        if (FDown && !IsNullRect(DownSkinRect))
-            Redraw();
-        else
-            Parent->AnimateTimer->SetEnabled(true);
-    }
+    PlayHover(false);
     Parent->DoMouseLeaveEvent(IDName);
     HideLayer();
 }
@@ -244,38 +244,12 @@ void TbsSkinAnimateObject::DblClick()
 
 void TbsSkinAnimateObject::ButtonClick()
 {
-    switch (Command) {
-    case cmClose:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->Form()->Close();
-        break;
-    case cmMaximize:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->SetWindowState(Parent->WindowState() == wsMaximized ? wsNormal : wsMaximized);
-        break;
-    case cmMinimize:
-        Parent->UpdateActiveObject(-1, -1, false);
-        if (Parent->AlwaysMinimizeToTray)
-            Parent->MinimizeToTray();
-        else
-            Parent->SetWindowState(Parent->WindowState() == wsMinimized ? wsNormal : wsMinimized);
-        break;
-    case cmMinimizeToTray:
-        Parent->UpdateActiveObject(-1, -1, false);
-        Parent->MinimizeToTray();
-        break;
-    case cmRollUp: Parent->SetRollUpState(!Parent->RollUpState()); break;
-    case cmSysMenu: {
-        TMenuItem* items = Parent->GetSystemMenuItems();
-        MenuItem = items;
-        TrackMenu();
-        break;
-    }
-    case cmDefault:
-        if (MenuItem)
-            TrackMenu();
-        break;
-    }
+    if (RunFrameCommand(*Parent, Command))
+        return;
+    // The system menu, or the menu the application linked (TrackMenu skips none).
+    if (Command == cmSysMenu)
+        MenuItem = Parent->GetSystemMenuItems();
+    TrackMenu();
 }
 
 void TbsSkinAnimateObject::TrackMenu()
@@ -550,13 +524,18 @@ void TbsSkinCaptionObject::DrawCaptionText(TCanvas& C, TPoint Offset, bool Activ
     C.Brush().SetStyle(bsSolid);
 }
 
+bool TbsSkinCaptionObject::HitQuickButton(int X, int Y)
+{
+    if (!Parent->HasQuickButtons())
+        return false;
+    CheckQuickButtons(X, Y);
+    return ActiveQuickButton != -1;
+}
+
 void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseDownEvent(IDName, X, Y, ObjectRect, Button);
-    if (!Parent->HasQuickButtons())
-        return;
-    CheckQuickButtons(X, Y);
-    if (ActiveQuickButton == -1)
+    if (!HitQuickButton(X, Y))
         return;
     TbsQuickButtonItems& items = Parent->QuickButtons();
     for (int n = 0; n < items.Count(); ++n) {
@@ -572,10 +551,7 @@ void TbsSkinCaptionObject::MouseDown(int X, int Y, TMouseButton Button)
 void TbsSkinCaptionObject::MouseUp(int X, int Y, TMouseButton Button)
 {
     Parent->DoMouseUpEvent(IDName, X, Y, ObjectRect, Button);
-    if (!Parent->HasQuickButtons())
-        return;
-    CheckQuickButtons(X, Y);
-    if (ActiveQuickButton == -1)
+    if (!HitQuickButton(X, Y))
         return;
     TbsQuickButtonItems& items = Parent->QuickButtons();
     for (int n = 0; n < items.Count(); ++n)

@@ -9,27 +9,12 @@
 
 namespace {
 
-class TButtonTest : public TControlsTest {
+class TButtonTest : public TButtonsTest {
 protected:
     TbsSkinButton* MakeButton(TbsSkinData* Skin, int X = 20, int Y = 20)
     {
-        auto* b = new TbsSkinButton(Form);
-        b->SetParent(Form);
-        b->SetBounds(X, Y, 80, 30);
-        b->SetSkinData(Skin);
-        b->OnClick = [this](TObject* Sender) { Clicks.push_back(Sender); };
-        Pump();
-        return b;
+        return Place<TbsSkinButton>(Skin, X, Y, 80);
     }
-    // A still test skin: no morph, no animation.
-    TbsSkinData* StillSkin()
-    {
-        TbsSkinData* s = TestSkinData();
-        s->SetEnableSkinEffects(false);
-        return s;
-    }
-    int ClicksOf(TObject* b) const { return int(std::count(Clicks.begin(), Clicks.end(), b)); }
-    std::vector<TObject*> Clicks;
 };
 
 TEST_F(TButtonTest, SkinnedFacePerState)

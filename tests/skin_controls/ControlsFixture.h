@@ -1,5 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -130,6 +131,32 @@ private:
     std::unique_ptr<TbsSkinData> FTestSkin;
     std::unique_ptr<TbsCompressedStoredSkin> FStored;
     std::unique_ptr<TbsSkinData> FBaseSkin;
+};
+
+// Buttons of any kind placed on the form (or on Parent) with their clicks
+// recorded in order.
+class TButtonsTest : public TControlsTest {
+protected:
+    template <class T>
+    T* Place(TbsSkinData* Skin, int X, int Y, int Width, TWinControl* Parent = nullptr)
+    {
+        auto* b = new T(Form);
+        b->SetParent(Parent ? Parent : Form);
+        b->SetBounds(X, Y, Width, 30);
+        b->SetSkinData(Skin);
+        b->OnClick = [this](TObject* Sender) { Clicks.push_back(Sender); };
+        Pump();
+        return b;
+    }
+    // A still test skin: no morph, no animation.
+    TbsSkinData* StillSkin()
+    {
+        TbsSkinData* s = TestSkinData();
+        s->SetEnableSkinEffects(false);
+        return s;
+    }
+    int ClicksOf(TObject* b) const { return int(std::count(Clicks.begin(), Clicks.end(), b)); }
+    std::vector<TObject*> Clicks;
 };
 
 // Lays out labelled snapshots in rows and writes them as one PNG.

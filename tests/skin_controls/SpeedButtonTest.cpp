@@ -38,27 +38,13 @@ public:
     TImageList* FDisabled = nullptr;
 };
 
-class TSpeedTest : public TControlsTest {
+class TSpeedTest : public TButtonsTest {
 protected:
     template <class T>
     T* Make(TbsSkinData* Skin, int X = 20, int Y = 20, TWinControl* Parent = nullptr)
     {
-        auto* b = new T(Form);
-        b->SetParent(Parent ? Parent : Form);
-        b->SetBounds(X, Y, 60, 30);
-        b->SetSkinData(Skin);
-        b->OnClick = [this](TObject* Sender) { Clicks.push_back(Sender); };
-        Pump();
-        return b;
+        return Place<T>(Skin, X, Y, 60, Parent);
     }
-    TbsSkinData* StillSkin()
-    {
-        TbsSkinData* s = TestSkinData();
-        s->SetEnableSkinEffects(false);
-        return s;
-    }
-    int ClicksOf(TObject* b) const { return int(std::count(Clicks.begin(), Clicks.end(), b)); }
-    std::vector<TObject*> Clicks;
 };
 
 TEST_F(TSpeedTest, SkinnedFacePerState)
