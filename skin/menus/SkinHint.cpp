@@ -412,24 +412,15 @@ TbsSkinHint::~TbsSkinHint()
 void TbsSkinHint::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
+    if (FSD.Drop(AComponent, Operation) || Operation != opRemove)
         return;
-    if (AComponent == FSD)
-        FSD = nullptr;
     if (AComponent == HW)
         HW = nullptr;
     if (AComponent == HintTimer)
         HintTimer = nullptr;
 }
 
-void TbsSkinHint::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
+void TbsSkinHint::SetSkinData(TbsSkinData* Value) { FSD.Set(Value); }
 
 void TbsSkinHint::SetActive(bool Value)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "skin/data/SkinDataLink.h"
 #include <cstdint>
 #include <string>
 #include "platform/core/Component.h"
@@ -111,7 +112,7 @@ private:
     void InstallShowHint();
 
     bool FActive = true;
-    TbsSkinData* FSD = nullptr;
+    TbsSkinDataLink FSD{this};
     TFont FDefaultFont;
     std::string FLineSeparator = "@";
     TTimer* HintTimer = nullptr;

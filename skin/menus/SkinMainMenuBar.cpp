@@ -23,20 +23,12 @@
 
 // ------------------------------------------------------------ TbsSkinMainMenu
 
-void TbsSkinMainMenu::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
+void TbsSkinMainMenu::SetSkinData(TbsSkinData* Value) { FSD.Set(Value); }
 
 void TbsSkinMainMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TMainMenu::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSD)
-        FSD = nullptr;
+    FSD.Drop(AComponent, Operation);
 }
 
 // ------------------------------------------------------------ the bar

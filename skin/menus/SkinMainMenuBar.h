@@ -1,4 +1,5 @@
 #pragma once
+#include "skin/data/SkinDataLink.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,7 +27,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TbsSkinData* FSD = nullptr;
+    TbsSkinDataLink FSD{this};
 };
 
 using TbsMenuItemEvent = std::function<void(TMenuItem* MenuItem)>;

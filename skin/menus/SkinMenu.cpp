@@ -397,24 +397,15 @@ TbsSkinPopupMenu::TbsSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
 void TbsSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
 {
     TPopupMenu::Notification(AComponent, Operation);
-    if (Operation != opRemove)
+    if (FSD.Drop(AComponent, Operation) || Operation != opRemove)
         return;
-    if (AComponent == FSD)
-        FSD = nullptr;
     if (AComponent == FSkinComponent)
         FSkinComponent = nullptr;
     if (AComponent == FComponentForm)
         FComponentForm = nullptr;
 }
 
-void TbsSkinPopupMenu::SetSkinData(TbsSkinData* Value)
-{
-    if (FSD)
-        FSD->RemoveFreeNotification(this);
-    FSD = Value;
-    if (FSD)
-        FSD->FreeNotification(this);
-}
+void TbsSkinPopupMenu::SetSkinData(TbsSkinData* Value) { FSD.Set(Value); }
 
 TbsFormFrame* TbsSkinPopupMenu::FindFrame() const
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include "skin/data/SkinDataLink.h"
 #include <functional>
 #include <memory>
 #include <vector>
@@ -139,7 +140,7 @@ private:
     TbsFormFrame* FindFrame() const;
 
     TPoint FPopupPoint{-1, -1};
-    TbsSkinData* FSD = nullptr;
+    TbsSkinDataLink FSD{this};
     TCustomForm* FComponentForm = nullptr;
     TComponent* FSkinComponent = nullptr;
 };
