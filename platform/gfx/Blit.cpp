@@ -245,122 +245,167 @@ void BlitRow(uint8_t* dstRow, TPixelFormat df, int x0, int x1, const int* cols, 
     }
 }
 
-void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect, const TBlitParams& p)
+// What one blit reads and writes, worked out once before its rows are drawn.
+struct TBlitPlan {
+    TBitmap* Target = nullptr;
+    const TBitmap* Source = nullptr;
+    TBitmap Copy;  // the source, when it is the target itself
+    TRect D, S, Visible;
+    TPixelFormat Df = pf32bit, Sf = pf32bit;
+    bool Unscaled = false, PlainCopy = false, ConvertCopy = false, StretchCopy = false, SpanCopy = false;
+    bool CopyRepeats = false;
+    std::vector<int> Cols, Rows;
+    int BytesPerPixel = 4, SrcBytes = 4;
+};
+
+// The columns of one clip part that lie inside the source.
+struct TPartSpan {
+    int First = 0, Last = 0;
+    const int* ColMap = nullptr;
+    int SpanStart = 0;  // source column of the part's first column, unscaled
+};
+
+TRect Normalised(TRect r)
 {
-    TBitmap* target = dst.Surface();
-    if (!target || target->Empty() || src.Empty())
-        return;
-    int dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
+    if (r.Right < r.Left) std::swap(r.Left, r.Right);
+    if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+// False when nothing of the blit is visible.
+bool PlanBlit(TBlitPlan& b, TDeviceContext& dst, const TRect& dstRect, const TBitmap& src, const TRect& srcRect,
+              const TBlitParams& p)
+{
+    b.Target = dst.Surface();
+    if (!b.Target || b.Target->Empty() || src.Empty())
+        return false;
+    const int dw = dstRect.Width(), dh = dstRect.Height(), sw = srcRect.Width(), sh = srcRect.Height();
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0)
-        return;
+        return false;
     const bool flipX = (dw < 0) != (sw < 0);
     const bool flipY = (dh < 0) != (sh < 0);
-    auto normalise = [](TRect r) {
-        if (r.Right < r.Left) std::swap(r.Left, r.Right);
-        if (r.Bottom < r.Top) std::swap(r.Top, r.Bottom);
-        return r;
-    };
-    TRect d = normalise(dstRect), s = normalise(srcRect);
+    b.D = Normalised(dstRect);
+    b.S = Normalised(srcRect);
     const TPoint o = dst.SurfaceOffset();
-    d.Offset(o.X, o.Y);
+    b.D.Offset(o.X, o.Y);
     const TRegion& clip = dst.Clip();
-    if (!clip.Intersects(d))
-        return;
+    if (!clip.Intersects(b.D))
+        return false;
     // Only the visible part of the target is mapped.
-    const TRect visible = IntersectRect(d, clip.Bounds());
+    b.Visible = IntersectRect(b.D, clip.Bounds());
 
     // Reading and writing the same surface: read from a copy.
-    TBitmap copy;
-    const TBitmap* source = &src;
-    if (&src == target) {
-        copy = src;
-        source = &copy;
+    b.Source = &src;
+    if (&src == b.Target) {
+        b.Copy = src;
+        b.Source = &b.Copy;
     }
-    const TPixelFormat df = target->PixelFormat(), sf = source->PixelFormat();
+    b.Df = b.Target->PixelFormat();
+    b.Sf = b.Source->PixelFormat();
     // Unscaled, unmirrored columns: each row is one contiguous source span.
-    const bool unscaled = d.Width() == s.Width() && !flipX;
-    const bool colour = df != pf1bit && sf != pf1bit;
-    const bool plainCopy = p.Mode == TBlitMode::Copy && df == sf && colour && unscaled;
-    const bool convertCopy = p.Mode == TBlitMode::Copy && df != sf && colour;
-    const bool stretchCopy = p.Mode == TBlitMode::Copy && df == sf && colour && !unscaled;
+    b.Unscaled = b.D.Width() == b.S.Width() && !flipX;
+    const bool colour = b.Df != pf1bit && b.Sf != pf1bit;
+    b.PlainCopy = p.Mode == TBlitMode::Copy && b.Df == b.Sf && colour && b.Unscaled;
+    b.ConvertCopy = p.Mode == TBlitMode::Copy && b.Df != b.Sf && colour;
+    b.StretchCopy = p.Mode == TBlitMode::Copy && b.Df == b.Sf && colour && !b.Unscaled;
     // Unscaled copies find their span without a column map.
-    const bool spanCopy = unscaled && (plainCopy || convertCopy);
-    const std::vector<int> cols =
-        spanCopy ? std::vector<int>{}
-                 : MapAxis(d.Width(), s.Width(), s.Left, flipX, source->Width(), visible.Left - d.Left,
-                           visible.Right - d.Left);
-    const std::vector<int> rows =
-        MapAxis(d.Height(), s.Height(), s.Top, flipY, source->Height(), visible.Top - d.Top, visible.Bottom - d.Top);
-    const int bytesPerPixel = df == pf32bit ? 4 : 3;
-    const int srcBytes = sf == pf32bit ? 4 : 3;
+    b.SpanCopy = b.Unscaled && (b.PlainCopy || b.ConvertCopy);
+    if (!b.SpanCopy)
+        b.Cols = MapAxis(b.D.Width(), b.S.Width(), b.S.Left, flipX, b.Source->Width(), b.Visible.Left - b.D.Left,
+                         b.Visible.Right - b.D.Left);
+    b.Rows = MapAxis(b.D.Height(), b.S.Height(), b.S.Top, flipY, b.Source->Height(), b.Visible.Top - b.D.Top,
+                     b.Visible.Bottom - b.D.Top);
+    b.BytesPerPixel = b.Df == pf32bit ? 4 : 3;
+    b.SrcBytes = b.Sf == pf32bit ? 4 : 3;
     // What a plain copy writes to a target pixel depends on the source pixel
     // alone, so equal source rows give equal target rows.
-    const bool copyRepeats = p.Mode == TBlitMode::Copy && df != pf1bit;
+    b.CopyRepeats = p.Mode == TBlitMode::Copy && b.Df != pf1bit;
+    return true;
+}
 
-    for (const TRect& cr : clip.Rects()) {
-        if (cr.Top >= d.Bottom)
-            break;
-        TRect part = IntersectRect(cr, d);
-        if (part.IsEmpty())
+TPartSpan PartSpan(const TBlitPlan& b, const TRect& part)
+{
+    // The map only rises or only falls, so columns outside are at the ends.
+    TPartSpan span;
+    span.Last = part.Width();
+    if (b.SpanCopy) {
+        span.SpanStart = b.S.Left + (part.Left - b.D.Left);
+        span.First = std::clamp(-span.SpanStart, 0, span.Last);
+        span.Last = std::clamp(b.Source->Width() - span.SpanStart, span.First, span.Last);
+    } else {
+        span.ColMap = b.Cols.data() + (part.Left - b.Visible.Left);
+        while (span.First < span.Last && span.ColMap[span.First] < 0) ++span.First;
+        while (span.Last > span.First && span.ColMap[span.Last - 1] < 0) --span.Last;
+    }
+    return span;
+}
+
+void DrawSourceRow(const TBlitPlan& b, const TRect& part, const TPartSpan& span, const std::vector<TColumnRun>& runs,
+                   uint8_t* dstRow, const uint8_t* srcRow, const TBlitParams& p)
+{
+    uint8_t* dstSpan = dstRow + (part.Left + span.First) * b.BytesPerPixel;
+    const uint8_t* srcSpan = srcRow + (span.SpanStart + span.First) * b.SrcBytes;
+    const int n = span.Last - span.First;
+    if (b.PlainCopy) {
+        if (n > 0)
+            std::memmove(dstSpan, srcSpan, size_t(n) * size_t(b.BytesPerPixel));
+    } else if (b.ConvertCopy && b.Unscaled) {
+        if (b.Df == pf32bit)
+            WidenRun(dstSpan, srcSpan, n);
+        else
+            NarrowRun(dstSpan, srcSpan, n);
+    } else if (b.ConvertCopy) {
+        StretchConvertRow(dstRow, b.Df, runs, srcRow);
+    } else if (b.StretchCopy && b.Df == pf32bit) {
+        StretchRow<4>(dstRow, runs, srcRow);
+    } else if (b.StretchCopy) {
+        StretchRow<3>(dstRow, runs, srcRow);
+    } else if (p.Mode == TBlitMode::Blend && b.Sf == pf32bit && b.Df == pf32bit) {
+        BlendRow32(dstRow, part.Left, part.Right, span.ColMap, srcRow, p);
+    } else {
+        BlitRow(dstRow, b.Df, part.Left, part.Right, span.ColMap, srcRow, b.Sf, p);
+    }
+}
+
+void BlitPart(const TBlitPlan& b, const TRect& part, const TBlitParams& p)
+{
+    const TPartSpan span = PartSpan(b, part);
+    std::vector<TColumnRun> runs;
+    if ((b.StretchCopy || b.ConvertCopy) && !b.Unscaled)
+        runs = ColumnRuns(part.Left, part.Right, span.ColMap);
+    int lastSy = -1;
+    for (int y = part.Top; y < part.Bottom; ++y) {
+        const int sy = b.Rows[size_t(y - b.Visible.Top)];
+        if (sy < 0) {
+            lastSy = -1;
             continue;
-        // Columns of the part that lie inside the source (the map only rises
-        // or only falls, so those outside are at the ends).
-        int first = 0, last = part.Width();
-        const int* colMap = nullptr;
-        int spanStart = 0;  // source column of the part's first column, unscaled
-        if (spanCopy) {
-            spanStart = s.Left + (part.Left - d.Left);
-            first = std::clamp(-spanStart, 0, last);
-            last = std::clamp(source->Width() - spanStart, first, last);
-        } else {
-            colMap = cols.data() + (part.Left - visible.Left);
-            while (first < last && colMap[first] < 0) ++first;
-            while (last > first && colMap[last - 1] < 0) --last;
         }
-        std::vector<TColumnRun> runs;
-        if ((stretchCopy || convertCopy) && !unscaled)
-            runs = ColumnRuns(part.Left, part.Right, colMap);
-        int lastSy = -1;
-        for (int y = part.Top; y < part.Bottom; ++y) {
-            int sy = rows[size_t(y - visible.Top)];
-            if (sy < 0) {
-                lastSy = -1;
-                continue;
-            }
-            uint8_t* dstRow = target->ScanLine(y);
-            const uint8_t* srcRow = source->ScanLine(sy);
-            // A copy stretched upwards repeats source rows: the row just
-            // drawn from the same source row is the answer.
-            if (sy == lastSy && copyRepeats) {
-                if (last > first)
-                    std::memcpy(dstRow + (part.Left + first) * bytesPerPixel,
-                                target->ScanLine(y - 1) + (part.Left + first) * bytesPerPixel,
-                                size_t(last - first) * size_t(bytesPerPixel));
-                continue;
-            }
-            lastSy = sy;
-            uint8_t* dstSpan = dstRow + (part.Left + first) * bytesPerPixel;
-            const uint8_t* srcSpan = srcRow + (spanStart + first) * srcBytes;
-            if (plainCopy) {
-                if (last > first)
-                    std::memmove(dstSpan, srcSpan, size_t(last - first) * size_t(bytesPerPixel));
-            } else if (convertCopy && unscaled) {
-                if (df == pf32bit)
-                    WidenRun(dstSpan, srcSpan, last - first);
-                else
-                    NarrowRun(dstSpan, srcSpan, last - first);
-            } else if (convertCopy) {
-                StretchConvertRow(dstRow, df, runs, srcRow);
-            } else if (stretchCopy && df == pf32bit) {
-                StretchRow<4>(dstRow, runs, srcRow);
-            } else if (stretchCopy) {
-                StretchRow<3>(dstRow, runs, srcRow);
-            } else if (p.Mode == TBlitMode::Blend && sf == pf32bit && df == pf32bit) {
-                BlendRow32(dstRow, part.Left, part.Right, colMap, srcRow, p);
-            } else {
-                BlitRow(dstRow, df, part.Left, part.Right, colMap, srcRow, sf, p);
-            }
+        uint8_t* dstRow = b.Target->ScanLine(y);
+        // A copy stretched upwards repeats source rows: the row just drawn
+        // from the same source row is the answer.
+        if (sy == lastSy && b.CopyRepeats) {
+            if (span.Last > span.First)
+                std::memcpy(dstRow + (part.Left + span.First) * b.BytesPerPixel,
+                            b.Target->ScanLine(y - 1) + (part.Left + span.First) * b.BytesPerPixel,
+                            size_t(span.Last - span.First) * size_t(b.BytesPerPixel));
+            continue;
         }
+        lastSy = sy;
+        DrawSourceRow(b, part, span, runs, dstRow, b.Source->ScanLine(sy), p);
+    }
+}
+
+void Blit(TDeviceContext& dst, TRect dstRect, const TBitmap& src, TRect srcRect, const TBlitParams& p)
+{
+    TBlitPlan plan;
+    if (!PlanBlit(plan, dst, dstRect, src, srcRect, p))
+        return;
+    for (const TRect& cr : dst.Clip().Rects()) {
+        if (cr.Top >= plan.D.Bottom)
+            break;
+        const TRect part = IntersectRect(cr, plan.D);
+        if (!part.IsEmpty())
+            BlitPart(plan, part, p);
     }
 }
 
