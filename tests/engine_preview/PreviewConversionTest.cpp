@@ -53,12 +53,16 @@ TEST_F(PreviewConversionTest, TogglingThePreviewWhileWorkersPaintNeverDeadlocks)
     {
         TDeadlockWatch watch("toggling the preview during paints");
         Converter->Start(2);
+        // The toggling starts once a window is up, so that however the
+        // machine schedules the workers, paints meet the toggles.
         bool on = true;
         while (Ends.Finals() == 0) {
             ProcessMessages();
             maxWindows = std::max(maxWindows, PreviewForms());
-            on = !on;
-            Converter->SetPreview(on);
+            if (maxWindows > 0) {
+                on = !on;
+                Converter->SetPreview(on);
+            }
             std::this_thread::sleep_for(1ms);
         }
         ProcessMessages();
