@@ -373,6 +373,7 @@ void TCustomPlayer::StreamPause() {
             is->video_current_pts_drift = is->video_current_pts - now;
         }
         is->paused = 0;
+        is->PauseChanged.Notify();
         WakePlayThread();
     } else {
         if (is->video_stream >= 0 && FPictEvent.WaitFor(250) != wrSignaled)
@@ -410,9 +411,12 @@ void TCustomPlayer::TogglePause() {
 void TCustomPlayer::StepToNextFrame() {
     if (!OpenedFile())
         return;
+    // The step is marked before the pause ends: the video thread, woken by
+    // the resume, must pause again after the very next picture.
+    const bool stepping = Fstep.exchange(true);
     if (FVideoState->paused)
         StreamPause();
-    if (!Fstep.exchange(true))
+    if (!stepping)
         SetPlayState(psStep);
 }
 
@@ -427,6 +431,7 @@ void TCustomPlayer::StreamSeek(int64_t APos, int64_t ARel, TSeekFlags AFlags, bo
     is->seek_flags = SeekFlagsToAVFlags(AFlags);
     FSeekEvent.ResetEvent();
     is->seek_req = 1;
+    is->PauseChanged.Notify();
     if (AWait) {
         WaitInMainThread(FSeekEvent);
         if (is->video_stream >= 0)

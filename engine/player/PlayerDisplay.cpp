@@ -257,8 +257,9 @@ void TCustomPlayer::ClearSurface() {
 void TCustomPlayer::SubtitleThread(TVideoState* is) {
     AVPacket* packet = AVLib.av_packet_alloc();
     while (packet) {
-        while (is->paused && !is->subtitleq.Aborted() && !is->seek_paused)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const auto held = [is] { return is->paused && !is->subtitleq.Aborted() && !is->seek_paused; };
+        while (held())
+            is->PauseChanged.WaitWhile(held);
         TPacketQueue::TKind kind;
         if (is->subtitleq.Get(packet, kind, true) < 0)
             break;

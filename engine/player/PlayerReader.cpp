@@ -22,6 +22,20 @@ constexpr int MinFrames = 5;
 
 void SleepMS(int AMilliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(AMilliseconds)); }
 
+// While paused nothing drains the queues, so the reader rests until the pause
+// ends, a seek comes or the player closes; a file opening paused or a seek
+// while paused still has its first pictures decoded, so those look again
+// soon, as a playing file does.
+void WaitForQueues(TVideoState* is) {
+    const auto resting = [is] {
+        return is->paused && !is->open_paused && !is->seek_paused && !is->seek_req && !is->abort_request;
+    };
+    if (resting())
+        is->PauseChanged.WaitWhile(resting);
+    else
+        SleepMS(10);
+}
+
 // Lets the library give up a blocking read once the file is being closed.
 int DecodeInterruptCallback(void* AOpaque) {
     return static_cast<TVideoState*>(AOpaque)->abort_request ? 1 : 0;
@@ -116,6 +130,7 @@ void TCustomPlayer::StreamClose(TVideoState* is) {
     is->videoq.Abort();
     is->audioq.Abort();
     is->subtitleq.Abort();
+    is->PauseChanged.Notify();
     {
         std::lock_guard<std::mutex> lock(is->pictq_mutex);
         is->pictq_cond.notify_all();
@@ -251,6 +266,7 @@ void TCustomPlayer::StreamComponentClose(TVideoState* is, int AIndex) {
     switch (st->codecpar->codec_type) {
     case AVMEDIA_TYPE_VIDEO:
         is->videoq.Abort();
+        is->PauseChanged.Notify();
         {
             std::lock_guard<std::mutex> lock(is->pictq_mutex);
             is->pictq_cond.notify_all();
@@ -273,6 +289,7 @@ void TCustomPlayer::StreamComponentClose(TVideoState* is, int AIndex) {
         break;
     case AVMEDIA_TYPE_SUBTITLE:
         is->subtitleq.Abort();
+        is->PauseChanged.Notify();
         {
             std::lock_guard<std::mutex> lock(is->subpq_mutex);
             is->subtitle_stream_changed = true;
@@ -459,7 +476,7 @@ int TCustomPlayer::ReadLoop(TVideoState* is) {
         const bool wanted = (audio && is->audioq.Size() <= MaxAudioQueueSize) ||
                             (video && is->videoq.Count() <= MinFrames) || (subtitle && is->subtitleq.Count() <= MinFrames);
         if (total > MaxQueueSize || !wanted) {
-            SleepMS(10);
+            WaitForQueues(is);
             continue;
         }
         if (eof || (is->ic->pb && AVLib.avio_feof(is->ic->pb))) {
@@ -472,7 +489,7 @@ int TCustomPlayer::ReadLoop(TVideoState* is) {
                 is->end_queued = true;
             if (video)
                 FPictEvent.SetEvent();
-            SleepMS(10);
+            WaitForQueues(is);
             if (is->audioq.Size() + is->videoq.Size() + is->subtitleq.Size() == 0)
                 is->ReachEOF = 1;
             continue;

@@ -26,9 +26,10 @@ void FlipRows(uint8_t* APlane, int APitch, int ARows) {
 // Waits while paused, unless a file opened paused still wants its first
 // pictures or a seek while paused still wants the picture of the new place.
 void WaitWhilePaused(TVideoState* is) {
-    while (is->paused && !is->videoq.Aborted() && !is->seek_paused && !is->open_paused) {
+    const auto held = [is] { return is->paused && !is->videoq.Aborted() && !is->seek_paused && !is->open_paused; };
+    while (held()) {
         is->video_held = true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        is->PauseChanged.WaitWhile(held);
     }
     is->video_held = false;
 }
@@ -163,7 +164,7 @@ int TCustomPlayer::OutputPicture(TVideoState* is, AVFrame* AFrame, int64_t AStam
         if (is->paused)  // not resumed meanwhile
             SetPlayState(psPause);
     }
-    if (Fstep && OpenedFile())
+    if (Fstep && OpenedFile() && !is->paused)  // a picture decoded while still paused ends no step
         StreamPause();
     return 1;
 }

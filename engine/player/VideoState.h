@@ -1,5 +1,6 @@
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -17,6 +18,30 @@
 #include "platform/core/Sync.h"
 
 class TCustomPlayer;
+
+// What the threads that wait out a pause wait on: a resume, a step, a seek
+// or a close notifies them, so a paused player rests instead of polling.
+// A wait is still bounded, so a change that comes without a notice is seen
+// within a step.
+class TPauseSignal {
+public:
+    static constexpr int StepMS = 100;
+    // Waits at most one step while AKeepWaiting answers true.
+    template <class TPredicate>
+    void WaitWhile(TPredicate AKeepWaiting) {
+        std::unique_lock<std::mutex> lock(FLock);
+        FChanged.wait_for(lock, std::chrono::milliseconds(StepMS), [&] { return !AKeepWaiting(); });
+    }
+    // Called after the state a waiter looks at has changed.
+    void Notify() {
+        { std::lock_guard<std::mutex> lock(FLock); }
+        FChanged.notify_all();
+    }
+
+private:
+    std::mutex FLock;
+    std::condition_variable FChanged;
+};
 
 struct TSubtitleSlot {
     double Pts = 0;
@@ -67,6 +92,7 @@ struct TVideoState {
     std::atomic<int> open_paused{0}, seek_paused{0}, seek_done{0}, seek_flushed{0};
     std::atomic<int> show_audio{0};
     std::atomic<bool> video_held{false};  // the video thread waits out the pause
+    TPauseSignal PauseChanged;  // notified on resume, seek and close
 
     // ---- queues between the threads, each with its lock ----
     TPacketQueue audioq, videoq, subtitleq;  // reader -> decoders
