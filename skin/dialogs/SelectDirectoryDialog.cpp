@@ -34,43 +34,54 @@ TbsSelDirDlgForm::TbsSelDirDlgForm(TComponent* AOwner, TbsSkinData* ACtrlSkinDat
     BSF = new TbsFormFrame(this);
     BSF->SetBorderIcons(TbsBorderIcons{});
 
-    if (AShowToolBar) {
-        ToolPanel = new TbsSkinPanel(this);
-        ToolPanel->SetParent(this);
-        ToolPanel->SetAlign(alTop);
-        ToolPanel->SetBorderStyle(TbsSkinBorderStyle::bvNone);
-        ToolPanel->SetDefaultHeight(25);
-        ToolPanel->SetSkinDataName("toolpanel");
+    if (AShowToolBar)
+        CreateToolBar(AToolButtonsTransparent);
+    CreateFolderTree();
+    CreateButtons();
+}
 
-        NewFolderToolButton = new TbsSkinSpeedButton(this);
-        NewFolderToolButton->SetParent(ToolPanel);
-        NewFolderToolButton->SetLeft(Width());
-        NewFolderToolButton->SetAlign(alRight);
-        NewFolderToolButton->SetDefaultWidth(27);
-        NewFolderToolButton->SetDefaultHeight(25);
-        NewFolderToolButton->SetSkinDataName("toolbutton");
-        NewFolderToolButton->SetNumGlyphs(1);
-        NewFolderToolButton->SetGlyph(Glyph("BS_NEWFOLDER"));
-        NewFolderToolButton->SetHint(DialogText(CtrlSD, "MSG_BTN_NEWFOLDER_HINT"));
-        NewFolderToolButton->SetShowHint(true);
-        NewFolderToolButton->SetFlat(AToolButtonsTransparent);
-        NewFolderToolButton->OnClick = [this](TObject* s) { NewFolderToolButtonClick(s); };
+// The tool bar: the typed path and "New Folder".
+void TbsSelDirDlgForm::CreateToolBar(bool ATransparentButtons)
+{
+    ToolPanel = new TbsSkinPanel(this);
+    ToolPanel->SetParent(this);
+    ToolPanel->SetAlign(alTop);
+    ToolPanel->SetBorderStyle(TbsSkinBorderStyle::bvNone);
+    ToolPanel->SetDefaultHeight(25);
+    ToolPanel->SetSkinDataName("toolpanel");
 
-        auto* spacer = new TbsSkinBevel(this);
-        spacer->SetParent(ToolPanel);
-        spacer->SetShape(bsSpacer);
-        spacer->SetLeft(NewFolderToolButton->Left() - 5);
-        spacer->SetWidth(5);
-        spacer->SetAlign(alRight);
+    NewFolderToolButton = new TbsSkinSpeedButton(this);
+    NewFolderToolButton->SetParent(ToolPanel);
+    NewFolderToolButton->SetLeft(Width());
+    NewFolderToolButton->SetAlign(alRight);
+    NewFolderToolButton->SetDefaultWidth(27);
+    NewFolderToolButton->SetDefaultHeight(25);
+    NewFolderToolButton->SetSkinDataName("toolbutton");
+    NewFolderToolButton->SetNumGlyphs(1);
+    NewFolderToolButton->SetGlyph(Glyph("BS_NEWFOLDER"));
+    NewFolderToolButton->SetHint(DialogText(CtrlSD, "MSG_BTN_NEWFOLDER_HINT"));
+    NewFolderToolButton->SetShowHint(true);
+    NewFolderToolButton->SetFlat(ATransparentButtons);
+    NewFolderToolButton->OnClick = [this](TObject* s) { NewFolderToolButtonClick(s); };
 
-        DirEdit = new TbsSkinEdit(this);
-        DirEdit->SetParent(ToolPanel);
-        DirEdit->SetAlign(alClient);
-        DirEdit->SetDefaultHeight(25);
-        DirEdit->SetSkinDataName("edit");
-        DirEdit->OnKeyPress = [this](TObject* s, char32_t& k) { DirEditKeyPress(s, k); };
-    }
+    auto* spacer = new TbsSkinBevel(this);
+    spacer->SetParent(ToolPanel);
+    spacer->SetShape(bsSpacer);
+    spacer->SetLeft(NewFolderToolButton->Left() - 5);
+    spacer->SetWidth(5);
+    spacer->SetAlign(alRight);
 
+    DirEdit = new TbsSkinEdit(this);
+    DirEdit->SetParent(ToolPanel);
+    DirEdit->SetAlign(alClient);
+    DirEdit->SetDefaultHeight(25);
+    DirEdit->SetSkinDataName("edit");
+    DirEdit->OnKeyPress = [this](TObject* s, char32_t& k) { DirEditKeyPress(s, k); };
+}
+
+// The folder tree in a framed panel with its two scroll bars.
+void TbsSelDirDlgForm::CreateFolderTree()
+{
     DirTreeViewPanel = new TbsSkinPanel(this);
     DirTreeViewPanel->SetParent(this);
     DirTreeViewPanel->SetAlign(alClient);
@@ -100,7 +111,10 @@ TbsSelDirDlgForm::TbsSelDirDlgForm(TComponent* AOwner, TbsSkinData* ACtrlSkinDat
     // Hidden folders only when the dialog asks for hidden items; this one does not.
     DirTreeView->SetHideSelection(false);
     DirTreeView->OnChange = [this](TObject* s, TTreeNode* n) { DirTreeViewChange(s, n); };
+}
 
+void TbsSelDirDlgForm::CreateButtons()
+{
     BottomPanel = new TbsSkinPanel(this);
     BottomPanel->SetParent(this);
     BottomPanel->SetAlign(alBottom);

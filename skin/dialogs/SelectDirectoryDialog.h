@@ -35,6 +35,9 @@ public:
     TbsSkinSpeedButton* NewFolderToolButton = nullptr;
     TbsSkinEdit* DirEdit = nullptr;
 
+    void CreateToolBar(bool ATransparentButtons);
+    void CreateFolderTree();
+    void CreateButtons();
     void DirTreeViewChange(TObject* Sender, TTreeNode* Node);
     void DirEditKeyPress(TObject* Sender, char32_t& Key);
     // Makes "New Folder" in the selected folder (nothing when it exists or
