@@ -117,6 +117,13 @@ protected:
                                    (dir / ("skin" + std::to_string(GetParam()) + "_" + What + ".png")).string());
     }
     TbsFormFrame* FrameOf(TForm* c) { return GetFormFrame(c); }
+    // The clock moved on in small steps, so that every timer tick in
+    // between is handled.
+    void AdvanceInSteps(uint32_t ms)
+    {
+        for (uint32_t t = 0; t < ms; t += 5)
+            Advance(5);
+    }
     // A child's caption band as the main form shows it, one value per pixel.
     std::vector<TColor> CaptionBand(TForm* c)
     {
@@ -247,10 +254,10 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsOnTheMenuBar)
     // Buttons at both ends of the bar: system menu left, the rest right.
     MenuBar->Repaint();
     Pump();
-    EXPECT_LT(MenuBar->MDIButtons[0].Rect.Left, 10);
-    EXPECT_GT(MenuBar->MDIButtons[1].Rect.Left, MenuBar->Width() - 40);
+    EXPECT_LT(MenuBar->MDIButtons[0]->ObjectRect.Left, 10);
+    EXPECT_GT(MenuBar->MDIButtons[1]->ObjectRect.Left, MenuBar->Width() - 40);
 
-    const TRect restore = MenuBar->MDIButtons[2].Rect;
+    const TRect restore = MenuBar->MDIButtons[2]->ObjectRect;
     const TPoint p = MenuBar->ClientToScreen(TPoint{(restore.Left + restore.Right) / 2, (restore.Top + restore.Bottom) / 2});
     Backend->Click(p.X, p.Y);
     Pump();
@@ -517,22 +524,24 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsDrawnFromTheSkin)
         return shot->GetPixel(bar.Left - main.Left + r.Left + x, bar.Top - main.Top + r.Top + y);
     };
     for (const auto& b : MenuBar->MDIButtons) {
-        ASSERT_TRUE(b.SkinSupport) << b.IDName;
-        EXPECT_EQ(b.Rect.Width(), b.SkinRect.Width()) << b.IDName;
-        EXPECT_EQ(b.Rect.Height(), b.SkinRect.Height()) << b.IDName;
-        EXPECT_LT(std::abs((b.Rect.Top + b.Rect.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
-            << "centred in the items row: " << b.IDName;
-        const int y = b.Rect.Height() / 2;
-        EXPECT_EQ(shown(b.Rect, 3, y), b.ButtonPicture->GetPixel(b.SkinRect.Left + 3, b.SkinRect.Top + y)) << b.IDName;
+        ASSERT_TRUE(b->Skinned()) << b->IDName;
+        const TRect& r = b->ObjectRect;
+        EXPECT_EQ(r.Width(), b->SkinRect.Width()) << b->IDName;
+        EXPECT_EQ(r.Height(), b->SkinRect.Height()) << b->IDName;
+        EXPECT_LT(std::abs((r.Top + r.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
+            << "centred in the items row: " << b->IDName;
+        const int y = r.Height() / 2;
+        EXPECT_EQ(shown(r, 3, y), b->Picture->GetPixel(b->SkinRect.Left + 3, b->SkinRect.Top + y)) << b->IDName;
     }
-    const auto& close = MenuBar->MDIButtons[1];
+    const auto& close = *MenuBar->MDIButtons[1];
     ASSERT_EQ(close.Command, cmClose);
-    const TPoint over = MenuBar->ClientToScreen(TPoint{close.Rect.Left + 3, close.Rect.Top + close.Rect.Height() / 2});
+    const TPoint over = MenuBar->ClientToScreen(TPoint{close.ObjectRect.Left + 3, close.ObjectRect.Top + close.ObjectRect.Height() / 2});
     Backend->MouseMove(over.X, over.Y);
     Advance(60);
-    EXPECT_TRUE(MenuBar->MDIButtons[1].MouseIn);
-    const int y = close.Rect.Height() / 2;
-    EXPECT_EQ(shown(close.Rect, 3, y), close.ButtonPicture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
+    EXPECT_TRUE(close.FMouseIn);
+    AdvanceInSteps(300);   // the morph towards the active image has ended
+    const int y = close.ObjectRect.Height() / 2;
+    EXPECT_EQ(shown(close.ObjectRect, 3, y), close.Picture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
     std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
     Backend->SaveWindowPicture(Form->Handle(),
                                (dir / ("skin" + std::to_string(GetParam()) + "_maximized_close_hovered.png")).string());
