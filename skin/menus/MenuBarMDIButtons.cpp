@@ -155,14 +155,14 @@ bool TbsSkinMainMenuBar::MDIButtonsMouseDown(TMouseButton Button, TShiftState Sh
     TestMDIButtons(X, Y);
     if (ActiveButton == -1)
         return false;
-    ButtonCaptureObject = ActiveButton;
-    TbsSkinMainMenuBarButton* b = MDIButtons[size_t(ActiveButton)].get();
-    b->MouseDown(X, Y, Button);
+    const int pressed = ButtonCaptureObject = ActiveButton;
+    MDIButtons[size_t(pressed)]->MouseDown(X, Y, Button);
     // The system menu opened from its button holds the mouse from here.
     if (TbsSkinMenu* engine = MenuEngine(); engine && engine->Visible())
         ButtonCaptureObject = -1;
-    if (Shift.Contains(ssDouble))
-        b->DblClick();   // may close the child and take the buttons away
+    // The press may have rebuilt the buttons: look the button up again.
+    if (Shift.Contains(ssDouble) && pressed < ButtonsCount())
+        MDIButtons[size_t(pressed)]->DblClick();   // may close the child and take the buttons away
     return true;
 }
 
