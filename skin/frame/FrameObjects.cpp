@@ -444,41 +444,40 @@ void TbsSkinStdButtonObject::DefaultDraw(TCanvas& Cnvs)
         Parent->DrawFormIcon(Cnvs, ObjectRect.Left, ObjectRect.Top);
         return;
     }
-    int w = ObjectRect.Width(), h = ObjectRect.Height();
+    const TWindowState state = Parent->WindowState();
+    TbsGlyphProc glyph = nullptr;
+    switch (Command) {
+    case cmClose: glyph = DrawCloseGlyph; break;
+    case cmMaximize: glyph = state == wsMaximized ? DrawRestoreGlyph : DrawMaximizeGlyph; break;
+    case cmMinimize: glyph = state == wsMinimized ? DrawRestoreGlyph : DrawMinimizeGlyph; break;
+    case cmSysMenu: glyph = DrawSysMenuGlyph; break;
+    case cmRollUp: glyph = Parent->RollUpState() ? DrawRollDownGlyph : DrawRollUpGlyph; break;
+    case cmMinimizeToTray: glyph = DrawMinimizeToTrayGlyph; break;
+    case cmDefault: break;
+    }
+    DrawPlainCaptionButton(Cnvs, ObjectRect, FMouseIn, FDown, Enabled, glyph);
+}
+
+void DrawPlainCaptionButton(TCanvas& Cnvs, const TRect& R, bool MouseIn, bool Down, bool Enabled, TbsGlyphProc Glyph)
+{
+    const int w = R.Width(), h = R.Height();
     if (w <= 0 || h <= 0)
         return;
     TBitmap b(w, h);
     TCanvas& c = *b.Canvas();
-    bool pressed = FDown && FMouseIn;
-    if (FMouseIn) {
+    if (MouseIn) {
         c.Brush().SetColor(PlainHotFrame);
         c.FillRect(TRect{0, 0, w, h});
-        c.Brush().SetColor(FDown ? PlainDownFill : PlainHotFill);
+        c.Brush().SetColor(Down ? PlainDownFill : PlainHotFill);
         c.FillRect(TRect{1, 1, w - 1, h - 1});
     } else {
         c.Brush().SetColor(clBtnFace);
         c.FillRect(TRect{0, 0, w, h});
     }
-    int x = w / 2 - 5 + (pressed ? 1 : 0);
-    int y = h / 2 - 4 + (pressed ? 1 : 0);
-    TColor color = Enabled ? clBtnText : clBtnShadow;
-    TWindowState state = Parent->WindowState();
-    switch (Command) {
-    case cmClose: DrawCloseGlyph(c, x, y, color); break;
-    case cmMaximize:
-        state == wsMaximized ? DrawRestoreGlyph(c, x, y, color) : DrawMaximizeGlyph(c, x, y, color);
-        break;
-    case cmMinimize:
-        state == wsMinimized ? DrawRestoreGlyph(c, x, y, color) : DrawMinimizeGlyph(c, x, y, color);
-        break;
-    case cmSysMenu: DrawSysMenuGlyph(c, x, y, color); break;
-    case cmRollUp:
-        Parent->RollUpState() ? DrawRollDownGlyph(c, x, y, color) : DrawRollUpGlyph(c, x, y, color);
-        break;
-    case cmMinimizeToTray: DrawMinimizeToTrayGlyph(c, x, y, color); break;
-    case cmDefault: break;
-    }
-    Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, b);
+    const bool pressed = Down && MouseIn;
+    if (Glyph)
+        Glyph(c, w / 2 - 5 + (pressed ? 1 : 0), h / 2 - 4 + (pressed ? 1 : 0), Enabled ? clBtnText : clBtnShadow);
+    Cnvs.Draw(R.Left, R.Top, b);
 }
 
 bool RunFrameCommand(TbsFormFrame& Frame, TbsStdCommand Command)

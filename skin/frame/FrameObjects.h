@@ -137,6 +137,15 @@ private:
     bool ShowsFormIcon() const;
 };
 
+// Draws a caption glyph with its top-left corner at (X, Y).
+using TbsGlyphProc = void (*)(TCanvas& Canvas, int X, int Y, TColor Color);
+// The plain look of a caption button in R: hovered, a navy frame round the
+// hot fill (the pressed fill while also down), else the button face; Glyph
+// (none when nullptr) at (width div 2 - 5, height div 2 - 4), one pixel
+// further while pressed under the pointer, in the text colour or, disabled,
+// the shadow colour. Shared by the frame and the menu bar's MDI buttons.
+void DrawPlainCaptionButton(TCanvas& Cnvs, const TRect& R, bool MouseIn, bool Down, bool Enabled, TbsGlyphProc Glyph);
+
 // Carries out a caption button's window command on Frame: close, maximize
 // or restore, minimize (to the tray where the frame always does), minimize
 // to the tray, roll up or down. False for the system menu and no command,

@@ -75,14 +75,13 @@ TbsTrayIcon::TbsTrayIcon(TComponent* AOwner) : TComponent(AOwner)
         if (FIcon.Empty() && Application && !Application->Icon().Empty())
             FIcon.Assign(Application->Icon());
         HookApp();
-        HookOwnerPosition();
+        HookParent();
     }
 }
 
 TbsTrayIcon::~TbsTrayIcon()
 {
-    if (FOwnerHookAlive)
-        *FOwnerHookAlive = false;
+    UnhookParent();
     SetDesignPreview(false);
     RemoveIcon();
     UnhookApp();
@@ -487,22 +486,64 @@ void TbsTrayIcon::HookApp()
     };
 }
 
-void TbsTrayIcon::HookOwnerPosition()
+void TbsTrayIcon::HookParent()
 {
-    // The program has no window of its own beside its forms: the first
-    // position change of the owner form stands for it. The hook stays in the
-    // form's chain after this icon goes and then only passes messages on.
     auto* owner = dynamic_cast<TWinControl*>(Owner());
     if (!owner)
         return;
+    // The hook stays in the form's chain after this icon goes (another
+    // subclass may have come after it) and then only passes messages on.
     FOwnerHookAlive = std::make_shared<bool>(true);
     std::shared_ptr<bool> alive = FOwnerHookAlive;
     auto previous = owner->WindowProc;
     owner->WindowProc = [this, alive, previous](TMessage& m) {
+        if (*alive)
+            ParentWndProc(m);
         previous(m);
+        // The program has no window of its own beside its forms: the first
+        // position change of the owner form stands for it.
         if (*alive && m.Msg == WM_WINDOWPOSCHANGED && SettingMDIForm)
             OwnerPositionChanged();
     };
+}
+
+void TbsTrayIcon::UnhookParent()
+{
+    if (FOwnerHookAlive)
+        *FOwnerHookAlive = false;
+    FOwnerHookAlive.reset();
+}
+
+void TbsTrayIcon::ParentWndProc(const TMessage& Message)
+{
+    if (Message.Msg == WM_ACTIVATE)
+        OwnerActivated(Message);
+    else if (Message.Msg == WM_SHOWWINDOW && Message.WParam != 0 && Message.LParam == 0)
+        OwnerShown();
+}
+
+void TbsTrayIcon::OwnerActivated(const TMessage& Message)
+{
+    const unsigned how = LOWORD(Message.WParam);
+    TWinControl* active = Screen ? Screen->ActiveControl() : nullptr;
+    if ((how != WA_ACTIVE && how != WA_CLICKACTIVE) || !active || !active->HandleAllocated() || !active->CanFocus())
+        return;
+    // Coming back from a window other than the control's own container, the
+    // keys go to the control that had them.
+    TWinControl* container = active->Parent() ? active->Parent() : active;
+    if (!container->HandleAllocated() || container->Handle() != reinterpret_cast<HWND>(Message.LParam))
+        SetFocus(active->Handle());
+}
+
+void TbsTrayIcon::OwnerShown()
+{
+    // Shown again (from the tray, or by another program), the form comes to
+    // the front with the program: a minimized program is restored first.
+    auto* owner = dynamic_cast<TWinControl*>(Owner());
+    if (Application && Application->Minimized())
+        Application->Restore();
+    if (owner && owner->HandleAllocated())
+        SetForegroundWindow(owner->Handle());
 }
 
 void TbsTrayIcon::OwnerPositionChanged()

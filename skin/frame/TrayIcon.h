@@ -106,8 +106,15 @@ private:
     void PopupAtCursor();
     void HookApp();
     void UnhookApp();
-    // Watches the owner form's first position change (see OwnerPositionChanged).
-    void HookOwnerPosition();
+    // Puts ParentWndProc in front of the owner form's procedure; the
+    // owner's first position change is watched there too (see
+    // OwnerPositionChanged). UnhookParent leaves the hook in the chain,
+    // passing messages on only.
+    void HookParent();
+    void UnhookParent();
+    void ParentWndProc(const TMessage& Message);
+    void OwnerActivated(const TMessage& Message);
+    void OwnerShown();
     void OwnerPositionChanged();
     bool InitIconData();
 

@@ -46,7 +46,13 @@ bool TbsMenuBarObject::EnableMorphing() const
     return Morphing && sd && !sd->Empty && sd->EnableSkinEffects();
 }
 
-bool TbsMenuBarObject::CanMorphing() { return (Active && FMorphKf < 1) || (!Active && FMorphKf > 0); }
+bool TbsMenuBarObject::CanMorphing()
+{
+    // Pressed, it shows its down image: the morph waits for the release.
+    if (FDown && !DownRect.IsEmpty())
+        return false;
+    return (Active && FMorphKf < 1) || (!Active && FMorphKf > 0);
+}
 
 void TbsMenuBarObject::DoMorphing()
 {
@@ -112,13 +118,6 @@ bool TbsSkinMainMenuBarItem::EnableAnimation() const
 {
     TbsSkinData* sd = Parent->SkinData();
     return FSkinSupport && sd && !sd->Empty && sd->EnableSkinEffects() && !AnimateSkinRect.IsEmpty() && FrameCount > 0;
-}
-
-bool TbsSkinMainMenuBarItem::CanMorphing()
-{
-    if (FDown && !DownRect.IsEmpty())
-        return false;
-    return TbsMenuBarObject::CanMorphing();
 }
 
 void TbsSkinMainMenuBarItem::ReDraw()

@@ -58,7 +58,6 @@ public:
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseEnter() override;
     void MouseLeave() override;
-    bool CanMorphing() override;
     bool EnableAnimation() const;
     void DefaultDraw(TCanvas& Cnvs);
     void SetItemDown(bool Value);

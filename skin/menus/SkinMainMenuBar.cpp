@@ -264,6 +264,7 @@ void TbsSkinMainMenuBar::ChangeSkinData()
 void TbsSkinMainMenuBar::ClearObjects()
 {
     ObjectList.clear();
+    DeleteMDIButtons();
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
@@ -309,6 +310,11 @@ void TbsSkinMainMenuBar::CreateMenu()
         item->Enabled = m->Enabled();
         item->OldEnabled = item->Enabled;
         ObjectList.push_back(std::move(item));
+    }
+    // The buttons take the current skin's descriptions too.
+    if (FMDIChildMax) {
+        CreateMDIButtons();
+        ApplyMDIBorderIcons();
     }
 }
 
@@ -401,6 +407,9 @@ void TbsSkinMainMenuBar::WndProc(TMessage& Message)
         if (FSkinSupport && FSD && FSD->MainMenuBarTransparent && Align() == alNone)
             Invalidate();
         break;
+    case WM_CLOSESKINMENU:
+        WMCloseSkinMenu();
+        break;
     case WM_CHECKPARENTBG:
         if (FSkinSupport && FSD && FSD->MainMenuBarTransparent)
             Invalidate();
@@ -474,11 +483,16 @@ void TbsSkinMainMenuBar::StartAnimateTimer(int Interval)
 void TbsSkinMainMenuBar::MorphTimerProc()
 {
     bool any = false;
-    for (auto& o : ObjectList)
-        if (o->EnableMorphing() && o->CanMorphing()) {
-            o->DoMorphing();
+    auto step = [&any](TbsMenuBarObject& o) {
+        if (o.EnableMorphing() && o.CanMorphing()) {
+            o.DoMorphing();
             any = true;
         }
+    };
+    for (auto& b : MDIButtons)
+        step(*b);
+    for (auto& o : ObjectList)
+        step(*o);
     if (!any)
         MorphTimer->SetEnabled(false);
 }
@@ -529,7 +543,7 @@ void TbsSkinMainMenuBar::TestActive(int X, int Y)
     for (int i = 0; i < int(ObjectList.size()) && hit == -1; ++i)
         if (ObjectList[size_t(i)]->Enabled && ObjectList[size_t(i)]->ObjectRect.Contains(TPoint{X, Y}))
             hit = i;
-    if (MouseCaptureObject != -1 && hit != MouseCaptureObject)
+    if ((MouseCaptureObject != -1 && hit != MouseCaptureObject) || ButtonCaptureObject != -1)
         hit = -1;
     if (hit == -1 && MenuActive && OldActiveObject != -1)
         hit = OldActiveObject;
@@ -551,15 +565,9 @@ void TbsSkinMainMenuBar::TestActive(int X, int Y)
 
 void TbsSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (const int b = MDIButtonAt(X, Y); b >= 0 && Button == mbLeft) {
-        TbsSkinControl::MouseDown(Button, Shift, X, Y);
-        MDIButtons[size_t(b)].Down = true;
-        Invalidate();
-        if (MDIButtons[size_t(b)].Command == cmSysMenu)
-            MDIButtonClick(MDIButtons[size_t(b)]);
-        return;
-    }
     TbsSkinControl::MouseDown(Button, Shift, X, Y);
+    if (MDIButtonsMouseDown(Button, Shift, X, Y))
+        return;
     TestActive(X, Y);
     if (ActiveObject != -1 && ObjectList[size_t(ActiveObject)]->ObjectRect.Contains(TPoint{X, Y})) {
         MouseCaptureObject = ActiveObject;
@@ -581,16 +589,10 @@ void TbsSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TbsSkinMainMenuBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    for (size_t i = 0; i < MDIButtons.size(); ++i)
-        if (MDIButtons[i].Down) {
-            MDIButtons[i].Down = false;
-            Invalidate();
-            const TMDIButton pressed = MDIButtons[i];
-            if (Button == mbLeft && pressed.Command != cmSysMenu && int(i) == MDIButtonAt(X, Y))
-                MDIButtonClick(pressed);   // may drop the buttons
-            TbsSkinControl::MouseUp(Button, Shift, X, Y);
-            return;
-        }
+    if (MDIButtonsMouseUp(Button, X, Y)) {
+        TbsSkinControl::MouseUp(Button, Shift, X, Y);
+        return;
+    }
     if (MouseCaptureObject != -1 && MouseCaptureObject < int(ObjectList.size())) {
         int i = MouseCaptureObject;
         MouseCaptureObject = -1;

@@ -8,7 +8,7 @@
 #include "platform/ui/controls/Menus.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/frame/FrameSeams.h"
-#include "skin/menus/MenuBarItems.h"
+#include "skin/menus/MenuBarButton.h"
 
 class TTimer;
 class TbsFormFrame;
@@ -122,20 +122,9 @@ public:
     // The maximized child's buttons, in the order system menu, close,
     // restore, minimize; the system menu at the bar's left end, the others
     // from its right end leftwards. Empty while no child is maximized.
-    struct TMDIButton {
-        TbsStdCommand Command = cmDefault;
-        TRect Rect;
-        bool Enabled = true;
-        bool Down = false;
-        bool MouseIn = false;
-        // From the skin's button description, named by the bar's entry;
-        // without one (or without its picture) the plain look.
-        bool SkinSupport = false;
-        std::string IDName;
-        TRect SkinRect, ActiveSkinRect, DownRect;
-        const TBitmap* ButtonPicture = nullptr;
-    };
-    std::vector<TMDIButton> MDIButtons;
+    std::vector<std::unique_ptr<TbsSkinMainMenuBarButton>> MDIButtons;
+    int ActiveButton = -1;            // the button under the pointer
+    int ButtonCaptureObject = -1;     // the button pressed, until the release
     bool FMDIChildMax = false;
     int ButtonsCount() const { return int(MDIButtons.size()); }
 
@@ -161,12 +150,16 @@ private:
     void ApplyMDIBorderIcons();
     // Shrinks NewItemsRect by the buttons placed at its ends.
     void PlaceMDIButtons();
+    void DeleteMDIButtons();
     void DrawMDIButtons(TCanvas& Canvas);
-    void DrawPlainMDIButton(TCanvas& Canvas, const TMDIButton& Button);
     // Hover of the buttons follows the pointer (X -1: it left the bar).
     void TestMDIButtons(int X, int Y);
     int MDIButtonAt(int X, int Y) const;
-    void MDIButtonClick(const TMDIButton& Button);
+    // The press and release of the buttons; false when no button takes it.
+    bool MDIButtonsMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    bool MDIButtonsMouseUp(TMouseButton Button, int X, int Y);
+    // A menu of the bar closed: a pressed system-menu button comes up.
+    void WMCloseSkinMenu();
     void CreateMenu();
     void ClearObjects();
     void PaintBar(TCanvas& Canvas);

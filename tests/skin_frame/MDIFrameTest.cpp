@@ -3,11 +3,13 @@
 // maximized child's buttons on the menu bar. Renders of each state.
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include "SkinFrameFixture.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/forms/MDIClient.h"
 #include "skin/boxes/SkinComboBox.h"
+#include "skin/controls/ControlPaint.h"
 #include "skin/frame/MDITabsBar.h"
 #include "skin/menus/SkinMainMenuBar.h"
 
@@ -117,6 +119,13 @@ protected:
                                    (dir / ("skin" + std::to_string(GetParam()) + "_" + What + ".png")).string());
     }
     TbsFormFrame* FrameOf(TForm* c) { return GetFormFrame(c); }
+    // The clock moved on in small steps, so that every timer tick in
+    // between is handled.
+    void AdvanceInSteps(uint32_t ms)
+    {
+        for (uint32_t t = 0; t < ms; t += 5)
+            Advance(5);
+    }
     // A child's caption band as the main form shows it, one value per pixel.
     std::vector<TColor> CaptionBand(TForm* c)
     {
@@ -247,10 +256,10 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsOnTheMenuBar)
     // Buttons at both ends of the bar: system menu left, the rest right.
     MenuBar->Repaint();
     Pump();
-    EXPECT_LT(MenuBar->MDIButtons[0].Rect.Left, 10);
-    EXPECT_GT(MenuBar->MDIButtons[1].Rect.Left, MenuBar->Width() - 40);
+    EXPECT_LT(MenuBar->MDIButtons[0]->ObjectRect.Left, 10);
+    EXPECT_GT(MenuBar->MDIButtons[1]->ObjectRect.Left, MenuBar->Width() - 40);
 
-    const TRect restore = MenuBar->MDIButtons[2].Rect;
+    const TRect restore = MenuBar->MDIButtons[2]->ObjectRect;
     const TPoint p = MenuBar->ClientToScreen(TPoint{(restore.Left + restore.Right) / 2, (restore.Top + restore.Bottom) / 2});
     Backend->Click(p.X, p.Y);
     Pump();
@@ -517,25 +526,190 @@ TEST_P(TMDIFrameTest, MaximizedChildButtonsDrawnFromTheSkin)
         return shot->GetPixel(bar.Left - main.Left + r.Left + x, bar.Top - main.Top + r.Top + y);
     };
     for (const auto& b : MenuBar->MDIButtons) {
-        ASSERT_TRUE(b.SkinSupport) << b.IDName;
-        EXPECT_EQ(b.Rect.Width(), b.SkinRect.Width()) << b.IDName;
-        EXPECT_EQ(b.Rect.Height(), b.SkinRect.Height()) << b.IDName;
-        EXPECT_LT(std::abs((b.Rect.Top + b.Rect.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
-            << "centred in the items row: " << b.IDName;
-        const int y = b.Rect.Height() / 2;
-        EXPECT_EQ(shown(b.Rect, 3, y), b.ButtonPicture->GetPixel(b.SkinRect.Left + 3, b.SkinRect.Top + y)) << b.IDName;
+        ASSERT_TRUE(b->Skinned()) << b->IDName;
+        const TRect& r = b->ObjectRect;
+        EXPECT_EQ(r.Width(), b->SkinRect.Width()) << b->IDName;
+        EXPECT_EQ(r.Height(), b->SkinRect.Height()) << b->IDName;
+        EXPECT_LT(std::abs((r.Top + r.Bottom) - (MenuBar->NewItemsRect.Top + MenuBar->NewItemsRect.Bottom)), 2)
+            << "centred in the items row: " << b->IDName;
+        const int y = r.Height() / 2;
+        EXPECT_EQ(shown(r, 3, y), b->Picture->GetPixel(b->SkinRect.Left + 3, b->SkinRect.Top + y)) << b->IDName;
     }
-    const auto& close = MenuBar->MDIButtons[1];
+    const auto& close = *MenuBar->MDIButtons[1];
     ASSERT_EQ(close.Command, cmClose);
-    const TPoint over = MenuBar->ClientToScreen(TPoint{close.Rect.Left + 3, close.Rect.Top + close.Rect.Height() / 2});
+    const TPoint over = MenuBar->ClientToScreen(TPoint{close.ObjectRect.Left + 3, close.ObjectRect.Top + close.ObjectRect.Height() / 2});
     Backend->MouseMove(over.X, over.Y);
     Advance(60);
-    EXPECT_TRUE(MenuBar->MDIButtons[1].MouseIn);
-    const int y = close.Rect.Height() / 2;
-    EXPECT_EQ(shown(close.Rect, 3, y), close.ButtonPicture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
+    EXPECT_TRUE(close.FMouseIn);
+    AdvanceInSteps(300);   // the morph towards the active image has ended
+    const int y = close.ObjectRect.Height() / 2;
+    EXPECT_EQ(shown(close.ObjectRect, 3, y), close.Picture->GetPixel(close.ActiveSkinRect.Left + 3, close.ActiveSkinRect.Top + y));
     std::filesystem::path dir = std::filesystem::path(FRAME_RENDER_DIR) / "mdi";
     Backend->SaveWindowPicture(Form->Handle(),
                                (dir / ("skin" + std::to_string(GetParam()) + "_maximized_close_hovered.png")).string());
+}
+
+// What the main form shows at X, Y of the menu bar's client area.
+TColor BarPixel(THeadlessBackend* Backend, TForm* Form, TbsSkinMainMenuBar* Bar, int X, int Y)
+{
+    TRect bar, main;
+    GetWindowRect(Bar->Handle(), bar);
+    GetWindowRect(Form->Handle(), main);
+    return Backend->CaptureWindow(Form->Handle())->GetPixel(bar.Left - main.Left + X, bar.Top - main.Top + Y);
+}
+
+// Every channel of Shown lies between those of From and To, and Shown is
+// neither of them.
+bool Between(TColor Shown, TColor From, TColor To)
+{
+    if (Shown == From || Shown == To)
+        return false;
+    for (int shift : {0, 8, 16}) {
+        const int v = (Shown >> shift) & 0xFF, a = (From >> shift) & 0xFF, b = (To >> shift) & 0xFF;
+        if (v < std::min(a, b) || v > std::max(a, b))
+            return false;
+    }
+    return true;
+}
+
+// Without the bar's skin the maximized child's buttons wear the plain face
+// of the frame's caption buttons: the button face; hovered a navy frame on
+// the hot fill; pressed under the pointer the pressed fill with the glyph a
+// pixel further; pressed but left, the plain face again (and released
+// there, no command); disabled, the glyph in the shadow colour and no hover.
+TEST_P(TMDIFrameTest, PlainMaximizedChildButtonFaces)
+{
+    TForm* child = Children[1];
+    FrameOf(child)->SetWindowState(wsMaximized);
+    MenuBar->SetSkinData(nullptr);
+    Pump();
+    ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+    for (const auto& b : MenuBar->MDIButtons)
+        ASSERT_FALSE(b->Skinned()) << b->IDName;
+    const TbsSkinMainMenuBarButton& close = *MenuBar->MDIButtons[1];
+    const TbsSkinMainMenuBarButton& minimize = *MenuBar->MDIButtons[3];
+    ASSERT_EQ(close.Command, cmClose);
+    ASSERT_EQ(minimize.Command, cmMinimize);
+    auto centre = [this](const TbsSkinMainMenuBarButton& b) {
+        return MenuBar->ClientToScreen(TPoint{(b.ObjectRect.Left + b.ObjectRect.Right) / 2,
+                                              (b.ObjectRect.Top + b.ObjectRect.Bottom) / 2});
+    };
+    const TPoint away = MenuBar->ClientToScreen(TPoint{MenuBar->Width() / 2, MenuBar->Height() + 200});
+    const TColor face = ColorToRGB(clBtnFace), ink = ColorToRGB(clBtnText), shadow = ColorToRGB(clBtnShadow);
+    struct TFaceCase {
+        const char* Name;
+        std::function<void()> Act;
+        const TbsSkinMainMenuBarButton* Button;
+        TColor Edge, Fill, Glyph;
+        TPoint GlyphPixel;   // from the glyph's origin (width div 2 - 5, height div 2 - 4)
+        TPoint Clear;        // a pixel of the unpressed glyph that pressing moves off
+    };
+    const TPoint closeStart{1, 1}, minimizeBar{3, 8}, none{-100, -100};
+    const TFaceCase cases[] = {
+        {"normal", [&] { Backend->MouseMove(away.X, away.Y); }, &close, face, face, ink, closeStart, none},
+        {"hovered", [&] { Backend->MouseMove(centre(close).X, centre(close).Y); }, &close, PlainHotFrame, PlainHotFill,
+         ink, closeStart, none},
+        {"down and hovered", [&] { Backend->MouseDown(centre(close).X, centre(close).Y); }, &close, PlainHotFrame,
+         PlainDownFill, ink, TPoint{2, 2}, closeStart},
+        {"down, pointer gone", [&] { Backend->MouseMove(away.X, away.Y); }, &close, face, face, ink, closeStart, none},
+        {"disabled",
+         [&] {
+             Backend->MouseUp(away.X, away.Y);
+             TbsBorderIcons icons = FrameOf(child)->BorderIcons();
+             icons.Exclude(TbsBorderIcon::biMinimize);
+             FrameOf(child)->SetBorderIcons(icons);
+             MenuBar->UpDateItems();
+             Pump();
+             Backend->MouseMove(centre(*MenuBar->MDIButtons[3]).X, centre(*MenuBar->MDIButtons[3]).Y);
+         },
+         nullptr, face, face, shadow, minimizeBar, none},
+    };
+    for (const TFaceCase& c : cases) {
+        c.Act();
+        AdvanceInSteps(80);
+        MenuBar->Repaint();
+        Pump();
+        const TbsSkinMainMenuBarButton& b = c.Button ? *c.Button : *MenuBar->MDIButtons[3];
+        const TRect& r = b.ObjectRect;
+        const int gx = r.Left + r.Width() / 2 - 5, gy = r.Top + r.Height() / 2 - 4;
+        auto at = [&](int x, int y) { return BarPixel(Backend, Form, MenuBar, x, y); };
+        EXPECT_EQ(at(r.Left, r.Top), c.Edge) << c.Name;
+        EXPECT_EQ(at(r.Left + 1, r.Top + 1), c.Fill) << c.Name;
+        EXPECT_EQ(at(gx + c.GlyphPixel.X, gy + c.GlyphPixel.Y), c.Glyph) << c.Name;
+        if (c.Clear.X != none.X)
+            EXPECT_EQ(at(gx + c.Clear.X, gy + c.Clear.Y), c.Fill) << c.Name << ": the glyph moved";
+        if (c.Button == &close && c.Edge == PlainHotFrame && c.Fill == PlainHotFill)
+            Render("plain_bar_close_hovered");
+    }
+    EXPECT_EQ(FrameOf(child)->WindowState(), wsMaximized) << "released away from the button: no command";
+    EXPECT_FALSE(MenuBar->MDIButtons[3]->Enabled);
+    Render("plain_bar_buttons");
+}
+
+// With the skin's morphing on, a button under the pointer blends from its
+// normal image towards its active one a fifth per tick of the bar's morph
+// timer, and back again when the pointer leaves.
+TEST_P(TMDIFrameTest, MaximizedChildButtonsMorphUnderThePointer)
+{
+    FrameOf(Children[1])->SetWindowState(wsMaximized);
+    Pump();
+    ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+    const TbsSkinMainMenuBarButton& close = *MenuBar->MDIButtons[1];
+    ASSERT_TRUE(close.Skinned());
+    ASSERT_TRUE(close.EnableMorphing()) << "the skin's bar buttons morph";
+    const int x = 3, y = close.ObjectRect.Height() / 2;
+    const TColor normal = close.Picture->GetPixel(close.SkinRect.Left + x, close.SkinRect.Top + y);
+    const TColor active = close.Picture->GetPixel(close.ActiveSkinRect.Left + x, close.ActiveSkinRect.Top + y);
+    ASSERT_NE(normal, active) << "the probe must tell the images apart";
+    auto shown = [&] {
+        Pump();
+        return BarPixel(Backend, Form, MenuBar, close.ObjectRect.Left + x, close.ObjectRect.Top + y);
+    };
+    // Steps the clock until Done holds (at most a second).
+    auto until = [this](const std::function<bool()>& Done) {
+        for (int t = 0; t < 1000 && !Done(); t += 5)
+            Advance(5);
+        return Done();
+    };
+
+    const TPoint over = MenuBar->ClientToScreen(TPoint{close.ObjectRect.Left + x, close.ObjectRect.Top + y});
+    Backend->MouseMove(over.X, over.Y);
+    ASSERT_TRUE(until([&] { return close.Active; }));
+    EXPECT_EQ(close.MorphKf(), 0.0);
+    ASSERT_TRUE(until([&] { return close.MorphKf() > 0; }));
+    EXPECT_NEAR(close.MorphKf(), 0.2, 1e-9) << "one tick";
+    EXPECT_TRUE(Between(shown(), normal, active)) << std::hex << shown() << " " << normal << " " << active;
+    ASSERT_TRUE(until([&] { return close.MorphKf() == 1.0; }));
+    EXPECT_EQ(shown(), active);
+
+    Backend->MouseMove(over.X, over.Y + 300);
+    ASSERT_TRUE(until([&] { return !close.Active; }));
+    ASSERT_TRUE(until([&] { return close.MorphKf() < 1.0; }));
+    EXPECT_TRUE(Between(shown(), normal, active)) << "morphing back";
+    ASSERT_TRUE(until([&] { return close.MorphKf() == 0.0; }));
+    EXPECT_EQ(shown(), normal);
+}
+
+// The system-menu button opens the child's system menu from the bar and
+// stays down while it is open; the menu's closing brings it up again.
+TEST_P(TMDIFrameTest, SystemMenuButtonComesUpWhenItsMenuCloses)
+{
+    FrameOf(Children[1])->SetWindowState(wsMaximized);
+    Pump();
+    ASSERT_EQ(MenuBar->ButtonsCount(), 4);
+    const TbsSkinMainMenuBarButton& sys = *MenuBar->MDIButtons[0];
+    ASSERT_EQ(sys.Command, cmSysMenu);
+    const TPoint at = MenuBar->ClientToScreen(TPoint{sys.ObjectRect.Left + sys.ObjectRect.Width() / 2,
+                                                     sys.ObjectRect.Top + sys.ObjectRect.Height() / 2});
+    Backend->Click(at.X, at.Y);
+    Pump();
+    ASSERT_TRUE(Frame->SkinMenu()->Visible());
+    EXPECT_TRUE(sys.FDown);
+    Backend->KeyPress(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(Frame->SkinMenu()->Visible());
+    EXPECT_FALSE(sys.FDown) << "released by the menu's closing";
+    EXPECT_EQ(FrameOf(Children[1])->WindowState(), wsMaximized);
 }
 
 // The tab bar's other looks: tabs as the skin's resizable buttons, and tabs

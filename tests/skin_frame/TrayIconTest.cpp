@@ -1,5 +1,7 @@
+#include <algorithm>
 #include "FrameFixture.h"
 #include "platform/ui/Tray.h"
+#include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/Menus.h"
 #include "skin/frame/TrayIcon.h"
@@ -229,8 +231,9 @@ TEST_F(TTrayTest, MultiDocumentMainFormStartedInTheTray)
         Pump();
         EXPECT_EQ(Form->Visible(), c.Shown) << c.Style << " " << c.MinimizedOnStart;
         EXPECT_EQ(IsWindowVisible(Form->Handle()), c.Shown) << c.Style << " " << c.MinimizedOnStart;
-        if (c.MinimizedOnStart)
+        if (c.MinimizedOnStart) {
             EXPECT_TRUE(Tray->IconShown()) << "the icon is the way back";
+        }
         // Only the first change counts: shown again, the form stays.
         Form->Show();
         Pump();
@@ -328,6 +331,123 @@ TEST_F(TTrayTest, ATrayThatStartsLaterTakesTheVisibleIcon)
     Pump();
     EXPECT_EQ(Backend->TrayCallCount(), calls);
     EXPECT_EQ(Backend->TrayIconCount(), 1);
+}
+
+// The form with two edits, the second holding the keys, and a second form
+// without controls that takes the activation away.
+class TTrayOwnerTest : public TTrayTest {
+protected:
+    void SetUp() override
+    {
+        TTrayTest::SetUp();
+        MakeMainForm(true);
+        for (int i = 0; i < 2; ++i) {
+            auto* e = new TEdit(Form);
+            e->SetParent(Form);
+            e->SetBounds(10, 10 + 30 * i, 120, 22);
+            Edits.push_back(e);
+        }
+        Pump();
+        Edits[1]->SetFocus();
+        Pump();
+        ASSERT_EQ(GetFocus(), Edits[1]->Handle());
+        Other = NewForm<TForm>(nullptr, TFormCreation::New);
+        Other->SetBounds(400, 300, 200, 120);
+    }
+    void TearDown() override
+    {
+        delete Other;
+        TTrayTest::TearDown();
+    }
+    // The other form shown and active: the keys left the tray's form.
+    void ActivateOther()
+    {
+        Other->Show();
+        SetForegroundWindow(Other->Handle());
+        Pump();
+        ASSERT_EQ(GetForegroundWindow(), Other->Handle());
+        ASSERT_NE(GetFocus(), Edits[1]->Handle());
+    }
+
+    std::vector<TEdit*> Edits;
+    TForm* Other = nullptr;
+};
+
+// Activated again, the form gives the keys back to the control that had
+// them, also when it comes back minimized (from the taskbar, before it is
+// restored), when the form itself would leave the keys nowhere.
+TEST_F(TTrayOwnerTest, ActivationGivesTheKeysBackToTheActiveControl)
+{
+    struct TCase {
+        const char* Name;
+        bool Minimized;
+    };
+    for (const TCase& c : {TCase{"normal", false}, TCase{"minimized", true}}) {
+        ActivateOther();
+        if (c.Minimized) {
+            ShowWindow(Form->Handle(), SW_MINIMIZE);
+            Pump();
+            ASSERT_TRUE(IsIconic(Form->Handle())) << c.Name;
+        }
+        SetActiveWindow(Form->Handle());
+        Pump();
+        EXPECT_EQ(GetFocus(), Edits[1]->Handle()) << c.Name;
+        EXPECT_EQ(Screen->ActiveControl(), Edits[1]) << c.Name;
+        ShowWindow(Form->Handle(), SW_RESTORE);
+        Pump();
+    }
+}
+
+// Shown again while another window is in front (here without being
+// activated, as another program might show it), the form comes to the
+// front with its keys where they were; a minimized program is restored.
+TEST_F(TTrayOwnerTest, HiddenFormShownAgainComesToTheFront)
+{
+    Form->Hide();
+    Pump();
+    ActivateOther();
+    ShowWindow(Form->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), Form->Handle());
+    EXPECT_EQ(GetFocus(), Edits[1]->Handle());
+
+    // A minimized program is restored by the showing of its tray form.
+    Tray->MinimizeToTray = false;
+    Application->Minimize();
+    Pump();
+    ASSERT_TRUE(Application->Minimized());
+    ShowWindow(Form->Handle(), SW_HIDE);
+    Pump();
+    ShowWindow(Form->Handle(), SW_SHOWNORMAL);
+    Pump();
+    EXPECT_FALSE(Application->Minimized());
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    EXPECT_FALSE(IsIconic(Form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), Form->Handle());
+}
+
+// After the icon goes its hook stays in the form's chain: the form's
+// messages still reach the form (and the frame), and showing the form no
+// longer pulls it to the front.
+TEST_F(TTrayOwnerTest, AfterTheIconGoesTheFormsMessagesPassThrough)
+{
+    delete Tray;
+    Tray = nullptr;
+    Form->SetCaption("still heard");
+    EXPECT_EQ(Frame->CaptionText(), "still heard");
+    Watched = WM_SHOWWINDOW;
+    Form->Hide();
+    Pump();
+    ActivateOther();
+    ShowWindow(Form->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    EXPECT_EQ(std::count(Trace.begin(), Trace.end(), "saved"), 2) << "hidden and shown: both reach the form's own procedure";
+    EXPECT_TRUE(IsWindowVisible(Form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), Other->Handle());
+    Backend->Click(Edits[0]->ClientToScreen(TPoint{5, 5}).X, Edits[0]->ClientToScreen(TPoint{5, 5}).Y);
+    Pump();
+    EXPECT_EQ(GetFocus(), Edits[0]->Handle()) << "input still reaches the form's controls";
 }
 
 }  // namespace
