@@ -636,8 +636,9 @@ TEST_P(TMDIFrameTest, PlainMaximizedChildButtonFaces)
         EXPECT_EQ(at(r.Left, r.Top), c.Edge) << c.Name;
         EXPECT_EQ(at(r.Left + 1, r.Top + 1), c.Fill) << c.Name;
         EXPECT_EQ(at(gx + c.GlyphPixel.X, gy + c.GlyphPixel.Y), c.Glyph) << c.Name;
-        if (c.Clear.X != none.X)
+        if (c.Clear.X != none.X) {
             EXPECT_EQ(at(gx + c.Clear.X, gy + c.Clear.Y), c.Fill) << c.Name << ": the glyph moved";
+        }
         if (c.Button == &close && c.Edge == PlainHotFrame && c.Fill == PlainHotFill)
             Render("plain_bar_close_hovered");
     }
