@@ -168,6 +168,12 @@ private:
     int MDIButtonAt(int X, int Y) const;
     void MDIButtonClick(const TMDIButton& Button);
     void CreateMenu();
+    // The top-level items the bar stands for, merged by GroupIndex with a
+    // child menu, hidden ones included.
+    std::vector<TMenuItem*> BarMenuItems() const;
+    // The menu changed: the same items take their new state in place,
+    // anything else rebuilds the bar.
+    void MenuChanged();
     void ClearObjects();
     void PaintBar(TCanvas& Canvas);
     void DrawMarker(TCanvas& Canvas);
@@ -189,4 +195,5 @@ private:
     TTimer* MouseTimer;
     TTimer* MorphTimer;
     TTimer* AnimateTimer;
+    bool FUpdatingActions = false;   // the menu's changes are the bar's own doing
 };

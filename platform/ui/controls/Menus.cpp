@@ -441,6 +441,7 @@ bool TPlainPopup::Layout(TMenuItem& root)
     TCanvas* c = measure.Canvas();
     for (int i = 0; i < root.Count(); ++i) {
         TMenuItem* item = root.Items(i);
+        item->InitiateAction();
         if (!item->Visible())
             continue;
         int h = item->IsLine() ? PopupLineHeight : PopupItemHeight;
