@@ -399,6 +399,14 @@ void TbsSkinMainMenuBar::CalcItemsRect()
         }
         left = o->ObjectRect.Right > 0 ? o->ObjectRect.Right : NewItemsRect.Left;
     }
+    // A right-to-left bar runs from the right end (the overflow marker at
+    // the left): the same layout, mirrored in the items row.
+    if (UseRightToLeftAlignment())
+        for (auto& o : ObjectList) {
+            const int w = o->ObjectRect.Width();
+            o->ObjectRect.Left = NewItemsRect.Left + NewItemsRect.Right - o->ObjectRect.Right;
+            o->ObjectRect.Right = o->ObjectRect.Left + w;
+        }
 }
 
 int TbsSkinMainMenuBar::ShownItemCount() const
@@ -411,6 +419,8 @@ int TbsSkinMainMenuBar::ShownItemCount() const
 
 TRect TbsSkinMainMenuBar::MarkerRect() const
 {
+    if (UseRightToLeftAlignment())
+        return TRect{NewItemsRect.Left, NewItemsRect.Top, NewItemsRect.Left + 5, NewItemsRect.Bottom};
     return TRect{NewItemsRect.Right - 5, NewItemsRect.Top, NewItemsRect.Right, NewItemsRect.Bottom};
 }
 
@@ -494,7 +504,7 @@ void TbsSkinMainMenuBar::DrawMarker(TCanvas& Canvas)
         color = MarkerActive ? TrackMarkActiveColor : TrackMarkColor;
     else
         color = MarkerActive ? clBtnText : clBtnShadow;
-    DrawArrow(Canvas, MarkerRect(), color, 2);
+    DrawArrow(Canvas, MarkerRect(), color, UseRightToLeftAlignment() ? 1 : 2);
 }
 
 // A single object changed: the bar repaints from its off-screen picture.
