@@ -2,6 +2,7 @@
 // right-to-left form the popup menu's captions and the menu bar's items sit
 // at the right, on a left-to-right form at the left. Text is mirrored in
 // place, not reordered.
+#include <filesystem>
 #include "MenuFixture.h"
 #include "platform/gfx/Bitmap.h"
 #include "skin/menus/SkinMainMenuBar.h"
@@ -118,6 +119,8 @@ TEST_F(TMenuBiDi, BarItemsRunFromTheReadingSide)
     Form->SetBiDiMode(bdRightToLeft);
     Bar->Repaint();
     Pump();
+    std::filesystem::create_directories(MENU_RENDER_DIR);
+    Backend->SaveWindowPicture(Form->Handle(), std::string(MENU_RENDER_DIR) + "/plain_bar_rtl.png");
     const TRect go = Bar->Item(1)->ObjectRect;
     const TPoint p = Bar->ClientToScreen(TPoint{(go.Left + go.Right) / 2, (go.Top + go.Bottom) / 2});
     Backend->MouseMove(p.X, p.Y);
