@@ -346,7 +346,8 @@ void TbsSkinMDITabsBar::DrawTab(TbsMDITab& Tab, TCanvas& Cnvs)
         OnTabGetDrawParamsEvent(&Tab, c);
     std::string caption = Tab.Child ? Tab.Child->Caption() : std::string();
     FitTextToWidthW(c, caption, text.Width());
-    DrawSkinText(c, caption, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    // Centred in either reading order; a right-to-left bar reads it so.
+    DrawSkinText(c, caption, text, DrawTextBiDiModeFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE));
     Cnvs.Draw(Tab.ObjectRect.Left, Tab.ObjectRect.Top, b);
 }
 

@@ -17,7 +17,7 @@
 
 namespace {
 
-const unsigned CaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+const unsigned PlainCaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 }  // namespace
 
@@ -140,19 +140,22 @@ TRect TbsSkinMainMenuBarItem::AnimationFrame() const
     return TRect{r.Left + n * w, r.Top, r.Left + (n + 1) * w, r.Bottom};
 }
 
+// The caption's flags in the bar's reading order.
+unsigned TbsSkinMainMenuBarItem::CaptionFlags() const { return Parent->DrawTextBiDiModeFlags(PlainCaptionFlags); }
+
 void TbsSkinMainMenuBarItem::DrawCaption(TCanvas& C, TColor Color, bool Selected)
 {
     C.Brush().SetStyle(bsClear);
     Parent->SetItemFont(C, this);
     C.Font().SetColor(Color);
     TRect t = TextRct;
-    DrawSkinText(C, MenuItem->Caption(), t, CaptionFlags | DT_CALCRECT);
+    DrawSkinText(C, MenuItem->Caption(), t, CaptionFlags() | DT_CALCRECT);
     t = TRect{TextRct.Left, TextRct.Top, TextRct.Left + t.Width() + 2, TextRct.Bottom};
     if (MenuItem->OnDrawItem) {
         MenuItem->OnDrawItem(this, C, t, Selected);
         return;
     }
-    DrawSkinText(C, MenuItem->Caption(), t, CaptionFlags);
+    DrawSkinText(C, MenuItem->Caption(), t, CaptionFlags());
 }
 
 // The item's face from Src of the skin picture (or, for a transparent bar's
@@ -226,7 +229,7 @@ void TbsSkinMainMenuBarItem::DefaultDraw(TCanvas& Cnvs)
     if (MenuItem->OnDrawItem)
         MenuItem->OnDrawItem(this, c, t, Active);
     else
-        DrawSkinText(c, MenuItem->Caption(), t, CaptionFlags);
+        DrawSkinText(c, MenuItem->Caption(), t, CaptionFlags());
     Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, b);
 }
 

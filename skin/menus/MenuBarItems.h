@@ -81,6 +81,7 @@ public:
     bool InActiveAnimation = false;
 
 private:
+    unsigned CaptionFlags() const;
     void DrawImage(TCanvas& Target, TBitmap& B, const TRect& Src, bool ActiveLook);
     void DrawCaption(TCanvas& C, TColor Color, bool Selected);
     TRect AnimationFrame() const;

@@ -86,7 +86,7 @@ void TbsSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
     if (FMainMenu) {
         FMainMenu->FreeNotification(this);
         // Items added, renamed, hidden or disabled show at once.
-        FMainMenu->OnChange = [this](TObject*) { UpDateItems(); };
+        FMainMenu->OnChange = [this](TObject*) { MenuChanged(); };
     }
     CreateMenu();
     Invalidate();
@@ -126,6 +126,31 @@ void TbsSkinMainMenuBar::UpDateEnabledItems()
     for (auto& o : ObjectList)
         o->Enabled = o->MenuItem->Enabled();
     Invalidate();
+}
+
+// A change often comes while an item runs its command or shows its menu
+// (an action's update, a handler renaming its item): keeping the same bar
+// objects then frees nothing that is still in use.
+void TbsSkinMainMenuBar::MenuChanged()
+{
+    if (FUpdatingActions)
+        return;
+    std::vector<TMenuItem*> items = BarMenuItems();
+    items.erase(std::remove_if(items.begin(), items.end(), [](TMenuItem* m) { return !m->Visible(); }),
+                items.end());
+    bool same = items.size() == ObjectList.size();
+    for (size_t i = 0; same && i < items.size(); ++i)
+        same = ObjectList[i]->MenuItem == items[i];
+    if (!same) {
+        UpDateItems();
+        return;
+    }
+    // An item hidden for lack of room gets its state back when it fits again.
+    for (auto& o : ObjectList)
+        (o->Visible ? o->Enabled : o->OldEnabled) = o->MenuItem->Enabled();
+    Invalidate();
+    // As after a rebuild, the pointer's item is looked for again.
+    MouseTimer->SetEnabled(true);
 }
 
 // A merged menu, else on an MDI form the active child's own main menu.
@@ -268,40 +293,54 @@ void TbsSkinMainMenuBar::ClearObjects()
     ActiveObject = OldActiveObject = MouseCaptureObject = -1;
 }
 
+std::vector<TMenuItem*> TbsSkinMainMenuBar::BarMenuItems() const
+{
+    std::vector<TMenuItem*> items;
+    if (!FMainMenu)
+        return items;
+    TMainMenu* child = GetChildMainMenu();
+    TMenuItem* root = FMainMenu->Items();
+    if (!child) {
+        for (int i = 0; i < root->Count(); ++i)
+            items.push_back(root->Items(i));
+        return items;
+    }
+    TMenuItem* childRoot = child->Items();
+    for (int i = 0; i < root->Count(); ++i) {
+        bool taken = false;
+        for (int j = 0; j < childRoot->Count() && !taken; ++j)
+            taken = childRoot->Items(j)->GroupIndex() == root->Items(i)->GroupIndex();
+        if (!taken)
+            items.push_back(root->Items(i));
+    }
+    for (int j = 0; j < childRoot->Count(); ++j)
+        items.push_back(childRoot->Items(j));
+    // Items of one group keep the order they were collected in.
+    std::stable_sort(items.begin(), items.end(),
+                     [](TMenuItem* a, TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
+    return items;
+}
+
 void TbsSkinMainMenuBar::CreateMenu()
 {
     ClearObjects();
     if (!FMainMenu)
         return;
-    TMainMenu* child = GetChildMainMenu();
     const TbsDataSkinObject* data = nullptr;
     if (FSD && !FSD->Empty && FSkinSupport) {
         int i = FSD->GetIndex(MenuBarItem);
         if (i != -1)
             data = FSD->ObjectList[size_t(i)].get();
     }
-    ChildMenuIn = child != nullptr;
-    std::vector<TMenuItem*> items;
-    TMenuItem* root = FMainMenu->Items();
-    if (child) {
+    ChildMenuIn = GetChildMainMenu() != nullptr;
+    if (ChildMenuIn)
         FScrollMenu = false;
-        TMenuItem* childRoot = child->Items();
-        for (int i = 0; i < root->Count(); ++i) {
-            bool taken = false;
-            for (int j = 0; j < childRoot->Count() && !taken; ++j)
-                taken = childRoot->Items(j)->GroupIndex() == root->Items(i)->GroupIndex();
-            if (!taken)
-                items.push_back(root->Items(i));
-        }
-        for (int j = 0; j < childRoot->Count(); ++j)
-            items.push_back(childRoot->Items(j));
-        // Items of one group keep the order they were collected in.
-        std::stable_sort(items.begin(), items.end(),
-                         [](TMenuItem* a, TMenuItem* b) { return a->GroupIndex() < b->GroupIndex(); });
-    } else {
-        for (int i = 0; i < root->Count(); ++i)
-            items.push_back(root->Items(i));
-    }
+    std::vector<TMenuItem*> items = BarMenuItems();
+    // The items' actions decide what the bar shows, before it is built.
+    FUpdatingActions = true;
+    for (TMenuItem* m : items)
+        m->InitiateAction();
+    FUpdatingActions = false;
     for (TMenuItem* m : items) {
         if (!m->Visible())
             continue;
@@ -366,6 +405,14 @@ void TbsSkinMainMenuBar::CalcItemsRect()
         }
         left = o->ObjectRect.Right > 0 ? o->ObjectRect.Right : NewItemsRect.Left;
     }
+    // A right-to-left bar runs from the right end (the overflow marker at
+    // the left): the same layout, mirrored in the items row.
+    if (UseRightToLeftAlignment())
+        for (auto& o : ObjectList) {
+            const int w = o->ObjectRect.Width();
+            o->ObjectRect.Left = NewItemsRect.Left + NewItemsRect.Right - o->ObjectRect.Right;
+            o->ObjectRect.Right = o->ObjectRect.Left + w;
+        }
 }
 
 int TbsSkinMainMenuBar::ShownItemCount() const
@@ -378,6 +425,8 @@ int TbsSkinMainMenuBar::ShownItemCount() const
 
 TRect TbsSkinMainMenuBar::MarkerRect() const
 {
+    if (UseRightToLeftAlignment())
+        return TRect{NewItemsRect.Left, NewItemsRect.Top, NewItemsRect.Left + 5, NewItemsRect.Bottom};
     return TRect{NewItemsRect.Right - 5, NewItemsRect.Top, NewItemsRect.Right, NewItemsRect.Bottom};
 }
 
@@ -464,7 +513,7 @@ void TbsSkinMainMenuBar::DrawMarker(TCanvas& Canvas)
         color = MarkerActive ? TrackMarkActiveColor : TrackMarkColor;
     else
         color = MarkerActive ? clBtnText : clBtnShadow;
-    DrawArrow(Canvas, MarkerRect(), color, 2);
+    DrawArrow(Canvas, MarkerRect(), color, UseRightToLeftAlignment() ? 1 : 2);
 }
 
 // A single object changed: the bar repaints from its off-screen picture.
@@ -519,6 +568,7 @@ void TbsSkinMainMenuBar::AnimateTimerProc()
 
 void TbsSkinMainMenuBar::MouseTimerProc()
 {
+
     TPoint p;
     GetCursorPos(p);
     p = ScreenToClient(p);

@@ -161,6 +161,12 @@ private:
     // A menu of the bar closed: a pressed system-menu button comes up.
     void WMCloseSkinMenu();
     void CreateMenu();
+    // The top-level items the bar stands for, merged by GroupIndex with a
+    // child menu, hidden ones included.
+    std::vector<TMenuItem*> BarMenuItems() const;
+    // The menu changed: the same items take their new state in place,
+    // anything else rebuilds the bar.
+    void MenuChanged();
     void ClearObjects();
     void PaintBar(TCanvas& Canvas);
     void DrawMarker(TCanvas& Canvas);
@@ -182,4 +188,5 @@ private:
     TTimer* MouseTimer;
     TTimer* MorphTimer;
     TTimer* AnimateTimer;
+    bool FUpdatingActions = false;   // the menu's changes are the bar's own doing
 };

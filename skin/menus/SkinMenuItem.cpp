@@ -10,6 +10,7 @@
 #include "platform/ui/controls/ImageList.h"
 #include "platform/ui/controls/Menus.h"
 #include "platform/ui/controls/Timer.h"
+#include "platform/ui/forms/Forms.h"
 #include "skin/data/ControlDescriptions.h"
 #include "skin/data/ObjectDescriptions.h"
 #include "skin/data/ResourceStrings.h"
@@ -23,7 +24,7 @@
 
 namespace {
 
-const unsigned TextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+const unsigned PlainTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 
 // The caption between the first and the last character (a header's text).
 std::string HeaderText(const std::string& Caption)
@@ -265,24 +266,46 @@ TColor TbsSkinMenuItem::SetFaceFont(TCanvas& C, bool Act)
     return color;
 }
 
+unsigned TbsSkinMenuItem::TextFlags() const
+{
+    TCustomForm* form = Parent->ParentMenu->FForm;
+    return form ? form->DrawTextBiDiModeFlags(PlainTextFlags) : PlainTextFlags;
+}
+
+bool TbsSkinMenuItem::RightToLeft() const
+{
+    TCustomForm* form = Parent->ParentMenu->FForm;
+    return form && form->UseRightToLeftAlignment();
+}
+
 // The caption from GlyphGap past the left of T, centred on T's height, and
-// the shortcut text ending RightGap before T's right.
+// the shortcut text ending RightGap before T's right; on a right-to-left
+// form the two trade places, the caption ending RightGap before T's right.
 void TbsSkinMenuItem::DrawCaptionAndShortCut(TCanvas& C, const TRect& T, int GlyphGap, int RightGap)
 {
-    TRect r{T.Left + GlyphGap, 0, T.Right - RightGap, 0};
-    DrawSkinText(C, MenuItem->Caption(), r, TextFlags | DT_CALCRECT);
+    const unsigned flags = TextFlags();
+    const int areaLeft = T.Left + GlyphGap, areaRight = T.Right - RightGap;
+    TRect r{areaLeft, 0, areaRight, 0};
+    DrawSkinText(C, MenuItem->Caption(), r, flags | DT_CALCRECT);
     int rh = r.Height();
     r.Top = T.Top + T.Height() / 2 - rh / 2;
     r.Bottom = r.Top + rh;
     r.Right += 2;
-    DrawSkinText(C, MenuItem->Caption(), r, TextFlags);
+    if (RightToLeft()) {
+        const int w = r.Width();
+        r.Right = areaRight;
+        r.Left = areaRight - w;
+    }
+    DrawSkinText(C, MenuItem->Caption(), r, flags);
     if (!MenuItem->ShortCut())
         return;
     const std::string s = ShortCutToText(MenuItem->ShortCut());
     TRect m{0, 0, 0, 0};
-    DrawSkinText(C, s, m, TextFlags | DT_CALCRECT);
-    TRect sr{T.Right - RightGap - m.Width(), r.Top, T.Right - RightGap, r.Bottom};
-    DrawSkinText(C, s, sr, TextFlags);
+    DrawSkinText(C, s, m, flags | DT_CALCRECT);
+    TRect sr{areaRight - m.Width(), r.Top, areaRight, r.Bottom};
+    if (RightToLeft())
+        sr = TRect{areaLeft, r.Top, areaLeft + m.Width(), r.Bottom};
+    DrawSkinText(C, s, sr, flags);
 }
 
 void TbsSkinMenuItem::DrawSubmenuArrow(TCanvas& C, const TRect& T, bool Act, TColor Color)
@@ -351,7 +374,7 @@ void TbsSkinMenuItem::DrawHeaderItem(TCanvas& Canvas, const TRect& R, const std:
     hc.Brush().SetStyle(bsClear);
     TRect tr{label->ClRect.Left, label->ClRect.Top, h.Width() - (label->SkinRect.Width() - label->ClRect.Right),
              h.Height()};
-    DrawSkinText(hc, HeaderText(Text), tr, TextFlags);
+    DrawSkinText(hc, HeaderText(Text), tr, TextFlags());
     Canvas.Draw(R.Left, R.Top + R.Height() / 2 - h.Height() / 2, h);
 }
 
@@ -399,7 +422,7 @@ void TbsSkinMenuItem::DefaultDraw(TCanvas& Cnvs)
         c.FillRect(TRect{0, 0, w, h});
         c.Font().SetColor(clBtnHighlight);
         c.Brush().SetStyle(bsClear);
-        DrawSkinText(c, HeaderText(MenuItem->Caption()), r2, TextFlags);
+        DrawSkinText(c, HeaderText(MenuItem->Caption()), r2, TextFlags());
         Cnvs.Draw(ObjectRect.Left, ObjectRect.Top, b);
         return;
     }

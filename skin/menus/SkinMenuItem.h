@@ -61,6 +61,10 @@ private:
     void PaintFaceBackground(TBitmap& B, bool Act, bool Frame);
     TColor SetFaceFont(TCanvas& C, bool Act);
     void DrawCaptionAndShortCut(TCanvas& C, const TRect& T, int GlyphGap, int RightGap);
+    // Text flags in the reading order of the engine's form.
+    unsigned TextFlags() const;
+    // The engine's form mirrors its alignment.
+    bool RightToLeft() const;
     void DrawSubmenuArrow(TCanvas& C, const TRect& T, bool Act, TColor Color);
     void DrawFaceMark(TCanvas& C, const TRect& T, bool Act, TColor Color);
     void DrawHeaderItem(TCanvas& Canvas, const TRect& R, const std::string& Text);

@@ -153,6 +153,11 @@ int TbsSkinPopupWindow::GetItemWidth(TCanvas& C, TMenuItem* Item) const
 void TbsSkinPopupWindow::CreateMenu(TMenuItem* AItem, TMenuItem* AItem2, int StartIndex, int Border)
 {
     DSMI = PW ? FirstMenuItemDescription(SD) : nullptr;
+    // The items' actions decide first what they show, visibility included,
+    // so the lines are tidied after them.
+    for (TMenuItem* source : {AItem, AItem2})
+        for (int i = 0; source && i < source->Count(); ++i)
+            source->Items(i)->InitiateAction();
     TMenu* menu = AItem->GetParentMenu();
     if (menu && menu->AutoLineReduction())
         AItem->RethinkLines();

@@ -136,6 +136,41 @@ TEST_F(TMDITabsBarTest, CloseButtons)
     Backend->SaveWindowPicture(Form->Handle(), std::string(FRAME_RENDER_DIR) + "/mdi_tabs_plain.png");
 }
 
+// A right-to-left form's tab bar reads its captions right to left; a
+// caption stays centred on its tab, as centred text does in either order.
+TEST_F(TMDITabsBarTest, RightToLeftCaptionsStayCentred)
+{
+    Bar->SetBounds(0, 0, 315, 21);
+    Bar->SetShowCloseButtons(true);
+    AddChildren(3);
+    auto inkColumns = [this] {
+        Bar->Repaint();
+        Pump();
+        auto pic = Backend->CaptureWindow(Form->Handle());
+        TRect wr, br;
+        GetWindowRect(Form->Handle(), wr);
+        GetWindowRect(Bar->Handle(), br);
+        const TRect t = Bar->Tabs(1)->ObjectRect;
+        std::vector<int> cols;
+        for (int x = t.Left; x < t.Right - 20; ++x)   // the caption, not the close button
+            for (int y = t.Top; y < t.Bottom; ++y) {
+                TColor c = pic->GetPixel(br.Left - wr.Left + x, br.Top - wr.Top + y);
+                if (GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60) {
+                    cols.push_back(x);
+                    break;
+                }
+            }
+        return cols;
+    };
+    const std::vector<int> leftToRight = inkColumns();
+    ASSERT_FALSE(leftToRight.empty());
+    Form->SetBiDiMode(bdRightToLeft);
+    EXPECT_TRUE(Bar->UseRightToLeftReading());
+    EXPECT_EQ(inkColumns(), leftToRight);
+    std::filesystem::create_directories(FRAME_RENDER_DIR);
+    Backend->SaveWindowPicture(Form->Handle(), std::string(FRAME_RENDER_DIR) + "/mdi_tabs_rtl.png");
+}
+
 // The list button comes with the first tab and lists every tab; the button
 // of hidden tabs comes when tabs no longer fit, and its items show them.
 TEST_F(TMDITabsBarTest, ListButtons)

@@ -72,6 +72,28 @@ TEST_P(TMenuRender, EveryItemKind)
     Pump();
 }
 
+// The same menu on a right-to-left form: captions at the right of their
+// items, shortcuts at the left.
+TEST_P(TMenuRender, RightToLeft)
+{
+    int skin = GetParam();
+    TLoadedSkin s;
+    if (skin >= 0)
+        s.Load(skin);
+    Form->SetBiDiMode(bdRightToLeft);
+    TbsSkinPopupMenu menu(Form);
+    BuildMenu(menu);
+    if (skin >= 0)
+        menu.SetSkinData(&s.Data);
+    menu.Popup(150, 120);
+    Advance(200);
+    ASSERT_TRUE(Engine->Visible());
+    std::string name = skin >= 0 ? "skin" + std::to_string(skin) : "plain";
+    Backend->SaveWindowPicture(Top()->Handle(), (Dir() / (name + "_menu_rtl.png")).string());
+    Engine->Hide();
+    Pump();
+}
+
 // A long menu between its scroll bands, scrolled to its middle.
 TEST_P(TMenuRender, ScrollBands)
 {

@@ -1,16 +1,58 @@
 #include "platform/ui/controls/ActnList.h"
 #include <algorithm>
-#include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ImageList.h"
+
+// ----------------------------------------------------------------- TActionLink
+
+TActionLink::TActionLink(TComponent* AClient, std::function<void(TAction*, bool)> AChange)
+    : FClient(AClient), FChange(std::move(AChange))
+{
+}
+
+TActionLink::~TActionLink() { SetAction(nullptr); }
+
+void TActionLink::SetAction(TAction* value)
+{
+    if (value == FAction)
+        return;
+    if (FAction) {
+        auto& v = FAction->FClients;
+        v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    }
+    FAction = value;
+    if (value) {
+        value->FClients.push_back(this);
+        // Linking while loading keeps what the client already has.
+        Change(FClient->ComponentState().Contains(csLoading));
+    }
+}
+
+bool TActionLink::Execute()
+{
+    if (!FAction || FClient->ComponentState().Contains(csDesigning))
+        return false;
+    FAction->Execute();
+    return true;
+}
+
+bool TActionLink::Update() { return FAction && FAction->Update(); }
+
+void TActionLink::Change(bool CheckDefaults)
+{
+    if (FChange && !FClient->ComponentState().Contains(csDestroying))
+        FChange(FAction, CheckDefaults);
+}
+
+// --------------------------------------------------------------------- TAction
 
 TAction::TAction(TComponent* AOwner) : TComponent(AOwner) {}
 
 TAction::~TAction()
 {
     Destroying();
-    // Linked controls forget the action; they keep what it last showed.
-    for (TControl* c : std::vector<TControl*>(FClients))
-        c->SetAction(nullptr);
+    // Linked clients forget the action; they keep what it last showed.
+    for (TActionLink* link : std::vector<TActionLink*>(FClients))
+        link->SetAction(nullptr);
     SetActionList(nullptr);
 }
 
@@ -62,6 +104,14 @@ void TAction::SetImageIndex(int value)
     }
 }
 
+void TAction::SetShortCut(TShortCut value)
+{
+    if (value != FShortCut) {
+        FShortCut = value;
+        Change();
+    }
+}
+
 void TAction::SetActionList(TActionList* value)
 {
     if (value == FActionList)
@@ -76,12 +126,27 @@ void TAction::SetActionList(TActionList* value)
     Change();
 }
 
+bool TAction::HasExecuteHandler() const
+{
+    return OnExecute || (FActionList && FActionList->OnExecute);
+}
+
 bool TAction::Update()
 {
-    if (!OnUpdate)
-        return false;
-    OnUpdate(this);
-    return true;
+    if (FActionList && FActionList->OnUpdate) {
+        bool handled = false;
+        FActionList->OnUpdate(this, handled);
+        if (handled)
+            return true;
+    }
+    if (OnUpdate) {
+        OnUpdate(this);
+        return true;
+    }
+    // Nothing decides the state: what nobody can run is shown disabled.
+    if (FDisableIfNoHandler && FEnabled && !HasExecuteHandler())
+        SetEnabled(false);
+    return false;
 }
 
 bool TAction::Execute()
@@ -91,29 +156,26 @@ bool TAction::Execute()
         return false;
     if (FAutoCheck)
         SetChecked(!FChecked);
+    if (FActionList && FActionList->OnExecute) {
+        bool handled = false;
+        FActionList->OnExecute(this, handled);
+        if (handled)
+            return true;
+    }
     if (!OnExecute)
         return false;
     OnExecute(this);
     return true;
 }
 
-void TAction::RegisterClient(TControl* c)
-{
-    if (std::find(FClients.begin(), FClients.end(), c) == FClients.end())
-        FClients.push_back(c);
-}
-
-void TAction::UnRegisterClient(TControl* c)
-{
-    FClients.erase(std::remove(FClients.begin(), FClients.end(), c), FClients.end());
-}
-
 void TAction::Change()
 {
     if (ComponentState().Contains(csDestroying))
         return;
-    for (TControl* c : std::vector<TControl*>(FClients))
-        c->ActionChange(this, false);
+    // A client's change may free another client: only links still here hear it.
+    for (TActionLink* link : std::vector<TActionLink*>(FClients))
+        if (std::find(FClients.begin(), FClients.end(), link) != FClients.end())
+            link->Change(false);
 }
 
 // ------------------------------------------------------------------ TActionList

@@ -139,8 +139,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
 TControl::~TControl()
 {
     Destroying();
-    if (FAction)
-        FAction->UnRegisterClient(this);
+    FActionLink.reset();
     if (GCaptureControl == this)
         GCaptureControl = nullptr;
     ForgetDragControl(this);
@@ -554,25 +553,18 @@ void TControl::Click()
         ExecuteAction();
 }
 
-bool TControl::ExecuteAction()
-{
-    if (!FAction || ComponentState().Contains(csDesigning))
-        return false;
-    FAction->Execute();
-    return true;
-}
+bool TControl::ExecuteAction() { return FActionLink && FActionLink->Execute(); }
+
+TAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
 
 void TControl::SetAction(TAction* value)
 {
-    if (value == FAction)
+    if (!FActionLink && !value)
         return;
-    if (FAction)
-        FAction->UnRegisterClient(this);
-    FAction = value;
-    if (value) {
-        value->RegisterClient(this);
-        ActionChange(value, ComponentState().Contains(csLoading));
-    }
+    if (!FActionLink)
+        FActionLink = std::make_unique<TActionLink>(
+            this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); });
+    FActionLink->SetAction(value);
 }
 
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults)

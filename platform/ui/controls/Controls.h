@@ -19,6 +19,7 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;
 class TAction;
+class TActionLink;
 
 // A message as the controls see it: number, parameters and the answer.
 struct TMessage {
@@ -241,7 +242,7 @@ public:
     // The linked action: the control shows its caption, enabled, hint and
     // visible state (ActionChange) and a click executes it. Linking while
     // loading keeps what the control already has (defaults are checked).
-    TAction* Action() const { return FAction; }
+    TAction* Action() const;
     void SetAction(TAction* value);
 
     TNotifyEvent OnClick;
@@ -353,7 +354,6 @@ protected:
 
 private:
     friend class TWinControl;
-    friend class TAction;
     void HandleMouse(TMessage& m);
     void HandleControlMessage(TMessage& m);
     void ParentFontChanged();
@@ -370,7 +370,7 @@ private:
     bool FSettingFont = false;
     std::string FHint;
     TPopupMenu* FPopupMenu = nullptr;
-    TAction* FAction = nullptr;
+    std::unique_ptr<TActionLink> FActionLink;   // made when an action is first linked
     TBiDiMode FBiDiMode = bdLeftToRight;
     bool FParentBiDiMode = true;
     bool FCtl3D = true;

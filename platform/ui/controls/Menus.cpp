@@ -10,6 +10,7 @@
 #include "platform/ui/Paint.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Window.h"
+#include "platform/ui/controls/ActnList.h"
 #include "platform/ui/controls/Controls.h"
 #include "platform/ui/controls/ImageList.h"
 
@@ -137,6 +138,7 @@ TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(GNextCom
 TMenuItem::~TMenuItem()
 {
     Destroying();
+    FActionLink.reset();
     Clear();
     if (FParent)
         FParent->Remove(this);
@@ -224,10 +226,52 @@ void TMenuItem::Click()
 {
     if (!FEnabled)
         return;
+    // A handler of the item's own wins over the action it is linked to.
+    if (!OnClick && FActionLink && FActionLink->Execute())
+        return;
     if (FAutoCheck)
         SetChecked(!FChecked || FRadioItem);
     if (OnClick)
         OnClick(this);
+}
+
+TAction* TMenuItem::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TMenuItem::SetAction(TAction* value)
+{
+    if (!FActionLink && !value)
+        return;
+    if (!FActionLink)
+        FActionLink = std::make_unique<TActionLink>(
+            this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); });
+    FActionLink->SetAction(value);
+}
+
+void TMenuItem::InitiateAction()
+{
+    if (FActionLink)
+        FActionLink->Update();
+}
+
+void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults)
+{
+    auto* a = dynamic_cast<TAction*>(Sender);
+    if (!a)
+        return;
+    if (!CheckDefaults || FCaption.empty())
+        SetCaption(a->Caption());
+    if (!CheckDefaults || FEnabled)
+        SetEnabled(a->Enabled());
+    if (!CheckDefaults || !FChecked)
+        SetChecked(a->Checked());
+    if (!CheckDefaults || FVisible)
+        SetVisible(a->Visible());
+    if (!CheckDefaults || FHint.empty())
+        SetHint(a->Hint());
+    if (!CheckDefaults || FShortCut == 0)
+        SetShortCut(a->ShortCut());
+    if (!CheckDefaults || FImageIndex == -1)
+        SetImageIndex(a->ImageIndex());
 }
 
 void TMenuItem::Changed()
@@ -283,7 +327,18 @@ TMenuItem* TMenu::FindShortCut(TShortCut sc) const
 
 bool TMenu::IsShortCut(TMessage& keyMsg)
 {
-    TMenuItem* item = FindShortCut(ShortCutFromMessage(keyMsg));
+    const TShortCut sc = ShortCutFromMessage(keyMsg);
+    if (sc == 0)
+        return false;
+    // The actions of the item and of the items above it say first whether
+    // it can run now.
+    TMenuItem* item = FindIn(FItems.get(), [sc](TMenuItem* i) {
+        if (i->ShortCut() != sc)
+            return false;
+        for (TMenuItem* p = i; p && p->Parent(); p = p->Parent())
+            p->InitiateAction();
+        return i->ShortCut() == sc && Usable(i);
+    });
     if (!item)
         return false;
     item->Click();
@@ -386,6 +441,7 @@ bool TPlainPopup::Layout(TMenuItem& root)
     TCanvas* c = measure.Canvas();
     for (int i = 0; i < root.Count(); ++i) {
         TMenuItem* item = root.Items(i);
+        item->InitiateAction();
         if (!item->Visible())
             continue;
         int h = item->IsLine() ? PopupLineHeight : PopupItemHeight;

@@ -8,6 +8,8 @@
 #include "platform/ui/WinTypes.h"
 
 struct TMessage;
+class TAction;
+class TActionLink;
 class TCanvas;
 class TImageList;
 class TMenu;
@@ -34,7 +36,7 @@ public:
     ~TMenuItem() override;
 
     const std::string& Caption() const { return FCaption; }
-    void SetCaption(const std::string& v) { FCaption = v; Changed(); }
+    void SetCaption(const std::string& v) { if (v != FCaption) { FCaption = v; Changed(); } }
     bool IsLine() const { return FCaption == "-"; }
     bool Checked() const { return FChecked; }
     // Checking a radio item unchecks the other radio items of its group.
@@ -44,18 +46,18 @@ public:
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int v) { FGroupIndex = v; }
     bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool v) { FEnabled = v; Changed(); }
+    void SetEnabled(bool v) { if (v != FEnabled) { FEnabled = v; Changed(); } }
     bool Visible() const { return FVisible; }
-    void SetVisible(bool v) { FVisible = v; Changed(); }
+    void SetVisible(bool v) { if (v != FVisible) { FVisible = v; Changed(); } }
     bool Default() const { return FDefault; }
-    void SetDefault(bool v) { FDefault = v; Changed(); }
+    void SetDefault(bool v) { if (v != FDefault) { FDefault = v; Changed(); } }
     TShortCut ShortCut() const { return FShortCut; }
-    void SetShortCut(TShortCut v) { FShortCut = v; Changed(); }
+    void SetShortCut(TShortCut v) { if (v != FShortCut) { FShortCut = v; Changed(); } }
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& v) { FHint = v; }
     TBitmap& Bitmap() { return FBitmap; }
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v) { FImageIndex = v; Changed(); }
+    void SetImageIndex(int v) { if (v != FImageIndex) { FImageIndex = v; Changed(); } }
     bool AutoCheck() const { return FAutoCheck; }
     void SetAutoCheck(bool v) { FAutoCheck = v; }
     // A number unique in the program, for DispatchCommand.
@@ -73,17 +75,33 @@ public:
     TMenuItem* Find(const std::string& caption) const;
     TMenu* GetParentMenu() const;
 
+    // Runs OnClick, or the linked action when there is no OnClick (with an
+    // action the action's AutoCheck counts, not the item's).
     virtual void Click();
     std::function<void(TObject* Sender)> OnClick;
+
+    // The linked action: the item shows its caption, enabled, checked,
+    // visible, hint, shortcut and image (ActionChange) and a click executes
+    // it. Linking while loading keeps what the item already has.
+    TAction* Action() const;
+    void SetAction(TAction* value);
+    // Lets the linked action refresh its state before the item is shown.
+    void InitiateAction();
     // Draws the item in place of the menu's own look (the skinned menus call it).
     std::function<void(TObject* Sender, TCanvas& ACanvas, const TRect& ARect, bool Selected)> OnDrawItem;
     // Hides lines at the start, at the end and after another line, and shows
     // the others; true when a line changed.
     bool RethinkLines();
 
+protected:
+    // The linked action changed (or was just linked); with CheckDefaults
+    // only what the item still has at its default is taken.
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+
 private:
     void Changed();
 
+    std::unique_ptr<TActionLink> FActionLink;   // made when an action is first linked
     std::string FCaption;
     bool FChecked = false;
     bool FRadioItem = false;
