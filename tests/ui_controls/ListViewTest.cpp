@@ -331,8 +331,9 @@ TEST_F(TListViewTest, IconsArrangedFromTheLeftFillColumnsAndScrollSideways)
     EXPECT_EQ(lv->ItemIndex(), 1 + perColumn);
     // A hit in a later column finds its item.
     TRect last = lv->Items()[11]->DisplayRect(drLabel);
-    if (last.Right <= lv->ClientWidth())
+    if (last.Right <= lv->ClientWidth()) {
         EXPECT_EQ(lv->GetItemAt((last.Left + last.Right) / 2, (last.Top + last.Bottom) / 2), lv->Items()[11]);
+    }
 }
 
 TEST_F(TListViewTest, IconCaptionsWrapOnlyWithWrapText)
@@ -616,8 +617,9 @@ TEST_F(TListViewTest, ScrollingMovesRowsAndLooksLikeAFullRepaint)
         int painted = 0;
         for (const TRect& r : update.Rects())
             painted += r.Width() * r.Height();
-        if (step.Moves)  // the row that comes in, and the focused row when in view
+        if (step.Moves) {  // the row that comes in, and the focused row when in view
             EXPECT_LE(painted, 2 * rh * lv->ClientWidth()) << "scroll " << step.Code << " from row " << top;
+        }
         Pump();
         const std::vector<TColor> scrolled = listPixels();
         lv->Invalidate();
