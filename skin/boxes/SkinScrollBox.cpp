@@ -289,17 +289,7 @@ void TbsSkinScrollBox::PaintFrame(TCanvas& C)
     if (!Picture)
         return;
     const int dw = w - RectWidth(SkinRect), dh = h - RectHeight(SkinRect);
-    TbsSkinGeometry g;
-    g.LTPt = LTPt;
-    g.RTPt = RTPt;
-    g.LBPt = LBPt;
-    g.RBPt = RBPt;
-    g.ClRect = ClRect;
-    g.NewLTPt = LTPt;
-    g.NewRTPt = TPoint{RTPt.X + dw, RTPt.Y};
-    g.NewLBPt = TPoint{LBPt.X, LBPt.Y + dh};
-    g.NewRBPt = TPoint{RBPt.X + dw, RBPt.Y + dh};
-    g.NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + dw, ClRect.Bottom + dh};
+    const TbsSkinGeometry g = GrownGeometry(LTPt, RTPt, LBPt, RBPt, ClRect, dw, dh);
     TBitmap left, top, right, bottom;
     CreateSkinBorderImages(g, left, top, right, bottom, *Picture, SkinRect, w, h, LeftStretch, TopStretch,
                            RightStretch, BottomStretch);

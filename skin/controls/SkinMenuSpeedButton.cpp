@@ -156,13 +156,8 @@ void TbsSkinMenuSpeedButton::ComposePart(TBitmap& B, const TRect& S, int X, int 
         return;
     TBitmap part(W, H);
     if (NineSlice) {
-        TbsSkinGeometry g = Geometry();
-        const int dx = W - RectWidth(SkinRect), dy = H - RectHeight(SkinRect);
-        g.NewLTPt = LTPt;
-        g.NewRTPt = TPoint{RTPt.X + dx, RTPt.Y};
-        g.NewLBPt = TPoint{LBPt.X, LBPt.Y + dy};
-        g.NewRBPt = TPoint{RBPt.X + dx, RBPt.Y + dy};
-        g.NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + dx, ClRect.Bottom + dy};
+        const TbsSkinGeometry g =
+            GrownGeometry(LTPt, RTPt, LBPt, RBPt, ClRect, W - RectWidth(SkinRect), H - RectHeight(SkinRect));
         CreateSkinImage(g, part, *Picture, S, W, H, true, LeftStretch, TopStretch, RightStretch, BottomStretch,
                         StretchEffect, StretchType);
     } else {

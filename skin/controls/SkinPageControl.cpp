@@ -963,17 +963,7 @@ void TbsSkinPageControl::DrawSkinBorder(TCanvas& C)
     TRect R = DisplayRect();
     R = TRect{R.Left - ClRect.Left, R.Top - ClRect.Top, R.Right + RB, R.Bottom + BB};
     const int dx = RectWidth(R) - RectWidth(SkinRect), dy = RectHeight(R) - RectHeight(SkinRect);
-    TbsSkinGeometry g;
-    g.LTPt = LTPoint;
-    g.RTPt = RTPoint;
-    g.LBPt = LBPoint;
-    g.RBPt = RBPoint;
-    g.ClRect = ClRect;
-    g.NewLTPt = LTPoint;
-    g.NewRTPt = TPoint{RTPoint.X + dx, RTPoint.Y};
-    g.NewLBPt = TPoint{LBPoint.X, LBPoint.Y + dy};
-    g.NewRBPt = TPoint{RBPoint.X + dx, RBPoint.Y + dy};
-    g.NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + dx, ClRect.Bottom + dy};
+    const TbsSkinGeometry g = GrownGeometry(LTPoint, RTPoint, LBPoint, RBPoint, ClRect, dx, dy);
     TBitmap left, top, right, bottom;
     CreateSkinBorderImages(g, left, top, right, bottom, *Picture, SkinRect, RectWidth(R), RectHeight(R), LeftStretch,
                            TopStretch, RightStretch, BottomStretch);

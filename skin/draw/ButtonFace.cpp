@@ -27,17 +27,7 @@ void CreateButtonFaceImage(TBitmap& Dest, const TbsDataSkinButtonControl& E, con
     }
     const int dw = Width - RectWidth(E.SkinRect);
     const int dh = Height - RectHeight(E.SkinRect);
-    TbsSkinGeometry g;
-    g.LTPt = E.LTPoint;
-    g.RTPt = E.RTPoint;
-    g.LBPt = E.LBPoint;
-    g.RBPt = E.RBPoint;
-    g.ClRect = E.ClRect;
-    g.NewLTPt = E.LTPoint;
-    g.NewRTPt = TPoint{E.RTPoint.X + dw, E.RTPoint.Y};
-    g.NewLBPt = TPoint{E.LBPoint.X, E.LBPoint.Y + dh};
-    g.NewRBPt = TPoint{E.RBPoint.X + dw, E.RBPoint.Y + dh};
-    g.NewClRect = TRect{E.ClRect.Left, E.ClRect.Top, E.ClRect.Right + dw, E.ClRect.Bottom + dh};
+    const TbsSkinGeometry g = GrownGeometry(E.LTPoint, E.RTPoint, E.LBPoint, E.RBPoint, E.ClRect, dw, dh);
     CreateSkinImage(g, Dest, Picture, ButtonFaceRect(E, Pressed, Hot), Width, Height, true, E.LeftStretch,
                     E.TopStretch, E.RightStretch, E.BottomStretch, E.StretchEffect, E.StretchType);
 }

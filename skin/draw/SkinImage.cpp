@@ -157,6 +157,21 @@ void CreateVSkinImage(int TOffset, int BOffset, TBitmap& Dest, const TBitmap& Pi
 
 // ---- nine-slice images -----------------------------------------------------
 
+TbsSkinGeometry GrownGeometry(TPoint LT, TPoint RT, TPoint LB, TPoint RB, const TRect& ClRect, int Dw, int Dh)
+{
+    TbsSkinGeometry g;
+    g.LTPt = g.NewLTPt = LT;
+    g.RTPt = RT;
+    g.LBPt = LB;
+    g.RBPt = RB;
+    g.ClRect = ClRect;
+    g.NewRTPt = TPoint{RT.X + Dw, RT.Y};
+    g.NewLBPt = TPoint{LB.X, LB.Y + Dh};
+    g.NewRBPt = TPoint{RB.X + Dw, RB.Y + Dh};
+    g.NewClRect = TRect{ClRect.Left, ClRect.Top, ClRect.Right + Dw, ClRect.Bottom + Dh};
+    return g;
+}
+
 void CreateSkinImage(const TbsSkinGeometry& G, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,
                      int Width, int Height, bool DrawClient, bool LeftStretch, bool TopStretch, bool RightStretch,
                      bool BottomStretch, bool ClientStretch, TbsStretchType StretchType) {

@@ -30,6 +30,10 @@ struct TbsSkinGeometry {
     TRect NewClRect;
 };
 
+// The geometry of a picture part grown by Dw x Dh: the corners keep their
+// size, the right and bottom edges move out and the client part grows.
+TbsSkinGeometry GrownGeometry(TPoint LT, TPoint RT, TPoint LB, TPoint RB, const TRect& ClRect, int Dw, int Dh);
+
 // Nine-slice image of Width x Height: corners as drawn, edges and client
 // tiled or stretched by the flags.
 void CreateSkinImage(const TbsSkinGeometry& G, TBitmap& Dest, const TBitmap& Picture, const TRect& SkinRect,

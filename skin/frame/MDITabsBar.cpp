@@ -411,16 +411,7 @@ bool TbsSkinMDITabsBar::ButtonDraw(TbsMDITab& Tab, TBitmap& B, TRect& Text)
     const TRect down = IsNullRect(k->DownSkinRect) ? hover : k->DownSkinRect;
     const TRect src = Tab.Active ? down : Tab.MouseIn ? hover : k->SkinRect;
     const int dW = w - k->SkinRect.Width(), dH = h - k->SkinRect.Height();
-    TbsSkinGeometry g;
-    g.LTPt = g.NewLTPt = k->LTPoint;
-    g.RTPt = k->RTPoint;
-    g.LBPt = k->LBPoint;
-    g.RBPt = k->RBPoint;
-    g.ClRect = k->ClRect;
-    g.NewRTPt = TPoint{k->RTPoint.X + dW, k->RTPoint.Y};
-    g.NewLBPt = TPoint{k->LBPoint.X, k->LBPoint.Y + dH};
-    g.NewRBPt = TPoint{k->RBPoint.X + dW, k->RBPoint.Y + dH};
-    g.NewClRect = TRect{k->ClRect.Left, k->ClRect.Top, k->ClRect.Right + dW, k->ClRect.Bottom + dH};
+    const TbsSkinGeometry g = GrownGeometry(k->LTPoint, k->RTPoint, k->LBPoint, k->RBPoint, k->ClRect, dW, dH);
     CreateSkinImage(g, B, *picture, src, w, h, true, k->LeftStretch, k->TopStretch, k->RightStretch,
                     k->BottomStretch, k->StretchEffect, k->StretchType);
     TCanvas& c = *B.Canvas();

@@ -699,17 +699,7 @@ void TbsSkinImagesMenuPopupWindow::DrawItemFrame(TCanvas& C, const TRect& R, boo
     if (src.IsEmpty())
         src = b->SkinRect;
     const int dW = R.Width() - b->SkinRect.Width(), dH = R.Height() - b->SkinRect.Height();
-    TbsSkinGeometry g;
-    g.LTPt = b->LTPoint;
-    g.RTPt = b->RTPoint;
-    g.LBPt = b->LBPoint;
-    g.RBPt = b->RBPoint;
-    g.ClRect = b->ClRect;
-    g.NewLTPt = b->LTPoint;
-    g.NewRTPt = TPoint{b->RTPoint.X + dW, b->RTPoint.Y};
-    g.NewLBPt = TPoint{b->LBPoint.X, b->LBPoint.Y + dH};
-    g.NewRBPt = TPoint{b->RBPoint.X + dW, b->RBPoint.Y + dH};
-    g.NewClRect = TRect{b->ClRect.Left, b->ClRect.Top, b->ClRect.Right + dW, b->ClRect.Bottom + dH};
+    const TbsSkinGeometry g = GrownGeometry(b->LTPoint, b->RTPoint, b->LBPoint, b->RBPoint, b->ClRect, dW, dH);
     TBitmap image;
     CreateSkinImage(g, image, *picture, src, R.Width(), R.Height(), true, b->LeftStretch, b->TopStretch,
                     b->RightStretch, b->BottomStretch, b->StretchEffect, b->StretchType);
