@@ -68,6 +68,16 @@ protected:
         return list;
     }
 
+    // Shown, and taken in by the window manager: framed, with its frame
+    // extents set. Requests about a window it is still taking in can be lost.
+    void WaitManaged(HWND h)
+    {
+        WaitShown(h);
+        const unsigned long xw = Backend->NativeWindow(h);
+        ASSERT_TRUE(PumpUntil([&] { return X.Frame(xw) != xw && !X.CardinalList(xw, "_NET_FRAME_EXTENTS").empty(); }))
+            << "the window manager did not take the window in";
+    }
+
     pid_t FManager = 0;
 };
 
@@ -81,8 +91,8 @@ TEST_F(SdlUnderWindowManager, TheTaskbarIconifiesAndRestoresTheApplication)
     Application->SetMainForm(main);
     other->Show();
     main->Show();
-    WaitShown(main->Handle());
-    WaitShown(other->Handle());
+    WaitManaged(main->Handle());
+    WaitManaged(other->Handle());
     unsigned long mainX = Backend->NativeWindow(main->Handle());
     unsigned long otherX = Backend->NativeWindow(other->Handle());
 
@@ -119,8 +129,8 @@ TEST_F(SdlUnderWindowManager, OnlyTheMainFormIsListedInTheTaskbar)
     Application->SetMainForm(main);
     main->Show();
     other->Show();
-    WaitShown(main->Handle());
-    WaitShown(other->Handle());
+    WaitManaged(main->Handle());
+    WaitManaged(other->Handle());
     auto skipped = [&](TForm* f) { return X.HasState(Backend->NativeWindow(f->Handle()), "_NET_WM_STATE_SKIP_TASKBAR"); };
     EXPECT_FALSE(skipped(main));
     EXPECT_TRUE(skipped(other));
@@ -137,13 +147,17 @@ TEST_F(SdlUnderWindowManager, OnlyTheMainFormIsListedInTheTaskbar)
 TEST_F(SdlUnderWindowManager, TheProgramHearsWhenAnotherProgramHasTheDesktop)
 {
     HWND f = Form("Ours", Bounds(100, 100, 300, 200));
-    WaitShown(f);
+    WaitManaged(f);
     unsigned long fx = Backend->NativeWindow(f);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == f && X.FocusWindow() == fx; }));
     Log.clear();
     TXDesktop other;
     unsigned long window = other.MakeWindow(Bounds(600, 400, 100, 100));
-    ASSERT_TRUE(PumpUntil([&] { return other.Frame(window) != window && other.Mapped(window); }));   // framed and shown: it can take the focus
+    // Framed, shown and taken in: it can take the focus.
+    ASSERT_TRUE(PumpUntil([&] {
+        return other.Frame(window) != window && other.Mapped(window) &&
+               !other.CardinalList(window, "_NET_FRAME_EXTENTS").empty();
+    }));
     X.AskWindowManager(window, "_NET_ACTIVE_WINDOW", 2);   // a click on its taskbar button
     ASSERT_TRUE(PumpUntil([&] { return Got(f, WM_ACTIVATEAPP, 0); }));
     EXPECT_EQ(GetActiveWindow(), nullptr);
@@ -156,7 +170,7 @@ TEST_F(SdlUnderWindowManager, TheProgramHearsWhenAnotherProgramHasTheDesktop)
 TEST_F(SdlUnderWindowManager, TheWindowManagersCloseReachesTheCloseQuery)
 {
     HWND f = Form("Close me", Bounds(200, 200, 300, 200));
-    WaitShown(f);
+    WaitManaged(f);
     int queries = 0;
     On(f, WM_CLOSE, [&](HWND, WPARAM, LPARAM) {
         ++queries;
@@ -174,8 +188,8 @@ TEST_F(SdlUnderWindowManager, FramesStackAsOurWindowsDo)
 {
     HWND a = Form("A", Bounds(100, 100, 300, 200));
     HWND b = Form("B", Bounds(250, 150, 300, 200));
-    WaitShown(a);
-    WaitShown(b);
+    WaitManaged(a);
+    WaitManaged(b);
     HWND tool = CreateWindowEx(WS_EX_TOOLWINDOW, "SdlProbe", "Tool", WS_POPUP | WS_CAPTION, 150, 130, 160, 100, a);
     ShowWindow(tool, SW_SHOWNOACTIVATE);
     WaitShown(tool);
