@@ -27,6 +27,16 @@ void TActionLink::SetAction(TAction* value)
     }
 }
 
+void TActionLink::Link(std::unique_ptr<TActionLink>& ALink, TComponent* AClient,
+                       std::function<void(TAction* Action, bool CheckDefaults)> AChange, TAction* value)
+{
+    if (!ALink && !value)
+        return;
+    if (!ALink)
+        ALink = std::make_unique<TActionLink>(AClient, std::move(AChange));
+    ALink->SetAction(value);
+}
+
 bool TActionLink::Execute()
 {
     if (!FAction || FClient->ComponentState().Contains(csDesigning))

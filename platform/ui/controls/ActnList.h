@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ public:
     // Links to value (null unlinks); a new action is shown at once. The
     // client keeps what it showed when it is unlinked.
     void SetAction(TAction* value);
+    // Links a client's link slot to value, making the link on first use; a
+    // null value on a client without a link leaves it without one.
+    static void Link(std::unique_ptr<TActionLink>& ALink, TComponent* AClient,
+                     std::function<void(TAction* Action, bool CheckDefaults)> AChange, TAction* value);
     // Runs the action; false without one (or while designing).
     bool Execute();
     // Lets the action refresh its state; false without one.

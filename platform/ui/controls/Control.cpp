@@ -559,12 +559,8 @@ TAction* TControl::Action() const { return FActionLink ? FActionLink->Action() :
 
 void TControl::SetAction(TAction* value)
 {
-    if (!FActionLink && !value)
-        return;
-    if (!FActionLink)
-        FActionLink = std::make_unique<TActionLink>(
-            this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); });
-    FActionLink->SetAction(value);
+    TActionLink::Link(FActionLink, this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); },
+                      value);
 }
 
 void TControl::ActionChange(TObject* Sender, bool CheckDefaults)

@@ -239,12 +239,8 @@ TAction* TMenuItem::Action() const { return FActionLink ? FActionLink->Action() 
 
 void TMenuItem::SetAction(TAction* value)
 {
-    if (!FActionLink && !value)
-        return;
-    if (!FActionLink)
-        FActionLink = std::make_unique<TActionLink>(
-            this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); });
-    FActionLink->SetAction(value);
+    TActionLink::Link(FActionLink, this, [this](TAction* Action, bool CheckDefaults) { ActionChange(Action, CheckDefaults); },
+                      value);
 }
 
 void TMenuItem::InitiateAction()
